@@ -1,12 +1,22 @@
+// The program starts in its start routine; the run then lasts while the
+// main window is loaded.
+
+#include "shell/main_window.h"
+#include "shell/start_routine.h"
+
+#include "platform/ui/dialogs.h"
+#include "platform/ui/qt_dialogs.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("TAVIR"));
-    window.resize(1024, 768);
-    window.show();
+    ui::QtDialogs dialogs;
+    ui::ScopedDialogs useDialogs(&dialogs);
+
+    modMain::Main();
+    if (!frmMDI_main::instance())
+        return 0;
     return app.exec();
 }

@@ -1,0 +1,69 @@
+#include "calc/verify_ansich.h"
+
+#include "checklist/checklist_view.h"
+#include "records/act_checks.h"
+#include "records/context.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/dialogs.h"
+
+namespace modVerifyAnSich {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool differentiatedSurcharges(const records::Context &ctx)
+{
+    checklist::clsCL cl(ctx.gstrConnCL);
+    cl.initializeCL(ctx.gintCL_ID);
+    return cl.GebruikGedifferentieerdeToeslagB();
+}
+
+} // namespace
+
+QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strAct)
+{
+    return QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in "
+                          "formulier 'Voorzieningen en kostenposten').")
+        + kCrLf + kCrLf + QStringLiteral("Kostenpost: ") + kCrLf + QStringLiteral("\t") + strObject
+        + QStringLiteral(" --> ") + strAct + kCrLf + kCrLf
+        + QStringLiteral("Voer de gegevens van de kostenposten eerst volledig in.");
+}
+
+bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
+{
+    const bool gediff = differentiatedSurcharges(ctx);
+    const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
+
+    db::Connection con;
+    con.Open(ctx.gstrConnData);
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.strObject"
+                           " FROM tblInrichting INNER JOIN tblAct"
+                           " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
+                           " WHERE tblAct.lngStort_REF=?"
+                           " ORDER BY tblInrichting.bytObjectCat_REF, tblInrichting.strObject,"
+                           " tblAct.strAct, tblAct.idrAct_ID"),
+            con, db::LockType::ReadOnly, {lngStort_ID});
+
+    if (rs.EOF_()) {
+        ui::MsgBox(QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, titel);
+        return false;
+    }
+
+    const records::ActFieldReader field = [&rs](const QString &name) { return rs.Fields(name).Value(); };
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        if (records::verifyAnSich(field, gediff))
+            continue;
+        ui::MsgBox(onvolledigeKostenpostTekst(field(QStringLiteral("strObject")).toString(),
+                                              field(QStringLiteral("strAct")).toString()),
+                   ui::Buttons::OK, ui::Icon::Exclamation, titel);
+        return false;
+    }
+    return true;
+}
+
+} // namespace modVerifyAnSich

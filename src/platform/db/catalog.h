@@ -1,0 +1,73 @@
+#pragma once
+// The schema of a database file: its tables and columns with their Jet
+// kinds, and the changes the format upgrade needs (add, rename, drop and
+// widen columns), plus compaction into a new file.
+
+#include "platform/db/jet_types.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace db {
+
+class Connection;
+class PhysicalDatabase;
+
+struct ColumnInfo {
+    QString name;
+    QString declaredType; // as declared, e.g. "VARCHAR(20)"
+    JetKind kind = JetKind::Unknown;
+    int width = 0;        // characters of a Text column, else 0
+    bool notNull = false;
+    QVariant defaultValue; // Null when the column has no default
+    bool primaryKey = false;
+};
+
+struct ColumnSpec {
+    QString name;
+    JetKind kind = JetKind::Text;
+    int width = 255;     // Text only
+    bool notNull = false;
+    QVariant defaultValue; // Null: no default
+};
+
+class Catalog {
+public:
+    // Works through the connection's shared file handle.
+    explicit Catalog(Connection &connection);
+
+    QStringList tables() const; // user tables, by name
+    bool hasTable(const QString &table) const;
+
+    // Columns in table order; 3078 when the table does not exist.
+    std::vector<ColumnInfo> columns(const QString &table) const;
+    std::optional<ColumnInfo> column(const QString &table, const QString &name) const;
+    bool hasColumn(const QString &table, const QString &name) const;
+
+    // Text columns get COLLATE JETTEXT. A NOT NULL column needs a default
+    // (existing rows take it). 3191 when the column exists.
+    void addColumn(const QString &table, const ColumnSpec &spec);
+    void renameColumn(const QString &table, const QString &oldName, const QString &newName);
+    // 3280 when a key or an index uses the column.
+    void dropColumn(const QString &table, const QString &name);
+    // Makes a Text column wider by rebuilding the table in one transaction;
+    // rows, ids, the AutoNumber sequence, indexes and triggers are kept.
+    // A width equal to the present one changes nothing; a smaller one is
+    // refused (3219).
+    void widenText(const QString &table, const QString &name, int width);
+
+private:
+    std::shared_ptr<PhysicalDatabase> m_db;
+    bool m_readOnly = false;
+};
+
+// Writes a compacted copy of sourceFile to targetFile (VACUUM INTO). The
+// source is not changed. Refuses (3204) when targetFile exists; a failed
+// copy is removed.
+void compactDatabase(const QString &sourceFile, const QString &targetFile);
+
+} // namespace db

@@ -1,0 +1,28 @@
+#pragma once
+// Opening a file or web page with the program the desktop associates with
+// it (QDesktopServices). Tests install their own opener, so that nothing is
+// started.
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+namespace os {
+
+using Opener = std::function<bool(const QUrl &)>;
+
+// Opens `pathOrUrl`: a web or mail address (a scheme such as http:, https:,
+// mailto:, file:) as it is, anything else as a local file path. A local file
+// that does not exist gives false without starting anything. Returns
+// whether the opener accepted it.
+bool openDocument(const QString &pathOrUrl);
+
+// The URL openDocument hands to the opener, or an empty URL when it would
+// refuse (missing local file, empty text).
+QUrl documentUrl(const QString &pathOrUrl);
+
+// Installs `opener` in place of QDesktopServices::openUrl and returns the
+// one before; an empty function restores the desktop's.
+Opener setOpener(Opener opener);
+
+} // namespace os

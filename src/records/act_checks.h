@@ -1,0 +1,56 @@
+#pragma once
+// Checks of one cost item read from its fields (tblAct names): whether it is
+// complete as such, whether it stays within its checklist item of a given
+// checklist version, and the amount it gets at another price level. The
+// cost-item records apply them to their current row; the calculation's
+// site-wide completeness check applies the first to every stored item.
+//
+// The functions only read: `field` gives a field's value by name (Null as an
+// invalid QVariant). The scaling returns the amount to write and leaves the
+// writing to the caller.
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace checklist {
+class clsCL;
+}
+
+namespace records {
+
+using ActFieldReader = std::function<QVariant(const QString &)>;
+
+// True when the item is complete: absorbed into a combination item
+// (bytCombineer 1), or passing the checks of start year, end year, cost,
+// frequency and replacement surcharge, in that order (the first failure
+// decides; the later checks do not run). Missing flags bytStartBA and
+// bytEindBA count as 0; a missing option code or rubric makes the item
+// incomplete. `blnGebruiktGediffToeslag`: the site's checklist version uses
+// the differentiated replacement surcharges.
+bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag);
+
+// 1 when the item keeps within the current item of `insCl_new` (positioned
+// by the caller on the item's checklist item) on start, end, cost and
+// frequency, 2 otherwise. All four checks run, whatever the first gives.
+// A missing option code or flag raises error 94 ("Invalid use of Null").
+std::uint8_t toetsAanNieuweCL(const ActFieldReader &field, checklist::clsCL &insCl_new);
+
+// The amount that carries the item's cost at another price level: the
+// investment (cost option 1), the total (option 2) or the price per unit
+// (option 3), multiplied by `sngFactor` in single precision. Nothing for
+// another cost option or a missing amount; percentages and numbers of units
+// never change, nor the amounts of the options not chosen.
+struct ScaledAmount {
+    QString field;
+    float value = 0;
+};
+std::optional<ScaledAmount> kostenVermenigvuldigdMet(const ActFieldReader &field, float sngFactor);
+
+// A byte code read from a field: nullopt when it is missing or not a whole
+// number from 0 to 255.
+std::optional<std::uint8_t> byteCode(const QVariant &value);
+
+} // namespace records

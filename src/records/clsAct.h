@@ -1,0 +1,126 @@
+#pragma once
+// clsAct: the cost items of the open site, one tblAct row per cost item and
+// one further row per further phase (same strAct under the same facility).
+//
+// The cost-item screen binds its detail fields to the current row; the
+// operations position on a row, save the pending edit, add a cost item from
+// a checklist item or as the user's own item, add a phase, rename a cost
+// item with all its phases or move it to another rubric, and delete. The
+// adding operations add the item's node to the site tree (Context::tree)
+// under the key "actNEW" and leave the new row current and unsaved; the
+// screen saves it with UpdateNu. Releasing the object saves a pending edit.
+//
+// The site's rows are read when the object is made; rows that this object
+// adds appear at once, rows that other objects add do not. Searches, counts
+// and scans run on a second cursor, so the current row does not move.
+//
+// Failures: the operations that show their own boxes (UpdateNu, ActiveerID,
+// the adding operations, verwijderAct) report and answer false; every other
+// failure reaches the caller as platform::Error naming the operation.
+
+#include "records/bound_record.h"
+#include "records/context.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+
+namespace records {
+
+class clsAct : public BoundRecord {
+public:
+    explicit clsAct(const Context &ctx);
+    ~clsAct();
+
+    // lngInrichting_REF of the current row.
+    qint32 Voorz_ID() const;
+    // Sets dtmMut of the current row to now (a pending edit).
+    void ForceDirty();
+    // Saves the pending edit of the current row. A failed save shows
+    // "Er is een fout opgetreden bij het opslaan van het record." and the
+    // error, keeps the edit pending and answers false.
+    bool UpdateNu();
+    bool EOF_() const;
+
+    // Saves the pending edit, then makes the row with that id current.
+    // When the save fails the object stays where it was (false). An id that
+    // is not among the object's rows shows "EOF-fout in ActiveerID(lngIDAct
+    // as long)" and leaves the object after its last row, without a current
+    // row, so that no later edit lands on another cost item (false).
+    bool ActiveerID(qint32 lngIDAct);
+
+    qint32 idrAct_ID() const;
+
+    // Adds a cost item made from that checklist item of the open site's
+    // checklist version, first adding its facility when the site has none of
+    // that category and name. False after the failure box; the new row is
+    // then dropped and no node is left in the tree.
+    bool VoegToe_CLitem(qint32 lngCLitem_ID);
+
+    // Whether a row of the facility has exactly this name (case counts).
+    bool ActiviteitBestaatAl(const QString &strNaam, qint32 lngInrichting_REF) const;
+
+    // Adds the user's own cost item; "NEW", or an empty text after the
+    // failure box (nothing added).
+    QString VoegToe_CustomAct(const QString &strNaam, qint32 lngInrichting_REF, std::uint8_t bytRubriek_REF);
+
+    qint32 AantalRecords() const;
+
+    // Adds a further phase of the current cost item: a copy of its row
+    // without start and end years, and a node "{n+1e fase}" under the first
+    // phase's node. False after the failure box (nothing added).
+    bool Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen);
+
+    // Gives the current cost item and all its phases the new name and, when
+    // bytNieuweRubriek is not 0, that rubric (leaving rubric 5 clears the
+    // replacement surcharge). All rows change in one transaction, or none.
+    // An empty name or Null is refused with "Ongeldige naam. Wijziging niet
+    // doorgevoerd." (false).
+    bool pfunHernoemActNaamOfRubriek(const QVariant &strNieuweActNaam, std::uint8_t bytNieuweRubriek = 0);
+
+    // Deletes the current row and moves to the next (or last) row. False
+    // after the failure box.
+    bool verwijderAct();
+
+    // "|" followed by the lngClitem_REF of every checklist row, each
+    // followed by "|"; just "|" without one.
+    QString strAlleChecklistRefs() const;
+
+    QString strActHuidig() const;
+    void IsQOR(const QVariant &value);
+    // bytIsQOR of the current row; 0 when the object has no rows.
+    std::uint8_t IsQOR() const;
+    std::uint8_t bytTypeVervangingsToeslag() const;
+    // Whether the facility has a row with bytIsQOR not 0.
+    bool IsQORvoorziening(qint32 lngInrichtings_ID) const;
+    QVariant Clitem_REF() const;
+    void Clitem_REF(const QVariant &value);
+    // Sets lngClitem_REF of the current row to Null (pending); gives Null.
+    QVariant DeleteCLitem_REF();
+    std::uint8_t bytRubriek_REF() const;
+    // The rubric's name; "?" for a code outside 1 to 6.
+    QString Rubriek() const;
+    void MoveVolgendeOfLaatste();
+    void moveNext();
+    void LetbytIsQOR(std::uint8_t value);
+
+    // The data source for binding: any non-empty data member name ("Act")
+    // gives the site's row set, the empty name nothing.
+    db::Recordset *DataMember(const QString &name);
+
+    const Context &context() const { return m_ctx; }
+    qint32 lngStortID() const { return m_lngStortID; }
+
+private:
+    void addFailed(const platform::Error &error);
+
+    Context m_ctx;
+    qint32 m_lngStortID;
+    db::Connection m_cn;
+    db::Recordset rsAct;
+};
+
+} // namespace records

@@ -1,0 +1,72 @@
+#include "shell/app_settings.h"
+
+#include "shell/program_info.h"
+#include "shell/program_state.h"
+
+#include "platform/os/program_dir.h"
+#include "platform/settings/setting_readers.h"
+#include "platform/settings/settings_store.h"
+#include "platform/text/number_text.h"
+
+namespace modMain {
+
+QString LeesInstelling(const QString &key, const QString &defaultValue)
+{
+    return settings::GetSetting(QLatin1String(kInstellingenApp), pfunRegSectie(), key, defaultValue);
+}
+
+void BewaarInstelling(const QString &key, const QString &value)
+{
+    settings::SaveSetting(QLatin1String(kInstellingenApp), pfunRegSectie(), key, value);
+}
+
+QString pfunStandaardDatabestand()
+{
+    return os::programDir() + QStringLiteral("/dbQORdata_1.mdb");
+}
+
+namespace {
+
+QString lees(const char *key)
+{
+    return LeesInstelling(QLatin1String(key));
+}
+
+// A colour number is 0x00BBGGRR; anything outside that range is no colour.
+qint32 leesKleur(const char *key, qint32 defaultValue)
+{
+    const qint32 kleur = settings::toLong(lees(key), defaultValue);
+    return (kleur < 0 || kleur > 0xFFFFFF) ? defaultValue : kleur;
+}
+
+} // namespace
+
+void LeesInstellingen()
+{
+    gstrDatabestand = LeesInstelling(QLatin1String(kSetDatabestand), pfunStandaardDatabestand());
+
+    gbytProxySetting = settings::toByte(lees(kSetProxySetting), 0);
+    if (gbytProxySetting > 2)
+        gbytProxySetting = 0; // only 0, 1 and 2 mean something
+    gstrProxyNaam = lees(kSetProxyNaam);
+    gintProxyPoort = settings::toInt(lees(kSetProxyPoort), 0);
+    gblnAutoUpdateOnStart = settings::toBool(lees(kSetAutoUpdate), false);
+
+    glngKleurVoorz = leesKleur(kSetKleurVoorz, 16384);
+    glngKleurAct = leesKleur(kSetKleurAct, 128);
+    gblnTreeSingleSel = settings::toBool(lees(kSetTreeSingleSel), false);
+    gblnTreeLines = settings::toBool(lees(kSetTreeLines), true);
+    gblnTreePlusMin = settings::toBool(lees(kSetTreePlusMin), false);
+    gsngBTWPerc = settings::toFloat(lees(kSetBTW), 19.0f);
+
+    gblnInstellingenGelezen = true;
+}
+
+void BewaarBTWPerc()
+{
+    if (!gblnInstellingenGelezen)
+        return;
+    BewaarInstelling(QLatin1String(kSetBTW), vb::CStr(gsngBTWPerc));
+}
+
+} // namespace modMain

@@ -1,0 +1,92 @@
+#include "shell/coupling.h"
+
+#include "shell/app_settings.h"
+#include "shell/connection_strings.h"
+#include "shell/datafile_name.h"
+#include "shell/datafile_upgrade.h"
+#include "shell/datafile_version.h"
+#include "shell/menu_status.h"
+#include "shell/program_info.h"
+#include "shell/program_state.h"
+
+#include "platform/os/copy_file.h"
+#include "platform/os/program_dir.h"
+#include "platform/ui/dialogs.h"
+
+namespace modMain {
+
+namespace {
+
+const QString kTitel = QStringLiteral("Koppeling databestand");
+
+bool maakUitSjabloon(const QString &pad)
+{
+    const QString sjabloon = os::programDir() + QStringLiteral("/") + QLatin1String(kSjabloonBestand);
+    const os::CopyResult kopie = os::copyFile(sjabloon, pad, false);
+    if (kopie)
+        return true;
+    ui::MsgBox(QStringLiteral("Het databestand ") + pad + QStringLiteral(" kan niet worden aangemaakt uit het sjabloon ")
+                   + sjabloon + QStringLiteral(".\n") + kopie.description,
+               ui::Buttons::OK, ui::Icon::Exclamation, kTitel);
+    return false;
+}
+
+// Compares the file's format version with the program's; true when the
+// coupling may go on.
+bool versieAanvaard(const QString &pad)
+{
+    const qint32 versie = modCompress::pfunVersieDatabestand(pad);
+    const qint32 programma = pfunProgVersieNr();
+    if (versie < programma) {
+        const ui::Answer antwoord = ui::MsgBox(
+            QStringLiteral("Databestand '") + pad + QStringLiteral("' staat in het format van een vorige versie van TAVIR.")
+                + QStringLiteral("\n\nHet bestand zal nu worden omgezet voor gebruik met de huidige versie van TAVIR.")
+                + QStringLiteral("\n\nLET OP: Na omzetting kan het databestand niet meer worden gebruikt met de vorige versie van TAVIR."),
+            ui::Buttons::OKCancel, ui::Icon::Exclamation, QStringLiteral("Upgraden databestand"));
+        if (antwoord != ui::Answer::Ok) {
+            ui::MsgBox(QStringLiteral("Koppeling is geannuleerd."), ui::Buttons::OK, ui::Icon::Information, kTitel);
+            return false;
+        }
+        return true;
+    }
+    if (versie > programma) {
+        ui::MsgBox(QStringLiteral("Dit databestand is van een latere versie dan TAVIR. Koppeling kan niet worden gelegd."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, kTitel);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void KoppelDatabestand(const QVariant &bestand, bool nieuw, bool stil)
+{
+    if (!pfunBestandsnaamGeldig(bestand))
+        return;
+    const QString pad = bestand.toString();
+
+    if (nieuw) {
+        if (!maakUitSjabloon(pad))
+            return;
+    } else if (!versieAanvaard(pad)) {
+        return;
+    }
+
+    // A new file from an older template, or an older file the user agreed
+    // to convert, is brought up to date before anything points at it.
+    const QString connData = pfunConnStrData(pad);
+    modCompress::UpgradeDatabestand(connData);
+
+    BewaarInstelling(QLatin1String(kSetDatabestand), pad);
+    gstrDatabestand = pad;
+    gstrConnData = connData;
+    gstrConnShape = pfunConnStrShape(pad);
+
+    if (!stil) {
+        ui::MsgBox(QStringLiteral("Koppeling aan {") + pad + QStringLiteral("} is ingesteld. "), ui::Buttons::OK,
+                   ui::Icon::Information, kTitel);
+        ZetMenuStatus(false);
+    }
+}
+
+} // namespace modMain

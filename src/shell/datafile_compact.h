@@ -1,0 +1,37 @@
+#pragma once
+// Compaction of the data file at every start.
+//
+// The file is compacted into a copy beside it, named by appending "new" to
+// its path (dbQORdata_1.mdb into dbQORdata_1.mdbnew). The copy is checked
+// (integrity, the same tables with the same number of rows), flushed to
+// disk, and then renamed over the data file in one step: at every moment a
+// complete data file stands under the data file's name, and a failure at
+// any point leaves the original untouched.
+//
+// A copy left by an earlier run is removed only while the data file itself
+// is there. When the data file is missing and the copy is a complete data
+// file (an interrupted replacement), the copy is put back under the data
+// file's name; a copy that is not complete is left alone.
+
+#include <QString>
+
+namespace modCompress {
+
+// The path of the compacted copy: the data file's path with "new" appended.
+QString pfunCompactPad(const QString &bestand);
+
+// Puts a complete copy back under the data file's name when the data file
+// is missing. Returns true when it did.
+bool HerstelOnderbrokenCompactie(const QString &bestand);
+
+// Compacts the data file. Reports every failure itself ("Schrijffout") and
+// never passes one on; after a failure the data file is as it was. A file
+// that is not a database is left alone without a message: the coupling
+// reports it.
+void CompactDatabestand(const QString &bestand);
+
+// Whether `pad` is a readable database whose integrity check passes and
+// that holds the data file's table tblSYS.
+bool pfunIsVolledigDatabestand(const QString &pad);
+
+} // namespace modCompress

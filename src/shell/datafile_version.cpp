@@ -1,0 +1,51 @@
+#include "shell/datafile_version.h"
+
+#include "shell/connection_strings.h"
+
+#include "platform/core/error.h"
+#include "platform/db/connection.h"
+#include "platform/db/errors.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/dialogs.h"
+
+#include <QRegularExpression>
+
+namespace modCompress {
+
+bool pfunLeesVersieTekst(const QString &text, qint32 *versie)
+{
+    static const QRegularExpression whole(QStringLiteral("^\\s*[+-]?\\d{1,9}\\s*$"));
+    if (!whole.match(text).hasMatch())
+        return false;
+    *versie = text.trimmed().toInt();
+    return true;
+}
+
+qint32 pfunVersieDatabestand(const QString &bestand)
+{
+    bool gevonden = false;
+    qint32 versie = 0;
+    try {
+        db::Connection cn;
+        cn.Open(modMain::pfunConnStrData(bestand));
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn,
+                db::LockType::ReadOnly);
+        if (!rs.EOF_())
+            gevonden = pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), &versie);
+        rs.Close();
+        cn.Close();
+    } catch (const platform::Error &e) {
+        // A database without the table is a damaged data file; any other
+        // failure (missing file, no database at all) goes to the caller.
+        if (e.number() != db::err::kTableNotFound && e.number() != db::err::kUnknownColumn)
+            throw e.withSource(QStringLiteral("pfunVersieDatabestand"));
+    }
+    if (gevonden)
+        return versie;
+    ui::MsgBox(QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"),
+               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
+    return kVersieOnbekend;
+}
+
+} // namespace modCompress

@@ -1,0 +1,24 @@
+#pragma once
+// The format version of a data file: tblSYS row 'versie', the program
+// version number of the program that last brought the file up to date.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace modCompress {
+
+// Returned for a file without a usable version row: higher than any program
+// version number, so the coupling refuses the file.
+inline constexpr qint32 kVersieOnbekend = 1000;
+
+// The format version of the data file at `bestand` (a full path). A file
+// without the row, with a value that is not a whole number, or without the
+// table tblSYS is damaged: "Beschadigd databestand" is shown and the result
+// is 1000. A file that cannot be opened raises platform::Error.
+qint32 pfunVersieDatabestand(const QString &bestand);
+
+// The whole number in a version text (digits, optionally signed, blanks
+// around allowed); false for anything else.
+bool pfunLeesVersieTekst(const QString &text, qint32 *versie);
+
+} // namespace modCompress

@@ -1,0 +1,19 @@
+#include "shell/menu_status.h"
+
+#include "shell/main_window.h"
+#include "shell/program_state.h"
+
+namespace modMain {
+
+void ZetMenuStatus(bool aan)
+{
+    frmMDI_main *main = frmMDI_main::instance();
+    if (!main)
+        return;
+    main->setSiteCommandsEnabled(aan);
+    main->setPanelText(1, aan ? QStringLiteral("Geopend: ") + gstrNaamStort + QStringLiteral(" (checklistversie ")
+                                    + gstrCLVersie + QStringLiteral(")")
+                              : QStringLiteral("<geen inrichting geopend>"));
+}
+
+} // namespace modMain

@@ -1,0 +1,209 @@
+#include "shell/start_routine.h"
+
+#include "shell/app_settings.h"
+#include "shell/auto_update.h"
+#include "shell/checklist_version.h"
+#include "shell/connection_strings.h"
+#include "shell/coupling.h"
+#include "shell/datafile_compact.h"
+#include "shell/error_report.h"
+#include "shell/main_window.h"
+#include "shell/menu_status.h"
+#include "shell/program_state.h"
+
+#include "platform/core/error.h"
+#include "platform/os/program_dir.h"
+#include "platform/os/single_instance.h"
+#include "platform/ui/busy_cursor.h"
+#include "platform/ui/dialogs.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <memory>
+#include <sys/stat.h>
+
+namespace modMain {
+
+namespace {
+
+std::unique_ptr<os::SingleInstance> &instanceLock()
+{
+    static std::unique_ptr<os::SingleInstance> lock;
+    return lock;
+}
+
+bool eersteInstantie()
+{
+    auto &lock = instanceLock();
+    if (lock && lock->isLocked())
+        return false; // this process runs the program already
+    lock = std::make_unique<os::SingleInstance>(QLatin1String(tavir::kProgramTitle));
+    if (lock->tryLock())
+        return true;
+    lock.reset();
+    return false;
+}
+
+enum class Opzoeken { Gevonden, NietGevonden, Mislukt };
+
+// Looks the data file up by its name. Only a name the system cannot even
+// look up (a NUL character, a part that is too long, a folder that may not
+// be searched) fails; a name that is simply not there is not found.
+Opzoeken zoekDatabestand(const QString &pad)
+{
+    if (pad.contains(QChar(u'\0')))
+        return Opzoeken::Mislukt;
+    if (pad.isEmpty())
+        return Opzoeken::NietGevonden;
+    struct stat st {};
+    if (::stat(QFile::encodeName(pad).constData(), &st) != 0)
+        return (errno == ENOENT || errno == ENOTDIR) ? Opzoeken::NietGevonden : Opzoeken::Mislukt;
+    return S_ISREG(st.st_mode) ? Opzoeken::Gevonden : Opzoeken::NietGevonden;
+}
+
+// Ends the run: the main window goes (which saves the VAT percentage as it
+// was read).
+void beeindig()
+{
+    ui::resetCursor();
+    frmMDI_main::unload();
+}
+
+// The update check at start. Returns false when the run ends here (a
+// program update was started).
+bool controleerUpdates()
+{
+    const modAutoUpdate::UpdateUitkomst u = modAutoUpdate::ControleerUpdates();
+    const bool nieuwer = u.statusChecklist == modAutoUpdate::kNieuwer || u.statusProgramma == modAutoUpdate::kNieuwer;
+    const bool mislukt = u.statusChecklist == modAutoUpdate::kMislukt || u.statusProgramma == modAutoUpdate::kMislukt;
+    if (!nieuwer) {
+        if (mislukt)
+            ui::MsgBox(QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is "
+                                      "(tijdelijk) niet beschikbaar. Controleer uw internetverbinding of proxy-instellingen."),
+                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij controle op updates"));
+        return true;
+    }
+    if (u.inOnderhoud) {
+        ui::MsgBox(QStringLiteral("Er is een update opgeleverd, maar door onderhoudsactiviteiten op de server is deze "
+                                  "tijdelijk niet beschikbaar. Probeert u het later nog eens. Excuses voor het ongemak."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update niet beschikbaar"));
+        return true;
+    }
+    const ui::Answer antwoord =
+        ui::MsgBox(QStringLiteral("Er is een update beschikbaar.\n") + u.info + QStringLiteral("\n\nNu downloaden?"),
+                   ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Updaten programma"));
+    if (antwoord != ui::Answer::Yes)
+        return true;
+    const bool programmaNieuwer = u.statusProgramma == modAutoUpdate::kNieuwer;
+    modAutoUpdate::VoerUpdateUit(u.statusChecklist == modAutoUpdate::kNieuwer, programmaNieuwer);
+    // A new checklist file alone is installed in place: the start goes on
+    // with it. A program update ends the run.
+    return !programmaNieuwer;
+}
+
+void toonProgrammaversie(frmMDI_main &main)
+{
+    main.setPanelText(2, QStringLiteral(" ") + QLatin1String(tavir::kProgramTitle) + QStringLiteral(" programmaversie: ")
+                             + QString::number(gVersion.major) + QStringLiteral(".") + QString::number(gVersion.minor)
+                             + QStringLiteral(" "));
+}
+
+void start()
+{
+    // Every setting is read before anything that may end the run, so that
+    // closing the main window stores only values that were read.
+    LeesInstellingen();
+
+    frmMDI_main *main = frmMDI_main::load();
+    ui::setBusyCursor();
+
+    gstrConnCL = pfunConnStrCL(os::programDir());
+    try {
+        LeesVersieChecklist();
+    } catch (const platform::Error &e) {
+        // Without a readable checklist file no site can be worked on.
+        MeldFout(e, QStringLiteral("Main"));
+        beeindig();
+        return;
+    }
+
+    if (gblnAutoUpdateOnStart && !controleerUpdates())
+        return;
+
+    ZetMenuStatus(false);
+
+    const QString pad = gstrDatabestand;
+    // A data file that an interrupted compaction left only as its copy is
+    // put back first.
+    modCompress::HerstelOnderbrokenCompactie(pad);
+    switch (zoekDatabestand(pad)) {
+    case Opzoeken::Mislukt:
+        ui::resetCursor();
+        ui::MsgBox(QStringLiteral("Datafile ") + pad
+                       + QStringLiteral(" kan niet worden gevonden. TAVIR zal worden afgesloten. Start TAVIR vervolgens opnieuw op."),
+                   ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Controle databestand"));
+        try {
+            BewaarInstelling(QLatin1String(kSetDatabestand), QStringLiteral("?"));
+        } catch (const platform::Error &e) {
+            MeldFout(e, QStringLiteral("Main"));
+        }
+        beeindig();
+        return;
+    case Opzoeken::Gevonden:
+        modCompress::CompactDatabestand(pad);
+        try {
+            KoppelDatabestand(pad, false, true);
+        } catch (const platform::Error &e) {
+            MeldFout(e, QStringLiteral("Main"));
+        }
+        if (gstrConnData.isEmpty()) {
+            beeindig();
+            return;
+        }
+        main->openSplash();
+        break;
+    case Opzoeken::NietGevonden:
+        ui::resetCursor();
+        main->openSettingsScreen();
+        ui::MsgBox(QStringLiteral("Het databestand ") + pad
+                       + QStringLiteral(" is niet gevonden. Wijzig de bestandslocatie of maak een nieuw databestand aan."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Koppeling aan databestand"));
+        break;
+    }
+    if (frmMDI_main *loaded = frmMDI_main::instance())
+        toonProgrammaversie(*loaded);
+}
+
+} // namespace
+
+void Main(const tavir::ProgramVersion &version)
+{
+    gVersion = version;
+    gblnRevisie999 = version.revision == 999;
+
+    if (version.minor > 9) {
+        ui::MsgBox(QStringLiteral("De applicatie heeft een ongeldig versienr. Neem contact op met de helpdesk."),
+                   ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Check versienr"));
+        return;
+    }
+    if (!eersteInstantie()) {
+        ui::MsgBox(QStringLiteral("Het programma is reeds geopend"), ui::Buttons::OK, ui::Icon::Information,
+                   QLatin1String(tavir::kProgramTitle));
+        return;
+    }
+    try {
+        start();
+    } catch (const platform::Error &e) {
+        // Whatever else fails at start ends it in order, with the report.
+        MeldFout(e, QStringLiteral("Main"));
+        beeindig();
+    }
+}
+
+void releaseSingleInstance()
+{
+    instanceLock().reset();
+}
+
+} // namespace modMain

@@ -1,0 +1,194 @@
+#include "platform/db/catalog.h"
+#include "platform/db/connection.h"
+#include "platform/db/errors.h"
+#include "platform/db/recordset.h"
+#include "test_db.h"
+
+#include <QFileInfo>
+
+using namespace db;
+using dbtest::expectError;
+using dbtest::fileBytes;
+using dbtest::makeDatabase;
+
+namespace {
+
+struct CatalogTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString path;
+    Connection conn;
+    void SetUp() override
+    {
+        path = makeDatabase(dir);
+        conn.Open(path);
+        for (int i = 1; i <= 4; ++i)
+            conn.Execute("INSERT INTO tblAct (lngStort_REF, strAct, strEenheid) VALUES (?, ?, 'm2')",
+                         {i, QString("post %1").arg(i)});
+        conn.Execute("DELETE FROM tblAct WHERE idrAct_ID = 4"); // the sequence stays at 4
+    }
+    QList<int> ids()
+    {
+        QList<int> out;
+        Recordset rs;
+        rs.Open("SELECT idrAct_ID FROM tblAct ORDER BY idrAct_ID", conn);
+        for (; !rs.EOF_(); rs.MoveNext())
+            out << rs.Fields(0).Value().toInt();
+        return out;
+    }
+    int addRow()
+    {
+        Recordset rs;
+        rs.Open("SELECT * FROM tblAct", conn, LockType::Optimistic);
+        rs.AddNew();
+        rs.Fields("strAct") = QString("nieuw");
+        rs.Update();
+        return rs.Fields("idrAct_ID").Value().toInt();
+    }
+};
+
+} // namespace
+
+TEST_F(CatalogTest, ListsTablesAndColumnsWithJetKinds)
+{
+    Catalog cat(conn);
+    EXPECT_EQ(cat.tables(), QStringList({"tblAct", "tblInrichting", "tblSYS"}));
+    EXPECT_TRUE(cat.hasTable("TBLACT"));
+    const auto cols = cat.columns("tblact");
+    ASSERT_EQ(cols.size(), 13u);
+    EXPECT_EQ(cols[0].name, "idrAct_ID");
+    EXPECT_EQ(cols[0].kind, JetKind::AutoNumber);
+    EXPECT_TRUE(cols[0].primaryKey);
+    EXPECT_EQ(cols[5].name, "strEenheid");
+    EXPECT_EQ(cols[5].kind, JetKind::Text);
+    EXPECT_EQ(cols[5].width, 20);
+    EXPECT_EQ(cols[5].declaredType, "VARCHAR(20)");
+    EXPECT_EQ(cols[12].name, "bytCombineer");
+    EXPECT_TRUE(cols[12].notNull);
+    EXPECT_EQ(cols[12].defaultValue, QVariant(0));
+    EXPECT_TRUE(isNull(cols[1].defaultValue));
+    const JetKind kinds[] = {JetKind::AutoNumber, JetKind::Long, JetKind::Byte, JetKind::Integer, JetKind::Text,
+                             JetKind::Text, JetKind::Single, JetKind::Double, JetKind::Currency, JetKind::Date,
+                             JetKind::Memo, JetKind::YesNo, JetKind::Byte};
+    for (size_t i = 0; i < cols.size(); ++i)
+        EXPECT_EQ(cols[i].kind, kinds[i]) << cols[i].name.toStdString();
+    EXPECT_TRUE(cat.hasColumn("tblAct", "STREENHEID"));
+    EXPECT_FALSE(cat.column("tblAct", "strGeen").has_value());
+    const auto e = expectError(err::kTableNotFound, [&] { cat.columns("tblGeen"); });
+    EXPECT_TRUE(e.description().contains("'tblGeen'"));
+}
+
+TEST_F(CatalogTest, AddColumnsWithDefaultsForExistingRows)
+{
+    Catalog cat(conn);
+    cat.addColumn("tblAct", {"bytTypeVervangingsToeslag", JetKind::Byte, 0, true, 0});
+    cat.addColumn("tblAct", {"strNieuw", JetKind::Text, 30, false, QString("it's")});
+    cat.addColumn("tblAct", {"sngVervangingsToeslagPerc", JetKind::Single, 0, false, QVariant()});
+    cat.addColumn("tblAct", {"memMap", JetKind::Memo, 0, false, QVariant()});
+    const auto byte = cat.column("tblAct", "bytTypeVervangingsToeslag");
+    ASSERT_TRUE(byte);
+    EXPECT_EQ(byte->declaredType, "TINYINT");
+    EXPECT_TRUE(byte->notNull);
+    EXPECT_EQ(byte->defaultValue, QVariant(0));
+    EXPECT_EQ(cat.column("tblAct", "strNieuw")->width, 30);
+    EXPECT_EQ(cat.column("tblAct", "strNieuw")->defaultValue, QVariant(QString("it's")));
+    EXPECT_EQ(cat.column("tblAct", "memMap")->kind, JetKind::Memo);
+    Recordset rs;
+    rs.Open("SELECT * FROM tblAct WHERE strNieuw = 'IT''S'", conn); // JETTEXT on the new column
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs.Fields("bytTypeVervangingsToeslag").Value(), QVariant(0));
+    EXPECT_TRUE(isNull(rs.Fields("sngVervangingsToeslagPerc").Value()));
+
+    expectError(err::kDuplicateField, [&] { cat.addColumn("tblAct", {"STRACT", JetKind::Text, 10, false, QVariant()}); });
+    expectError(err::kInvalidArgument, [&] { cat.addColumn("tblAct", {"bytX", JetKind::Byte, 0, true, QVariant()}); });
+    expectError(err::kInvalidArgument, [&] { cat.addColumn("tblAct", {"idrX", JetKind::AutoNumber, 0, false, QVariant()}); });
+    expectError(err::kNumericOverflow, [&] { cat.addColumn("tblAct", {"bytY", JetKind::Byte, 0, false, 300}); });
+    expectError(err::kTableNotFound, [&] { cat.addColumn("tblGeen", {"x", JetKind::Long, 0, false, QVariant()}); });
+}
+
+TEST_F(CatalogTest, RenameAndDropColumnsKeepRows)
+{
+    Catalog cat(conn);
+    cat.renameColumn("tblAct", "strEenheid", "strEenheidOUD");
+    EXPECT_FALSE(cat.hasColumn("tblAct", "strEenheid"));
+    Recordset rs;
+    rs.Open("SELECT strEenheidOUD FROM tblAct", conn);
+    EXPECT_EQ(rs.Fields(0).Value().toString(), "m2");
+    rs.Close();
+    expectError(err::kItemNotFound, [&] { cat.renameColumn("tblAct", "strGeen", "x"); });
+    expectError(err::kDuplicateField, [&] { cat.renameColumn("tblAct", "strAct", "strEenheidOUD"); });
+    cat.dropColumn("tblAct", "strEenheidOUD");
+    EXPECT_FALSE(cat.hasColumn("tblAct", "strEenheidOUD"));
+    EXPECT_EQ(ids(), QList<int>({1, 2, 3}));
+    expectError(err::kFieldInIndex, [&] { cat.dropColumn("tblAct", "lngStort_REF"); });
+    expectError(err::kFieldInIndex, [&] { cat.dropColumn("tblAct", "idrAct_ID"); });
+    expectError(err::kItemNotFound, [&] { cat.dropColumn("tblAct", "strGeen"); });
+    EXPECT_EQ(addRow(), 5) << "the sequence survives";
+}
+
+TEST_F(CatalogTest, WidenTextRebuildsKeepingRowsIdsSequenceAndIndexes)
+{
+    Catalog cat(conn);
+    cat.widenText("tblAct", "strEenheid", 50);
+    const auto col = cat.column("tblAct", "strEenheid");
+    EXPECT_EQ(col->width, 50);
+    EXPECT_EQ(ids(), QList<int>({1, 2, 3}));
+    EXPECT_EQ(cat.columns("tblAct").size(), 13u) << "column order and count kept";
+    EXPECT_EQ(cat.columns("tblAct")[5].name, "strEenheid");
+    EXPECT_TRUE(cat.column("tblAct", "bytCombineer")->notNull);
+    EXPECT_EQ(cat.column("tblAct", "idrAct_ID")->kind, JetKind::AutoNumber);
+    EXPECT_EQ(addRow(), 5) << "id 4 is not reused after the rebuild";
+
+    Recordset rs;
+    rs.Open("SELECT * FROM tblAct WHERE strEenheid = 'M2' ORDER BY idrAct_ID", conn, LockType::Optimistic);
+    EXPECT_EQ(rs.RecordCount(), 3) << "still JETTEXT";
+    rs.Fields("strEenheid") = QString(50, 'x'); // now fits
+    rs.Update();
+    expectError(err::kFieldTooSmall, [&] { rs.Fields("strEenheid") = QString(51, 'x'); });
+    rs.CancelUpdate();
+    rs.Close();
+
+    Recordset index;
+    index.Open("SELECT name FROM sqlite_schema WHERE type = 'index' AND tbl_name = 'tblAct'", conn);
+    EXPECT_EQ(index.Fields(0).Value().toString(), "idxActStort");
+    EXPECT_EQ(cat.tables(), QStringList({"tblAct", "tblInrichting", "tblSYS"}));
+
+    cat.widenText("tblAct", "strEenheid", 50); // same width: nothing
+    expectError(err::kInvalidOperation, [&] { cat.widenText("tblAct", "strEenheid", 20); });
+    expectError(err::kInvalidArgument, [&] { cat.widenText("tblAct", "lngStort_REF", 50); });
+}
+
+TEST_F(CatalogTest, WidenInsideAnOuterTransactionIsUndoneByItsRollback)
+{
+    Catalog cat(conn);
+    conn.BeginTrans();
+    cat.widenText("tblAct", "strEenheid", 50);
+    conn.RollbackTrans();
+    EXPECT_EQ(cat.column("tblAct", "strEenheid")->width, 20);
+    EXPECT_EQ(ids(), QList<int>({1, 2, 3}));
+}
+
+TEST_F(CatalogTest, CompactIntoANewFile)
+{
+    conn.Close();
+    const QByteArray before = fileBytes(path);
+    const QString target = path + "new";
+    compactDatabase(path, target);
+    EXPECT_EQ(fileBytes(path), before) << "the source is not changed";
+    Connection copy;
+    copy.Open(target);
+    Recordset rs;
+    rs.Open("SELECT * FROM tblAct ORDER BY idrAct_ID", copy, LockType::Optimistic);
+    EXPECT_EQ(rs.RecordCount(), 3);
+    rs.AddNew();
+    rs.Fields("strAct") = QString("in kopie");
+    rs.Update();
+    EXPECT_EQ(rs.Fields("idrAct_ID").Value().toInt(), 5) << "the copy keeps the sequence";
+    rs.Close();
+    copy.Close();
+    const QByteArray copied = fileBytes(target);
+    const auto e = expectError(err::kTargetExists, [&] { compactDatabase(path, target); });
+    EXPECT_TRUE(e.description().contains(target));
+    EXPECT_EQ(fileBytes(target), copied);
+    expectError(err::kCannotOpen, [&] { compactDatabase(path, dir.filePath("geen/map/kopie.mdb")); });
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("geen/map/kopie.mdb")));
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Test databases: each test builds its own file in a temporary folder, with
+// DDL that follows docs/database-files.md.
+
+#include "platform/core/error.h"
+#include "platform/db/jet_collation.h"
+
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace dbtest {
+
+// A cost-item table in the file conventions, and a key/value table without
+// an AutoNumber.
+inline const char *kSchema = R"(
+CREATE TABLE tblAct (
+  idrAct_ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  lngStort_REF INTEGER,
+  bytRubriek_REF TINYINT,
+  intStartAbs SMALLINT,
+  strAct VARCHAR(50) COLLATE JETTEXT,
+  strEenheid VARCHAR(20) COLLATE JETTEXT,
+  sngKostenPE REAL,
+  dblFactor DOUBLE,
+  curBedrag CURRENCY,
+  dtmMut DATETIME,
+  memOpm LONGTEXT COLLATE JETTEXT,
+  blnActief BIT,
+  bytCombineer TINYINT NOT NULL DEFAULT 0
+);
+CREATE INDEX idxActStort ON tblAct (lngStort_REF);
+CREATE TABLE tblInrichting (
+  idrInrichting_ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  lngStort_REF INTEGER,
+  strObject VARCHAR(50) COLLATE JETTEXT
+);
+CREATE TABLE tblSYS (
+  strSYS_ID VARCHAR(50) COLLATE JETTEXT,
+  strSYSvalue VARCHAR(50) COLLATE JETTEXT
+);
+)";
+
+// Creates `name` in dir with the given SQL run on a handle that knows JETTEXT.
+inline QString makeDatabase(const QTemporaryDir &dir, const QString &sql = QString::fromUtf8(kSchema),
+                            const QString &name = QStringLiteral("data.mdb"))
+{
+    const QString path = dir.filePath(name);
+    sqlite3 *h = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+              SQLITE_OK);
+    db::registerJetCollation(h);
+    char *error = nullptr;
+    const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(h);
+    return path;
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+// Runs `body`, expects a platform::Error with that number, returns it.
+template <typename F>
+platform::Error expectError(long number, F &&body)
+{
+    try {
+        body();
+    } catch (const platform::Error &e) {
+        EXPECT_EQ(e.number(), number) << e.description().toStdString();
+        return e;
+    }
+    ADD_FAILURE() << "no platform::Error " << number << " raised";
+    return platform::Error(0, QString());
+}
+
+} // namespace dbtest

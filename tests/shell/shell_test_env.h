@@ -1,0 +1,222 @@
+#pragma once
+// What the shell's tests share: a private copy of the program folder, clean
+// settings, databases built from SQL, and a folder that cannot be written.
+
+#include "support/scripted_dialogs_fixture.h"
+#include "support/test_paths.h"
+
+#include "shell/app_settings.h"
+#include "shell/main_window.h"
+#include "shell/program_state.h"
+#include "shell/start_routine.h"
+
+#include "platform/db/jet_collation.h"
+#include "platform/os/program_dir.h"
+#include "platform/settings/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace shelltest {
+
+inline QString readText(const QString &path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+inline QString oldFormatSql()
+{
+    return readText(testsupport::fixturesDir() + QStringLiteral("/oldformat/dbQORdata_oud.sql"));
+}
+
+// Builds a database at `path` from `sql` on a handle that knows JETTEXT.
+inline QString makeDatabase(const QString &path, const QString &sql)
+{
+    sqlite3 *h = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+              SQLITE_OK);
+    db::registerJetCollation(h);
+    char *error = nullptr;
+    const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(h);
+    return path;
+}
+
+// Runs statements on an existing database file.
+inline void runSql(const QString &path, const QString &sql)
+{
+    sqlite3 *h = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    db::registerJetCollation(h);
+    char *error = nullptr;
+    EXPECT_EQ(sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(h);
+}
+
+// The first column of the first row of `sql`, as text ("<null>" for Null,
+// "<none>" without a row).
+inline QString scalar(const QString &path, const QString &sql)
+{
+    sqlite3 *h = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(h);
+        return QStringLiteral("<cannot open>");
+    }
+    db::registerJetCollation(h);
+    sqlite3_stmt *stmt = nullptr;
+    QString result = QStringLiteral("<none>");
+    if (sqlite3_prepare_v2(h, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+        result = QStringLiteral("<error: %1>").arg(QString::fromUtf8(sqlite3_errmsg(h)));
+    } else if (sqlite3_step(stmt) == SQLITE_ROW) {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+        result = text ? QString::fromUtf8(text) : QStringLiteral("<null>");
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(h);
+    return result;
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+// A folder that cannot be written for the lifetime of the guard. The tests
+// may run as root, which ignores permissions; the guard then also drops the
+// capabilities that override them from this thread (and gives them back).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &dir) : m_dir(dir)
+    {
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                       | QFile::ReadOther | QFile::ExeOther);
+        if (::geteuid() == 0 && capget())
+            m_dropped = capset(m_saved[0].effective & ~kOverrides);
+    }
+    ~ReadOnlyFolder()
+    {
+        if (m_dropped)
+            capset(m_saved[0].effective);
+        QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+    // Whether writing into the folder really fails.
+    bool effective() const
+    {
+        QFile probe(m_dir + QStringLiteral("/.probe"));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.close();
+            probe.remove();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    static constexpr unsigned kOverrides =
+        (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+
+    bool capget()
+    {
+        m_header = {_LINUX_CAPABILITY_VERSION_3, 0};
+        return syscall(SYS_capget, &m_header, m_saved) == 0;
+    }
+    bool capset(unsigned effective)
+    {
+        __user_cap_data_struct data[2] = {m_saved[0], m_saved[1]};
+        data[0].effective = effective;
+        __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+        return syscall(SYS_capset, &header, data) == 0;
+    }
+
+    QString m_dir;
+    bool m_dropped = false;
+    __user_cap_header_struct m_header {};
+    __user_cap_data_struct m_saved[2] {};
+};
+
+// A test with scripted boxes, a private program folder (a copy of the built
+// one: template and checklist file) and empty settings. Nothing is written
+// into the build's program folder.
+class ShellTest : public testsupport::ScriptedDialogsTest {
+protected:
+    void SetUp() override
+    {
+        ScriptedDialogsTest::SetUp();
+        ASSERT_TRUE(tmp.isValid());
+        progDir = tmp.path() + QStringLiteral("/prog");
+        ASSERT_TRUE(QDir().mkpath(progDir));
+        ASSERT_TRUE(QFile::copy(testsupport::templateFile(), progDir + QStringLiteral("/db00.mdb")));
+        ASSERT_TRUE(QFile::copy(testsupport::checklistFile(), progDir + QStringLiteral("/dbQORCL.mdb")));
+        os::setProgramDir(progDir);
+        modMain::resetProgramState();
+        clearSettings();
+    }
+
+    void TearDown() override
+    {
+        frmMDI_main::setSplashOpener({});
+        frmMDI_main::setSettingsScreenOpener({});
+        frmMDI_main::unload();
+        modMain::releaseSingleInstance();
+        clearSettings();
+        os::setProgramDir(QString());
+        modMain::resetProgramState();
+        ScriptedDialogsTest::TearDown();
+    }
+
+    static void clearSettings()
+    {
+        for (const char *section : {"TAVIR3_1", "TAVIR3_9", "TAVIR3_10"})
+            settings::DeleteSetting(QLatin1String(modMain::kInstellingenApp), QLatin1String(section));
+    }
+
+    // The stored text of a setting of this version ("<missing>" when absent).
+    static QString setting(const char *key)
+    {
+        return modMain::LeesInstelling(QLatin1String(key), QStringLiteral("<missing>"));
+    }
+
+    // A fresh data file from the template.
+    QString templateCopy(const QString &name = QStringLiteral("dbQORdata_1.mdb"))
+    {
+        const QString path = progDir + QStringLiteral("/") + name;
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(progDir + QStringLiteral("/db00.mdb"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+
+    // The old-format fixture built into a file.
+    QString oldFormatFile(const QString &name = QStringLiteral("dbQORdata_oud.mdb"))
+    {
+        return makeDatabase(tmp.path() + QStringLiteral("/") + name, oldFormatSql());
+    }
+
+    QTemporaryDir tmp;
+    QString progDir;
+};
+
+} // namespace shelltest
