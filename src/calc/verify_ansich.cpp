@@ -14,10 +14,27 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool differentiatedSurcharges(const records::Context &ctx)
+// The checklist version of the site examined: its own, so that a site
+// checked while another one is open (the province-wide levy checks every
+// site of the province) is judged by the scheme its items were entered
+// under. The open site's version stands in for a site row without one.
+qint32 checklistVersie(const records::Context &ctx, db::Connection &con, qint32 lngStort_ID)
+{
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT intCL_REF FROM tblStort WHERE idrStort_ID=?"), con, db::LockType::ReadOnly,
+            {lngStort_ID});
+    if (!rs.EOF_()) {
+        const QVariant versie = rs.Fields(QStringLiteral("intCL_REF")).Value();
+        if (versie.isValid() && !versie.isNull())
+            return versie.toInt();
+    }
+    return ctx.gintCL_ID;
+}
+
+bool differentiatedSurcharges(const records::Context &ctx, qint32 versie)
 {
     checklist::clsCL cl(ctx.gstrConnCL);
-    cl.initializeCL(ctx.gintCL_ID);
+    cl.initializeCL(versie);
     return cl.GebruikGedifferentieerdeToeslagB();
 }
 
@@ -34,18 +51,18 @@ QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strA
 
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
 {
-    const bool gediff = differentiatedSurcharges(ctx);
     const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
 
     db::Connection con;
     con.Open(ctx.gstrConnData);
+    const bool gediff = differentiatedSurcharges(ctx, checklistVersie(ctx, con, lngStort_ID));
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.strObject"
                            " FROM tblInrichting INNER JOIN tblAct"
                            " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
                            " WHERE tblAct.lngStort_REF=?"
                            " ORDER BY tblInrichting.bytObjectCat_REF, tblInrichting.strObject,"
-                           " tblAct.strAct, tblAct.idrAct_ID"),
+                           " tblInrichting.idrInrichting_ID, tblAct.strAct, tblAct.idrAct_ID"),
             con, db::LockType::ReadOnly, {lngStort_ID});
 
     if (rs.EOF_()) {

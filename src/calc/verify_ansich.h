@@ -26,8 +26,9 @@ namespace modVerifyAnSich {
 // (facility --> cost item). Items are examined in the order of the site
 // tree: object category, facility, cost item, entry order of its phases.
 // Whether the differentiated replacement surcharges apply comes from the
-// open site's checklist version (ctx.gintCL_ID). Failures of the data files
-// reach the caller.
+// checklist version of the site examined (for the open site that is
+// ctx.gintCL_ID; another site, as the province-wide levy checks them, has
+// its own). Failures of the data files reach the caller.
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam);
 
 // The text of the box for an incomplete item.

@@ -33,15 +33,20 @@ std::uint8_t flag(const ActFieldReader &field, const char *name)
     return byteCode(v).value_or(255);
 }
 
-// An option code or flag that must be there: error 94 when it is missing.
+// An option code or flag that must be there, converted as a byte: error 94
+// when it is missing, 13 for a text that is no number, 6 outside 0..255.
 std::uint8_t requiredByte(const ActFieldReader &field, const char *name)
 {
+    const QString source = QStringLiteral("clsAct.ToetsAanNieuweCL");
     const QVariant v = field(QString::fromLatin1(name));
     if (!v.isValid() || v.isNull())
-        throw platform::Error(94, QStringLiteral("Invalid use of Null"), QStringLiteral("clsAct.ToetsAanNieuweCL"));
+        throw platform::Error(94, QStringLiteral("Invalid use of Null"), source);
+    double n = 0;
+    if (!modVerifyAnSich::detail::toNumber(v, &n))
+        throw platform::Error(13, QStringLiteral("Type mismatch"), source);
     const auto code = byteCode(v);
     if (!code)
-        throw platform::Error(6, QStringLiteral("Overflow"), QStringLiteral("clsAct.ToetsAanNieuweCL"));
+        throw platform::Error(6, QStringLiteral("Overflow"), source);
     return *code;
 }
 

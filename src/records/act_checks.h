@@ -35,7 +35,10 @@ bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag);
 // 1 when the item keeps within the current item of `insCl_new` (positioned
 // by the caller on the item's checklist item) on start, end, cost and
 // frequency, 2 otherwise. All four checks run, whatever the first gives.
-// A missing option code or flag raises error 94 ("Invalid use of Null").
+// An option code or flag that cannot be read as a byte raises the error its
+// conversion gives: 94 ("Invalid use of Null") when it is missing, 13
+// ("Type mismatch") for a text that is no number, 6 ("Overflow") outside
+// 0 to 255.
 std::uint8_t toetsAanNieuweCL(const ActFieldReader &field, checklist::clsCL &insCl_new);
 
 // The amount that carries the item's cost at another price level: the

@@ -164,7 +164,13 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
     const qint32 eindBA = bytOptieFreq == 1 ? 0 : bytEindBA;
 
     QString startTekst, voorStartTekst, restTekst, aanloop, eindTekst, freqTekst, kostenTekst;
+    // The first outlay in after-care terms. A calendar start at or after the
+    // start of after-care leaves the first-year value at 0 (an end before
+    // after-care is then reported as over before it begins); its own
+    // after-care year tells whether the item ends before its first outlay
+    // and how many outlays fit before its end.
     float eersteJaar = 0;
+    std::optional<float> kalenderNazorgjaar;
     float laatsteJaar = 0;
     bool startVoor = false;
     bool eindVoor = false;
@@ -187,7 +193,7 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
                 const qint16 n = pfunNazorgjaar(y, A);
                 startTekst = QStringLiteral("juli ") + vb::CStr(y) + QStringLiteral(" (nazorgjaar ")
                     + vb::CStr(n) + QStringLiteral(")");
-                eersteJaar = n;
+                kalenderNazorgjaar = n;
             } else {
                 vroegeStart(d);
                 voorStartTekst = QStringLiteral("De eerste uitgave in juli ") + vb::CStr(y)
@@ -207,7 +213,7 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
                 const qint16 n = pfunNazorgjaar(y, A);
                 startTekst = joined(row.intStartBA) + kNaAanleg + QStringLiteral(" (valt in ")
                     + vb::CStr(y) + QStringLiteral(" = nazorgjaar ") + vb::CStr(n) + QStringLiteral(")");
-                eersteJaar = n;
+                kalenderNazorgjaar = n;
             } else {
                 vroegeStart(d);
                 voorStartTekst = QStringLiteral("De bovenafdichting wordt aangelegd in ") + vb::CStr(aanleg)
@@ -221,6 +227,8 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
                 + vb::CStr(eersteJaar) + QStringLiteral(")");
         }
     }
+
+    const float eersteNazorgjaar = kalenderNazorgjaar.value_or(eersteJaar);
 
     // End.
     if (eindBA == 0) {
@@ -339,12 +347,12 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
     if (bytOptieFreq == 1 && startVoor)
         return QStringLiteral(
             "Het jaar waarin deze eenmalige uitgave van toepassing is, valt vóór aanvang nazorg.");
-    if (laatsteJaar < eersteJaar)
+    if (laatsteJaar < eersteJaar || (!eindVoor && laatsteJaar < eersteNazorgjaar))
         return QStringLiteral("Deze kostenpost is niet van toepassing in de nazorgfase.");
     if (eindVoor)
         return QStringLiteral(
             "De periode waarin deze kostenpost van toepassing is, is al afgelopen voordat de nazorg begint.");
-    if (bytOptieFreq == 3 && freqX && eersteJaar + *freqX > laatsteJaar) {
+    if (bytOptieFreq == 3 && freqX && eersteNazorgjaar + *freqX > laatsteJaar) {
         QString start = startTekst;
         start.replace(QStringLiteral("Vanaf aanvang nazorg"), QStringLiteral("nazorgjaar 1"));
         return voorStartTekst + restTekst

@@ -58,9 +58,12 @@ ActSentenceRow actSentenceRow(const std::function<QVariant(const QString &)> &fi
 //
 // The sentence describes what the calculation does:
 //  - a calendar start at or after the start of after-care is counted from
-//    its after-care year when the closing rules compare first and last
-//    years (a start in after-care year 6 with every 5 years until year 10
-//    is one single outlay; a start after the end is not applicable);
+//    its own after-care year when the sentence judges whether the item ends
+//    before its first outlay (a start in after-care year 6 with an end in
+//    year 3 is not applicable) and whether a periodic item has room for
+//    more than one outlay (every 5 years from year 6 until year 10 is one
+//    single outlay); an end that lies before after-care itself is still
+//    reported as a period over before after-care begins;
 //  - a once-only item has no end: its end option and top-liner end count
 //    are not used (the screen stores "perpetual" for it);
 //  - "Gedurende de gehele nazorgperiode" is said only of an item that

@@ -203,6 +203,24 @@ TEST_F(VerifyInvoerInrichtingTest, ReplacementWithoutSurchargePassesUnderTheFixe
     EXPECT_TRUE(verify(stort, kVastSchema));
 }
 
+// A site checked while another one is open (as the province-wide levy does)
+// is judged by its own checklist version's surcharge scheme.
+TEST_F(VerifyInvoerInrichtingTest, SurchargeSchemeOfTheSiteExamined)
+{
+    const Fields vervanging = with(compleet(QStringLiteral("Vervangen hekwerk")), {{"bytRubriek_REF", 5}});
+    const qint32 gediff = site(QStringLiteral("Proefstort"), kGedifferentieerd);
+    item(gediff, facility(gediff, 1, QStringLiteral("Terrein")), vervanging);
+    const qint32 vast = site(QStringLiteral("Proefstort"), kVastSchema);
+    item(vast, facility(vast, 1, QStringLiteral("Terrein")), vervanging);
+
+    ctx.gintCL_ID = kVastSchema;
+    expectIncomplete(QStringLiteral("Terrein"), QStringLiteral("Vervangen hekwerk"));
+    EXPECT_FALSE(modVerifyAnSich::VerifyInvoerInrichting(ctx, gediff, QStringLiteral("Proefstort")));
+
+    ctx.gintCL_ID = kGedifferentieerd;
+    EXPECT_TRUE(modVerifyAnSich::VerifyInvoerInrichting(ctx, vast, QStringLiteral("Proefstort")));
+}
+
 TEST_F(VerifyInvoerInrichtingTest, UnknownSurchargeTypeIsReportedThenIncomplete)
 {
     const qint32 stort = site(QStringLiteral("Proefstort"), kGedifferentieerd);

@@ -10,6 +10,7 @@
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "site_fixture.h"
 #include "support/scripted_dialogs_fixture.h"
 #include "support/test_paths.h"
 
@@ -150,13 +151,25 @@ TEST_F(ToetsAanNieuweCLTest, RunsAllFourChecks)
     EXPECT_EQ(toets(with(peilbuisMetingen(300), {{"intStartRel", 2}, {"bytOptieFreq", 3}, {"intFreqX", 0}}), 1), 2);
 }
 
-TEST_F(ToetsAanNieuweCLTest, MissingOptionCodeReachesTheCaller)
+TEST_F(ToetsAanNieuweCLTest, UnreadableOptionCodeReachesTheCaller)
 {
-    try {
-        toets(with(peilbuisMetingen(300), {{"bytOptieKosten", QVariant()}}), 1);
-        FAIL() << "no error raised";
-    } catch (const platform::Error &e) {
-        EXPECT_EQ(e.number(), 94);
+    const struct {
+        const char *field;
+        QVariant value;
+        long error;
+    } cases[] = {
+        {"bytOptieKosten", QVariant(), 94},
+        {"bytStartBA", QVariant(), 94},
+        {"bytOptieFreq", QStringLiteral("twee"), 13},
+        {"bytOptieStart", 300, 6},
+    };
+    for (const auto &c : cases) {
+        try {
+            toets(with(peilbuisMetingen(300), {{c.field, c.value}}), 1);
+            ADD_FAILURE() << c.field << ": no error raised";
+        } catch (const platform::Error &e) {
+            EXPECT_EQ(e.number(), c.error) << c.field;
+        }
     }
 }
 
@@ -254,6 +267,68 @@ TEST_F(KostenVermenigvuldigdMetTest, MissingAmountUnknownOptionAndFactorOne)
 
     row = scale(item(3), 1.0f);
     EXPECT_EQ(row.at("sngKostenPE").toFloat(), 37.25f);
+}
+
+// ---- moving a site to a newer version -------------------------------------------
+
+// The fixture site (version 3, price level 2008) moved to version 4 (price
+// level 2012), as the version screen walks its cost items: every amount is
+// scaled, every checklist item tested against the new version. The
+// hedge-maintenance total of 2400 lies within 1000 - 2500 before the move
+// and above it after; the groundwater samples stay within 275 - 475.
+TEST_F(ActChecksTest, MovingTheFixtureSiteToTheNextVersion)
+{
+    testsupport::SiteFixture site;
+    site.execute(QStringLiteral("UPDATE tblAct SET sngKostenTotaal = 2400 WHERE idrAct_ID = ?"), {site.clItem2});
+
+    checklist::clsCL nieuw(testsupport::checklistFile());
+    nieuw.initializeCL(4);
+    ASSERT_EQ(nieuw.intJaarPrijspeil(), 2012);
+    // 2009 to 2012: 1,2 %, 1,3 %, 2,3 % and 2,5 %.
+    const float factor = nieuw.sngPrijsPeilCorr(2008, 2012);
+    EXPECT_NEAR(factor, 1.012 * 1.013 * 1.023 * 1.025, 1e-6);
+
+    const std::map<qint32, float> voor{{site.phase1, 20000.0f}, {site.phase2, 15000.0f}, {site.phase3, 10000.0f},
+                                       {site.ownItem, 500.0f},  {site.clItem2, 2400.0f}};
+    std::map<qint32, std::uint8_t> toets;
+    std::map<qint32, bool> volledig;
+    {
+        db::Connection con;
+        con.Open(site.dataFile);
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM tblAct WHERE lngStort_REF=? ORDER BY idrAct_ID"), con,
+                db::LockType::Optimistic, {site.siteId});
+        const records::ActFieldReader field = [&rs](const QString &name) { return rs.Fields(name).Value(); };
+        for (; !rs.EOF_(); rs.MoveNext()) {
+            const qint32 id = rs.Fields(QStringLiteral("idrAct_ID")).Value().toInt();
+            if (const auto scaled = records::kostenVermenigvuldigdMet(field, factor)) {
+                rs.Fields(scaled->field).setValue(scaled->value);
+                rs.Update();
+            }
+            const QVariant ref = field(QStringLiteral("lngClitem_REF"));
+            if (ref.isNull())
+                continue;
+            ASSERT_TRUE(nieuw.GaNaarItem(ref.toInt()));
+            toets[id] = records::toetsAanNieuweCL(field, nieuw);
+            volledig[id] = records::verifyAnSich(field, nieuw.GebruikGedifferentieerdeToeslagB());
+        }
+    }
+
+    for (const auto &[id, bedrag] : voor)
+        EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngKostenTotaal FROM tblAct WHERE idrAct_ID=?"), {id}).toFloat(),
+                  bedrag * factor)
+            << "item " << id;
+    EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngKostenPE FROM tblAct WHERE idrAct_ID=?"), {site.clItem10})
+                  .toFloat(),
+              375.0f * factor);
+    EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngAantal FROM tblAct WHERE idrAct_ID=?"), {site.clItem10})
+                  .toFloat(),
+              12.0f);
+
+    const std::map<qint32, std::uint8_t> verwacht{{site.clItem2, 2}, {site.clItem10, 1}};
+    EXPECT_EQ(toets, verwacht);
+    EXPECT_TRUE(volledig.at(site.clItem2));
+    EXPECT_TRUE(volledig.at(site.clItem10));
 }
 
 } // namespace

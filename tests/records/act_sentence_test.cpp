@@ -121,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Shapes, SentenceTest, ::testing::Values(
     Case{"OnceBeforeAfterCare", item({kalStart(2025), eeuwig(), eenmalig()}),
          "Het jaar waarin deze eenmalige uitgave van toepassing is, valt vóór aanvang nazorg."},
     Case{"EntirelyBeforeAfterCare", item({kalStart(2025), kalEind(2029), perJaar(1)}),
-         "Deze kostenpost is niet van toepassing in de nazorgfase."}),
+         "Deze kostenpost is niet van toepassing in de nazorgfase."},
+    Case{"EndBeforeAfterCare", item({kalStart(2031), kalEind(2029), perJaar(1)}),
+         "De periode waarin deze kostenpost van toepassing is, is al afgelopen voordat de nazorg begint."}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Every further branch: top-liner counts, other starts of after-care, the
@@ -162,6 +164,16 @@ INSTANTIATE_TEST_SUITE_P(Branches, SentenceTest, ::testing::Values(
              + "Vanaf aanvang nazorg resteert derhalve nog een periode van 20 jaar waarin deze kostenpost van "
                "toepassing is. Vanaf juli 2032 (valt in nazorgjaar 3) t/m nazorgjaar 20 (= 30e jr na aanleg "
                "bovenafd, valt in 2049) vindt iedere 5 jaar een uitgave aan 'Maaien' plaats. " + kKosten1000},
+    // Every 4 years from July 2024: 2028, then July 2032 in after-care
+    // year 3.
+    Case{"StartBeforeAfterCareEveryFewYears", item({kalStart(2024), eeuwig(), iedere(4)}),
+         "De eerste uitgave in juli 2024 ligt 5,5 jr voor de datum aanvang nazorg. " + kNietOpgenomen
+             + "Vanaf juli 2032 (valt in nazorgjaar 3) vindt iedere 4 jaar een uitgave aan 'Maaien' plaats. "
+             + kKosten1000},
+    Case{"StartBeforeAfterCareOnlyOnce", item({kalStart(2024), nzEind(5), iedere(4)}),
+         "De eerste uitgave in juli 2024 ligt 5,5 jr voor de datum aanvang nazorg. " + kNietOpgenomen
+             + kSlechtsEenmalig + "juli 2032 (valt in nazorgjaar 3) een uitgave aan 'Maaien' plaats. "
+             + kKosten1000},
     Case{"TopLinerAfterCareYears", item({nzStart(2), startBA(4), eindBA(20), iedere(1)}),
          "Vanaf 4e jr na aanleg bovenafd (valt in nazorgjaar 5) t/m 20e jr na aanleg bovenafd (valt in "
          "nazorgjaar 21) vindt ieder jaar een uitgave aan 'Maaien' plaats. " + kKosten1000},
@@ -214,10 +226,14 @@ INSTANTIATE_TEST_SUITE_P(SoundReadings, SentenceTest, ::testing::Values(
              + kKosten1000},
     Case{"CalendarStartAfterItsEnd", item({kalStart(2035), nzEind(3), perJaar(1)}),
          "Deze kostenpost is niet van toepassing in de nazorgfase."},
-    Case{"CalendarStartInAfterCareEndBeforeIt", item({kalStart(2031), kalEind(2029), perJaar(1)}),
+    Case{"TopLinerStartInAfterCareAfterItsEnd", item({kalStart(2028), startBA(5), nzEind(2), perJaar(1)}),
          "Deze kostenpost is niet van toepassing in de nazorgfase."},
+    // An end before after-care: over before it begins, unless the end's
+    // after-care year lies below 0 (2028 is after-care year -1).
     Case{"CalendarStartInAfterCareEnd2028", item({kalStart(2031), kalEind(2028), perJaar(1)}),
          "Deze kostenpost is niet van toepassing in de nazorgfase."},
+    Case{"TopLinerStartInAfterCareEndBeforeIt", item({kalStart(2028), startBA(5), kalEind(2029), perJaar(1)}),
+         "De periode waarin deze kostenpost van toepassing is, is al afgelopen voordat de nazorg begint."},
     // A once-only item has no end, whatever end the caller passes.
     Case{"OnceWithAnEndYear", item({nzStart(3), nzEind(5), eenmalig()}),
          "In nazorgjaar 3 vindt eenmalig een uitgave aan 'Maaien' plaats. " + kKosten1000},
