@@ -243,10 +243,11 @@ INSTANTIATE_TEST_SUITE_P(SoundReadings, SentenceTest, ::testing::Values(
     Case{"TopLinerEndIsNoWholePeriod", item({nzStart(1), eeuwig(), eindBA(10), perJaar(1)}),
          "Vanaf aanvang nazorg t/m 10e jr na aanleg bovenafd (valt in nazorgjaar 10) vindt jaarlijks een uitgave "
          "aan 'Maaien' plaats. " + kKosten1000},
-    // An interval below one year cannot be stepped through.
+    // An interval below one year cannot be stepped through to the first
+    // outlay in after-care (a start in 2025): the item is not complete.
     Case{"IntervalZero", item({kalStart(2025), eeuwig(), iedere(0)}),
          "Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."},
-    Case{"IntervalNegative", item({nzStart(3), eeuwig(), iedere(-5)}),
+    Case{"IntervalNegative", item({kalStart(2025), eeuwig(), iedere(-5)}),
          "Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."},
     Case{"IntervalMissing", item({kalStart(2025), eeuwig(), [](Item &i) { i.freq = 3; i.freqX = QVariant(); }}),
          "Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."}),
