@@ -105,7 +105,9 @@ TEST_F(PriceLevelRulesTest, HectareThresholdFollowsTheSinglesText)
         cltest::ChecklistCopy copy;
         copy.change(QStringLiteral("UPDATE tblCL SET sngRapEvalMin=?, sngRapEvalPerHa=?, sngRapEvalMax=? WHERE intCL_ID=1"),
                     {c.min, c.perHa, c.max});
-        EXPECT_EQ(viewOn(copy.path(), 1)->AantalHaGrens(), c.expected) << c.min << " " << c.perHa << " " << c.max;
+        cltest::underBothLocales([&] {
+            EXPECT_EQ(viewOn(copy.path(), 1)->AantalHaGrens(), c.expected) << c.min << " " << c.perHa << " " << c.max;
+        });
     }
 }
 
