@@ -141,6 +141,9 @@ TEST_F(PriceLevelRulesTest, ReportingOptionOfAnArea)
         {32.0f, 2, 2},
         {32.001f, 2, 3},
         {34.44f, 2, 3},
+        // The area is compared as a Single: the double 34.44 lies above the
+        // Single threshold 34.44 but becomes that same Single.
+        {34.44, 2, 3},
         {QString("34,44"), 2, 3},
         {34.441f, 3, 3},
         {34.442f, 3, 3},
