@@ -45,7 +45,9 @@ float clsCL::sngPrijsPeilCorr(int intJaarVan, int intJaarNaar)
         rs.MoveNext();
     }
     rs.Close();
-    return terug ? 1.0f / factor : factor;
+    // Going back the factor is the inverse of the product, divided in
+    // double precision and stored as a Single like the product.
+    return terug ? static_cast<float>(1.0 / static_cast<double>(factor)) : factor;
 }
 
 float clsCL::AantalHaGrens() const

@@ -6,6 +6,7 @@
 
 #include "support/scripted_dialogs_fixture.h"
 
+#include <functional>
 #include <vector>
 
 using cltest::itemWhere;
@@ -192,6 +193,77 @@ TEST_F(BoundsChecksTest, AmountThatIsNoNumberRaisesToTheCaller)
     EXPECT_EQ(cltest::errorOf([&] { cl->VerifyCL_Kosten(2, Null, Null, "veel", Null, Null, Null); }), 13);
     // A point typed for the decimal comma is no number under the Dutch rules.
     EXPECT_EQ(cltest::errorOf([&] { cl->VerifyCL_Kosten(2, Null, Null, "1500.5", Null, Null, Null); }), 13);
+}
+
+// ---- Every bounded quantity, with each combination of its two bounds ------------
+
+// One bounded quantity of a cost item: the two item columns that bound it,
+// the SQL that makes item 1 of version 1 measure it, and the check of one
+// entered value.
+struct Quantity {
+    const char *name;
+    const char *lowerColumn;
+    const char *upperColumn;
+    const char *setUp;
+    std::function<bool(checklist::clsCL &, float)> check;
+};
+
+// The bounds 10 and 20, each present or absent, and the verdicts on the
+// values below, of each position "-1 0 9.99 10 15 20 20.01" ("+" conform).
+struct Combination {
+    QVariant lower, upper;
+    const char *costs;     // every cost quantity
+    const char *frequency; // times a year
+};
+
+TEST_F(BoundsChecksTest, EachQuantityInsideOnAndOutsideEachBound)
+{
+    const float values[] = {-1.0f, 0.0f, 9.99f, 10.0f, 15.0f, 20.0f, 20.01f};
+    const Combination combinations[] = {
+        {10.0, 20.0, "---+++-", "---+++-"},
+        {10.0, Null, "---++++", "---++++"},
+        // Without a lower bound the value must still be at least 0 ...
+        {Null, 20.0, "-+++++-", "-+++++-"},
+        // ... but a recurring item without any frequency bound takes any rate.
+        {Null, Null, "-++++++", "+++++++"},
+    };
+    const char *const clearCosts =
+        "UPDATE tblCLitem SET sngPercInvestMIN=NULL, sngPercInvestMAX=NULL, sngKostenInvestMIN=NULL, "
+        "sngKostenInvestMAX=NULL, sngKostenTotaalMIN=NULL, sngKostenTotaalMAX=NULL, sngPrijsPEmin=NULL, "
+        "sngPrijsPEmax=NULL, sngAantalMIN=NULL, sngAantalMAX=NULL, strEenheid='stuk', bytOptieFreq=2, "
+        "sngFreqXMin=NULL, sngFreqXMax=NULL WHERE intCL_REF=1 AND lngCLitem_ID=1;";
+    const Quantity quantities[] = {
+        {"investment", "sngKostenInvestMIN", "sngKostenInvestMAX", "bytOptieKosten=1",
+         [](checklist::clsCL &cl, float v) { return cl.VerifyCL_Kosten(1, 0.0f, v, Null, Null, Null, Null); }},
+        {"percentage of the investment", "sngPercInvestMIN", "sngPercInvestMAX", "bytOptieKosten=1",
+         [](checklist::clsCL &cl, float v) { return cl.VerifyCL_Kosten(1, v, 0.0f, Null, Null, Null, Null); }},
+        {"total", "sngKostenTotaalMIN", "sngKostenTotaalMAX", "bytOptieKosten=2",
+         [](checklist::clsCL &cl, float v) { return cl.VerifyCL_Kosten(2, Null, Null, v, Null, Null, Null); }},
+        {"number of units", "sngAantalMIN", "sngAantalMAX", "bytOptieKosten=3",
+         [](checklist::clsCL &cl, float v) { return cl.VerifyCL_Kosten(3, Null, Null, Null, 0.0f, "stuk", v); }},
+        {"price per unit", "sngPrijsPEmin", "sngPrijsPEmax", "bytOptieKosten=3",
+         [](checklist::clsCL &cl, float v) { return cl.VerifyCL_Kosten(3, Null, Null, Null, v, "stuk", 0.0f); }},
+        {"times a year", "sngFreqXMin", "sngFreqXMax", "bytOptieKosten=2",
+         [](checklist::clsCL &cl, float v) { return cl.VerifyCL_Freq(2, v); }},
+    };
+    for (const Quantity &q : quantities) {
+        for (const Combination &c : combinations) {
+            cltest::ChecklistCopy copy;
+            copy.change(QString::fromLatin1(clearCosts));
+            copy.change(QStringLiteral("UPDATE tblCLitem SET %1, %2=?, %3=? WHERE intCL_REF=1 AND lngCLitem_ID=1")
+                            .arg(QLatin1String(q.setUp), QLatin1String(q.lowerColumn), QLatin1String(q.upperColumn)),
+                        {c.lower, c.upper});
+            auto cl = viewOn(copy.path(), 1, 1);
+            const bool frequency = QLatin1String(q.lowerColumn) == QLatin1String("sngFreqXMin");
+            QString verdicts;
+            for (float v : values)
+                verdicts += q.check(*cl, v) ? QLatin1Char('+') : QLatin1Char('-');
+            EXPECT_EQ(verdicts, QLatin1String(frequency ? c.frequency : c.costs))
+                << q.name << " between " << c.lower.toString().toStdString() << " and "
+                << c.upper.toString().toStdString();
+        }
+    }
+    EXPECT_TRUE(reported.empty());
 }
 
 // ---- Frequency -------------------------------------------------------------------
@@ -541,6 +613,43 @@ TEST_F(BoundsChecksTest, OverheadAndPercentages)
     auto v3 = viewOn(3);
     EXPECT_TRUE(v3->verifyCL_OntwerpdirectieFixed(0.5f));
     EXPECT_TRUE(v3->verifyCL_OntwerpdirectieFixed(0.0f));
+}
+
+TEST_F(BoundsChecksTest, GeneralCostsAgainstEmptyVersionValues)
+{
+    // The shipped file fills every version value; a file that leaves them
+    // empty is checked the way an empty item bound is.
+    cltest::ChecklistCopy copy;
+    copy.change(QStringLiteral(
+        "CREATE TABLE t AS SELECT * FROM tblCL; DROP TABLE tblCL; CREATE TABLE tblCL AS SELECT * FROM t; DROP TABLE t;"
+        "UPDATE tblCL SET sngCommunicatieMIN=NULL, sngAppKostenBasisMAX=NULL, sngAppKostenPerc=NULL, "
+        "sngOnvoorzien=NULL, sngOntwerpdirectie=NULL WHERE intCL_ID=1;"
+        "UPDATE tblCL SET sngCommunicatieMIN=NULL, sngCommunicatieMAX=NULL, sngAppKostenBasisMIN=NULL WHERE intCL_ID=4;"));
+    auto v1 = viewOn(copy.path(), 1);
+    const struct { float x; bool comm, basis; } v1Cases[] = {
+        // Communication: no lower bound (at least 0), at most 5000.
+        // Overhead base: at least 12500, no upper bound.
+        {-0.01f, false, false}, {0, true, false}, {5000, true, false},
+        {5000.01f, false, false}, {12500, false, true}, {1.0e9f, false, true},
+    };
+    for (const auto &c : v1Cases) {
+        EXPECT_EQ(v1->verifyCL_CommKosten(c.x), c.comm) << c.x;
+        EXPECT_EQ(v1->verifyCL_AppKostenBasis(c.x), c.basis) << c.x;
+    }
+    // Nothing equals an empty percentage.
+    for (float x : {0.0f, 0.03f, 0.1f, 0.12f, -999.0f}) {
+        EXPECT_FALSE(v1->verifyCL_AppKostenPerc(x)) << x;
+        EXPECT_FALSE(v1->verifyCL_Onvoorzien(x)) << x;
+        EXPECT_FALSE(v1->verifyCL_OntwerpdirectieFixed(x)) << x;
+    }
+    auto v4 = viewOn(copy.path(), 4);
+    for (float x : {0.0f, 3000.0f, 1.0e9f})
+        EXPECT_TRUE(v4->verifyCL_CommKosten(x)) << x;
+    EXPECT_FALSE(v4->verifyCL_CommKosten(-1.0f));
+    EXPECT_TRUE(v4->verifyCL_AppKostenBasis(0.0f));
+    EXPECT_TRUE(v4->verifyCL_AppKostenBasis(19000.0f));
+    EXPECT_FALSE(v4->verifyCL_AppKostenBasis(19000.5f));
+    EXPECT_FALSE(v4->verifyCL_AppKostenBasis(-1.0f));
 }
 
 TEST_F(BoundsChecksTest, ReportingAndEvaluationAmounts)

@@ -82,8 +82,9 @@ inline std::unique_ptr<checklist::clsCL> viewOn(const QString &file, int version
     ctx.gsngJaarAanvangNazorg = jaarAanvangNazorg;
     auto view = std::make_unique<checklist::clsCL>(ctx);
     view->initializeCL(version);
-    if (item != 0)
+    if (item != 0) {
         EXPECT_TRUE(view->GaNaarItem(item)) << "item " << item << " of version " << version;
+    }
     return view;
 }
 
