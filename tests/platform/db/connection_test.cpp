@@ -160,6 +160,9 @@ TEST(ConnectionExecute, WritesBreakingJetRulesAreRefusedAndNothingIsWritten)
         // every statement of a text: the first is fine, the second not
         {"INSERT INTO tblAct (strAct) VALUES ('c'); UPDATE tblAct SET bytRubriek_REF = 256", {},
          err::kNumericOverflow, "bytRubriek_REF"},
+        // a column added earlier in the same text is checked by its own type
+        {"ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT; UPDATE tblAct SET bytNieuw = 300", {},
+         err::kNumericOverflow, "bytNieuw"},
     };
     for (const Case &c : cases) {
         const auto e = expectError(c.number, [&] { conn.Execute(QString::fromUtf8(c.sql), c.params); });
@@ -172,6 +175,7 @@ TEST(ConnectionExecute, WritesBreakingJetRulesAreRefusedAndNothingIsWritten)
         EXPECT_EQ(rs.Fields("strAct").Value().toString(), "a") << c.sql;
         EXPECT_EQ(rs.Fields("intStartAbs").Value().toInt(), 2030) << c.sql;
         EXPECT_EQ(rs.Fields("bytRubriek_REF").Value().toInt(), 1) << c.sql;
+        EXPECT_LT(rs.fieldIndex("bytNieuw"), 0) << c.sql;
     }
     // What keeps the rules passes, also at the edges of the ranges.
     EXPECT_EQ(conn.Execute("UPDATE tblAct SET bytRubriek_REF = 255, intStartAbs = -32768, strAct = ?,"
