@@ -28,6 +28,9 @@ TEST(ConnectionString, DataSourceAndMode)
         {"DATA SOURCE=\"/d/a;b.mdb\";Mode=Read", "/d/a;b.mdb", true},
         {"Data Source='/d/it''s.mdb'; Mode = read", "/d/it's.mdb", true},
         {"Data Source=/d/z.mdb;Mode=Share Deny None", "/d/z.mdb", false},
+        // the same file through the hierarchical-data provider
+        {"PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/d/s.mdb;"
+         "Jet OLEDB:Database Password=geheim", "/d/s.mdb", false},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(dataSourceOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.file)) << c.text;
