@@ -10,7 +10,9 @@
 -- LONGTEXT COLLATE JETTEXT, Yes/No BIT stored -1/0). Text widths are ours:
 -- version name, footnote keys, units 50; facility name 100 (the width of the
 -- data file's facility name, which receives it); descriptions, remarks,
--- explanations and references 255.
+-- explanations and references 255; the lists of footnote keys 1000, so that
+-- the reader's own limit of 255 keys in one list, not the column, bounds a
+-- list.
 --
 -- Units, as the program expects them:
 --   tblCL.sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie: fractions
@@ -91,12 +93,12 @@ CREATE TABLE tblCLitem (
     blnVoetnoot1              BIT NOT NULL DEFAULT 0,
     strToelichting            VARCHAR(255) COLLATE JETTEXT,
     strRefDeelonderz          VARCHAR(255) COLLATE JETTEXT,
-    strVtNtStartjaar          VARCHAR(50) COLLATE JETTEXT,
-    strVtNtEindjaar           VARCHAR(50) COLLATE JETTEXT,
-    strVtntPeriodMin          VARCHAR(50) COLLATE JETTEXT,
-    strVtNtPeriodMax          VARCHAR(50) COLLATE JETTEXT,
-    strVtNtPrijsPEmin         VARCHAR(50) COLLATE JETTEXT,
-    strVtNtPrijsPEmax         VARCHAR(50) COLLATE JETTEXT
+    strVtNtStartjaar          VARCHAR(1000) COLLATE JETTEXT,
+    strVtNtEindjaar           VARCHAR(1000) COLLATE JETTEXT,
+    strVtntPeriodMin          VARCHAR(1000) COLLATE JETTEXT,
+    strVtNtPeriodMax          VARCHAR(1000) COLLATE JETTEXT,
+    strVtNtPrijsPEmin         VARCHAR(1000) COLLATE JETTEXT,
+    strVtNtPrijsPEmax         VARCHAR(1000) COLLATE JETTEXT
 );
 -- One active row per item and version; inactive rows are never read.
 CREATE UNIQUE INDEX idxCLitemActief ON tblCLitem (intCL_REF, lngCLitem_ID) WHERE blnActief <> 0;

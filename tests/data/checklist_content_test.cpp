@@ -414,3 +414,75 @@ TEST_F(ChecklistContent, HoldsTheDocumentedItemChanges)
     EXPECT_EQ(file.value("SELECT strVtNtPrijsPEmax FROM tblCLitem WHERE intCL_REF = 4 AND lngCLitem_ID = 8").toString(),
               QStringLiteral("3,7"));
 }
+
+// Every option and bound shape that the checks, sentences and texts of a
+// checklist item distinguish occurs in at least one active item, for each
+// site kind where the kind's versions need it.
+TEST_F(ChecklistContent, CoversEveryOptionTheProgramDistinguishes)
+{
+    struct Case {
+        const char *what;
+        const char *where; // over the active items of one site kind
+        bool bothKinds;
+    };
+    const Case cases[] = {
+        {"start in an after-care year", "bytStartBA = 0 AND intStartJaar IS NOT NULL", true},
+        {"start counted from the top liner", "bytStartBA = 1 AND intStartJaar IS NOT NULL", true},
+        {"start left to the user", "intStartJaar IS NULL", true},
+        {"start top liner, year left to the user", "bytStartBA = 1 AND intStartJaar IS NULL", false},
+        {"start may lie earlier", "blnStartjaarEerderMag = -1", false},
+        {"end for ever", "bytOptieEind = 3", true},
+        {"end in an after-care year", "bytOptieEind <> 3 AND bytEindBA = 0 AND intEINDJAAR IS NOT NULL", false},
+        {"end counted from the top liner", "bytOptieEind <> 3 AND bytEindBA = 1 AND intEINDJAAR IS NOT NULL", false},
+        {"end left to the user", "bytOptieEind <> 3 AND intEINDJAAR IS NULL", false},
+        {"cost: percentage of an investment", "bytOptieKosten = 1", true},
+        {"cost: total amount", "bytOptieKosten = 2", true},
+        {"cost: units times a price", "bytOptieKosten = 3", true},
+        {"frequency: once", "bytOptieFreq = 1", false},
+        {"frequency: X times a year", "bytOptieFreq = 2", true},
+        {"frequency: once every X years", "bytOptieFreq = 3", true},
+        {"percentage: both bounds", "bytOptieKosten = 1 AND sngPercInvestMIN IS NOT NULL AND sngPercInvestMAX IS NOT NULL", true},
+        {"percentage: lower bound only", "bytOptieKosten = 1 AND sngPercInvestMIN IS NOT NULL AND sngPercInvestMAX IS NULL", false},
+        {"percentage: upper bound only", "bytOptieKosten = 1 AND sngPercInvestMIN IS NULL AND sngPercInvestMAX IS NOT NULL", false},
+        {"percentage: no bounds", "bytOptieKosten = 1 AND sngPercInvestMIN IS NULL AND sngPercInvestMAX IS NULL", false},
+        {"investment: lower bound only", "bytOptieKosten = 1 AND sngKostenInvestMIN IS NOT NULL AND sngKostenInvestMAX IS NULL", false},
+        {"total: both bounds", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NOT NULL AND sngKostenTotaalMAX IS NOT NULL", true},
+        {"total: lower bound only", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NOT NULL AND sngKostenTotaalMAX IS NULL", false},
+        {"total: upper bound only", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NULL AND sngKostenTotaalMAX IS NOT NULL", true},
+        {"total: no bounds", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NULL AND sngKostenTotaalMAX IS NULL", true},
+        {"total: equal bounds", "bytOptieKosten = 2 AND sngKostenTotaalMIN = sngKostenTotaalMAX", false},
+        {"unit price: both bounds", "bytOptieKosten = 3 AND sngPrijsPEmin IS NOT NULL AND sngPrijsPEmax IS NOT NULL", true},
+        {"unit price: lower bound only", "bytOptieKosten = 3 AND sngPrijsPEmin IS NOT NULL AND sngPrijsPEmax IS NULL", false},
+        {"unit price: upper bound only", "bytOptieKosten = 3 AND sngPrijsPEmin IS NULL AND sngPrijsPEmax IS NOT NULL", false},
+        {"unit price: no bounds", "bytOptieKosten = 3 AND sngPrijsPEmin IS NULL AND sngPrijsPEmax IS NULL", false},
+        {"units: bounded", "bytOptieKosten = 3 AND sngAantalMIN IS NOT NULL", false},
+        {"frequency: both bounds", "bytOptieFreq <> 1 AND sngFreqXMin IS NOT NULL AND sngFreqXMax IS NOT NULL", true},
+        {"frequency: lower bound only", "bytOptieFreq <> 1 AND sngFreqXMin IS NOT NULL AND sngFreqXMax IS NULL", true},
+        {"frequency: upper bound only", "bytOptieFreq <> 1 AND sngFreqXMin IS NULL AND sngFreqXMax IS NOT NULL", false},
+        {"frequency: no bounds", "bytOptieFreq <> 1 AND sngFreqXMin IS NULL AND sngFreqXMax IS NULL", false},
+        {"replacement, no surcharge type", "bytRubriek_REF = 5 AND bytTypeVervangingsToeslag = 0", true},
+        {"replacement of the top liner", "bytRubriek_REF = 5 AND bytTypeVervangingsToeslag = 1", true},
+        {"replacement, large work", "bytRubriek_REF = 5 AND bytTypeVervangingsToeslag = 2", true},
+        {"replacement, small work", "bytRubriek_REF = 5 AND bytTypeVervangingsToeslag = 3", true},
+        {"replacement, type still to choose", "bytRubriek_REF = 5 AND bytTypeVervangingsToeslag = 7", true},
+        {"may be combined", "blnCombinatieMogelijk = -1", true},
+        {"combination item", "blnIsCombinatiePost = -1", true},
+        {"phasing note", "blnVoetnoot1 = -1", true},
+        {"footnote on the start year", "strVtNtStartjaar IS NOT NULL", false},
+        {"footnote on the end year", "strVtNtEindjaar IS NOT NULL", false},
+        {"footnote on the minimum frequency", "strVtntPeriodMin IS NOT NULL", true},
+        {"footnote on the maximum frequency", "strVtNtPeriodMax IS NOT NULL", false},
+        {"footnote on the minimum unit price", "strVtNtPrijsPEmin IS NOT NULL", false},
+        {"footnote on the maximum unit price", "strVtNtPrijsPEmax IS NOT NULL", true},
+    };
+    for (const Case &c : cases) {
+        for (int kind : {1, 2}) {
+            if (kind == 2 && !c.bothKinds)
+                continue;
+            const QByteArray sql = QByteArray("SELECT COUNT(*) FROM tblCLitem i JOIN tblCL v ON v.intCL_ID = i.intCL_REF "
+                                              "WHERE i.blnActief = -1 AND v.lngStortType_REF = ? AND ")
+                                   + c.where;
+            EXPECT_GT(file.value(sql.constData(), {kind}).toInt(), 0) << c.what << " (site kind " << kind << ")";
+        }
+    }
+}

@@ -94,6 +94,22 @@ bool Catalog::hasTable(const QString &table) const
     return false;
 }
 
+void Catalog::requireTables(const QStringList &tables) const
+{
+    const QStringList present = this->tables();
+    QStringList missing;
+    for (const QString &t : tables)
+        if (!present.contains(t, Qt::CaseInsensitive))
+            missing << QLatin1Char('\'') + t + QLatin1Char('\'');
+    if (missing.isEmpty())
+        return;
+    throw Error(err::kTableNotFound,
+                QStringLiteral("Het databestand '%1' is geen bestand van dit programma of is beschadigd: %2 %3 "
+                               "ontbreekt.")
+                    .arg(m_db->path(), missing.size() == 1 ? QStringLiteral("de tabel") : QStringLiteral("de tabellen"),
+                         missing.join(QStringLiteral(", "))));
+}
+
 std::vector<ColumnInfo> Catalog::columns(const QString &table) const
 {
     if (!hasTable(table))

@@ -42,6 +42,9 @@ public:
 
     QStringList tables() const; // user tables, by name
     bool hasTable(const QString &table) const;
+    // Raises 3078 naming the file and every table of `tables` that it does
+    // not hold (names compared without regard to case).
+    void requireTables(const QStringList &tables) const;
 
     // Columns in table order; 3078 when the table does not exist.
     std::vector<ColumnInfo> columns(const QString &table) const;

@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "catalog.h"
 #include "errors.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
@@ -125,6 +126,17 @@ void Connection::Open(const QString &connectionString)
     m_ownLevels = 0;
 }
 
+void Connection::Open(const QString &connectionString, const QStringList &requiredTables)
+{
+    Open(connectionString);
+    try {
+        Catalog(*this).requireTables(requiredTables);
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
 void Connection::Close()
 {
     if (!m_db)
@@ -149,7 +161,7 @@ void Connection::requireOpen(const char *what) const
 qint64 Connection::Execute(const QString &sql, const QVariantList &params)
 {
     requireOpen("Execute");
-    return m_db->execute(sql, params, !m_readOnly);
+    return m_db->execute(sql, params, !m_readOnly, true);
 }
 
 int Connection::BeginTrans()

@@ -5,6 +5,7 @@
 // writes of all of them and of their recordsets.
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <memory>
 
@@ -35,11 +36,19 @@ public:
     // 3024 (missing file), 3343 (not a database) or 3051; never creates or
     // changes the file. Opening an open connection closes it first.
     void Open(const QString &connectionString);
+    // Opens as above and then requires the file to hold every table of
+    // `requiredTables`; when one is missing the connection is closed again
+    // and 3078 names the file and the missing tables. The file is not
+    // changed either way.
+    void Open(const QString &connectionString, const QStringList &requiredTables);
     void Close();
     bool isOpen() const { return static_cast<bool>(m_db); }
 
     // Runs one or more statements with positional "?" parameters; returns
-    // the number of rows inserted, changed or deleted.
+    // the number of rows inserted, changed or deleted. Every row an INSERT
+    // or UPDATE writes must keep Jet's rules (ranges, Text(n) widths,
+    // numbers into numeric columns); when one does not, nothing of the text
+    // is written and the error names the table and the field.
     qint64 Execute(const QString &sql, const QVariantList &params = {});
 
     // Jet-style nested transactions on the shared file handle; BeginTrans

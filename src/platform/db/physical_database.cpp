@@ -4,6 +4,7 @@
 #include "jet_collation.h"
 #include "jet_types.h"
 #include "sql_error.h"
+#include "write_guard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -105,6 +106,7 @@ PhysicalDatabase::PhysicalDatabase(const QString &path, sqlite3 *handle, bool re
 
 PhysicalDatabase::~PhysicalDatabase()
 {
+    m_guard.reset();
     clearStatementCache();
     sqlite3_close_v2(m_handle); // rolls back an open transaction
     std::lock_guard<std::recursive_mutex> lock(registryMutex);
@@ -184,12 +186,31 @@ void PhysicalDatabase::run(const QString &sql)
     }
 }
 
-qint64 PhysicalDatabase::execute(const QString &sql, const QVariantList &params, bool allowWrite)
+namespace {
+
+// INSERT, UPDATE, DELETE or REPLACE (also behind a WITH clause): a statement
+// that changes rows and may run inside a savepoint (VACUUM, BEGIN and the
+// like may not).
+bool changesRows(sqlite3_stmt *stmt)
+{
+    if (!stmt || sqlite3_stmt_readonly(stmt))
+        return false;
+    const QByteArray text = QByteArray(sqlite3_sql(stmt)).trimmed().toUpper();
+    for (const char *word : {"INSERT", "UPDATE", "DELETE", "REPLACE", "WITH"})
+        if (text.startsWith(word))
+            return true;
+    return false;
+}
+
+} // namespace
+
+qint64 PhysicalDatabase::execute(const QString &sql, const QVariantList &params, bool allowWrite, bool checkWrites)
 {
     const QByteArray utf8 = sql.toUtf8();
     // Several statements in one text run as one unit.
     const char *tail = nullptr;
     int count = 0;
+    bool guarded = false;
     {
         sqlite3_stmt *first = nullptr;
         const int rc = sqlite3_prepare_v2(m_handle, utf8.constData(), int(utf8.size()), &first, &tail);
@@ -197,19 +218,20 @@ qint64 PhysicalDatabase::execute(const QString &sql, const QVariantList &params,
         if (rc != SQLITE_OK)
             raise(rc, sql);
         count = first ? sqlite3_bind_parameter_count(first) : 0;
+        guarded = checkWrites && changesRows(first);
     }
     const QByteArray rest = QByteArray(tail).trimmed();
     const bool several = !rest.isEmpty() && rest != ";";
-    if (!several) {
-        if (count != params.size())
-            throw Error(err::kParameterCount,
-                        QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
-                            .arg(sql).arg(count).arg(params.size()));
-        return executeAll(utf8, sql, params, allowWrite);
-    }
+    if (!several && count != params.size())
+        throw Error(err::kParameterCount,
+                    QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
+                        .arg(sql).arg(count).arg(params.size()));
+    if (!several && !guarded)
+        return executeAll(utf8, sql, params, allowWrite, false);
+    // A checked write is undone as a whole when a row breaks a rule.
     run(QStringLiteral("SAVEPOINT tavir_execute"));
     try {
-        const qint64 n = executeAll(utf8, sql, params, allowWrite);
+        const qint64 n = executeAll(utf8, sql, params, allowWrite, checkWrites);
         run(QStringLiteral("RELEASE tavir_execute"));
         return n;
     } catch (...) {
@@ -219,7 +241,7 @@ qint64 PhysicalDatabase::execute(const QString &sql, const QVariantList &params,
 }
 
 qint64 PhysicalDatabase::executeAll(const QByteArray &utf8, const QString &sql, const QVariantList &params,
-                                    bool allowWrite)
+                                    bool allowWrite, bool checkWrites)
 {
     const qint64 before = sqlite3_total_changes64(m_handle);
     const char *p = utf8.constData();
@@ -241,7 +263,24 @@ qint64 PhysicalDatabase::executeAll(const QByteArray &utf8, const QString &sql, 
                                        "wijziging is niet uitgevoerd.").arg(m_path));
         bindAll(raw, params, used);
         used += sqlite3_bind_parameter_count(raw);
-        while (step(raw)) {
+        const bool guarded = checkWrites && changesRows(raw);
+        if (guarded) {
+            if (!m_guard)
+                m_guard = std::make_unique<WriteGuard>(*this);
+            m_guard->refresh(); // an earlier statement of the text may have changed the schema
+            m_guard->arm();
+        }
+        try {
+            while (step(raw)) {
+            }
+        } catch (...) {
+            if (guarded)
+                m_guard->disarm();
+            throw;
+        }
+        if (guarded) {
+            if (auto broken = m_guard->disarm())
+                throw *broken;
         }
     }
     if (used != params.size())

@@ -14,6 +14,8 @@ struct sqlite3_stmt;
 
 namespace db {
 
+class WriteGuard;
+
 class PhysicalDatabase {
 public:
     // The shared handle of the file (opened on first use). Throws 3024 for
@@ -39,8 +41,12 @@ public:
 
     // Runs every statement of `sql`, binding params in order; returns the
     // number of rows inserted, changed or deleted. With allowWrite false a
-    // statement that would write is refused (3027) before it runs.
-    qint64 execute(const QString &sql, const QVariantList &params = {}, bool allowWrite = true);
+    // statement that would write is refused (3027) before it runs. With
+    // checkWrites every row an INSERT or UPDATE writes must keep Jet's rules
+    // (WriteGuard); when one does not, the whole text is undone and its
+    // error (3163, 3349, 3421) raised.
+    qint64 execute(const QString &sql, const QVariantList &params = {}, bool allowWrite = true,
+                   bool checkWrites = false);
 
     // Binds params to stmt; throws 3061 when the count does not fit.
     void bindAll(sqlite3_stmt *stmt, const QVariantList &params, int first = 0);
@@ -61,13 +67,15 @@ public:
 
 private:
     PhysicalDatabase(const QString &path, sqlite3 *handle, bool readOnly);
-    qint64 executeAll(const QByteArray &utf8, const QString &sql, const QVariantList &params, bool allowWrite);
+    qint64 executeAll(const QByteArray &utf8, const QString &sql, const QVariantList &params, bool allowWrite,
+                      bool checkWrites);
 
     QString m_path;
     sqlite3 *m_handle = nullptr;
     bool m_readOnly = false;
     int m_depth = 0;
     QHash<QString, sqlite3_stmt *> m_cache;
+    std::unique_ptr<WriteGuard> m_guard; // made on the first checked write
 };
 
 // Resets a cached statement when it goes out of scope.

@@ -28,6 +28,9 @@ TEST(ConnectionString, DataSourceAndMode)
         {"DATA SOURCE=\"/d/a;b.mdb\";Mode=Read", "/d/a;b.mdb", true},
         {"Data Source='/d/it''s.mdb'; Mode = read", "/d/it's.mdb", true},
         {"Data Source=/d/z.mdb;Mode=Share Deny None", "/d/z.mdb", false},
+        // the same file through the hierarchical-data provider
+        {"PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/d/s.mdb;"
+         "Jet OLEDB:Database Password=geheim", "/d/s.mdb", false},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(dataSourceOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.file)) << c.text;
@@ -125,6 +128,116 @@ int count(Connection &conn, const QString &table)
     return rs.Fields("n").Value().toInt();
 }
 } // namespace
+
+TEST(ConnectionExecute, WritesBreakingJetRulesAreRefusedAndNothingIsWritten)
+{
+    QTemporaryDir dir;
+    Connection conn;
+    conn.Open(makeDatabase(dir));
+    conn.Execute("INSERT INTO tblAct (lngStort_REF, bytRubriek_REF, intStartAbs, strAct) VALUES (1, 1, 2030, 'a'),"
+                 " (1, 2, 2031, 'b')");
+    const QString tooLong(51, QLatin1Char('x'));
+    struct Case {
+        const char *sql;
+        QVariantList params;
+        long number;
+        const char *field;
+    };
+    const Case cases[] = {
+        {"INSERT INTO tblAct (bytRubriek_REF) VALUES (?)", {300}, err::kNumericOverflow, "bytRubriek_REF"},
+        {"INSERT INTO tblAct (bytRubriek_REF) VALUES (-1)", {}, err::kNumericOverflow, "bytRubriek_REF"},
+        {"INSERT INTO tblAct (intStartAbs) VALUES (?)", {40000}, err::kNumericOverflow, "intStartAbs"},
+        {"INSERT INTO tblAct (lngStort_REF) VALUES (?)", {qlonglong(1) << 31}, err::kNumericOverflow,
+         "lngStort_REF"},
+        {"INSERT INTO tblAct (sngKostenPE) VALUES (1e39)", {}, err::kNumericOverflow, "sngKostenPE"},
+        {"INSERT INTO tblAct (curBedrag) VALUES (1e16)", {}, err::kNumericOverflow, "curBedrag"},
+        {"INSERT INTO tblAct (strAct) VALUES (?)", {tooLong}, err::kFieldTooSmall, "strAct"},
+        {"INSERT INTO tblAct (strEenheid) VALUES (?)", {QString(21, QChar(0x00e9))}, err::kFieldTooSmall,
+         "strEenheid"},
+        {"INSERT INTO tblAct (sngKostenPE) VALUES ('4,5')", {}, err::kTypeConversion, "sngKostenPE"},
+        {"INSERT INTO tblAct (dtmMut) VALUES ('gisteren')", {}, err::kTypeConversion, "dtmMut"},
+        // every row of a statement: the first row is fine, the second not
+        {"UPDATE tblAct SET intStartAbs = intStartAbs + 30737", {}, err::kNumericOverflow, "intStartAbs"},
+        {"INSERT INTO tblAct (strAct) SELECT substr(?, 1, 49 + idrAct_ID) FROM tblAct ORDER BY idrAct_ID",
+         {QString(60, QLatin1Char('y'))}, err::kFieldTooSmall, "strAct"},
+        // every statement of a text: the first is fine, the second not
+        {"INSERT INTO tblAct (strAct) VALUES ('c'); UPDATE tblAct SET bytRubriek_REF = 256", {},
+         err::kNumericOverflow, "bytRubriek_REF"},
+        // a column added earlier in the same text is checked by its own type
+        {"ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT; UPDATE tblAct SET bytNieuw = 300", {},
+         err::kNumericOverflow, "bytNieuw"},
+    };
+    for (const Case &c : cases) {
+        const auto e = expectError(c.number, [&] { conn.Execute(QString::fromUtf8(c.sql), c.params); });
+        EXPECT_TRUE(e.description().contains(QStringLiteral("'%1'").arg(QLatin1String(c.field)))
+                    && e.description().contains(QLatin1String("'tblAct'")))
+            << c.sql << ": " << e.description().toStdString();
+        Recordset rs;
+        rs.Open("SELECT * FROM tblAct ORDER BY idrAct_ID", conn);
+        ASSERT_EQ(rs.RecordCount(), 2) << c.sql;
+        EXPECT_EQ(rs.Fields("strAct").Value().toString(), "a") << c.sql;
+        EXPECT_EQ(rs.Fields("intStartAbs").Value().toInt(), 2030) << c.sql;
+        EXPECT_EQ(rs.Fields("bytRubriek_REF").Value().toInt(), 1) << c.sql;
+        EXPECT_LT(rs.fieldIndex("bytNieuw"), 0) << c.sql;
+    }
+    // What keeps the rules passes, also at the edges of the ranges.
+    EXPECT_EQ(conn.Execute("UPDATE tblAct SET bytRubriek_REF = 255, intStartAbs = -32768, strAct = ?,"
+                           " sngKostenPE = '4.5', dtmMut = ? WHERE strAct = 'a'",
+                           {QString(50, QChar(0x00d6)), QDateTime(QDate(2030, 1, 1), QTime(0, 0))}),
+              1);
+}
+
+TEST(ConnectionExecute, RefusedWriteInsideATransactionKeepsTheEarlierWrites)
+{
+    QTemporaryDir dir;
+    const QString path = makeDatabase(dir);
+    {
+        Connection conn;
+        conn.Open(path);
+        conn.BeginTrans();
+        conn.Execute("INSERT INTO tblInrichting (strObject) VALUES ('Put 1')");
+        expectError(err::kFieldTooSmall,
+                    [&] { conn.Execute("INSERT INTO tblInrichting (strObject) VALUES (?)", {QString(60, 'p')}); });
+        conn.Execute("INSERT INTO tblInrichting (strObject) VALUES ('Put 2')");
+        conn.CommitTrans();
+    }
+    Connection conn;
+    conn.Open(path);
+    EXPECT_EQ(count(conn, "tblInrichting"), 2);
+}
+
+TEST(ConnectionExecute, OldOutOfRuleValuesDoNotBlockChangesToOtherColumns)
+{
+    QTemporaryDir dir;
+    // A row written around the rules (as an old file may hold one).
+    const QString path = makeDatabase(
+        dir, QString::fromUtf8(dbtest::kSchema) + "INSERT INTO tblAct (bytRubriek_REF, strAct) VALUES (999, 'a');");
+    Connection conn;
+    conn.Open(path);
+    EXPECT_EQ(conn.Execute("UPDATE tblAct SET strAct = 'b'"), 1);
+    expectError(err::kNumericOverflow, [&] { conn.Execute("UPDATE tblAct SET bytRubriek_REF = 998"); });
+    EXPECT_EQ(conn.Execute("DELETE FROM tblAct"), 1);
+}
+
+TEST(ConnectionOpen, RequiredTablesMissingIsAClearErrorAndTheFileStaysAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = makeDatabase(dir);
+    const QByteArray before = fileBytes(path);
+    Connection conn;
+    const auto e = expectError(err::kTableNotFound, [&] {
+        conn.Open("Data Source=" + path, {"TBLACT", "tblStort", "tblSYS", "tblTonnage"});
+    });
+    EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
+    EXPECT_TRUE(e.description().contains("'tblStort'") && e.description().contains("'tblTonnage'"))
+        << e.description().toStdString();
+    EXPECT_FALSE(e.description().contains("TBLACT") || e.description().contains("'tblSYS'"));
+    EXPECT_FALSE(conn.isOpen());
+    EXPECT_EQ(fileBytes(path), before);
+
+    conn.Open(path, {"TBLACT", "tblinrichting", "tblSYS"});
+    EXPECT_TRUE(conn.isOpen());
+}
 
 TEST(ConnectionTransactions, RollbackSpansLogicalConnectionsOnOneFile)
 {
