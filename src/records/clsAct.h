@@ -115,7 +115,7 @@ public:
     qint32 lngStortID() const { return m_lngStortID; }
 
 private:
-    void addFailed(const platform::Error &error);
+    void addFailed(const platform::Error &error, bool rowAdded);
 
     Context m_ctx;
     qint32 m_lngStortID;
