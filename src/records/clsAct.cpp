@@ -448,6 +448,10 @@ bool clsAct::pfunHernoemActNaamOfRubriek(const QVariant &strNieuweActNaam, std::
     } catch (const platform::Error &e) {
         throw e.withSource(source);
     }
+    // The second cursor changed the shared row first, so the assignments
+    // above may have changed nothing that this object shows: tell the
+    // listeners anyway.
+    notifyRowChanged();
     return true;
 }
 
