@@ -469,6 +469,52 @@ bool clsAct::verwijderAct()
     }
 }
 
+QList<qint32> clsAct::verwijderActMetAlleFases()
+{
+    if (!UpdateNu())
+        return {};
+    const QString source = src("verwijderActMetAlleFases");
+    QList<qint32> ids;
+    bool inTransaction = false;
+    try {
+        const QString name = toText(requiredField(rsAct, fStrAct, source));
+        const double facility = requiredField(rsAct, fInrichting, source).toDouble();
+        db::Recordset clone = rsAct.Clone();
+        for (clone.MoveFirst(); !clone.EOF_(); clone.MoveNext()) {
+            const QVariant rowName = clone.Fields(fStrAct).Value();
+            if (!isNullValue(rowName) && rowName.toString() == name
+                && sameNumber(clone.Fields(fInrichting).Value(), facility))
+                ids << toInt32(clone.Fields(QStringLiteral("idrAct_ID")).Value(), source);
+        }
+        // The file first, in one transaction; the rows in memory follow once
+        // it has been committed.
+        m_cn.BeginTrans();
+        inTransaction = true;
+        for (qint32 id : std::as_const(ids))
+            m_cn.Execute(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID=?"), {id});
+        m_cn.CommitTrans();
+        inTransaction = false;
+        for (qint32 id : std::as_const(ids)) {
+            clone.MoveFirst();
+            clone.Find(QStringLiteral("idrAct_ID=") + QString::number(id));
+            if (!clone.EOF_())
+                clone.Delete();
+        }
+        MoveVolgendeOfLaatste();
+        return ids;
+    } catch (const platform::Error &e) {
+        if (inTransaction) {
+            try {
+                m_cn.RollbackTrans();
+            } catch (...) {
+            }
+        }
+        ui::MsgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical,
+                   QStringLiteral("Fout ") + QString::number(e.number()));
+        return {};
+    }
+}
+
 QString clsAct::strAlleChecklistRefs() const
 {
     QString refs;

@@ -828,6 +828,42 @@ TEST_F(ActTest, DeleteMovesToTheNextOrTheLastRow)
     EXPECT_EQ(act.strAlleChecklistRefs(), QStringLiteral("|2|"));
 }
 
+TEST_F(ActTest, DeletingAnItemWithAllItsPhases)
+{
+    fx.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct)"
+                              " VALUES (?, ?, 5, ?)"),
+               {fx.siteId, fx.facBoven, kPhaseName});
+    clsAct act(fx.context());
+    ASSERT_TRUE(act.ActiveerID(fx.phase2));
+    act.setValue(QStringLiteral("strOpm"), QStringLiteral("weg"));
+    EXPECT_EQ(act.verwijderActMetAlleFases(), (QList<qint32>{fx.phase1, fx.phase2, fx.phase3}));
+    EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblAct WHERE lngInrichting_REF=? AND strAct=?"),
+                       {fx.facTerrein, kPhaseName}),
+              0);
+    EXPECT_EQ(rowsNamed(kPhaseName), 1); // the same name under another facility stays
+    EXPECT_EQ(act.idrAct_ID(), fx.ownItem);
+    EXPECT_EQ(act.AantalRecords(), 4);
+    EXPECT_FALSE(act.ActiviteitBestaatAl(kPhaseName, fx.facTerrein));
+}
+
+TEST_F(ActTest, DeletingAnItemWithItsPhasesIsWholeOrNotAtAll)
+{
+    fx.execute(QStringLiteral("CREATE TRIGGER blockDelete BEFORE DELETE ON tblAct WHEN OLD.idrAct_ID=%1"
+                              " BEGIN SELECT RAISE(ABORT, 'geblokkeerd'); END")
+                   .arg(fx.phase3));
+    clsAct act(fx.context());
+    ASSERT_TRUE(act.ActiveerID(fx.phase1));
+    QList<qint32> deleted{-1};
+    const auto boxes = boxesOf([&] { deleted = act.verwijderActMetAlleFases(); });
+    EXPECT_TRUE(deleted.isEmpty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].msgBox.title.startsWith(QLatin1String("Fout "))) << boxes[0].msgBox.title.toStdString();
+    EXPECT_EQ(rowsNamed(kPhaseName), 3);
+    EXPECT_EQ(act.AantalRecords(), 6);
+    EXPECT_EQ(act.idrAct_ID(), fx.phase1);
+    EXPECT_TRUE(act.ActiveerID(fx.phase2));
+}
+
 TEST_F(ActTest, DeletingTheOnlyRowLeavesNoCurrentRow)
 {
     fx.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, strAct) VALUES (?, 'Enige')"), {fx.otherSiteId});
