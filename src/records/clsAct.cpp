@@ -344,10 +344,12 @@ bool clsAct::Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen)
                                  QStringLiteral("{") + QString::number(intAantalDeelfasesBeforeToevoegen + 1)
                                      + QStringLiteral("e fase}"),
                                  kKeyActNew, toText(source.Fields(fIsQOR).Value()), false, 0, kImageFase, true);
-            if (intAantalDeelfasesBeforeToevoegen == 1) {
-                const SiteTree::Node parent = tree->find(parentKey);
-                tree->setText(parent, tree->text(parent) + QStringLiteral(" {1e fase}"));
-            }
+            // The first phase's text is marked once, when its item gets a
+            // second phase.
+            const QString firstPhase = QStringLiteral(" {1e fase}");
+            const SiteTree::Node parent = tree->find(parentKey);
+            if (intAantalDeelfasesBeforeToevoegen == 1 && !tree->text(parent).endsWith(firstPhase))
+                tree->setText(parent, tree->text(parent) + firstPhase);
         }
         ui::resetCursor();
         return true;

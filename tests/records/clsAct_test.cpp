@@ -607,6 +607,17 @@ TEST_F(ActTest, SecondPhaseCopiesTheItemWithoutItsYears)
     EXPECT_EQ(col(fx.ownItem, QStringLiteral("intStartRel")).toInt(), 1); // the source keeps its years
 }
 
+TEST_F(ActTest, FirstPhaseIsMarkedOnlyOnce)
+{
+    // A tree whose first phase still carries the mark, its other phases gone.
+    const auto head = tree.find(records::keyAct(fx.ownItem));
+    tree.setText(head, QStringLiteral("Onderhoud bouwkeet {1e fase}"));
+    clsAct act(fx.context(&tree));
+    ASSERT_TRUE(act.ActiveerID(fx.ownItem));
+    ASSERT_TRUE(act.Dupliceer_Act(1));
+    EXPECT_EQ(tree.text(head), QStringLiteral("Onderhoud bouwkeet {1e fase}"));
+}
+
 TEST_F(ActTest, FurtherPhaseOfAChecklistItemKeepsItsReference)
 {
     clsAct act(fx.context(&tree));
