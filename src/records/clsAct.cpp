@@ -128,11 +128,13 @@ qint32 clsAct::idrAct_ID() const
     return toInt32(requiredField(rsAct, QStringLiteral("idrAct_ID"), src("idrAct_ID")), src("idrAct_ID"));
 }
 
-void clsAct::addFailed(const platform::Error &error)
+void clsAct::addFailed(const platform::Error &error, bool rowAdded)
 {
-    // Drop the half-filled new row: a later save must not write it.
+    // Drop the half-filled new row: a later save must not write it. Only the
+    // row this operation added: when the save of an earlier pending new row
+    // failed first, that row is the user's and stays pending.
     try {
-        if (rsAct.EditMode() == db::EditMode::Add)
+        if (rowAdded && rsAct.EditMode() == db::EditMode::Add)
             rsAct.CancelUpdate();
     } catch (...) {
     }
@@ -146,6 +148,7 @@ bool clsAct::VoegToe_CLitem(qint32 lngCLitem_ID)
 {
     ui::setBusyCursor();
     SiteTree::Node node = 0;
+    bool added = false;
     try {
         checklist::clsCL cl(m_ctx.gstrConnCL);
         cl.initializeCL(m_ctx.gintCL_ID);
@@ -174,6 +177,7 @@ bool clsAct::VoegToe_CLitem(qint32 lngCLitem_ID)
 
         const auto set = [this](const QString &field, const QVariant &v) { rsAct.Fields(field).setValue(v); };
         rsAct.AddNew();
+        added = true;
         set(QStringLiteral("lngStort_REF"), m_lngStortID);
         set(fInrichting, facility);
         const std::uint8_t rubriek = cl.bytRubriek_REF();
@@ -236,7 +240,7 @@ bool clsAct::VoegToe_CLitem(qint32 lngCLitem_ID)
             } catch (...) {
             }
         }
-        addFailed(e.withSource(src("VoegToe_CLitem")));
+        addFailed(e.withSource(src("VoegToe_CLitem")), added);
         return false;
     }
 }
@@ -258,9 +262,11 @@ QString clsAct::VoegToe_CustomAct(const QString &strNaam, qint32 lngInrichting_R
 {
     ui::setBusyCursor();
     SiteTree::Node node = 0;
+    bool added = false;
     try {
         const auto set = [this](const QString &field, const QVariant &v) { rsAct.Fields(field).setValue(v); };
         rsAct.AddNew();
+        added = true;
         set(QStringLiteral("lngStort_REF"), m_lngStortID);
         set(fInrichting, lngInrichting_REF);
         set(fRubriek, bytRubriek_REF);
@@ -292,7 +298,7 @@ QString clsAct::VoegToe_CustomAct(const QString &strNaam, qint32 lngInrichting_R
             } catch (...) {
             }
         }
-        addFailed(e.withSource(src("VoegToe_CustomAct")));
+        addFailed(e.withSource(src("VoegToe_CustomAct")), added);
         return QString();
     }
 }
@@ -310,10 +316,12 @@ bool clsAct::Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen)
 {
     ui::setBusyCursor();
     SiteTree::Node node = 0;
+    bool added = false;
     try {
         db::Recordset source = rsAct.Clone();
         source.setBookmark(rsAct.Bookmark());
         rsAct.AddNew(); // saves the source's pending edit first
+        added = true;
         const int count = rsAct.FieldCount();
         for (int i = 0; i < count; ++i) {
             if (rsAct.Fields(i).Name().compare(QLatin1String("idrAct_ID"), Qt::CaseInsensitive) == 0)
@@ -336,10 +344,12 @@ bool clsAct::Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen)
                                  QStringLiteral("{") + QString::number(intAantalDeelfasesBeforeToevoegen + 1)
                                      + QStringLiteral("e fase}"),
                                  kKeyActNew, toText(source.Fields(fIsQOR).Value()), false, 0, kImageFase, true);
-            if (intAantalDeelfasesBeforeToevoegen == 1) {
-                const SiteTree::Node parent = tree->find(parentKey);
-                tree->setText(parent, tree->text(parent) + QStringLiteral(" {1e fase}"));
-            }
+            // The first phase's text is marked once, when its item gets a
+            // second phase.
+            const QString firstPhase = QStringLiteral(" {1e fase}");
+            const SiteTree::Node parent = tree->find(parentKey);
+            if (intAantalDeelfasesBeforeToevoegen == 1 && !tree->text(parent).endsWith(firstPhase))
+                tree->setText(parent, tree->text(parent) + firstPhase);
         }
         ui::resetCursor();
         return true;
@@ -350,7 +360,7 @@ bool clsAct::Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen)
             } catch (...) {
             }
         }
-        addFailed(e.withSource(src("Dupliceer_Act")));
+        addFailed(e.withSource(src("Dupliceer_Act")), added);
         return false;
     }
 }
@@ -440,6 +450,10 @@ bool clsAct::pfunHernoemActNaamOfRubriek(const QVariant &strNieuweActNaam, std::
     } catch (const platform::Error &e) {
         throw e.withSource(source);
     }
+    // The second cursor changed the shared row first, so the assignments
+    // above may have changed nothing that this object shows: tell the
+    // listeners anyway.
+    notifyRowChanged();
     return true;
 }
 
@@ -454,6 +468,52 @@ bool clsAct::verwijderAct()
         ui::MsgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical,
                    QStringLiteral("Fout ") + QString::number(e.number()));
         return false;
+    }
+}
+
+QList<qint32> clsAct::verwijderActMetAlleFases()
+{
+    if (!UpdateNu())
+        return {};
+    const QString source = src("verwijderActMetAlleFases");
+    QList<qint32> ids;
+    bool inTransaction = false;
+    try {
+        const QString name = toText(requiredField(rsAct, fStrAct, source));
+        const double facility = requiredField(rsAct, fInrichting, source).toDouble();
+        db::Recordset clone = rsAct.Clone();
+        for (clone.MoveFirst(); !clone.EOF_(); clone.MoveNext()) {
+            const QVariant rowName = clone.Fields(fStrAct).Value();
+            if (!isNullValue(rowName) && rowName.toString() == name
+                && sameNumber(clone.Fields(fInrichting).Value(), facility))
+                ids << toInt32(clone.Fields(QStringLiteral("idrAct_ID")).Value(), source);
+        }
+        // The file first, in one transaction; the rows in memory follow once
+        // it has been committed.
+        m_cn.BeginTrans();
+        inTransaction = true;
+        for (qint32 id : std::as_const(ids))
+            m_cn.Execute(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID=?"), {id});
+        m_cn.CommitTrans();
+        inTransaction = false;
+        for (qint32 id : std::as_const(ids)) {
+            clone.MoveFirst();
+            clone.Find(QStringLiteral("idrAct_ID=") + QString::number(id));
+            if (!clone.EOF_())
+                clone.Delete();
+        }
+        MoveVolgendeOfLaatste();
+        return ids;
+    } catch (const platform::Error &e) {
+        if (inTransaction) {
+            try {
+                m_cn.RollbackTrans();
+            } catch (...) {
+            }
+        }
+        ui::MsgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical,
+                   QStringLiteral("Fout ") + QString::number(e.number()));
+        return {};
     }
 }
 

@@ -9,6 +9,9 @@
 // adding operations add the item's node to the site tree (Context::tree)
 // under the key "actNEW" and leave the new row current and unsaved; the
 // screen saves it with UpdateNu. Releasing the object saves a pending edit.
+// An adding operation first saves the pending edit of the current row; when
+// that save fails, the operation reports it, adds nothing and leaves that
+// edit (also an earlier new row) pending.
 //
 // The site's rows are read when the object is made; rows that this object
 // adds appear at once, rows that other objects add do not. Searches, counts
@@ -24,6 +27,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -85,6 +89,14 @@ public:
     // after the failure box.
     bool verwijderAct();
 
+    // Deletes the current cost item with all its phases (the rows of its
+    // facility that bear its name) in one transaction: all of them or none.
+    // Saves the pending edit first. Answers the ids deleted, in row order,
+    // and then stands as verwijderAct leaves it; an empty list after the
+    // failure box "Fout <n>" (nothing deleted). For a screen that deletes a
+    // cost item whole rather than row by row.
+    QList<qint32> verwijderActMetAlleFases();
+
     // "|" followed by the lngClitem_REF of every checklist row, each
     // followed by "|"; just "|" without one.
     QString strAlleChecklistRefs() const;
@@ -115,7 +127,7 @@ public:
     qint32 lngStortID() const { return m_lngStortID; }
 
 private:
-    void addFailed(const platform::Error &error);
+    void addFailed(const platform::Error &error, bool rowAdded);
 
     Context m_ctx;
     qint32 m_lngStortID;

@@ -92,6 +92,19 @@ TEST_F(VoorzTest, FacilityAddedByAnotherObjectIsFoundAfterARequery)
     EXPECT_EQ(empty.VoorzieningNaam(), QStringLiteral("Terrein"));
 }
 
+TEST_F(VoorzTest, EmptyColumnsNameTheFieldWhenRead)
+{
+    fx.execute(QStringLiteral("UPDATE tblInrichting SET bytObjectCat_REF=NULL, strObject=NULL WHERE idrInrichting_ID=?"),
+               {fx.facBoven});
+    clsVoorz v(fx.context());
+    EXPECT_EQ(v.ZoekIDvanVoorz(3, QStringLiteral("Peilbuizen")), fx.facPeil); // an empty row is no match
+    v.ActiveerID(fx.facBoven);
+    testsupport::expectInvalidUseOfNull({{"bytObjectCat_REF", [&] { v.bytObjectCat_ID(); }},
+                                         {"bytObjectCat_REF", [&] { v.ObjectCat(); }},
+                                         {"strObject", [&] { v.VoorzieningNaam(); }}},
+                                        QStringLiteral("clsVoorz."));
+}
+
 // ---- search --------------------------------------------------------------------
 
 TEST_F(VoorzTest, SearchByCategoryAndName)

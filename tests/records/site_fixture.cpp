@@ -3,6 +3,7 @@
 #include "records/site_tree.h"
 #include "support/test_paths.h"
 
+#include "platform/core/error.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
@@ -164,6 +165,20 @@ void SiteFixture::fillTree(records::MemorySiteTree &tree) const
                 ZetNodeEigenschappen(tree, n, QStringLiteral("{") + QString::number(phase) + QStringLiteral("e fase}"),
                                      records::keyAct(actId), tag, false, 0, records::kImageFase, true);
             }
+        }
+    }
+}
+
+void expectInvalidUseOfNull(const std::vector<ColumnRead> &reads, const QString &sourcePrefix)
+{
+    for (const auto &[column, read] : reads) {
+        try {
+            read();
+            ADD_FAILURE() << column << ": no error";
+        } catch (const platform::Error &e) {
+            EXPECT_EQ(e.number(), 94) << column;
+            EXPECT_TRUE(e.description().contains(QLatin1String(column))) << e.description().toStdString();
+            EXPECT_TRUE(e.source().startsWith(sourcePrefix)) << e.source().toStdString();
         }
     }
 }

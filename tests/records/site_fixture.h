@@ -12,6 +12,9 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace testsupport {
 
@@ -53,5 +56,12 @@ public:
     // categories, the facilities and the cost items (phases under the first).
     void fillTree(records::MemorySiteTree &tree) const;
 };
+
+// A read of a record's accessor, with the column it reads.
+using ColumnRead = std::pair<const char *, std::function<void()>>;
+
+// Each read must fail with error 94 ("Invalid use of Null") whose text names
+// its column and whose source starts with sourcePrefix.
+void expectInvalidUseOfNull(const std::vector<ColumnRead> &reads, const QString &sourcePrefix);
 
 } // namespace testsupport
