@@ -20,9 +20,17 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <ostream>
+
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace shelltest {
 
@@ -189,7 +197,7 @@ protected:
 
     static void clearSettings()
     {
-        for (const char *section : {"TAVIR3_1", "TAVIR3_9", "TAVIR3_10"})
+        for (const char *section : {"TAVIR3_0", "TAVIR3_9", "TAVIR3_10"})
             settings::DeleteSetting(QLatin1String(modMain::kInstellingenApp), QLatin1String(section));
     }
 
