@@ -88,6 +88,7 @@ struct VersieGeval {
     const char *sectie;
     const char *panel2;
 };
+void PrintTo(const VersieGeval &g, std::ostream *os) { *os << g.versie.major << "." << g.versie.minor << "." << g.versie.revision; }
 
 class StartVersion : public StartRoutine, public ::testing::WithParamInterface<VersieGeval> {};
 
@@ -252,6 +253,7 @@ struct EindGeval {
     const char *naam;
     std::function<tavir::ProgramVersion(StartRoutine &)> prepare;
 };
+void PrintTo(const EindGeval &g, std::ostream *os) { *os << g.naam; }
 
 class StartEnds : public StartRoutine, public ::testing::WithParamInterface<EindGeval> {
 public:
@@ -328,6 +330,7 @@ struct ChecklistGeval {
     bool goesOn;
     const char *panel3;
 };
+void PrintTo(const ChecklistGeval &g, std::ostream *os) { *os << g.naam; }
 
 class StartChecklist : public StartRoutine, public ::testing::WithParamInterface<ChecklistGeval> {};
 
@@ -421,6 +424,7 @@ struct DatafileGeval {
     std::function<QString(StartRoutine &)> prepare; // returns the stored data-file path
     QStringList titles;
 };
+void PrintTo(const DatafileGeval &g, std::ostream *os) { *os << g.naam; }
 
 class StartDataFile : public StartRoutine, public ::testing::WithParamInterface<DatafileGeval> {};
 
@@ -576,6 +580,7 @@ struct UpdateGeval {
     std::function<void(ui::ScriptedDialogs &)> boxes;
     bool coupled;
 };
+void PrintTo(const UpdateGeval &g, std::ostream *os) { *os << g.naam; }
 
 class StartUpdate : public StartRoutine, public ::testing::WithParamInterface<UpdateGeval> {};
 
