@@ -18,35 +18,15 @@ using namespace shelltest;
 using ui::Icon;
 
 const QString kTitel = QStringLiteral("Koppeling databestand");
-const QString kVersie = QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'");
-const QString kSchema = QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)");
-
-QString upgradeVraag(const QString &pad)
-{
-    return QStringLiteral("Databestand '") + pad
-        + QStringLiteral("' staat in het format van een vorige versie van TAVIR.\n\nHet bestand zal nu worden "
-                         "omgezet voor gebruik met de huidige versie van TAVIR.\n\nLET OP: Na omzetting kan het "
-                         "databestand niet meer worden gebruikt met de vorige versie van TAVIR.");
-}
 
 class Coupling : public ShellTest {
 public:
+    using ShellTest::expectUpgradeQuestion;
     using ShellTest::oldFormatFile;
     using ShellTest::script;
     using ShellTest::templateCopy;
     using ShellTest::tmp;
 
-    void expectUpgradeQuestion(const QString &pad, ui::Answer answer)
-    {
-        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Upgraden databestand"), upgradeVraag(pad),
-                            ui::Buttons::OKCancel)
-            .answer(answer);
-    }
-    void expectUpgradeNotice()
-    {
-        script.expectMsgBox(Icon::Information, QStringLiteral("Upgraden databestand"),
-                            QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige TAVIR versie."));
-    }
     void expectConfirmation(const QString &pad)
     {
         script.expectMsgBox(Icon::Information, kTitel, QStringLiteral("Koppeling aan {") + pad
@@ -97,6 +77,19 @@ public:
     }
 };
 
+TEST(ConnectionStrings, DataShapeAndChecklistStrings)
+{
+    EXPECT_EQ(modMain::pfunConnStrData(QStringLiteral("/d/dbQORdata_1.mdb")),
+              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/dbQORdata_1.mdb;Persist Security "
+                             "Info=False;Jet OLEDB:Database Password=kravelmup4;"));
+    EXPECT_EQ(modMain::pfunConnStrShape(QStringLiteral("/d/dbQORdata_1.mdb")),
+              QStringLiteral("PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/d/dbQORdata_1.mdb;"
+                             "Persist Security Info=False;Jet OLEDB:Database Password=kravelmup4;"));
+    EXPECT_EQ(modMain::pfunConnStrCL(QStringLiteral("/opt/tavir")),
+              QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/tavir/dbQORCL.mdb;Persist Security "
+                             "Info=False; Jet OLEDB:Database Password=kravelmup4;"));
+}
+
 // ---- couplings that succeed -------------------------------------------------
 
 TEST_F(Coupling, CurrentFileCouplesSilentlyWithoutAnyQuestion)
@@ -133,7 +126,7 @@ TEST_F(Coupling, NewFileIsAFreshCopyOfTheTemplateAlsoOverAnExistingFile)
 
         EXPECT_EQ(state(), coupledTo(pad));
         EXPECT_EQ(scalar(pad, QStringLiteral("SELECT count(*) FROM tblStort")), QStringLiteral("0"));
-        EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+        EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
     }
 }
 
@@ -149,7 +142,7 @@ TEST_F(Coupling, NewFileFromAnOlderTemplateIsBroughtUpToDate)
     modMain::KoppelDatabestand(pad, true, false);
 
     EXPECT_EQ(state(), coupledTo(pad));
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
     EXPECT_EQ(scalar(pad, QStringLiteral("SELECT count(*) FROM pragma_table_info('tblAct') "
                                          "WHERE name='sngVervangingsToeslagPerc'")),
               QStringLiteral("1"));
@@ -166,7 +159,7 @@ TEST_F(Coupling, OldFormatFileIsUpgradedWhenTheUserAgrees)
     modMain::KoppelDatabestand(pad, false, false);
 
     EXPECT_EQ(state(), coupledTo(pad));
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
     EXPECT_EQ(scalar(pad, QStringLiteral("SELECT strEenheid FROM tblAct WHERE idrAct_ID=1")), QStringLiteral("m2"));
 
     // Coupled again: current now, no question.
@@ -195,8 +188,8 @@ TEST_P(CouplingRefused, PreviousCouplingStaysInForceAndTheFileAsItWas)
     const QVariant bestand = g.prepare(*this);
     const QString pad = bestand.toString();
     const bool bestond = QFileInfo::exists(pad);
-    const QString schema = bestond ? scalar(pad, kSchema) : QString();
-    const QString versie = bestond ? scalar(pad, kVersie) : QString();
+    const QString schema = bestond ? schemaOf(pad) : QString();
+    const QString versie = bestond ? versionRowOf(pad) : QString();
     g.boxes(*this, pad);
 
     EXPECT_EQ(couple(bestand, g.nieuw, false), g.error);
@@ -204,10 +197,10 @@ TEST_P(CouplingRefused, PreviousCouplingStaysInForceAndTheFileAsItWas)
     EXPECT_EQ(state(), before);
     EXPECT_EQ(QFileInfo::exists(pad), bestond);
     if (bestond) {
-        EXPECT_EQ(scalar(pad, kSchema), schema);
-        EXPECT_EQ(scalar(pad, kVersie), versie);
+        EXPECT_EQ(schemaOf(pad), schema);
+        EXPECT_EQ(versionRowOf(pad), versie);
     }
-    EXPECT_EQ(scalar(vorig, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(vorig), QStringLiteral("30"));
 }
 
 auto geenBox = [](Coupling &, const QString &) {};

@@ -47,14 +47,6 @@ public:
         return dir;
     }
 
-    void expectSchrijffout(const QString &pad)
-    {
-        script.expectMsgBox(Icon::Critical, QStringLiteral("Schrijffout"),
-                            QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + pad
-                                + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij "
-                                                 "voorkeur op het netwerk."));
-    }
-
     static QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
 };
 

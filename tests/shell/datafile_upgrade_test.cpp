@@ -21,17 +21,9 @@ using namespace shelltest;
 using db::JetKind;
 using ui::Icon;
 
-const QString kBijgewerkt = QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige TAVIR versie.");
-const QString kSchema = QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)");
-const QString kVersie = QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'");
 
 class DataFileUpgrade : public ShellTest {
 protected:
-    void expectNotice()
-    {
-        script.expectMsgBox(Icon::Information, QStringLiteral("Upgraden databestand"), kBijgewerkt);
-    }
-
     static bool upgrade(const QString &pad)
     {
         return modCompress::UpgradeDatabestand(modMain::pfunConnStrData(pad));
@@ -85,7 +77,7 @@ TEST_F(DataFileUpgrade, OldestFormatGainsEveryColumnWithItsValuesAndTheStamp)
 {
     const QString pad = oldFormatFile();
     EXPECT_EQ(modCompress::pfunVersieDatabestand(pad), 20);
-    expectNotice();
+    expectUpgradeNotice();
 
     EXPECT_TRUE(upgrade(pad));
 
@@ -100,7 +92,7 @@ TEST_F(DataFileUpgrade, OldestFormatGainsEveryColumnWithItsValuesAndTheStamp)
             EXPECT_EQ(info->defaultValue.toInt(), 0);
         EXPECT_EQ(values(pad, k.table, k.column), QLatin1String(k.values));
     }
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
     EXPECT_EQ(modCompress::pfunVersieDatabestand(pad), 30);
     EXPECT_FALSE(column(pad, "tblAct", "strEenheidOUD").has_value());
 
@@ -116,7 +108,7 @@ TEST_F(DataFileUpgrade, OldestFormatGainsEveryColumnWithItsValuesAndTheStamp)
 TEST_F(DataFileUpgrade, CurrentFileIsNotTouchedAndNothingIsShown)
 {
     const QString pad = oldFormatFile();
-    expectNotice();
+    expectUpgradeNotice();
     upgrade(pad);
     const QByteArray before = fileBytes(pad);
 
@@ -130,13 +122,13 @@ TEST_F(DataFileUpgrade, OlderStampOnACompleteFileRewritesOnlyTheVersionRow)
 {
     const QString pad = templateCopy();
     runSql(pad, QStringLiteral("UPDATE tblSYS SET strSYSvalue='20';"));
-    const QString schema = scalar(pad, kSchema);
-    expectNotice();
+    const QString schema = schemaOf(pad);
+    expectUpgradeNotice();
 
     EXPECT_TRUE(upgrade(pad));
 
-    EXPECT_EQ(scalar(pad, kSchema), schema);
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(schemaOf(pad), schema);
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
 }
 
 TEST_F(DataFileUpgrade, ColumnAddedWithoutFillStaysEmptyInExistingRows)
@@ -145,7 +137,7 @@ TEST_F(DataFileUpgrade, ColumnAddedWithoutFillStaysEmptyInExistingRows)
     runSql(pad, QStringLiteral("INSERT INTO tblAct (lngStort_REF, strAct) VALUES (1, 'Maaien');"
                                "ALTER TABLE tblAct DROP COLUMN sngVervangingsToeslagPerc;"
                                "UPDATE tblSYS SET strSYSvalue='29';"));
-    expectNotice();
+    expectUpgradeNotice();
 
     upgrade(pad);
 
@@ -160,14 +152,14 @@ TEST_F(DataFileUpgrade, FailedFillOfTheStartOfAfterCareIsReportedAndTheRestGoesO
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Aanmaken veld 'datum aanvang nazorg'"),
                         QStringLiteral("Fout bij automatisch invullen datum aanvang nazorg. Controleer de datums "
                                        "aanvang nazorg in alle stortplaatsen in deze dataset."));
-    expectNotice();
+    expectUpgradeNotice();
 
     upgrade(pad);
 
     EXPECT_EQ(values(pad, "tblStort", "dtmAanvangNazorg"), QStringLiteral("<null>|<null>"));
     EXPECT_EQ(values(pad, "tblStort", "sngRapEvalMax"), QStringLiteral("9000|9000"));
     EXPECT_EQ(values(pad, "tblAct", "bytCombineer"), QStringLiteral("0|0|0"));
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
 }
 
 // Whatever step fails, the file is as it was and the next coupling
@@ -185,7 +177,7 @@ TEST_P(DataFileUpgradeFails, FileStaysAsItWasAndTheNextUpgradeSucceeds)
 {
     const QString pad = oldFormatFile();
     runSql(pad, QString::fromUtf8(GetParam().breek));
-    const QString schema = scalar(pad, kSchema);
+    const QString schema = schemaOf(pad);
     const QString eenheden = values(pad, "tblAct", "strEenheid");
 
     try {
@@ -195,15 +187,15 @@ TEST_P(DataFileUpgradeFails, FileStaysAsItWasAndTheNextUpgradeSucceeds)
         EXPECT_EQ(e.source(), QStringLiteral("UpgradeDatabestand"));
     }
 
-    EXPECT_EQ(scalar(pad, kSchema), schema);
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("20"));
+    EXPECT_EQ(schemaOf(pad), schema);
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("20"));
     EXPECT_EQ(values(pad, "tblAct", "strEenheid"), eenheden);
     EXPECT_EQ(column(pad, "tblAct", "strEenheid")->width, 20);
 
     runSql(pad, QString::fromUtf8(GetParam().herstel));
-    expectNotice();
+    expectUpgradeNotice();
     EXPECT_TRUE(upgrade(pad));
-    EXPECT_EQ(scalar(pad, kVersie), QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -171,6 +171,7 @@ TEST_F(StartRoutine, WithoutSettingsUsesTheDefaultsAndOpensTheSettingsScreen)
     EXPECT_EQ(panel(2), QStringLiteral(" TAVIR programmaversie: 3.0 "));
     EXPECT_EQ(panel(3), QStringLiteral(" volgnr. bestand checklists: 12 "));
     EXPECT_EQ(modMain::gintProgVerMin, 30);
+    EXPECT_TRUE(modMain::pfunProgVersieActueel()); // equal to the program's: passes
     // Nothing was stored at start: the data file's name stays unset.
     EXPECT_EQ(stored(modMain::kSetDatabestand), QStringLiteral("<missing>"));
 }
@@ -433,8 +434,8 @@ TEST_P(StartDataFile, RefusedDataFileEndsTheRunAndStaysAsItWas)
     const DatafileGeval &g = GetParam();
     const QString pad = g.prepare(*this);
     store(modMain::kSetDatabestand, pad);
-    const QString schema = scalar(pad, QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)"));
-    const QString versie = scalar(pad, QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"));
+    const QString schema = schemaOf(pad);
+    const QString versie = versionRowOf(pad);
     script.setMode(ui::ScriptedDialogs::Mode::Record); // a question is cancelled
 
     modMain::Main();
@@ -444,8 +445,8 @@ TEST_P(StartDataFile, RefusedDataFileEndsTheRunAndStaysAsItWas)
     if (!titles.isEmpty() && titles.front().startsWith(QStringLiteral("Fout ")))
         titles.front() = QStringLiteral("Fout");
     EXPECT_EQ(titles, g.titles);
-    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)")), schema);
-    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'")), versie);
+    EXPECT_EQ(schemaOf(pad), schema);
+    EXPECT_EQ(versionRowOf(pad), versie);
     EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
     EXPECT_EQ(stored(modMain::kSetDatabestand), pad);
     EXPECT_EQ(splashOpened + settingsOpened, 0);
@@ -487,23 +488,15 @@ TEST_F(StartRoutine, OlderDataFileIsUpgradedAtStartWhenTheUserAgrees)
 {
     const QString pad = oldFormatFile(QStringLiteral("dbQORdata_oud.mdb"));
     store(modMain::kSetDatabestand, pad);
-    script.expectMsgBox(Icon::Exclamation, QStringLiteral("Upgraden databestand"),
-                        QStringLiteral("Databestand '") + pad
-                            + QStringLiteral("' staat in het format van een vorige versie van TAVIR.\n\nHet bestand zal "
-                                             "nu worden omgezet voor gebruik met de huidige versie van TAVIR.\n\nLET OP: "
-                                             "Na omzetting kan het databestand niet meer worden gebruikt met de vorige "
-                                             "versie van TAVIR."),
-                        ui::Buttons::OKCancel)
-        .answer(ui::Answer::Ok);
-    script.expectMsgBox(Icon::Information, QStringLiteral("Upgraden databestand"),
-                        QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige TAVIR versie."));
+    expectUpgradeQuestion(pad, ui::Answer::Ok);
+    expectUpgradeNotice();
 
     modMain::Main();
 
     ASSERT_TRUE(runGoesOn());
     EXPECT_EQ(splashOpened, 1);
     EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
-    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'")),
+    EXPECT_EQ(versionRowOf(pad),
               QStringLiteral("30"));
 }
 
@@ -559,10 +552,7 @@ TEST_F(StartRoutine, ReadOnlyFolderReportsTheWriteFailureAndStartsWithTheFileAsI
     ReadOnlyFolder readOnly(dir);
     if (!readOnly.effective())
         GTEST_SKIP() << "this process can write into a read-only folder";
-    script.expectMsgBox(Icon::Critical, QStringLiteral("Schrijffout"),
-                        QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + pad
-                            + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur op "
-                                             "het netwerk."));
+    expectSchrijffout(pad);
 
     modMain::Main();
 
