@@ -174,11 +174,11 @@ INSERT INTO tblObjectCat (bytObjectCat_ID, strObjectCat) VALUES
     (7, 'Overig');
 
 -- Key/value rows about the file. 'versie' is the format version: the program
--- version number (3.1 is 31) of the program whose format the file has.
+-- version number (3.0 is 30) of the program whose format the file has.
 CREATE TABLE tblSYS (
     strSYS_ID                VARCHAR(50) COLLATE JETTEXT NOT NULL,
     strSYSvalue              VARCHAR(255) COLLATE JETTEXT
 );
 CREATE UNIQUE INDEX idxSYSID ON tblSYS (strSYS_ID);
 
-INSERT INTO tblSYS (strSYS_ID, strSYSvalue) VALUES ('versie', '31');
+INSERT INTO tblSYS (strSYS_ID, strSYSvalue) VALUES ('versie', '30');

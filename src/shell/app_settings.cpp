@@ -43,7 +43,9 @@ qint32 leesKleur(const char *key, qint32 defaultValue)
 
 void LeesInstellingen()
 {
-    gstrDatabestand = LeesInstelling(QLatin1String(kSetDatabestand), pfunStandaardDatabestand());
+    gstrDatabestand = LeesInstelling(QLatin1String(kSetDatabestand));
+    if (gstrDatabestand.isEmpty())
+        gstrDatabestand = pfunStandaardDatabestand(); // an empty name names no file
 
     gbytProxySetting = settings::toByte(lees(kSetProxySetting), 0);
     if (gbytProxySetting > 2)

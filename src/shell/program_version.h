@@ -11,7 +11,7 @@ struct ProgramVersion {
     int revision;
 };
 
-inline constexpr ProgramVersion kProgramVersion{3, 1, 0};
+inline constexpr ProgramVersion kProgramVersion{3, 0, 0};
 
 // Title of the program, shown in captions and as the title of message boxes
 // that have none of their own.

@@ -62,6 +62,13 @@ Opzoeken zoekDatabestand(const QString &pad)
     return S_ISREG(st.st_mode) ? Opzoeken::Gevonden : Opzoeken::NietGevonden;
 }
 
+// Reports an error of the start under the routine that raised it, or under
+// the start routine when the error names none.
+void meldStartFout(const platform::Error &e)
+{
+    MeldFout(e, e.source().isEmpty() ? QVariant(QStringLiteral("Main")) : QVariant());
+}
+
 // Ends the run: the main window goes (which saves the VAT percentage as it
 // was read).
 void beeindig()
@@ -123,7 +130,7 @@ void start()
         LeesVersieChecklist();
     } catch (const platform::Error &e) {
         // Without a readable checklist file no site can be worked on.
-        MeldFout(e, QStringLiteral("Main"));
+        meldStartFout(e);
         beeindig();
         return;
     }
@@ -146,7 +153,7 @@ void start()
         try {
             BewaarInstelling(QLatin1String(kSetDatabestand), QStringLiteral("?"));
         } catch (const platform::Error &e) {
-            MeldFout(e, QStringLiteral("Main"));
+            meldStartFout(e);
         }
         beeindig();
         return;
@@ -155,7 +162,7 @@ void start()
         try {
             KoppelDatabestand(pad, false, true);
         } catch (const platform::Error &e) {
-            MeldFout(e, QStringLiteral("Main"));
+            meldStartFout(e);
         }
         if (gstrConnData.isEmpty()) {
             beeindig();
@@ -196,7 +203,7 @@ void Main(const tavir::ProgramVersion &version)
         start();
     } catch (const platform::Error &e) {
         // Whatever else fails at start ends it in order, with the report.
-        MeldFout(e, QStringLiteral("Main"));
+        meldStartFout(e);
         beeindig();
     }
 }

@@ -212,7 +212,7 @@ TEST_F(TemplateFile, CarriesTheFormatVersionOfThisProgram)
     const std::vector<Row> rows = file.rows("SELECT strSYS_ID, strSYSvalue FROM tblSYS");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0].toString(), QStringLiteral("versie"));
-    EXPECT_EQ(rows[0][1].toString(), QStringLiteral("31")); // program version 3.1
+    EXPECT_EQ(rows[0][1].toString(), QStringLiteral("30")); // program version 3.0
 }
 
 TEST_F(TemplateCopy, ComparesTextWithoutRegardToCaseBeyondAscii)
@@ -229,7 +229,7 @@ TEST_F(TemplateCopy, ComparesTextWithoutRegardToCaseBeyondAscii)
               0)
         << "a letter with a diaeresis is not the plain letter";
     // Format-version key, as the upgrade reads it.
-    EXPECT_EQ(copy->value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'VERSIE'").toString(), QStringLiteral("31"));
+    EXPECT_EQ(copy->value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'VERSIE'").toString(), QStringLiteral("30"));
 }
 
 TEST_F(TemplateCopy, NeverReusesAnAutoNumber)

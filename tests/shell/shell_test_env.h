@@ -20,9 +20,17 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <ostream>
+
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace shelltest {
 
@@ -86,6 +94,18 @@ inline QString scalar(const QString &path, const QString &sql)
     sqlite3_finalize(stmt);
     sqlite3_close(h);
     return result;
+}
+
+// The file's schema, for comparing a file with itself before and after.
+inline QString schemaOf(const QString &path)
+{
+    return scalar(path, QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)"));
+}
+
+// The format-version row of a data file.
+inline QString versionRowOf(const QString &path)
+{
+    return scalar(path, QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"));
 }
 
 inline QByteArray fileBytes(const QString &path)
@@ -189,8 +209,33 @@ protected:
 
     static void clearSettings()
     {
-        for (const char *section : {"TAVIR3_1", "TAVIR3_9", "TAVIR3_10"})
+        for (const char *section : {"TAVIR3_0", "TAVIR3_9", "TAVIR3_10"})
             settings::DeleteSetting(QLatin1String(modMain::kInstellingenApp), QLatin1String(section));
+    }
+
+    // The boxes of converting an older data file, and of a failed compaction.
+    void expectUpgradeQuestion(const QString &pad, ui::Answer answer)
+    {
+        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Upgraden databestand"),
+                            QStringLiteral("Databestand '") + pad
+                                + QStringLiteral("' staat in het format van een vorige versie van TAVIR.\n\nHet bestand "
+                                                 "zal nu worden omgezet voor gebruik met de huidige versie van TAVIR."
+                                                 "\n\nLET OP: Na omzetting kan het databestand niet meer worden "
+                                                 "gebruikt met de vorige versie van TAVIR."),
+                            ui::Buttons::OKCancel)
+            .answer(answer);
+    }
+    void expectUpgradeNotice()
+    {
+        script.expectMsgBox(ui::Icon::Information, QStringLiteral("Upgraden databestand"),
+                            QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige TAVIR versie."));
+    }
+    void expectSchrijffout(const QString &pad)
+    {
+        script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Schrijffout"),
+                            QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + pad
+                                + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur "
+                                                 "op het netwerk."));
     }
 
     // The stored text of a setting of this version ("<missing>" when absent).

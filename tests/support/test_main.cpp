@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <clocale>
@@ -26,6 +27,8 @@ int main(int argc, char **argv)
     setenv("XDG_RUNTIME_DIR", (home.path() + "/run").toLocal8Bit().constData(), 1);
     QDir().mkpath(home.path() + "/config");
     QDir().mkpath(home.path() + "/run");
+    // A runtime folder others may read is refused; the lock files would then go to one shared folder.
+    QFile::setPermissions(home.path() + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
 
     QApplication app(argc, argv);

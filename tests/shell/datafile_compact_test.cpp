@@ -1,0 +1,211 @@
+// Compaction of the data file: into the file's path with "new" appended,
+// then renamed over the file; a failure anywhere leaves the file as it was,
+// and a copy left by an interrupted run is never thrown away while the data
+// file itself is missing.
+
+#include "shell_test_env.h"
+
+#include "shell/datafile_compact.h"
+
+#include "platform/ui/busy_cursor.h"
+
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace shelltest;
+using ui::Icon;
+
+const QString kSites = QStringLiteral("SELECT count(*) || ':' || group_concat(strStortNaam, ',') FROM tblStort");
+
+class DataFileCompaction : public ShellTest {
+public:
+    using ShellTest::tmp;
+
+    // A data file with a site and the free pages of many deleted ones.
+    QString dataFileWithFreePages(const QString &dir)
+    {
+        const QString pad = dir + QStringLiteral("/dbQORdata_1.mdb");
+        QFile::remove(pad);
+        EXPECT_TRUE(QFile::copy(progDir + QStringLiteral("/db00.mdb"), pad));
+        QFile::setPermissions(pad, QFile::ReadOwner | QFile::WriteOwner);
+        runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                                   "INSERT INTO tblStort (strStortNaam, intStortType, memVestigingsadres) "
+                                   "SELECT 'Stort ' || i, 1, printf('%.500c', 'x') FROM n;"
+                                   "DELETE FROM tblStort WHERE idrStort_ID > 1;"));
+        return pad;
+    }
+    QString dataFileWithFreePages() { return dataFileWithFreePages(folder()); }
+
+    // The data file's own folder.
+    QString folder() const
+    {
+        const QString dir = tmp.path() + QStringLiteral("/data");
+        QDir().mkpath(dir);
+        return dir;
+    }
+
+    static QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+};
+
+TEST_F(DataFileCompaction, CopyIsNamedAfterTheFileWithNewAppended)
+{
+    EXPECT_EQ(modCompress::pfunCompactPad(QStringLiteral("/data/dbQORdata_1.mdb")),
+              QStringLiteral("/data/dbQORdata_1.mdbnew"));
+}
+
+TEST_F(DataFileCompaction, FileIsReplacedByItsCompactedCopyWithTheSameContent)
+{
+    const QString pad = dataFileWithFreePages();
+    QFile::setPermissions(pad, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const QFile::Permissions permissions = QFile::permissions(pad);
+    const qint64 before = QFileInfo(pad).size();
+
+    modCompress::CompactDatabestand(pad);
+
+    EXPECT_LT(QFileInfo(pad).size(), before / 4);
+    EXPECT_EQ(scalar(pad, kSites), QStringLiteral("1:Stort 1"));
+    EXPECT_EQ(scalar(pad, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    // The AutoNumber goes on where it was: ids are never reused.
+    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='tblStort'")),
+              QStringLiteral("2000"));
+    EXPECT_EQ(QFile::permissions(pad), permissions);
+    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+    EXPECT_FALSE(ui::isBusyCursor());
+}
+
+TEST_F(DataFileCompaction, CopyLeftByAnEarlierRunIsRubbishWhileTheFileIsThere)
+{
+    const QString pad = dataFileWithFreePages();
+    writeBytes(modCompress::pfunCompactPad(pad), QByteArray("half geschreven"));
+
+    modCompress::CompactDatabestand(pad);
+
+    EXPECT_EQ(scalar(pad, kSites), QStringLiteral("1:Stort 1"));
+    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+}
+
+// The data file is missing and only the copy is there.
+struct KopieGeval {
+    const char *naam;
+    bool complete;
+};
+void PrintTo(const KopieGeval &g, std::ostream *os) { *os << g.naam; }
+
+class CompactionLeftOnlyTheCopy : public DataFileCompaction, public ::testing::WithParamInterface<KopieGeval> {};
+
+TEST_P(CompactionLeftOnlyTheCopy, CompleteCopyIsPutBackAnIncompleteOneIsLeftAlone)
+{
+    const QString pad = dataFileWithFreePages();
+    const QString kopie = modCompress::pfunCompactPad(pad);
+    ASSERT_TRUE(QFile::rename(pad, kopie));
+    if (!GetParam().complete) {
+        const QByteArray bytes = fileBytes(kopie);
+        writeBytes(kopie, bytes.left(bytes.size() / 3));
+    }
+    const QByteArray copyBytes = fileBytes(kopie);
+
+    modCompress::CompactDatabestand(pad);
+
+    if (GetParam().complete) {
+        EXPECT_EQ(scalar(pad, kSites), QStringLiteral("1:Stort 1"));
+        EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+    } else {
+        EXPECT_FALSE(QFileInfo::exists(pad));
+        EXPECT_EQ(fileBytes(kopie), copyBytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CompactionLeftOnlyTheCopy,
+                         ::testing::Values(KopieGeval{"Complete", true}, KopieGeval{"Truncated", false}),
+                         [](const ::testing::TestParamInfo<KopieGeval> &info) { return std::string(info.param.naam); });
+
+// Whatever stops the compaction, the file stays as it was and no copy is left.
+struct SchrijfGeval {
+    const char *naam;
+    bool readOnlyFolder;
+    bool readOnlyFile;
+    bool copyNameTaken; // a folder stands where the copy must go
+};
+void PrintTo(const SchrijfGeval &g, std::ostream *os) { *os << g.naam; }
+
+class CompactionCannotWrite : public DataFileCompaction, public ::testing::WithParamInterface<SchrijfGeval> {};
+
+TEST_P(CompactionCannotWrite, ReportsSchrijffoutAndLosesNothing)
+{
+    const SchrijfGeval &g = GetParam();
+    const QString dir = folder();
+    const QString pad = dataFileWithFreePages(dir);
+    if (g.copyNameTaken)
+        ASSERT_TRUE(QDir().mkpath(modCompress::pfunCompactPad(pad) + QStringLiteral("/iets")));
+    if (g.readOnlyFile)
+        QFile::setPermissions(pad, QFile::ReadOwner);
+    const QByteArray before = fileBytes(pad);
+    const QStringList files = filesIn(dir);
+    std::optional<ReadOnlyFolder> readOnly;
+    if (g.readOnlyFolder || g.readOnlyFile) {
+        // The guard also keeps a process running as root from writing.
+        const QString guarded = g.readOnlyFolder ? dir : tmp.path() + QStringLiteral("/leeg");
+        QDir().mkpath(guarded);
+        readOnly.emplace(guarded);
+        if (!readOnly->effective() || QFile(pad).open(QIODevice::ReadWrite) != g.readOnlyFolder)
+            GTEST_SKIP() << "this process can write what is read-only";
+    }
+    expectSchrijffout(pad);
+
+    modCompress::CompactDatabestand(pad);
+
+    readOnly.reset();
+    EXPECT_EQ(fileBytes(pad), before);
+    EXPECT_EQ(filesIn(dir), files);
+    EXPECT_FALSE(ui::isBusyCursor());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CompactionCannotWrite,
+                         ::testing::Values(SchrijfGeval{"ReadOnlyFolder", true, false, false},
+                                           SchrijfGeval{"ReadOnlyFile", false, true, false},
+                                           SchrijfGeval{"CopyNameTaken", false, false, true}),
+                         [](const ::testing::TestParamInfo<SchrijfGeval> &info) { return std::string(info.param.naam); });
+
+// The disk fills up while the copy is written: the process may write only
+// a few pages.
+TEST_F(DataFileCompaction, FullDiskWhileCopyingLeavesTheFileAsItWas)
+{
+    const QString pad = dataFileWithFreePages();
+    runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+                               "INSERT INTO tblStort (strStortNaam, intStortType, memVestigingsadres) "
+                               "SELECT 'Blijft ' || i, 1, printf('%.500c', 'y') FROM n;"));
+    const QByteArray before = fileBytes(pad);
+    expectSchrijffout(pad);
+
+    rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    modCompress::CompactDatabestand(pad);
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(fileBytes(pad), before);
+    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+}
+
+TEST_F(DataFileCompaction, FileThatIsNoDatabaseOrIsMissingIsLeftToTheCoupling)
+{
+    const QString pad = folder() + QStringLiteral("/dbQORdata_1.mdb");
+    modCompress::CompactDatabestand(pad);
+    EXPECT_TRUE(filesIn(folder()).isEmpty());
+
+    const QByteArray garbage = QByteArray("geen database").repeated(100);
+    writeBytes(pad, garbage);
+    modCompress::CompactDatabestand(pad);
+    EXPECT_EQ(fileBytes(pad), garbage);
+    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+}
+
+} // namespace

@@ -1,0 +1,638 @@
+// The start routine: version gate, single instance, settings with their
+// defaults, the checklist file's version rows, the data file's look-up,
+// compaction and coupling, and the screen the start ends in.
+
+#include "shell_test_env.h"
+
+#include "shell/auto_update.h"
+#include "shell/connection_strings.h"
+#include "shell/datafile_compact.h"
+#include "shell/program_info.h"
+
+#include "platform/os/single_instance.h"
+#include "platform/ui/busy_cursor.h"
+
+#include <functional>
+
+namespace {
+
+using namespace shelltest;
+using ui::Icon;
+
+const QString kApp = QLatin1String(modMain::kInstellingenApp);
+const QString kSectie = QStringLiteral("TAVIR3_0");
+
+class StartRoutine : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        frmMDI_main::setSplashOpener([this](frmMDI_main &) { ++splashOpened; });
+        frmMDI_main::setSettingsScreenOpener([this](frmMDI_main &) { ++settingsOpened; });
+    }
+
+    void TearDown() override
+    {
+        modAutoUpdate::setControleerUpdates({});
+        ShellTest::TearDown();
+    }
+
+public:
+    using ShellTest::oldFormatFile;
+    using ShellTest::templateCopy;
+
+    QString defaultDataFile() const { return progDir + QStringLiteral("/dbQORdata_1.mdb"); }
+
+    static void store(const char *key, const QString &value)
+    {
+        settings::SaveSetting(kApp, kSectie, QLatin1String(key), value);
+    }
+    static QString stored(const char *key, const QString &section = kSectie)
+    {
+        return settings::GetSetting(kApp, section, QLatin1String(key), QStringLiteral("<missing>"));
+    }
+
+    void expectNotFound(const QString &pad)
+    {
+        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Koppeling aan databestand"),
+                            QStringLiteral("Het databestand ") + pad
+                                + QStringLiteral(" is niet gevonden. Wijzig de bestandslocatie of maak een nieuw "
+                                                 "databestand aan."));
+    }
+
+    QStringList shownTitles() const
+    {
+        QStringList titles;
+        for (const auto &box : script.shown())
+            titles << box.msgBox.title;
+        return titles;
+    }
+
+    // The run goes on while the main window is loaded.
+    static bool runGoesOn() { return frmMDI_main::instance() != nullptr; }
+    static QString panel(int index) { return frmMDI_main::instance()->panelText(index); }
+
+    // A copy of the checklist file changed by `sql` takes its place.
+    void changeChecklist(const QString &sql) { runSql(progDir + QStringLiteral("/dbQORCL.mdb"), sql); }
+
+    int splashOpened = 0;
+    int settingsOpened = 0;
+};
+
+// ---- version gate ---------------------------------------------------------
+
+struct VersieGeval {
+    tavir::ProgramVersion versie;
+    bool start;
+    qint32 nummer;
+    const char *sectie;
+    const char *panel2;
+};
+void PrintTo(const VersieGeval &g, std::ostream *os) { *os << g.versie.major << "." << g.versie.minor << "." << g.versie.revision; }
+
+class StartVersion : public StartRoutine, public ::testing::WithParamInterface<VersieGeval> {};
+
+TEST_P(StartVersion, MinorAboveNineStopsBeforeAnythingElse)
+{
+    const VersieGeval &g = GetParam();
+    store(modMain::kSetBTW, QStringLiteral("17,5"));
+    if (g.start)
+        expectNotFound(defaultDataFile());
+    else
+        script.expectMsgBox(Icon::Critical, QStringLiteral("Check versienr"),
+                            QStringLiteral("De applicatie heeft een ongeldig versienr. Neem contact op met de helpdesk."));
+
+    modMain::Main(g.versie);
+
+    EXPECT_EQ(runGoesOn(), g.start);
+    EXPECT_EQ(modMain::pfunProgVersieNr(), g.nummer);
+    EXPECT_EQ(modMain::pfunRegSectie(), QLatin1String(g.sectie));
+    EXPECT_EQ(modMain::gblnRevisie999, g.versie.revision == 999);
+    if (g.start) {
+        EXPECT_EQ(panel(2), QLatin1String(g.panel2));
+        return;
+    }
+    // Refused: no lock taken, no setting read or written, no window.
+    os::SingleInstance probe(QLatin1String(tavir::kProgramTitle));
+    EXPECT_TRUE(probe.tryLock());
+    EXPECT_FALSE(modMain::gblnInstellingenGelezen);
+    EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("17,5"));
+    EXPECT_EQ(stored(modMain::kSetBTW, QLatin1String(g.sectie)), QStringLiteral("<missing>"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartVersion,
+    ::testing::Values(VersieGeval{{3, 10, 0}, false, 310, "TAVIR3_10", ""},
+                      VersieGeval{{4, 12, 0}, false, 412, "TAVIR4_12", ""},
+                      VersieGeval{{3, 9, 0}, true, 39, "TAVIR3_9", " TAVIR programmaversie: 3.9 "},
+                      VersieGeval{{3, 0, 999}, true, 30, "TAVIR3_0", " TAVIR programmaversie: 3.0 "}));
+
+TEST_F(StartRoutine, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
+{
+    os::SingleInstance first(QLatin1String(tavir::kProgramTitle));
+    ASSERT_TRUE(first.tryLock());
+    script.expectMsgBox(Icon::Information, QStringLiteral("TAVIR"), QStringLiteral("Het programma is reeds geopend"));
+
+    modMain::Main();
+
+    EXPECT_FALSE(runGoesOn());
+    EXPECT_TRUE(first.isLocked());
+    EXPECT_FALSE(modMain::gblnInstellingenGelezen);
+    EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("<missing>"));
+}
+
+// ---- settings -------------------------------------------------------------
+
+TEST_F(StartRoutine, WithoutSettingsUsesTheDefaultsAndOpensTheSettingsScreen)
+{
+    expectNotFound(defaultDataFile());
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(modMain::gstrDatabestand, defaultDataFile());
+    EXPECT_EQ(modMain::glngKleurVoorz, 16384);
+    EXPECT_EQ(modMain::glngKleurAct, 128);
+    EXPECT_FALSE(modMain::gblnTreeSingleSel);
+    EXPECT_TRUE(modMain::gblnTreeLines);
+    EXPECT_FALSE(modMain::gblnTreePlusMin);
+    EXPECT_EQ(modMain::gsngBTWPerc, 19.0f);
+    EXPECT_EQ(modMain::gbytProxySetting, 0);
+    EXPECT_EQ(modMain::gstrProxyNaam, QString());
+    EXPECT_EQ(modMain::gintProxyPoort, 0);
+    EXPECT_FALSE(modMain::gblnAutoUpdateOnStart);
+
+    EXPECT_EQ(modMain::gstrConnCL, modMain::pfunConnStrCL(progDir));
+    EXPECT_TRUE(modMain::gstrConnData.isEmpty());
+    EXPECT_EQ(settingsOpened, 1);
+    EXPECT_EQ(splashOpened, 0);
+    EXPECT_FALSE(ui::isBusyCursor());
+    EXPECT_EQ(panel(1), QStringLiteral("<geen inrichting geopend>"));
+    EXPECT_EQ(panel(2), QStringLiteral(" TAVIR programmaversie: 3.0 "));
+    EXPECT_EQ(panel(3), QStringLiteral(" volgnr. bestand checklists: 12 "));
+    EXPECT_EQ(modMain::gintProgVerMin, 30);
+    EXPECT_TRUE(modMain::pfunProgVersieActueel()); // equal to the program's: passes
+    // Nothing was stored at start: the data file's name stays unset.
+    EXPECT_EQ(stored(modMain::kSetDatabestand), QStringLiteral("<missing>"));
+}
+
+struct InstellingGeval {
+    const char *key;
+    const char *stored;
+    std::function<QString()> read; // the program state as text
+    const char *expected;
+};
+
+template <typename T>
+QString txt(T v)
+{
+    if constexpr (std::is_same_v<T, bool>)
+        return v ? QStringLiteral("True") : QStringLiteral("False");
+    else
+        return QString::number(qint64(v));
+}
+
+const std::vector<InstellingGeval> &instellingGevallen()
+{
+    using namespace modMain;
+    static const std::vector<InstellingGeval> cases = {
+        // garbage falls back to the default
+        {kSetProxySetting, "abc", [] { return txt(gbytProxySetting); }, "0"},
+        {kSetProxyPoort, "99999", [] { return txt(gintProxyPoort); }, "0"},
+        {kSetAutoUpdate, "misschien", [] { return txt(gblnAutoUpdateOnStart); }, "False"},
+        {kSetKleurVoorz, "groen", [] { return txt(glngKleurVoorz); }, "16384"},
+        {kSetKleurAct, "-5", [] { return txt(glngKleurAct); }, "128"},
+        {kSetTreeSingleSel, "ja", [] { return txt(gblnTreeSingleSel); }, "False"},
+        {kSetTreeLines, "2x", [] { return txt(gblnTreeLines); }, "True"},
+        {kSetTreePlusMin, "", [] { return txt(gblnTreePlusMin); }, "False"},
+        {kSetBTW, "negentien", [] { return QString::number(gsngBTWPerc); }, "19"},
+        // the forms the program itself has written
+        {kSetProxyNaam, "proxy.provincie.nl", [] { return gstrProxyNaam; }, "proxy.provincie.nl"},
+        {kSetProxySetting, "2", [] { return txt(gbytProxySetting); }, "2"},
+        {kSetProxyPoort, "8080", [] { return txt(gintProxyPoort); }, "8080"},
+        {kSetAutoUpdate, "False", [] { return txt(gblnAutoUpdateOnStart); }, "False"},
+        {kSetKleurVoorz, "255", [] { return txt(glngKleurVoorz); }, "255"},
+        {kSetTreeSingleSel, "-1", [] { return txt(gblnTreeSingleSel); }, "True"},
+        {kSetTreeLines, "False", [] { return txt(gblnTreeLines); }, "False"},
+        {kSetTreePlusMin, "True", [] { return txt(gblnTreePlusMin); }, "True"},
+        {kSetBTW, "17,5", [] { return QString::number(gsngBTWPerc); }, "17.5"},
+    };
+    return cases;
+}
+
+TEST_F(StartRoutine, EverySettingIsReadAndGarbageGivesTheDefault)
+{
+    for (const InstellingGeval &g : instellingGevallen()) {
+        SCOPED_TRACE(std::string(g.key) + "=" + g.stored);
+        store(g.key, QString::fromUtf8(g.stored));
+        expectNotFound(defaultDataFile());
+
+        modMain::Main();
+
+        EXPECT_EQ(g.read(), QString::fromUtf8(g.expected));
+        frmMDI_main::unload();
+        modMain::releaseSingleInstance();
+        modMain::resetProgramState();
+        clearSettings();
+    }
+}
+
+TEST_F(StartRoutine, EmptyDataFileNameMeansTheDefaultFile)
+{
+    store(modMain::kSetDatabestand, QString());
+    const QString pad = templateCopy();
+
+    modMain::Main();
+
+    EXPECT_EQ(modMain::gstrDatabestand, pad);
+    EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
+}
+
+// Whatever ends the start, the VAT percentage (or any setting) is never
+// stored as a value that was not read.
+struct EindGeval {
+    const char *naam;
+    std::function<tavir::ProgramVersion(StartRoutine &)> prepare;
+};
+void PrintTo(const EindGeval &g, std::ostream *os) { *os << g.naam; }
+
+class StartEnds : public StartRoutine, public ::testing::WithParamInterface<EindGeval> {
+public:
+    // Only what the test body prepares; every box is recorded.
+    QString badName() const
+    {
+        return progDir + QStringLiteral("/dbQORdata_") + QString(300, QLatin1Char('a')) + QStringLiteral(".mdb");
+    }
+    QString garbageFile(const QString &name)
+    {
+        const QString pad = progDir + QStringLiteral("/") + name;
+        writeBytes(pad, QByteArray("Dit is geen database.\n").repeated(20));
+        return pad;
+    }
+    std::unique_ptr<os::SingleInstance> otherInstance;
+};
+
+TEST_P(StartEnds, NoSettingIsSavedThatWasNotRead)
+{
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    store(modMain::kSetBTW, QStringLiteral("17,5"));
+    const tavir::ProgramVersion versie = GetParam().prepare(*this);
+
+    modMain::Main(versie);
+    EXPECT_FALSE(runGoesOn()) << shownTitles().join(QStringLiteral(" | ")).toStdString();
+    otherInstance.reset();
+
+    EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("17,5"));
+    EXPECT_EQ(splashOpened + settingsOpened, 0);
+    EXPECT_TRUE(modMain::gstrConnData.isEmpty());
+    EXPECT_FALSE(shownTitles().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StartEnds,
+    ::testing::Values(
+        EindGeval{"MinorTen", [](StartRoutine &) { return tavir::ProgramVersion{3, 10, 0}; }},
+        EindGeval{"SecondInstance",
+                  [](StartRoutine &t) {
+                      auto &s = static_cast<StartEnds &>(t);
+                      s.otherInstance = std::make_unique<os::SingleInstance>(QLatin1String(tavir::kProgramTitle));
+                      s.otherInstance->tryLock();
+                      return tavir::kProgramVersion;
+                  }},
+        EindGeval{"UnreadableChecklistFile",
+                  [](StartRoutine &t) {
+                      static_cast<StartEnds &>(t).garbageFile(QStringLiteral("dbQORCL.mdb"));
+                      return tavir::kProgramVersion;
+                  }},
+        EindGeval{"NameThatCannotBeLookedUp",
+                  [](StartRoutine &t) {
+                      StartRoutine::store(modMain::kSetDatabestand, static_cast<StartEnds &>(t).badName());
+                      return tavir::kProgramVersion;
+                  }},
+        EindGeval{"DataFileNotADatabase",
+                  [](StartRoutine &t) {
+                      StartRoutine::store(modMain::kSetDatabestand,
+                                          static_cast<StartEnds &>(t).garbageFile(QStringLiteral("dbQORdata_1.mdb")));
+                      return tavir::kProgramVersion;
+                  }},
+        EindGeval{"UpgradeCancelled",
+                  [](StartRoutine &t) {
+                      StartRoutine::store(modMain::kSetDatabestand,
+                                          t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")));
+                      return tavir::kProgramVersion;
+                  }}),
+    [](const ::testing::TestParamInfo<EindGeval> &info) { return std::string(info.param.naam); });
+
+// ---- the checklist file's version rows --------------------------------------
+
+struct ChecklistGeval {
+    const char *naam;
+    const char *sql;   // change to the checklist file; nullptr: not a database
+    bool goesOn;
+    const char *panel3;
+};
+void PrintTo(const ChecklistGeval &g, std::ostream *os) { *os << g.naam; }
+
+class StartChecklist : public StartRoutine, public ::testing::WithParamInterface<ChecklistGeval> {};
+
+TEST_P(StartChecklist, UnreadableFileEndsTheStartWithAReport)
+{
+    const ChecklistGeval &g = GetParam();
+    const QString checklist = progDir + QStringLiteral("/dbQORCL.mdb");
+    if (g.sql)
+        changeChecklist(QString::fromUtf8(g.sql));
+    else
+        writeBytes(checklist, QByteArray(4096, 'x'));
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+
+    modMain::Main();
+
+    ASSERT_FALSE(script.shown().empty());
+    if (g.goesOn) {
+        ASSERT_TRUE(runGoesOn());
+        EXPECT_EQ(panel(3), QLatin1String(g.panel3));
+        EXPECT_EQ(modMain::gintProgVerMin, 0);
+        EXPECT_TRUE(modMain::pfunProgVersieActueel()); // the gate always passes
+        EXPECT_EQ(shownTitles(), QStringList{QStringLiteral("Koppeling aan databestand")});
+        return;
+    }
+    EXPECT_FALSE(runGoesOn());
+    const auto &box = script.shown().front();
+    EXPECT_TRUE(box.msgBox.title.startsWith(QStringLiteral("Fout "))) << box.describe().toStdString();
+    EXPECT_EQ(box.msgBox.icon, Icon::Critical);
+    EXPECT_TRUE(box.msgBox.text.endsWith(QStringLiteral("\nBron: LeesVersieChecklist"))) << box.describe().toStdString();
+    EXPECT_FALSE(ui::isBusyCursor());
+    EXPECT_EQ(settingsOpened + splashOpened, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartChecklist,
+    ::testing::Values(ChecklistGeval{"NotADatabase", nullptr, false, ""},
+                      ChecklistGeval{"WithoutTblSYS", "DROP TABLE tblSYS;", false, ""},
+                      ChecklistGeval{"VersionRowNotANumber",
+                                     "UPDATE tblSYS SET strSYSvalue='twaalf' WHERE strSYS_ID='versie';", false, ""},
+                      ChecklistGeval{"WithoutTblSYSRows", "DELETE FROM tblSYS;", true,
+                                     " volgnr. bestand checklists: 0 "},
+                      ChecklistGeval{"KeysInOtherCase",
+                                     "UPDATE tblSYS SET strSYS_ID=upper(strSYS_ID), strSYSvalue='7' "
+                                     "WHERE strSYS_ID='versie'; DELETE FROM tblSYS WHERE strSYS_ID='progvermin';",
+                                     true, " volgnr. bestand checklists: 7 "}),
+    [](const ::testing::TestParamInfo<ChecklistGeval> &info) { return std::string(info.param.naam); });
+
+TEST_F(StartRoutine, ChecklistNeedingANewerProgramStillStartsButTheGateRefuses)
+{
+    changeChecklist(QStringLiteral("UPDATE tblSYS SET strSYSvalue='31' WHERE strSYS_ID='progvermin';"));
+    templateCopy();
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(splashOpened, 1);
+    script.expectMsgBox(Icon::Exclamation, QStringLiteral("Verouderd programmabestand"),
+                        QStringLiteral("Om met het geïnstalleerde QOR-checklistbestand te kunnen werken dient u eerst "
+                                       "de meest recente versie van TAVIR te downloaden."));
+    EXPECT_FALSE(modMain::pfunProgVersieActueel());
+}
+
+// ---- the data file ----------------------------------------------------------
+
+TEST_F(StartRoutine, CurrentDataFileIsCompactedCoupledSilentlyAndTheSplashFollows)
+{
+    const QString pad = templateCopy();
+    runSql(pad, QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('De Kempen', 1);"));
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_EQ(settingsOpened, 0);
+    EXPECT_EQ(modMain::gstrDatabestand, pad);
+    EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
+    EXPECT_EQ(modMain::gstrConnShape, modMain::pfunConnStrShape(pad));
+    EXPECT_EQ(stored(modMain::kSetDatabestand), pad);
+    EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
+    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT strStortNaam FROM tblStort")), QStringLiteral("De Kempen"));
+    EXPECT_EQ(panel(2), QStringLiteral(" TAVIR programmaversie: 3.0 "));
+    EXPECT_TRUE(ui::isBusyCursor()) << "the splash puts the pointer back";
+    // Closing the program stores the VAT percentage as it was read.
+    frmMDI_main::unload();
+    EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("19"));
+}
+
+struct DatafileGeval {
+    const char *naam;
+    std::function<QString(StartRoutine &)> prepare; // returns the stored data-file path
+    QStringList titles;
+};
+void PrintTo(const DatafileGeval &g, std::ostream *os) { *os << g.naam; }
+
+class StartDataFile : public StartRoutine, public ::testing::WithParamInterface<DatafileGeval> {};
+
+TEST_P(StartDataFile, RefusedDataFileEndsTheRunAndStaysAsItWas)
+{
+    const DatafileGeval &g = GetParam();
+    const QString pad = g.prepare(*this);
+    store(modMain::kSetDatabestand, pad);
+    const QString schema = schemaOf(pad);
+    const QString versie = versionRowOf(pad);
+    script.setMode(ui::ScriptedDialogs::Mode::Record); // a question is cancelled
+
+    modMain::Main();
+
+    EXPECT_FALSE(runGoesOn());
+    QStringList titles = shownTitles();
+    if (!titles.isEmpty() && titles.front().startsWith(QStringLiteral("Fout ")))
+        titles.front() = QStringLiteral("Fout");
+    EXPECT_EQ(titles, g.titles);
+    EXPECT_EQ(schemaOf(pad), schema);
+    EXPECT_EQ(versionRowOf(pad), versie);
+    EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
+    EXPECT_EQ(stored(modMain::kSetDatabestand), pad);
+    EXPECT_EQ(splashOpened + settingsOpened, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartDataFile,
+    ::testing::Values(
+        DatafileGeval{"NotADatabase",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          writeBytes(pad, QByteArray("geen database").repeated(100));
+                          return pad;
+                      },
+                      {QStringLiteral("Fout")}},
+        DatafileGeval{"NameBreaksTheRule",
+                      [](StartRoutine &t) { return t.templateCopy(QStringLiteral("data.mdb")); },
+                      {QStringLiteral("Instellen bestandskoppeling")}},
+        DatafileGeval{"NewerFormat",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          runSql(pad, QStringLiteral("UPDATE tblSYS SET strSYSvalue='31';"));
+                          return pad;
+                      },
+                      {QStringLiteral("Koppeling databestand")}},
+        DatafileGeval{"WithoutVersionRow",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          runSql(pad, QStringLiteral("DELETE FROM tblSYS;"));
+                          return pad;
+                      },
+                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
+        DatafileGeval{"OlderFormatUpgradeCancelled",
+                      [](StartRoutine &t) { return t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")); },
+                      {QStringLiteral("Upgraden databestand"), QStringLiteral("Koppeling databestand")}}),
+    [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
+
+TEST_F(StartRoutine, OlderDataFileIsUpgradedAtStartWhenTheUserAgrees)
+{
+    const QString pad = oldFormatFile(QStringLiteral("dbQORdata_oud.mdb"));
+    store(modMain::kSetDatabestand, pad);
+    expectUpgradeQuestion(pad, ui::Answer::Ok);
+    expectUpgradeNotice();
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
+    EXPECT_EQ(versionRowOf(pad),
+              QStringLiteral("30"));
+}
+
+TEST_F(StartRoutine, NameThatCannotBeLookedUpIsStoredAsQuestionMarkAndLookedUpAgain)
+{
+    const QString pad = progDir + QStringLiteral("/dbQORdata_") + QString(300, QLatin1Char('a'))
+        + QStringLiteral(".mdb");
+    store(modMain::kSetDatabestand, pad);
+    script.expectMsgBox(Icon::Critical, QStringLiteral("Controle databestand"),
+                        QStringLiteral("Datafile ") + pad
+                            + QStringLiteral(" kan niet worden gevonden. TAVIR zal worden afgesloten. Start TAVIR "
+                                             "vervolgens opnieuw op."));
+
+    modMain::Main();
+
+    EXPECT_FALSE(runGoesOn());
+    EXPECT_EQ(stored(modMain::kSetDatabestand), QStringLiteral("?"));
+    EXPECT_FALSE(ui::isBusyCursor());
+
+    // The next start looks "?" up once more: not there.
+    modMain::releaseSingleInstance();
+    modMain::resetProgramState();
+    expectNotFound(QStringLiteral("?"));
+    modMain::Main();
+    EXPECT_TRUE(runGoesOn());
+    EXPECT_EQ(settingsOpened, 1);
+}
+
+TEST_F(StartRoutine, CopyLeftByAnInterruptedCompactionIsPutBack)
+{
+    const QString pad = templateCopy();
+    ASSERT_TRUE(QFile::rename(pad, modCompress::pfunCompactPad(pad)));
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_TRUE(QFileInfo::exists(pad));
+    EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
+}
+
+TEST_F(StartRoutine, ReadOnlyFolderReportsTheWriteFailureAndStartsWithTheFileAsItIs)
+{
+    const QString dir = tmp.path() + QStringLiteral("/alleenlezen");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString pad = dir + QStringLiteral("/dbQORdata_1.mdb");
+    ASSERT_TRUE(QFile::copy(progDir + QStringLiteral("/db00.mdb"), pad));
+    QFile::setPermissions(pad, QFile::ReadOwner | QFile::WriteOwner);
+    store(modMain::kSetDatabestand, pad);
+    const QByteArray before = fileBytes(pad);
+    ReadOnlyFolder readOnly(dir);
+    if (!readOnly.effective())
+        GTEST_SKIP() << "this process can write into a read-only folder";
+    expectSchrijffout(pad);
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_EQ(fileBytes(pad), before);
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+}
+
+// ---- the update check at start ------------------------------------------------
+
+struct UpdateGeval {
+    const char *naam;
+    modAutoUpdate::UpdateUitkomst uitkomst;
+    std::function<void(ui::ScriptedDialogs &)> boxes;
+    bool coupled;
+};
+void PrintTo(const UpdateGeval &g, std::ostream *os) { *os << g.naam; }
+
+class StartUpdate : public StartRoutine, public ::testing::WithParamInterface<UpdateGeval> {};
+
+TEST_P(StartUpdate, OutcomeOfTheCheckDecidesWhetherTheStartGoesOn)
+{
+    const UpdateGeval &g = GetParam();
+    store(modMain::kSetAutoUpdate, QStringLiteral("True"));
+    const QString pad = templateCopy();
+    modAutoUpdate::setControleerUpdates([&g] { return g.uitkomst; });
+    g.boxes(script);
+
+    modMain::Main();
+
+    EXPECT_TRUE(runGoesOn());
+    EXPECT_EQ(modMain::gstrConnData.isEmpty(), !g.coupled);
+    EXPECT_EQ(splashOpened, g.coupled ? 1 : 0);
+}
+
+modAutoUpdate::UpdateUitkomst uitkomst(int checklist, int programma, bool onderhoud = false)
+{
+    modAutoUpdate::UpdateUitkomst u;
+    u.statusChecklist = checklist;
+    u.statusProgramma = programma;
+    u.inOnderhoud = onderhoud;
+    u.info = QStringLiteral("- programmaversie: 3.1");
+    return u;
+}
+
+void vraagDownload(ui::ScriptedDialogs &s, ui::Answer antwoord)
+{
+    s.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                   QStringLiteral("Er is een update beschikbaar.\n- programmaversie: 3.1\n\nNu downloaden?"),
+                   ui::Buttons::YesNo)
+        .answer(antwoord);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartUpdate,
+    ::testing::Values(
+        UpdateGeval{"NothingNewer", uitkomst(0, 0), [](ui::ScriptedDialogs &) {}, true},
+        UpdateGeval{"CheckFailed", uitkomst(9, 0),
+                    [](ui::ScriptedDialogs &s) {
+                        s.expectMsgBox(Icon::Exclamation, QStringLiteral("Fout bij controle op updates"),
+                                       QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de "
+                                                      "webserver is (tijdelijk) niet beschikbaar. Controleer uw "
+                                                      "internetverbinding of proxy-instellingen."));
+                    },
+                    true},
+        UpdateGeval{"Maintenance", uitkomst(1, 9, true),
+                    [](ui::ScriptedDialogs &s) {
+                        s.expectMsgBox(Icon::Exclamation, QStringLiteral("Update niet beschikbaar"),
+                                       QStringLiteral("Er is een update opgeleverd, maar door onderhoudsactiviteiten op "
+                                                      "de server is deze tijdelijk niet beschikbaar. Probeert u het "
+                                                      "later nog eens. Excuses voor het ongemak."));
+                    },
+                    true},
+        UpdateGeval{"DeclinedDownload", uitkomst(0, 1),
+                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::No); }, true},
+        UpdateGeval{"ChecklistDownloaded", uitkomst(1, 0),
+                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true},
+        UpdateGeval{"ProgramDownloadEndsTheStart", uitkomst(0, 1),
+                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, false}),
+    [](const ::testing::TestParamInfo<UpdateGeval> &info) { return std::string(info.param.naam); });
+
+} // namespace
