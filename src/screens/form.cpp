@@ -76,7 +76,12 @@ void Form::loadForm(bool child)
         m_subWindow = area->addSubWindow(this);
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_subWindow->setWindowTitle(windowTitle());
+        // The frame fits the form: its own size when it set one, else its hint.
+        const bool sized = testAttribute(Qt::WA_Resized);
+        const QSize wanted = size();
         m_subWindow->adjustSize();
+        if (sized)
+            m_subWindow->resize(wanted + (m_subWindow->size() - size()));
         m_subWindow->show();
     } else {
         if (area && !parentWidget())

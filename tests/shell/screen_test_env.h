@@ -5,6 +5,8 @@
 
 #include "shell_test_env.h"
 
+#include "platform/text/qstring_printer.h"
+
 #include "shell/connection_strings.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
@@ -12,6 +14,7 @@
 
 #include "screens/form.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -37,6 +40,28 @@ inline void click(QPushButton *button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// Types `text` into `widget` key by key (also letters outside ASCII).
+inline void typeText(QWidget *widget, const QString &text)
+{
+    ASSERT_NE(widget, nullptr);
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+// Clicks an option or check box on its box.
+inline void clickBox(QAbstractButton *button)
+{
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+// A point on the first cell of `row`.
+inline QPoint rowPoint(const QTreeWidget *list, QTreeWidgetItem *row)
+{
+    const QRect r = list->visualItemRect(row);
+    return QPoint(r.left() + 8, r.center().y());
+}
+
 // Clicks the row of `list` whose first column reads `text`.
 inline void clickRow(QTreeWidget *list, const QString &text)
 {
@@ -44,7 +69,7 @@ inline void clickRow(QTreeWidget *list, const QString &text)
     const QList<QTreeWidgetItem *> rows = list->findItems(text, Qt::MatchExactly, 0);
     ASSERT_EQ(rows.size(), 1) << text.toStdString();
     list->scrollToItem(rows.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.first()).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, rows.first()));
 }
 
 // The first column of every row.
