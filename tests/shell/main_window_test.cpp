@@ -130,8 +130,9 @@ TEST_F(MainWindowTest, WithOnlyTheMainWindowEveryGatedCommandOpensItsScreen)
         SCOPED_TRACE(g.item);
         trigger(g.item);
         EXPECT_EQ(loadedFormNames(), QStringList{QLatin1String(g.screen)});
-        if (screens::Form *f = screens::Form::loadedForm(QLatin1String(g.screen)))
+        if (screens::Form *f = screens::Form::loadedForm(QLatin1String(g.screen))) {
             EXPECT_TRUE(f->unload());
+        }
     }
     // The tool bar runs the same commands.
     main->tbToolBar_ButtonClick(QStringLiteral("OpenFrmAct"));
