@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <clocale>
@@ -26,6 +27,9 @@ int main(int argc, char **argv)
     setenv("XDG_RUNTIME_DIR", (home.path() + "/run").toLocal8Bit().constData(), 1);
     QDir().mkpath(home.path() + "/config");
     QDir().mkpath(home.path() + "/run");
+    // Qt accepts a runtime folder only when it is private (0700); the
+    // single-instance lock of each test program lives there.
+    QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
 
     QApplication app(argc, argv);
