@@ -76,6 +76,7 @@ void Form::loadForm(bool child)
         m_subWindow = area->addSubWindow(this);
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_subWindow->setWindowTitle(windowTitle());
+        m_subWindow->setWindowIcon(area->window()->windowIcon());
         // The frame fits the form: its own size when it set one, else its hint.
         const bool sized = testAttribute(Qt::WA_Resized);
         const QSize wanted = size();

@@ -519,6 +519,7 @@ void frmMDI_main::closeEvent(QCloseEvent *event)
 void frmMDI_main::MDIForm_Load()
 {
     setWindowTitle(QLatin1String(tavir::kProgramTitle));
+    setWindowIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
 }
 
 void frmMDI_main::MDIForm_Unload()
