@@ -12,6 +12,8 @@
 
 #include "screens/stand_in.h"
 
+#include "platform/os/open_document.h"
+
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -182,6 +184,20 @@ TEST_F(MainWindowTest, TheAboutBoxClosesByItsButtonOnly)
     EXPECT_EQ(control<QLabel>(about, "lblVersion")->text(), QStringLiteral("versie 3.1"));
     QTest::qWait(50);
     EXPECT_NE(screens::Form::loaded<frmSplash>(), nullptr);
+
+    // The hot spots open the parties' pages.
+    QStringList opened;
+    const os::Opener previous = os::setOpener([&](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    for (const char *spot : {"lblQOR", "lblBrandeck", "lblKettrilon"}) {
+        auto *label = control<QLabel>(about, spot);
+        EXPECT_EQ(label->toolTip(), QStringLiteral("Klik hier voor openen van de website"));
+        QTest::mouseClick(label, Qt::LeftButton);
+    }
+    os::setOpener(previous);
+    EXPECT_EQ(opened, QStringList({frmSplash::kUrlQOR, frmSplash::kUrlBrandeck, frmSplash::kUrlKettrilon}));
     click(control<QPushButton>(about, "cmdClose"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
 }

@@ -131,6 +131,31 @@ TEST_F(SiteScreensTest, OkOpensTheChosenSiteAndTheListRemembersIt)
     EXPECT_EQ(screens::Form::loaded<frmOpenInr>(), nullptr);
 }
 
+TEST_F(SiteScreensTest, AFailedOpenIsReportedAndLeavesTheListAndTheOpenSite)
+{
+    const qint32 id = addSite(QStringLiteral("Alfa"));
+    const qint32 broken = addSite(QStringLiteral("Zonder soort"));
+    runSql(dataFile, QStringLiteral("UPDATE tblStort SET intStortType = NULL WHERE idrStort_ID = %1").arg(broken));
+    modMain::OpenInrichting(id);
+    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+    const QString panel = main->panelText(1);
+
+    frmOpenInr *list = openList();
+    clickRow(control<QTreeWidget>(list, "lst1"), QStringLiteral("Zonder soort"));
+    // The central error report's boxes.
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    click(control<QPushButton>(list, "OKButton"));
+    script.setMode(ui::ScriptedDialogs::Mode::Strict);
+
+    ASSERT_FALSE(script.shown().empty());
+    EXPECT_EQ(script.shown().front().msgBox.icon, ui::Icon::Critical);
+    EXPECT_TRUE(script.shown().front().msgBox.title.startsWith(QStringLiteral("Fout ")));
+    EXPECT_EQ(loadedFormNames(), QStringList{"frmOpenInr"});
+    EXPECT_EQ(modMain::glngStortID, id);
+    EXPECT_EQ(main->panelText(1), panel);
+    EXPECT_EQ(setting("HUIDIGSTORT_ID"), QString::number(id));
+}
+
 TEST_F(SiteScreensTest, CancelClosesTheListAndKeepsTheOpenSite)
 {
     const qint32 id = addSite(QStringLiteral("Alfa"));
