@@ -3,6 +3,9 @@
 // order, with its RIVM number, kind, province and checklist version. From
 // here the user opens a site, deletes one, starts a new one or imports one.
 // The remembered site (HUIDIGSTORT_ID) is selected when the list fills.
+// With rows but none selected, OK and "&Verwijderen..." do nothing: the
+// user chooses a row first. A site that fails to open is reported and the
+// list stays, with the previous site still open.
 
 #include "screens/form.h"
 
