@@ -98,6 +98,7 @@ frmOpenInr::frmOpenInr() : Form(QStringLiteral("frmOpenInr"))
     lst1->setSelectionMode(QAbstractItemView::SingleSelection);
     lst1->setAllColumnsShowFocus(true);
     lst1->setUniformRowHeights(true);
+    lst1->header()->setSectionsClickable(true);
 
     auto button = [this](const char *name, const char *caption) {
         auto *b = new QPushButton(QString::fromUtf8(caption), this);

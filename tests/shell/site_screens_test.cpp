@@ -11,6 +11,7 @@
 
 #include "screens/stand_in.h"
 
+#include <QHeaderView>
 #include <QRadioButton>
 
 using namespace shelltest;
@@ -93,6 +94,12 @@ TEST_F(SiteScreensTest, TheListShowsEverySiteInNameOrderWithItsColumns)
     EXPECT_EQ(frmOpenInr::idVan(lst1->topLevelItem(2)), odd);
     EXPECT_TRUE(control<QPushButton>(list, "cmdVerwijder")->isEnabled());
     EXPECT_TRUE(selectedNames(lst1).isEmpty());
+
+    // A click on a column header sorts by that column.
+    QHeaderView *header = lst1->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+    EXPECT_EQ(rowTexts(lst1), QStringList({"Oude Stort", "Zandput", "afvalberg", "Mergelgroeve"}));
 }
 
 TEST_F(SiteScreensTest, AnEmptyListDisablesDeletingAndOkOpensNothing)
