@@ -1,15 +1,34 @@
 #include "shell/main_window.h"
 
 #include "shell/app_settings.h"
+#include "shell/current_site.h"
 #include "shell/error_report.h"
+#include "shell/im_export_dialog.h"
+#include "shell/new_site_dialog.h"
+#include "shell/program_info.h"
+#include "shell/program_state.h"
 #include "shell/program_version.h"
+#include "shell/settings_screen.h"
+#include "shell/site_list.h"
+#include "shell/splash_window.h"
+
+#include "screens/form.h"
+#include "screens/stand_in.h"
 
 #include "platform/core/error.h"
+#include "platform/ui/busy_cursor.h"
+#include "platform/ui/dialogs.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
 
 QPointer<frmMDI_main> frmMDI_main::s_instance;
 
@@ -27,6 +46,12 @@ frmMDI_main::ScreenOpener &settingsScreenOpener()
     return opener;
 }
 
+// The menu items and tool-bar keys that need an open site.
+const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten", "Act_en_KostPost",
+                                  "Doelvermogen", "gev_ana", "rap_invoer"};
+const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
+                                 "Doelverm", "GevAnalyse", "rapIngevoerdeData"};
+
 } // namespace
 
 frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
@@ -37,6 +62,7 @@ frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
+    screens::Form::setHost(m_mdiArea);
 
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -49,8 +75,144 @@ frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
         bar->addPermanentWidget(m_panels[i], i == 0 ? 1 : 0);
     }
 
+    maakMenus();
+    maakToolBar();
+    maakPopup();
+    volgSchermen();
+    setSiteCommandsEnabled(false);
+
     resize(1024, 768);
     MDIForm_Load();
+}
+
+void frmMDI_main::maakMenus()
+{
+    struct Item {
+        const char *name;
+        const char *caption;
+        void (frmMDI_main::*command)();
+    };
+    auto menu = [this](const char *name, const char *caption, std::initializer_list<Item> items) {
+        QMenu *m = menuBar()->addMenu(QString::fromUtf8(caption));
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        for (const Item &item : items) {
+            QAction *a = item.command ? m->addAction(QString::fromUtf8(item.caption)) : m->addSeparator();
+            a->setObjectName(QLatin1String(item.name));
+            if (item.command)
+                connect(a, &QAction::triggered, this, item.command);
+        }
+    };
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    menu("Bestand", "&Bestand",
+         {{"Nieuwe_inrichting", "&Nieuwe inrichting...", &frmMDI_main::Nieuwe_inrichting_Click},
+          {"open_inrichting", "&Open inrichting...", &frmMDI_main::open_inrichting_Click},
+          {"dum1", "-", nullptr},
+          {"importInrichting", "&Importeer inrichting", &frmMDI_main::importInrichting_Click},
+          {"exportInrichting", "&Exporteer inrichting...", &frmMDI_main::exportInrichting_Click},
+          {"dum209784", "-", nullptr},
+          {"Afsluiten", "&Afsluiten", &frmMDI_main::Afsluiten_Click}});
+    // The user imports from the site list; the menu item stays hidden.
+    menuItem(QStringLiteral("importInrichting"))->setVisible(false);
+    menu("Invoer", "&Invoer",
+         {{"Algemeen", "&Gegevens inrichting", &frmMDI_main::Algemeen_Click},
+          {"AlgNazKosten", "&Toeslagen nazorgfase", &frmMDI_main::AlgNazKosten_Click},
+          {"Act_en_KostPost", "&Voorzieningen en kostenposten", &frmMDI_main::Act_en_KostPost_Click}});
+    menu("Berekeningen", "&Rapportage",
+         {{"Doelvermogen", "&Doelvermogen && heffing", &frmMDI_main::Doelvermogen_Click},
+          {"dummy7", "-", nullptr},
+          {"gev_ana", "&Gevoeligheidsanalyse", &frmMDI_main::gev_ana_Click},
+          {"dummy3", "-", nullptr},
+          {"rap_invoer", "&Rapportage ingevoerde data", &frmMDI_main::rap_invoer_Click}});
+    menu("Extra", "E&xtra",
+         {{"check_updates", "&Controle op updates", &frmMDI_main::check_updates_Click},
+          {"Configuratie", "&Instellingen", &frmMDI_main::Configuratie_Click}});
+    menu("Help", "&Help",
+         {{"online_support", "&Website handleiding en helpdesk", &frmMDI_main::online_support_Click},
+          {"Info", "&Info", &frmMDI_main::Info_Click}});
+}
+
+void frmMDI_main::maakToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("tbToolBar"));
+    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolBar->setMovable(false);
+    // The pictures of the image list imlToolbarIcons.
+    const struct {
+        const char *key;
+        const char *tip;
+        QStyle::StandardPixmap icon;
+    } buttons[] = {{"New", "Nieuwe inrichting", QStyle::SP_FileIcon},
+                   {"Open", "Open inrichting", QStyle::SP_DialogOpenButton},
+                   {nullptr, nullptr, QStyle::SP_CustomBase},
+                   {"frmAlgemeen", "Gegevens inrichting", QStyle::SP_FileDialogInfoView},
+                   {"frmAlgNazKosten", "Toeslagen nazorgfase", QStyle::SP_FileDialogContentsView},
+                   {"OpenFrmAct", "Voorzieningen en kostenposten", QStyle::SP_DirIcon},
+                   {nullptr, nullptr, QStyle::SP_CustomBase},
+                   {"Doelverm", "Doelvermogen && heffing", QStyle::SP_ComputerIcon},
+                   {"GevAnalyse", "Gevoeligheidsanalyse", QStyle::SP_BrowserReload},
+                   {"rapIngevoerdeData", "Rapportage ingevoerde data", QStyle::SP_FileDialogDetailedView}};
+    int index = 0;
+    for (const auto &b : buttons) {
+        ++index;
+        QAction *a = b.key ? m_toolBar->addAction(style()->standardIcon(b.icon), QString())
+                           : m_toolBar->addSeparator();
+        a->setObjectName(QStringLiteral("tbToolBar_%1").arg(index));
+        if (!b.key)
+            continue;
+        const QString key = QLatin1String(b.key);
+        a->setData(key);
+        // A tool tip shows "&&" as "&".
+        a->setToolTip(QString::fromUtf8(b.tip).replace(QStringLiteral("&&"), QStringLiteral("&")));
+        connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+    }
+}
+
+void frmMDI_main::maakPopup()
+{
+    m_popupAct = new QMenu(this);
+    m_popupAct->setObjectName(QStringLiteral("popupAct"));
+    const struct {
+        const char *name;
+        const char *caption;
+        void (frmMDI_main::*command)();
+    } items[] = {{"mnuPopupAddClitem", "Voeg QOR-checklistpost toe", &frmMDI_main::mnuPopupAddClitem_Click},
+                 {"dummy33", "-", nullptr},
+                 {"mnuPopUpaddVoorz", "voeg voorziening toe aan <....>", &frmMDI_main::mnuPopUpaddVoorz_Click},
+                 {"mnuPopUpaddAct", "voeg kostenpost toe aan <.....>", &frmMDI_main::mnuPopUpaddAct_Click},
+                 {"mnuPopUpaddFase", "voeg deelfase toe aan <....>", &frmMDI_main::mnuPopUpaddFase_Click},
+                 {"dummy4", "-", nullptr},
+                 {"mnuPopUpnaamwijzigen", "naam/rubriek wijzigen", &frmMDI_main::mnuPopUpnaamwijzigen_Click},
+                 {"dummy5", "-", nullptr},
+                 {"mnuPopUpverwijder", "verwijder ...", &frmMDI_main::mnuPopUpverwijder_Click}};
+    for (const auto &item : items) {
+        QAction *a = item.command ? m_popupAct->addAction(QString::fromUtf8(item.caption)) : m_popupAct->addSeparator();
+        a->setObjectName(QLatin1String(item.name));
+        if (item.command)
+            connect(a, &QAction::triggered, this, item.command);
+    }
+}
+
+void frmMDI_main::volgSchermen()
+{
+    // The cost-item screen's flag, and the current site after the general
+    // data may have changed its name, start of after-care or version.
+    auto &events = screens::FormEvents::instance();
+    connect(&events, &screens::FormEvents::formLoaded, this, [](screens::Form *form) {
+        if (qobject_cast<screens::frmAct *>(form))
+            modMain::gblnFrmActOpen = true;
+    });
+    connect(&events, &screens::FormEvents::formUnloaded, this, [](screens::Form *form) {
+        if (qobject_cast<screens::frmAct *>(form))
+            modMain::gblnFrmActOpen = false;
+        if (qobject_cast<screens::frmAlgemeen *>(form) && modMain::glngStortID != 0) {
+            try {
+                modMain::LeesHuidigeStort();
+            } catch (const platform::Error &e) {
+                modMain::MeldFout(e, QStringLiteral("frmAlgemeen.Form_Unload"));
+            }
+        }
+    });
 }
 
 frmMDI_main *frmMDI_main::instance()
@@ -92,17 +254,40 @@ void frmMDI_main::setPanelText(int index, const QString &text)
         m_panels[index - 1]->setText(text);
 }
 
+QAction *frmMDI_main::menuItem(const QString &name) const
+{
+    for (QAction *a : menuBar()->findChildren<QAction *>(name))
+        return a;
+    for (QAction *a : findChildren<QAction *>(name))
+        return a;
+    return nullptr;
+}
+
+QAction *frmMDI_main::toolBarButton(const QString &key) const
+{
+    for (QAction *a : m_toolBar->actions())
+        if (a->data().toString() == key)
+            return a;
+    return nullptr;
+}
+
 void frmMDI_main::setSiteCommandsEnabled(bool on)
 {
-    // The menu items and tool-bar buttons that need an open site come with
-    // the menus; until then only the state is kept.
     m_siteCommandsEnabled = on;
+    for (const char *name : kSiteItems)
+        if (QAction *a = menuItem(QLatin1String(name)))
+            a->setEnabled(on);
+    for (const char *key : kSiteKeys)
+        if (QAction *a = toolBarButton(QLatin1String(key)))
+            a->setEnabled(on);
 }
 
 void frmMDI_main::openSplash()
 {
     if (const auto &opener = splashOpener())
         opener(*this);
+    else
+        frmSplash::loadSplash();
     emit splashRequested();
 }
 
@@ -110,6 +295,8 @@ void frmMDI_main::openSettingsScreen()
 {
     if (const auto &opener = settingsScreenOpener())
         opener(*this);
+    else
+        frmConfig::load();
     emit settingsScreenRequested();
 }
 
@@ -123,23 +310,216 @@ void frmMDI_main::setSettingsScreenOpener(ScreenOpener opener)
     settingsScreenOpener() = std::move(opener);
 }
 
+// ---- The one-screen rule and the gates ------------------------------------
+
+namespace {
+
+// This window and every loaded screen, shown or hidden.
+int geladenVensters()
+{
+    return 1 + int(screens::Form::loadedForms().size());
+}
+
+} // namespace
+
+bool frmMDI_main::pfunMagSchermOpenen()
+{
+    QApplication::processEvents();
+    if (geladenVensters() == 2 && modMain::gblnBerichtOpen)
+        return true;
+    QApplication::processEvents();
+    if (geladenVensters() <= 1)
+        return true;
+    ui::MsgBox(QStringLiteral("Sluit eerst alle geopende schermen."), ui::Buttons::OK, ui::Icon::Information,
+               QStringLiteral("Openen scherm"));
+    return false;
+}
+
+bool frmMDI_main::magOpenen()
+{
+    // Both run, so that the user sees both messages.
+    const bool eenScherm = pfunMagSchermOpenen();
+    const bool versie = modMain::pfunProgVersieActueel();
+    return eenScherm && versie;
+}
+
+void frmMDI_main::openScherm(const std::function<void()> &open)
+{
+    if (magOpenen())
+        open();
+}
+
+// ---- Menu commands ----------------------------------------------------------
+
+void frmMDI_main::Nieuwe_inrichting_Click()
+{
+    openScherm([] { frmInrNieuwDialog::load(); });
+}
+
+void frmMDI_main::open_inrichting_Click()
+{
+    openScherm([] { frmOpenInr::load(); });
+}
+
+void frmMDI_main::importInrichting_Click()
+{
+    openScherm([] {
+        frmOpenInr::load()->pFillList();
+        frmImExportXML::Voeruit(QStringLiteral("import"));
+    });
+}
+
+void frmMDI_main::exportInrichting_Click()
+{
+    openScherm([] { frmImExportXML::Voeruit(QStringLiteral("export")); });
+}
+
+void frmMDI_main::Afsluiten_Click()
+{
+    close();
+}
+
+void frmMDI_main::Algemeen_Click()
+{
+    openScherm([] { screens::frmAlgemeen::load(); });
+}
+
+void frmMDI_main::AlgNazKosten_Click()
+{
+    openScherm([] { screens::standins::frmAlgNazKosten(); });
+}
+
+void frmMDI_main::Act_en_KostPost_Click()
+{
+    openScherm([] {
+        // The screen sets the pointer back when it has loaded.
+        ui::setBusyCursor();
+        screens::frmAct::load();
+        ui::resetCursor();
+    });
+}
+
+void frmMDI_main::Doelvermogen_Click()
+{
+    openScherm([] { screens::standins::frmDoelverm(); });
+}
+
+void frmMDI_main::gev_ana_Click()
+{
+    openScherm([] { screens::standins::frmGevoelAna(); });
+}
+
+void frmMDI_main::rap_invoer_Click()
+{
+    openScherm([] { screens::standins::frmRapVoorz(); });
+}
+
+void frmMDI_main::check_updates_Click()
+{
+    // The one-screen rule only.
+    if (pfunMagSchermOpenen())
+        screens::standins::frmUpdateCheck();
+}
+
+void frmMDI_main::Configuratie_Click()
+{
+    openScherm([] { frmConfig::load(); });
+}
+
+void frmMDI_main::online_support_Click()
+{
+    screens::standins::frmBrowser();
+}
+
+void frmMDI_main::Info_Click()
+{
+    frmSplash::loadAbout();
+}
+
+void frmMDI_main::tbToolBar_ButtonClick(const QString &key)
+{
+    if (key == QLatin1String("New"))
+        Nieuwe_inrichting_Click();
+    else if (key == QLatin1String("Open"))
+        open_inrichting_Click();
+    else if (key == QLatin1String("frmAlgemeen"))
+        Algemeen_Click();
+    else if (key == QLatin1String("frmAlgNazKosten"))
+        AlgNazKosten_Click();
+    else if (key == QLatin1String("OpenFrmAct")) {
+        // The gates run here and again in the menu command.
+        if (magOpenen())
+            Act_en_KostPost_Click();
+    } else if (key == QLatin1String("Doelverm"))
+        Doelvermogen_Click();
+    else if (key == QLatin1String("GevAnalyse"))
+        gev_ana_Click();
+    else if (key == QLatin1String("rapIngevoerdeData"))
+        rap_invoer_Click();
+    else
+        ui::MsgBox(key + QStringLiteral(" is niet herkend"), ui::Buttons::OK, ui::Icon::Critical,
+                   QStringLiteral("Fout in toolbarmenu"));
+}
+
+// ---- Pop-up commands (no gate) ----------------------------------------------
+
+void frmMDI_main::mnuPopupAddClitem_Click()
+{
+    screens::standins::frmAct_AddCLitem();
+}
+
+void frmMDI_main::mnuPopUpaddVoorz_Click()
+{
+    if (auto *act = screens::Form::loaded<screens::frmAct>())
+        act->psubAddVoorz();
+}
+
+void frmMDI_main::mnuPopUpaddAct_Click()
+{
+    screens::frmAct_AddCustomItem::load()->setStatus(1);
+}
+
+void frmMDI_main::mnuPopUpaddFase_Click()
+{
+    if (auto *act = screens::Form::loaded<screens::frmAct>())
+        act->psubAddFase();
+}
+
+void frmMDI_main::mnuPopUpnaamwijzigen_Click()
+{
+    if (auto *act = screens::Form::loaded<screens::frmAct>())
+        act->psubHernoemActNaamOfRubriek();
+}
+
+void frmMDI_main::mnuPopUpverwijder_Click()
+{
+    if (auto *act = screens::Form::loaded<screens::frmAct>())
+        act->psubDeleteItem();
+}
+
+// ---- Closing ----------------------------------------------------------------
+
 void frmMDI_main::closeEvent(QCloseEvent *event)
 {
     // Child screens close first; one that refuses keeps the program open.
-    m_mdiArea->closeAllSubWindows();
-    if (!m_mdiArea->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
+    for (screens::Form *form : screens::Form::loadedForms()) {
+        if (!form->unload()) {
+            event->ignore();
+            return;
+        }
     }
     MDIForm_Unload();
     if (s_instance == this)
         s_instance.clear();
+    if (screens::Form::host() == m_mdiArea)
+        screens::Form::setHost(nullptr);
     event->accept();
 }
 
 void frmMDI_main::MDIForm_Load()
 {
     setWindowTitle(QLatin1String(tavir::kProgramTitle));
+    setWindowIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
 }
 
 void frmMDI_main::MDIForm_Unload()

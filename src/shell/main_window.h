@@ -1,21 +1,31 @@
 #pragma once
-// The main window: the multiple-document parent that owns the run, with the
-// status bar "StatusBar1" of three panels (1: the open site, 2: the program
-// version, 3: the checklist file's sequence number).
+// The main window: the multiple-document parent that owns the run. It
+// carries the menu bar, the tool bar "tbToolBar", the status bar
+// "StatusBar1" of three panels (1: the open site, 2: the program version,
+// 3: the checklist file's sequence number) and the hidden pop-up menu
+// "popupAct" that the cost-item screen shows over its tree.
 //
-// It exists once, program-wide: load() creates and shows it, unload() closes
-// it (which saves the VAT percentage) and instance() gives the loaded one.
-// The screens it opens on behalf of the start routine (the splash, the
-// settings screen) are reached through openSplash() and
-// openSettingsScreen(): each runs the opener installed for it and emits a
-// signal, so that the screen's own code plugs in without changing the start.
+// Every command that opens a working screen first applies the one-screen
+// rule (pfunMagSchermOpenen) and then the program-version gate; both run,
+// and the screen opens only when both pass. Closing the window closes the
+// child screens first (one that refuses keeps the program open) and then
+// saves the VAT percentage.
+//
+// It exists once, program-wide: load() creates and shows it, unload()
+// closes it and instance() gives the loaded one. The splash and the
+// settings screen, which the start routine opens through openSplash() and
+// openSettingsScreen(), can be replaced by an installed opener (tests);
+// each also emits a signal.
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
 
+class QAction;
 class QLabel;
 class QMdiArea;
+class QMenu;
+class QToolBar;
 
 class frmMDI_main : public QMainWindow {
     Q_OBJECT
@@ -40,12 +50,29 @@ public:
     virtual void setSiteCommandsEnabled(bool on);
     bool siteCommandsEnabled() const { return m_siteCommandsEnabled; }
 
+    // The splash window (program start) and the settings screen (start
+    // without a data file).
     void openSplash();
     void openSettingsScreen();
 
-    // The openers of the screens above; an empty function opens nothing.
+    // Replace the real screens above; an empty function (the default)
+    // opens the real screen.
     static void setSplashOpener(ScreenOpener opener);
     static void setSettingsScreenOpener(ScreenOpener opener);
+
+    // The one-screen-at-a-time rule: true when only this window is loaded,
+    // or this window and the short notice window; else the box "Sluit eerst
+    // alle geopende schermen." and false. Every loaded window counts,
+    // hidden ones too.
+    bool pfunMagSchermOpenen();
+
+    // A menu item or tool-bar command by its control name / key.
+    QAction *menuItem(const QString &name) const;
+    QAction *toolBarButton(const QString &key) const;
+    QMenu *popupAct() const { return m_popupAct; }
+
+    // The tool bar's handler: runs the command of the button with `key`.
+    void tbToolBar_ButtonClick(const QString &key);
 
 signals:
     void splashRequested();
@@ -58,9 +85,44 @@ protected:
 private:
     void MDIForm_Load();
     void MDIForm_Unload();
+    void maakMenus();
+    void maakToolBar();
+    void maakPopup();
+    void volgSchermen();
+
+    // Both gates, each with its message; true when both pass.
+    bool magOpenen();
+    // Runs `open` when both gates pass.
+    void openScherm(const std::function<void()> &open);
+
+    // Menu commands
+    void Nieuwe_inrichting_Click();
+    void open_inrichting_Click();
+    void importInrichting_Click();
+    void exportInrichting_Click();
+    void Afsluiten_Click();
+    void Algemeen_Click();
+    void AlgNazKosten_Click();
+    void Act_en_KostPost_Click();
+    void Doelvermogen_Click();
+    void gev_ana_Click();
+    void rap_invoer_Click();
+    void check_updates_Click();
+    void Configuratie_Click();
+    void online_support_Click();
+    void Info_Click();
+    // Pop-up commands (no gate)
+    void mnuPopupAddClitem_Click();
+    void mnuPopUpaddVoorz_Click();
+    void mnuPopUpaddAct_Click();
+    void mnuPopUpaddFase_Click();
+    void mnuPopUpnaamwijzigen_Click();
+    void mnuPopUpverwijder_Click();
 
     QMdiArea *m_mdiArea = nullptr;
     QLabel *m_panels[3] = {};
+    QToolBar *m_toolBar = nullptr;
+    QMenu *m_popupAct = nullptr;
     bool m_siteCommandsEnabled = false;
 
     static QPointer<frmMDI_main> s_instance;

@@ -27,8 +27,9 @@ int main(int argc, char **argv)
     setenv("XDG_RUNTIME_DIR", (home.path() + "/run").toLocal8Bit().constData(), 1);
     QDir().mkpath(home.path() + "/config");
     QDir().mkpath(home.path() + "/run");
-    // A runtime folder others may read is refused; the lock files would then go to one shared folder.
-    QFile::setPermissions(home.path() + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // Qt accepts a runtime folder only when it is private (0700); the
+    // single-instance lock of each test program lives there.
+    QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(true);
 
     QApplication app(argc, argv);

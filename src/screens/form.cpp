@@ -1,0 +1,142 @@
+#include "screens/form.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace screens {
+
+namespace {
+
+QPointer<QMdiArea> &hostArea()
+{
+    static QPointer<QMdiArea> area;
+    return area;
+}
+
+QList<QPointer<Form>> &registry()
+{
+    static QList<QPointer<Form>> forms;
+    return forms;
+}
+
+void forget(Form *form)
+{
+    registry().removeIf([form](const QPointer<Form> &f) { return f.isNull() || f.data() == form; });
+}
+
+} // namespace
+
+Form::Form(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+Form::~Form()
+{
+    forget(this);
+}
+
+void Form::setHost(QMdiArea *host)
+{
+    hostArea() = host;
+}
+
+QMdiArea *Form::host()
+{
+    return hostArea().data();
+}
+
+QList<Form *> Form::loadedForms()
+{
+    QList<Form *> forms;
+    for (const QPointer<Form> &f : registry())
+        if (f && f->m_loaded)
+            forms << f.data();
+    return forms;
+}
+
+Form *Form::loadedForm(const QString &name)
+{
+    for (Form *f : loadedForms())
+        if (f->objectName() == name)
+            return f;
+    return nullptr;
+}
+
+void Form::loadForm(bool child)
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    registry() << QPointer<Form>(this);
+    QMdiArea *area = host();
+    if (child && area) {
+        m_subWindow = area->addSubWindow(this);
+        m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_subWindow->setWindowTitle(windowTitle());
+        m_subWindow->setWindowIcon(area->window()->windowIcon());
+        // The frame fits the form: its own size when it set one, else its hint.
+        const bool sized = testAttribute(Qt::WA_Resized);
+        const QSize wanted = size();
+        m_subWindow->adjustSize();
+        if (sized)
+            m_subWindow->resize(wanted + (m_subWindow->size() - size()));
+        m_subWindow->show();
+    } else {
+        if (area && !parentWidget())
+            setParent(area->window(), Qt::Window);
+        show();
+    }
+    emit FormEvents::instance().formLoaded(this);
+}
+
+QWidget *Form::frame() const
+{
+    return m_subWindow ? static_cast<QWidget *>(m_subWindow.data()) : const_cast<Form *>(this);
+}
+
+void Form::moveFrame(int x, int y)
+{
+    frame()->move(x, y);
+}
+
+bool Form::unload()
+{
+    if (!m_loaded)
+        return true;
+    // The frame's close asks the form (closeEvent below).
+    if (m_subWindow)
+        m_subWindow->close();
+    else
+        close();
+    return !m_loaded;
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    if (!m_loaded || m_unloading) {
+        event->accept();
+        return;
+    }
+    if (!QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    m_unloading = true;
+    Form_Unload();
+    m_loaded = false;
+    forget(this);
+    emit unloaded();
+    emit FormEvents::instance().formUnloaded(this);
+    event->accept();
+}
+
+FormEvents &FormEvents::instance()
+{
+    static FormEvents events;
+    return events;
+}
+
+} // namespace screens
