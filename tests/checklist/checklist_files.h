@@ -7,6 +7,7 @@
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "support/qstring_printer.h"
 #include "support/test_paths.h"
 
 #include <QFile>
@@ -18,11 +19,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace cltest {
 

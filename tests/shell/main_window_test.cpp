@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, TheAboutBoxClosesByItsButtonOnly)
     trigger("Info");
     auto *about = screens::Form::loaded<frmSplash>();
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(control<QLabel>(about, "lblVersion")->text(), QStringLiteral("versie 3.1"));
+    EXPECT_EQ(control<QLabel>(about, "lblVersion")->text(), QStringLiteral("versie 3.0"));
     QTest::qWait(50);
     EXPECT_NE(screens::Form::loaded<frmSplash>(), nullptr);
 

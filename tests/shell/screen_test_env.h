@@ -5,7 +5,7 @@
 
 #include "shell_test_env.h"
 
-#include "platform/text/qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include "shell/connection_strings.h"
 #include "shell/main_window.h"

@@ -20,7 +20,7 @@ class ScreenshotTest : public ScreenTest {};
 TEST_F(ScreenshotTest, MainWindowWithTheSiteList)
 {
     main->resize(1000, 620);
-    main->setPanelText(2, QStringLiteral(" TAVIR programmaversie: 3.1 "));
+    main->setPanelText(2, QStringLiteral(" TAVIR programmaversie: 3.0 "));
     main->setPanelText(3, QStringLiteral(" volgnr. bestand checklists: 12 "));
     addSite(QStringLiteral("Stortplaats De Kuil"), 1, 4, 40);
     addSite(QStringLiteral("Baggerdepot Hollandsch Diep"), 2, 12, 70);

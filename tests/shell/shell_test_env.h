@@ -3,6 +3,7 @@
 // settings, databases built from SQL, and a folder that cannot be written.
 
 #include "support/scripted_dialogs_fixture.h"
+#include "support/qstring_printer.h"
 #include "support/test_paths.h"
 
 #include "shell/app_settings.h"
@@ -25,12 +26,6 @@
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-// Failures show texts as texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace shelltest {
 

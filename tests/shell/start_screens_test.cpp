@@ -36,9 +36,9 @@ TEST_F(StartScreensTest, WithADataFileTheSplashOpensTheSiteListAfterItsTime)
     ASSERT_NE(splash, nullptr);
     EXPECT_FALSE(splash->isAboutBox());
     EXPECT_FALSE(control<QPushButton>(splash, "cmdClose")->isVisibleTo(splash));
-    EXPECT_EQ(control<QLabel>(splash, "lblVersion")->text(), QStringLiteral("versie 3.1"));
+    EXPECT_EQ(control<QLabel>(splash, "lblVersion")->text(), QStringLiteral("versie 3.0"));
     EXPECT_EQ(main->panelText(1), QStringLiteral("<geen inrichting geopend>"));
-    EXPECT_EQ(main->panelText(2), QStringLiteral(" TAVIR programmaversie: 3.1 "));
+    EXPECT_EQ(main->panelText(2), QStringLiteral(" TAVIR programmaversie: 3.0 "));
     EXPECT_EQ(main->panelText(3), QStringLiteral(" volgnr. bestand checklists: 12 "));
     EXPECT_FALSE(main->menuItem(QStringLiteral("Algemeen"))->isEnabled());
 
@@ -50,7 +50,7 @@ TEST_F(StartScreensTest, ARevision999BuildSaysSoAndGoesStraightToTheSiteList)
 {
     templateCopy();
     script.expectMsgBox(ui::Icon::Critical, QStringLiteral("TAVIR"), QStringLiteral("revision=999"));
-    modMain::Main(tavir::ProgramVersion{3, 1, 999});
+    modMain::Main(tavir::ProgramVersion{3, 0, 999});
     EXPECT_EQ(loadedFormNames(), QStringList{"frmOpenInr"});
 }
 

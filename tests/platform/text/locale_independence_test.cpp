@@ -3,7 +3,7 @@
 
 #include "platform/text/format.h"
 
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "platform/text/number_format.h"
 
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "platform/text/number_parse.h"
 
 #include "platform/core/error.h"
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "platform/text/variant_text.h"
 
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
