@@ -1,5 +1,7 @@
 #include "records/clsAct.h"
 
+#include "records/act_checks.h"
+#include "records/act_sentence.h"
 #include "records/clsVoorz.h"
 #include "records/codes.h"
 #include "records/field_read.h"
@@ -611,5 +613,50 @@ void clsAct::moveNext()
 }
 
 void clsAct::LetbytIsQOR(std::uint8_t value) { IsQOR(QVariant(int(value))); }
+
+QVariant clsAct::currentField(const QString &name) const { return rsAct.Fields(name).Value(); }
+
+QString clsAct::BeschrijvingInZin(qint32 bytCombineer, bool blnVerifyAnSichOK, qint32 bytTypeJaarStart,
+                                  qint32 bytTypeJaarEind, std::uint8_t bytOptieKosten, qint32 bytOptieFreq,
+                                  qint32 bytStartBA, qint32 bytEindBA) const
+{
+    try {
+        const ActSentenceRow row = actSentenceRow([this](const QString &name) { return currentField(name); });
+        return records::BeschrijvingInZin(row, m_ctx.gsngJaarAanvangNazorg, bytCombineer, blnVerifyAnSichOK,
+                                          bytTypeJaarStart, bytTypeJaarEind, bytOptieKosten, bytOptieFreq,
+                                          bytStartBA, bytEindBA);
+    } catch (const platform::Error &e) {
+        throw e.withSource(src("BeschrijvingInZin"));
+    }
+}
+
+bool clsAct::verify_ansich(bool blnGebruiktGediffToeslag) const
+{
+    try {
+        return verifyAnSich([this](const QString &name) { return currentField(name); }, blnGebruiktGediffToeslag);
+    } catch (const platform::Error &e) {
+        throw e.withSource(src("verify_ansich"));
+    }
+}
+
+std::uint8_t clsAct::ToetsAanNieuweCL(checklist::clsCL &insCl_new) const
+{
+    try {
+        return toetsAanNieuweCL([this](const QString &name) { return currentField(name); }, insCl_new);
+    } catch (const platform::Error &e) {
+        throw e.withSource(src("ToetsAanNieuweCL"));
+    }
+}
+
+void clsAct::psubVermenigvuldigKostenMet(float sngFactor)
+{
+    try {
+        if (const auto scaled =
+                kostenVermenigvuldigdMet([this](const QString &name) { return currentField(name); }, sngFactor))
+            rsAct.Fields(scaled->field).setValue(scaled->value);
+    } catch (const platform::Error &e) {
+        throw e.withSource(src("psubVermenigvuldigKostenMet"));
+    }
+}
 
 } // namespace records

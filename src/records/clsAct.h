@@ -32,6 +32,10 @@
 #include <QVariant>
 #include <cstdint>
 
+namespace checklist {
+class clsCL;
+}
+
 namespace records {
 
 class clsAct : public BoundRecord {
@@ -119,6 +123,32 @@ public:
     void moveNext();
     void LetbytIsQOR(std::uint8_t value);
 
+    // The Dutch sentence that describes the current item (records::
+    // BeschrijvingInZin), from its row and the option codes the caller
+    // passes (the screen passes what its controls show), counted from the
+    // start of after-care the object was made with. An error reading the
+    // row or a missing year that the sentence needs reaches the caller.
+    QString BeschrijvingInZin(qint32 bytCombineer, bool blnVerifyAnSichOK, qint32 bytTypeJaarStart,
+                              qint32 bytTypeJaarEind, std::uint8_t bytOptieKosten, qint32 bytOptieFreq,
+                              qint32 bytStartBA, qint32 bytEindBA) const;
+
+    // Whether the current item is complete as such (records::verifyAnSich).
+    // blnGebruiktGediffToeslag: the site's checklist version uses the
+    // differentiated replacement surcharges.
+    bool verify_ansich(bool blnGebruiktGediffToeslag) const;
+
+    // 1 when the current item keeps within its checklist item of
+    // insCl_new, which the caller has positioned on it (GaNaarItem with the
+    // item's lngClitem_REF); 2 otherwise. A missing or unreadable option
+    // code reaches the caller as an error.
+    std::uint8_t ToetsAanNieuweCL(checklist::clsCL &insCl_new) const;
+
+    // Multiplies the amount of the current item's cost option (investment,
+    // total or price per unit) by sngFactor, as a pending edit: nothing is
+    // saved, the row stays current and dtmMut is not touched. A missing
+    // amount or another cost option changes nothing.
+    void psubVermenigvuldigKostenMet(float sngFactor);
+
     // The data source for binding: any non-empty data member name ("Act")
     // gives the site's row set, the empty name nothing.
     db::Recordset *DataMember(const QString &name);
@@ -128,6 +158,8 @@ public:
 
 private:
     void addFailed(const platform::Error &error, bool rowAdded);
+    // The current row's fields by name, for the checks and the sentence.
+    QVariant currentField(const QString &name) const;
 
     Context m_ctx;
     qint32 m_lngStortID;

@@ -27,6 +27,11 @@ struct Context {
     // The open site (0 while none is open) and its checklist version.
     qint32 glngStortID = 0;
     qint16 gintCL_ID = 0;
+    // Start of after-care of the open site as a fractional year (year +
+    // (month - 1) / 12, plus 1/24 on the 16th). The sentence of a cost item
+    // counts its calendar years from it. The default is the start that a
+    // site without a start date gets: 1 January 2030.
+    float gsngJaarAanvangNazorg = 2030.0f;
     // Colours of facility and cost-item nodes (VB colour numbers).
     qint32 glngKleurVoorz = 16384;
     qint32 glngKleurAct = 128;
