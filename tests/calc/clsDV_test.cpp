@@ -288,6 +288,54 @@ TEST_F(ClsDVTest, VerifyAllesCLWritesOnlyChangedCodes)
     EXPECT_FALSE(dvLeeg->VerifyAlles_CL());
 }
 
+TEST_F(ClsDVTest, OutlayYearsAndCounts)
+{
+    // Interest equals inflation and the price level is the start of
+    // after-care: d and the price factor are exactly 1, so every factor X is
+    // the number of outlays.
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")}, {"intStortType", 1},
+                                 {"sngRentePerc", 0.0}, {"sngInflPerc", 0.0},
+                                 {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
+                                 {"intJaarPrijsPeil", 2030}, {"sngNazorgOpp", 5.0}, {"bytRapEval", 1}, {"sngRapEvalMin", 3500.0},
+                                 {"intCL_REF", 1}});
+    const qint32 fac = fx.facility(site, 1, QStringLiteral("Terrein"));
+    struct Case { const char *naam; calctest::Fields f; float x; QString first; QString last; };
+    const Case cases[] = {
+        {"eenmalig jaar 1", {{"bytOptieFreq", 1}}, 1, "1", "-"},
+        {"kalenderjaar als startjaar", {{"bytOptieFreq", 1}, {"bytOptieStart", 1}, {"intStartAbs", 2030}}, 1, "1", "-"},
+        {"jaarlijks vanaf -2 tot 10", {{"bytOptieStart", 1}, {"intStartAbs", 2027}, {"bytOptieEind", 1},
+                                       {"intEindAbs", 2039}}, 10, "1", "10"},
+        {"einde voor begin", {{"intStartRel", 10}, {"bytOptieEind", 2}, {"intEindRel", 5}}, 0, "nvt", "nvt"},
+        {"elke 5 jaar, 1 tot 12", {{"bytOptieFreq", 3}, {"intFreqX", 5}, {"bytOptieEind", 2}, {"intEindRel", 12}},
+         3, "1", "11"},
+        {"tweemaal per jaar", {{"intFreqX", 2}, {"bytOptieEind", 2}, {"intEindRel", 10}}, 20, "1", "10"},
+        {"elke 3 jaar vanaf -4", {{"bytOptieFreq", 3}, {"intFreqX", 3}, {"bytOptieStart", 1}, {"intStartAbs", 2025},
+                                  {"bytOptieEind", 2}, {"intEindRel", 5}}, 2, "2", "5"},
+        {"elke 4 jaar, einde voor aanvang", {{"bytOptieFreq", 3}, {"intFreqX", 4}, {"bytOptieEind", 1},
+                                             {"intEindAbs", 2029}}, 0, "nvt", "nvt"},
+        {"bovenafdichting 5 tot 30", {{"intStartRel", 3}, {"bytStartBA", 1}, {"intStartBA", 5}, {"bytEindBA", 1},
+                                      {"intEindBA", 30}}, 26, "7", "32"},
+        {"eeuwigdurend", {}, 1000, "1", "1000"},
+    };
+    std::vector<qint32> ids;
+    for (const Case &c : cases)
+        ids.push_back(fx.item(site, fac, ownItem(QString::fromUtf8(c.naam), c.f)));
+    auto dv = bound(site);
+    ASSERT_TRUE(dv->BerekenAlles());
+    EXPECT_EQ(dv->kortingsfactor(), 1.0);
+    EXPECT_EQ(dv->prijsfactor(), 1.0f);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        SCOPED_TRACE(cases[i].naam);
+        const auto &r = item(*dv, ids[i]);
+        EXPECT_EQ(r.NCWfactorX.toFloat(), cases[i].x);
+        EXPECT_EQ(r.NCW, cases[i].x * 1000.0f);
+        EXPECT_EQ(r.JaarEerste.toString(), cases[i].first);
+        EXPECT_EQ(r.JaarLaatste.toString(), cases[i].last);
+    }
+    // The general costs over 1000 years.
+    EXPECT_EQ(dv->sngRapEvalKostenKAP, 3500.0f * 1000.0f);
+}
+
 // ---- Faults that must end soundly -------------------------------------------
 
 TEST_F(ClsDVTest, InterestOfMinus100PercentStopsWithAMessage)
