@@ -37,6 +37,8 @@
 
 namespace calc {
 
+class ColumnCache;
+
 class clsDV {
 public:
     explicit clsDV(const Context &ctx);
@@ -188,7 +190,7 @@ private:
                            QVariant &jaarLaatste) const;
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
-    void berekenPost(const db::Recordset &rs, ItemResult &item, bool &ok);
+    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
     QVariant rapField(const char *name) const;

@@ -91,9 +91,9 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
     return factor;
 }
 
-void clsDV::berekenPost(const db::Recordset &rs, ItemResult &item, bool &ok)
+void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok)
 {
-    const ActRow row(rs);
+    const ActRow row(rs, &columns);
     item.Act_ID = row.value("idrAct_ID").toInt();
     if (row.byte("bytCombineer") == 1) {
         item.NCW = 0;
@@ -297,9 +297,10 @@ bool clsDV::BerekenAlles()
                 mconData, db::LockType::ReadOnly, {mlngStort_ID});
         lngAantalRecords = rs.RecordCount();
         m_items.resize(size_t(lngAantalRecords));
+        ColumnCache columns;
         for (qint32 i = 0; i < lngAantalRecords; ++i, rs.MoveNext()) {
-            huidigePost = rs.Fields(QStringLiteral("strAct")).Value().toString();
-            berekenPost(rs, m_items[size_t(i)], ok);
+            huidigePost = ActRow(rs, &columns).text("strAct");
+            berekenPost(rs, columns, m_items[size_t(i)], ok);
         }
         rs.Close();
         huidigePost = QStringLiteral("algemene kosten");

@@ -11,8 +11,22 @@
 
 namespace calc {
 
+int ColumnCache::index(const db::Recordset &rs, const char *field)
+{
+    for (const auto &[name, column] : m_columns)
+        if (name == field)
+            return column;
+    const int column = rs.fieldIndex(QString::fromLatin1(field));
+    if (column < 0)
+        rs.Fields(QString::fromLatin1(field)); // raises the unknown-field error
+    m_columns.emplace_back(field, column);
+    return column;
+}
+
 QVariant ActRow::value(const char *field) const
 {
+    if (m_columns)
+        return m_rs.Fields(m_columns->index(m_rs, field)).Value();
     return m_rs.Fields(QString::fromLatin1(field)).Value();
 }
 

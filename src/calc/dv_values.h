@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace checklist {
 class clsCL;
@@ -21,10 +23,21 @@ inline constexpr long kErrOverflow = 6;          // a result beyond the single r
 inline constexpr long kErrInvalidUseOfNull = 94; // an interval left empty
 inline constexpr long kErrOnbekendeCode = 5;     // an option or code the calculation does not know
 
+// The column numbers of a recordset, looked up by name once: a walk over
+// many rows then reads its fields by number. Keyed by the address of the
+// name, so callers pass string literals.
+class ColumnCache {
+public:
+    int index(const db::Recordset &rs, const char *field);
+
+private:
+    std::vector<std::pair<const char *, int>> m_columns;
+};
+
 // The current row of a recordset over tblAct.
 class ActRow {
 public:
-    explicit ActRow(const db::Recordset &rs) : m_rs(rs) {}
+    explicit ActRow(const db::Recordset &rs, ColumnCache *columns = nullptr) : m_rs(rs), m_columns(columns) {}
     QVariant value(const char *field) const;
     bool isNull(const char *field) const;
     // Null as 0.
@@ -37,6 +50,7 @@ public:
 
 private:
     const db::Recordset &m_rs;
+    ColumnCache *m_columns;
 };
 
 // The four checks of a row against the checklist's current item.
