@@ -68,6 +68,11 @@ void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPe
     mclsCL->initializeCL(mlngCL_ID);
 }
 
+checklist::clsCL &clsDV::cl() const
+{
+    return loaded(mclsCL);
+}
+
 QString clsDV::titelInvoerOnvolledig() const
 {
     return QStringLiteral("Invoer onvolledig bij ") + mstrNaamStort;
@@ -102,7 +107,7 @@ bool clsDV::VerifyBeforeBerekening2()
 
 bool clsDV::VerifyCombinatiePosten()
 {
-    const QString lijst = mclsCL->GetCombinatiePosten();
+    const QString lijst = cl().GetCombinatiePosten();
     if (lijst.isEmpty())
         return true;
     const QStringList ids = lijst.split(QLatin1Char(','));
@@ -124,7 +129,7 @@ bool clsDV::VerifyCombinatiePosten()
 
 bool clsDV::GebruikGedifferentieerdeToeslagB() const
 {
-    return mclsCL->GebruikGedifferentieerdeToeslagB();
+    return cl().GebruikGedifferentieerdeToeslagB();
 }
 
 bool clsDV::VerifyAlles_CL()
@@ -142,8 +147,8 @@ bool clsDV::VerifyAlles_CL()
     for (; !rs.EOF_(); rs.MoveNext()) {
         const ActRow row(rs);
         std::uint8_t code = 2;
-        if (mclsCL->GaNaarItem(rs.Fields(QStringLiteral("lngClitem_REF")).Value().toInt()))
-            code = conformChecklist(*mclsCL, row) ? 1 : 2;
+        if (cl().GaNaarItem(rs.Fields(QStringLiteral("lngClitem_REF")).Value().toInt()))
+            code = conformChecklist(cl(), row) ? 1 : 2;
         if (rs.Fields(QStringLiteral("bytIsQOR")).Value().toInt() != code
             || records::isNullValue(rs.Fields(QStringLiteral("bytIsQOR")).Value())) {
             rs.Fields(QStringLiteral("bytIsQOR")).setValue(code);

@@ -13,9 +13,12 @@
 // exponent t - 0.5 by the ratio d = (1 + inflation) / (1 + interest).
 // Amounts at the price-level year are raised by (1 + inflation) to the
 // power (start of after-care - price-level year). Money, rates and factors
-// per item are held in single precision, the discount ratio and the powers
-// in double. Items are calculated in the order of their record ids, so the
-// single-precision totals do not depend on how the file returns the rows.
+// per item are held in single precision and worked with single arithmetic;
+// d is formed in double from the two single rates (so it is exactly 1 when
+// they are equal), and every power is taken in double and then stored where
+// its result lives. Items are calculated in the order of their record ids,
+// so the single-precision totals do not depend on how the file returns the
+// rows. A result beyond the single range is reported as an overflow.
 //
 // Nothing of a calculation is written to the data file; the only write is
 // the conformity code of the cost items in VerifyAlles_CL.
@@ -199,6 +202,8 @@ private:
     QString titelInvoerOnvolledig() const;
     const ItemResult *rapItem() const;
     checklist::Context clContext() const;
+    // The bound checklist version; error 91 before initializeDV.
+    checklist::clsCL &cl() const;
 
     Context m_ctx;
     db::Connection mconData;

@@ -182,12 +182,12 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
     item.NCWfactorX = X;
     item.NCW = checkedSingle(msngKostenPerKeer * X);
 
-    if (mclsCL->GebruikGedifferentieerdeToeslagB()) {
+    if (cl().GebruikGedifferentieerdeToeslagB()) {
         const qint32 type = row.byte("bytTypeVervangingsToeslag");
         if (type != 0) {
             const size_t voor = mcolToeslagen2008.size();
             AppendToeslagen(mcolToeslagen2008, strObject, strAct, type, msngKostenPerKeer, row.value("sngAantal"), X,
-                            row.value("sngVervangingsToeslagPerc"), row.byte("bytRubriek_REF"), *mclsCL);
+                            row.value("sngVervangingsToeslagPerc"), row.byte("bytRubriek_REF"), cl());
             for (size_t k = voor; k < mcolToeslagen2008.size(); ++k)
                 checkedSingle(mcolToeslagen2008[k].ToeslagWaardeNCW);
         }
@@ -226,7 +226,7 @@ void clsDV::zetRapEvalKosten(bool &ok)
         rapRapEvalKostenCalculatie = vb::Format(sngRapEvalKostenPerJaar, euro);
         break;
     case 2: {
-        const float clMin = mclsCL->sngRapEvalMin();
+        const float clMin = cl().sngRapEvalMin();
         const float ha = sngNazorgOpp - 10.0f;
         sngRapEvalKostenPerJaar = checkedSingle(clMin + ha * sngRapEvalPerHa);
         rapRapEvalKostenCalculatie = vb::Format(clMin, euro) + QStringLiteral(" + ") + vb::CStr(ha)
@@ -273,18 +273,19 @@ bool clsDV::BerekenAlles()
     const QString titelAfgebroken =
         QStringLiteral("Doelvermogenberekening inrichting '") + mstrNaamStort + QStringLiteral("' afgebroken");
 
-    // A rate of -100 % or less leaves no discount ratio or price factor.
-    if (!(1.0f + msngRente > 0.0f) || !(1.0f + msngInflatie > 0.0f)) {
-        ui::MsgBox(QStringLiteral("Ongeldige rente (") + vb::Format(msngRente, QStringLiteral("0.00%"))
-                       + QStringLiteral(") en/of inflatie (") + vb::Format(msngInflatie, QStringLiteral("0.00%"))
-                       + QStringLiteral("): bij -100% of lager kan de contante waarde niet berekend worden.")
-                       + QStringLiteral("\r\n") + QStringLiteral("Pas rente- en/of inflatiepercentages aan."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, titelAfgebroken);
-        return false;
-    }
-
     QString huidigePost;
     try {
+        cl(); // bound to a site
+        // A rate of -100 % or less leaves no discount ratio or price factor.
+        if (!(1.0f + msngRente > 0.0f) || !(1.0f + msngInflatie > 0.0f)) {
+            ui::MsgBox(QStringLiteral("Ongeldige rente (") + vb::Format(msngRente, QStringLiteral("0.00%"))
+                           + QStringLiteral(") en/of inflatie (") + vb::Format(msngInflatie, QStringLiteral("0.00%"))
+                           + QStringLiteral("): bij -100% of lager kan de contante waarde niet berekend worden.")
+                           + QStringLiteral("\r\n") + QStringLiteral("Pas rente- en/of inflatiepercentages aan."),
+                       ui::Buttons::OK, ui::Icon::Exclamation, titelAfgebroken);
+            return false;
+        }
+
         mdblKortingsfactor = (1.0 + double(msngInflatie)) / (1.0 + double(msngRente));
         msngPrijsfactor =
             checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));

@@ -280,12 +280,12 @@ std::uint8_t clsDV::rapIsQOR()
     if (klasse != 2)
         return klasse;
     const QVariant ref = row.value("lngClitem_REF");
-    if (records::isNullValue(ref) || !mclsCLrap->GaNaarItem(ref.toInt())) {
+    if (records::isNullValue(ref) || !loaded(mclsCLrap).GaNaarItem(ref.toInt())) {
         ui::MsgBox(QStringLiteral("Checklistpost ") + vb::CStr(ref) + QStringLiteral(" is niet (meer) aanwezig in de checklist."),
                    ui::Buttons::OK, ui::Icon::Critical);
         return klasse;
     }
-    const ChecklistFlags f = checklistChecks(*mclsCLrap, row);
+    const ChecklistFlags f = checklistChecks(loaded(mclsCLrap), row);
     rapIsNietQOR_JaarStart = !f.jaarStart;
     rapIsNietQOR_JaarEind = !f.jaarEind;
     rapIsNietQOR_Kosten = !f.kosten;
@@ -302,28 +302,28 @@ std::uint8_t klasse(bool conform)
 
 std::uint8_t clsDV::rapIsQORCommKosten() const
 {
-    return klasse(mclsCLrap->verifyCL_CommKosten(sngCommunicatieKostenPerJaar));
+    return klasse(loaded(mclsCLrap).verifyCL_CommKosten(sngCommunicatieKostenPerJaar));
 }
 
 std::uint8_t clsDV::rapIsQORAppKosten() const
 {
-    return klasse(mclsCLrap->verifyCL_AppKostenBasis(sngAppKostenBasisPerJaar)
-                  && mclsCLrap->verifyCL_AppKostenPerc(sngAppKostenBasisPerc));
+    return klasse(loaded(mclsCLrap).verifyCL_AppKostenBasis(sngAppKostenBasisPerJaar)
+                  && loaded(mclsCLrap).verifyCL_AppKostenPerc(sngAppKostenBasisPerc));
 }
 
 std::uint8_t clsDV::rapIsQORRapEval() const
 {
-    return klasse(mclsCLrap->verifyCL_RapEvalPerHa(bytOptieRapEval, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax));
+    return klasse(loaded(mclsCLrap).verifyCL_RapEvalPerHa(bytOptieRapEval, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax));
 }
 
 std::uint8_t clsDV::rapIsQOROnvoorzien() const
 {
-    return klasse(mclsCLrap->verifyCL_Onvoorzien(sngOnvoorzien));
+    return klasse(loaded(mclsCLrap).verifyCL_Onvoorzien(sngOnvoorzien));
 }
 
 std::uint8_t clsDV::rapIsQOROntwerpdirectieFixed() const
 {
-    return klasse(mclsCLrap->verifyCL_OntwerpdirectieFixed(sngOntwerpdirectieFixed));
+    return klasse(loaded(mclsCLrap).verifyCL_OntwerpdirectieFixed(sngOntwerpdirectieFixed));
 }
 
 } // namespace calc

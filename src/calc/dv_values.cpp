@@ -78,6 +78,14 @@ ChecklistFlags checklistChecks(const checklist::clsCL &cl, const ActRow &row)
     return f;
 }
 
+checklist::clsCL &loaded(const std::unique_ptr<checklist::clsCL> &view)
+{
+    if (!view)
+        throw platform::Error(91, QStringLiteral("Object variable or With block variable not set"),
+                              QStringLiteral("clsDV"));
+    return *view;
+}
+
 float checkedSingle(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > double(FLT_MAX))

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -66,6 +67,10 @@ inline bool conformChecklist(const checklist::clsCL &cl, const ActRow &row)
 {
     return checklistChecks(cl, row).all();
 }
+
+// The loaded checklist view; error 91 when none is loaded yet (an object
+// used before it was bound or before its report view was opened).
+checklist::clsCL &loaded(const std::unique_ptr<checklist::clsCL> &view);
 
 // The value, or error 6 "Overflow" when it is not a finite single.
 float checkedSingle(double value);

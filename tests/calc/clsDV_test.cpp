@@ -270,13 +270,19 @@ TEST_F(ClsDVTest, ValidationMessagesInOrder)
 
 TEST_F(ClsDVTest, VerifyAllesCLWritesOnlyChangedCodes)
 {
+    const qint32 terrein =
+        fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'")).toInt();
+    const qint32 weg = fx.item(fx.alfa, terrein, ownItem(QStringLiteral("Verdwenen"),
+                                                        {{"bytIsQOR", 1}, {"lngClitem_REF", 999}}));
     auto dv = bound(fx.alfa);
+    // An item whose checklist item is gone from the version is outside it.
     // Alfa's hekwerk item (stored 1) counts cost as a percentage and ends in
     // a calendar year, outside checklist item 2: it becomes 2. The combined
     // item 10 is stored 2 and stays so (its values are empty).
     EXPECT_TRUE(dv->VerifyAlles_CL());
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aHekwerk}).toInt(), 2);
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aGecombineerd}).toInt(), 2);
+    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {weg}).toInt(), 2);
     // Own items are not touched.
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien}).toInt(), 0);
 
@@ -346,6 +352,14 @@ TEST_F(ClsDVTest, InterestOfMinus100PercentStopsWithAMessage)
                                        "de contante waarde niet berekend worden.\r\nPas rente- en/of "
                                        "inflatiepercentages aan."));
     EXPECT_FALSE(dv->BerekenAlles());
+}
+
+TEST_F(ClsDVTest, UnboundObjectReportsInsteadOfCrashing)
+{
+    clsDV dv(fx.context(fx.alfa));
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout bij berekening: 91 ''"),
+                        QStringLiteral("Object variable or With block variable not set"));
+    EXPECT_FALSE(dv.BerekenAlles());
 }
 
 TEST_F(ClsDVTest, IntervalOfZeroIsReportedAndEnds)

@@ -163,6 +163,18 @@ TEST_F(ClsHeffingTest, OnlyCandidateIsTheOpenSite)
     EXPECT_EQ(h.intAantaljaren, 2);
 }
 
+TEST_F(ClsHeffingTest, NoCandidateSitesGiveNoLevy)
+{
+    // An object-bound flag other than 0 and 1 leaves no site to equalise.
+    fx.execute(QStringLiteral("UPDATE tblStort SET bytObjectGebonden=2 WHERE bytProv_REF=30"));
+    clsHeffing h(fx.context(fx.gamma));
+    expectGeenPrognose();
+    h.psubBerekenHeffingPerTon(0.0f);
+    EXPECT_FALSE(h.ValidatieOK);
+    EXPECT_TRUE(h.rapStortNamen.isEmpty());
+    EXPECT_EQ(h.DVref, 0.0f);
+}
+
 TEST_F(ClsHeffingTest, EqualisationStopsOnAnySitesFailure)
 {
     struct Case { const char *naam; QString sql; };
