@@ -184,11 +184,8 @@ void clsHeffing::sommeer(const QString &sql, const QVariantList &params)
     if (!params.isEmpty())
         rs.Open(sql, cn, db::LockType::ReadOnly, params);
     if (params.isEmpty() || rs.EOF_()) {
-        ui::MsgBox(QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. De "
-                                  "heffing kan niet berekend worden."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, kTitelBerekening);
-        HeffingPerTon_prijspeil_tRef = 0;
-        ValidatieOK = false;
+        nietBerekend(QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. De "
+                                    "heffing kan niet berekend worden."));
         return;
     }
     double S = 0;
@@ -205,14 +202,18 @@ void clsHeffing::sommeer(const QString &sql, const QVariantList &params)
         m_kton.push_back(aanbod);
     }
     if (!(S > 0.0)) {
-        ui::MsgBox(QStringLiteral("De prognose van het afvalaanbod telt op tot nul. De heffing kan niet berekend "
-                                  "worden."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, kTitelBerekening);
-        HeffingPerTon_prijspeil_tRef = 0;
-        ValidatieOK = false;
+        nietBerekend(QStringLiteral("De prognose van het afvalaanbod telt op tot nul. De heffing kan niet berekend "
+                                    "worden."));
         return;
     }
     HeffingPerTon_prijspeil_tRef = double(DVref) / (S * 1000.0);
+}
+
+void clsHeffing::nietBerekend(const QString &reden)
+{
+    ui::MsgBox(reden, ui::Buttons::OK, ui::Icon::Exclamation, kTitelBerekening);
+    HeffingPerTon_prijspeil_tRef = 0;
+    ValidatieOK = false;
 }
 
 size_t clsHeffing::index(qint16 i) const

@@ -66,6 +66,8 @@ private:
     void bereken(float dv);
     bool verevening(qint16 stortType, std::uint8_t prov, QList<qint32> &ids);
     void sommeer(const QString &sql, const QVariantList &params);
+    // Shows why the levy cannot be computed and marks it not computed.
+    void nietBerekend(const QString &reden);
     size_t index(qint16 i) const;
     qint32 tonnen(qint16 i) const;
 

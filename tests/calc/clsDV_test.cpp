@@ -43,6 +43,21 @@ protected:
         return none;
     }
 
+    // Net present value, factor X and displayed first and last year.
+    struct ItemRow { qint32 id; double ncw; double x; QVariant first; QVariant last; };
+    template <size_t N>
+    void expectItems(const clsDV &dv, const ItemRow (&rows)[N])
+    {
+        for (const ItemRow &r : rows) {
+            SCOPED_TRACE(r.id);
+            const auto &res = item(dv, r.id);
+            expectSingle(res.NCW, r.ncw);
+            expectSingle(res.NCWfactorX.toFloat(), r.x);
+            EXPECT_EQ(res.JaarEerste.toString(), r.first.toString());
+            EXPECT_EQ(res.JaarLaatste.toString(), r.last.toString());
+        }
+    }
+
     CalcFixture fx;
 };
 
@@ -77,8 +92,7 @@ TEST_F(ClsDVTest, AlfaItemByItem)
     EXPECT_EQ(dv->lngAantalRecords, 7);
     expectSingle(dv->prijsfactor(), 1.7597973346710205);
 
-    struct Row { qint32 id; double ncw; double x; QVariant first; QVariant last; };
-    const Row rows[] = {
+    const ItemRow rows[] = {
         {fx.aMaaien, 121413.2578125, 121.41326141357422, 1.0f, 1000.0f},
         {fx.aHekwerk, 11162.3125, 5.581156253814697, 1.0f, 16.0f},
         {fx.aAfdeklaag, 6866.880859375, 2.7467522621154785, 14.0f, 34.0f},
@@ -86,14 +100,7 @@ TEST_F(ClsDVTest, AlfaItemByItem)
         {fx.aInspectie, 0.0, 0.0, QStringLiteral("nvt"), QStringLiteral("-")},
         {fx.aZetting, 18089.724609375, 15.0747709274292, 1.0f, 10.0f},
     };
-    for (const Row &r : rows) {
-        SCOPED_TRACE(r.id);
-        const auto &res = item(*dv, r.id);
-        expectSingle(res.NCW, r.ncw);
-        expectSingle(res.NCWfactorX.toFloat(), r.x);
-        EXPECT_EQ(res.JaarEerste.toString(), r.first.toString());
-        EXPECT_EQ(res.JaarLaatste.toString(), r.last.toString());
-    }
+    expectItems(*dv, rows);
     // The combined item counts 0 and has no factor.
     EXPECT_EQ(item(*dv, fx.aGecombineerd).NCW, 0.0f);
     EXPECT_FALSE(item(*dv, fx.aGecombineerd).NCWfactorX.isValid());
@@ -149,8 +156,7 @@ TEST_F(ClsDVTest, BetaDifferentiatedSurcharges)
     ASSERT_TRUE(dv->BerekenAlles());
     EXPECT_EQ(dv->kortingsfactor(), 1.0);
 
-    struct Row { qint32 id; double ncw; double x; QVariant first; QVariant last; };
-    const Row rows[] = {
+    const ItemRow rows[] = {
         {fx.bBoven, 9197291.0, 1.9161022901535034, 75.0f, QStringLiteral("-")},
         {fx.bDrains, 7664409.0, 76.64408874511719, 25.0f, 1000.0f},
         {fx.bHekwerk, 38322.046875, 1.9161022901535034, 30.0f, QStringLiteral("-")},
@@ -158,14 +164,7 @@ TEST_F(ClsDVTest, BetaDifferentiatedSurcharges)
         {fx.bOverig, 1916.1021728515625, 19.161022186279297, 1.0f, 10.0f},
         {fx.bCombinatie, 7664409.0, 3832.20458984375, 1.0f, 1000.0f},
     };
-    for (const Row &r : rows) {
-        SCOPED_TRACE(r.id);
-        const auto &res = item(*dv, r.id);
-        expectSingle(res.NCW, r.ncw);
-        expectSingle(res.NCWfactorX.toFloat(), r.x);
-        EXPECT_EQ(res.JaarEerste.toString(), r.first.toString());
-        EXPECT_EQ(res.JaarLaatste.toString(), r.last.toString());
-    }
+    expectItems(*dv, rows);
     // Rubric 6 is totalled but enters neither sum.
     expectSingle(dv->TotaalRubriek(6), 1916.1021728515625);
     expectSingle(dv->TotaalRubriek(5), 16900022.0);
