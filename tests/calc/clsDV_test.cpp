@@ -205,6 +205,13 @@ TEST_F(ClsDVTest, BetaDifferentiatedSurcharges)
 
 TEST_F(ClsDVTest, ReportingOption3AndUnsetOption)
 {
+    // Option 2 below 10 ha has no lower bound on the area term.
+    fx.execute(QStringLiteral("UPDATE tblStort SET sngNazorgOpp=8 WHERE idrStort_ID=?"), {fx.alfa});
+    auto alfa = bound(fx.alfa);
+    ASSERT_TRUE(alfa->BerekenAlles());
+    EXPECT_EQ(alfa->sngRapEvalKostenPerJaar, 3050.0f);
+    EXPECT_EQ(alfa->rapRapEvalKostenCalculatie, QStringLiteral("€ 3.500 + -2 x € 225 = € 3.050"));
+
     auto dv = bound(fx.gamma);
     ASSERT_TRUE(dv->BerekenAlles());
     EXPECT_EQ(dv->sngRapEvalKostenPerJaar, 9000.0f);
@@ -412,6 +419,15 @@ TEST_F(ClsDVTest, UnknownCodesStopNamingTheItem)
     script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout bij berekening: 5 'Beta'"),
                         QStringLiteral("Onbekende soort vervangingstoeslag (7) bij kostenpost 'Terrein en hekwerk: "
                                        "Vervangen hekwerk'."));
+    EXPECT_FALSE(dv->BerekenAlles());
+}
+
+TEST_F(ClsDVTest, EmptyIntervalStopsTheRun)
+{
+    fx.execute(QStringLiteral("UPDATE tblAct SET intFreqX=NULL WHERE strAct='Onderhoud terrein'"));
+    auto dv = bound(fx.gamma);
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout bij berekening: 94 'Gamma'"),
+                        QStringLiteral("Invalid use of Null"));
     EXPECT_FALSE(dv->BerekenAlles());
 }
 

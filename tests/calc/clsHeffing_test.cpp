@@ -94,6 +94,14 @@ TEST_F(ClsHeffingTest, ObjectBoundLevyFromTheOwnTargetFund)
     EXPECT_NEAR(h.rapControleDVsom(), dv, dv * 1e-6);
     EXPECT_NEAR(h.rapControleDV(1) + h.rapControleDV(2) + h.rapControleDV(3), dv, dv * 1e-6);
     EXPECT_THROW(h.rapJaar(4), platform::Error);
+    // A year of more than 2147483 kton does not fit in tons.
+    fx.execute(QStringLiteral("UPDATE tblTonnage SET lngTonnage=3000000 WHERE lngStort_REF=? AND intKalJaar=2027"),
+               {fx.alfa});
+    clsHeffing groot(fx.context(fx.alfa));
+    groot.psubBerekenHeffingPerTon(dv);
+    ASSERT_TRUE(groot.ValidatieOK);
+    EXPECT_THROW(groot.rapHeffingInJaar(3), platform::Error);
+    EXPECT_NO_THROW(groot.rapHeffingInJaar(2));
     EXPECT_THROW(h.rapJaar(0), platform::Error);
 }
 
