@@ -71,17 +71,23 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
             break;
         }
         const float step = float(mintFreqX);
+        bool eersteGezet = !isEmpty(jaarEerste);
+        float laatste = 0; // no pass: counts as below 1
         for (float t = tStart; t <= tEnd; t = t + step) {
             if (t > 0.0f) {
-                if (isEmpty(jaarEerste))
+                if (!eersteGezet) {
                     jaarEerste = wholeYear(double(t));
+                    eersteGezet = true;
+                }
                 factor = checkedSingle(double(factor) + std::pow(d, double(t) - 0.5));
             }
-            jaarLaatste = wholeYear(double(t));
+            laatste = wholeYear(double(t));
         }
-        if (isEmpty(jaarLaatste) || jaarLaatste.toFloat() < 1.0f) {
+        if (laatste < 1.0f) {
             jaarEerste = kNvt;
             jaarLaatste = kNvt;
+        } else {
+            jaarLaatste = laatste;
         }
         break;
     }
