@@ -1,0 +1,232 @@
+#pragma once
+// clsDV: one target-fund calculation of one site.
+//
+// Make it on a Context, bind it to a site and a pair of rates with
+// initializeDV, check the input with VerifyBeforeBerekening2, calculate with
+// BerekenAlles, then read the sums and, after rapOpenActRecordset, the
+// report rows. An object may be bound and calculated again and again: each
+// initializeDV replaces the site, the rates, the checklist view and the
+// surcharge records; each BerekenAlles sizes and zeroes its lists afresh.
+//
+// Time is counted in after-care years (1 is the first year of after-care);
+// an outlay in year t is discounted to the start of after-care with the
+// exponent t - 0.5 by the ratio d = (1 + inflation) / (1 + interest).
+// Amounts at the price-level year are raised by (1 + inflation) to the
+// power (start of after-care - price-level year). Money, rates and factors
+// per item are held in single precision and worked with single arithmetic;
+// d is formed in double from the two single rates (so it is exactly 1 when
+// they are equal), and every power is taken in double and then stored where
+// its result lives. Items are calculated in the order of their record ids,
+// so the single-precision totals do not depend on how the file returns the
+// rows. A result beyond the single range is reported as an overflow.
+//
+// Nothing of a calculation is written to the data file; the only write is
+// the conformity code of the cost items in VerifyAlles_CL.
+
+#include "calc/calc_context.h"
+#include "calc/clsToeslag2008.h"
+
+#include "checklist/checklist_view.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace calc {
+
+class ColumnCache;
+
+class clsDV {
+public:
+    explicit clsDV(const Context &ctx);
+    ~clsDV();
+    clsDV(const clsDV &) = delete;
+    clsDV &operator=(const clsDV &) = delete;
+
+    // ---- Public members --------------------------------------------------
+    bool rapIsNietQOR_JaarStart = false;
+    bool rapIsNietQOR_JaarEind = false;
+    bool rapIsNietQOR_Kosten = false;
+    bool rapIsNietQOR_Freq = false;
+    float NazJaarEersteUitgave = 0;  // after-care year of the item being calculated
+    float NazJaarLaatsteUitgave = 0; // 1000 for a perpetual item
+    qint16 kaljaarPP = 0;            // price-level year
+    float kaljaarAN = 0;             // start of after-care, fractional year
+    qint32 lngAantalRecords = 0;
+    float sngCommunicatieKostenPerJaar = 0;
+    float sngCommunicatieKostenKAP = 0;
+    float sngOnvoorzien = 0;           // fraction
+    float sngOntwerpdirectieFixed = 0; // fraction
+    float sngRapEvalKostenPerJaar = 0;
+    float sngRapEvalKostenKAP = 0;
+    float sngNazorgOpp = 0; // ha
+    std::uint8_t bytOptieRapEval = 0;
+    float sngRapEvalPerHa = 0;
+    float sngRapEvalMin = 0;
+    float sngRapEvalMax = 0;
+    float sngAppKostenBasisPerJaar = 0;
+    float sngAppKostenBasisPerc = 0; // fraction
+    float sngAppKostenBasisKAP = 0;
+    float sngAppKostenTotaalKAP = 0;
+    float sngRisicobedragKAP = 0;
+    // The worked reporting/evaluation amount, for the report.
+    QString rapRapEvalKostenCalculatie;
+
+    // ---- Set-up and validation -------------------------------------------
+
+    // Binds the object to a site. A rate of exactly -9 takes the site's own
+    // rate; any other value is taken as a fraction (0.05 for 5 %).
+    void initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc);
+    // True when the calculation may run; otherwise one box has told why.
+    bool VerifyBeforeBerekening2();
+    bool GebruikGedifferentieerdeToeslagB() const;
+    // Writes bytIsQOR of every checklist-based cost item of the site: 1
+    // within the checklist's criteria, 2 outside them (also when its
+    // checklist item is gone from the version). A row is saved only when its
+    // code changes. False, after a box, when the site has no such item.
+    bool VerifyAlles_CL();
+
+    // ---- Calculation -------------------------------------------------------
+
+    // True when every item was calculated without a message. An interval of
+    // 0, an unset reporting option or an invalid interest or inflation rate
+    // are reported; an overflow, an unknown option or surcharge code or any
+    // other error ends the run with a box that names the cost item.
+    bool BerekenAlles();
+
+    // ---- Sums (each computed afresh from the object's state) -------------
+
+    const ToeslagenLijst &Toeslagen2008() const { return mcolToeslagen2008; }
+    float Toeslagen2008SomWaardeNCW() const;
+    float somA_exclOnvoorzien() const;
+    float toeslagA() const;
+    float somA_inclOnvoorzien() const;
+    float somB_exclDirectievoering() const;
+    float toeslagB() const;
+    float somB_inclDirectievoering() const;
+    float AppKostenVariabelKAP() const;
+    float somC() const;
+    float DoelvermogenZonderRisicoFonds() const;
+    float DoelvermogenMetRisicoFonds() const;
+    float BTWbedrag() const;
+    float DoelvermogenMetRisicofonds_InclBTW() const;
+
+    // The VAT percentage (percent) used by BTWbedrag.
+    void setBTWPerc(float gsngBTWPerc) { m_ctx.gsngBTWPerc = gsngBTWPerc; }
+
+    // Totals of the net present values: per rubric 1..6, per object category
+    // 1..7, per conformity class 0..2 (index bytIsQOR).
+    float TotaalRubriek(int rubriek) const;
+    float TotaalObjectCat(int cat) const;
+    float TotaalIsQOR(int isQOR) const;
+
+    // ---- Report view and rows ----------------------------------------------
+
+    void rapOpenActRecordset();
+    // "bytRubriek_REF", "bytObjectCat_REF" or "bytIsQOR" (any case) sorts
+    // the view; another name is stored and leaves the order unchanged.
+    void rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren);
+    void GaNaarEersteRecord();
+    void rapRsActMoveFirst();
+    void GaNaarVolgendeRecord();
+    // The end of the report view.
+    bool rapEOF() const;
+    db::Recordset &rsRap() { return m_rsRap; }
+    // Makes the per-item values those of the cost item with this id.
+    void rapActiveerDV_ID(qint32 lngAct_ID);
+
+    qint32 rapAct_ID() const;
+    QString rapKostenpost() const;
+    QString rapObjectCat() const;
+    QString rapObjectCat_ID() const;
+    QString rapVoorz() const;
+    qint32 rapCombineer() const;
+    QString rapNCWFactorX() const;
+    QString rapNCW() const;
+    float rapFractieVanTotaalDV() const;
+    QString rapPercVanDV(float sngBedrag) const;
+    float rapPercOnvoorz() const { return sngOnvoorzien; }
+    float rapPercDirectievoering2002() const { return sngOntwerpdirectieFixed; }
+
+    QString rapTstart() const;
+    QString rapKalJaarAanlegBA() const;
+    QString rapTeind() const;
+    QString rapPrijsPerKeer() const;
+    QString rapFreq() const;
+
+    std::uint8_t rapSorteerVeldwaardeID() const;
+    QString rapSorteerVeldwaardeString() const;
+    // The group total for a key value of the sort field; Null for another
+    // sort field.
+    QVariant rapTotaalPerSorteerveld(std::uint8_t bytIDsorteerveld) const;
+    qint16 AantalDVtabelRegels();
+
+    // ---- Conformity of report rows and general costs ----------------------
+
+    std::uint8_t rapIsQOR();
+    std::uint8_t rapIsQORCommKosten() const;
+    std::uint8_t rapIsQORAppKosten() const;
+    std::uint8_t rapIsQORRapEval() const;
+    std::uint8_t rapIsQOROnvoorzien() const;
+    std::uint8_t rapIsQOROntwerpdirectieFixed() const;
+
+    // Results per item, in calculation order (positions 0..lngAantalRecords-1).
+    struct ItemResult {
+        qint32 Act_ID = 0;
+        QVariant NCWfactorX; // float; empty for a combined item
+        float NCW = 0;
+        QVariant JaarEerste; // float (a whole year), "nvt" or empty
+        QVariant JaarLaatste; // float, "nvt", "-" or empty
+    };
+    const std::vector<ItemResult> &items() const { return m_items; }
+    double kortingsfactor() const { return mdblKortingsfactor; }
+    float prijsfactor() const { return msngPrijsfactor; }
+
+private:
+    float BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
+                           QVariant &jaarLaatste) const;
+    bool VerifyNazorgOpp() const;
+    bool VerifyCombinatiePosten();
+    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok);
+    void zetRapEvalKosten(bool &ok);
+    void kapitaliseer();
+    QVariant rapField(const char *name) const;
+    std::uint8_t rapByte(const char *name) const;
+    bool rapCombined() const;
+    QString titelInvoerOnvolledig() const;
+    const ItemResult *rapItem() const;
+    checklist::Context clContext() const;
+    // The bound checklist version; error 91 before initializeDV.
+    checklist::clsCL &cl() const;
+
+    Context m_ctx;
+    db::Connection mconData;
+    qint32 mlngStort_ID = 0;
+    qint32 mlngCL_ID = 0;
+    QString mstrNaamStort;
+    float msngRente = 0;
+    float msngInflatie = 0;
+    ToeslagenLijst mcolToeslagen2008;
+    std::unique_ptr<checklist::clsCL> mclsCL;
+    double mdblKortingsfactor = 1;
+    float msngPrijsfactor = 1;
+    std::array<float, 6> msngTotaalRubriek{};
+    std::array<float, 7> msngTotaalObjectCat{};
+    std::array<float, 3> msngTotaalIsQOR{};
+    std::vector<ItemResult> m_items;
+    float msngKostenPerKeer = 0;
+    qint16 mintFreqX = 0;
+
+    db::Recordset m_rsRap;
+    std::unique_ptr<checklist::clsCL> mclsCLrap;
+    QString mstrSorteerVeldNaam;
+    qint32 mlngRapRecordNr = -1;
+};
+
+} // namespace calc

@@ -1,0 +1,113 @@
+#include "calc/dv_values.h"
+
+#include "checklist/checklist_view.h"
+#include "records/field_read.h"
+
+#include "platform/core/error.h"
+#include "platform/db/recordset.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace calc {
+
+int ColumnCache::index(const db::Recordset &rs, const char *field)
+{
+    for (const auto &[name, column] : m_columns)
+        if (name == field)
+            return column;
+    const int column = rs.fieldIndex(QString::fromLatin1(field));
+    if (column < 0)
+        rs.Fields(QString::fromLatin1(field)); // raises the unknown-field error
+    m_columns.emplace_back(field, column);
+    return column;
+}
+
+QVariant ActRow::value(const char *field) const
+{
+    if (m_columns)
+        return m_rs.Fields(m_columns->index(m_rs, field)).Value();
+    return m_rs.Fields(QString::fromLatin1(field)).Value();
+}
+
+bool ActRow::isNull(const char *field) const
+{
+    return records::isNullValue(value(field));
+}
+
+std::uint8_t ActRow::byte(const char *field) const
+{
+    const QVariant v = value(field);
+    return records::isNullValue(v) ? 0 : records::toByte(v, QString::fromLatin1(field));
+}
+
+float ActRow::single(const char *field) const
+{
+    const QVariant v = value(field);
+    return records::isNullValue(v) ? 0.0f : records::toSingle(v, QString::fromLatin1(field));
+}
+
+qint16 ActRow::int16(const char *field) const
+{
+    const QVariant v = value(field);
+    return records::isNullValue(v) ? 0 : records::toInt16(v, QString::fromLatin1(field));
+}
+
+QVariant ActRow::orEmpty(const char *field) const
+{
+    const QVariant v = value(field);
+    return records::isNullValue(v) ? QVariant(QString()) : v;
+}
+
+QString ActRow::text(const char *field) const
+{
+    return records::toText(value(field));
+}
+
+ChecklistFlags checklistChecks(const checklist::clsCL &cl, const ActRow &row)
+{
+    ChecklistFlags f;
+    f.jaarStart = cl.VerifyCL_JaarStart(row.byte("bytOptieStart"), row.byte("bytStartBA"), row.orEmpty("intStartabs"),
+                                        row.orEmpty("intStartrel"), row.orEmpty("intStartBA"));
+    f.jaarEind = cl.VerifyCL_JaarEind(row.byte("bytOptieEind"), row.byte("bytEindBA"), row.orEmpty("intEindabs"),
+                                      row.orEmpty("intEindrel"), row.orEmpty("intEindBA"));
+    f.kosten = cl.VerifyCL_Kosten(row.byte("bytOptieKosten"), row.orEmpty("sngPercInvest"),
+                                  row.orEmpty("sngKostenInvest"), row.orEmpty("sngKostenTotaal"),
+                                  row.orEmpty("sngKostenPE"), row.orEmpty("strEenheid"), row.orEmpty("sngAantal"));
+    f.freq = cl.VerifyCL_Freq(row.byte("bytOptieFreq"), row.orEmpty("intfreqX"));
+    return f;
+}
+
+checklist::clsCL &loaded(const std::unique_ptr<checklist::clsCL> &view)
+{
+    if (!view)
+        throw platform::Error(91, QStringLiteral("Object variable or With block variable not set"),
+                              QStringLiteral("clsDV"));
+    return *view;
+}
+
+float checkedSingle(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > double(FLT_MAX))
+        throw platform::Error(kErrOverflow, QStringLiteral("Overflow"));
+    return float(value);
+}
+
+float checkedSingle(float value)
+{
+    if (!std::isfinite(value))
+        throw platform::Error(kErrOverflow, QStringLiteral("Overflow"));
+    return value;
+}
+
+void raiseOnbekendeCode(const QString &wat, const QVariant &code, const QString &strObject, const QString &strAct)
+{
+    const QString waarde = records::isNullValue(code) ? QStringLiteral("leeg") : records::toText(code);
+    throw platform::Error(kErrOnbekendeCode,
+                          QStringLiteral("Onbekende ") + wat + QStringLiteral(" (") + waarde
+                              + QStringLiteral(") bij kostenpost '") + strObject + QStringLiteral(": ") + strAct
+                              + QStringLiteral("'. De berekening is afgebroken."),
+                          QStringLiteral("BerekenAlles"));
+}
+
+} // namespace calc

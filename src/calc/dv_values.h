@@ -1,0 +1,83 @@
+#pragma once
+// Helpers of the target-fund calculation: reading a cost-item row with the
+// calculation's rules for empty fields, the checklist checks of one row,
+// and the overflow guard of single-precision results.
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace checklist {
+class clsCL;
+}
+namespace db {
+class Recordset;
+}
+
+namespace calc {
+
+// Error numbers the calculation raises itself.
+inline constexpr long kErrOverflow = 6;          // a result beyond the single range
+inline constexpr long kErrInvalidUseOfNull = 94; // an interval left empty
+inline constexpr long kErrOnbekendeCode = 5;     // an option or code the calculation does not know
+
+// The column numbers of a recordset, looked up by name once: a walk over
+// many rows then reads its fields by number. Keyed by the address of the
+// name, so callers pass string literals.
+class ColumnCache {
+public:
+    int index(const db::Recordset &rs, const char *field);
+
+private:
+    std::vector<std::pair<const char *, int>> m_columns;
+};
+
+// The current row of a recordset over tblAct.
+class ActRow {
+public:
+    explicit ActRow(const db::Recordset &rs, ColumnCache *columns = nullptr) : m_rs(rs), m_columns(columns) {}
+    QVariant value(const char *field) const;
+    bool isNull(const char *field) const;
+    // Null as 0.
+    std::uint8_t byte(const char *field) const;
+    float single(const char *field) const;
+    qint16 int16(const char *field) const;
+    // Null as the empty text, as the checks take it.
+    QVariant orEmpty(const char *field) const;
+    QString text(const char *field) const;
+
+private:
+    const db::Recordset &m_rs;
+    ColumnCache *m_columns;
+};
+
+// The four checks of a row against the checklist's current item.
+struct ChecklistFlags {
+    bool jaarStart = true;
+    bool jaarEind = true;
+    bool kosten = true;
+    bool freq = true;
+    bool all() const { return jaarStart && jaarEind && kosten && freq; }
+};
+ChecklistFlags checklistChecks(const checklist::clsCL &cl, const ActRow &row);
+inline bool conformChecklist(const checklist::clsCL &cl, const ActRow &row)
+{
+    return checklistChecks(cl, row).all();
+}
+
+// The loaded checklist view; error 91 when none is loaded yet (an object
+// used before it was bound or before its report view was opened).
+checklist::clsCL &loaded(const std::unique_ptr<checklist::clsCL> &view);
+
+// The value, or error 6 "Overflow" when it is not a finite single.
+float checkedSingle(double value);
+float checkedSingle(float value);
+
+// The error for a code the calculation does not know, naming the item.
+[[noreturn]] void raiseOnbekendeCode(const QString &wat, const QVariant &code, const QString &strObject,
+                                     const QString &strAct);
+
+} // namespace calc
