@@ -8,6 +8,7 @@
 
 #include "checklist/checklist_view.h"
 #include "records/clsStort.h"
+#include "screens/session.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
@@ -15,6 +16,8 @@
 #include "platform/db/recordset.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/dialogs.h"
+
+#include <utility>
 
 namespace modMain {
 
@@ -71,6 +74,7 @@ records::Context pfunRecordsContext()
     ctx.gstrConnCL = gstrConnCL;
     ctx.glngStortID = glngStortID;
     ctx.gintCL_ID = gintCL_ID;
+    ctx.gsngJaarAanvangNazorg = gsngJaarAanvangNazorg;
     ctx.glngKleurVoorz = glngKleurVoorz;
     ctx.glngKleurAct = glngKleurAct;
     ctx.MeldFout = [](const platform::Error &e) { MeldFout(e); };
@@ -84,6 +88,26 @@ checklist::Context pfunChecklistContext()
     ctx.gsngJaarAanvangNazorg = gsngJaarAanvangNazorg;
     ctx.MeldFout = [](const platform::Error &e) { MeldFout(e); };
     return ctx;
+}
+
+calc::Context pfunCalcContext()
+{
+    calc::Context ctx;
+    static_cast<records::Context &>(ctx) = pfunRecordsContext();
+    ctx.gstrNaamStort = gstrNaamStort;
+    ctx.gsngBTWPerc = gsngBTWPerc;
+    return ctx;
+}
+
+void InstallSchermSessie()
+{
+    screens::Session s;
+    s.context = [] { return pfunCalcContext(); };
+    s.treeOptions = [] { return screens::TreeOptions{gblnTreeSingleSel, gblnTreeLines, gblnTreePlusMin}; };
+    s.setBTWPerc = [](float perc) { gsngBTWPerc = perc; };
+    s.leesHuidigeStort = [] { LeesHuidigeStort(); };
+    s.meldFout = [](const platform::Error &e) { MeldFout(e); };
+    screens::installSession(std::move(s));
 }
 
 void LeesHuidigeStort()

@@ -7,6 +7,7 @@
 // with its commands on, and a site open with its commands off (its
 // checklist version is not in the installed checklist file).
 
+#include "calc/calc_context.h"
 #include "checklist/context.h"
 #include "records/context.h"
 
@@ -18,6 +19,12 @@ namespace modMain {
 // What the record classes and checklist views need of the program state.
 records::Context pfunRecordsContext();
 checklist::Context pfunChecklistContext();
+// ... and the calculation: the records' share plus the site's name and the
+// VAT percentage.
+calc::Context pfunCalcContext();
+
+// Gives the screens their view of the program state.
+void InstallSchermSessie();
 
 // Refills the current-site values from the row of glngStortID: kind,
 // checklist id, start of after-care, name and checklist version (the year

@@ -5,6 +5,7 @@
 #include "shell/checklist_version.h"
 #include "shell/connection_strings.h"
 #include "shell/coupling.h"
+#include "shell/current_site.h"
 #include "shell/datafile_compact.h"
 #include "shell/error_report.h"
 #include "shell/main_window.h"
@@ -199,6 +200,7 @@ void Main(const tavir::ProgramVersion &version)
                    QLatin1String(tavir::kProgramTitle));
         return;
     }
+    InstallSchermSessie();
     try {
         start();
     } catch (const platform::Error &e) {

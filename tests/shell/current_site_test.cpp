@@ -8,6 +8,8 @@
 #include "shell/new_site_dialog.h"
 #include "shell/notice_window.h"
 
+#include "screens/session.h"
+
 #include "platform/core/error.h"
 
 using namespace shelltest;
@@ -233,3 +235,25 @@ TEST_F(CurrentSiteTest, TheIdOfADeletedSiteIsNeverHandedOutAgainAlsoAfterCompact
 }
 
 } // namespace
+
+TEST_F(CurrentSiteTest, TheScreensSeeTheOpenSiteThroughTheirSession)
+{
+    const qint32 id = addSite(QStringLiteral("Bergje"), 1, 3);
+    runSql(dataFile, QStringLiteral("UPDATE tblStort SET dtmAanvangNazorg='2031-07-16' WHERE idrStort_ID=%1;").arg(id));
+    modMain::gsngBTWPerc = 21.0f;
+    modMain::OpenInrichting(id);
+    modMain::InstallSchermSessie();
+
+    const calc::Context ctx = screens::currentContext();
+    EXPECT_EQ(ctx.glngStortID, id);
+    EXPECT_EQ(ctx.gintCL_ID, 3);
+    EXPECT_EQ(ctx.gstrNaamStort, QStringLiteral("Bergje"));
+    EXPECT_EQ(ctx.gstrConnData, modMain::gstrConnData);
+    // July, on the 16th: 2031 + 6/12 + 1/24.
+    EXPECT_FLOAT_EQ(ctx.gsngJaarAanvangNazorg, 2031.0f + 6.0f / 12.0f + 1.0f / 24.0f);
+    EXPECT_FLOAT_EQ(screens::currentChecklistContext().gsngJaarAanvangNazorg, ctx.gsngJaarAanvangNazorg);
+    EXPECT_FLOAT_EQ(ctx.gsngBTWPerc, 21.0f);
+
+    screens::session().setBTWPerc(19.0f);
+    EXPECT_FLOAT_EQ(modMain::gsngBTWPerc, 19.0f);
+}
