@@ -28,7 +28,11 @@ void LeesVersieChecklist()
     qint16 progVerMin = 0;
     try {
         db::Connection cn;
-        cn.Open(gstrConnCL);
+        // Every table the checklist views read must be there, or the start
+        // ends now with the names of the missing ones.
+        cn.Open(gstrConnCL, {QStringLiteral("tblSYS"), QStringLiteral("tblCL"), QStringLiteral("tblCLitem"),
+                             QStringLiteral("tblVoetnoot"), QStringLiteral("tblPPcorr"),
+                             QStringLiteral("tblStortType"), QStringLiteral("tblObjectCat")});
         db::Recordset rs;
         rs.Open(QStringLiteral("Select * from tblSYS"), cn, db::LockType::ReadOnly);
         while (!rs.EOF_()) {

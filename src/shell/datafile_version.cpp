@@ -27,7 +27,12 @@ qint32 pfunVersieDatabestand(const QString &bestand)
     qint32 versie = 0;
     try {
         db::Connection cn;
-        cn.Open(modMain::pfunConnStrData(bestand));
+        // A data file lacking one of its tables is as damaged as one
+        // without its version row: refuse it here, not at its first use.
+        cn.Open(modMain::pfunConnStrData(bestand),
+                {QStringLiteral("tblSYS"), QStringLiteral("tblStort"), QStringLiteral("tblInrichting"),
+                 QStringLiteral("tblAct"), QStringLiteral("tblTonnage"), QStringLiteral("tblProv"),
+                 QStringLiteral("tblObjectCat")});
         db::Recordset rs;
         rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn,
                 db::LockType::ReadOnly);

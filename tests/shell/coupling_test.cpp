@@ -237,6 +237,20 @@ INSTANTIATE_TEST_SUITE_P(
                         t.expectNewer();
                     },
                     0},
+        WeigerGeval{"WithoutCostItemTable",
+                    [](Coupling &t) {
+                        const QString pad = t.templateCopy();
+                        runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
+                        return QVariant(pad);
+                    },
+                    false,
+                    [](Coupling &t, const QString &) {
+                        t.script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
+                                              QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op "
+                                                             "met de helpdesk"));
+                        t.expectNewer();
+                    },
+                    0},
         WeigerGeval{"NotADatabase",
                     [](Coupling &t) {
                         const QString pad = t.tmp.path() + QStringLiteral("/dbQORdata_kapot.mdb");

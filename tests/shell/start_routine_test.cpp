@@ -369,6 +369,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, StartChecklist,
     ::testing::Values(ChecklistGeval{"NotADatabase", nullptr, false, ""},
                       ChecklistGeval{"WithoutTblSYS", "DROP TABLE tblSYS;", false, ""},
+                      ChecklistGeval{"WithoutItemTable", "DROP TABLE tblCLitem;", false, ""},
                       ChecklistGeval{"VersionRowNotANumber",
                                      "UPDATE tblSYS SET strSYSvalue='twaalf' WHERE strSYS_ID='versie';", false, ""},
                       ChecklistGeval{"WithoutTblSYSRows", "DELETE FROM tblSYS;", true,
