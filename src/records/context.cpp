@@ -1,7 +1,7 @@
 #include "records/context.h"
 
 #include "platform/core/error.h"
-#include "platform/ui/dialogs.h"
+#include "platform/ui/error_box.h"
 
 namespace records {
 
@@ -12,10 +12,7 @@ void reportReleaseError(const Context &ctx, const platform::Error &error) noexce
             ctx.MeldFout(error);
             return;
         }
-        const QString source = error.source().isEmpty() ? QStringLiteral("niet gespecificeerd")
-                                                        : error.source();
-        ui::MsgBox(error.description() + QStringLiteral("\r\nBron: ") + source, ui::Buttons::OK,
-                   ui::Icon::Critical, QStringLiteral("Fout ") + QString::number(error.number()));
+        ui::showErrorBox(error);
     } catch (...) {
         // A failing reporter must not turn a reported error into a new one.
     }
