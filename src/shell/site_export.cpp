@@ -155,6 +155,9 @@ void schrijf(const QString &bestand, const QByteArray &bytes)
 
 } // namespace
 
+// The hierarchy is built from one query per level on the data file's own
+// connection; the rows and columns are those the hierarchical command of
+// old gave: the site, its forecast, its facilities and their cost items.
 void ExporteerInrichting(const QString &bestand)
 {
     ui::BusyCursor busy;

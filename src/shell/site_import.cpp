@@ -304,6 +304,10 @@ private:
         const QVariant *jaar = veld(site, "intJaarNazorg");
         if (aanvang && jaar && db::isNull(*aanvang) && !db::isNull(*jaar) && QDate(jaar->toInt(), 1, 1).isValid())
             *aanvang = QDateTime(QDate(jaar->toInt(), 1, 1), QTime(0, 0));
+        // The site list joins the provinces: a site without a province code
+        // would be imported but never listed. 0 is "none".
+        if (QVariant *prov = veld(site, "bytProv_REF"); prov && db::isNull(*prov))
+            *prov = 0;
         std::vector<Velden> tonnage;
         for (const adoxml::Row &t : hoofdstuk(stort, m_stort, kHoofdstukTonnage))
             tonnage.push_back(velden(m_tonnage, t));

@@ -43,7 +43,7 @@ INSERT INTO tblAct VALUES (21, 5, 11, 5, 'Vervangen folie', 1, 2040, NULL, 1, 3,
   'fase één', 'NP 4.2');
 INSERT INTO tblAct VALUES (22, 5, 11, 5, 'Vervangen folie', 2, NULL, 31, 0, NULL, 3, NULL, NULL, 1, 5,
   3, NULL, NULL, NULL, 12.75, 1000, 'm2', 1, NULL, 0, NULL, 0, 3, 7.5, NULL, NULL, NULL);
-INSERT INTO tblAct VALUES (23, 5, 12, 4, 'Onderhoud hekwerk en poort', 2, NULL, 1, 0, NULL, 3, NULL, NULL,
+INSERT INTO tblAct VALUES (23, 5, 12, 4, 'Onderhoud hekwerk en poort', 2, NULL, 1, 0, NULL, 3, 2060, NULL,
   0, NULL, 1, 2.5, 40000, NULL, NULL, NULL, NULL, 2, 1, 1, 2, 1, 0, NULL, '2024-03-02 00:00:00', NULL, NULL);
 INSERT INTO tblAct VALUES (24, 6, 13, 1, 'Maaien', 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL,
   2, NULL, NULL, 100, NULL, NULL, NULL, 2, 1, 0, NULL, 0, 0, NULL, NULL, NULL, NULL);
@@ -188,6 +188,20 @@ TEST_F(SiteFileTest, ARoundTripKeepsEveryColumnOfTheSiteItsFacilitiesCostItemsAn
     EXPECT_EQ(scalar(other, QStringLiteral("SELECT group_concat(intStartRel) FROM (SELECT intStartRel FROM tblAct "
                                            "WHERE strAct='Vervangen folie' ORDER BY idrAct_ID)")),
               QStringLiteral("31"));
+}
+
+TEST_F(SiteFileTest, ASiteWithoutFacilitiesOrForecastComesBackAsTheSiteRowAlone)
+{
+    // Without a province code too: the imported site gets 0 ("none"), so
+    // that the site list, which joins the provinces, shows it.
+    runSql(dataFile, QStringLiteral("INSERT INTO tblStort (idrStort_ID, strStortNaam) VALUES (7, 'Leeg')"));
+    modMain::glngStortID = 7;
+    const QByteArray bytes = exported();
+    EXPECT_TRUE(bytes.contains("<z:row idrStort_ID='7' strStortNaam='Leeg'/>"));
+    const QString other = emptyDataFile();
+    EXPECT_GT(import(exportFile), 0);
+    EXPECT_EQ(rowCounts(other), QStringLiteral("1/0/0/0"));
+    EXPECT_EQ(scalar(other, QStringLiteral("SELECT bytProv_REF FROM tblStort")), QStringLiteral("0"));
 }
 
 TEST_F(SiteFileTest, AClashingNameAsksForAFreeOneOfAtMostFiftyCharacters)
