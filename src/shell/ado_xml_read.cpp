@@ -265,10 +265,11 @@ private:
         fail(QStringLiteral("het bestand is onvolledig"));
     }
 
+    // Skips the rest of the current element, however deep it nests.
     void overslaan()
     {
-        while (volgendKind())
-            overslaan();
+        for (qint64 diepte = 1; diepte > 0;)
+            diepte += volgendKind() ? 1 : -1;
     }
 
     void leesRijtype(RowType &type, const RowType *parent, int diepte)

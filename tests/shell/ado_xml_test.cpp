@@ -201,6 +201,9 @@ TEST(AdoXmlReader, RefusesFilesThatAreNoRecordset)
         {"wrong namespace", replaced("xmlns:z='#RowsetSchema'", "xmlns:z='urn:iets'"), "onverwacht element"},
         {"no schema", replaced("s:Schema", "s:Schemaa"), "schema"},
         {"content after the end", good + "<xml/>", "geen geldige XML"},
+        {"deep nesting in a skipped part",
+         replaced("</rs:data>", (QByteArray("<rs:delete>") + QByteArray("<a>").repeated(200000)).constData()),
+         "geen geldige XML"},
     };
     for (const auto &c : cases) {
         try {

@@ -246,6 +246,27 @@ TEST_F(SiteFileTest, AClashingNameAsksForAFreeOneOfAtMostFiftyCharacters)
     EXPECT_EQ(modMain::glngStortID, 5);
 }
 
+TEST_F(SiteFileTest, ANameInTheFileLongerThanTheColumnIsAskedAgainNotRefusedByTheDatabase)
+{
+    const QString lang(60, QLatin1Char('n'));
+    // As from a data file whose name column was wider.
+    adoxml::Rowset rs = adoxml::read(exported());
+    const int naamKolom = rs.type.columnIndex(QStringLiteral("strStortNaam"));
+    rs.type.columns[size_t(naamKolom)].maxLength = 255;
+    rs.rows[0].values[size_t(naamKolom)] = lang;
+    writeBytes(exportFile, adoxml::write(rs));
+    const QString other = emptyDataFile();
+    script.expectInput(QStringLiteral("De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 60 tekens "
+                                      "ingevoerd.\nVoer een kortere naam in."),
+                       kTitel)
+        .withDefaultText(lang)
+        .answer("Korter");
+    QString naam;
+    EXPECT_GT(import(exportFile, &naam), 0);
+    EXPECT_EQ(naam, QStringLiteral("Korter"));
+    EXPECT_EQ(scalar(other, QStringLiteral("SELECT strStortNaam FROM tblStort")), QStringLiteral("Korter"));
+}
+
 TEST_F(SiteFileTest, GivingUpAtTheNameQuestionImportsNothing)
 {
     exported();
