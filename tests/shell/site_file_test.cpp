@@ -303,6 +303,12 @@ TEST_F(SiteFileTest, AFileOfAnOlderFormatGetsTheDefaultsOfItsMissingFields)
     dropColumn(rs.type, rs.rows, "sngOnvoorzien");
     dropColumn(rs.type, rs.rows, "dtmAanvangNazorg");
     dropColumn(rs.type, rs.rows, "memStandaardExportDir");
+    // A field the data file does not have is passed over.
+    adoxml::Column extra = rs.type.columns[1];
+    extra.name = QStringLiteral("strNieuwVeld");
+    extra.number = 99;
+    rs.type.columns.push_back(extra);
+    rs.rows[0].values.push_back(QStringLiteral("genegeerd"));
     writeBytes(exportFile, adoxml::write(rs));
 
     const QString other = emptyDataFile();
