@@ -69,7 +69,9 @@ void Voeruit(const QString &tag)
     } catch (const platform::Error &e) {
         if (ui::isCancelError(e))
             return;
-        ui::MsgBox(QString::number(e.number()));
+        // The number, and what went wrong when the error says so.
+        ui::MsgBox(e.description().isEmpty() ? QString::number(e.number())
+                                              : QString::number(e.number()) + QStringLiteral("\n") + e.description());
     }
 }
 

@@ -27,7 +27,8 @@ void setBewerkingen(Bewerkingen bewerkingen);
 // list (when loaded) is refilled, on failure the box "Er is een fout
 // opgetreden bij het importeren." titled "Fout bij import". Another tag:
 // "Onbekende tag in frmImExportXML (<tag>)". A cancelled dialog does
-// nothing; any other error shows a box with only its number.
+// nothing; any other error shows a box with its number and, on the next
+// line, its description (a refused import file says there what is wrong).
 void Voeruit(const QString &tag);
 
 // The filter and flags of the dialog.

@@ -9,6 +9,8 @@
 #include "shell/program_state.h"
 #include "shell/program_version.h"
 #include "shell/settings_screen.h"
+#include "shell/site_export.h"
+#include "shell/site_import.h"
 #include "shell/site_list.h"
 #include "shell/splash_window.h"
 
@@ -80,6 +82,11 @@ frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
     maakPopup();
     volgSchermen();
     setSiteCommandsEnabled(false);
+    frmImExportXML::setBewerkingen({modMain::ExporteerInrichting, [](const QString &bestand) {
+                                        qint32 id = 0;
+                                        QString naam;
+                                        return modMain::ImporteerInrichting(bestand, id, naam);
+                                    }});
 
     resize(1024, 768);
     MDIForm_Load();
