@@ -117,7 +117,9 @@ void Selection::InsertBreak(int type)
         m_story->current().runs.push_back({Run::Kind::LineBreak, {}, m_story->font, {}});
         break;
     case wdPageBreak:
+        // What follows a page break starts a paragraph of its own.
         m_story->current().runs.push_back({Run::Kind::PageBreak, {}, m_story->font, {}});
+        m_story->newParagraph();
         break;
     case wdSectionBreakNextPage:
         if (m_story != &m_doc.m_main)
