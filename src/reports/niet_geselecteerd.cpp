@@ -60,10 +60,7 @@ void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Applicat
     zetPagina(sel, {word::wdOrientPortrait, 21.0f, 29.7f, 1.5f, 1.5f, 2.0f, 2.0f});
     sel.Font().Name = QStringLiteral("Arial");
     if (modus == kModusInvoer) {
-        sel.Font().Size = 15;
-        sel.TypeText(QStringLiteral("Rapportage TAVIR: ingevoerde data") + CRLF);
-        sel.Font().Size = 8;
-        sel.TypeText(QStringLiteral(">> Overzicht niet geselecteerde checklistposten") + CRLF + CRLF);
+        typeInvoerKop(sel, QStringLiteral(">> Overzicht niet geselecteerde checklistposten"));
     } else {
         sel.Font().Size = 15;
         sel.TypeText(QStringLiteral("Overzicht niet geselecteerde checklistposten"));

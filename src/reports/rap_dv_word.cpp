@@ -13,13 +13,19 @@ const QString CRLF = QStringLiteral("\r\n");
 
 QString euro(float v) { return vb::Format(v, kEuro); }
 
-// Text, size and row number of a summary row: cell 1 (merged with cell 2)
-// or cell 2, the amount in cell 8 and its share in cell 9.
-struct SomRegel {
-    int kolomTekst;
-    QString tekst;
-    float bedrag;
-};
+// A summary row in 9 points: its text in cell 1 merged with cell 2, the
+// amount in cell 8 and its share of the target fund in cell 9; a line
+// above it when asked.
+void somRij(const calc::clsDV &dv, word::Table &t, int r, const QString &tekst, float bedrag, bool lijnBoven)
+{
+    t.Cell(r, 1).Text = tekst;
+    if (lijnBoven)
+        t.Rows(r).Borders(word::wdBorderTop).setVisible(true);
+    t.Cell(r, 8).Text = euro(bedrag);
+    t.Cell(r, 9).Text = dv.rapPercVanDV(bedrag);
+    t.Rows(r).setFontSize(9);
+    t.Merge(r, 1, 2);
+}
 
 } // namespace
 
@@ -295,18 +301,11 @@ void RapDVWord::blokC(word::Table &t, int r)
     t.Merge(r + 6, 1, 2);
     kwn(t, r + 6, true);
 
-    const float zonder = m_dv.DoelvermogenZonderRisicoFonds();
-    const float risico = m_dv.sngRisicobedragKAP;
-    const SomRegel regels[] = {{r + 7, QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"), zonder},
-                               {r + 8, QStringLiteral("Risicobedrag"), risico}};
-    for (const SomRegel &s : regels) {
-        t.Rows(s.kolomTekst).setFontSize(9);
-        t.Cell(s.kolomTekst, 1).Text = s.tekst;
-        t.Cell(s.kolomTekst, 8).Text = euro(s.bedrag);
-        t.Cell(s.kolomTekst, 9).Text = m_dv.rapPercVanDV(s.bedrag);
-        t.Merge(s.kolomTekst, 1, 2);
-        kwn(t, s.kolomTekst, true);
-    }
+    somRij(m_dv, t, r + 7, QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"),
+           m_dv.DoelvermogenZonderRisicoFonds(), false);
+    kwn(t, r + 7, true);
+    somRij(m_dv, t, r + 8, QStringLiteral("Risicobedrag"), m_dv.sngRisicobedragKAP, false);
+    kwn(t, r + 8, true);
     t.Rows(r + 9).setFontSize(9);
     t.Rows(r + 9).Borders(word::wdBorderTop).setVisible(true);
     t.Cell(r + 9, 1).Text = QStringLiteral("DOELVERMOGEN");
@@ -319,11 +318,7 @@ void RapDVWord::RapSubtotaalA(qint16 &intRij, word::Table &t)
     const int r = intRij;
     reserveer(t, r + 3);
     kwn(t, r - 1, false);
-    t.Cell(r, 1).Text = QStringLiteral("Subtotaal jaarlijkse nazorgkosten");
-    t.Cell(r, 8).Text = euro(m_dv.somA_exclOnvoorzien());
-    t.Cell(r, 9).Text = m_dv.rapPercVanDV(m_dv.somA_exclOnvoorzien());
-    t.Rows(r).setFontSize(9);
-    t.Merge(r, 1, 2);
+    somRij(m_dv, t, r, QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), m_dv.somA_exclOnvoorzien(), false);
     kwn(t, r, true);
 
     zetSymbool(t.Cell(r + 1, 1), m_dv.rapIsQOROnvoorzien());
@@ -336,12 +331,8 @@ void RapDVWord::RapSubtotaalA(qint16 &intRij, word::Table &t)
     t.Cell(r + 1, 9).Text = m_dv.rapPercVanDV(m_dv.toeslagA());
     kwn(t, r + 1, true);
 
-    t.Cell(r + 2, 1).Text = QStringLiteral("Jaarlijkse nazorgkosten (A)") + CRLF + CRLF;
-    t.Rows(r + 2).Borders(word::wdBorderTop).setVisible(true);
-    t.Cell(r + 2, 8).Text = euro(m_dv.somA_inclOnvoorzien());
-    t.Cell(r + 2, 9).Text = m_dv.rapPercVanDV(m_dv.somA_inclOnvoorzien());
-    t.Rows(r + 2).setFontSize(9);
-    t.Merge(r + 2, 1, 2);
+    somRij(m_dv, t, r + 2, QStringLiteral("Jaarlijkse nazorgkosten (A)") + CRLF + CRLF, m_dv.somA_inclOnvoorzien(),
+           true);
     kwn(t, r + 2, false);
     intRij = qint16(r + 3);
 }
@@ -351,11 +342,7 @@ void RapDVWord::RapSubtotaalB(qint16 &intRij, word::Table &t)
     const int r = intRij;
     reserveer(t, r + 3);
     kwn(t, r - 1, false);
-    t.Cell(r, 1).Text = QStringLiteral("Subtotaal vervangingskosten");
-    t.Cell(r, 8).Text = euro(m_dv.somB_exclDirectievoering());
-    t.Cell(r, 9).Text = m_dv.rapPercVanDV(m_dv.somB_exclDirectievoering());
-    t.Rows(r).setFontSize(9);
-    t.Merge(r, 1, 2);
+    somRij(m_dv, t, r, QStringLiteral("Subtotaal vervangingskosten"), m_dv.somB_exclDirectievoering(), false);
 
     int q = r;
     auto regel = [&](int row, int klasse, const QString &tekst, float size) {
@@ -395,12 +382,7 @@ void RapDVWord::RapSubtotaalB(qint16 &intRij, word::Table &t)
     }
     const int p = q + 1;
     reserveer(t, p + 1);
-    t.Cell(p, 1).Text = QStringLiteral("Vervangingskosten (B)") + CRLF + CRLF;
-    t.Rows(p).Borders(word::wdBorderTop).setVisible(true);
-    t.Cell(p, 8).Text = euro(m_dv.somB_inclDirectievoering());
-    t.Cell(p, 9).Text = m_dv.rapPercVanDV(m_dv.somB_inclDirectievoering());
-    t.Rows(p).setFontSize(9);
-    t.Merge(p, 1, 2);
+    somRij(m_dv, t, p, QStringLiteral("Vervangingskosten (B)") + CRLF + CRLF, m_dv.somB_inclDirectievoering(), true);
     kwn(t, p, false);
     intRij = qint16(p + 1);
 }

@@ -226,10 +226,7 @@ void InsertVoorbladAlgemeneGegevens(word::Document &doc, word::Application &app,
         sel.Font().Name = QStringLiteral("Arial");
 
         if (modus == kModusInvoer) {
-            sel.Font().Size = 15;
-            sel.TypeText(QStringLiteral("Rapportage TAVIR: ingevoerde data") + CRLF);
-            sel.Font().Size = 8;
-            sel.TypeText(QStringLiteral(">> Algemene gegevens") + CRLF + CRLF);
+            typeInvoerKop(sel, QStringLiteral(">> Algemene gegevens"));
         } else {
             sel.Font().Size = 22;
             sel.TypeText(QStringLiteral("R a p p o r t a g e   T A V I R"));

@@ -50,6 +50,15 @@ void zetPagina(word::Selection &sel, const Pagina &p)
     ps.VerticalAlignment = word::wdAlignVerticalTop;
 }
 
+void typeInvoerKop(word::Selection &sel, const QString &deel)
+{
+    sel.Font().Size = 15;
+    sel.TypeText(QStringLiteral("Rapportage TAVIR: ingevoerde data\r\n"));
+    sel.Font().Size = 8;
+    sel.Font().Bold = false;
+    sel.TypeText(deel + QStringLiteral("\r\n\r\n"));
+}
+
 void kwn(word::Table &t, int row, bool on) { t.Cell(row, 1).ParagraphFormat.KeepWithNext = on; }
 
 void reserveer(word::Table &t, int row)

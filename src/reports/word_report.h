@@ -62,6 +62,11 @@ struct Pagina {
 void zetPagina(word::Selection &sel, const Pagina &p);
 inline constexpr Pagina kStaand{word::wdOrientPortrait, 21.0f, 29.7f, 1.5f, 1.5f, 2.5f, 2.5f};
 
+// The heading of a part of the input-data report: "Rapportage TAVIR:
+// ingevoerde data" in 15 points, then `deel` (">> ...") in 8 points, each
+// closing its paragraph, with an empty line after.
+void typeInvoerKop(word::Selection &sel, const QString &deel);
+
 // Keep-with-next of the paragraph of cell (row, 1).
 void kwn(word::Table &t, int row, bool on);
 
