@@ -1,0 +1,162 @@
+// The checklist items a site does not use, and the page header and footer.
+
+#include "reports/rap_alg_gegevens.h"
+
+#include "records/clsAct.h"
+#include "records/field_read.h"
+
+#include "platform/core/error.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/text/format.h"
+
+#include <QSet>
+
+namespace reports {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+QString rubriekNaam(int r)
+{
+    static const char *const namen[] = {"Instandhouden", "Controlemetingen", "Inspecties",
+                                        "Onderhoud",     "Vervanging",       "Overig"};
+    return r >= 1 && r <= 6 ? QString::fromLatin1(namen[r - 1]) : QString();
+}
+
+// The checklist item ids that the site's cost items use, from the "|"
+// separated list of the cost items. An empty list stands as 0, which no
+// item has; a piece that is no number (an item without its reference) is
+// left out.
+QVariantList gebruikteItems(const WordReportContext &ctx)
+{
+    QSet<qint32> ids;
+    const QString refs = records::clsAct(ctx).strAlleChecklistRefs();
+    for (const QString &piece : refs.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const qint32 id = piece.trimmed().toInt(&ok);
+        if (ok)
+            ids.insert(id);
+    }
+    QVariantList list;
+    for (qint32 id : ids)
+        list << id;
+    if (list.isEmpty())
+        list << 0;
+    return list;
+}
+
+} // namespace
+
+void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Application &app, bool &blnDeelVooraf,
+                                             qint32 modus, const WordReportContext &ctx)
+{
+    word::Selection &sel = app.Selection();
+    if (blnDeelVooraf) {
+        sel.EndKey(word::wdStory);
+        sel.InsertBreak(word::wdSectionBreakNextPage);
+    }
+    zetPagina(sel, {word::wdOrientPortrait, 21.0f, 29.7f, 1.5f, 1.5f, 2.0f, 2.0f});
+    sel.Font().Name = QStringLiteral("Arial");
+    if (modus == kModusInvoer) {
+        typeInvoerKop(sel, QStringLiteral(">> Overzicht niet geselecteerde checklistposten"));
+    } else {
+        sel.Font().Size = 15;
+        sel.TypeText(QStringLiteral("Overzicht niet geselecteerde checklistposten"));
+        sel.Font().Size = 8;
+    }
+
+    const QVariantList gebruikt = gebruikteItems(ctx);
+    QStringList marks;
+    for (qsizetype i = 0; i < gebruikt.size(); ++i)
+        marks << QStringLiteral("?");
+    QVariantList params{QVariant(qint32(ctx.gintCL_ID))};
+    params += gebruikt;
+
+    db::Connection cn;
+    cn.Open(ctx.gstrConnCL);
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT lngCLitem_ID,strRefDeelonderz,strObjectCat,  strVoorz, strOmschrijving, bytRubriek_REF"
+                           " FROM tblObjectCat INNER JOIN tblCLitem"
+                           " ON tblObjectCat.bytObjectCat_ID = tblCLitem.bytObjectCat_REF "
+                           " WHERE blnActief<>0 AND intCL_REF=? AND lngClitem_ID NOT IN (")
+                + marks.join(QLatin1Char(',')) + QStringLiteral(") ORDER BY bytRubriek_REF, strVoorz, strOmschrijving;"),
+            cn, db::LockType::ReadOnly, params);
+
+    if (rs.EOF_()) {
+        sel.TypeText(CRLF + CRLF);
+        sel.EndKey(word::wdStory);
+        sel.TypeText(QStringLiteral("Alle checklistposten zijn geselecteerd."));
+        sel.EndKey(word::wdStory);
+        return;
+    }
+
+    // One row per item and one per rubric group: five rows to spare, more
+    // when there are more groups.
+    QSet<int> rubrieken;
+    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext())
+        rubrieken.insert(rs.Fields(QStringLiteral("bytRubriek_REF")).Value().toInt());
+    const int items = rs.RecordCount();
+    word::Table &t = doc.Tables().Add(sel.Range(), items + std::max(5, int(rubrieken.size())), 3);
+    int r = 0;
+    int vorigeRubriek = -1;
+    QString vorigeVoorz;
+    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) {
+        ++r;
+        const int rubriek = rs.Fields(QStringLiteral("bytRubriek_REF")).Value().toInt();
+        if (rubriek != vorigeRubriek) {
+            t.Cell(r, 1).Font.Bold = true;
+            t.Cell(r, 1).Text = CRLF + rubriekNaam(rubriek).toUpper();
+            ++r;
+            vorigeVoorz.clear();
+            vorigeRubriek = rubriek;
+        }
+        const QString voorz = records::toText(rs.Fields(QStringLiteral("strVoorz")).Value());
+        if (voorz != vorigeVoorz) {
+            t.Cell(r, 1).Text = voorz;
+            vorigeVoorz = voorz;
+        }
+        t.Cell(r, 2).Text = records::toText(rs.Fields(QStringLiteral("strOmschrijving")).Value());
+        t.Cell(r, 3).Text = records::toText(rs.Fields(QStringLiteral("strRefDeelonderz")).Value());
+    }
+    t.SetColumnWidth(1, word::CentimetersToPoints(5));
+    t.SetColumnWidth(2, word::CentimetersToPoints(8));
+    t.SetColumnWidth(3, word::CentimetersToPoints(4));
+    rs.Close();
+    sel.EndKey(word::wdStory);
+    sel.TypeText(CRLF);
+    sel.EndKey(word::wdStory);
+}
+
+void psubInvoegenKopVoettekst(word::Document &doc, const WordReportContext &ctx)
+{
+    try {
+        word::Selection &sel = doc.Selection();
+        sel.SeekView(word::wdSeekCurrentPageHeader);
+        sel.Font().Name = QStringLiteral("Arial");
+        sel.Font().Size = 7;
+        sel.Font().Italic = true;
+        sel.TypeText(ctx.programTitle + QStringLiteral(" ") + QString::number(ctx.versionMajor) + QStringLiteral(".")
+                     + QString::number(ctx.versionMinor) + CRLF);
+
+        sel.SeekView(word::wdSeekCurrentPageFooter);
+        sel.Font().Name = QStringLiteral("Arial");
+        sel.Font().Size = 7;
+        sel.ParagraphFormat().TabStops.ClearAll();
+        sel.ParagraphFormat().TabStops.Add(word::CentimetersToPoints(15), word::wdAlignTabRight, 0);
+        sel.TypeText(QStringLiteral("Gegenereerd d.d. ") + rapDatumTijd(ctx.now()) + CRLF);
+        sel.TypeText(QStringLiteral("Afgedrukt d.d. "));
+        sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("DATE  \\@ \"d-MMM-yyyy  HH:mm\" "), true);
+        sel.TypeText(QStringLiteral("\tpag. "));
+        sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("PAGE  \\* Arabic "), true);
+        sel.TypeText(QStringLiteral(" van "));
+        sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("NUMPAGES  \\* Arabic "), true);
+
+        sel.SeekView(word::wdSeekMainDocument);
+    } catch (const platform::Error &e) {
+        meldFout(ctx, e, QStringLiteral("psubInvoegenKopVoettekst"));
+    }
+}
+
+} // namespace reports

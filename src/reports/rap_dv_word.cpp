@@ -1,0 +1,390 @@
+// The target-fund table in Word.
+
+#include "reports/rap_dv_word.h"
+
+#include "platform/text/format.h"
+
+namespace reports {
+
+namespace {
+
+const QString kEuro = QStringLiteral("€ #,#0");
+const QString CRLF = QStringLiteral("\r\n");
+
+QString euro(float v) { return vb::Format(v, kEuro); }
+
+// A summary row in 9 points: its text in cell 1 merged with cell 2, the
+// amount in cell 8 and its share of the target fund in cell 9; a line
+// above it when asked.
+void somRij(const calc::clsDV &dv, word::Table &t, int r, const QString &tekst, float bedrag, bool lijnBoven)
+{
+    t.Cell(r, 1).Text = tekst;
+    if (lijnBoven)
+        t.Rows(r).Borders(word::wdBorderTop).setVisible(true);
+    t.Cell(r, 8).Text = euro(bedrag);
+    t.Cell(r, 9).Text = dv.rapPercVanDV(bedrag);
+    t.Rows(r).setFontSize(9);
+    t.Merge(r, 1, 2);
+}
+
+} // namespace
+
+RapDVWord::RapDVWord(calc::clsDV &dv, word::Application &app, word::Document &doc, const WordReportContext &ctx,
+                     Voortgang *voortgang)
+    : m_dv(dv), m_app(app), m_doc(doc), m_ctx(ctx), m_voortgang(voortgang)
+{
+}
+
+void RapDVWord::groepsSubtotaal(word::Table &t, int r, std::uint8_t key, const QString &label)
+{
+    t.Cell(r + 1, 2).Text = QStringLiteral("Subtotaal ") + label + CRLF;
+    const QVariant totaal = m_dv.rapTotaalPerSorteerveld(key);
+    const float dv = m_dv.DoelvermogenZonderRisicoFonds();
+    t.Cell(r + 1, 8).Text = vb::Format(totaal, kEuro);
+    t.Cell(r + 1, 9).Text =
+        vb::Format(dv == 0.0f ? 0.0f : totaal.toFloat() / dv, QStringLiteral("(0.0%)"));
+    t.Rows(r + 1).setBold(true);
+    kwn(t, r, true);
+    kwn(t, r + 1, false);
+}
+
+void RapDVWord::kopB(word::Table &t, int r)
+{
+    t.Merge(r, 1, 2);
+    t.Rows(r).setFontSize(12);
+    t.Cell(r, 1).Text = QStringLiteral("B: Vervangingskosten");
+    kwn(t, r, true);
+}
+
+void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
+{
+    word::Selection &sel = m_app.Selection();
+    // 1. Progress.
+    if (m_voortgang) {
+        m_voortgang->setVisible(true);
+        m_voortgang->setMinimum(1);
+        m_voortgang->setMaximum(m_dv.lngAantalRecords + 1);
+    }
+    // 2. Section.
+    if (blnDeelVooraf)
+        sel.InsertBreak(word::wdSectionBreakNextPage);
+    // 3. Title.
+    sel.Font().Name = QStringLiteral("Arial");
+    sel.Font().Size = 15;
+    sel.TypeText(QStringLiteral("Rapportage doelvermogen"));
+    sel.Font().Size = 8;
+    sel.Font().Bold = false;
+    sel.InsertBreak(word::wdLineBreak);
+    sel.TypeText(QStringLiteral("Inrichting: ") + m_ctx.gstrNaamStort);
+    sel.InsertBreak(word::wdLineBreak);
+    // 4. Page.
+    zetPagina(sel, {word::wdOrientLandscape, 29.7f, 21.0f, 1.4f, 1.4f, 2.4f, 2.4f});
+
+    // 5. Table.
+    word::Table &t = m_doc.Tables().Add(sel.Range(), m_dv.AantalDVtabelRegels(), 9);
+    t.SetInsideLineStyle(word::wdLineStyleNone);
+    t.SetOutsideLineStyle(word::wdLineStyleNone);
+    const float breedtes[] = {0.5f, 8.2f, 1.3f, 1.5f, 1.4f, 2.0f, 6.0f, 2.5f, 1.7f};
+    for (int c = 1; c <= 9; ++c)
+        t.SetColumnWidth(c, word::CentimetersToPoints(breedtes[c - 1]));
+    const QString koppen[] = {QString(),
+                              QStringLiteral("post"),
+                              QStringLiteral("aanleg afd."),
+                              QStringLiteral("eerste uitgave"),
+                              QStringLiteral("laatste uitgave"),
+                              QStringLiteral("frequentie"),
+                              QStringLiteral("kosten (prijspeil ") + vb::CStr(m_dv.kaljaarPP) + QStringLiteral(")"),
+                              QStringLiteral("NCW"),
+                              QString()};
+    for (int c = 1; c <= 9; ++c)
+        t.Cell(1, c).Text = koppen[c - 1];
+
+    // 6. Opening heading.
+    reserveer(t, 12);
+    if (!perRubriek()) {
+        t.Merge(2, 1, 9);
+        t.Rows(2).setFontSize(12);
+        t.Cell(2, 1).Text = QStringLiteral("A: Jaarlijkse kosten & B: Vervangingskosten");
+    } else {
+        t.Merge(2, 1, 2);
+        t.Rows(2).setFontSize(12);
+        t.Cell(2, 1).Text = QStringLiteral("A: Jaarlijkse kosten");
+    }
+    qint16 r = 3;
+
+    // 7. Rows.
+    std::uint8_t vorigeKey = 0;
+    QString vorigeVoorz;
+    QString vorigLabel;
+    bool aGeschreven = false;
+    m_dv.rapRsActMoveFirst();
+    const qint16 n = qint16(m_dv.lngAantalRecords);
+    for (qint16 i = 1; i <= n; ++i) {
+        reserveer(t, r + 8);
+        if (m_voortgang)
+            m_voortgang->setValue(i + 1);
+        m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
+        const std::uint8_t key = m_dv.rapSorteerVeldwaardeID();
+        const bool keyAnders = key != vorigeKey;
+        if (keyAnders) {
+            if (i != 1) {
+                groepsSubtotaal(t, r, vorigeKey, vorigLabel);
+                r += 2;
+            }
+            if (perRubriek() && key == 5) {
+                RapSubtotaalA(r, t);
+                aGeschreven = true;
+                reserveer(t, r + 8);
+                kopB(t, r);
+                ++r;
+            } else {
+                kwn(t, r - 1, false);
+                kwn(t, r, true);
+                t.Cell(r + 1, 2).Font.Bold = true;
+                t.Cell(r + 1, 2).Text = m_dv.rapSorteerVeldwaardeString().toUpper();
+                kwn(t, r + 1, true);
+                kwn(t, r + 2, true);
+                r += 2;
+            }
+        }
+        const QString voorz = m_dv.rapVoorz();
+        if (voorz != vorigeVoorz || keyAnders) {
+            t.Cell(r + 1, 2).Font.Underline = true;
+            t.Cell(r + 1, 2).Text = voorz;
+            if (!keyAnders)
+                kwn(t, r - 1, false);
+            kwn(t, r, true);
+            kwn(t, r + 1, true);
+            r += 2;
+        }
+        // The item row. rapIsQOR also sets the four flags of this row.
+        kwn(t, r, true);
+        const std::uint8_t klasse = m_dv.rapIsQOR();
+        zetSymbool(t.Cell(r, 1), klasse);
+        t.Cell(r, 2).Text = m_dv.rapKostenpost();
+        t.Cell(r, 3).Text = m_dv.rapKalJaarAanlegBA();
+        t.Cell(r, 4).Text = m_dv.rapTstart();
+        t.Cell(r, 5).Text = m_dv.rapTeind();
+        t.Cell(r, 6).Text = m_dv.rapFreq();
+        t.Cell(r, 7).Text = m_dv.rapPrijsPerKeer();
+        t.Cell(r, 8).Text = vb::Format(QVariant(m_dv.rapNCW()), kEuro);
+        t.Cell(r, 9).Text = vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+        if (klasse == 2) {
+            t.Cell(r, 4).Font.Italic = m_dv.rapIsNietQOR_JaarStart;
+            t.Cell(r, 5).Font.Italic = m_dv.rapIsNietQOR_JaarEind;
+            t.Cell(r, 6).Font.Italic = m_dv.rapIsNietQOR_Freq;
+            t.Cell(r, 7).Font.Italic = m_dv.rapIsNietQOR_Kosten;
+        }
+        vorigeKey = key;
+        vorigLabel = m_dv.rapSorteerVeldwaardeString().toLower();
+        vorigeVoorz = voorz;
+        ++r;
+        m_dv.GaNaarVolgendeRecord();
+    }
+
+    // 8. After the last row.
+    reserveer(t, r + 8);
+    if (!perRubriek()) {
+        kwn(t, r, true);
+        if (n > 0)
+            groepsSubtotaal(t, r, vorigeKey, vorigLabel);
+        r += 3;
+        RapSubtotaalA(r, t);
+    } else if (aGeschreven) {
+        // Rows after the replacement costs (rubric "Overig", counted in
+        // neither A nor B) close with their own subtotal; the A block and
+        // the B heading stand once, before the replacement costs.
+        if (vorigeKey != 5 && n > 0) {
+            kwn(t, r, true);
+            groepsSubtotaal(t, r, vorigeKey, vorigLabel);
+            r += 2;
+        }
+    } else {
+        ++r;
+        RapSubtotaalA(r, t);
+        reserveer(t, r + 8);
+        kopB(t, r);
+    }
+
+    // 9. The B block.
+    ++r;
+    RapSubtotaalB(r, t);
+
+    // 10. Block C.
+    blokC(t, r);
+
+    // 11. Finishing the table.
+    t.SetHeightRule(word::wdRowHeightAuto);
+    word::Row &kop = t.Rows(1);
+    kop.Borders(word::wdBorderBottom).setLineStyle(word::wdLineStyleSingle);
+    kop.Borders(word::wdBorderTop).setVisible(true);
+    kop.Borders(word::wdBorderTop).LineWidth = word::wdLineWidth150pt;
+    kop.HeadingFormat = true;
+    kop.setBold(true);
+    t.DeleteRows(r + 10, t.RowCount());
+    word::Border &laatste = t.Rows(t.RowCount()).Borders(word::wdBorderBottom);
+    laatste.setVisible(true);
+    laatste.LineWidth = word::wdLineWidth150pt;
+
+    // 12. Legend.
+    sel.EndKey(word::wdStory);
+    sel.TypeParagraph();
+    sel.TypeText(QStringLiteral("Verklaring:"));
+    sel.ParagraphFormat().KeepWithNext = true;
+    sel.TypeText(CRLF);
+    const std::pair<int, QString> legenda[] = {
+        {1, QStringLiteral(": QOR-checklistpost, invoer voldoet aan criteria;") + CRLF},
+        {2, QStringLiteral(": QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);") + CRLF},
+        {0, QStringLiteral(": door de gebruiker gedefinieerde kostenpost.")}};
+    for (const auto &[klasse, tekst] : legenda) {
+        typeSymbool(sel, klasse);
+        sel.TypeText(QStringLiteral("\t") + tekst);
+    }
+    sel.ParagraphFormat().KeepWithNext = true;
+    sel.TypeText(CRLF + CRLF);
+    sel.TypeText(QStringLiteral("De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in. ")
+                 + CRLF);
+    sel.TypeText(QStringLiteral("De jaren 'eerste uitgave' en 'laatste uitgave' zijn uitgedrukt in jaren na aanvang "
+                                "nazorg, waarbij jaar 1= jaar van aanvang nazorg. ")
+                 + QStringLiteral("Indien van toepassing, staat daarachter tussen haakjes het kalenderjaar dat "
+                                  "ingevoerd is.")
+                 + CRLF + CRLF);
+    sel.EndKey(word::wdStory);
+}
+
+void RapDVWord::blokC(word::Table &t, int r)
+{
+    reserveer(t, r + 10);
+    kwn(t, r - 1, false);
+    t.Merge(r, 1, 2);
+    t.Rows(r).setFontSize(12);
+    t.Cell(r, 1).Text = QStringLiteral("C: Toeslagen algemene nazorgkosten") + CRLF;
+    for (int k = r; k <= r + 9; ++k)
+        kwn(t, k, true);
+
+    auto jaarlijks = [&](int row, int klasse, const QString &tekst) {
+        zetSymbool(t.Cell(row, 1), klasse);
+        t.Cell(row, 2).Text = tekst;
+        t.Cell(row, 4).Text = QStringLiteral("1");
+        t.Cell(row, 5).Text = QStringLiteral("oo");
+        t.Cell(row, 6).Text = QStringLiteral("1x per jr");
+    };
+    jaarlijks(r + 1, m_dv.rapIsQORRapEval(), QStringLiteral("Rapportage/evaluatie"));
+    t.Cell(r + 1, 7).Text = m_dv.rapRapEvalKostenCalculatie;
+    t.Cell(r + 1, 8).Text = euro(m_dv.sngRapEvalKostenKAP);
+    t.Cell(r + 1, 9).Text = m_dv.rapPercVanDV(m_dv.sngRapEvalKostenKAP);
+
+    jaarlijks(r + 2, m_dv.rapIsQORCommKosten(), QStringLiteral("Communicatie"));
+    t.Cell(r + 2, 7).Text = euro(m_dv.sngCommunicatieKostenPerJaar);
+    t.Cell(r + 2, 8).Text = euro(m_dv.sngCommunicatieKostenKAP);
+    t.Cell(r + 2, 9).Text = m_dv.rapPercVanDV(m_dv.sngCommunicatieKostenKAP);
+
+    zetSymbool(t.Cell(r + 3, 1), m_dv.rapIsQORAppKosten());
+    t.Cell(r + 3, 2).Text = QStringLiteral("Apparaatskosten algemeen");
+    t.Cell(r + 3, 4).Text = euro(m_dv.sngAppKostenBasisPerJaar) + QStringLiteral(" per jaar plus ")
+                            + vb::CStr(float(m_dv.sngAppKostenBasisPerc * 100.0f)) + QStringLiteral(" % van (A+B)");
+    t.Cell(r + 3, 8).Text = euro(m_dv.sngAppKostenTotaalKAP);
+    t.Cell(r + 3, 9).Text = m_dv.rapPercVanDV(m_dv.sngAppKostenTotaalKAP);
+    t.Merge(r + 3, 4, 7);
+
+    t.Cell(r + 4, 2).Text = QStringLiteral("Toeslagen algemene nazorgkosten (C)") + CRLF;
+    t.Rows(r + 4).Borders(word::wdBorderTop).setVisible(true);
+    t.Cell(r + 4, 8).Text = euro(m_dv.somC());
+    t.Cell(r + 4, 9).Text = m_dv.rapPercVanDV(m_dv.somC());
+    t.Rows(r + 4).setFontSize(9);
+    t.Merge(r + 4, 1, 2);
+
+    kwn(t, r + 5, false);
+
+    t.Rows(r + 6).setFontSize(12);
+    t.Cell(r + 6, 1).Text = QStringLiteral("Berekening doelvermogen") + CRLF;
+    t.Merge(r + 6, 1, 2);
+    kwn(t, r + 6, true);
+
+    somRij(m_dv, t, r + 7, QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"),
+           m_dv.DoelvermogenZonderRisicoFonds(), false);
+    kwn(t, r + 7, true);
+    somRij(m_dv, t, r + 8, QStringLiteral("Risicobedrag"), m_dv.sngRisicobedragKAP, false);
+    kwn(t, r + 8, true);
+    t.Rows(r + 9).setFontSize(9);
+    t.Rows(r + 9).Borders(word::wdBorderTop).setVisible(true);
+    t.Cell(r + 9, 1).Text = QStringLiteral("DOELVERMOGEN");
+    t.Cell(r + 9, 8).Text = euro(m_dv.DoelvermogenMetRisicoFonds());
+    t.Merge(r + 9, 1, 2);
+}
+
+void RapDVWord::RapSubtotaalA(qint16 &intRij, word::Table &t)
+{
+    const int r = intRij;
+    reserveer(t, r + 3);
+    kwn(t, r - 1, false);
+    somRij(m_dv, t, r, QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), m_dv.somA_exclOnvoorzien(), false);
+    kwn(t, r, true);
+
+    zetSymbool(t.Cell(r + 1, 1), m_dv.rapIsQOROnvoorzien());
+    t.Cell(r + 1, 2).Font.Size = 9;
+    t.Cell(r + 1, 2).Text = QStringLiteral("Toeslag onvoorzien (")
+                            + vb::Format(m_dv.rapPercOnvoorz(), QStringLiteral("0.0%")) + QStringLiteral(")");
+    t.Cell(r + 1, 8).Font.Size = 9;
+    t.Cell(r + 1, 8).Text = euro(m_dv.toeslagA());
+    t.Cell(r + 1, 9).Font.Size = 9;
+    t.Cell(r + 1, 9).Text = m_dv.rapPercVanDV(m_dv.toeslagA());
+    kwn(t, r + 1, true);
+
+    somRij(m_dv, t, r + 2, QStringLiteral("Jaarlijkse nazorgkosten (A)") + CRLF + CRLF, m_dv.somA_inclOnvoorzien(),
+           true);
+    kwn(t, r + 2, false);
+    intRij = qint16(r + 3);
+}
+
+void RapDVWord::RapSubtotaalB(qint16 &intRij, word::Table &t)
+{
+    const int r = intRij;
+    reserveer(t, r + 3);
+    kwn(t, r - 1, false);
+    somRij(m_dv, t, r, QStringLiteral("Subtotaal vervangingskosten"), m_dv.somB_exclDirectievoering(), false);
+
+    int q = r;
+    auto regel = [&](int row, int klasse, const QString &tekst, float size) {
+        zetSymbool(t.Cell(row, 1), klasse);
+        t.Cell(row, 2).Font.Size = size;
+        t.Cell(row, 2).Text = tekst;
+    };
+    auto bedrag = [&](int row, int col, const QString &tekst, float size) {
+        t.Cell(row, col).Font.Size = size;
+        t.Cell(row, col).Text = tekst;
+    };
+    if (m_dv.GebruikGedifferentieerdeToeslagB()) {
+        reserveer(t, r + 3);
+        t.Cell(r + 2, 2).Font.Bold = true;
+        t.Cell(r + 2, 2).Text = QStringLiteral("Toeslagen vervangingen");
+        kwn(t, r + 2, true);
+        q = r + 2;
+        for (const calc::clsToeslag2008 &ts : m_dv.Toeslagen2008()) {
+            ++q;
+            reserveer(t, q + 2);
+            regel(q, ts.IsQOR, ts.ToeslagTekst, 8);
+            bedrag(q, 7, euro(ts.ToeslagWaarde), 8);
+            bedrag(q, 8, euro(ts.ToeslagWaardeNCW), 8);
+            bedrag(q, 9, m_dv.rapPercVanDV(ts.ToeslagWaardeNCW), 8);
+            kwn(t, q, true);
+        }
+    } else {
+        kwn(t, r, true);
+        q = r + 1;
+        regel(q, m_dv.rapIsQOROntwerpdirectieFixed(),
+              QStringLiteral("Toeslag ontwerp/directie (")
+                  + vb::Format(m_dv.rapPercDirectievoering2002(), QStringLiteral("0.0%")) + QStringLiteral(")"),
+              9);
+        bedrag(q, 8, euro(m_dv.toeslagB()), 9);
+        bedrag(q, 9, m_dv.rapPercVanDV(m_dv.toeslagB()), 9);
+        kwn(t, q, true);
+    }
+    const int p = q + 1;
+    reserveer(t, p + 1);
+    somRij(m_dv, t, p, QStringLiteral("Vervangingskosten (B)") + CRLF + CRLF, m_dv.somB_inclDirectievoering(), true);
+    kwn(t, p, false);
+    intRij = qint16(p + 1);
+}
+
+} // namespace reports

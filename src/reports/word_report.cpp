@@ -1,0 +1,77 @@
+#include "reports/word_report.h"
+
+#include "records/context.h"
+
+#include "platform/core/error.h"
+#include "platform/text/date_text.h"
+
+namespace reports {
+
+QString conformiteitsSymbool(int klasse)
+{
+    switch (klasse) {
+    case 0:
+        return QString(QChar(250));
+    case 1:
+        return QString(QChar(252));
+    case 2:
+        return QString(QChar(214));
+    default:
+        return QString();
+    }
+}
+
+void zetSymbool(word::Cell &cell, int klasse)
+{
+    cell.Font.Name = kSymboolFont;
+    cell.Text = conformiteitsSymbool(klasse);
+}
+
+void typeSymbool(word::Selection &sel, int klasse, const QString &font)
+{
+    sel.Font().Name = kSymboolFont;
+    sel.TypeText(conformiteitsSymbool(klasse));
+    sel.Font().Name = font;
+}
+
+void zetPagina(word::Selection &sel, const Pagina &p)
+{
+    word::PageSetup &ps = sel.PageSetup();
+    ps.Orientation = p.orientatie;
+    ps.TopMargin = word::CentimetersToPoints(p.boven);
+    ps.BottomMargin = word::CentimetersToPoints(p.onder);
+    ps.LeftMargin = word::CentimetersToPoints(p.links);
+    ps.RightMargin = word::CentimetersToPoints(p.rechts);
+    ps.HeaderDistance = word::CentimetersToPoints(p.kop);
+    ps.FooterDistance = word::CentimetersToPoints(p.voet);
+    ps.PageWidth = word::CentimetersToPoints(p.breedte);
+    ps.PageHeight = word::CentimetersToPoints(p.hoogte);
+    ps.SectionStart = word::wdSectionNewPage;
+    ps.VerticalAlignment = word::wdAlignVerticalTop;
+}
+
+void typeInvoerKop(word::Selection &sel, const QString &deel)
+{
+    sel.Font().Size = 15;
+    sel.TypeText(QStringLiteral("Rapportage TAVIR: ingevoerde data\r\n"));
+    sel.Font().Size = 8;
+    sel.Font().Bold = false;
+    sel.TypeText(deel + QStringLiteral("\r\n\r\n"));
+}
+
+void kwn(word::Table &t, int row, bool on) { t.Cell(row, 1).ParagraphFormat.KeepWithNext = on; }
+
+void reserveer(word::Table &t, int row)
+{
+    if (t.RowCount() < row + 1)
+        t.InsertRows(t.RowCount(), row + 1 - t.RowCount());
+}
+
+QString rapDatumTijd(const QDateTime &t) { return vb::Format(t, QStringLiteral(" d-mmm-yyyy  hh:nn")); }
+
+void meldFout(const WordReportContext &ctx, const platform::Error &e, const QString &bron)
+{
+    records::reportReleaseError(ctx, platform::Error(e.number(), e.description(), bron));
+}
+
+} // namespace reports

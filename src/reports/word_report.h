@@ -1,0 +1,84 @@
+#pragma once
+// What the Word report writers share: the program state they read, the
+// progress bar they move, and small steps every writer takes (the page of
+// a section, the conformity symbol, keep-with-next on a table row).
+
+#include "calc/calc_context.h"
+
+#include "platform/word/document.h"
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+namespace platform {
+class Error;
+}
+
+namespace reports {
+
+// The program state the writers read, filled by the report screens.
+struct WordReportContext : calc::Context {
+    // Path of the coupled data file, shown on the cover page.
+    QString gstrDatabestand;
+    // Program title and version for the page header.
+    QString programTitle = QStringLiteral("TAVIR");
+    int versionMajor = 0;
+    int versionMinor = 0;
+    // The moment the report is made ("Gegenereerd d.d."); the current time
+    // when left invalid.
+    QDateTime generated;
+    QDateTime now() const { return generated.isValid() ? generated : QDateTime::currentDateTime(); }
+};
+
+// The form's progress bar, as far as the writers move it.
+class Voortgang {
+public:
+    virtual ~Voortgang() = default;
+    virtual void setVisible(bool visible) = 0;
+    virtual void setMinimum(int value) = 0;
+    virtual void setMaximum(int value) = 0;
+    virtual void setValue(int value) = 0;
+};
+
+// The symbol font and its characters for the conformity classes: 0 the
+// user's own item, 1 a checklist item within the criteria, 2 outside them.
+inline const QString kSymboolFont = QStringLiteral("Wingdings");
+// The character of a class; empty for a class outside 0 to 2.
+QString conformiteitsSymbool(int klasse);
+// Puts the symbol into a cell, in the symbol font.
+void zetSymbool(word::Cell &cell, int klasse);
+// Types the symbol at the selection in the symbol font, then goes back to
+// `font`.
+void typeSymbool(word::Selection &sel, int klasse, const QString &font = QStringLiteral("Arial"));
+
+// Page set-up of the selection's section (lengths in centimetres); the
+// section starts on a new page and its text at the top.
+struct Pagina {
+    int orientatie;
+    float breedte, hoogte, boven, onder, links, rechts;
+    float kop = 1.0f, voet = 0.7f;
+};
+void zetPagina(word::Selection &sel, const Pagina &p);
+inline constexpr Pagina kStaand{word::wdOrientPortrait, 21.0f, 29.7f, 1.5f, 1.5f, 2.5f, 2.5f};
+
+// The heading of a part of the input-data report: "Rapportage TAVIR:
+// ingevoerde data" in 15 points, then `deel` (">> ...") in 8 points, each
+// closing its paragraph, with an empty line after.
+void typeInvoerKop(word::Selection &sel, const QString &deel);
+
+// Keep-with-next of the paragraph of cell (row, 1).
+void kwn(word::Table &t, int row, bool on);
+
+// Grows a table so that `row` exists with at least one row after it; the
+// rows added are empty, laid out like the last row.
+void reserveer(word::Table &t, int row);
+
+// The date and time in report headers: " d-mmm-yyyy  hh:nn".
+QString rapDatumTijd(const QDateTime &t);
+
+// Reports a failure of a writer that handles its own errors through the
+// central error reporter, with the writer's name as its source.
+void meldFout(const WordReportContext &ctx, const platform::Error &e, const QString &bron);
+
+} // namespace reports

@@ -1,0 +1,60 @@
+// The editing restriction and its password hash.
+
+#include "docx_reader.h"
+
+#include "support/qstring_printer.h"
+
+#include "platform/core/error.h"
+#include "platform/word/document.h"
+#include "platform/word/protection.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace word;
+
+TEST(WordProtection, TheLegacyKeyEndsInThePasswordVerifier)
+{
+    // The low word is the 16-bit verifier of the older formats; "password"
+    // gives 83AF there.
+    EXPECT_EQ(legacyPasswordKey(QStringLiteral("password")) & 0xFFFF, 0x83AFu);
+    EXPECT_EQ(legacyPasswordKey(QString()), 0u);
+    // Only the first 15 characters count.
+    EXPECT_EQ(legacyPasswordKey(QStringLiteral("abcdefghijklmnopqrs")),
+              legacyPasswordKey(QStringLiteral("abcdefghijklmno")));
+    EXPECT_NE(legacyPasswordKey(QStringLiteral("tramp4lu")), legacyPasswordKey(QStringLiteral("tramp4lv")));
+}
+
+TEST(WordProtection, FormsProtectionIsStoredWithASaltedSha1Hash)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("beschermd.docx"));
+    Document doc;
+    doc.Selection().TypeText(QStringLiteral("inhoud"));
+    doc.Protect(wdAllowOnlyFormFields, QStringLiteral("tramp4lu"));
+    doc.SaveAs(path);
+
+    const QJsonObject p = wordtest::readDocx(path)[QStringLiteral("protection")].toObject();
+    EXPECT_EQ(p[QStringLiteral("edit")].toString(), QStringLiteral("forms"));
+    EXPECT_EQ(p[QStringLiteral("enforcement")].toString(), QStringLiteral("1"));
+    EXPECT_EQ(p[QStringLiteral("cryptAlgorithmSid")].toString(), QStringLiteral("4"));
+    EXPECT_EQ(p[QStringLiteral("cryptSpinCount")].toString(), QStringLiteral("100000"));
+    const QByteArray salt = QByteArray::fromBase64(p[QStringLiteral("salt")].toString().toLatin1());
+    const QByteArray hash = QByteArray::fromBase64(p[QStringLiteral("hash")].toString().toLatin1());
+    EXPECT_EQ(salt.size(), 16);
+    EXPECT_EQ(hash.size(), 20);
+    EXPECT_EQ(protectionHash(QStringLiteral("tramp4lu"), salt), hash);
+    EXPECT_NE(protectionHash(QStringLiteral("tramp4lv"), salt), hash);
+    EXPECT_NE(protectionHash(QStringLiteral("tramp4lu"), salt, 99999), hash);
+}
+
+TEST(WordProtection, AnUnknownProtectionTypeIsRefused)
+{
+    Document doc;
+    EXPECT_THROW(doc.Protect(4, QStringLiteral("x")), platform::Error);
+    EXPECT_THROW(doc.Protect(-2, QStringLiteral("x")), platform::Error);
+}
+
+} // namespace

@@ -1,0 +1,139 @@
+// Saving: a valid package, written beside the target and renamed into
+// place; a failed save leaves the old file as it was and nothing behind.
+
+#include "docx_reader.h"
+
+#include "support/qstring_printer.h"
+
+#include "platform/core/error.h"
+#include "platform/word/document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace word;
+
+void fill(Document &doc, int rows)
+{
+    Selection &sel = doc.Selection();
+    sel.TypeText(QStringLiteral("Rapportage"));
+    Table &t = doc.Tables().Add(sel.Range(), rows, 3);
+    for (int r = 1; r <= rows; ++r)
+        t.Cell(r, 2).Text = QStringLiteral("regel %1 met wat tekst om het bestand groter te maken").arg(r);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(WordSave, APackageHoldsThePartsWordNeeds)
+{
+    Document doc;
+    fill(doc, 2);
+    const QByteArray bytes = doc.toDocx();
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *src = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
+    zip_t *z = zip_open_from_source(src, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    ASSERT_NE(z, nullptr);
+    for (const char *part : {"[Content_Types].xml", "_rels/.rels", "word/document.xml", "word/_rels/document.xml.rels",
+                             "word/styles.xml", "word/settings.xml", "word/header1.xml", "word/footer1.xml"})
+        EXPECT_GE(zip_name_locate(z, part, 0), 0) << part;
+    zip_close(z);
+    zip_error_fini(&error);
+}
+
+TEST(WordSave, SavingReplacesAnOlderFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Rapportage Alfa.doc"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("oud rapport");
+    }
+    Document doc;
+    fill(doc, 3);
+    doc.SaveAs(path);
+    const QJsonObject d = wordtest::readDocx(path);
+    EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage"));
+    EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), 3);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Rapportage Alfa.doc")});
+}
+
+// Limits the size of files this process writes, so that a write fails
+// midway (as on a full disk).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = m_old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_handler)(int) = nullptr;
+};
+
+TEST(WordSave, AFailedSaveLeavesTheOldFileAndNothingElse)
+{
+    enum class Fault { MissingFolder, TargetIsFolder, WriteFailsMidway };
+    for (Fault fault : {Fault::MissingFolder, Fault::TargetIsFolder, Fault::WriteFailsMidway}) {
+        SCOPED_TRACE(int(fault));
+        QTemporaryDir dir;
+        QString target = dir.filePath(QStringLiteral("rapport.doc"));
+        {
+            QFile old(target);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("oud rapport");
+        }
+        Document doc;
+        fill(doc, 400);
+        try {
+            switch (fault) {
+            case Fault::MissingFolder:
+                doc.SaveAs(dir.filePath(QStringLiteral("weg/rapport.doc")));
+                break;
+            case Fault::TargetIsFolder:
+                ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("map.doc")));
+                doc.SaveAs(dir.filePath(QStringLiteral("map.doc")));
+                break;
+            case Fault::WriteFailsMidway: {
+                FileSizeLimit limit(256);
+                doc.SaveAs(target);
+                break;
+            }
+            }
+            ADD_FAILURE() << "the save did not fail";
+        } catch (const platform::Error &e) {
+            EXPECT_EQ(e.number(), kErrSaveFailed);
+            EXPECT_FALSE(e.description().isEmpty());
+        }
+        EXPECT_EQ(readAll(target), QByteArray("oud rapport"));
+        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
+        left.removeAll(QStringLiteral("map.doc"));
+        EXPECT_EQ(left, QStringList{QStringLiteral("rapport.doc")});
+        EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("map.doc"))).isEmpty() || fault != Fault::TargetIsFolder);
+    }
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// The unused checklist items, and the page header and footer.
+
+#include "report_fixture.h"
+
+#include "reports/rap_alg_gegevens.h"
+
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using reporttest::column;
+
+class NietGeselecteerdTest : public reporttest::WordReportTest {
+protected:
+    QJsonObject write(qint32 site, qint32 modus, bool deelVooraf)
+    {
+        if (deelVooraf)
+            app.Selection().TypeText(QStringLiteral("vorig deel"));
+        reports::InsertOverzichtNietGeselecteerdeCLitems(doc, app, deelVooraf, modus, context(site));
+        return saveAndRead();
+    }
+    // The active item ids of checklist version 1.
+    QList<qint32> actieveItems()
+    {
+        db::Connection cn;
+        cn.Open(fx.context(fx.alfa).gstrConnCL);
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT lngCLitem_ID FROM tblCLitem WHERE intCL_REF=1 AND blnActief<>0"), cn);
+        QList<qint32> ids;
+        for (; !rs.EOF_(); rs.MoveNext())
+            ids << rs.Fields(0).Value().toInt();
+        return ids;
+    }
+};
+
+TEST_F(NietGeselecteerdTest, ListsTheUnusedItemsGroupedByRubric)
+{
+    const QJsonObject d = write(fx.alfa, 0, true);
+    const QJsonArray sections = d[QStringLiteral("sections")].toArray();
+    ASSERT_EQ(sections.size(), 2);
+    EXPECT_EQ(sections[1].toObject()[QStringLiteral("left")].toDouble(), 2.0);
+    EXPECT_EQ(sections[1].toObject()[QStringLiteral("top")].toDouble(), 1.5);
+    EXPECT_EQ(sections[1].toObject()[QStringLiteral("orientation")].toInt(), 0);
+    EXPECT_TRUE(wordtest::bodyTexts(d).contains(QStringLiteral("Overzicht niet geselecteerde checklistposten")));
+
+    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QStringList rows = wordtest::rowTexts(t);
+    const int items = int(actieveItems().size()) - 2; // Alfa uses items 2 and 10
+    // Items of all six rubrics: a row for each group, none left out.
+    EXPECT_EQ(rows.size(), items + 6);
+    const QStringList groepen = {"\nINSTANDHOUDEN||", "\nCONTROLEMETINGEN||", "\nINSPECTIES||", "\nONDERHOUD||",
+                                 "\nVERVANGING||", "\nOVERIG||"};
+    qsizetype vorige = -1;
+    for (const QString &g : groepen) {
+        const qsizetype i = rows.indexOf(g);
+        ASSERT_GT(i, vorige) << g.toStdString();
+        EXPECT_TRUE(wordtest::cell(t, int(i) + 1, 1)[QStringLiteral("bold")].toBool());
+        // The first item of a group names its facility.
+        EXPECT_FALSE(column(t, 1)[i + 1].isEmpty());
+        vorige = i;
+    }
+    EXPECT_EQ(rows[1], QStringLiteral("Bovenafdichting|Maaien bovenafdichting|Deelonderzoek 2, par. 3.1"));
+    EXPECT_FALSE(rows.contains(QStringLiteral("|Onderhoud hekwerk en poort|Deelonderzoek 1, par. 2.2")));
+    EXPECT_FALSE(rows.contains(QStringLiteral("Peilbuizen|Controlemetingen grondwater|Deelonderzoek 3, par. 2.1")));
+    // A further item of the same facility leaves the facility empty.
+    EXPECT_TRUE(rows.contains(QStringLiteral("|Onderhoud gasinstallatie|Deelonderzoek 5, par. 2.1")));
+    EXPECT_EQ(t[QStringLiteral("grid")].toArray(), (QJsonArray{5.0, 8.0, 4.0}));
+}
+
+TEST_F(NietGeselecteerdTest, ASiteWithoutChecklistItemsGetsEveryItemListed)
+{
+    const QJsonObject d = write(fx.gamma, reports::kModusInvoer, false);
+    EXPECT_EQ(d[QStringLiteral("sections")].toArray().size(), 1);
+    const QStringList texts = wordtest::bodyTexts(d);
+    EXPECT_EQ(texts[0], QStringLiteral("Rapportage TAVIR: ingevoerde data"));
+    EXPECT_EQ(texts[1], QStringLiteral(">> Overzicht niet geselecteerde checklistposten"));
+    EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), actieveItems().size() + 6);
+}
+
+TEST_F(NietGeselecteerdTest, ASiteThatUsesEveryItemIsToldSo)
+{
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Volledig")}, {"intStortType", 1}, {"intCL_REF", 1}});
+    const qint32 voorz = fx.facility(site, 1, QStringLiteral("Terrein"));
+    for (qint32 id : actieveItems())
+        fx.item(site, voorz, calctest::ownItem(QStringLiteral("Post %1").arg(id), {{"bytIsQOR", 1}, {"lngClitem_REF", id}}));
+    const QJsonObject d = write(site, 0, false);
+    EXPECT_TRUE(wordtest::tables(d).isEmpty());
+    EXPECT_TRUE(wordtest::bodyTexts(d).contains(QStringLiteral("Alle checklistposten zijn geselecteerd.")));
+}
+
+TEST_F(NietGeselecteerdTest, HeaderAndFooterNameTheProgramAndThePages)
+{
+    doc.Selection().TypeText(QStringLiteral("inhoud"));
+    reports::psubInvoegenKopVoettekst(doc, context(fx.alfa));
+    doc.Selection().TypeText(QStringLiteral(" verder"));
+    const QJsonObject d = saveAndRead();
+    EXPECT_EQ(wordtest::bodyTexts(d), QStringList{QStringLiteral("inhoud verder")});
+    const QJsonObject kop = wordtest::paragraphs(d[QStringLiteral("header")].toArray())[0].toObject();
+    EXPECT_EQ(kop[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
+    const QJsonObject run = kop[QStringLiteral("runs")].toArray()[0].toObject();
+    EXPECT_EQ(run[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
+    EXPECT_EQ(run[QStringLiteral("size")].toDouble(), 7.0);
+    EXPECT_TRUE(run[QStringLiteral("italic")].toBool());
+
+    const QJsonArray voet = wordtest::paragraphs(d[QStringLiteral("footer")].toArray());
+    ASSERT_EQ(voet.size(), 2);
+    EXPECT_EQ(voet[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Gegenereerd d.d.  5-mrt-2024  09:07"));
+    const QJsonObject tweede = voet[1].toObject();
+    EXPECT_TRUE(tweede[QStringLiteral("text")].toString().startsWith(QStringLiteral("Afgedrukt d.d. ")));
+    EXPECT_TRUE(tweede[QStringLiteral("text")].toString().contains(QStringLiteral("\tpag. ")));
+    EXPECT_EQ(tweede[QStringLiteral("fields")].toArray(),
+              (QJsonArray{QStringLiteral("DATE  \\@ \"d-MMM-yyyy  HH:mm\" "), QStringLiteral("PAGE  \\* Arabic "),
+                          QStringLiteral("NUMPAGES  \\* Arabic ")}));
+    const QJsonArray tabs = tweede[QStringLiteral("tabs")].toArray();
+    ASSERT_EQ(tabs.size(), 1);
+    EXPECT_EQ(tabs[0].toObject()[QStringLiteral("pos")].toDouble(), 15.0);
+    EXPECT_EQ(tabs[0].toObject()[QStringLiteral("align")].toInt(), 2);
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// The target-fund table in Word, on the calculation's fixture sites.
+
+#include "report_fixture.h"
+
+#include "reports/rap_dv_word.h"
+
+#include "calc/clsDV.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using reporttest::column;
+
+class RapDVWordTest : public reporttest::WordReportTest {
+protected:
+    QJsonObject write(qint32 site, int sortering, bool deelVooraf)
+    {
+        const reports::WordReportContext ctx = context(site);
+        calc::clsDV dv(ctx);
+        dv.initializeDV(site, -9, -9);
+        EXPECT_TRUE(dv.BerekenAlles());
+        dv.rapOpenActRecordset();
+        static const char *const sleutels[] = {"bytObjectCat_REF", "bytRubriek_REF", "bytIsQOR"};
+        dv.rapSorteerVeldNaam(QString::fromLatin1(sleutels[sortering - 1]));
+        dv.GaNaarEersteRecord();
+        if (deelVooraf)
+            app.Selection().TypeText(QStringLiteral("voorblad"));
+        reports::RapDVWord writer(dv, app, doc, ctx);
+        writer.optRapSort = sortering;
+        writer.RapDVnaarWord(deelVooraf);
+        return saveAndRead();
+    }
+};
+
+// The rows that say something: the first non-empty of cells 1 and 2, each
+// cell's text as read back (a trailing paragraph mark as "\n").
+QStringList labels(const QJsonObject &t)
+{
+    QStringList out;
+    const QStringList c1 = column(t, 1), c2 = column(t, 2);
+    for (qsizetype i = 1; i < c1.size(); ++i) {
+        const QString a = c1[i].size() == 1 ? QString() : c1[i]; // a lone symbol is no label
+        if (!a.isEmpty())
+            out << a;
+        else if (!c2[i].isEmpty())
+            out << c2[i];
+    }
+    return out;
+}
+
+TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
+{
+    const QJsonObject d = write(fx.alfa, 2, false);
+    const QJsonArray sections = d[QStringLiteral("sections")].toArray();
+    ASSERT_EQ(sections.size(), 1); // the first part starts no section
+    const QJsonObject s = sections[0].toObject();
+    EXPECT_EQ(s[QStringLiteral("orientation")].toInt(), 1);
+    EXPECT_EQ(s[QStringLiteral("width")].toDouble(), 29.7);
+    EXPECT_EQ(s[QStringLiteral("height")].toDouble(), 21.0);
+    EXPECT_EQ(s[QStringLiteral("top")].toDouble(), 1.4);
+    EXPECT_EQ(s[QStringLiteral("left")].toDouble(), 2.4);
+    EXPECT_EQ(s[QStringLiteral("footer")].toDouble(), 0.7);
+    EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
+
+    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    EXPECT_EQ(wordtest::rowTexts(t).first(),
+              QStringLiteral("|post|aanleg afd.|eerste uitgave|laatste uitgave|frequentie|kosten (prijspeil 2002)|NCW|"));
+    const QJsonObject kop = wordtest::cell(t, 1, 2);
+    EXPECT_TRUE(kop[QStringLiteral("bold")].toBool());
+    EXPECT_EQ(kop[QStringLiteral("top")].toInt(), 12);
+    EXPECT_EQ(kop[QStringLiteral("bottom")].toInt(), 6);
+    EXPECT_TRUE(t[QStringLiteral("rows")].toArray()[0].toObject()[QStringLiteral("heading")].toBool());
+    EXPECT_EQ(wordtest::cell(t, 2, 1)[QStringLiteral("size")].toDouble(), 12.0);
+
+    const QStringList expected = {
+        "A: Jaarlijkse kosten", "INSTANDHOUDEN", "Terrein", "Maaien", "Subtotaal instandhouden\n",
+        "CONTROLEMETINGEN", "Terrein", "Zettingsmetingen", "Peilbuizen", "Controlemetingen grondwater",
+        "Subtotaal controlemetingen\n", "INSPECTIES", "Peilbuizen", "Inspectie peilbuizen", "Subtotaal inspecties\n",
+        "ONDERHOUD", "Terrein", "Onderhoud hekwerk en poort", "Subtotaal onderhoud\n",
+        "Subtotaal jaarlijkse nazorgkosten", "Toeslag onvoorzien (10,0%)", "Jaarlijkse nazorgkosten (A)\n\n",
+        "B: Vervangingskosten", "Bovenafdichting", "Vervangen afdeklaag", "Subtotaal vervanging\n", "OVERIG",
+        "Peilbuizen", "Opruimen", "Subtotaal overig\n", "Subtotaal vervangingskosten",
+        "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n", "C: Toeslagen algemene nazorgkosten\n",
+        "Rapportage/evaluatie", "Communicatie", "Apparaatskosten algemeen", "Toeslagen algemene nazorgkosten (C)\n",
+        "Berekening doelvermogen\n", "Totaal A+B+C (reguliere nazorgactiviteiten)", "Risicobedrag", "DOELVERMOGEN"};
+    EXPECT_EQ(labels(t), expected);
+
+    const QStringList rows = wordtest::rowTexts(t);
+    EXPECT_TRUE(rows.contains(QString::fromUtf8(
+        "\u00fa|Maaien||1|oo|2x per jr|€ 1.000,00|€ 121.413|(7,5%)")));
+    EXPECT_TRUE(rows.contains(QString::fromUtf8("|Subtotaal instandhouden\n||||||€ 121.413|(7,5%)")));
+    EXPECT_TRUE(rows.contains(QString::fromUtf8(
+        "\u00fc|Apparaatskosten algemeen||€ 15.000 per jaar plus 3 % van (A+B)|€ 915.802|(56,5%)")));
+    EXPECT_TRUE(rows.contains(QString::fromUtf8(
+        "\u00fc|Rapportage/evaluatie||1|oo|1x per jr|€ 3.500 + 10 x € 225 = € 5.750|€ 349.063|(21,5%)")));
+    EXPECT_EQ(rows.last(), QString::fromUtf8("DOELVERMOGEN||||||€ 1.670.408|"));
+    const int last = int(rows.size());
+    EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("bottom")].toInt(), 12);
+    EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("top")].toInt(), 6);
+    EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("span")].toInt(), 2);
+    // The symbols are in the symbol font.
+    const int maaien = int(column(t, 2).indexOf(QStringLiteral("Maaien"))) + 1;
+    EXPECT_EQ(wordtest::cell(t, maaien, 1)[QStringLiteral("font")].toString(), QStringLiteral("Wingdings"));
+    EXPECT_EQ(wordtest::cell(t, maaien, 2)[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
+    EXPECT_EQ(wordtest::cell(t, maaien, 2)[QStringLiteral("size")].toDouble(), 8.0);
+    EXPECT_TRUE(wordtest::cell(t, maaien, 1)[QStringLiteral("keep_with_next")].toBool());
+
+    const QStringList body = wordtest::bodyTexts(d);
+    const qsizetype v = body.indexOf(QStringLiteral("Verklaring:"));
+    ASSERT_GE(v, 0);
+    EXPECT_EQ(body[v + 1], QString::fromUtf8("\u00fc\t: QOR-checklistpost, invoer voldoet aan criteria;"));
+    EXPECT_EQ(body[v + 2], QString::fromUtf8(
+        "\u00d6\t: QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);"));
+    EXPECT_EQ(body[v + 3], QString::fromUtf8("\u00fa\t: door de gebruiker gedefinieerde kostenpost."));
+    EXPECT_TRUE(body.contains(QStringLiteral(
+        "De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in. ")));
+}
+
+TEST_F(RapDVWordTest, ByCategoryEachGroupHasItsSubtotalAndTheBlocksFollowTheLast)
+{
+    const QJsonObject d = write(fx.alfa, 1, true);
+    const QJsonArray sections = d[QStringLiteral("sections")].toArray();
+    ASSERT_EQ(sections.size(), 2);
+    EXPECT_EQ(sections[0].toObject()[QStringLiteral("orientation")].toInt(), 0);
+    EXPECT_EQ(sections[1].toObject()[QStringLiteral("orientation")].toInt(), 1);
+    EXPECT_EQ(sections[1].toObject()[QStringLiteral("start")].toInt(), 2);
+    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    EXPECT_EQ(wordtest::cell(t, 2, 1)[QStringLiteral("span")].toInt(), 9);
+    const QStringList expected = {
+        "A: Jaarlijkse kosten & B: Vervangingskosten", "ALGEMEEN", "Terrein", "Maaien", "Zettingsmetingen",
+        "Onderhoud hekwerk en poort", "Subtotaal algemeen\n", "BOVENAFDICHTING", "Bovenafdichting",
+        "Vervangen afdeklaag", "Subtotaal bovenafdichting\n", "GRONDWATERMONITORINGSSYSTEEM", "Peilbuizen",
+        "Controlemetingen grondwater", "Inspectie peilbuizen", "Opruimen", "Subtotaal grondwatermonitoringssysteem\n",
+        "Subtotaal jaarlijkse nazorgkosten", "Toeslag onvoorzien (10,0%)", "Jaarlijkse nazorgkosten (A)\n\n",
+        "Subtotaal vervangingskosten", "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n",
+        "C: Toeslagen algemene nazorgkosten\n", "Rapportage/evaluatie", "Communicatie", "Apparaatskosten algemeen",
+        "Toeslagen algemene nazorgkosten (C)\n", "Berekening doelvermogen\n",
+        "Totaal A+B+C (reguliere nazorgactiviteiten)", "Risicobedrag", "DOELVERMOGEN"};
+    EXPECT_EQ(labels(t), expected);
+    const int sub = int(column(t, 2).indexOf(QStringLiteral("Subtotaal algemeen\n"))) + 1;
+    EXPECT_TRUE(wordtest::cell(t, sub, 2)[QStringLiteral("bold")].toBool());
+    EXPECT_EQ(wordtest::cellText(t, sub, 8), QString::fromUtf8("€ 150.665"));
+}
+
+TEST_F(RapDVWordTest, DifferentiatedSurchargesAreListedOnePerRecord)
+{
+    const QJsonObject d = write(fx.beta, 2, false);
+    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QStringList rows = wordtest::rowTexts(t);
+    const qsizetype kop = rows.indexOf(QStringLiteral("|Toeslagen vervangingen|||||||"));
+    ASSERT_GE(kop, 0);
+    EXPECT_TRUE(wordtest::cell(t, int(kop) + 1, 2)[QStringLiteral("bold")].toBool());
+    EXPECT_EQ(rows[kop + 3], QString::fromUtf8(
+        "\u00fc|'Drainageleidingen: Vervangen drainageleidingen' (groot werk, 6,25%)|||||€ 6.250|€ 479.026|(0,7%)"));
+    EXPECT_EQ(rows[kop + 4],
+              QString::fromUtf8("\u00fc|'Terrein en hekwerk: Vervangen hekwerk' (klein werk, 5,0%)|||||€ 1.000|€ 1.916|(0,0%)"));
+    EXPECT_EQ(rows[kop + 5], QString::fromUtf8("Vervangingskosten (B)\n\n||||||€ 18.208.720|(28,0%)"));
+    EXPECT_EQ(wordtest::cell(t, int(kop) + 4, 2)[QStringLiteral("size")].toDouble(), 8.0);
+    EXPECT_FALSE(rows.contains(QStringLiteral("|VERVANGING|||||||")));
+}
+
+} // namespace
