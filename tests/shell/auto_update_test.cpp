@@ -3,13 +3,8 @@
 // (only a complete, valid one, never in part), handing a program update to
 // the updater, and every failure on the way with its message.
 
-#include "shell_test_env.h"
+#include "update_test_env.h"
 
-#include "support/local_http_server.h"
-
-#include "shell/auto_update.h"
-#include "shell/checklist_version.h"
-#include "shell/connection_strings.h"
 #include "shell/update_proxy_dialog.h"
 #include "shell/update_screen.h"
 
@@ -25,7 +20,7 @@ using namespace shelltest;
 using testsupport::LocalHttpServer;
 using ui::Icon;
 
-const QString kUpdates = QStringLiteral("/tavir/program/updates/");
+const QString &kUpdates = kUpdateMap;
 
 // ---- The rules of the check, without a server ------------------------------------
 
@@ -100,20 +95,11 @@ TEST(UpdateRules, MaintenanceVersionTextAndProgress)
 
 // ---- Against a local update server ---------------------------------------------
 
-class AutoUpdate : public ShellTest {
+class AutoUpdate : public UpdateServerTest {
 protected:
     void SetUp() override
     {
-        ShellTest::SetUp();
-        ASSERT_TRUE(server.isListening());
-        main = frmMDI_main::load();
-        modMain::gVersion = tavir::kProgramVersion; // 3.0: program version number 30
-        modMain::gstrConnCL = modMain::pfunConnStrCL(progDir);
-        modMain::LeesVersieChecklist();
-        ASSERT_EQ(modMain::gintCLVolgnr, 12);
-        modMain::gbytProxySetting = 1; // direct: whatever proxy the machine names
-        modAutoUpdate::setServerAdres(server.base());
-        modAutoUpdate::setTijdslimiet(300);
+        UpdateServerTest::SetUp();
         installed = fileBytes(checklist());
         previousStarter = os::setStarter([this](const QString &program, const QStringList &arguments) {
             started << program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
@@ -124,41 +110,10 @@ protected:
     void TearDown() override
     {
         os::setStarter(previousStarter);
-        modAutoUpdate::setTijdslimiet(0);
-        modAutoUpdate::garrUpdateCL.clear();
-        modAutoUpdate::garrUpdateProg.clear();
-        modAutoUpdate::gstrUpdateURL.clear();
-        ShellTest::TearDown();
+        UpdateServerTest::TearDown();
     }
 
-    QString checklist() const { return progDir + QStringLiteral("/dbQORCL.mdb"); }
     QString inProg(const QString &name) const { return progDir + QLatin1Char('/') + name; }
-
-    // The three info files; a null text leaves that file unserved (404).
-    void serveInfo(const char *onderhoud, const char *programma, const char *cl)
-    {
-        const std::pair<const char *, const char *> files[] = {
-            {modAutoUpdate::kInfoOnderhoud, onderhoud},
-            {modAutoUpdate::kInfoProgramma, programma},
-            {modAutoUpdate::kInfoChecklist, cl}};
-        for (const auto &[name, text] : files) {
-            if (text)
-                server.set(kUpdates + QLatin1String(name), QByteArray(text));
-            else
-                server.remove(kUpdates + QLatin1String(name));
-        }
-    }
-
-    // A checklist file with sequence number `volgnr`, as the server offers it.
-    QByteArray newerChecklist(int volgnr = 13)
-    {
-        const QString path = tmp.path() + QStringLiteral("/nieuw.mdb");
-        QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(checklist(), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        runSql(path, QStringLiteral("UPDATE tblSYS SET strSYSvalue='%1' WHERE strSYS_ID='versie'").arg(volgnr));
-        return fileBytes(path);
-    }
 
     // Offers `content` as the new checklist file, listed with `size` bytes.
     void offerChecklist(const QByteArray &content, qint64 size = -1)
@@ -225,8 +180,6 @@ protected:
                + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral("|TAVIR");
     }
 
-    LocalHttpServer server;
-    frmMDI_main *main = nullptr;
     QByteArray installed;
     QStringList started;
     bool starterWorks = true;
@@ -285,10 +238,7 @@ TEST_F(AutoUpdate, MaintenanceAndFilesNotReceived)
 
 TEST_F(AutoUpdate, TimedOutCheckFailsWithoutMessagesOfItsOwn)
 {
-    LocalHttpServer::Response hang;
-    hang.mode = LocalHttpServer::Mode::Hang;
-    for (const char *name : {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
-        server.set(kUpdates + QLatin1String(name), hang);
+    hangInfo();
     const auto u = check();
     EXPECT_TRUE(u.inOnderhoud);
     EXPECT_EQ(u.statusChecklist, 9);
@@ -329,7 +279,7 @@ TEST_F(AutoUpdate, NamedProxyCarriesTheCheck)
     EXPECT_EQ(o.proxy.accessType, 2);
     EXPECT_EQ(o.proxy.host, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(o.proxy.port, server.port());
-    EXPECT_EQ(o.timeoutMs, 300);
+    EXPECT_EQ(o.timeoutMs, 1000);
 
     serveInfo("0", "30,d,tavir,1", "12,d,dbQORCL.mdb,5");
     const auto u = check();

@@ -4,12 +4,8 @@
 // pages, caption and back/forward.
 
 #include "screen_test_env.h"
+#include "update_test_env.h"
 
-#include "support/local_http_server.h"
-
-#include "shell/auto_update.h"
-#include "shell/checklist_version.h"
-#include "shell/connection_strings.h"
 #include "shell/help_browser.h"
 #include "shell/update_proxy_dialog.h"
 #include "shell/update_screen.h"
@@ -35,61 +31,16 @@ using namespace shelltest;
 using testsupport::LocalHttpServer;
 using ui::Icon;
 
-const QString kUpdates = QStringLiteral("/tavir/program/updates/");
+const QString &kUpdates = kUpdateMap;
 const QString kWacht = QStringLiteral("Even geduld a.u.b. ...");
 
-class UpdateScreens : public ShellTest {
+class UpdateScreens : public UpdateServerTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        ASSERT_TRUE(server.isListening());
-        main = frmMDI_main::load();
-        modMain::gVersion = tavir::kProgramVersion;
-        modMain::gstrConnCL = modMain::pfunConnStrCL(progDir);
-        modMain::LeesVersieChecklist();
-        modMain::gbytProxySetting = 1;
-        modAutoUpdate::setServerAdres(server.base());
-        modAutoUpdate::setTijdslimiet(300);
-    }
-
-    void TearDown() override
-    {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
-        modAutoUpdate::setTijdslimiet(0);
-        ShellTest::TearDown();
-    }
-
-    void serveInfo(const char *onderhoud, const char *programma, const char *cl)
-    {
-        const std::pair<const char *, const char *> files[] = {{modAutoUpdate::kInfoOnderhoud, onderhoud},
-                                                               {modAutoUpdate::kInfoProgramma, programma},
-                                                               {modAutoUpdate::kInfoChecklist, cl}};
-        for (const auto &[name, text] : files) {
-            if (text)
-                server.set(kUpdates + QLatin1String(name), QByteArray(text));
-            else
-                server.remove(kUpdates + QLatin1String(name));
-        }
-    }
-
     frmUpdateCheck *openUpdateScreen()
     {
         main->menuItem(QStringLiteral("check_updates"))->trigger();
         return screens::Form::loaded<frmUpdateCheck>();
     }
-
-    static QStringList loadedNames()
-    {
-        QStringList names;
-        for (screens::Form *f : screens::Form::loadedForms())
-            names << f->objectName();
-        return names;
-    }
-
-    LocalHttpServer server;
-    frmMDI_main *main = nullptr;
 };
 
 // ---- The update screen ------------------------------------------------------------
@@ -177,12 +128,7 @@ TEST_F(UpdateScreens, EachOutcomeOfTheCheckHasItsMessageAndEffect)
 
 TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
 {
-    // A checklist file with sequence number 13.
-    const QString nieuw = tmp.path() + QStringLiteral("/nieuw.mdb");
-    ASSERT_TRUE(QFile::copy(progDir + QStringLiteral("/dbQORCL.mdb"), nieuw));
-    QFile::setPermissions(nieuw, QFile::ReadOwner | QFile::WriteOwner);
-    runSql(nieuw, QStringLiteral("UPDATE tblSYS SET strSYSvalue='13' WHERE strSYS_ID='versie'"));
-    const QByteArray bytes = fileBytes(nieuw);
+    const QByteArray bytes = newerChecklist(13);
     server.set(kUpdates + QStringLiteral("dbQORCL.mdb"), bytes);
     serveInfo("0", "30,d,tavir,1", ("13,2-2-2027,dbQORCL.mdb," + QByteArray::number(bytes.size())).constData());
 
@@ -200,7 +146,7 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
     ASSERT_TRUE(QTest::qWaitFor([this] { return script.remaining().isEmpty(); }, 5000));
 
     ASSERT_EQ(screens::Form::loaded<frmUpdateCheck>(), f) << "the screen stays";
-    EXPECT_EQ(fileBytes(progDir + QStringLiteral("/dbQORCL.mdb")), bytes);
+    EXPECT_EQ(fileBytes(checklist()), bytes);
     EXPECT_EQ(modMain::gintCLVolgnr, 13);
     EXPECT_FALSE(control<QProgressBar>(f, "ProgressBar1")->isVisibleTo(f));
     EXPECT_FALSE(control<QLabel>(f, "lblFileNaam")->isVisibleTo(f));
@@ -209,10 +155,7 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
 
 TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
 {
-    LocalHttpServer::Response hang;
-    hang.mode = LocalHttpServer::Mode::Hang;
-    for (const char *name : {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
-        server.set(kUpdates + QLatin1String(name), hang);
+    hangInfo();
     frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
     bool enabledMeanwhile = true;
@@ -364,7 +307,9 @@ protected:
 
     static bool settle(frmBrowser *b)
     {
-        return QTest::qWaitFor([b] { return !b->isBezig() && b->windowTitle() != kWacht; }, 5000);
+        // The page is there and the timer has seen it.
+        auto *timer = b->findChild<QTimer *>(QStringLiteral("timTimer"));
+        return QTest::qWaitFor([b, timer] { return !b->isBezig() && !timer->isActive(); }, 5000);
     }
 
     static void button(frmBrowser *b, int index)
@@ -380,7 +325,7 @@ TEST_F(HelpBrowser, EachOpeningIsANewWindowOnTheHelpPage)
     main->menuItem(QStringLiteral("online_support"))->trigger();
     main->menuItem(QStringLiteral("online_support"))->trigger();
     const QList<screens::Form *> forms = screens::Form::loadedForms();
-    ASSERT_EQ(loadedNames(), QStringList({"frmBrowser", "frmBrowser"}));
+    ASSERT_EQ(loadedFormNames(), QStringList({"frmBrowser", "frmBrowser"}));
     for (screens::Form *f : forms)
         EXPECT_EQ(f->windowTitle(), kWacht) << "busy until the page is there";
     for (screens::Form *f : forms) {

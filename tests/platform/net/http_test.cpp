@@ -105,7 +105,7 @@ TEST_F(Http, EveryFailureIsReportedInDutchWithItsNumber)
         {"too large", server.url(QStringLiteral("/big")), net::Failure::TooLarge, net::kErrTooLarge, "groter dan"},
     };
     for (const Case &c : cases) {
-        net::Options o = direct(300);
+        net::Options o = direct(1000);
         o.maxBytes = 4096;
         const net::Result r = net::get(c.url, o);
         EXPECT_FALSE(r.ok()) << c.name;
@@ -123,7 +123,7 @@ TEST_F(Http, TimeOutCountsFromTheLastByteReceived)
 {
     // A response that stalls after its first bytes ends at the time-out.
     server.set(QStringLiteral("/stall"), response(Mode::StallMidway, bytes(3000), 1000));
-    const net::Result r = net::get(server.url(QStringLiteral("/stall")), direct(300));
+    const net::Result r = net::get(server.url(QStringLiteral("/stall")), direct(1000));
     EXPECT_EQ(r.failure, net::Failure::TimedOut);
     EXPECT_EQ(r.bytes, 1000);
 }
@@ -240,7 +240,7 @@ TEST_F(Download, FailedDownloadLeavesTheTargetAsItWas)
             QFile::remove(target);
             if (oldFile)
                 putOld();
-            const net::Result r = net::download(server.url(QLatin1String(c.path)), target, direct(300), c.size);
+            const net::Result r = net::download(server.url(QLatin1String(c.path)), target, direct(1000), c.size);
             EXPECT_EQ(r.failure, c.failure) << c.path << ": " << r.description.toStdString();
             EXPECT_FALSE(r.description.isEmpty()) << c.path;
             if (oldFile)
