@@ -13,6 +13,7 @@
 #include "screens/form.h"
 
 #include "platform/os/open_document.h"
+#include "platform/os/start_program.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -151,6 +152,33 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
     EXPECT_FALSE(control<QProgressBar>(f, "ProgressBar1")->isVisibleTo(f));
     EXPECT_FALSE(control<QLabel>(f, "lblFileNaam")->isVisibleTo(f));
     EXPECT_TRUE(control<QPushButton>(f, "cmdGet")->isEnabled());
+}
+
+TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
+{
+    writeBytes(progDir + QStringLiteral("/runupd.exe"), "#!/bin/sh\n");
+    QStringList started;
+    const os::Starter previous = os::setStarter([&](const QString &program, const QStringList &) {
+        started << program;
+        return true;
+    });
+    server.set(kUpdates + QStringLiteral("tavir"), QByteArray(2000, 'p'));
+    serveInfo("0", "31,1-6-2027,tavir,2000", "12,d,dbQORCL.mdb,1");
+    frmUpdateCheck *f = openUpdateScreen();
+    ASSERT_NE(f, nullptr);
+    script.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                        QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: 1-6-2027"
+                                       "\n\nNu downloaden?"),
+                        ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    click(control<QPushButton>(f, "cmdGet"));
+    const bool ended = QTest::qWaitFor([] { return frmMDI_main::instance() == nullptr; }, 5000);
+    os::setStarter(previous);
+
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(started, QStringList{progDir + QStringLiteral("/runupd.exe")});
+    EXPECT_TRUE(screens::Form::loadedForms().isEmpty());
+    EXPECT_EQ(fileBytes(progDir + QStringLiteral("/_0_tavir")), QByteArray(2000, 'p'));
 }
 
 TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
