@@ -38,7 +38,8 @@ QStringList garrUpdateCL;
 
 namespace {
 
-// The update server. Only the folders below it are fixed.
+// The update server (scheme and host): a stand-in address until the
+// real server is named here. Only the folders below it are fixed.
 constexpr const char *kStandaardServer = "https://www.example.org";
 constexpr int kStandaardTijdslimiet = 10000;
 // An info file is a line of text; anything longer is no info file.
