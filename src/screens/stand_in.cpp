@@ -73,14 +73,6 @@ StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QSt
 StandIn *frmGevoelAna() { return StandIn::load(QStringLiteral("frmGevoelAna"), QStringLiteral("Gevoeligheidsanalyse")); }
 StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }
 StandIn *frmAct_AddCLitem() { return StandIn::load(QStringLiteral("frmAct_AddCLitem"), QStringLiteral("QOR-checklistposten"), false); }
-StandIn *frmUpdateCheck() { return StandIn::load(QStringLiteral("frmUpdateCheck"), QStringLiteral("Controle op updates")); }
-
-StandIn *frmBrowser()
-{
-    // Made anew each time: a second browser may be open beside the first.
-    return StandIn::loadNew(QStringLiteral("frmBrowser"), QStringLiteral("Website handleiding en helpdesk"));
-}
-
 } // namespace standins
 
 } // namespace screens

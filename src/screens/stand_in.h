@@ -70,8 +70,6 @@ StandIn *frmDoelverm();
 StandIn *frmGevoelAna();
 StandIn *frmRapVoorz();
 StandIn *frmAct_AddCLitem(); // the checklist picker, modeless
-StandIn *frmUpdateCheck();
-StandIn *frmBrowser();       // a new help browser each time
 } // namespace standins
 
 } // namespace screens

@@ -1,8 +1,61 @@
 #include "shell/auto_update.h"
 
+#include "shell/checklist_version.h"
+#include "shell/connection_strings.h"
+#include "shell/error_report.h"
+#include "shell/main_window.h"
+#include "shell/program_info.h"
+#include "shell/program_state.h"
+#include "shell/update_screen.h"
+
+#include "screens/form.h"
+
+#include "platform/core/error.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/net/http_get.h"
+#include "platform/os/program_dir.h"
+#include "platform/os/start_program.h"
+#include "platform/os/system_error.h"
+#include "platform/text/conversions.h"
+#include "platform/ui/busy_cursor.h"
+#include "platform/ui/dialogs.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+
 namespace modAutoUpdate {
 
+QString gstrUpdateURL;
+QStringList garrUpdateProg;
+QStringList garrUpdateCL;
+
 namespace {
+
+// The update server (scheme and host): a stand-in address until the
+// real server is named here. Only the folders below it are fixed.
+constexpr const char *kStandaardServer = "https://www.example.org";
+constexpr int kStandaardTijdslimiet = 10000;
+// An info file is a line of text; anything longer is no info file.
+constexpr qint64 kMaxInfoBytes = 64 * 1024;
+
+QString &serverAdres()
+{
+    static QString adres;
+    return adres;
+}
+
+int &tijdslimiet()
+{
+    static int ms = 0;
+    return ms;
+}
 
 std::function<UpdateUitkomst()> &installedCheck()
 {
@@ -10,24 +63,464 @@ std::function<UpdateUitkomst()> &installedCheck()
     return check;
 }
 
+std::function<void(bool, bool)> &installedUpdate()
+{
+    static std::function<void(bool, bool)> update;
+    return update;
+}
+
+QString map()
+{
+    return os::programDir();
+}
+
+// The update screen, while it is loaded.
+frmUpdateCheck *scherm()
+{
+    return screens::Form::loaded<frmUpdateCheck>();
+}
+
+// Keeps the update screen's buttons off while a request runs.
+class Bezig {
+public:
+    Bezig() : m_scherm(scherm())
+    {
+        if (m_scherm)
+            m_scherm->setBezig(true);
+    }
+    ~Bezig()
+    {
+        if (m_scherm)
+            m_scherm->setBezig(false);
+    }
+    Bezig(const Bezig &) = delete;
+    Bezig &operator=(const Bezig &) = delete;
+
+private:
+    QPointer<frmUpdateCheck> m_scherm;
+};
+
+bool alsGeheelGetal(const QString &tekst, qint32 &getal)
+{
+    bool ok = false;
+    const qint32 n = tekst.toInt(&ok);
+    if (ok)
+        getal = n;
+    return ok;
+}
+
+// A file name from an info file must name a file in the program folder, not
+// a path elsewhere.
+bool isGewoneNaam(const QString &naam)
+{
+    return !naam.isEmpty() && naam != QLatin1String(".") && naam != QLatin1String("..")
+           && !naam.contains(QLatin1Char('/')) && !naam.contains(QLatin1Char('\\'))
+           && !naam.contains(QLatin1Char(':')) && !naam.contains(QChar(u'\0'));
+}
+
+enum class Bestanden { Geen, Eerste, Alle };
+
+UpdateInfo leesInfo(const QString &tekst, Bestanden bestanden)
+{
+    UpdateInfo info;
+    if (!pfunOntvangen(tekst))
+        return info;
+    for (const QString &veld : tekst.split(QLatin1Char(',')))
+        info.velden << veld.trimmed();
+    while (!info.velden.isEmpty() && info.velden.last().isEmpty())
+        info.velden.removeLast();
+    if (info.velden.isEmpty() || !alsGeheelGetal(info.velden.at(0), info.versie))
+        return info;
+    if (info.velden.size() > 1)
+        info.datum = info.velden.at(1);
+    if (bestanden == Bestanden::Geen) {
+        info.bruikbaar = true;
+        return info;
+    }
+    if (info.velden.size() < 4)
+        return info;
+    const qsizetype eind = bestanden == Bestanden::Eerste ? 4 : info.velden.size();
+    if ((eind - 2) % 2 != 0)
+        return info; // a name without its size
+    for (qsizetype i = 2; i < eind; i += 2) {
+        UpdateBestand b;
+        b.naam = info.velden.at(i);
+        if (!isGewoneNaam(b.naam) || !alsGeheelGetal(info.velden.at(i + 1), b.grootte) || b.grootte < 0)
+            return info;
+        info.bestanden << b;
+    }
+    info.bruikbaar = true;
+    return info;
+}
+
+void meldVerzoekFout(const net::Result &r, const QString &adres)
+{
+    modMain::MeldFout(r.error(adres));
+}
+
+// The checklist file downloaded as "_0_" + naam takes the place of the
+// installed naam in one step, once it has shown to be a checklist database.
+// A file that is not is removed and the installed one stays.
+bool installeerChecklist(const QString &naam)
+{
+    const QString nieuw = map() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + naam;
+    const QString doel = map() + QLatin1Char('/') + naam;
+    if (!pfunIsChecklistBestand(nieuw)) {
+        QFile::remove(nieuw);
+        return false;
+    }
+    if (std::rename(QFile::encodeName(nieuw).constData(), QFile::encodeName(doel).constData()) != 0) {
+        modMain::MeldFout(os::systemError(errno, doel, QStringLiteral("modAutoUpdate.VoerUpdateUit")));
+        return false;
+    }
+    return true;
+}
+
+void meldChecklistMislukt()
+{
+    ui::MsgBox(QStringLiteral("Downloaden van de checklist is mislukt. De update kon niet uitgevoerd worden. "
+                              "Raadpleeg uw applicatiebeheerder."),
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
+}
+
+qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte);
+
 } // namespace
+
+void MeldGeenVerbinding()
+{
+    ui::MsgBox(QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is (tijdelijk) "
+                              "niet beschikbaar. Controleer uw internetverbinding of proxy-instellingen."),
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij controle op updates"));
+}
+
+void MeldOnderhoud()
+{
+    ui::MsgBox(QStringLiteral("Er is een update opgeleverd, maar door onderhoudsactiviteiten op de server is deze "
+                              "tijdelijk niet beschikbaar. Probeert u het later nog eens. Excuses voor het ongemak."),
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update niet beschikbaar"));
+}
+
+bool VraagDownloaden(const QString &info)
+{
+    return ui::MsgBox(QStringLiteral("Er is een update beschikbaar.\n") + info + QStringLiteral("\n\nNu downloaden?"),
+                      ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Updaten programma"))
+           == ui::Answer::Yes;
+}
+
+QString pfunServerAdres()
+{
+    return serverAdres().isEmpty() ? QLatin1String(kStandaardServer) : serverAdres();
+}
+
+QString pfunProgrammaMap()
+{
+    return pfunServerAdres() + QStringLiteral("/tavir/program");
+}
+
+QString pfunUpdateMap()
+{
+    return pfunProgrammaMap() + QStringLiteral("/updates/");
+}
+
+QString pfunHelpAdres()
+{
+    return pfunProgrammaMap() + QStringLiteral("/index.asp?var=1");
+}
+
+net::Options pfunNetOpties()
+{
+    net::Options o;
+    o.proxy.accessType = modMain::gbytProxySetting;
+    o.proxy.host = modMain::gstrProxyNaam;
+    o.proxy.port = modMain::gintProxyPoort;
+    o.timeoutMs = tijdslimiet() > 0 ? tijdslimiet() : kStandaardTijdslimiet;
+    return o;
+}
+
+bool pfunOntvangen(const QString &tekst)
+{
+    return !tekst.isEmpty() && !tekst.contains(QLatin1String("HTML"));
+}
+
+bool pfunInOnderhoud(const QString &tekst)
+{
+    return !pfunOntvangen(tekst) || tekst.trimmed() == QLatin1String("1");
+}
+
+UpdateInfo pfunLeesInfo(const QString &tekst, bool metBestanden)
+{
+    return leesInfo(tekst, metBestanden ? Bestanden::Alle : Bestanden::Geen);
+}
+
+QString pfunVersieTekst(qint32 versieNr)
+{
+    // The number divided by 10, with a point: 31 is 3.1, 30 is 3.
+    const qint32 heel = versieNr / 10;
+    const qint32 tiende = std::abs(versieNr % 10);
+    QString tekst = (versieNr < 0 && heel == 0) ? QStringLiteral("-0") : QString::number(heel);
+    if (tiende != 0)
+        tekst += QLatin1Char('.') + QString::number(tiende);
+    return tekst;
+}
+
+int pfunStatus(const QString &tekst, qint32 geinstalleerd, bool isProgramma, QString &info, QStringList &velden)
+{
+    const UpdateInfo kop = leesInfo(tekst, Bestanden::Geen);
+    if (!kop.bruikbaar)
+        return kMislukt;
+    if (kop.versie <= geinstalleerd) {
+        velden = kop.velden;
+        return kNietsNieuwer;
+    }
+    // A newer release must name its date and its files.
+    const UpdateInfo nieuw = leesInfo(tekst, isProgramma ? Bestanden::Alle : Bestanden::Eerste);
+    if (!nieuw.bruikbaar || nieuw.velden.size() < 2)
+        return kMislukt;
+    velden = nieuw.velden;
+    if (isProgramma)
+        info += QStringLiteral("\n- programmaversie: ") + pfunVersieTekst(nieuw.versie) + QStringLiteral("\n- datum: ")
+                + nieuw.datum;
+    else
+        info += QStringLiteral("\n- checklistbestandsversie: ") + QString::number(nieuw.versie)
+                + QStringLiteral("\n- datum: ") + nieuw.datum + QStringLiteral("\n");
+    return kNieuwer;
+}
+
+int pfunVoortgangMaximum(qint32 grootte)
+{
+    // Rounded half to even, as whole-number conversion does.
+    return int(std::nearbyint(double(grootte) / 1024.0));
+}
+
+int pfunVoortgangWaarde(qint64 ontvangen, qint32 grootte)
+{
+    const qint64 blokken = (ontvangen + 1023) / 1024;
+    return int(std::min<qint64>(blokken, pfunVoortgangMaximum(grootte)));
+}
+
+bool pfunIsChecklistBestand(const QString &pad)
+{
+    static const QStringList tabellen = {
+        QStringLiteral("tblSYS"),      QStringLiteral("tblCL"),        QStringLiteral("tblCLitem"),
+        QStringLiteral("tblVoetnoot"), QStringLiteral("tblPPcorr"),    QStringLiteral("tblStortType"),
+        QStringLiteral("tblObjectCat")};
+    try {
+        db::Connection cn;
+        cn.Open(QStringLiteral("Data Source=") + pad + QStringLiteral(";Mode=Read"), tabellen);
+        // Every row of every table must read: a damaged file fails here.
+        for (const QString &tabel : tabellen) {
+            db::Recordset rs;
+            rs.Open(QStringLiteral("SELECT * FROM ") + tabel, cn, db::LockType::ReadOnly);
+            rs.Close();
+        }
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn, db::LockType::ReadOnly);
+        bool volgnr = false;
+        if (!rs.EOF_()) {
+            vb::CInt(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString()); // raises for no 16-bit number
+            volgnr = true;
+        }
+        rs.Close();
+        cn.Close();
+        return volgnr;
+    } catch (const platform::Error &) {
+        return false;
+    }
+}
+
+QString pfunHaalTekst(const QString &adres)
+{
+    Bezig bezig;
+    net::Options o = pfunNetOpties();
+    o.maxBytes = kMaxInfoBytes;
+    const net::Result r = net::get(QUrl(adres), o);
+    if (r.ok())
+        return net::textOf(r.body);
+    // A time-out, and an error page of the server, count as not received;
+    // the check says so. Anything else is reported here as well.
+    if (r.failure != net::Failure::TimedOut && r.failure != net::Failure::HttpStatus)
+        meldVerzoekFout(r, adres);
+    return QString();
+}
 
 UpdateUitkomst ControleerUpdates()
 {
     if (const auto &check = installedCheck())
         return check();
-    return UpdateUitkomst{};
+
+    UpdateUitkomst u;
+    const qint32 progVersie = modMain::pfunProgVersieNr();
+    gstrUpdateURL = pfunUpdateMap();
+    ui::setBusyCursor();
+    const QString onderhoud = pfunHaalTekst(gstrUpdateURL + QLatin1String(kInfoOnderhoud));
+    const QString programma = pfunHaalTekst(gstrUpdateURL + QLatin1String(kInfoProgramma));
+    const QString checklist = pfunHaalTekst(gstrUpdateURL + QLatin1String(kInfoChecklist));
+
+    u.inOnderhoud = pfunInOnderhoud(onderhoud);
+
+    QStringList velden;
+    u.statusChecklist = pfunStatus(checklist, modMain::gintCLVolgnr, false, u.info, velden);
+    if (u.statusChecklist != kMislukt)
+        garrUpdateCL = velden;
+    velden.clear();
+    u.statusProgramma = pfunStatus(programma, progVersie, true, u.info, velden);
+    if (u.statusProgramma != kMislukt)
+        garrUpdateProg = velden;
+
+    ui::resetCursor();
+    return u;
 }
+
+bool pfunDownload(const QString &naam, qint32 grootte)
+{
+    if (frmUpdateCheck *s = scherm())
+        s->toonDownload(naam, pfunVoortgangMaximum(grootte));
+    const QString doel = map() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + naam;
+    const qint64 bytes = schrijfDownload(doel, naam, grootte);
+    if (bytes == grootte)
+        return true;
+    if (bytes >= 0)
+        ui::MsgBox(QStringLiteral("Het aantal bytes dat gedownload is klopt niet. Mogelijk is het downloaden mislukt. "
+                                  "Probeert u het later nog eens."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Downloaden ") + naam);
+    return false;
+}
+
+namespace {
+
+// Writes the response for `naam` to `doelpad`; returns the bytes received,
+// or -1 when the request failed (reported here).
+qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte)
+{
+    if (QFileInfo::exists(doelpad) && !QFile::remove(doelpad)) {
+        ui::MsgBox(QStringLiteral("Could not update program. Please make sure that the ") + doelpad
+                       + QStringLiteral(" file is not running.\n\nNOTE: On Windows 2000 machines, focus must be removed "
+                                        "from the file before update can be completed successfully (i.e.: in Windows "
+                                        "Explorer, etc.)"),
+                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Error updating program..."));
+        return 0;
+    }
+    Bezig bezig;
+    const QString adres = gstrUpdateURL + naam;
+    QPointer<frmUpdateCheck> s = scherm();
+    const net::Result r = net::download(QUrl(adres), doelpad, pfunNetOpties(), grootte, [&s, grootte](qint64 ontvangen) {
+        if (s)
+            s->zetVoortgang(pfunVoortgangWaarde(ontvangen, grootte));
+    });
+    if (r.ok() || r.failure == net::Failure::WrongSize)
+        return r.bytes;
+    meldVerzoekFout(r, adres);
+    return -1;
+}
+
+} // namespace
 
 void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
 {
-    Q_UNUSED(checklistNieuwer);
-    Q_UNUSED(programmaNieuwer);
+    if (const auto &update = installedUpdate()) {
+        update(checklistNieuwer, programmaNieuwer);
+        return;
+    }
+    if (!checklistNieuwer && !programmaNieuwer)
+        return;
+
+    const QString updater = map() + QLatin1Char('/') + QLatin1String(kUpdater);
+    // Only the program update needs the updater; a checklist file is
+    // installed here.
+    if (programmaNieuwer && !QFileInfo(updater).isFile()) {
+        ui::MsgBox(QStringLiteral("Update-programma is niet gevonden."), ui::Buttons::OK, ui::Icon::Critical,
+                   QStringLiteral("Actualisatie afgebroken"));
+        return;
+    }
+    if (1 + screens::Form::loadedForms().size() > 2) {
+        ui::MsgBox(QStringLiteral("Sluit eerst alle openstaande formulieren"), ui::Buttons::OK, ui::Icon::Information,
+                   QStringLiteral("Updaten"));
+        return;
+    }
+
+    // The updater's argument, while the main window is there.
+    frmMDI_main *main = frmMDI_main::instance();
+    const QString argument = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QLatin1Char('|')
+                             + (main ? main->windowTitle() : QLatin1String(tavir::kProgramTitle));
+
+    // The download shows on the update screen; at start it is loaded for it
+    // and closed again afterwards.
+    QPointer<frmUpdateCheck> eigenScherm;
+    if (!scherm() && main)
+        eigenScherm = frmUpdateCheck::load();
+
+    if (checklistNieuwer) {
+        bool gelukt = false;
+        if (garrUpdateCL.size() >= 4) {
+            const QString naam = garrUpdateCL.at(2);
+            qint32 grootte = 0;
+            gelukt = isGewoneNaam(naam) && alsGeheelGetal(garrUpdateCL.at(3), grootte) && pfunDownload(naam, grootte)
+                     && installeerChecklist(naam);
+        }
+        if (!gelukt) {
+            meldChecklistMislukt();
+        } else {
+            try {
+                modMain::LeesVersieChecklist();
+            } catch (const platform::Error &e) {
+                modMain::MeldFout(e);
+            }
+            if (!programmaNieuwer) {
+                if (frmUpdateCheck *s = scherm())
+                    s->verbergVoortgang();
+                ui::MsgBox(QStringLiteral("Het downloaden is gereed. Het nieuwe checklistbestand is geïnstalleerd."),
+                           ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Actualisatie checklist"));
+            }
+        }
+    }
+
+    if (programmaNieuwer) {
+        // Every file, also after one has failed.
+        bool alles = garrUpdateProg.size() >= 4;
+        for (qsizetype i = 2; i + 1 < garrUpdateProg.size(); i += 2) {
+            qint32 grootte = 0;
+            const QString naam = garrUpdateProg.at(i);
+            if (!isGewoneNaam(naam) || !alsGeheelGetal(garrUpdateProg.at(i + 1), grootte) || !pfunDownload(naam, grootte))
+                alles = false;
+        }
+        if (!alles) {
+            ui::MsgBox(QStringLiteral("Downloaden is mislukt. De update kon niet uitgevoerd worden. Raadpleeg uw "
+                                      "applicatiebeheerder."),
+                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
+        } else if (!os::startProgram(updater, {argument})) {
+            ui::MsgBox(QStringLiteral("Het update-programma ") + updater
+                           + QStringLiteral(" kan niet worden gestart. De update kon niet uitgevoerd worden."),
+                       ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Actualisatie afgebroken"));
+        } else {
+            // The updater waits for this program to end: every window goes.
+            frmMDI_main::unload();
+            return;
+        }
+    }
+
+    if (eigenScherm)
+        eigenScherm->unload();
 }
 
 void setControleerUpdates(std::function<UpdateUitkomst()> check)
 {
     installedCheck() = std::move(check);
+}
+
+void setVoerUpdateUit(std::function<void(bool, bool)> update)
+{
+    installedUpdate() = std::move(update);
+}
+
+void setServerAdres(const QString &adres)
+{
+    serverAdres() = adres;
+}
+
+void setTijdslimiet(int milliseconden)
+{
+    tijdslimiet() = milliseconden;
 }
 
 } // namespace modAutoUpdate

@@ -1,8 +1,32 @@
 #pragma once
-// The update check at start. The check itself and the download are not here
-// yet: ControleerUpdates reports that nothing newer was found.
+// The update check and the download of a newer program or checklist file.
+//
+// Three small text files in the update folder of the update server
+// describe the current release: "updateinfo_isinonderhoud.txt" (the text
+// "1" while the server is under maintenance), "updateinfo_prog.txt"
+// (program version number, date, then pairs of file name and size) and
+// "updateinfo_cl.txt" (sequence number, date, file name and size of the
+// checklist file); fields are separated by commas. The check compares them
+// with the program version number and the installed checklist file's
+// sequence number.
+//
+// A new checklist file is downloaded beside the installed one as "_0_" +
+// its name, must open as a checklist database, and then takes the
+// installed file's place in one step: the installed file is never gone or
+// half written. New program files are downloaded as "_0_" + their names
+// and handed to the separate updater "runupd.exe" in the program folder,
+// which replaces them once this program has ended; the main window then
+// closes. Where the updater is missing, that is reported and nothing is
+// downloaded.
+//
+// Every request waits with the program's events running (see
+// platform/net/http_get.h); the update screen keeps its buttons off
+// meanwhile.
+
+#include "platform/net/http_request.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace modAutoUpdate {
@@ -17,12 +41,114 @@ struct UpdateUitkomst {
     int statusProgramma = kNietsNieuwer;
 };
 
+// File names on the update server and in the program folder.
+inline constexpr const char *kInfoOnderhoud = "updateinfo_isinonderhoud.txt";
+inline constexpr const char *kInfoProgramma = "updateinfo_prog.txt";
+inline constexpr const char *kInfoChecklist = "updateinfo_cl.txt";
+inline constexpr const char *kUpdater = "runupd.exe";
+inline constexpr const char *kDownloadVoorvoegsel = "_0_";
+
+// Program-wide values of the last check.
+extern QString gstrUpdateURL;          // the update folder, with a trailing "/"
+extern QStringList garrUpdateProg;     // the fields of "updateinfo_prog.txt"
+extern QStringList garrUpdateCL;       // the fields of "updateinfo_cl.txt"
+
+// The update server's address (scheme and host), its program folder
+// (+ "/tavir/program"), its update folder (+ "/updates/") and the online
+// help page (program folder + "/index.asp?var=1").
+QString pfunServerAdres();
+QString pfunProgrammaMap();
+QString pfunUpdateMap();
+QString pfunHelpAdres();
+
+// The request options from the program state: the proxy choice
+// (gbytProxySetting, gstrProxyNaam, gintProxyPoort) and the time-out of
+// 10 seconds.
+net::Options pfunNetOpties();
+
+// Checks the update server. Loads nothing: the update screen shows the
+// outcome (or the start routine, at start).
 UpdateUitkomst ControleerUpdates();
 
-// Downloads and installs what is newer. A program update ends the run.
+// Downloads and installs what is newer; a program update ends the run
+// (the main window is unloaded once the updater has started). The caller
+// learns the outcome from the messages shown and from whether the main
+// window is still loaded.
 void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer);
 
-// Tests install their own check; an empty function goes back to the real one.
+// The text at `adres`, or an empty text when fetching it failed. A time-out
+// or an error status of the server gives the empty text silently; any other
+// failure is reported through the central error reporter first.
+QString pfunHaalTekst(const QString &adres);
+
+// Downloads `naam` from the update folder into the program folder as "_0_"
+// + naam; true when it came complete with exactly `grootte` bytes. Shows
+// the file and its progress on the update screen while it is loaded.
+bool pfunDownload(const QString &naam, qint32 grootte);
+
+// The messages after a check, shared by the update screen and the start
+// routine.
+void MeldGeenVerbinding();
+void MeldOnderhoud();
+// "Er is een update beschikbaar." with the information text; true for Yes.
+bool VraagDownloaden(const QString &info);
+
+// ---- Rules of the check, without requests ------------------------------------
+
+// A text that is empty or contains "HTML" was not received: it is what a
+// failed request or a server's error page gives.
+bool pfunOntvangen(const QString &tekst);
+
+// Maintenance is on when the text was not received or is "1".
+bool pfunInOnderhoud(const QString &tekst);
+
+// One file of a release.
+struct UpdateBestand {
+    QString naam;
+    qint32 grootte = 0;
+};
+
+// An info file read: its fields (trimmed; empty fields at the end dropped),
+// the version and the date, the files it lists, and whether it is usable
+// (received, a whole version number, and, where `metBestanden`, the date
+// and at least one file with a plain name and a whole size of 0 or more).
+struct UpdateInfo {
+    bool bruikbaar = false;
+    QStringList velden;
+    qint32 versie = 0;
+    QString datum;
+    QList<UpdateBestand> bestanden;
+};
+UpdateInfo pfunLeesInfo(const QString &tekst, bool metBestanden);
+
+// The status of one info file against the installed version, and the
+// lines it adds to the information text.
+int pfunStatus(const QString &tekst, qint32 geinstalleerd, bool isProgramma, QString &info, QStringList &velden);
+
+// A program version number as text: 31 gives "3.1", 30 gives "3".
+QString pfunVersieTekst(qint32 versieNr);
+
+// The progress bar of a download of `grootte` bytes: its maximum (the
+// size in units of 1024 bytes, rounded half to even; 0 hides the bar) and
+// its value after `ontvangen` bytes (the chunks of 1024 bytes so far, at
+// most the maximum).
+int pfunVoortgangMaximum(qint32 grootte);
+int pfunVoortgangWaarde(qint64 ontvangen, qint32 grootte);
+
+// True when `pad` opens as a checklist database: every table of the
+// checklist file is there and readable, and its sequence number is a whole
+// number.
+bool pfunIsChecklistBestand(const QString &pad);
+
+// ---- Tests ------------------------------------------------------------------------
+
+// Tests install their own check and update; an empty function goes back
+// to the real one.
 void setControleerUpdates(std::function<UpdateUitkomst()> check);
+void setVoerUpdateUit(std::function<void(bool, bool)> update);
+// Another server address and time-out; an empty text and 0 go back to the
+// program's own.
+void setServerAdres(const QString &adres);
+void setTijdslimiet(int milliseconden);
 
 } // namespace modAutoUpdate

@@ -3,6 +3,7 @@
 #include "shell/app_settings.h"
 #include "shell/current_site.h"
 #include "shell/error_report.h"
+#include "shell/help_browser.h"
 #include "shell/im_export_dialog.h"
 #include "shell/new_site_dialog.h"
 #include "shell/program_info.h"
@@ -13,6 +14,7 @@
 #include "shell/site_import.h"
 #include "shell/site_list.h"
 #include "shell/splash_window.h"
+#include "shell/update_screen.h"
 
 #include "screens/form.h"
 #include "screens/stand_in.h"
@@ -425,7 +427,7 @@ void frmMDI_main::check_updates_Click()
 {
     // The one-screen rule only.
     if (pfunMagSchermOpenen())
-        screens::standins::frmUpdateCheck();
+        frmUpdateCheck::load();
 }
 
 void frmMDI_main::Configuratie_Click()
@@ -435,7 +437,7 @@ void frmMDI_main::Configuratie_Click()
 
 void frmMDI_main::online_support_Click()
 {
-    screens::standins::frmBrowser();
+    frmBrowser::open(modAutoUpdate::pfunHelpAdres());
 }
 
 void frmMDI_main::Info_Click()

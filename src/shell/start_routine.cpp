@@ -79,7 +79,7 @@ void beeindig()
 }
 
 // The update check at start. Returns false when the run ends here (a
-// program update was started).
+// program update was handed to the updater).
 bool controleerUpdates()
 {
     const modAutoUpdate::UpdateUitkomst u = modAutoUpdate::ControleerUpdates();
@@ -87,27 +87,21 @@ bool controleerUpdates()
     const bool mislukt = u.statusChecklist == modAutoUpdate::kMislukt || u.statusProgramma == modAutoUpdate::kMislukt;
     if (!nieuwer) {
         if (mislukt)
-            ui::MsgBox(QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is "
-                                      "(tijdelijk) niet beschikbaar. Controleer uw internetverbinding of proxy-instellingen."),
-                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij controle op updates"));
+            modAutoUpdate::MeldGeenVerbinding();
         return true;
     }
     if (u.inOnderhoud) {
-        ui::MsgBox(QStringLiteral("Er is een update opgeleverd, maar door onderhoudsactiviteiten op de server is deze "
-                                  "tijdelijk niet beschikbaar. Probeert u het later nog eens. Excuses voor het ongemak."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update niet beschikbaar"));
+        modAutoUpdate::MeldOnderhoud();
         return true;
     }
-    const ui::Answer antwoord =
-        ui::MsgBox(QStringLiteral("Er is een update beschikbaar.\n") + u.info + QStringLiteral("\n\nNu downloaden?"),
-                   ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Updaten programma"));
-    if (antwoord != ui::Answer::Yes)
+    if (!modAutoUpdate::VraagDownloaden(u.info))
         return true;
-    const bool programmaNieuwer = u.statusProgramma == modAutoUpdate::kNieuwer;
-    modAutoUpdate::VoerUpdateUit(u.statusChecklist == modAutoUpdate::kNieuwer, programmaNieuwer);
-    // A new checklist file alone is installed in place: the start goes on
-    // with it. A program update ends the run.
-    return !programmaNieuwer;
+    modAutoUpdate::VoerUpdateUit(u.statusChecklist == modAutoUpdate::kNieuwer,
+                                 u.statusProgramma == modAutoUpdate::kNieuwer);
+    // A program update that was handed over has closed the main window. A
+    // new checklist file alone is installed in place, and a failed update
+    // has said so: the start goes on.
+    return frmMDI_main::instance() != nullptr;
 }
 
 void toonProgrammaversie(frmMDI_main &main)

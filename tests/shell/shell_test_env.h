@@ -7,6 +7,7 @@
 #include "support/test_paths.h"
 
 #include "shell/app_settings.h"
+#include "shell/auto_update.h"
 #include "shell/main_window.h"
 #include "shell/program_state.h"
 #include "shell/start_routine.h"
@@ -188,6 +189,9 @@ protected:
         os::setProgramDir(progDir);
         modMain::resetProgramState();
         clearSettings();
+        // No test reaches the internet: the update server is a local port
+        // on which nothing listens, unless a test serves one.
+        modAutoUpdate::setServerAdres(QStringLiteral("http://127.0.0.1:9"));
     }
 
     void TearDown() override
@@ -199,6 +203,7 @@ protected:
         clearSettings();
         os::setProgramDir(QString());
         modMain::resetProgramState();
+        modAutoUpdate::setServerAdres(QString());
         ScriptedDialogsTest::TearDown();
     }
 

@@ -34,6 +34,7 @@ protected:
     void TearDown() override
     {
         modAutoUpdate::setControleerUpdates({});
+        modAutoUpdate::setVoerUpdateUit({});
         ShellTest::TearDown();
     }
 
@@ -570,6 +571,7 @@ struct UpdateGeval {
     modAutoUpdate::UpdateUitkomst uitkomst;
     std::function<void(ui::ScriptedDialogs &)> boxes;
     bool coupled;
+    bool handedOver = true; // an accepted program update reaches the updater
 };
 void PrintTo(const UpdateGeval &g, std::ostream *os) { *os << g.naam; }
 
@@ -581,13 +583,25 @@ TEST_P(StartUpdate, OutcomeOfTheCheckDecidesWhetherTheStartGoesOn)
     store(modMain::kSetAutoUpdate, QStringLiteral("True"));
     const QString pad = templateCopy();
     modAutoUpdate::setControleerUpdates([&g] { return g.uitkomst; });
+    // The update hands a program update over by closing the main window.
+    QList<std::pair<bool, bool>> updates;
+    modAutoUpdate::setVoerUpdateUit([&](bool checklist, bool programma) {
+        updates << std::make_pair(checklist, programma);
+        if (programma && g.handedOver)
+            frmMDI_main::unload();
+    });
     g.boxes(script);
 
     modMain::Main();
 
-    EXPECT_TRUE(runGoesOn());
+    EXPECT_EQ(runGoesOn(), g.coupled);
     EXPECT_EQ(modMain::gstrConnData.isEmpty(), !g.coupled);
     EXPECT_EQ(splashOpened, g.coupled ? 1 : 0);
+    const bool accepted = !script.shown().empty() && script.shown().back().answer == QStringLiteral("Yes");
+    if (accepted)
+        EXPECT_EQ(updates, (QList<std::pair<bool, bool>>{{g.uitkomst.statusChecklist == 1, g.uitkomst.statusProgramma == 1}}));
+    else
+        EXPECT_TRUE(updates.isEmpty());
 }
 
 modAutoUpdate::UpdateUitkomst uitkomst(int checklist, int programma, bool onderhoud = false)
@@ -633,7 +647,9 @@ INSTANTIATE_TEST_SUITE_P(
         UpdateGeval{"ChecklistDownloaded", uitkomst(1, 0),
                     [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true},
         UpdateGeval{"ProgramDownloadEndsTheStart", uitkomst(0, 1),
-                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, false}),
+                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, false},
+        UpdateGeval{"FailedProgramUpdateLetsTheStartGoOn", uitkomst(1, 1),
+                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true, false}),
     [](const ::testing::TestParamInfo<UpdateGeval> &info) { return std::string(info.param.naam); });
 
 } // namespace

@@ -1,0 +1,32 @@
+#pragma once
+// Requests that wait for their answer. While they wait, the program's
+// events run (a local event loop), so that its windows stay responsive and
+// a progress bar moves; callers keep their own commands from starting a
+// second request meanwhile.
+
+#include "platform/net/http_request.h"
+
+#include <QString>
+#include <functional>
+
+namespace net {
+
+// Bytes received so far.
+using Progress = std::function<void(qint64 received)>;
+
+// GET of `url` into memory: the body in result.body.
+Result get(const QUrl &url, const Options &options);
+
+// GET of `url` into the file `target`. The response is written to a
+// temporary file beside it, which takes the target's name only when the
+// response is complete and, when `expectedSize` is 0 or more, exactly that
+// many bytes long (else WrongSize). On any failure the temporary file goes
+// and the target is left as it was: never a half file under its name.
+Result download(const QUrl &url, const QString &target, const Options &options, qint64 expectedSize = -1,
+                const Progress &progress = {});
+
+// Text of a response body: UTF-8 when it is valid UTF-8, else Latin-1 (what
+// a Windows server gives plain text files in).
+QString textOf(const QByteArray &body);
+
+} // namespace net

@@ -1,0 +1,87 @@
+#pragma once
+// The help browser: a small window that shows the online manual and
+// help-desk page of the update server. Each opening makes a new window,
+// so several may be open; while one is open it counts as an open screen.
+//
+// Pages come through the program's own HTTP requests (proxy choice and
+// time-out of the update check) and are shown as rich text: the text,
+// headings, lists, tables and links of a page, not its scripts, style
+// sheets or pictures. A link to another web page opens here; any other
+// link (mail, a document) goes to the desktop's program for it. "Back" and
+// "Forward" walk the pages visited. The caption shows the page's title, or
+// "Even geduld a.u.b. ..." while a page is on its way; a page that cannot
+// be fetched shows why, in Dutch.
+
+#include "screens/form.h"
+
+#include <QList>
+#include <QUrl>
+#include <memory>
+
+class QTextBrowser;
+class QTimer;
+class QToolBar;
+
+namespace net {
+class HttpRequest;
+}
+
+// The pages visited, in order, and the place in them.
+class BrowserGeschiedenis {
+public:
+    // A new page: the pages ahead of the current one are dropped.
+    void bezoek(const QUrl &url);
+    bool kanTerug() const { return m_index > 0; }
+    bool kanVooruit() const { return m_index + 1 < m_paginas.size(); }
+    // Moves back or forward; the page there (an empty address when there
+    // is none: nothing moves).
+    QUrl terug();
+    QUrl vooruit();
+    QUrl huidig() const { return m_index >= 0 ? m_paginas.at(m_index) : QUrl(); }
+
+private:
+    QList<QUrl> m_paginas;
+    qsizetype m_index = -1;
+};
+
+class frmBrowser : public screens::Form {
+    Q_OBJECT
+
+public:
+    // A new window that opens `startingAddress` (nothing when empty).
+    static frmBrowser *open(const QString &startingAddress);
+
+    // The address the window opens with; set before it loads.
+    QString StartingAddress;
+
+    // "Back" or "Forward".
+    void tbToolBar_ButtonClick(const QString &key);
+    // Opens `url` as a new page.
+    void navigeer(const QUrl &url);
+
+    bool isBezig() const;
+    QUrl huidigAdres() const { return m_geschiedenis.huidig(); }
+    const BrowserGeschiedenis &geschiedenis() const { return m_geschiedenis; }
+
+signals:
+    // A page (or the report that it could not be fetched) is shown.
+    void navigatieKlaar();
+
+private:
+    frmBrowser();
+    ~frmBrowser() override;
+    void Form_Load();
+    void Form_Unload() override;
+    void laad(const QUrl &url);
+    void geladen();
+    void brwWebBrowser_AnchorClicked(const QUrl &link);
+    void brwWebBrowser_NavigateComplete2();
+    void timTimer_Timer();
+    QString paginaTitel() const;
+
+    QTextBrowser *brwWebBrowser = nullptr;
+    QToolBar *tbToolBar = nullptr;
+    QTimer *timTimer = nullptr;
+    BrowserGeschiedenis m_geschiedenis;
+    std::unique_ptr<net::HttpRequest> m_verzoek;
+};

@@ -1,0 +1,88 @@
+#pragma once
+// What the tests of the update check share: a loaded main window, the
+// checklist file of the private program folder read in (sequence number
+// 12, program version 3.0), and a local update server that serves the
+// info files and downloads, reached directly with a short time-out.
+
+#include "shell_test_env.h"
+
+#include "support/local_http_server.h"
+
+#include "shell/auto_update.h"
+#include "shell/checklist_version.h"
+#include "shell/connection_strings.h"
+
+#include "screens/form.h"
+
+namespace shelltest {
+
+inline const QString kUpdateMap = QStringLiteral("/tavir/program/updates/");
+
+class UpdateServerTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(server.isListening());
+        main = frmMDI_main::load();
+        modMain::gVersion = tavir::kProgramVersion; // 3.0: program version number 30
+        modMain::gstrConnCL = modMain::pfunConnStrCL(progDir);
+        modMain::LeesVersieChecklist();
+        ASSERT_EQ(modMain::gintCLVolgnr, 12);
+        modMain::gbytProxySetting = 1; // direct: whatever proxy the machine names
+        modAutoUpdate::setServerAdres(server.base());
+        modAutoUpdate::setTijdslimiet(1000);
+    }
+
+    void TearDown() override
+    {
+        for (screens::Form *f : screens::Form::loadedForms())
+            f->unload();
+        modAutoUpdate::setTijdslimiet(0);
+        modAutoUpdate::garrUpdateCL.clear();
+        modAutoUpdate::garrUpdateProg.clear();
+        modAutoUpdate::gstrUpdateURL.clear();
+        ShellTest::TearDown();
+    }
+
+    // The three info files; a null text leaves that file unserved (404).
+    void serveInfo(const char *onderhoud, const char *programma, const char *cl)
+    {
+        const std::pair<const char *, const char *> files[] = {{modAutoUpdate::kInfoOnderhoud, onderhoud},
+                                                               {modAutoUpdate::kInfoProgramma, programma},
+                                                               {modAutoUpdate::kInfoChecklist, cl}};
+        for (const auto &[name, text] : files) {
+            if (text)
+                server.set(kUpdateMap + QLatin1String(name), QByteArray(text));
+            else
+                server.remove(kUpdateMap + QLatin1String(name));
+        }
+    }
+
+    // Every info file keeps the request waiting for ever.
+    void hangInfo()
+    {
+        testsupport::LocalHttpServer::Response hang;
+        hang.mode = testsupport::LocalHttpServer::Mode::Hang;
+        for (const char *name : {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
+            server.set(kUpdateMap + QLatin1String(name), hang);
+    }
+
+    QString checklist() const { return progDir + QStringLiteral("/dbQORCL.mdb"); }
+
+    // A checklist file with sequence number `volgnr`, as the server offers it.
+    QByteArray newerChecklist(int volgnr = 13)
+    {
+        const QString path = tmp.path() + QStringLiteral("/nieuw.mdb");
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(checklist(), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        runSql(path, QStringLiteral("UPDATE tblSYS SET strSYSvalue='%1' WHERE strSYS_ID='versie'").arg(volgnr));
+        return fileBytes(path);
+    }
+
+    testsupport::LocalHttpServer server;
+    frmMDI_main *main = nullptr;
+};
+
+} // namespace shelltest
