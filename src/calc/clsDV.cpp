@@ -92,9 +92,8 @@ bool clsDV::VerifyBeforeBerekening2()
     }
     // The completeness rules of the site's own checklist version apply, also
     // when this site is not the open one (the levy's equalisation).
-    records::Context ctx = m_ctx;
-    ctx.gintCL_ID = qint16(mlngCL_ID);
-    if (!modVerifyAnSich::VerifyInvoerInrichting(ctx, mlngStort_ID, mstrNaamStort))
+    if (!modVerifyAnSich::VerifyInvoerInrichting(m_ctx, mlngStort_ID, mstrNaamStort,
+                                                 cl().GebruikGedifferentieerdeToeslagB()))
         return false;
     if (!VerifyCombinatiePosten()) {
         ui::MsgBox(QStringLiteral("Er is gebruik gemaakt van de mogelijkheid om posten te combineren in een "

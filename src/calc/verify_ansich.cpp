@@ -8,6 +8,8 @@
 #include "platform/db/recordset.h"
 #include "platform/ui/dialogs.h"
 
+#include <QHash>
+
 namespace modVerifyAnSich {
 
 namespace {
@@ -51,11 +53,22 @@ QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strA
 
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
 {
+    bool gediff = false;
+    {
+        db::Connection con;
+        con.Open(ctx.gstrConnData);
+        gediff = differentiatedSurcharges(ctx, checklistVersie(ctx, con, lngStort_ID));
+    }
+    return VerifyInvoerInrichting(ctx, lngStort_ID, naam, gediff);
+}
+
+bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam,
+                            bool blnGebruiktGediffToeslag)
+{
     const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
 
     db::Connection con;
     con.Open(ctx.gstrConnData);
-    const bool gediff = differentiatedSurcharges(ctx, checklistVersie(ctx, con, lngStort_ID));
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.strObject"
                            " FROM tblInrichting INNER JOIN tblAct"
@@ -71,9 +84,21 @@ bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, con
         return false;
     }
 
-    const records::ActFieldReader field = [&rs](const QString &name) { return rs.Fields(name).Value(); };
+    // Every row has the same columns: each name is looked up once, then
+    // the fields are read by number.
+    QHash<QString, int> kolommen;
+    const records::ActFieldReader field = [&rs, &kolommen](const QString &name) {
+        auto it = kolommen.constFind(name);
+        if (it == kolommen.cend()) {
+            const int kolom = rs.fieldIndex(name);
+            if (kolom < 0)
+                return rs.Fields(name).Value(); // raises the unknown-field error
+            it = kolommen.insert(name, kolom);
+        }
+        return rs.Fields(*it).Value();
+    };
     for (; !rs.EOF_(); rs.MoveNext()) {
-        if (records::verifyAnSich(field, gediff))
+        if (records::verifyAnSich(field, blnGebruiktGediffToeslag))
             continue;
         ui::MsgBox(onvolledigeKostenpostTekst(field(QStringLiteral("strObject")).toString(),
                                               field(QStringLiteral("strAct")).toString()),

@@ -30,6 +30,10 @@ namespace modVerifyAnSich {
 // ctx.gintCL_ID; another site, as the province-wide levy checks them, has
 // its own). Failures of the data files reach the caller.
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam);
+// The same for a caller that holds the site's checklist version already and
+// passes whether it uses the differentiated replacement surcharges.
+bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam,
+                            bool blnGebruiktGediffToeslag);
 
 // The text of the box for an incomplete item.
 QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strAct);
