@@ -5,6 +5,9 @@
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "calc/verify_ansich.h"
+
+#include "checklist/checklist_view.h"
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -206,6 +209,27 @@ void BM_VerifyBeforeBerekening200(benchmark::State &state)
         benchmark::DoNotOptimize(dv.VerifyBeforeBerekening2());
 }
 BENCHMARK(BM_VerifyBeforeBerekening200)->Unit(benchmark::kMillisecond);
+
+void BM_VerifyInvoerInrichting200(benchmark::State &state)
+{
+    NoBoxes boxes;
+    const qint32 id = data().eersteVerevend;
+    const calc::Context ctx = data().context(id);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(modVerifyAnSich::VerifyInvoerInrichting(ctx, id, QStringLiteral("bench")));
+}
+BENCHMARK(BM_VerifyInvoerInrichting200)->Unit(benchmark::kMillisecond);
+
+void BM_ChecklistView(benchmark::State &state)
+{
+    const calc::Context ctx = data().context(data().eersteVerevend);
+    for (auto _ : state) {
+        checklist::clsCL cl(ctx.gstrConnCL);
+        cl.initializeCL(1);
+        benchmark::DoNotOptimize(cl.GebruikGedifferentieerdeToeslagB());
+    }
+}
+BENCHMARK(BM_ChecklistView)->Unit(benchmark::kMillisecond);
 
 void BM_BerekenAlles200(benchmark::State &state)
 {

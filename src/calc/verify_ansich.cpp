@@ -1,5 +1,7 @@
 #include "calc/verify_ansich.h"
 
+#include "calc/dv_values.h"
+
 #include "checklist/checklist_view.h"
 #include "records/act_checks.h"
 #include "records/context.h"
@@ -51,6 +53,55 @@ QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strA
         + QStringLiteral("Voer de gegevens van de kostenposten eerst volledig in.");
 }
 
+void openKostenposten(db::Recordset &rs, db::Connection &con, qint32 lngStort_ID)
+{
+    rs.Open(QStringLiteral("SELECT ") + QLatin1String(calc::kActVelden)
+                + QStringLiteral(", tblInrichting.strObject, tblInrichting.bytObjectCat_REF"
+                                 " FROM tblInrichting INNER JOIN tblAct"
+                                 " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
+                                 " WHERE tblAct.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
+            con, db::LockType::ReadOnly, {lngStort_ID});
+}
+
+namespace {
+
+// Reads the fields of the current row by column number. The checks ask for
+// the same names in the same order on every row: a name that comes where it
+// came on the first row is matched by a plain comparison, any other one is
+// looked up once by name.
+class KolomLezer {
+public:
+    explicit KolomLezer(const db::Recordset &rs) : m_rs(rs) {}
+
+    void nieuweRij() { m_positie = 0; }
+
+    QVariant operator()(const QString &naam)
+    {
+        if (m_positie < m_volgorde.size() && m_volgorde[m_positie].first == naam)
+            return m_rs.Fields(m_volgorde[m_positie++].second).Value();
+        auto it = m_kolommen.constFind(naam);
+        if (it == m_kolommen.cend()) {
+            const int kolom = m_rs.fieldIndex(naam);
+            if (kolom < 0)
+                return m_rs.Fields(naam).Value(); // raises the unknown-field error
+            it = m_kolommen.insert(naam, kolom);
+        }
+        if (m_positie == m_volgorde.size()) {
+            m_volgorde.emplace_back(naam, *it);
+            ++m_positie;
+        }
+        return m_rs.Fields(*it).Value();
+    }
+
+private:
+    const db::Recordset &m_rs;
+    std::vector<std::pair<QString, int>> m_volgorde;
+    size_t m_positie = 0;
+    QHash<QString, int> m_kolommen;
+};
+
+} // namespace
+
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
 {
     bool gediff = false;
@@ -65,39 +116,30 @@ bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, con
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam,
                             bool blnGebruiktGediffToeslag)
 {
-    const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
-
     db::Connection con;
     con.Open(ctx.gstrConnData);
     db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.strObject"
-                           " FROM tblInrichting INNER JOIN tblAct"
-                           " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
-                           " WHERE tblAct.lngStort_REF=?"
-                           " ORDER BY tblInrichting.bytObjectCat_REF, tblInrichting.strObject,"
-                           " tblInrichting.idrInrichting_ID, tblAct.strAct, tblAct.idrAct_ID"),
-            con, db::LockType::ReadOnly, {lngStort_ID});
+    openKostenposten(rs, con, lngStort_ID);
+    return VerifyInvoerInrichting(rs, naam, blnGebruiktGediffToeslag);
+}
 
-    if (rs.EOF_()) {
+bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag)
+{
+    const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
+    if (kostenposten.RecordCount() == 0) {
         ui::MsgBox(QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."),
                    ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
     }
 
-    // Every row has the same columns: each name is looked up once, then
-    // the fields are read by number.
-    QHash<QString, int> kolommen;
-    const records::ActFieldReader field = [&rs, &kolommen](const QString &name) {
-        auto it = kolommen.constFind(name);
-        if (it == kolommen.cend()) {
-            const int kolom = rs.fieldIndex(name);
-            if (kolom < 0)
-                return rs.Fields(name).Value(); // raises the unknown-field error
-            it = kolommen.insert(name, kolom);
-        }
-        return rs.Fields(*it).Value();
-    };
+    // The items in the order of the site tree: object category, facility,
+    // cost item, the entry order of its phases.
+    db::Recordset rs = kostenposten.Clone(db::LockType::ReadOnly);
+    rs.setSort(QStringLiteral("bytObjectCat_REF, strObject, lngInrichting_REF, strAct, idrAct_ID"));
+    KolomLezer lezer(rs);
+    const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
     for (; !rs.EOF_(); rs.MoveNext()) {
+        lezer.nieuweRij();
         if (records::verifyAnSich(field, blnGebruiktGediffToeslag))
             continue;
         ui::MsgBox(onvolledigeKostenpostTekst(field(QStringLiteral("strObject")).toString(),

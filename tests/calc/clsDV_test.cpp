@@ -12,6 +12,8 @@
 
 #include <QElapsedTimer>
 
+#include <map>
+
 namespace {
 
 using calc::clsDV;
@@ -201,6 +203,29 @@ TEST_F(ClsDVTest, BetaDifferentiatedSurcharges)
     ASSERT_TRUE(dv->BerekenAlles());
     EXPECT_EQ(dv->Toeslagen2008().size(), 4u);
     expectSingle(dv->DoelvermogenZonderRisicoFonds(), 64930168.0);
+}
+
+TEST_F(ClsDVTest, OneObjectBoundToSiteAfterSite)
+{
+    // Sites of different checklist versions and surcharge schemes, in turn
+    // on one object: each run gives what a fresh object gives.
+    std::map<qint32, std::pair<float, size_t>> fresh;
+    for (qint32 site : {fx.alfa, fx.beta, fx.gamma}) {
+        auto dv = bound(site);
+        ASSERT_TRUE(dv->VerifyBeforeBerekening2());
+        ASSERT_TRUE(dv->BerekenAlles());
+        fresh[site] = {dv->DoelvermogenMetRisicoFonds(), dv->Toeslagen2008().size()};
+    }
+    auto dv = std::make_unique<clsDV>(fx.context(fx.alfa));
+    for (qint32 site : {fx.alfa, fx.beta, fx.beta, fx.gamma, fx.alfa, fx.beta}) {
+        SCOPED_TRACE(site);
+        dv->initializeDV(site, -9, -9);
+        EXPECT_EQ(dv->GebruikGedifferentieerdeToeslagB(), site == fx.beta);
+        ASSERT_TRUE(dv->VerifyBeforeBerekening2());
+        ASSERT_TRUE(dv->BerekenAlles());
+        EXPECT_EQ(dv->DoelvermogenMetRisicoFonds(), fresh[site].first);
+        EXPECT_EQ(dv->Toeslagen2008().size(), fresh[site].second);
+    }
 }
 
 TEST_F(ClsDVTest, ReportingOption3AndUnsetOption)
