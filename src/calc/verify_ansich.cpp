@@ -8,6 +8,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
 #include <QHash>
@@ -123,6 +124,57 @@ bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, con
     return VerifyInvoerInrichting(rs, naam, blnGebruiktGediffToeslag);
 }
 
+namespace {
+
+// Whether the check of the current row could show a box of its own: an
+// unknown replacement-surcharge type under the differentiated scheme.
+class MeldingMogelijk {
+public:
+    MeldingMogelijk(const db::Recordset &rs, bool blnGebruiktGediffToeslag)
+        : m_rs(rs), m_actief(blnGebruiktGediffToeslag)
+    {
+        if (m_actief) {
+            m_rubriek = rs.fieldIndex(QStringLiteral("bytRubriek_REF"));
+            m_type = rs.fieldIndex(QStringLiteral("bytTypeVervangingsToeslag"));
+        }
+    }
+
+    bool operator()() const
+    {
+        if (!m_actief || records::byteCode(m_rs.Fields(m_rubriek).Value()) != std::uint8_t(5))
+            return false;
+        double type = 0;
+        if (!detail::toNumber(m_rs.Fields(m_type).Value(), &type))
+            return false;
+        type = vb::Round(type);
+        return !(type == 0 || type == 1 || type == 2 || type == 3 || type == 7);
+    }
+
+private:
+    const db::Recordset &m_rs;
+    bool m_actief;
+    int m_rubriek = -1;
+    int m_type = -1;
+};
+
+// True when every item is complete, walking the rows in the order they
+// were read, without any box: a row whose check could show one ends the
+// walk with False, as an incomplete row does.
+bool stilVolledig(db::Recordset &rs, bool blnGebruiktGediffToeslag)
+{
+    KolomLezer lezer(rs);
+    const MeldingMogelijk meldingMogelijk(rs, blnGebruiktGediffToeslag);
+    const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        lezer.nieuweRij();
+        if (meldingMogelijk() || !records::verifyAnSich(field, blnGebruiktGediffToeslag))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag)
 {
     const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
@@ -132,10 +184,15 @@ bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &na
         return false;
     }
 
-    // The items in the order of the site tree: object category, facility,
-    // cost item, the entry order of its phases.
+    // Most sites are complete: the rows are first walked as they were read.
+    // Only otherwise are they put in the order of the site tree (object
+    // category, facility, cost item, the entry order of its phases) and
+    // walked again, to the first incomplete item.
     db::Recordset rs = kostenposten.Clone(db::LockType::ReadOnly);
+    if (stilVolledig(rs, blnGebruiktGediffToeslag))
+        return true;
     rs.setSort(QStringLiteral("bytObjectCat_REF, strObject, lngInrichting_REF, strAct, idrAct_ID"));
+    rs.MoveFirst();
     KolomLezer lezer(rs);
     const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
     for (; !rs.EOF_(); rs.MoveNext()) {

@@ -310,8 +310,14 @@ TEST_F(ClsDVTest, VerifyAllesCLWritesOnlyChangedCodes)
     // Alfa's hekwerk item (stored 1) counts cost as a percentage and ends in
     // a calendar year, outside checklist item 2: it becomes 2. The combined
     // item 10 is stored 2 and stays so (its values are empty).
+    ASSERT_TRUE(dv->VerifyBeforeBerekening2());
     EXPECT_TRUE(dv->VerifyAlles_CL());
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aHekwerk}).toInt(), 2);
+    // A run after the new codes counts them, not those of the rows checked
+    // before.
+    ASSERT_TRUE(dv->BerekenAlles());
+    EXPECT_EQ(dv->TotaalIsQOR(1), 0.0f);
+    expectSingle(dv->TotaalIsQOR(2), 11162.3125 + double(item(*dv, weg).NCW));
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aGecombineerd}).toInt(), 2);
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {weg}).toInt(), 2);
     // Own items are not touched.
