@@ -7,8 +7,6 @@
 #include "calc/clsHeffing.h"
 #include "calc/verify_ansich.h"
 
-#include "checklist/checklist_view.h"
-
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/scripted_dialogs.h"
@@ -188,7 +186,9 @@ void BM_LeesVerevend50x200(benchmark::State &state)
 BENCHMARK(BM_LeesVerevend50x200)->Unit(benchmark::kMillisecond);
 
 // The parts of the work per site: binding (site record and checklist
-// view), the input checks, and the calculation of one equalised site.
+// view), the input checks, and the calculation of one equalised site; and
+// the completeness check on its own, as the general-data screen runs it
+// (it loads the site's checklist version to learn the surcharge scheme).
 void BM_InitializeDV(benchmark::State &state)
 {
     NoBoxes boxes;
@@ -219,17 +219,6 @@ void BM_VerifyInvoerInrichting200(benchmark::State &state)
         benchmark::DoNotOptimize(modVerifyAnSich::VerifyInvoerInrichting(ctx, id, QStringLiteral("bench")));
 }
 BENCHMARK(BM_VerifyInvoerInrichting200)->Unit(benchmark::kMillisecond);
-
-void BM_ChecklistView(benchmark::State &state)
-{
-    const calc::Context ctx = data().context(data().eersteVerevend);
-    for (auto _ : state) {
-        checklist::clsCL cl(ctx.gstrConnCL);
-        cl.initializeCL(1);
-        benchmark::DoNotOptimize(cl.GebruikGedifferentieerdeToeslagB());
-    }
-}
-BENCHMARK(BM_ChecklistView)->Unit(benchmark::kMillisecond);
 
 void BM_BerekenAlles200(benchmark::State &state)
 {

@@ -84,6 +84,9 @@ public:
     // rate; any other value is taken as a fraction (0.05 for 5 %).
     void initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc);
     // True when the calculation may run; otherwise one box has told why.
+    // The cost items it has checked are the ones the BerekenAlles that
+    // follows on the same binding calculates (they are read once); a new
+    // initializeDV or VerifyAlles_CL lets the next run read them afresh.
     bool VerifyBeforeBerekening2();
     bool GebruikGedifferentieerdeToeslagB() const;
     // Writes bytIsQOR of every checklist-based cost item of the site: 1

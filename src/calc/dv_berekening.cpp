@@ -280,6 +280,9 @@ bool clsDV::BerekenAlles()
     const QString titelAfgebroken =
         QStringLiteral("Doelvermogenberekening inrichting '") + mstrNaamStort + QStringLiteral("' afgebroken");
 
+    // The rows that VerifyBeforeBerekening2 has just checked, else read
+    // below; either way once per run, and never kept for another.
+    db::Recordset rs = std::move(m_kostenposten);
     QString huidigePost;
     try {
         cl(); // bound to a site
@@ -298,9 +301,6 @@ bool clsDV::BerekenAlles()
             checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));
 
         m_gediff = cl().GebruikGedifferentieerdeToeslagB();
-        // The rows that VerifyBeforeBerekening2 has just checked, else read
-        // now; either way once per run.
-        db::Recordset rs = std::move(m_kostenposten);
         if (!rs.isOpen())
             modVerifyAnSich::openKostenposten(rs, mconData, mlngStort_ID);
         lngAantalRecords = rs.RecordCount();
