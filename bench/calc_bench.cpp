@@ -5,6 +5,7 @@
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "calc/verify_ansich.h"
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -185,7 +186,9 @@ void BM_LeesVerevend50x200(benchmark::State &state)
 BENCHMARK(BM_LeesVerevend50x200)->Unit(benchmark::kMillisecond);
 
 // The parts of the work per site: binding (site record and checklist
-// view), the input checks, and the calculation of one equalised site.
+// view), the input checks, and the calculation of one equalised site; and
+// the completeness check on its own, as the general-data screen runs it
+// (it loads the site's checklist version to learn the surcharge scheme).
 void BM_InitializeDV(benchmark::State &state)
 {
     NoBoxes boxes;
@@ -206,6 +209,16 @@ void BM_VerifyBeforeBerekening200(benchmark::State &state)
         benchmark::DoNotOptimize(dv.VerifyBeforeBerekening2());
 }
 BENCHMARK(BM_VerifyBeforeBerekening200)->Unit(benchmark::kMillisecond);
+
+void BM_VerifyInvoerInrichting200(benchmark::State &state)
+{
+    NoBoxes boxes;
+    const qint32 id = data().eersteVerevend;
+    const calc::Context ctx = data().context(id);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(modVerifyAnSich::VerifyInvoerInrichting(ctx, id, QStringLiteral("bench")));
+}
+BENCHMARK(BM_VerifyInvoerInrichting200)->Unit(benchmark::kMillisecond);
 
 void BM_BerekenAlles200(benchmark::State &state)
 {

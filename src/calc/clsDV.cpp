@@ -41,6 +41,7 @@ checklist::Context clsDV::clContext() const
 
 void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc)
 {
+    m_kostenposten.Close();
     mlngStort_ID = lngStort_ID;
     {
         records::clsStort stort(m_ctx);
@@ -64,8 +65,19 @@ void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPe
         msngInflatie = sngInflPerc == -9.0f ? stort.inflatie() : sngInflPerc;
     }
     mcolToeslagen2008.clear();
-    mclsCL = std::make_unique<checklist::clsCL>(clContext());
-    mclsCL->initializeCL(mlngCL_ID);
+    // The checklist file is only read: a view of the version the object
+    // holds already (the sites of one equalised levy, the rows of a
+    // sensitivity analysis) is set back to its state after loading rather
+    // than read again.
+    if (mclsCL && m_clGeladen == mlngCL_ID) {
+        mclsCL->setJaarAanvangNazorg(kaljaarAN);
+        mclsCL->movefirst_rsCLitem();
+    } else {
+        m_clGeladen = -1;
+        mclsCL = std::make_unique<checklist::clsCL>(clContext());
+        mclsCL->initializeCL(mlngCL_ID);
+        m_clGeladen = mlngCL_ID;
+    }
 }
 
 checklist::clsCL &clsDV::cl() const
@@ -92,11 +104,17 @@ bool clsDV::VerifyBeforeBerekening2()
     }
     // The completeness rules of the site's own checklist version apply, also
     // when this site is not the open one (the levy's equalisation).
-    records::Context ctx = m_ctx;
-    ctx.gintCL_ID = qint16(mlngCL_ID);
-    if (!modVerifyAnSich::VerifyInvoerInrichting(ctx, mlngStort_ID, mstrNaamStort))
+    // The rows checked here are the rows that BerekenAlles, run next,
+    // calculates: they are read once.
+    m_kostenposten.Close();
+    modVerifyAnSich::openKostenposten(m_kostenposten, mconData, mlngStort_ID);
+    if (!modVerifyAnSich::VerifyInvoerInrichting(m_kostenposten, mstrNaamStort,
+                                                 cl().GebruikGedifferentieerdeToeslagB())) {
+        m_kostenposten.Close();
         return false;
+    }
     if (!VerifyCombinatiePosten()) {
+        m_kostenposten.Close();
         ui::MsgBox(QStringLiteral("Er is gebruik gemaakt van de mogelijkheid om posten te combineren in een "
                                   "combinatiepost. Er is echter geen combinatiepost in de raming aangetroffen."),
                    ui::Buttons::OK, ui::Icon::Exclamation, titelInvoerOnvolledig());
@@ -134,6 +152,7 @@ bool clsDV::GebruikGedifferentieerdeToeslagB() const
 
 bool clsDV::VerifyAlles_CL()
 {
+    m_kostenposten.Close(); // the codes may change: the next run reads them again
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT * FROM tblAct WHERE lngClitem_REF IS NOT NULL AND lngStort_REF=?"
                            " ORDER BY idrAct_ID"),

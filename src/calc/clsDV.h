@@ -84,6 +84,9 @@ public:
     // rate; any other value is taken as a fraction (0.05 for 5 %).
     void initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc);
     // True when the calculation may run; otherwise one box has told why.
+    // The cost items it has checked are the ones the BerekenAlles that
+    // follows on the same binding calculates (they are read once); a new
+    // initializeDV or VerifyAlles_CL lets the next run read them afresh.
     bool VerifyBeforeBerekening2();
     bool GebruikGedifferentieerdeToeslagB() const;
     // Writes bytIsQOR of every checklist-based cost item of the site: 1
@@ -214,15 +217,20 @@ private:
     float msngInflatie = 0;
     ToeslagenLijst mcolToeslagen2008;
     std::unique_ptr<checklist::clsCL> mclsCL;
+    qint32 m_clGeladen = -1; // the version mclsCL holds
     double mdblKortingsfactor = 1;
     float msngPrijsfactor = 1;
     std::array<float, 6> msngTotaalRubriek{};
     std::array<float, 7> msngTotaalObjectCat{};
     std::array<float, 3> msngTotaalIsQOR{};
     std::vector<ItemResult> m_items;
+    bool m_gediff = false; // the scheme of the run, read once
     float msngKostenPerKeer = 0;
     qint16 mintFreqX = 0;
 
+    // The cost items read by VerifyBeforeBerekening2 for the BerekenAlles
+    // that follows it on the same binding; closed when used or unbound.
+    db::Recordset m_kostenposten;
     db::Recordset m_rsRap;
     std::unique_ptr<checklist::clsCL> mclsCLrap;
     QString mstrSorteerVeldNaam;

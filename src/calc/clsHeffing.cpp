@@ -109,6 +109,9 @@ void clsHeffing::bereken(float dv)
     }
 
     sngTref = float(jaarPrijspeil);
+    // The equalised target fund is summed afresh on every calculation.
+    sngDV = 0;
+    DVref = 0;
     QList<qint32> ids;
     const bool compleet = verevening(stortType, prov, ids);
     if (rapStortNamen.size() > 0)

@@ -4,6 +4,7 @@
 #include "calc/clsDV.h"
 
 #include "calc/dv_values.h"
+#include "calc/verify_ansich.h"
 
 #include "platform/core/error.h"
 #include "platform/text/format.h"
@@ -188,7 +189,7 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
     item.NCWfactorX = X;
     item.NCW = checkedSingle(msngKostenPerKeer * X);
 
-    if (cl().GebruikGedifferentieerdeToeslagB()) {
+    if (m_gediff) {
         const qint32 type = row.byte("bytTypeVervangingsToeslag");
         if (type != 0) {
             const size_t voor = mcolToeslagen2008.size();
@@ -279,6 +280,9 @@ bool clsDV::BerekenAlles()
     const QString titelAfgebroken =
         QStringLiteral("Doelvermogenberekening inrichting '") + mstrNaamStort + QStringLiteral("' afgebroken");
 
+    // The rows that VerifyBeforeBerekening2 has just checked, else read
+    // below; either way once per run, and never kept for another.
+    db::Recordset rs = std::move(m_kostenposten);
     QString huidigePost;
     try {
         cl(); // bound to a site
@@ -296,12 +300,9 @@ bool clsDV::BerekenAlles()
         msngPrijsfactor =
             checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));
 
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.strObject, tblInrichting.bytObjectCat_REF"
-                               " FROM tblInrichting INNER JOIN tblAct"
-                               " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
-                               " WHERE tblAct.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
-                mconData, db::LockType::ReadOnly, {mlngStort_ID});
+        m_gediff = cl().GebruikGedifferentieerdeToeslagB();
+        if (!rs.isOpen())
+            modVerifyAnSich::openKostenposten(rs, mconData, mlngStort_ID);
         lngAantalRecords = rs.RecordCount();
         m_items.resize(size_t(lngAantalRecords));
         ColumnCache columns;

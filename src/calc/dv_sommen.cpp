@@ -3,6 +3,8 @@
 
 #include "calc/clsDV.h"
 
+#include "platform/core/error.h"
+
 namespace calc {
 
 float clsDV::Toeslagen2008SomWaardeNCW() const
@@ -76,19 +78,32 @@ float clsDV::DoelvermogenMetRisicofonds_InclBTW() const
     return float(double(DoelvermogenMetRisicoFonds()) + double(BTWbedrag()));
 }
 
+namespace {
+
+// A total by its key; error 9 for a key outside the list.
+template <size_t N>
+float totaal(const std::array<float, N> &totalen, int positie)
+{
+    if (positie < 0 || positie >= int(N))
+        throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsDV"));
+    return totalen[size_t(positie)];
+}
+
+} // namespace
+
 float clsDV::TotaalRubriek(int rubriek) const
 {
-    return msngTotaalRubriek.at(size_t(rubriek - 1));
+    return totaal(msngTotaalRubriek, rubriek - 1);
 }
 
 float clsDV::TotaalObjectCat(int cat) const
 {
-    return msngTotaalObjectCat.at(size_t(cat - 1));
+    return totaal(msngTotaalObjectCat, cat - 1);
 }
 
 float clsDV::TotaalIsQOR(int isQOR) const
 {
-    return msngTotaalIsQOR.at(size_t(isQOR));
+    return totaal(msngTotaalIsQOR, isQOR);
 }
 
 } // namespace calc

@@ -35,22 +35,61 @@ bool ActRow::isNull(const char *field) const
     return records::isNullValue(value(field));
 }
 
+namespace {
+
+// A whole number as the data layer delivers it; false for any other type.
+bool wholeNumber(const QVariant &v, qint64 &n)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UChar:
+        n = v.toLongLong();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// Whole numbers in range and single or double numbers, as the data file
+// holds them, are taken as they are; any other value goes through the
+// record layer's conversion, which names the field when it fails.
 std::uint8_t ActRow::byte(const char *field) const
 {
     const QVariant v = value(field);
-    return records::isNullValue(v) ? 0 : records::toByte(v, QString::fromLatin1(field));
+    if (records::isNullValue(v))
+        return 0;
+    qint64 n = 0;
+    if (wholeNumber(v, n) && n >= 0 && n <= 255)
+        return std::uint8_t(n);
+    return records::toByte(v, QString::fromLatin1(field));
 }
 
 float ActRow::single(const char *field) const
 {
     const QVariant v = value(field);
-    return records::isNullValue(v) ? 0.0f : records::toSingle(v, QString::fromLatin1(field));
+    if (records::isNullValue(v))
+        return 0.0f;
+    if (v.typeId() == QMetaType::Float)
+        return v.toFloat();
+    if (v.typeId() == QMetaType::Double)
+        return float(v.toDouble());
+    return records::toSingle(v, QString::fromLatin1(field));
 }
 
 qint16 ActRow::int16(const char *field) const
 {
     const QVariant v = value(field);
-    return records::isNullValue(v) ? 0 : records::toInt16(v, QString::fromLatin1(field));
+    if (records::isNullValue(v))
+        return 0;
+    qint64 n = 0;
+    if (wholeNumber(v, n) && n >= -32768 && n <= 32767)
+        return qint16(n);
+    return records::toInt16(v, QString::fromLatin1(field));
 }
 
 QVariant ActRow::orEmpty(const char *field) const

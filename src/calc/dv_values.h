@@ -35,6 +35,17 @@ private:
     std::vector<std::pair<const char *, int>> m_columns;
 };
 
+// The fields of tblAct that the completeness check and the calculation
+// read of a cost item, for the column list of their queries (the other
+// fields, remarks and dates among them, are not read at all).
+inline constexpr const char *kActVelden =
+    "tblAct.idrAct_ID, tblAct.lngInrichting_REF, tblAct.strAct, tblAct.bytRubriek_REF, tblAct.bytIsQOR, tblAct.bytCombineer,"
+    " tblAct.bytOptieStart, tblAct.intStartabs, tblAct.intStartrel, tblAct.bytStartBA, tblAct.intStartBA,"
+    " tblAct.bytOptieEind, tblAct.intEindabs, tblAct.intEindrel, tblAct.bytEindBA, tblAct.intEindBA,"
+    " tblAct.bytOptieKosten, tblAct.sngPercInvest, tblAct.sngKostenInvest, tblAct.sngKostenTotaal,"
+    " tblAct.sngKostenPE, tblAct.strEenheid, tblAct.sngAantal, tblAct.bytOptieFreq, tblAct.intfreqX,"
+    " tblAct.bytTypeVervangingsToeslag, tblAct.sngVervangingsToeslagPerc";
+
 // The current row of a recordset over tblAct.
 class ActRow {
 public:

@@ -1,12 +1,17 @@
 #include "calc/verify_ansich.h"
 
+#include "calc/dv_values.h"
+
 #include "checklist/checklist_view.h"
 #include "records/act_checks.h"
 #include "records/context.h"
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+#include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
+
+#include <QHash>
 
 namespace modVerifyAnSich {
 
@@ -49,31 +54,150 @@ QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strA
         + QStringLiteral("Voer de gegevens van de kostenposten eerst volledig in.");
 }
 
+void openKostenposten(db::Recordset &rs, db::Connection &con, qint32 lngStort_ID)
+{
+    rs.Open(QStringLiteral("SELECT ") + QLatin1String(calc::kActVelden)
+                + QStringLiteral(", tblInrichting.strObject, tblInrichting.bytObjectCat_REF"
+                                 " FROM tblInrichting INNER JOIN tblAct"
+                                 " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
+                                 " WHERE tblAct.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
+            con, db::LockType::ReadOnly, {lngStort_ID});
+}
+
+namespace {
+
+// Reads the fields of the current row by column number. The checks ask for
+// the same names in the same order on every row: a name that comes where it
+// came on the first row is matched by a plain comparison, any other one is
+// looked up once by name.
+class KolomLezer {
+public:
+    explicit KolomLezer(const db::Recordset &rs) : m_rs(rs) {}
+
+    void nieuweRij() { m_positie = 0; }
+
+    QVariant operator()(const QString &naam)
+    {
+        if (m_positie < m_volgorde.size() && m_volgorde[m_positie].first == naam)
+            return m_rs.Fields(m_volgorde[m_positie++].second).Value();
+        auto it = m_kolommen.constFind(naam);
+        if (it == m_kolommen.cend()) {
+            const int kolom = m_rs.fieldIndex(naam);
+            if (kolom < 0)
+                return m_rs.Fields(naam).Value(); // raises the unknown-field error
+            it = m_kolommen.insert(naam, kolom);
+        }
+        if (m_positie == m_volgorde.size()) {
+            m_volgorde.emplace_back(naam, *it);
+            ++m_positie;
+        }
+        return m_rs.Fields(*it).Value();
+    }
+
+private:
+    const db::Recordset &m_rs;
+    std::vector<std::pair<QString, int>> m_volgorde;
+    size_t m_positie = 0;
+    QHash<QString, int> m_kolommen;
+};
+
+} // namespace
+
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
 {
-    const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
+    bool gediff = false;
+    {
+        db::Connection con;
+        con.Open(ctx.gstrConnData);
+        gediff = differentiatedSurcharges(ctx, checklistVersie(ctx, con, lngStort_ID));
+    }
+    return VerifyInvoerInrichting(ctx, lngStort_ID, naam, gediff);
+}
 
+bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam,
+                            bool blnGebruiktGediffToeslag)
+{
     db::Connection con;
     con.Open(ctx.gstrConnData);
-    const bool gediff = differentiatedSurcharges(ctx, checklistVersie(ctx, con, lngStort_ID));
     db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.strObject"
-                           " FROM tblInrichting INNER JOIN tblAct"
-                           " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
-                           " WHERE tblAct.lngStort_REF=?"
-                           " ORDER BY tblInrichting.bytObjectCat_REF, tblInrichting.strObject,"
-                           " tblInrichting.idrInrichting_ID, tblAct.strAct, tblAct.idrAct_ID"),
-            con, db::LockType::ReadOnly, {lngStort_ID});
+    openKostenposten(rs, con, lngStort_ID);
+    return VerifyInvoerInrichting(rs, naam, blnGebruiktGediffToeslag);
+}
 
-    if (rs.EOF_()) {
+namespace {
+
+// Whether the check of the current row could show a box of its own: an
+// unknown replacement-surcharge type under the differentiated scheme.
+class MeldingMogelijk {
+public:
+    MeldingMogelijk(const db::Recordset &rs, bool blnGebruiktGediffToeslag)
+        : m_rs(rs), m_actief(blnGebruiktGediffToeslag)
+    {
+        if (m_actief) {
+            m_rubriek = rs.fieldIndex(QStringLiteral("bytRubriek_REF"));
+            m_type = rs.fieldIndex(QStringLiteral("bytTypeVervangingsToeslag"));
+        }
+    }
+
+    bool operator()() const
+    {
+        if (!m_actief || records::byteCode(m_rs.Fields(m_rubriek).Value()) != std::uint8_t(5))
+            return false;
+        double type = 0;
+        if (!detail::toNumber(m_rs.Fields(m_type).Value(), &type))
+            return false;
+        type = vb::Round(type);
+        return !(type == 0 || type == 1 || type == 2 || type == 3 || type == 7);
+    }
+
+private:
+    const db::Recordset &m_rs;
+    bool m_actief;
+    int m_rubriek = -1;
+    int m_type = -1;
+};
+
+// True when every item is complete, walking the rows in the order they
+// were read, without any box: a row whose check could show one ends the
+// walk with False, as an incomplete row does.
+bool stilVolledig(db::Recordset &rs, bool blnGebruiktGediffToeslag)
+{
+    KolomLezer lezer(rs);
+    const MeldingMogelijk meldingMogelijk(rs, blnGebruiktGediffToeslag);
+    const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
+    for (; !rs.EOF_(); rs.MoveNext()) {
+        lezer.nieuweRij();
+        if (meldingMogelijk() || !records::verifyAnSich(field, blnGebruiktGediffToeslag))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag)
+{
+    const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
+    if (kostenposten.RecordCount() == 0) {
         ui::MsgBox(QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."),
                    ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
     }
 
-    const records::ActFieldReader field = [&rs](const QString &name) { return rs.Fields(name).Value(); };
+    // Most sites are complete: the rows are first walked as they were read.
+    // Only otherwise are they put in the order of the site tree (object
+    // category, facility, cost item, the entry order of its phases) and
+    // walked again, to the first incomplete item.
+    db::Recordset rs = kostenposten.Clone(db::LockType::ReadOnly);
+    if (stilVolledig(rs, blnGebruiktGediffToeslag))
+        return true;
+    rs.setSort(QStringLiteral("bytObjectCat_REF, strObject, lngInrichting_REF, strAct, idrAct_ID"));
+    rs.MoveFirst();
+    KolomLezer lezer(rs);
+    const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
     for (; !rs.EOF_(); rs.MoveNext()) {
-        if (records::verifyAnSich(field, gediff))
+        lezer.nieuweRij();
+        if (records::verifyAnSich(field, blnGebruiktGediffToeslag))
             continue;
         ui::MsgBox(onvolledigeKostenpostTekst(field(QStringLiteral("strObject")).toString(),
                                               field(QStringLiteral("strAct")).toString()),

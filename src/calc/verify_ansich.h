@@ -15,6 +15,10 @@
 namespace records {
 struct Context;
 }
+namespace db {
+class Connection;
+class Recordset;
+}
 
 namespace modVerifyAnSich {
 
@@ -24,12 +28,27 @@ namespace modVerifyAnSich {
 // "Er zijn geen voorzieningen en kostenposten ingevoerd bij deze
 // inrichting.", else the message that names the first incomplete item
 // (facility --> cost item). Items are examined in the order of the site
-// tree: object category, facility, cost item, entry order of its phases.
+// tree (object category, facility, cost item, entry order of its phases);
+// the walk stops at the first incomplete one.
 // Whether the differentiated replacement surcharges apply comes from the
 // checklist version of the site examined (for the open site that is
 // ctx.gintCL_ID; another site, as the province-wide levy checks them, has
 // its own). Failures of the data files reach the caller.
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam);
+// The same for a caller that holds the site's checklist version already and
+// passes whether it uses the differentiated replacement surcharges.
+bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam,
+                            bool blnGebruiktGediffToeslag);
+
+// The same over the site's cost items as openKostenposten read them (the
+// rows are walked through a second cursor; `kostenposten` keeps its
+// position), for a caller that goes on to calculate the same rows.
+bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag);
+
+// Opens on `con` the cost items of a site, in the order of their record
+// ids, with every field that the completeness check and the calculation
+// read and their facility's name and object category.
+void openKostenposten(db::Recordset &rs, db::Connection &con, qint32 lngStort_ID);
 
 // The text of the box for an incomplete item.
 QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strAct);

@@ -12,6 +12,8 @@
 
 #include <QElapsedTimer>
 
+#include <map>
+
 namespace {
 
 using calc::clsDV;
@@ -203,6 +205,29 @@ TEST_F(ClsDVTest, BetaDifferentiatedSurcharges)
     expectSingle(dv->DoelvermogenZonderRisicoFonds(), 64930168.0);
 }
 
+TEST_F(ClsDVTest, OneObjectBoundToSiteAfterSite)
+{
+    // Sites of different checklist versions and surcharge schemes, in turn
+    // on one object: each run gives what a fresh object gives.
+    std::map<qint32, std::pair<float, size_t>> fresh;
+    for (qint32 site : {fx.alfa, fx.beta, fx.gamma}) {
+        auto dv = bound(site);
+        ASSERT_TRUE(dv->VerifyBeforeBerekening2());
+        ASSERT_TRUE(dv->BerekenAlles());
+        fresh[site] = {dv->DoelvermogenMetRisicoFonds(), dv->Toeslagen2008().size()};
+    }
+    auto dv = std::make_unique<clsDV>(fx.context(fx.alfa));
+    for (qint32 site : {fx.alfa, fx.beta, fx.beta, fx.gamma, fx.alfa, fx.beta}) {
+        SCOPED_TRACE(site);
+        dv->initializeDV(site, -9, -9);
+        EXPECT_EQ(dv->GebruikGedifferentieerdeToeslagB(), site == fx.beta);
+        ASSERT_TRUE(dv->VerifyBeforeBerekening2());
+        ASSERT_TRUE(dv->BerekenAlles());
+        EXPECT_EQ(dv->DoelvermogenMetRisicoFonds(), fresh[site].first);
+        EXPECT_EQ(dv->Toeslagen2008().size(), fresh[site].second);
+    }
+}
+
 TEST_F(ClsDVTest, ReportingOption3AndUnsetOption)
 {
     // Option 2 below 10 ha has no lower bound on the area term.
@@ -285,8 +310,14 @@ TEST_F(ClsDVTest, VerifyAllesCLWritesOnlyChangedCodes)
     // Alfa's hekwerk item (stored 1) counts cost as a percentage and ends in
     // a calendar year, outside checklist item 2: it becomes 2. The combined
     // item 10 is stored 2 and stays so (its values are empty).
+    ASSERT_TRUE(dv->VerifyBeforeBerekening2());
     EXPECT_TRUE(dv->VerifyAlles_CL());
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aHekwerk}).toInt(), 2);
+    // A run after the new codes counts them, not those of the rows checked
+    // before.
+    ASSERT_TRUE(dv->BerekenAlles());
+    EXPECT_EQ(dv->TotaalIsQOR(1), 0.0f);
+    expectSingle(dv->TotaalIsQOR(2), 11162.3125 + double(item(*dv, weg).NCW));
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aGecombineerd}).toInt(), 2);
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {weg}).toInt(), 2);
     // Own items are not touched.

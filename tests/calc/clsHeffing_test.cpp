@@ -157,6 +157,15 @@ TEST_F(ClsHeffingTest, EqualisedOverTheProvince)
     EXPECT_EQ(h.rapAantalKtonPerJaar(2), 500);
     EXPECT_EQ(h.rapAantalKtonPerJaar(3), 400);
     EXPECT_NEAR(h.rapControleDVsom(), h.DVref, h.DVref * 1e-6);
+
+    // Calculated again, the object gives the same levy, not a doubled fund.
+    const float dvref = h.DVref;
+    const double heffing = h.HeffingPerTon_prijspeil_tRef;
+    h.psubBerekenHeffingPerTon(0.0f);
+    ASSERT_TRUE(h.ValidatieOK);
+    EXPECT_EQ(h.DVref, dvref);
+    EXPECT_EQ(h.HeffingPerTon_prijspeil_tRef, heffing);
+    EXPECT_EQ(h.intAantaljaren, 3);
 }
 
 TEST_F(ClsHeffingTest, OnlyCandidateIsTheOpenSite)

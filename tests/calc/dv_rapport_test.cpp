@@ -7,6 +7,8 @@
 #include "calc_fixture.h"
 #include "support/scripted_dialogs_fixture.h"
 
+#include "platform/core/error.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +78,15 @@ TEST_F(DVRapportTest, RowTextsByRubric)
     EXPECT_FLOAT_EQ(dv->rapTotaalPerSorteerveld(1).toFloat(), 121413.2578125f);
     EXPECT_FLOAT_EQ(dv->rapTotaalPerSorteerveld(6).toFloat(), 8183.89111328125f);
     EXPECT_EQ(dv->AantalDVtabelRegels(), 3 * 7 + 3 * 3 + 60);
+    // A key outside the groups is the caller's error, reported as such.
+    for (std::uint8_t sleutel : {std::uint8_t(0), std::uint8_t(7)}) {
+        try {
+            dv->rapTotaalPerSorteerveld(sleutel);
+            ADD_FAILURE() << "no error for key " << int(sleutel);
+        } catch (const platform::Error &e) {
+            EXPECT_EQ(e.number(), 9);
+        }
+    }
 
     // Another field name is kept but neither sorts nor labels.
     dv->rapSorteerVeldNaam(QStringLiteral("strAct"));
