@@ -8,6 +8,7 @@
 #include "support/qstring_printer.h"
 
 #include "shell/connection_strings.h"
+#include "shell/current_site.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
 #include "shell/program_state.h"
@@ -100,6 +101,8 @@ protected:
         modMain::gstrConnData = modMain::pfunConnStrData(dataFile);
         modMain::gstrConnCL = modMain::pfunConnStrCL(progDir);
         modMain::gVersion = tavir::kProgramVersion;
+        // The screens see the program state as the start routine lets them.
+        modMain::InstallSchermSessie();
     }
 
     void TearDown() override
