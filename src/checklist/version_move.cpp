@@ -62,6 +62,9 @@ void verplaatsSite(const records::Context &ctx, const clsCL &nieuw, float f)
     schaal("sngAlgAppKostenBasis", &records::clsStort::AppKostenBasis, &records::clsStort::AppKostenBasis);
     schaal("sngRapEvalPerHa", &records::clsStort::RapEvalPerHa, &records::clsStort::RapEvalPerHa);
     stort.LetChecklist_REF(nieuw.intCl_ID());
+    // The amounts are now at the new version's price level: so is the site,
+    // also when no general-data screen comes to write it.
+    stort.setValue(QStringLiteral("intJaarPrijsPeil"), nieuw.intJaarPrijspeil());
     stort.Move0();
 }
 

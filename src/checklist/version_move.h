@@ -1,6 +1,7 @@
 #pragma once
 // Moving the open site to a newer checklist version: the site's amounts go
-// to the new version's price level, the site refers to the new version,
+// to the new version's price level (and the site's price-level year with
+// them), the site refers to the new version,
 // and every cost item with a checklist reference is tested against the new
 // version's item, takes over its facility name, description, rubric and
 // object category, and gets its checklist conformity anew.

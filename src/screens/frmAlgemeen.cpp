@@ -27,6 +27,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -125,6 +127,10 @@ void frmAlgemeen::maakSchermen()
     txtRente->setToolTip(kRenteTip);
     txtInflatie = veld(dv, "txtInflatie", QStringLiteral("Inflatie (%):"));
     txtInflatie->setToolTip(kRenteTip);
+    // Like a masked edit: a percentage with at most two decimals, nothing else.
+    for (QLineEdit *perc : {txtRente, txtInflatie})
+        perc->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("-?[0-9]{0,3}(,[0-9]{0,2})?")), perc));
     txtAanvangNazorg = veld(dv, "txtAanvangNazorg", QStringLiteral("Aanvang nazorg:"));
     auto *jaarRij = new QWidget(dv);
     auto *jaarLayout = new QHBoxLayout(jaarRij);

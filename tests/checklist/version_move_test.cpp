@@ -86,6 +86,7 @@ TEST_F(VersionMoveTest, AmountsGoToTheNewPriceLevelAndTheSiteToTheNewVersion)
 {
     checklist::VerplaatsNaarVersie(site.context(), 4, kFactor34);
     EXPECT_EQ(stort("intCL_REF").toInt(), 4);
+    EXPECT_EQ(stort("intJaarPrijsPeil").toInt(), 2012);
     EXPECT_FLOAT_EQ(stort("sngAlgRisicoBedrag").toFloat(), 1000.0f * kFactor34);
     EXPECT_FLOAT_EQ(stort("sngAlgCommunicatieKosten").toFloat(), 2500.0f * kFactor34);
     EXPECT_FLOAT_EQ(stort("sngAlgAppKostenBasis").toFloat(), 15000.0f * kFactor34);

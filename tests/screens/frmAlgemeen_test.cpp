@@ -236,6 +236,22 @@ TEST_F(FrmAlgemeenTest, LevyOptionsSwitchTheObjectBoxAndTheForecast)
     EXPECT_EQ(stored("bytObjectGebonden").toInt(), 1);
 }
 
+TEST_F(FrmAlgemeenTest, RatesTakeTheKeypadDecimalAsACommaAndNoLetters)
+{
+    open();
+    auto *rente = edit("txtRente");
+    rente->setFocus();
+    rente->selectAll();
+    QTest::keyClick(rente, Qt::Key_Delete);
+    QTest::keyClicks(rente, QStringLiteral("4x"));
+    QTest::keyClick(rente, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(rente, QStringLiteral("5"));
+    EXPECT_EQ(rente->text(), QStringLiteral("4,5"));
+    QTest::keyClick(rente, Qt::Key_Tab);
+    close();
+    EXPECT_FLOAT_EQ(stored("sngRentePerc").toFloat(), 4.5f);
+}
+
 TEST_F(FrmAlgemeenTest, OnADredgeDepotTheObjectBoxStaysOff)
 {
     site->execute(QStringLiteral("UPDATE tblStort SET intStortType=2, intCL_REF=11, intJaarPrijsPeil=2004"));

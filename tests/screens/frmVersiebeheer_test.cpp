@@ -127,7 +127,7 @@ TEST_F(FrmVersiebeheerTest, YesMovesTheSiteAndShowsItsGeneralDataAgain)
         .answer(ui::Answer::Yes);
     click(control<QPushButton>(form, "cmdOK"));
     EXPECT_EQ(stored("intCL_REF").toInt(), 4);
-    EXPECT_EQ(stored("intJaarPrijsPeil").toInt(), 2008); // the general data bring it to 2012 when closed
+    EXPECT_EQ(stored("intJaarPrijsPeil").toInt(), 2012);
     EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
     // Read again when the general data closed and after the move.
     EXPECT_EQ(rereads, 2);
