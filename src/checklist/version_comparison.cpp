@@ -55,8 +55,8 @@ void schrijfVolledigItem(RapTekst &box, const clsCL &view)
     box.opsomming(false);
 }
 
-// One version value as the report shows it. `ophetzelfde` replaces the two
-// blanks before a new value when set.
+// One version value as the report shows it. A value with its own
+// separation replaces the two blanks that otherwise go before a new value.
 struct Waarde {
     QString tekst;
     bool eigenScheiding = false;
@@ -73,7 +73,7 @@ Waarde paar(float a, float b)
     return {vb::Format(a, kBedrag) + QStringLiteral(" - ") + vb::Format(b, kBedrag)};
 }
 
-bool enkelVerschil(float a, float b) { return a != b; }
+bool verschiltSingle(float a, float b) { return a != b; }
 
 QList<VersieRegel> versieRegels()
 {
@@ -81,10 +81,10 @@ QList<VersieRegel> versieRegels()
     return {
         {"Jaar prijspeil: ", [](V o, V n) { return o.intJaarPrijspeil() != n.intJaarPrijspeil(); },
          [](V v) { return Waarde{QString::number(v.intJaarPrijspeil())}; }},
-        {"Percentage onvoorzien: ", [](V o, V n) { return enkelVerschil(o.sngOnvoorzien(), n.sngOnvoorzien()); },
+        {"Percentage onvoorzien: ", [](V o, V n) { return verschiltSingle(o.sngOnvoorzien(), n.sngOnvoorzien()); },
          [](V v) { return Waarde{vb::Format(v.sngOnvoorzien(), QStringLiteral("0.0%"))}; }},
         {"Percentage ontwerp/directie: ",
-         [](V o, V n) { return enkelVerschil(o.sngOntwerpdirectieFixed(), n.sngOntwerpdirectieFixed()); },
+         [](V o, V n) { return verschiltSingle(o.sngOntwerpdirectieFixed(), n.sngOntwerpdirectieFixed()); },
          [](V v) {
              if (v.GebruikGedifferentieerdeToeslagB())
                  return Waarde{QStringLiteral(" Geen overall vast percentage van toepassing"), true};
@@ -100,13 +100,13 @@ QList<VersieRegel> versieRegels()
              return paar(v.sngCommunicatieMIN(), v.sngCommunicatieMAX());
          }},
         {"Rapportage- en evaluatiekosten: hectare-prijs: ",
-         [](V o, V n) { return enkelVerschil(o.sngRapEvalPerHa(), n.sngRapEvalPerHa()); },
+         [](V o, V n) { return verschiltSingle(o.sngRapEvalPerHa(), n.sngRapEvalPerHa()); },
          [](V v) { return Waarde{vb::Format(v.sngRapEvalPerHa(), kBedrag)}; }},
         {"Rapportage- en evaluatiekosten: onder/bovengrens: ",
          [](V o, V n) { return o.sngRapEvalMin() != n.sngRapEvalMin() || o.sngRapEvalMax() != n.sngRapEvalMax(); },
          [](V v) { return paar(v.sngRapEvalMin(), v.sngRapEvalMax()); }},
         {"Algemene apparaatskosten: percentage van NCW (A+B): ",
-         [](V o, V n) { return enkelVerschil(o.sngAppKostenPerc(), n.sngAppKostenPerc()); },
+         [](V o, V n) { return verschiltSingle(o.sngAppKostenPerc(), n.sngAppKostenPerc()); },
          [](V v) { return Waarde{vb::Format(v.sngAppKostenPerc(), QStringLiteral("0.00%"))}; }},
         {"Algemene apparaatskosten: onder/bovengrens: ",
          [](V o, V n) {
@@ -138,10 +138,12 @@ void schrijfVersieWaarden(RapTekst &box, const clsCL &oud, const clsCL &nieuw)
 // once, when there is a change.
 void schrijfItemWijzigingen(RapTekst &box, const clsCL &oud, const clsCL &nieuw)
 {
-    bool kop = false;
+    bool kopGeschreven = false;
     auto regel = [&](const QString &label, const std::function<void()> &rest) {
-        if (!kop)
-            kop = (schrijfKop(box, oud), true);
+        if (!kopGeschreven) {
+            schrijfKop(box, oud);
+            kopGeschreven = true;
+        }
         box.opsomming(true);
         box.kleur(kRapZwart);
         box.voegToe(label);

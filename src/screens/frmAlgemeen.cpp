@@ -1,6 +1,7 @@
 #include "screens/frmAlgemeen.h"
 
 #include "screens/focus_check.h"
+#include "screens/form_load.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
 #include "screens/general_data_rules.h"
@@ -180,6 +181,9 @@ void frmAlgemeen::maakSchermen()
     lblChecklistHuidigWijzig->hide();
     cmdApply = new QPushButton(QStringLiteral("&Sluiten"), this);
     cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    // A click leaves the focus where it is, so that closing checks that
+    // field once, with the closing notice.
+    cmdApply->setFocusPolicy(Qt::TabFocus);
     onder->addWidget(lblChecklistHuidig);
     onder->addWidget(lblChecklistHuidigWijzig);
     onder->addStretch();
@@ -198,7 +202,7 @@ void frmAlgemeen::maakSchermen()
     m_focus->watch(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
     // Every other bound field goes to the record when it is left.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
-        if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit->isHidden())
+        if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit->isHidden() || edit->parent() == lstProv)
             continue;
         m_focus->watch(edit, [this, edit] { return velVerlaten(edit, true); });
     }
@@ -208,15 +212,9 @@ frmAlgemeen *frmAlgemeen::load()
 {
     if (auto *f = Form::loaded<frmAlgemeen>())
         return f;
-    auto *f = new frmAlgemeen;
-    try {
-        f->Form_Load();
-    } catch (const platform::Error &e) {
-        // A site that cannot be read gets no screen.
-        delete f;
-        meldFout(e.withSource(QStringLiteral("frmAlgemeen.Form_Load")));
+    auto *f = geladenOfGemeld(new frmAlgemeen, [](frmAlgemeen *n) { n->Form_Load(); }, "frmAlgemeen.Form_Load");
+    if (!f)
         return nullptr;
-    }
     f->loadForm();
     f->moveFrame(twips(100), twips(100));
     return f;

@@ -1,5 +1,6 @@
 #include "screens/frmTonnage.h"
 
+#include "screens/form_load.h"
 #include "screens/session.h"
 #include "screens/tonnage_input.h"
 
@@ -134,14 +135,9 @@ frmTonnage *frmTonnage::load()
 {
     if (auto *f = Form::loaded<frmTonnage>())
         return f;
-    auto *f = new frmTonnage;
-    try {
-        f->Form_Load();
-    } catch (const platform::Error &e) {
-        delete f;
-        meldFout(e.withSource(QStringLiteral("frmTonnage.Form_Load")));
+    auto *f = geladenOfGemeld(new frmTonnage, [](frmTonnage *n) { n->Form_Load(); }, "frmTonnage.Form_Load");
+    if (!f)
         return nullptr;
-    }
     f->loadForm();
     f->Timer1->start();
     return f;

@@ -4,6 +4,7 @@
 // to find and drive widgets by their control names.
 
 #include "records/site_fixture.h"
+#include "support/form_lookup.h"
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
 
@@ -20,28 +21,9 @@
 
 namespace screentest {
 
-template <class W>
-W *control(const QObject *parent, const char *name)
-{
-    W *w = parent ? parent->findChild<W *>(QLatin1String(name)) : nullptr;
-    EXPECT_NE(w, nullptr) << "no control " << name;
-    return w;
-}
-
-inline void click(QAbstractButton *button)
-{
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
-    button->click();
-}
-
-inline QStringList loadedFormNames()
-{
-    QStringList names;
-    for (screens::Form *f : screens::Form::loadedForms())
-        names << f->objectName();
-    return names;
-}
+using testsupport::click;
+using testsupport::control;
+using testsupport::loadedFormNames;
 
 class ScreenTest : public testsupport::ScriptedDialogsTest {
 protected:
