@@ -327,6 +327,8 @@ bool frmAlgemeen::velVerlaten(QWidget *control, bool ok)
 {
     if (!ok)
         return false;
+    if (!m_binding)
+        return true;
     try {
         m_binding->schrijf(control);
     } catch (const platform::Error &e) {
@@ -445,7 +447,7 @@ bool frmAlgemeen::eventFilter(QObject *watched, QEvent *event)
 
 bool frmAlgemeen::QueryUnload()
 {
-    if (!m_stort)
+    if (!m_stort || !m_focus)
         return true;
     if (!m_focus->checkCurrent()) {
         ui::MsgBox(QStringLiteral("Ongeldige invoer"), ui::Buttons::OK, ui::Icon::Exclamation);
@@ -471,6 +473,9 @@ bool frmAlgemeen::QueryUnload()
 
 void frmAlgemeen::Form_Unload()
 {
+    // The fields are no longer checked or written when the window goes.
+    delete m_focus;
+    m_focus = nullptr;
     delete m_binding;
     m_binding = nullptr;
     m_stort.reset();

@@ -184,7 +184,8 @@ void frmTonnage::toonRij(int rij)
 
 bool frmTonnage::schrijfCel(int rij, int kolom, const QString &tekst)
 {
-    if (!m_invoer->schrijfCel(rij, kolom, tekst))
+    // A cell still open when the window goes is not written any more.
+    if (!m_invoer || !m_invoer->schrijfCel(rij, kolom, tekst))
         return false;
     toonRij(rij);
     psubToonTotaal();
