@@ -25,6 +25,16 @@ const QString kBron = QStringLiteral("frmVersiebeheer.cmdOK_Click");
                           kBron);
 }
 
+// Drops a pending edit that failed; the move's own failure is what counts.
+void zonderWijziging(db::Recordset *rs) noexcept
+{
+    try {
+        if (rs)
+            rs->CancelUpdate();
+    } catch (...) {
+    }
+}
+
 void bewaar(records::clsAct &act)
 {
     if (!act.UpdateNu())
@@ -80,7 +90,7 @@ void volgVoorziening(records::clsVoorz &voorz, const clsCL &nieuw)
             rs->Fields(QStringLiteral("bytObjectCat_REF")).setValue(int(nieuw.bytObjectCat_ID()));
             rs->Update();
         } catch (...) {
-            rs->CancelUpdate();
+            zonderWijziging(rs);
             throw;
         }
     }
@@ -130,8 +140,7 @@ void verplaatsKostenposten(const records::Context &ctx, clsCL &nieuw, float f)
             verplaatsKostenpost(act, voorz, nieuw, f);
     } catch (...) {
         // Releasing the records would try the failed edit again.
-        if (db::Recordset *rs = act.DataMember(QStringLiteral("Act")))
-            rs->CancelUpdate();
+        zonderWijziging(act.DataMember(QStringLiteral("Act")));
         throw;
     }
 }

@@ -460,8 +460,11 @@ bool frmAlgemeen::QueryUnload()
         // A failing save is reported and the screen closes; the failed edit
         // is not tried again when the record is released.
         meldFout(e.withSource(kBron));
-        if (db::Recordset *rs = m_stort->DataMember(QStringLiteral("tblStort")))
-            rs->CancelUpdate();
+        try {
+            if (db::Recordset *rs = m_stort->DataMember(QStringLiteral("tblStort")))
+                rs->CancelUpdate();
+        } catch (const platform::Error &) {
+        }
         return true;
     }
     if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
