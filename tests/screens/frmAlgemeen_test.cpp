@@ -252,6 +252,21 @@ TEST_F(FrmAlgemeenTest, RatesTakeTheKeypadDecimalAsACommaAndNoLetters)
     EXPECT_FLOAT_EQ(stored("sngRentePerc").toFloat(), 4.5f);
 }
 
+TEST_F(FrmAlgemeenTest, AFailingSaveIsReportedOnceAndTheScreenCloses)
+{
+    open();
+    site->execute(QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
+                                 "SELECT RAISE(ABORT, 'schijf vol'); END"));
+    auto *adres = edit("txtLocatieAdres");
+    adres->setFocus();
+    QTest::keyClicks(adres, QStringLiteral("Dijkweg 1"));
+    close();
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(errors.size(), 1) << errors.join('|').toStdString();
+    EXPECT_TRUE(stored("memVestigingsadres").isNull());
+    EXPECT_EQ(rereads, 1);
+}
+
 TEST_F(FrmAlgemeenTest, OnADredgeDepotTheObjectBoxStaysOff)
 {
     site->execute(QStringLiteral("UPDATE tblStort SET intStortType=2, intCL_REF=11, intJaarPrijsPeil=2004"));
