@@ -18,7 +18,7 @@ void RapTekst::voegToe(const QString &tekst)
 {
     if (tekst.isEmpty())
         return;
-    // Pieces in the same format are kept as one.
+    // Fragments in the same format are kept as one.
     if (!m_stukken.isEmpty() && m_stukken.last().opmaak == m_opmaak)
         m_stukken.last().tekst += tekst;
     else

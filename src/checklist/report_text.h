@@ -1,11 +1,11 @@
 #pragma once
-// The text of one report box of the version comparison, kept as pieces of
+// The text of one report box of the version comparison, kept as fragments of
 // text each with the character format that was current when it was added
 // (colour, size, bold, struck through, bulleted paragraph), so that the
 // screen can render it and tests can read it without a window.
 //
-// Line breaks are "\r\n" inside the pieces; a piece's bullet flag applies to
-// the paragraph the piece's text lands in.
+// Line breaks are "\r\n" inside the fragments; a fragment's bullet flag applies to
+// the paragraph the fragment's text lands in.
 
 #include <QList>
 #include <QString>

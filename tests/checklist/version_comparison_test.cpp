@@ -33,13 +33,13 @@ QStringList regels(const RapTekst &t)
     return lines;
 }
 
-// The piece that holds `tekst`, with its format.
+// The fragment that holds `tekst`, with its format.
 checklist::RapOpmaak opmaakVan(const RapTekst &t, const QString &tekst)
 {
     for (const checklist::RapStuk &s : t.stukken())
         if (s.tekst.contains(tekst))
             return s.opmaak;
-    ADD_FAILURE() << "no piece with " << tekst.toStdString();
+    ADD_FAILURE() << "no fragment with " << tekst.toStdString();
     return {};
 }
 
