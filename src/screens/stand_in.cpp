@@ -29,17 +29,6 @@ StandIn *StandIn::loadNew(const QString &name, const QString &caption, bool chil
     return f;
 }
 
-frmAlgemeen::frmAlgemeen() : StandIn(QStringLiteral("frmAlgemeen"), QStringLiteral("Gegevens inrichting")) {}
-
-frmAlgemeen *frmAlgemeen::load()
-{
-    if (auto *f = Form::loaded<frmAlgemeen>())
-        return f;
-    auto *f = new frmAlgemeen;
-    f->loadForm();
-    return f;
-}
-
 frmAct::frmAct() : StandIn(QStringLiteral("frmAct"), QStringLiteral("Voorzieningen en kostenposten")) {}
 
 frmAct *frmAct::load()

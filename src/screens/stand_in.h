@@ -6,6 +6,7 @@
 // flags can already be used and tested.
 
 #include "screens/form.h"
+#include "screens/frmAlgemeen.h"
 
 namespace screens {
 
@@ -22,16 +23,6 @@ public:
 
 protected:
     StandIn(const QString &name, const QString &caption);
-};
-
-// The general-data screen of the open site.
-class frmAlgemeen : public StandIn {
-    Q_OBJECT
-public:
-    static frmAlgemeen *load();
-
-private:
-    frmAlgemeen();
 };
 
 // The facilities and cost-items screen; the main window's pop-up commands

@@ -17,6 +17,7 @@
 #include "shell/update_screen.h"
 
 #include "screens/form.h"
+#include "screens/frmAlgemeen.h"
 #include "screens/stand_in.h"
 
 #include "platform/core/error.h"
@@ -207,20 +208,21 @@ void frmMDI_main::volgSchermen()
     // The cost-item screen's flag, and the current site after the general
     // data may have changed its name, start of after-care or version.
     auto &events = screens::FormEvents::instance();
-    connect(&events, &screens::FormEvents::formLoaded, this, [](screens::Form *form) {
+    connect(&events, &screens::FormEvents::formLoaded, this, [this](screens::Form *form) {
         if (qobject_cast<screens::frmAct *>(form))
             modMain::gblnFrmActOpen = true;
+        // An accepted new name is the open site's name at once; the screen
+        // rereads the rest of the current site when it unloads.
+        if (auto *algemeen = qobject_cast<screens::frmAlgemeen *>(form))
+            connect(algemeen, &screens::frmAlgemeen::naamStortGewijzigd, this, [this](const QString &naam) {
+                modMain::gstrNaamStort = naam;
+                setPanelText(1, QStringLiteral("Geopend: ") + naam + QStringLiteral(", checklistversie ")
+                                    + modMain::gstrCLVersie);
+            });
     });
     connect(&events, &screens::FormEvents::formUnloaded, this, [](screens::Form *form) {
         if (qobject_cast<screens::frmAct *>(form))
             modMain::gblnFrmActOpen = false;
-        if (qobject_cast<screens::frmAlgemeen *>(form) && modMain::glngStortID != 0) {
-            try {
-                modMain::LeesHuidigeStort();
-            } catch (const platform::Error &e) {
-                modMain::MeldFout(e, QStringLiteral("frmAlgemeen.Form_Unload"));
-            }
-        }
     });
 }
 

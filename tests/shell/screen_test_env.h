@@ -5,9 +5,11 @@
 
 #include "shell_test_env.h"
 
+#include "support/form_lookup.h"
 #include "support/qstring_printer.h"
 
 #include "shell/connection_strings.h"
+#include "shell/current_site.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
 #include "shell/program_state.h"
@@ -24,21 +26,9 @@
 
 namespace shelltest {
 
-// The child widget of `parent` named `name`; fails the test without one.
-template <class W>
-W *control(const QObject *parent, const char *name)
-{
-    W *w = parent ? parent->findChild<W *>(QLatin1String(name)) : nullptr;
-    EXPECT_NE(w, nullptr) << "no control " << name;
-    return w;
-}
-
-inline void click(QPushButton *button)
-{
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
-    QTest::mouseClick(button, Qt::LeftButton);
-}
+using testsupport::click;
+using testsupport::control;
+using testsupport::loadedFormNames;
 
 // Types `text` into `widget` key by key (also letters outside ASCII).
 inline void typeText(QWidget *widget, const QString &text)
@@ -81,14 +71,6 @@ inline QStringList rowTexts(const QTreeWidget *list, int column = 0)
     return texts;
 }
 
-inline QStringList loadedFormNames()
-{
-    QStringList names;
-    for (screens::Form *f : screens::Form::loadedForms())
-        names << f->objectName();
-    return names;
-}
-
 class ScreenTest : public ShellTest {
 protected:
     void SetUp() override
@@ -100,6 +82,8 @@ protected:
         modMain::gstrConnData = modMain::pfunConnStrData(dataFile);
         modMain::gstrConnCL = modMain::pfunConnStrCL(progDir);
         modMain::gVersion = tavir::kProgramVersion;
+        // The screens see the program state as the start routine lets them.
+        modMain::InstallSchermSessie();
     }
 
     void TearDown() override

@@ -1,0 +1,494 @@
+#include "screens/frmAlgemeen.h"
+
+#include "screens/focus_check.h"
+#include "screens/form_load.h"
+#include "screens/frmTonnage.h"
+#include "screens/frmVersiebeheer.h"
+#include "screens/general_data_rules.h"
+#include "screens/record_binding.h"
+#include "screens/session.h"
+
+#include "calc/verify_ansich.h"
+#include "checklist/checklist_view.h"
+#include "records/clsStort.h"
+
+#include "platform/core/error.h"
+#include "platform/db/recordset.h"
+#include "platform/text/format.h"
+#include "platform/ui/dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace screens {
+
+namespace {
+
+const QString kBron = QStringLiteral("frmAlgemeen");
+const QString kRenteTip = QStringLiteral("Standaard vult het model een rente van 5,00 % en een inflatie van 2,00 % in.");
+
+QLabel *link(QWidget *parent, const char *name, const QString &tekst)
+{
+    auto *label = new QLabel(QStringLiteral("<a href=\"#\">") + tekst.toHtmlEscaped() + QStringLiteral("</a>"), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    return label;
+}
+
+void weiger(const Weigering &w)
+{
+    ui::MsgBox(w.tekst, ui::Buttons::OK, ui::Icon::Exclamation, w.titel);
+}
+
+} // namespace
+
+frmAlgemeen::frmAlgemeen() : Form(QStringLiteral("frmAlgemeen"))
+{
+    setWindowTitle(QStringLiteral("Gegevens inrichting"));
+    m_focus = new FocusCheck(this);
+    maakSchermen();
+}
+
+frmAlgemeen::~frmAlgemeen() = default;
+
+QLineEdit *frmAlgemeen::veld(QWidget *tab, const char *name, const QString &label)
+{
+    auto *edit = new QLineEdit(tab);
+    edit->setObjectName(QLatin1String(name));
+    edit->installEventFilter(this);
+    if (auto *form = qobject_cast<QFormLayout *>(tab->layout()))
+        form->addRow(label, edit);
+    return edit;
+}
+
+void frmAlgemeen::maakSchermen()
+{
+    auto *layout = new QVBoxLayout(this);
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    layout->addWidget(SSTab1);
+
+    // Locatie
+    auto *locatie = new QWidget(SSTab1);
+    auto *locForm = new QFormLayout(locatie);
+    txtLocatieNaam = veld(locatie, "txtLocatieNaam", QStringLiteral("Naam:"));
+    txtLocatieRIVMnr = veld(locatie, "txtLocatieRIVMnr", QStringLiteral("RIVM-nummer:"));
+    lstProv = new QComboBox(locatie);
+    lstProv->setObjectName(QStringLiteral("lstProv"));
+    lstProv->setEditable(true);
+    lstProv->setInsertPolicy(QComboBox::NoInsert);
+    locForm->addRow(QStringLiteral("Provincie:"), lstProv);
+    txtProv = new QLineEdit(locatie);
+    txtProv->setObjectName(QStringLiteral("txtProv"));
+    txtProv->hide();
+    txtLocatieAdres = veld(locatie, "txtLocatieAdres", QStringLiteral("Vestigingsadres:"));
+    txtStortType = new QLineEdit(locatie);
+    txtStortType->setObjectName(QStringLiteral("txtStortType"));
+    txtStortType->hide();
+    lblStortType = new QLabel(locatie);
+    lblStortType->setObjectName(QStringLiteral("lblStortType"));
+    locForm->addRow(QStringLiteral("Type inrichting:"), lblStortType);
+    SSTab1->addTab(locatie, QStringLiteral("Locatie"));
+
+    // Vergunninghouder and Ingevuld door
+    const char *const verg[6] = {"txtVergHouderNaam", "txtVergHouderPostadres", "txtVergHouderContactPers",
+                                 "txtVergHouderTelnr", "txtVergHouderFaxnr", "txtVergHouderEmail"};
+    const char *const inv[6] = {"txtInvullerNaam", "txtInvullerPostadres", "txtInvullerContactPers",
+                                "txtInvullerTelnr", "txtInvullerFaxnr", "txtInvullerEmail"};
+    const QString labels[6] = {QStringLiteral("Naam:"), QStringLiteral("Postadres:"), QStringLiteral("Contactpersoon:"),
+                               QStringLiteral("Telefoon:"), QStringLiteral("Fax:"), QStringLiteral("E-mail:")};
+    auto *vergTab = new QWidget(SSTab1);
+    new QFormLayout(vergTab);
+    auto *invTab = new QWidget(SSTab1);
+    new QFormLayout(invTab);
+    for (int i = 0; i < 6; ++i) {
+        txtVergHouder[i] = veld(vergTab, verg[i], labels[i]);
+        txtInvuller[i] = veld(invTab, inv[i], labels[i]);
+    }
+    SSTab1->addTab(vergTab, QStringLiteral("Vergunninghouder"));
+    SSTab1->addTab(invTab, QStringLiteral("Ingevuld door"));
+
+    // Doelvermogen & heffing
+    auto *dv = new QWidget(SSTab1);
+    auto *dvForm = new QFormLayout(dv);
+    txtRente = veld(dv, "txtRente", QStringLiteral("Rente (%):"));
+    txtRente->setToolTip(kRenteTip);
+    txtInflatie = veld(dv, "txtInflatie", QStringLiteral("Inflatie (%):"));
+    txtInflatie->setToolTip(kRenteTip);
+    // Like a masked edit: a percentage with at most two decimals, nothing else.
+    for (QLineEdit *perc : {txtRente, txtInflatie})
+        perc->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("-?[0-9]{0,3}(,[0-9]{0,2})?")), perc));
+    txtAanvangNazorg = veld(dv, "txtAanvangNazorg", QStringLiteral("Aanvang nazorg:"));
+    auto *jaarRij = new QWidget(dv);
+    auto *jaarLayout = new QHBoxLayout(jaarRij);
+    jaarLayout->setContentsMargins(0, 0, 0, 0);
+    txtJaar_1 = new QLineEdit(jaarRij);
+    txtJaar_1->setObjectName(QStringLiteral("txtJaar_1"));
+    txtJaar_1->setReadOnly(true);
+    txtJaar_1->setToolTip(
+        QStringLiteral("Het kalenderjaar van het prijspeil is gerelateerd aan de van toepassing zijnde QOR-checklist"));
+    lblInfoPrijspeil = link(jaarRij, "lblInfoPrijspeil", QStringLiteral("Info"));
+    jaarLayout->addWidget(txtJaar_1);
+    jaarLayout->addWidget(lblInfoPrijspeil);
+    dvForm->addRow(QStringLiteral("Prijspeil:"), jaarRij);
+
+    auto *frame = new QGroupBox(QStringLiteral("Bedrijfsgebonden"), dv);
+    frame->setObjectName(QStringLiteral("fraBedrijfsGebonden"));
+    auto *frameLayout = new QHBoxLayout(frame);
+    const char *const opties[2] = {"nee", "ja"};
+    const QString tips[2] = {
+        QStringLiteral("De heffing wordt berekend per ton gestort materiaal"),
+        QStringLiteral("De heffing wordt NIET omgeslagen per ton gestort materiaal. Bedrijfsbonden inrichtingen zijn "
+                       "altijd objectgebonden.")};
+    for (int i = 0; i < 2; ++i) {
+        optBedrijfsGebonden[i] = new QRadioButton(QLatin1String(opties[i]), frame);
+        optBedrijfsGebonden[i]->setObjectName(QStringLiteral("optBedrijfsGebonden_%1").arg(i));
+        optBedrijfsGebonden[i]->setToolTip(tips[i]);
+        frameLayout->addWidget(optBedrijfsGebonden[i]);
+        connect(optBedrijfsGebonden[i], &QRadioButton::clicked, this, [this, i] { optBedrijfsGebonden_Click(i); });
+    }
+    dvForm->addRow(frame);
+    txtBedrijfsGebonden = new QLineEdit(dv);
+    txtBedrijfsGebonden->setObjectName(QStringLiteral("txtBedrijfsGebonden"));
+    txtBedrijfsGebonden->hide();
+    chkObjectGebonden = new QCheckBox(QStringLiteral("Objectgebonden"), dv);
+    chkObjectGebonden->setObjectName(QStringLiteral("chkObjectGebonden"));
+    dvForm->addRow(chkObjectGebonden);
+    cmdAfvalprognose = new QPushButton(QStringLiteral("Prognose afvalaanbod..."), dv);
+    cmdAfvalprognose->setObjectName(QStringLiteral("cmdAfvalprognose"));
+    dvForm->addRow(cmdAfvalprognose);
+    SSTab1->addTab(dv, QStringLiteral("Doelvermogen & heffing"));
+
+    // The checklist version and the close button below the tabs.
+    auto *onder = new QHBoxLayout;
+    lblChecklistHuidig = new QLabel(this);
+    lblChecklistHuidig->setObjectName(QStringLiteral("lblChecklistHuidig"));
+    lblChecklistHuidigWijzig = link(this, "lblChecklistHuidigWijzig", QStringLiteral("Actualiseer ..."));
+    lblChecklistHuidigWijzig->hide();
+    cmdApply = new QPushButton(QStringLiteral("&Sluiten"), this);
+    cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    // A click leaves the focus where it is, so that closing checks that
+    // field once, with the closing notice.
+    cmdApply->setFocusPolicy(Qt::TabFocus);
+    onder->addWidget(lblChecklistHuidig);
+    onder->addWidget(lblChecklistHuidigWijzig);
+    onder->addStretch();
+    onder->addWidget(cmdApply);
+    layout->addLayout(onder);
+
+    connect(cmdApply, &QPushButton::clicked, this, &frmAlgemeen::cmdApply_Click);
+    connect(cmdAfvalprognose, &QPushButton::clicked, this, &frmAlgemeen::cmdAfvalprognose_Click);
+    connect(lblInfoPrijspeil, &QLabel::linkActivated, this, &frmAlgemeen::lblInfoPrijspeil_Click);
+    connect(lblChecklistHuidigWijzig, &QLabel::linkActivated, this, &frmAlgemeen::lblChecklistHuidigWijzig_Click);
+    connect(txtProv, &QLineEdit::textChanged, this, &frmAlgemeen::txtProv_Change);
+    connect(txtBedrijfsGebonden, &QLineEdit::textChanged, this, &frmAlgemeen::txtBedrijfsGebonden_Change);
+
+    m_focus->watch(lstProv, [this] { return lstProv_Validate(); });
+    m_focus->watch(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
+    m_focus->watch(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
+    // Every other bound field goes to the record when it is left.
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit->isHidden() || edit->parent() == lstProv)
+            continue;
+        m_focus->watch(edit, [this, edit] { return velVerlaten(edit, true); });
+    }
+}
+
+frmAlgemeen *frmAlgemeen::load()
+{
+    if (auto *f = Form::loaded<frmAlgemeen>())
+        return f;
+    auto *f = geladenOfGemeld(new frmAlgemeen, [](frmAlgemeen *n) { n->Form_Load(); }, "frmAlgemeen.Form_Load");
+    if (!f)
+        return nullptr;
+    f->loadForm();
+    f->moveFrame(twips(100), twips(100));
+    return f;
+}
+
+void frmAlgemeen::Form_Load()
+{
+    const calc::Context ctx = currentContext();
+    for (const Provincie &p : ProvincieLijst())
+        lstProv->addItem(p.naam, p.code);
+    lstProv->setCurrentIndex(-1);
+
+    m_stort = std::make_unique<records::clsStort>(ctx);
+    m_stort->initializeStort(ctx.glngStortID);
+    m_stortType = m_stort->intStortType();
+    const QString caption = ObjectGebondenCaption(m_stortType);
+    if (!caption.isEmpty())
+        chkObjectGebonden->setText(caption);
+    chkObjectGebonden->setToolTip(QStringLiteral("Aangevinkt: de heffing wordt berekend uit het doelvermogen van deze "
+                                                 "stort alleen (geen verevening met andere inrichtingen in de "
+                                                 "provincie)."));
+
+    using S = RecordBinding::Soort;
+    m_binding = new RecordBinding(*m_stort, this);
+    m_binding->bind(txtLocatieNaam, QStringLiteral("strStortNaam"));
+    m_binding->bind(txtLocatieRIVMnr, QStringLiteral("strRIVMnr"));
+    m_binding->bind(txtProv, QStringLiteral("bytProv_REF"), S::Getal);
+    m_binding->bind(txtLocatieAdres, QStringLiteral("memVestigingsadres"));
+    m_binding->bind(txtStortType, QStringLiteral("intStortType"), S::Getal);
+    const char *const verg[6] = {"strVergNaam", "strVergPostAdres", "strVergContPers",
+                                 "strVergTel", "strVergFax", "strVergEmail"};
+    const char *const inv[6] = {"strInvNaam", "strInvPostAdres", "strInvContPers",
+                                "strInvTel", "strInvFax", "strInvEmail"};
+    for (int i = 0; i < 6; ++i)
+        m_binding->bind(txtVergHouder[i], QLatin1String(verg[i]));
+    for (int i = 0; i < 6; ++i)
+        m_binding->bind(txtInvuller[i], QLatin1String(inv[i]));
+    m_binding->bind(txtRente, QStringLiteral("sngRentePerc"), S::Getal, QStringLiteral("0.00"));
+    m_binding->bind(txtInflatie, QStringLiteral("sngInflPerc"), S::Getal, QStringLiteral("0.00"));
+    m_binding->bind(txtAanvangNazorg, QStringLiteral("dtmAanvangNazorg"), S::Datum);
+    m_binding->bind(txtJaar_1, QStringLiteral("intJaarPrijsPeil"), S::Getal);
+    m_binding->bind(txtBedrijfsGebonden, QStringLiteral("bytBedrijfsgebonden"), S::Getal);
+    m_binding->bind(chkObjectGebonden, QStringLiteral("bytObjectgebonden"));
+    // The carriers' change rules ran before the kind of site was known.
+    txtBedrijfsGebonden_Change();
+
+    lblStortType->setText(StortTypeNaam(int(vb::Val(txtStortType->text()))));
+    blnNieuweInrichting = txtJaar_1->text().isEmpty();
+    psubToonChecklistVersie();
+}
+
+void frmAlgemeen::psubToonChecklistVersie()
+{
+    checklist::clsCL cl(currentChecklistContext());
+    cl.initializeCL(qint32(vb::CInt(double(m_stort->checklist_ID()))));
+    m_stort->GetInfoChecklist();
+    lblChecklistHuidig->setText(QStringLiteral("Checklistversie: ") + m_stort->ClInfo_Versie);
+    lblChecklistHuidigWijzig->show();
+    // The site's price level is always that of its checklist version.
+    const QString jaar = QString::number(cl.intJaarPrijspeil());
+    if (txtJaar_1->text() != jaar) {
+        txtJaar_1->setText(jaar);
+        m_binding->markeer(txtJaar_1);
+    }
+}
+
+// ---- Commands ----------------------------------------------------------------
+
+void frmAlgemeen::cmdApply_Click() { unload(); }
+
+void frmAlgemeen::cmdAfvalprognose_Click() { frmTonnage::load(); }
+
+void frmAlgemeen::lblInfoPrijspeil_Click()
+{
+    ui::MsgBox(QStringLiteral("Het prijspeil is vastgelegd in de QOR-checklist. Alle bedragen dienen ingevoerd te "
+                              "worden in dit prijspeil."),
+               ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Informatie prijspeil"));
+}
+
+void frmAlgemeen::lblChecklistHuidigWijzig_Click()
+{
+    try {
+        const calc::Context ctx = currentContext();
+        if (!modVerifyAnSich::VerifyInvoerInrichting(ctx, ctx.glngStortID, ctx.gstrNaamStort))
+            return;
+        if (blnNieuweInrichting) {
+            ui::MsgBox(QStringLiteral("U dient eerst het scherm 'toeslagen nazorgfase' in te vullen alvorens u de "
+                                      "checklistversie kan wijzigen."),
+                       ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Wijzigen checklist nieuwe inrichting"));
+            return;
+        }
+        frmVersiebeheer *versies = frmVersiebeheer::load();
+        versies->frame()->hide();
+        if (versies->NieuwereChecklistBeschikbaar()) {
+            versies->frame()->show();
+            return;
+        }
+        versies->unload();
+        ui::MsgBox(QStringLiteral("De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar "
+                                  "is."),
+                   ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Keuze checklist"));
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(QStringLiteral("frmAlgemeen.lblChecklistHuidigWijzig_Click")));
+    }
+}
+
+// ---- Field rules ---------------------------------------------------------------
+
+bool frmAlgemeen::velVerlaten(QWidget *control, bool ok)
+{
+    if (!ok)
+        return false;
+    if (!m_binding)
+        return true;
+    try {
+        m_binding->schrijf(control);
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(kBron));
+    }
+    return true;
+}
+
+bool frmAlgemeen::lstProv_Validate()
+{
+    const int index = lstProv->findText(lstProv->currentText(), Qt::MatchExactly);
+    if (index < 0) {
+        weiger({QStringLiteral("Selecteer een bestaande provincie."), QStringLiteral("Selectie provincie")});
+        return false;
+    }
+    if (lstProv->currentIndex() != index)
+        lstProv->setCurrentIndex(index);
+    blnProvBijwerken = true;
+    txtProv->setText(QString::number(lstProv->itemData(index).toInt()));
+    m_binding->markeer(txtProv);
+    blnProvBijwerken = false;
+    return velVerlaten(txtProv, true);
+}
+
+void frmAlgemeen::txtProv_Change()
+{
+    if (blnProvBijwerken || txtProv->text().isEmpty())
+        return;
+    const int code = int(vb::Val(txtProv->text()));
+    for (int i = 0; i < lstProv->count(); ++i) {
+        if (lstProv->itemData(i).toInt() == code) {
+            lstProv->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+bool frmAlgemeen::txtAanvangNazorg_Validate()
+{
+    if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
+        weiger(*w);
+        return false;
+    }
+    return velVerlaten(txtAanvangNazorg, true);
+}
+
+bool frmAlgemeen::txtLocatieNaam_Validate()
+{
+    const QString naam = txtLocatieNaam->text();
+    bool bestaatAl = false;
+    if (!naam.isEmpty()) {
+        try {
+            bestaatAl = m_stort->StortnaamBestaatAl(naam);
+        } catch (const platform::Error &e) {
+            meldFout(e.withSource(QStringLiteral("frmAlgemeen.txtLocatieNaam_Validate")));
+            return false;
+        }
+    }
+    if (const auto w = ToetsNaam(naam, bestaatAl)) {
+        // The refused text never reaches the record.
+        m_binding->markeer(txtLocatieNaam, false);
+        weiger(*w);
+        return false;
+    }
+    emit naamStortGewijzigd(naam);
+    return velVerlaten(txtLocatieNaam, true);
+}
+
+void frmAlgemeen::optBedrijfsGebonden_Click(int index)
+{
+    const QString code = QString::number(index);
+    if (txtBedrijfsGebonden->text() == code)
+        return;
+    txtBedrijfsGebonden->setText(code);
+    m_binding->markeer(txtBedrijfsGebonden);
+    velVerlaten(txtBedrijfsGebonden, true);
+}
+
+void frmAlgemeen::txtBedrijfsGebonden_Change()
+{
+    const BedrijfsGebondenStand s = BedrijfsGebonden(txtBedrijfsGebonden->text(), m_stortType);
+    for (int i = 0; i < 2; ++i) {
+        // Only one button of the group is ever selected; none for an empty code.
+        optBedrijfsGebonden[i]->setAutoExclusive(false);
+        optBedrijfsGebonden[i]->setChecked(i == s.optie);
+        optBedrijfsGebonden[i]->setAutoExclusive(true);
+    }
+    if (s.objectAanvinken && !chkObjectGebonden->isChecked() && m_binding) {
+        chkObjectGebonden->setChecked(true);
+        m_binding->markeer(chkObjectGebonden);
+        velVerlaten(chkObjectGebonden, true);
+    }
+    chkObjectGebonden->setEnabled(s.objectIngeschakeld);
+    cmdAfvalprognose->setEnabled(s.prognoseIngeschakeld);
+}
+
+// ---- Keys --------------------------------------------------------------------
+
+bool frmAlgemeen::eventFilter(QObject *watched, QEvent *event)
+{
+    // The decimal key of the numeric keypad types a comma.
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & Qt::KeypadModifier) && key->text() == QLatin1String(".")) {
+            if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
+                QKeyEvent komma(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, QStringLiteral(","));
+                QCoreApplication::sendEvent(edit, &komma);
+                return true;
+            }
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+// ---- Closing -------------------------------------------------------------------
+
+bool frmAlgemeen::QueryUnload()
+{
+    if (!m_stort || !m_focus)
+        return true;
+    if (!m_focus->checkCurrent()) {
+        ui::MsgBox(QStringLiteral("Ongeldige invoer"), ui::Buttons::OK, ui::Icon::Exclamation);
+        return false;
+    }
+    try {
+        m_binding->schrijfAlles();
+        m_stort->Move0();
+    } catch (const platform::Error &e) {
+        // A failing save is reported and the screen closes; the failed edit
+        // is not tried again when the record is released.
+        meldFout(e.withSource(kBron));
+        try {
+            if (db::Recordset *rs = m_stort->DataMember(QStringLiteral("tblStort")))
+                rs->CancelUpdate();
+        } catch (const platform::Error &) {
+        }
+        return true;
+    }
+    if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
+        weiger(*w);
+        return false;
+    }
+    return true;
+}
+
+void frmAlgemeen::Form_Unload()
+{
+    // The fields are no longer checked or written when the window goes.
+    delete m_focus;
+    m_focus = nullptr;
+    delete m_binding;
+    m_binding = nullptr;
+    m_stort.reset();
+    if (session().leesHuidigeStort) {
+        try {
+            session().leesHuidigeStort();
+        } catch (const platform::Error &e) {
+            meldFout(e.withSource(QStringLiteral("frmAlgemeen.Form_Unload")));
+        }
+    }
+}
+
+} // namespace screens

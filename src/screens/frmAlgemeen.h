@@ -1,0 +1,94 @@
+#pragma once
+// The general-data screen "Gegevens inrichting" of the open site: name,
+// registration number, province, address, licence holder, the person who
+// fills in, interest and inflation, start of after-care, price-level year
+// and the two levy options, bound to the site's row. It shows the site's
+// checklist version with the link to move to a newer one, and opens the
+// waste-forecast grid.
+//
+// Closing saves the row; a refused field or start of after-care keeps the
+// screen open. After it has closed, the open-site values are read again.
+
+#include "screens/form.h"
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace records {
+class clsStort;
+}
+
+namespace screens {
+
+class FocusCheck;
+class RecordBinding;
+
+class frmAlgemeen : public Form {
+    Q_OBJECT
+
+public:
+    static frmAlgemeen *load();
+    ~frmAlgemeen() override;
+
+    void cmdApply_Click();
+    void cmdAfvalprognose_Click();
+    void lblInfoPrijspeil_Click();
+    void lblChecklistHuidigWijzig_Click();
+    void optBedrijfsGebonden_Click(int index);
+
+    // The validate events: false keeps the focus in the field.
+    bool lstProv_Validate();
+    bool txtAanvangNazorg_Validate();
+    bool txtLocatieNaam_Validate();
+
+signals:
+    // The open site's name changed to `naam` (accepted in the name field).
+    void naamStortGewijzigd(const QString &naam);
+
+protected:
+    bool QueryUnload() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    frmAlgemeen();
+    void maakSchermen();
+    void Form_Load();
+    void psubToonChecklistVersie();
+    void txtProv_Change();
+    void txtBedrijfsGebonden_Change();
+    bool velVerlaten(QWidget *control, bool ok);
+    QLineEdit *veld(QWidget *tab, const char *name, const QString &label);
+
+    QTabWidget *SSTab1 = nullptr;
+    QLineEdit *txtLocatieNaam = nullptr, *txtLocatieRIVMnr = nullptr, *txtProv = nullptr, *txtLocatieAdres = nullptr,
+              *txtStortType = nullptr;
+    QLineEdit *txtVergHouder[6] = {};
+    QLineEdit *txtInvuller[6] = {};
+    QLineEdit *txtRente = nullptr, *txtInflatie = nullptr, *txtAanvangNazorg = nullptr, *txtJaar_1 = nullptr,
+              *txtBedrijfsGebonden = nullptr;
+    QCheckBox *chkObjectGebonden = nullptr;
+    QComboBox *lstProv = nullptr;
+    std::array<QRadioButton *, 2> optBedrijfsGebonden = {};
+    QLabel *lblStortType = nullptr, *lblChecklistHuidig = nullptr, *lblChecklistHuidigWijzig = nullptr,
+           *lblInfoPrijspeil = nullptr;
+    QPushButton *cmdApply = nullptr, *cmdAfvalprognose = nullptr;
+
+    std::unique_ptr<records::clsStort> m_stort;
+    RecordBinding *m_binding = nullptr;
+    FocusCheck *m_focus = nullptr;
+    int m_stortType = 0;
+    bool blnNieuweInrichting = false;
+    bool blnProvBijwerken = false;
+    bool m_decimaalToets = false;
+};
+
+} // namespace screens

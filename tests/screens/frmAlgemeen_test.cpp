@@ -1,0 +1,351 @@
+// The general-data screen: its fields bound to the site row, the checks of
+// name, province and start of after-care that keep the focus, the levy
+// options, the close that saves, and the link to a newer checklist version.
+
+#include "screens_test_env.h"
+
+#include "screens/frmAlgemeen.h"
+#include "screens/frmTonnage.h"
+#include "screens/general_data_rules.h"
+
+#include "platform/ui/dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+using namespace screentest;
+
+namespace {
+
+TEST(GeneralDataRules, StartOfAfterCareMustBeADateOnTheFirstOrTheSixteenth)
+{
+    const QString tweeZinnen = QStringLiteral("Ongeldige datum aanvang nazorg ingevoerd. De dag van aanvang nazorg "
+                                              "dient de 1e of de 16e te zijn. ");
+    struct Case {
+        const char *tekst;
+        const char *melding; // nullptr: accepted
+        const char *titel;
+    };
+    const std::string two = tweeZinnen.toStdString();
+    const Case cases[] = {
+        {"1-1-2030", nullptr, nullptr},
+        {"16-3-2031", nullptr, nullptr},
+        {"15-3-2031", two.c_str(), "Ongeldige datum aanvang nazorg"},
+        {"", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+        {"31-2-2031", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+        {"morgen", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.tekst);
+        const auto w = screens::ToetsAanvangNazorg(QString::fromUtf8(c.tekst));
+        ASSERT_EQ(w.has_value(), c.melding != nullptr);
+        if (w) {
+            EXPECT_EQ(w->tekst, QString::fromUtf8(c.melding));
+            EXPECT_EQ(w->titel, QString::fromUtf8(c.titel));
+        }
+    }
+}
+
+TEST(GeneralDataRules, CompanyBoundCodeSetsTheOtherControls)
+{
+    struct Case {
+        const char *drager;
+        int kind;
+        int optie;
+        bool aanvinken, objectAan, prognoseAan;
+    };
+    const Case cases[] = {
+        {"1", 1, 1, true, false, false},  {"0", 1, 0, false, true, true}, {"0", 2, 0, false, false, true},
+        {"1", 2, 1, true, false, false},  {"", 1, -1, false, false, false}, {"7", 1, -1, false, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.drager) + " kind " + std::to_string(c.kind));
+        const auto s = screens::BedrijfsGebonden(QString::fromUtf8(c.drager), c.kind);
+        EXPECT_EQ(s.optie, c.optie);
+        EXPECT_EQ(s.objectAanvinken, c.aanvinken);
+        EXPECT_EQ(s.objectIngeschakeld, c.objectAan);
+        EXPECT_EQ(s.prognoseIngeschakeld, c.prognoseAan);
+    }
+    EXPECT_EQ(screens::ObjectGebondenCaption(2), QStringLiteral("Objectgebonden (per definitie voor baggerdepots)"));
+}
+
+TEST(GeneralDataRules, ProvinceListRunsFromTenToHundredTwentyThenNone)
+{
+    QStringList namen;
+    QList<int> codes;
+    for (const auto &p : screens::ProvincieLijst()) {
+        namen << p.naam;
+        codes << p.code;
+    }
+    EXPECT_EQ(codes, QList<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 0}));
+    EXPECT_EQ(namen.first(), QStringLiteral("Drenthe"));
+    EXPECT_EQ(namen.at(11), QStringLiteral("Zuid-Holland"));
+    EXPECT_EQ(namen.last(), QStringLiteral("??"));
+}
+
+class FrmAlgemeenTest : public ScreenTest {
+protected:
+    screens::frmAlgemeen *open()
+    {
+        form = screens::frmAlgemeen::load();
+        EXPECT_NE(form, nullptr);
+        QApplication::setActiveWindow(form->frame());
+        form->frame()->activateWindow();
+        return form;
+    }
+
+    QLineEdit *edit(const char *name) const { return control<QLineEdit>(form, name); }
+
+    // Types `text` into a field (replacing what it held) and leaves it by Tab.
+    void typeAndLeave(QWidget *w, const QString &text)
+    {
+        w->setFocus();
+        if (auto *e = qobject_cast<QLineEdit *>(w)) {
+            e->selectAll();
+            QTest::keyClick(e, Qt::Key_Delete);
+        } else if (auto *c = qobject_cast<QComboBox *>(w)) {
+            c->lineEdit()->selectAll();
+            QTest::keyClick(c->lineEdit(), Qt::Key_Delete);
+        }
+        QTest::keyClicks(qobject_cast<QComboBox *>(w) ? qobject_cast<QComboBox *>(w)->lineEdit() : w, text);
+        QTest::keyClick(w, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+
+    void close() { click(control<QPushButton>(form, "cmdApply")); }
+
+    QVariant stored(const char *column) const
+    {
+        return site->scalar(QStringLiteral("SELECT %1 FROM tblStort WHERE idrStort_ID=?").arg(QLatin1String(column)),
+                            {site->siteId});
+    }
+
+    screens::frmAlgemeen *form = nullptr;
+};
+
+TEST_F(FrmAlgemeenTest, ShowsTheSiteRowAndItsChecklistVersion)
+{
+    open();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Gegevens inrichting"));
+    auto *tabs = control<QTabWidget>(form, "SSTab1");
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Locatie"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Doelvermogen & heffing"));
+    EXPECT_EQ(edit("txtLocatieNaam")->text(), QStringLiteral("Stort 't Veld"));
+    EXPECT_EQ(edit("txtRente")->text(), QStringLiteral("5,06"));
+    EXPECT_EQ(edit("txtInflatie")->text(), QStringLiteral("2,00"));
+    EXPECT_EQ(edit("txtAanvangNazorg")->text(), QStringLiteral("1-1-2030"));
+    EXPECT_EQ(edit("txtJaar_1")->text(), QStringLiteral("2008"));
+    EXPECT_EQ(control<QComboBox>(form, "lstProv")->currentText(), QStringLiteral("??"));
+    EXPECT_EQ(control<QLabel>(form, "lblStortType")->text(), QStringLiteral("stortplaats"));
+    EXPECT_EQ(control<QLabel>(form, "lblChecklistHuidig")->text(), QStringLiteral("Checklistversie: 2008"));
+    EXPECT_FALSE(control<QLabel>(form, "lblChecklistHuidigWijzig")->isHidden());
+    // Company-bound: always object-bound, no forecast.
+    EXPECT_TRUE(control<QRadioButton>(form, "optBedrijfsGebonden_1")->isChecked());
+    auto *chk = control<QCheckBox>(form, "chkObjectGebonden");
+    EXPECT_TRUE(chk->isChecked());
+    EXPECT_FALSE(chk->isEnabled());
+    EXPECT_EQ(chk->text(), QStringLiteral("Objectgebonden"));
+    EXPECT_FALSE(control<QPushButton>(form, "cmdAfvalprognose")->isEnabled());
+}
+
+TEST_F(FrmAlgemeenTest, RefusedFieldsKeepTheFocusAndNeverReachTheRow)
+{
+    open();
+    QSignalSpy renamed(form, &screens::frmAlgemeen::naamStortGewijzigd);
+    auto *naam = edit("txtLocatieNaam");
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige invoer"),
+                        QStringLiteral("Voer de naam van de inrichting in."));
+    typeAndLeave(naam, QString());
+    EXPECT_TRUE(naam->hasFocus());
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige invoer"),
+                        QStringLiteral("Deze naam komt al voor in het momenteel actieve databestand."));
+    typeAndLeave(naam, QStringLiteral("de kuil"));
+    EXPECT_TRUE(naam->hasFocus());
+    EXPECT_EQ(renamed.count(), 0);
+
+    // Its own name does not collide; a new one becomes the open site's name.
+    typeAndLeave(naam, QStringLiteral("Stort 't Veld"));
+    typeAndLeave(naam, QStringLiteral("Stort Noord"));
+    ASSERT_EQ(renamed.count(), 2);
+    EXPECT_EQ(renamed.last().first().toString(), QStringLiteral("Stort Noord"));
+
+    auto *datum = edit("txtAanvangNazorg");
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige datum aanvang nazorg"),
+                        QStringLiteral("Ongeldige datum aanvang nazorg ingevoerd. De dag van aanvang nazorg dient de "
+                                       "1e of de 16e te zijn. "));
+    typeAndLeave(datum, QStringLiteral("15-3-2031"));
+    EXPECT_TRUE(datum->hasFocus());
+
+    // Closing with the refused date in focus: its message, then the notice.
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige datum aanvang nazorg"),
+                        QStringLiteral("Ongeldige datum aanvang nazorg ingevoerd. De dag van aanvang nazorg dient de "
+                                       "1e of de 16e te zijn. "));
+    script.expectMsgBox(ui::Icon::Exclamation, QString(), QStringLiteral("Ongeldige invoer"));
+    close();
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
+    EXPECT_EQ(stored("strStortNaam").toString(), QStringLiteral("Stort 't Veld"));
+
+    typeAndLeave(datum, QStringLiteral("16-3-2031"));
+    close();
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(stored("strStortNaam").toString(), QStringLiteral("Stort Noord"));
+    EXPECT_EQ(stored("dtmAanvangNazorg").toDateTime().date(), QDate(2031, 3, 16));
+    EXPECT_EQ(rereads, 1);
+}
+
+TEST_F(FrmAlgemeenTest, ProvinceMustBeOneOfTheList)
+{
+    open();
+    auto *prov = control<QComboBox>(form, "lstProv");
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Selectie provincie"),
+                        QStringLiteral("Selecteer een bestaande provincie."));
+    typeAndLeave(prov, QStringLiteral("Atlantis"));
+    EXPECT_TRUE(prov->hasFocus());
+    typeAndLeave(prov, QStringLiteral("Utrecht"));
+    EXPECT_EQ(edit("txtProv")->text(), QStringLiteral("100"));
+    close();
+    EXPECT_EQ(stored("bytProv_REF").toInt(), 100);
+}
+
+TEST_F(FrmAlgemeenTest, LevyOptionsSwitchTheObjectBoxAndTheForecast)
+{
+    open();
+    auto *chk = control<QCheckBox>(form, "chkObjectGebonden");
+    auto *prognose = control<QPushButton>(form, "cmdAfvalprognose");
+    control<QRadioButton>(form, "optBedrijfsGebonden_0")->click();
+    EXPECT_TRUE(chk->isEnabled());
+    EXPECT_TRUE(prognose->isEnabled());
+    chk->click();
+    EXPECT_FALSE(chk->isChecked());
+    click(prognose);
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen", "frmTonnage"}));
+    click(control<QPushButton>(screens::Form::loaded<screens::frmTonnage>(), "cmdOK"));
+
+    control<QRadioButton>(form, "optBedrijfsGebonden_1")->click();
+    EXPECT_TRUE(chk->isChecked());
+    EXPECT_FALSE(chk->isEnabled());
+    EXPECT_FALSE(prognose->isEnabled());
+    control<QRadioButton>(form, "optBedrijfsGebonden_0")->click();
+    close();
+    EXPECT_EQ(stored("bytBedrijfsGebonden").toInt(), 0);
+    EXPECT_EQ(stored("bytObjectGebonden").toInt(), 1);
+}
+
+TEST_F(FrmAlgemeenTest, RatesTakeTheKeypadDecimalAsACommaAndNoLetters)
+{
+    open();
+    auto *rente = edit("txtRente");
+    rente->setFocus();
+    rente->selectAll();
+    QTest::keyClick(rente, Qt::Key_Delete);
+    QTest::keyClicks(rente, QStringLiteral("4x"));
+    QTest::keyClick(rente, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(rente, QStringLiteral("5"));
+    EXPECT_EQ(rente->text(), QStringLiteral("4,5"));
+    QTest::keyClick(rente, Qt::Key_Tab);
+    close();
+    EXPECT_FLOAT_EQ(stored("sngRentePerc").toFloat(), 4.5f);
+}
+
+TEST_F(FrmAlgemeenTest, AFailingSaveIsReportedOnceAndTheScreenCloses)
+{
+    open();
+    site->execute(QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
+                                 "SELECT RAISE(ABORT, 'schijf vol'); END"));
+    auto *adres = edit("txtLocatieAdres");
+    adres->setFocus();
+    QTest::keyClicks(adres, QStringLiteral("Dijkweg 1"));
+    close();
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(errors.size(), 1) << errors.join('|').toStdString();
+    EXPECT_TRUE(stored("memVestigingsadres").isNull());
+    EXPECT_EQ(rereads, 1);
+}
+
+TEST_F(FrmAlgemeenTest, OnADredgeDepotTheObjectBoxStaysOff)
+{
+    site->execute(QStringLiteral("UPDATE tblStort SET intStortType=2, intCL_REF=11, intJaarPrijsPeil=2004"));
+    clID = 11;
+    open();
+    auto *chk = control<QCheckBox>(form, "chkObjectGebonden");
+    EXPECT_EQ(chk->text(), QStringLiteral("Objectgebonden (per definitie voor baggerdepots)"));
+    EXPECT_EQ(control<QLabel>(form, "lblStortType")->text(), QStringLiteral("baggerdepot"));
+    control<QRadioButton>(form, "optBedrijfsGebonden_0")->click();
+    EXPECT_FALSE(chk->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(form, "cmdAfvalprognose")->isEnabled());
+}
+
+TEST_F(FrmAlgemeenTest, PriceLevelInfoAndANewSitesYearFromItsChecklist)
+{
+    site->execute(QStringLiteral("UPDATE tblStort SET intJaarPrijsPeil=NULL"));
+    open();
+    EXPECT_EQ(edit("txtJaar_1")->text(), QStringLiteral("2008"));
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Informatie prijspeil"),
+                        QStringLiteral("Het prijspeil is vastgelegd in de QOR-checklist. Alle bedragen dienen "
+                                       "ingevoerd te worden in dit prijspeil."));
+    emit control<QLabel>(form, "lblInfoPrijspeil")->linkActivated(QStringLiteral("#"));
+    close();
+    EXPECT_EQ(stored("intJaarPrijsPeil").toInt(), 2008);
+}
+
+} // namespace
+
+namespace {
+
+class ChecklistLinkTest : public FrmAlgemeenTest {
+protected:
+    void clickLink()
+    {
+        emit control<QLabel>(form, "lblChecklistHuidigWijzig")->linkActivated(QStringLiteral("#"));
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(ChecklistLinkTest, IncompleteItemsStopTheLinkWithTheirOwnMessage)
+{
+    naam = QStringLiteral("De Kuil");
+    installSession(site->otherSiteId);
+    open();
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Validatie invoer inrichting 'De Kuil'"),
+                        QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."));
+    clickLink();
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
+}
+
+TEST_F(ChecklistLinkTest, ANewSiteMustFirstHaveItsSurcharges)
+{
+    site->execute(QStringLiteral("UPDATE tblStort SET intJaarPrijsPeil=NULL"));
+    open();
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Wijzigen checklist nieuwe inrichting"),
+                        QStringLiteral("U dient eerst het scherm 'toeslagen nazorgfase' in te vullen alvorens u de "
+                                       "checklistversie kan wijzigen."));
+    clickLink();
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
+}
+
+TEST_F(ChecklistLinkTest, TheNewestVersionNeverShowsTheVersionScreen)
+{
+    site->execute(QStringLiteral("UPDATE tblStort SET intCL_REF=4, intJaarPrijsPeil=2012"));
+    clID = 4;
+    open();
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Keuze checklist"),
+                        QStringLiteral("De momenteel geselecteerde checklist is de meest recente checklist die "
+                                       "beschikbaar is."));
+    clickLink();
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
+}
+
+TEST_F(ChecklistLinkTest, ANewerVersionShowsTheVersionScreen)
+{
+    open();
+    clickLink();
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen", "frmVersiebeheer"}));
+    EXPECT_TRUE(screens::Form::loadedForm(QStringLiteral("frmVersiebeheer"))->frame()->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+// The input screens inside the main window: the general data opened from
+// its menu, a new name shown at once in the status bar, and a forecast
+// grid that keeps the program from closing until its own button.
+
+#include "shell/screen_test_env.h"
+
+#include "shell/current_site.h"
+#include "shell/notice_window.h"
+
+#include "screens/frmAlgemeen.h"
+#include "screens/frmTonnage.h"
+
+using namespace shelltest;
+
+namespace {
+
+class InputScreensInMainWindowTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        modMain::OpenInrichting(addSite(QStringLiteral("Stort Noord")));
+        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+            notice->Timer1_Timer();
+    }
+};
+
+TEST_F(InputScreensInMainWindowTest, ANewNameIsTheOpenSitesNameAtOnce)
+{
+    trigger("Algemeen");
+    auto *form = screens::Form::loaded<screens::frmAlgemeen>();
+    ASSERT_NE(form, nullptr);
+    auto *naam = control<QLineEdit>(form, "txtLocatieNaam");
+    QApplication::setActiveWindow(main);
+    naam->setFocus();
+    naam->selectAll();
+    QTest::keyClick(naam, Qt::Key_Delete);
+    QTest::keyClicks(naam, QStringLiteral("Stort Zuid"));
+    QTest::keyClick(naam, Qt::Key_Tab);
+    EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Stort Zuid"));
+    EXPECT_EQ(main->panelText(1), QStringLiteral("Geopend: Stort Zuid, checklistversie 2012"));
+    ASSERT_TRUE(form->unload());
+    EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Stort Zuid"));
+}
+
+TEST_F(InputScreensInMainWindowTest, TheForecastGridKeepsTheProgramOpenUntilItsButton)
+{
+    modMain::gblnInstellingenGelezen = true;
+    runSql(dataFile, QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=0"));
+    trigger("Algemeen");
+    click(control<QPushButton>(screens::Form::loaded<screens::frmAlgemeen>(), "cmdAfvalprognose"));
+    ASSERT_EQ(loadedFormNames(), QStringList({"frmAlgemeen", "frmTonnage"}));
+
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Sluiten formulier"),
+                        QStringLiteral("Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten"));
+    trigger("Afsluiten");
+    EXPECT_EQ(frmMDI_main::instance(), main);
+    EXPECT_TRUE(loadedFormNames().contains(QStringLiteral("frmTonnage")));
+
+    click(control<QPushButton>(screens::Form::loaded<screens::frmTonnage>(), "cmdOK"));
+    EXPECT_TRUE(frmMDI_main::unload());
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+}
+
+} // namespace
