@@ -230,6 +230,86 @@ TEST_F(FrmActTest, ClosingStoresTheRowButNotARefusedText)
     EXPECT_TRUE(reported.isEmpty()) << reported.join('\n').toStdString();
 }
 
+TEST_F(FrmActTest, SurchargeOptionsWriteTheirDefaultsAndTheTopLinerCostsPerUnit)
+{
+    open();
+    choose(k("act", site.phase1));
+    EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_0"))->isEnabled());
+    QLineEdit *perc = edit("txtVervangingsToeslagPerc");
+    EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_3")), Qt::LeftButton, {},
+                      QPoint(6, 6));
+    EXPECT_EQ(perc->text(), QStringLiteral("5"));
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_2")), Qt::LeftButton, {},
+                      QPoint(6, 6));
+    EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
+
+    // The top liner: cost per unit in m2, the other cost options closed.
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_1")), Qt::LeftButton, {},
+                      QPoint(6, 6));
+    EXPECT_FALSE(perc->isVisible());
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
+    EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
+    EXPECT_EQ(edit("txtEenheid")->text(), QStringLiteral("m2"));
+    EXPECT_FALSE(control<QRadioButton>(act, QStringLiteral("optKosten_1"))->isEnabled());
+    EXPECT_FALSE(edit("txtEenheid")->isEnabled());
+    // Incomplete until a price and a number of units are given.
+    EXPECT_EQ(frameColour(5), 255);
+    EXPECT_TRUE(control<QLabel>(act, QStringLiteral("imgFoutAnSich"))->isVisibleTo(act));
+    EXPECT_EQ(zin(), QStringLiteral("Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."));
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase1))), 255);
+    retype(edit("txtKostenPE"), QStringLiteral("30"));
+    retype(edit("txtAantal"), QStringLiteral("1000"));
+    QTest::keyClick(edit("txtAantal"), Qt::Key_Tab);
+    EXPECT_EQ(frameColour(5), 0);
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase1))), acttest::kKleurAct);
+
+    choose(k("inr", site.facTerrein));
+    EXPECT_EQ(field("bytTypeVervangingsToeslag", site.phase1).toInt(), 1);
+    EXPECT_EQ(field("bytOptieKosten", site.phase1).toInt(), 3);
+    EXPECT_EQ(field("strEenheid", site.phase1).toString(), QStringLiteral("m2"));
+    EXPECT_EQ(field("sngKostenPE", site.phase1).toDouble(), 30.0);
+    // The other phases keep their own surcharge.
+    EXPECT_EQ(field("bytTypeVervangingsToeslag", site.phase2).toInt(), 2);
+}
+
+TEST_F(FrmActTest, ACombinedItemShowsOnlyItsCheckBox)
+{
+    open();
+    choose(k("act", site.clItem10));
+    auto *chk = control<QCheckBox>(act, QStringLiteral("chkCombineer"));
+    ASSERT_TRUE(chk->isEnabled());
+    QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(6, chk->height() / 2));
+    EXPECT_TRUE(chk->isChecked());
+    EXPECT_EQ(edit("txtCombineer")->text(), QStringLiteral("1"));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))->isVisibleTo(act)) << i;
+    EXPECT_TRUE(chk->isVisibleTo(act));
+    EXPECT_EQ(zin(), QStringLiteral("De kostenpost wordt ondergebracht in de daartoe bestemde combinatiekostenpost uit "
+                                    "de QOR-checklist."));
+    // An own item may not be combined.
+    choose(k("act", site.ownItem));
+    EXPECT_FALSE(chk->isEnabled());
+    EXPECT_EQ(field("bytCombineer", site.clItem10).toInt(), 1);
+    choose(k("act", site.clItem10));
+    EXPECT_TRUE(chk->isChecked());
+    EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_5"))->isVisibleTo(act));
+}
+
+TEST_F(FrmActTest, TheKeypadDecimalKeyTypesAComma)
+{
+    open();
+    choose(k("act", site.ownItem));
+    QLineEdit *totaal = edit("txtKostenTotaal");
+    retype(totaal, QStringLiteral("12"));
+    QTest::keyClick(totaal, Qt::Key_Period, Qt::KeypadModifier);
+    acttest::typeText(totaal, QStringLiteral("5"));
+    EXPECT_EQ(totaal->text(), QStringLiteral("12,5"));
+    QTest::keyClick(totaal, Qt::Key_Period);
+    EXPECT_EQ(totaal->text(), QStringLiteral("12,5."));
+    retype(totaal, QStringLiteral("12,5"));
+}
+
 TEST_F(FrmActTest, AddsAFacilityAndAPhase)
 {
     open();
