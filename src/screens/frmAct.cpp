@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +38,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace screens {
 
@@ -137,6 +140,8 @@ void frmAct::laad()
         meldFout(e.withSource(QStringLiteral("frmAct.Form_Load")));
     }
     moveFrame(twips(1), twips(10));
+    if (QWidget *area = Form::host())
+        resize(width(), std::max(minimumSizeHint().height(), area->height() - twips(1200)));
     pSetKleur();
     PasTreeInstellingenToe();
     try {
@@ -171,7 +176,9 @@ void frmAct::laad()
 
 void frmAct::bouwScherm()
 {
-    resize(946, 640);
+    // The screen keeps its width; its height follows the window.
+    setFixedWidth(twips(14190));
+    resize(twips(14190), 640);
     auto *root = new QVBoxLayout(this);
     lblFormTitel = new QLabel(QStringLiteral(" Voorzieningen en kostenposten"), this);
     lblFormTitel->setObjectName(QStringLiteral("lblFormTitel"));

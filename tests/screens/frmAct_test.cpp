@@ -504,8 +504,45 @@ TEST_F(FrmActTest, DraggingAChecklistItemAddsItToItsFacility)
     choose(k("act", site.ownItem));
     EXPECT_EQ(tvw1->currentItem(), nullptr);
 
+    // A facility of the checklist is selected in the picker by name; one
+    // the checklist does not know clears the selection.
+    choose(k("inr", site.facTerrein));
+    ASSERT_NE(tvw1->currentItem(), nullptr);
+    EXPECT_EQ(tvw1->currentItem()->text(0), QStringLiteral("Terrein en hekwerk"));
+    choose(k("inr", site.facKeet));
+    EXPECT_EQ(tvw1->currentItem(), nullptr);
+
     act->unload();
-    EXPECT_FALSE(picker->isLoaded() && screens::Form::loaded<screens::frmAct_AddCLitem>());
+    EXPECT_EQ(screens::Form::loaded<screens::frmAct_AddCLitem>(), nullptr);
+}
+
+TEST_F(FrmActTest, AnItemGoneFromTheChecklistIsMarkedAndExplained)
+{
+    site.execute(QStringLiteral("UPDATE tblAct SET lngClitem_REF=999 WHERE idrAct_ID=?"), {site.clItem2});
+    open();
+    choose(k("act", site.clItem2));
+    EXPECT_EQ(control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText(),
+              QStringLiteral("Checklistpost 999 is niet (meer) aanwezig onder nr 999 in de checklist.Dit is het gevolg "
+                             "van tussentijds onderhoud van de checklist tijdens de looptijd van het project. Deze "
+                             "melding komt niet voor in de eindversie.\nVerwijder dit item."));
+    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("imgQOR"))->toolTip(),
+              QStringLiteral("Dit is een QOR-checklistpost, maar de ingevoerde gegevens voldoen niet aan de criteria. "
+                             "Zie oranje markering."));
+    choose(k("inr", site.facTerrein));
+    EXPECT_EQ(field("bytIsQOR", site.clItem2).toInt(), 2);
+}
+
+TEST_F(FrmActTest, CollapsingEverythingShowsTheFirstNode)
+{
+    open();
+    choose(k("act", site.ownItem));
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdTreeCollapse")), Qt::LeftButton);
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        EXPECT_FALSE(tree->topLevelItem(i)->isExpanded());
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("objcat1"));
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdTreeExpand")), Qt::LeftButton);
+    EXPECT_TRUE(item(k("act", site.phase1))->isExpanded());
 }
 
 TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
@@ -563,6 +600,22 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Nieuwe toegangsweg' AND bytRubriek_REF=4")),
               3);
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Onderhoud"));
+}
+
+TEST_F(FrmActTest, RenamingAnItemOfRubricOverigKeepsItsRubric)
+{
+    site.execute(QStringLiteral("UPDATE tblAct SET bytRubriek_REF=6 WHERE idrAct_ID=?"), {site.ownItem});
+    open();
+    choose(k("act", site.ownItem));
+    QTest::keyClick(tree, Qt::Key_F2);
+    auto *dlg = screens::Form::loaded<screens::frmAct_AddCustomItem>();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(control<QTreeWidget>(dlg, QStringLiteral("ListView1"))->selectedItems().isEmpty());
+    control<QLineEdit>(dlg, QStringLiteral("txtNaam"))->setText(QStringLiteral("Onderhoud keet"));
+    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+    EXPECT_EQ(field("strAct", site.ownItem).toString(), QStringLiteral("Onderhoud keet"));
+    EXPECT_EQ(field("bytRubriek_REF", site.ownItem).toInt(), 6);
+    EXPECT_EQ(item(k("act", site.ownItem))->text(0), QStringLiteral("Onderhoud keet"));
 }
 
 } // namespace
