@@ -358,44 +358,36 @@ void frmAct::bouwPaneel(QWidget *kader)
         l->addWidget(txtVervangingsToeslagPerc, 1, 1);
         txtOptieVervangingsToeslag = hidden("txtOptieVervangingsToeslag", g);
     }
-    // 1: start
-    {
-        QGroupBox *g = grpFrames[1];
+    // 1, 2: start and end year, each with its top-liner count
+    const auto jaarFrame = [&](QGroupBox *g, QList<QRadioButton *> &group, const char *optName,
+                               const QStringList &captions, QList<QLineEdit *> &jaren, const char *jaarName,
+                               QCheckBox *&chk, const char *chkName, const QString &chkCaption, QLineEdit *&baBox,
+                               const char *baName, QLineEdit *&optieBox, const char *optieName) {
         auto *l = new QGridLayout(g);
-        opties(optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")}, g);
+        opties(group, optName, captions, g);
+        for (int i = 0; i < group.size(); ++i)
+            l->addWidget(group[i], i, 0);
         for (int i = 0; i < 2; ++i) {
-            l->addWidget(optStart[i], i, 0);
-            txtIntStartAct << edit(QStringLiteral("txtIntStartAct_") + QString::number(i + 1), g);
-            l->addWidget(txtIntStartAct[i], i, 1);
+            jaren << edit(QLatin1String(jaarName) + QLatin1Char('_') + QString::number(i + 1), g);
+            l->addWidget(jaren[i], i, 1);
         }
-        chkStartBA = new QCheckBox(QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), g);
-        chkStartBA->setObjectName(QStringLiteral("chkStartBA"));
-        l->addWidget(chkStartBA, 2, 0);
-        txtStartBA = edit(QStringLiteral("txtStartBA"), g);
-        txtStartBA->setVisible(false);
-        l->addWidget(txtStartBA, 2, 1);
-        txtOptieStart = hidden("txtOptieStart", g);
-    }
-    // 2: end
-    {
-        QGroupBox *g = grpFrames[2];
-        auto *l = new QGridLayout(g);
-        opties(optEind, "optEind",
-               {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")}, g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optEind[i], i, 0);
-        for (int i = 0; i < 2; ++i) {
-            txtIntEindAct << edit(QStringLiteral("txtIntEindAct_") + QString::number(i + 1), g);
-            l->addWidget(txtIntEindAct[i], i, 1);
-        }
-        chkEindBA = new QCheckBox(QStringLiteral("........   e  jaar na aanleg bovenafdichting"), g);
-        chkEindBA->setObjectName(QStringLiteral("chkEindBA"));
-        l->addWidget(chkEindBA, 3, 0);
-        txtEindBA = edit(QStringLiteral("txtEindBA"), g);
-        txtEindBA->setVisible(false);
-        l->addWidget(txtEindBA, 3, 1);
-        txtOptieEind = hidden("txtOptieEind", g);
-    }
+        chk = new QCheckBox(chkCaption, g);
+        chk->setObjectName(QLatin1String(chkName));
+        l->addWidget(chk, group.size(), 0);
+        baBox = edit(QLatin1String(baName), g);
+        baBox->setVisible(false);
+        l->addWidget(baBox, group.size(), 1);
+        optieBox = hidden(optieName, g);
+    };
+    jaarFrame(grpFrames[1], optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
+              txtIntStartAct, "txtIntStartAct", chkStartBA, "chkStartBA",
+              QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), txtStartBA, "txtStartBA", txtOptieStart,
+              "txtOptieStart");
+    jaarFrame(grpFrames[2], optEind, "optEind",
+              {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
+              txtIntEindAct, "txtIntEindAct", chkEindBA, "chkEindBA",
+              QStringLiteral("........   e  jaar na aanleg bovenafdichting"), txtEindBA, "txtEindBA", txtOptieEind,
+              "txtOptieEind");
     // 3: unit
     {
         QGroupBox *g = grpFrames[3];
@@ -531,7 +523,9 @@ void frmAct::psubSetBindingCollectie()
     m_binding->add(txtKostenPerc, QStringLiteral("sngPercInvest"), twee);
     m_binding->add(txtKostenTotaal, QStringLiteral("sngKostenTotaal"), twee);
     m_binding->add(txtKostenPE, QStringLiteral("sngKostenPE"), twee);
-    m_binding->add(txtEenheid, QStringLiteral("strEenheid"), twee);
+    // The unit is a text: no number picture, so that a unit such as "100"
+    // is not shown as "100,00".
+    m_binding->add(txtEenheid, QStringLiteral("strEenheid"));
     m_binding->add(txtAantal, QStringLiteral("sngAantal"), QStringLiteral("0.0#"));
     m_binding->add(txtOptieFreq, QStringLiteral("bytOptieFreq"));
     m_binding->add(txtfreqX, QStringLiteral("intFreqX"));
@@ -1226,6 +1220,11 @@ void frmAct::showPopup(const QPoint &globalPos)
 
 void frmAct::treeKey(int key)
 {
+    // The selected node is chosen again first, which stores the row.
+    if (!m_validator->ok())
+        return;
+    if (const SiteTree::Node n = m_tree->selected())
+        refresh(m_tree->key(n));
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -98,6 +98,7 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Controlemetingen"));
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
     EXPECT_EQ(edit("txtKostenPE")->text(), QStringLiteral("375,00"));
+    EXPECT_EQ(edit("txtAantal")->text(), QStringLiteral("12,0"));
     EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
     EXPECT_FALSE(edit("txtKostenTotaal")->isVisible());
     EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("1"));
@@ -296,10 +297,12 @@ TEST_F(FrmActTest, ACombinedItemShowsOnlyItsCheckBox)
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_5"))->isVisibleTo(act));
 }
 
-TEST_F(FrmActTest, TheKeypadDecimalKeyTypesAComma)
+TEST_F(FrmActTest, TheKeypadDecimalKeyTypesACommaAndAUnitStaysText)
 {
+    site.execute(QStringLiteral("UPDATE tblAct SET strEenheid='100' WHERE idrAct_ID=?"), {site.ownItem});
     open();
     choose(k("act", site.ownItem));
+    EXPECT_EQ(edit("txtEenheid")->text(), QStringLiteral("100"));
     QLineEdit *totaal = edit("txtKostenTotaal");
     retype(totaal, QStringLiteral("12"));
     QTest::keyClick(totaal, Qt::Key_Period, Qt::KeypadModifier);
