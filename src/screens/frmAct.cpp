@@ -748,6 +748,16 @@ void frmAct::optClick(QLineEdit *hidden, int index)
     }
 }
 
+void frmAct::zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n)
+{
+    // The number box stands on the dots of the option's caption.
+    auto *grid = qobject_cast<QGridLayout *>(box->parentWidget()->layout());
+    if (!grid || n < 1 || n > group.size())
+        return;
+    grid->removeWidget(box);
+    grid->addWidget(box, n - 1, 1);
+}
+
 void frmAct::selectOption(QList<QRadioButton *> &group, int n)
 {
     if (n >= 1 && n <= group.size())
@@ -805,6 +815,7 @@ void frmAct::txtOptieFreq_Change()
     }
     grpFrames[1]->setTitle(l.startCaption);
     txtfreqX->setVisible(l.freqXVisible);
+    zetNaastOptie(txtfreqX, optFreq, *n);
 }
 
 void frmAct::txtOptieKosten_Change()
@@ -843,12 +854,14 @@ void frmAct::txtOptieVervangingsToeslag_Change()
                 txtVervangingsToeslagPerc->setText(vb::CStr((m_cl->sngVervangingstoeslagGroteWerkenMax()
                                                              + m_cl->sngVervangingstoeslagGroteWerkenMin())
                                                             / 2));
+            zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 2);
             txtVervangingsToeslagPerc->setVisible(true);
             break;
         case 3:
             selectOption(optVervangingsToeslag, 3);
             if (m_cl)
                 txtVervangingsToeslagPerc->setText(vb::CStr(m_cl->sngVervangingstoeslagKleineWerken()));
+            zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 3);
             txtVervangingsToeslagPerc->setVisible(true);
             break;
         default: // 0 and 7: no choice yet

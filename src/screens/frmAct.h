@@ -125,6 +125,7 @@ private:
     // Option groups and hidden boxes
     void optClick(QLineEdit *hidden, int index);
     void selectOption(QList<QRadioButton *> &group, int n);
+    void zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n);
     void clearOptions(QList<QRadioButton *> &group);
     void txtOptieStart_Change();
     void txtOptieEind_Change();

@@ -9,7 +9,9 @@
 #include "screens/frmAct_AddCustomItem.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QMimeData>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -517,6 +519,82 @@ TEST_F(FrmActTest, DraggingAChecklistItemAddsItToItsFacility)
 
     act->unload();
     EXPECT_EQ(screens::Form::loaded<screens::frmAct_AddCLitem>(), nullptr);
+}
+
+TEST_F(FrmActTest, ADropOnTheTreeAndAPressInThePickerGoThroughTheirEvents)
+{
+    open();
+    auto *picker = screens::frmAct_AddCLitem::load();
+    QTreeWidget *tvw1 = picker->tvw1();
+    QTreeWidgetItem *maaien = picker->node(QStringLiteral("act1"));
+    ASSERT_NE(maaien, nullptr);
+    tvw1->scrollToItem(maaien);
+    const QRect r = tvw1->visualItemRect(maaien);
+    QTest::mousePress(tvw1->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+    QTest::mouseRelease(tvw1->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+    ASSERT_EQ(screens::gnodDrag(), maaien);
+    EXPECT_EQ(tvw1->currentItem(), maaien);
+
+    QMimeData mime;
+    mime.setData(QStringLiteral("application/x-tavir-checklistpost"), "act1");
+    const QPoint at = tree->visualItemRect(item(QStringLiteral("objcat5"))).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+    // The drop position does not matter: the item goes to its own facility.
+    EXPECT_EQ(item(QStringLiteral("actNEW"))->parent(), item(k("inr", site.facTerrein)));
+    EXPECT_EQ(screens::gnodDrag(), nullptr);
+}
+
+TEST_F(FrmActTest, AOnceOnlyChecklistItemExplainsItsSingleYear)
+{
+    site.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct,"
+                                " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieKosten,"
+                                " sngKostenTotaal, bytOptieFreq, bytIsQOR, lngClitem_REF, bytCombineer,"
+                                " bytTypeVervangingsToeslag) VALUES (?, ?, 6, 'Verwijderen tijdelijke voorzieningen',"
+                                " 2, 1, 0, 3, 0, 2, 5000, 1, 1, 29, 0, 0)"),
+                 {site.siteId, site.facKeet});
+    const qint32 id = site.scalar(QStringLiteral("SELECT max(idrAct_ID) FROM tblAct")).toInt();
+    open();
+    choose(k("act", id));
+    const QString info = control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText();
+    EXPECT_TRUE(info.contains(QStringLiteral("Jaar eenmalige uitgave:\n "))) << info.toStdString();
+    EXPECT_FALSE(info.contains(QStringLiteral("Eindjaar:")));
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
+
+    // The count box stands beside the frequency chosen.
+    choose(k("act", site.phase1));
+    QLineEdit *freqX = edit("txtfreqX");
+    auto *grid = qobject_cast<QGridLayout *>(control<QGroupBox>(act, QStringLiteral("grpFrames_4"))->layout());
+    int row = -1, col, rs, cs;
+    grid->getItemPosition(grid->indexOf(freqX), &row, &col, &rs, &cs);
+    EXPECT_EQ(row, 2);
+    EXPECT_TRUE(freqX->isVisibleTo(act));
+}
+
+TEST_F(FrmActTest, TheEndCountsFromTheTopLinerOnlyAfterTheStartDoes)
+{
+    open();
+    choose(k("act", site.ownItem));
+    auto *startBA = control<QCheckBox>(act, QStringLiteral("chkStartBA"));
+    auto *eindBA = control<QCheckBox>(act, QStringLiteral("chkEindBA"));
+    EXPECT_FALSE(eindBA->isEnabled());
+    QTest::mouseClick(startBA, Qt::LeftButton, {}, QPoint(6, startBA->height() / 2));
+    EXPECT_TRUE(edit("txtStartBA")->isVisibleTo(act));
+    EXPECT_EQ(control<QRadioButton>(act, QStringLiteral("optStart_2"))->text(),
+              QStringLiteral("nazorgjaar aanleg bovenafd."));
+    ASSERT_TRUE(eindBA->isEnabled());
+    QTest::mouseClick(eindBA, Qt::LeftButton, {}, QPoint(6, eindBA->height() / 2));
+    EXPECT_TRUE(edit("txtEindBA")->isVisibleTo(act));
+    EXPECT_FALSE(control<QRadioButton>(act, QStringLiteral("optEind_1"))->isVisibleTo(act));
+    // Unticking the start clears the end's flag as well.
+    QTest::mouseClick(startBA, Qt::LeftButton, {}, QPoint(6, startBA->height() / 2));
+    EXPECT_FALSE(eindBA->isChecked());
+    EXPECT_FALSE(eindBA->isEnabled());
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optEind_1"))->isVisibleTo(act));
 }
 
 TEST_F(FrmActTest, AnItemGoneFromTheChecklistIsMarkedAndExplained)
