@@ -466,6 +466,11 @@ void frmAct::bouwPaneel(QWidget *kader)
     txtZin->setMaximumHeight(60);
     layout->addWidget(txtZin, 4, 0, 1, 4);
 
+    // The year, count and percentage boxes hold a few digits.
+    for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
+                         txtEindBA, txtfreqX, txtVervangingsToeslagPerc})
+        e->setMinimumWidth(56);
+
     // Wiring of the option groups and hidden boxes.
     const auto wireOpties = [&](QList<QRadioButton *> &group, QLineEdit *box) {
         for (int i = 0; i < group.size(); ++i)
