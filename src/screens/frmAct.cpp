@@ -69,7 +69,12 @@ frmAct::frmAct() : Form(QStringLiteral("frmAct"))
     bouwScherm();
 }
 
-frmAct::~frmAct() = default;
+frmAct::~frmAct()
+{
+    // The bindings go before the record object they listen to.
+    if (m_binding)
+        m_binding->setDataSource(nullptr);
+}
 
 frmAct *frmAct::load()
 {
