@@ -29,39 +29,12 @@ StandIn *StandIn::loadNew(const QString &name, const QString &caption, bool chil
     return f;
 }
 
-frmAct::frmAct() : StandIn(QStringLiteral("frmAct"), QStringLiteral("Voorzieningen en kostenposten")) {}
-
-frmAct *frmAct::load()
-{
-    if (auto *f = Form::loaded<frmAct>())
-        return f;
-    auto *f = new frmAct;
-    f->loadForm();
-    return f;
-}
-
-frmAct_AddCustomItem::frmAct_AddCustomItem()
-    : StandIn(QStringLiteral("frmAct_AddCustomItem"), QStringLiteral("Kostenpost toevoegen"))
-{
-}
-
-frmAct_AddCustomItem *frmAct_AddCustomItem::load()
-{
-    if (auto *f = Form::loaded<frmAct_AddCustomItem>())
-        return f;
-    auto *f = new frmAct_AddCustomItem;
-    f->setWindowModality(Qt::ApplicationModal);
-    f->loadForm(false);
-    return f;
-}
-
 namespace standins {
 
 StandIn *frmAlgNazKosten() { return StandIn::load(QStringLiteral("frmAlgNazKosten"), QStringLiteral("Toeslagen nazorgfase")); }
 StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
 StandIn *frmGevoelAna() { return StandIn::load(QStringLiteral("frmGevoelAna"), QStringLiteral("Gevoeligheidsanalyse")); }
 StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }
-StandIn *frmAct_AddCLitem() { return StandIn::load(QStringLiteral("frmAct_AddCLitem"), QStringLiteral("QOR-checklistposten"), false); }
 } // namespace standins
 
 } // namespace screens

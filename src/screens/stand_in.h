@@ -8,6 +8,11 @@
 #include "screens/form.h"
 #include "screens/frmAlgemeen.h"
 
+// The screens built already that the stand-ins' users load by this header.
+#include "screens/frmAct.h"
+#include "screens/frmAct_AddCLitem.h"
+#include "screens/frmAct_AddCustomItem.h"
+
 namespace screens {
 
 class StandIn : public Form {
@@ -25,42 +30,12 @@ protected:
     StandIn(const QString &name, const QString &caption);
 };
 
-// The facilities and cost-items screen; the main window's pop-up commands
-// call its procedures.
-class frmAct : public StandIn {
-    Q_OBJECT
-public:
-    static frmAct *load();
-
-    void psubAddVoorz() {}
-    void psubAddFase() {}
-    void psubHernoemActNaamOfRubriek() {}
-    void psubDeleteItem() {}
-
-private:
-    frmAct();
-};
-
-// The dialog for a user-defined cost item: 1 adds one, 0 renames.
-class frmAct_AddCustomItem : public StandIn {
-    Q_OBJECT
-public:
-    static frmAct_AddCustomItem *load();
-    void setStatus(qint32 status) { m_status = status; }
-    qint32 status() const { return m_status; }
-
-private:
-    frmAct_AddCustomItem();
-    qint32 m_status = 0;
-};
-
 // The screens that need nothing more than to load and show.
 namespace standins {
 StandIn *frmAlgNazKosten();
 StandIn *frmDoelverm();
 StandIn *frmGevoelAna();
 StandIn *frmRapVoorz();
-StandIn *frmAct_AddCLitem(); // the checklist picker, modeless
 } // namespace standins
 
 } // namespace screens

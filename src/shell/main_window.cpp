@@ -476,7 +476,7 @@ void frmMDI_main::tbToolBar_ButtonClick(const QString &key)
 
 void frmMDI_main::mnuPopupAddClitem_Click()
 {
-    screens::standins::frmAct_AddCLitem();
+    screens::frmAct_AddCLitem::load();
 }
 
 void frmMDI_main::mnuPopUpaddVoorz_Click()
@@ -487,7 +487,7 @@ void frmMDI_main::mnuPopUpaddVoorz_Click()
 
 void frmMDI_main::mnuPopUpaddAct_Click()
 {
-    screens::frmAct_AddCustomItem::load()->setStatus(1);
+    screens::frmAct_AddCustomItem::openen(1);
 }
 
 void frmMDI_main::mnuPopUpaddFase_Click()

@@ -1,0 +1,188 @@
+#pragma once
+// frmAct: the facilities and cost-items screen of the open site.
+//
+// Left the site tree (object categories, facilities, cost items, later
+// phases); right and below the detail panel of the selected cost item, its
+// fields bound to the current row of the screen's cost-item records
+// (insAct). Edits of a cost item are stored when another node is chosen
+// and when the screen closes; the marking (colours of the groups and of the
+// node), the sentence and the checklist information follow the fields at
+// once. The tree commands (add a facility or a phase, rename, delete) are
+// public: the main window's pop-up menu calls them for the selected node.
+//
+// The checklist picker and the own cost-item dialog work on this screen
+// through insAct, strToelichtingPrijspeil, strAlleChecklistRefs, the tree
+// and pRefreshSubscherm; the picker follows its three signals.
+
+#include "screens/act_rules.h"
+#include "screens/form.h"
+#include "screens/site_tree_widget.h"
+
+#include <QList>
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace records {
+class clsAct;
+class clsVoorz;
+} // namespace records
+namespace checklist {
+class clsCL;
+}
+
+namespace screens {
+
+class BindingCollection;
+class FieldValidator;
+
+class frmAct : public Form {
+    Q_OBJECT
+
+public:
+    // Loads the screen (the one loaded already when there is one).
+    static frmAct *load();
+    ~frmAct() override;
+
+    // ---- Tree commands (the pop-up menu's) -------------------------------
+    void psubAddVoorz();
+    void psubAddFase();
+    void psubHernoemActNaamOfRubriek();
+    void psubDeleteItem();
+
+    // Sets the pop-up menu's captions and enabled states for the selected
+    // node (and answers them).
+    act::PopupMenu ZetPopupMenu();
+
+    // Drops the checklist item being dragged from the picker on the tree.
+    void TreeView1_DragDrop();
+
+    // Saves a cost item added and not yet saved, and keys its node.
+    void BewaarNieuweAct();
+
+    // ---- For the picker and the dialog -----------------------------------
+    records::clsAct *insAct() const { return m_insAct.get(); }
+    QString strToelichtingPrijspeil() const { return m_strToelichtingPrijspeil; }
+    QString strAlleChecklistRefs() const;
+    SiteTreeWidget &tree() { return *m_tree; }
+    QTreeWidget *TreeView1() const { return m_treeView; }
+
+    // Shows the node with that key; may rewrite the key (a new item that
+    // has just been saved gets its "act" key).
+    void pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord = false);
+    void refresh(const QString &key, bool blnDontChangeRecord = false);
+
+    QString selectedKey() const { return m_selectedKey; }
+    bool facilitySelected() const { return m_facilitySelected; }
+    bool costItemSelected() const { return m_costItemSelected; }
+
+    // Recomputes the marking, the node colour and the sentence from the
+    // panel's controls.
+    void VerifyEnMarkeer();
+
+signals:
+    // The shown cost item's checklist item (0 for an own item).
+    void eCLPostSelected(qint32 intCl_ID);
+    // A facility node is shown: its text and its category's text.
+    void eCLVoorzSelected(const QString &text, const QString &parentText);
+    // A delete command ended.
+    void eCLPostDeleted();
+
+protected:
+    void Form_Unload() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    frmAct();
+    void bouwScherm();
+    void bouwPaneel(QWidget *kader);
+    void laad();
+    void psubSetBindingCollectie();
+
+    // Panel
+    void commit();
+    void ZetFramesZichtbaar(bool hide);
+    void ToonGeenSelectie();
+    void ZetCaptionsStartEind();
+    void ZetVervangingsToeslagStatus();
+    void strInfoChecklistpost();
+    void strToelichtingVervangingsToeslag(class InfoWriter &w);
+    void pSetKleur();
+    void PasTreeInstellingenToe();
+    void SluitChecklistKeuze();
+
+    // Option groups and hidden boxes
+    void optClick(QLineEdit *hidden, int index);
+    void selectOption(QList<QRadioButton *> &group, int n);
+    void zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n);
+    void clearOptions(QList<QRadioButton *> &group);
+    void txtOptieStart_Change();
+    void txtOptieEind_Change();
+    void txtOptieFreq_Change();
+    void txtOptieKosten_Change();
+    void txtOptieVervangingsToeslag_Change();
+    void txtIsQOR_Change();
+    void chkCombineer_Click();
+    void txtCombineer_Change();
+    bool valideerInvoervak(QWidget *field);
+    bool valideerEenheid(QWidget *field);
+    bool schrijfTerug(QWidget *field);
+
+    // Tree
+    void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void selectNode(records::SiteTree::Node node);
+    void showPopup(const QPoint &globalPos);
+    void treeKey(int key);
+    void expandAll(bool expanded);
+    void tmrDropHighlightCorrectie_Timer();
+    bool gebruiktGediffToeslag() const;
+    bool gaNaarClItem();
+
+    std::unique_ptr<records::clsAct> m_insAct;
+    std::unique_ptr<records::clsVoorz> m_voorz;
+    std::unique_ptr<checklist::clsCL> m_cl;
+    std::unique_ptr<SiteTreeWidget> m_tree;
+    BindingCollection *m_binding = nullptr;
+    FieldValidator *m_validator = nullptr;
+    QString m_strToelichtingPrijspeil;
+    QString m_selectedKey;
+    bool m_facilitySelected = false;
+    bool m_costItemSelected = false;
+    bool m_selectingByCode = false;
+    bool m_pressedSelected = false;
+    bool m_loaded = false;
+    qint32 m_kleurAct = 128;
+    qint32 m_kleurVoorz = 16384;
+
+    QTreeWidget *m_treeView = nullptr;
+    QTimer *tmrDropHighlightCorrectie = nullptr;
+    QPushButton *Command1 = nullptr, *cmdTreeExpand = nullptr, *cmdTreeCollapse = nullptr, *cmdClose = nullptr;
+    QList<QGroupBox *> grpFrames;
+    QList<QRadioButton *> optStart, optEind, optFreq, optKosten, optVervangingsToeslag;
+    QLineEdit *txtOptieStart = nullptr, *txtOptieEind = nullptr, *txtOptieFreq = nullptr, *txtOptieKosten = nullptr,
+              *txtOptieVervangingsToeslag = nullptr, *txtCombineer = nullptr, *txtIsQOR = nullptr;
+    QList<QLineEdit *> txtIntStartAct, txtIntEindAct;
+    QLineEdit *txtStartBA = nullptr, *txtEindBA = nullptr, *txtfreqX = nullptr, *txtKostenPerc = nullptr,
+              *txtKostenInvest = nullptr, *txtKostenTotaal = nullptr, *txtKostenPE = nullptr, *txtEenheid = nullptr,
+              *txtAantal = nullptr, *txtVervangingsToeslagPerc = nullptr, *txtActOpm = nullptr,
+              *txtNazorgplanRef = nullptr;
+    QCheckBox *chkStartBA = nullptr, *chkEindBA = nullptr, *chkCombineer = nullptr;
+    QLabel *lblKostenInvest = nullptr, *lblPostVet = nullptr, *lblPost = nullptr, *lblRubriek = nullptr,
+           *lblGeenPost = nullptr, *imgFoutAnSich = nullptr, *imgQOR = nullptr, *lblFormTitel = nullptr,
+           *lblInfoUitChecklist = nullptr;
+    QWidget *shpBalkAct = nullptr;
+    QTextEdit *txtZin = nullptr, *txtInfoChecklist = nullptr;
+};
+
+} // namespace screens

@@ -1,0 +1,825 @@
+#include "screens/frmAct.h"
+
+// The detail panel of the cost-item screen: its controls and bindings, the
+// option groups and their hidden boxes, the field checks, the marking and
+// the checklist information.
+
+#include "screens/act_binding.h"
+#include "screens/act_marking.h"
+#include "screens/field_validator.h"
+#include "screens/session.h"
+
+#include "checklist/checklist_view.h"
+#include "records/clsAct.h"
+
+#include "platform/core/error.h"
+#include "platform/text/format.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/vb_color.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace screens {
+
+using records::SiteTree;
+
+namespace {
+const QString CRLF = QStringLiteral("\r\n");
+
+void zetKleur(QWidget *w, qint32 vbColour)
+{
+    w->setProperty("foreColor", vbColour);
+    const QColor c = ui::fromVbColor(vbColour);
+    if (!c.isValid())
+        return;
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    w->setPalette(p);
+}
+} // namespace
+
+// Writes runs of text with their looks at the end of the information box.
+class InfoWriter {
+public:
+    explicit InfoWriter(QTextEdit *box) : m_cursor(box->document())
+    {
+        m_cursor.movePosition(QTextCursor::End);
+        m_format.setFontPointSize(8);
+    }
+    InfoWriter &text(const QString &t)
+    {
+        m_cursor.insertText(QString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), m_format);
+        return *this;
+    }
+    InfoWriter &bold(bool on) { m_format.setFontWeight(on ? QFont::Bold : QFont::Normal); return *this; }
+    InfoWriter &italic(bool on) { m_format.setFontItalic(on); return *this; }
+    InfoWriter &size(int points) { m_format.setFontPointSize(points); return *this; }
+    InfoWriter &kleur(qint32 vb) { m_format.setForeground(ui::fromVbColor(vb)); return *this; }
+    InfoWriter &underlined(const QString &t)
+    {
+        m_format.setFontUnderline(true);
+        text(t);
+        m_format.setFontUnderline(false);
+        return *this;
+    }
+
+private:
+    QTextCursor m_cursor;
+    QTextCharFormat m_format;
+};
+
+
+void frmAct::bouwPaneel(QWidget *kader)
+{
+    auto *layout = new QGridLayout(kader);
+    const auto edit = [&](const QString &name, QWidget *parent, int maxLength = 64) {
+        auto *e = new QLineEdit(parent);
+        e->setObjectName(name);
+        e->setMaxLength(maxLength);
+        e->installEventFilter(this);
+        return e;
+    };
+    const auto hidden = [&](const char *name, QWidget *parent) {
+        QLineEdit *e = edit(QLatin1String(name), parent);
+        e->setVisible(false);
+        return e;
+    };
+    const auto opties = [&](QList<QRadioButton *> &group, const char *name, const QStringList &captions,
+                            QWidget *parent) {
+        auto *buttons = new QButtonGroup(parent);
+        for (int i = 0; i < captions.size(); ++i) {
+            auto *rb = new QRadioButton(captions[i], parent);
+            rb->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(i + 1));
+            buttons->addButton(rb, i + 1);
+            group << rb;
+        }
+    };
+    const auto label = [&](const char *name, const QString &text, QWidget *parent) {
+        auto *l = new QLabel(text, parent);
+        if (name)
+            l->setObjectName(QLatin1String(name));
+        return l;
+    };
+
+    // Heading
+    auto *kop = new QHBoxLayout;
+    shpBalkAct = new QFrame(kader);
+    shpBalkAct->setObjectName(QStringLiteral("shpBalkAct"));
+    shpBalkAct->setFixedSize(6, 20);
+    shpBalkAct->setAutoFillBackground(true);
+    kop->addWidget(shpBalkAct);
+    lblPostVet = label("lblPostVet", QStringLiteral("Kostenpost:"), kader);
+    QFont vet = lblPostVet->font();
+    vet.setBold(true);
+    lblPostVet->setFont(vet);
+    lblPost = label("lblPost", QString(), kader);
+    lblRubriek = label("lblRubriek", QStringLiteral("Valt onder rubriek ''"), kader);
+    lblGeenPost = label("lblGeenPost", QStringLiteral("Selecteer (een deelfase van) een kostenpost."), kader);
+    imgQOR = label("imgQOR", QString(), kader);
+    imgFoutAnSich = label("imgFoutAnSich", QStringLiteral("!"), kader);
+    imgFoutAnSich->setToolTip(QStringLiteral(
+        "De ingevoerde gegevens zijn niet volledig. Dit kan voorkomen bij zowel QOR-checklistposten als door de "
+        "gebruiker gedefinieerde posten. Zie rode markering."));
+    zetKleur(imgFoutAnSich, act::kRood);
+    imgFoutAnSich->setVisible(false);
+    imgFoutAnSich->installEventFilter(this);
+    imgQOR->installEventFilter(this);
+    for (QWidget *w : {static_cast<QWidget *>(lblPostVet), static_cast<QWidget *>(lblPost),
+                       static_cast<QWidget *>(lblRubriek), static_cast<QWidget *>(lblGeenPost),
+                       static_cast<QWidget *>(imgQOR), static_cast<QWidget *>(imgFoutAnSich)})
+        kop->addWidget(w);
+    kop->addStretch();
+    layout->addLayout(kop, 0, 0, 1, 4);
+
+    // Frames
+    const QStringList captions = {QStringLiteral("Toeslag vervanging"), QStringLiteral("Startjaar"),
+                                  QStringLiteral("Eindjaar"), QString(), QStringLiteral("Periodiciteit"),
+                                  QStringLiteral("Kosten per keer "), QString(), QString()};
+    for (int i = 0; i < 8; ++i) {
+        auto *g = new QGroupBox(captions[i], kader);
+        g->setObjectName(QStringLiteral("grpFrames_") + QString::number(i));
+        grpFrames << g;
+    }
+
+    // 0: replacement surcharge
+    {
+        QGroupBox *g = grpFrames[0];
+        auto *l = new QGridLayout(g);
+        opties(optVervangingsToeslag, "optVervangingsToeslag",
+               {QStringLiteral("bovenafdichting"), QStringLiteral("groot werk      .....     %"),
+                QStringLiteral("klein werk       .....     %")},
+               g);
+        for (int i = 0; i < 3; ++i)
+            l->addWidget(optVervangingsToeslag[i], i, 0);
+        txtVervangingsToeslagPerc = edit(QStringLiteral("txtVervangingsToeslagPerc"), g, 5);
+        l->addWidget(txtVervangingsToeslagPerc, 1, 1);
+        txtOptieVervangingsToeslag = hidden("txtOptieVervangingsToeslag", g);
+    }
+    // 1, 2: start and end year, each with its top-liner count
+    const auto jaarFrame = [&](QGroupBox *g, QList<QRadioButton *> &group, const char *optName,
+                               const QStringList &captions, QList<QLineEdit *> &jaren, const char *jaarName,
+                               QCheckBox *&chk, const char *chkName, const QString &chkCaption, QLineEdit *&baBox,
+                               const char *baName, QLineEdit *&optieBox, const char *optieName) {
+        auto *l = new QGridLayout(g);
+        opties(group, optName, captions, g);
+        for (int i = 0; i < group.size(); ++i)
+            l->addWidget(group[i], i, 0);
+        for (int i = 0; i < 2; ++i) {
+            jaren << edit(QLatin1String(jaarName) + QLatin1Char('_') + QString::number(i + 1), g);
+            l->addWidget(jaren[i], i, 1);
+        }
+        chk = new QCheckBox(chkCaption, g);
+        chk->setObjectName(QLatin1String(chkName));
+        l->addWidget(chk, group.size(), 0);
+        baBox = edit(QLatin1String(baName), g);
+        baBox->setVisible(false);
+        l->addWidget(baBox, group.size(), 1);
+        optieBox = hidden(optieName, g);
+    };
+    jaarFrame(grpFrames[1], optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
+              txtIntStartAct, "txtIntStartAct", chkStartBA, "chkStartBA",
+              QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), txtStartBA, "txtStartBA", txtOptieStart,
+              "txtOptieStart");
+    jaarFrame(grpFrames[2], optEind, "optEind",
+              {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
+              txtIntEindAct, "txtIntEindAct", chkEindBA, "chkEindBA",
+              QStringLiteral("........   e  jaar na aanleg bovenafdichting"), txtEindBA, "txtEindBA", txtOptieEind,
+              "txtOptieEind");
+    // 3: unit
+    {
+        QGroupBox *g = grpFrames[3];
+        auto *l = new QGridLayout(g);
+        l->addWidget(label(nullptr, QStringLiteral("Eenheid"), g), 0, 0);
+        txtEenheid = edit(QStringLiteral("txtEenheid"), g, 20);
+        l->addWidget(txtEenheid, 0, 1);
+        l->addWidget(label(nullptr, QStringLiteral("Aantal"), g), 1, 0);
+        txtAantal = edit(QStringLiteral("txtAantal"), g);
+        l->addWidget(txtAantal, 1, 1);
+    }
+    // 4: frequency
+    {
+        QGroupBox *g = grpFrames[4];
+        auto *l = new QGridLayout(g);
+        opties(optFreq, "optFreq",
+               {QStringLiteral("eenmalige uitgave"), QStringLiteral("   ......      keer per jaar"),
+                QStringLiteral("één keer per    .....   jaar")},
+               g);
+        for (int i = 0; i < 3; ++i)
+            l->addWidget(optFreq[i], i, 0);
+        txtfreqX = edit(QStringLiteral("txtfreqX"), g);
+        l->addWidget(txtfreqX, 1, 1);
+        txtOptieFreq = hidden("txtOptieFreq", g);
+    }
+    // 5: cost
+    {
+        QGroupBox *g = grpFrames[5];
+        auto *l = new QGridLayout(g);
+        opties(optKosten, "optKosten",
+               {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")}, g);
+        for (int i = 0; i < 3; ++i)
+            l->addWidget(optKosten[i], i, 0);
+        auto *perc = new QHBoxLayout;
+        txtKostenPerc = edit(QStringLiteral("txtKostenPerc"), g, 5);
+        lblKostenInvest = label("lblKostenInvest", QStringLiteral(" % van"), g);
+        txtKostenInvest = edit(QStringLiteral("txtKostenInvest"), g);
+        perc->addWidget(txtKostenPerc);
+        perc->addWidget(lblKostenInvest);
+        perc->addWidget(txtKostenInvest);
+        l->addLayout(perc, 0, 1);
+        txtKostenTotaal = edit(QStringLiteral("txtKostenTotaal"), g);
+        l->addWidget(txtKostenTotaal, 1, 1);
+        txtKostenPE = edit(QStringLiteral("txtKostenPE"), g);
+        l->addWidget(txtKostenPE, 2, 1);
+        txtOptieKosten = hidden("txtOptieKosten", g);
+    }
+    // 6, 7: remark and reference
+    {
+        auto *l6 = new QVBoxLayout(grpFrames[6]);
+        l6->addWidget(label(nullptr, QStringLiteral(" Opmerking/aantekening"), grpFrames[6]));
+        txtActOpm = edit(QStringLiteral("txtActOpm"), grpFrames[6], 100);
+        l6->addWidget(txtActOpm);
+        auto *l7 = new QVBoxLayout(grpFrames[7]);
+        l7->addWidget(label(nullptr, QStringLiteral(" Verwijzing nazorgplan"), grpFrames[7]));
+        txtNazorgplanRef = edit(QStringLiteral("txtNazorgplanRef"), grpFrames[7], 50);
+        l7->addWidget(txtNazorgplanRef);
+    }
+    layout->addWidget(grpFrames[1], 1, 0);
+    layout->addWidget(grpFrames[2], 1, 1);
+    layout->addWidget(grpFrames[4], 1, 2);
+    layout->addWidget(grpFrames[5], 2, 0, 1, 2);
+    layout->addWidget(grpFrames[3], 2, 2);
+    layout->addWidget(grpFrames[0], 1, 3);
+    layout->addWidget(grpFrames[6], 3, 0, 1, 2);
+    layout->addWidget(grpFrames[7], 3, 2);
+
+    chkCombineer = new QCheckBox(QStringLiteral("Opgenomen in combinatiepost"), kader);
+    chkCombineer->setObjectName(QStringLiteral("chkCombineer"));
+    layout->addWidget(chkCombineer, 2, 3);
+    txtCombineer = hidden("txtCombineer", kader);
+    txtIsQOR = hidden("txtIsQOR", kader);
+    txtZin = new QTextEdit(kader);
+    txtZin->setObjectName(QStringLiteral("txtZin"));
+    txtZin->setReadOnly(true);
+    txtZin->setMaximumHeight(60);
+    layout->addWidget(txtZin, 4, 0, 1, 4);
+
+    // The year, count and percentage boxes hold a few digits.
+    for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
+                         txtEindBA, txtfreqX, txtVervangingsToeslagPerc})
+        e->setMinimumWidth(56);
+
+    // Wiring of the option groups and hidden boxes.
+    const auto wireOpties = [&](QList<QRadioButton *> &group, QLineEdit *box) {
+        for (int i = 0; i < group.size(); ++i)
+            connect(group[i], &QRadioButton::clicked, this, [this, box, i] {
+                optClick(box, i + 1);
+                VerifyEnMarkeer();
+            });
+    };
+    wireOpties(optStart, txtOptieStart);
+    wireOpties(optEind, txtOptieEind);
+    wireOpties(optFreq, txtOptieFreq);
+    wireOpties(optKosten, txtOptieKosten);
+    wireOpties(optVervangingsToeslag, txtOptieVervangingsToeslag);
+    connect(txtOptieStart, &QLineEdit::textChanged, this, &frmAct::txtOptieStart_Change);
+    connect(txtOptieEind, &QLineEdit::textChanged, this, &frmAct::txtOptieEind_Change);
+    connect(txtOptieFreq, &QLineEdit::textChanged, this, &frmAct::txtOptieFreq_Change);
+    connect(txtOptieKosten, &QLineEdit::textChanged, this, &frmAct::txtOptieKosten_Change);
+    connect(txtOptieVervangingsToeslag, &QLineEdit::textChanged, this, &frmAct::txtOptieVervangingsToeslag_Change);
+    connect(txtIsQOR, &QLineEdit::textChanged, this, &frmAct::txtIsQOR_Change);
+    connect(txtCombineer, &QLineEdit::textChanged, this, &frmAct::txtCombineer_Change);
+    connect(chkCombineer, &QCheckBox::clicked, this, &frmAct::chkCombineer_Click);
+    for (QCheckBox *box : {chkStartBA, chkEindBA})
+        connect(box, &QCheckBox::clicked, this, [this] {
+            ZetCaptionsStartEind();
+            VerifyEnMarkeer();
+        });
+
+    // Field checks before the focus leaves a box; the marking when it has.
+    const auto markeer = [this](QWidget *) { VerifyEnMarkeer(); };
+    for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
+                         txtEindBA, txtfreqX, txtKostenPerc, txtKostenInvest, txtKostenTotaal, txtKostenPE, txtAantal,
+                         txtVervangingsToeslagPerc})
+        m_validator->watch(e, [this](QWidget *f) { return valideerInvoervak(f); }, markeer);
+    m_validator->watch(txtEenheid, [this](QWidget *f) { return valideerEenheid(f); }, markeer);
+    for (QLineEdit *e : {txtActOpm, txtNazorgplanRef})
+        m_validator->watch(e, [this](QWidget *f) { return schrijfTerug(f); });
+}
+
+void frmAct::psubSetBindingCollectie()
+{
+    m_binding = new BindingCollection(this);
+    const QString twee = QStringLiteral("0.00");
+    m_binding->add(txtOptieStart, QStringLiteral("bytOptieStart"));
+    m_binding->add(txtIntStartAct[0], QStringLiteral("intStartAbs"));
+    m_binding->add(txtIntStartAct[1], QStringLiteral("intStartRel"));
+    m_binding->add(txtStartBA, QStringLiteral("intStartBA"));
+    m_binding->add(chkStartBA, QStringLiteral("bytStartBA"));
+    m_binding->add(txtOptieEind, QStringLiteral("bytOptieEind"));
+    m_binding->add(txtIntEindAct[0], QStringLiteral("intEindAbs"));
+    m_binding->add(txtIntEindAct[1], QStringLiteral("intEindRel"));
+    m_binding->add(txtEindBA, QStringLiteral("intEindBA"));
+    m_binding->add(chkEindBA, QStringLiteral("bytEindBA"));
+    m_binding->add(txtOptieKosten, QStringLiteral("bytOptieKosten"), twee);
+    m_binding->add(txtKostenInvest, QStringLiteral("sngKostenInvest"), twee);
+    m_binding->add(txtKostenPerc, QStringLiteral("sngPercInvest"), twee);
+    m_binding->add(txtKostenTotaal, QStringLiteral("sngKostenTotaal"), twee);
+    m_binding->add(txtKostenPE, QStringLiteral("sngKostenPE"), twee);
+    // The unit is a text: no number picture, so that a unit such as "100"
+    // is not shown as "100,00".
+    m_binding->add(txtEenheid, QStringLiteral("strEenheid"));
+    m_binding->add(txtAantal, QStringLiteral("sngAantal"), QStringLiteral("0.0#"));
+    m_binding->add(txtOptieFreq, QStringLiteral("bytOptieFreq"));
+    m_binding->add(txtfreqX, QStringLiteral("intFreqX"));
+    m_binding->add(txtOptieVervangingsToeslag, QStringLiteral("bytTypeVervangingsToeslag"));
+    m_binding->add(txtVervangingsToeslagPerc, QStringLiteral("sngVervangingsToeslagPerc"), twee);
+    m_binding->add(txtActOpm, QStringLiteral("strOpm"));
+    m_binding->add(txtNazorgplanRef, QStringLiteral("strNazorgplanRef"));
+    m_binding->add(txtIsQOR, QStringLiteral("bytIsQOR"));
+    m_binding->add(txtCombineer, QStringLiteral("bytCombineer"), twee);
+    m_binding->setDataSource(m_insAct.get());
+}
+
+void frmAct::pSetKleur()
+{
+    QPalette p = shpBalkAct->palette();
+    p.setColor(QPalette::Window, ui::fromVbColor(m_kleurAct));
+    shpBalkAct->setPalette(p);
+    for (QWidget *w : {static_cast<QWidget *>(lblPost), static_cast<QWidget *>(lblPostVet),
+                       static_cast<QWidget *>(lblRubriek), static_cast<QWidget *>(lblGeenPost)})
+        zetKleur(w, m_kleurAct);
+}
+
+void frmAct::ZetFramesZichtbaar(bool hide)
+{
+    const act::FramesLayout l =
+        act::framesLayout(hide, chkCombineer->isChecked(), act::optieCode(txtOptieKosten->text()));
+    for (int i = 0; i < 8; ++i)
+        grpFrames[i]->setVisible(l.frame[i]);
+    chkCombineer->setVisible(l.chkCombineer);
+}
+
+void frmAct::ToonGeenSelectie()
+{
+    txtZin->clear();
+    txtInfoChecklist->clear();
+    lblPost->setText(QStringLiteral("<geen selectie>"));
+    lblRubriek->clear();
+    lblGeenPost->setVisible(true);
+    imgQOR->setVisible(false);
+    imgFoutAnSich->setVisible(false);
+}
+
+void frmAct::ZetCaptionsStartEind()
+{
+    const bool eindBAWas = chkEindBA->isChecked();
+    const act::StartEindLayout l = act::startEindLayout(chkStartBA->isChecked(), eindBAWas,
+                                                        grpFrames[2]->isEnabled(),
+                                                        act::optieCode(txtOptieEind->text()));
+    txtStartBA->setVisible(l.txtStartBAVisible);
+    optStart[0]->setText(l.optStart1);
+    optStart[1]->setText(l.optStart2);
+    if (l.chkEindBAEnabledSet)
+        chkEindBA->setEnabled(l.chkEindBAEnabled);
+    if (l.chkEindBAClear)
+        chkEindBA->setChecked(false);
+    for (QRadioButton *o : optEind)
+        o->setVisible(l.optEindVisible);
+    if (l.txtIntEind1)
+        txtIntEindAct[0]->setVisible(*l.txtIntEind1);
+    if (l.txtIntEind2)
+        txtIntEindAct[1]->setVisible(*l.txtIntEind2);
+    txtEindBA->setVisible(l.txtEindBAVisible);
+}
+
+void frmAct::optClick(QLineEdit *hidden, int index)
+{
+    if (act::optieCode(hidden->text()) == index)
+        return;
+    hidden->setText(QString::number(index));
+    try {
+        if (m_insAct && m_insAct->hasCurrentRow())
+            m_insAct->ForceDirty();
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(QStringLiteral("frmAct.opt_Click")));
+    }
+}
+
+void frmAct::zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n)
+{
+    // The number box stands on the dots of the option's caption.
+    auto *grid = qobject_cast<QGridLayout *>(box->parentWidget()->layout());
+    if (!grid || n < 1 || n > group.size())
+        return;
+    grid->removeWidget(box);
+    grid->addWidget(box, n - 1, 1);
+}
+
+void frmAct::selectOption(QList<QRadioButton *> &group, int n)
+{
+    if (n >= 1 && n <= group.size())
+        group[n - 1]->setChecked(true);
+}
+
+void frmAct::clearOptions(QList<QRadioButton *> &group)
+{
+    QButtonGroup *g = group.first()->group();
+    g->setExclusive(false);
+    for (QRadioButton *o : group)
+        o->setChecked(false);
+    g->setExclusive(true);
+}
+
+void frmAct::txtOptieStart_Change()
+{
+    const auto n = act::optieCode(txtOptieStart->text());
+    if (!n)
+        return;
+    selectOption(optStart, *n);
+    txtIntStartAct[0]->setVisible(*n == 1);
+    txtIntStartAct[1]->setVisible(*n == 2);
+}
+
+void frmAct::txtOptieEind_Change()
+{
+    const auto n = act::optieCode(txtOptieEind->text());
+    if (!n)
+        return;
+    selectOption(optEind, *n);
+    txtIntEindAct[0]->setVisible(*n == 1 && !chkEindBA->isChecked());
+    txtIntEindAct[1]->setVisible(*n == 2 && !chkEindBA->isChecked());
+}
+
+void frmAct::txtOptieFreq_Change()
+{
+    const auto n = act::optieCode(txtOptieFreq->text());
+    if (!n)
+        return;
+    selectOption(optFreq, *n);
+    const act::FreqLayout l = act::freqLayout(*n, chkStartBA->isChecked(), chkEindBA->isChecked());
+    grpFrames[2]->setEnabled(l.eindFrameEnabled);
+    for (QRadioButton *o : optEind)
+        o->setEnabled(l.eindFrameEnabled);
+    if (l.eindEeuwigdurend) {
+        // Selecting the option runs its click: the end option becomes 3.
+        selectOption(optEind, 3);
+        optClick(txtOptieEind, 3);
+    }
+    chkEindBA->setEnabled(l.chkEindBAEnabled);
+    if (l.chkEindBAClear) {
+        chkEindBA->setChecked(false);
+        txtEindBA->setVisible(false);
+    }
+    grpFrames[1]->setTitle(l.startCaption);
+    txtfreqX->setVisible(l.freqXVisible);
+    zetNaastOptie(txtfreqX, optFreq, *n);
+}
+
+void frmAct::txtOptieKosten_Change()
+{
+    const auto n = act::optieCode(txtOptieKosten->text());
+    if (!n)
+        return;
+    selectOption(optKosten, *n);
+    const act::KostenLayout l = act::kostenLayout(*n, m_costItemSelected);
+    txtKostenPerc->setVisible(l.percEnInvest);
+    txtKostenInvest->setVisible(l.percEnInvest);
+    lblKostenInvest->setVisible(l.percEnInvest);
+    txtKostenTotaal->setVisible(l.totaal);
+    txtKostenPE->setVisible(l.perEenheid);
+    grpFrames[3]->setVisible(l.eenheidFrame);
+}
+
+void frmAct::txtOptieVervangingsToeslag_Change()
+{
+    const auto n = act::optieCode(txtOptieVervangingsToeslag->text());
+    if (!n)
+        return;
+    try {
+        switch (*n) {
+        case 1:
+            selectOption(optVervangingsToeslag, 1);
+            txtVervangingsToeslagPerc->setVisible(false);
+            if (act::optieCode(txtOptieKosten->text()) != 3)
+                txtOptieKosten->setText(QStringLiteral("3"));
+            if (txtEenheid->text() != QLatin1String("m2"))
+                txtEenheid->setText(QStringLiteral("m2"));
+            break;
+        case 2:
+            selectOption(optVervangingsToeslag, 2);
+            if (m_cl)
+                txtVervangingsToeslagPerc->setText(vb::CStr((m_cl->sngVervangingstoeslagGroteWerkenMax()
+                                                             + m_cl->sngVervangingstoeslagGroteWerkenMin())
+                                                            / 2));
+            zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 2);
+            txtVervangingsToeslagPerc->setVisible(true);
+            break;
+        case 3:
+            selectOption(optVervangingsToeslag, 3);
+            if (m_cl)
+                txtVervangingsToeslagPerc->setText(vb::CStr(m_cl->sngVervangingstoeslagKleineWerken()));
+            zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 3);
+            txtVervangingsToeslagPerc->setVisible(true);
+            break;
+        default: // 0 and 7: no choice yet
+            clearOptions(optVervangingsToeslag);
+            txtVervangingsToeslagPerc->setVisible(false);
+            break;
+        }
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(QStringLiteral("frmAct.txtOptieVervangingsToeslag_Change")));
+    }
+    ZetVervangingsToeslagStatus();
+}
+
+void frmAct::txtIsQOR_Change()
+{
+    static const QString tips[] = {
+        QStringLiteral("Dit is een door de gebruiker gedefinieerde post."),
+        QStringLiteral("Dit is een post uit de QOR-Checklist."),
+        QStringLiteral("Dit is een QOR-checklistpost, maar de ingevoerde gegevens voldoen niet aan de criteria. "
+                       "Zie oranje markering.")};
+    static const qint32 kleuren[] = {0, 32768, act::kOranje};
+    const QString t = txtIsQOR->text();
+    int picture = 0;
+    if (t == QLatin1String("0"))
+        picture = 1;
+    else if (t == QLatin1String("1"))
+        picture = 2;
+    else if (t == QLatin1String("2"))
+        picture = 3;
+    else
+        return;
+    imgQOR->setProperty("picture", picture);
+    imgQOR->setToolTip(tips[picture - 1]);
+    imgQOR->setText(picture == 1 ? QStringLiteral("eigen post") : QStringLiteral("QOR"));
+    zetKleur(imgQOR, kleuren[picture - 1]);
+}
+
+void frmAct::chkCombineer_Click()
+{
+    const int waarde = chkCombineer->isChecked() ? 1 : 0;
+    const QString tekst = txtCombineer->text();
+    if (tekst.isEmpty() || !act::isGeldigGetal(tekst) || vb::CDbl(tekst) != waarde) {
+        txtCombineer->setText(QString::number(waarde));
+        try {
+            if (m_insAct && m_insAct->hasCurrentRow())
+                m_insAct->ForceDirty();
+        } catch (const platform::Error &e) {
+            meldFout(e.withSource(QStringLiteral("frmAct.chkCombineer_Click")));
+        }
+    }
+    ZetFramesZichtbaar(false);
+    VerifyEnMarkeer();
+}
+
+void frmAct::txtCombineer_Change()
+{
+    const QString tekst = txtCombineer->text();
+    if (tekst.isEmpty() || !act::isGeldigGetal(tekst))
+        return;
+    const int waarde = vb::CDbl(tekst) != 0 ? 1 : 0;
+    if (waarde != (chkCombineer->isChecked() ? 1 : 0)) {
+        chkCombineer->setChecked(waarde == 1);
+        chkCombineer_Click();
+    }
+}
+
+bool frmAct::schrijfTerug(QWidget *field)
+{
+    try {
+        m_binding->writeBack(field);
+        return true;
+    } catch (const platform::Error &e) {
+        // A value the field cannot hold (too large for its column) is
+        // refused like a text that is no number.
+        m_binding->setDataChanged(field, false);
+        const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
+        QString naam = act::veldNaam(field->objectName(), eenmalig);
+        if (naam.isEmpty())
+            naam = field->objectName();
+        ui::MsgBox(act::meldingOngeldigeInvoer(naam), ui::Buttons::OK, ui::Icon::Exclamation,
+                   act::kTitelOngeldigeInvoer);
+        return false;
+    }
+}
+
+bool frmAct::valideerInvoervak(QWidget *field)
+{
+    auto *edit = qobject_cast<QLineEdit *>(field);
+    if (!act::isGeldigGetal(edit->text())) {
+        m_binding->setDataChanged(field, false);
+        const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
+        ui::MsgBox(act::meldingOngeldigeInvoer(act::veldNaam(field->objectName(), eenmalig)), ui::Buttons::OK,
+                   ui::Icon::Exclamation, act::kTitelOngeldigeInvoer);
+        return false;
+    }
+    return schrijfTerug(field);
+}
+
+bool frmAct::valideerEenheid(QWidget *field)
+{
+    auto *edit = qobject_cast<QLineEdit *>(field);
+    if (edit->text().isEmpty()) {
+        m_binding->setDataChanged(field, false);
+        ui::MsgBox(act::kMeldingEenheid, ui::Buttons::OK, ui::Icon::Exclamation, act::kTitelEenheid);
+        return false;
+    }
+    return schrijfTerug(field);
+}
+
+bool frmAct::gebruiktGediffToeslag() const
+{
+    try {
+        return m_cl && m_cl->GebruikGedifferentieerdeToeslagB();
+    } catch (const platform::Error &) {
+        return false;
+    }
+}
+
+bool frmAct::gaNaarClItem()
+{
+    const QVariant ref = m_insAct->Clitem_REF();
+    return m_cl && !ref.isNull() && m_cl->GaNaarItem(ref.toInt());
+}
+
+void frmAct::VerifyEnMarkeer()
+{
+    if (!m_costItemSelected || !m_insAct || !m_cl || !m_insAct->hasCurrentRow())
+        return;
+    try {
+        act::ActInvoer in;
+        in.optieStart = txtOptieStart->text();
+        in.startAbs = txtIntStartAct[0]->text();
+        in.startRel = txtIntStartAct[1]->text();
+        in.startBAJaar = txtStartBA->text();
+        in.startBA = chkStartBA->isChecked();
+        in.optieEind = txtOptieEind->text();
+        in.eindAbs = txtIntEindAct[0]->text();
+        in.eindRel = txtIntEindAct[1]->text();
+        in.eindBAJaar = txtEindBA->text();
+        in.eindBA = chkEindBA->isChecked();
+        in.optieKosten = txtOptieKosten->text();
+        in.kostenPerc = txtKostenPerc->text();
+        in.kostenInvest = txtKostenInvest->text();
+        in.kostenTotaal = txtKostenTotaal->text();
+        in.kostenPE = txtKostenPE->text();
+        in.eenheid = txtEenheid->text();
+        in.aantal = txtAantal->text();
+        in.optieFreq = txtOptieFreq->text();
+        in.freqX = txtfreqX->text();
+        in.optieToeslag = txtOptieVervangingsToeslag->text();
+        in.toeslagPerc = txtVervangingsToeslagPerc->text();
+        in.combineer = chkCombineer->isChecked();
+        act::ActRij rij;
+        rij.isQOR = m_insAct->IsQOR();
+        rij.clitemRef = m_insAct->Clitem_REF();
+        rij.rubriek = m_insAct->bytRubriek_REF();
+
+        const SiteTree::Node node = m_tree->selected();
+        const bool laterPhase = node && m_tree->text(node).startsWith(QLatin1Char('{'));
+        const act::Markering m = act::VerifyEnMarkeer(in, rij, *m_cl, laterPhase, m_kleurAct);
+        for (int i = 0; i < 8; ++i)
+            if (m.frameKleur[i])
+                zetKleur(grpFrames[i], *m.frameKleur[i]);
+        if (node)
+            m_tree->setForeColor(node, m.nodeKleur);
+        imgFoutAnSich->setVisible(!m.compleet);
+        if (m.isQOR)
+            txtIsQOR->setText(*m.isQOR);
+
+        const auto code = [](const QLineEdit *box) { return act::optieCode(box->text()).value_or(0); };
+        txtZin->setPlainText(m_insAct->BeschrijvingInZin(m.gecombineerd, m.compleet, code(txtOptieStart),
+                                                         code(txtOptieEind), std::uint8_t(code(txtOptieKosten)),
+                                                         code(txtOptieFreq), chkStartBA->isChecked() ? 1 : 0,
+                                                         chkEindBA->isChecked() ? 1 : 0));
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(QStringLiteral("frmAct.VerifyEnMarkeer")));
+    }
+}
+
+void frmAct::strToelichtingVervangingsToeslag(InfoWriter &w)
+{
+    if (!gebruiktGediffToeslag())
+        return;
+    const int type = m_insAct->bytTypeVervangingsToeslag();
+    if (type == 0)
+        return;
+    w.underlined(QStringLiteral("Toeslag vervanging:"));
+    if (type == 1)
+        w.text(QStringLiteral(" Over deze vervangingspost berekent TAVIR de toeslag 'Bovenafdichting' voor ontwerp, "
+                              "directievoering en toezicht o.b.v. het aantal m2, conform bijlage 2 paragraaf 1.8 uit "
+                              "de Checklist.")
+               + CRLF + CRLF);
+    else if (type == 2 || type == 3 || type == 7)
+        w.text(QStringLiteral(" Op deze vervangingspost is een toeslag voor directievoering en toezicht van "
+                              "toepassing. Deze kan liggen tussen 5% voor een klein werk tot 6-6,5% voor een groot "
+                              "werk. Zie Checklistbijlage 2, paragraaf 1.8, alinea 'Grote werken'.")
+               + CRLF + CRLF);
+}
+
+void frmAct::strInfoChecklistpost()
+{
+    txtInfoChecklist->clear();
+    if (!m_insAct || !m_cl)
+        return;
+    InfoWriter w(txtInfoChecklist);
+    if (m_insAct->IsQOR() == 0) {
+        emit eCLPostSelected(0);
+        txtInfoChecklist->clear();
+        InfoWriter own(txtInfoChecklist);
+        own.bold(true).text(QStringLiteral("< dit is geen post uit de QOR-checklist >") + CRLF + CRLF).bold(false);
+        if (m_insAct->bytRubriek_REF() == 5 && gebruiktGediffToeslag())
+            strToelichtingVervangingsToeslag(own);
+        return;
+    }
+    const QString ref = vb::CStr(m_insAct->Clitem_REF());
+    if (!gaNaarClItem()) {
+        w.kleur(act::kRood)
+            .text(QStringLiteral("Checklistpost ") + ref + QStringLiteral(" is niet (meer) aanwezig onder nr ") + ref
+                  + QStringLiteral(" in de checklist.")
+                  + QStringLiteral("Dit is het gevolg van tussentijds onderhoud van de checklist tijdens de looptijd "
+                                   "van het project. Deze melding komt niet voor in de eindversie.")
+                  + CRLF + QStringLiteral("Verwijder dit item."))
+            .kleur(act::kZwart);
+        emit eCLPostSelected(0);
+        return;
+    }
+    const qint32 id = m_cl->lngCLitem_ID();
+    w.underlined(QStringLiteral("Checklistitem-ID:")).text(QStringLiteral(" ") + QString::number(id) + CRLF + CRLF);
+    w.underlined(QStringLiteral("Periodiciteit:")).text(QStringLiteral(" ") + m_cl->strFreqXtoelichting() + CRLF);
+    w.underlined(QStringLiteral("Kosten:")).text(QStringLiteral(" ") + m_cl->strKostenToelichtingEx() + CRLF + CRLF);
+    if (m_cl->bytOptieFreq() != 1) {
+        w.underlined(QStringLiteral("Startjaar:")).text(QStringLiteral(" ") + m_cl->strStartJaarToelichting() + CRLF);
+        w.underlined(QStringLiteral("Eindjaar:"))
+            .text(QStringLiteral(" ") + m_cl->strEindJaarToelichting() + CRLF + CRLF);
+    } else {
+        w.underlined(QStringLiteral("Jaar eenmalige uitgave:") + CRLF)
+            .text(QStringLiteral(" ") + m_cl->strStartJaarToelichting() + CRLF + CRLF);
+    }
+    if (m_cl->blnIsCombinatiePost())
+        w.underlined(QStringLiteral("Combinatie:"))
+            .text(QStringLiteral(" Deze post is een combinatiepost.") + CRLF + CRLF);
+    if (m_cl->blnCombinatieMogelijk())
+        w.underlined(QStringLiteral("Combinatie:"))
+            .text(QStringLiteral(" Deze post mag u combineren met andere posten in een zgn. combinatiepost.") + CRLF
+                  + CRLF);
+    strToelichtingVervangingsToeslag(w);
+    const QVariant toelichting = m_cl->Toelichting();
+    w.underlined(QStringLiteral("Toelichting:") + CRLF)
+        .text((toelichting.isNull() ? QStringLiteral("..") : toelichting.toString()) + CRLF + CRLF);
+    const QVariant ref2 = m_cl->RefDeelonderz();
+    w.italic(true).text(QStringLiteral("Referentie deelonderzoek:") + CRLF).italic(false);
+    w.text((ref2.isNull() ? QStringLiteral("..") : ref2.toString()) + CRLF);
+    w.size(7).text(m_cl->strVoetnotenToelichting());
+    w.size(7).text(CRLF + m_cl->VoetNootFasering());
+    emit eCLPostSelected(id);
+}
+
+void frmAct::ZetVervangingsToeslagStatus()
+{
+    if (!m_insAct || !m_insAct->hasCurrentRow())
+        return;
+    try {
+        const int isQOR = m_insAct->IsQOR();
+        std::optional<int> clType;
+        bool combinatie = false;
+        if (isQOR != 0 && gaNaarClItem()) {
+            clType = m_cl->bytTypeVervangingsToeslag();
+            combinatie = m_cl->blnCombinatieMogelijk();
+        }
+        const act::ToeslagStatus s =
+            act::toeslagStatus(isQOR, gebruiktGediffToeslag(), m_insAct->bytRubriek_REF(),
+                               act::optieCode(txtOptieVervangingsToeslag->text()), clType, combinatie);
+        if (s.changed) {
+            grpFrames[0]->setEnabled(s.frame);
+            for (int i = 0; i < 3; ++i)
+                optVervangingsToeslag[i]->setEnabled(s.option[i]);
+        } else {
+            ui::MsgBox(QStringLiteral("Onbekende optie"), ui::Buttons::OK, ui::Icon::Critical,
+                       QStringLiteral("Fout toeslagtype"));
+        }
+        optKosten[0]->setEnabled(!s.bovenafdichting);
+        optKosten[1]->setEnabled(!s.bovenafdichting);
+        txtEenheid->setEnabled(!s.bovenafdichting);
+        if (chkCombineer->isEnabled() != s.combinatieMogelijk)
+            chkCombineer->setEnabled(s.combinatieMogelijk);
+        if (!chkCombineer->isEnabled() && chkCombineer->isChecked()) {
+            chkCombineer->setChecked(false);
+            chkCombineer_Click();
+        }
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(QStringLiteral("frmAct.ZetVervangingsToeslagStatus")));
+    }
+}
+
+} // namespace screens

@@ -1,0 +1,94 @@
+// The cost-item screen inside the main window: opened from the menu, its
+// pop-up menu set for the selected node and its commands run from there.
+
+#include "shell/screen_test_env.h"
+
+#include "shell/current_site.h"
+#include "shell/notice_window.h"
+
+#include "screens/frmAct.h"
+#include "screens/frmAct_AddCLitem.h"
+#include "screens/frmAct_AddCustomItem.h"
+
+#include <QMenu>
+
+namespace {
+
+using namespace shelltest;
+
+class FrmActMainWindowTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        modMain::InstallSchermSessie();
+        site = addSite(QStringLiteral("Stort Noord"));
+        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
+                                        "VALUES (%1, 7, 'Keet')")
+                             .arg(site));
+        facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
+        modMain::OpenInrichting(site);
+        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+            notice->Timer1_Timer();
+    }
+
+    QAction *popupItem(const char *name)
+    {
+        return main->popupAct()->findChild<QAction *>(QLatin1String(name));
+    }
+
+    qint32 site = 0;
+    qint32 facility = 0;
+};
+
+TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
+{
+    trigger("Act_en_KostPost");
+    auto *act = screens::Form::loaded<screens::frmAct>();
+    ASSERT_NE(act, nullptr);
+    EXPECT_TRUE(modMain::gblnFrmActOpen);
+    EXPECT_EQ(act->tree().text(act->tree().find(QStringLiteral("inr") + QString::number(facility))),
+              QStringLiteral("Keet"));
+
+    // A category: only a facility may be added.
+    act->refresh(QStringLiteral("objcat7"));
+    QTest::keyClick(act->TreeView1(), Qt::Key_Return);
+    EXPECT_EQ(popupItem("mnuPopUpaddVoorz")->text(), QStringLiteral("Voorziening toevoegen aan ' Overig '"));
+    EXPECT_TRUE(popupItem("mnuPopUpaddVoorz")->isEnabled());
+    EXPECT_FALSE(popupItem("mnuPopUpaddAct")->isEnabled());
+    EXPECT_FALSE(popupItem("mnuPopUpverwijder")->isEnabled());
+    main->popupAct()->hide();
+
+    // A facility: an own item is added through the dialog.
+    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    act->ZetPopupMenu();
+    EXPECT_EQ(popupItem("mnuPopUpaddAct")->text(), QStringLiteral("Kostenpost toevoegen aan  ' Keet '"));
+    ASSERT_TRUE(popupItem("mnuPopUpaddAct")->isEnabled());
+    popupItem("mnuPopUpaddAct")->trigger();
+    auto *dlg = screens::Form::loaded<screens::frmAct_AddCustomItem>();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->status(), 1);
+    control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Schilderwerk"));
+    dlg->cdmOK_Click();
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+
+    // The item: a phase through the menu; then the picker opens beside it.
+    act->ZetPopupMenu();
+    ASSERT_TRUE(popupItem("mnuPopUpaddFase")->isEnabled());
+    popupItem("mnuPopUpaddFase")->trigger();
+    EXPECT_EQ(act->tree().text(act->tree().find(QStringLiteral("actNEW"))), QStringLiteral("{2e fase}"));
+    // The item is stored; its phase not yet.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM tblAct WHERE strAct='Schilderwerk'")), 1);
+    popupItem("mnuPopupAddClitem")->trigger();
+    auto *picker = screens::Form::loaded<screens::frmAct_AddCLitem>();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_GT(picker->tvw1()->topLevelItemCount(), 0);
+
+    // Closing stores the pending phase and closes the picker.
+    EXPECT_TRUE(act->unload());
+    EXPECT_FALSE(modMain::gblnFrmActOpen);
+    EXPECT_EQ(screens::Form::loaded<screens::frmAct_AddCLitem>(), nullptr);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM tblAct WHERE strAct='Schilderwerk'")), 2);
+}
+
+} // namespace

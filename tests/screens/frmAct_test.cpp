@@ -1,0 +1,702 @@
+// The facilities and cost-items screen, its checklist picker and its own
+// cost-item dialog, offscreen on the small test site.
+
+#include "act_screen_env.h"
+
+#include "records/clsAct.h"
+#include "screens/frmAct.h"
+#include "screens/frmAct_AddCLitem.h"
+#include "screens/frmAct_AddCustomItem.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMimeData>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+namespace {
+
+using acttest::control;
+using screens::frmAct;
+
+QString k(const char *prefix, qint32 id) { return QLatin1String(prefix) + QString::number(id); }
+
+class FrmActTest : public acttest::ActTest {
+protected:
+    frmAct *open()
+    {
+        act = frmAct::load();
+        tree = control<QTreeWidget>(act, QStringLiteral("TreeView1"));
+        act->activateWindow();
+        QApplication::setActiveWindow(act);
+        return act;
+    }
+
+    QTreeWidgetItem *item(const QString &key)
+    {
+        auto *it = screens::SiteTreeWidget::item(act->tree().find(key));
+        EXPECT_NE(it, nullptr) << key.toStdString();
+        return it;
+    }
+
+    // Selects the node as a click does.
+    void choose(const QString &key)
+    {
+        QTreeWidgetItem *it = item(key);
+        tree->scrollToItem(it);
+        const QRect r = tree->visualItemRect(it);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+    }
+
+    QLineEdit *edit(const char *name) { return control<QLineEdit>(act, QLatin1String(name)); }
+    QString zin() { return control<QTextEdit>(act, QStringLiteral("txtZin"))->toPlainText(); }
+    qint32 frameColour(int i)
+    {
+        return control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))->property("foreColor").toInt();
+    }
+    void retype(QLineEdit *e, const QString &text)
+    {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        acttest::typeText(e, text);
+    }
+    QVariant field(const char *column, qint32 id)
+    {
+        return site.scalar(QStringLiteral("SELECT %1 FROM tblAct WHERE idrAct_ID=?").arg(QLatin1String(column)), {id});
+    }
+
+    frmAct *act = nullptr;
+    QTreeWidget *tree = nullptr;
+};
+
+TEST_F(FrmActTest, OpensWithTheSiteTreeAndAnEmptyPanel)
+{
+    open();
+    EXPECT_EQ(act->objectName(), QStringLiteral("frmAct"));
+    EXPECT_EQ(act->windowTitle(), QStringLiteral(" Voorzieningen en kostenposten"));
+    ASSERT_EQ(tree->topLevelItemCount(), 7);
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("objcat1"));
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(item(k("act", site.phase1))->text(0), QStringLiteral("Vervangen toegangsweg {1e fase}"));
+    EXPECT_EQ(item(k("act", site.phase3))->text(0), QStringLiteral("{3e fase}"));
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.ownItem))), acttest::kKleurAct);
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("inr", site.facKeet))), acttest::kKleurVoorz);
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("<geen selectie>"));
+    EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_5"))->isVisible());
+    EXPECT_EQ(act->strToelichtingPrijspeil(), QStringLiteral("NB: Alle kostenposten invoeren in prijspeil 2008"));
+}
+
+TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
+{
+    open();
+    choose(k("act", site.clItem10));
+    EXPECT_TRUE(act->costItemSelected());
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Controlemetingen grondwater"));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Controlemetingen"));
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
+    EXPECT_EQ(edit("txtKostenPE")->text(), QStringLiteral("375,00"));
+    EXPECT_EQ(edit("txtAantal")->text(), QStringLiteral("12,0"));
+    EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
+    EXPECT_FALSE(edit("txtKostenTotaal")->isVisible());
+    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("1"));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("imgQOR"))->toolTip(),
+              QStringLiteral("Dit is een post uit de QOR-Checklist."));
+    const QString info = control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText();
+    EXPECT_TRUE(info.startsWith(QStringLiteral("Checklistitem-ID: 10\n\nPeriodiciteit: "))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Eindjaar:")));
+    EXPECT_FALSE(zin().isEmpty());
+
+    // A later phase shows the stored name with its label.
+    choose(k("act", site.phase2));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Vervangen toegangsweg {2e fase}"));
+    EXPECT_EQ(control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText(),
+              QStringLiteral("< dit is geen post uit de QOR-checklist >\n\nToeslag vervanging: Op deze vervangingspost "
+                             "is een toeslag voor directievoering en toezicht van toepassing. Deze kan liggen tussen "
+                             "5% voor een klein werk tot 6-6,5% voor een groot werk. Zie Checklistbijlage 2, "
+                             "paragraaf 1.8, alinea 'Grote werken'.\n\n"));
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase2))), 0);
+
+    // A facility empties the panel and hides every frame.
+    choose(k("inr", site.facKeet));
+    EXPECT_TRUE(act->facilitySelected());
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("<geen selectie>"));
+    EXPECT_FALSE(control<QCheckBox>(act, QStringLiteral("chkCombineer"))->isVisible());
+    EXPECT_TRUE(zin().isEmpty());
+}
+
+TEST_F(FrmActTest, AnEditedFieldIsSavedWhenAnotherNodeIsChosenAndTheSentenceFollows)
+{
+    open();
+    choose(k("act", site.clItem2));
+    const QString before = zin();
+    retype(edit("txtKostenTotaal"), QStringLiteral("2000"));
+    QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
+    EXPECT_NE(zin(), before);
+    EXPECT_TRUE(zin().contains(QStringLiteral("2.000"))) << zin().toStdString();
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1750.0);
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 2000.0);
+
+    // Above the checklist's maximum: orange and not conform, stored as 2.
+    choose(k("act", site.clItem2));
+    retype(edit("txtKostenTotaal"), QStringLiteral("9000"));
+    QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
+    EXPECT_EQ(frameColour(5), 33023);
+    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("2"));
+    act->unload();
+    EXPECT_EQ(field("bytIsQOR", site.clItem2).toInt(), 2);
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 9000.0);
+}
+
+TEST_F(FrmActTest, ARefusedValueKeepsTheFocusAndTheNode)
+{
+    open();
+    choose(k("act", site.clItem2));
+    QLineEdit *totaal = edit("txtKostenTotaal");
+    retype(totaal, QStringLiteral("veel"));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Geen of ongeldige invoer"),
+                        QStringLiteral("U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: "
+                                       "\r\n\t---> kosten\r\n\r\nKlik op OK en voer alsnog een geldige waarde in."));
+    QTest::keyClick(totaal, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), totaal);
+    // Clicking another node neither moves the focus nor the panel.
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(QApplication::focusWidget(), totaal);
+    EXPECT_EQ(act->selectedKey(), k("act", site.clItem2));
+    EXPECT_EQ(tree->currentItem(), item(k("act", site.clItem2)));
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdClose")), Qt::LeftButton);
+    EXPECT_TRUE(act->isLoaded());
+
+    // Once corrected the box may be left; nothing wrong was stored.
+    retype(totaal, QStringLiteral("1800"));
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(act->selectedKey(), k("act", site.ownItem));
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1800.0);
+}
+
+TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefused)
+{
+    open();
+    choose(k("act", site.ownItem));
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optFreq_1")), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
+    EXPECT_EQ(edit("txtOptieEind")->text(), QStringLiteral("3"));
+    QLineEdit *start = edit("txtIntStartAct_2");
+    retype(start, QString());
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Geen of ongeldige invoer"),
+                        QStringLiteral("U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: "
+                                       "\r\n\t---> jaar eenmalige uitgave\r\n\r\nKlik op OK en voer alsnog een "
+                                       "geldige waarde in."));
+    QTest::keyClick(start, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), start);
+    retype(start, QStringLiteral("4"));
+    QTest::keyClick(start, Qt::Key_Tab);
+
+    // Per unit: the unit frame shows, and its box may not be left empty.
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optKosten_3")), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
+    QLineEdit *eenheid = edit("txtEenheid");
+    eenheid->setFocus();
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Eenheid niet ingevoerd"),
+                        QStringLiteral("U dient een tekst in te voeren in het invoervak 'eenheid'."));
+    QTest::keyClick(eenheid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), eenheid);
+    acttest::typeText(eenheid, QStringLiteral("m2"));
+    retype(edit("txtAantal"), QStringLiteral("2,5"));
+    QTest::keyClick(edit("txtAantal"), Qt::Key_Tab);
+    choose(k("inr", site.facKeet));
+    EXPECT_EQ(field("bytOptieFreq", site.ownItem).toInt(), 1);
+    EXPECT_EQ(field("bytOptieEind", site.ownItem).toInt(), 3);
+    EXPECT_EQ(field("bytOptieKosten", site.ownItem).toInt(), 3);
+    EXPECT_EQ(field("strEenheid", site.ownItem).toString(), QStringLiteral("m2"));
+    EXPECT_EQ(field("intStartRel", site.ownItem).toInt(), 4);
+    EXPECT_EQ(field("sngAantal", site.ownItem).toDouble(), 2.5);
+}
+
+TEST_F(FrmActTest, ClosingStoresTheRowButNotARefusedText)
+{
+    open();
+    choose(k("act", site.clItem2));
+    retype(edit("txtfreqX"), QStringLiteral("8"));
+    QTest::keyClick(edit("txtfreqX"), Qt::Key_Tab);
+    retype(edit("txtKostenTotaal"), QStringLiteral("veel"));
+    act->unload();
+    EXPECT_FALSE(act->isLoaded());
+    EXPECT_EQ(field("intFreqX", site.clItem2).toInt(), 8);
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1750.0);
+    EXPECT_TRUE(reported.isEmpty()) << reported.join('\n').toStdString();
+}
+
+TEST_F(FrmActTest, SurchargeOptionsWriteTheirDefaultsAndTheTopLinerCostsPerUnit)
+{
+    open();
+    choose(k("act", site.phase1));
+    EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_0"))->isEnabled());
+    QLineEdit *perc = edit("txtVervangingsToeslagPerc");
+    EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_3")), Qt::LeftButton, {},
+                      QPoint(6, 6));
+    EXPECT_EQ(perc->text(), QStringLiteral("5"));
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_2")), Qt::LeftButton, {},
+                      QPoint(6, 6));
+    EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
+
+    // The top liner: cost per unit in m2, the other cost options closed.
+    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_1")), Qt::LeftButton, {},
+                      QPoint(6, 6));
+    EXPECT_FALSE(perc->isVisible());
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
+    EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
+    EXPECT_EQ(edit("txtEenheid")->text(), QStringLiteral("m2"));
+    EXPECT_FALSE(control<QRadioButton>(act, QStringLiteral("optKosten_1"))->isEnabled());
+    EXPECT_FALSE(edit("txtEenheid")->isEnabled());
+    // Incomplete until a price and a number of units are given.
+    EXPECT_EQ(frameColour(5), 255);
+    EXPECT_TRUE(control<QLabel>(act, QStringLiteral("imgFoutAnSich"))->isVisibleTo(act));
+    EXPECT_EQ(zin(), QStringLiteral("Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."));
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase1))), 255);
+    retype(edit("txtKostenPE"), QStringLiteral("30"));
+    retype(edit("txtAantal"), QStringLiteral("1000"));
+    QTest::keyClick(edit("txtAantal"), Qt::Key_Tab);
+    EXPECT_EQ(frameColour(5), 0);
+    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase1))), acttest::kKleurAct);
+
+    choose(k("inr", site.facTerrein));
+    EXPECT_EQ(field("bytTypeVervangingsToeslag", site.phase1).toInt(), 1);
+    EXPECT_EQ(field("bytOptieKosten", site.phase1).toInt(), 3);
+    EXPECT_EQ(field("strEenheid", site.phase1).toString(), QStringLiteral("m2"));
+    EXPECT_EQ(field("sngKostenPE", site.phase1).toDouble(), 30.0);
+    // The other phases keep their own surcharge.
+    EXPECT_EQ(field("bytTypeVervangingsToeslag", site.phase2).toInt(), 2);
+}
+
+TEST_F(FrmActTest, ACombinedItemShowsOnlyItsCheckBox)
+{
+    open();
+    choose(k("act", site.clItem10));
+    auto *chk = control<QCheckBox>(act, QStringLiteral("chkCombineer"));
+    ASSERT_TRUE(chk->isEnabled());
+    QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(6, chk->height() / 2));
+    EXPECT_TRUE(chk->isChecked());
+    EXPECT_EQ(edit("txtCombineer")->text(), QStringLiteral("1"));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))->isVisibleTo(act)) << i;
+    EXPECT_TRUE(chk->isVisibleTo(act));
+    EXPECT_EQ(zin(), QStringLiteral("De kostenpost wordt ondergebracht in de daartoe bestemde combinatiekostenpost uit "
+                                    "de QOR-checklist."));
+    // An own item may not be combined.
+    choose(k("act", site.ownItem));
+    EXPECT_FALSE(chk->isEnabled());
+    EXPECT_EQ(field("bytCombineer", site.clItem10).toInt(), 1);
+    choose(k("act", site.clItem10));
+    EXPECT_TRUE(chk->isChecked());
+    EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_5"))->isVisibleTo(act));
+}
+
+TEST_F(FrmActTest, TheKeypadDecimalKeyTypesACommaAndAUnitStaysText)
+{
+    site.execute(QStringLiteral("UPDATE tblAct SET strEenheid='100' WHERE idrAct_ID=?"), {site.ownItem});
+    open();
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(edit("txtEenheid")->text(), QStringLiteral("100"));
+    QLineEdit *totaal = edit("txtKostenTotaal");
+    retype(totaal, QStringLiteral("12"));
+    QTest::keyClick(totaal, Qt::Key_Period, Qt::KeypadModifier);
+    acttest::typeText(totaal, QStringLiteral("5"));
+    EXPECT_EQ(totaal->text(), QStringLiteral("12,5"));
+    QTest::keyClick(totaal, Qt::Key_Period);
+    EXPECT_EQ(totaal->text(), QStringLiteral("12,5."));
+    retype(totaal, QStringLiteral("12,5"));
+}
+
+TEST_F(FrmActTest, AddsAFacilityAndAPhase)
+{
+    open();
+    choose(QStringLiteral("objcat4"));
+    script.expectInput(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"))
+        .answer(QString(150, QLatin1Char('x')));
+    act->psubAddVoorz();
+    ASSERT_TRUE(act->facilitySelected());
+    const QString facKey = act->selectedKey();
+    EXPECT_EQ(item(facKey)->parent(), item(QStringLiteral("objcat4")));
+    EXPECT_EQ(item(facKey)->text(0), QString(100, QLatin1Char('x')));
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblInrichting WHERE strObject=?"),
+                         {QString(100, QLatin1Char('x'))}),
+              1);
+
+    // An empty answer adds nothing.
+    choose(QStringLiteral("objcat4"));
+    script.expectInput(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening")).cancel();
+    act->psubAddVoorz();
+    EXPECT_EQ(item(QStringLiteral("objcat4"))->childCount(), 1);
+
+    choose(k("act", site.ownItem));
+    act->psubAddFase();
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(item(k("act", site.ownItem))->text(0), QStringLiteral("Onderhoud bouwkeet {1e fase}"));
+    EXPECT_EQ(item(QStringLiteral("actNEW"))->text(0), QStringLiteral("{2e fase}"));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Onderhoud bouwkeet {2e fase}"));
+    // Choosing another node saves the phase and keys its node.
+    choose(k("inr", site.facKeet));
+    const qint32 newId = site.scalar(QStringLiteral("SELECT max(idrAct_ID) FROM tblAct")).toInt();
+    EXPECT_EQ(act->tree().find(QStringLiteral("actNEW")), 0u);
+    EXPECT_NE(act->tree().find(k("act", newId)), 0u);
+    EXPECT_EQ(field("strAct", newId).toString(), QStringLiteral("Onderhoud bouwkeet"));
+}
+
+TEST_F(FrmActTest, RenamesAFacilityRefusingBraces)
+{
+    open();
+    choose(k("inr", site.facKeet));
+    script.expectInput(QStringLiteral("Nieuwe naam:"), QStringLiteral("Naam wijzigen"))
+        .withDefaultText(QStringLiteral("Bouwkeet 't Hoekje"))
+        .answer("Keet {oud}");
+    script.expectInput(QStringLiteral("Ongeldige tekens { of } gebruikt.\r\nVoer een nieuwe naam in: "),
+                       QStringLiteral("Hernoemen"))
+        .answer("Keet");
+    act->psubHernoemActNaamOfRubriek();
+    EXPECT_EQ(item(k("inr", site.facKeet))->text(0), QStringLiteral("Keet"));
+    EXPECT_EQ(site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"),
+                          {site.facKeet}),
+              QStringLiteral("Keet"));
+
+    // F2 on a checklist item is refused.
+    choose(k("act", site.clItem10));
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Naam wijzigen niet toegestaan"),
+                        QStringLiteral("U kunt deze naam niet wijzigen."));
+    QTest::keyClick(tree, Qt::Key_F2);
+}
+
+TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
+{
+    open();
+    QSignalSpy deleted(act, &frmAct::eCLPostDeleted);
+
+    // The second of three phases: the others are renumbered.
+    choose(k("act", site.phase2));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                        QStringLiteral("Wilt u kostenpost '{2e fase}' verwijderen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE idrAct_ID=?"), {site.phase2}), 0);
+    QTreeWidgetItem *head = item(k("act", site.phase1));
+    ASSERT_EQ(head->childCount(), 1);
+    EXPECT_EQ(head->child(0)->text(0), QStringLiteral("{2e fase}"));
+    EXPECT_EQ(deleted.count(), 1);
+
+    // No keeps the item and still tells the picker.
+    choose(k("act", site.phase1));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                        QStringLiteral("Wilt u kostenpost 'Vervangen toegangsweg {1e fase}' en alle onderliggende "
+                                       "deelfases verwijderen?"),
+                        ui::Buttons::YesNo)
+        .answer(ui::Answer::No);
+    act->psubDeleteItem();
+    EXPECT_EQ(deleted.count(), 2);
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Vervangen toegangsweg'")), 2);
+
+    // A facility with items is refused without the event.
+    choose(k("inr", site.facTerrein));
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("verwijderen"),
+                        QStringLiteral("U dient eerst kostenposten van deze voorziening te verwijderen."));
+    act->psubDeleteItem();
+    EXPECT_EQ(deleted.count(), 2);
+
+    // The item with its phase goes whole.
+    choose(k("act", site.phase1));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                        QStringLiteral("Wilt u kostenpost 'Vervangen toegangsweg {1e fase}' en alle onderliggende "
+                                       "deelfases verwijderen?"),
+                        ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    act->psubDeleteItem();
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Vervangen toegangsweg'")), 0);
+    EXPECT_EQ(act->tree().find(k("act", site.phase1)), 0u);
+    EXPECT_EQ(act->tree().find(k("act", site.phase3)), 0u);
+    EXPECT_EQ(act->selectedKey(), k("inr", site.facTerrein));
+
+    // A category cannot be deleted; an empty facility can.
+    choose(QStringLiteral("objcat2"));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Verwijdering niet toegestaan"),
+                        QStringLiteral("U kunt dit item niet verwijderen."));
+    act->psubDeleteItem();
+    choose(k("inr", site.facBoven));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                        QStringLiteral("Wilt u deze voorziening verwijderen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    act->psubDeleteItem();
+    EXPECT_EQ(act->tree().find(k("inr", site.facBoven)), 0u);
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblInrichting WHERE idrInrichting_ID=?"), {site.facBoven}), 0);
+}
+
+TEST_F(FrmActTest, AnUnsavedNewItemIsSavedBeforeItIsDeleted)
+{
+    open();
+    choose(k("act", site.ownItem));
+    act->psubAddFase();
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                        QStringLiteral("Wilt u kostenpost '{2e fase}' verwijderen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    act->psubDeleteItem();
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Onderhoud bouwkeet'")), 1);
+    EXPECT_EQ(item(k("act", site.ownItem))->text(0), QStringLiteral("Onderhoud bouwkeet"));
+    EXPECT_EQ(act->tree().find(QStringLiteral("actNEW")), 0u);
+}
+
+TEST_F(FrmActTest, PopupRulesFollowTheSelectedNode)
+{
+    open();
+    choose(QStringLiteral("objcat3"));
+    screens::act::PopupMenu m = act->ZetPopupMenu();
+    EXPECT_TRUE(m.addVoorz.enabled);
+    EXPECT_FALSE(m.verwijder.enabled);
+    choose(k("inr", site.facPeil));
+    m = act->ZetPopupMenu();
+    EXPECT_TRUE(m.addAct.enabled);
+    EXPECT_FALSE(m.naamWijzigen.enabled); // holds a checklist item
+    choose(k("act", site.phase3));
+    m = act->ZetPopupMenu();
+    EXPECT_FALSE(m.addFase.enabled);
+    EXPECT_FALSE(m.naamWijzigen.enabled);
+}
+
+TEST_F(FrmActTest, DraggingAChecklistItemAddsItToItsFacility)
+{
+    open();
+    auto *picker = screens::frmAct_AddCLitem::load();
+    QTreeWidget *tvw1 = picker->tvw1();
+    ASSERT_GT(tvw1->topLevelItemCount(), 0);
+    QTreeWidgetItem *used = picker->node(QStringLiteral("act10"));
+    ASSERT_NE(used, nullptr);
+    EXPECT_EQ(screens::SiteTreeWidget::foreColorOf(used), 12632256);
+    picker->tvw1_MouseDown(used);
+    EXPECT_EQ(screens::gnodDrag(), nullptr);
+
+    QTreeWidgetItem *maaien = picker->node(QStringLiteral("act1"));
+    ASSERT_NE(maaien, nullptr);
+    EXPECT_EQ(screens::SiteTreeWidget::tagOf(maaien), QStringLiteral("new"));
+    picker->tvw1_MouseDown(maaien);
+    ASSERT_EQ(screens::gnodDrag(), maaien);
+    act->TreeView1_DragDrop();
+    EXPECT_EQ(screens::gnodDrag(), nullptr);
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(item(QStringLiteral("actNEW"))->parent(), item(k("inr", site.facTerrein)));
+    EXPECT_EQ(screens::SiteTreeWidget::tagOf(maaien), QStringLiteral("old"));
+    EXPECT_EQ(screens::SiteTreeWidget::foreColorOf(maaien), 12632256);
+
+    // A combination item carries its mark; a category cannot be dropped.
+    EXPECT_TRUE(picker->node(QStringLiteral("act30"))->text(0).endsWith(QStringLiteral(" *")));
+    screens::setGnodDrag(tvw1->topLevelItem(0));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Selectie QOR-checklistitem"),
+                        QStringLiteral("Selecteer een kostenpost"));
+    act->TreeView1_DragDrop();
+
+    // Deleting it makes it draggable again; the picker follows the screen.
+    choose(QStringLiteral("actNEW"));
+    ASSERT_NE(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(tvw1->currentItem(), picker->node(QStringLiteral("act1")));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                        QStringLiteral("Wilt u kostenpost 'Maaien bermen en taluds' verwijderen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    act->psubDeleteItem();
+    EXPECT_EQ(screens::SiteTreeWidget::tagOf(picker->node(QStringLiteral("act1"))), QStringLiteral("new"));
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(tvw1->currentItem(), nullptr);
+
+    // A facility of the checklist is selected in the picker by name; one
+    // the checklist does not know clears the selection.
+    choose(k("inr", site.facTerrein));
+    ASSERT_NE(tvw1->currentItem(), nullptr);
+    EXPECT_EQ(tvw1->currentItem()->text(0), QStringLiteral("Terrein en hekwerk"));
+    choose(k("inr", site.facKeet));
+    EXPECT_EQ(tvw1->currentItem(), nullptr);
+
+    act->unload();
+    EXPECT_EQ(screens::Form::loaded<screens::frmAct_AddCLitem>(), nullptr);
+}
+
+TEST_F(FrmActTest, ADropOnTheTreeAndAPressInThePickerGoThroughTheirEvents)
+{
+    open();
+    auto *picker = screens::frmAct_AddCLitem::load();
+    QTreeWidget *tvw1 = picker->tvw1();
+    QTreeWidgetItem *maaien = picker->node(QStringLiteral("act1"));
+    ASSERT_NE(maaien, nullptr);
+    tvw1->scrollToItem(maaien);
+    const QRect r = tvw1->visualItemRect(maaien);
+    QTest::mousePress(tvw1->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+    QTest::mouseRelease(tvw1->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+    ASSERT_EQ(screens::gnodDrag(), maaien);
+    EXPECT_EQ(tvw1->currentItem(), maaien);
+
+    QMimeData mime;
+    mime.setData(QStringLiteral("application/x-tavir-checklistpost"), "act1");
+    const QPoint at = tree->visualItemRect(item(QStringLiteral("objcat5"))).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+    // The drop position does not matter: the item goes to its own facility.
+    EXPECT_EQ(item(QStringLiteral("actNEW"))->parent(), item(k("inr", site.facTerrein)));
+    EXPECT_EQ(screens::gnodDrag(), nullptr);
+}
+
+TEST_F(FrmActTest, AOnceOnlyChecklistItemExplainsItsSingleYear)
+{
+    site.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct,"
+                                " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieKosten,"
+                                " sngKostenTotaal, bytOptieFreq, bytIsQOR, lngClitem_REF, bytCombineer,"
+                                " bytTypeVervangingsToeslag) VALUES (?, ?, 6, 'Verwijderen tijdelijke voorzieningen',"
+                                " 2, 1, 0, 3, 0, 2, 5000, 1, 1, 29, 0, 0)"),
+                 {site.siteId, site.facKeet});
+    const qint32 id = site.scalar(QStringLiteral("SELECT max(idrAct_ID) FROM tblAct")).toInt();
+    open();
+    choose(k("act", id));
+    const QString info = control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText();
+    EXPECT_TRUE(info.contains(QStringLiteral("Jaar eenmalige uitgave:\n "))) << info.toStdString();
+    EXPECT_FALSE(info.contains(QStringLiteral("Eindjaar:")));
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
+
+    // The count box stands beside the frequency chosen.
+    choose(k("act", site.phase1));
+    QLineEdit *freqX = edit("txtfreqX");
+    auto *grid = qobject_cast<QGridLayout *>(control<QGroupBox>(act, QStringLiteral("grpFrames_4"))->layout());
+    int row = -1, col, rs, cs;
+    grid->getItemPosition(grid->indexOf(freqX), &row, &col, &rs, &cs);
+    EXPECT_EQ(row, 2);
+    EXPECT_TRUE(freqX->isVisibleTo(act));
+}
+
+TEST_F(FrmActTest, TheEndCountsFromTheTopLinerOnlyAfterTheStartDoes)
+{
+    open();
+    choose(k("act", site.ownItem));
+    auto *startBA = control<QCheckBox>(act, QStringLiteral("chkStartBA"));
+    auto *eindBA = control<QCheckBox>(act, QStringLiteral("chkEindBA"));
+    EXPECT_FALSE(eindBA->isEnabled());
+    QTest::mouseClick(startBA, Qt::LeftButton, {}, QPoint(6, startBA->height() / 2));
+    EXPECT_TRUE(edit("txtStartBA")->isVisibleTo(act));
+    EXPECT_EQ(control<QRadioButton>(act, QStringLiteral("optStart_2"))->text(),
+              QStringLiteral("nazorgjaar aanleg bovenafd."));
+    ASSERT_TRUE(eindBA->isEnabled());
+    QTest::mouseClick(eindBA, Qt::LeftButton, {}, QPoint(6, eindBA->height() / 2));
+    EXPECT_TRUE(edit("txtEindBA")->isVisibleTo(act));
+    EXPECT_FALSE(control<QRadioButton>(act, QStringLiteral("optEind_1"))->isVisibleTo(act));
+    // Unticking the start clears the end's flag as well.
+    QTest::mouseClick(startBA, Qt::LeftButton, {}, QPoint(6, startBA->height() / 2));
+    EXPECT_FALSE(eindBA->isChecked());
+    EXPECT_FALSE(eindBA->isEnabled());
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optEind_1"))->isVisibleTo(act));
+}
+
+TEST_F(FrmActTest, AnItemGoneFromTheChecklistIsMarkedAndExplained)
+{
+    site.execute(QStringLiteral("UPDATE tblAct SET lngClitem_REF=999 WHERE idrAct_ID=?"), {site.clItem2});
+    open();
+    choose(k("act", site.clItem2));
+    EXPECT_EQ(control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText(),
+              QStringLiteral("Checklistpost 999 is niet (meer) aanwezig onder nr 999 in de checklist.Dit is het gevolg "
+                             "van tussentijds onderhoud van de checklist tijdens de looptijd van het project. Deze "
+                             "melding komt niet voor in de eindversie.\nVerwijder dit item."));
+    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("imgQOR"))->toolTip(),
+              QStringLiteral("Dit is een QOR-checklistpost, maar de ingevoerde gegevens voldoen niet aan de criteria. "
+                             "Zie oranje markering."));
+    choose(k("inr", site.facTerrein));
+    EXPECT_EQ(field("bytIsQOR", site.clItem2).toInt(), 2);
+}
+
+TEST_F(FrmActTest, CollapsingEverythingShowsTheFirstNode)
+{
+    open();
+    choose(k("act", site.ownItem));
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdTreeCollapse")), Qt::LeftButton);
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        EXPECT_FALSE(tree->topLevelItem(i)->isExpanded());
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("objcat1"));
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdTreeExpand")), Qt::LeftButton);
+    EXPECT_TRUE(item(k("act", site.phase1))->isExpanded());
+}
+
+TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
+{
+    open();
+    choose(k("inr", site.facBoven));
+    auto *dlg = screens::frmAct_AddCustomItem::openen(1);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kostenpost toevoegen"));
+    QLineEdit *naam = control<QLineEdit>(dlg, QStringLiteral("txtNaam"));
+    QTreeWidget *rubrieken = control<QTreeWidget>(dlg, QStringLiteral("ListView1"));
+    auto *ok = control<QPushButton>(dlg, QStringLiteral("cdmOK"));
+
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ontbrekende gegevens"),
+                        QStringLiteral("Voer een naam in van de kostenpost."));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    naam->setText(QStringLiteral("Herstel {x}"));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige naam"),
+                        QStringLiteral("Ongeldige tekens { of } gebruikt.\r\nVoer een andere naam in."));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    naam->setText(QStringLiteral("Herstel taluds"));
+    rubrieken->setCurrentItem(rubrieken->topLevelItem(3));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(dlg->isLoaded());
+    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(item(QStringLiteral("actNEW"))->text(0), QStringLiteral("Herstel taluds"));
+    EXPECT_EQ(act->tree().image(act->tree().find(QStringLiteral("actNEW"))), 4);
+
+    // The same name again under the same facility is refused.
+    choose(k("inr", site.facBoven));
+    dlg = screens::frmAct_AddCustomItem::openen(1);
+    control<QLineEdit>(dlg, QStringLiteral("txtNaam"))->setText(QStringLiteral("Herstel taluds"));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Naam kostenpost instellen"),
+                        QStringLiteral("Een kostenpost met deze naam bestaat al bij deze voorziening.\r\nVoer een "
+                                       "andere naam in."));
+    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+    EXPECT_TRUE(dlg->isLoaded());
+    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdCancel")), Qt::LeftButton);
+
+    // Rename an item with phases: the dialog shows the bare name, the head
+    // keeps its label and the rubric moves.
+    choose(k("act", site.phase1));
+    act->psubHernoemActNaamOfRubriek();
+    dlg = screens::Form::loaded<screens::frmAct_AddCustomItem>();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Naam/rubriek wijzigen"));
+    naam = control<QLineEdit>(dlg, QStringLiteral("txtNaam"));
+    EXPECT_EQ(naam->text(), QStringLiteral("Vervangen toegangsweg"));
+    naam->setText(QStringLiteral("Nieuwe toegangsweg"));
+    rubrieken = control<QTreeWidget>(dlg, QStringLiteral("ListView1"));
+    rubrieken->setCurrentItem(rubrieken->topLevelItem(3));
+    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+    EXPECT_EQ(item(k("act", site.phase1))->text(0), QStringLiteral("Nieuwe toegangsweg {1e fase}"));
+    EXPECT_EQ(item(k("act", site.phase2))->text(0), QStringLiteral("{2e fase}"));
+    EXPECT_EQ(act->tree().image(act->tree().find(k("act", site.phase1))), 4);
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Nieuwe toegangsweg' AND bytRubriek_REF=4")),
+              3);
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Onderhoud"));
+}
+
+TEST_F(FrmActTest, RenamingAnItemOfRubricOverigKeepsItsRubric)
+{
+    site.execute(QStringLiteral("UPDATE tblAct SET bytRubriek_REF=6 WHERE idrAct_ID=?"), {site.ownItem});
+    open();
+    choose(k("act", site.ownItem));
+    QTest::keyClick(tree, Qt::Key_F2);
+    auto *dlg = screens::Form::loaded<screens::frmAct_AddCustomItem>();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(control<QTreeWidget>(dlg, QStringLiteral("ListView1"))->selectedItems().isEmpty());
+    control<QLineEdit>(dlg, QStringLiteral("txtNaam"))->setText(QStringLiteral("Onderhoud keet"));
+    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+    EXPECT_EQ(field("strAct", site.ownItem).toString(), QStringLiteral("Onderhoud keet"));
+    EXPECT_EQ(field("bytRubriek_REF", site.ownItem).toInt(), 6);
+    EXPECT_EQ(item(k("act", site.ownItem))->text(0), QStringLiteral("Onderhoud keet"));
+}
+
+} // namespace
