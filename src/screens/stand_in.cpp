@@ -68,7 +68,6 @@ frmAct_AddCustomItem *frmAct_AddCustomItem::load()
 
 namespace standins {
 
-StandIn *frmAlgNazKosten() { return StandIn::load(QStringLiteral("frmAlgNazKosten"), QStringLiteral("Toeslagen nazorgfase")); }
 StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
 StandIn *frmGevoelAna() { return StandIn::load(QStringLiteral("frmGevoelAna"), QStringLiteral("Gevoeligheidsanalyse")); }
 StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }

@@ -65,7 +65,6 @@ private:
 
 // The screens that need nothing more than to load and show.
 namespace standins {
-StandIn *frmAlgNazKosten();
 StandIn *frmDoelverm();
 StandIn *frmGevoelAna();
 StandIn *frmRapVoorz();

@@ -13,6 +13,7 @@
 #include "shell/splash_window.h"
 
 #include "screens/form.h"
+#include "screens/frm_alg_naz_kosten.h"
 #include "screens/stand_in.h"
 
 #include "platform/core/error.h"
@@ -386,7 +387,7 @@ void frmMDI_main::Algemeen_Click()
 
 void frmMDI_main::AlgNazKosten_Click()
 {
-    openScherm([] { screens::standins::frmAlgNazKosten(); });
+    openScherm([] { screens::frmAlgNazKosten::load(); });
 }
 
 void frmMDI_main::Act_en_KostPost_Click()
