@@ -1,18 +1,21 @@
 #include "screens/field_validation.h"
 
+#include "screens/form.h"
+
 #include <QApplication>
-#include <QFocusEvent>
 #include <QTimer>
 #include <QWidget>
 
 namespace screens {
 
-FieldValidation::FieldValidation(QObject *parent) : QObject(parent) {}
+FieldValidation::FieldValidation(QWidget *screen) : QObject(screen)
+{
+    connect(qApp, &QApplication::focusChanged, this, &FieldValidation::focusVerplaatst);
+}
 
 void FieldValidation::add(QWidget *field, std::function<bool()> check)
 {
     m_checks.insert(field, std::move(check));
-    field->installEventFilter(this);
 }
 
 bool FieldValidation::run(QWidget *field)
@@ -41,18 +44,50 @@ bool FieldValidation::controleerFocus()
     return focus ? run(focus) : true;
 }
 
-bool FieldValidation::eventFilter(QObject *watched, QEvent *event)
+bool FieldValidation::checktBijNaar(QWidget *field, QWidget *naar) const
 {
-    if (event->type() == QEvent::FocusIn && watched == m_terug.data()) {
+    // A box, a menu or another window, another screen, or the screen's own
+    // frame (a click on a button that takes no focus) do not check the field.
+    auto *scherm = qobject_cast<QWidget *>(parent());
+    if (!naar || naar == field || !scherm || naar->window() != field->window() || naar->isAncestorOf(scherm))
+        return false;
+    for (QWidget *w = naar; w; w = w->parentWidget())
+        if (auto *form = qobject_cast<Form *>(w))
+            return form == scherm;
+    return true;
+}
+
+void FieldValidation::focusVerplaatst(QWidget *oud, QWidget *nieuw)
+{
+    if (nieuw && nieuw == m_terug.data()) {
         m_terug.clear();
-    } else if (event->type() == QEvent::FocusOut) {
-        auto *field = static_cast<QWidget *>(watched);
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        const bool byUser = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-        if (byUser && !m_terug && field->isEnabled() && field->isVisible())
-            run(field);
+        return;
     }
-    return QObject::eventFilter(watched, event);
+    auto *scherm = qobject_cast<QWidget *>(parent());
+    QPointer<QWidget> veld;
+    if (oud && m_checks.contains(oud)) {
+        veld = oud;
+        m_wacht.clear();
+    } else if (m_wacht) {
+        // Passed on by the screen's frame: Tab past the last field goes
+        // through it, a click on a button that takes no focus comes back.
+        veld = m_wacht;
+        m_wacht.clear();
+    }
+    if (!veld || m_terug || !veld->isEnabled() || !veld->isVisible())
+        return;
+    if (nieuw && scherm && nieuw->isAncestorOf(scherm)) {
+        // The frame may have passed the focus on already (this signal comes
+        // after the nested one); else it will.
+        QWidget *nu = QApplication::focusWidget();
+        if (!nu || nu == nieuw || nu->isAncestorOf(scherm)) {
+            m_wacht = veld;
+            return;
+        }
+        nieuw = nu;
+    }
+    if (checktBijNaar(veld, nieuw))
+        run(veld);
 }
 
 } // namespace screens

@@ -69,7 +69,6 @@ frmAct_AddCustomItem *frmAct_AddCustomItem::load()
 namespace standins {
 
 StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
-StandIn *frmGevoelAna() { return StandIn::load(QStringLiteral("frmGevoelAna"), QStringLiteral("Gevoeligheidsanalyse")); }
 StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }
 StandIn *frmAct_AddCLitem() { return StandIn::load(QStringLiteral("frmAct_AddCLitem"), QStringLiteral("QOR-checklistposten"), false); }
 StandIn *frmUpdateCheck() { return StandIn::load(QStringLiteral("frmUpdateCheck"), QStringLiteral("Controle op updates")); }

@@ -66,7 +66,6 @@ private:
 // The screens that need nothing more than to load and show.
 namespace standins {
 StandIn *frmDoelverm();
-StandIn *frmGevoelAna();
 StandIn *frmRapVoorz();
 StandIn *frmAct_AddCLitem(); // the checklist picker, modeless
 StandIn *frmUpdateCheck();

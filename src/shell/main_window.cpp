@@ -14,6 +14,7 @@
 
 #include "screens/form.h"
 #include "screens/frm_alg_naz_kosten.h"
+#include "reports/frm_gevoel_ana.h"
 #include "screens/stand_in.h"
 
 #include "platform/core/error.h"
@@ -407,7 +408,7 @@ void frmMDI_main::Doelvermogen_Click()
 
 void frmMDI_main::gev_ana_Click()
 {
-    openScherm([] { screens::standins::frmGevoelAna(); });
+    openScherm([] { reports::frmGevoelAna::load(); });
 }
 
 void frmMDI_main::rap_invoer_Click()
