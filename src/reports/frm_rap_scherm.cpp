@@ -46,9 +46,25 @@ double frmRapScherm::cm(double centimetres) const
     return centimetres / kCmPerInch * logicalDpiX();
 }
 
-double frmRapScherm::inCm(double pixels) const
+void frmRapScherm::setScale(double width, double height)
 {
-    return pixels / logicalDpiX() * kCmPerInch;
+    m_scaleWidth = width > 0 && height > 0 ? width : 0;
+    m_scaleHeight = width > 0 && height > 0 ? height : 0;
+    applyTabs();
+    Form_Resize();
+}
+
+double frmRapScherm::px(double units, bool horizontal) const
+{
+    if (m_scaleWidth <= 0)
+        return cm(units);
+    return horizontal ? units * width() / m_scaleWidth : units * height() / m_scaleHeight;
+}
+
+double frmRapScherm::units(double pixels, bool horizontal) const
+{
+    const double een = px(1.0, horizontal);
+    return een > 0 ? pixels / een : 0;
 }
 
 void frmRapScherm::Form_Load()
@@ -73,13 +89,13 @@ void frmRapScherm::resizeEvent(QResizeEvent *event)
 void frmRapScherm::Form_Resize()
 {
     // A window too small for its controls leaves them as they were.
-    const int breedte = int(width() - cm(0.5));
-    const int hoogte = int(height() - cm(1.0));
+    const int breedte = int(width() - px(0.5));
+    const int hoogte = int(height() - px(1.0, false));
     if (breedte <= 0 || hoogte <= 0)
         return;
     txtRap->setGeometry(int(cm(kLinks)), int(cm(kBoven)), breedte, hoogte);
     const QSize knop = Command1->sizeHint();
-    Command1->setGeometry(width() - knop.width() - int(cm(kLinks)), int(height() - cm(0.6)), knop.width(),
+    Command1->setGeometry(width() - knop.width() - int(cm(kLinks)), int(height() - px(0.6, false)), knop.width(),
                           std::min(knop.height(), int(cm(0.55))));
 }
 
@@ -129,23 +145,23 @@ void frmRapScherm::SelFontName(const QString &name)
 
 void frmRapScherm::SelTabCount(qint16 count)
 {
-    m_tabsCm.resize(std::max<qint16>(count, 0));
+    m_tabs.resize(std::max<qint16>(count, 0));
     applyTabs();
 }
 
-void frmRapScherm::SelTabs(qint16 index, double cmPos)
+void frmRapScherm::SelTabs(qint16 index, double positie)
 {
-    if (index < 0 || index >= m_tabsCm.size())
+    if (index < 0 || index >= m_tabs.size())
         return;
-    m_tabsCm[index] = cmPos;
+    m_tabs[index] = positie;
     applyTabs();
 }
 
 void frmRapScherm::applyTabs()
 {
     QList<QTextOption::Tab> tabs;
-    for (double t : m_tabsCm)
-        tabs << QTextOption::Tab(cm(t), QTextOption::LeftTab);
+    for (double t : m_tabs)
+        tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
     QTextBlockFormat f = m_cursor.blockFormat();
     f.setTabPositions(tabs);
     m_cursor.setBlockFormat(f);
@@ -155,7 +171,7 @@ QList<double> frmRapScherm::tabStops() const
 {
     QList<double> stops;
     for (const QTextOption::Tab &t : m_cursor.blockFormat().tabPositions())
-        stops << inCm(t.position);
+        stops << units(t.position);
     return stops;
 }
 
@@ -175,7 +191,7 @@ void frmRapScherm::setText(const QString &text)
 {
     txtRap->clear();
     m_cursor = QTextCursor(txtRap->document());
-    m_tabsCm.clear();
+    m_tabs.clear();
     m_format = QTextCharFormat();
     if (!text.isEmpty())
         SelText(text);

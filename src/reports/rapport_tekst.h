@@ -5,7 +5,8 @@
 // writes append. The report window implements it; tests can record it.
 //
 // Texts: CR LF (or LF alone) ends a paragraph, TAB moves to the next tab
-// stop. Tab positions are in centimetres from the paragraph's start.
+// stop. Tab positions are in the window's scale units (centimetres unless a
+// writer set another scale) from the paragraph's start.
 
 #include <QString>
 #include <QtGlobal>
@@ -25,8 +26,8 @@ public:
     virtual void SelFontName(const QString &name) = 0;
     // The number of tab stops of the current paragraph and those after it.
     virtual void SelTabCount(qint16 count) = 0;
-    // The position of tab stop `index` (from 0), in centimetres.
-    virtual void SelTabs(qint16 index, double cm) = 0;
+    // The position of tab stop `index` (from 0), in scale units.
+    virtual void SelTabs(qint16 index, double position) = 0;
     // Moves the insertion point to a character position (0: the top).
     virtual void SelStart(qint32 position) = 0;
 

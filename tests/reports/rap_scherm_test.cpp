@@ -100,6 +100,20 @@ TEST_F(RapSchermTest, LinesWrapAtTwiceTheBoxWidthAndASmallWindowKeepsItsControls
     EXPECT_EQ(w->findChild<QPushButton *>(QStringLiteral("Command1"))->geometry(), knop);
 }
 
+TEST_F(RapSchermTest, AScaleOfItsOwnMakesTheClientAreaThatManyUnits)
+{
+    frmRapScherm *w = frmRapScherm::load();
+    w->resize(800, 400);
+    w->setScale(20, 10);
+    w->SelTabCount(1);
+    w->SelTabs(0, 5);
+    EXPECT_NEAR(txtRap(w)->document()->firstBlock().blockFormat().tabPositions().value(0).position, 200.0, 0.5);
+    EXPECT_NEAR(w->tabStops().value(0), 5.0, 0.01);
+    // The resize rule in the same units: 0.5 of 20 across, 1.0 of 10 down.
+    EXPECT_NEAR(txtRap(w)->width(), 780, 1.0);
+    EXPECT_NEAR(txtRap(w)->height(), 360, 1.0);
+}
+
 TEST_F(RapSchermTest, TheCloseButtonUnloadsTheWindow)
 {
     frmRapScherm *w = frmRapScherm::load();
