@@ -258,49 +258,42 @@ void frmAlgNazKosten::bindVelden()
     m_bindingen->add(txtOntwerpdirectieFixed, QStringLiteral("sngOntwerpdirectie"), QLatin1String(kPerc));
 
     m_validatie = new FieldValidation(this);
-    const QString basis = QStringLiteral("Basisbedrag apparaatskosten");
-    m_validatie->add(txtAlgAppKosten, [this, basis] {
-        if (!controleerWaarde(txtAlgAppKosten, basis))
-            return false;
-        vernieuwApp();
-        return true;
-    });
-    m_validatie->add(txtAppKostenBasisPerc, [this, basis] {
-        if (!controleerWaarde(txtAlgAppKosten, basis)
+    // A number, then the notices of the field.
+    const struct {
+        MaskedEdit *veld;
+        const char *titel;
+        void (frmAlgNazKosten::*vernieuw)();
+    } checks[] = {{txtAlgAppKosten, "Basisbedrag apparaatskosten", &frmAlgNazKosten::vernieuwApp},
+                  {txtAlgCommunicatie, "Communicatiekosten", &frmAlgNazKosten::vernieuwCom},
+                  {txtRapEvalKleinerDan10ha, "Kosten rapportage/evaluatie", &frmAlgNazKosten::vernieuwRapEval},
+                  {txtRapEvalPerHa, "Kosten rapportage/evaluatie", &frmAlgNazKosten::vernieuwRapEval},
+                  {txtRapEvalGroterDan34_5ha, "Kosten rapportage/evaluatie", &frmAlgNazKosten::vernieuwRapEval},
+                  {txtOnvoorzien, "Percentage onvoorzien", &frmAlgNazKosten::vernieuwOnvoorzien},
+                  {txtAlgRisico, "Risicobedrag", nullptr}};
+    for (const auto &c : checks)
+        m_validatie->add(c.veld, [this, c] {
+            if (!controleerWaarde(c.veld, QString::fromUtf8(c.titel)))
+                return false;
+            if (c.vernieuw)
+                (this->*c.vernieuw)();
+            return true;
+        });
+    // The percentage checks the base amount first.
+    m_validatie->add(txtAppKostenBasisPerc, [this] {
+        if (!controleerWaarde(txtAlgAppKosten, QStringLiteral("Basisbedrag apparaatskosten"))
             || !controleerWaarde(txtAppKostenBasisPerc, QStringLiteral("Percentage apparaatskosten")))
             return false;
         vernieuwApp();
         return true;
     });
-    m_validatie->add(txtAlgCommunicatie, [this] {
-        if (!controleerWaarde(txtAlgCommunicatie, QStringLiteral("Communicatiekosten")))
-            return false;
-        vernieuwCom();
-        return true;
-    });
-    for (MaskedEdit *e : {txtRapEvalKleinerDan10ha, txtRapEvalPerHa, txtRapEvalGroterDan34_5ha})
-        m_validatie->add(e, [this, e] {
-            if (!controleerWaarde(e, QStringLiteral("Kosten rapportage/evaluatie")))
-                return false;
-            vernieuwRapEval();
-            return true;
-        });
-    m_validatie->add(txtOnvoorzien, [this] {
-        if (!controleerWaarde(txtOnvoorzien, QStringLiteral("Percentage onvoorzien")))
-            return false;
-        vernieuwOnvoorzien();
-        return true;
-    });
+    // Under the differentiated scheme the field is not checked.
     m_validatie->add(txtOntwerpdirectieFixed, [this] {
         if (!m_regels->checklist().blnGedifferentieerd
             && !controleerWaarde(txtOntwerpdirectieFixed, QStringLiteral("Percentage ontwerp/directie")))
             return false;
-        if (!m_regels->checklist().blnGedifferentieerd)
-            m_bindingen->write(txtOntwerpdirectieFixed);
         vernieuwOntwerpdirectie();
         return true;
     });
-    m_validatie->add(txtAlgRisico, [this] { return controleerWaarde(txtAlgRisico, QStringLiteral("Risicobedrag")); });
     m_validatie->add(txtLocatieNazorgOpp, [this] {
         if (!pfunValideerNazorgOpp())
             return false;
