@@ -31,9 +31,7 @@ StandIn *StandIn::loadNew(const QString &name, const QString &caption, bool chil
 
 namespace standins {
 
-StandIn *frmAlgNazKosten() { return StandIn::load(QStringLiteral("frmAlgNazKosten"), QStringLiteral("Toeslagen nazorgfase")); }
 StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
-StandIn *frmGevoelAna() { return StandIn::load(QStringLiteral("frmGevoelAna"), QStringLiteral("Gevoeligheidsanalyse")); }
 StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }
 } // namespace standins
 

@@ -32,9 +32,7 @@ protected:
 
 // The screens that need nothing more than to load and show.
 namespace standins {
-StandIn *frmAlgNazKosten();
 StandIn *frmDoelverm();
-StandIn *frmGevoelAna();
 StandIn *frmRapVoorz();
 } // namespace standins
 

@@ -18,6 +18,8 @@
 
 #include "screens/form.h"
 #include "screens/frmAlgemeen.h"
+#include "screens/frm_alg_naz_kosten.h"
+#include "reports/frm_gevoel_ana.h"
 #include "screens/stand_in.h"
 
 #include "platform/core/error.h"
@@ -397,7 +399,7 @@ void frmMDI_main::Algemeen_Click()
 
 void frmMDI_main::AlgNazKosten_Click()
 {
-    openScherm([] { screens::standins::frmAlgNazKosten(); });
+    openScherm([] { screens::frmAlgNazKosten::load(); });
 }
 
 void frmMDI_main::Act_en_KostPost_Click()
@@ -417,7 +419,7 @@ void frmMDI_main::Doelvermogen_Click()
 
 void frmMDI_main::gev_ana_Click()
 {
-    openScherm([] { screens::standins::frmGevoelAna(); });
+    openScherm([] { reports::frmGevoelAna::load(); });
 }
 
 void frmMDI_main::rap_invoer_Click()

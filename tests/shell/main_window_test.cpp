@@ -52,7 +52,11 @@ protected:
     // Opens a site and lets its notice go, so that only the main window is loaded.
     void openSite()
     {
-        modMain::OpenInrichting(addSite(QStringLiteral("Stort Noord")));
+        const qint32 site = addSite(QStringLiteral("Stort Noord"));
+        // An after-care area, so that the surcharges screen may close.
+        runSql(dataFile, QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 5, bytRapEval = 1 WHERE idrStort_ID = %1").arg(site));
+        modMain::InstallSchermSessie();
+        modMain::OpenInrichting(site);
         if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
             notice->Timer1_Timer();
         ASSERT_TRUE(loadedFormNames().isEmpty()) << loadedFormNames().join(',').toStdString();

@@ -1,0 +1,28 @@
+#pragma once
+// A text box for numbers as the input screens use it (the masked edit box):
+// the numeric keypad's decimal key types the decimal comma, and a box with
+// a digit limit accepts only a euro sign, blanks, "." grouping and at most
+// that many digits (the mask "€ #####" of the yearly amounts).
+
+#include <QLineEdit>
+
+namespace screens {
+
+class MaskedEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit MaskedEdit(const QString &name, QWidget *parent = nullptr);
+
+    // At most `digits` digits and no decimal part; 0 lifts the limit.
+    void setMaxDigits(int digits);
+    int maxDigits() const { return m_maxDigits; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int m_maxDigits = 0;
+};
+
+} // namespace screens
