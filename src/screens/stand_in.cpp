@@ -71,7 +71,6 @@ namespace standins {
 StandIn *frmAlgNazKosten() { return StandIn::load(QStringLiteral("frmAlgNazKosten"), QStringLiteral("Toeslagen nazorgfase")); }
 StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
 StandIn *frmGevoelAna() { return StandIn::load(QStringLiteral("frmGevoelAna"), QStringLiteral("Gevoeligheidsanalyse")); }
-StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }
 StandIn *frmAct_AddCLitem() { return StandIn::load(QStringLiteral("frmAct_AddCLitem"), QStringLiteral("QOR-checklistposten"), false); }
 StandIn *frmUpdateCheck() { return StandIn::load(QStringLiteral("frmUpdateCheck"), QStringLiteral("Controle op updates")); }
 

@@ -68,7 +68,6 @@ namespace standins {
 StandIn *frmAlgNazKosten();
 StandIn *frmDoelverm();
 StandIn *frmGevoelAna();
-StandIn *frmRapVoorz();
 StandIn *frmAct_AddCLitem(); // the checklist picker, modeless
 StandIn *frmUpdateCheck();
 StandIn *frmBrowser();       // a new help browser each time

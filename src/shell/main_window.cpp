@@ -15,6 +15,7 @@
 #include "shell/splash_window.h"
 
 #include "screens/form.h"
+#include "screens/frmRapVoorz.h"
 #include "screens/stand_in.h"
 
 #include "platform/core/error.h"
@@ -418,7 +419,7 @@ void frmMDI_main::gev_ana_Click()
 
 void frmMDI_main::rap_invoer_Click()
 {
-    openScherm([] { screens::standins::frmRapVoorz(); });
+    openScherm([] { screens::frmRapVoorz::load(); });
 }
 
 void frmMDI_main::check_updates_Click()
