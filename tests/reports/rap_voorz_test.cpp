@@ -6,7 +6,9 @@
 #include "reports/rap_kostenposten.h"
 #include "reports/rap_voorz.h"
 
+#include "platform/core/error.h"
 #include "platform/os/open_document.h"
+#include "platform/ui/busy_cursor.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -226,6 +228,20 @@ TEST_F(RapVoorzDriverTest, GivingUpAfterAFailedSaveWritesNothing)
     EXPECT_EQ(script.shown().size(), 3u); // no question to open
     EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
     EXPECT_FALSE(voortgang.zichtbaar);
+}
+
+TEST_F(RapVoorzDriverTest, AnErrorWhileWritingIsReportedAndNothingSaved)
+{
+    reports::WordReportContext ctx = context(fx.alfa);
+    QStringList gemeld;
+    ctx.MeldFout = [&gemeld](const platform::Error &e) { gemeld << QString::number(e.number()) + "|" + e.source(); };
+    ctx.gstrConnData = out.filePath(QStringLiteral("weg.mdb"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).answer(out.filePath(QStringLiteral("x.docx")));
+    EXPECT_EQ(reports::RapporteerRapVoorz({0, 0, 1, 0}, ctx, &voortgang), QString());
+    EXPECT_EQ(gemeld, QStringList{QStringLiteral("3024|")});
+    EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(voortgang.zichtbaar);
+    EXPECT_FALSE(ui::isBusyCursor());
 }
 
 } // namespace
