@@ -26,6 +26,12 @@ struct TreeOptions {
     bool gblnTreePlusMin = true;
 };
 
+// The program's version, as the page header of a report names it.
+struct ProgramVersion {
+    int major = 0;
+    int minor = 0;
+};
+
 struct Session {
     // Connection strings, the open site, its checklist version and start of
     // after-care, the tree colours, the site's name and the VAT percentage.
@@ -39,6 +45,8 @@ struct Session {
     std::function<void()> leesHuidigeStort;
     // The central error reporter.
     std::function<void(const platform::Error &)> meldFout;
+    // The version of the running program.
+    std::function<ProgramVersion()> programVersion;
 };
 
 // Installs the session the screens use from now on.

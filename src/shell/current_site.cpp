@@ -107,6 +107,7 @@ void InstallSchermSessie()
     s.setBTWPerc = [](float perc) { gsngBTWPerc = perc; };
     s.leesHuidigeStort = [] { LeesHuidigeStort(); };
     s.meldFout = [](const platform::Error &e) { MeldFout(e); };
+    s.programVersion = [] { return screens::ProgramVersion{gVersion.major, gVersion.minor}; };
     screens::installSession(std::move(s));
 }
 

@@ -20,6 +20,7 @@
 #include "screens/frmAlgemeen.h"
 #include "screens/frm_alg_naz_kosten.h"
 #include "reports/frm_gevoel_ana.h"
+#include "reports/frmRapVoorz.h"
 #include "screens/stand_in.h"
 
 #include "platform/core/error.h"
@@ -424,7 +425,7 @@ void frmMDI_main::gev_ana_Click()
 
 void frmMDI_main::rap_invoer_Click()
 {
-    openScherm([] { screens::standins::frmRapVoorz(); });
+    openScherm([] { screens::frmRapVoorz::load(); });
 }
 
 void frmMDI_main::check_updates_Click()

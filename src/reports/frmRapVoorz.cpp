@@ -1,0 +1,124 @@
+#include "reports/frmRapVoorz.h"
+
+#include "screens/session.h"
+
+#include "platform/db/connection.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace screens {
+
+// The screen's progress bar as the report writers move it.
+class frmRapVoorz::ProgressBar : public reports::Voortgang {
+public:
+    explicit ProgressBar(QProgressBar *bar) : m_bar(bar) {}
+    void setVisible(bool visible) override { m_bar->setVisible(visible); }
+    void setMinimum(int value) override { m_bar->setMinimum(value); }
+    void setMaximum(int value) override { m_bar->setMaximum(value); }
+    void setValue(int value) override { m_bar->setValue(value); }
+
+private:
+    QProgressBar *m_bar;
+};
+
+namespace {
+
+QCheckBox *vinkje(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+int waarde(const QCheckBox *box)
+{
+    switch (box->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
+{
+    setWindowTitle(QStringLiteral("Rapportage ingevoerde data"));
+    auto *layout = new QVBoxLayout(this);
+    Label3 = new QLabel(QStringLiteral("Maak rapport van:"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    layout->addWidget(Label3);
+    chkAlg = vinkje(this, "chkAlg", QStringLiteral("algemene gegevens"));
+    chkVoorz = vinkje(this, "chkVoorz", QStringLiteral("voorzieningen"));
+    chkAct = vinkje(this, "chkAct", QStringLiteral("kostenposten"));
+    chkRapUnselectedCLitems =
+        vinkje(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
+    for (QCheckBox *box : {chkAlg, chkVoorz, chkAct, chkRapUnselectedCLitems}) {
+        layout->addWidget(box);
+        connect(box, &QCheckBox::clicked, this, &frmRapVoorz::ZetOKButton);
+    }
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setVisible(false);
+    layout->addWidget(ProgressBar1);
+
+    auto *knoppen = new QHBoxLayout;
+    OKButton = new QPushButton(QStringLiteral("&Rapporteer"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    CancelButton = new QPushButton(QStringLiteral("&Sluiten"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    knoppen->addStretch();
+    knoppen->addWidget(OKButton);
+    knoppen->addWidget(CancelButton);
+    layout->addLayout(knoppen);
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { unload(); });
+
+    mobjProgressBar = std::make_unique<ProgressBar>(ProgressBar1);
+}
+
+frmRapVoorz::~frmRapVoorz() = default;
+
+frmRapVoorz *frmRapVoorz::load()
+{
+    if (auto *f = Form::loaded<frmRapVoorz>())
+        return f;
+    auto *f = new frmRapVoorz;
+    f->loadForm();
+    f->moveFrame(twips(100), twips(100));
+    f->ZetOKButton();
+    return f;
+}
+
+reports::RapVoorzKeuze frmRapVoorz::keuze() const
+{
+    reports::RapVoorzKeuze k;
+    k.chkAlg = waarde(chkAlg);
+    k.chkVoorz = waarde(chkVoorz);
+    k.chkAct = waarde(chkAct);
+    k.chkRapUnselectedCLitems = waarde(chkRapUnselectedCLitems);
+    return k;
+}
+
+void frmRapVoorz::ZetOKButton() { OKButton->setEnabled(keuze().ZetOKButton()); }
+
+QString frmRapVoorz::OKButton_Click()
+{
+    reports::WordReportContext ctx;
+    static_cast<calc::Context &>(ctx) = currentContext();
+    ctx.gstrDatabestand = db::dataSourceOf(ctx.gstrConnData);
+    if (session().programVersion) {
+        const ProgramVersion v = session().programVersion();
+        ctx.versionMajor = v.major;
+        ctx.versionMinor = v.minor;
+    }
+    return reports::RapporteerRapVoorz(keuze(), ctx, mobjProgressBar.get());
+}
+
+} // namespace screens

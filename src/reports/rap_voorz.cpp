@@ -1,0 +1,165 @@
+// The input-data report: its choices, the facilities list and the driver.
+
+#include "reports/rap_voorz.h"
+
+#include "reports/rap_alg_gegevens.h"
+#include "reports/rap_kostenposten.h"
+
+#include "records/clsVoorz.h"
+
+#include "platform/core/error.h"
+#include "platform/os/open_document.h"
+#include "platform/text/format.h"
+#include "platform/ui/busy_cursor.h"
+
+namespace reports {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+// Characters that no file name may hold become "_", so that the proposed
+// name is one file in the chosen folder.
+QString bestandsveilig(QString naam)
+{
+    for (QChar &c : naam)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
+            c = QLatin1Char('_');
+    return naam;
+}
+
+// Saves `doc` as `naam`. A failed save is told, and the user may choose
+// another name (or give up: an empty result).
+QString bewaar(word::Document &doc, QString naam, const WordReportContext &ctx)
+{
+    for (;;) {
+        try {
+            doc.SaveAs(naam);
+            return naam;
+        } catch (const platform::Error &e) {
+            if (e.number() != word::kErrSaveFailed)
+                throw;
+            ui::resetCursor();
+            ui::MsgBox(e.description() + CRLF + CRLF + QStringLiteral("Sla het document op onder een andere naam."),
+                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij opslaan"));
+            ui::FileDialogRequest vraag = RapVoorzOpslaanVraag(ctx.gstrNaamStort, ctx.now().date());
+            vraag.fileName = naam;
+            const ui::FileDialogResult r = ui::ShowSave(vraag);
+            if (r.cancelled)
+                return QString();
+            naam = r.fileName;
+            ui::setBusyCursor();
+        }
+    }
+}
+
+} // namespace
+
+bool RapVoorzKeuze::ZetOKButton() const
+{
+    return chkAlg != 0 || chkVoorz != 0 || chkAct != 0 || chkRapUnselectedCLitems != 0;
+}
+
+ui::FileDialogRequest RapVoorzOpslaanVraag(const QString &gstrNaamStort, const QDate &vandaag)
+{
+    ui::FileDialogRequest vraag;
+    vraag.title = QStringLiteral("Rapportage opslaan als ...");
+    vraag.filter = QStringLiteral("Word bestanden (*.docx)|*.docx|");
+    vraag.filterIndex = 1;
+    vraag.flags = ui::FileFlag::OverwritePrompt | ui::FileFlag::HideReadOnly | ui::FileFlag::PathMustExist;
+    vraag.defaultExt = QStringLiteral("docx");
+    vraag.fileName = QStringLiteral("Rapp invoer ") + bestandsveilig(gstrNaamStort) + QStringLiteral(" ")
+        + vb::Format(vandaag, QStringLiteral("dd-mm-yyyy")) + QStringLiteral(".docx");
+    return vraag;
+}
+
+void RapporteerVoorzieningen(word::Application &app, const WordReportContext &ctx, const bool &blnDeelVooraf)
+{
+    records::clsVoorz voorz(ctx);
+    word::Selection &sel = app.Selection();
+    if (blnDeelVooraf)
+        sel.InsertBreak(word::wdSectionBreakNextPage);
+    zetPagina(sel, kStaand);
+    sel.Font().Name = QStringLiteral("Arial");
+    typeInvoerKop(sel, QStringLiteral(">>  Voorzieningen"));
+    sel.Font().Size = 10;
+    sel.Font().Bold = false;
+
+    const qint32 aantal = voorz.AantalRecords();
+    QString vorigeCat;
+    for (qint32 i = 1; i <= aantal; ++i) {
+        const QString cat = voorz.ObjectCat();
+        if (cat != vorigeCat) {
+            sel.TypeText(CRLF + cat.toUpper() + CRLF);
+            vorigeCat = cat;
+        }
+        sel.TypeText(QStringLiteral(" ") + voorz.VoorzieningNaam() + CRLF);
+        voorz.moveNext();
+    }
+    sel.TypeText(CRLF + CRLF + CRLF);
+    sel.EndKey(word::wdStory);
+}
+
+void SchrijfRapVoorz(word::Application &app, word::Document &doc, const RapVoorzKeuze &keuze,
+                     const WordReportContext &ctx, Voortgang *voortgang)
+{
+    bool blnDeelVooraf = false;
+    if (keuze.chkAlg != 0) {
+        InsertVoorbladAlgemeneGegevens(doc, app, kModusInvoer, nullptr, false, ctx);
+        blnDeelVooraf = true;
+    }
+    if (keuze.chkVoorz != 0) {
+        RapporteerVoorzieningen(app, ctx, blnDeelVooraf);
+        blnDeelVooraf = true;
+    }
+    if (keuze.chkAct != 0) {
+        if (voortgang)
+            voortgang->setVisible(true);
+        RapporteerKostenposten(app, doc, ctx, voortgang, blnDeelVooraf);
+        blnDeelVooraf = true;
+    }
+    if (keuze.chkRapUnselectedCLitems != 0) {
+        if (voortgang)
+            voortgang->setVisible(false);
+        InsertOverzichtNietGeselecteerdeCLitems(doc, app, blnDeelVooraf, kModusInvoer, ctx);
+    }
+    psubInvoegenKopVoettekst(doc, ctx);
+    doc.TableGridlines = false;
+}
+
+QString RapporteerRapVoorz(const RapVoorzKeuze &keuze, const WordReportContext &ctx, Voortgang *voortgang)
+{
+    try {
+        QString strBestandsnaam =
+            ui::chosenFileOrRaise(ui::ShowSave(RapVoorzOpslaanVraag(ctx.gstrNaamStort, ctx.now().date())));
+        ui::setBusyCursor();
+        {
+            word::Application wdApp;
+            word::Document &wdDoc = wdApp.Documents().Add();
+            SchrijfRapVoorz(wdApp, wdDoc, keuze, ctx, voortgang);
+            strBestandsnaam = bewaar(wdDoc, strBestandsnaam, ctx);
+            wdApp.Quit();
+        }
+        if (voortgang) {
+            voortgang->setVisible(false);
+            voortgang->setValue(1);
+        }
+        ui::resetCursor();
+        if (strBestandsnaam.isEmpty())
+            return QString();
+        if (ui::MsgBox(QStringLiteral("De rapportage is gereed.") + CRLF + QStringLiteral("Wilt u nu het rapport openen?"),
+                       ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Rapportage ingevoerde gegevens"))
+            == ui::Answer::Yes)
+            os::openDocument(strBestandsnaam);
+        return strBestandsnaam;
+    } catch (const platform::Error &e) {
+        if (voortgang)
+            voortgang->setVisible(false);
+        ui::resetCursor();
+        if (!ui::isCancelError(e))
+            meldFout(ctx, e, QString());
+        return QString();
+    }
+}
+
+} // namespace reports
