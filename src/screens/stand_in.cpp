@@ -31,7 +31,6 @@ StandIn *StandIn::loadNew(const QString &name, const QString &caption, bool chil
 
 namespace standins {
 
-StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
 StandIn *frmRapVoorz() { return StandIn::load(QStringLiteral("frmRapVoorz"), QStringLiteral("Rapportage ingevoerde data")); }
 } // namespace standins
 

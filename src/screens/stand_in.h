@@ -32,7 +32,6 @@ protected:
 
 // The screens that need nothing more than to load and show.
 namespace standins {
-StandIn *frmDoelverm();
 StandIn *frmRapVoorz();
 } // namespace standins
 
