@@ -48,32 +48,30 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     chkRapUnselectedCLitems =
         vinkje("chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
 
-    auto *fraNaar = new QGroupBox(QStringLiteral("Uitvoer naar: "), this);
-    fraNaar->setObjectName(QStringLiteral("fraRapNaar"));
-    auto *naarGroep = new QButtonGroup(this);
-    auto *naarLayout = new QVBoxLayout(fraNaar);
-    const QString naar[] = {QString(), QStringLiteral("scherm"), QStringLiteral("MS Word-bestand")};
-    for (int i : {1, 2}) {
-        optRapNaar[i] = new QRadioButton(naar[i], fraNaar);
-        optRapNaar[i]->setObjectName(QStringLiteral("optRapNaar_%1").arg(i));
-        naarGroep->addButton(optRapNaar[i], i);
-        naarLayout->addWidget(optRapNaar[i]);
-    }
-    connect(naarGroep, &QButtonGroup::idClicked, this, &frmDoelverm::ActualiseerKeuzes);
-
-    auto *fraSort = new QGroupBox(QStringLiteral("Deel in naar: "), this);
-    fraSort->setObjectName(QStringLiteral("fraRapSort"));
-    auto *sortGroep = new QButtonGroup(this);
-    auto *sortLayout = new QVBoxLayout(fraSort);
-    const QString sort[] = {QString(), QStringLiteral("Voorziening"), QStringLiteral("Rubriek"),
-                            QStringLiteral("Wel/niet QOR-Checklist")};
-    for (int i : {1, 2, 3}) {
-        optRapSort[i] = new QRadioButton(sort[i], fraSort);
-        optRapSort[i]->setObjectName(QStringLiteral("optRapSort_%1").arg(i));
-        sortGroep->addButton(optRapSort[i], i);
-        sortLayout->addWidget(optRapSort[i]);
-    }
-    connect(sortGroep, &QButtonGroup::idClicked, this, &frmDoelverm::optRapSort_Click);
+    // An option group in a frame: buttons name_1, name_2, ... with the
+    // captions in order; a click passes the button's index.
+    const auto optieGroep = [this](const QString &caption, const char *frame, const char *naam,
+                                   const QStringList &captions, QRadioButton **knoppen, auto klik) {
+        auto *fra = new QGroupBox(caption, this);
+        fra->setObjectName(QLatin1String(frame));
+        auto *groep = new QButtonGroup(this);
+        auto *layout = new QVBoxLayout(fra);
+        for (int i = 1; i <= int(captions.size()); ++i) {
+            knoppen[i] = new QRadioButton(captions[i - 1], fra);
+            knoppen[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(naam)).arg(i));
+            groep->addButton(knoppen[i], i);
+            layout->addWidget(knoppen[i]);
+        }
+        connect(groep, &QButtonGroup::idClicked, this, klik);
+        return fra;
+    };
+    auto *fraNaar = optieGroep(QStringLiteral("Uitvoer naar: "), "fraRapNaar", "optRapNaar",
+                               {QStringLiteral("scherm"), QStringLiteral("MS Word-bestand")}, optRapNaar.data(),
+                               [this] { ActualiseerKeuzes(); });
+    auto *fraSort = optieGroep(QStringLiteral("Deel in naar: "), "fraRapSort", "optRapSort",
+                               {QStringLiteral("Voorziening"), QStringLiteral("Rubriek"),
+                                QStringLiteral("Wel/niet QOR-Checklist")},
+                               optRapSort.data(), [this](int i) { optRapSort_Click(i); });
 
     auto *lblBTW = new QLabel(QStringLiteral("BTW:               %"), this);
     lblBTW->setObjectName(QStringLiteral("lblBTW"));

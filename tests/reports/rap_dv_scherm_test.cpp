@@ -5,6 +5,7 @@
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
 
+#include "reports/doelverm.h"
 #include "reports/rap_dv_scherm.h"
 
 #include "calc/clsDV.h"
@@ -21,8 +22,7 @@ protected:
         dv.initializeDV(site, -9, -9);
         EXPECT_TRUE(dv.BerekenAlles());
         dv.rapOpenActRecordset();
-        static const char *const sleutels[] = {"bytObjectCat_REF", "bytRubriek_REF", "bytIsQOR"};
-        dv.rapSorteerVeldNaam(QString::fromLatin1(sleutels[sortering - 1]));
+        dv.rapSorteerVeldNaam(reports::sorteerVeld(sortering));
         dv.GaNaarEersteRecord();
         reporttest::RapportOpname rap;
         reports::RapDVScherm schrijver(dv, rap);
