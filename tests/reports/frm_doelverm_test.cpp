@@ -243,6 +243,20 @@ TEST_F(FrmDoelvermTest, OnScreenTheReportWindowGetsTheTargetFundAndTheLevy)
     EXPECT_EQ(screens::Form::loaded<frmRapScherm>()->Text().count(QStringLiteral("post\taanleg")), 1);
 }
 
+TEST_F(FrmDoelvermTest, ALevyThatCannotBeComputedLeavesOutOnlyTheLevy)
+{
+    fx.execute(QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=1 WHERE idrStort_ID=?"), {fx.alfa});
+    laad(fx.alfa);
+    klik(QStringLiteral("chkRapHef"));
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Rapportage heffing"),
+                        QStringLiteral("Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het "
+                                       "doelvermogen.\r\nEr wordt geen heffingsrapportage opgesteld."));
+    ok();
+    const QString tekst = screens::Form::loaded<frmRapScherm>()->Text();
+    EXPECT_TRUE(tekst.contains(QStringLiteral("DOELVERMOGEN ")));
+    EXPECT_FALSE(tekst.contains(QStringLiteral("Rapportage heffingen")));
+}
+
 TEST_F(FrmDoelvermTest, ACancelledSaveDialogWritesNothingAndKeepsTheScreen)
 {
     laad(fx.alfa);
