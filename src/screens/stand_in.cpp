@@ -29,9 +29,5 @@ StandIn *StandIn::loadNew(const QString &name, const QString &caption, bool chil
     return f;
 }
 
-namespace standins {
-
-StandIn *frmDoelverm() { return StandIn::load(QStringLiteral("frmDoelverm"), QStringLiteral("Doelvermogen & heffing")); }
-} // namespace standins
 
 } // namespace screens

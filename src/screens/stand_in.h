@@ -30,9 +30,5 @@ protected:
     StandIn(const QString &name, const QString &caption);
 };
 
-// The screens that need nothing more than to load and show.
-namespace standins {
-StandIn *frmDoelverm();
-} // namespace standins
 
 } // namespace screens

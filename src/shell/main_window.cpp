@@ -19,6 +19,7 @@
 #include "screens/form.h"
 #include "screens/frmAlgemeen.h"
 #include "screens/frm_alg_naz_kosten.h"
+#include "reports/frm_doelverm.h"
 #include "reports/frm_gevoel_ana.h"
 #include "reports/frmRapVoorz.h"
 #include "screens/stand_in.h"
@@ -415,7 +416,11 @@ void frmMDI_main::Act_en_KostPost_Click()
 
 void frmMDI_main::Doelvermogen_Click()
 {
-    openScherm([] { screens::standins::frmDoelverm(); });
+    // The Word report shows the data file and the program's version.
+    openScherm([] {
+        reports::frmDoelverm::load({modMain::gstrDatabestand, QString::fromLatin1(tavir::kProgramTitle),
+                                    modMain::gVersion.major, modMain::gVersion.minor});
+    });
 }
 
 void frmMDI_main::gev_ana_Click()

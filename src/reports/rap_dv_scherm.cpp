@@ -1,0 +1,238 @@
+// The target-fund report on screen.
+
+#include "reports/rap_dv_scherm.h"
+
+#include "reports/rapport_tekst.h"
+#include "reports/word_report.h"
+
+#include "platform/text/format.h"
+
+namespace reports {
+
+namespace {
+
+const QString kEuro = QStringLiteral("€ #,#0");
+const QString CRLF = QStringLiteral("\r\n");
+const QString TAB = QStringLiteral("\t");
+// Between a label at the left edge and its amount: the amount lands in the
+// NCW column when the label ends before the second stop.
+const QString ZesTabs = QStringLiteral("\t\t\t\t\t\t");
+constexpr qint32 kBlauw = 0xFF0000;
+
+QString euro(float v) { return vb::Format(v, kEuro); }
+
+} // namespace
+
+RapDVScherm::RapDVScherm(calc::clsDV &dv, RapportTekst &rap) : m_dv(dv), m_rap(rap) {}
+
+void RapDVScherm::symbool(int klasse)
+{
+    m_rap.SelFontName(QStringLiteral("wingdings"));
+    m_rap.SelText(conformiteitsSymbool(klasse));
+    m_rap.SelFontName(QStringLiteral("arial"));
+}
+
+void RapDVScherm::scheidingslijn()
+{
+    m_rap.SelUnderline(true);
+    m_rap.SelText(QString(9, QLatin1Char('\t')) + CRLF);
+    m_rap.SelUnderline(false);
+}
+
+void RapDVScherm::vet(const QString &tekst)
+{
+    m_rap.SelBold(true);
+    m_rap.SelText(tekst);
+    m_rap.SelBold(false);
+}
+
+QString RapDVScherm::somRegel(const QString &label, float bedrag) const
+{
+    return label + ZesTabs + euro(bedrag) + TAB + m_dv.rapPercVanDV(bedrag) + CRLF;
+}
+
+void RapDVScherm::groepsSubtotaal(std::uint8_t key, const QString &label, const QString &na)
+{
+    const QVariant totaal = m_dv.rapTotaalPerSorteerveld(key);
+    m_rap.SelText(QStringLiteral("Subtotaal ") + label + QStringLiteral(": ") + ZesTabs + vb::Format(totaal, kEuro)
+                  + TAB + m_dv.rapPercVanDV(totaal.toFloat()) + na);
+}
+
+void RapDVScherm::kopB()
+{
+    scheidingslijn();
+    vet(QStringLiteral("B: Vervangingskosten") + CRLF);
+}
+
+void RapDVScherm::RapDVnaarScherm()
+{
+    // Eight tab stops, each the one before plus its step.
+    const double stappen[] = {5, 1.2, 1.2, 1.2, 1.8, 4.7, 1.6};
+    m_rap.SelTabCount(8);
+    double positie = 0.5;
+    m_rap.SelTabs(0, positie);
+    for (qint16 k = 1; k <= 7; ++k) {
+        positie += stappen[k - 1];
+        m_rap.SelTabs(k, positie);
+    }
+
+    // Column header, two lines.
+    m_rap.SelBold(true);
+    m_rap.SelColor(kBlauw);
+    m_rap.SelText(QStringLiteral("post\taanleg   \teerste  \tlaatste\tfrequentie\tkosten (prijspeil ")
+                  + vb::CStr(m_dv.kaljaarPP) + QStringLiteral(")\tNCW\t") + CRLF
+                  + QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t") + CRLF);
+    m_rap.SelBold(false);
+    m_rap.SelColor(0);
+
+    scheidingslijn();
+    if (!perRubriek())
+        vet(QStringLiteral("A: Jaarlijkse kosten & B: Vervangingskosten") + CRLF);
+    else
+        vet(QStringLiteral("A: Jaarlijkse kosten") + CRLF + CRLF);
+
+    std::uint8_t vorigeKey = 0;
+    QString vorigeVoorz;
+    QString vorigLabel;
+    bool aGeschreven = false;
+    bool eerste = true;
+    // The view is walked from where it stands; it never runs past its end.
+    for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
+        m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
+        const std::uint8_t key = m_dv.rapSorteerVeldwaardeID();
+        const bool keyAnders = key != vorigeKey;
+        if (keyAnders) {
+            m_rap.SelText(CRLF);
+            if (!eerste)
+                groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF);
+            if (perRubriek() && key == 5) {
+                RapSubtotaalA();
+                aGeschreven = true;
+                kopB();
+            } else {
+                m_rap.SelText(m_dv.rapSorteerVeldwaardeString().toUpper() + CRLF);
+            }
+        }
+        const QString voorz = m_dv.rapVoorz();
+        if (voorz != vorigeVoorz || keyAnders) {
+            m_rap.SelText(CRLF);
+            m_rap.SelUnderline(true);
+            m_rap.SelText(voorz + CRLF);
+            m_rap.SelUnderline(false);
+        }
+        symbool(m_dv.rapIsQOR());
+        m_rap.SelText(TAB + m_dv.rapKostenpost().left(35) + TAB + m_dv.rapKalJaarAanlegBA() + TAB + m_dv.rapTstart()
+                      + TAB + m_dv.rapTeind() + TAB + m_dv.rapFreq() + TAB + m_dv.rapPrijsPerKeer().left(40) + TAB
+                      + vb::Format(QVariant(m_dv.rapNCW()), kEuro) + TAB
+                      + vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)")) + CRLF);
+        vorigeKey = key;
+        vorigLabel = m_dv.rapSorteerVeldwaardeString().toLower();
+        vorigeVoorz = voorz;
+        eerste = false;
+        m_dv.GaNaarVolgendeRecord();
+    }
+
+    m_rap.SelText(CRLF);
+    if (!perRubriek()) {
+        if (!eerste)
+            groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF + CRLF);
+        RapSubtotaalA();
+    } else if (aGeschreven) {
+        // Rows after the replacement costs (rubric "Overig", counted in
+        // neither A nor B) close with their own subtotal; the A block and
+        // the B heading stand once, before the replacement costs.
+        if (vorigeKey != 5)
+            groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF);
+    } else {
+        RapSubtotaalA();
+        kopB();
+        m_rap.SelText(CRLF);
+    }
+
+    RapSubtotaalB();
+
+    // Block C.
+    scheidingslijn();
+    vet(QStringLiteral("C: Toeslagen algemene nazorgkosten") + CRLF + CRLF);
+    const QString jaarlijks = TAB + TAB + QStringLiteral("1") + TAB + QStringLiteral("oo") + TAB
+                              + QStringLiteral("1x per jr") + TAB;
+    symbool(m_dv.rapIsQORRapEval());
+    m_rap.SelText(TAB + QStringLiteral("Rapportage/evaluatie") + jaarlijks + m_dv.rapRapEvalKostenCalculatie + TAB
+                  + euro(m_dv.sngRapEvalKostenKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngRapEvalKostenKAP) + CRLF);
+    symbool(m_dv.rapIsQORCommKosten());
+    m_rap.SelText(TAB + QStringLiteral("Communicatie") + jaarlijks + euro(m_dv.sngCommunicatieKostenPerJaar) + TAB
+                  + euro(m_dv.sngCommunicatieKostenKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngCommunicatieKostenKAP)
+                  + CRLF);
+    symbool(m_dv.rapIsQORAppKosten());
+    m_rap.SelText(TAB + QStringLiteral("Apparaatskosten algemeen") + TAB + TAB + TAB
+                  + euro(m_dv.sngAppKostenBasisPerJaar) + QStringLiteral(" per jaar plus ")
+                  + vb::CStr(float(m_dv.sngAppKostenBasisPerc * 100.0f)) + QStringLiteral("% van (A+B)") + TAB
+                  + euro(m_dv.sngAppKostenTotaalKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngAppKostenTotaalKAP) + CRLF);
+    vet(somRegel(QStringLiteral("Toeslagen algemene nazorgkosten (C):"), m_dv.somC()));
+    scheidingslijn();
+    m_rap.SelText(CRLF);
+
+    // The target fund.
+    m_rap.SelText(somRegel(QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"),
+                           m_dv.DoelvermogenZonderRisicoFonds())
+                  + CRLF);
+    m_rap.SelText(somRegel(QStringLiteral("Risicobedrag"), m_dv.sngRisicobedragKAP) + CRLF);
+    vet(QStringLiteral("DOELVERMOGEN ") + ZesTabs + euro(m_dv.DoelvermogenMetRisicoFonds()) + CRLF + CRLF);
+
+    // Legend and explanation.
+    m_rap.SelText(CRLF + CRLF + QStringLiteral("Verklaring:") + CRLF);
+    const std::pair<int, QString> legenda[] = {
+        {1, QStringLiteral(": QOR-checklistpost, invoer voldoet aan criteria;") + CRLF},
+        {2, QStringLiteral(": QOR-checklistpost, invoer voldoet niet aan criteria;") + CRLF},
+        {0, QStringLiteral(": door de gebruiker gedefinieerde kostenpost.") + CRLF + CRLF}};
+    for (const auto &[klasse, tekst] : legenda) {
+        m_rap.SelFontName(kSymboolFont);
+        m_rap.SelText(conformiteitsSymbool(klasse));
+        m_rap.SelFontName(QStringLiteral("Arial"));
+        m_rap.SelText(TAB + tekst);
+    }
+    m_rap.SelText(QStringLiteral("De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in.")
+                  + CRLF);
+    m_rap.SelText(QStringLiteral("De jaren 'eerste uitgave' en 'laatste uitgave' zijn uitgedrukt in jaren na aanvang "
+                                 "nazorg, waarbij jaar 1= jaar van aanvang nazorg.")
+                  + CRLF);
+    m_rap.SelText(QStringLiteral("Indien van toepassing, staat daarachter tussen haakjes het kalenderjaar dat "
+                                 "ingevoerd is.")
+                  + CRLF + CRLF);
+}
+
+void RapDVScherm::RapSubtotaalA()
+{
+    m_rap.SelText(somRegel(QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), m_dv.somA_exclOnvoorzien()));
+    symbool(m_dv.rapIsQOROnvoorzien());
+    m_rap.SelText(TAB
+                  + somRegel(QStringLiteral("Toeslag onvoorzien (")
+                                 + vb::Format(m_dv.rapPercOnvoorz(), QStringLiteral("0.0%")) + QStringLiteral(")"),
+                             m_dv.toeslagA()));
+    vet(somRegel(QStringLiteral("Jaarlijkse nazorgkosten (A)"), m_dv.somA_inclOnvoorzien()));
+    m_rap.SelText(CRLF);
+}
+
+void RapDVScherm::RapSubtotaalB()
+{
+    m_rap.SelText(somRegel(QStringLiteral("Subtotaal vervangingskosten"), m_dv.somB_exclDirectievoering()));
+    if (m_dv.GebruikGedifferentieerdeToeslagB()) {
+        m_rap.SelText(CRLF + QStringLiteral("Toeslagen vervangingen:") + CRLF);
+        for (const calc::clsToeslag2008 &t : m_dv.Toeslagen2008()) {
+            symbool(t.IsQOR);
+            m_rap.SelText(TAB + t.ToeslagTekst.left(35) + QStringLiteral("\t\t\t\t\t") + euro(t.ToeslagWaarde) + TAB
+                          + euro(t.ToeslagWaardeNCW) + TAB + m_dv.rapPercVanDV(t.ToeslagWaardeNCW) + CRLF);
+        }
+    } else {
+        symbool(m_dv.rapIsQOROntwerpdirectieFixed());
+        m_rap.SelText(TAB
+                      + somRegel(QStringLiteral("Toeslag ontwerp/directie (")
+                                     + vb::Format(m_dv.rapPercDirectievoering2002(), QStringLiteral("0.0%"))
+                                     + QStringLiteral(")"),
+                                 m_dv.toeslagB()));
+    }
+    vet(somRegel(QStringLiteral("Vervangingskosten (B)"), m_dv.somB_inclDirectievoering()));
+    m_rap.SelText(CRLF);
+}
+
+} // namespace reports

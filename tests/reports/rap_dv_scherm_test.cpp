@@ -1,0 +1,126 @@
+// The target-fund report on screen, on the calculation's fixture sites.
+
+#include "calc/calc_fixture.h"
+#include "rapport_opname.h"
+#include "support/qstring_printer.h"
+#include "support/scripted_dialogs_fixture.h"
+
+#include "reports/doelverm.h"
+#include "reports/rap_dv_scherm.h"
+
+#include "calc/clsDV.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RapDVSchermTest : public testsupport::ScriptedDialogsTest {
+protected:
+    reporttest::RapportOpname write(qint32 site, int sortering)
+    {
+        calc::clsDV dv(fx.context(site));
+        dv.initializeDV(site, -9, -9);
+        EXPECT_TRUE(dv.BerekenAlles());
+        dv.rapOpenActRecordset();
+        dv.rapSorteerVeldNaam(reports::sorteerVeld(sortering));
+        dv.GaNaarEersteRecord();
+        reporttest::RapportOpname rap;
+        reports::RapDVScherm schrijver(dv, rap);
+        schrijver.optRapSort = sortering;
+        schrijver.RapDVnaarScherm();
+        return rap;
+    }
+
+    calctest::CalcFixture fx;
+};
+
+TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
+{
+    const reporttest::RapportOpname rap = write(fx.alfa, 2);
+    const QList<double> stops = {0.5, 5.5, 6.7, 7.9, 9.1, 10.9, 15.6, 17.2};
+    ASSERT_EQ(rap.tabs.size(), 8);
+    for (int k = 0; k < 8; ++k)
+        EXPECT_NEAR(rap.tabs[k], stops[k], 1e-9) << k;
+    EXPECT_EQ(rap.kleuren, QList<qint32>({0xFF0000, 0}));
+
+    const QStringList r = rap.regels();
+    EXPECT_EQ(r[0], QStringLiteral("post\taanleg   \teerste  \tlaatste\tfrequentie\tkosten (prijspeil 2002)\tNCW\t"));
+    EXPECT_EQ(r[1], QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t"));
+    EXPECT_EQ(r[2], QString(9, QLatin1Char('\t')));
+    EXPECT_EQ(r.mid(3, 7), QStringList({"A: Jaarlijkse kosten", "", "", "INSTANDHOUDEN", "", "Terrein",
+                                        QString::fromUtf8("\u00fa\tMaaien\t\t1\too\t2x per jr\t€ 1.000,00\t€ 121.413"
+                                                          "\t(7,5%)")}));
+    EXPECT_TRUE(r.contains(QString::fromUtf8("Subtotaal instandhouden: \t\t\t\t\t\t€ 121.413\t(7,5%)")));
+
+    // The A block closes the annual costs before the replacement costs; the
+    // group of rubric 6 after them has its own subtotal and no second A block.
+    QStringList labels;
+    for (const QString &regel : r)
+        if (!regel.isEmpty() && !regel.startsWith(QLatin1Char('\t')))
+            labels << regel.section(QLatin1Char('\t'), 0, 0);
+    const QStringList volgorde = {"Subtotaal onderhoud: ", "Subtotaal jaarlijkse nazorgkosten",
+                                  QString::fromUtf8("\u00fc"), "Jaarlijkse nazorgkosten (A)", "B: Vervangingskosten",
+                                  "Bovenafdichting"};
+    const qsizetype s = labels.indexOf(QStringLiteral("Subtotaal onderhoud: "));
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(labels.mid(s, volgorde.size()), volgorde);
+    EXPECT_EQ(labels.count(QStringLiteral("Jaarlijkse nazorgkosten (A)")), 1);
+    EXPECT_EQ(labels.count(QStringLiteral("B: Vervangingskosten")), 1);
+    EXPECT_TRUE(labels.contains(QStringLiteral("Subtotaal overig: ")));
+    EXPECT_FALSE(labels.contains(QStringLiteral("VERVANGING")));
+
+    EXPECT_TRUE(r.filter(QStringLiteral("Toeslag onvoorzien")).value(0).startsWith(
+        QString::fromUtf8("\u00fc\tToeslag onvoorzien (10,0%)\t\t\t\t\t\t€ ")));
+    EXPECT_TRUE(r.contains(QString::fromUtf8(
+        "\u00fc\tApparaatskosten algemeen\t\t\t€ 15.000 per jaar plus 3% van (A+B)\t€ 915.802\t(56,5%)")));
+    EXPECT_TRUE(r.contains(QString::fromUtf8(
+        "\u00fc\tRapportage/evaluatie\t\t1\too\t1x per jr\t€ 3.500 + 10 x € 225 = € 5.750\t€ 349.063\t(21,5%)")));
+    EXPECT_TRUE(r.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408")));
+    EXPECT_TRUE(rap.vet.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408\n\n")));
+    EXPECT_TRUE(rap.vet.contains(QStringLiteral("B: Vervangingskosten\n")));
+    EXPECT_TRUE(rap.onderstreept.contains(QStringLiteral("Terrein\n")));
+
+    const qsizetype v = r.indexOf(QStringLiteral("Verklaring:"));
+    ASSERT_GE(v, 0);
+    EXPECT_EQ(r.mid(v + 1, 6),
+              QStringList({QString::fromUtf8("\u00fc\t: QOR-checklistpost, invoer voldoet aan criteria;"),
+                           QString::fromUtf8("\u00d6\t: QOR-checklistpost, invoer voldoet niet aan criteria;"),
+                           QString::fromUtf8("\u00fa\t: door de gebruiker gedefinieerde kostenpost."), "",
+                           "De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in.",
+                           "De jaren 'eerste uitgave' en 'laatste uitgave' zijn uitgedrukt in jaren na aanvang "
+                           "nazorg, waarbij jaar 1= jaar van aanvang nazorg."}));
+    // Every conformity character went out in the symbol font.
+    EXPECT_FALSE(rap.symbolen.isEmpty());
+    for (const QChar c : rap.symbolen)
+        EXPECT_TRUE(c == QChar(250) || c == QChar(252) || c == QChar(214)) << int(c.unicode());
+}
+
+TEST_F(RapDVSchermTest, ByCategoryEveryGroupEndsWithItsSubtotalAndTheBlocksFollowTheLast)
+{
+    const QStringList r = write(fx.alfa, 1).regels();
+    EXPECT_EQ(r[3], QStringLiteral("A: Jaarlijkse kosten & B: Vervangingskosten"));
+    EXPECT_TRUE(r.contains(QString::fromUtf8("Subtotaal algemeen: \t\t\t\t\t\t€ 150.665\t(9,3%)")));
+    qsizetype laatste = -1;
+    for (qsizetype i = 0; i < r.size(); ++i)
+        if (r[i].startsWith(QStringLiteral("Subtotaal grondwatermonitoringssysteem: ")))
+            laatste = i;
+    ASSERT_GE(laatste, 0);
+    // Two empty lines, then the A block and the B block; no "B:" heading.
+    EXPECT_EQ(r.mid(laatste + 1, 2), QStringList({"", ""}));
+    EXPECT_TRUE(r[laatste + 3].startsWith(QStringLiteral("Subtotaal jaarlijkse nazorgkosten\t")));
+    EXPECT_TRUE(r[laatste + 7].startsWith(QStringLiteral("Subtotaal vervangingskosten\t")));
+    EXPECT_FALSE(r.contains(QStringLiteral("B: Vervangingskosten")));
+}
+
+TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedCutToTheirWidth)
+{
+    const QStringList r = write(fx.beta, 2).regels();
+    const qsizetype kop = r.indexOf(QStringLiteral("Toeslagen vervangingen:"));
+    ASSERT_GE(kop, 0);
+    EXPECT_EQ(r[kop + 3], QString::fromUtf8("\u00fc\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
+    EXPECT_EQ(r[kop + 4], QString::fromUtf8("\u00fc\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
+    EXPECT_TRUE(r[kop + 5].startsWith(QStringLiteral("Vervangingskosten (B)\t")));
+    EXPECT_TRUE(r.filter(QStringLiteral("Toeslag ontwerp/directie")).isEmpty());
+}
+
+} // namespace
