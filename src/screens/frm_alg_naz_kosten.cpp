@@ -68,7 +68,11 @@ frmAlgNazKosten::frmAlgNazKosten() : Form(QStringLiteral("frmAlgNazKosten"))
     maakScherm();
 }
 
-frmAlgNazKosten::~frmAlgNazKosten() = default;
+frmAlgNazKosten::~frmAlgNazKosten()
+{
+    // The bindings let go of the record before it goes.
+    delete m_bindingen;
+}
 
 void frmAlgNazKosten::maakScherm()
 {
@@ -202,7 +206,9 @@ frmAlgNazKosten *frmAlgNazKosten::load()
         f->Form_Load();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAlgNazKosten.Form_Load")));
-        // Without its record the screen has nothing to save.
+        // Without its record the screen has nothing to save; the bindings
+        // let go of the record before it goes.
+        delete f->m_bindingen;
         f->m_bindingen = nullptr;
         f->m_stort.reset();
         f->unload();
