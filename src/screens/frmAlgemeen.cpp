@@ -8,13 +8,13 @@
 #include "screens/masked_edit.h"
 #include "screens/general_data_rules.h"
 #include "screens/session.h"
+#include "screens/site_row_save.h"
 
 #include "calc/verify_ansich.h"
 #include "checklist/checklist_view.h"
 #include "records/clsStort.h"
 
 #include "platform/core/error.h"
-#include "platform/db/recordset.h"
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
@@ -450,20 +450,9 @@ bool frmAlgemeen::QueryUnload()
         ui::MsgBox(QStringLiteral("Ongeldige invoer"), ui::Buttons::OK, ui::Icon::Exclamation);
         return false;
     }
-    try {
-        m_binding->writeAll();
-        m_stort->Move0();
-    } catch (const platform::Error &e) {
-        // A failing save is reported and the screen closes; the failed edit
-        // is not tried again when the record is released.
-        meldFout(e.withSource(kBron));
-        try {
-            if (db::Recordset *rs = m_stort->DataMember(QStringLiteral("tblStort")))
-                rs->CancelUpdate();
-        } catch (const platform::Error &) {
-        }
+    // A failing save is reported and the screen closes.
+    if (!bewaarStortRij(*m_binding, *m_stort, kBron))
         return true;
-    }
     if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
         weiger(*w);
         return false;

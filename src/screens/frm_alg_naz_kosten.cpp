@@ -4,6 +4,7 @@
 #include "screens/field_validation.h"
 #include "screens/masked_edit.h"
 #include "screens/session.h"
+#include "screens/site_row_save.h"
 
 #include "checklist/checklist_view.h"
 #include "records/clsStort.h"
@@ -512,12 +513,7 @@ bool frmAlgNazKosten::QueryUnload()
         return true;
     if (!pfunValideerNazorgOpp())
         return false;
-    try {
-        m_bindingen->writeAll();
-        m_stort->Move0();
-    } catch (const platform::Error &e) {
-        meldFout(e.withSource(QStringLiteral("frmAlgNazKosten.Form_QueryUnload")));
-    }
+    bewaarStortRij(*m_bindingen, *m_stort, QStringLiteral("frmAlgNazKosten.Form_QueryUnload"));
     return true;
 }
 
