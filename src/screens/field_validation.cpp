@@ -104,6 +104,8 @@ bool FieldValidation::ok()
     if (m_bezig)
         return false;
     QWidget *field = QApplication::focusWidget();
+    if (!m_fields.contains(field) && m_ongecontroleerd)
+        return controleerFocus();
     if (!usable(field))
         return true;
     if (refused() == field)
@@ -144,6 +146,11 @@ void FieldValidation::focusVerplaatst(QWidget *oud, QWidget *nieuw)
         // through it, a click on a button that takes no focus comes back.
         veld = m_wacht;
         m_wacht.clear();
+    } else if (m_ongecontroleerd && checktBijNaar(m_ongecontroleerd, nieuw)) {
+        // Back from another window or screen on another control of this
+        // screen: the field is left now.
+        veld = m_ongecontroleerd;
+        m_ongecontroleerd.clear();
     }
     if (!veld || m_terug || nieuw == veld.data())
         return;

@@ -6,7 +6,8 @@
 // screen, the field's check runs (it shows its own box); a refusal puts the
 // focus back at once, a pass runs the field's "left" action (its lost-focus
 // work). Focus taken by a box, a menu, another window or another screen
-// checks nothing; the field is checked when a command asks for it. While a
+// checks nothing; the field is checked when a command asks for it or when
+// the focus comes back to another control of the screen. While a
 // refused field still holds the text it was refused with, leaving it again
 // is refused without a second box. The screen's MDI frame passes the focus
 // on (Tab past the last field) or gives it back (a click on a button that
@@ -50,7 +51,8 @@ public:
     bool controleerFocus();
 
     // Checks the focused field unless it still holds its refused text
-    // (false without a box); true when no field has the focus.
+    // (false without a box), or the field the focus left for another
+    // window or screen as controleerFocus() does; true when there is none.
     bool ok();
 
     // The field refused last, while it keeps its refused text.

@@ -169,6 +169,19 @@ TEST_F(FieldValidationTest, AnotherScreenChecksNothingUntilACommandAsks)
     EXPECT_TRUE(validatie->controleerFocus());
     EXPECT_EQ(checks, 2);
     EXPECT_EQ(left, 1);
+
+    // Back from the other screen on another control: the field is left then.
+    focus(a->veld);
+    typ(QStringLiteral("x"));
+    focus(b->veld);
+    focus(a->ander);
+    EXPECT_EQ(checks, 3);
+    EXPECT_TRUE(a->veld->hasFocus());
+    // A command whose control took the focus asks too.
+    typ(QStringLiteral("z"));
+    focus(b->veld);
+    EXPECT_TRUE(validatie->ok());
+    EXPECT_EQ(checks, 4);
 }
 
 TEST_F(FieldValidationTest, AFieldHiddenWhileItHasTheFocusIsNotChecked)
