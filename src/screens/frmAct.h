@@ -140,6 +140,8 @@ private:
     bool valideerInvoervak(QWidget *field);
     bool valideerEenheid(QWidget *field);
     bool schrijfTerug(QWidget *field);
+    // Refuses the field's text with the box that names the field.
+    bool weigerInvoer(QWidget *field);
 
     // Tree
     void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);

@@ -619,27 +619,27 @@ bool frmAct::schrijfTerug(QWidget *field)
     } catch (const platform::Error &e) {
         // A value the field cannot hold (too large for its column) is
         // refused like a text that is no number.
-        m_binding->setChanged(field, false);
-        const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
-        QString naam = act::veldNaam(field->objectName(), eenmalig);
-        if (naam.isEmpty())
-            naam = field->objectName();
-        ui::MsgBox(act::meldingOngeldigeInvoer(naam), ui::Buttons::OK, ui::Icon::Exclamation,
-                   act::kTitelOngeldigeInvoer);
-        return false;
+        return weigerInvoer(field);
     }
+}
+
+bool frmAct::weigerInvoer(QWidget *field)
+{
+    // The refused text never reaches the row.
+    m_binding->setChanged(field, false);
+    const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
+    QString naam = act::veldNaam(field->objectName(), eenmalig);
+    if (naam.isEmpty())
+        naam = field->objectName();
+    ui::MsgBox(act::meldingOngeldigeInvoer(naam), ui::Buttons::OK, ui::Icon::Exclamation, act::kTitelOngeldigeInvoer);
+    return false;
 }
 
 bool frmAct::valideerInvoervak(QWidget *field)
 {
     auto *edit = qobject_cast<QLineEdit *>(field);
-    if (!act::isGeldigGetal(edit->text())) {
-        m_binding->setChanged(field, false);
-        const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
-        ui::MsgBox(act::meldingOngeldigeInvoer(act::veldNaam(field->objectName(), eenmalig)), ui::Buttons::OK,
-                   ui::Icon::Exclamation, act::kTitelOngeldigeInvoer);
-        return false;
-    }
+    if (!act::isGeldigGetal(edit->text()))
+        return weigerInvoer(field);
     return schrijfTerug(field);
 }
 
