@@ -20,11 +20,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -281,10 +279,7 @@ void frmAlgemeen::psubToonChecklistVersie()
     lblChecklistHuidigWijzig->show();
     // The site's price level is always that of its checklist version.
     const QString jaar = QString::number(cl.intJaarPrijspeil());
-    if (txtJaar_1->text() != jaar) {
-        txtJaar_1->setText(jaar);
-        m_binding->setChanged(txtJaar_1);
-    }
+    m_binding->setText(txtJaar_1, jaar);
 }
 
 // ---- Commands ----------------------------------------------------------------
@@ -353,8 +348,7 @@ bool frmAlgemeen::lstProv_Validate()
     if (lstProv->currentIndex() != index)
         lstProv->setCurrentIndex(index);
     blnProvBijwerken = true;
-    txtProv->setText(QString::number(lstProv->itemData(index).toInt()));
-    m_binding->setChanged(txtProv);
+    m_binding->setText(txtProv, QString::number(lstProv->itemData(index).toInt()));
     blnProvBijwerken = false;
     return velVerlaten(txtProv, true);
 }
@@ -408,8 +402,7 @@ void frmAlgemeen::optBedrijfsGebonden_Click(int index)
     const QString code = QString::number(index);
     if (txtBedrijfsGebonden->text() == code)
         return;
-    txtBedrijfsGebonden->setText(code);
-    m_binding->setChanged(txtBedrijfsGebonden);
+    m_binding->setText(txtBedrijfsGebonden, code);
     velVerlaten(txtBedrijfsGebonden, true);
 }
 
@@ -423,8 +416,7 @@ void frmAlgemeen::txtBedrijfsGebonden_Change()
         optBedrijfsGebonden[i]->setAutoExclusive(true);
     }
     if (s.objectAanvinken && !chkObjectGebonden->isChecked() && m_binding) {
-        chkObjectGebonden->setChecked(true);
-        m_binding->setChanged(chkObjectGebonden);
+        m_binding->setChecked(chkObjectGebonden, true);
         velVerlaten(chkObjectGebonden, true);
     }
     chkObjectGebonden->setEnabled(s.objectIngeschakeld);
