@@ -2,150 +2,239 @@
 
 #include "records/bound_record.h"
 
-#include "platform/db/jet_types.h"
+#include "platform/core/error.h"
 #include "platform/text/format.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
+
+#include <optional>
 
 namespace screens {
 
 namespace {
 
-QString defaultText(const QVariant &v)
+// The kind of a field by its name's type prefix.
+enum class Kind { Text, Date, Number };
+
+Kind kindOf(const QString &field)
 {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-    case QMetaType::Char:
-        return vb::CStr(v.toLongLong());
-    case QMetaType::Float:
-        return vb::CStr(v.toFloat());
-    case QMetaType::Double:
-        return vb::CStr(v.toDouble());
-    default:
-        return v.toString();
-    }
+    if (field.startsWith(QLatin1String("str"), Qt::CaseInsensitive)
+        || field.startsWith(QLatin1String("mem"), Qt::CaseInsensitive))
+        return Kind::Text;
+    if (field.startsWith(QLatin1String("dtm"), Qt::CaseInsensitive))
+        return Kind::Date;
+    return Kind::Number;
 }
 
 } // namespace
 
-FieldBindings::FieldBindings(records::BoundRecord &record, QObject *parent) : QObject(parent), m_record(record)
+FieldBindings::FieldBindings(QObject *parent) : QObject(parent) {}
+
+FieldBindings::FieldBindings(records::BoundRecord &record, QObject *parent) : QObject(parent)
 {
-    m_listener = m_record.onChanged([this](const QString &field) { recordChanged(field); });
+    setDataSource(&record);
 }
 
 FieldBindings::~FieldBindings()
 {
-    m_record.removeOnChanged(m_listener);
+    setDataSource(nullptr);
 }
 
-void FieldBindings::add(QLineEdit *edit, const QString &field, const QString &format)
+void FieldBindings::add(QWidget *control, const QString &field, const QString &format)
 {
-    m_bindings.append(Binding{edit, field, format, false});
-    connect(edit, &QLineEdit::textEdited, this, [this, edit] { setChanged(edit, true); });
-    show(m_bindings.last());
+    m_bindings.append({control, field, format, false});
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        connect(edit, &QLineEdit::textEdited, this, [this, control] { edited(control); });
+    else if (auto *box = qobject_cast<QCheckBox *>(control))
+        connect(box, &QCheckBox::clicked, this, [this, control] { edited(control); });
+    if (m_record)
+        fill(m_bindings.last());
 }
 
-FieldBindings::Binding *FieldBindings::find(QLineEdit *edit)
+void FieldBindings::setDataSource(records::BoundRecord *record)
 {
-    for (Binding &b : m_bindings)
-        if (b.edit == edit)
-            return &b;
-    return nullptr;
-}
-
-const FieldBindings::Binding *FieldBindings::find(QLineEdit *edit) const
-{
-    return const_cast<FieldBindings *>(this)->find(edit);
-}
-
-QString FieldBindings::displayText(QLineEdit *edit) const
-{
-    const Binding *b = find(edit);
-    if (!b || !m_record.hasCurrentRow())
-        return QString();
-    const QVariant v = m_record.value(b->field);
-    if (db::isNull(v))
-        return QString();
-    if (b->format.isEmpty())
-        return defaultText(v);
-    // Money and rates of the site row are single-precision columns.
-    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float ? vb::Format(v.toFloat(), b->format)
-                                                                              : vb::Format(v.toLongLong(), b->format);
-}
-
-void FieldBindings::show(Binding &b)
-{
-    m_showing = true;
-    b.edit->setText(displayText(b.edit));
-    m_showing = false;
-    b.changed = false;
-}
-
-void FieldBindings::refresh(QLineEdit *edit)
-{
-    if (Binding *b = find(edit))
-        show(*b);
-}
-
-bool FieldBindings::isChanged(QLineEdit *edit) const
-{
-    const Binding *b = find(edit);
-    return b && b->changed;
-}
-
-void FieldBindings::setChanged(QLineEdit *edit, bool changed)
-{
-    if (Binding *b = find(edit))
-        b->changed = changed;
-}
-
-QString FieldBindings::fieldOf(QLineEdit *edit) const
-{
-    const Binding *b = find(edit);
-    return b ? b->field : QString();
-}
-
-void FieldBindings::write(QLineEdit *edit)
-{
-    Binding *b = find(edit);
-    if (!b || !b->changed)
+    if (m_record && m_listener)
+        m_record->removeOnChanged(m_listener);
+    m_record = record;
+    m_listener = 0;
+    if (!m_record)
         return;
-    const QString text = b->edit->text().trimmed();
-    if (text.isEmpty()) {
-        b->changed = false;
-        m_record.setValue(b->field, QVariant());
-    } else if (vb::IsNumeric(text)) {
-        b->changed = false;
-        m_record.setValue(b->field, vb::CDbl(text));
-    } else {
-        return;
-    }
-    show(*b);
+    m_listener = m_record->onChanged([this](const QString &field) { recordChanged(field); });
+    load();
 }
 
-void FieldBindings::writeAll()
+void FieldBindings::edited(QWidget *control)
 {
-    for (Binding &b : m_bindings)
-        write(b.edit);
+    if (control == m_filling)
+        return;
+    if (Binding *b = find(control))
+        b->changed = true;
 }
 
 void FieldBindings::recordChanged(const QString &field)
 {
-    if (m_showing)
-        return;
-    for (Binding &b : m_bindings) {
-        // A box the user is typing in keeps its text.
-        if (b.changed)
-            continue;
-        if (field.isEmpty() || field.compare(b.field, Qt::CaseInsensitive) == 0)
-            show(b);
+    for (int i = 0; i < m_bindings.size(); ++i) {
+        Binding &b = m_bindings[i];
+        if (field.isEmpty())
+            fill(b);
+        else if (!b.changed && b.field.compare(field, Qt::CaseInsensitive) == 0 && b.control != m_filling)
+            fill(b); // a control the user is typing in keeps its text
     }
+}
+
+QString FieldBindings::displayText(const QWidget *control) const
+{
+    const Binding *b = find(control);
+    if (!b || !m_record || !m_record->hasCurrentRow())
+        return QString();
+    QVariant v;
+    try {
+        v = m_record->value(b->field);
+    } catch (const platform::Error &) {
+        return QString();
+    }
+    return b->format.isEmpty() ? vb::CStr(v) : vb::Format(v, b->format);
+}
+
+void FieldBindings::fill(Binding &b)
+{
+    if (!b.control)
+        return;
+    QWidget *previous = m_filling;
+    m_filling = b.control;
+    if (auto *edit = qobject_cast<QLineEdit *>(b.control.data())) {
+        edit->setText(displayText(edit));
+        edit->setModified(false);
+    } else if (auto *box = qobject_cast<QCheckBox *>(b.control.data())) {
+        QVariant v;
+        if (m_record && m_record->hasCurrentRow()) {
+            try {
+                v = m_record->value(b.field);
+            } catch (const platform::Error &) {
+            }
+        }
+        box->setChecked(!v.isNull() && v.toDouble() != 0);
+    }
+    m_filling = previous;
+    b.changed = false;
+}
+
+void FieldBindings::load()
+{
+    for (int i = 0; i < m_bindings.size(); ++i)
+        fill(m_bindings[i]);
+}
+
+void FieldBindings::load(const QString &field)
+{
+    for (int i = 0; i < m_bindings.size(); ++i)
+        if (m_bindings[i].field.compare(field, Qt::CaseInsensitive) == 0)
+            fill(m_bindings[i]);
+}
+
+void FieldBindings::refresh(QWidget *control)
+{
+    if (Binding *b = find(control))
+        fill(*b);
+}
+
+FieldBindings::Binding *FieldBindings::find(const QWidget *control)
+{
+    for (Binding &b : m_bindings)
+        if (b.control == control)
+            return &b;
+    return nullptr;
+}
+
+const FieldBindings::Binding *FieldBindings::find(const QWidget *control) const
+{
+    return const_cast<FieldBindings *>(this)->find(control);
+}
+
+bool FieldBindings::isBound(const QWidget *control) const { return find(control) != nullptr; }
+
+QString FieldBindings::fieldOf(const QWidget *control) const
+{
+    const Binding *b = find(control);
+    return b ? b->field : QString();
+}
+
+bool FieldBindings::isChanged(const QWidget *control) const
+{
+    const Binding *b = find(control);
+    return b && b->changed;
+}
+
+void FieldBindings::setChanged(QWidget *control, bool changed)
+{
+    if (Binding *b = find(control))
+        b->changed = changed;
+}
+
+void FieldBindings::setText(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    edited(edit);
+}
+
+void FieldBindings::setChecked(QCheckBox *box, bool checked)
+{
+    if (box->isChecked() == checked)
+        return;
+    box->setChecked(checked);
+    edited(box);
+}
+
+void FieldBindings::write(QWidget *control)
+{
+    Binding *b = find(control);
+    if (!b || !b->changed || !b->control || !m_record || !m_record->hasCurrentRow())
+        return;
+    QVariant value;
+    if (auto *box = qobject_cast<QCheckBox *>(control)) {
+        value = box->isChecked() ? 1 : 0;
+    } else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+        const QString text = edit->text();
+        if (!text.trimmed().isEmpty()) {
+            switch (kindOf(b->field)) {
+            case Kind::Text:
+                value = text;
+                break;
+            case Kind::Date:
+                if (!vb::IsDate(text))
+                    return;
+                value = vb::CDate(text);
+                break;
+            case Kind::Number:
+                if (!vb::IsNumeric(text))
+                    return;
+                value = vb::CDbl(text);
+                break;
+            }
+        }
+    }
+    b->changed = false;
+    m_record->setValue(b->field, value);
+    // The stored value in the binding's picture (the record may not tell).
+    fill(*b);
+}
+
+void FieldBindings::writeAll()
+{
+    std::optional<platform::Error> first;
+    for (int i = 0; i < m_bindings.size(); ++i) {
+        try {
+            write(m_bindings[i].control);
+        } catch (const platform::Error &e) {
+            if (!first)
+                first = e;
+        }
+    }
+    if (first)
+        throw *first;
 }
 
 } // namespace screens

@@ -1,17 +1,34 @@
 #pragma once
-// Binds text boxes to the fields of a record object, as the screens' binding
-// collections do: each box shows its field's value through the binding's
-// display format, a box the user has typed in carries a changed mark, and
-// only a marked box writes its text back (a number, or Null for an empty
-// text) as a pending edit of the record. A refused entry clears the mark so
-// that its text never reaches the record. The boxes follow the record: a
-// value the program writes through the record's own setters shows at once.
+// Binds the input controls of a screen to the fields of a record object's
+// current row by name, as the screens' binding collections do; one
+// mechanism for every screen.
+//
+// A line edit shows its field's value through the binding's picture ("0.00";
+// no picture: the value's default text), a check box shows a non-zero value
+// as checked. A control the user types in (or clicks) carries a changed
+// mark, and so does one the screen changes through setText()/setChecked();
+// only a marked control is written back, as a pending edit of the row that
+// the record object stores when it commits, and then shows the stored value
+// in its picture. Text fields ("str", "mem") take the text, date fields
+// ("dtm") a date, all others a number; an empty text is Null. A text that
+// is no number (no date) is not written and keeps its mark: the screen's
+// field check refuses it and clears the mark, so that a refused text never
+// reaches the record.
+//
+// The controls follow the record: when it stands on another row or re-reads
+// it every control is filled again, in the order the bindings were added
+// (a control filled earlier may set defaults in a later one through its
+// change handler; the later one then shows the stored value), and a value
+// the program puts into one field through the record shows at once, except
+// in a control the user is typing in. Filling clears the marks.
 
-#include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
+class QCheckBox;
 class QLineEdit;
 
 namespace records {
@@ -24,46 +41,66 @@ class FieldBindings : public QObject {
     Q_OBJECT
 
 public:
+    explicit FieldBindings(QObject *parent = nullptr);
+    // Bound to `record` at once.
     explicit FieldBindings(records::BoundRecord &record, QObject *parent = nullptr);
+    // The record must outlive the binding, or be unbound first.
     ~FieldBindings() override;
 
-    // Binds `edit` to `field`, shown with the picture `format` (an empty
-    // picture: the value's default text), and shows the value.
-    void add(QLineEdit *edit, const QString &field, const QString &format = QString());
+    // Binds a QLineEdit (its text, shown with the picture `format`) or a
+    // QCheckBox (its value 0/1), and shows the field's value.
+    void add(QWidget *control, const QString &field, const QString &format = QString());
+
+    // The record object the controls show; nullptr unbinds (the controls
+    // keep their texts).
+    void setDataSource(records::BoundRecord *record);
+
+    // Fills every control from the current row.
+    void load();
+    // Fills the controls bound to this field.
+    void load(const QString &field);
+    // Fills one control again (its mark is cleared).
+    void refresh(QWidget *control);
 
     // The text the binding shows for the field's current value.
-    QString displayText(QLineEdit *edit) const;
-    // Shows the field's current value again (the mark is cleared).
-    void refresh(QLineEdit *edit);
+    QString displayText(const QWidget *control) const;
 
-    bool isChanged(QLineEdit *edit) const;
-    void setChanged(QLineEdit *edit, bool changed);
+    bool isChanged(const QWidget *control) const;
+    void setChanged(QWidget *control, bool changed = true);
 
-    // Writes the box's text when it is marked, clears the mark and shows
-    // the stored value in the display format. platform::Error when the
-    // record refuses the value; a text that is not a number is not written.
-    void write(QLineEdit *edit);
-    // Writes every marked box.
+    // The screen changes a bound control as the user would: the control is
+    // marked changed when its value differs.
+    void setText(QLineEdit *edit, const QString &text);
+    void setChecked(QCheckBox *box, bool checked);
+
+    // Writes the control when it is marked and clears the mark (also when
+    // the record refuses the value: it is not tried again). Raises the
+    // record's platform::Error when the field refuses the value.
+    void write(QWidget *control);
+    // Writes every marked control; the first error reaches the caller after
+    // the others have been written.
     void writeAll();
 
-    QString fieldOf(QLineEdit *edit) const;
+    QString fieldOf(const QWidget *control) const;
+    bool isBound(const QWidget *control) const;
 
 private:
     struct Binding {
-        QLineEdit *edit = nullptr;
+        QPointer<QWidget> control;
         QString field;
         QString format;
         bool changed = false;
     };
-    Binding *find(QLineEdit *edit);
-    const Binding *find(QLineEdit *edit) const;
-    void show(Binding &b);
+    Binding *find(const QWidget *control);
+    const Binding *find(const QWidget *control) const;
+    void fill(Binding &b);
     void recordChanged(const QString &field);
+    void edited(QWidget *control);
 
-    records::BoundRecord &m_record;
-    int m_listener = 0;
     QList<Binding> m_bindings;
-    bool m_showing = false;
+    records::BoundRecord *m_record = nullptr;
+    int m_listener = 0;
+    QWidget *m_filling = nullptr;
 };
 
 } // namespace screens

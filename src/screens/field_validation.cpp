@@ -3,7 +3,8 @@
 #include "screens/form.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace screens {
@@ -13,35 +14,103 @@ FieldValidation::FieldValidation(QWidget *screen) : QObject(screen)
     connect(qApp, &QApplication::focusChanged, this, &FieldValidation::focusVerplaatst);
 }
 
-void FieldValidation::add(QWidget *field, std::function<bool()> check)
+void FieldValidation::add(QWidget *field, Check check, Left left)
 {
-    m_checks.insert(field, std::move(check));
+    m_fields.insert(field, {std::move(check), std::move(left)});
+    connect(field, &QObject::destroyed, this, [this, field] { m_fields.remove(field); });
+}
+
+QString FieldValidation::textOf(const QWidget *field)
+{
+    if (auto *edit = qobject_cast<const QLineEdit *>(field))
+        return edit->text();
+    if (auto *combo = qobject_cast<const QComboBox *>(field))
+        return combo->currentText();
+    return QString();
+}
+
+QWidget *FieldValidation::refused() const
+{
+    if (m_refused && textOf(m_refused) == m_refusedText)
+        return m_refused;
+    return nullptr;
+}
+
+bool FieldValidation::usable(const QWidget *field) const
+{
+    if (!field || !m_fields.contains(const_cast<QWidget *>(field)) || !field->isEnabled())
+        return false;
+    // Hidden by the layout while it had the focus; a field that had the
+    // focus out of sight (a page not shown) is checked all the same.
+    return field->isVisible() || (field == m_focusVeld.data() && !m_focusZichtbaar);
 }
 
 bool FieldValidation::run(QWidget *field)
 {
-    const auto it = m_checks.constFind(field);
-    if (it == m_checks.constEnd() || m_bezig)
+    const auto it = m_fields.constFind(field);
+    if (it == m_fields.constEnd())
         return true;
+    const Entry entry = it.value();
+    if (m_ongecontroleerd == field)
+        m_ongecontroleerd.clear();
     m_bezig = true;
-    const bool ok = it.value()();
+    const bool pass = !entry.check || entry.check();
     m_bezig = false;
-    if (!ok) {
-        m_terug = field;
-        // The focus is moved back once the move away has finished.
-        QTimer::singleShot(0, field, [this, field] {
-            field->setFocus(Qt::OtherFocusReason);
-            if (m_terug == field)
-                m_terug.clear();
-        });
+    if (!pass) {
+        m_refused = field;
+        m_refusedText = textOf(field);
+        return false;
     }
-    return ok;
+    if (m_refused == field)
+        m_refused.clear();
+    if (entry.left)
+        entry.left();
+    return true;
+}
+
+void FieldValidation::runLeft(QWidget *field)
+{
+    const Entry entry = m_fields.value(field);
+    if (entry.left)
+        entry.left();
+}
+
+void FieldValidation::putBack(QWidget *field)
+{
+    // The control the focus went to never had it: it is not checked.
+    m_terug = field;
+    field->setFocus(Qt::OtherFocusReason);
+    m_terug.clear();
 }
 
 bool FieldValidation::controleerFocus()
 {
-    QWidget *focus = QApplication::focusWidget();
-    return focus ? run(focus) : true;
+    if (m_bezig)
+        return false;
+    QWidget *field = QApplication::focusWidget();
+    if (!m_fields.contains(field))
+        field = m_ongecontroleerd;
+    if (!usable(field))
+        return true;
+    if (run(field))
+        return true;
+    if (QApplication::focusWidget() != field)
+        putBack(field);
+    return false;
+}
+
+bool FieldValidation::ok()
+{
+    if (m_bezig)
+        return false;
+    QWidget *field = QApplication::focusWidget();
+    if (!m_fields.contains(field) && m_ongecontroleerd)
+        return controleerFocus();
+    if (!usable(field))
+        return true;
+    if (refused() == field)
+        return false;
+    return run(field);
 }
 
 bool FieldValidation::checktBijNaar(QWidget *field, QWidget *naar) const
@@ -59,13 +128,17 @@ bool FieldValidation::checktBijNaar(QWidget *field, QWidget *naar) const
 
 void FieldValidation::focusVerplaatst(QWidget *oud, QWidget *nieuw)
 {
-    if (nieuw && nieuw == m_terug.data()) {
-        m_terug.clear();
+    if (m_bezig || (nieuw && nieuw == m_terug.data()))
         return;
+    if (nieuw && nieuw == m_ongecontroleerd.data())
+        m_ongecontroleerd.clear();
+    if (nieuw && m_fields.contains(nieuw)) {
+        m_focusVeld = nieuw;
+        m_focusZichtbaar = nieuw->isVisible();
     }
     auto *scherm = qobject_cast<QWidget *>(parent());
     QPointer<QWidget> veld;
-    if (oud && m_checks.contains(oud)) {
+    if (oud && m_fields.contains(oud)) {
         veld = oud;
         m_wacht.clear();
     } else if (m_wacht) {
@@ -73,9 +146,18 @@ void FieldValidation::focusVerplaatst(QWidget *oud, QWidget *nieuw)
         // through it, a click on a button that takes no focus comes back.
         veld = m_wacht;
         m_wacht.clear();
+    } else if (m_ongecontroleerd && checktBijNaar(m_ongecontroleerd, nieuw)) {
+        // Back from another window or screen on another control of this
+        // screen: the field is left now.
+        veld = m_ongecontroleerd;
+        m_ongecontroleerd.clear();
     }
-    if (!veld || m_terug || !veld->isEnabled() || !veld->isVisible())
+    if (!veld || m_terug || nieuw == veld.data())
         return;
+    if (!usable(veld)) {
+        runLeft(veld);
+        return;
+    }
     if (nieuw && scherm && nieuw->isAncestorOf(scherm)) {
         // The frame may have passed the focus on already (this signal comes
         // after the nested one); else it will.
@@ -85,9 +167,15 @@ void FieldValidation::focusVerplaatst(QWidget *oud, QWidget *nieuw)
             return;
         }
         nieuw = nu;
+        if (nieuw == veld.data())
+            return;
     }
-    if (checktBijNaar(veld, nieuw))
-        run(veld);
+    if (!checktBijNaar(veld, nieuw)) {
+        m_ongecontroleerd = veld;
+        return;
+    }
+    if (refused() == veld.data() || !run(veld))
+        putBack(veld);
 }
 
 } // namespace screens

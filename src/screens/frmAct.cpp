@@ -1,11 +1,12 @@
 #include "screens/frmAct.h"
 
-#include "screens/act_binding.h"
+#include "screens/field_binding.h"
 #include "screens/act_marking.h"
 #include "screens/act_tree_fill.h"
-#include "screens/field_validator.h"
+#include "screens/field_validation.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
+#include "screens/masked_edit.h"
 #include "screens/session.h"
 
 #include "checklist/checklist_view.h"
@@ -231,7 +232,7 @@ void frmAct::bouwScherm()
     auto *kader = new QWidget(this);
     kader->setObjectName(QStringLiteral("picKaderDetail"));
     root->addWidget(kader, 2);
-    m_validator = new FieldValidator(this);
+    m_validator = new FieldValidation(this);
     bouwPaneel(kader);
 }
 
@@ -258,7 +259,7 @@ void frmAct::Form_Unload()
         auto *edit = qobject_cast<QLineEdit *>(f);
         if (f == m_validator->refused() || (edit && !act::veldNaam(f->objectName(), false).isEmpty()
                                             && !act::isGeldigGetal(edit->text())))
-            m_binding->setDataChanged(f, false);
+            m_binding->setChanged(f, false);
     }
     if (m_loaded) {
         if (const SiteTree::Node first = m_tree->firstNode())
@@ -287,7 +288,7 @@ void frmAct::commit()
     if (!m_insAct)
         return;
     try {
-        m_binding->writeBackAll();
+        m_binding->writeAll();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.pRefreshSubscherm")));
     }
@@ -481,12 +482,8 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(event);
         // The keypad's decimal key types a comma in every box.
-        if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-            if ((ke->modifiers() & Qt::KeypadModifier) && ke->text() == QLatin1String(".")) {
-                edit->insert(QStringLiteral(","));
-                return true;
-            }
-        }
+        if (keypadDecimalAsComma(qobject_cast<QLineEdit *>(watched), event))
+            return true;
         if (watched == m_treeView
             && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Delete
                 || ke->key() == Qt::Key_F2)) {

@@ -44,8 +44,8 @@ class clsCL;
 
 namespace screens {
 
-class BindingCollection;
-class FieldValidator;
+class FieldBindings;
+class FieldValidation;
 
 class frmAct : public Form {
     Q_OBJECT
@@ -127,6 +127,8 @@ private:
     void selectOption(QList<QRadioButton *> &group, int n);
     void zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n);
     void clearOptions(QList<QRadioButton *> &group);
+    void zetTekst(QLineEdit *box, const QString &text);
+    void zetVinkje(QCheckBox *box, bool checked);
     void txtOptieStart_Change();
     void txtOptieEind_Change();
     void txtOptieFreq_Change();
@@ -138,6 +140,8 @@ private:
     bool valideerInvoervak(QWidget *field);
     bool valideerEenheid(QWidget *field);
     bool schrijfTerug(QWidget *field);
+    // Refuses the field's text with the box that names the field.
+    bool weigerInvoer(QWidget *field);
 
     // Tree
     void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
@@ -153,8 +157,8 @@ private:
     std::unique_ptr<records::clsVoorz> m_voorz;
     std::unique_ptr<checklist::clsCL> m_cl;
     std::unique_ptr<SiteTreeWidget> m_tree;
-    BindingCollection *m_binding = nullptr;
-    FieldValidator *m_validator = nullptr;
+    FieldBindings *m_binding = nullptr;
+    FieldValidation *m_validator = nullptr;
     QString m_strToelichtingPrijspeil;
     QString m_selectedKey;
     bool m_facilitySelected = false;

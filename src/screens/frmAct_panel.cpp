@@ -4,9 +4,9 @@
 // option groups and their hidden boxes, the field checks, the marking and
 // the checklist information.
 
-#include "screens/act_binding.h"
+#include "screens/field_binding.h"
 #include "screens/act_marking.h"
-#include "screens/field_validator.h"
+#include "screens/field_validation.h"
 #include "screens/session.h"
 
 #include "checklist/checklist_view.h"
@@ -305,19 +305,19 @@ void frmAct::bouwPaneel(QWidget *kader)
         });
 
     // Field checks before the focus leaves a box; the marking when it has.
-    const auto markeer = [this](QWidget *) { VerifyEnMarkeer(); };
+    const auto markeer = [this] { VerifyEnMarkeer(); };
     for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
                          txtEindBA, txtfreqX, txtKostenPerc, txtKostenInvest, txtKostenTotaal, txtKostenPE, txtAantal,
                          txtVervangingsToeslagPerc})
-        m_validator->watch(e, [this](QWidget *f) { return valideerInvoervak(f); }, markeer);
-    m_validator->watch(txtEenheid, [this](QWidget *f) { return valideerEenheid(f); }, markeer);
+        m_validator->add(e, [this, e] { return valideerInvoervak(e); }, markeer);
+    m_validator->add(txtEenheid, [this] { return valideerEenheid(txtEenheid); }, markeer);
     for (QLineEdit *e : {txtActOpm, txtNazorgplanRef})
-        m_validator->watch(e, [this](QWidget *f) { return schrijfTerug(f); });
+        m_validator->add(e, [this, e] { return schrijfTerug(e); });
 }
 
 void frmAct::psubSetBindingCollectie()
 {
-    m_binding = new BindingCollection(this);
+    m_binding = new FieldBindings(this);
     const QString twee = QStringLiteral("0.00");
     m_binding->add(txtOptieStart, QStringLiteral("bytOptieStart"));
     m_binding->add(txtIntStartAct[0], QStringLiteral("intStartAbs"));
@@ -391,7 +391,7 @@ void frmAct::ZetCaptionsStartEind()
     if (l.chkEindBAEnabledSet)
         chkEindBA->setEnabled(l.chkEindBAEnabled);
     if (l.chkEindBAClear)
-        chkEindBA->setChecked(false);
+        zetVinkje(chkEindBA, false);
     for (QRadioButton *o : optEind)
         o->setVisible(l.optEindVisible);
     if (l.txtIntEind1)
@@ -405,13 +405,30 @@ void frmAct::optClick(QLineEdit *hidden, int index)
 {
     if (act::optieCode(hidden->text()) == index)
         return;
-    hidden->setText(QString::number(index));
+    zetTekst(hidden, QString::number(index));
     try {
         if (m_insAct && m_insAct->hasCurrentRow())
             m_insAct->ForceDirty();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.opt_Click")));
     }
+}
+
+// The screen changes a bound box as the user would: it is written back.
+void frmAct::zetTekst(QLineEdit *box, const QString &text)
+{
+    if (m_binding)
+        m_binding->setText(box, text);
+    else
+        box->setText(text);
+}
+
+void frmAct::zetVinkje(QCheckBox *box, bool checked)
+{
+    if (m_binding)
+        m_binding->setChecked(box, checked);
+    else
+        box->setChecked(checked);
 }
 
 void frmAct::zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n)
@@ -476,7 +493,7 @@ void frmAct::txtOptieFreq_Change()
     }
     chkEindBA->setEnabled(l.chkEindBAEnabled);
     if (l.chkEindBAClear) {
-        chkEindBA->setChecked(false);
+        zetVinkje(chkEindBA, false);
         txtEindBA->setVisible(false);
     }
     grpFrames[1]->setTitle(l.startCaption);
@@ -510,23 +527,23 @@ void frmAct::txtOptieVervangingsToeslag_Change()
             selectOption(optVervangingsToeslag, 1);
             txtVervangingsToeslagPerc->setVisible(false);
             if (act::optieCode(txtOptieKosten->text()) != 3)
-                txtOptieKosten->setText(QStringLiteral("3"));
+                zetTekst(txtOptieKosten, QStringLiteral("3"));
             if (txtEenheid->text() != QLatin1String("m2"))
-                txtEenheid->setText(QStringLiteral("m2"));
+                zetTekst(txtEenheid, QStringLiteral("m2"));
             break;
         case 2:
             selectOption(optVervangingsToeslag, 2);
             if (m_cl)
-                txtVervangingsToeslagPerc->setText(vb::CStr((m_cl->sngVervangingstoeslagGroteWerkenMax()
-                                                             + m_cl->sngVervangingstoeslagGroteWerkenMin())
-                                                            / 2));
+                zetTekst(txtVervangingsToeslagPerc, vb::CStr((m_cl->sngVervangingstoeslagGroteWerkenMax()
+                                                              + m_cl->sngVervangingstoeslagGroteWerkenMin())
+                                                             / 2));
             zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 2);
             txtVervangingsToeslagPerc->setVisible(true);
             break;
         case 3:
             selectOption(optVervangingsToeslag, 3);
             if (m_cl)
-                txtVervangingsToeslagPerc->setText(vb::CStr(m_cl->sngVervangingstoeslagKleineWerken()));
+                zetTekst(txtVervangingsToeslagPerc, vb::CStr(m_cl->sngVervangingstoeslagKleineWerken()));
             zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 3);
             txtVervangingsToeslagPerc->setVisible(true);
             break;
@@ -570,7 +587,7 @@ void frmAct::chkCombineer_Click()
     const int waarde = chkCombineer->isChecked() ? 1 : 0;
     const QString tekst = txtCombineer->text();
     if (tekst.isEmpty() || !act::isGeldigGetal(tekst) || vb::CDbl(tekst) != waarde) {
-        txtCombineer->setText(QString::number(waarde));
+        zetTekst(txtCombineer, QString::number(waarde));
         try {
             if (m_insAct && m_insAct->hasCurrentRow())
                 m_insAct->ForceDirty();
@@ -597,32 +614,32 @@ void frmAct::txtCombineer_Change()
 bool frmAct::schrijfTerug(QWidget *field)
 {
     try {
-        m_binding->writeBack(field);
+        m_binding->write(field);
         return true;
     } catch (const platform::Error &e) {
         // A value the field cannot hold (too large for its column) is
         // refused like a text that is no number.
-        m_binding->setDataChanged(field, false);
-        const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
-        QString naam = act::veldNaam(field->objectName(), eenmalig);
-        if (naam.isEmpty())
-            naam = field->objectName();
-        ui::MsgBox(act::meldingOngeldigeInvoer(naam), ui::Buttons::OK, ui::Icon::Exclamation,
-                   act::kTitelOngeldigeInvoer);
-        return false;
+        return weigerInvoer(field);
     }
+}
+
+bool frmAct::weigerInvoer(QWidget *field)
+{
+    // The refused text never reaches the row.
+    m_binding->setChanged(field, false);
+    const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
+    QString naam = act::veldNaam(field->objectName(), eenmalig);
+    if (naam.isEmpty())
+        naam = field->objectName();
+    ui::MsgBox(act::meldingOngeldigeInvoer(naam), ui::Buttons::OK, ui::Icon::Exclamation, act::kTitelOngeldigeInvoer);
+    return false;
 }
 
 bool frmAct::valideerInvoervak(QWidget *field)
 {
     auto *edit = qobject_cast<QLineEdit *>(field);
-    if (!act::isGeldigGetal(edit->text())) {
-        m_binding->setDataChanged(field, false);
-        const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
-        ui::MsgBox(act::meldingOngeldigeInvoer(act::veldNaam(field->objectName(), eenmalig)), ui::Buttons::OK,
-                   ui::Icon::Exclamation, act::kTitelOngeldigeInvoer);
-        return false;
-    }
+    if (!act::isGeldigGetal(edit->text()))
+        return weigerInvoer(field);
     return schrijfTerug(field);
 }
 
@@ -630,7 +647,7 @@ bool frmAct::valideerEenheid(QWidget *field)
 {
     auto *edit = qobject_cast<QLineEdit *>(field);
     if (edit->text().isEmpty()) {
-        m_binding->setDataChanged(field, false);
+        m_binding->setChanged(field, false);
         ui::MsgBox(act::kMeldingEenheid, ui::Buttons::OK, ui::Icon::Exclamation, act::kTitelEenheid);
         return false;
     }
@@ -695,7 +712,7 @@ void frmAct::VerifyEnMarkeer()
             m_tree->setForeColor(node, m.nodeKleur);
         imgFoutAnSich->setVisible(!m.compleet);
         if (m.isQOR)
-            txtIsQOR->setText(*m.isQOR);
+            zetTekst(txtIsQOR, *m.isQOR);
 
         const auto code = [](const QLineEdit *box) { return act::optieCode(box->text()).value_or(0); };
         txtZin->setPlainText(m_insAct->BeschrijvingInZin(m.gecombineerd, m.compleet, code(txtOptieStart),

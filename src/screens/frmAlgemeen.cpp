@@ -1,29 +1,28 @@
 #include "screens/frmAlgemeen.h"
 
-#include "screens/focus_check.h"
+#include "screens/field_binding.h"
+#include "screens/field_validation.h"
 #include "screens/form_load.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
+#include "screens/masked_edit.h"
 #include "screens/general_data_rules.h"
-#include "screens/record_binding.h"
 #include "screens/session.h"
+#include "screens/site_row_save.h"
 
 #include "calc/verify_ansich.h"
 #include "checklist/checklist_view.h"
 #include "records/clsStort.h"
 
 #include "platform/core/error.h"
-#include "platform/db/recordset.h"
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,11 +57,15 @@ void weiger(const Weigering &w)
 frmAlgemeen::frmAlgemeen() : Form(QStringLiteral("frmAlgemeen"))
 {
     setWindowTitle(QStringLiteral("Gegevens inrichting"));
-    m_focus = new FocusCheck(this);
+    m_focus = new FieldValidation(this);
     maakSchermen();
 }
 
-frmAlgemeen::~frmAlgemeen() = default;
+frmAlgemeen::~frmAlgemeen()
+{
+    // The bindings let go of the record before it goes.
+    delete m_binding;
+}
 
 QLineEdit *frmAlgemeen::veld(QWidget *tab, const char *name, const QString &label)
 {
@@ -197,14 +200,14 @@ void frmAlgemeen::maakSchermen()
     connect(txtProv, &QLineEdit::textChanged, this, &frmAlgemeen::txtProv_Change);
     connect(txtBedrijfsGebonden, &QLineEdit::textChanged, this, &frmAlgemeen::txtBedrijfsGebonden_Change);
 
-    m_focus->watch(lstProv, [this] { return lstProv_Validate(); });
-    m_focus->watch(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
-    m_focus->watch(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
+    m_focus->add(lstProv, [this] { return lstProv_Validate(); });
+    m_focus->add(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
+    m_focus->add(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
     // Every other bound field goes to the record when it is left.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit->isHidden() || edit->parent() == lstProv)
             continue;
-        m_focus->watch(edit, [this, edit] { return velVerlaten(edit, true); });
+        m_focus->add(edit, [this, edit] { return velVerlaten(edit, true); });
     }
 }
 
@@ -237,27 +240,28 @@ void frmAlgemeen::Form_Load()
                                                  "stort alleen (geen verevening met andere inrichtingen in de "
                                                  "provincie)."));
 
-    using S = RecordBinding::Soort;
-    m_binding = new RecordBinding(*m_stort, this);
-    m_binding->bind(txtLocatieNaam, QStringLiteral("strStortNaam"));
-    m_binding->bind(txtLocatieRIVMnr, QStringLiteral("strRIVMnr"));
-    m_binding->bind(txtProv, QStringLiteral("bytProv_REF"), S::Getal);
-    m_binding->bind(txtLocatieAdres, QStringLiteral("memVestigingsadres"));
-    m_binding->bind(txtStortType, QStringLiteral("intStortType"), S::Getal);
+    m_binding = new FieldBindings(*m_stort, this);
+    m_binding->add(txtLocatieNaam, QStringLiteral("strStortNaam"));
+    m_binding->add(txtLocatieRIVMnr, QStringLiteral("strRIVMnr"));
+    m_binding->add(txtProv, QStringLiteral("bytProv_REF"));
+    m_binding->add(txtLocatieAdres, QStringLiteral("memVestigingsadres"));
+    m_binding->add(txtStortType, QStringLiteral("intStortType"));
     const char *const verg[6] = {"strVergNaam", "strVergPostAdres", "strVergContPers",
                                  "strVergTel", "strVergFax", "strVergEmail"};
     const char *const inv[6] = {"strInvNaam", "strInvPostAdres", "strInvContPers",
                                 "strInvTel", "strInvFax", "strInvEmail"};
     for (int i = 0; i < 6; ++i)
-        m_binding->bind(txtVergHouder[i], QLatin1String(verg[i]));
+        m_binding->add(txtVergHouder[i], QLatin1String(verg[i]));
     for (int i = 0; i < 6; ++i)
-        m_binding->bind(txtInvuller[i], QLatin1String(inv[i]));
-    m_binding->bind(txtRente, QStringLiteral("sngRentePerc"), S::Getal, QStringLiteral("0.00"));
-    m_binding->bind(txtInflatie, QStringLiteral("sngInflPerc"), S::Getal, QStringLiteral("0.00"));
-    m_binding->bind(txtAanvangNazorg, QStringLiteral("dtmAanvangNazorg"), S::Datum);
-    m_binding->bind(txtJaar_1, QStringLiteral("intJaarPrijsPeil"), S::Getal);
-    m_binding->bind(txtBedrijfsGebonden, QStringLiteral("bytBedrijfsgebonden"), S::Getal);
-    m_binding->bind(chkObjectGebonden, QStringLiteral("bytObjectgebonden"));
+        m_binding->add(txtInvuller[i], QLatin1String(inv[i]));
+    m_binding->add(txtRente, QStringLiteral("sngRentePerc"), QStringLiteral("0.00"));
+    m_binding->add(txtInflatie, QStringLiteral("sngInflPerc"), QStringLiteral("0.00"));
+    m_binding->add(txtAanvangNazorg, QStringLiteral("dtmAanvangNazorg"));
+    m_binding->add(txtJaar_1, QStringLiteral("intJaarPrijsPeil"));
+    m_binding->add(txtBedrijfsGebonden, QStringLiteral("bytBedrijfsgebonden"));
+    m_binding->add(chkObjectGebonden, QStringLiteral("bytObjectgebonden"));
+    // A click on the check box is written at once.
+    connect(chkObjectGebonden, &QCheckBox::clicked, this, [this] { velVerlaten(chkObjectGebonden, true); });
     // The carriers' change rules ran before the kind of site was known.
     txtBedrijfsGebonden_Change();
 
@@ -275,10 +279,7 @@ void frmAlgemeen::psubToonChecklistVersie()
     lblChecklistHuidigWijzig->show();
     // The site's price level is always that of its checklist version.
     const QString jaar = QString::number(cl.intJaarPrijspeil());
-    if (txtJaar_1->text() != jaar) {
-        txtJaar_1->setText(jaar);
-        m_binding->markeer(txtJaar_1);
-    }
+    m_binding->setText(txtJaar_1, jaar);
 }
 
 // ---- Commands ----------------------------------------------------------------
@@ -330,7 +331,7 @@ bool frmAlgemeen::velVerlaten(QWidget *control, bool ok)
     if (!m_binding)
         return true;
     try {
-        m_binding->schrijf(control);
+        m_binding->write(control);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(kBron));
     }
@@ -347,8 +348,7 @@ bool frmAlgemeen::lstProv_Validate()
     if (lstProv->currentIndex() != index)
         lstProv->setCurrentIndex(index);
     blnProvBijwerken = true;
-    txtProv->setText(QString::number(lstProv->itemData(index).toInt()));
-    m_binding->markeer(txtProv);
+    m_binding->setText(txtProv, QString::number(lstProv->itemData(index).toInt()));
     blnProvBijwerken = false;
     return velVerlaten(txtProv, true);
 }
@@ -389,7 +389,7 @@ bool frmAlgemeen::txtLocatieNaam_Validate()
     }
     if (const auto w = ToetsNaam(naam, bestaatAl)) {
         // The refused text never reaches the record.
-        m_binding->markeer(txtLocatieNaam, false);
+        m_binding->setChanged(txtLocatieNaam, false);
         weiger(*w);
         return false;
     }
@@ -402,8 +402,7 @@ void frmAlgemeen::optBedrijfsGebonden_Click(int index)
     const QString code = QString::number(index);
     if (txtBedrijfsGebonden->text() == code)
         return;
-    txtBedrijfsGebonden->setText(code);
-    m_binding->markeer(txtBedrijfsGebonden);
+    m_binding->setText(txtBedrijfsGebonden, code);
     velVerlaten(txtBedrijfsGebonden, true);
 }
 
@@ -417,8 +416,7 @@ void frmAlgemeen::txtBedrijfsGebonden_Change()
         optBedrijfsGebonden[i]->setAutoExclusive(true);
     }
     if (s.objectAanvinken && !chkObjectGebonden->isChecked() && m_binding) {
-        chkObjectGebonden->setChecked(true);
-        m_binding->markeer(chkObjectGebonden);
+        m_binding->setChecked(chkObjectGebonden, true);
         velVerlaten(chkObjectGebonden, true);
     }
     chkObjectGebonden->setEnabled(s.objectIngeschakeld);
@@ -429,17 +427,8 @@ void frmAlgemeen::txtBedrijfsGebonden_Change()
 
 bool frmAlgemeen::eventFilter(QObject *watched, QEvent *event)
 {
-    // The decimal key of the numeric keypad types a comma.
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->modifiers() & Qt::KeypadModifier) && key->text() == QLatin1String(".")) {
-            if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-                QKeyEvent komma(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, QStringLiteral(","));
-                QCoreApplication::sendEvent(edit, &komma);
-                return true;
-            }
-        }
-    }
+    if (keypadDecimalAsComma(qobject_cast<QLineEdit *>(watched), event))
+        return true;
     return Form::eventFilter(watched, event);
 }
 
@@ -449,24 +438,13 @@ bool frmAlgemeen::QueryUnload()
 {
     if (!m_stort || !m_focus)
         return true;
-    if (!m_focus->checkCurrent()) {
+    if (!m_focus->controleerFocus()) {
         ui::MsgBox(QStringLiteral("Ongeldige invoer"), ui::Buttons::OK, ui::Icon::Exclamation);
         return false;
     }
-    try {
-        m_binding->schrijfAlles();
-        m_stort->Move0();
-    } catch (const platform::Error &e) {
-        // A failing save is reported and the screen closes; the failed edit
-        // is not tried again when the record is released.
-        meldFout(e.withSource(kBron));
-        try {
-            if (db::Recordset *rs = m_stort->DataMember(QStringLiteral("tblStort")))
-                rs->CancelUpdate();
-        } catch (const platform::Error &) {
-        }
+    // A failing save is reported and the screen closes.
+    if (!bewaarStortRij(*m_binding, *m_stort, kBron))
         return true;
-    }
     if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
         weiger(*w);
         return false;

@@ -28,8 +28,8 @@ class clsStort;
 
 namespace screens {
 
-class FocusCheck;
-class RecordBinding;
+class FieldValidation;
+class FieldBindings;
 
 class frmAlgemeen : public Form {
     Q_OBJECT
@@ -83,8 +83,8 @@ private:
     QPushButton *cmdApply = nullptr, *cmdAfvalprognose = nullptr;
 
     std::unique_ptr<records::clsStort> m_stort;
-    RecordBinding *m_binding = nullptr;
-    FocusCheck *m_focus = nullptr;
+    FieldBindings *m_binding = nullptr;
+    FieldValidation *m_focus = nullptr;
     int m_stortType = 0;
     bool blnNieuweInrichting = false;
     bool blnProvBijwerken = false;

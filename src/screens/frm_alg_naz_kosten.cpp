@@ -4,6 +4,7 @@
 #include "screens/field_validation.h"
 #include "screens/masked_edit.h"
 #include "screens/session.h"
+#include "screens/site_row_save.h"
 
 #include "checklist/checklist_view.h"
 #include "records/clsStort.h"
@@ -68,7 +69,11 @@ frmAlgNazKosten::frmAlgNazKosten() : Form(QStringLiteral("frmAlgNazKosten"))
     maakScherm();
 }
 
-frmAlgNazKosten::~frmAlgNazKosten() = default;
+frmAlgNazKosten::~frmAlgNazKosten()
+{
+    // The bindings let go of the record before it goes.
+    delete m_bindingen;
+}
 
 void frmAlgNazKosten::maakScherm()
 {
@@ -202,7 +207,9 @@ frmAlgNazKosten *frmAlgNazKosten::load()
         f->Form_Load();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAlgNazKosten.Form_Load")));
-        // Without its record the screen has nothing to save.
+        // Without its record the screen has nothing to save; the bindings
+        // let go of the record before it goes.
+        delete f->m_bindingen;
         f->m_bindingen = nullptr;
         f->m_stort.reset();
         f->unload();
@@ -506,12 +513,7 @@ bool frmAlgNazKosten::QueryUnload()
         return true;
     if (!pfunValideerNazorgOpp())
         return false;
-    try {
-        m_bindingen->writeAll();
-        m_stort->Move0();
-    } catch (const platform::Error &e) {
-        meldFout(e.withSource(QStringLiteral("frmAlgNazKosten.Form_QueryUnload")));
-    }
+    bewaarStortRij(*m_bindingen, *m_stort, QStringLiteral("frmAlgNazKosten.Form_QueryUnload"));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "screens/masked_edit.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -25,17 +26,23 @@ void MaskedEdit::setMaxDigits(int digits)
         QRegularExpression(QStringLiteral("^%1\\s*(€\\s*)?[0-9.]*\\s*$").arg(digitsOnly)), this));
 }
 
+bool keypadDecimalAsComma(QLineEdit *edit, QEvent *event)
+{
+    if (!edit || event->type() != QEvent::KeyPress)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (!(key->modifiers() & Qt::KeypadModifier) || key->text() != QLatin1String("."))
+        return false;
+    QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers() & ~Qt::KeypadModifier, QStringLiteral(","),
+                    key->isAutoRepeat(), ushort(key->count()));
+    QCoreApplication::sendEvent(edit, &comma);
+    return true;
+}
+
 void MaskedEdit::keyPressEvent(QKeyEvent *event)
 {
-    // The keypad's decimal key gives "." whatever the keyboard layout; the
-    // program's numbers take the comma.
-    if ((event->modifiers() & Qt::KeypadModifier) && event->text() == QLatin1String(".")) {
-        QKeyEvent comma(event->type(), Qt::Key_Comma, event->modifiers() & ~Qt::KeypadModifier, QStringLiteral(","),
-                        event->isAutoRepeat(), ushort(event->count()));
-        QLineEdit::keyPressEvent(&comma);
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
+    if (!keypadDecimalAsComma(this, event))
+        QLineEdit::keyPressEvent(event);
 }
 
 } // namespace screens

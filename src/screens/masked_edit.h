@@ -6,7 +6,15 @@
 
 #include <QLineEdit>
 
+class QEvent;
+
 namespace screens {
+
+// The numeric keypad's decimal key gives "." whatever the keyboard layout;
+// the program's numbers take the comma. True when `event` is that key
+// pressed in `edit`: the comma has then been typed instead (through the
+// box's validator). Every number box of the screens goes through it.
+bool keypadDecimalAsComma(QLineEdit *edit, QEvent *event);
 
 class MaskedEdit : public QLineEdit {
     Q_OBJECT

@@ -246,6 +246,23 @@ TEST_F(AlgNazKostenScreenTest, TheCloseButtonChecksTheFocusedFieldAndThePercenta
     EXPECT_EQ(stored("sngAppKostenPerc"), QStringLiteral("4.0"));
 }
 
+TEST_F(AlgNazKostenScreenTest, AFailingSaveIsReportedOnceAndTheScreenCloses)
+{
+    ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1")), nullptr);
+    runSql(dataFile, QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
+                                    "SELECT RAISE(ABORT, 'schijf vol'); END"));
+    typ("txtOnvoorzien", QStringLiteral("9"));
+    // Reported once: the failed edit is not tried again when the screen
+    // lets go of the row.
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout 3000"),
+                        QStringLiteral("De wijziging voldoet niet aan een regel van het databestand '%1' (schijf "
+                                       "vol).\nBron: clsStort.Move0")
+                            .arg(dataFile));
+    click(control<QPushButton>(form, "cmdApply"));
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(stored("sngOnvoorzien"), QStringLiteral("<null>"));
+}
+
 TEST_F(AlgNazKostenScreenTest, ValuesOutsideTheChecklistAreFlaggedNotRefused)
 {
     ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1, sngAlgRisicoBedrag = 0")), nullptr);

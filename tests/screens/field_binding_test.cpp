@@ -1,0 +1,179 @@
+// The binding of a screen's controls to a site row, offscreen: each kind of
+// field in its picture, only typed (or screen-changed) controls written,
+// a refused or non-numeric text never written, values the program puts
+// into the record shown at once except where the user is typing, and a
+// value the field refuses reported once and not tried again.
+
+#include "screens/field_binding.h"
+
+#include "records/clsStort.h"
+#include "records/site_fixture.h"
+#include "support/qstring_printer.h"
+
+#include "platform/core/error.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class FieldBindingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        stort = std::make_unique<records::clsStort>(site.context());
+        stort->initializeStort(site.siteId);
+        stort->setValue(QStringLiteral("sngRentePerc"), 4.5);
+        stort->setValue(QStringLiteral("dtmAanvangNazorg"), QDateTime(QDate(2031, 3, 16), QTime(0, 0)));
+        stort->setValue(QStringLiteral("bytObjectgebonden"), 1);
+        stort->setValue(QStringLiteral("sngAlgAppKostenBasis"), QVariant());
+        binding = std::make_unique<screens::FieldBindings>(*stort);
+        binding->add(naam, QStringLiteral("strStortNaam"));
+        binding->add(rente, QStringLiteral("sngRentePerc"), QStringLiteral("0.00"));
+        binding->add(datum, QStringLiteral("dtmAanvangNazorg"));
+        binding->add(bedrag, QStringLiteral("sngAlgAppKostenBasis"), QStringLiteral("€ #,##0"));
+        binding->add(riv, QStringLiteral("strRIVMnr"));
+        binding->add(object, QStringLiteral("bytObjectgebonden"));
+    }
+
+    void TearDown() override
+    {
+        binding.reset();
+        stort.reset();
+    }
+
+    static void typ(QLineEdit *e, const QString &text)
+    {
+        e->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(e, Qt::Key_Delete);
+        else
+            QTest::keyClicks(e, text);
+    }
+
+    QVariant value(const char *field) const { return stort->value(QLatin1String(field)); }
+
+    testsupport::SiteFixture site;
+    std::unique_ptr<records::clsStort> stort;
+    QWidget scherm;
+    QLineEdit *naam = new QLineEdit(&scherm), *rente = new QLineEdit(&scherm), *datum = new QLineEdit(&scherm),
+              *bedrag = new QLineEdit(&scherm), *riv = new QLineEdit(&scherm);
+    QCheckBox *object = new QCheckBox(&scherm);
+    std::unique_ptr<screens::FieldBindings> binding;
+};
+
+TEST_F(FieldBindingTest, ShowsEveryKindOfFieldInItsPicture)
+{
+    EXPECT_EQ(naam->text(), QStringLiteral("Stort 't Veld"));
+    EXPECT_EQ(rente->text(), QStringLiteral("4,50"));
+    EXPECT_EQ(datum->text(), QStringLiteral("16-3-2031"));
+    EXPECT_EQ(bedrag->text(), QString());
+    EXPECT_TRUE(object->isChecked());
+    EXPECT_EQ(binding->fieldOf(rente), QStringLiteral("sngRentePerc"));
+    for (QWidget *w : {static_cast<QWidget *>(naam), static_cast<QWidget *>(object)})
+        EXPECT_FALSE(binding->isChanged(w));
+}
+
+TEST_F(FieldBindingTest, OnlyTypedOrScreenChangedControlsAreWritten)
+{
+    // A text put in by code that bypasses the binding is not written.
+    rente->setText(QStringLiteral("7"));
+    naam->setText(QStringLiteral("Anders"));
+    EXPECT_FALSE(binding->isChanged(rente));
+    binding->writeAll();
+    EXPECT_FLOAT_EQ(value("sngRentePerc").toFloat(), 4.5f);
+    EXPECT_EQ(value("strStortNaam").toString(), QStringLiteral("Stort 't Veld"));
+
+    const struct {
+        QLineEdit *edit;
+        const char *field;
+        const char *typed;
+        QVariant stored;
+        const char *shown;
+    } cases[] = {
+        {rente, "sngRentePerc", "6,25", 6.25f, "6,25"},
+        {rente, "sngRentePerc", "6", 6.0f, "6,00"},
+        {rente, "sngRentePerc", "", QVariant(), ""},
+        {datum, "dtmAanvangNazorg", "1-4-2032", QDateTime(QDate(2032, 4, 1), QTime(0, 0)), "1-4-2032"},
+        {bedrag, "sngAlgAppKostenBasis", "15000", 15000.0f, "€ 15.000"},
+        {naam, "strStortNaam", "  Stort Zuid", QStringLiteral("  Stort Zuid"), "  Stort Zuid"},
+        {riv, "strRIVMnr", " ", QVariant(), ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        typ(c.edit, QString::fromUtf8(c.typed));
+        EXPECT_TRUE(binding->isChanged(c.edit));
+        binding->write(c.edit);
+        EXPECT_FALSE(binding->isChanged(c.edit));
+        const QVariant v = value(c.field);
+        if (c.stored.isNull())
+            EXPECT_TRUE(v.isNull());
+        else if (c.stored.typeId() == QMetaType::Float)
+            EXPECT_FLOAT_EQ(v.toFloat(), c.stored.toFloat());
+        else if (c.stored.typeId() == QMetaType::QDateTime)
+            EXPECT_EQ(v.toDateTime(), c.stored.toDateTime());
+        else
+            EXPECT_EQ(v.toString(), c.stored.toString());
+        EXPECT_EQ(c.edit->text(), QString::fromUtf8(c.shown));
+    }
+
+    // The screen's own change is written as a typed one; a click too.
+    binding->setText(naam, QStringLiteral("Stort Noord"));
+    object->click();
+    binding->writeAll();
+    EXPECT_EQ(value("strStortNaam").toString(), QStringLiteral("Stort Noord"));
+    EXPECT_EQ(value("bytObjectgebonden").toInt(), 0);
+}
+
+TEST_F(FieldBindingTest, ARefusedOrNonNumericTextNeverReachesTheRecord)
+{
+    // Refused by the screen's check: the mark is cleared.
+    typ(rente, QStringLiteral("99"));
+    binding->setChanged(rente, false);
+    binding->writeAll();
+    EXPECT_FLOAT_EQ(value("sngRentePerc").toFloat(), 4.5f);
+
+    // Not a number (not a date): not written, the mark stays for the check.
+    for (QLineEdit *e : {rente, datum}) {
+        typ(e, QStringLiteral("veel"));
+        binding->write(e);
+        EXPECT_TRUE(binding->isChanged(e));
+        EXPECT_EQ(e->text(), QStringLiteral("veel"));
+    }
+    EXPECT_FLOAT_EQ(value("sngRentePerc").toFloat(), 4.5f);
+    EXPECT_EQ(value("dtmAanvangNazorg").toDateTime().date(), QDate(2031, 3, 16));
+}
+
+TEST_F(FieldBindingTest, FollowsTheRecordExceptWhereTheUserTypes)
+{
+    stort->AppKostenBasis(1234.0f);
+    EXPECT_EQ(bedrag->text(), QStringLiteral("€ 1.234"));
+
+    typ(bedrag, QStringLiteral("99"));
+    stort->AppKostenBasis(5.0f);
+    EXPECT_EQ(bedrag->text(), QStringLiteral("99"));
+    EXPECT_TRUE(binding->isChanged(bedrag));
+
+    // Filling again shows the record and clears the marks.
+    binding->load();
+    EXPECT_EQ(bedrag->text(), QStringLiteral("€ 5"));
+    EXPECT_FALSE(binding->isChanged(bedrag));
+}
+
+TEST_F(FieldBindingTest, AValueTheFieldRefusesIsReportedOnceAndNotTriedAgain)
+{
+    typ(riv, QString(51, QLatin1Char('9')));
+    typ(naam, QStringLiteral("Stort Oost"));
+    // Every other marked control is written before the error reaches the
+    // caller.
+    EXPECT_THROW(binding->writeAll(), platform::Error);
+    EXPECT_EQ(value("strStortNaam").toString(), QStringLiteral("Stort Oost"));
+    EXPECT_FALSE(binding->isChanged(riv));
+    EXPECT_NO_THROW(binding->writeAll());
+}
+
+} // namespace
