@@ -22,7 +22,9 @@
 #include "reports/frm_doelverm.h"
 #include "reports/frm_gevoel_ana.h"
 #include "reports/frmRapVoorz.h"
-#include "screens/stand_in.h"
+#include "screens/frmAct.h"
+#include "screens/frmAct_AddCLitem.h"
+#include "screens/frmAct_AddCustomItem.h"
 
 #include "platform/core/error.h"
 #include "platform/ui/busy_cursor.h"

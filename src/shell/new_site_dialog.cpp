@@ -4,7 +4,7 @@
 #include "shell/error_report.h"
 #include "shell/program_state.h"
 
-#include "screens/stand_in.h"
+#include "screens/frmAlgemeen.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"

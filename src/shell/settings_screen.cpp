@@ -6,7 +6,7 @@
 #include "shell/program_state.h"
 #include "shell/shell_open.h"
 
-#include "screens/stand_in.h"
+#include "screens/frmAct.h"
 
 #include "platform/core/error.h"
 #include "platform/ui/dialogs.h"

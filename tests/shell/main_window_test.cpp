@@ -10,7 +10,10 @@
 #include "shell/site_list.h"
 #include "shell/splash_window.h"
 
-#include "screens/stand_in.h"
+#include "screens/frmAct.h"
+#include "screens/frmAct_AddCLitem.h"
+#include "screens/frmAct_AddCustomItem.h"
+#include "screens/frmAlgemeen.h"
 
 #include "platform/os/open_document.h"
 

@@ -5,7 +5,7 @@
 
 #include "shell/settings_screen.h"
 
-#include "screens/stand_in.h"
+#include "screens/frmAct.h"
 
 #include <QCheckBox>
 #include <QMdiSubWindow>

@@ -9,7 +9,7 @@
 #include "shell/notice_window.h"
 #include "shell/site_list.h"
 
-#include "screens/stand_in.h"
+#include "screens/frmAlgemeen.h"
 
 #include <QHeaderView>
 #include <QRadioButton>
