@@ -7,15 +7,7 @@ namespace checklist {
 
 void meldFout(const Context &ctx, const platform::Error &error) noexcept
 {
-    try {
-        if (ctx.MeldFout) {
-            ctx.MeldFout(error);
-            return;
-        }
-        ui::showErrorBox(error);
-    } catch (...) {
-        // A failing reporter must not turn a reported error into a new one.
-    }
+    ui::reportError(ctx.MeldFout, error);
 }
 
 } // namespace checklist

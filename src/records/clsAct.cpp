@@ -130,6 +130,16 @@ qint32 clsAct::idrAct_ID() const
     return toInt32(requiredField(rsAct, QStringLiteral("idrAct_ID"), src("idrAct_ID")), src("idrAct_ID"));
 }
 
+void clsAct::dropNode(SiteTree::Node node) noexcept
+{
+    if (!node || !m_ctx.tree)
+        return;
+    try {
+        m_ctx.tree->remove(node);
+    } catch (...) {
+    }
+}
+
 void clsAct::addFailed(const platform::Error &error, bool rowAdded)
 {
     // Drop the half-filled new row: a later save must not write it. Only the
@@ -236,12 +246,7 @@ bool clsAct::VoegToe_CLitem(qint32 lngCLitem_ID)
         ui::resetCursor();
         return true;
     } catch (const platform::Error &e) {
-        if (node && m_ctx.tree) {
-            try {
-                m_ctx.tree->remove(node);
-            } catch (...) {
-            }
-        }
+        dropNode(node);
         addFailed(e.withSource(src("VoegToe_CLitem")), added);
         return false;
     }
@@ -294,12 +299,7 @@ QString clsAct::VoegToe_CustomAct(const QString &strNaam, qint32 lngInrichting_R
         ui::resetCursor();
         return QStringLiteral("NEW");
     } catch (const platform::Error &e) {
-        if (node && m_ctx.tree) {
-            try {
-                m_ctx.tree->remove(node);
-            } catch (...) {
-            }
-        }
+        dropNode(node);
         addFailed(e.withSource(src("VoegToe_CustomAct")), added);
         return QString();
     }
@@ -356,12 +356,7 @@ bool clsAct::Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen)
         ui::resetCursor();
         return true;
     } catch (const platform::Error &e) {
-        if (node && m_ctx.tree) {
-            try {
-                m_ctx.tree->remove(node);
-            } catch (...) {
-            }
-        }
+        dropNode(node);
         addFailed(e.withSource(src("Dupliceer_Act")), added);
         return false;
     }

@@ -23,6 +23,7 @@
 
 #include "records/bound_record.h"
 #include "records/context.h"
+#include "records/site_tree.h"
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -158,6 +159,9 @@ public:
 
 private:
     void addFailed(const platform::Error &error, bool rowAdded);
+    // Takes the node of a failed add out of the tree again (quietly: the
+    // add's own error is the one to report).
+    void dropNode(SiteTree::Node node) noexcept;
     // The current row's fields by name, for the checks and the sentence.
     QVariant currentField(const QString &name) const;
 

@@ -1,4 +1,5 @@
 #include "reports/frmRapVoorz.h"
+#include "reports/progress_bar.h"
 
 #include "screens/session.h"
 
@@ -7,24 +8,10 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace screens {
-
-// The screen's progress bar as the report writers move it.
-class frmRapVoorz::ProgressBar : public reports::Voortgang {
-public:
-    explicit ProgressBar(QProgressBar *bar) : m_bar(bar) {}
-    void setVisible(bool visible) override { m_bar->setVisible(visible); }
-    void setMinimum(int value) override { m_bar->setMinimum(value); }
-    void setMaximum(int value) override { m_bar->setMaximum(value); }
-    void setValue(int value) override { m_bar->setValue(value); }
-
-private:
-    QProgressBar *m_bar;
-};
 
 namespace {
 
@@ -80,7 +67,7 @@ frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { unload(); });
 
-    mobjProgressBar = std::make_unique<ProgressBar>(ProgressBar1);
+    mobjProgressBar = std::make_unique<reports::ProgressBarVoortgang>(ProgressBar1);
 }
 
 frmRapVoorz::~frmRapVoorz() = default;

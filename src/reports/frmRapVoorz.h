@@ -36,7 +36,6 @@ public:
 
 private:
     frmRapVoorz();
-    class ProgressBar;
 
     QLabel *Label3 = nullptr;
     QCheckBox *chkAlg = nullptr;

@@ -1,4 +1,5 @@
 #include "reports/frm_doelverm.h"
+#include "reports/progress_bar.h"
 
 #include "screens/field_validation.h"
 #include "screens/masked_edit.h"
@@ -12,25 +13,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace reports {
-
-// The screen's progress bar as the Word writer moves it.
-class frmDoelverm::ProgressBarVoortgang : public Voortgang {
-public:
-    explicit ProgressBarVoortgang(QProgressBar *bar) : m_bar(bar) {}
-    void setVisible(bool visible) override { m_bar->setVisible(visible); }
-    void setMinimum(int value) override { m_bar->setMinimum(value); }
-    void setMaximum(int value) override { m_bar->setMaximum(value); }
-    void setValue(int value) override { m_bar->setValue(value); }
-
-private:
-    QProgressBar *m_bar;
-};
 
 frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
 {

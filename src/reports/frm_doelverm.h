@@ -41,7 +41,6 @@ protected:
     void Form_Unload() override;
 
 private:
-    class ProgressBarVoortgang;
 
     frmDoelverm();
     void Form_Load();

@@ -15,4 +15,19 @@ void showErrorBox(const platform::Error &error) noexcept
     }
 }
 
+void reportError(const std::function<void(const platform::Error &)> &reporter,
+                 const platform::Error &error) noexcept
+{
+    try {
+        if (reporter) {
+            reporter(error);
+            return;
+        }
+    } catch (...) {
+        // A failing reporter must not turn a reported error into a new one.
+        return;
+    }
+    showErrorBox(error);
+}
+
 } // namespace ui

@@ -4,6 +4,8 @@
 // gespecificeerd" when it has none), critical, titled "Fout " and the
 // number.
 
+#include <functional>
+
 namespace platform {
 class Error;
 }
@@ -13,5 +15,10 @@ namespace ui {
 // Shows the box. Never throws: a failing box must not turn a reported
 // error into a new one.
 void showErrorBox(const platform::Error &error) noexcept;
+
+// Hands `error` to `reporter`, or shows the box when there is none. Never
+// throws.
+void reportError(const std::function<void(const platform::Error &)> &reporter,
+                 const platform::Error &error) noexcept;
 
 } // namespace ui
