@@ -179,16 +179,21 @@ void PhysicalDatabase::clearStatementCache()
 
 std::shared_ptr<const RecordLayout> PhysicalDatabase::cachedLayout(const QString &key)
 {
+    // When the version cannot be read (a locked or damaged file) nothing is
+    // reused or kept; the open itself then meets and reports the failure.
     int version = 0;
-    {
+    bool known = false;
+    try {
         StatementLease stmt(*this, QStringLiteral("PRAGMA schema_version"));
-        if (step(stmt.get()))
+        known = sqlite3_step(stmt.get()) == SQLITE_ROW;
+        if (known)
             version = sqlite3_column_int(stmt.get(), 0);
+    } catch (const Error &) {
     }
-    if (m_schemaChanged || version != m_layoutSchemaVersion) {
+    if (!known || m_schemaChanged || version != m_layoutSchemaVersion) {
         m_layouts.clear();
         m_layoutSchemaVersion = version;
-        m_schemaChanged = false;
+        m_schemaChanged = !known;
         return nullptr;
     }
     return m_layouts.value(key);

@@ -99,10 +99,6 @@ QString withHiddenRowid(const QString &sql, const QString &table, bool qualified
     return QLatin1String("SELECT ") + rowid + QLatin1String(", ") + t.mid(7);
 }
 
-} // namespace
-
-namespace {
-
 // Asks the schema what `sql` shows: prepares it (the statement is left in
 // stmt, ready to bind) and describes its fields, base table and key.
 std::shared_ptr<RecordLayout> describeQuery(PhysicalDatabase &db, const QString &sql, bool wantKey,
