@@ -121,6 +121,54 @@ void BM_OpenRecordset(benchmark::State &state)
 }
 BENCHMARK(BM_OpenRecordset)->Unit(benchmark::kMillisecond);
 
+// Opens `sql` again and again, its parameter running 1 .. keys.
+void openRepeatedly(benchmark::State &state, const char *sql, int keys)
+{
+    db::Connection conn;
+    conn.Open(data().path);
+    int n = 0;
+    for (auto _ : state) {
+        db::Recordset rs;
+        rs.Open(sql, conn, db::LockType::Pessimistic, {1 + n++ % keys});
+        benchmark::DoNotOptimize(rs.RecordCount());
+    }
+}
+
+// The items of one site (500 of 10,000 rows, no index): the open that a
+// calculation repeats for every site.
+void BM_OpenSiteItems(benchmark::State &state)
+{
+    openRepeatedly(state, "SELECT * FROM tblAct WHERE lngStort_REF = ?", 20);
+}
+BENCHMARK(BM_OpenSiteItems)->Unit(benchmark::kMicrosecond);
+
+// An open of a one-row query: the fixed cost of an open, where asking the
+// schema weighs most.
+void BM_OpenOneRow(benchmark::State &state)
+{
+    openRepeatedly(state, "SELECT * FROM tblAct WHERE idrAct_ID = ?", kRows);
+}
+BENCHMARK(BM_OpenOneRow)->Unit(benchmark::kMicrosecond);
+
+// Ten fields read by name on each of 500 rows, as the calculation reads them.
+void BM_FieldsByName(benchmark::State &state)
+{
+    db::Connection conn;
+    conn.Open(data().path);
+    db::Recordset rs;
+    rs.Open("SELECT * FROM tblAct WHERE lngStort_REF = 1", conn);
+    const QStringList names = {"bytOptieStart", "intStartAbs", "bytOptieEind", "intEindAbs", "bytOptieKosten",
+                               "sngKostenPE", "sngAantal", "bytOptieFreq", "intFreqX", "BYTISQOR"};
+    for (auto _ : state) {
+        double sum = 0;
+        for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext())
+            for (const QString &name : names)
+                sum += rs.Fields(name).Value().toDouble();
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_FieldsByName)->Unit(benchmark::kMicrosecond);
+
 void findById(benchmark::State &state, bool optimize)
 {
     db::Connection conn;

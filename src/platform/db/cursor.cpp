@@ -115,7 +115,7 @@ void Cursor::rebuildView()
     setPosition(view.empty() ? -1 : 0);
 }
 
-int Cursor::requireField(const QString &name) const
+int Cursor::requireField(QStringView name) const
 {
     const int index = findField(name);
     if (index < 0)
@@ -124,12 +124,12 @@ int Cursor::requireField(const QString &name) const
     return index;
 }
 
-int Cursor::findField(const QString &name) const
+int Cursor::findField(QStringView name) const
 {
     int index = store->indexOf(name);
     if (index < 0) {
         // "table.field" for a field of that table
-        const int dot = name.lastIndexOf(QLatin1Char('.'));
+        const int dot = int(name.lastIndexOf(QLatin1Char('.')));
         if (dot > 0) {
             index = store->indexOf(name.mid(dot + 1));
             if (index >= 0 && store->fields[size_t(index)].table.compare(name.left(dot), Qt::CaseInsensitive) != 0)

@@ -57,8 +57,8 @@ public:
     void rebuildView();                    // filter and sort again; first row current
 
     FieldResolver resolver() const;
-    int findField(const QString &name) const;    // -1 when unknown
-    int requireField(const QString &name) const; // 3265
+    int findField(QStringView name) const;    // -1 when unknown
+    int requireField(QStringView name) const; // 3265
     void requireField(int index) const;
 
     // Editing (cursor_edit.cpp).

@@ -25,6 +25,28 @@ QHash<QString, std::weak_ptr<PhysicalDatabase>> &registry()
 }
 
 constexpr int kCacheLimit = 64;
+constexpr int kLayoutLimit = 256;
+
+// A statement that cannot change the schema: reads, row changes and
+// transaction control other than a rollback. Anything else (DDL, PRAGMA,
+// VACUUM, ATTACH, ROLLBACK, ...) may.
+bool keepsSchema(sqlite3_stmt *stmt)
+{
+    if (!stmt)
+        return true;
+    const QByteArray text = QByteArray(sqlite3_sql(stmt)).trimmed().toUpper();
+    for (const char *word : {"SELECT", "INSERT", "UPDATE", "DELETE", "REPLACE", "WITH", "BEGIN", "COMMIT", "END",
+                             "SAVEPOINT", "RELEASE"})
+        if (text.startsWith(word))
+            return true;
+    return false;
+}
+
+void rolledBack(void *db)
+{
+    // Only a mark: the hook runs inside SQLite and may not use the handle.
+    static_cast<PhysicalDatabase *>(db)->schemaChanged();
+}
 
 // Reads the 16-byte SQLite header without touching anything else.
 bool hasSqliteHeader(const QString &path, bool &readable)
@@ -102,6 +124,8 @@ std::shared_ptr<PhysicalDatabase> PhysicalDatabase::acquire(const QString &path)
 PhysicalDatabase::PhysicalDatabase(const QString &path, sqlite3 *handle, bool readOnly)
     : m_path(path), m_handle(handle), m_readOnly(readOnly)
 {
+    // A rollback may undo DDL, also one SQLite makes itself after a failure.
+    sqlite3_rollback_hook(m_handle, rolledBack, this);
 }
 
 PhysicalDatabase::~PhysicalDatabase()
@@ -153,6 +177,37 @@ void PhysicalDatabase::clearStatementCache()
     m_cache.clear();
 }
 
+std::shared_ptr<const RecordLayout> PhysicalDatabase::cachedLayout(const QString &key)
+{
+    // When the version cannot be read (a locked or damaged file) nothing is
+    // reused or kept; the open itself then meets and reports the failure.
+    int version = 0;
+    bool known = false;
+    try {
+        StatementLease stmt(*this, QStringLiteral("PRAGMA schema_version"));
+        known = sqlite3_step(stmt.get()) == SQLITE_ROW;
+        if (known)
+            version = sqlite3_column_int(stmt.get(), 0);
+    } catch (const Error &) {
+    }
+    if (!known || m_schemaChanged || version != m_layoutSchemaVersion) {
+        m_layouts.clear();
+        m_layoutSchemaVersion = version;
+        m_schemaChanged = !known;
+        return nullptr;
+    }
+    return m_layouts.value(key);
+}
+
+void PhysicalDatabase::keepLayout(const QString &key, std::shared_ptr<const RecordLayout> layout)
+{
+    if (m_schemaChanged)
+        return; // described under a schema that may be gone already
+    if (m_layouts.size() >= kLayoutLimit)
+        m_layouts.clear();
+    m_layouts.insert(key, std::move(layout));
+}
+
 void PhysicalDatabase::bindAll(sqlite3_stmt *stmt, const QVariantList &params, int first)
 {
     const int n = sqlite3_bind_parameter_count(stmt);
@@ -182,8 +237,17 @@ bool PhysicalDatabase::step(sqlite3_stmt *stmt)
 void PhysicalDatabase::run(const QString &sql)
 {
     OwnedStatement stmt(prepare(sql));
-    while (step(stmt.get())) {
+    const bool keeps = keepsSchema(stmt.get());
+    try {
+        while (step(stmt.get())) {
+        }
+    } catch (...) {
+        if (!keeps)
+            schemaChanged();
+        throw;
     }
+    if (!keeps)
+        schemaChanged();
 }
 
 namespace {
@@ -236,6 +300,7 @@ qint64 PhysicalDatabase::execute(const QString &sql, const QVariantList &params,
         return n;
     } catch (...) {
         sqlite3_exec(m_handle, "ROLLBACK TO tavir_execute; RELEASE tavir_execute", nullptr, nullptr, nullptr);
+        schemaChanged();
         throw;
     }
 }
@@ -264,6 +329,7 @@ qint64 PhysicalDatabase::executeAll(const QByteArray &utf8, const QString &sql, 
         bindAll(raw, params, used);
         used += sqlite3_bind_parameter_count(raw);
         const bool guarded = checkWrites && changesRows(raw);
+        const bool keeps = keepsSchema(raw);
         if (guarded) {
             if (!m_guard)
                 m_guard = std::make_unique<WriteGuard>(*this);
@@ -276,8 +342,12 @@ qint64 PhysicalDatabase::executeAll(const QByteArray &utf8, const QString &sql, 
         } catch (...) {
             if (guarded)
                 m_guard->disarm();
+            if (!keeps)
+                schemaChanged();
             throw;
         }
+        if (!keeps)
+            schemaChanged();
         if (guarded) {
             if (auto broken = m_guard->disarm())
                 throw *broken;

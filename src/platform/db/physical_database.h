@@ -15,6 +15,7 @@ struct sqlite3_stmt;
 namespace db {
 
 class WriteGuard;
+struct RecordLayout;
 
 class PhysicalDatabase {
 public:
@@ -59,6 +60,18 @@ public:
     void commitTransaction();
     void rollbackTransaction();
 
+    // What a recordset open learns from the schema about one query (its
+    // fields, their types and widths, the base table and its key), kept per
+    // handle so that opening the same query again asks the schema nothing.
+    // A layout is handed out only while the schema is as it was when the
+    // layout was kept: every change through this handle (DDL, the catalog,
+    // a rollback, which may undo DDL) drops them all, and so does a change
+    // of the file's schema version (another process).
+    std::shared_ptr<const RecordLayout> cachedLayout(const QString &key);
+    void keepLayout(const QString &key, std::shared_ptr<const RecordLayout> layout);
+    // The schema may have changed: drop the kept layouts.
+    void schemaChanged() { m_schemaChanged = true; }
+
     // Throws the Dutch error for the handle's last failure (rc given).
     [[noreturn]] void raise(int rc, const QString &sql = QString()) const;
 
@@ -75,6 +88,9 @@ private:
     bool m_readOnly = false;
     int m_depth = 0;
     QHash<QString, sqlite3_stmt *> m_cache;
+    QHash<QString, std::shared_ptr<const RecordLayout>> m_layouts;
+    int m_layoutSchemaVersion = 0; // the file's schema version the layouts were made under
+    bool m_schemaChanged = false;
     std::unique_ptr<WriteGuard> m_guard; // made on the first checked write
 };
 

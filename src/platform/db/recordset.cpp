@@ -146,6 +146,12 @@ Field Recordset::Fields(const QString &name) const
     return Field(&c, c.requireField(name));
 }
 
+Field Recordset::Fields(QLatin1String name) const
+{
+    Cursor &c = cursor("Fields");
+    return Field(&c, c.requireField(WideName(name).view()));
+}
+
 Field Recordset::Fields(int index) const
 {
     Cursor &c = cursor("Fields");
@@ -155,6 +161,7 @@ Field Recordset::Fields(int index) const
 
 int Recordset::FieldCount() const { return int(cursor("FieldCount").store->fields.size()); }
 int Recordset::fieldIndex(const QString &name) const { return cursor("fieldIndex").findField(name); }
+int Recordset::fieldIndex(QLatin1String name) const { return cursor("fieldIndex").findField(WideName(name).view()); }
 
 int Recordset::onFieldChanged(std::function<void(const QString &field)> callback)
 {

@@ -116,9 +116,11 @@ public:
     void Requery();
 
     Field Fields(const QString &name) const; // case-insensitive; 3265 when unknown
+    Field Fields(QLatin1String name) const;
     Field Fields(int index) const;           // 0-based; 3265 when out of range
     int FieldCount() const;
     int fieldIndex(const QString &name) const; // -1 when unknown
+    int fieldIndex(QLatin1String name) const;
 
     LockType lockType() const;
     bool isUpdatable() const;

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <sqlite3.h>
 
 namespace db {
@@ -98,27 +99,24 @@ QString withHiddenRowid(const QString &sql, const QString &table, bool qualified
     return QLatin1String("SELECT ") + rowid + QLatin1String(", ") + t.mid(7);
 }
 
-} // namespace
-
-std::shared_ptr<RowStore> RowStore::load(std::shared_ptr<PhysicalDatabase> db, const QString &sql,
-                                         const QVariantList &params, bool wantKey)
+// Asks the schema what `sql` shows: prepares it (the statement is left in
+// stmt, ready to bind) and describes its fields, base table and key.
+std::shared_ptr<RecordLayout> describeQuery(PhysicalDatabase &db, const QString &sql, bool wantKey,
+                                            std::unique_ptr<OwnedStatement> &stmt)
 {
-    auto store = std::make_shared<RowStore>();
-    store->db = db;
-    store->sql = sql;
-    store->params = params;
-
-    auto stmt = std::make_unique<OwnedStatement>(db->prepare(sql));
+    auto layout = std::make_shared<RecordLayout>();
+    stmt = std::make_unique<OwnedStatement>(db.prepare(sql));
     if (!stmt->get() || sqlite3_column_count(stmt->get()) == 0 || !sqlite3_stmt_readonly(stmt->get()))
         throw Error(err::kInvalidArgument,
                     QStringLiteral("Een recordset kan alleen op een SELECT-opdracht worden geopend, niet op \"%1\".")
                         .arg(sql));
-    store->fields = describe(*db, stmt->get(), 0);
+    layout->runSql = sql;
+    layout->fields = describe(db, stmt->get(), 0);
 
     // One base table for every column that has one?
     QString base;
     bool single = true;
-    for (const FieldInfo &f : store->fields) {
+    for (const FieldInfo &f : layout->fields) {
         if (f.table.isEmpty())
             continue;
         if (base.isEmpty())
@@ -127,85 +125,119 @@ std::shared_ptr<RowStore> RowStore::load(std::shared_ptr<PhysicalDatabase> db, c
             single = false;
     }
     if (single)
-        store->baseTable = base;
-    int keyField = -1;
+        layout->baseTable = base;
     if (single)
-        for (size_t i = 0; i < store->fields.size(); ++i)
-            if (store->fields[i].isKey)
-                keyField = int(i);
+        for (size_t i = 0; i < layout->fields.size(); ++i)
+            if (layout->fields[i].isKey)
+                layout->keyField = int(i);
 
-    int offset = 0;
-    if (wantKey && !store->baseTable.isEmpty() && keyField < 0) {
+    if (wantKey && !layout->baseTable.isEmpty() && layout->keyField < 0) {
         for (bool qualified : {false, true}) {
-            const QString alt = withHiddenRowid(sql, store->baseTable, qualified);
+            const QString alt = withHiddenRowid(sql, layout->baseTable, qualified);
             if (alt.isEmpty())
                 break;
             sqlite3_stmt *raw = nullptr;
             const QByteArray utf8 = alt.toUtf8();
-            if (sqlite3_prepare_v2(db->handle(), utf8.constData(), int(utf8.size()), &raw, nullptr) != SQLITE_OK) {
+            if (sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &raw, nullptr) != SQLITE_OK) {
                 sqlite3_finalize(raw);
                 continue;
             }
             auto candidate = std::make_unique<OwnedStatement>(raw);
             const char *t = sqlite3_column_table_name(raw, 0);
-            if (sqlite3_column_count(raw) == int(store->fields.size()) + 1 && t
-                && store->baseTable.compare(QString::fromUtf8(t), Qt::CaseInsensitive) == 0) {
+            if (sqlite3_column_count(raw) == int(layout->fields.size()) + 1 && t
+                && layout->baseTable.compare(QString::fromUtf8(t), Qt::CaseInsensitive) == 0) {
                 stmt = std::move(candidate);
-                offset = 1;
+                layout->runSql = alt;
+                layout->offset = 1;
                 break;
             }
         }
     }
-    if (store->baseTable.isEmpty())
-        store->notKeyedReason = single ? QStringLiteral("de velden komen niet uit een tabel")
-                                       : QStringLiteral("de velden komen uit meer dan één tabel");
-    else if (keyField < 0 && offset == 0)
-        store->notKeyedReason =
-            QStringLiteral("de rijen van tabel '%1' zijn in deze opdracht niet te herkennen").arg(store->baseTable);
-    store->keyed = wantKey && (keyField >= 0 || offset == 1);
+    if (layout->baseTable.isEmpty())
+        layout->notKeyedReason = single ? QStringLiteral("de velden komen niet uit een tabel")
+                                        : QStringLiteral("de velden komen uit meer dan één tabel");
+    else if (layout->keyField < 0 && layout->offset == 0)
+        layout->notKeyedReason =
+            QStringLiteral("de rijen van tabel '%1' zijn in deze opdracht niet te herkennen").arg(layout->baseTable);
+    layout->keyed = wantKey && (layout->keyField >= 0 || layout->offset == 1);
 
-    for (size_t i = 0; i < store->fields.size(); ++i) {
-        const FieldInfo &f = store->fields[i];
-        const QString folded = f.name.toCaseFolded();
-        if (!store->byName.contains(folded))
-            store->byName.insert(folded, int(i));
-        if (!f.table.isEmpty()) {
-            const QString qualified = (f.table + QLatin1Char('.') + f.name).toCaseFolded();
-            if (!store->byName.contains(qualified))
-                store->byName.insert(qualified, int(i));
+    std::vector<std::pair<QString, int>> names;
+    for (size_t i = 0; i < layout->fields.size(); ++i) {
+        const FieldInfo &f = layout->fields[i];
+        names.emplace_back(f.name, int(i));
+        if (!f.table.isEmpty())
+            names.emplace_back(f.table + QLatin1Char('.') + f.name, int(i));
+    }
+    layout->names = std::make_shared<const FieldNames>(names);
+    return layout;
+}
+
+} // namespace
+
+std::shared_ptr<RowStore> RowStore::load(std::shared_ptr<PhysicalDatabase> db, const QString &sql,
+                                         const QVariantList &params, bool wantKey)
+{
+    const QString key = (wantKey ? QLatin1String("key\n") : QLatin1String("nokey\n")) + sql;
+    for (int attempt = 0;; ++attempt) {
+        // A known layout runs from the statement cache; a new one is
+        // described from a freshly prepared statement, since a cached one
+        // may still show the columns of an older schema.
+        std::unique_ptr<OwnedStatement> owned;
+        std::optional<StatementLease> lease;
+        std::shared_ptr<const RecordLayout> layout = db->cachedLayout(key);
+        if (layout) {
+            lease.emplace(*db, layout->runSql);
+        } else {
+            layout = describeQuery(*db, sql, wantKey, owned);
+            db->keepLayout(key, layout);
         }
-    }
+        sqlite3_stmt *s = lease ? lease->get() : owned->get();
+        sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 1);
 
-    sqlite3_stmt *s = stmt->get();
-    db->bindAll(s, params);
-    if (sqlite3_bind_parameter_count(s) != params.size())
-        throw Error(err::kParameterCount,
-                    QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
-                        .arg(sql).arg(sqlite3_bind_parameter_count(s)).arg(params.size()));
-    const size_t n = store->fields.size();
-    std::vector<JetKind> kinds(n);
-    for (size_t i = 0; i < n; ++i)
-        kinds[i] = store->fields[i].type.kind;
-    while (db->step(s)) {
-        auto row = std::make_unique<Row>();
-        row->values.resize(n);
+        auto store = std::make_shared<RowStore>();
+        store->db = db;
+        store->sql = sql;
+        store->params = params;
+        store->fields = layout->fields;
+        store->names = layout->names;
+        store->baseTable = layout->baseTable;
+        store->keyed = layout->keyed;
+        store->notKeyedReason = layout->notKeyedReason;
+
+        db->bindAll(s, params);
+        if (sqlite3_bind_parameter_count(s) != params.size())
+            throw Error(err::kParameterCount,
+                        QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
+                            .arg(sql).arg(sqlite3_bind_parameter_count(s)).arg(params.size()));
+        const size_t n = store->fields.size();
+        const int offset = layout->offset;
+        const int keyField = layout->keyField;
+        std::vector<JetKind> kinds(n);
         for (size_t i = 0; i < n; ++i)
-            row->values[i] = readColumn(s, int(i) + offset, kinds[i]);
-        if (offset == 1)
-            row->rowid = sqlite3_column_int64(s, 0);
-        else if (keyField >= 0)
-            row->rowid = row->values[size_t(keyField)].toLongLong();
-        store->push(std::move(row));
+            kinds[i] = store->fields[i].type.kind;
+        while (db->step(s)) {
+            auto row = std::make_unique<Row>();
+            row->values.resize(n);
+            for (size_t i = 0; i < n; ++i)
+                row->values[i] = readColumn(s, int(i) + offset, kinds[i]);
+            if (offset == 1)
+                row->rowid = sqlite3_column_int64(s, 0);
+            else if (keyField >= 0)
+                row->rowid = row->values[size_t(keyField)].toLongLong();
+            store->push(std::move(row));
+        }
+        // SQLite prepares a statement again when it finds the schema changed
+        // under it (another process): the layout may then be stale, so read
+        // once more with a fresh one.
+        if (attempt == 0 && sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0) != 0) {
+            db->schemaChanged();
+            continue;
+        }
+        return store;
     }
-    return store;
 }
 
 RowStore::~RowStore() = default;
-
-int RowStore::indexOf(const QString &name) const
-{
-    return byName.value(name.toCaseFolded(), -1);
-}
 
 Row *RowStore::push(std::unique_ptr<Row> row)
 {

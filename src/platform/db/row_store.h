@@ -4,6 +4,7 @@
 // changes to the shared rows go through here, so that every cursor's view
 // and the equality indexes follow.
 
+#include "platform/db/field_names.h"
 #include "platform/db/jet_types.h"
 
 #include <QHash>
@@ -26,6 +27,20 @@ struct FieldInfo {
     bool isKey = false; // the table's INTEGER PRIMARY KEY (its rowid)
 };
 
+// What the schema says about one query, found when it is first opened and
+// kept per database handle (PhysicalDatabase::cachedLayout) until the schema
+// may have changed.
+struct RecordLayout {
+    QString runSql;  // the query as run: may select the rowid as a hidden first column
+    int offset = 0;  // 1 with that hidden column
+    std::vector<FieldInfo> fields;
+    std::shared_ptr<const FieldNames> names; // name and "table.name" -> index
+    QString baseTable;  // the one table all columns come from, else empty
+    int keyField = -1;  // the selected AutoNumber key of the base table
+    bool keyed = false; // rows carry their rowid: updates possible
+    QString notKeyedReason;
+};
+
 struct Row {
     std::vector<QVariant> values;
     qint64 rowid = 0;   // key of the row in the base table
@@ -45,13 +60,13 @@ public:
     QString sql;
     QVariantList params;
     std::vector<FieldInfo> fields;
-    QHash<QString, int> byName; // case-folded name (and "table.name") -> index
+    std::shared_ptr<const FieldNames> names; // name (and "table.name") -> index, any case
     QString baseTable;          // the one table all columns come from, else empty
     bool keyed = false;         // rows carry their rowid: updates possible
     QString notKeyedReason;
     std::vector<std::unique_ptr<Row>> rows; // in the order the query gave them
 
-    int indexOf(const QString &name) const; // -1 when unknown
+    int indexOf(QStringView name) const { return names->find(name); } // -1 when unknown
 
     Row *rowBySerial(quint64 serial) const { return m_bySerial.value(serial); }
     Row *addNew();            // appended; every cursor's view shows it
