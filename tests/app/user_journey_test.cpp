@@ -449,7 +449,7 @@ protected:
         EXPECT_TRUE(item && total && vat) << rows.join(QLatin1Char('\n')).toStdString();
     }
 
-    void reportOnScreen()
+    void reportOnScreen(bool closeTheWindow = true)
     {
         auto *form = openTheReportScreen();
         ASSERT_NE(form, nullptr);
@@ -464,7 +464,8 @@ protected:
             QRegularExpression(QStringLiteral("DOELVERMOGEN[ \t]*€ ([0-9.]+)")).match(text);
         ASSERT_TRUE(m.hasMatch()) << text.toStdString();
         EXPECT_NEAR(euros(m.captured(1)), handFigures().doelvermogen, 2.0);
-        rap->unload();
+        if (closeTheWindow)
+            rap->unload();
     }
 
     void exportDeleteAndImport()
@@ -507,14 +508,38 @@ protected:
         EXPECT_EQ(modMain::gstrNaamStort, kSite);
         if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
             notice->Timer1_Timer();
-        reportOnScreen();
+        reportOnScreen(false);
     }
 
     void closeTheProgram()
     {
+        // The report window is still open; closing the program closes it.
+        EXPECT_EQ(loadedFormNames(), QStringList{"frmRapScherm"});
         trigger("Afsluiten");
+        EXPECT_TRUE(loadedFormNames().isEmpty());
         EXPECT_EQ(frmMDI_main::instance(), nullptr);
         EXPECT_EQ(setting("BTW_PROCENTEN"), QStringLiteral("21"));
+    }
+
+    // A new run reads what the last one kept: the site list selects the
+    // site opened last and the report screen shows the VAT typed before.
+    void startAgain()
+    {
+        modMain::releaseSingleInstance();
+        modMain::resetProgramState();
+        modMain::Main();
+        ASSERT_NE(main(), nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<frmOpenInr>() != nullptr; }, 5000));
+        auto *list = loaded<frmOpenInr>();
+        const QList<QTreeWidgetItem *> selected = control<QTreeWidget>(list, "lst1")->selectedItems();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.first()->text(0), kSite);
+        click(control<QPushButton>(list, "OKButton"));
+        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+            notice->Timer1_Timer();
+        auto *form = openTheReportScreen();
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(control<QLineEdit>(form, "txtBTWperc")->text(), QStringLiteral("21"));
     }
 
     QTemporaryDir out;
@@ -535,6 +560,7 @@ TEST_F(UserJourneyTest, FromANewSiteToItsTargetFundAndBack)
     ASSERT_NO_FATAL_FAILURE(reportOnScreen());
     ASSERT_NO_FATAL_FAILURE(exportDeleteAndImport());
     ASSERT_NO_FATAL_FAILURE(closeTheProgram());
+    ASSERT_NO_FATAL_FAILURE(startAgain());
 }
 
 } // namespace
