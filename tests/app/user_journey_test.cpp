@@ -2,8 +2,9 @@
 // starts on a fresh data file, a new site gets its general data, its
 // surcharges and one own cost item, the target fund is reported in Word and
 // on screen, the site goes out to XML and comes back, and the program closes
-// keeping its VAT setting. Every step goes through the widgets, found by
-// their control names, and the boxes come from the script.
+// keeping its VAT setting, which a new run finds. Every step goes through
+// the widgets, found by their control names, and the boxes come from the
+// script.
 
 #include "shell/screen_test_env.h"
 
@@ -28,7 +29,6 @@
 #include "platform/text/format.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QDate>
 #include <QMenu>
 #include <QMimeData>
