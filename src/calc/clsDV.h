@@ -194,6 +194,10 @@ public:
 private:
     float BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
                            QVariant &jaarLaatste) const;
+    // std::pow(mdblKortingsfactor, exponent), remembered for the exponents
+    // that recur (whole and half years): the same call always gives the
+    // same result, so a remembered one is the very same figure.
+    double macht(double exponent) const;
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
     void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok);
@@ -219,6 +223,8 @@ private:
     std::unique_ptr<checklist::clsCL> mclsCL;
     qint32 m_clGeladen = -1; // the version mclsCL holds
     double mdblKortingsfactor = 1;
+    mutable double m_machtGrondtal = 0; // the ratio m_machten holds powers of
+    mutable std::vector<double> m_machten; // NaN: not computed yet
     float msngPrijsfactor = 1;
     std::array<float, 6> msngTotaalRubriek{};
     std::array<float, 7> msngTotaalObjectCat{};

@@ -11,6 +11,7 @@
 #include "platform/ui/dialogs.h"
 
 #include <cmath>
+#include <limits>
 
 namespace calc {
 
@@ -28,7 +29,27 @@ float wholeYear(double x)
     return float(std::floor(x));
 }
 
+// Exponents remembered: the half and whole years from -kMachtBereik to
+// kMachtBereik, two slots a year.
+constexpr int kMachtBereik = 1100;
+
 } // namespace
+
+double clsDV::macht(double exponent) const
+{
+    const double d = mdblKortingsfactor;
+    const double twee = exponent * 2.0;
+    if (!(twee >= -2.0 * kMachtBereik && twee <= 2.0 * kMachtBereik) || twee != std::floor(twee))
+        return std::pow(d, exponent);
+    if (m_machten.empty() || m_machtGrondtal != d) {
+        m_machten.assign(size_t(4 * kMachtBereik + 1), std::numeric_limits<double>::quiet_NaN());
+        m_machtGrondtal = d;
+    }
+    double &m = m_machten[size_t(int(twee) + 2 * kMachtBereik)];
+    if (std::isnan(m))
+        m = std::pow(d, exponent);
+    return m;
+}
 
 float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
                               QVariant &jaarLaatste) const
@@ -42,7 +63,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
             jaarEerste = kNvt;
         } else {
             jaarEerste = wholeYear(double(tStart) + 0.5);
-            factor = checkedSingle(std::pow(d, double(tStart) - 0.5));
+            factor = checkedSingle(macht(double(tStart) - 0.5));
         }
         break;
     case 2: {
@@ -60,7 +81,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
         if (d == 1.0)
             factor = float(n);
         else
-            factor = checkedSingle(std::pow(d, double(tStart) - 0.5) * (1.0 - std::pow(d, n)) / (1.0 - d));
+            factor = checkedSingle(macht(double(tStart) - 0.5) * (1.0 - macht(double(n))) / (1.0 - d));
         break;
     }
     case 3: {
@@ -80,7 +101,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
                     jaarEerste = wholeYear(double(t));
                     eersteGezet = true;
                 }
-                factor = checkedSingle(double(factor) + std::pow(d, double(t) - 0.5));
+                factor = checkedSingle(double(factor) + macht(double(t) - 0.5));
             }
             laatste = wholeYear(double(t));
         }

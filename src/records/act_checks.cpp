@@ -5,6 +5,7 @@
 #include "checklist/checklist_view.h"
 
 #include "platform/core/error.h"
+#include "platform/db/recordset.h"
 #include "platform/text/conversions.h"
 
 #include <cmath>
@@ -22,15 +23,6 @@ QVariant nz(const QVariant &value)
 QVariant nzField(const ActFieldReader &field, const char *name)
 {
     return nz(field(QString::fromLatin1(name)));
-}
-
-std::uint8_t flag(const ActFieldReader &field, const char *name)
-{
-    const QVariant v = field(QString::fromLatin1(name));
-    if (!v.isValid() || v.isNull())
-        return 0;
-    // A flag that is no byte is no known flag; 255 makes its check fail.
-    return byteCode(v).value_or(255);
 }
 
 // An option code or flag that must be there, converted as a byte: error 94
@@ -63,44 +55,96 @@ std::optional<std::uint8_t> byteCode(const QVariant &value)
     return static_cast<std::uint8_t>(n);
 }
 
-bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag)
+namespace {
+
+// The fields verifyAnSich reads, and their names.
+enum Veld {
+    bytCombineer, bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind, bytEindBA,
+    intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal,
+    sngKostenPE, strEenheid, sngAantal, bytOptieFreq, intfreqX, bytRubriek_REF, bytTypeVervangingsToeslag,
+    sngVervangingsToeslagPerc, kAantalVelden
+};
+
+constexpr const char *kVeldNamen[kAantalVelden] = {
+    "bytCombineer", "bytOptieStart", "bytStartBA", "intStartabs", "intStartrel", "intStartBA", "bytOptieEind",
+    "bytEindBA", "intEindabs", "intEindrel", "intEindBA", "bytOptieKosten", "sngPercInvest", "sngKostenInvest",
+    "sngKostenTotaal", "sngKostenPE", "strEenheid", "sngAantal", "bytOptieFreq", "intfreqX", "bytRubriek_REF",
+    "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc"};
+
+// `get(veld)` gives a field's value; the fields are asked for in the order
+// of the checks, and only as far as they run.
+template <typename Get>
+bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
 {
-    if (byteCode(field(QStringLiteral("bytCombineer"))) == std::uint8_t(1))
+    const auto nzVeld = [&get](Veld v) { return nz(get(v)); };
+    const auto vlag = [&get](Veld v) -> std::uint8_t {
+        const QVariant w = get(v);
+        if (!w.isValid() || w.isNull())
+            return 0;
+        // A flag that is no byte is no known flag; 255 makes its check fail.
+        return byteCode(w).value_or(255);
+    };
+
+    if (byteCode(get(bytCombineer)) == std::uint8_t(1))
         return true;
 
     using namespace modVerifyAnSich;
 
-    const auto optieStart = byteCode(field(QStringLiteral("bytOptieStart")));
+    const auto optieStart = byteCode(get(bytOptieStart));
     if (!optieStart
-        || !VerifyJaarStart(*optieStart, flag(field, "bytStartBA"), nzField(field, "intStartabs"),
-                            nzField(field, "intStartrel"), nzField(field, "intStartBA")))
+        || !VerifyJaarStart(*optieStart, vlag(bytStartBA), nzVeld(intStartabs), nzVeld(intStartrel),
+                            nzVeld(intStartBA)))
         return false;
 
-    const auto optieEind = byteCode(field(QStringLiteral("bytOptieEind")));
-    const std::uint8_t eindBA = flag(field, "bytEindBA");
+    const auto optieEind = byteCode(get(bytOptieEind));
+    const std::uint8_t eindBA = vlag(bytEindBA);
     // With the end counted from the top liner the end option is not used.
     if ((!optieEind && eindBA == 0)
-        || !VerifyJaarEind(optieEind.value_or(0), eindBA, nzField(field, "intEindabs"),
-                           nzField(field, "intEindrel"), nzField(field, "intEindBA")))
+        || !VerifyJaarEind(optieEind.value_or(0), eindBA, nzVeld(intEindabs), nzVeld(intEindrel),
+                           nzVeld(intEindBA)))
         return false;
 
-    const auto optieKosten = byteCode(field(QStringLiteral("bytOptieKosten")));
+    const auto optieKosten = byteCode(get(bytOptieKosten));
     if (!optieKosten
-        || !VerifyKosten(*optieKosten, nzField(field, "sngPercInvest"), nzField(field, "sngKostenInvest"),
-                         nzField(field, "sngKostenTotaal"), nzField(field, "sngKostenPE"),
-                         nzField(field, "strEenheid"), nzField(field, "sngAantal")))
+        || !VerifyKosten(*optieKosten, nzVeld(sngPercInvest), nzVeld(sngKostenInvest), nzVeld(sngKostenTotaal),
+                         nzVeld(sngKostenPE), nzVeld(strEenheid), nzVeld(sngAantal)))
         return false;
 
-    const auto optieFreq = byteCode(field(QStringLiteral("bytOptieFreq")));
-    if (!optieFreq || !VerifyFreq(*optieFreq, nzField(field, "intfreqX")))
+    const auto optieFreq = byteCode(get(bytOptieFreq));
+    if (!optieFreq || !VerifyFreq(*optieFreq, nzVeld(intfreqX)))
         return false;
 
-    const auto rubriek = byteCode(field(QStringLiteral("bytRubriek_REF")));
+    const auto rubriek = byteCode(get(bytRubriek_REF));
     if (!rubriek)
         return false;
-    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek,
-                                    field(QStringLiteral("bytTypeVervangingsToeslag")),
-                                    nzField(field, "sngVervangingsToeslagPerc"));
+    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek, get(bytTypeVervangingsToeslag),
+                                    nzVeld(sngVervangingsToeslagPerc));
+}
+
+} // namespace
+
+bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag)
+{
+    return volledig([&field](Veld v) { return field(QString::fromLatin1(kVeldNamen[v])); },
+                    blnGebruiktGediffToeslag);
+}
+
+ActColumns::ActColumns(const db::Recordset &rs)
+{
+    m_kolommen.reserve(kAantalVelden);
+    for (const char *naam : kVeldNamen) {
+        const QLatin1String veld(naam);
+        const int kolom = rs.fieldIndex(veld);
+        if (kolom < 0)
+            rs.Fields(veld); // raises the unknown-field error
+        m_kolommen.push_back(kolom);
+    }
+}
+
+bool verifyAnSich(const db::Recordset &rs, const ActColumns &columns, bool blnGebruiktGediffToeslag)
+{
+    return volledig([&rs, &columns](Veld v) { return rs.Fields(columns.m_kolommen[size_t(v)]).Value(); },
+                    blnGebruiktGediffToeslag);
 }
 
 std::uint8_t toetsAanNieuweCL(const ActFieldReader &field, checklist::clsCL &insCl_new)
