@@ -200,7 +200,8 @@ private:
     double macht(double exponent) const;
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
-    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok);
+    // `strAct` is set to the item's name first, for the messages of its errors.
+    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
     QVariant rapField(const char *name) const;

@@ -42,7 +42,11 @@ bool wholeNumber(const QVariant &v, qint64 &n)
 {
     switch (v.typeId()) {
     case QMetaType::Int:
+        n = qvariant_cast<int>(v);
+        return true;
     case QMetaType::LongLong:
+        n = qvariant_cast<qlonglong>(v);
+        return true;
     case QMetaType::UInt:
     case QMetaType::Short:
     case QMetaType::UChar:
@@ -58,9 +62,8 @@ bool wholeNumber(const QVariant &v, qint64 &n)
 // Whole numbers in range and single or double numbers, as the data file
 // holds them, are taken as they are; any other value goes through the
 // record layer's conversion, which names the field when it fails.
-std::uint8_t ActRow::byte(const char *field) const
+std::uint8_t ActRow::asByte(const QVariant &v, const char *field)
 {
-    const QVariant v = value(field);
     if (records::isNullValue(v))
         return 0;
     qint64 n = 0;
@@ -69,21 +72,19 @@ std::uint8_t ActRow::byte(const char *field) const
     return records::toByte(v, QString::fromLatin1(field));
 }
 
-float ActRow::single(const char *field) const
+float ActRow::asSingle(const QVariant &v, const char *field)
 {
-    const QVariant v = value(field);
     if (records::isNullValue(v))
         return 0.0f;
     if (v.typeId() == QMetaType::Float)
-        return v.toFloat();
+        return qvariant_cast<float>(v);
     if (v.typeId() == QMetaType::Double)
-        return float(v.toDouble());
+        return float(qvariant_cast<double>(v));
     return records::toSingle(v, QString::fromLatin1(field));
 }
 
-qint16 ActRow::int16(const char *field) const
+qint16 ActRow::asInt16(const QVariant &v, const char *field)
 {
-    const QVariant v = value(field);
     if (records::isNullValue(v))
         return 0;
     qint64 n = 0;

@@ -72,11 +72,14 @@ constexpr const char *kVeldNamen[kAantalVelden] = {
     "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc"};
 
 // `get(veld)` gives a field's value; the fields are asked for in the order
-// of the checks, and only as far as they run.
+// of the checks, and only as far as they run. A field that the chosen
+// option or flag does not use (see the checks) is not read: it is handed
+// over as missing, which its check never looks at.
 template <typename Get>
 bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
 {
     const auto nzVeld = [&get](Veld v) { return nz(get(v)); };
+    const auto nzIndien = [&get](bool gebruikt, Veld v) { return gebruikt ? nz(get(v)) : QVariant(QString()); };
     const auto vlag = [&get](Veld v) -> std::uint8_t {
         const QVariant w = get(v);
         if (!w.isValid() || w.isNull())
@@ -91,32 +94,41 @@ bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
     using namespace modVerifyAnSich;
 
     const auto optieStart = byteCode(get(bytOptieStart));
-    if (!optieStart
-        || !VerifyJaarStart(*optieStart, vlag(bytStartBA), nzVeld(intStartabs), nzVeld(intStartrel),
-                            nzVeld(intStartBA)))
+    if (!optieStart)
+        return false;
+    const std::uint8_t startBA = vlag(bytStartBA);
+    if (!VerifyJaarStart(*optieStart, startBA, nzIndien(*optieStart == 1, intStartabs),
+                         nzIndien(*optieStart == 2, intStartrel), nzIndien(startBA == 1, intStartBA)))
         return false;
 
     const auto optieEind = byteCode(get(bytOptieEind));
     const std::uint8_t eindBA = vlag(bytEindBA);
     // With the end counted from the top liner the end option is not used.
-    if ((!optieEind && eindBA == 0)
-        || !VerifyJaarEind(optieEind.value_or(0), eindBA, nzVeld(intEindabs), nzVeld(intEindrel),
-                           nzVeld(intEindBA)))
+    if (!optieEind && eindBA == 0)
+        return false;
+    const bool eindOptie = eindBA == 0;
+    if (!VerifyJaarEind(optieEind.value_or(0), eindBA, nzIndien(eindOptie && optieEind == 1, intEindabs),
+                        nzIndien(eindOptie && optieEind == 2, intEindrel), nzIndien(eindBA == 1, intEindBA)))
         return false;
 
     const auto optieKosten = byteCode(get(bytOptieKosten));
-    if (!optieKosten
-        || !VerifyKosten(*optieKosten, nzVeld(sngPercInvest), nzVeld(sngKostenInvest), nzVeld(sngKostenTotaal),
-                         nzVeld(sngKostenPE), nzVeld(strEenheid), nzVeld(sngAantal)))
+    if (!optieKosten)
+        return false;
+    const bool k1 = *optieKosten == 1, k2 = *optieKosten == 2, k3 = *optieKosten == 3;
+    if (!VerifyKosten(*optieKosten, nzIndien(k1, sngPercInvest), nzIndien(k1, sngKostenInvest),
+                      nzIndien(k2, sngKostenTotaal), nzIndien(k3, sngKostenPE), nzIndien(k3, strEenheid),
+                      nzIndien(k3, sngAantal)))
         return false;
 
     const auto optieFreq = byteCode(get(bytOptieFreq));
-    if (!optieFreq || !VerifyFreq(*optieFreq, nzVeld(intfreqX)))
+    if (!optieFreq || !VerifyFreq(*optieFreq, nzIndien(*optieFreq == 2 || *optieFreq == 3, intfreqX)))
         return false;
 
     const auto rubriek = byteCode(get(bytRubriek_REF));
     if (!rubriek)
         return false;
+    if (!blnGebruiktGediffToeslag || *rubriek != 5)
+        return true;
     return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek, get(bytTypeVervangingsToeslag),
                                     nzVeld(sngVervangingsToeslagPerc));
 }
