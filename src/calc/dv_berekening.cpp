@@ -99,7 +99,8 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
         }
         const float step = float(mintFreqX);
         bool eersteGezet = !isEmpty(jaarEerste);
-        float laatste = 0; // no pass: counts as below 1
+        bool gelopen = false;
+        float laatsteT = 0;
         for (float t = tStart; t <= tEnd; t = t + step) {
             if (t > 0.0f) {
                 if (!eersteGezet) {
@@ -108,8 +109,10 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
                 }
                 factor = checkedSingle(double(factor) + macht(double(t) - 0.5));
             }
-            laatste = wholeYear(double(t));
+            laatsteT = t;
+            gelopen = true;
         }
+        const float laatste = gelopen ? wholeYear(double(laatsteT)) : 0.0f; // no pass: counts as below 1
         if (laatste < 1.0f) {
             jaarEerste = kNvt;
             jaarLaatste = kNvt;

@@ -64,32 +64,32 @@ bool wholeNumber(const QVariant &v, qint64 &n)
 // record layer's conversion, which names the field when it fails.
 std::uint8_t ActRow::asByte(const QVariant &v, const char *field)
 {
-    if (records::isNullValue(v))
-        return 0;
     qint64 n = 0;
     if (wholeNumber(v, n) && n >= 0 && n <= 255)
         return std::uint8_t(n);
+    if (records::isNullValue(v))
+        return 0;
     return records::toByte(v, QString::fromLatin1(field));
 }
 
 float ActRow::asSingle(const QVariant &v, const char *field)
 {
-    if (records::isNullValue(v))
-        return 0.0f;
     if (v.typeId() == QMetaType::Float)
         return qvariant_cast<float>(v);
     if (v.typeId() == QMetaType::Double)
         return float(qvariant_cast<double>(v));
+    if (records::isNullValue(v))
+        return 0.0f;
     return records::toSingle(v, QString::fromLatin1(field));
 }
 
 qint16 ActRow::asInt16(const QVariant &v, const char *field)
 {
-    if (records::isNullValue(v))
-        return 0;
     qint64 n = 0;
     if (wholeNumber(v, n) && n >= -32768 && n <= 32767)
         return qint16(n);
+    if (records::isNullValue(v))
+        return 0;
     return records::toInt16(v, QString::fromLatin1(field));
 }
 

@@ -46,6 +46,18 @@ std::uint8_t requiredByte(const ActFieldReader &field, const char *name)
 
 std::optional<std::uint8_t> byteCode(const QVariant &value)
 {
+    // Whole numbers, as the data file holds codes, need no rounding.
+    qint64 i = 0;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        i = qvariant_cast<int>(value);
+        return i < 0 || i > 255 ? std::nullopt : std::optional<std::uint8_t>(std::uint8_t(i));
+    case QMetaType::LongLong:
+        i = qvariant_cast<qlonglong>(value);
+        return i < 0 || i > 255 ? std::nullopt : std::optional<std::uint8_t>(std::uint8_t(i));
+    default:
+        break;
+    }
     double n = 0;
     if (!modVerifyAnSich::detail::toNumber(value, &n))
         return std::nullopt;
