@@ -35,7 +35,9 @@
 #include <QVariant>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace calc {
@@ -224,8 +226,19 @@ private:
     std::unique_ptr<checklist::clsCL> mclsCL;
     qint32 m_clGeladen = -1; // the version mclsCL holds
     double mdblKortingsfactor = 1;
-    mutable double m_machtGrondtal = 0; // the ratio m_machten holds powers of
+    // Remembered results for the discount ratio m_machtGrondtal; emptied
+    // when the ratio changes.
+    mutable double m_machtGrondtal = 0;
     mutable std::vector<double> m_machten; // NaN: not computed yet
+    // The walk of an item every N years, by the bits of its first and last
+    // year and its interval.
+    struct Reeks {
+        float factor = 0;
+        QVariant jaarEerste;
+        QVariant jaarLaatste;
+    };
+    mutable std::map<std::tuple<std::uint32_t, std::uint32_t, qint16>, Reeks> m_reeksen;
+    void zelfdeGrondtal() const;
     float msngPrijsfactor = 1;
     std::array<float, 6> msngTotaalRubriek{};
     std::array<float, 7> msngTotaalObjectCat{};

@@ -12,6 +12,7 @@
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -37,6 +38,15 @@ constexpr int kMachtBereik = 1100;
 
 } // namespace
 
+void clsDV::zelfdeGrondtal() const
+{
+    if (m_machten.empty() || m_machtGrondtal != mdblKortingsfactor) {
+        m_machten.assign(size_t(4 * kMachtBereik + 1), std::numeric_limits<double>::quiet_NaN());
+        m_reeksen.clear();
+        m_machtGrondtal = mdblKortingsfactor;
+    }
+}
+
 double clsDV::macht(double exponent) const
 {
     const double d = mdblKortingsfactor;
@@ -46,10 +56,7 @@ double clsDV::macht(double exponent) const
     const int slot = int(twee);
     if (double(slot) != twee)
         return std::pow(d, exponent);
-    if (m_machten.empty() || m_machtGrondtal != d) {
-        m_machten.assign(size_t(4 * kMachtBereik + 1), std::numeric_limits<double>::quiet_NaN());
-        m_machtGrondtal = d;
-    }
+    zelfdeGrondtal();
     double &m = m_machten[size_t(slot + 2 * kMachtBereik)];
     if (std::isnan(m))
         m = std::pow(d, exponent);
@@ -97,8 +104,23 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
             jaarLaatste = kNvt;
             break;
         }
+        // The walk depends on nothing else: one with the same years and
+        // interval, at the same ratio, gives the same figures.
+        const bool nieuw = isEmpty(jaarEerste);
+        const auto sleutel = std::make_tuple(std::bit_cast<std::uint32_t>(tStart),
+                                             std::bit_cast<std::uint32_t>(tEnd), mintFreqX);
+        if (nieuw) {
+            zelfdeGrondtal();
+            const auto it = m_reeksen.find(sleutel);
+            if (it != m_reeksen.end()) {
+                jaarEerste = it->second.jaarEerste;
+                jaarLaatste = it->second.jaarLaatste;
+                factor = it->second.factor;
+                break;
+            }
+        }
         const float step = float(mintFreqX);
-        bool eersteGezet = !isEmpty(jaarEerste);
+        bool eersteGezet = !nieuw;
         bool gelopen = false;
         float laatsteT = 0;
         for (float t = tStart; t <= tEnd; t = t + step) {
@@ -119,6 +141,8 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
         } else {
             jaarLaatste = laatste;
         }
+        if (nieuw)
+            m_reeksen.emplace(sleutel, Reeks{factor, jaarEerste, jaarLaatste});
         break;
     }
     default:
