@@ -33,6 +33,7 @@ public:
 
 private:
     std::vector<std::pair<const char *, int>> m_columns;
+    size_t m_next = 0; // where the name after the last one asked for stands
 };
 
 // The fields of tblAct that the completeness check and the calculation
