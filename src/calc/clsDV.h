@@ -35,7 +35,9 @@
 #include <QVariant>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace calc {
@@ -194,9 +196,14 @@ public:
 private:
     float BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
                            QVariant &jaarLaatste) const;
+    // std::pow(mdblKortingsfactor, exponent), remembered for the exponents
+    // that recur (whole and half years): the same call always gives the
+    // same result, so a remembered one is the very same figure.
+    double macht(double exponent) const;
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
-    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok);
+    // `strAct` is set to the item's name first, for the messages of its errors.
+    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
     QVariant rapField(const char *name) const;
@@ -219,6 +226,19 @@ private:
     std::unique_ptr<checklist::clsCL> mclsCL;
     qint32 m_clGeladen = -1; // the version mclsCL holds
     double mdblKortingsfactor = 1;
+    // Remembered results for the discount ratio m_machtGrondtal; emptied
+    // when the ratio changes.
+    mutable double m_machtGrondtal = 0;
+    mutable std::vector<double> m_machten; // NaN: not computed yet
+    // The walk of an item every N years, by the bits of its first and last
+    // year and its interval.
+    struct Reeks {
+        float factor = 0;
+        QVariant jaarEerste;
+        QVariant jaarLaatste;
+    };
+    mutable std::map<std::tuple<std::uint32_t, std::uint32_t, qint16>, Reeks> m_reeksen;
+    void zelfdeGrondtal() const;
     float msngPrijsfactor = 1;
     std::array<float, 6> msngTotaalRubriek{};
     std::array<float, 7> msngTotaalObjectCat{};

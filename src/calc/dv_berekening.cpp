@@ -6,11 +6,15 @@
 #include "calc/dv_values.h"
 #include "calc/verify_ansich.h"
 
+#include "records/field_read.h"
+
 #include "platform/core/error.h"
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
+#include <bit>
 #include <cmath>
+#include <limits>
 
 namespace calc {
 
@@ -28,7 +32,36 @@ float wholeYear(double x)
     return float(std::floor(x));
 }
 
+// Exponents remembered: the half and whole years from -kMachtBereik to
+// kMachtBereik, two slots a year.
+constexpr int kMachtBereik = 1100;
+
 } // namespace
+
+void clsDV::zelfdeGrondtal() const
+{
+    if (m_machten.empty() || m_machtGrondtal != mdblKortingsfactor) {
+        m_machten.assign(size_t(4 * kMachtBereik + 1), std::numeric_limits<double>::quiet_NaN());
+        m_reeksen.clear();
+        m_machtGrondtal = mdblKortingsfactor;
+    }
+}
+
+double clsDV::macht(double exponent) const
+{
+    const double d = mdblKortingsfactor;
+    const double twee = exponent * 2.0;
+    if (!(twee >= -2.0 * kMachtBereik && twee <= 2.0 * kMachtBereik))
+        return std::pow(d, exponent);
+    const int slot = int(twee);
+    if (double(slot) != twee)
+        return std::pow(d, exponent);
+    zelfdeGrondtal();
+    double &m = m_machten[size_t(slot + 2 * kMachtBereik)];
+    if (std::isnan(m))
+        m = std::pow(d, exponent);
+    return m;
+}
 
 float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
                               QVariant &jaarLaatste) const
@@ -42,7 +75,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
             jaarEerste = kNvt;
         } else {
             jaarEerste = wholeYear(double(tStart) + 0.5);
-            factor = checkedSingle(std::pow(d, double(tStart) - 0.5));
+            factor = checkedSingle(macht(double(tStart) - 0.5));
         }
         break;
     case 2: {
@@ -60,7 +93,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
         if (d == 1.0)
             factor = float(n);
         else
-            factor = checkedSingle(std::pow(d, double(tStart) - 0.5) * (1.0 - std::pow(d, n)) / (1.0 - d));
+            factor = checkedSingle(macht(double(tStart) - 0.5) * (1.0 - macht(double(n))) / (1.0 - d));
         break;
     }
     case 3: {
@@ -71,25 +104,45 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
             jaarLaatste = kNvt;
             break;
         }
+        // The walk depends on nothing else: one with the same years and
+        // interval, at the same ratio, gives the same figures.
+        const bool nieuw = isEmpty(jaarEerste);
+        const auto sleutel = std::make_tuple(std::bit_cast<std::uint32_t>(tStart),
+                                             std::bit_cast<std::uint32_t>(tEnd), mintFreqX);
+        if (nieuw) {
+            zelfdeGrondtal();
+            const auto it = m_reeksen.find(sleutel);
+            if (it != m_reeksen.end()) {
+                jaarEerste = it->second.jaarEerste;
+                jaarLaatste = it->second.jaarLaatste;
+                factor = it->second.factor;
+                break;
+            }
+        }
         const float step = float(mintFreqX);
-        bool eersteGezet = !isEmpty(jaarEerste);
-        float laatste = 0; // no pass: counts as below 1
+        bool eersteGezet = !nieuw;
+        bool gelopen = false;
+        float laatsteT = 0;
         for (float t = tStart; t <= tEnd; t = t + step) {
             if (t > 0.0f) {
                 if (!eersteGezet) {
                     jaarEerste = wholeYear(double(t));
                     eersteGezet = true;
                 }
-                factor = checkedSingle(double(factor) + std::pow(d, double(t) - 0.5));
+                factor = checkedSingle(double(factor) + macht(double(t) - 0.5));
             }
-            laatste = wholeYear(double(t));
+            laatsteT = t;
+            gelopen = true;
         }
+        const float laatste = gelopen ? wholeYear(double(laatsteT)) : 0.0f; // no pass: counts as below 1
         if (laatste < 1.0f) {
             jaarEerste = kNvt;
             jaarLaatste = kNvt;
         } else {
             jaarLaatste = laatste;
         }
+        if (nieuw)
+            m_reeksen.emplace(sleutel, Reeks{factor, jaarEerste, jaarLaatste});
         break;
     }
     default:
@@ -98,20 +151,21 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
     return factor;
 }
 
-void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, bool &ok)
+void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok)
 {
     const ActRow row(rs, &columns);
+    strAct = row.text("strAct");
     item.Act_ID = row.value("idrAct_ID").toInt();
     if (row.byte("bytCombineer") == 1) {
         item.NCW = 0;
         return;
     }
-    const QString strObject = row.text("strObject");
-    const QString strAct = row.text("strAct");
+    // The facility's name is only needed for a message or a surcharge.
+    const auto strObject = [&row] { return row.text("strObject"); };
 
     // Years.
     const QVariant optStart = row.value("bytOptieStart");
-    switch (row.byte("bytOptieStart")) {
+    switch (ActRow::asByte(optStart, "bytOptieStart")) {
     case 1:
         NazJaarEersteUitgave = checkedSingle(float(row.int16("intStartabs")) - kaljaarAN + 1.0f);
         break;
@@ -119,12 +173,13 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
         NazJaarEersteUitgave = float(row.int16("intStartrel"));
         break;
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor het startjaar"), optStart, strObject, strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor het startjaar"), optStart, strObject(), strAct);
     }
     if (row.byte("bytEindBA") == 1) {
         NazJaarLaatsteUitgave = NazJaarEersteUitgave + float(row.int16("intEindBA")) - 1.0f;
     } else {
-        switch (row.byte("bytOptieEind")) {
+        const QVariant optEind = row.value("bytOptieEind");
+        switch (ActRow::asByte(optEind, "bytOptieEind")) {
         case 1:
             NazJaarLaatsteUitgave = float(row.int16("intEindabs")) - kaljaarAN + 1.0f;
             break;
@@ -135,15 +190,15 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
             NazJaarLaatsteUitgave = 1000.0f;
             break;
         default:
-            raiseOnbekendeCode(QStringLiteral("optie voor het eindjaar"), row.value("bytOptieEind"), strObject,
-                               strAct);
+            raiseOnbekendeCode(QStringLiteral("optie voor het eindjaar"), optEind, strObject(), strAct);
         }
     }
     if (row.byte("bytStartBA") == 1)
         NazJaarEersteUitgave = NazJaarEersteUitgave + float(row.int16("intStartBA")) - 1.0f;
 
     // Cost per occurrence.
-    switch (row.byte("bytOptieKosten")) {
+    const QVariant optKosten = row.value("bytOptieKosten");
+    switch (ActRow::asByte(optKosten, "bytOptieKosten")) {
     case 1:
         msngKostenPerKeer = checkedSingle(row.single("sngPercInvest") / 100.0f * row.single("sngKostenInvest"));
         break;
@@ -154,21 +209,23 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
         msngKostenPerKeer = checkedSingle(row.single("sngAantal") * row.single("sngKostenPE"));
         break;
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor de kosten"), row.value("bytOptieKosten"), strObject, strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor de kosten"), optKosten, strObject(), strAct);
     }
 
     // Frequency.
-    const std::uint8_t freq = row.byte("bytOptieFreq");
+    const QVariant optFreq = row.value("bytOptieFreq");
+    const std::uint8_t freq = ActRow::asByte(optFreq, "bytOptieFreq");
     switch (freq) {
     case 1:
         mintFreqX = 0;
         break;
     case 2:
-    case 3:
-        if (row.isNull("intfreqX"))
+    case 3: {
+        const QVariant freqX = row.value("intfreqX");
+        if (records::isNullValue(freqX))
             throw platform::Error(kErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"),
                                   QStringLiteral("BerekenAlles"));
-        mintFreqX = row.int16("intfreqX");
+        mintFreqX = ActRow::asInt16(freqX, "intfreqX");
         if (mintFreqX <= 0) {
             ui::MsgBox(QStringLiteral("Ongeldige frequentie (namelijk: ") + vb::CStr(mintFreqX)
                            + QStringLiteral(") aangetroffen bij kostenpost '") + strAct + QStringLiteral("'. "),
@@ -177,8 +234,9 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
             ok = false;
         }
         break;
+    }
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor de frequentie"), row.value("bytOptieFreq"), strObject, strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor de frequentie"), optFreq, strObject(), strAct);
     }
 
     // Present value.
@@ -193,7 +251,7 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
         const qint32 type = row.byte("bytTypeVervangingsToeslag");
         if (type != 0) {
             const size_t voor = mcolToeslagen2008.size();
-            AppendToeslagen(mcolToeslagen2008, strObject, strAct, type, msngKostenPerKeer, row.value("sngAantal"), X,
+            AppendToeslagen(mcolToeslagen2008, strObject(), strAct, type, msngKostenPerKeer, row.value("sngAantal"), X,
                             row.value("sngVervangingsToeslagPerc"), row.byte("bytRubriek_REF"), cl());
             for (size_t k = voor; k < mcolToeslagen2008.size(); ++k)
                 checkedSingle(mcolToeslagen2008[k].ToeslagWaardeNCW);
@@ -201,15 +259,18 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
     }
 
     // Totals.
-    const int rubriek = row.byte("bytRubriek_REF");
-    const int cat = row.byte("bytObjectCat_REF");
-    const int isQOR = row.byte("bytIsQOR");
+    const QVariant vRubriek = row.value("bytRubriek_REF");
+    const QVariant vCat = row.value("bytObjectCat_REF");
+    const QVariant vIsQOR = row.value("bytIsQOR");
+    const int rubriek = ActRow::asByte(vRubriek, "bytRubriek_REF");
+    const int cat = ActRow::asByte(vCat, "bytObjectCat_REF");
+    const int isQOR = ActRow::asByte(vIsQOR, "bytIsQOR");
     if (rubriek < 1 || rubriek > 6)
-        raiseOnbekendeCode(QStringLiteral("rubriek"), row.value("bytRubriek_REF"), strObject, strAct);
+        raiseOnbekendeCode(QStringLiteral("rubriek"), vRubriek, strObject(), strAct);
     if (cat < 1 || cat > 7)
-        raiseOnbekendeCode(QStringLiteral("objectcategorie"), row.value("bytObjectCat_REF"), strObject, strAct);
+        raiseOnbekendeCode(QStringLiteral("objectcategorie"), vCat, strObject(), strAct);
     if (isQOR > 2)
-        raiseOnbekendeCode(QStringLiteral("conformiteit"), row.value("bytIsQOR"), strObject, strAct);
+        raiseOnbekendeCode(QStringLiteral("conformiteit"), vIsQOR, strObject(), strAct);
     msngTotaalRubriek[rubriek - 1] = checkedSingle(msngTotaalRubriek[rubriek - 1] + item.NCW);
     msngTotaalObjectCat[cat - 1] = checkedSingle(msngTotaalObjectCat[cat - 1] + item.NCW);
     msngTotaalIsQOR[isQOR] = checkedSingle(msngTotaalIsQOR[isQOR] + item.NCW);
@@ -307,8 +368,7 @@ bool clsDV::BerekenAlles()
         m_items.resize(size_t(lngAantalRecords));
         ColumnCache columns;
         for (qint32 i = 0; i < lngAantalRecords; ++i, rs.MoveNext()) {
-            huidigePost = ActRow(rs, &columns).text("strAct");
-            berekenPost(rs, columns, m_items[size_t(i)], ok);
+            berekenPost(rs, columns, m_items[size_t(i)], huidigePost, ok);
         }
         rs.Close();
         huidigePost = QStringLiteral("algemene kosten");

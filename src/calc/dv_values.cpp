@@ -13,13 +13,19 @@ namespace calc {
 
 int ColumnCache::index(const db::Recordset &rs, const char *field)
 {
-    for (const auto &[name, column] : m_columns)
-        if (name == field)
-            return column;
+    // A walk asks for the same names in much the same order on every row.
+    if (m_next < m_columns.size() && m_columns[m_next].first == field)
+        return m_columns[m_next++].second;
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].first == field) {
+            m_next = i + 1;
+            return m_columns[i].second;
+        }
     const int column = rs.fieldIndex(QString::fromLatin1(field));
     if (column < 0)
         rs.Fields(QString::fromLatin1(field)); // raises the unknown-field error
     m_columns.emplace_back(field, column);
+    m_next = m_columns.size();
     return column;
 }
 
@@ -42,7 +48,11 @@ bool wholeNumber(const QVariant &v, qint64 &n)
 {
     switch (v.typeId()) {
     case QMetaType::Int:
+        n = qvariant_cast<int>(v);
+        return true;
     case QMetaType::LongLong:
+        n = qvariant_cast<qlonglong>(v);
+        return true;
     case QMetaType::UInt:
     case QMetaType::Short:
     case QMetaType::UChar:
@@ -58,37 +68,34 @@ bool wholeNumber(const QVariant &v, qint64 &n)
 // Whole numbers in range and single or double numbers, as the data file
 // holds them, are taken as they are; any other value goes through the
 // record layer's conversion, which names the field when it fails.
-std::uint8_t ActRow::byte(const char *field) const
+std::uint8_t ActRow::asByte(const QVariant &v, const char *field)
 {
-    const QVariant v = value(field);
-    if (records::isNullValue(v))
-        return 0;
     qint64 n = 0;
     if (wholeNumber(v, n) && n >= 0 && n <= 255)
         return std::uint8_t(n);
+    if (records::isNullValue(v))
+        return 0;
     return records::toByte(v, QString::fromLatin1(field));
 }
 
-float ActRow::single(const char *field) const
+float ActRow::asSingle(const QVariant &v, const char *field)
 {
-    const QVariant v = value(field);
+    if (v.typeId() == QMetaType::Float)
+        return qvariant_cast<float>(v);
+    if (v.typeId() == QMetaType::Double)
+        return float(qvariant_cast<double>(v));
     if (records::isNullValue(v))
         return 0.0f;
-    if (v.typeId() == QMetaType::Float)
-        return v.toFloat();
-    if (v.typeId() == QMetaType::Double)
-        return float(v.toDouble());
     return records::toSingle(v, QString::fromLatin1(field));
 }
 
-qint16 ActRow::int16(const char *field) const
+qint16 ActRow::asInt16(const QVariant &v, const char *field)
 {
-    const QVariant v = value(field);
-    if (records::isNullValue(v))
-        return 0;
     qint64 n = 0;
     if (wholeNumber(v, n) && n >= -32768 && n <= 32767)
         return qint16(n);
+    if (records::isNullValue(v))
+        return 0;
     return records::toInt16(v, QString::fromLatin1(field));
 }
 

@@ -33,6 +33,7 @@ public:
 
 private:
     std::vector<std::pair<const char *, int>> m_columns;
+    size_t m_next = 0; // where the name after the last one asked for stands
 };
 
 // The fields of tblAct that the completeness check and the calculation
@@ -53,9 +54,13 @@ public:
     QVariant value(const char *field) const;
     bool isNull(const char *field) const;
     // Null as 0.
-    std::uint8_t byte(const char *field) const;
-    float single(const char *field) const;
-    qint16 int16(const char *field) const;
+    std::uint8_t byte(const char *field) const { return asByte(value(field), field); }
+    float single(const char *field) const { return asSingle(value(field), field); }
+    qint16 int16(const char *field) const { return asInt16(value(field), field); }
+    // The same conversions of a value already read from `field`.
+    static std::uint8_t asByte(const QVariant &v, const char *field);
+    static float asSingle(const QVariant &v, const char *field);
+    static qint16 asInt16(const QVariant &v, const char *field);
     // Null as the empty text, as the checks take it.
     QVariant orEmpty(const char *field) const;
     QString text(const char *field) const;

@@ -11,7 +11,6 @@
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
-#include <QHash>
 
 namespace modVerifyAnSich {
 
@@ -63,45 +62,6 @@ void openKostenposten(db::Recordset &rs, db::Connection &con, qint32 lngStort_ID
                                  " WHERE tblAct.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
             con, db::LockType::ReadOnly, {lngStort_ID});
 }
-
-namespace {
-
-// Reads the fields of the current row by column number. The checks ask for
-// the same names in the same order on every row: a name that comes where it
-// came on the first row is matched by a plain comparison, any other one is
-// looked up once by name.
-class KolomLezer {
-public:
-    explicit KolomLezer(const db::Recordset &rs) : m_rs(rs) {}
-
-    void nieuweRij() { m_positie = 0; }
-
-    QVariant operator()(const QString &naam)
-    {
-        if (m_positie < m_volgorde.size() && m_volgorde[m_positie].first == naam)
-            return m_rs.Fields(m_volgorde[m_positie++].second).Value();
-        auto it = m_kolommen.constFind(naam);
-        if (it == m_kolommen.cend()) {
-            const int kolom = m_rs.fieldIndex(naam);
-            if (kolom < 0)
-                return m_rs.Fields(naam).Value(); // raises the unknown-field error
-            it = m_kolommen.insert(naam, kolom);
-        }
-        if (m_positie == m_volgorde.size()) {
-            m_volgorde.emplace_back(naam, *it);
-            ++m_positie;
-        }
-        return m_rs.Fields(*it).Value();
-    }
-
-private:
-    const db::Recordset &m_rs;
-    std::vector<std::pair<QString, int>> m_volgorde;
-    size_t m_positie = 0;
-    QHash<QString, int> m_kolommen;
-};
-
-} // namespace
 
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
 {
@@ -162,12 +122,10 @@ private:
 // walk with False, as an incomplete row does.
 bool stilVolledig(db::Recordset &rs, bool blnGebruiktGediffToeslag)
 {
-    KolomLezer lezer(rs);
+    const records::ActColumns kolommen(rs);
     const MeldingMogelijk meldingMogelijk(rs, blnGebruiktGediffToeslag);
-    const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
     for (; !rs.EOF_(); rs.MoveNext()) {
-        lezer.nieuweRij();
-        if (meldingMogelijk() || !records::verifyAnSich(field, blnGebruiktGediffToeslag))
+        if (meldingMogelijk() || !records::verifyAnSich(rs, kolommen, blnGebruiktGediffToeslag))
             return false;
     }
     return true;
@@ -193,14 +151,12 @@ bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &na
         return true;
     rs.setSort(QStringLiteral("bytObjectCat_REF, strObject, lngInrichting_REF, strAct, idrAct_ID"));
     rs.MoveFirst();
-    KolomLezer lezer(rs);
-    const records::ActFieldReader field = [&lezer](const QString &name) { return lezer(name); };
+    const records::ActColumns kolommen(rs);
     for (; !rs.EOF_(); rs.MoveNext()) {
-        lezer.nieuweRij();
-        if (records::verifyAnSich(field, blnGebruiktGediffToeslag))
+        if (records::verifyAnSich(rs, kolommen, blnGebruiktGediffToeslag))
             continue;
-        ui::MsgBox(onvolledigeKostenpostTekst(field(QStringLiteral("strObject")).toString(),
-                                              field(QStringLiteral("strAct")).toString()),
+        ui::MsgBox(onvolledigeKostenpostTekst(rs.Fields(QLatin1String("strObject")).Value().toString(),
+                                              rs.Fields(QLatin1String("strAct")).Value().toString()),
                    ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
     }

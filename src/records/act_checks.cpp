@@ -5,6 +5,7 @@
 #include "checklist/checklist_view.h"
 
 #include "platform/core/error.h"
+#include "platform/db/recordset.h"
 #include "platform/text/conversions.h"
 
 #include <cmath>
@@ -22,15 +23,6 @@ QVariant nz(const QVariant &value)
 QVariant nzField(const ActFieldReader &field, const char *name)
 {
     return nz(field(QString::fromLatin1(name)));
-}
-
-std::uint8_t flag(const ActFieldReader &field, const char *name)
-{
-    const QVariant v = field(QString::fromLatin1(name));
-    if (!v.isValid() || v.isNull())
-        return 0;
-    // A flag that is no byte is no known flag; 255 makes its check fail.
-    return byteCode(v).value_or(255);
 }
 
 // An option code or flag that must be there, converted as a byte: error 94
@@ -54,6 +46,18 @@ std::uint8_t requiredByte(const ActFieldReader &field, const char *name)
 
 std::optional<std::uint8_t> byteCode(const QVariant &value)
 {
+    // Whole numbers, as the data file holds codes, need no rounding.
+    qint64 i = 0;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        i = qvariant_cast<int>(value);
+        return i < 0 || i > 255 ? std::nullopt : std::optional<std::uint8_t>(std::uint8_t(i));
+    case QMetaType::LongLong:
+        i = qvariant_cast<qlonglong>(value);
+        return i < 0 || i > 255 ? std::nullopt : std::optional<std::uint8_t>(std::uint8_t(i));
+    default:
+        break;
+    }
     double n = 0;
     if (!modVerifyAnSich::detail::toNumber(value, &n))
         return std::nullopt;
@@ -63,44 +67,108 @@ std::optional<std::uint8_t> byteCode(const QVariant &value)
     return static_cast<std::uint8_t>(n);
 }
 
-bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag)
+namespace {
+
+// The fields verifyAnSich reads, and their names.
+enum Veld {
+    bytCombineer, bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind, bytEindBA,
+    intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal,
+    sngKostenPE, strEenheid, sngAantal, bytOptieFreq, intfreqX, bytRubriek_REF, bytTypeVervangingsToeslag,
+    sngVervangingsToeslagPerc, kAantalVelden
+};
+
+constexpr const char *kVeldNamen[kAantalVelden] = {
+    "bytCombineer", "bytOptieStart", "bytStartBA", "intStartabs", "intStartrel", "intStartBA", "bytOptieEind",
+    "bytEindBA", "intEindabs", "intEindrel", "intEindBA", "bytOptieKosten", "sngPercInvest", "sngKostenInvest",
+    "sngKostenTotaal", "sngKostenPE", "strEenheid", "sngAantal", "bytOptieFreq", "intfreqX", "bytRubriek_REF",
+    "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc"};
+
+// `get(veld)` gives a field's value; the fields are asked for in the order
+// of the checks, and only as far as they run. A field that the chosen
+// option or flag does not use (see the checks) is not read: it is handed
+// over as missing, which its check never looks at.
+template <typename Get>
+bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
 {
-    if (byteCode(field(QStringLiteral("bytCombineer"))) == std::uint8_t(1))
+    const auto nzVeld = [&get](Veld v) { return nz(get(v)); };
+    const auto nzIndien = [&get](bool gebruikt, Veld v) { return gebruikt ? nz(get(v)) : QVariant(QString()); };
+    const auto vlag = [&get](Veld v) -> std::uint8_t {
+        const QVariant w = get(v);
+        if (!w.isValid() || w.isNull())
+            return 0;
+        // A flag that is no byte is no known flag; 255 makes its check fail.
+        return byteCode(w).value_or(255);
+    };
+
+    if (byteCode(get(bytCombineer)) == std::uint8_t(1))
         return true;
 
     using namespace modVerifyAnSich;
 
-    const auto optieStart = byteCode(field(QStringLiteral("bytOptieStart")));
-    if (!optieStart
-        || !VerifyJaarStart(*optieStart, flag(field, "bytStartBA"), nzField(field, "intStartabs"),
-                            nzField(field, "intStartrel"), nzField(field, "intStartBA")))
+    const auto optieStart = byteCode(get(bytOptieStart));
+    if (!optieStart)
+        return false;
+    const std::uint8_t startBA = vlag(bytStartBA);
+    if (!VerifyJaarStart(*optieStart, startBA, nzIndien(*optieStart == 1, intStartabs),
+                         nzIndien(*optieStart == 2, intStartrel), nzIndien(startBA == 1, intStartBA)))
         return false;
 
-    const auto optieEind = byteCode(field(QStringLiteral("bytOptieEind")));
-    const std::uint8_t eindBA = flag(field, "bytEindBA");
+    const auto optieEind = byteCode(get(bytOptieEind));
+    const std::uint8_t eindBA = vlag(bytEindBA);
     // With the end counted from the top liner the end option is not used.
-    if ((!optieEind && eindBA == 0)
-        || !VerifyJaarEind(optieEind.value_or(0), eindBA, nzField(field, "intEindabs"),
-                           nzField(field, "intEindrel"), nzField(field, "intEindBA")))
+    if (!optieEind && eindBA == 0)
+        return false;
+    const bool eindOptie = eindBA == 0;
+    if (!VerifyJaarEind(optieEind.value_or(0), eindBA, nzIndien(eindOptie && optieEind == 1, intEindabs),
+                        nzIndien(eindOptie && optieEind == 2, intEindrel), nzIndien(eindBA == 1, intEindBA)))
         return false;
 
-    const auto optieKosten = byteCode(field(QStringLiteral("bytOptieKosten")));
-    if (!optieKosten
-        || !VerifyKosten(*optieKosten, nzField(field, "sngPercInvest"), nzField(field, "sngKostenInvest"),
-                         nzField(field, "sngKostenTotaal"), nzField(field, "sngKostenPE"),
-                         nzField(field, "strEenheid"), nzField(field, "sngAantal")))
+    const auto optieKosten = byteCode(get(bytOptieKosten));
+    if (!optieKosten)
+        return false;
+    const bool k1 = *optieKosten == 1, k2 = *optieKosten == 2, k3 = *optieKosten == 3;
+    if (!VerifyKosten(*optieKosten, nzIndien(k1, sngPercInvest), nzIndien(k1, sngKostenInvest),
+                      nzIndien(k2, sngKostenTotaal), nzIndien(k3, sngKostenPE), nzIndien(k3, strEenheid),
+                      nzIndien(k3, sngAantal)))
         return false;
 
-    const auto optieFreq = byteCode(field(QStringLiteral("bytOptieFreq")));
-    if (!optieFreq || !VerifyFreq(*optieFreq, nzField(field, "intfreqX")))
+    const auto optieFreq = byteCode(get(bytOptieFreq));
+    if (!optieFreq || !VerifyFreq(*optieFreq, nzIndien(*optieFreq == 2 || *optieFreq == 3, intfreqX)))
         return false;
 
-    const auto rubriek = byteCode(field(QStringLiteral("bytRubriek_REF")));
+    const auto rubriek = byteCode(get(bytRubriek_REF));
     if (!rubriek)
         return false;
-    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek,
-                                    field(QStringLiteral("bytTypeVervangingsToeslag")),
-                                    nzField(field, "sngVervangingsToeslagPerc"));
+    if (!blnGebruiktGediffToeslag || *rubriek != 5)
+        return true;
+    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek, get(bytTypeVervangingsToeslag),
+                                    nzVeld(sngVervangingsToeslagPerc));
+}
+
+} // namespace
+
+bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag)
+{
+    return volledig([&field](Veld v) { return field(QString::fromLatin1(kVeldNamen[v])); },
+                    blnGebruiktGediffToeslag);
+}
+
+ActColumns::ActColumns(const db::Recordset &rs)
+{
+    m_kolommen.reserve(kAantalVelden);
+    for (const char *naam : kVeldNamen) {
+        const QLatin1String veld(naam);
+        const int kolom = rs.fieldIndex(veld);
+        if (kolom < 0)
+            rs.Fields(veld); // raises the unknown-field error
+        m_kolommen.push_back(kolom);
+    }
+}
+
+bool verifyAnSich(const db::Recordset &rs, const ActColumns &columns, bool blnGebruiktGediffToeslag)
+{
+    return volledig([&rs, &columns](Veld v) { return rs.Fields(columns.m_kolommen[size_t(v)]).Value(); },
+                    blnGebruiktGediffToeslag);
 }
 
 std::uint8_t toetsAanNieuweCL(const ActFieldReader &field, checklist::clsCL &insCl_new)

@@ -14,9 +14,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace checklist {
 class clsCL;
+}
+
+namespace db {
+class Recordset;
 }
 
 namespace records {
@@ -31,6 +36,19 @@ using ActFieldReader = std::function<QVariant(const QString &)>;
 // incomplete. `blnGebruiktGediffToeslag`: the site's checklist version uses
 // the differentiated replacement surcharges.
 bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag);
+
+// The same check on the current row of a recordset that holds every field
+// it reads, by column number: a walk over many rows looks each name up once.
+class ActColumns {
+public:
+    // Raises the recordset's unknown-field error when a field is missing.
+    explicit ActColumns(const db::Recordset &rs);
+
+private:
+    friend bool verifyAnSich(const db::Recordset &, const ActColumns &, bool);
+    std::vector<int> m_kolommen;
+};
+bool verifyAnSich(const db::Recordset &rs, const ActColumns &columns, bool blnGebruiktGediffToeslag);
 
 // 1 when the item keeps within the current item of `insCl_new` (positioned
 // by the caller on the item's checklist item) on start, end, cost and

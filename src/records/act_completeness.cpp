@@ -36,6 +36,16 @@ bool toNumber(const QVariant &value, double *number)
     case QMetaType::Float:
         *number = static_cast<double>(value.toFloat());
         return true;
+    // The types the data file delivers, taken as they are.
+    case QMetaType::Double:
+        *number = qvariant_cast<double>(value);
+        return true;
+    case QMetaType::Int:
+        *number = static_cast<double>(qvariant_cast<int>(value));
+        return true;
+    case QMetaType::LongLong:
+        *number = static_cast<double>(qvariant_cast<qlonglong>(value));
+        return true;
     default: {
         bool ok = false;
         const double d = value.toDouble(&ok);

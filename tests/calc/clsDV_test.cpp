@@ -228,6 +228,33 @@ TEST_F(ClsDVTest, OneObjectBoundToSiteAfterSite)
     }
 }
 
+TEST_F(ClsDVTest, OneObjectAtRateAfterRateGivesWhatAFreshObjectGives)
+{
+    // As the sensitivity analysis recalculates: every item's figures, bit
+    // for bit, whatever the rates of the runs before.
+    const std::pair<float, float> rates[] = {{-9.0f, -9.0f}, {0.03f, -9.0f}, {-9.0f, 0.04f}, {0.0f, 0.0f},
+                                             {-9.0f, -9.0f}, {0.03f, -9.0f}};
+    auto dv = std::make_unique<clsDV>(fx.context(fx.alfa));
+    for (const auto &[rente, inflatie] : rates) {
+        SCOPED_TRACE(::testing::Message() << rente << " " << inflatie);
+        auto fresh = bound(fx.alfa, rente, inflatie);
+        ASSERT_TRUE(fresh->BerekenAlles());
+        dv->initializeDV(fx.alfa, rente, inflatie);
+        ASSERT_TRUE(dv->BerekenAlles());
+        ASSERT_EQ(dv->items().size(), fresh->items().size());
+        for (size_t i = 0; i < dv->items().size(); ++i) {
+            const auto &a = dv->items()[i];
+            const auto &b = fresh->items()[i];
+            EXPECT_EQ(a.Act_ID, b.Act_ID);
+            EXPECT_EQ(a.NCW, b.NCW) << a.Act_ID;
+            EXPECT_EQ(a.NCWfactorX, b.NCWfactorX) << a.Act_ID;
+            EXPECT_EQ(a.JaarEerste, b.JaarEerste) << a.Act_ID;
+            EXPECT_EQ(a.JaarLaatste, b.JaarLaatste) << a.Act_ID;
+        }
+        EXPECT_EQ(dv->DoelvermogenMetRisicoFonds(), fresh->DoelvermogenMetRisicoFonds());
+    }
+}
+
 TEST_F(ClsDVTest, ReportingOption3AndUnsetOption)
 {
     // Option 2 below 10 ha has no lower bound on the area term.
