@@ -4,6 +4,7 @@
 
 #include "support/scripted_dialogs_fixture.h"
 #include "support/qstring_printer.h"
+#include "support/sql_file.h"
 #include "support/test_paths.h"
 
 #include "shell/app_settings.h"
@@ -45,29 +46,10 @@ inline QString oldFormatSql()
 // Builds a database at `path` from `sql` on a handle that knows JETTEXT.
 inline QString makeDatabase(const QString &path, const QString &sql)
 {
-    sqlite3 *h = nullptr;
-    EXPECT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
-              SQLITE_OK);
-    db::registerJetCollation(h);
-    char *error = nullptr;
-    const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(h);
-    return path;
+    return testsupport::buildDatabase(path, sql);
 }
 
-// Runs statements on an existing database file.
-inline void runSql(const QString &path, const QString &sql)
-{
-    sqlite3 *h = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    db::registerJetCollation(h);
-    char *error = nullptr;
-    EXPECT_EQ(sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(h);
-}
+using testsupport::runSql;
 
 // The first column of the first row of `sql`, as text ("<null>" for Null,
 // "<none>" without a row).

@@ -4,6 +4,7 @@
 
 #include "platform/core/error.h"
 #include "platform/db/jet_collation.h"
+#include "support/sql_file.h"
 
 #include <QFile>
 #include <QString>
@@ -47,17 +48,7 @@ CREATE TABLE tblSYS (
 inline QString makeDatabase(const QTemporaryDir &dir, const QString &sql = QString::fromUtf8(kSchema),
                             const QString &name = QStringLiteral("data.mdb"))
 {
-    const QString path = dir.filePath(name);
-    sqlite3 *h = nullptr;
-    EXPECT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
-              SQLITE_OK);
-    db::registerJetCollation(h);
-    char *error = nullptr;
-    const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(h);
-    return path;
+    return testsupport::buildDatabase(dir.filePath(name), sql);
 }
 
 inline QByteArray fileBytes(const QString &path)
