@@ -205,6 +205,23 @@ TEST_P(CouplingRefused, PreviousCouplingStaysInForceAndTheFileAsItWas)
 
 auto geenBox = [](Coupling &, const QString &) {};
 
+// A copy of the template changed by `sql`.
+std::function<QVariant(Coupling &)> templateMet(const char *sql)
+{
+    return [sql](Coupling &t) {
+        const QString pad = t.templateCopy();
+        runSql(pad, QString::fromLatin1(sql));
+        return QVariant(pad);
+    };
+}
+
+// The box for a data file that is damaged (no version row, a table gone).
+auto beschadigd = [](Coupling &t, const QString &) {
+    t.script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
+                          QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"));
+    t.expectNewer();
+};
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, CouplingRefused,
     ::testing::Values(
@@ -223,34 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
                         return QVariant(pad);
                     },
                     false, [](Coupling &t, const QString &) { t.expectNewer(); }, 0},
-        WeigerGeval{"WithoutVersionRow",
-                    [](Coupling &t) {
-                        const QString pad = t.templateCopy();
-                        runSql(pad, QStringLiteral("DELETE FROM tblSYS;"));
-                        return QVariant(pad);
-                    },
-                    false,
-                    [](Coupling &t, const QString &) {
-                        t.script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
-                                              QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op "
-                                                             "met de helpdesk"));
-                        t.expectNewer();
-                    },
-                    0},
-        WeigerGeval{"WithoutCostItemTable",
-                    [](Coupling &t) {
-                        const QString pad = t.templateCopy();
-                        runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
-                        return QVariant(pad);
-                    },
-                    false,
-                    [](Coupling &t, const QString &) {
-                        t.script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
-                                              QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op "
-                                                             "met de helpdesk"));
-                        t.expectNewer();
-                    },
-                    0},
+        WeigerGeval{"WithoutVersionRow", templateMet("DELETE FROM tblSYS;"), false, beschadigd, 0},
+        WeigerGeval{"WithoutCostItemTable", templateMet("DROP TABLE tblAct;"), false, beschadigd, 0},
         WeigerGeval{"NotADatabase",
                     [](Coupling &t) {
                         const QString pad = t.tmp.path() + QStringLiteral("/dbQORdata_kapot.mdb");
