@@ -39,6 +39,18 @@ QStringList BoundRecord::fieldNames() const
     return names;
 }
 
+db::ColumnType BoundRecord::columnType(const QString &fieldName) const
+{
+    if (!m_rs || !m_rs->isOpen())
+        notOpen();
+    const db::Field f = m_rs->Fields(fieldName);
+    db::ColumnType type;
+    type.kind = f.Type();
+    if (type.kind == db::JetKind::Text)
+        type.width = f.DefinedSize();
+    return type;
+}
+
 bool BoundRecord::hasCurrentRow() const
 {
     if (!m_rs || !m_rs->isOpen() || m_rs->BOF() || m_rs->EOF_())

@@ -34,6 +34,10 @@ public:
     // The names of the fields, in the order of the table.
     QStringList fieldNames() const;
 
+    // The column a field comes from: its kind and, for Text, its width.
+    // Raises platform::Error 3265 for an unknown field.
+    db::ColumnType columnType(const QString &fieldName) const;
+
     // True when the object stands on a row (not before the first, not after
     // the last, not on a deleted one).
     bool hasCurrentRow() const;

@@ -58,7 +58,7 @@ QString veldNaam(const QString &controlName, bool eenmalig)
 
 bool isGeldigGetal(const QString &text)
 {
-    return !text.trimmed().isEmpty() && vb::IsNumeric(text);
+    return vb::TypedNumber(text).has_value();
 }
 
 QString meldingOngeldigeInvoer(const QString &naam)

@@ -179,20 +179,17 @@ int AlgNazKostenRegels::optieVanTekst(const QString &text)
     return v >= -1000 && v <= 1000 ? int(v) : -1;
 }
 
-bool AlgNazKostenRegels::isWaarde(const QString &text, bool toontOpgeslagenWaarde)
+bool AlgNazKostenRegels::isWaarde(const QString &text, bool toontOpgeslagenWaarde, vb::NumberKind kind)
 {
-    if (toontOpgeslagenWaarde)
-        return true;
-    const QString t = text.trimmed();
-    return !t.isEmpty() && vb::IsNumeric(t);
+    return toontOpgeslagenWaarde || vb::TypedNumber(text, kind).has_value();
 }
 
 QString AlgNazKostenRegels::nazorgOppFout(const QString &text)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty() || !vb::IsNumeric(t))
+    const std::optional<double> opp = vb::TypedNumber(text);
+    if (!opp)
         return QStringLiteral("Voer een nazorgoppervlak in.");
-    if (vb::CDbl(t) <= 0)
+    if (*opp <= 0)
         return QStringLiteral("Voer een nazorgoppervlak groter dan 0 in.");
     return QString();
 }

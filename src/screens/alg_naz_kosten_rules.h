@@ -9,6 +9,8 @@
 // holds the matching values as fractions, so they are compared and filled
 // in times 100 (taken as a single).
 
+#include "platform/text/number_parse.h"
+
 #include <QString>
 
 namespace checklist {
@@ -97,10 +99,12 @@ public:
     static int optieVanTekst(const QString &text);
 
     // ---- Field checks --------------------------------------------------------
-    // A field passes with a number. A text the user did not change that
-    // shows a stored value passes too: the risk amount's picture shows a
-    // stored 0 as "€ ", and the user must be able to leave it.
-    static bool isWaarde(const QString &text, bool toontOpgeslagenWaarde = false);
+    // A field passes with a number, read by the one rule of typed numbers;
+    // the yearly amounts (a mask of five digit places) take whole euros
+    // only, so "12,5" is refused there rather than read as 125. A text the
+    // user did not change that shows a stored value passes too.
+    static bool isWaarde(const QString &text, bool toontOpgeslagenWaarde = false,
+                         vb::NumberKind kind = vb::NumberKind::Fraction);
     // The message for an after-care area, empty when it passes.
     static QString nazorgOppFout(const QString &text);
 

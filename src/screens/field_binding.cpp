@@ -3,6 +3,7 @@
 #include "records/bound_record.h"
 
 #include "platform/core/error.h"
+#include "platform/db/jet_types.h"
 #include "platform/text/format.h"
 
 #include <QCheckBox>
@@ -48,8 +49,25 @@ void FieldBindings::add(QWidget *control, const QString &field, const QString &f
         connect(edit, &QLineEdit::textEdited, this, [this, control] { edited(control); });
     else if (auto *box = qobject_cast<QCheckBox *>(control))
         connect(box, &QCheckBox::clicked, this, [this, control] { edited(control); });
-    if (m_record)
+    if (m_record) {
+        applyColumn(m_bindings.last());
         fill(m_bindings.last());
+    }
+}
+
+void FieldBindings::applyColumn(Binding &b)
+{
+    db::ColumnType type;
+    try {
+        type = m_record->columnType(b.field);
+    } catch (const platform::Error &) {
+        return; // an unknown field shows and writes nothing
+    }
+    b.whole = type.kind == db::JetKind::Byte || type.kind == db::JetKind::Integer || type.kind == db::JetKind::Long
+              || type.kind == db::JetKind::AutoNumber;
+    auto *edit = qobject_cast<QLineEdit *>(b.control.data());
+    if (edit && type.kind == db::JetKind::Text && type.width > 0 && edit->maxLength() > type.width)
+        edit->setMaxLength(type.width);
 }
 
 void FieldBindings::setDataSource(records::BoundRecord *record)
@@ -61,6 +79,8 @@ void FieldBindings::setDataSource(records::BoundRecord *record)
     if (!m_record)
         return;
     m_listener = m_record->onChanged([this](const QString &field) { recordChanged(field); });
+    for (Binding &b : m_bindings)
+        applyColumn(b);
     load();
 }
 
@@ -188,36 +208,50 @@ void FieldBindings::setChecked(QCheckBox *box, bool checked)
     edited(box);
 }
 
+std::optional<QVariant> FieldBindings::valueOf(const QWidget *control) const
+{
+    const Binding *b = find(control);
+    if (!b || !b->control)
+        return std::nullopt;
+    if (auto *box = qobject_cast<const QCheckBox *>(control))
+        return QVariant(box->isChecked() ? 1 : 0);
+    auto *edit = qobject_cast<const QLineEdit *>(control);
+    if (!edit)
+        return std::nullopt;
+    const QString text = edit->text();
+    if (text.trimmed().isEmpty())
+        return QVariant();
+    switch (kindOf(b->field)) {
+    case Kind::Text:
+        return QVariant(text);
+    case Kind::Date:
+        if (!vb::IsDate(text))
+            return std::nullopt;
+        return QVariant(vb::CDate(text));
+    case Kind::Number:
+        if (const auto n = vb::TypedNumber(text, b->whole ? vb::NumberKind::Whole : vb::NumberKind::Fraction))
+            return QVariant(*n);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool FieldBindings::holdsNumber(const QWidget *control) const
+{
+    const std::optional<QVariant> v = valueOf(control);
+    return v && !v->isNull();
+}
+
 void FieldBindings::write(QWidget *control)
 {
     Binding *b = find(control);
     if (!b || !b->changed || !b->control || !m_record || !m_record->hasCurrentRow())
         return;
-    QVariant value;
-    if (auto *box = qobject_cast<QCheckBox *>(control)) {
-        value = box->isChecked() ? 1 : 0;
-    } else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
-        const QString text = edit->text();
-        if (!text.trimmed().isEmpty()) {
-            switch (kindOf(b->field)) {
-            case Kind::Text:
-                value = text;
-                break;
-            case Kind::Date:
-                if (!vb::IsDate(text))
-                    return;
-                value = vb::CDate(text);
-                break;
-            case Kind::Number:
-                if (!vb::IsNumeric(text))
-                    return;
-                value = vb::CDbl(text);
-                break;
-            }
-        }
-    }
+    const std::optional<QVariant> value = valueOf(control);
+    if (!value)
+        return;
+    m_record->setValue(b->field, *value);
     b->changed = false;
-    m_record->setValue(b->field, value);
     // The stored value in the binding's picture (the record may not tell).
     fill(*b);
 }

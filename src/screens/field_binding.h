@@ -10,10 +10,13 @@
 // only a marked control is written back, as a pending edit of the row that
 // the record object stores when it commits, and then shows the stored value
 // in its picture. Text fields ("str", "mem") take the text, date fields
-// ("dtm") a date, all others a number; an empty text is Null. A text that
-// is no number (no date) is not written and keeps its mark: the screen's
-// field check refuses it and clears the mark, so that a refused text never
-// reaches the record.
+// ("dtm") a date, all others a number read by the one reading rule of typed
+// numbers (vb::TypedNumber; a Byte, Integer or Long column takes whole
+// numbers only); an empty text is Null. A text that is no number (no date,
+// no whole number) is not written and keeps its mark: the screen's field
+// check refuses it and clears the mark, so that a refused text never
+// reaches the record. A line edit bound to a Text(n) column takes at most
+// n characters (or fewer, where the screen limits it further).
 //
 // The controls follow the record: when it stands on another row or re-reads
 // it every control is filled again, in the order the bindings were added
@@ -27,6 +30,8 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -73,9 +78,17 @@ public:
     void setText(QLineEdit *edit, const QString &text);
     void setChecked(QCheckBox *box, bool checked);
 
-    // Writes the control when it is marked and clears the mark (also when
-    // the record refuses the value: it is not tried again). Raises the
-    // record's platform::Error when the field refuses the value.
+    // The value the control's text gives its field (Null for an empty
+    // text); no value when the field cannot take the text.
+    std::optional<QVariant> valueOf(const QWidget *control) const;
+    // True when the control holds a value its number field takes: not
+    // empty, and a number of the field's kind.
+    bool holdsNumber(const QWidget *control) const;
+
+    // Writes the control when it is marked and clears the mark. Raises the
+    // record's platform::Error when the field refuses the value; the
+    // control then keeps its mark, so that the edit is neither lost nor
+    // stored until it is corrected.
     void write(QWidget *control);
     // Writes every marked control; the first error reaches the caller after
     // the others have been written.
@@ -90,7 +103,9 @@ private:
         QString field;
         QString format;
         bool changed = false;
+        bool whole = false; // a number field of whole numbers
     };
+    void applyColumn(Binding &b);
     Binding *find(const QWidget *control);
     const Binding *find(const QWidget *control) const;
     void fill(Binding &b);

@@ -1,8 +1,10 @@
 #include "screens/form.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace screens {
 
@@ -112,6 +114,20 @@ bool Form::unload()
     else
         close();
     return !m_loaded;
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        for (QPushButton *b : findChildren<QPushButton *>()) {
+            if (b->isDefault() && b->isVisible() && b->isEnabled() && b->window() == window()) {
+                b->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent *event)

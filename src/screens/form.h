@@ -74,6 +74,9 @@ protected:
     virtual void Form_Unload() {}
 
     void closeEvent(QCloseEvent *event) override;
+    // Enter that no control took presses the form's default button (a
+    // QPushButton set as default), as in a dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_loaded = false;

@@ -8,6 +8,7 @@
 #include "screens/frmAct_AddCustomItem.h"
 #include "screens/masked_edit.h"
 #include "screens/session.h"
+#include "screens/site_row_save.h"
 
 #include "checklist/checklist_view.h"
 #include "records/clsAct.h"
@@ -15,6 +16,7 @@
 #include "records/codes.h"
 
 #include "platform/core/error.h"
+#include "platform/db/recordset.h"
 #include "platform/text/format.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -32,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -251,16 +254,32 @@ void frmAct::PasTreeInstellingenToe()
 
 // ---- Closing ----------------------------------------------------------------
 
-void frmAct::Form_Unload()
+bool frmAct::QueryUnload()
 {
     // A text refused (or still to refuse) in the focused field is not
     // stored; the rest of the row is.
     if (QWidget *f = QApplication::focusWidget(); f && f->window() == window() && m_binding) {
-        auto *edit = qobject_cast<QLineEdit *>(f);
-        if (f == m_validator->refused() || (edit && !act::veldNaam(f->objectName(), false).isEmpty()
-                                            && !act::isGeldigGetal(edit->text())))
+        if (f == m_validator->refused()
+            || (!act::veldNaam(f->objectName(), false).isEmpty() && !m_binding->holdsNumber(f)))
             m_binding->setChanged(f, false);
     }
+    if (!m_loaded || commit())
+        return true;
+    // The store failed (its boxes said why): the screen stays open with the
+    // edits, unless the user drops them.
+    if (!sluitenZonderOpslaan(QString()))
+        return false;
+    try {
+        if (m_insAct)
+            if (db::Recordset *rs = m_insAct->DataMember(QStringLiteral("tblAct")))
+                rs->CancelUpdate();
+    } catch (const platform::Error &) {
+    }
+    return true;
+}
+
+void frmAct::Form_Unload()
+{
     if (m_loaded) {
         if (const SiteTree::Node first = m_tree->firstNode())
             refresh(m_tree->key(first));
@@ -283,16 +302,18 @@ void frmAct::SluitChecklistKeuze()
 
 // ---- Refresh ------------------------------------------------------------------
 
-void frmAct::commit()
+bool frmAct::commit()
 {
     if (!m_insAct)
-        return;
+        return true;
+    bool geschreven = true;
     try {
         m_binding->writeAll();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.pRefreshSubscherm")));
+        geschreven = false;
     }
-    m_insAct->UpdateNu();
+    return m_insAct->UpdateNu() && geschreven;
 }
 
 void frmAct::BewaarNieuweAct()
@@ -494,6 +515,16 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease && (watched == imgQOR || watched == imgFoutAnSich))
         VerifyEnMarkeer();
     if (watched == m_treeView->viewport()) {
+        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+            && m_loaded) {
+            // A field that refuses its text keeps the focus; the press then
+            // moves neither the tree's highlight nor the panel, so that the
+            // tree stays on the item the panel shows.
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            QTreeWidgetItem *onder = m_treeView->itemAt(at);
+            if (onder && onder != m_treeView->currentItem() && !m_validator->ok())
+                return true;
+        }
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto *de = static_cast<QDropEvent *>(event);
             if (gnodDrag()) {

@@ -100,6 +100,7 @@ signals:
     void eCLPostDeleted();
 
 protected:
+    bool QueryUnload() override;
     void Form_Unload() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -111,7 +112,7 @@ private:
     void psubSetBindingCollectie();
 
     // Panel
-    void commit();
+    bool commit();
     void ZetFramesZichtbaar(bool hide);
     void ToonGeenSelectie();
     void ZetCaptionsStartEind();

@@ -17,6 +17,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/vb_color.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -35,14 +36,27 @@ using records::SiteTree;
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
+// The text colour of a label or a frame's caption. A disabled control keeps
+// the style's disabled look; the controls inside a frame keep their own
+// colours, so the marking goes on the caption alone.
 void zetKleur(QWidget *w, qint32 vbColour)
 {
     w->setProperty("foreColor", vbColour);
     const QColor c = ui::fromVbColor(vbColour);
     if (!c.isValid())
         return;
+    for (QWidget *kind : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (kind->palette().isBrushSet(QPalette::Active, QPalette::WindowText))
+            continue;
+        const QPalette standaard = QApplication::palette(kind);
+        QPalette eigen = kind->palette();
+        for (const auto groep : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            eigen.setColor(groep, QPalette::WindowText, standaard.color(groep, QPalette::WindowText));
+        kind->setPalette(eigen);
+    }
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Active, QPalette::WindowText, c);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, c);
     w->setPalette(p);
 }
 } // namespace
@@ -330,10 +344,14 @@ void frmAct::psubSetBindingCollectie()
     m_binding->add(txtEindBA, QStringLiteral("intEindBA"));
     m_binding->add(chkEindBA, QStringLiteral("bytEindBA"));
     m_binding->add(txtOptieKosten, QStringLiteral("bytOptieKosten"), twee);
-    m_binding->add(txtKostenInvest, QStringLiteral("sngKostenInvest"), twee);
-    m_binding->add(txtKostenPerc, QStringLiteral("sngPercInvest"), twee);
-    m_binding->add(txtKostenTotaal, QStringLiteral("sngKostenTotaal"), twee);
-    m_binding->add(txtKostenPE, QStringLiteral("sngKostenPE"), twee);
+    // The amount and percentage boxes show their values in the boxes' own
+    // pictures; what they show is read back as typed.
+    const QString bedrag = QStringLiteral("€ #,##0.00");
+    const QString perc = QStringLiteral("#0.00");
+    m_binding->add(txtKostenInvest, QStringLiteral("sngKostenInvest"), bedrag);
+    m_binding->add(txtKostenPerc, QStringLiteral("sngPercInvest"), perc);
+    m_binding->add(txtKostenTotaal, QStringLiteral("sngKostenTotaal"), bedrag);
+    m_binding->add(txtKostenPE, QStringLiteral("sngKostenPE"), bedrag);
     // The unit is a text: no number picture, so that a unit such as "100"
     // is not shown as "100,00".
     m_binding->add(txtEenheid, QStringLiteral("strEenheid"));
@@ -341,7 +359,7 @@ void frmAct::psubSetBindingCollectie()
     m_binding->add(txtOptieFreq, QStringLiteral("bytOptieFreq"));
     m_binding->add(txtfreqX, QStringLiteral("intFreqX"));
     m_binding->add(txtOptieVervangingsToeslag, QStringLiteral("bytTypeVervangingsToeslag"));
-    m_binding->add(txtVervangingsToeslagPerc, QStringLiteral("sngVervangingsToeslagPerc"), twee);
+    m_binding->add(txtVervangingsToeslagPerc, QStringLiteral("sngVervangingsToeslagPerc"), perc);
     m_binding->add(txtActOpm, QStringLiteral("strOpm"));
     m_binding->add(txtNazorgplanRef, QStringLiteral("strNazorgplanRef"));
     m_binding->add(txtIsQOR, QStringLiteral("bytIsQOR"));
@@ -637,8 +655,8 @@ bool frmAct::weigerInvoer(QWidget *field)
 
 bool frmAct::valideerInvoervak(QWidget *field)
 {
-    auto *edit = qobject_cast<QLineEdit *>(field);
-    if (!act::isGeldigGetal(edit->text()))
+    // A number of the field's kind: a year or count takes no fraction.
+    if (!m_binding->holdsNumber(field))
         return weigerInvoer(field);
     return schrijfTerug(field);
 }

@@ -131,10 +131,6 @@ void frmAlgemeen::maakSchermen()
     txtRente->setToolTip(kRenteTip);
     txtInflatie = veld(dv, "txtInflatie", QStringLiteral("Inflatie (%):"));
     txtInflatie->setToolTip(kRenteTip);
-    // Like a masked edit: a percentage with at most two decimals, nothing else.
-    for (QLineEdit *perc : {txtRente, txtInflatie})
-        perc->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("-?[0-9]{0,3}(,[0-9]{0,2})?")), perc));
     txtAanvangNazorg = veld(dv, "txtAanvangNazorg", QStringLiteral("Aanvang nazorg:"));
     auto *jaarRij = new QWidget(dv);
     auto *jaarLayout = new QHBoxLayout(jaarRij);
@@ -203,9 +199,12 @@ void frmAlgemeen::maakSchermen()
     m_focus->add(lstProv, [this] { return lstProv_Validate(); });
     m_focus->add(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
     m_focus->add(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
+    m_focus->add(txtRente, [this] { return percentageValidate(txtRente, QStringLiteral("rente")); });
+    m_focus->add(txtInflatie, [this] { return percentageValidate(txtInflatie, QStringLiteral("inflatie")); });
     // Every other bound field goes to the record when it is left.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
-        if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit->isHidden() || edit->parent() == lstProv)
+        if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit == txtRente || edit == txtInflatie
+            || edit->isHidden() || edit->parent() == lstProv)
             continue;
         m_focus->add(edit, [this, edit] { return velVerlaten(edit, true); });
     }
@@ -333,7 +332,9 @@ bool frmAlgemeen::velVerlaten(QWidget *control, bool ok)
     try {
         m_binding->write(control);
     } catch (const platform::Error &e) {
+        // The field cannot hold the value: the focus stays for a correction.
         meldFout(e.withSource(kBron));
+        return false;
     }
     return true;
 }
@@ -397,6 +398,17 @@ bool frmAlgemeen::txtLocatieNaam_Validate()
     return velVerlaten(txtLocatieNaam, true);
 }
 
+bool frmAlgemeen::percentageValidate(QLineEdit *edit, const QString &naam)
+{
+    // Read as the number it shows, or refused: never another number.
+    if (!edit->text().trimmed().isEmpty() && !m_binding->holdsNumber(edit)) {
+        m_binding->setChanged(edit, false);
+        weiger(OngeldigPercentage(naam));
+        return false;
+    }
+    return velVerlaten(edit, true);
+}
+
 void frmAlgemeen::optBedrijfsGebonden_Click(int index)
 {
     const QString code = QString::number(index);
@@ -442,9 +454,10 @@ bool frmAlgemeen::QueryUnload()
         ui::MsgBox(QStringLiteral("Ongeldige invoer"), ui::Buttons::OK, ui::Icon::Exclamation);
         return false;
     }
-    // A failing save is reported and the screen closes.
-    if (!bewaarStortRij(*m_binding, *m_stort, kBron))
-        return true;
+    // A failing save keeps the screen open with every edit, unless the user
+    // drops them.
+    if (!bewaarStortRij(*m_binding, *m_stort))
+        return false;
     if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
         weiger(*w);
         return false;

@@ -48,6 +48,7 @@ public:
     bool lstProv_Validate();
     bool txtAanvangNazorg_Validate();
     bool txtLocatieNaam_Validate();
+    bool percentageValidate(QLineEdit *edit, const QString &naam);
 
 signals:
     // The open site's name changed to `naam` (accepted in the name field).

@@ -254,7 +254,9 @@ void frmAlgNazKosten::bindVelden()
     m_bindingen = new FieldBindings(*m_stort, this);
     m_bindingen->add(txtAlgAppKosten, QStringLiteral("sngAlgAppKostenBasis"), QString::fromUtf8(kBedrag));
     m_bindingen->add(txtAlgCommunicatie, QStringLiteral("sngAlgCommunicatieKosten"), QString::fromUtf8(kBedrag));
-    m_bindingen->add(txtAlgRisico, QStringLiteral("sngAlgRisicoBedrag"), QStringLiteral("€ #,##"));
+    // Whole euros as the risk model gives them; 0 shows as "€ 0", not as a
+    // lone euro sign.
+    m_bindingen->add(txtAlgRisico, QStringLiteral("sngAlgRisicoBedrag"), QString::fromUtf8(kBedrag));
     m_bindingen->add(txtAppKostenBasisPerc, QStringLiteral("sngAppKostenPerc"), QLatin1String(kPerc));
     m_bindingen->add(txtOptieRapEval, QStringLiteral("bytRapEval"));
     m_bindingen->add(txtLocatieNazorgOpp, QStringLiteral("sngNazorgOpp"), QLatin1String(kOpp));
@@ -464,7 +466,8 @@ bool frmAlgNazKosten::toontOpgeslagenWaarde(QLineEdit *e) const
 
 bool frmAlgNazKosten::controleerWaarde(MaskedEdit *e, const QString &titel)
 {
-    if (!AlgNazKostenRegels::isWaarde(e->text(), toontOpgeslagenWaarde(e))) {
+    const vb::NumberKind soort = e->maxDigits() > 0 ? vb::NumberKind::Whole : vb::NumberKind::Fraction;
+    if (!AlgNazKostenRegels::isWaarde(e->text(), toontOpgeslagenWaarde(e), soort)) {
         m_bindingen->setChanged(e, false);
         ui::MsgBox(QStringLiteral("Vul een waarde in."), ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
@@ -483,8 +486,7 @@ bool frmAlgNazKosten::pfunValideerNazorgOpp()
     const QString fout = AlgNazKostenRegels::nazorgOppFout(txtLocatieNazorgOpp->text());
     if (fout.isEmpty())
         return true;
-    const QString t = txtLocatieNazorgOpp->text().trimmed();
-    if (t.isEmpty() || !vb::IsNumeric(t))
+    if (!vb::TypedNumber(txtLocatieNazorgOpp->text()))
         m_bindingen->setChanged(txtLocatieNazorgOpp, false);
     ui::MsgBox(fout, ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Invoer nazorgoppervlak"));
     return false;
@@ -513,8 +515,9 @@ bool frmAlgNazKosten::QueryUnload()
         return true;
     if (!pfunValideerNazorgOpp())
         return false;
-    bewaarStortRij(*m_bindingen, *m_stort, QStringLiteral("frmAlgNazKosten.Form_QueryUnload"));
-    return true;
+    // A failing store keeps the screen open with the edits, unless the user
+    // drops them.
+    return bewaarStortRij(*m_bindingen, *m_stort);
 }
 
 void frmAlgNazKosten::Form_Unload()

@@ -38,6 +38,14 @@ std::optional<Weigering> ToetsNaam(const QString &tekst, bool bestaatAl)
     return std::nullopt;
 }
 
+Weigering OngeldigPercentage(const QString &naam)
+{
+    return {QStringLiteral("Ongeldige waarde voor ") + naam
+                + QStringLiteral(" ingevoerd. Voer een percentage in met een komma als decimaalteken, bijvoorbeeld "
+                                 "5,06."),
+            QStringLiteral("Ongeldige invoer")};
+}
+
 BedrijfsGebondenStand BedrijfsGebonden(const QString &drager, int stortType)
 {
     BedrijfsGebondenStand s;

@@ -30,6 +30,10 @@ std::optional<Weigering> ToetsAanvangNazorg(const QString &tekst);
 // of the data file has it.
 std::optional<Weigering> ToetsNaam(const QString &tekst, bool bestaatAl);
 
+// The box for a rate ("rente", "inflatie") whose text is no number: the
+// comma is the decimal sign, a point only groups thousands.
+Weigering OngeldigPercentage(const QString &naam);
+
 // What the company-bound code (the carrier's text) sets on the screen.
 struct BedrijfsGebondenStand {
     int optie = -1;             // the option button to select; -1 none

@@ -19,11 +19,10 @@ void MaskedEdit::setMaxDigits(int digits)
         setValidator(nullptr);
         return;
     }
-    // A euro sign and blanks around the digits; dots only where Format
-    // groups the thousands, so that a displayed amount can be edited.
-    const QString digitsOnly = QStringLiteral("(?=(?:\\D*\\d){0,%1}\\D*$)").arg(digits);
+    // Only the count of digits is limited here; whether the text is a
+    // number of whole euros is the field check's to judge.
     setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^%1\\s*(€\\s*)?[0-9.]*\\s*$").arg(digitsOnly)), this));
+        QRegularExpression(QStringLiteral("^(?:\\D*\\d){0,%1}\\D*$").arg(digits)), this));
 }
 
 bool keypadDecimalAsComma(QLineEdit *edit, QEvent *event)

@@ -1,8 +1,10 @@
 #pragma once
 // A text box for numbers as the input screens use it (the masked edit box):
 // the numeric keypad's decimal key types the decimal comma, and a box with
-// a digit limit accepts only a euro sign, blanks, "." grouping and at most
-// that many digits (the mask "€ #####" of the yearly amounts).
+// a digit limit takes at most that many digits (the mask "€ #####" of the
+// yearly amounts). Nothing else typed is dropped: a text that is no number
+// of the field's kind ("12,5" for whole euros, "4x") reaches the field's
+// check and is refused with its message, never read as another number.
 
 #include <QLineEdit>
 
@@ -22,7 +24,7 @@ class MaskedEdit : public QLineEdit {
 public:
     explicit MaskedEdit(const QString &name, QWidget *parent = nullptr);
 
-    // At most `digits` digits and no decimal part; 0 lifts the limit.
+    // At most `digits` digits, and a number of whole units; 0 lifts both.
     void setMaxDigits(int digits);
     int maxDigits() const { return m_maxDigits; }
 

@@ -4,6 +4,7 @@
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
+#include <cmath>
 #include <limits>
 
 namespace screens {
@@ -27,13 +28,16 @@ std::optional<CelWeigering> ToetsCel(int kolom, const QString &v)
         return CelWeigering{QStringLiteral("Invoer is niet volledig"), int(ui::Icon::Exclamation),
                             QStringLiteral("Onvolledige invoer")};
     // A text that is no number cannot go into the column at all.
-    if (!vb::IsNumeric(v))
+    const std::optional<double> getal = vb::TypedNumber(v);
+    if (!getal)
         return ongeldig();
-    const double x = vb::CDbl(v);
-    if (kolom == TonnageInvoer::KolomJaar && (x < 1900 || x > 3000))
+    const double x = *getal;
+    // Both columns hold whole numbers: a fraction is refused, not cut.
+    const bool heel = x == std::trunc(x);
+    if (kolom == TonnageInvoer::KolomJaar && (x < 1900 || x > 3000 || !heel))
         return CelWeigering{QStringLiteral("Jaartal ") + v + QStringLiteral(" wordt niet geaccepteerd."),
                             int(ui::Icon::None), QString()};
-    if (kolom == TonnageInvoer::KolomKiloton && (x < 0 || x > double(std::numeric_limits<qint32>::max())))
+    if (kolom == TonnageInvoer::KolomKiloton && (x < 0 || x > double(std::numeric_limits<qint32>::max()) || !heel))
         return CelWeigering{v + QStringLiteral(" wordt niet geaccepteerd."), int(ui::Icon::None), QString()};
     return std::nullopt;
 }
@@ -63,7 +67,7 @@ bool TonnageInvoer::schrijfCel(int rij, int kolom, const QString &tekst)
         ui::MsgBox(weigering->tekst, ui::Buttons::OK, ui::Icon(weigering->icon), weigering->titel);
         return false;
     }
-    return schrijf(rij, kolom, vb::CDbl(tekst));
+    return schrijf(rij, kolom, *vb::TypedNumber(tekst));
 }
 
 bool TonnageInvoer::schrijf(int rij, int kolom, const QVariant &waarde)

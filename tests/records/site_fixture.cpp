@@ -8,6 +8,7 @@
 #include "platform/db/recordset.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -110,6 +111,16 @@ QVariant SiteFixture::scalar(const QString &sql, const QVariantList &params) con
     if (rs.EOF_())
         return QStringLiteral("<no row>");
     return rs.Fields(0).Value();
+}
+
+int SiteFixture::textWidth(const QString &table, const QString &column) const
+{
+    const QString sql = scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table' AND name=?"), {table})
+                            .toString();
+    const QRegularExpression re(QStringLiteral("\\b%1\\s+VARCHAR\\((\\d+)\\)").arg(column),
+                                QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(sql);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 qint64 SiteFixture::count(const QString &sql, const QVariantList &params) const

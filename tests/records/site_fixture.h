@@ -51,6 +51,9 @@ public:
     QVariant scalar(const QString &sql, const QVariantList &params = {}) const;
     qint64 count(const QString &sql, const QVariantList &params = {}) const;
     void execute(const QString &sql, const QVariantList &params = {}) const;
+    // The width n of a Text(n) column as the file declares it; 0 for any
+    // other column.
+    int textWidth(const QString &table, const QString &column) const;
 
     // A tree as the cost-item screen builds it for siteId: the seven
     // categories, the facilities and the cost items (phases under the first).

@@ -1,8 +1,9 @@
 // The binding of a screen's controls to a site row, offscreen: each kind of
 // field in its picture, only typed (or screen-changed) controls written,
 // a refused or non-numeric text never written, values the program puts
-// into the record shown at once except where the user is typing, and a
-// value the field refuses reported once and not tried again.
+// into the record shown at once except where the user is typing, text boxes
+// no longer than their columns, whole-number fields that take no fraction,
+// and a value the field refuses kept marked until it is corrected.
 
 #include "screens/field_binding.h"
 
@@ -164,16 +165,50 @@ TEST_F(FieldBindingTest, FollowsTheRecordExceptWhereTheUserTypes)
     EXPECT_FALSE(binding->isChanged(bedrag));
 }
 
-TEST_F(FieldBindingTest, AValueTheFieldRefusesIsReportedOnceAndNotTriedAgain)
+TEST_F(FieldBindingTest, ATextBoxTakesNoMoreThanItsColumn)
 {
+    EXPECT_EQ(riv->maxLength(), 50);
     typ(riv, QString(51, QLatin1Char('9')));
+    EXPECT_EQ(riv->text(), QString(50, QLatin1Char('9')));
+    // A limit of the screen's own that is smaller stays.
+    QLineEdit kort(&scherm);
+    kort.setMaxLength(20);
+    binding->add(&kort, QStringLiteral("strVergNaam"));
+    EXPECT_EQ(kort.maxLength(), 20);
+}
+
+TEST_F(FieldBindingTest, AValueTheFieldRefusesStaysMarkedUntilItIsCorrected)
+{
+    QLineEdit jaar(&scherm);
+    binding->add(&jaar, QStringLiteral("intJaarPrijsPeil"));
+    typ(&jaar, QStringLiteral("99999")); // beyond an Integer column
     typ(naam, QStringLiteral("Stort Oost"));
     // Every other marked control is written before the error reaches the
-    // caller.
+    // caller; the refused one is tried again at every write, not dropped.
     EXPECT_THROW(binding->writeAll(), platform::Error);
     EXPECT_EQ(value("strStortNaam").toString(), QStringLiteral("Stort Oost"));
-    EXPECT_FALSE(binding->isChanged(riv));
+    EXPECT_TRUE(binding->isChanged(&jaar));
+    EXPECT_THROW(binding->writeAll(), platform::Error);
+    typ(&jaar, QStringLiteral("2008"));
     EXPECT_NO_THROW(binding->writeAll());
+    EXPECT_EQ(value("intJaarPrijsPeil").toInt(), 2008);
+}
+
+TEST_F(FieldBindingTest, AWholeNumberFieldTakesNoFraction)
+{
+    QLineEdit jaar(&scherm);
+    binding->add(&jaar, QStringLiteral("intJaarPrijsPeil"));
+    const struct {
+        QLineEdit *edit;
+        const char *text;
+        bool takes;
+    } cases[] = {{&jaar, "2008", true}, {&jaar, "2008,5", false}, {&jaar, "2.008", true}, {&jaar, "2008,0", true},
+                 {rente, "4,5", true},  {rente, "4.5", false},    {rente, "12.50", false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        typ(c.edit, QString::fromUtf8(c.text));
+        EXPECT_EQ(binding->holdsNumber(c.edit), c.takes);
+    }
 }
 
 } // namespace

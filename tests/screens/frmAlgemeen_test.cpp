@@ -119,6 +119,18 @@ protected:
 
     void close() { click(control<QPushButton>(form, "cmdApply")); }
 
+    // Closes while the save fails: the one box that comes, answered as
+    // Escape answers it (No: the screen stays open).
+    ui::ScriptedDialogs::Box failingClose()
+    {
+        const size_t before = script.shown().size();
+        script.setMode(ui::ScriptedDialogs::Mode::Record);
+        close();
+        script.setMode(ui::ScriptedDialogs::Mode::Strict);
+        EXPECT_EQ(script.shown().size(), before + 1);
+        return script.shown().back();
+    }
+
     QVariant stored(const char *column) const
     {
         return site->scalar(QStringLiteral("SELECT %1 FROM tblStort WHERE idrStort_ID=?").arg(QLatin1String(column)),
@@ -236,35 +248,138 @@ TEST_F(FrmAlgemeenTest, LevyOptionsSwitchTheObjectBoxAndTheForecast)
     EXPECT_EQ(stored("bytObjectGebonden").toInt(), 1);
 }
 
-TEST_F(FrmAlgemeenTest, RatesTakeTheKeypadDecimalAsACommaAndNoLetters)
+TEST_F(FrmAlgemeenTest, RatesAreReadAsTheyShowOrRefused)
 {
     open();
     auto *rente = edit("txtRente");
+    // The keypad's decimal key types the comma.
     rente->setFocus();
     rente->selectAll();
     QTest::keyClick(rente, Qt::Key_Delete);
-    QTest::keyClicks(rente, QStringLiteral("4x"));
+    QTest::keyClicks(rente, QStringLiteral("4"));
     QTest::keyClick(rente, Qt::Key_Period, Qt::KeypadModifier);
     QTest::keyClicks(rente, QStringLiteral("5"));
     EXPECT_EQ(rente->text(), QStringLiteral("4,5"));
     QTest::keyClick(rente, Qt::Key_Tab);
+    EXPECT_FALSE(rente->hasFocus());
+
+    // A point for a comma, letters or a broken grouping: refused with the
+    // field's own box, the focus stays, and nothing reaches the row.
+    const struct {
+        const char *field;
+        const char *naam;
+        const char *tekst;
+    } refused[] = {{"txtRente", "rente", "4.5"},     {"txtRente", "rente", "12.50"},
+                   {"txtRente", "rente", "4x"},      {"txtInflatie", "inflatie", "2.0"},
+                   {"txtInflatie", "inflatie", "twee"}};
+    for (const auto &c : refused) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.tekst);
+        const auto w = screens::OngeldigPercentage(QLatin1String(c.naam));
+        script.expectMsgBox(ui::Icon::Exclamation, w.titel, w.tekst);
+        typeAndLeave(edit(c.field), QString::fromUtf8(c.tekst));
+        EXPECT_TRUE(edit(c.field)->hasFocus());
+        typeAndLeave(edit(c.field), QStringLiteral("3,25"));
+    }
     close();
-    EXPECT_FLOAT_EQ(stored("sngRentePerc").toFloat(), 4.5f);
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_FLOAT_EQ(stored("sngRentePerc").toFloat(), 3.25f);
+    EXPECT_FLOAT_EQ(stored("sngInflPerc").toFloat(), 3.25f);
 }
 
-TEST_F(FrmAlgemeenTest, AFailingSaveIsReportedOnceAndTheScreenCloses)
+TEST_F(FrmAlgemeenTest, EveryTextBoxTakesNoMoreThanItsColumn)
+{
+    open();
+    // One row per bound text field: its box takes what the column holds.
+    const struct {
+        const char *control;
+        const char *column;
+    } rows[] = {
+        {"txtLocatieNaam", "strStortNaam"},
+        {"txtLocatieRIVMnr", "strRIVMnr"},
+        {"txtVergHouderNaam", "strVergNaam"},
+        {"txtVergHouderPostadres", "strVergPostAdres"},
+        {"txtVergHouderContactPers", "strVergContPers"},
+        {"txtVergHouderTelnr", "strVergTel"},
+        {"txtVergHouderFaxnr", "strVergFax"},
+        {"txtVergHouderEmail", "strVergEmail"},
+        {"txtInvullerNaam", "strInvNaam"},
+        {"txtInvullerPostadres", "strInvPostAdres"},
+        {"txtInvullerContactPers", "strInvContPers"},
+        {"txtInvullerTelnr", "strInvTel"},
+        {"txtInvullerFaxnr", "strInvFax"},
+        {"txtInvullerEmail", "strInvEmail"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.control);
+        EXPECT_EQ(edit(r.control)->maxLength(), site->textWidth(QStringLiteral("tblStort"), QLatin1String(r.column)));
+    }
+    // The address is a memo: no limit of its own.
+    EXPECT_EQ(edit("txtLocatieAdres")->maxLength(), QLineEdit().maxLength());
+
+    // The 51st character of a site name cannot be typed.
+    auto *naam = edit("txtLocatieNaam");
+    naam->setFocus();
+    naam->selectAll();
+    QTest::keyClicks(naam, QString(50, QLatin1Char('n')));
+    QTest::keyClicks(naam, QStringLiteral("x"));
+    EXPECT_EQ(naam->text(), QString(50, QLatin1Char('n')));
+}
+
+TEST_F(FrmAlgemeenTest, AFailingSaveKeepsTheScreenOpenWithEveryEdit)
 {
     open();
     site->execute(QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
                                  "SELECT RAISE(ABORT, 'schijf vol'); END"));
-    auto *adres = edit("txtLocatieAdres");
-    adres->setFocus();
-    QTest::keyClicks(adres, QStringLiteral("Dijkweg 1"));
+    auto *tabs = control<QTabWidget>(form, "SSTab1");
+    typeAndLeave(edit("txtLocatieAdres"), QStringLiteral("Dijkweg 1"));
+    tabs->setCurrentIndex(1);
+    typeAndLeave(edit("txtVergHouderContactPers"), QStringLiteral("J. de Vries"));
+    tabs->setCurrentIndex(3);
+    typeAndLeave(edit("txtRente"), QStringLiteral("4,5"));
+    typeAndLeave(edit("txtAanvangNazorg"), QStringLiteral("16-3-2031"));
+    control<QRadioButton>(form, "optBedrijfsGebonden_0")->click();
+
+    // The box says why, and the screen stays open with what was typed.
+    const ui::ScriptedDialogs::Box box = failingClose();
+    EXPECT_EQ(box.msgBox.icon, ui::Icon::Question);
+    EXPECT_EQ(box.msgBox.buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(box.msgBox.defaultButton, ui::DefaultButton::Second);
+    EXPECT_TRUE(box.msgBox.text.contains(QStringLiteral("(schijf vol)"))) << box.msgBox.text.toStdString();
+    EXPECT_TRUE(box.msgBox.text.contains(QStringLiteral("Uw wijzigingen zijn niet opgeslagen.")));
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
+    EXPECT_EQ(edit("txtLocatieAdres")->text(), QStringLiteral("Dijkweg 1"));
+    EXPECT_EQ(edit("txtVergHouderContactPers")->text(), QStringLiteral("J. de Vries"));
+    EXPECT_EQ(edit("txtRente")->text(), QStringLiteral("4,50"));
+    EXPECT_TRUE(control<QRadioButton>(form, "optBedrijfsGebonden_0")->isChecked());
+    EXPECT_TRUE(stored("memVestigingsadres").isNull());
+    EXPECT_EQ(rereads, 0);
+
+    // Once the cause is gone, closing stores everything.
+    site->execute(QStringLiteral("DROP TRIGGER weiger"));
     close();
     EXPECT_TRUE(loadedFormNames().isEmpty());
-    EXPECT_EQ(errors.size(), 1) << errors.join('|').toStdString();
-    EXPECT_TRUE(stored("memVestigingsadres").isNull());
+    EXPECT_EQ(stored("memVestigingsadres").toString(), QStringLiteral("Dijkweg 1"));
+    EXPECT_EQ(stored("strVergContPers").toString(), QStringLiteral("J. de Vries"));
+    EXPECT_FLOAT_EQ(stored("sngRentePerc").toFloat(), 4.5f);
+    EXPECT_EQ(stored("dtmAanvangNazorg").toDateTime().date(), QDate(2031, 3, 16));
+    EXPECT_EQ(stored("bytBedrijfsGebonden").toInt(), 0);
     EXPECT_EQ(rereads, 1);
+}
+
+TEST_F(FrmAlgemeenTest, ASaveThatStaysImpossibleMayDropTheEdits)
+{
+    open();
+    site->execute(QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
+                                 "SELECT RAISE(ABORT, 'schijf vol'); END"));
+    typeAndLeave(edit("txtLocatieAdres"), QStringLiteral("Dijkweg 1"));
+    const QString tekst = failingClose().msgBox.text;
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Opslaan mislukt"), tekst, ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    close();
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_TRUE(stored("memVestigingsadres").isNull());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('|').toStdString();
 }
 
 TEST_F(FrmAlgemeenTest, OnADredgeDepotTheObjectBoxStaysOff)

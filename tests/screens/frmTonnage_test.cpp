@@ -43,6 +43,11 @@ TEST(ToetsCel, RefusesEmptyOutOfRangeAndNonNumericValuesAndAcceptsTheBounds)
         {1, "2147483647", nullptr, ui::Icon::None, ""},
         {0, "twee", "Ongeldige invoer", ui::Icon::Exclamation, "Invoer prognose afvalaanbod"},
         {1, "1.5", "Ongeldige invoer", ui::Icon::Exclamation, "Invoer prognose afvalaanbod"},
+        // Whole numbers only: a fraction is refused, never cut.
+        {1, "12,5", "12,5 wordt niet geaccepteerd.", ui::Icon::None, ""},
+        {0, "2010,5", "Jaartal 2010,5 wordt niet geaccepteerd.", ui::Icon::None, ""},
+        {1, "12.500", nullptr, ui::Icon::None, ""},
+        {1, "12,0", nullptr, ui::Icon::None, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.v) + " in column " + std::to_string(c.kolom));

@@ -8,6 +8,7 @@
 //   CStr(x), Str(x)              number_text.h, date_text.h
 //   Int Fix Round CInt CLng CByte conversions.h
 //   Val CDbl CSng IsNumeric      number_parse.h
+//   TypedNumber (typed input)    number_parse.h
 //   CDate IsDate                 date_text.h
 
 #include "platform/text/conversions.h"

@@ -3,6 +3,7 @@
 #include "errors.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -252,6 +253,22 @@ bool IsNumeric(const QString &text)
     } catch (const platform::Error &) {
         return false;
     }
+}
+
+std::optional<double> TypedNumber(const QString &text, NumberKind kind)
+{
+    const std::optional<AsciiNumber> n = readDutch(text);
+    if (!n)
+        return std::nullopt;
+    double value = 0;
+    try {
+        value = convert<double>(*n);
+    } catch (const platform::Error &) {
+        return std::nullopt;
+    }
+    if (kind == NumberKind::Whole && value != std::trunc(value))
+        return std::nullopt;
+    return value;
 }
 
 } // namespace vb

@@ -27,7 +27,18 @@
 // mismatch"; a value out of range raises error 6 "Overflow". IsNumeric is
 // true exactly when CDbl succeeds.
 
+//
+// TypedNumber is the one reading of a number the user typed into a field,
+// on every screen and in the forecast grid: the forms CDbl reads and
+// nothing else, so a text is either read as the number it shows or refused
+// ("4.5" and "12.50" are refused, never 45 or 1250). A field that holds
+// whole numbers refuses a fractional part ("12,5") instead of cutting it;
+// "12,0" is 12 there. Refused (no value): an empty text, blanks only, no
+// number, a value out of double range.
+
 #include <QString>
+
+#include <optional>
 
 namespace vb {
 
@@ -36,5 +47,8 @@ double Val(const QString &text);
 double CDbl(const QString &text);
 float CSng(const QString &text);
 bool IsNumeric(const QString &text);
+
+enum class NumberKind { Fraction, Whole };
+std::optional<double> TypedNumber(const QString &text, NumberKind kind = NumberKind::Fraction);
 
 } // namespace vb

@@ -1,12 +1,17 @@
-// Reading numbers: Val (invariant) and CDbl/CSng/IsNumeric (Dutch).
+// Reading numbers: Val (invariant), CDbl/CSng/IsNumeric (Dutch) and the one
+// reading of typed input, TypedNumber, for both kinds of number field.
 
 #include "platform/text/number_parse.h"
 
 #include "platform/core/error.h"
 #include "support/qstring_printer.h"
 
+#include <QLocale>
+#include <clocale>
 #include <gtest/gtest.h>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -135,6 +140,59 @@ TEST(VbTextParse, CSngGivesTheNearestFloat)
     EXPECT_EQ(vb::CSng(QStringLiteral("34,444443")), 34.444443f);
     EXPECT_EQ(vb::CSng(QStringLiteral("2,00")), 2.0f);
     EXPECT_EQ(vb::CSng(QStringLiteral("€ 12.500")), 12500.0f);
+}
+
+// Every typed text, for a field of fractions and one of whole numbers: the
+// value it is read as, or a refusal. Nothing is read as another number.
+void checkTypedNumbers()
+{
+    const std::optional<double> weg;
+    const struct {
+        const char *text;
+        std::optional<double> fraction;
+        std::optional<double> whole;
+    } cases[] = {
+        {"4,5", 4.5, weg},            // the comma is the decimal sign
+        {"4.5", weg, weg},            // never 45
+        {"12.50", weg, weg},          // not a valid grouping: refused
+        {"12.500", 12500.0, 12500.0}, // grouping in its places
+        {"1.234.567,8", 1234567.8, weg},
+        {"1.23.456", weg, weg},
+        {".5", weg, weg},
+        {"12,5", 12.5, weg},          // a whole field refuses, not cuts
+        {"12,0", 12.0, 12.0},
+        {"2010", 2010.0, 2010.0},
+        {" 7 ", 7.0, 7.0},
+        {"-3", -3.0, -3.0},
+        {"€ 5.000,50", 5000.5, weg},  // as the amount boxes show it
+        {"€ 15.000", 15000.0, 15000.0},
+        {"4x", weg, weg},
+        {"4,5,6", weg, weg},
+        {"", weg, weg},
+        {"   ", weg, weg},
+        {"1e400", weg, weg},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(vb::TypedNumber(QString::fromUtf8(c.text)), c.fraction);
+        EXPECT_EQ(vb::TypedNumber(QString::fromUtf8(c.text), vb::NumberKind::Whole), c.whole);
+    }
+}
+
+TEST(TypedNumber, OneRuleForEveryFieldUnderTheCLocale)
+{
+    checkTypedNumbers();
+}
+
+TEST(TypedNumber, OneRuleForEveryFieldUnderADutchLocale)
+{
+    const QLocale qtBefore;
+    const std::string cBefore = std::setlocale(LC_ALL, nullptr);
+    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    std::setlocale(LC_ALL, "nl_NL.UTF-8"); // where the machine has it
+    checkTypedNumbers();
+    std::setlocale(LC_ALL, cBefore.c_str());
+    QLocale::setDefault(qtBefore);
 }
 
 } // namespace
