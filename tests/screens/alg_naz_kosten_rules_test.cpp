@@ -158,6 +158,10 @@ TEST(AlgNazKostenRegels, FieldChecksRefuseEmptyAndNonNumericTexts)
                  {"€ ", true, true}};
     for (const auto &c : cases)
         EXPECT_EQ(AlgNazKostenRegels::isWaarde(QString::fromUtf8(c.text), c.opgeslagen), c.ok) << c.text;
+    // The yearly amounts hold whole euros: a fraction is refused, not cut.
+    const vb::NumberKind heel = vb::NumberKind::Whole;
+    EXPECT_FALSE(AlgNazKostenRegels::isWaarde(QStringLiteral("12,5"), false, heel));
+    EXPECT_TRUE(AlgNazKostenRegels::isWaarde(QStringLiteral("€ 15.000"), false, heel));
 }
 
 TEST(AlgNazKostenRegels, TheAreaMustBeANumberAboveZero)

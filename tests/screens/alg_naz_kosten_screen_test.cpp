@@ -246,21 +246,53 @@ TEST_F(AlgNazKostenScreenTest, TheCloseButtonChecksTheFocusedFieldAndThePercenta
     EXPECT_EQ(stored("sngAppKostenPerc"), QStringLiteral("4.0"));
 }
 
-TEST_F(AlgNazKostenScreenTest, AFailingSaveIsReportedOnceAndTheScreenCloses)
+TEST_F(AlgNazKostenScreenTest, AFailingSaveKeepsTheScreenOpenUntilTheCauseIsGone)
 {
     ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1")), nullptr);
     runSql(dataFile, QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
                                     "SELECT RAISE(ABORT, 'schijf vol'); END"));
     typ("txtOnvoorzien", QStringLiteral("9"));
-    // Reported once: the failed edit is not tried again when the screen
-    // lets go of the row.
-    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout 3000"),
+    typ("txtAlgAppKosten", QStringLiteral("14000"));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Opslaan mislukt"),
                         QStringLiteral("De wijziging voldoet niet aan een regel van het databestand '%1' (schijf "
-                                       "vol).\nBron: clsStort.Move0")
-                            .arg(dataFile));
+                                       "vol).\r\n\r\nUw wijzigingen zijn niet opgeslagen. Het scherm blijft open, "
+                                       "zodat u de oorzaak kunt verhelpen of de invoer kunt corrigeren; sluit het "
+                                       "scherm daarna opnieuw.\r\n\r\nWilt u het scherm sluiten zonder de "
+                                       "wijzigingen op te slaan?")
+                            .arg(dataFile),
+                        ui::Buttons::YesNo)
+        .withDefaultButton(ui::DefaultButton::Second);
+    click(control<QPushButton>(form, "cmdApply"));
+    EXPECT_EQ(loadedFormNames(), QStringList{"frmAlgNazKosten"});
+    EXPECT_EQ(veld("txtOnvoorzien")->text(), QStringLiteral("9,0"));
+    EXPECT_EQ(stored("sngOnvoorzien"), QStringLiteral("<null>"));
+
+    runSql(dataFile, QStringLiteral("DROP TRIGGER weiger"));
     click(control<QPushButton>(form, "cmdApply"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
-    EXPECT_EQ(stored("sngOnvoorzien"), QStringLiteral("<null>"));
+    EXPECT_EQ(stored("sngOnvoorzien"), QStringLiteral("9.0"));
+    EXPECT_EQ(stored("sngAlgAppKostenBasis"), QStringLiteral("14000.0"));
+}
+
+TEST_F(AlgNazKostenScreenTest, TheYearlyAmountsTakeWholeEurosAndRefuseAnythingElse)
+{
+    ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1")), nullptr);
+    // Nothing typed is dropped: each text reaches the check and is refused,
+    // never read as another amount ("12,5" is not 125).
+    for (const char *tekst : {"12,5", "4.5", "12x"}) {
+        SCOPED_TRACE(tekst);
+        expectVulIn("Basisbedrag apparaatskosten");
+        typ("txtAlgAppKosten", QString::fromUtf8(tekst));
+        EXPECT_EQ(veld("txtAlgAppKosten")->text(), QString::fromUtf8(tekst));
+        EXPECT_TRUE(veld("txtAlgAppKosten")->hasFocus());
+    }
+    // Five digits at most, as the mask has places; grouping is fine.
+    typ("txtAlgAppKosten", QStringLiteral("123456"), false);
+    EXPECT_EQ(veld("txtAlgAppKosten")->text(), QStringLiteral("12345"));
+    typ("txtAlgAppKosten", QStringLiteral("12.500"));
+    EXPECT_EQ(veld("txtAlgAppKosten")->text(), QStringLiteral("€ 12.500"));
+    click(control<QPushButton>(form, "cmdApply"));
+    EXPECT_EQ(stored("sngAlgAppKostenBasis"), QStringLiteral("12500.0"));
 }
 
 TEST_F(AlgNazKostenScreenTest, ValuesOutsideTheChecklistAreFlaggedNotRefused)
@@ -294,8 +326,8 @@ TEST_F(AlgNazKostenScreenTest, ValuesOutsideTheChecklistAreFlaggedNotRefused)
     QTest::keyClick(veld("txtOnvoorzien"), Qt::Key_Tab);
     EXPECT_TRUE(lbl("lblAfwijkingOnvoorzien")->isVisibleTo(form));
 
-    // A stored risk amount of 0 shows as "€ " and may be left as it is.
-    EXPECT_EQ(veld("txtAlgRisico")->text(), QStringLiteral("€ "));
+    // A stored risk amount of 0 shows as "€ 0", not as a lone euro sign.
+    EXPECT_EQ(veld("txtAlgRisico")->text(), QStringLiteral("€ 0"));
     focus(veld("txtAlgRisico"));
     QTest::keyClick(veld("txtAlgRisico"), Qt::Key_Tab);
     QApplication::processEvents();

@@ -8,6 +8,8 @@
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
 
+#include "platform/ui/vb_color.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -99,7 +101,7 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Controlemetingen grondwater"));
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Controlemetingen"));
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
-    EXPECT_EQ(edit("txtKostenPE")->text(), QStringLiteral("375,00"));
+    EXPECT_EQ(edit("txtKostenPE")->text(), QStringLiteral("€ 375,00"));
     EXPECT_EQ(edit("txtAantal")->text(), QStringLiteral("12,0"));
     EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
     EXPECT_FALSE(edit("txtKostenTotaal")->isVisible());
@@ -169,6 +171,8 @@ TEST_F(FrmActTest, ARefusedValueKeepsTheFocusAndTheNode)
     EXPECT_EQ(QApplication::focusWidget(), totaal);
     EXPECT_EQ(act->selectedKey(), k("act", site.clItem2));
     EXPECT_EQ(tree->currentItem(), item(k("act", site.clItem2)));
+    // The highlight too stays on the item the panel shows.
+    EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>({item(k("act", site.clItem2))}));
     QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdClose")), Qt::LeftButton);
     EXPECT_TRUE(act->isLoaded());
 
@@ -177,6 +181,111 @@ TEST_F(FrmActTest, ARefusedValueKeepsTheFocusAndTheNode)
     choose(k("act", site.ownItem));
     EXPECT_EQ(act->selectedKey(), k("act", site.ownItem));
     EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1800.0);
+}
+
+TEST_F(FrmActTest, NumberBoxesTakeNumbersOfTheirKindOnly)
+{
+    open();
+    choose(k("act", site.clItem2));
+    // Each text is refused with the box's own name, the focus stays, and the
+    // row keeps its value: never read as another number.
+    const struct {
+        const char *box;
+        const char *naam;
+        const char *tekst;
+    } refused[] = {
+        {"txtKostenTotaal", "kosten", "4.5"},        {"txtKostenTotaal", "kosten", "12.50"},
+        {"txtKostenTotaal", "kosten", "12x"},        {"txtfreqX", "periodiciteit", "2,5"},
+        {"txtIntStartAct_2", "startjaar", "1,5"},    {"txtIntStartAct_2", "startjaar", "2.03"},
+    };
+    for (const auto &c : refused) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.tekst);
+        QLineEdit *box = edit(c.box);
+        ASSERT_TRUE(box->isVisible());
+        retype(box, QString::fromUtf8(c.tekst));
+        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Geen of ongeldige invoer"),
+                            QStringLiteral("U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: "
+                                           "\r\n\t---> ")
+                                + QLatin1String(c.naam)
+                                + QStringLiteral("\r\n\r\nKlik op OK en voer alsnog een geldige waarde in."));
+        QTest::keyClick(box, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        retype(box, box->objectName() == QLatin1String("txtKostenTotaal") ? QStringLiteral("12.500")
+                                                                            : QStringLiteral("3"));
+        QTest::keyClick(box, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), box);
+    }
+    // The amount shows in the box's own picture, and reads back as shown.
+    EXPECT_EQ(edit("txtKostenTotaal")->text(), QStringLiteral("€ 12.500,00"));
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 12500.0);
+    EXPECT_EQ(field("intFreqX", site.clItem2).toInt(), 3);
+}
+
+TEST_F(FrmActTest, TextBoxesTakeNoMoreThanTheirColumnsOrTheirOwnLimit)
+{
+    open();
+    choose(k("act", site.ownItem));
+    // One row per bound text field: the column's width, or the box's own
+    // smaller limit.
+    const struct {
+        const char *box;
+        const char *column;
+        int eigen; // 0: none of its own
+    } rows[] = {{"txtEenheid", "strEenheid", 20}, {"txtActOpm", "strOpm", 100}, {"txtNazorgplanRef", "strNazorgplanRef", 50}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.box);
+        const int breedte = site.textWidth(QStringLiteral("tblAct"), QLatin1String(r.column));
+        ASSERT_GT(breedte, 0);
+        EXPECT_EQ(edit(r.box)->maxLength(), r.eigen ? std::min(r.eigen, breedte) : breedte);
+    }
+}
+
+TEST_F(FrmActTest, TheMarkingColoursTheFrameCaptionAloneAndDisabledOptionsLookDisabled)
+{
+    open();
+    choose(k("act", site.clItem2));
+    retype(edit("txtKostenTotaal"), QStringLiteral("9000"));
+    QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
+    auto *kosten = control<QGroupBox>(act, QStringLiteral("grpFrames_5"));
+    EXPECT_EQ(kosten->palette().color(QPalette::Active, QPalette::WindowText), ui::fromVbColor(33023));
+    // The options inside keep the style's colours, also when disabled.
+    const QPalette standaard = QApplication::palette();
+    for (const char *name : {"optKosten_1", "optKosten_2", "optKosten_3"}) {
+        SCOPED_TRACE(name);
+        const QPalette p = control<QRadioButton>(act, QLatin1String(name))->palette();
+        EXPECT_EQ(p.color(QPalette::Active, QPalette::WindowText), standaard.color(QPalette::Active, QPalette::WindowText));
+        EXPECT_EQ(p.color(QPalette::Disabled, QPalette::WindowText),
+                  standaard.color(QPalette::Disabled, QPalette::WindowText));
+    }
+    // A disabled frame's caption looks disabled too.
+    auto *toeslag = control<QGroupBox>(act, QStringLiteral("grpFrames_0"));
+    EXPECT_NE(toeslag->palette().color(QPalette::Disabled, QPalette::WindowText),
+              toeslag->palette().color(QPalette::Active, QPalette::WindowText));
+}
+
+TEST_F(FrmActTest, AFailingSaveOnClosingKeepsTheScreenOpenWithTheEdit)
+{
+    open();
+    choose(k("act", site.clItem2));
+    site.execute(QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblAct BEGIN "
+                                "SELECT RAISE(ABORT, 'schijf vol'); END"));
+    retype(edit("txtKostenTotaal"), QStringLiteral("2000"));
+    QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
+    // The record's own boxes say why; then the screen stays open.
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdClose")), Qt::LeftButton);
+    script.setMode(ui::ScriptedDialogs::Mode::Strict);
+    ASSERT_FALSE(script.shown().empty());
+    EXPECT_EQ(script.shown().back().msgBox.title, QStringLiteral("Opslaan mislukt"));
+    EXPECT_TRUE(act->isLoaded());
+    EXPECT_EQ(edit("txtKostenTotaal")->text(), QStringLiteral("€ 2.000,00"));
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1750.0);
+
+    site.execute(QStringLiteral("DROP TRIGGER weiger"));
+    QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdClose")), Qt::LeftButton);
+    EXPECT_FALSE(act->isLoaded());
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 2000.0);
 }
 
 TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefused)
