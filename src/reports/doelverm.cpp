@@ -70,10 +70,8 @@ BTWInvoer controleerBTW(const QString &text)
     const QString t = text.trimmed();
     if (t.isEmpty())
         return {true, std::nullopt};
-    if (!vb::IsNumeric(t))
-        return {};
-    const double v = vb::CDbl(t);
-    if (v < 0 || v > 30)
+    const std::optional<double> v = vb::TypedNumber(t);
+    if (!v || *v < 0 || *v > 30)
         return {};
     return {true, vb::CSng(t)};
 }

@@ -203,7 +203,10 @@ GevoeligheidInvoer frmGevoelAna::invoer() const
                  : opt1[3]->isChecked() ? Varieer::Inflatie
                                         : Varieer::Rente;
     in.selectie = Slider1->selectie;
-    in.rijen = Combo1->currentText().toInt();
+    // A whole number of steps; any other text gives none, which the
+    // analysis refuses.
+    const std::optional<double> rijen = vb::TypedNumber(Combo1->currentText(), vb::NumberKind::Whole);
+    in.rijen = rijen && *rijen >= 0 && *rijen <= 1000 ? int(*rijen) : 0;
     in.rente = txtRente->text();
     in.inflatie = txtInflatie->text();
     return in;

@@ -73,12 +73,8 @@ std::optional<Melding> controleer(const GevoeligheidInvoer &invoer)
 
 QString tariefFout(const QString &text, bool rente)
 {
-    const QString t = text.trimmed();
-    if (!t.isEmpty() && vb::IsNumeric(t)) {
-        const double v = vb::CDbl(t);
-        if (v >= 1 && v <= 8)
-            return QString();
-    }
+    if (const std::optional<double> v = vb::TypedNumber(text); v && *v >= 1 && *v <= 8)
+        return QString();
     return QStringLiteral("Ongeldige waarde voor ") + (rente ? QStringLiteral("rente") : QStringLiteral("inflatie"))
            + QStringLiteral(" ingevoerd (voer waarde in tussen 1 en 8).");
 }

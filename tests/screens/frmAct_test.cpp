@@ -754,7 +754,9 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     QTest::mouseClick(ok, Qt::LeftButton);
     naam->setText(QStringLiteral("Herstel taluds"));
     rubrieken->setCurrentItem(rubrieken->topLevelItem(3));
-    QTest::mouseClick(ok, Qt::LeftButton);
+    // Enter in the name presses OK, the dialog's default button.
+    naam->setFocus();
+    QTest::keyClick(naam, Qt::Key_Return);
     EXPECT_FALSE(dlg->isLoaded());
     EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(item(QStringLiteral("actNEW"))->text(0), QStringLiteral("Herstel taluds"));
@@ -767,7 +769,10 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Naam kostenpost instellen"),
                         QStringLiteral("Een kostenpost met deze naam bestaat al bij deze voorziening.\r\nVoer een "
                                        "andere naam in."));
-    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+    // Enter in the rubric list too.
+    rubrieken = control<QTreeWidget>(dlg, QStringLiteral("ListView1"));
+    rubrieken->setFocus();
+    QTest::keyClick(rubrieken, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(dlg->isLoaded());
     QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdCancel")), Qt::LeftButton);
 
