@@ -3,6 +3,7 @@
 #include "shell/checklist_version.h"
 #include "shell/connection_strings.h"
 #include "shell/error_report.h"
+#include "shell/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
@@ -122,10 +123,11 @@ QString toonNaam(const QString &naam)
     return t;
 }
 
-// Where a downloaded checklist file is installed.
+// Where a downloaded checklist file is installed: the program folder, or
+// the user's own data folder of an installed program.
 QString checklistDoel()
 {
-    return map() + QLatin1Char('/') + QLatin1String(modMain::kChecklistBestand);
+    return modMain::pfunChecklistDownloadMap() + QLatin1Char('/') + QLatin1String(modMain::kChecklistBestand);
 }
 
 // The download of `doel`: "_0_" + its name, beside it.
@@ -571,6 +573,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
             meldChecklistMislukt();
         } else {
             try {
+                modMain::ZetChecklistVerbinding();
                 modMain::LeesVersieChecklist();
             } catch (const platform::Error &e) {
                 modMain::MeldFout(e);

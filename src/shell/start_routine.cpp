@@ -17,6 +17,7 @@
 #include "updater/replace_files.h"
 
 #include "platform/core/error.h"
+#include "platform/os/program_dir.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"

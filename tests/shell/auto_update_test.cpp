@@ -7,6 +7,7 @@
 
 #include "shell/update_proxy_dialog.h"
 #include "shell/update_screen.h"
+#include "shell/file_locations.h"
 
 #include "platform/os/start_program.h"
 #include "platform/ui/busy_cursor.h"
@@ -24,6 +25,15 @@ using testsupport::LocalHttpServer;
 using ui::Icon;
 
 const QString &kUpdates = kUpdateMap;
+
+// Every file of the program folder with its bytes.
+QMap<QString, QByteArray> folderBytes(const QString &dir)
+{
+    QMap<QString, QByteArray> bytes;
+    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden))
+        bytes.insert(name, fileBytes(dir + QLatin1Char('/') + name));
+    return bytes;
+}
 
 // ---- The rules of the check, without a server ------------------------------------
 
@@ -343,6 +353,26 @@ TEST_F(AutoUpdate, NewerChecklistIsDownloadedCheckedAndInstalled)
     EXPECT_EQ(screens::Form::loaded<frmUpdateCheck>(), nullptr);
 }
 
+TEST_F(AutoUpdate, InstalledProgramGetsItsNewChecklistInTheUsersOwnFolder)
+{
+    writeBytes(inProg(QLatin1String(modMain::kInstallatieMerkteken)), "");
+    const QMap<QString, QByteArray> before = folderBytes(progDir);
+    const QByteArray nieuw = newerChecklist();
+    offerChecklist(nieuw);
+    ASSERT_EQ(check().statusChecklist, 1);
+    expectInstalled();
+
+    modAutoUpdate::VoerUpdateUit(true, false);
+
+    const QString eigen = modMain::pfunGebruikersMap() + QStringLiteral("/dbQORCL.mdb");
+    EXPECT_EQ(fileBytes(eigen), nieuw);
+    EXPECT_EQ(folderBytes(progDir), before);
+    EXPECT_EQ(modMain::gstrConnCL, modMain::pfunConnStrCL(modMain::pfunGebruikersMap()));
+    EXPECT_EQ(modMain::gintCLVolgnr, 13);
+    EXPECT_FALSE(QFile::exists(modMain::pfunGebruikersMap() + QStringLiteral("/_0_dbQORCL.mdb")));
+    QFile::remove(eigen);
+}
+
 TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
 {
     const QByteArray nieuw = newerChecklist();
@@ -415,15 +445,6 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
         EXPECT_EQ(programFolder(), QStringList({"db00.mdb", "dbQORCL.mdb"}));
         EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
     }
-}
-
-// Every file of the program folder with its bytes.
-QMap<QString, QByteArray> folderBytes(const QString &dir)
-{
-    QMap<QString, QByteArray> bytes;
-    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden))
-        bytes.insert(name, fileBytes(dir + QLatin1Char('/') + name));
-    return bytes;
 }
 
 // Names an info file must not bring: a data file, the template, the
@@ -613,10 +634,14 @@ TEST_F(AutoUpdate, OtherOpenWindowsStopTheUpdate)
 
 TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
 {
-    const QByteArray nieuw = newerChecklist();
-    offerChecklist(nieuw);
-    ASSERT_EQ(check().statusChecklist, 1);
-    const QString oud = inProg(QStringLiteral("_0_dbQORCL.mdb"));
+    // A program file left from an earlier try, in a program folder that
+    // cannot be written. (A checklist file then goes to the user's own
+    // folder instead.)
+    placeUpdater();
+    server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
+    serveInfo("0", "31,d,tavir,10", "12,d,dbQORCL.mdb,5");
+    ASSERT_EQ(check().statusProgramma, 1);
+    const QString oud = inProg(QStringLiteral("_0_tavir"));
     writeBytes(oud, "van een eerdere poging");
     ReadOnlyFolder readOnly(progDir);
     if (!readOnly.effective())
@@ -626,13 +651,15 @@ TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
                             + QStringLiteral(" file is not running.\n\nNOTE: On Windows 2000 machines, focus must be "
                                              "removed from the file before update can be completed successfully (i.e.: "
                                              "in Windows Explorer, etc.)"));
-    expectWrongByteCount(QStringLiteral("dbQORCL.mdb"));
-    expectChecklistFailed();
+    expectWrongByteCount(QStringLiteral("tavir"));
+    expectProgramFailed();
 
-    modAutoUpdate::VoerUpdateUit(true, false);
+    modAutoUpdate::VoerUpdateUit(false, true);
 
+    EXPECT_EQ(fileBytes(oud), "van een eerdere poging");
     EXPECT_EQ(fileBytes(checklist()), installed);
-    EXPECT_EQ(modMain::gintCLVolgnr, 12);
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_NE(frmMDI_main::instance(), nullptr);
 }
 
 } // namespace
