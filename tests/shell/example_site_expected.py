@@ -30,8 +30,9 @@ def berkenheuvel():
     # Drainageleidingen
     s.item('Doorspuiten drainageleidingen', 4, 4, 1, ('rel', 1), E, fmul(2400, 3), 2, 1)
     s.item('Vervangen drainageleidingen', 5, 4, 1, ('rel', 30), E, fmul(2400, 75), 3, 40, type_=2, perc=6)
-    # Nazorgorganisatie
-    s.item('Actualiseren nazorgplan', 6, 1, 1, ('rel', 5), E, 5000, 3, 5)
+    # Gasonttrekking, for the first 30 years
+    s.item('Onderhoud gasonttrekkingsinstallatie', 4, 5, 1, ('rel', 1), ('rel', 30), 7500, 2, 1)
+    s.item('Controlemetingen stortgas', 2, 5, 1, ('rel', 1), ('rel', 30), 1500, 2, 2)
     s.finish()
     return s
 

@@ -179,10 +179,16 @@ void bouw(db::Connection &cn, qint32 &stortId)
                             {{"intStartRel", 30}, {"bytTypeVervangingsToeslag", 2},
                              {"sngVervangingsToeslagPerc", 6.0}})));
 
-    const qint32 organisatie = voorziening(1, "Nazorgorganisatie");
-    act(organisatie, clItem("Actualiseren nazorgplan", 6, 27,
-                            plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 5000.0}, {"intStartRel", 5}},
-                                 elke(5))));
+    // Gas is drawn off for the first 30 years of after-care.
+    const qint32 gas = voorziening(5, "Gasonttrekking");
+    act(gas, clItem("Onderhoud gasonttrekkingsinstallatie", 4, 21,
+                    plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 7500.0}, {"bytOptieEind", 2},
+                          {"intEindRel", 30}},
+                         perJaar(1))));
+    act(gas, clItem("Controlemetingen stortgas", 2, 22,
+                    plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 1500.0}, {"bytOptieEind", 2},
+                          {"intEindRel", 30}},
+                         perJaar(2))));
 
     // The waste still to come before the after-care starts, in kton a year.
     const std::pair<int, int> prognose[] = {{2024, 95}, {2025, 90}, {2026, 85}, {2027, 80}, {2028, 60}, {2029, 40}};
