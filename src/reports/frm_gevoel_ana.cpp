@@ -75,6 +75,7 @@ void SelectieSchuif::paintEvent(QPaintEvent *event)
 frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
 {
     setWindowTitle(titel());
+    setFixedBorder();
 
     auto *frmVarieer = new QGroupBox(QStringLiteral("Varieer "), this);
     frmVarieer->setObjectName(QStringLiteral("frmVarieer"));
@@ -143,8 +144,6 @@ frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
     knoppen->addWidget(OKButton);
     knoppen->addWidget(CancelButton);
     layout->addLayout(knoppen);
-    // A fixed dialog border.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_validatie = new screens::FieldValidation(this);
     m_validatie->add(txtRente, [this] { return controleerTarief(txtRente, true); });

@@ -218,7 +218,7 @@ TEST(ProxyEntries, NamedProxyNeedsANameAndAPort)
         const char *poort;
         const char *veld; // the field refused, or "" when stored
         quint8 type;
-        qint16 opgeslagen;
+        qint32 opgeslagen;
     } cases[] = {
         {2, "proxy.local", "8080", "", 2, 8080},
         {2, " proxy.local ", " 3128 ", "", 2, 3128},
@@ -226,7 +226,10 @@ TEST(ProxyEntries, NamedProxyNeedsANameAndAPort)
         {2, "proxy.local", "", "txtProxyPoortNr", 0, 0},
         {2, "proxy.local", "80a", "txtProxyPoortNr", 0, 0},
         {2, "proxy.local", "0", "txtProxyPoortNr", 0, 0},
-        {2, "proxy.local", "40000", "txtProxyPoortNr", 0, 0},
+        {2, "proxy.local", "40000", "", 2, 40000},
+        {2, "proxy.local", "65535", "", 2, 65535},
+        {2, "proxy.local", "65536", "txtProxyPoortNr", 0, 0},
+        {2, "proxy.local", "70000", "txtProxyPoortNr", 0, 0},
         {0, "", "abc", "", 0, 0},       // unused fields are not refused; no number is 0
         {1, "proxy.local", "8080", "", 1, 8080},
     };
