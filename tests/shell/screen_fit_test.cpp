@@ -219,9 +219,23 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     ASSERT_NE(vervanging, nullptr);
     picker->tvw1_MouseDown(vervanging);
     act->TreeView1_DragDrop();
+    act->BewaarNieuweAct();
+    const QString clVervanging = act->selectedKey();
+    // And one that may be absorbed into a combination item.
+    QTreeWidgetItem *combineerbaar = picker->node(QStringLiteral("act10"));
+    ASSERT_NE(combineerbaar, nullptr);
+    picker->tvw1_MouseDown(combineerbaar);
+    act->TreeView1_DragDrop();
+    act->BewaarNieuweAct();
+    const QString clCombineerbaar = act->selectedKey();
     act->refresh(eigen);
     picker->unload();
 
+    // Where a control stands on the screen.
+    const auto plaats = [&](const char *name) {
+        return control<QWidget>(act, name)->mapTo(act, QPoint(0, 0));
+    };
+    int gecombineerd = 0;
     const auto states = [&](const QString &name) {
         check(act, name, true);
         // Each option of a group that shows or hides fields.
@@ -240,7 +254,7 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
             check(act, name + QStringLiteral("-chkStartBA"));
             if (eind->isEnabled()) {
                 clickBox(eind);
-                check(act, name + QStringLiteral("-chkEindBA"));
+                check(act, name + QStringLiteral("-chkEindBA"), name == QStringLiteral("frmAct-eigen-post"));
                 clickBox(eind);
             }
             clickBox(start);
@@ -254,15 +268,35 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
         }
         auto *combi = control<QCheckBox>(act, "chkCombineer");
         if (combi->isVisible() && combi->isEnabled()) {
+            // Ticked, it hides the frames and stays where it is.
+            const QPoint was = plaats("chkCombineer");
             clickBox(combi);
+            QApplication::processEvents();
+            EXPECT_EQ(plaats("chkCombineer"), was) << name.toStdString();
             check(act, name + QStringLiteral("-chkCombineer"));
             clickBox(combi);
+            ++gecombineerd;
         }
     };
     states(QStringLiteral("frmAct-eigen-post"));
-    act->refresh(QStringLiteral("actNEW"));
-    act->refresh(act->selectedKey());
+    act->refresh(clVervanging);
     states(QStringLiteral("frmAct-checklistpost"));
+    act->refresh(clCombineerbaar);
+    states(QStringLiteral("frmAct-combinatie-mogelijk"));
+    EXPECT_GT(gecombineerd, 0);
+
+    // The tree's buttons stay where they are whatever the panel shows.
+    const QPoint plus = plaats("cmdTreeExpand"), min = plaats("cmdTreeCollapse"), bewerken = plaats("Command1");
+    click(control<QPushButton>(act, "cmdTreeCollapse"));
+    QApplication::processEvents();
+    EXPECT_EQ(plaats("cmdTreeExpand"), plus);
+    EXPECT_EQ(plaats("cmdTreeCollapse"), min);
+    EXPECT_EQ(plaats("Command1"), bewerken);
+    check(act, QStringLiteral("frmAct-ingeklapt"));
+    click(control<QPushButton>(act, "cmdTreeExpand"));
+    act->refresh(eigen);
+    QApplication::processEvents();
+    EXPECT_EQ(plaats("cmdTreeCollapse"), min);
     act->unload();
 }
 
@@ -279,6 +313,9 @@ TEST_F(ScreenFitTest, ReportScreens)
 
     trigger("gev_ana");
     auto *gev = screens::Form::loaded<reports::frmGevoelAna>();
+    // A range chosen with the slider and SHIFT shows.
+    auto *schuif = control<reports::SelectieSchuif>(gev, "Slider1");
+    schuif->selectie.zichtbaar = true;
     check(gev, QStringLiteral("frmGevoelAna"), true);
     for (const char *option : {"opt1_1", "opt1_3", "opt1_2"}) {
         clickBox(control<QRadioButton>(gev, option));

@@ -267,9 +267,9 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
     // A refused port keeps the dialog open and stores nothing.
     auto *poort = control<QLineEdit>(d, "txtProxyPoortNr");
     poort->clear();
-    typeText(poort, QStringLiteral("80a"));
+    typeText(poort, QStringLiteral("70000"));
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Geavanceerd"),
-                        QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 32767 in."));
+                        QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 65535 in."));
     click(control<QPushButton>(d, "OKButton"));
     EXPECT_EQ(screens::Form::loaded<frmUpdateProxy>(), d);
     EXPECT_EQ(setting(modMain::kSetProxyPoort), QStringLiteral("<missing>"));
