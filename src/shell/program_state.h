@@ -37,6 +37,9 @@ extern quint8 gbytProxySetting; // 0 system default, 1 direct, 2 named proxy
 extern QString gstrProxyNaam;
 extern qint32 gintProxyPoort; // a TCP port, 0 to 65535
 extern bool gblnAutoUpdateOnStart;
+// The update server's address (scheme and host, setting strUpdateServer);
+// empty: the built-in one.
+extern QString gstrUpdateServer;
 
 // Checklist file version rows
 extern qint16 gintCLVolgnr;   // sequence number of the installed checklist file
