@@ -87,8 +87,11 @@ void RapDVScherm::kopB()
 
 void RapDVScherm::RapDVnaarScherm()
 {
-    // Eight tab stops, each the one before plus its step.
-    const double stappen[] = {5, 1.2, 1.2, 1.2, 1.8, 4.7, 1.6};
+    // Eight tab stops, each the one before plus its step. The cost-item
+    // column holds the first 35 characters of a name, and the share column
+    // stands far enough behind the NCW column for an amount up to
+    // € 999.999.999 in bold.
+    const double stappen[] = {5.5, 1.2, 1.2, 1.2, 1.8, 4.7, 2.5};
     m_rap.SelTabCount(8);
     double positie = 0.5;
     m_rap.SelTabs(0, positie);

@@ -168,9 +168,11 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     word::Table &t = m_doc.Tables().Add(sel.Range(), m_dv.AantalDVtabelRegels(), 9);
     t.SetInsideLineStyle(word::wdLineStyleNone);
     t.SetOutsideLineStyle(word::wdLineStyleNone);
-    // Wide enough for the headings and the longest regular content of
-    // each column ("1x per 25 jr", "€ 18.280.580" in bold, "(100,0%)").
-    const float breedtes[] = {0.5f, 6.8f, 1.6f, 1.7f, 1.7f, 2.4f, 5.6f, 2.6f, 1.8f};
+    // Within the page's 24.9 cm, wide enough for the headings ("uitgave"
+    // in bold), the block labels over the first two columns and the
+    // longest regular content of each column ("1x per 25 jr",
+    // "€ 15.107.918", "(100,0%)" in 9 points).
+    const float breedtes[] = {0.5f, 8.2f, 1.5f, 1.65f, 1.6f, 2.25f, 4.8f, 2.5f, 1.9f};
     for (int c = 1; c <= 9; ++c)
         t.SetColumnWidth(c, word::CentimetersToPoints(breedtes[c - 1]));
     const QString koppen[] = {QString(),

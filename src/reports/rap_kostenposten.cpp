@@ -120,8 +120,9 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
     // The table's layout.
     t.SetHeightRule(word::wdRowHeightAuto);
     // Wide enough for the longest regular content of each column: a start
-    // as "2024 * + 75 #", a frequency as "1x per 25 jr".
-    const float breedtes[] = {0.5f, 5.6f, 2.6f, 2.3f, 2.3f, 4.6f, 3.0f, 3.8f};
+    // as "2024 * + 75 #", a frequency as "1x per 25 jr", a category name in
+    // bold capitals ("GRONDWATERMONITORINGSSYSTEEM").
+    const float breedtes[] = {0.5f, 6.3f, 2.5f, 2.0f, 2.3f, 4.4f, 3.0f, 3.7f};
     for (int c = 1; c <= 8; ++c)
         t.SetColumnWidth(c, word::CentimetersToPoints(breedtes[c - 1]));
     for (word::Cell *c : t.ColumnCells(1))

@@ -181,8 +181,9 @@ void handtekening(word::Document &doc, word::Selection &sel)
 
 void prognose(word::Document &doc, word::Selection &sel, records::clsTonnage &ton)
 {
+    // The note stands right under the signature block, so that both stay
+    // on the cover page.
     sel.EndKey(word::wdStory);
-    sel.TypeText(CRLF);
     sel.ParagraphFormat().Alignment = word::wdAlignParagraphRight;
     sel.Font().Size = 8;
     sel.Font().Italic = true;

@@ -39,7 +39,7 @@ protected:
 TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
 {
     const reporttest::RapportOpname rap = write(fx.alfa, 2);
-    const QList<double> stops = {0.5, 5.5, 6.7, 7.9, 9.1, 10.9, 15.6, 17.2};
+    const QList<double> stops = {0.5, 6.0, 7.2, 8.4, 9.6, 11.4, 16.1, 18.6};
     ASSERT_EQ(rap.tabs.size(), 8);
     for (int k = 0; k < 8; ++k)
         EXPECT_NEAR(rap.tabs[k], stops[k], 1e-9) << k;
