@@ -170,6 +170,12 @@ public:
     // The group total for a key value of the sort field; Null for another
     // sort field.
     QVariant rapTotaalPerSorteerveld(std::uint8_t bytIDsorteerveld) const;
+    // The group total without the rows of rubric 6 ("Overig"), which count
+    // in neither sum A nor sum B: the total of the rows a report shows in
+    // the group when it lists those rows apart. Null for another sort field.
+    QVariant rapTotaalPerSorteerveldZonderOverig(std::uint8_t bytIDsorteerveld) const;
+    // The current row's rubric (1 to 6).
+    std::uint8_t rapRubriek() const;
     qint16 AantalDVtabelRegels();
 
     // ---- Conformity of report rows and general costs ----------------------
@@ -243,6 +249,9 @@ private:
     std::array<float, 6> msngTotaalRubriek{};
     std::array<float, 7> msngTotaalObjectCat{};
     std::array<float, 3> msngTotaalIsQOR{};
+    // The same per category and per class without the rubric "Overig".
+    std::array<float, 7> msngTotaalObjectCatZonderOverig{};
+    std::array<float, 3> msngTotaalIsQORZonderOverig{};
     std::vector<ItemResult> m_items;
     bool m_gediff = false; // the scheme of the run, read once
     float msngKostenPerKeer = 0;

@@ -274,6 +274,10 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
     msngTotaalRubriek[rubriek - 1] = checkedSingle(msngTotaalRubriek[rubriek - 1] + item.NCW);
     msngTotaalObjectCat[cat - 1] = checkedSingle(msngTotaalObjectCat[cat - 1] + item.NCW);
     msngTotaalIsQOR[isQOR] = checkedSingle(msngTotaalIsQOR[isQOR] + item.NCW);
+    if (rubriek != 6) {
+        msngTotaalObjectCatZonderOverig[cat - 1] = msngTotaalObjectCatZonderOverig[cat - 1] + item.NCW;
+        msngTotaalIsQORZonderOverig[isQOR] = msngTotaalIsQORZonderOverig[isQOR] + item.NCW;
+    }
 }
 
 void clsDV::zetRapEvalKosten(bool &ok)
@@ -331,6 +335,8 @@ bool clsDV::BerekenAlles()
     msngTotaalRubriek.fill(0);
     msngTotaalObjectCat.fill(0);
     msngTotaalIsQOR.fill(0);
+    msngTotaalObjectCatZonderOverig.fill(0);
+    msngTotaalIsQORZonderOverig.fill(0);
     m_items.clear();
     lngAantalRecords = 0;
     // The surcharge records belong to one run: a second run on the same

@@ -264,6 +264,24 @@ QVariant clsDV::rapTotaalPerSorteerveld(std::uint8_t bytIDsorteerveld) const
     return QVariant();
 }
 
+QVariant clsDV::rapTotaalPerSorteerveldZonderOverig(std::uint8_t bytIDsorteerveld) const
+{
+    const int k = bytIDsorteerveld;
+    if (same(mstrSorteerVeldNaam, kRubriek))
+        return k == 6 ? 0.0f : TotaalRubriek(k);
+    if (same(mstrSorteerVeldNaam, kObjectCat)) {
+        TotaalObjectCat(k); // the range check
+        return msngTotaalObjectCatZonderOverig[size_t(k - 1)];
+    }
+    if (same(mstrSorteerVeldNaam, kIsQOR)) {
+        TotaalIsQOR(k);
+        return msngTotaalIsQORZonderOverig[size_t(k)];
+    }
+    return QVariant();
+}
+
+std::uint8_t clsDV::rapRubriek() const { return rapByte("bytRubriek_REF"); }
+
 qint16 clsDV::AantalDVtabelRegels()
 {
     db::Recordset rs;

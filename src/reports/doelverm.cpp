@@ -78,7 +78,7 @@ BTWInvoer controleerBTW(const QString &text)
 
 QString voorgesteldeNaam(const QString &naamStort, const QDate &datum)
 {
-    return QStringLiteral("Rapportage ") + naamStort + QLatin1Char(' ')
+    return QStringLiteral("Rapportage ") + bestandsveilig(naamStort) + QLatin1Char(' ')
            + vb::Format(datum, QStringLiteral("dd-mm-yyyy"));
 }
 
@@ -191,7 +191,7 @@ QString DoelvermRapport::kiesBestand(const WordReportContext &ctx, QString &map)
     vraag.filter = kFilter;
     vraag.filterIndex = 1;
     vraag.flags = ui::FileFlag::OverwritePrompt | ui::FileFlag::HideReadOnly | ui::FileFlag::PathMustExist;
-    vraag.initialDir = stort.StandaardExportDir();
+    vraag.initialDir = rapportMap(stort.StandaardExportDir());
     vraag.fileName = voorgesteldeNaam(ctx.gstrNaamStort, ctx.now().date());
     vraag.defaultExt = QStringLiteral("docx");
     const ui::FileDialogResult keuze = ui::ShowSave(vraag);
@@ -231,8 +231,10 @@ void DoelvermRapport::naarWord(const DoelvermKeuzes &keuzes, bool blnBTW, const 
 
     psubInvoegenKopVoettekst(doc, ctx);
     doc.TableGridlines = false;
-    // Fields show the moment of making now and are updated again when the
-    // document is opened or printed.
+    // Fields show the moment of making and the estimated page count now;
+    // the readers count the pages themselves, and Word updates the dates
+    // when the report is printed. Nothing asks the reader to update fields
+    // when the protected report opens.
     doc.UpdateFields(ctx.now());
     doc.Protect(word::wdAllowOnlyFormFields, kRapportWachtwoord);
     bewaar(doc, bestand, ctx);

@@ -27,7 +27,7 @@ RapDVScherm::RapDVScherm(calc::clsDV &dv, RapportTekst &rap) : m_dv(dv), m_rap(r
 
 void RapDVScherm::symbool(int klasse)
 {
-    m_rap.SelFontName(QStringLiteral("wingdings"));
+    m_rap.SelFontName(kSymboolFont);
     m_rap.SelText(conformiteitsSymbool(klasse));
     m_rap.SelFontName(QStringLiteral("arial"));
 }
@@ -53,9 +53,30 @@ QString RapDVScherm::somRegel(const QString &label, float bedrag) const
 
 void RapDVScherm::groepsSubtotaal(std::uint8_t key, const QString &label, const QString &na)
 {
-    const QVariant totaal = m_dv.rapTotaalPerSorteerveld(key);
+    // The group's rows of rubric "Overig" stand apart, after block B.
+    const QVariant totaal = m_dv.rapTotaalPerSorteerveldZonderOverig(key);
     m_rap.SelText(QStringLiteral("Subtotaal ") + label + QStringLiteral(": ") + ZesTabs + vb::Format(totaal, kEuro)
                   + TAB + m_dv.rapPercVanDV(totaal.toFloat()) + na);
+}
+
+void RapDVScherm::voorzieningKop(const QString &voorz)
+{
+    m_rap.SelText(CRLF);
+    m_rap.SelUnderline(true);
+    m_rap.SelText(voorz + CRLF);
+    m_rap.SelUnderline(false);
+}
+
+void RapDVScherm::itemRegel(bool metAandeel)
+{
+    symbool(m_dv.rapIsQOR());
+    QString regel = TAB + m_dv.rapKostenpost().left(35) + TAB + m_dv.rapKalJaarAanlegBA() + TAB + m_dv.rapTstart()
+                    + TAB + m_dv.rapTeind() + TAB + m_dv.rapFreq() + TAB + m_dv.rapPrijsPerKeer().left(40) + TAB
+                    + vb::Format(QVariant(m_dv.rapNCW()), kEuro);
+    // A row outside the target fund has no share of it.
+    if (metAandeel)
+        regel += TAB + vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+    m_rap.SelText(regel + CRLF);
 }
 
 void RapDVScherm::kopB()
@@ -66,8 +87,11 @@ void RapDVScherm::kopB()
 
 void RapDVScherm::RapDVnaarScherm()
 {
-    // Eight tab stops, each the one before plus its step.
-    const double stappen[] = {5, 1.2, 1.2, 1.2, 1.8, 4.7, 1.6};
+    // Eight tab stops, each the one before plus its step. The cost-item
+    // column holds the first 35 characters of a name, and the share column
+    // stands far enough behind the NCW column for an amount up to
+    // € 999.999.999 in bold.
+    const double stappen[] = {5.5, 1.2, 1.2, 1.2, 1.8, 4.7, 2.5};
     m_rap.SelTabCount(8);
     double positie = 0.5;
     m_rap.SelTabs(0, positie);
@@ -96,11 +120,21 @@ void RapDVScherm::RapDVnaarScherm()
     QString vorigLabel;
     bool aGeschreven = false;
     bool eerste = true;
+    bool overig = false;
     // The view is walked from where it stands; it never runs past its end.
+    // The rows of rubric 6 ("Overig") count in neither sum A nor sum B:
+    // they are left out here and listed after block B.
+    const QVariant begin = m_dv.rapEOF() ? QVariant() : m_dv.rsRap().Bookmark();
     for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
         m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
+        if (m_dv.rapRubriek() == kRubriekOverig) {
+            overig = true;
+            m_dv.GaNaarVolgendeRecord();
+            continue;
+        }
         const std::uint8_t key = m_dv.rapSorteerVeldwaardeID();
-        const bool keyAnders = key != vorigeKey;
+        // The first row always opens its group, whatever its key.
+        const bool keyAnders = eerste || key != vorigeKey;
         if (keyAnders) {
             m_rap.SelText(CRLF);
             if (!eerste)
@@ -114,17 +148,9 @@ void RapDVScherm::RapDVnaarScherm()
             }
         }
         const QString voorz = m_dv.rapVoorz();
-        if (voorz != vorigeVoorz || keyAnders) {
-            m_rap.SelText(CRLF);
-            m_rap.SelUnderline(true);
-            m_rap.SelText(voorz + CRLF);
-            m_rap.SelUnderline(false);
-        }
-        symbool(m_dv.rapIsQOR());
-        m_rap.SelText(TAB + m_dv.rapKostenpost().left(35) + TAB + m_dv.rapKalJaarAanlegBA() + TAB + m_dv.rapTstart()
-                      + TAB + m_dv.rapTeind() + TAB + m_dv.rapFreq() + TAB + m_dv.rapPrijsPerKeer().left(40) + TAB
-                      + vb::Format(QVariant(m_dv.rapNCW()), kEuro) + TAB
-                      + vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)")) + CRLF);
+        if (voorz != vorigeVoorz || keyAnders)
+            voorzieningKop(voorz);
+        itemRegel(true);
         vorigeKey = key;
         vorigLabel = m_dv.rapSorteerVeldwaardeString().toLower();
         vorigeVoorz = voorz;
@@ -137,19 +163,37 @@ void RapDVScherm::RapDVnaarScherm()
         if (!eerste)
             groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF + CRLF);
         RapSubtotaalA();
-    } else if (aGeschreven) {
-        // Rows after the replacement costs (rubric "Overig", counted in
-        // neither A nor B) close with their own subtotal; the A block and
-        // the B heading stand once, before the replacement costs.
-        if (vorigeKey != 5)
-            groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF);
-    } else {
+    } else if (!aGeschreven) {
         RapSubtotaalA();
         kopB();
         m_rap.SelText(CRLF);
     }
 
     RapSubtotaalB();
+
+    if (overig) {
+        // The rows of rubric 6, apart, from where the walk began.
+        scheidingslijn();
+        vet(kKopOverig + CRLF);
+        m_dv.rsRap().setBookmark(begin);
+        QString vorige;
+        bool eersteOverig = true;
+        for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
+            m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
+            if (m_dv.rapRubriek() == kRubriekOverig) {
+                const QString voorz = m_dv.rapVoorz();
+                if (eersteOverig || voorz != vorige)
+                    voorzieningKop(voorz);
+                itemRegel(false);
+                vorige = voorz;
+                eersteOverig = false;
+            }
+            m_dv.GaNaarVolgendeRecord();
+        }
+        m_rap.SelText(CRLF);
+        vet(kSubtotaalOverig + QStringLiteral(": ") + ZesTabs + euro(m_dv.TotaalRubriek(kRubriekOverig)) + CRLF);
+        m_rap.SelText(kBuitenDoelvermogen + CRLF + CRLF);
+    }
 
     // Block C.
     scheidingslijn();

@@ -40,6 +40,10 @@ private:
     QString somRegel(const QString &label, float bedrag) const;
     void groepsSubtotaal(std::uint8_t key, const QString &label, const QString &na);
     void kopB();
+    // An empty line and the facility's name, underlined.
+    void voorzieningKop(const QString &voorz);
+    // The line of the current cost item.
+    void itemRegel(bool metAandeel);
 
     calc::clsDV &m_dv;
     RapportTekst &m_rap;

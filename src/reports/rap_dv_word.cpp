@@ -38,7 +38,8 @@ RapDVWord::RapDVWord(calc::clsDV &dv, word::Application &app, word::Document &do
 void RapDVWord::groepsSubtotaal(word::Table &t, int r, std::uint8_t key, const QString &label)
 {
     t.Cell(r + 1, 2).Text = QStringLiteral("Subtotaal ") + label + CRLF;
-    const QVariant totaal = m_dv.rapTotaalPerSorteerveld(key);
+    // The group's rows of rubric "Overig" stand apart, after block B.
+    const QVariant totaal = m_dv.rapTotaalPerSorteerveldZonderOverig(key);
     const float dv = m_dv.DoelvermogenZonderRisicoFonds();
     t.Cell(r + 1, 8).Text = vb::Format(totaal, kEuro);
     t.Cell(r + 1, 9).Text =
@@ -56,10 +57,93 @@ void RapDVWord::kopB(word::Table &t, int r)
     kwn(t, r, true);
 }
 
+void RapDVWord::voortgang()
+{
+    ++m_rijenGeschreven;
+    if (m_voortgang)
+        m_voortgang->setValue(m_rijenGeschreven + 1);
+}
+
+void RapDVWord::voorzieningKop(word::Table &t, qint16 &r, const QString &voorz, bool nieuweGroep)
+{
+    t.Cell(r + 1, 2).Font.Underline = true;
+    t.Cell(r + 1, 2).Text = voorz;
+    if (!nieuweGroep)
+        kwn(t, r - 1, false);
+    kwn(t, r, true);
+    kwn(t, r + 1, true);
+    r += 2;
+}
+
+void RapDVWord::itemRij(word::Table &t, int r, bool metAandeel)
+{
+    // rapIsQOR also sets the four flags of this row.
+    kwn(t, r, true);
+    const std::uint8_t klasse = m_dv.rapIsQOR();
+    zetSymbool(t.Cell(r, 1), klasse);
+    t.Cell(r, 2).Text = m_dv.rapKostenpost();
+    t.Cell(r, 3).Text = m_dv.rapKalJaarAanlegBA();
+    t.Cell(r, 4).Text = m_dv.rapTstart();
+    t.Cell(r, 5).Text = m_dv.rapTeind();
+    t.Cell(r, 6).Text = m_dv.rapFreq();
+    t.Cell(r, 7).Text = m_dv.rapPrijsPerKeer();
+    t.Cell(r, 8).Text = vb::Format(QVariant(m_dv.rapNCW()), kEuro);
+    if (metAandeel)
+        t.Cell(r, 9).Text = vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+    if (klasse == 2) {
+        t.Cell(r, 4).Font.Italic = m_dv.rapIsNietQOR_JaarStart;
+        t.Cell(r, 5).Font.Italic = m_dv.rapIsNietQOR_JaarEind;
+        t.Cell(r, 6).Font.Italic = m_dv.rapIsNietQOR_Freq;
+        t.Cell(r, 7).Font.Italic = m_dv.rapIsNietQOR_Kosten;
+    }
+}
+
+void RapDVWord::blokOverig(word::Table &t, qint16 &r)
+{
+    reserveer(t, r + 8);
+    kwn(t, r - 1, false);
+    t.Merge(r, 1, 2);
+    t.Rows(r).setFontSize(12);
+    t.Cell(r, 1).Text = kKopOverig;
+    kwn(t, r, true);
+    ++r;
+    QString vorigeVoorz;
+    bool eerste = true;
+    m_dv.rapRsActMoveFirst();
+    for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
+        m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
+        if (m_dv.rapRubriek() == kRubriekOverig) {
+            reserveer(t, r + 8);
+            voortgang();
+            const QString voorz = m_dv.rapVoorz();
+            if (eerste || voorz != vorigeVoorz)
+                voorzieningKop(t, r, voorz, eerste);
+            // Not part of the target fund: no share of it.
+            itemRij(t, r, false);
+            vorigeVoorz = voorz;
+            eerste = false;
+            ++r;
+        }
+        m_dv.GaNaarVolgendeRecord();
+    }
+    reserveer(t, r + 8);
+    kwn(t, r, true);
+    t.Cell(r + 1, 2).Text = kSubtotaalOverig;
+    t.Cell(r + 1, 8).Text = euro(m_dv.TotaalRubriek(kRubriekOverig));
+    t.Rows(r + 1).setBold(true);
+    kwn(t, r + 1, true);
+    t.Cell(r + 2, 2).Font.Italic = true;
+    t.Cell(r + 2, 2).Text = kBuitenDoelvermogen + CRLF;
+    t.Merge(r + 2, 2, 9);
+    kwn(t, r + 2, false);
+    r += 3;
+}
+
 void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
 {
     word::Selection &sel = m_app.Selection();
     // 1. Progress.
+    m_rijenGeschreven = 0;
     if (m_voortgang) {
         m_voortgang->setVisible(true);
         m_voortgang->setMinimum(1);
@@ -84,7 +168,11 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     word::Table &t = m_doc.Tables().Add(sel.Range(), m_dv.AantalDVtabelRegels(), 9);
     t.SetInsideLineStyle(word::wdLineStyleNone);
     t.SetOutsideLineStyle(word::wdLineStyleNone);
-    const float breedtes[] = {0.5f, 8.2f, 1.3f, 1.5f, 1.4f, 2.0f, 6.0f, 2.5f, 1.7f};
+    // Within the page's 24.9 cm, wide enough for the headings ("uitgave"
+    // in bold), the block labels over the first two columns and the
+    // longest regular content of each column ("1x per 25 jr",
+    // "€ 15.107.918", "(100,0%)" in 9 points).
+    const float breedtes[] = {0.5f, 8.2f, 1.5f, 1.65f, 1.6f, 2.25f, 4.8f, 2.5f, 1.9f};
     for (int c = 1; c <= 9; ++c)
         t.SetColumnWidth(c, word::CentimetersToPoints(breedtes[c - 1]));
     const QString koppen[] = {QString(),
@@ -112,22 +200,30 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     }
     qint16 r = 3;
 
-    // 7. Rows.
+    // 7. Rows. The rows of rubric 6 ("Overig") count in neither sum A nor
+    // sum B: they are left out here and listed after block B.
     std::uint8_t vorigeKey = 0;
     QString vorigeVoorz;
     QString vorigLabel;
     bool aGeschreven = false;
+    bool eerste = true;
+    bool overig = false;
     m_dv.rapRsActMoveFirst();
     const qint16 n = qint16(m_dv.lngAantalRecords);
     for (qint16 i = 1; i <= n; ++i) {
-        reserveer(t, r + 8);
-        if (m_voortgang)
-            m_voortgang->setValue(i + 1);
         m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
+        if (m_dv.rapRubriek() == kRubriekOverig) {
+            overig = true;
+            m_dv.GaNaarVolgendeRecord();
+            continue;
+        }
+        reserveer(t, r + 8);
+        voortgang();
         const std::uint8_t key = m_dv.rapSorteerVeldwaardeID();
-        const bool keyAnders = key != vorigeKey;
+        // The first row always opens its group, whatever its key.
+        const bool keyAnders = eerste || key != vorigeKey;
         if (keyAnders) {
-            if (i != 1) {
+            if (!eerste) {
                 groepsSubtotaal(t, r, vorigeKey, vorigLabel);
                 r += 2;
             }
@@ -148,36 +244,13 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
             }
         }
         const QString voorz = m_dv.rapVoorz();
-        if (voorz != vorigeVoorz || keyAnders) {
-            t.Cell(r + 1, 2).Font.Underline = true;
-            t.Cell(r + 1, 2).Text = voorz;
-            if (!keyAnders)
-                kwn(t, r - 1, false);
-            kwn(t, r, true);
-            kwn(t, r + 1, true);
-            r += 2;
-        }
-        // The item row. rapIsQOR also sets the four flags of this row.
-        kwn(t, r, true);
-        const std::uint8_t klasse = m_dv.rapIsQOR();
-        zetSymbool(t.Cell(r, 1), klasse);
-        t.Cell(r, 2).Text = m_dv.rapKostenpost();
-        t.Cell(r, 3).Text = m_dv.rapKalJaarAanlegBA();
-        t.Cell(r, 4).Text = m_dv.rapTstart();
-        t.Cell(r, 5).Text = m_dv.rapTeind();
-        t.Cell(r, 6).Text = m_dv.rapFreq();
-        t.Cell(r, 7).Text = m_dv.rapPrijsPerKeer();
-        t.Cell(r, 8).Text = vb::Format(QVariant(m_dv.rapNCW()), kEuro);
-        t.Cell(r, 9).Text = vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
-        if (klasse == 2) {
-            t.Cell(r, 4).Font.Italic = m_dv.rapIsNietQOR_JaarStart;
-            t.Cell(r, 5).Font.Italic = m_dv.rapIsNietQOR_JaarEind;
-            t.Cell(r, 6).Font.Italic = m_dv.rapIsNietQOR_Freq;
-            t.Cell(r, 7).Font.Italic = m_dv.rapIsNietQOR_Kosten;
-        }
+        if (voorz != vorigeVoorz || keyAnders)
+            voorzieningKop(t, r, voorz, keyAnders);
+        itemRij(t, r, true);
         vorigeKey = key;
         vorigLabel = m_dv.rapSorteerVeldwaardeString().toLower();
         vorigeVoorz = voorz;
+        eerste = false;
         ++r;
         m_dv.GaNaarVolgendeRecord();
     }
@@ -186,20 +259,11 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     reserveer(t, r + 8);
     if (!perRubriek()) {
         kwn(t, r, true);
-        if (n > 0)
+        if (!eerste)
             groepsSubtotaal(t, r, vorigeKey, vorigLabel);
         r += 3;
         RapSubtotaalA(r, t);
-    } else if (aGeschreven) {
-        // Rows after the replacement costs (rubric "Overig", counted in
-        // neither A nor B) close with their own subtotal; the A block and
-        // the B heading stand once, before the replacement costs.
-        if (vorigeKey != 5 && n > 0) {
-            kwn(t, r, true);
-            groepsSubtotaal(t, r, vorigeKey, vorigLabel);
-            r += 2;
-        }
-    } else {
+    } else if (!aGeschreven) {
         ++r;
         RapSubtotaalA(r, t);
         reserveer(t, r + 8);
@@ -209,6 +273,10 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     // 9. The B block.
     ++r;
     RapSubtotaalB(r, t);
+
+    // The rows of rubric 6, apart.
+    if (overig)
+        blokOverig(t, r);
 
     // 10. Block C.
     blokC(t, r);
@@ -228,6 +296,7 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
 
     // 12. Legend.
     sel.EndKey(word::wdStory);
+    sel.ParagraphFormat().KeepWithNext = true;
     sel.TypeParagraph();
     sel.TypeText(QStringLiteral("Verklaring:"));
     sel.ParagraphFormat().KeepWithNext = true;
@@ -249,6 +318,7 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
                  + QStringLiteral("Indien van toepassing, staat daarachter tussen haakjes het kalenderjaar dat "
                                   "ingevoerd is.")
                  + CRLF + CRLF);
+    sel.ParagraphFormat().KeepWithNext = false;
     sel.EndKey(word::wdStory);
 }
 
@@ -311,6 +381,8 @@ void RapDVWord::blokC(word::Table &t, int r)
     t.Cell(r + 9, 1).Text = QStringLiteral("DOELVERMOGEN");
     t.Cell(r + 9, 8).Text = euro(m_dv.DoelvermogenMetRisicoFonds());
     t.Merge(r + 9, 1, 2);
+    // The legend below the table stays with the table's end.
+    kwn(t, r + 9, true);
 }
 
 void RapDVWord::RapSubtotaalA(qint16 &intRij, word::Table &t)

@@ -37,6 +37,16 @@ public:
 private:
     bool perRubriek() const { return optRapSort == 2; }
     void groepsSubtotaal(word::Table &t, int r, std::uint8_t key, const QString &label);
+    void voortgang();
+    // The facility's heading row after an empty one; r goes past both.
+    void voorzieningKop(word::Table &t, qint16 &r, const QString &voorz, bool nieuweGroep);
+    // The current cost item in row r; its share of the target fund only
+    // when it is part of it.
+    void itemRij(word::Table &t, int r, bool metAandeel);
+    // The rows of rubric "Overig" after block B, with their own subtotal
+    // and the statement that they are not part of the target fund; r is
+    // left on the row after the block.
+    void blokOverig(word::Table &t, qint16 &r);
     void kopB(word::Table &t, int r);
     void blokC(word::Table &t, int r);
 
@@ -45,6 +55,7 @@ private:
     word::Document &m_doc;
     WordReportContext m_ctx;
     Voortgang *m_voortgang;
+    int m_rijenGeschreven = 0;
 };
 
 } // namespace reports

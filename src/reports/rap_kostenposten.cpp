@@ -119,7 +119,10 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
 
     // The table's layout.
     t.SetHeightRule(word::wdRowHeightAuto);
-    const float breedtes[] = {0.5f, 6.0f, 2.0f, 2.0f, 2.5f, 5.0f, 2.5f, 3.5f};
+    // Wide enough for the longest regular content of each column: a start
+    // as "2024 * + 75 #", a frequency as "1x per 25 jr", a category name in
+    // bold capitals ("GRONDWATERMONITORINGSSYSTEEM").
+    const float breedtes[] = {0.5f, 6.3f, 2.5f, 2.0f, 2.3f, 4.4f, 3.0f, 3.7f};
     for (int c = 1; c <= 8; ++c)
         t.SetColumnWidth(c, word::CentimetersToPoints(breedtes[c - 1]));
     for (word::Cell *c : t.ColumnCells(1))
@@ -130,9 +133,12 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
     kopRij.HeadingFormat = true;
     kopRij.setBold(true);
     t.Rows(t.RowCount()).Borders(word::wdBorderBottom).setVisible(true);
+    // The legend below the table stays with the table's end.
+    kwn(t, t.RowCount(), true);
 
     // The legend.
     sel.EndKey(word::wdStory);
+    sel.ParagraphFormat().KeepWithNext = true;
     sel.TypeParagraph();
     sel.ParagraphFormat().KeepWithNext = true;
     sel.TypeText(QStringLiteral("Verklaring:") + CRLF);
@@ -150,6 +156,7 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
                                 "bovenafdichting is aangelegd.")
                  + CRLF);
     sel.TypeText(CRLF);
+    sel.ParagraphFormat().KeepWithNext = false;
     sel.EndKey(word::wdStory);
 }
 

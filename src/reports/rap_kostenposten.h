@@ -21,7 +21,7 @@ namespace reports {
 inline const QString kGeenKostenposten = QStringLiteral("Er zijn geen 'voorzieningen en kostenposten' gedefinieerd.");
 
 // The font of the symbol column, as the table sets it.
-inline const QString kSymboolKolomFont = QStringLiteral("wingdings");
+inline const QString kSymboolKolomFont = kSymboolFont;
 
 void RapporteerKostenposten(word::Application &app, word::Document &doc, const WordReportContext &ctx,
                             Voortgang *voortgang, const bool &blnDeelVooraf);

@@ -5,6 +5,7 @@
 #include "reports/rap_alg_gegevens.h"
 #include "reports/rap_kostenposten.h"
 
+#include "records/clsStort.h"
 #include "records/clsVoorz.h"
 
 #include "platform/core/error.h"
@@ -17,16 +18,6 @@ namespace reports {
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-
-// Characters that no file name may hold become "_", so that the proposed
-// name is one file in the chosen folder.
-QString bestandsveilig(QString naam)
-{
-    for (QChar &c : naam)
-        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
-            c = QLatin1Char('_');
-    return naam;
-}
 
 // Saves `doc` as `naam`. A failed save is told, and the user may choose
 // another name (or give up: an empty result).
@@ -60,9 +51,10 @@ bool RapVoorzKeuze::ZetOKButton() const
     return chkAlg != 0 || chkVoorz != 0 || chkAct != 0 || chkRapUnselectedCLitems != 0;
 }
 
-ui::FileDialogRequest RapVoorzOpslaanVraag(const QString &gstrNaamStort, const QDate &vandaag)
+ui::FileDialogRequest RapVoorzOpslaanVraag(const QString &gstrNaamStort, const QDate &vandaag, const QString &map)
 {
     ui::FileDialogRequest vraag;
+    vraag.initialDir = map;
     vraag.title = QStringLiteral("Rapportage opslaan als ...");
     vraag.filter = QStringLiteral("Word bestanden (*.docx)|*.docx|");
     vraag.filterIndex = 1;
@@ -130,8 +122,19 @@ void SchrijfRapVoorz(word::Application &app, word::Document &doc, const RapVoorz
 QString RapporteerRapVoorz(const RapVoorzKeuze &keuze, const WordReportContext &ctx, Voortgang *voortgang)
 {
     try {
-        QString strBestandsnaam =
-            ui::chosenFileOrRaise(ui::ShowSave(RapVoorzOpslaanVraag(ctx.gstrNaamStort, ctx.now().date())));
+        // The dialog opens where the site's last report was saved; the
+        // folder chosen here is not stored for the site.
+        QString map;
+        try {
+            records::clsStort stort(ctx);
+            stort.initializeStort(ctx.glngStortID);
+            map = stort.StandaardExportDir();
+        } catch (const platform::Error &) {
+            // The site cannot be read: the writers will tell; the dialog
+            // opens in the documents folder.
+        }
+        QString strBestandsnaam = ui::chosenFileOrRaise(
+            ui::ShowSave(RapVoorzOpslaanVraag(ctx.gstrNaamStort, ctx.now().date(), rapportMap(map))));
         ui::setBusyCursor();
         {
             word::Application wdApp;

@@ -32,7 +32,9 @@ struct RapVoorzKeuze {
 // The question of the save dialog, with the proposed name "Rapp invoer "
 // + the site's name + " " + the date as dd-mm-yyyy. The files are Office
 // Open XML documents: the filter and the proposed name carry ".docx".
-ui::FileDialogRequest RapVoorzOpslaanVraag(const QString &gstrNaamStort, const QDate &vandaag);
+// The dialog opens in `map` (see rapportMap).
+ui::FileDialogRequest RapVoorzOpslaanVraag(const QString &gstrNaamStort, const QDate &vandaag,
+                                           const QString &map = QString());
 
 // The facilities of the open site by category, in a portrait section of
 // their own (a new page when a part precedes).

@@ -181,8 +181,9 @@ void handtekening(word::Document &doc, word::Selection &sel)
 
 void prognose(word::Document &doc, word::Selection &sel, records::clsTonnage &ton)
 {
+    // The note stands right under the signature block, so that both stay
+    // on the cover page.
     sel.EndKey(word::wdStory);
-    sel.TypeText(CRLF);
     sel.ParagraphFormat().Alignment = word::wdAlignParagraphRight;
     sel.Font().Size = 8;
     sel.Font().Italic = true;
@@ -244,7 +245,8 @@ void InsertVoorbladAlgemeneGegevens(word::Document &doc, word::Application &app,
         sel.Font().Size = 9;
         sel.Font().Bold = false;
         const std::vector<Regel> regels = algemeneGegevens(stort, dv, ctx);
-        word::Table &t = tabel(doc, sel, 34, {5, 11});
+        // The first column holds "Apparaatskosten basisbedrag" on one line.
+        word::Table &t = tabel(doc, sel, 34, {5.5, 10.5});
         for (int i = 1; i <= int(regels.size()) && i <= t.RowCount(); ++i) {
             const Regel &g = regels[size_t(i - 1)];
             if (g.groep) {

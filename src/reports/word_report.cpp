@@ -5,17 +5,20 @@
 #include "platform/core/error.h"
 #include "platform/text/date_text.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace reports {
 
 QString conformiteitsSymbool(int klasse)
 {
     switch (klasse) {
     case 0:
-        return QString(QChar(250));
+        return QString(QChar(0x25CB)); // white circle
     case 1:
-        return QString(QChar(252));
+        return QString(QChar(0x2714)); // heavy check mark
     case 2:
-        return QString(QChar(214));
+        return QString(QChar(0x2718)); // heavy ballot x
     default:
         return QString();
     }
@@ -65,6 +68,21 @@ void reserveer(word::Table &t, int row)
 {
     if (t.RowCount() < row + 1)
         t.InsertRows(t.RowCount(), row + 1 - t.RowCount());
+}
+
+QString bestandsveilig(QString naam)
+{
+    for (QChar &c : naam)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
+            c = QLatin1Char('_');
+    return naam;
+}
+
+QString rapportMap(const QString &standaardExportDir)
+{
+    if (!standaardExportDir.trimmed().isEmpty() && QFileInfo(standaardExportDir).isDir())
+        return standaardExportDir;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 QString rapDatumTijd(const QDateTime &t) { return vb::Format(t, QStringLiteral(" d-mmm-yyyy  hh:nn")); }

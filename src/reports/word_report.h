@@ -41,9 +41,14 @@ public:
     virtual void setValue(int value) = 0;
 };
 
-// The symbol font and its characters for the conformity classes: 0 the
-// user's own item, 1 a checklist item within the criteria, 2 outside them.
-inline const QString kSymboolFont = QStringLiteral("Wingdings");
+// The conformity symbols: 0 the user's own item (a circle), 1 a checklist
+// item within the criteria (a check mark), 2 outside them (a cross). They
+// are ordinary Unicode characters (U+25CB, U+2714, U+2718), not the codes
+// of a symbol font that a reader without that font shows as letters; the
+// font named for them has the three on Windows, and where it is missing
+// (Linux) the reader falls back to a font that has them (DejaVu Sans).
+// The report window shows the same characters.
+inline const QString kSymboolFont = QStringLiteral("Segoe UI Symbol");
 // The character of a class; empty for a class outside 0 to 2.
 QString conformiteitsSymbool(int klasse);
 // Puts the symbol into a cell, in the symbol font.
@@ -51,6 +56,16 @@ void zetSymbool(word::Cell &cell, int klasse);
 // Types the symbol at the selection in the symbol font, then goes back to
 // `font`.
 void typeSymbool(word::Selection &sel, int klasse, const QString &font = QStringLiteral("Arial"));
+
+// The rubric "Overig": its cost items count in neither sum A nor sum B and
+// so not in the target fund. Both target-fund reports list them apart,
+// after block B, under this heading, with their own subtotal and this
+// statement.
+inline constexpr std::uint8_t kRubriekOverig = 6;
+inline const QString kKopOverig = QStringLiteral("Overig (buiten het doelvermogen)");
+inline const QString kSubtotaalOverig = QStringLiteral("Subtotaal overig");
+inline const QString kBuitenDoelvermogen =
+    QStringLiteral("Deze kosten maken geen deel uit van het doelvermogen: ze tellen niet mee in A, B of C.");
 
 // Page set-up of the selection's section (lengths in centimetres); the
 // section starts on a new page and its text at the top.
@@ -73,6 +88,15 @@ void kwn(word::Table &t, int row, bool on);
 // Grows a table so that `row` exists with at least one row after it; the
 // rows added are empty, laid out like the last row.
 void reserveer(word::Table &t, int row);
+
+// A text made fit to be part of a file name: every character that no file
+// name may hold (\ / : * ? " < > | and control characters) becomes "_",
+// so that a proposed name is one file in the chosen folder.
+QString bestandsveilig(QString naam);
+
+// The folder a report's save dialog opens in: the site's last report
+// folder when it exists here, otherwise the user's documents folder.
+QString rapportMap(const QString &standaardExportDir);
 
 // The date and time in report headers: " d-mmm-yyyy  hh:nn".
 QString rapDatumTijd(const QDateTime &t);

@@ -62,6 +62,9 @@ TEST(DoelvermTest, DivisionKeysAndTheProposedName)
     EXPECT_EQ(sorteerVeld(3), QStringLiteral("bytIsQOR"));
     EXPECT_EQ(sorteerVeld(0), QString());
     EXPECT_EQ(voorgesteldeNaam(QStringLiteral("Alfa"), QDate(2024, 3, 5)), QStringLiteral("Rapportage Alfa 05-03-2024"));
+    // Characters no file name may hold, as in the input-data report's name.
+    EXPECT_EQ(voorgesteldeNaam(QStringLiteral("Put A/B: \"oost\""), QDate(2026, 12, 8)),
+              QStringLiteral("Rapportage Put A_B_ _oost_ 08-12-2026"));
 }
 
 } // namespace

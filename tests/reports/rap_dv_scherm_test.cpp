@@ -1,15 +1,17 @@
 // The target-fund report on screen, on the calculation's fixture sites.
 
-#include "calc/calc_fixture.h"
+#include "demo_site.h"
 #include "rapport_opname.h"
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
 
 #include "reports/doelverm.h"
 #include "reports/rap_dv_scherm.h"
+#include "reports/word_report.h"
 
 #include "calc/clsDV.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,13 +33,13 @@ protected:
         return rap;
     }
 
-    calctest::CalcFixture fx;
+    reporttest::DemoSite fx;
 };
 
 TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
 {
     const reporttest::RapportOpname rap = write(fx.alfa, 2);
-    const QList<double> stops = {0.5, 5.5, 6.7, 7.9, 9.1, 10.9, 15.6, 17.2};
+    const QList<double> stops = {0.5, 6.0, 7.2, 8.4, 9.6, 11.4, 16.1, 18.6};
     ASSERT_EQ(rap.tabs.size(), 8);
     for (int k = 0; k < 8; ++k)
         EXPECT_NEAR(rap.tabs[k], stops[k], 1e-9) << k;
@@ -48,18 +50,18 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
     EXPECT_EQ(r[1], QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t"));
     EXPECT_EQ(r[2], QString(9, QLatin1Char('\t')));
     EXPECT_EQ(r.mid(3, 7), QStringList({"A: Jaarlijkse kosten", "", "", "INSTANDHOUDEN", "", "Terrein",
-                                        QString::fromUtf8("\u00fa\tMaaien\t\t1\too\t2x per jr\t€ 1.000,00\t€ 121.413"
+                                        QString::fromUtf8("\u25cb\tMaaien\t\t1\too\t2x per jr\t€ 1.000,00\t€ 121.413"
                                                           "\t(7,5%)")}));
     EXPECT_TRUE(r.contains(QString::fromUtf8("Subtotaal instandhouden: \t\t\t\t\t\t€ 121.413\t(7,5%)")));
 
-    // The A block closes the annual costs before the replacement costs; the
-    // group of rubric 6 after them has its own subtotal and no second A block.
+    // The A block closes the annual costs before the replacement costs,
+    // once; the rows of rubric 6 stand apart after block B.
     QStringList labels;
     for (const QString &regel : r)
         if (!regel.isEmpty() && !regel.startsWith(QLatin1Char('\t')))
             labels << regel.section(QLatin1Char('\t'), 0, 0);
     const QStringList volgorde = {"Subtotaal onderhoud: ", "Subtotaal jaarlijkse nazorgkosten",
-                                  QString::fromUtf8("\u00fc"), "Jaarlijkse nazorgkosten (A)", "B: Vervangingskosten",
+                                  QString::fromUtf8("\u2714"), "Jaarlijkse nazorgkosten (A)", "B: Vervangingskosten",
                                   "Bovenafdichting"};
     const qsizetype s = labels.indexOf(QStringLiteral("Subtotaal onderhoud: "));
     ASSERT_GE(s, 0);
@@ -70,11 +72,11 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
     EXPECT_FALSE(labels.contains(QStringLiteral("VERVANGING")));
 
     EXPECT_TRUE(r.filter(QStringLiteral("Toeslag onvoorzien")).value(0).startsWith(
-        QString::fromUtf8("\u00fc\tToeslag onvoorzien (10,0%)\t\t\t\t\t\t€ ")));
+        QString::fromUtf8("\u2714\tToeslag onvoorzien (10,0%)\t\t\t\t\t\t€ ")));
     EXPECT_TRUE(r.contains(QString::fromUtf8(
-        "\u00fc\tApparaatskosten algemeen\t\t\t€ 15.000 per jaar plus 3% van (A+B)\t€ 915.802\t(56,5%)")));
+        "\u2714\tApparaatskosten algemeen\t\t\t€ 15.000 per jaar plus 3% van (A+B)\t€ 915.802\t(56,5%)")));
     EXPECT_TRUE(r.contains(QString::fromUtf8(
-        "\u00fc\tRapportage/evaluatie\t\t1\too\t1x per jr\t€ 3.500 + 10 x € 225 = € 5.750\t€ 349.063\t(21,5%)")));
+        "\u2714\tRapportage/evaluatie\t\t1\too\t1x per jr\t€ 3.500 + 10 x € 225 = € 5.750\t€ 349.063\t(21,5%)")));
     EXPECT_TRUE(r.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408")));
     EXPECT_TRUE(rap.vet.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408\n\n")));
     EXPECT_TRUE(rap.vet.contains(QStringLiteral("B: Vervangingskosten\n")));
@@ -83,16 +85,16 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
     const qsizetype v = r.indexOf(QStringLiteral("Verklaring:"));
     ASSERT_GE(v, 0);
     EXPECT_EQ(r.mid(v + 1, 6),
-              QStringList({QString::fromUtf8("\u00fc\t: QOR-checklistpost, invoer voldoet aan criteria;"),
-                           QString::fromUtf8("\u00d6\t: QOR-checklistpost, invoer voldoet niet aan criteria;"),
-                           QString::fromUtf8("\u00fa\t: door de gebruiker gedefinieerde kostenpost."), "",
+              QStringList({QString::fromUtf8("\u2714\t: QOR-checklistpost, invoer voldoet aan criteria;"),
+                           QString::fromUtf8("\u2718\t: QOR-checklistpost, invoer voldoet niet aan criteria;"),
+                           QString::fromUtf8("\u25cb\t: door de gebruiker gedefinieerde kostenpost."), "",
                            "De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in.",
                            "De jaren 'eerste uitgave' en 'laatste uitgave' zijn uitgedrukt in jaren na aanvang "
                            "nazorg, waarbij jaar 1= jaar van aanvang nazorg."}));
     // Every conformity character went out in the symbol font.
     EXPECT_FALSE(rap.symbolen.isEmpty());
     for (const QChar c : rap.symbolen)
-        EXPECT_TRUE(c == QChar(250) || c == QChar(252) || c == QChar(214)) << int(c.unicode());
+        EXPECT_TRUE(c == QChar(0x25CB) || c == QChar(0x2714) || c == QChar(0x2718)) << int(c.unicode());
 }
 
 TEST_F(RapDVSchermTest, ByCategoryEveryGroupEndsWithItsSubtotalAndTheBlocksFollowTheLast)
@@ -117,10 +119,48 @@ TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedCutToTheirWidth)
     const QStringList r = write(fx.beta, 2).regels();
     const qsizetype kop = r.indexOf(QStringLiteral("Toeslagen vervangingen:"));
     ASSERT_GE(kop, 0);
-    EXPECT_EQ(r[kop + 3], QString::fromUtf8("\u00fc\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
-    EXPECT_EQ(r[kop + 4], QString::fromUtf8("\u00fc\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
+    EXPECT_EQ(r[kop + 3], QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
+    EXPECT_EQ(r[kop + 4], QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
     EXPECT_TRUE(r[kop + 5].startsWith(QStringLiteral("Vervangingskosten (B)\t")));
     EXPECT_TRUE(r.filter(QStringLiteral("Toeslag ontwerp/directie")).isEmpty());
+}
+
+TEST_F(RapDVSchermTest, OverigStandsApartAfterBlockBInEveryDivision)
+{
+    for (int sortering : {1, 2, 3}) {
+        SCOPED_TRACE(sortering);
+        const QStringList r = write(fx.alfa, sortering).regels();
+        qsizetype b = -1;
+        for (qsizetype i = 0; i < r.size() && b < 0; ++i)
+            if (r[i].startsWith(QStringLiteral("Vervangingskosten (B)\t")))
+                b = i;
+        const qsizetype o = r.indexOf(reports::kKopOverig);
+        const qsizetype c = r.indexOf(QStringLiteral("C: Toeslagen algemene nazorgkosten"));
+        ASSERT_GE(b, 0);
+        EXPECT_EQ(r.mid(b + 1, 2), QStringList({"", QString(9, QLatin1Char('\t'))}));
+        ASSERT_EQ(o, b + 3);
+        EXPECT_EQ(r.mid(o + 1, 2), QStringList({"", "Peilbuizen"}));
+        EXPECT_TRUE(r[o + 3].startsWith(QString::fromUtf8("\u25cb\tOpruimen\t")));
+        EXPECT_TRUE(r[o + 3].endsWith(QString::fromUtf8("\t€ 8.184"))) << r[o + 3].toStdString(); // no share of the fund
+        EXPECT_EQ(r[o + 5], QString::fromUtf8("Subtotaal overig: \t\t\t\t\t\t€ 8.184"));
+        EXPECT_EQ(r[o + 6], reports::kBuitenDoelvermogen);
+        EXPECT_GT(c, o + 6);
+        EXPECT_EQ(r.filter(QStringLiteral("Opruimen")).size(), 1);
+        EXPECT_EQ(r.filter(QRegularExpression(QStringLiteral("^Subtotaal vervangingskosten"))).size(), 1);
+        EXPECT_TRUE(r.filter(QRegularExpression(QStringLiteral("^Subtotaal vervanging: "))).isEmpty());
+        EXPECT_FALSE(r.contains(QStringLiteral("OVERIG")));
+        EXPECT_TRUE(r.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408")));
+    }
+}
+
+TEST_F(RapDVSchermTest, OwnItemsOnlyByConformityHaveTheirHeading)
+{
+    const QStringList r = write(fx.eigen, 3).regels();
+    const qsizetype kop = r.indexOf(QStringLiteral("DOOR GEBRUIKER GEDEFINIEERD"));
+    ASSERT_GE(kop, 0);
+    EXPECT_EQ(r.mid(kop - 2, 2), QStringList({"A: Jaarlijkse kosten & B: Vervangingskosten", ""}));
+    EXPECT_EQ(r.mid(kop + 1, 2), QStringList({"", "Terrein"}));
+    EXPECT_EQ(r.filter(QRegularExpression(QStringLiteral("^Subtotaal door gebruiker gedefinieerd: "))).size(), 1);
 }
 
 } // namespace

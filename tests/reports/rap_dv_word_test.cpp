@@ -6,6 +6,8 @@
 
 #include "calc/clsDV.h"
 
+#include "platform/text/format.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,6 +16,28 @@ using reporttest::column;
 
 class RapDVWordTest : public reporttest::WordReportTest {
 protected:
+    // The part alone in a document of its own.
+    QJsonObject writeApart(qint32 site, int sortering)
+    {
+        word::Application eigenApp;
+        word::Document &eigenDoc = eigenApp.Documents().Add();
+        const reports::WordReportContext ctx = context(site);
+        calc::clsDV dv(ctx);
+        dv.initializeDV(site, -9, -9);
+        EXPECT_TRUE(dv.BerekenAlles());
+        dv.rapOpenActRecordset();
+        static const char *const sleutels[] = {"bytObjectCat_REF", "bytRubriek_REF", "bytIsQOR"};
+        dv.rapSorteerVeldNaam(QString::fromLatin1(sleutels[sortering - 1]));
+        dv.GaNaarEersteRecord();
+        reports::RapDVWord writer(dv, eigenApp, eigenDoc, ctx);
+        writer.optRapSort = sortering;
+        bool deelVooraf = false;
+        writer.RapDVnaarWord(deelVooraf);
+        const QString path = out.filePath(QStringLiteral("apart-%1.docx").arg(sortering));
+        eigenDoc.SaveAs(path);
+        return wordtest::tables(wordtest::readDocx(path))[0].toObject();
+    }
+
     QJsonObject write(qint32 site, int sortering, bool deelVooraf)
     {
         const reports::WordReportContext ctx = context(site);
@@ -79,21 +103,23 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
         "Subtotaal controlemetingen\n", "INSPECTIES", "Peilbuizen", "Inspectie peilbuizen", "Subtotaal inspecties\n",
         "ONDERHOUD", "Terrein", "Onderhoud hekwerk en poort", "Subtotaal onderhoud\n",
         "Subtotaal jaarlijkse nazorgkosten", "Toeslag onvoorzien (10,0%)", "Jaarlijkse nazorgkosten (A)\n\n",
-        "B: Vervangingskosten", "Bovenafdichting", "Vervangen afdeklaag", "Subtotaal vervanging\n", "OVERIG",
-        "Peilbuizen", "Opruimen", "Subtotaal overig\n", "Subtotaal vervangingskosten",
-        "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n", "C: Toeslagen algemene nazorgkosten\n",
+        "B: Vervangingskosten", "Bovenafdichting", "Vervangen afdeklaag", "Subtotaal vervangingskosten",
+        "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n", "Overig (buiten het doelvermogen)",
+        "Peilbuizen", "Opruimen", "Subtotaal overig",
+        "Deze kosten maken geen deel uit van het doelvermogen: ze tellen niet mee in A, B of C.\n",
+        "C: Toeslagen algemene nazorgkosten\n",
         "Rapportage/evaluatie", "Communicatie", "Apparaatskosten algemeen", "Toeslagen algemene nazorgkosten (C)\n",
         "Berekening doelvermogen\n", "Totaal A+B+C (reguliere nazorgactiviteiten)", "Risicobedrag", "DOELVERMOGEN"};
     EXPECT_EQ(labels(t), expected);
 
     const QStringList rows = wordtest::rowTexts(t);
     EXPECT_TRUE(rows.contains(QString::fromUtf8(
-        "\u00fa|Maaien||1|oo|2x per jr|€ 1.000,00|€ 121.413|(7,5%)")));
+        "\u25cb|Maaien||1|oo|2x per jr|€ 1.000,00|€ 121.413|(7,5%)")));
     EXPECT_TRUE(rows.contains(QString::fromUtf8("|Subtotaal instandhouden\n||||||€ 121.413|(7,5%)")));
     EXPECT_TRUE(rows.contains(QString::fromUtf8(
-        "\u00fc|Apparaatskosten algemeen||€ 15.000 per jaar plus 3 % van (A+B)|€ 915.802|(56,5%)")));
+        "\u2714|Apparaatskosten algemeen||€ 15.000 per jaar plus 3 % van (A+B)|€ 915.802|(56,5%)")));
     EXPECT_TRUE(rows.contains(QString::fromUtf8(
-        "\u00fc|Rapportage/evaluatie||1|oo|1x per jr|€ 3.500 + 10 x € 225 = € 5.750|€ 349.063|(21,5%)")));
+        "\u2714|Rapportage/evaluatie||1|oo|1x per jr|€ 3.500 + 10 x € 225 = € 5.750|€ 349.063|(21,5%)")));
     EXPECT_EQ(rows.last(), QString::fromUtf8("DOELVERMOGEN||||||€ 1.670.408|"));
     const int last = int(rows.size());
     EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("bottom")].toInt(), 12);
@@ -101,7 +127,7 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
     EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("span")].toInt(), 2);
     // The symbols are in the symbol font.
     const int maaien = int(column(t, 2).indexOf(QStringLiteral("Maaien"))) + 1;
-    EXPECT_EQ(wordtest::cell(t, maaien, 1)[QStringLiteral("font")].toString(), QStringLiteral("Wingdings"));
+    EXPECT_EQ(wordtest::cell(t, maaien, 1)[QStringLiteral("font")].toString(), reports::kSymboolFont);
     EXPECT_EQ(wordtest::cell(t, maaien, 2)[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
     EXPECT_EQ(wordtest::cell(t, maaien, 2)[QStringLiteral("size")].toDouble(), 8.0);
     EXPECT_TRUE(wordtest::cell(t, maaien, 1)[QStringLiteral("keep_with_next")].toBool());
@@ -109,10 +135,10 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
     const QStringList body = wordtest::bodyTexts(d);
     const qsizetype v = body.indexOf(QStringLiteral("Verklaring:"));
     ASSERT_GE(v, 0);
-    EXPECT_EQ(body[v + 1], QString::fromUtf8("\u00fc\t: QOR-checklistpost, invoer voldoet aan criteria;"));
+    EXPECT_EQ(body[v + 1], QString::fromUtf8("\u2714\t: QOR-checklistpost, invoer voldoet aan criteria;"));
     EXPECT_EQ(body[v + 2], QString::fromUtf8(
-        "\u00d6\t: QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);"));
-    EXPECT_EQ(body[v + 3], QString::fromUtf8("\u00fa\t: door de gebruiker gedefinieerde kostenpost."));
+        "\u2718\t: QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);"));
+    EXPECT_EQ(body[v + 3], QString::fromUtf8("\u25cb\t: door de gebruiker gedefinieerde kostenpost."));
     EXPECT_TRUE(body.contains(QStringLiteral(
         "De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in. ")));
 }
@@ -131,9 +157,11 @@ TEST_F(RapDVWordTest, ByCategoryEachGroupHasItsSubtotalAndTheBlocksFollowTheLast
         "A: Jaarlijkse kosten & B: Vervangingskosten", "ALGEMEEN", "Terrein", "Maaien", "Zettingsmetingen",
         "Onderhoud hekwerk en poort", "Subtotaal algemeen\n", "BOVENAFDICHTING", "Bovenafdichting",
         "Vervangen afdeklaag", "Subtotaal bovenafdichting\n", "GRONDWATERMONITORINGSSYSTEEM", "Peilbuizen",
-        "Controlemetingen grondwater", "Inspectie peilbuizen", "Opruimen", "Subtotaal grondwatermonitoringssysteem\n",
+        "Controlemetingen grondwater", "Inspectie peilbuizen", "Subtotaal grondwatermonitoringssysteem\n",
         "Subtotaal jaarlijkse nazorgkosten", "Toeslag onvoorzien (10,0%)", "Jaarlijkse nazorgkosten (A)\n\n",
         "Subtotaal vervangingskosten", "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n",
+        "Overig (buiten het doelvermogen)", "Peilbuizen", "Opruimen", "Subtotaal overig",
+        "Deze kosten maken geen deel uit van het doelvermogen: ze tellen niet mee in A, B of C.\n",
         "C: Toeslagen algemene nazorgkosten\n", "Rapportage/evaluatie", "Communicatie", "Apparaatskosten algemeen",
         "Toeslagen algemene nazorgkosten (C)\n", "Berekening doelvermogen\n",
         "Totaal A+B+C (reguliere nazorgactiviteiten)", "Risicobedrag", "DOELVERMOGEN"};
@@ -152,12 +180,88 @@ TEST_F(RapDVWordTest, DifferentiatedSurchargesAreListedOnePerRecord)
     ASSERT_GE(kop, 0);
     EXPECT_TRUE(wordtest::cell(t, int(kop) + 1, 2)[QStringLiteral("bold")].toBool());
     EXPECT_EQ(rows[kop + 3], QString::fromUtf8(
-        "\u00fc|'Drainageleidingen: Vervangen drainageleidingen' (groot werk, 6,25%)|||||€ 6.250|€ 479.026|(0,7%)"));
+        "\u2714|'Drainageleidingen: Vervangen drainageleidingen' (groot werk, 6,25%)|||||€ 6.250|€ 479.026|(0,7%)"));
     EXPECT_EQ(rows[kop + 4],
-              QString::fromUtf8("\u00fc|'Terrein en hekwerk: Vervangen hekwerk' (klein werk, 5,0%)|||||€ 1.000|€ 1.916|(0,0%)"));
+              QString::fromUtf8("\u2714|'Terrein en hekwerk: Vervangen hekwerk' (klein werk, 5,0%)|||||€ 1.000|€ 1.916|(0,0%)"));
     EXPECT_EQ(rows[kop + 5], QString::fromUtf8("Vervangingskosten (B)\n\n||||||€ 18.208.720|(28,0%)"));
     EXPECT_EQ(wordtest::cell(t, int(kop) + 4, 2)[QStringLiteral("size")].toDouble(), 8.0);
     EXPECT_FALSE(rows.contains(QStringLiteral("|VERVANGING|||||||")));
+}
+
+// Whole euros of an amount as the table shows it ("€ 1.234.567").
+qint64 euros(const QString &bedrag)
+{
+    QString cijfers;
+    for (const QChar c : bedrag)
+        if (c.isDigit())
+            cijfers += c;
+    return cijfers.toLongLong();
+}
+
+TEST_F(RapDVWordTest, OverigStandsApartAfterBlockBAndTheTotalsStayInEveryDivision)
+{
+    calc::clsDV dv(context(fx.alfa));
+    dv.initializeDV(fx.alfa, -9, -9);
+    ASSERT_TRUE(dv.BerekenAlles());
+    for (int sortering : {1, 2, 3}) {
+        SCOPED_TRACE(sortering);
+        const QJsonObject t = writeApart(fx.alfa, sortering);
+        const QStringList l = labels(t);
+        const qsizetype b = l.indexOf(QStringLiteral("Vervangingskosten (B)\n\n"));
+        const qsizetype o = l.indexOf(reports::kKopOverig);
+        const qsizetype c = l.indexOf(QStringLiteral("C: Toeslagen algemene nazorgkosten\n"));
+        ASSERT_GE(b, 0);
+        EXPECT_EQ(o, b + 1);
+        EXPECT_EQ(l.mid(o + 1, 4), QStringList({"Peilbuizen", "Opruimen", reports::kSubtotaalOverig,
+                                                reports::kBuitenDoelvermogen + "\n"}));
+        EXPECT_EQ(c, o + 5);
+        EXPECT_EQ(l.count(QStringLiteral("Opruimen")), 1);
+        EXPECT_EQ(l.count(QStringLiteral("Subtotaal vervangingskosten")), 1);
+        EXPECT_FALSE(l.contains(QStringLiteral("Subtotaal vervanging\n")));
+        EXPECT_FALSE(l.contains(QStringLiteral("OVERIG")));
+
+        // The rows of "Overig" have their own total and no share of the fund.
+        const QStringList c2 = column(t, 2), c8 = column(t, 8), c9 = column(t, 9);
+        const qsizetype opruimen = c2.indexOf(QStringLiteral("Opruimen"));
+        const qsizetype sub = c2.indexOf(reports::kSubtotaalOverig);
+        EXPECT_EQ(c9[opruimen], QString());
+        EXPECT_EQ(c8[sub], vb::Format(dv.TotaalRubriek(6), QStringLiteral("€ #,#0")));
+        EXPECT_EQ(c9[sub], QString());
+
+        // The group subtotals add up to the annual and replacement costs
+        // (by rubric the replacement costs have no group subtotal), and the
+        // blocks and the target fund are those of the calculation.
+        qint64 groepen = 0;
+        for (qsizetype i = 0; i < c2.size(); ++i)
+            if (c2[i].startsWith(QStringLiteral("Subtotaal ")) && c2[i].endsWith(QLatin1Char('\n')))
+                groepen += euros(c8[i]);
+        const double verwacht = sortering == 2 ? double(dv.somA_exclOnvoorzien())
+                                               : double(dv.somA_exclOnvoorzien()) + double(dv.somB_exclDirectievoering());
+        EXPECT_NEAR(double(groepen), verwacht, 3.0);
+        const QStringList rijen = wordtest::rowTexts(t);
+        auto bedragNa = [&](const QString &label) {
+            for (const QString &r : rijen)
+                if (r.startsWith(label + QLatin1Char('|')))
+                    return r.section(QLatin1Char('|'), 6, 6);
+            return QString();
+        };
+        const QString e = QStringLiteral("€ #,#0");
+        EXPECT_EQ(bedragNa(QStringLiteral("Jaarlijkse nazorgkosten (A)\n\n")), vb::Format(dv.somA_inclOnvoorzien(), e));
+        EXPECT_EQ(bedragNa(QStringLiteral("Vervangingskosten (B)\n\n")), vb::Format(dv.somB_inclDirectievoering(), e));
+        EXPECT_EQ(bedragNa(QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)")),
+                  vb::Format(dv.DoelvermogenZonderRisicoFonds(), e));
+        EXPECT_EQ(bedragNa(QStringLiteral("DOELVERMOGEN")), vb::Format(dv.DoelvermogenMetRisicoFonds(), e));
+    }
+}
+
+TEST_F(RapDVWordTest, OwnItemsOnlyByConformityHaveTheirHeading)
+{
+    const QStringList l = labels(writeApart(fx.eigen, 3));
+    ASSERT_GE(l.size(), 4);
+    EXPECT_EQ(l.mid(0, 3), QStringList({"A: Jaarlijkse kosten & B: Vervangingskosten", "DOOR GEBRUIKER GEDEFINIEERD",
+                                        "Terrein"}));
+    EXPECT_EQ(l.count(QStringLiteral("DOOR GEBRUIKER GEDEFINIEERD")), 1);
+    EXPECT_TRUE(l.contains(QStringLiteral("Subtotaal door gebruiker gedefinieerd\n")));
 }
 
 } // namespace

@@ -4,9 +4,17 @@
 
 #include "support/qstring_printer.h"
 
+#include "report_render.h"
+
+#include "reports/doelverm.h"
 #include "reports/frm_rap_scherm.h"
 
+#include "platform/ui/scripted_dialogs.h"
+
 #include <QApplication>
+#include <QMdiArea>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -119,6 +127,58 @@ TEST_F(RapSchermTest, TheCloseButtonUnloadsTheWindow)
     frmRapScherm *w = frmRapScherm::load();
     QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
     EXPECT_TRUE(screens::Form::loadedForms().isEmpty());
+}
+
+// Where the text of `pos` in `block` starts, in pixels.
+double xOf(const QTextBlock &block, int pos)
+{
+    const QTextLine line = block.layout()->lineForTextPosition(pos);
+    return block.layout()->position().x() + line.cursorToX(pos);
+}
+
+TEST_F(RapSchermTest, TheShareColumnOfTheTargetFundReportStaysAlignedForAmountsOfMillions)
+{
+    QMdiArea area;
+    area.resize(1024, 768);
+    area.show();
+    screens::Form::setHost(&area);
+    reporttest::DemoSite fx;
+    ui::ScriptedDialogs script(ui::ScriptedDialogs::Mode::Record);
+    ui::ScopedDialogs use(&script);
+    reports::DoelvermKeuzes k;
+    k.optRapNaar = 1;
+    k.optRapSort = 2;
+    QString btw;
+    reports::DoelvermRapport rapport;
+    ASSERT_TRUE(rapport.maak(k, btw, reporttest::reportContext(fx, fx.demo)));
+    frmRapScherm *w = screens::Form::loaded<frmRapScherm>();
+    ASSERT_NE(w, nullptr);
+    // Sums of this size, as the writer sets them, at the end of the text.
+    w->SelStart(w->Text().size());
+    for (bool vet : {false, true}) {
+        w->SelBold(vet);
+        w->SelText(QString::fromUtf8("Subtotaal jaarlijkse nazorgkosten\t\t\t\t\t\t€ 9.999.999\t(99,9%)\r\n"));
+        w->SelText(QString::fromUtf8("Subtotaal vervangingskosten\t\t\t\t\t\t€ 999.999.999\t(100,0%)\r\n"));
+    }
+
+    // Every line with a share: the amount and the share each start at one
+    // place.
+    const QRegularExpression deel(QString::fromUtf8("\t(€ [0-9.]+)\t(\\(\\d+,\\d%\\))$"));
+    QSet<int> bedragX, deelX;
+    int miljoenen = 0;
+    for (QTextBlock b = txtRap(w)->document()->begin(); b.isValid(); b = b.next()) {
+        const QRegularExpressionMatch m = deel.match(b.text());
+        if (!m.hasMatch())
+            continue;
+        if (m.captured(1).size() >= 11) // € 1.000.000 and more
+            ++miljoenen;
+        bedragX.insert(qRound(xOf(b, int(m.capturedStart(1)))));
+        deelX.insert(qRound(xOf(b, int(m.capturedStart(2)))));
+    }
+    EXPECT_GE(miljoenen, 8);
+    EXPECT_EQ(bedragX.size(), 1) << bedragX.size() << " places of the amounts";
+    EXPECT_EQ(deelX.size(), 1) << deelX.size() << " places of the shares";
+    screens::Form::setHost(nullptr);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/ui/busy_cursor.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -180,6 +181,27 @@ TEST_F(RapVoorzDriverTest, SavesTheReportAndOffersToOpenIt)
     const QJsonObject d = wordtest::readDocx(pad);
     EXPECT_EQ(orientaties(d), (QList<int>{0, 1}));
     EXPECT_EQ(wordtest::tables(d).size(), 1);
+}
+
+TEST_F(RapVoorzDriverTest, TheDialogOpensInTheSitesReportFolderOrTheDocumentsFolder)
+{
+    // The template's folder "c:\" is no folder here: the documents folder.
+    const QString documenten = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_FALSE(documenten.isEmpty());
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).withInitialDir(documenten).cancel();
+    rapporteer();
+    // Where the site's last report went, when that folder is there; the
+    // folder chosen now is not stored for the site.
+    fx.execute(QStringLiteral("UPDATE tblStort SET memStandaardExportDir=? WHERE idrStort_ID=?"),
+               {out.path(), fx.alfa});
+    const QString pad = out.filePath(QStringLiteral("sub/invoer.docx"));
+    QDir(out.path()).mkdir(QStringLiteral("sub"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).withInitialDir(out.path()).answer(pad);
+    script.expectMsgBox(ui::Icon::Question, kGereedTitel, kGereed, ui::Buttons::YesNo).answer(ui::Answer::No);
+    EXPECT_EQ(rapporteer(), pad);
+    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT memStandaardExportDir FROM tblStort WHERE idrStort_ID=?"), {fx.alfa})
+                  .toString(),
+              out.path());
 }
 
 TEST_F(RapVoorzDriverTest, NoLeavesTheFileUnopened)

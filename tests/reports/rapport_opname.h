@@ -4,6 +4,7 @@
 // the symbol font, the tab stops set and the colour changes.
 
 #include "reports/rapport_tekst.h"
+#include "reports/word_report.h"
 
 #include <QList>
 #include <QStringList>
@@ -30,7 +31,7 @@ public:
             vet << t;
         if (m_onder)
             onderstreept << t;
-        if (m_font.compare(QStringLiteral("wingdings"), Qt::CaseInsensitive) == 0)
+        if (m_font.compare(reports::kSymboolFont, Qt::CaseInsensitive) == 0)
             symbolen += t;
     }
     void SelBold(bool on) override { m_vet = on; }

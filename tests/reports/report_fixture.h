@@ -1,8 +1,8 @@
 #pragma once
-// The calculation's fixture sites, a Word document to write into, and the
-// saved document read back by python-docx.
+// The calculation's fixture sites and the demo sites, a Word document to
+// write into, and the saved document read back by python-docx.
 
-#include "calc_fixture.h"
+#include "demo_site.h"
 #include "docx_reader.h"
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
@@ -36,7 +36,7 @@ protected:
         return wordtest::readDocx(path);
     }
 
-    calctest::CalcFixture fx;
+    DemoSite fx;
     QTemporaryDir out;
     word::Application app;
     word::Document &doc = app.Documents().Add();

@@ -67,8 +67,11 @@ QString Paragraph::text() const
 
 Paragraph &Story::current()
 {
-    if (blocks.empty() || !blocks.back().paragraph)
-        blocks.push_back({Paragraph{}, nullptr});
+    if (blocks.empty() || !blocks.back().paragraph) {
+        Paragraph p;
+        p.markFont = font;
+        blocks.push_back({std::move(p), nullptr});
+    }
     return *blocks.back().paragraph;
 }
 
@@ -76,6 +79,7 @@ void Story::newParagraph()
 {
     Paragraph next;
     next.format = current().format;
+    next.markFont = font;
     blocks.push_back({std::move(next), nullptr});
 }
 
@@ -353,6 +357,7 @@ Table &Tables::Add(const Range &range, int rows, int columns)
     story->blocks.back().table = table;
     Paragraph after;
     after.format = format;
+    after.markFont = story->font;
     story->blocks.push_back({std::move(after), nullptr});
     m_doc.m_tableList.push_back(table);
     return *table;
@@ -371,14 +376,52 @@ int Tables::Count() const { return int(m_doc.m_tableList.size()); }
 
 Document::Document() : m_sections(1), m_selection(*this), m_tables(*this) { m_main.current(); }
 
+namespace {
+
+// The result of a field that needs the page count: PAGE and NUMPAGES (and
+// SECTIONPAGES) with or without switches; empty for other fields.
+QString pageFieldResult(const QString &code, int pages)
+{
+    static const QRegularExpression page(QStringLiteral("^\\s*(PAGE|NUMPAGES|SECTIONPAGES)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto m = page.match(code);
+    if (!m.hasMatch())
+        return QString();
+    return m.captured(1).compare(QLatin1String("PAGE"), Qt::CaseInsensitive) == 0 ? QStringLiteral("1")
+                                                                                 : QString::number(pages);
+}
+
+} // namespace
+
 void Document::UpdateFields(const QDateTime &now)
 {
+    const int pages = EstimatedPageCount();
     for (Story *s : {&m_main, &m_header, &m_footer})
         for (Block &b : s->blocks)
             if (b.paragraph)
                 for (Run &r : b.paragraph->runs)
-                    if (r.kind == Run::Kind::Field)
+                    if (r.kind == Run::Kind::Field) {
                         r.fieldResult = fieldResult(r.text, now);
+                        if (r.fieldResult.isEmpty())
+                            r.fieldResult = pageFieldResult(r.text, pages);
+                    }
+}
+
+void Document::GiveFieldsAResult(const QDateTime &now)
+{
+    int pages = -1;
+    for (Story *s : {&m_main, &m_header, &m_footer})
+        for (Block &b : s->blocks)
+            if (b.paragraph)
+                for (Run &r : b.paragraph->runs)
+                    if (r.kind == Run::Kind::Field && r.fieldResult.isEmpty()) {
+                        r.fieldResult = fieldResult(r.text, now);
+                        if (r.fieldResult.isEmpty()) {
+                            if (pages < 0)
+                                pages = EstimatedPageCount();
+                            r.fieldResult = pageFieldResult(r.text, pages);
+                        }
+                    }
 }
 
 void Document::Protect(int type, const QString &password)

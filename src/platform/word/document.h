@@ -90,6 +90,9 @@ inline constexpr int wdRowHeightAtLeast = 1;
 
 inline float CentimetersToPoints(float cm) { return cm * 72.0f / 2.54f; }
 
+// The language of every document's text and fields.
+inline const QString kDocumentLanguage = QStringLiteral("nl-NL");
+
 // Character formatting.
 struct Font {
     QString Name = QStringLiteral("Times New Roman");
@@ -153,6 +156,9 @@ struct Paragraph {
     std::vector<Run> runs;
     // The section that this paragraph closes (index), or -1.
     int endsSection = -1;
+    // The font of the paragraph mark: that of the selection when the
+    // paragraph began. It gives an empty paragraph its height.
+    word::Font markFont;
     bool empty() const { return runs.empty(); }
     QString text() const; // tabs as TAB, breaks as LF, fields by result
 };
@@ -320,9 +326,20 @@ public:
     std::vector<PageSetup> &Sections() { return m_sections; }
     const std::vector<PageSetup> &Sections() const { return m_sections; }
 
-    // Gives every field its current result (the date fields the time of
-    // the call). Fields are also marked to be updated when opened.
+    // Gives every field its current result: the date fields the time of
+    // the call, PAGE 1 and NUMPAGES the estimated page count. Readers that
+    // lay the document out (Word, LibreOffice) recompute the page fields;
+    // one that does not shows these results. No field is marked to be
+    // updated when the document opens.
     void UpdateFields(const QDateTime &now = QDateTime::currentDateTime());
+    // Gives a result to every field that has none yet, as UpdateFields
+    // would; SaveAs does this, so that no field is saved empty.
+    void GiveFieldsAResult(const QDateTime &now = QDateTime::currentDateTime());
+    // The number of pages the document will have, estimated without a
+    // layout: lines of text by an average character width, table rows by
+    // their tallest cell, a new page for every page break and every
+    // section that starts on one. At least 1.
+    int EstimatedPageCount() const;
     void Protect(int type, const QString &password);
     const Protection &protection() const { return m_protection; }
 

@@ -53,7 +53,7 @@ public:
             x.writeAttribute(W, QStringLiteral("val"), QStringLiteral("0"));
     }
 
-    void runProperties(const Font &f)
+    void runProperties(const Font &f, const QString &lang = QString())
     {
         x.writeStartElement(W, QStringLiteral("rPr"));
         x.writeEmptyElement(W, QStringLiteral("rFonts"));
@@ -67,6 +67,12 @@ public:
         val(QStringLiteral("sz"), half);
         val(QStringLiteral("szCs"), half);
         val(QStringLiteral("u"), f.Underline ? QStringLiteral("single") : QStringLiteral("none"));
+        if (!lang.isEmpty()) {
+            x.writeEmptyElement(W, QStringLiteral("lang"));
+            x.writeAttribute(W, QStringLiteral("val"), lang);
+            x.writeAttribute(W, QStringLiteral("eastAsia"), lang);
+            x.writeAttribute(W, QStringLiteral("bidi"), lang);
+        }
         x.writeEndElement();
     }
 
@@ -160,16 +166,17 @@ public:
         x.writeStartElement(W, QStringLiteral("r"));
         runProperties(f);
         x.writeEmptyElement(W, QStringLiteral("fldChar"));
+        // No field is marked dirty: a reader then keeps the stored result
+        // until it updates fields itself, and Word does not ask to update
+        // the fields of a protected report when it opens.
         x.writeAttribute(W, QStringLiteral("fldCharType"), type);
-        if (type == QLatin1String("begin"))
-            x.writeAttribute(W, QStringLiteral("dirty"), QStringLiteral("true"));
         x.writeEndElement();
     }
 
     void paragraph(const Paragraph &p, const PageSetup *endsSection, const std::vector<QString> *refs)
     {
         x.writeStartElement(W, QStringLiteral("p"));
-        paragraphProperties(p.format, endsSection, p.runs.empty() ? nullptr : &p.runs.back().font, refs);
+        paragraphProperties(p.format, endsSection, p.runs.empty() ? &p.markFont : &p.runs.back().font, refs);
         for (const Run &r : p.runs) {
             switch (r.kind) {
             case Run::Kind::Text:
@@ -376,7 +383,9 @@ QByteArray stylesPart()
     p.root(QStringLiteral("styles"));
     p.x.writeStartElement(W, QStringLiteral("docDefaults"));
     p.x.writeStartElement(W, QStringLiteral("rPrDefault"));
-    p.runProperties(Font{});
+    // The document's language is Dutch: readers spell dates (the DATE
+    // fields) and check spelling the Dutch way.
+    p.runProperties(Font{}, kDocumentLanguage);
     p.x.writeEndElement();
     p.x.writeStartElement(W, QStringLiteral("pPrDefault"));
     p.x.writeStartElement(W, QStringLiteral("pPr"));
@@ -537,6 +546,7 @@ QByteArray Document::toDocx() const
 
 void Document::SaveAs(const QString &fileName)
 {
+    GiveFieldsAResult();
     const QByteArray package = toDocx();
     if (QFileInfo(fileName).isDir())
         saveError(fileName, QStringLiteral("dit is een map"));

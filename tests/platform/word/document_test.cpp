@@ -232,7 +232,7 @@ TEST_F(DocumentTest, HeaderAndFooterHoldTheirTextAndFields)
     EXPECT_EQ(header[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
     EXPECT_TRUE(header[0].toObject()[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("italic")].toBool());
     const QJsonObject footer = wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject();
-    EXPECT_EQ(footer[QStringLiteral("text")].toString(), QStringLiteral("Afgedrukt d.d. 5-mrt-2024  09:07\tpag. "));
+    EXPECT_EQ(footer[QStringLiteral("text")].toString(), QStringLiteral("Afgedrukt d.d. 5-mrt-2024  09:07\tpag. 1"));
     EXPECT_EQ(footer[QStringLiteral("fields")].toArray(),
               (QJsonArray{QStringLiteral("DATE  \\@ \"d-MMM-yyyy  HH:mm\" "), QStringLiteral("PAGE  \\* Arabic ")}));
     const QJsonArray tabs = footer[QStringLiteral("tabs")].toArray();
@@ -241,7 +241,8 @@ TEST_F(DocumentTest, HeaderAndFooterHoldTheirTextAndFields)
     EXPECT_EQ(tabs[0].toObject()[QStringLiteral("align")].toInt(), 2);
     // Both sections show the same header and footer.
     EXPECT_EQ(d[QStringLiteral("sections")].toArray().size(), 2);
-    EXPECT_EQ(wordtest::bodyTexts(d), (QStringList{QStringLiteral("tekst"), QStringLiteral("tweede einde")}));
+    // The page count is an estimate: two sections, each on a page of its own.
+    EXPECT_EQ(wordtest::bodyTexts(d), (QStringList{QStringLiteral("tekst"), QStringLiteral("tweede2 einde")}));
     EXPECT_EQ(d[QStringLiteral("protection")], QJsonValue());
 }
 

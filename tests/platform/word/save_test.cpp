@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -51,6 +52,68 @@ TEST(WordSave, APackageHoldsThePartsWordNeeds)
         EXPECT_GE(zip_name_locate(z, part, 0), 0) << part;
     zip_close(z);
     zip_error_fini(&error);
+}
+
+// One part of a package, as text.
+QString part(const QByteArray &package, const char *name)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *src = zip_source_buffer_create(package.constData(), zip_uint64_t(package.size()), 0, &error);
+    zip_t *z = zip_open_from_source(src, ZIP_RDONLY, &error);
+    QByteArray out;
+    if (z) {
+        zip_stat_t st;
+        if (zip_stat(z, name, 0, &st) == 0) {
+            out.resize(qsizetype(st.size));
+            zip_file_t *f = zip_fopen(z, name, 0);
+            if (f) {
+                zip_fread(f, out.data(), st.size);
+                zip_fclose(f);
+            }
+        }
+        zip_close(z);
+    }
+    zip_error_fini(&error);
+    return QString::fromUtf8(out);
+}
+
+TEST(WordSave, FieldsAreSavedWithAResultInDutchAndNoneAsksToBeUpdated)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rapport.docx"));
+    Document doc;
+    Selection &sel = doc.Selection();
+    sel.TypeText(QStringLiteral("Aantal pagina's: "));
+    sel.Fields().Add(sel.Range(), wdFieldEmpty, QStringLiteral("NUMPAGES  \\* Arabic "));
+    sel.InsertBreak(wdSectionBreakNextPage);
+    // 120 rows of one line of 12 points: 50 to a page.
+    Table &t = doc.Tables().Add(sel.Range(), 120, 2);
+    for (int r = 1; r <= 120; ++r)
+        t.Cell(r, 1).Text = QString::number(r);
+    sel.SeekView(wdSeekCurrentPageFooter);
+    sel.TypeText(QStringLiteral("Afgedrukt d.d. "));
+    sel.Fields().Add(sel.Range(), wdFieldEmpty, QStringLiteral("DATE  \\@ \"d-MMM-yyyy\" "));
+    sel.TypeText(QStringLiteral(" pag. "));
+    sel.Fields().Add(sel.Range(), wdFieldEmpty, QStringLiteral("PAGE  \\* Arabic "));
+    sel.SeekView(wdSeekMainDocument);
+    EXPECT_EQ(doc.EstimatedPageCount(), 4); // the first section's page, then three
+    doc.SaveAs(path);
+
+    const QJsonObject d = wordtest::readDocx(path);
+    EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Aantal pagina's: 4"));
+    const QString voet = wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject()[QStringLiteral("text")].toString();
+    EXPECT_TRUE(voet.contains(QRegularExpression(
+        QStringLiteral("^Afgedrukt d.d. \\d{1,2}-(jan|feb|mrt|apr|mei|jun|jul|aug|sep|okt|nov|dec)-\\d{4} pag. 1$"))))
+        << voet.toStdString();
+    // Nothing marks a field stale or asks for an update on opening, and the
+    // text is Dutch.
+    const QByteArray package = readAll(path);
+    for (const char *naam : {"word/document.xml", "word/footer1.xml", "word/settings.xml"}) {
+        EXPECT_FALSE(part(package, naam).contains(QStringLiteral("dirty"))) << naam;
+        EXPECT_FALSE(part(package, naam).contains(QStringLiteral("updateFields"))) << naam;
+    }
+    EXPECT_TRUE(part(package, "word/styles.xml").contains(QStringLiteral("<w:lang w:val=\"nl-NL\"")));
 }
 
 TEST(WordSave, SavingReplacesAnOlderFileWhole)
