@@ -332,7 +332,7 @@ TEST_F(SiteFileTest, AFileOfAnOlderFormatGetsTheDefaultRatesNotZero)
     const QString other = emptyDataFile();
     ASSERT_GT(import(exportFile), 0);
     EXPECT_EQ(scalar(other, QStringLiteral("SELECT sngAppKostenPerc || '|' || sngRapEvalPerHa FROM tblStort")),
-              QStringLiteral("3.0|225.0"));
+              QStringLiteral("3.0|225"));
 }
 
 TEST_F(SiteFileTest, AFractionalAfterCareYearIsRoundedOneWayForYearAndStartDate)
