@@ -23,13 +23,17 @@ inline constexpr const char *kSetTreeSingleSel = "vwTreeSingleSel";
 inline constexpr const char *kSetTreeLines = "vwTreeLines";
 inline constexpr const char *kSetTreePlusMin = "vwTreePlusMin";
 inline constexpr const char *kSetBTW = "BTW_PROCENTEN";
+// The update server (scheme and host, "https://updates.example.nl"); the
+// update folder and the help page lie below it. Set by an administrator.
+inline constexpr const char *kSetUpdateServer = "strUpdateServer";
 
 // The stored text of `key` in this version's section, or `defaultValue`.
 QString LeesInstelling(const QString &key, const QString &defaultValue = QString());
 // Stores `value` under `key`; raises platform::Error (75) when it cannot be written.
 void BewaarInstelling(const QString &key, const QString &value);
 
-// The default data file: dbQORdata_1.mdb in the program folder.
+// The default data file: dbQORdata_1.mdb in the program folder, or in the
+// user's own data folder when the program is installed (file_locations.h).
 QString pfunStandaardDatabestand();
 
 // Reads every setting the start routine keeps in memory into the program
