@@ -4,14 +4,15 @@
 //
 // How entered values are read (see entered_values.h):
 // - Amounts (costs, prices, investments, percentages of the cost check) are
-//   read under the Dutch rules; an empty amount reads as 0, so it is held
-//   against the bounds instead of failing the check.
+//   read under the Dutch rules; an amount not entered meets no bound, so its
+//   check fails.
 // - Years and counts of the start and end checks, and the number of units,
-//   keep their fraction. A calendar year becomes an after-care year as
-//   year - start of after-care + 1, which is fractional when after-care
-//   does not start on 1 January; that value is compared as it is. (Reading
-//   it back through its text, as a plain parser of the invariant form
-//   would, cuts it at the decimal comma: 5,5 would pass as the 5th year.)
+//   are compared through their read number: the value's Dutch text read
+//   back by Val, which cuts the fraction after the decimal comma. A
+//   calendar year becomes an after-care year as year - start of after-care
+//   + 1 first; with after-care starting on 1 July 2030 the calendar year
+//   2034 is year 4,5 and reads 4, and 2035 is year 5,5 and reads 5. Every
+//   user of the checklist marks an item the same way through this rule.
 // - The frequency, surcharge and reporting checks trap their errors: an
 //   entry that is no number is reported and the check answers false.
 
@@ -84,17 +85,21 @@ bool clsCL::VerifyCL_Kosten(std::uint8_t bytOptieKostenACT, const QVariant &sngP
     if (anyCostBound && differs(item("bytOptieKosten"), bytOptieKostenACT))
         return false;
 
+    // An amount not entered meets no bound.
+    const auto binnen = [](std::optional<float> v, std::optional<float> lower, std::optional<float> upper) {
+        return v && IsBinnenGrenzen(*v, lower, upper);
+    };
     switch (bytOptieKostenACT) {
     case 1:
-        return IsBinnenGrenzen(amountOf(varKostenInvACT), boundOf(KostenInvestMIN()), boundOf(KostenInvestMAX()))
-            && IsBinnenGrenzen(amountOf(sngPercInvACT), boundOf(PercInvestMIN()), boundOf(PercInvestMAX()));
+        return binnen(amountOf(varKostenInvACT), boundOf(KostenInvestMIN()), boundOf(KostenInvestMAX()))
+            && binnen(amountOf(sngPercInvACT), boundOf(PercInvestMIN()), boundOf(PercInvestMAX()));
     case 2:
-        return IsBinnenGrenzen(amountOf(varKostenTotaalACT), boundOf(KostenTotaalMIN()), boundOf(KostenTotaalMAX()));
+        return binnen(amountOf(varKostenTotaalACT), boundOf(KostenTotaalMIN()), boundOf(KostenTotaalMAX()));
     case 3: {
         const float aantal = static_cast<float>(readNumberOf(varAantalEenhACT));
         if (!IsBinnenGrenzen(aantal, boundOf(AantalMIN()), boundOf(AantalMAX())))
             return false;
-        if (!IsBinnenGrenzen(amountOf(sngPrijsPeACT), boundOf(PrijsPEmin()), boundOf(PrijsPEmax())))
+        if (!binnen(amountOf(sngPrijsPeACT), boundOf(PrijsPEmin()), boundOf(PrijsPEmax())))
             return false;
         const QVariant eenheid = Eenheid();
         // Case-sensitive; an empty value on either side does not differ.
@@ -156,9 +161,9 @@ bool clsCL::VerifyCL_Freq(std::uint8_t bytOptieFreqACT, const QVariant &varFreqX
 
 namespace {
 
-// The after-care year of an entered start or end: the calendar year counted
-// from the start of after-care (option 1) or the after-care year as entered.
-// An empty entry reads as 0.
+// The read number of the after-care year of an entered start or end: the
+// calendar year counted from the start of after-care (option 1) or the
+// after-care year as entered. An empty entry reads as 0.
 double nazorgJaar(std::uint8_t optie, const QVariant &kalenderjaar, const QVariant &nazorgjaar,
                   float jaarAanvangNazorg)
 {
@@ -166,7 +171,7 @@ double nazorgJaar(std::uint8_t optie, const QVariant &kalenderjaar, const QVaria
         return readNumberOf(nazorgjaar);
     if (isEmptyValue(kalenderjaar))
         return 0.0;
-    return numberOfAsDouble(kalenderjaar) - static_cast<double>(jaarAanvangNazorg) + 1.0;
+    return readNumberOf(numberOfAsDouble(kalenderjaar) - static_cast<double>(jaarAanvangNazorg) + 1.0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/core/error.h"
 #include "platform/db/jet_types.h"
 #include "platform/text/number_parse.h"
+#include "platform/text/variant_text.h"
 
 #include <QMetaType>
 
@@ -52,10 +53,10 @@ bool isEmptyValue(const QVariant &value)
     return isText(value) && value.toString().isEmpty();
 }
 
-float amountOf(const QVariant &value)
+std::optional<float> amountOf(const QVariant &value)
 {
     if (isEmptyValue(value))
-        return 0.0f;
+        return std::nullopt;
     return numberOf(value);
 }
 
@@ -83,17 +84,7 @@ double readNumberOf(const QVariant &value)
 {
     if (isEmptyValue(value))
         return 0.0;
-    if (isText(value)) {
-        const QString text = value.toString();
-        return vb::IsNumeric(text) ? vb::CDbl(text) : vb::Val(text);
-    }
-    if (value.typeId() == QMetaType::Float)
-        return value.toFloat();
-    try {
-        return plainNumber(value);
-    } catch (const platform::Error &) {
-        return 0.0;
-    }
+    return vb::Val(vb::CStr(value));
 }
 
 std::optional<float> boundOf(const QVariant &value)

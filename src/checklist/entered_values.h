@@ -19,11 +19,11 @@ namespace checklist {
 // Null, or a text of length 0.
 bool isEmptyValue(const QVariant &value);
 
-// The number of an entered amount, as a Single: Null and the empty text
-// read as 0, so that a missing amount is held against the bounds as 0
-// instead of failing; a number as it is; a text under the Dutch rules. A
-// text that is no number raises error 13 ("Type mismatch").
-float amountOf(const QVariant &value);
+// The number of an entered amount, as a Single: empty (Null or the empty
+// text) for an amount not entered, which meets no bound; a number as it is;
+// a text under the Dutch rules. A text that is no number raises error 13
+// ("Type mismatch").
+std::optional<float> amountOf(const QVariant &value);
 
 // The strict number of a value, as a Single: Null raises error 94 ("Invalid
 // use of Null"), a text that is no number (the empty text included) raises
@@ -31,11 +31,13 @@ float amountOf(const QVariant &value);
 float numberOf(const QVariant &value);
 double numberOfAsDouble(const QVariant &value);
 
-// A year or count read as a number: Null and the empty text read as 0; a
-// number keeps its value, fraction included; a text is read under the Dutch
-// rules, and a text that is not a number there is read by Val (invariant
-// form, stopping at the first other character, 0 when nothing is read).
-// Raises only error 6 ("Overflow") for a text beyond the range of a Double.
+// The read number of a year or count: the value's text under the Dutch
+// settings (a text as it is), read back by Val, which takes "." as its only
+// decimal point and stops at the first other character. So the fraction
+// after a decimal comma is cut off toward zero: 5,5 reads 5, 12,9 reads 12,
+// -0,5 reads 0; a text that is no number reads as far as it goes ("vijf"
+// is 0). Null and the empty text read as 0. Raises only error 6
+// ("Overflow") for a text beyond the range of a Double.
 double readNumberOf(const QVariant &value);
 
 // A bound of the checklist: absent for Null and the empty text (its text

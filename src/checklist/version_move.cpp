@@ -61,13 +61,14 @@ void verplaatsSite(const records::Context &ctx, const clsCL &nieuw, float f)
 {
     records::clsStort stort(ctx);
     stort.initializeStort(ctx.glngStortID);
-    // An amount not entered yet stays empty.
+    // The general costs not entered yet stay empty; the risk amount is
+    // written in any case, 0 when it was empty.
     const auto schaal = [&](const char *kolom, float (records::clsStort::*lees)() const,
                             void (records::clsStort::*schrijf)(float)) {
         if (!stort.value(QLatin1String(kolom)).isNull())
             (stort.*schrijf)((stort.*lees)() * f);
     };
-    schaal("sngAlgRisicoBedrag", &records::clsStort::RisicoBedrag, &records::clsStort::RisicoBedrag);
+    stort.RisicoBedrag(stort.RisicoBedrag() * f);
     schaal("sngAlgCommunicatieKosten", &records::clsStort::CommunicatieKosten, &records::clsStort::CommunicatieKosten);
     schaal("sngAlgAppKostenBasis", &records::clsStort::AppKostenBasis, &records::clsStort::AppKostenBasis);
     schaal("sngRapEvalPerHa", &records::clsStort::RapEvalPerHa, &records::clsStort::RapEvalPerHa);

@@ -232,7 +232,11 @@ void frmVersiebeheer::toonRapport(QTextEdit *box, const checklist::RapTekst &tek
             if (i > 0) {
                 cursor.insertBlock(blok);
             }
-            if (!regels[i].isEmpty() || i == regels.size() - 1)
+            // A paragraph takes the bullet of the text that lands in it; one
+            // that a line break has just opened waits for its text, so that
+            // the end of a bulleted group shows no empty bullet line.
+            const bool geopend = i > 0 && i == regels.size() - 1;
+            if (!regels[i].isEmpty() || (cursor.block().text().isEmpty() && !geopend))
                 zetOpsomming(stuk.opmaak.opsomming);
             cursor.insertText(regels[i], teken);
         }

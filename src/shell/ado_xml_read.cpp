@@ -109,8 +109,12 @@ QDateTime parseDate(const QString &type, const QString &text)
 {
     if (type == QLatin1String("date"))
         return QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
-    if (type == QLatin1String("time"))
-        return QDateTime(QDate(1899, 12, 30), QTime::fromString(text, Qt::ISODateWithMs));
+    if (type == QLatin1String("time")) {
+        // A time of day on Jet's day zero; no time at all is no value (a
+        // QDateTime would take an invalid time for midnight).
+        const QTime t = QTime::fromString(text, Qt::ISODateWithMs);
+        return t.isValid() ? QDateTime(QDate(1899, 12, 30), t) : QDateTime();
+    }
     QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (dt.isValid() && type == QLatin1String("dateTime"))
         dt = QDateTime(dt.date(), dt.time()); // as written, local time

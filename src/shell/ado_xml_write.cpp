@@ -132,9 +132,10 @@ private:
             o += QLatin1String(" rs:keycolumn='true'");
         if (c.autoIncrement)
             o += QLatin1String(" rs:autoincrement='true'");
-        o += QLatin1String(">\r\n") + tabs(level + 1) + QStringLiteral("<s:datatype dt:type='%1'").arg(c.dtType);
+        o += QLatin1String(">\r\n") + tabs(level + 1)
+           + QStringLiteral("<s:datatype dt:type='%1'").arg(escaped(c.dtType, c.name));
         if (!c.dbType.isEmpty())
-            o += QStringLiteral(" rs:dbtype='%1'").arg(c.dbType);
+            o += QStringLiteral(" rs:dbtype='%1'").arg(escaped(c.dbType, c.name));
         if (c.maxLength >= 0)
             o += QStringLiteral(" dt:maxLength='%1'").arg(c.maxLength);
         if (c.precision >= 0)
@@ -206,7 +207,13 @@ std::optional<QString> valueText(const Column &c, const QVariant &v)
     }
     if (t == QLatin1String("boolean"))
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (t.startsWith(QLatin1String("i")) || t.startsWith(QLatin1String("ui")))
+    if (t.startsWith(QLatin1String("ui"))) {
+        // An unsigned 8-byte value is beyond a signed one's range.
+        if (v.typeId() == QMetaType::ULongLong || v.typeId() == QMetaType::ULong || v.typeId() == QMetaType::UInt)
+            return QString::number(v.toULongLong());
+        return QString::number(v.toLongLong());
+    }
+    if (t.startsWith(QLatin1String("i")))
         return QString::number(v.toLongLong());
     return v.toString();
 }

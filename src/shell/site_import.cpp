@@ -7,6 +7,7 @@
 #include "platform/core/file_error_text.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
+#include "platform/db/jet_types.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -30,6 +31,20 @@ using Velden = std::vector<std::pair<QString, QVariant>>;
 bool gelijk(const QString &a, const char *b)
 {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+// 1 January of an after-care year; invalid for none. A fractional year is
+// rounded half to even, as the Integer column `intJaarNazorg` stores it,
+// so that the year and the start of after-care agree.
+QDate eersteJanuari(const QVariant &jaar)
+{
+    if (db::isNull(jaar))
+        return QDate();
+    bool ok = false;
+    const double j = db::roundHalfEven(jaar.toDouble(&ok));
+    if (!ok || !(j >= -32768.0 && j <= 32767.0))
+        return QDate();
+    return QDate(int(j), 1, 1);
 }
 
 // One table of the data file and the level of the file that fills it.
@@ -304,8 +319,8 @@ private:
         Velden site = velden(m_stort, stort);
         QVariant *aanvang = veld(site, "dtmAanvangNazorg");
         const QVariant *jaar = veld(site, "intJaarNazorg");
-        if (aanvang && jaar && db::isNull(*aanvang) && !db::isNull(*jaar) && QDate(jaar->toInt(), 1, 1).isValid())
-            *aanvang = QDateTime(QDate(jaar->toInt(), 1, 1), QTime(0, 0));
+        if (aanvang && jaar && db::isNull(*aanvang) && eersteJanuari(*jaar).isValid())
+            *aanvang = QDateTime(eersteJanuari(*jaar), QTime(0, 0));
         // The site list joins the provinces: a site without a province code
         // would be imported but never listed. 0 is "none".
         if (QVariant *prov = veld(site, "bytProv_REF"); prov && db::isNull(*prov))
@@ -369,7 +384,7 @@ QVariant pfunImportVeld(const adoxml::RowType &type, const adoxml::Row &row, con
     if (gelijk(veld, "dtmAanvangNazorg")) {
         const int j = type.columnIndex(QStringLiteral("intJaarNazorg"));
         const QVariant jaar = j < 0 ? QVariant() : adoxml::typedValue(type.columns[size_t(j)], row.values[size_t(j)]);
-        const QDate d = db::isNull(jaar) ? QDate() : QDate(jaar.toInt(), 1, 1);
+        const QDate d = eersteJanuari(jaar);
         return d.isValid() ? QVariant(QDateTime(d, QTime(0, 0))) : QVariant();
     }
     if (gelijk(veld, "sngAppKostenPerc"))

@@ -71,7 +71,7 @@ TEST_F(BoundsChecksTest, TotalAmountBetweenBounds)
             {2, Null, Null, 2500.01f, Null, Null, Null, false},
             {2, Null, Null, "2.500,00", Null, Null, Null, true},
             {2, Null, Null, "2500,01", Null, Null, Null, false},
-            // An empty amount is held against the bounds as 0.
+            // An amount not entered meets no bound.
             {2, Null, Null, "", Null, Null, Null, false},
             {2, Null, Null, Null, Null, Null, Null, false},
             // Another cost option than the item's, while the item has cost bounds.
@@ -90,7 +90,9 @@ TEST_F(BoundsChecksTest, TotalAmountWithOneBound)
         {2, Null, Null, -10.0f, Null, Null, Null, false},
         {2, Null, Null, -0.01f, Null, Null, Null, false},
         {2, Null, Null, 0.0f, Null, Null, Null, true},
-        {2, Null, Null, "", Null, Null, Null, true},
+        // An amount not entered is not 0: it never conforms.
+        {2, Null, Null, "", Null, Null, Null, false},
+        {2, Null, Null, Null, Null, Null, Null, false},
         {2, Null, Null, 2000.0f, Null, Null, Null, true},
         {2, Null, Null, 2000.5f, Null, Null, Null, false},
     });
@@ -127,11 +129,8 @@ TEST_F(BoundsChecksTest, UnitsTimesPricePerUnit)
             {3, Null, Null, Null, 6000.0f, "stuk", 2, true},
             {3, Null, Null, Null, 6000.0f, "stuk", 1, true},
             {3, Null, Null, Null, 6000.0f, "stuk", 4, true},
-            {3, Null, Null, Null, 6000.0f, "stuk", 0.5f, false},
-            // The number of units keeps its fraction: 4,5 is above 4.
-            {3, Null, Null, Null, 6000.0f, "stuk", 4.5f, false},
-            {3, Null, Null, Null, 6000.0f, "stuk", "4,5", false},
             {3, Null, Null, Null, 6000.0f, "stuk", "4", true},
+            // An empty number of units reads as 0.
             {3, Null, Null, Null, 6000.0f, "stuk", "", false},
             {3, Null, Null, Null, 4999.99f, "stuk", 2, false},
             {3, Null, Null, Null, 5000.0f, "stuk", 2, true},
@@ -145,8 +144,6 @@ TEST_F(BoundsChecksTest, UnitsTimesPricePerUnit)
         });
         auto minOnly = itemView(1, "bytOptieKosten=3 AND sngAantalMIN=1 AND sngAantalMAX IS NULL");
         expectCosts(*minOnly, {
-            {3, Null, Null, Null, 5000.0f, "stuk", 0.99f, false},
-            {3, Null, Null, Null, 5000.0f, "stuk", 1.01f, true},
             {3, Null, Null, Null, 5000.0f, "stuk", 1000, true},
         });
         auto equal = itemView(1, "bytOptieKosten=3 AND sngPrijsPEmin=20 AND sngPrijsPEmax=20");
@@ -212,7 +209,8 @@ struct Quantity {
 // values below, of each position "-1 0 9.99 10 15 20 20.01" ("+" conform).
 struct Combination {
     QVariant lower, upper;
-    const char *costs;     // every cost quantity
+    const char *costs;     // every cost quantity but the number of units
+    const char *units;     // read up to the decimal comma: 9,99 as 9, 20,01 as 20
     const char *frequency; // times a year
 };
 
@@ -220,12 +218,12 @@ TEST_F(BoundsChecksTest, EachQuantityInsideOnAndOutsideEachBound)
 {
     const float values[] = {-1.0f, 0.0f, 9.99f, 10.0f, 15.0f, 20.0f, 20.01f};
     const Combination combinations[] = {
-        {10.0, 20.0, "---+++-", "---+++-"},
-        {10.0, Null, "---++++", "---++++"},
+        {10.0, 20.0, "---+++-", "---++++", "---+++-"},
+        {10.0, Null, "---++++", "---++++", "---++++"},
         // Without a lower bound the value must still be at least 0 ...
-        {Null, 20.0, "-+++++-", "-+++++-"},
+        {Null, 20.0, "-+++++-", "-++++++", "-+++++-"},
         // ... but a recurring item without any frequency bound takes any rate.
-        {Null, Null, "-++++++", "+++++++"},
+        {Null, Null, "-++++++", "-++++++", "+++++++"},
     };
     const char *const clearCosts =
         "UPDATE tblCLitem SET sngPercInvestMIN=NULL, sngPercInvestMAX=NULL, sngKostenInvestMIN=NULL, "
@@ -254,11 +252,14 @@ TEST_F(BoundsChecksTest, EachQuantityInsideOnAndOutsideEachBound)
                             .arg(QLatin1String(q.setUp), QLatin1String(q.lowerColumn), QLatin1String(q.upperColumn)),
                         {c.lower, c.upper});
             auto cl = viewOn(copy.path(), 1, 1);
-            const bool frequency = QLatin1String(q.lowerColumn) == QLatin1String("sngFreqXMin");
+            const QLatin1String lower(q.lowerColumn);
+            const char *expected = lower == QLatin1String("sngFreqXMin") ? c.frequency
+                                   : lower == QLatin1String("sngAantalMIN") ? c.units
+                                                                            : c.costs;
             QString verdicts;
             for (float v : values)
                 verdicts += q.check(*cl, v) ? QLatin1Char('+') : QLatin1Char('-');
-            EXPECT_EQ(verdicts, QLatin1String(frequency ? c.frequency : c.costs))
+            EXPECT_EQ(verdicts, QLatin1String(expected))
                 << q.name << " between " << c.lower.toString().toStdString() << " and "
                 << c.upper.toString().toStdString();
         }
@@ -415,21 +416,116 @@ TEST_F(BoundsChecksTest, StartInTheFifthAfterCareYear)
     });
 }
 
-TEST_F(BoundsChecksTest, CalendarStartWhenAfterCareStartsInJuly)
+// ---- The read number of years and counts --------------------------------------
+// A year or count is compared through its Dutch text read back up to the
+// decimal comma. A calendar year is first counted from the start of
+// after-care, so with a start on 1 July or 16 July it is fractional and
+// reads as the after-care year it falls in.
+
+constexpr float k1Jan2030 = 2030.0f;
+constexpr float k1Jul2030 = 2030.5f;
+constexpr float k16Jul2030 = 2030.0f + 6.0f / 12.0f + 1.0f / 24.0f;
+
+struct CalendarCase {
+    const char *item; // the item under test
+    int year;         // the calendar year entered
+    // Verdicts with after-care starting on 1 January, 1 July, 16 July 2030.
+    bool jan1, jul1, jul16;
+};
+
+TEST_F(BoundsChecksTest, CalendarYearsByTheStartOfAfterCare)
+{
+    const struct {
+        const char *name;
+        int version;
+        const char *where;
+        bool end;
+    } items[] = {
+        {"start exactly in year 5", 1, kStart5Exact, false},
+        {"start at the latest in year 25", 3, "bytStartBA=0 AND intStartJaar=25 AND blnStartjaarEerderMag<>0", false},
+        {"end exactly in year 30", 1, "bytOptieEind<>3 AND bytEindBA=0 AND intEINDJAAR=30", true},
+    };
+    const CalendarCase cases[] = {
+        // 2034 is after-care year 5, 4,5 or 4,46: it reads 5, 4, 4.
+        {items[0].name, 2033, false, false, false},
+        {items[0].name, 2034, true, false, false},
+        {items[0].name, 2035, false, true, true},
+        {items[0].name, 2036, false, false, false},
+        {items[1].name, 2030, true, true, true},
+        {items[1].name, 2054, true, true, true},
+        {items[1].name, 2055, false, true, true},
+        {items[1].name, 2056, false, false, false},
+        {items[2].name, 2058, false, false, false},
+        {items[2].name, 2059, true, false, false},
+        {items[2].name, 2060, false, true, true},
+        {items[2].name, 2061, false, false, false},
+    };
+    cltest::underBothLocales([&] {
+        for (const auto &item : items) {
+            for (const auto &[start, label] :
+                 {std::pair{k1Jan2030, "1 January"}, std::pair{k1Jul2030, "1 July"}, std::pair{k16Jul2030, "16 July"}}) {
+                auto cl = itemView(item.version, item.where, start);
+                for (const CalendarCase &c : cases) {
+                    if (QLatin1String(c.item) != QLatin1String(item.name))
+                        continue;
+                    const bool expected = start == k1Jan2030 ? c.jan1 : start == k1Jul2030 ? c.jul1 : c.jul16;
+                    // As the row holds it (a number) and as the screen does (a text).
+                    for (const QVariant &year : {QVariant(c.year), QVariant(QString::number(c.year))}) {
+                        const bool verdict = item.end ? cl->VerifyCL_JaarEind(1, 0, year, Null, Null)
+                                                      : cl->VerifyCL_JaarStart(1, 0, year, Null, Null);
+                        EXPECT_EQ(verdict, expected) << item.name << ", after-care from " << label << ", calendar year "
+                                                     << year.toString().toStdString();
+                    }
+                }
+            }
+        }
+    });
+}
+
+TEST_F(BoundsChecksTest, AfterCareYearsAndTopLinerCountsReadUpToTheComma)
 {
     cltest::underBothLocales([&] {
-        // 1 July 2030: 2034 is after-care year 4,5 and 2035 year 5,5; neither
-        // is the 5th year. (Read back through the text 5,5 the latter would
-        // pass as 5.)
-        auto cl = itemView(1, kStart5Exact, 2030.5f);
-        expectStart(*cl, {
-            {1, 0, 2034, Null, Null, false},
-            {1, 0, 2035, Null, Null, false},
-            {2, 0, Null, 5, Null, true},
+        auto exact = itemView(1, kStart5Exact);
+        expectStart(*exact, {
+            {2, 0, Null, 4.9f, Null, false},
+            {2, 0, Null, 5.5f, Null, true},
+            {2, 0, Null, "5,9", Null, true},
+            {2, 0, Null, 6.0f, Null, false},
         });
-        // Start on the 16th of January: 2034 is year 4,958333.
-        auto sixteenth = itemView(1, kStart5Exact, 2030.0f + 1.0f / 24.0f);
-        expectStart(*sixteenth, {{1, 0, 2034, Null, Null, false}});
+        // The earliest start counted from the top liner is its first year.
+        auto topLiner = itemView(1, "bytStartBA=1 AND intStartJaar=5 AND blnStartjaarEerderMag<>0");
+        expectStart(*topLiner, {
+            {2, 1, Null, Null, 0.5f, false},
+            {2, 1, Null, Null, "0,9", false},
+            {2, 1, Null, Null, 1, true},
+            {2, 1, Null, Null, 1.5f, true},
+            {2, 1, Null, Null, 5.9f, true},
+            {2, 1, Null, Null, 6, false},
+        });
+        auto endTopLiner = itemView(1, "bytOptieEind<>3 AND bytEindBA=1 AND intEINDJAAR=30");
+        expectEnd(*endTopLiner, {
+            {2, 1, Null, Null, 29.9f, false},
+            {2, 1, Null, Null, "30,5", true},
+            {2, 1, Null, Null, 31, false},
+        });
+    });
+}
+
+TEST_F(BoundsChecksTest, UnitCountsAroundTheItemsBounds)
+{
+    cltest::underBothLocales([&] {
+        auto cl = itemView(1, "bytOptieKosten=3 AND sngAantalMIN=1 AND sngAantalMAX=4 AND sngPrijsPEmin=5000 AND "
+                              "sngPrijsPEmax=8000 AND strEenheid='stuk'");
+        const struct { QVariant aantal; bool expected; } cases[] = {
+            {0.5f, false}, {"0,99", false}, {1, true}, {1.01f, true}, {"1", true},
+            {4, true}, {4.5f, true}, {"4,5", true}, {4.99f, true}, {5, false}, {"5,1", false},
+        };
+        for (const auto &c : cases)
+            EXPECT_EQ(cl->VerifyCL_Kosten(3, Null, Null, Null, 6000.0f, "stuk", c.aantal), c.expected)
+                << c.aantal.toString().toStdString();
+        auto minOnly = itemView(1, "bytOptieKosten=3 AND sngAantalMIN=1 AND sngAantalMAX IS NULL");
+        EXPECT_FALSE(minOnly->VerifyCL_Kosten(3, Null, Null, Null, 5000.0f, "stuk", 0.99f));
+        EXPECT_TRUE(minOnly->VerifyCL_Kosten(3, Null, Null, Null, 5000.0f, "stuk", 1.99f));
     });
 }
 
@@ -444,9 +540,9 @@ TEST_F(BoundsChecksTest, StartThatMayBeEarlier)
             {2, 0, Null, -3, Null, true},
             {2, 0, Null, 26, Null, false},
             {2, 0, Null, "", Null, true},
-            // July start: 2054 is year 24,5, 2055 year 25,5 (later than 25).
-            {1, 0, 2054, Null, Null, true},
-            {1, 0, 2055, Null, Null, false},
+            // July start: 2055 is year 25,5, which reads 25; 2056 reads 26.
+            {1, 0, 2055, Null, Null, true},
+            {1, 0, 2056, Null, Null, false},
         });
         auto topLiner = itemView(1, "bytStartBA=1 AND intStartJaar=5 AND blnStartjaarEerderMag<>0");
         expectStart(*topLiner, {
@@ -458,7 +554,6 @@ TEST_F(BoundsChecksTest, StartThatMayBeEarlier)
             {2, 1, Null, Null, -1, false},
             {2, 1, Null, Null, "", false},
             {2, 1, Null, Null, 6, false},
-            {2, 1, Null, Null, 5.5f, false},
             {2, 0, Null, 3, Null, false},
         });
     });
@@ -501,8 +596,6 @@ TEST_F(BoundsChecksTest, EndInAGivenYear)
             {2, 1, Null, 30, 30, false},
             {2, 0, Null, "", Null, false},
         });
-        auto july = itemView(1, "bytOptieEind<>3 AND bytEindBA=0 AND intEINDJAAR=30", 2030.5f);
-        expectEnd(*july, {{1, 0, 2059, Null, Null, false}, {1, 0, 2060, Null, Null, false}});
         auto topLiner = itemView(1, "bytOptieEind<>3 AND bytEindBA=1 AND intEINDJAAR=30");
         expectEnd(*topLiner, {
             {2, 1, Null, Null, 30, true},

@@ -181,6 +181,18 @@ TEST_F(VersionMoveTest, AFailureMidwayLeavesTheSiteAsItWas)
     EXPECT_EQ(stort("intCL_REF").toInt(), 4);
 }
 
+TEST_F(VersionMoveTest, AnEmptyRiskAmountIsWrittenAsZero)
+{
+    site.execute(QStringLiteral("UPDATE tblStort SET sngAlgRisicoBedrag=NULL, sngAlgCommunicatieKosten=NULL"));
+    checklist::VerplaatsNaarVersie(site.context(), 4, kFactor34);
+    const QVariant risico = stort("sngAlgRisicoBedrag");
+    EXPECT_FALSE(risico.isNull());
+    EXPECT_EQ(risico.toFloat(), 0.0f);
+    // General costs not entered yet stay for the user to enter.
+    EXPECT_TRUE(stort("sngAlgCommunicatieKosten").isNull());
+    EXPECT_FLOAT_EQ(stort("sngAlgAppKostenBasis").toFloat(), 15000.0f * kFactor34);
+}
+
 TEST_F(VersionMoveTest, EqualPriceLevelsKeepTheAmounts)
 {
     site.execute(QStringLiteral("UPDATE tblStort SET intCL_REF=2, intJaarPrijsPeil=2008"));

@@ -229,6 +229,26 @@ TEST_F(VoorzTest, DeleteRemovesTheFacilityWithItsCostItems)
     EXPECT_EQ(v.AantalRecords(), 3);
 }
 
+TEST_F(VoorzTest, DeleteTakesOnlyTheItemsOfThatFacilityOfThatSite)
+{
+    // Site 100 holds facility 200; site 200 holds facility 100. Ids of one
+    // kind must never be taken for the other.
+    fx.execute(QStringLiteral(
+        "INSERT INTO tblStort (idrStort_ID, strStortNaam, intStortType, intCL_REF) VALUES (100, 'Honderd', 1, 3), "
+        "(200, 'Tweehonderd', 1, 3)"));
+    fx.execute(QStringLiteral("INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject) "
+                              "VALUES (200, 100, 1, 'Weg'), (100, 200, 1, 'Poort')"));
+    fx.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct) "
+                              "VALUES (100, 200, 4, 'Onderhoud weg'), (200, 100, 4, 'Onderhoud poort')"));
+    clsVoorz v(fx.context(nullptr, 100));
+    v.ActiveerID(200);
+    ASSERT_EQ(v.VoorzieningNaam(), QStringLiteral("Weg"));
+    EXPECT_TRUE(v.verwijderVoorz());
+    EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Onderhoud weg'")), 0);
+    EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Onderhoud poort'")), 1);
+    EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblInrichting WHERE idrInrichting_ID=100")), 1);
+}
+
 TEST_F(VoorzTest, FailedDeleteChangesNothing)
 {
     fx.execute(QStringLiteral("CREATE TRIGGER blockInr BEFORE DELETE ON tblInrichting BEGIN SELECT RAISE(ABORT, 'geblokkeerd'); END"));

@@ -97,6 +97,23 @@ TEST_F(FrmVersiebeheerTest, RendersColoursStrikeThroughAndBullets)
     EXPECT_EQ(format(6).foreground().color(), QColor(0, 0, 255));
 }
 
+TEST_F(FrmVersiebeheerTest, NoEmptyBulletLineEndsAnItemGroup)
+{
+    open();
+    for (const char *name : {"txtRapGewijzigd", "txtRapToegevoegd", "txtRapVerwijderd"}) {
+        const QTextDocument *doc = control<QTextEdit>(form, name)->document();
+        int bulleted = 0;
+        for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
+            if (!b.textList())
+                continue;
+            ++bulleted;
+            EXPECT_FALSE(b.text().isEmpty()) << name << ": an empty bullet line after \""
+                                             << b.previous().text().toStdString() << "\"";
+        }
+        EXPECT_GT(bulleted, 0) << name;
+    }
+}
+
 TEST_F(FrmVersiebeheerTest, TheNewestVersionHasNothingNewer)
 {
     site->execute(QStringLiteral("UPDATE tblStort SET intCL_REF=4, intJaarPrijsPeil=2012"));

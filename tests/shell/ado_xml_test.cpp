@@ -12,6 +12,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QByteArray sample(const char *name)
@@ -162,6 +164,39 @@ TEST(AdoXmlWriter, WritesAdosLayoutAndReadsBackEveryValue)
         EXPECT_EQ(value, std::nullopt);
 }
 
+TEST(AdoXmlReader, ATimeIsReadOnJetsDayZero)
+{
+    const QByteArray bytes = QByteArray(adoxml::write(sampleRowset()))
+                                 .replace("d='2030-01-16T00:00:00'", "d='08:30:00'")
+                                 .replace("'dateTime'", "'time'");
+    const adoxml::Rowset rs = adoxml::read(bytes);
+    EXPECT_EQ(adoxml::typedValue(rs.type.columns[6], rs.rows[0].values[6]).toDateTime(),
+              QDateTime(QDate(1899, 12, 30), QTime(8, 30)));
+}
+
+TEST(AdoXmlWriter, EscapesTheDatabaseTypeAndWritesUnsignedValuesWhole)
+{
+    adoxml::Rowset rs = sampleRowset();
+    rs.type.columns[5].dbType = QStringLiteral("cur'\"<&>ency");
+    adoxml::Column groot = rs.type.columns[0];
+    groot.name = QStringLiteral("groot");
+    groot.dtType = QStringLiteral("ui8");
+    groot.number = 8;
+    rs.type.columns.push_back(groot);
+    const quint64 max = std::numeric_limits<quint64>::max();
+    rs.rows[0].values.push_back(adoxml::valueText(groot, QVariant(max)));
+    rs.rows[1].values.push_back(std::nullopt);
+    EXPECT_EQ(rs.rows[0].values.back(), std::optional<QString>(QStringLiteral("18446744073709551615")));
+
+    const adoxml::Rowset back = adoxml::read(adoxml::write(rs));
+    EXPECT_EQ(back.type.columns[5].dbType, rs.type.columns[5].dbType);
+    EXPECT_EQ(adoxml::typedValue(back.type.columns[7], back.rows[0].values[7]).toULongLong(), max);
+    // Signed types stay signed.
+    adoxml::Column i8 = groot;
+    i8.dtType = QStringLiteral("i8");
+    EXPECT_EQ(adoxml::valueText(i8, QVariant(qint64(-1))), std::optional<QString>(QStringLiteral("-1")));
+}
+
 TEST(AdoXmlWriter, RefusesATextThatXmlCannotCarry)
 {
     adoxml::Rowset rs = sampleRowset();
@@ -194,6 +229,10 @@ TEST(AdoXmlReader, RefusesFilesThatAreNoRecordset)
         {"byte out of range", replaced("b='255'", "b='256'"), "buiten het bereik"},
         {"not a number", replaced("f='5.06'", "f='5,06'"), "geen getal"},
         {"bad date", replaced("d='2030-01-16T00:00:00'", "d='2030-02-30T00:00:00'"), "geen datum"},
+        {"no time", replaced("d='2030-01-16T00:00:00'", "d='niet een tijd'").replace("'dateTime'", "'time'"),
+         "geen datum"},
+        {"hour 25", replaced("d='2030-01-16T00:00:00'", "d='25:00:00'").replace("'dateTime'", "'time'"),
+         "geen datum"},
         {"relation to no column", replaced("010000000200000000000000", "010000000900000000000000"),
          "ongeldige relatie"},
         {"undeclared chapter", replaced("<rsKind id='1'", "<rsAnder id='1'"), "onverwacht element <rsAnder>"},

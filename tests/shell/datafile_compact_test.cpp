@@ -87,6 +87,24 @@ TEST_F(DataFileCompaction, CopyLeftByAnEarlierRunIsRubbishWhileTheFileIsThere)
     EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
 }
 
+TEST_F(DataFileCompaction, AnOlderCompleteCopyNeverReplacesTheLiveFile)
+{
+    const QString pad = dataFileWithFreePages();
+    const QString kopie = modCompress::pfunCompactPad(pad);
+    ASSERT_TRUE(QFile::copy(pad, kopie));
+    ASSERT_TRUE(modCompress::pfunIsVolledigDatabestand(kopie));
+    // The user went on working after the copy was made.
+    runSql(pad, QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('Nieuw', 1);"));
+
+    const QString names = QStringLiteral(
+        "SELECT group_concat(strStortNaam, ',') FROM (SELECT strStortNaam FROM tblStort ORDER BY idrStort_ID)");
+    EXPECT_FALSE(modCompress::HerstelOnderbrokenCompactie(pad));
+    EXPECT_EQ(scalar(pad, names), QStringLiteral("Stort 1,Nieuw"));
+    modCompress::CompactDatabestand(pad);
+    EXPECT_EQ(scalar(pad, names), QStringLiteral("Stort 1,Nieuw"));
+    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+}
+
 // The data file is missing and only the copy is there.
 struct KopieGeval {
     const char *naam;

@@ -323,6 +323,52 @@ TEST_F(SiteFileTest, AFileOfAnOlderFormatGetsTheDefaultsOfItsMissingFields)
     EXPECT_EQ(scalar(other, QStringLiteral("SELECT group_concat(bytCombineer) FROM tblAct")), QStringLiteral("0,0,0"));
 }
 
+TEST_F(SiteFileTest, AFileOfAnOlderFormatGetsTheDefaultRatesNotZero)
+{
+    adoxml::Rowset rs = adoxml::read(exported());
+    dropColumn(rs.type, rs.rows, "sngAppKostenPerc");
+    dropColumn(rs.type, rs.rows, "sngRapEvalPerHa");
+    writeBytes(exportFile, adoxml::write(rs));
+    const QString other = emptyDataFile();
+    ASSERT_GT(import(exportFile), 0);
+    EXPECT_EQ(scalar(other, QStringLiteral("SELECT sngAppKostenPerc || '|' || sngRapEvalPerHa FROM tblStort")),
+              QStringLiteral("3.0|225"));
+}
+
+TEST_F(SiteFileTest, AFractionalAfterCareYearIsRoundedOneWayForYearAndStartDate)
+{
+    const QByteArray bytes = exported();
+    const struct {
+        const char *jaar;
+        bool withDateColumn; // an empty start date in the file, or no such column
+        const char *expected;
+    } cases[] = {
+        {"2030.5", false, "2030|2030-01-01 00:00:00"},
+        {"2031.5", false, "2032|2032-01-01 00:00:00"},
+        {"2030.5", true, "2030|2030-01-01 00:00:00"},
+        {"2031.5", true, "2032|2032-01-01 00:00:00"},
+        {"2031.4", true, "2031|2031-01-01 00:00:00"},
+    };
+    for (const auto &c : cases) {
+        adoxml::Rowset rs = adoxml::read(bytes);
+        const int jaar = rs.type.columnIndex(QStringLiteral("intJaarNazorg"));
+        ASSERT_GE(jaar, 0);
+        rs.type.columns[size_t(jaar)].dtType = QStringLiteral("r8");
+        rs.rows[0].values[size_t(jaar)] = QString::fromLatin1(c.jaar);
+        if (c.withDateColumn)
+            rs.rows[0].values[size_t(rs.type.columnIndex(QStringLiteral("dtmAanvangNazorg")))] = std::nullopt;
+        else
+            dropColumn(rs.type, rs.rows, "dtmAanvangNazorg");
+        writeBytes(exportFile, adoxml::write(rs));
+        const QString other = templateCopy(QStringLiteral("dbQORdata_%1.mdb").arg(&c - cases));
+        modMain::gstrConnData = modMain::pfunConnStrData(other);
+        ASSERT_GT(import(exportFile), 0) << c.jaar;
+        EXPECT_EQ(scalar(other, QStringLiteral("SELECT intJaarNazorg || '|' || dtmAanvangNazorg FROM tblStort")),
+                  QLatin1String(c.expected))
+            << c.jaar << (c.withDateColumn ? " with an empty date" : " without a date column");
+    }
+}
+
 TEST_F(SiteFileTest, BrokenOrHostileFilesAreRefusedAndNothingIsWritten)
 {
     const QByteArray good = exported();

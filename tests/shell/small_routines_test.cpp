@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -125,8 +126,31 @@ TEST_F(ShellOpenTest, OutcomeCodes)
               QStringLiteral("3, Error: Path not found. Couldn't Execute!"));
     EXPECT_EQ(opened.size(), 2); // nothing was handed over for those
 
-    accept = false; // no program takes it
-    EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(file, 1), QStringLiteral("0"));
+    // The desktop could not start a program for it.
+    accept = false;
+    EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(file, 1),
+              QStringLiteral("0, Error: Out of Memory/Resources. Couldn't execute!"));
+    EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(QStringLiteral("https://example.org/tavir"), 1),
+              QStringLiteral("0, Error: Out of Memory/Resources. Couldn't execute!"));
+    accept = true;
+    opened.clear();
+
+    // A Windows program is no program here; a file that cannot be read is
+    // the shell's "access denied". Neither is handed over.
+    const QString program = dir.filePath(QStringLiteral("setup.exe"));
+    QFile exe(program);
+    ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+    exe.write("MZ\x90\x00\x03");
+    exe.close();
+    EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(program, 1), QStringLiteral("11, Error:  Bad File Format. Couldn't Execute!"));
+    const QString locked = dir.filePath(QStringLiteral("dicht.docx"));
+    QFile closed(locked);
+    ASSERT_TRUE(closed.open(QIODevice::WriteOnly));
+    closed.close();
+    closed.setPermissions(QFile::WriteOwner);
+    if (!QFileInfo(locked).isReadable())
+        EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(locked, 1), QStringLiteral("5"));
+    EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST(SetTopMost, SwitchesTheStayOnTopHint)

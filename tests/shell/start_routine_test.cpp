@@ -114,7 +114,7 @@ TEST_P(StartVersion, MinorAboveNineStopsBeforeAnythingElse)
         return;
     }
     // Refused: no lock taken, no setting read or written, no window.
-    os::SingleInstance probe(QLatin1String(tavir::kProgramTitle));
+    os::SingleInstance probe{QLatin1String(tavir::kProgramTitle)};
     EXPECT_TRUE(probe.tryLock());
     EXPECT_FALSE(modMain::gblnInstellingenGelezen);
     EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("17,5"));
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StartRoutine, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
 {
-    os::SingleInstance first(QLatin1String(tavir::kProgramTitle));
+    os::SingleInstance first{QLatin1String(tavir::kProgramTitle)};
     ASSERT_TRUE(first.tryLock());
     script.expectMsgBox(Icon::Information, QStringLiteral("TAVIR"), QStringLiteral("Het programma is reeds geopend"));
 

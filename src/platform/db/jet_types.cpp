@@ -222,8 +222,13 @@ QVariant readColumn(sqlite3_stmt *stmt, int col, JetKind kind)
     case JetKind::Byte:
         if (type == SQLITE_INTEGER)
             return naturalValue(stmt, col, type);
-        if (type == SQLITE_FLOAT)
-            return QVariant(int(roundHalfEven(sqlite3_column_double(stmt, col))));
+        if (type == SQLITE_FLOAT) {
+            // A whole number as Jet rounds it; one beyond a Long (or not
+            // finite) is handed back as stored below.
+            const double whole = roundHalfEven(sqlite3_column_double(stmt, col));
+            if (whole >= double(INT_MIN) && whole <= double(INT_MAX))
+                return QVariant(int(whole));
+        }
         break;
     case JetKind::Single:
         if (numeric)

@@ -22,16 +22,19 @@ bool isAsciiDigit(QChar c)
 // decimal magnitude to tell an overflow from an underflow.
 struct AsciiNumber {
     std::string text;
-    long magnitude = 0;
+    long long magnitude = 0;
 };
 
-long exponentValue(const std::string &digits)
+// The exponent, held at a bound far beyond the length of any text, so that
+// a long run of digits weighs against it in full.
+long long exponentValue(const std::string &digits)
 {
-    long value = 0;
+    constexpr long long bound = 1'000'000'000'000'000LL;
+    long long value = 0;
     for (char c : digits) {
         if (c == '-' || c == '+')
             continue;
-        value = std::min(value * 10 + (c - '0'), 100000L);
+        value = std::min(value * 10 + (c - '0'), bound);
     }
     return !digits.empty() && digits.front() == '-' ? -value : value;
 }
@@ -50,9 +53,9 @@ AsciiNumber assemble(bool negative, const std::string &whole, const std::string 
 
     const size_t firstWhole = whole.find_first_not_of('0');
     if (firstWhole != std::string::npos)
-        n.magnitude = static_cast<long>(whole.size() - firstWhole);
+        n.magnitude = static_cast<long long>(whole.size() - firstWhole);
     else
-        n.magnitude = -static_cast<long>(std::min(fraction.find_first_not_of('0'), fraction.size()));
+        n.magnitude = -static_cast<long long>(std::min(fraction.find_first_not_of('0'), fraction.size()));
     n.magnitude += exponentValue(exponent);
     return n;
 }

@@ -3,6 +3,8 @@
 #include "platform/db/recordset.h"
 #include "test_db.h"
 
+#include <limits>
+
 using namespace db;
 using dbtest::expectError;
 using dbtest::makeDatabase;
@@ -134,6 +136,33 @@ TEST_F(RecordsetNavigation, ValuesAreTypedByDeclaredType)
     rs.MoveNext();
     EXPECT_EQ(rs.Fields("blnActief").Value(), QVariant(true));
     EXPECT_EQ(rs.Fields("curBedrag").Value().typeId(), QMetaType::Double);
+}
+
+TEST(RecordsetReading, ADecimalInAWholeNumberColumnIsRoundedOrHandedBackAsStored)
+{
+    // As in a damaged file: values Jet would never have written.
+    QTemporaryDir dir;
+    Connection conn;
+    conn.Open(makeDatabase(dir, QString::fromUtf8(dbtest::kSchema) + QStringLiteral(
+        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, intStartAbs) VALUES (1, 2.5, 3.5, -2147483648.4);"
+        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, intStartAbs) VALUES (2, 3000000000.5, 1e300, -1e300);"
+        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, intStartAbs) VALUES (3, 2147483647.5, 9e999, 'x');")));
+    Recordset rs;
+    rs.Open("SELECT lngStort_REF, bytRubriek_REF, intStartAbs FROM tblAct ORDER BY idrAct_ID", conn);
+    const QVariant expected[3][3] = {
+        // Whole after Jet's rounding, half to even.
+        {2, 4, std::numeric_limits<int>::min()},
+        // Beyond a Long: as stored, like any value that does not fit its type.
+        {3000000000.5, 1e300, -1e300},
+        {2147483647.5, std::numeric_limits<double>::infinity(), QStringLiteral("x")},
+    };
+    for (int row = 0; row < 3; ++row, rs.MoveNext()) {
+        for (int col = 0; col < 3; ++col) {
+            const QVariant v = rs.Fields(col).Value();
+            EXPECT_EQ(v.typeId(), expected[row][col].typeId()) << row << "/" << col;
+            EXPECT_EQ(v, expected[row][col]) << row << "/" << col;
+        }
+    }
 }
 
 TEST_F(RecordsetNavigation, ParametersAreBoundNeverJoinedIntoText)

@@ -124,7 +124,7 @@ TEST(VbTextLocale, LocalesAreRestoredAfterwards)
     const QLocale before;
     const std::string cBefore = std::setlocale(LC_ALL, nullptr);
     {
-        OtherLocale english(QLocale(QLocale::English));
+        OtherLocale english{QLocale(QLocale::English)};
     }
     EXPECT_EQ(QLocale(), before);
     EXPECT_EQ(std::string(std::setlocale(LC_ALL, nullptr)), cBefore);

@@ -133,6 +133,21 @@ TEST(VbTextParse, OutOfRangeIsAnOverflow)
     EXPECT_TRUE(vb::IsNumeric(QStringLiteral("1e39")));
 }
 
+TEST(VbTextParse, VeryLongNumbersAreJudgedByTheirWholeLength)
+{
+    // 1 followed by 200.000 zeros, times 10^-300000: 10^-100000, which is 0.
+    const QString zeros(200000, QLatin1Char('0'));
+    const QString tiny = QStringLiteral("1") + zeros + QStringLiteral("e-300000");
+    EXPECT_EQ(vb::Val(tiny), 0.0);
+    EXPECT_EQ(vb::CDbl(tiny), 0.0);
+    EXPECT_EQ(vb::CSng(tiny), 0.0f);
+    // 0,000...01 times 10^300000: 10^99999, far too large.
+    EXPECT_EQ(errorNumber([&] { vb::Val(QStringLiteral("0.") + zeros + QStringLiteral("1e300000")); }), 6);
+    EXPECT_EQ(errorNumber([&] { vb::CDbl(QStringLiteral("0,") + zeros + QStringLiteral("1e300000")); }), 6);
+    // Long, but in range.
+    EXPECT_EQ(vb::Val(QStringLiteral("1") + zeros + QStringLiteral("e-200000")), 1.0);
+}
+
 TEST(VbTextParse, CSngGivesTheNearestFloat)
 {
     EXPECT_EQ(vb::CSng(QStringLiteral("4,5")), 4.5f);

@@ -186,6 +186,17 @@ TEST_F(DocumentTest, TablesKeepCellsMergesBordersAndWidths)
     EXPECT_EQ(wordtest::cell(tb, 6, 1)[QStringLiteral("bottom")].toInt(), 12);
 }
 
+TEST_F(DocumentTest, ATabInACellIsKept)
+{
+    // An imported name can carry a tab.
+    Table &t = doc.Tables().Add(sel.Range(), 1, 2);
+    t.Cell(1, 1).Text = QStringLiteral("Stort\tWest");
+    t.Cell(1, 2).Text = QStringLiteral("\teen\r\ntwee\t");
+    const QJsonObject tb = wordtest::tables(saveAndRead())[0].toObject();
+    EXPECT_EQ(wordtest::cellText(tb, 1, 1), QStringLiteral("Stort\tWest"));
+    EXPECT_EQ(wordtest::cellText(tb, 1, 2), QStringLiteral("\teen\ntwee\t"));
+}
+
 TEST_F(DocumentTest, CellsOutsideTheTableRaiseTheCollectionError)
 {
     Table &t = doc.Tables().Add(sel.Range(), 2, 3);

@@ -116,6 +116,50 @@ TEST(WordSave, FieldsAreSavedWithAResultInDutchAndNoneAsksToBeUpdated)
     EXPECT_TRUE(part(package, "word/styles.xml").contains(QStringLiteral("<w:lang w:val=\"nl-NL\"")));
 }
 
+// One part of a package, as written.
+QByteArray partOf(const QByteArray &docx, const char *name)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *src = zip_source_buffer_create(docx.constData(), zip_uint64_t(docx.size()), 0, &error);
+    zip_t *z = zip_open_from_source(src, ZIP_RDONLY, &error);
+    QByteArray bytes;
+    if (z) {
+        zip_stat_t st;
+        zip_file_t *f = zip_stat(z, name, 0, &st) == 0 ? zip_fopen(z, name, 0) : nullptr;
+        if (f) {
+            bytes.resize(qsizetype(st.size));
+            bytes.resize(qsizetype(qMax<zip_int64_t>(0, zip_fread(f, bytes.data(), st.size))));
+            zip_fclose(f);
+        }
+        zip_close(z);
+    }
+    zip_error_fini(&error);
+    return bytes;
+}
+
+TEST(WordSave, LengthsAreRoundedToTheNearestUnit)
+{
+    // 10,49 pt is 209,8 twips and 10,75 pt is 21,5 half-points: cut off
+    // they would be 209 and 21.
+    Document doc;
+    Selection &sel = doc.Selection();
+    sel.PageSetup().TopMargin = 10.49f;
+    sel.Font().Size = 10.75f;
+    sel.ParagraphFormat().TabStops.Add(10.49f);
+    sel.TypeText(QStringLiteral("a\tb"));
+    Table &t = doc.Tables().Add(sel.Range(), 1, 2);
+    t.SetColumnWidth(1, 10.49f);
+    const QByteArray xml = partOf(doc.toDocx(), "word/document.xml");
+    ASSERT_FALSE(xml.isEmpty());
+    EXPECT_TRUE(xml.contains("w:top=\"210\"")) << "page margin";
+    EXPECT_TRUE(xml.contains("w:sz w:val=\"22\"")) << "font size";
+    EXPECT_TRUE(xml.contains("w:pos=\"210\"")) << "tab stop";
+    EXPECT_TRUE(xml.contains("w:gridCol w:w=\"210\"")) << "column width";
+    EXPECT_FALSE(xml.contains("=\"209\""));
+    EXPECT_FALSE(xml.contains("w:val=\"21\""));
+}
+
 TEST(WordSave, SavingReplacesAnOlderFileWhole)
 {
     QTemporaryDir dir;
