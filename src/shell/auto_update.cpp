@@ -307,7 +307,7 @@ bool pfunIsChecklistBestand(const QString &pad)
         QStringLiteral("tblObjectCat")};
     try {
         db::Connection cn;
-        cn.Open(QStringLiteral("Data Source=") + pad + QStringLiteral(";Mode=Read"), tabellen);
+        cn.Open(QStringLiteral("Data Source=") + db::connectionValue(pad) + QStringLiteral(";Mode=Read"), tabellen);
         // Every row of every table must read: a damaged file fails here.
         for (const QString &tabel : tabellen) {
             db::Recordset rs;

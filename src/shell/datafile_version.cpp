@@ -21,10 +21,14 @@ bool pfunLeesVersieTekst(const QString &text, qint32 *versie)
     return true;
 }
 
-qint32 pfunVersieDatabestand(const QString &bestand)
+namespace {
+
+// True with the version when the row holds a whole number, false when the
+// file lacks the row, its value is no whole number or a table is missing;
+// any other failure (no file, no database) is raised.
+bool leesVersie(const QString &bestand, qint32 *versie)
 {
     bool gevonden = false;
-    qint32 versie = 0;
     try {
         db::Connection cn;
         // A data file lacking one of its tables is as damaged as one
@@ -37,7 +41,7 @@ qint32 pfunVersieDatabestand(const QString &bestand)
         rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn,
                 db::LockType::ReadOnly);
         if (!rs.EOF_())
-            gevonden = pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), &versie);
+            gevonden = pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), versie);
         rs.Close();
         cn.Close();
     } catch (const platform::Error &e) {
@@ -46,11 +50,30 @@ qint32 pfunVersieDatabestand(const QString &bestand)
         if (e.number() != db::err::kTableNotFound && e.number() != db::err::kUnknownColumn)
             throw e.withSource(QStringLiteral("pfunVersieDatabestand"));
     }
-    if (gevonden)
+    return gevonden;
+}
+
+} // namespace
+
+qint32 pfunVersieDatabestand(const QString &bestand)
+{
+    qint32 versie = 0;
+    if (leesVersie(bestand, &versie))
         return versie;
     ui::MsgBox(QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"),
                ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
     return kVersieOnbekend;
+}
+
+VersieOpslag pfunLeesVersieStil(const QString &bestand)
+{
+    VersieOpslag uit;
+    try {
+        uit.staat = leesVersie(bestand, &uit.versie) ? VersieOpslag::Staat::Gelezen : VersieOpslag::Staat::GeenVersie;
+    } catch (const platform::Error &) {
+        uit.staat = VersieOpslag::Staat::Onleesbaar;
+    }
+    return uit;
 }
 
 } // namespace modCompress

@@ -7,9 +7,11 @@
 #include "shell/coupling.h"
 #include "shell/current_site.h"
 #include "shell/datafile_compact.h"
+#include "shell/datafile_version.h"
 #include "shell/error_report.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
+#include "shell/program_info.h"
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
@@ -104,6 +106,18 @@ bool controleerUpdates()
     return frmMDI_main::instance() != nullptr;
 }
 
+// The compaction at start rewrites the file. A file the coupling will refuse
+// (a later format, or no version row) is left exactly as it is; a file that
+// cannot be read is handed to the compaction, which says what is wrong.
+void compacteerAlsAanvaard(const QString &pad)
+{
+    using Staat = modCompress::VersieOpslag::Staat;
+    const modCompress::VersieOpslag versie = modCompress::pfunLeesVersieStil(pad);
+    if (versie.staat == Staat::GeenVersie || (versie.staat == Staat::Gelezen && versie.versie > pfunProgVersieNr()))
+        return;
+    modCompress::CompactDatabestand(pad);
+}
+
 void toonProgrammaversie(frmMDI_main &main)
 {
     main.setPanelText(2, QStringLiteral(" ") + QLatin1String(tavir::kProgramTitle) + QStringLiteral(" programmaversie: ")
@@ -153,7 +167,7 @@ void start()
         beeindig();
         return;
     case Opzoeken::Gevonden:
-        modCompress::CompactDatabestand(pad);
+        compacteerAlsAanvaard(pad);
         try {
             KoppelDatabestand(pad, false, true);
         } catch (const platform::Error &e) {
