@@ -9,13 +9,13 @@
 #include "shell/datafile_compact.h"
 #include "shell/datafile_version.h"
 #include "shell/error_report.h"
+#include "shell/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
-#include "platform/os/program_dir.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -134,7 +134,7 @@ void start()
     frmMDI_main *main = frmMDI_main::load();
     ui::setBusyCursor();
 
-    gstrConnCL = pfunConnStrCL(os::programDir());
+    ZetChecklistVerbinding();
     try {
         LeesVersieChecklist();
     } catch (const platform::Error &e) {
@@ -149,6 +149,9 @@ void start()
 
     ZetMenuStatus(false);
 
+    // An installed program's first start for this user makes its default
+    // data file in the user's own data folder.
+    MaakEersteDatabestand();
     const QString pad = gstrDatabestand;
     // A data file that an interrupted compaction left only as its copy is
     // put back first.
