@@ -254,7 +254,7 @@ TEST_F(DataFileUpgrade, OlderFileIsRewrittenForOtherToolsInTheSameUpgrade)
     runSql(pad, QString::fromUtf8(kNamen));
     EXPECT_TRUE(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblStort WHERE strStortNaam = 'x'"))
                     .startsWith(QStringLiteral("sqlite3 failed")));
-    const QString sites = scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM tblStort"));
+    const QString sites = scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort ORDER BY idrStort_ID)"));
     expectUpgradeNotice();
 
     EXPECT_TRUE(upgrade(pad));
@@ -265,7 +265,7 @@ TEST_F(DataFileUpgrade, OlderFileIsRewrittenForOtherToolsInTheSameUpgrade)
     EXPECT_EQ(testsupport::caseFoldingIndexKeys(pad), QString());
     EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblAct WHERE strAct = 'maaien'")),
               QStringLiteral("1"));
-    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM tblStort")), sites);
+    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort ORDER BY idrStort_ID)")), sites);
     EXPECT_EQ(inProgramOrder(pad), QStringLiteral("öa,Öb,ÖC"));
     // Current now: a second upgrade changes nothing.
     const QByteArray bytes = fileBytes(pad);
