@@ -23,10 +23,9 @@ bool pfunLeesVersieTekst(const QString &text, qint32 *versie)
 
 namespace {
 
-// True with the version when the row holds a whole number, false when the
-// file lacks the row, its value is no whole number or a table is missing;
-// any other failure (no file, no database) is raised.
-bool leesVersie(const QString &bestand, qint32 *versie)
+// Reads the version row into `versie`; false for a damaged file. A file
+// that cannot be opened at all raises.
+bool leesVersie(const QString &bestand, qint32 &versie)
 {
     bool gevonden = false;
     try {
@@ -55,10 +54,20 @@ bool leesVersie(const QString &bestand, qint32 *versie)
 
 } // namespace
 
+bool pfunIsBeschadigd(const QString &bestand)
+{
+    qint32 versie = 0;
+    try {
+        return !leesVersie(bestand, versie);
+    } catch (const platform::Error &) {
+        return true;
+    }
+}
+
 qint32 pfunVersieDatabestand(const QString &bestand)
 {
     qint32 versie = 0;
-    if (leesVersie(bestand, &versie))
+    if (leesVersie(bestand, versie))
         return versie;
     ui::MsgBox(QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"),
                ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
@@ -69,7 +78,7 @@ VersieOpslag pfunLeesVersieStil(const QString &bestand)
 {
     VersieOpslag uit;
     try {
-        uit.staat = leesVersie(bestand, &uit.versie) ? VersieOpslag::Staat::Gelezen : VersieOpslag::Staat::GeenVersie;
+        uit.staat = leesVersie(bestand, uit.versie) ? VersieOpslag::Staat::Gelezen : VersieOpslag::Staat::GeenVersie;
     } catch (const platform::Error &) {
         uit.staat = VersieOpslag::Staat::Onleesbaar;
     }
