@@ -439,6 +439,9 @@ UpdateUitkomst ControleerUpdates()
 {
     if (const auto &check = installedCheck())
         return check();
+    // A checklist file that a run killed between its download and its
+    // installation left behind is of no use; the check starts without it.
+    QFile::remove(downloadPad(checklistDoel()));
 
     UpdateUitkomst u;
     const qint32 progVersie = modMain::pfunProgVersieNr();

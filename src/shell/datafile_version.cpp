@@ -40,7 +40,7 @@ bool leesVersie(const QString &bestand, qint32 &versie)
         rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn,
                 db::LockType::ReadOnly);
         if (!rs.EOF_())
-            gevonden = pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), versie);
+            gevonden = pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), &versie);
         rs.Close();
         cn.Close();
     } catch (const platform::Error &e) {

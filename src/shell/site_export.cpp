@@ -4,6 +4,7 @@
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
+#include "platform/os/replacing_file.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
@@ -11,7 +12,7 @@
 #include "platform/ui/busy_cursor.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace modMain {
 
@@ -137,19 +138,17 @@ adoxml::Rowset leesStort(db::Connection &cn, qint32 stortID)
 
 void schrijf(const QString &bestand, const QByteArray &bytes)
 {
-    // QSaveFile writes a temporary file in the target's folder and renames
-    // it over the target on commit.
-    QSaveFile f(bestand);
+    // A temporary file in the target's folder is renamed over the target
+    // once it is complete; what an export killed midway left there goes
+    // first.
+    os::removeLeftovers(QFileInfo(bestand).absolutePath());
+    os::ReplacingFile f(bestand);
     const auto fout = [&](const QString &reden) {
         throw platform::Error(kErrSchrijven,
                               QStringLiteral("Het exportbestand '%1' kan niet worden geschreven: %2")
                                   .arg(QDir::toNativeSeparators(bestand), reden));
     };
-    if (!f.open(QIODevice::WriteOnly))
-        fout(f.errorString());
-    if (f.write(bytes) != bytes.size())
-        fout(f.errorString());
-    if (!f.commit())
+    if (!f.open() || !f.write(bytes) || !f.commit())
         fout(f.errorString());
 }
 

@@ -19,11 +19,13 @@
 
 #include "platform/core/error.h"
 #include "platform/os/program_dir.h"
+#include "platform/os/replacing_file.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <memory>
@@ -173,6 +175,9 @@ void start()
         beeindig();
         return;
     case Opzoeken::Gevonden: {
+        // A copy of the template that a run killed midway left beside the
+        // data file goes (only such temporary files of ours).
+        os::removeLeftovers(QFileInfo(pad).absolutePath());
         compacteerAlsAanvaard(pad);
         bool mislukt = false;
         try {

@@ -302,6 +302,24 @@ TEST_F(FrmDoelvermTest, AFailedSaveAsksForAnotherNameAndLeavesNoFileBehind)
     EXPECT_FALSE(geladen());
 }
 
+TEST_F(FrmDoelvermTest, WhatAKilledReportLeftGoesWithTheNextReport)
+{
+    const QString leftover = uit.filePath(QStringLiteral(".Rapportage Alfa 01-12-2026.docx.tavir-Aa11Bb"));
+    for (const QString &pad : {leftover, uit.filePath(QStringLiteral("notities.docx.bak"))}) {
+        QFile f(pad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("PK half");
+    }
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::No);
+    ok();
+    EXPECT_EQ(bestanden(), QStringList({"notities.docx.bak", "rapport.docx"}));
+}
+
 // The report only reads; remembering its folder in the site's row is a
 // convenience that a read-only data file cannot give.
 TEST_F(FrmDoelvermTest, AReadOnlyDataFileStillGetsItsWordReport)

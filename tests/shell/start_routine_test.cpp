@@ -622,6 +622,22 @@ TEST_F(StartRoutine, DamagedDataFileIsReportedByTheCompactionAndLeftAsItIs)
     EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
 }
 
+TEST_F(StartRoutine, WhatAKilledCopyLeftBesideTheDataFileGoesAtStart)
+{
+    const QString pad = templateCopy();
+    const QString leftover = progDir + QStringLiteral("/.dbQORdata_2.mdb.tavir-Zz00Yy");
+    writeBytes(leftover, fileBytes(pad).left(4096));
+    const QString eigen = progDir + QStringLiteral("/.dbQORdata_2.mdb.Zz00Yy");
+    writeBytes(eigen, QByteArray("van de gebruiker"));
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_TRUE(QFileInfo::exists(eigen));
+}
+
 // Any path a user can give works, also one with ";" or quotes in it.
 TEST_F(StartRoutine, DataFileInAFolderWithSemicolonAndQuotesStarts)
 {
