@@ -144,9 +144,11 @@ void schrijf(const QString &bestand, const QByteArray &bytes)
     os::removeLeftovers(QFileInfo(bestand).absolutePath());
     os::ReplacingFile f(bestand);
     const auto fout = [&](const QString &reden) {
-        throw platform::Error(kErrSchrijven,
-                              QStringLiteral("Het exportbestand '%1' kan niet worden geschreven: %2")
-                                  .arg(QDir::toNativeSeparators(bestand), reden));
+        QString tekst = QStringLiteral("Het exportbestand '%1' kan niet worden geschreven")
+                            .arg(QDir::toNativeSeparators(bestand));
+        if (!reden.isEmpty())
+            tekst += QStringLiteral(": ") + reden;
+        throw platform::Error(kErrSchrijven, tekst);
     };
     if (!f.open() || !f.write(bytes) || !f.commit())
         fout(f.errorString());

@@ -1,5 +1,7 @@
 #include "platform/os/replacing_file.h"
 
+#include "platform/core/file_error_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +10,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -152,7 +153,7 @@ bool ReplacingFile::commit(std::optional<QFileDevice::Permissions> permissions, 
 
 QString ReplacingFile::errorString() const
 {
-    return QString::fromLocal8Bit(std::strerror(m_errno));
+    return platform::dutchSystemErrorText(m_errno);
 }
 
 bool isTemporaryName(const QString &fileName)

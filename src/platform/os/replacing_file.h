@@ -38,7 +38,7 @@ public:
     bool commit(std::optional<QFileDevice::Permissions> permissions = std::nullopt, bool noReplace = false);
 
     int errorNumber() const { return m_errno; }  // errno of the failure
-    QString errorString() const;                  // the system's text for it
+    QString errorString() const;                  // its Dutch text, or an empty one
     QString temporaryPath() const { return m_temp; }
 
 private:

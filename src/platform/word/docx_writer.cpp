@@ -7,6 +7,7 @@
 #include "platform/word/protection.h"
 
 #include "platform/core/error.h"
+#include "platform/core/file_error_text.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -449,7 +450,7 @@ QByteArray documentRels()
 {
     throw platform::Error(kErrSaveFailed,
                           QStringLiteral("Het document kan niet worden opgeslagen als \"") + fileName
-                              + QStringLiteral("\" (") + reason + QStringLiteral(")."),
+                              + QStringLiteral("\"") + platform::inParentheses(reason) + QStringLiteral("."),
                           QStringLiteral("SaveAs"));
 }
 
