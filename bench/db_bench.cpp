@@ -19,15 +19,15 @@ const char *kTable = R"(
 CREATE TABLE tblAct (
   idrAct_ID INTEGER PRIMARY KEY AUTOINCREMENT,
   lngStort_REF INTEGER, lngInrichting_REF INTEGER, bytRubriek_REF TINYINT,
-  strAct VARCHAR(50) COLLATE JETTEXT,
+  strAct VARCHAR(50) COLLATE NOCASE,
   bytOptieStart TINYINT, intStartAbs SMALLINT, intStartRel SMALLINT, bytStartBA TINYINT, intStartBA SMALLINT,
   bytOptieEind TINYINT, intEindAbs SMALLINT, intEindRel SMALLINT, bytEindBA TINYINT, intEindBA SMALLINT,
   bytOptieKosten TINYINT, sngPercInvest REAL, sngKostenInvest REAL, sngKostenTotaal REAL,
-  sngKostenPE REAL, sngAantal REAL, strEenheid VARCHAR(50) COLLATE JETTEXT,
+  sngKostenPE REAL, sngAantal REAL, strEenheid VARCHAR(50) COLLATE NOCASE,
   bytOptieFreq TINYINT, intFreqX SMALLINT, bytIsQOR TINYINT, lngClitem_REF INTEGER,
   bytCombineer TINYINT NOT NULL DEFAULT 0, bytTypeVervangingsToeslag TINYINT NOT NULL DEFAULT 0,
   sngVervangingsToeslagPerc REAL, dtmMut DATETIME,
-  strOpm VARCHAR(255) COLLATE JETTEXT, strNazorgplanRef VARCHAR(50) COLLATE JETTEXT
+  strOpm VARCHAR(255) COLLATE NOCASE, strNazorgplanRef VARCHAR(50) COLLATE NOCASE
 );
 )";
 

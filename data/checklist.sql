@@ -6,8 +6,9 @@
 -- data/README.md gives an overview of the versions and what each is for.
 --
 -- Types follow docs/database-files.md (Long INTEGER, Integer SMALLINT, Byte
--- TINYINT, Single REAL, Date DATETIME, Text VARCHAR(n) COLLATE JETTEXT, Memo
--- LONGTEXT COLLATE JETTEXT, Yes/No BIT stored -1/0). Text widths are ours:
+-- TINYINT, Single REAL, Date DATETIME, Text VARCHAR(n) COLLATE NOCASE, Memo
+-- LONGTEXT COLLATE NOCASE, Yes/No BIT stored -1/0; an index on a text column
+-- keys it COLLATE BINARY). Text widths are ours:
 -- version name, footnote keys, units 50; facility name 100 (the width of the
 -- data file's facility name, which receives it); descriptions, remarks,
 -- explanations and references 255; the lists of footnote keys 1000, so that
@@ -35,10 +36,10 @@
 
 CREATE TABLE tblCL (
     intCL_ID                            SMALLINT NOT NULL,
-    strVersie                           VARCHAR(50) COLLATE JETTEXT NOT NULL,
+    strVersie                           VARCHAR(50) COLLATE NOCASE NOT NULL,
     dtmCl                               DATETIME NOT NULL,
     lngStortType_REF                    INTEGER NOT NULL,
-    strOpmerking                        VARCHAR(255) COLLATE JETTEXT NOT NULL,
+    strOpmerking                        VARCHAR(255) COLLATE NOCASE NOT NULL,
     intJaarPrijspeil                    SMALLINT NOT NULL,
     sngCommunicatieMIN                  REAL NOT NULL,
     sngCommunicatieMAX                  REAL NOT NULL,
@@ -63,8 +64,8 @@ CREATE TABLE tblCLitem (
     blnActief                 BIT NOT NULL DEFAULT 0,
     intSortNr                 SMALLINT,
     bytObjectCat_REF          TINYINT NOT NULL,
-    strVoorz                  VARCHAR(100) COLLATE JETTEXT,
-    strOmschrijving           VARCHAR(255) COLLATE JETTEXT,
+    strVoorz                  VARCHAR(100) COLLATE NOCASE,
+    strOmschrijving           VARCHAR(255) COLLATE NOCASE,
     bytRubriek_REF            TINYINT NOT NULL,
     bytStartBA                TINYINT NOT NULL DEFAULT 0,
     intStartJaar              SMALLINT,
@@ -83,7 +84,7 @@ CREATE TABLE tblCLitem (
     sngPrijsPEmax             REAL,
     sngAantalMIN              REAL,
     sngAantalMAX              REAL,
-    strEenheid                VARCHAR(50) COLLATE JETTEXT,
+    strEenheid                VARCHAR(50) COLLATE NOCASE,
     bytOptieFreq              TINYINT NOT NULL,
     sngFreqXMin               REAL,
     sngFreqXMax               REAL,
@@ -91,14 +92,14 @@ CREATE TABLE tblCLitem (
     blnCombinatieMogelijk     BIT NOT NULL DEFAULT 0,
     blnIsCombinatiePost       BIT NOT NULL DEFAULT 0,
     blnVoetnoot1              BIT NOT NULL DEFAULT 0,
-    strToelichting            VARCHAR(255) COLLATE JETTEXT,
-    strRefDeelonderz          VARCHAR(255) COLLATE JETTEXT,
-    strVtNtStartjaar          VARCHAR(1000) COLLATE JETTEXT,
-    strVtNtEindjaar           VARCHAR(1000) COLLATE JETTEXT,
-    strVtntPeriodMin          VARCHAR(1000) COLLATE JETTEXT,
-    strVtNtPeriodMax          VARCHAR(1000) COLLATE JETTEXT,
-    strVtNtPrijsPEmin         VARCHAR(1000) COLLATE JETTEXT,
-    strVtNtPrijsPEmax         VARCHAR(1000) COLLATE JETTEXT
+    strToelichting            VARCHAR(255) COLLATE NOCASE,
+    strRefDeelonderz          VARCHAR(255) COLLATE NOCASE,
+    strVtNtStartjaar          VARCHAR(1000) COLLATE NOCASE,
+    strVtNtEindjaar           VARCHAR(1000) COLLATE NOCASE,
+    strVtntPeriodMin          VARCHAR(1000) COLLATE NOCASE,
+    strVtNtPeriodMax          VARCHAR(1000) COLLATE NOCASE,
+    strVtNtPrijsPEmin         VARCHAR(1000) COLLATE NOCASE,
+    strVtNtPrijsPEmax         VARCHAR(1000) COLLATE NOCASE
 );
 -- One active row per item and version; inactive rows are never read.
 CREATE UNIQUE INDEX idxCLitemActief ON tblCLitem (intCL_REF, lngCLitem_ID) WHERE blnActief <> 0;
@@ -106,10 +107,10 @@ CREATE INDEX idxCLitemVersie ON tblCLitem (intCL_REF, blnActief);
 
 CREATE TABLE tblVoetnoot (
     intCL_REF                 SMALLINT NOT NULL,
-    strVoetnootItem           VARCHAR(50) COLLATE JETTEXT NOT NULL,
-    memVoetnoot               LONGTEXT COLLATE JETTEXT
+    strVoetnootItem           VARCHAR(50) COLLATE NOCASE NOT NULL,
+    memVoetnoot               LONGTEXT COLLATE NOCASE
 );
-CREATE UNIQUE INDEX idxVoetnoot ON tblVoetnoot (intCL_REF, strVoetnootItem);
+CREATE UNIQUE INDEX idxVoetnoot ON tblVoetnoot (intCL_REF, strVoetnootItem COLLATE BINARY);
 
 -- Yearly price-level change in percent; a year without a row is no change.
 CREATE TABLE tblPPcorr (
@@ -120,21 +121,21 @@ CREATE UNIQUE INDEX idxPPcorrJaar ON tblPPcorr (intJaar);
 
 CREATE TABLE tblStortType (
     intStortType_ID           SMALLINT NOT NULL,
-    strStortType              VARCHAR(50) COLLATE JETTEXT NOT NULL
+    strStortType              VARCHAR(50) COLLATE NOCASE NOT NULL
 );
 CREATE UNIQUE INDEX idxStortTypeID ON tblStortType (intStortType_ID);
 
 CREATE TABLE tblObjectCat (
     bytObjectCat_ID           TINYINT NOT NULL,
-    strObjectCat              VARCHAR(50) COLLATE JETTEXT
+    strObjectCat              VARCHAR(50) COLLATE NOCASE
 );
 CREATE UNIQUE INDEX idxObjectCatID ON tblObjectCat (bytObjectCat_ID);
 
 CREATE TABLE tblSYS (
-    strSYS_ID                 VARCHAR(50) COLLATE JETTEXT NOT NULL,
-    strSYSvalue               VARCHAR(255) COLLATE JETTEXT
+    strSYS_ID                 VARCHAR(50) COLLATE NOCASE NOT NULL,
+    strSYSvalue               VARCHAR(255) COLLATE NOCASE
 );
-CREATE UNIQUE INDEX idxSYSID ON tblSYS (strSYS_ID);
+CREATE UNIQUE INDEX idxSYSID ON tblSYS (strSYS_ID COLLATE BINARY);
 
 ------------------------------------------------------------------------------
 -- The file itself, site kinds, object categories

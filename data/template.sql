@@ -6,8 +6,9 @@
 --
 -- Types follow docs/database-files.md: AutoNumber INTEGER PRIMARY KEY
 -- AUTOINCREMENT, Long INTEGER, Integer SMALLINT, Byte TINYINT, Single REAL,
--- Currency CURRENCY, Date DATETIME, Text VARCHAR(n) COLLATE JETTEXT, Memo
--- LONGTEXT COLLATE JETTEXT.
+-- Currency CURRENCY, Date DATETIME, Text VARCHAR(n) COLLATE NOCASE, Memo
+-- LONGTEXT COLLATE NOCASE. An index on a text column keys it COLLATE BINARY
+-- (docs/database-files.md, "Text comparison").
 --
 -- Text widths. Fixed by the program: strStortNaam 50 (the site-name dialogs
 -- refuse longer names), strEenheid 50. Our choice, as Jet-like widths that
@@ -29,23 +30,23 @@
 -- One row per site.
 CREATE TABLE tblStort (
     idrStort_ID              INTEGER PRIMARY KEY AUTOINCREMENT,
-    strStortNaam             VARCHAR(50) COLLATE JETTEXT,
-    strRIVMnr                VARCHAR(50) COLLATE JETTEXT,
+    strStortNaam             VARCHAR(50) COLLATE NOCASE,
+    strRIVMnr                VARCHAR(50) COLLATE NOCASE,
     bytProv_REF              TINYINT,
-    memVestigingsadres       LONGTEXT COLLATE JETTEXT,
+    memVestigingsadres       LONGTEXT COLLATE NOCASE,
     intStortType             SMALLINT,
-    strVergNaam              VARCHAR(100) COLLATE JETTEXT,
-    strVergPostAdres         VARCHAR(255) COLLATE JETTEXT,
-    strVergContPers          VARCHAR(100) COLLATE JETTEXT,
-    strVergTel               VARCHAR(50) COLLATE JETTEXT,
-    strVergFax               VARCHAR(50) COLLATE JETTEXT,
-    strVergEmail             VARCHAR(100) COLLATE JETTEXT,
-    strInvNaam               VARCHAR(100) COLLATE JETTEXT,
-    strInvPostAdres          VARCHAR(255) COLLATE JETTEXT,
-    strInvContPers           VARCHAR(100) COLLATE JETTEXT,
-    strInvTel                VARCHAR(50) COLLATE JETTEXT,
-    strInvFax                VARCHAR(50) COLLATE JETTEXT,
-    strInvEmail              VARCHAR(100) COLLATE JETTEXT,
+    strVergNaam              VARCHAR(100) COLLATE NOCASE,
+    strVergPostAdres         VARCHAR(255) COLLATE NOCASE,
+    strVergContPers          VARCHAR(100) COLLATE NOCASE,
+    strVergTel               VARCHAR(50) COLLATE NOCASE,
+    strVergFax               VARCHAR(50) COLLATE NOCASE,
+    strVergEmail             VARCHAR(100) COLLATE NOCASE,
+    strInvNaam               VARCHAR(100) COLLATE NOCASE,
+    strInvPostAdres          VARCHAR(255) COLLATE NOCASE,
+    strInvContPers           VARCHAR(100) COLLATE NOCASE,
+    strInvTel                VARCHAR(50) COLLATE NOCASE,
+    strInvFax                VARCHAR(50) COLLATE NOCASE,
+    strInvEmail              VARCHAR(100) COLLATE NOCASE,
     sngRentePerc             REAL,
     sngInflPerc              REAL,
     dtmAanvangNazorg         DATETIME,
@@ -71,10 +72,10 @@ CREATE TABLE tblStort (
     sngOnvoorzien            REAL,
     sngOntwerpdirectie       REAL,
     sngAlgRisicoBedrag       REAL,
-    memStandaardExportDir    LONGTEXT COLLATE JETTEXT,
+    memStandaardExportDir    LONGTEXT COLLATE NOCASE,
     intCL_REF                SMALLINT
 );
-CREATE INDEX idxStortNaam ON tblStort (strStortNaam);
+CREATE INDEX idxStortNaam ON tblStort (strStortNaam COLLATE BINARY);
 CREATE INDEX idxStortProvType ON tblStort (bytProv_REF, intStortType);
 
 -- One row per facility of a site.
@@ -82,7 +83,7 @@ CREATE TABLE tblInrichting (
     idrInrichting_ID         INTEGER PRIMARY KEY AUTOINCREMENT,
     lngStort_REF             INTEGER,
     bytObjectCat_REF         TINYINT,
-    strObject                VARCHAR(100) COLLATE JETTEXT
+    strObject                VARCHAR(100) COLLATE NOCASE
 );
 CREATE INDEX idxInrichtingStort ON tblInrichting (lngStort_REF);
 
@@ -93,7 +94,7 @@ CREATE TABLE tblAct (
     lngStort_REF              INTEGER,
     lngInrichting_REF         INTEGER,
     bytRubriek_REF            TINYINT,
-    strAct                    VARCHAR(255) COLLATE JETTEXT,
+    strAct                    VARCHAR(255) COLLATE NOCASE,
     bytOptieStart             TINYINT,
     intStartAbs               SMALLINT,
     intStartRel               SMALLINT,
@@ -110,7 +111,7 @@ CREATE TABLE tblAct (
     sngKostenTotaal           REAL,
     sngKostenPE               REAL,
     sngAantal                 REAL,
-    strEenheid                VARCHAR(50) COLLATE JETTEXT,
+    strEenheid                VARCHAR(50) COLLATE NOCASE,
     bytOptieFreq              TINYINT,
     intFreqX                  SMALLINT,
     bytIsQOR                  TINYINT,
@@ -119,8 +120,8 @@ CREATE TABLE tblAct (
     bytTypeVervangingsToeslag TINYINT NOT NULL DEFAULT 0,
     sngVervangingsToeslagPerc REAL,
     dtmMut                    DATETIME,
-    strOpm                    VARCHAR(255) COLLATE JETTEXT,
-    strNazorgplanRef          VARCHAR(255) COLLATE JETTEXT
+    strOpm                    VARCHAR(255) COLLATE NOCASE,
+    strNazorgplanRef          VARCHAR(255) COLLATE NOCASE
 );
 CREATE INDEX idxActStort ON tblAct (lngStort_REF);
 CREATE INDEX idxActInrichting ON tblAct (lngInrichting_REF);
@@ -138,7 +139,7 @@ CREATE INDEX idxTonnageStort ON tblTonnage (lngStort_REF, intKalJaar);
 -- province chosen) has a row too: such a site is still listed.
 CREATE TABLE tblProv (
     bytProv_ID               TINYINT NOT NULL,
-    strProvNaam              VARCHAR(50) COLLATE JETTEXT
+    strProvNaam              VARCHAR(50) COLLATE NOCASE
 );
 CREATE UNIQUE INDEX idxProvID ON tblProv (bytProv_ID);
 
@@ -160,7 +161,7 @@ INSERT INTO tblProv (bytProv_ID, strProvNaam) VALUES
 -- Object categories of a facility; the checklist file has the same rows.
 CREATE TABLE tblObjectCat (
     bytObjectCat_ID          TINYINT NOT NULL,
-    strObjectCat             VARCHAR(50) COLLATE JETTEXT
+    strObjectCat             VARCHAR(50) COLLATE NOCASE
 );
 CREATE UNIQUE INDEX idxObjectCatID ON tblObjectCat (bytObjectCat_ID);
 
@@ -176,9 +177,9 @@ INSERT INTO tblObjectCat (bytObjectCat_ID, strObjectCat) VALUES
 -- Key/value rows about the file. 'versie' is the format version: the program
 -- version number (3.0 is 30) of the program whose format the file has.
 CREATE TABLE tblSYS (
-    strSYS_ID                VARCHAR(50) COLLATE JETTEXT NOT NULL,
-    strSYSvalue              VARCHAR(255) COLLATE JETTEXT
+    strSYS_ID                VARCHAR(50) COLLATE NOCASE NOT NULL,
+    strSYSvalue              VARCHAR(255) COLLATE NOCASE
 );
-CREATE UNIQUE INDEX idxSYSID ON tblSYS (strSYS_ID);
+CREATE UNIQUE INDEX idxSYSID ON tblSYS (strSYS_ID COLLATE BINARY);
 
 INSERT INTO tblSYS (strSYS_ID, strSYSvalue) VALUES ('versie', '30');

@@ -132,6 +132,12 @@ void clsStort::Move0()
     }
 }
 
+void clsStort::CancelUpdate()
+{
+    if (rsStort.isOpen() && !rsStort.BOF() && !rsStort.EOF_())
+        rsStort.CancelUpdate();
+}
+
 QString clsStort::Bedrijfs_Objectgebonden() const
 {
     // An empty flag counts as "not 1".

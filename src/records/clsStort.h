@@ -67,6 +67,8 @@ public:
 
     // Commits the pending edit when the object stands on its row.
     void Move0();
+    // Drops the pending edit, so that releasing the object writes nothing.
+    void CancelUpdate();
 
     // "bedrijfsgebonden " / "niet-bedrijfsgebonden " followed by
     // "en objectgebonden. " / "en niet-objectgebonden. ".

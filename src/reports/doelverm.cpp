@@ -14,6 +14,7 @@
 #include "screens/session.h"
 
 #include "platform/core/error.h"
+#include "platform/db/errors.h"
 #include "platform/os/open_document.h"
 #include "platform/text/format.h"
 #include "platform/ui/busy_cursor.h"
@@ -182,7 +183,7 @@ void DoelvermRapport::naarScherm(const DoelvermKeuzes &keuzes, const WordReportC
     rap->setZichtbaar(true);
 }
 
-QString DoelvermRapport::kiesBestand(const WordReportContext &ctx, QString &map)
+QString DoelvermRapport::kiesBestand(const WordReportContext &ctx, QString &map, bool onthoud)
 {
     records::clsStort stort(ctx);
     stort.initializeStort(ctx.glngStortID);
@@ -197,10 +198,22 @@ QString DoelvermRapport::kiesBestand(const WordReportContext &ctx, QString &map)
     const ui::FileDialogResult keuze = ui::ShowSave(vraag);
     if (keuze.cancelled || keuze.fileName.isEmpty())
         return QString();
-    // The folder is the site's report folder from now on.
+    // The folder is the site's report folder from now on. Remembering it is
+    // a convenience, not part of the report, which only reads: a data file
+    // that cannot be written (read-only) keeps its old folder without a word,
+    // any other failure to write it is reported once, and the report goes on
+    // either way. The edit is dropped, so the release does not try again.
     map = QFileInfo(keuze.fileName).absolutePath() + QLatin1Char('/');
-    stort.StandaardExportDir(map);
-    stort.Move0();
+    if (!onthoud)
+        return keuze.fileName;
+    try {
+        stort.StandaardExportDir(map);
+        stort.Move0();
+    } catch (const platform::Error &e) {
+        stort.CancelUpdate();
+        if (e.number() != db::err::kReadOnly)
+            screens::meldFout(e);
+    }
     return keuze.fileName;
 }
 
@@ -254,8 +267,10 @@ void DoelvermRapport::bewaar(word::Document &doc, const QString &bestand, const 
             ui::resetCursor();
             ui::MsgBox(e.description() + QStringLiteral("\r\n\r\nSla het document op onder een andere naam."),
                        ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij opslaan"));
+            // Saving under another name, as Word's own Save As does: the
+            // site's report folder stays as chosen for this report.
             QString map;
-            naam = kiesBestand(ctx, map);
+            naam = kiesBestand(ctx, map, false);
             if (naam.isEmpty())
                 ui::raiseCancelError();
             ui::setBusyCursor();

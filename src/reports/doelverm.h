@@ -98,8 +98,9 @@ public:
 
 private:
     void naarScherm(const DoelvermKeuzes &keuzes, const WordReportContext &ctx);
-    // The chosen file, or empty when the dialog was cancelled.
-    QString kiesBestand(const WordReportContext &ctx, QString &map);
+    // The chosen file, or empty when the dialog was cancelled. With
+    // `onthoud` its folder becomes the site's report folder.
+    QString kiesBestand(const WordReportContext &ctx, QString &map, bool onthoud = true);
     void naarWord(const DoelvermKeuzes &keuzes, bool blnBTW, const WordReportContext &ctx, const QString &bestand);
     void bewaar(word::Document &doc, const QString &bestand, const WordReportContext &ctx);
     void verbergVoortgang();

@@ -30,7 +30,8 @@ std::optional<Weigering> ToetsAanvangNazorg(const QString &tekst)
 
 std::optional<Weigering> ToetsNaam(const QString &tekst, bool bestaatAl)
 {
-    if (tekst.isEmpty())
+    // A name of blanks only is no name either.
+    if (tekst.trimmed().isEmpty())
         return Weigering{QStringLiteral("Voer de naam van de inrichting in."), QStringLiteral("Ongeldige invoer")};
     if (bestaatAl)
         return Weigering{QStringLiteral("Deze naam komt al voor in het momenteel actieve databestand."),

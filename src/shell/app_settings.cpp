@@ -39,6 +39,14 @@ qint32 leesKleur(const char *key, qint32 defaultValue)
     return (kleur < 0 || kleur > 0xFFFFFF) ? defaultValue : kleur;
 }
 
+// The VAT percentage takes what its field on the report screen takes: 0 to
+// 30. Anything else (a negative or absurd percentage) is no VAT setting.
+float leesBTWPerc(float defaultValue)
+{
+    const float perc = settings::toFloat(lees(kSetBTW), defaultValue);
+    return (perc >= 0.0f && perc <= 30.0f) ? perc : defaultValue;
+}
+
 } // namespace
 
 void LeesInstellingen()
@@ -64,7 +72,7 @@ void LeesInstellingen()
     gblnTreeSingleSel = settings::toBool(lees(kSetTreeSingleSel), false);
     gblnTreeLines = settings::toBool(lees(kSetTreeLines), true);
     gblnTreePlusMin = settings::toBool(lees(kSetTreePlusMin), false);
-    gsngBTWPerc = settings::toFloat(lees(kSetBTW), 19.0f);
+    gsngBTWPerc = leesBTWPerc(19.0f);
 
     gblnInstellingenGelezen = true;
 }

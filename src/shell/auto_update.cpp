@@ -366,7 +366,7 @@ bool pfunIsChecklistBestand(const QString &pad)
         QStringLiteral("tblObjectCat")};
     try {
         db::Connection cn;
-        cn.Open(QStringLiteral("Data Source=") + pad + QStringLiteral(";Mode=Read"), tabellen);
+        cn.Open(QStringLiteral("Data Source=") + db::connectionValue(pad) + QStringLiteral(";Mode=Read"), tabellen);
         // Every row of every table must read: a damaged file fails here.
         for (const QString &tabel : tabellen) {
             db::Recordset rs;
@@ -458,6 +458,9 @@ UpdateUitkomst ControleerUpdates()
 {
     if (const auto &check = installedCheck())
         return check();
+    // A checklist file that a run killed between its download and its
+    // installation left behind is of no use; the check starts without it.
+    QFile::remove(downloadPad(checklistDoel()));
 
     UpdateUitkomst u;
     const qint32 progVersie = modMain::pfunProgVersieNr();

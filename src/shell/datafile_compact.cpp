@@ -143,6 +143,15 @@ void CompactDatabestand(const QString &bestand)
 
     const QString kopie = pfunCompactPad(bestand);
     try {
+        // Not a database at all: nothing to compact; the coupling says so.
+        // A file that opens but fails further on (a damaged page) is a
+        // failed compaction like any other.
+        db::PhysicalDatabase::acquire(bestand);
+    } catch (const platform::Error &e) {
+        if (e.number() == db::err::kNotADatabase || e.number() == db::err::kFileNotFound)
+            return;
+    }
+    try {
         if (!schrijfbaar(bestand)) {
             meldSchrijffout(bestand);
             return;
@@ -162,11 +171,8 @@ void CompactDatabestand(const QString &bestand)
             QFile::remove(kopie);
             meldSchrijffout(bestand);
         }
-    } catch (const platform::Error &e) {
+    } catch (const platform::Error &) {
         QFile::remove(kopie);
-        // Not a database at all: nothing to compact; the coupling says so.
-        if (e.number() == db::err::kNotADatabase || e.number() == db::err::kFileNotFound)
-            return;
         meldSchrijffout(bestand);
     }
 }

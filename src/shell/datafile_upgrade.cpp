@@ -87,6 +87,24 @@ void voegToe(db::Connection &cn, db::Catalog &cat, const NieuwVeld &stap)
         cn.Execute(sql);
 }
 
+// Files of earlier versions declare their text columns with a collation
+// only this program knows, so that other SQLite tools can neither check nor
+// query them. The program itself reads both, so this is no step a file must
+// take: a file that cannot be written keeps its old collation, and the
+// upgrade goes on.
+void standaardSortering(db::Connection &cn, db::Catalog &cat)
+{
+    if (cn.isReadOnly())
+        return;
+    cn.BeginTrans();
+    try {
+        cat.useStandardTextCollation();
+        cn.CommitTrans();
+    } catch (const platform::Error &) {
+        cn.RollbackTrans();
+    }
+}
+
 void verbreedEenheid(db::Catalog &cat)
 {
     const auto eenheid = cat.column(QStringLiteral("tblAct"), QStringLiteral("strEenheid"));
@@ -125,6 +143,7 @@ bool UpgradeDatabestand(const QString &connectionString)
         db::Catalog cat(cn);
         cn.BeginTrans();
         try {
+            standaardSortering(cn, cat);
             for (const NieuwVeld &stap : kStortVelden)
                 voegToe(cn, cat, stap);
             verbreedEenheid(cat);

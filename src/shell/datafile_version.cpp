@@ -74,4 +74,15 @@ qint32 pfunVersieDatabestand(const QString &bestand)
     return kVersieOnbekend;
 }
 
+VersieOpslag pfunLeesVersieStil(const QString &bestand)
+{
+    VersieOpslag uit;
+    try {
+        uit.staat = leesVersie(bestand, uit.versie) ? VersieOpslag::Staat::Gelezen : VersieOpslag::Staat::GeenVersie;
+    } catch (const platform::Error &) {
+        uit.staat = VersieOpslag::Staat::Onleesbaar;
+    }
+    return uit;
+}
+
 } // namespace modCompress

@@ -22,6 +22,18 @@ qint32 pfunVersieDatabestand(const QString &bestand);
 // has no usable version row. Shows nothing and changes nothing.
 bool pfunIsBeschadigd(const QString &bestand);
 
+// What a look at a data file's version row found, without any message.
+struct VersieOpslag {
+    enum class Staat {
+        Gelezen,    // the row holds a whole number: `versie`
+        GeenVersie, // the file opens, but lacks the row, a usable value or one of its tables
+        Onleesbaar, // the file cannot be opened or read (no database, damaged, gone)
+    };
+    Staat staat = Staat::Onleesbaar;
+    qint32 versie = 0;
+};
+VersieOpslag pfunLeesVersieStil(const QString &bestand);
+
 // The whole number in a version text (digits, optionally signed, blanks
 // around allowed); false for anything else.
 bool pfunLeesVersieTekst(const QString &text, qint32 *versie);

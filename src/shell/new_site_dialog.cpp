@@ -133,12 +133,15 @@ void frmInrNieuwDialog::optStortType_Click(qint16 index)
 
 void frmInrNieuwDialog::psubZetKnopOK()
 {
-    Command1->setEnabled(!Text1->text().isEmpty() && m_stortType != 0);
+    // A name of blanks only counts as no name.
+    Command1->setEnabled(!Text1->text().trimmed().isEmpty() && m_stortType != 0);
 }
 
 void frmInrNieuwDialog::psubMaakNieuweInrichting()
 {
     const QString naam = Text1->text();
+    if (naam.trimmed().isEmpty() || m_stortType == 0)
+        return;
     try {
         if (pfunStortnaamBestaat(naam)) {
             ui::MsgBox(QStringLiteral("De naam ") + naam

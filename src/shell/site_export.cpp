@@ -4,7 +4,7 @@
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
-#include "platform/core/file_error_text.h"
+#include "platform/os/replacing_file.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
@@ -12,7 +12,7 @@
 #include "platform/ui/busy_cursor.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace modMain {
 
@@ -138,9 +138,11 @@ adoxml::Rowset leesStort(db::Connection &cn, qint32 stortID)
 
 void schrijf(const QString &bestand, const QByteArray &bytes)
 {
-    // QSaveFile writes a temporary file in the target's folder and renames
-    // it over the target on commit.
-    QSaveFile f(bestand);
+    // A temporary file in the target's folder is renamed over the target
+    // once it is complete; what an export killed midway left there goes
+    // first.
+    os::removeLeftovers(QFileInfo(bestand).absolutePath());
+    os::ReplacingFile f(bestand);
     const auto fout = [&](const QString &reden) {
         QString tekst = QStringLiteral("Het exportbestand '%1' kan niet worden geschreven")
                             .arg(QDir::toNativeSeparators(bestand));
@@ -148,12 +150,8 @@ void schrijf(const QString &bestand, const QByteArray &bytes)
             tekst += QStringLiteral(": ") + reden;
         throw platform::Error(kErrSchrijven, tekst);
     };
-    if (!f.open(QIODevice::WriteOnly))
-        fout(platform::dutchFileError(f));
-    if (f.write(bytes) != bytes.size())
-        fout(platform::dutchFileError(f));
-    if (!f.commit())
-        fout(platform::dutchFileError(f));
+    if (!f.open() || !f.write(bytes) || !f.commit())
+        fout(f.errorString());
 }
 
 } // namespace

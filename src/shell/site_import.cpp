@@ -254,7 +254,8 @@ private:
     bool kiesNaam(QString &naam)
     {
         for (;;) {
-            if (!naam.isEmpty() && naam.size() <= kMaxNaam && !naamBestaat(naam))
+            // A name of blanks only is asked for again, like an empty one.
+            if (!naam.trimmed().isEmpty() && naam.size() <= kMaxNaam && !naamBestaat(naam))
                 return true;
             ui::resetCursor();
             QString antwoord = ui::InputBox(naam.size() > kMaxNaam

@@ -12,17 +12,20 @@
 #include "shell/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
+#include "shell/program_info.h"
 #include "shell/program_state.h"
 
 #include "updater/replace_files.h"
 
 #include "platform/core/error.h"
 #include "platform/os/program_dir.h"
+#include "platform/os/replacing_file.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <memory>
@@ -108,6 +111,18 @@ bool controleerUpdates()
     return frmMDI_main::instance() != nullptr;
 }
 
+// The compaction at start rewrites the file. A file the coupling will refuse
+// (a later format, or no version row) is left exactly as it is; a file that
+// cannot be read is handed to the compaction, which says what is wrong.
+void compacteerAlsAanvaard(const QString &pad)
+{
+    using Staat = modCompress::VersieOpslag::Staat;
+    const modCompress::VersieOpslag versie = modCompress::pfunLeesVersieStil(pad);
+    if (versie.staat == Staat::GeenVersie || (versie.staat == Staat::Gelezen && versie.versie > pfunProgVersieNr()))
+        return;
+    modCompress::CompactDatabestand(pad);
+}
+
 void toonProgrammaversie(frmMDI_main &main)
 {
     main.setPanelText(2, QStringLiteral(" ") + QLatin1String(tavir::kProgramTitle) + QStringLiteral(" programmaversie: ")
@@ -160,7 +175,10 @@ void start()
         beeindig();
         return;
     case Opzoeken::Gevonden: {
-        modCompress::CompactDatabestand(pad);
+        // A copy of the template that a run killed midway left beside the
+        // data file goes (only such temporary files of ours).
+        os::removeLeftovers(QFileInfo(pad).absolutePath());
+        compacteerAlsAanvaard(pad);
         bool mislukt = false;
         try {
             KoppelDatabestand(pad, false, true);

@@ -4,6 +4,7 @@
 
 #include "schema_check.h"
 #include "sqlite_file.h"
+#include "support/sqlite_shell.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
@@ -172,17 +173,22 @@ TEST_F(ChecklistFile, ComparesTextWithoutRegardToCaseBeyondAscii)
     EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblStortType WHERE strStortType = 'STORTPLAATS'").toInt(), 1);
 }
 
-TEST(ChecklistFileWithoutCollation, CannotCompareItsTexts)
+// The built files need nothing of the program: the sqlite3 shell checks
+// them and compares their texts (by its own NOCASE, which folds A-Z only).
+TEST(BuiltFilesInTheSqliteShell, PassTheIntegrityCheckAndAnswerQueriesOnText)
 {
-    // Shows that the text columns really use the program's own collation: a
-    // handle that did not register it cannot compare them at all.
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(testsupport::checklistFile().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr),
-              SQLITE_OK);
-    sqlite3_stmt *stmt = nullptr;
-    const int rc = sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM tblStortType WHERE strStortType = 'x'", -1, &stmt, nullptr);
-    EXPECT_NE(rc, SQLITE_OK);
-    EXPECT_NE(std::string(sqlite3_errmsg(db)).find("JETTEXT"), std::string::npos) << sqlite3_errmsg(db);
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
+    for (const QString &file : {testsupport::checklistFile(), testsupport::templateFile()}) {
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_EQ(testsupport::sqliteShell(file, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+        EXPECT_EQ(testsupport::sqliteShell(file, QStringLiteral("SELECT count(*) FROM sqlite_schema "
+                                                                "WHERE sql LIKE '%JETTEXT%'")),
+                  QStringLiteral("0"));
+        EXPECT_EQ(testsupport::caseFoldingIndexKeys(file), QString());
+    }
+    EXPECT_EQ(testsupport::sqliteShell(testsupport::checklistFile(),
+                                       QStringLiteral("SELECT count(*) FROM tblStortType WHERE strStortType = 'STORTPLAATS'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(testsupport::sqliteShell(testsupport::templateFile(),
+                                       QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'VERSIE'")),
+              QStringLiteral("30"));
 }

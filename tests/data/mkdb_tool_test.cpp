@@ -1,5 +1,5 @@
 // tavir-mkdb, the build-time tool that runs an SQL script into a database
-// file: all or nothing, with the JETTEXT collation available to the script.
+// file: all or nothing, with Jet's text comparison available to the script.
 
 #include "sqlite_file.h"
 
@@ -60,7 +60,7 @@ protected:
 TEST_F(MkdbTool, BuildsTheFileWithTheCollationAndOneTransaction)
 {
     const QString script = writeScript(QStringLiteral("ok.sql"), "-- a small file\n"
-                                                                   "CREATE TABLE t (s VARCHAR(10) COLLATE JETTEXT);\n"
+                                                                   "CREATE TABLE t (s VARCHAR(10) COLLATE NOCASE);\n"
                                                                    "INSERT INTO t VALUES ('Éénmalig');\n");
     const QString out = dir.filePath(QStringLiteral("out.mdb"));
     const ToolResult r = run({script, out});

@@ -30,7 +30,7 @@ struct ExpectedTable
 QString declaredType(Jet type, int width);
 
 // Every expected table exists with exactly the expected columns, in order:
-// declared type, collation (JETTEXT for Text and Memo, none otherwise), NOT
+// declared type, collation (NOCASE for Text and Memo, none otherwise), NOT
 // NULL, default, and AUTOINCREMENT primary key for an AutoNumber. The file
 // holds no other table than these (and SQLite's own).
 void expectSchema(const SqliteFile &file, const std::vector<ExpectedTable> &tables);

@@ -1,6 +1,6 @@
 #pragma once
-// A database file opened straight through the sqlite3 C API, with the JETTEXT
-// collation registered, for tests that look at the built files themselves
+// A database file opened straight through the sqlite3 C API, with Jet's
+// text comparison registered (as NOCASE), for tests that look at the built files themselves
 // rather than through the program's data layer.
 
 #include <QString>

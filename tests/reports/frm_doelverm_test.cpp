@@ -3,6 +3,7 @@
 // save dialog and on screen, and the reports that write nothing.
 
 #include "support/qstring_printer.h"
+#include "support/read_only_folder.h"
 #include "support/scripted_dialogs_fixture.h"
 
 #include "calc/calc_fixture.h"
@@ -26,6 +27,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace reports;
 
@@ -296,6 +300,83 @@ TEST_F(FrmDoelvermTest, AFailedSaveAsksForAnotherNameAndLeavesNoFileBehind)
     ASSERT_EQ(geopend.size(), 1);
     EXPECT_EQ(geopend[0].toLocalFile(), goed);
     EXPECT_FALSE(geladen());
+}
+
+TEST_F(FrmDoelvermTest, WhatAKilledReportLeftGoesWithTheNextReport)
+{
+    const QString leftover = uit.filePath(QStringLiteral(".Rapportage Alfa 01-12-2026.docx.tavir-Aa11Bb"));
+    for (const QString &pad : {leftover, uit.filePath(QStringLiteral("notities.docx.bak"))}) {
+        QFile f(pad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("PK half");
+    }
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::No);
+    ok();
+    EXPECT_EQ(bestanden(), QStringList({"notities.docx.bak", "rapport.docx"}));
+}
+
+// The report only reads; remembering its folder in the site's row is a
+// convenience that a read-only data file cannot give.
+TEST_F(FrmDoelvermTest, AReadOnlyDataFileStillGetsItsWordReport)
+{
+    const QString voor = opgeslagenMap();
+    fx.con.Close();
+    QFile::setPermissions(fx.dataFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    {
+        testsupport::ReadOnlyFolder alleenLezen(fx.dir.path());
+        if (!alleenLezen.effective() || QFile(fx.dataFile).open(QIODevice::ReadWrite))
+            GTEST_SKIP() << "this process can write what is read-only";
+        laad(fx.alfa);
+        klik(QStringLiteral("optRapNaar_2"));
+        const QString pad = uit.filePath(QStringLiteral("rapport.docx"));
+        verwachtOpslaan(pad);
+        script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                            QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
+                            ui::Buttons::YesNo)
+            .answer(ui::Answer::No);
+        ok();
+        EXPECT_FALSE(geladen());
+        EXPECT_EQ(bestanden(), QStringList({"rapport.docx"}));
+        EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(pad)).first(),
+                  QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
+    }
+    QFile::setPermissions(fx.dataFile, QFile::ReadOwner | QFile::WriteOwner);
+    fx.con.Open(fx.dataFile);
+    EXPECT_EQ(opgeslagenMap(), voor);
+}
+
+// The disk is full (the process may write nothing more): the data file's
+// failure is reported once, then the report's own save failure, and the
+// user gives up at the second name.
+TEST_F(FrmDoelvermTest, AFullDiskReportsTheDataFileFailureOnce)
+{
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).cancel();
+
+    rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit vol = saved;
+    vol.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &vol), 0);
+    ok();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QStringList titels;
+    for (const auto &box : script.shown())
+        if (box.msgBox.title.startsWith(QStringLiteral("Fout")))
+            titels << box.msgBox.title;
+    EXPECT_EQ(titels, QStringList({"Fout 3051", "Fout bij opslaan"}));
+    EXPECT_TRUE(bestanden().isEmpty());
 }
 
 TEST_F(FrmDoelvermTest, ACalculationThatFailsItsChecksWritesNothing)

@@ -175,6 +175,10 @@ TEST_F(FrmAlgemeenTest, RefusedFieldsKeepTheFocusAndNeverReachTheRow)
     typeAndLeave(naam, QString());
     EXPECT_TRUE(naam->hasFocus());
     script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige invoer"),
+                        QStringLiteral("Voer de naam van de inrichting in."));
+    typeAndLeave(naam, QStringLiteral("   "));
+    EXPECT_TRUE(naam->hasFocus());
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige invoer"),
                         QStringLiteral("Deze naam komt al voor in het momenteel actieve databestand."));
     typeAndLeave(naam, QStringLiteral("de kuil"));
     EXPECT_TRUE(naam->hasFocus());

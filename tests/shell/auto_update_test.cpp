@@ -213,6 +213,19 @@ TEST_F(AutoUpdate, NothingNewerOnTheServer)
     EXPECT_EQ(modAutoUpdate::garrUpdateProg, QStringList({"30", "1-1-2026", "tavir", "1500"}));
 }
 
+TEST_F(AutoUpdate, ChecklistThatAKilledRunDownloadedButNeverInstalledGoesWithTheNextCheck)
+{
+    const QString leftover = QFileInfo(checklist()).path() + QStringLiteral("/_0_dbQORCL.mdb");
+    writeBytes(leftover, fileBytes(checklist()));
+    serveInfo("0", "30,1-1-2026,tavir,1500", "12,1-1-2026,dbQORCL.mdb,4096");
+
+    const auto u = check();
+
+    EXPECT_EQ(u.statusChecklist, 0);
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_EQ(programFolder(), QStringList({"db00.mdb", "dbQORCL.mdb"}));
+}
+
 TEST_F(AutoUpdate, NewerChecklistAndProgramTogether)
 {
     serveInfo("0", "32,d2,tavir,1500", "13,d1,dbQORCL.mdb,4096");

@@ -8,6 +8,7 @@
 #include "shell/coupling.h"
 
 #include "platform/core/error.h"
+#include "platform/db/connection.h"
 #include "platform/db/errors.h"
 
 #include <functional>
@@ -90,6 +91,24 @@ TEST(ConnectionStrings, DataShapeAndChecklistStrings)
                              "Info=False; Jet OLEDB:Database Password=kravelmup4;"));
 }
 
+TEST(ConnectionStrings, AnyPathReadsBackFromEveryString)
+{
+    const QString paths[] = {
+        QStringLiteral("/d/dbQORdata_1.mdb"),           QStringLiteral("/d/a;b/dbQORdata_1.mdb"),
+        QStringLiteral("/d/\"q\";/dbQORdata_1.mdb"),    QStringLiteral("/d/it's; ok/dbQORdata_1.mdb"),
+        QStringLiteral(" /d/dbQORdata_1.mdb"),          QStringLiteral("/d/dbQORdata_1.mdb "),
+        QStringLiteral("/d/a=b;Mode=Read/dbQORdata_1.mdb"),
+    };
+    for (const QString &pad : paths) {
+        SCOPED_TRACE(pad.toStdString());
+        for (const QString &cs : {modMain::pfunConnStrData(pad), modMain::pfunConnStrShape(pad)}) {
+            EXPECT_EQ(db::dataSourceOf(cs), pad) << cs.toStdString();
+            EXPECT_FALSE(db::readOnlyModeOf(cs));
+        }
+        EXPECT_EQ(db::dataSourceOf(modMain::pfunConnStrCL(pad)), pad + QStringLiteral("/dbQORCL.mdb"));
+    }
+}
+
 // ---- couplings that succeed -------------------------------------------------
 
 TEST_F(Coupling, CurrentFileCouplesSilentlyWithoutAnyQuestion)
@@ -128,6 +147,23 @@ TEST_F(Coupling, NewFileIsAFreshCopyOfTheTemplateAlsoOverAnExistingFile)
         EXPECT_EQ(scalar(pad, QStringLiteral("SELECT count(*) FROM tblStort")), QStringLiteral("0"));
         EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
     }
+}
+
+TEST_F(Coupling, NewFileWithSemicolonsAndQuotesInItsPathIsCoupled)
+{
+    const QString dir = tmp.path() + QStringLiteral("/map;met \"tekens\"");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString pad = dir + QStringLiteral("/dbQORdata_a;b.mdb");
+    expectConfirmation(pad);
+
+    modMain::KoppelDatabestand(pad, true, false);
+
+    EXPECT_EQ(state(), coupledTo(pad));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("dbQORdata_a;b.mdb")});
+    db::Connection cn;
+    cn.Open(modMain::gstrConnData);
+    EXPECT_EQ(cn.filePath(), QFileInfo(pad).canonicalFilePath());
 }
 
 TEST_F(Coupling, NewFileFromAnOlderTemplateIsBroughtUpToDate)
@@ -306,6 +342,41 @@ TEST_F(Coupling, OldFileInAReadOnlyFolderIsRefusedAsItWas)
 
     EXPECT_EQ(state(), before);
     EXPECT_EQ(fileBytes(pad), bytes);
+}
+
+// A crash in the middle of a change leaves its journal beside the file; here
+// the folder has become read-only since, so the change cannot be undone.
+TEST_F(Coupling, JournalOfACrashInANowReadOnlyFolderIsNamedAsSuch)
+{
+    previousCoupling();
+    const QStringList before = state();
+    const QString dir = tmp.path() + QStringLiteral("/alleenlezen");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString pad = dir + QStringLiteral("/dbQORdata_1.mdb");
+    ASSERT_TRUE(QFile::copy(progDir + QStringLiteral("/db00.mdb"), pad));
+    QFile::setPermissions(pad, QFile::ReadOwner | QFile::WriteOwner);
+    runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                               "INSERT INTO tblStort (strStortNaam, intStortType, memVestigingsadres) "
+                               "SELECT 'Stort ' || i, 1, printf('%.500c', 'x') FROM n;"));
+    crashInTheMiddleOfAChange(pad, "UPDATE tblStort SET memVestigingsadres = 'y' || memVestigingsadres;");
+    ASSERT_TRUE(QFileInfo::exists(pad + QStringLiteral("-journal")));
+    ReadOnlyFolder readOnly(dir);
+    if (!readOnly.effective())
+        GTEST_SKIP() << "this process can write into a read-only folder";
+
+    QString melding;
+    try {
+        modMain::KoppelDatabestand(pad, false, false);
+    } catch (const platform::Error &e) {
+        EXPECT_EQ(e.number(), db::err::kReadOnly);
+        melding = e.description();
+    }
+
+    EXPECT_EQ(melding, QStringLiteral("Het databestand '") + pad
+                           + QStringLiteral("' bevat een onderbroken wijziging, die niet kan worden teruggedraaid "
+                                            "omdat de map '")
+                           + dir + QStringLiteral("' alleen-lezen is."));
+    EXPECT_EQ(state(), before);
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
+#include "platform/db/recordset.h"
+
+#include "support/sqlite_shell.h"
 
 #include <optional>
 
@@ -211,6 +214,64 @@ INSTANTIATE_TEST_SUITE_P(
                   "BEGIN SELECT RAISE(ABORT, 'geweigerd'); END;",
                   "DROP TRIGGER weiger;"}),
     [](const ::testing::TestParamInfo<FaalGeval> &info) { return std::string(info.param.naam); });
+
+// ---- the file in other SQLite tools -------------------------------------------
+
+// Names whose order differs between Jet's case folding and the ASCII-only
+// NOCASE of other tools ("öa" < "Öb" < "ÖC" here, the other way round there).
+const char *const kNamen = "INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('öa', 1), ('Öb', 1), ('ÖC', 1);";
+
+QString inProgramOrder(const QString &pad)
+{
+    db::Connection cn;
+    cn.Open(pad);
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT strStortNaam FROM tblStort WHERE strStortNaam >= ? ORDER BY strStortNaam"), cn,
+            db::LockType::ReadOnly, {QStringLiteral("ÖA")});
+    QStringList namen;
+    for (; !rs.EOF_(); rs.MoveNext())
+        namen << rs.Fields(0).Value().toString();
+    return namen.join(QLatin1Char(','));
+}
+
+TEST_F(DataFileUpgrade, FileTheProgramMadeIsCheckedAndQueriedByTheSqliteShell)
+{
+    const QString pad = templateCopy();
+    {
+        db::Connection cn;
+        cn.Open(modMain::pfunConnStrData(pad));
+        cn.Execute(QString::fromUtf8(kNamen));
+    }
+    EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblStort WHERE strStortNaam = 'ÖC'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(inProgramOrder(pad), QStringLiteral("öa,Öb,ÖC"));
+}
+
+TEST_F(DataFileUpgrade, OlderFileIsRewrittenForOtherToolsInTheSameUpgrade)
+{
+    const QString pad = oldFormatFile();
+    runSql(pad, QString::fromUtf8(kNamen));
+    EXPECT_TRUE(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblStort WHERE strStortNaam = 'x'"))
+                    .startsWith(QStringLiteral("sqlite3 failed")));
+    const QString sites = scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort ORDER BY idrStort_ID)"));
+    expectUpgradeNotice();
+
+    EXPECT_TRUE(upgrade(pad));
+
+    EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE sql LIKE '%JETTEXT%'")),
+              QStringLiteral("0"));
+    EXPECT_EQ(testsupport::caseFoldingIndexKeys(pad), QString());
+    EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblAct WHERE strAct = 'maaien'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort ORDER BY idrStort_ID)")), sites);
+    EXPECT_EQ(inProgramOrder(pad), QStringLiteral("öa,Öb,ÖC"));
+    // Current now: a second upgrade changes nothing.
+    const QByteArray bytes = fileBytes(pad);
+    EXPECT_FALSE(upgrade(pad));
+    EXPECT_TRUE(fileBytes(pad) == bytes);
+}
 
 TEST_F(DataFileUpgrade, ReadOnlyFileIsRefusedUnchanged)
 {

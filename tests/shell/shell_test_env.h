@@ -4,6 +4,7 @@
 
 #include "support/scripted_dialogs_fixture.h"
 #include "support/qstring_printer.h"
+#include "support/read_only_folder.h"
 #include "support/sql_file.h"
 #include "support/test_paths.h"
 
@@ -25,8 +26,8 @@
 
 #include <ostream>
 
-#include <linux/capability.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace shelltest {
@@ -43,7 +44,7 @@ inline QString oldFormatSql()
     return readText(testsupport::fixturesDir() + QStringLiteral("/oldformat/dbQORdata_oud.sql"));
 }
 
-// Builds a database at `path` from `sql` on a handle that knows JETTEXT.
+// Builds a database at `path` from `sql` on a handle that knows Jet's text comparison.
 inline QString makeDatabase(const QString &path, const QString &sql)
 {
     return testsupport::buildDatabase(path, sql);
@@ -99,61 +100,26 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// A folder that cannot be written for the lifetime of the guard. The tests
-// may run as root, which ignores permissions; the guard then also drops the
-// capabilities that override them from this thread (and gives them back).
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString &dir) : m_dir(dir)
-    {
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                                       | QFile::ReadOther | QFile::ExeOther);
-        if (::geteuid() == 0 && capget())
-            m_dropped = capset(m_saved[0].effective & ~kOverrides);
+// A process that dies in the middle of `sql` on `path`: its cache is too
+// small to hold the change, so part of it reached the file and the journal
+// beside it is what a crash leaves (a "hot" journal).
+inline void crashInTheMiddleOfAChange(const QString &path, const char *sql)
+{
+    const QByteArray file = QFile::encodeName(path);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        sqlite3 *h = nullptr;
+        sqlite3_open_v2(file.constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+        db::registerJetCollation(h);
+        sqlite3_exec(h, "PRAGMA cache_size = 1; BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_exec(h, sql, nullptr, nullptr, nullptr);
+        ::_exit(0);
     }
-    ~ReadOnlyFolder()
-    {
-        if (m_dropped)
-            capset(m_saved[0].effective);
-        QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+}
 
-    // Whether writing into the folder really fails.
-    bool effective() const
-    {
-        QFile probe(m_dir + QStringLiteral("/.probe"));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.close();
-            probe.remove();
-            return false;
-        }
-        return true;
-    }
-
-private:
-    static constexpr unsigned kOverrides =
-        (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
-
-    bool capget()
-    {
-        m_header = {_LINUX_CAPABILITY_VERSION_3, 0};
-        return syscall(SYS_capget, &m_header, m_saved) == 0;
-    }
-    bool capset(unsigned effective)
-    {
-        __user_cap_data_struct data[2] = {m_saved[0], m_saved[1]};
-        data[0].effective = effective;
-        __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
-        return syscall(SYS_capset, &header, data) == 0;
-    }
-
-    QString m_dir;
-    bool m_dropped = false;
-    __user_cap_header_struct m_header {};
-    __user_cap_data_struct m_saved[2] {};
-};
+using testsupport::ReadOnlyFolder;
 
 // A test with scripted boxes, a private program folder (a copy of the built
 // one: template and checklist file) and empty settings. Nothing is written

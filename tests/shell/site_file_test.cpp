@@ -204,6 +204,35 @@ TEST_F(SiteFileTest, ASiteWithoutFacilitiesOrForecastComesBackAsTheSiteRowAlone)
     EXPECT_EQ(scalar(other, QStringLiteral("SELECT bytProv_REF FROM tblStort")), QStringLiteral("0"));
 }
 
+TEST_F(SiteFileTest, WhatAKilledExportLeftGoesWithTheNextExport)
+{
+    const QString leftover = tmp.path() + QStringLiteral("/.oud.xml.tavir-Qq11Ww");
+    writeBytes(leftover, QByteArray("<xml half"));
+    const QString backup = tmp.path() + QStringLiteral("/export.xml.backup");
+    writeBytes(backup, QByteArray("van de gebruiker"));
+
+    EXPECT_FALSE(exported().isEmpty());
+
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_EQ(fileBytes(backup), QByteArray("van de gebruiker"));
+}
+
+TEST_F(SiteFileTest, ANameOfBlanksOnlyIsAskedForAgainLikeAnEmptyOne)
+{
+    exported();
+    script.expectInput(QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+                       kTitel)
+        .withDefaultText(kNaam)
+        .answer("   ");
+    script.expectInput(QStringLiteral("De naam '   ' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+                       kTitel)
+        .withDefaultText(QStringLiteral("   "))
+        .answer("Stort Zuid");
+    QString naam;
+    EXPECT_GT(import(exportFile, &naam), 6);
+    EXPECT_EQ(naam, QStringLiteral("Stort Zuid"));
+}
+
 TEST_F(SiteFileTest, AClashingNameAsksForAFreeOneOfAtMostFiftyCharacters)
 {
     exported();

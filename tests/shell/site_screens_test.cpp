@@ -257,7 +257,9 @@ TEST_F(SiteScreensTest, OkNeedsANameAndAKind)
     clickBox(control<QRadioButton>(dialog, "optStortType_2"));
     EXPECT_FALSE(ok->isEnabled());
     QTest::keyClicks(text, QStringLiteral("  "));
-    EXPECT_TRUE(ok->isEnabled()); // blanks are a name
+    EXPECT_FALSE(ok->isEnabled()); // blanks are no name
+    QTest::keyClicks(text, QStringLiteral("a"));
+    EXPECT_TRUE(ok->isEnabled());
     text->clear();
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(text->maxLength(), 50);

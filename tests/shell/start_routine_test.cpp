@@ -9,6 +9,7 @@
 #include "shell/datafile_compact.h"
 #include "shell/program_info.h"
 
+#include "platform/db/connection.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 
@@ -207,6 +208,12 @@ const std::vector<InstellingGeval> &instellingGevallen()
         {kSetTreeLines, "2x", [] { return txt(gblnTreeLines); }, "True"},
         {kSetTreePlusMin, "", [] { return txt(gblnTreePlusMin); }, "False"},
         {kSetBTW, "negentien", [] { return QString::number(gsngBTWPerc); }, "19"},
+        // a VAT percentage outside what its field takes (0 to 30)
+        {kSetBTW, "-1", [] { return QString::number(gsngBTWPerc); }, "19"},
+        {kSetBTW, "1E+23", [] { return QString::number(gsngBTWPerc); }, "19"},
+        {kSetBTW, "30,5", [] { return QString::number(gsngBTWPerc); }, "19"},
+        {kSetBTW, "30", [] { return QString::number(gsngBTWPerc); }, "30"},
+        {kSetBTW, "0", [] { return QString::number(gsngBTWPerc); }, "0"},
         // the forms the program itself has written
         {kSetProxyNaam, "proxy.provincie.nl", [] { return gstrProxyNaam; }, "proxy.provincie.nl"},
         {kSetProxySetting, "2", [] { return txt(gbytProxySetting); }, "2"},
@@ -233,6 +240,23 @@ TEST_F(StartRoutine, EverySettingIsReadAndGarbageGivesTheDefault)
 
         EXPECT_EQ(g.read(), QString::fromUtf8(g.expected));
         frmMDI_main::unload();
+        modMain::releaseSingleInstance();
+        modMain::resetProgramState();
+        clearSettings();
+    }
+}
+
+TEST_F(StartRoutine, VatPercentageOutOfRangeIsStoredBackAsTheDefault)
+{
+    for (const char *waarde : {"-1", "1E+23"}) {
+        SCOPED_TRACE(waarde);
+        store(modMain::kSetBTW, QString::fromLatin1(waarde));
+        expectNotFound(defaultDataFile());
+
+        modMain::Main();
+        frmMDI_main::unload(); // "Afsluiten" stores the percentage
+
+        EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("19"));
         modMain::releaseSingleInstance();
         modMain::resetProgramState();
         clearSettings();
@@ -542,6 +566,97 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}}),
     [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
+
+// The coupling refuses these files; the compaction before it must not have
+// rewritten them (it would, for one, drop free pages and change the bytes).
+TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
+{
+    for (const char *sql : {"UPDATE tblSYS SET strSYSvalue='31';", "DELETE FROM tblSYS;"}) {
+        SCOPED_TRACE(sql);
+        const QString pad = templateCopy();
+        runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                                   "INSERT INTO tblStort (strStortNaam, intStortType, memVestigingsadres) "
+                                   "SELECT 'Stort ' || i, 1, printf('%.500c', 'x') FROM n;"
+                                   "DELETE FROM tblStort WHERE idrStort_ID > 1;")
+                        + QString::fromLatin1(sql));
+        const QByteArray before = fileBytes(pad);
+        script.setMode(ui::ScriptedDialogs::Mode::Record);
+
+        modMain::Main();
+
+        EXPECT_EQ(shownTitles().last(), QStringLiteral("Koppeling databestand"));
+        EXPECT_EQ(splashOpened, 0);
+        EXPECT_TRUE(fileBytes(pad) == before) << "the refused file was rewritten";
+        if (runGoesOn())
+            frmMDI_main::unload();
+        modMain::releaseSingleInstance();
+        modMain::resetProgramState();
+        script.clear();
+    }
+}
+
+// A file that opens but is damaged inside: the compaction fails on it, says
+// so with its own message, and leaves the file alone.
+TEST_F(StartRoutine, DamagedDataFileIsReportedByTheCompactionAndLeftAsItIs)
+{
+    const QString pad = templateCopy();
+    runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                               "INSERT INTO tblStort (strStortNaam, intStortType, memVestigingsadres) "
+                               "SELECT 'Stort ' || i, 1, printf('%.500c', 'x') FROM n;"));
+    const int paginaGrootte = scalar(pad, QStringLiteral("PRAGMA page_size")).toInt();
+    const int wortel = scalar(pad, QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name='tblStort'")).toInt();
+    QByteArray bytes = fileBytes(pad);
+    bytes.replace(qsizetype(wortel - 1) * paginaGrootte, paginaGrootte, QByteArray(paginaGrootte, '\xff'));
+    writeBytes(pad, bytes);
+    script.setMode(ui::ScriptedDialogs::Mode::Record); // what follows the coupling is not this test's
+
+    modMain::Main();
+
+    ASSERT_FALSE(script.shown().empty());
+    const auto &box = script.shown().front().msgBox;
+    EXPECT_EQ(box.title, QStringLiteral("Schrijffout"));
+    EXPECT_EQ(box.icon, Icon::Critical);
+    EXPECT_EQ(box.text, QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + pad
+                            + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur "
+                                             "op het netwerk."));
+    EXPECT_TRUE(fileBytes(pad) == bytes);
+    EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
+}
+
+TEST_F(StartRoutine, WhatAKilledCopyLeftBesideTheDataFileGoesAtStart)
+{
+    const QString pad = templateCopy();
+    const QString leftover = progDir + QStringLiteral("/.dbQORdata_2.mdb.tavir-Zz00Yy");
+    writeBytes(leftover, fileBytes(pad).left(4096));
+    const QString eigen = progDir + QStringLiteral("/.dbQORdata_2.mdb.Zz00Yy");
+    writeBytes(eigen, QByteArray("van de gebruiker"));
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_TRUE(QFileInfo::exists(eigen));
+}
+
+// Any path a user can give works, also one with ";" or quotes in it.
+TEST_F(StartRoutine, DataFileInAFolderWithSemicolonAndQuotesStarts)
+{
+    const QString dir = tmp.path() + QStringLiteral("/a;b \"c\" 'd'");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString pad = dir + QStringLiteral("/dbQORdata_x;y.mdb");
+    ASSERT_TRUE(QFile::copy(progDir + QStringLiteral("/db00.mdb"), pad));
+    QFile::setPermissions(pad, QFile::ReadOwner | QFile::WriteOwner);
+    store(modMain::kSetDatabestand, pad);
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
+    EXPECT_EQ(db::dataSourceOf(modMain::gstrConnData), pad);
+}
 
 TEST_F(StartRoutine, OlderDataFileIsUpgradedAtStartWhenTheUserAgrees)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // Database files for tests, made and changed straight through the sqlite3 C
-// API on a handle that knows the JETTEXT collation, so that a test can set up
+// API on a handle that knows Jet's text comparison, so that a test can set up
 // exactly the file it needs, faults included.
 
 #include "platform/db/jet_collation.h"

@@ -1,8 +1,11 @@
 // tavir-mkdb <script.sql> <out.mdb>
 //
 // Builds one of the program's database files from an SQL script. The files
-// declare their text columns COLLATE JETTEXT, a collation only our data layer
-// knows, so the sqlite3 shell cannot build them; this tool registers it first.
+// declare their text columns COLLATE NOCASE, which the program's data layer
+// gives Jet's rule (case folding for every letter); the tool registers that
+// rule first, so that whatever the script compares is compared as the
+// program will. The files themselves need nothing but SQLite: the sqlite3
+// shell checks and queries them.
 //
 // The script runs statement by statement inside one transaction, into a
 // temporary file beside the output. Only when every statement ran, the

@@ -243,6 +243,12 @@ void Catalog::widenText(const QString &table, const QString &name, int width)
     rebuildWithColumnType(*m_db, table, info->name, QStringLiteral("VARCHAR(%1)").arg(width));
 }
 
+bool Catalog::useStandardTextCollation()
+{
+    requireWritable(m_readOnly, m_db->path());
+    return db::useStandardTextCollation(*m_db);
+}
+
 void compactDatabase(const QString &sourceFile, const QString &targetFile)
 {
     if (QFileInfo::exists(targetFile))

@@ -51,7 +51,7 @@ public:
     std::optional<ColumnInfo> column(const QString &table, const QString &name) const;
     bool hasColumn(const QString &table, const QString &name) const;
 
-    // Text columns get COLLATE JETTEXT. A NOT NULL column needs a default
+    // Text columns get COLLATE NOCASE. A NOT NULL column needs a default
     // (existing rows take it). 3191 when the column exists.
     void addColumn(const QString &table, const ColumnSpec &spec);
     void renameColumn(const QString &table, const QString &oldName, const QString &newName);
@@ -62,6 +62,11 @@ public:
     // A width equal to the present one changes nothing; a smaller one is
     // refused (3219).
     void widenText(const QString &table, const QString &name, int width);
+    // Rewrites what files of earlier versions declare COLLATE JETTEXT with
+    // the collations every SQLite tool knows (docs/database-files.md), in
+    // one transaction; rows, ids, indexes and triggers are kept. Returns
+    // whether anything changed: false on a file that is already so.
+    bool useStandardTextCollation();
 
 private:
     std::shared_ptr<PhysicalDatabase> m_db;

@@ -83,6 +83,15 @@ QString dataSourceOf(const QString &connectionString)
     return found ? value : connectionString.trimmed();
 }
 
+QString connectionValue(const QString &value)
+{
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"'))
+        && !value.contains(QLatin1Char('\'')) && value == value.trimmed();
+    if (plain)
+        return value;
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
 bool readOnlyModeOf(const QString &connectionString)
 {
     const QString mode = itemValue(connectionString, QLatin1String("Mode")).trimmed();

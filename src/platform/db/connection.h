@@ -21,6 +21,12 @@ QString dataSourceOf(const QString &connectionString);
 // True when the connection string asks for read-only access ("Mode=Read").
 bool readOnlyModeOf(const QString &connectionString);
 
+// The text to write after "key=" so that the item reads back as `value`:
+// the value itself, or, when it holds a ";" or a quote or begins or ends
+// with a blank, the value in double quotes with every double quote doubled.
+// Any path a user can give thus survives a connection string.
+QString connectionValue(const QString &value);
+
 class Connection {
 public:
     Connection();

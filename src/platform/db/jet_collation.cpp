@@ -24,7 +24,10 @@ int collate(void *, int lenA, const void *a, int lenB, const void *b)
 
 int registerJetCollation(sqlite3 *handle)
 {
-    return sqlite3_create_collation(handle, kJetCollation, SQLITE_UTF8, nullptr, &collate);
+    const int rc = sqlite3_create_collation(handle, kJetCollation, SQLITE_UTF8, nullptr, &collate);
+    if (rc != SQLITE_OK)
+        return rc;
+    return sqlite3_create_collation(handle, kOldJetCollation, SQLITE_UTF8, nullptr, &collate);
 }
 
 } // namespace db

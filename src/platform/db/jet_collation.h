@@ -1,7 +1,19 @@
 #pragma once
-// Jet compares text without regard to case, for every letter. SQLite's NOCASE
-// folds ASCII only, so text columns are declared COLLATE JETTEXT and every
-// handle registers this collation before it touches a table.
+// Jet compares text without regard to case, for every letter ("Ö" equals
+// "ö"). Text columns are declared COLLATE NOCASE, a collation every SQLite
+// tool knows (there it folds A-Z only), and every handle of this layer
+// replaces NOCASE by Jet's rule: Unicode case folding. The files stay
+// readable and checkable by any SQLite tool; within the program every text
+// comparison follows Jet.
+//
+// Because the two NOCASE rules may order non-ASCII text differently, no
+// index of our files keys a text column by NOCASE: such indexes are declared
+// COLLATE BINARY (see docs/database-files.md), so that every tool finds the
+// same order in them.
+//
+// Files made before that declare their text columns COLLATE JETTEXT; the
+// name is registered too, with the same rule, so that they keep working
+// until the upgrade rewrites them.
 
 #include <QString>
 
@@ -9,9 +21,11 @@ struct sqlite3;
 
 namespace db {
 
-inline constexpr const char *kJetCollation = "JETTEXT";
+inline constexpr const char *kJetCollation = "NOCASE";
+inline constexpr const char *kOldJetCollation = "JETTEXT";
 
-// Registers JETTEXT on the handle. Returns the SQLite result code.
+// Registers Jet's rule under NOCASE and JETTEXT on the handle. Returns the
+// SQLite result code.
 int registerJetCollation(sqlite3 *handle);
 
 // The comparison itself, for in-memory searches that must agree with the

@@ -70,8 +70,8 @@ QString declaredTypeFor(JetKind kind, int width)
     case JetKind::Double: return QStringLiteral("DOUBLE");
     case JetKind::Currency: return QStringLiteral("CURRENCY");
     case JetKind::Date: return QStringLiteral("DATETIME");
-    case JetKind::Text: return QStringLiteral("VARCHAR(%1) COLLATE JETTEXT").arg(width > 0 ? width : 255);
-    case JetKind::Memo: return QStringLiteral("LONGTEXT COLLATE JETTEXT");
+    case JetKind::Text: return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(width > 0 ? width : 255);
+    case JetKind::Memo: return QStringLiteral("LONGTEXT COLLATE NOCASE");
     case JetKind::YesNo: return QStringLiteral("BIT");
     case JetKind::Unknown: break;
     }

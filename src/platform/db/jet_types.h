@@ -39,7 +39,7 @@ struct ColumnType {
 ColumnType columnTypeOf(const QString &declaredType, bool autoIncrement = false);
 
 // The declared type to create a column with, exactly as in the file
-// conventions: "VARCHAR(50) COLLATE JETTEXT", "SMALLINT", ...
+// conventions: "VARCHAR(50) COLLATE NOCASE", "SMALLINT", ...
 QString declaredTypeFor(JetKind kind, int width = 0);
 
 // ADO's DefinedSize: characters for Text, bytes for the others.

@@ -11,6 +11,9 @@
 #include <mutex>
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace db {
 
 using platform::Error;
@@ -59,6 +62,13 @@ bool hasSqliteHeader(const QString &path, bool &readable)
     return head == QByteArray("SQLite format 3\0", 16);
 }
 
+// Whether this process may write `path`, judged by its effective rights
+// (what a write itself is judged by), not its real ones.
+bool mayWrite(const QString &path)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+}
+
 } // namespace
 
 std::shared_ptr<PhysicalDatabase> PhysicalDatabase::acquire(const QString &path)
@@ -85,8 +95,9 @@ std::shared_ptr<PhysicalDatabase> PhysicalDatabase::acquire(const QString &path)
     }
 
     // Never create the file; where the file or its folder cannot be
-    // written, open read-only so that writes fail cleanly.
-    bool readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+    // written, open read-only so that writes fail cleanly (and a journal
+    // that cannot be rolled back says so).
+    bool readOnly = !mayWrite(canonical) || !mayWrite(info.absolutePath());
     sqlite3 *h = nullptr;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_EXRESCODE;
     int rc = sqlite3_open_v2(canonical.toUtf8().constData(), &h, flags, nullptr);

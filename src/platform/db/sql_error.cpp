@@ -2,8 +2,14 @@
 
 #include "errors.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <sqlite3.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace db {
 
@@ -59,6 +65,19 @@ Error sqlError(sqlite3 *handle, int rc, const QString &file, const QString &sql)
                      QStringLiteral("De wijziging voldoet niet aan een regel van %1 (%2).").arg(inFile, msg));
     }
     case SQLITE_READONLY:
+        if (rc == SQLITE_READONLY_ROLLBACK || rc == SQLITE_READONLY_RECOVERY) {
+            // A change broken off (a crash) left its journal; undoing it
+            // needs a folder and a file that can be written.
+            const QFileInfo info(file);
+            const bool mapSchrijfbaar =
+                ::faccessat(AT_FDCWD, QFile::encodeName(info.absolutePath()).constData(), W_OK, AT_EACCESS) == 0;
+            const QString waarom = mapSchrijfbaar
+                ? QStringLiteral("het bestand alleen-lezen is")
+                : QStringLiteral("de map '%1' alleen-lezen is").arg(QDir::toNativeSeparators(info.absolutePath()));
+            return Error(err::kReadOnly,
+                         QStringLiteral("Het databestand '%1' bevat een onderbroken wijziging, die niet kan worden "
+                                        "teruggedraaid omdat %2.").arg(file, waarom));
+        }
         return Error(err::kReadOnly,
                      QStringLiteral("Het databestand '%1' is alleen-lezen; de wijziging is niet opgeslagen.").arg(file));
     case SQLITE_BUSY:

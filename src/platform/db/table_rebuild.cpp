@@ -1,9 +1,11 @@
 #include "table_rebuild.h"
 
 #include "errors.h"
+#include "jet_collation.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <sqlite3.h>
@@ -155,18 +157,56 @@ QStringList strings(PhysicalDatabase &db, const QString &sql, const QVariantList
 
 } // namespace
 
-void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column,
-                           const QString &newType)
+namespace {
+
+// The name of `table` as the schema spells it; 3078 when there is none.
+QString tableName(PhysicalDatabase &db, const QString &table)
 {
     const QStringList found = strings(db, QStringLiteral(
         "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ? COLLATE NOCASE"), {table});
     if (found.isEmpty())
         throw Error(err::kTableNotFound, QStringLiteral("De tabel '%1' bestaat niet in het databestand '%2'.")
                                              .arg(table, db.path()));
-    const QString name = found.first();
-    const QString createSql = strings(db, QStringLiteral(
-        "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = ?"), {name}).first();
-    const QString newSql = withColumnType(createSql, column, newType);
+    return found.first();
+}
+
+QString createSqlOf(PhysicalDatabase &db, const QString &name)
+{
+    return strings(db, QStringLiteral("SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = ?"), {name})
+        .first();
+}
+
+// Index of the ")" that closes the first "(" of `sql` (outside quotes), or -1.
+int closingParen(const QString &sql, int *open = nullptr)
+{
+    int i = 0;
+    while (i < sql.size() && sql.at(i) != QLatin1Char('(')) {
+        if (isQuote(sql.at(i)))
+            i = skipQuoted(sql, i);
+        else
+            ++i;
+    }
+    if (open)
+        *open = i;
+    int depth = 0;
+    for (; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (isQuote(c)) {
+            i = skipQuoted(sql, i) - 1;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')') && --depth == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Copies every row of `name` into a table made from `newSql` (the same
+// columns), which then takes the old one's place with its indexes,
+// triggers and AutoNumber sequence; all in one transaction.
+void rebuild(PhysicalDatabase &db, const QString &name, const QString &newSql)
+{
     const QStringList extras = strings(db, QStringLiteral(
         "SELECT sql FROM sqlite_schema WHERE tbl_name = ? AND type IN ('index', 'trigger') "
         "AND sql IS NOT NULL ORDER BY type"), {name});
@@ -221,6 +261,102 @@ void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QSt
         }
         throw;
     }
+}
+
+bool isCaseFolding(const QString &collation)
+{
+    return collation.compare(QLatin1String(kJetCollation), Qt::CaseInsensitive) == 0
+        || collation.compare(QLatin1String(kOldJetCollation), Qt::CaseInsensitive) == 0;
+}
+
+// The CREATE INDEX text of `index` with BINARY for every key column that a
+// case-folding collation orders; empty when there is none (or the index
+// keys an expression, which is left as it is).
+QString binaryIndexSql(PhysicalDatabase &db, const QString &index, const QString &table, const QString &sql)
+{
+    OwnedStatement stmt(db.prepare(QStringLiteral("SELECT cid, name, desc, coll FROM pragma_index_xinfo(?) "
+                                                  "WHERE key = 1 ORDER BY seqno")));
+    db.bindAll(stmt.get(), {index});
+    QStringList keys;
+    bool folding = false;
+    while (db.step(stmt.get())) {
+        if (sqlite3_column_int(stmt.get(), 0) < 0)
+            return QString();
+        const QString coll = text(stmt.get(), 3);
+        QString key = quoted(text(stmt.get(), 1));
+        if (isCaseFolding(coll)) {
+            folding = true;
+            key += QLatin1String(" COLLATE BINARY");
+        } else if (coll.compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0) {
+            key += QLatin1String(" COLLATE ") + coll;
+        }
+        if (sqlite3_column_int(stmt.get(), 2) != 0)
+            key += QLatin1String(" DESC");
+        keys << key;
+    }
+    const int close = closingParen(sql);
+    if (!folding || close < 0)
+        return QString();
+    const bool unique = sql.simplified().startsWith(QLatin1String("CREATE UNIQUE"), Qt::CaseInsensitive);
+    const QString rest = sql.mid(close + 1).trimmed(); // a partial index's WHERE
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)%5")
+        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), quoted(index), quoted(table),
+             keys.join(QLatin1String(", ")), rest.isEmpty() ? QString() : QLatin1Char(' ') + rest);
+}
+
+} // namespace
+
+void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column,
+                           const QString &newType)
+{
+    const QString name = tableName(db, table);
+    rebuild(db, name, withColumnType(createSqlOf(db, name), column, newType));
+}
+
+bool useStandardTextCollation(PhysicalDatabase &db)
+{
+    static const QRegularExpression oldCollation(
+        QStringLiteral("\\bCOLLATE\\s+(?:JETTEXT|\"JETTEXT\"|'JETTEXT'|`JETTEXT`|\\[JETTEXT\\])(?![\\w])"),
+        QRegularExpression::CaseInsensitiveOption);
+    bool changed = false;
+    db.clearStatementCache();
+    db.beginTransaction();
+    try {
+        const QStringList tables = strings(db, QStringLiteral(
+            "SELECT name FROM sqlite_schema WHERE type = 'table' AND sql LIKE '%JETTEXT%' ORDER BY name"), {});
+        for (const QString &name : tables) {
+            const QString createSql = createSqlOf(db, name);
+            QString newSql = createSql;
+            newSql.replace(oldCollation, QStringLiteral("COLLATE NOCASE"));
+            if (newSql == createSql)
+                continue;
+            rebuild(db, name, newSql);
+            changed = true;
+        }
+        QList<QStringList> indexes;
+        {
+            OwnedStatement stmt(db.prepare(QStringLiteral("SELECT name, tbl_name, sql FROM sqlite_schema "
+                                                          "WHERE type = 'index' AND sql IS NOT NULL ORDER BY name")));
+            while (db.step(stmt.get()))
+                indexes.append({text(stmt.get(), 0), text(stmt.get(), 1), text(stmt.get(), 2)});
+        }
+        for (const QStringList &index : indexes) {
+            const QString sql = binaryIndexSql(db, index[0], index[1], index[2]);
+            if (sql.isEmpty())
+                continue;
+            db.run(QLatin1String("DROP INDEX ") + quoted(index[0]));
+            db.run(sql);
+            changed = true;
+        }
+        db.commitTransaction();
+    } catch (...) {
+        try {
+            db.rollbackTransaction();
+        } catch (...) {
+        }
+        throw;
+    }
+    return changed;
 }
 
 } // namespace db

@@ -18,4 +18,11 @@ QString withColumnType(const QString &createSql, const QString &column, const QS
 void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column,
                            const QString &newType);
 
+// Files of earlier versions declare their text columns COLLATE JETTEXT, a
+// collation no other SQLite tool knows. Rebuilds every such table with
+// COLLATE NOCASE, and gives every index that keys a column by a
+// case-folding collation (NOCASE or JETTEXT) COLLATE BINARY instead, all in
+// one transaction. Returns whether anything changed.
+bool useStandardTextCollation(PhysicalDatabase &db);
+
 } // namespace db

@@ -1,11 +1,11 @@
 #include "platform/os/copy_file.h"
 
+#include "platform/os/replacing_file.h"
 #include "platform/os/system_error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -38,41 +38,6 @@ int errnoOr(int fallback)
     return errno != 0 ? errno : fallback;
 }
 
-// Renames `from` to `to` unless `to` exists, in one step where the file
-// system allows it, so that no file that appeared meanwhile is replaced.
-int renameNoReplace(const QByteArray &from, const QByteArray &to)
-{
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return -1;
-#endif
-    // A hard link also refuses an existing target.
-    if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
-        return 0;
-    }
-    if (errno == EEXIST)
-        return -1;
-    // A file system with neither: check, then rename.
-    if (QFileInfo::exists(QFile::decodeName(to))) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::rename(from.constData(), to.constData());
-}
-
-// Makes the rename itself durable.
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 CopyResult copyFile(const QString &source, const QString &target, bool failIfExists)
@@ -92,11 +57,12 @@ CopyResult copyFile(const QString &source, const QString &target, bool failIfExi
     if (QFileInfo(source).canonicalFilePath() == targetInfo.canonicalFilePath())
         return failure(EINVAL, what);
 
-    QTemporaryFile temp(targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
-                        + QStringLiteral(".XXXXXX"));
-    errno = 0;
+    // What an earlier copy into this folder left when it was killed goes
+    // first; then the copy is written beside the target.
+    removeLeftovers(targetInfo.absolutePath());
+    ReplacingFile temp(targetInfo.absoluteFilePath());
     if (!temp.open())
-        return failure(errnoOr(EACCES), what);
+        return failure(temp.errorNumber(), what);
 
     QByteArray buffer;
     for (;;) {
@@ -107,22 +73,11 @@ CopyResult copyFile(const QString &source, const QString &target, bool failIfExi
                 return failure(errnoOr(EIO), what);
             break;
         }
-        if (temp.write(buffer) != buffer.size())
-            return failure(errnoOr(ENOSPC), what);
+        if (!temp.write(buffer))
+            return failure(temp.errorNumber(), what);
     }
-    errno = 0;
-    if (!temp.flush() || ::fsync(temp.handle()) != 0)
-        return failure(errnoOr(EIO), what);
-    temp.setPermissions(in.permissions());
-    temp.close();
-
-    const QByteArray from = QFile::encodeName(temp.fileName());
-    const QByteArray to = QFile::encodeName(targetInfo.absoluteFilePath());
-    const int moved = failIfExists ? renameNoReplace(from, to) : ::rename(from.constData(), to.constData());
-    if (moved != 0)
-        return failure(errno, what);
-    temp.setAutoRemove(false);
-    syncFolder(targetInfo.absolutePath());
+    if (!temp.commit(in.permissions(), failIfExists))
+        return failure(temp.errorNumber(), what);
     return CopyResult{true, 0, QString()};
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // Copying a file so that the target is never half written: the copy goes to
 // a temporary file beside the target, is flushed to disk, and is then
-// renamed over the target in one step. Until that step the target is
-// untouched; on any failure the temporary file is removed.
+// renamed over the target in one step (os::ReplacingFile). Until that step
+// the target is untouched; on any failure the temporary file is removed, and
+// what a copy killed midway left is removed by the next copy into the
+// folder.
 
 #include "platform/core/error.h"
 

@@ -2,6 +2,8 @@
 // beside its target before it takes the target's place.
 
 #include "platform/word/document.h"
+
+#include "platform/os/replacing_file.h"
 #include "platform/word/protection.h"
 
 #include "platform/core/error.h"
@@ -9,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <cmath>
 #include <zip.h>
@@ -550,19 +551,12 @@ void Document::SaveAs(const QString &fileName)
     const QByteArray package = toDocx();
     if (QFileInfo(fileName).isDir())
         saveError(fileName, QStringLiteral("dit is een map"));
-    // Unbuffered, so that a short write (a full disk, a size limit) shows
-    // in the count that write returns rather than in a flush that may pass.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        saveError(fileName, platform::dutchFileError(file));
-    if (file.write(package) != package.size()) {
-        const QString reason = file.error() == QFileDevice::NoError ? QStringLiteral("schrijven onvolledig")
-                                                                    : platform::dutchFileError(file);
-        file.cancelWriting();
-        saveError(fileName, reason);
-    }
-    if (!file.commit())
-        saveError(fileName, platform::dutchFileError(file));
+    // Written beside the target and renamed over it when complete; what a
+    // save killed midway left in the folder goes first.
+    os::removeLeftovers(QFileInfo(fileName).absolutePath());
+    os::ReplacingFile file(fileName);
+    if (!file.open() || !file.write(package) || !file.commit())
+        saveError(fileName, file.errorString());
 }
 
 } // namespace word

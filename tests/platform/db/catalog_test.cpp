@@ -93,7 +93,7 @@ TEST_F(CatalogTest, AddColumnsWithDefaultsForExistingRows)
     EXPECT_EQ(cat.column("tblAct", "strNieuw")->defaultValue, QVariant(QString("it's")));
     EXPECT_EQ(cat.column("tblAct", "memMap")->kind, JetKind::Memo);
     Recordset rs;
-    rs.Open("SELECT * FROM tblAct WHERE strNieuw = 'IT''S'", conn); // JETTEXT on the new column
+    rs.Open("SELECT * FROM tblAct WHERE strNieuw = 'IT''S'", conn); // Jet's NOCASE on the new column
     EXPECT_EQ(rs.RecordCount(), 3);
     EXPECT_EQ(rs.Fields("bytTypeVervangingsToeslag").Value(), QVariant(0));
     EXPECT_TRUE(isNull(rs.Fields("sngVervangingsToeslagPerc").Value()));
@@ -140,7 +140,7 @@ TEST_F(CatalogTest, WidenTextRebuildsKeepingRowsIdsSequenceAndIndexes)
 
     Recordset rs;
     rs.Open("SELECT * FROM tblAct WHERE strEenheid = 'M2' ORDER BY idrAct_ID", conn, LockType::Optimistic);
-    EXPECT_EQ(rs.RecordCount(), 3) << "still JETTEXT";
+    EXPECT_EQ(rs.RecordCount(), 3) << "still case-insensitive";
     rs.Fields("strEenheid") = QString(50, 'x'); // now fits
     rs.Update();
     expectError(err::kFieldTooSmall, [&] { rs.Fields("strEenheid") = QString(51, 'x'); });
@@ -191,4 +191,69 @@ TEST_F(CatalogTest, CompactIntoANewFile)
     EXPECT_EQ(fileBytes(target), copied);
     expectError(err::kCannotOpen, [&] { compactDatabase(path, dir.filePath("geen/map/kopie.mdb")); });
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("geen/map/kopie.mdb")));
+}
+
+// Files of earlier versions declare their text columns with the program's
+// own collation name; the rewrite gives them what every SQLite tool knows.
+TEST(CatalogCollation, OldCollationIsRewrittenWithRowsIdsIndexesAndTriggersKept)
+{
+    QTemporaryDir dir;
+    const QString path = makeDatabase(dir, QStringLiteral(
+        "CREATE TABLE tblStort (idrStort_ID INTEGER PRIMARY KEY AUTOINCREMENT, strStortNaam VARCHAR(50) COLLATE JETTEXT,"
+        " intStortType SMALLINT, memAdres LONGTEXT COLLATE \"JETTEXT\");"
+        "CREATE INDEX idxNaam ON tblStort (strStortNaam);"
+        "CREATE UNIQUE INDEX idxSoortNaam ON tblStort (intStortType DESC, strStortNaam) WHERE intStortType > 0;"
+        "CREATE INDEX idxSoort ON tblStort (intStortType);"
+        "CREATE TABLE tblLog (n INTEGER);"
+        "CREATE TRIGGER trgLog AFTER INSERT ON tblStort BEGIN INSERT INTO tblLog VALUES (new.idrStort_ID); END;"
+        "INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('öa', 1), ('Öb', 1), ('ÖC', 2), ('weg', 0);"
+        "DELETE FROM tblStort WHERE strStortNaam = 'weg';"));
+    Connection conn;
+    conn.Open(path);
+    Catalog cat(conn);
+
+    EXPECT_TRUE(cat.useStandardTextCollation());
+
+    const QString schema = [&] {
+        Recordset rs;
+        rs.Open("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema WHERE sql IS NOT NULL ORDER BY name)",
+                conn);
+        return rs.Fields(0).Value().toString();
+    }();
+    EXPECT_FALSE(schema.contains("JETTEXT", Qt::CaseInsensitive)) << schema.toStdString();
+    EXPECT_TRUE(schema.contains("strStortNaam VARCHAR(50) COLLATE NOCASE")) << schema.toStdString();
+    EXPECT_TRUE(schema.contains("CREATE INDEX \"idxNaam\" ON \"tblStort\" (\"strStortNaam\" COLLATE BINARY)"))
+        << schema.toStdString();
+    EXPECT_TRUE(schema.contains("CREATE UNIQUE INDEX \"idxSoortNaam\" ON \"tblStort\" (\"intStortType\" DESC, "
+                                "\"strStortNaam\" COLLATE BINARY) WHERE intStortType > 0"))
+        << schema.toStdString();
+    EXPECT_TRUE(schema.contains("CREATE INDEX idxSoort ON tblStort (intStortType)")) << schema.toStdString();
+
+    // Rows and ids kept, the AutoNumber goes on after the deleted row, the
+    // trigger fires, and text still compares as Jet does.
+    conn.Execute("INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('nieuw', 1)");
+    Recordset rs;
+    rs.Open("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort "
+            "WHERE strStortNaam <> 'ÖB' ORDER BY strStortNaam)", conn);
+    EXPECT_EQ(rs.Fields(0).Value().toString(), "5:nieuw,1:öa,3:ÖC");
+    rs.Close();
+    Recordset log;
+    log.Open("SELECT group_concat(n) FROM tblLog", conn);
+    EXPECT_EQ(log.Fields(0).Value().toString(), "1,2,3,4,5");
+    log.Close();
+
+    EXPECT_FALSE(cat.useStandardTextCollation()) << "nothing left to rewrite";
+}
+
+TEST(CatalogCollation, NocaseComparesEveryLetterWithoutRegardToCase)
+{
+    QTemporaryDir dir;
+    Connection conn;
+    conn.Open(makeDatabase(dir));
+    Recordset rs;
+    rs.Open("SELECT 'Ölberg' = 'öLBERG' COLLATE NOCASE, 'Ölberg' = 'olberg' COLLATE NOCASE, "
+            "'Éé' = 'éÉ' COLLATE JETTEXT", conn);
+    EXPECT_EQ(rs.Fields(0).Value().toInt(), 1);
+    EXPECT_EQ(rs.Fields(1).Value().toInt(), 0);
+    EXPECT_EQ(rs.Fields(2).Value().toInt(), 1);
 }

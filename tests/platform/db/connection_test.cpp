@@ -106,7 +106,7 @@ TEST(ConnectionExecute, ErrorsAreDutchAndNameWhatIsWrong)
     conn.Execute("CREATE UNIQUE INDEX u ON tblInrichting (strObject)");
     conn.Execute("INSERT INTO tblInrichting (strObject) VALUES ('Put')");
     e = expectError(err::kDuplicateKey, [&] { conn.Execute("INSERT INTO tblInrichting (strObject) VALUES ('put')"); });
-    EXPECT_TRUE(e.description().contains("strObject")) << "JETTEXT: 'put' equals 'Put'";
+    EXPECT_TRUE(e.description().contains("strObject")) << "NOCASE: 'put' equals 'Put'";
     e = expectError(err::kNullNotAllowed, [&] { conn.Execute("INSERT INTO tblAct (bytCombineer) VALUES (NULL)"); });
     EXPECT_TRUE(e.description().contains("'bytCombineer'") && e.description().contains("'tblAct'"));
     // a failing script of several statements leaves nothing

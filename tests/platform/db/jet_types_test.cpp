@@ -31,8 +31,8 @@ TEST(JetTypes, DeclaredTypesMapToKinds)
         EXPECT_EQ(t.width, c.width) << c.decl;
     }
     // and back, exactly as the file conventions declare them
-    EXPECT_EQ(declaredTypeFor(JetKind::Text, 50), "VARCHAR(50) COLLATE JETTEXT");
-    EXPECT_EQ(declaredTypeFor(JetKind::Memo), "LONGTEXT COLLATE JETTEXT");
+    EXPECT_EQ(declaredTypeFor(JetKind::Text, 50), "VARCHAR(50) COLLATE NOCASE");
+    EXPECT_EQ(declaredTypeFor(JetKind::Memo), "LONGTEXT COLLATE NOCASE");
     EXPECT_EQ(declaredTypeFor(JetKind::AutoNumber), "INTEGER PRIMARY KEY AUTOINCREMENT");
     EXPECT_EQ(declaredTypeFor(JetKind::YesNo), "BIT");
     EXPECT_EQ(declaredTypeFor(JetKind::Currency), "CURRENCY");

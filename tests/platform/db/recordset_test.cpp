@@ -171,7 +171,7 @@ TEST_F(RecordsetNavigation, ParametersAreBoundNeverJoinedIntoText)
     Recordset rs;
     rs.Open("SELECT * FROM tblAct WHERE strAct = ?", conn, LockType::ReadOnly,
             {QString("o'brien; drop table tblact")});
-    EXPECT_EQ(rs.RecordCount(), 1) << "JETTEXT equality ignores case";
+    EXPECT_EQ(rs.RecordCount(), 1) << "text equality ignores case";
     expectError(err::kParameterCount, [&] { rs.Open("SELECT * FROM tblAct WHERE strAct = ?", conn); });
     expectError(err::kInvalidArgument, [&] { rs.Open("DELETE FROM tblAct", conn); });
     expectError(err::kTableNotFound, [&] { rs.Open("SELECT * FROM tblGeen", conn); });

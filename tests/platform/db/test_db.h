@@ -22,13 +22,13 @@ CREATE TABLE tblAct (
   lngStort_REF INTEGER,
   bytRubriek_REF TINYINT,
   intStartAbs SMALLINT,
-  strAct VARCHAR(50) COLLATE JETTEXT,
-  strEenheid VARCHAR(20) COLLATE JETTEXT,
+  strAct VARCHAR(50) COLLATE NOCASE,
+  strEenheid VARCHAR(20) COLLATE NOCASE,
   sngKostenPE REAL,
   dblFactor DOUBLE,
   curBedrag CURRENCY,
   dtmMut DATETIME,
-  memOpm LONGTEXT COLLATE JETTEXT,
+  memOpm LONGTEXT COLLATE NOCASE,
   blnActief BIT,
   bytCombineer TINYINT NOT NULL DEFAULT 0
 );
@@ -36,15 +36,15 @@ CREATE INDEX idxActStort ON tblAct (lngStort_REF);
 CREATE TABLE tblInrichting (
   idrInrichting_ID INTEGER PRIMARY KEY AUTOINCREMENT,
   lngStort_REF INTEGER,
-  strObject VARCHAR(50) COLLATE JETTEXT
+  strObject VARCHAR(50) COLLATE NOCASE
 );
 CREATE TABLE tblSYS (
-  strSYS_ID VARCHAR(50) COLLATE JETTEXT,
-  strSYSvalue VARCHAR(50) COLLATE JETTEXT
+  strSYS_ID VARCHAR(50) COLLATE NOCASE,
+  strSYSvalue VARCHAR(50) COLLATE NOCASE
 );
 )";
 
-// Creates `name` in dir with the given SQL run on a handle that knows JETTEXT.
+// Creates `name` in dir with the given SQL run on a handle that knows Jet's text comparison.
 inline QString makeDatabase(const QTemporaryDir &dir, const QString &sql = QString::fromUtf8(kSchema),
                             const QString &name = QStringLiteral("data.mdb"))
 {

@@ -115,3 +115,16 @@ TEST_F(CopyFileTest, UnusableTargetsFailCleanly)
     EXPECT_EQ(read(path("bron")), "inhoud");
     EXPECT_EQ(entries(), "bron");
 }
+
+TEST_F(CopyFileTest, WhatAKilledCopyLeftGoesWithTheNextCopyAndNothingElse)
+{
+    write(path("db00.mdb"), "sjabloon");
+    write(path(".dbQORdata_2.mdb.tavir-Ab12Cd"), "half"); // ours, its writer gone
+    write(path(".dbQORdata_2.mdb.Ab12Cd"), "van de gebruiker");
+    write(path("dbQORdata_2.mdb.backup"), "van de gebruiker");
+
+    const os::CopyResult r = os::copyFile(path("db00.mdb"), path("dbQORdata_1.mdb"), true);
+    ASSERT_TRUE(r) << r.description.toStdString();
+
+    EXPECT_EQ(entries(), ".dbQORdata_2.mdb.Ab12Cd db00.mdb dbQORdata_1.mdb dbQORdata_2.mdb.backup");
+}
