@@ -1,9 +1,9 @@
 #include "shell/app_settings.h"
 
+#include "shell/file_locations.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
 
-#include "platform/os/program_dir.h"
 #include "platform/settings/setting_readers.h"
 #include "platform/settings/settings_store.h"
 #include "platform/text/number_text.h"
@@ -22,7 +22,7 @@ void BewaarInstelling(const QString &key, const QString &value)
 
 QString pfunStandaardDatabestand()
 {
-    return os::programDir() + QStringLiteral("/dbQORdata_1.mdb");
+    return pfunDataMap() + QStringLiteral("/dbQORdata_1.mdb");
 }
 
 namespace {

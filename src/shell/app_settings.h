@@ -29,7 +29,8 @@ QString LeesInstelling(const QString &key, const QString &defaultValue = QString
 // Stores `value` under `key`; raises platform::Error (75) when it cannot be written.
 void BewaarInstelling(const QString &key, const QString &value);
 
-// The default data file: dbQORdata_1.mdb in the program folder.
+// The default data file: dbQORdata_1.mdb in the program folder, or in the
+// user's own data folder when the program is installed (file_locations.h).
 QString pfunStandaardDatabestand();
 
 // Reads every setting the start routine keeps in memory into the program

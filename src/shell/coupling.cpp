@@ -5,12 +5,11 @@
 #include "shell/datafile_name.h"
 #include "shell/datafile_upgrade.h"
 #include "shell/datafile_version.h"
+#include "shell/file_locations.h"
 #include "shell/menu_status.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
 
-#include "platform/os/copy_file.h"
-#include "platform/os/program_dir.h"
 #include "platform/ui/dialogs.h"
 
 namespace modMain {
@@ -21,12 +20,11 @@ const QString kTitel = QStringLiteral("Koppeling databestand");
 
 bool maakUitSjabloon(const QString &pad)
 {
-    const QString sjabloon = os::programDir() + QStringLiteral("/") + QLatin1String(kSjabloonBestand);
-    const os::CopyResult kopie = os::copyFile(sjabloon, pad, false);
-    if (kopie)
+    QString fout;
+    if (pfunKopieerSjabloon(pad, false, &fout))
         return true;
     ui::MsgBox(QStringLiteral("Het databestand ") + pad + QStringLiteral(" kan niet worden aangemaakt uit het sjabloon ")
-                   + sjabloon + QStringLiteral(".\n") + kopie.description,
+                   + pfunSjabloonBestand() + QStringLiteral(".\n") + fout,
                ui::Buttons::OK, ui::Icon::Exclamation, kTitel);
     return false;
 }

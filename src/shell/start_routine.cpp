@@ -8,12 +8,12 @@
 #include "shell/current_site.h"
 #include "shell/datafile_compact.h"
 #include "shell/error_report.h"
+#include "shell/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
-#include "platform/os/program_dir.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -120,7 +120,7 @@ void start()
     frmMDI_main *main = frmMDI_main::load();
     ui::setBusyCursor();
 
-    gstrConnCL = pfunConnStrCL(os::programDir());
+    ZetChecklistVerbinding();
     try {
         LeesVersieChecklist();
     } catch (const platform::Error &e) {
@@ -135,6 +135,9 @@ void start()
 
     ZetMenuStatus(false);
 
+    // An installed program's first start for this user makes its default
+    // data file in the user's own data folder.
+    MaakEersteDatabestand();
     const QString pad = gstrDatabestand;
     // A data file that an interrupted compaction left only as its copy is
     // put back first.
