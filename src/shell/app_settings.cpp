@@ -53,6 +53,7 @@ void LeesInstellingen()
     gstrProxyNaam = lees(kSetProxyNaam);
     gintProxyPoort = settings::toInt(lees(kSetProxyPoort), 0);
     gblnAutoUpdateOnStart = settings::toBool(lees(kSetAutoUpdate), false);
+    gstrUpdateServer = lees(kSetUpdateServer).trimmed();
 
     glngKleurVoorz = leesKleur(kSetKleurVoorz, 16384);
     glngKleurAct = leesKleur(kSetKleurAct, 128);

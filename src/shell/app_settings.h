@@ -23,6 +23,9 @@ inline constexpr const char *kSetTreeSingleSel = "vwTreeSingleSel";
 inline constexpr const char *kSetTreeLines = "vwTreeLines";
 inline constexpr const char *kSetTreePlusMin = "vwTreePlusMin";
 inline constexpr const char *kSetBTW = "BTW_PROCENTEN";
+// The update server (scheme and host, "https://updates.example.nl"); the
+// update folder and the help page lie below it. Set by an administrator.
+inline constexpr const char *kSetUpdateServer = "strUpdateServer";
 
 // The stored text of `key` in this version's section, or `defaultValue`.
 QString LeesInstelling(const QString &key, const QString &defaultValue = QString());

@@ -3,10 +3,13 @@
 #include "shell/checklist_version.h"
 #include "shell/connection_strings.h"
 #include "shell/error_report.h"
+#include "shell/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
 #include "shell/update_screen.h"
+
+#include "updater/update_names.h"
 
 #include "screens/form.h"
 
@@ -38,8 +41,8 @@ QStringList garrUpdateCL;
 
 namespace {
 
-// The update server (scheme and host): a stand-in address until the
-// real server is named here. Only the folders below it are fixed.
+// The update server (scheme and host) when the setting names none. Only
+// the folders below it are fixed.
 constexpr const char *kStandaardServer = "https://www.example.org";
 constexpr int kStandaardTijdslimiet = 10000;
 // An info file is a line of text; anything longer is no info file.
@@ -109,13 +112,29 @@ bool alsGeheelGetal(const QString &tekst, qint32 &getal)
     return ok;
 }
 
-// A file name from an info file must name a file in the program folder, not
-// a path elsewhere.
-bool isGewoneNaam(const QString &naam)
+// A name as it may stand in a message: control characters (a line break in
+// a name from the server) shown as "?".
+QString toonNaam(const QString &naam)
 {
-    return !naam.isEmpty() && naam != QLatin1String(".") && naam != QLatin1String("..")
-           && !naam.contains(QLatin1Char('/')) && !naam.contains(QLatin1Char('\\'))
-           && !naam.contains(QLatin1Char(':')) && !naam.contains(QChar(u'\0'));
+    QString t = naam;
+    for (QChar &c : t)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char('?');
+    return t;
+}
+
+// Where a downloaded checklist file is installed: the program folder, or
+// the user's own data folder of an installed program.
+QString checklistDoel()
+{
+    return modMain::pfunChecklistDownloadMap() + QLatin1Char('/') + QLatin1String(modMain::kChecklistBestand);
+}
+
+// The download of `doel`: "_0_" + its name, beside it.
+QString downloadPad(const QString &doel)
+{
+    const QFileInfo f(doel);
+    return f.path() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + f.fileName();
 }
 
 enum class Bestanden { Geen, Eerste, Alle };
@@ -145,7 +164,7 @@ UpdateInfo leesInfo(const QString &tekst, Bestanden bestanden)
     for (qsizetype i = 2; i < eind; i += 2) {
         UpdateBestand b;
         b.naam = info.velden.at(i);
-        if (!isGewoneNaam(b.naam) || !alsGeheelGetal(info.velden.at(i + 1), b.grootte) || b.grootte < 0)
+        if (!alsGeheelGetal(info.velden.at(i + 1), b.grootte) || b.grootte < 0)
             return info;
         info.bestanden << b;
     }
@@ -158,13 +177,13 @@ void meldVerzoekFout(const net::Result &r, const QString &adres)
     modMain::MeldFout(r.error(adres));
 }
 
-// The checklist file downloaded as "_0_" + naam takes the place of the
-// installed naam in one step, once it has shown to be a checklist database.
-// A file that is not is removed and the installed one stays.
-bool installeerChecklist(const QString &naam)
+// The checklist file downloaded beside `doel` as "_0_" + its name takes
+// the installed file's place in one step, once it has shown to be a
+// checklist database. A file that is not is removed and the installed one
+// stays.
+bool installeerChecklist(const QString &doel)
 {
-    const QString nieuw = map() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + naam;
-    const QString doel = map() + QLatin1Char('/') + naam;
+    const QString nieuw = downloadPad(doel);
     if (!pfunIsChecklistBestand(nieuw)) {
         QFile::remove(nieuw);
         return false;
@@ -184,6 +203,43 @@ void meldChecklistMislukt()
 }
 
 qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte);
+bool download(const QString &naam, qint32 grootte, const QString &doelpad);
+
+// Only the checklist file itself may come as a new checklist file: any
+// other name (the data file, the template, the program, a path) would put
+// a file where the program reads something else. Such an update is refused
+// before anything is fetched.
+bool checklistNaamAanvaard(const QString &naam)
+{
+    if (naam.compare(QLatin1String(modMain::kChecklistBestand), Qt::CaseInsensitive) == 0)
+        return true;
+    ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam)
+                   + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand ")
+                   + QLatin1String(modMain::kChecklistBestand)
+                   + QStringLiteral(" kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg uw "
+                                    "applicatiebeheerder."),
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
+    return false;
+}
+
+// A program update may only bring plain file names for the program folder,
+// and never one of the data files (see updater/update_names.h). One name
+// that is not refuses the whole update before anything is fetched.
+bool programmaNamenAanvaard(const QStringList &velden)
+{
+    for (qsizetype i = 2; i + 1 < velden.size(); i += 2) {
+        const QString &naam = velden.at(i);
+        if (updater::mayReplace(naam))
+            continue;
+        ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam)
+                       + QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden met een "
+                                        "gewone naam in de programmamap vervangen, en nooit een databestand; er is "
+                                        "niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -210,7 +266,10 @@ bool VraagDownloaden(const QString &info)
 
 QString pfunServerAdres()
 {
-    return serverAdres().isEmpty() ? QLatin1String(kStandaardServer) : serverAdres();
+    QString adres = !serverAdres().isEmpty() ? serverAdres() : modMain::gstrUpdateServer.trimmed();
+    while (adres.endsWith(QLatin1Char('/')))
+        adres.chop(1);
+    return adres.isEmpty() ? QLatin1String(kStandaardServer) : adres;
 }
 
 QString pfunProgrammaMap()
@@ -329,19 +388,51 @@ bool pfunIsChecklistBestand(const QString &pad)
     }
 }
 
-QString pfunHaalTekst(const QString &adres)
+namespace {
+
+// A failure that says the server cannot be reached at all (no network, an
+// unknown name, nothing listening, a proxy that fails, no answer in time):
+// the requests after it would fail the same way.
+bool geenVerbinding(net::Failure f)
+{
+    switch (f) {
+    case net::Failure::TimedOut:
+    case net::Failure::InvalidAddress:
+    case net::Failure::HostNotFound:
+    case net::Failure::CannotConnect:
+    case net::Failure::Proxy:
+    case net::Failure::Network:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The text at `adres`; `onbereikbaar` tells whether the request found no
+// server at all (nothing is reported then: the caller says so once).
+QString haalTekst(const QString &adres, bool *onbereikbaar)
 {
     Bezig bezig;
     net::Options o = pfunNetOpties();
     o.maxBytes = kMaxInfoBytes;
     const net::Result r = net::get(QUrl(adres), o);
+    *onbereikbaar = !r.ok() && geenVerbinding(r.failure);
     if (r.ok())
         return net::textOf(r.body);
-    // A time-out, and an error page of the server, count as not received;
-    // the check says so. Anything else is reported here as well.
-    if (r.failure != net::Failure::TimedOut && r.failure != net::Failure::HttpStatus)
+    // An error page of the server counts as not received, and so does a
+    // server that cannot be reached; the check says so. Anything else is
+    // reported here as well.
+    if (!*onbereikbaar && r.failure != net::Failure::HttpStatus)
         meldVerzoekFout(r, adres);
     return QString();
+}
+
+} // namespace
+
+QString pfunHaalTekst(const QString &adres)
+{
+    bool onbereikbaar = false;
+    return haalTekst(adres, &onbereikbaar);
 }
 
 UpdateUitkomst ControleerUpdates()
@@ -353,9 +444,19 @@ UpdateUitkomst ControleerUpdates()
     const qint32 progVersie = modMain::pfunProgVersieNr();
     gstrUpdateURL = pfunUpdateMap();
     ui::setBusyCursor();
-    const QString onderhoud = pfunHaalTekst(gstrUpdateURL + QLatin1String(kInfoOnderhoud));
-    const QString programma = pfunHaalTekst(gstrUpdateURL + QLatin1String(kInfoProgramma));
-    const QString checklist = pfunHaalTekst(gstrUpdateURL + QLatin1String(kInfoChecklist));
+    // The first request that finds no server ends the check: the others
+    // count as not received.
+    QString teksten[3];
+    const char *namen[3] = {kInfoOnderhoud, kInfoProgramma, kInfoChecklist};
+    for (int i = 0; i < 3; ++i) {
+        bool onbereikbaar = false;
+        teksten[i] = haalTekst(gstrUpdateURL + QLatin1String(namen[i]), &onbereikbaar);
+        if (onbereikbaar)
+            break;
+    }
+    const QString &onderhoud = teksten[0];
+    const QString &programma = teksten[1];
+    const QString &checklist = teksten[2];
 
     u.inOnderhoud = pfunInOnderhoud(onderhoud);
 
@@ -374,9 +475,16 @@ UpdateUitkomst ControleerUpdates()
 
 bool pfunDownload(const QString &naam, qint32 grootte)
 {
+    return download(naam, grootte, map() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + naam);
+}
+
+namespace {
+
+// Downloads `naam` from the update folder into `doel`.
+bool download(const QString &naam, qint32 grootte, const QString &doel)
+{
     if (frmUpdateCheck *s = scherm())
         s->toonDownload(naam, pfunVoortgangMaximum(grootte));
-    const QString doel = map() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + naam;
     const qint64 bytes = schrijfDownload(doel, naam, grootte);
     if (bytes == grootte)
         return true;
@@ -386,8 +494,6 @@ bool pfunDownload(const QString &naam, qint32 grootte)
                    ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Downloaden ") + naam);
     return false;
 }
-
-namespace {
 
 // Writes the response for `naam` to `doelpad`; returns the bytes received,
 // or -1 when the request failed (reported here).
@@ -452,16 +558,22 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
 
     if (checklistNieuwer) {
         bool gelukt = false;
+        bool geweigerd = false;
         if (garrUpdateCL.size() >= 4) {
             const QString naam = garrUpdateCL.at(2);
+            const QString doel = checklistDoel();
             qint32 grootte = 0;
-            gelukt = isGewoneNaam(naam) && alsGeheelGetal(garrUpdateCL.at(3), grootte) && pfunDownload(naam, grootte)
-                     && installeerChecklist(naam);
+            geweigerd = !checklistNaamAanvaard(naam);
+            gelukt = !geweigerd && alsGeheelGetal(garrUpdateCL.at(3), grootte)
+                     && download(naam, grootte, downloadPad(doel)) && installeerChecklist(doel);
         }
-        if (!gelukt) {
+        if (geweigerd) {
+            // said so
+        } else if (!gelukt) {
             meldChecklistMislukt();
         } else {
             try {
+                modMain::ZetChecklistVerbinding();
                 modMain::LeesVersieChecklist();
             } catch (const platform::Error &e) {
                 modMain::MeldFout(e);
@@ -475,13 +587,13 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
         }
     }
 
-    if (programmaNieuwer) {
+    if (programmaNieuwer && programmaNamenAanvaard(garrUpdateProg)) {
         // Every file, also after one has failed.
         bool alles = garrUpdateProg.size() >= 4;
         for (qsizetype i = 2; i + 1 < garrUpdateProg.size(); i += 2) {
             qint32 grootte = 0;
             const QString naam = garrUpdateProg.at(i);
-            if (!isGewoneNaam(naam) || !alsGeheelGetal(garrUpdateProg.at(i + 1), grootte) || !pfunDownload(naam, grootte))
+            if (!alsGeheelGetal(garrUpdateProg.at(i + 1), grootte) || !pfunDownload(naam, grootte))
                 alles = false;
         }
         if (!alles) {

@@ -13,11 +13,18 @@
 // A new checklist file is downloaded beside the installed one as "_0_" +
 // its name, must open as a checklist database, and then takes the
 // installed file's place in one step: the installed file is never gone or
-// half written. New program files are downloaded as "_0_" + their names
-// and handed to the separate updater "runupd.exe" in the program folder,
-// which replaces them once this program has ended; the main window then
-// closes. Where the updater is missing, that is reported and nothing is
-// downloaded.
+// half written. Only the checklist file itself can come that way: an info
+// file naming any other file is refused before anything is fetched. New
+// program files are downloaded as "_0_" + their names and handed to the
+// separate updater "runupd" in the program folder, which replaces them once
+// this program has ended; the main window then closes. Where the updater
+// is missing, that is reported and nothing is downloaded. A program update
+// may name only plain file names for the program folder, never a data
+// file (updater/update_names.h).
+//
+// The check ends at the first request that finds no server at all (no
+// network, an unknown name, a refused connection, a proxy that fails, no
+// answer in time): the caller then says once that there is no connection.
 //
 // Every request waits with the program's events running (see
 // platform/net/http_get.h); the update screen keeps its buttons off
@@ -45,7 +52,8 @@ struct UpdateUitkomst {
 inline constexpr const char *kInfoOnderhoud = "updateinfo_isinonderhoud.txt";
 inline constexpr const char *kInfoProgramma = "updateinfo_prog.txt";
 inline constexpr const char *kInfoChecklist = "updateinfo_cl.txt";
-inline constexpr const char *kUpdater = "runupd.exe";
+// The updater, beside the program.
+inline constexpr const char *kUpdater = "runupd";
 inline constexpr const char *kDownloadVoorvoegsel = "_0_";
 
 // Program-wide values of the last check.
@@ -53,7 +61,8 @@ extern QString gstrUpdateURL;          // the update folder, with a trailing "/"
 extern QStringList garrUpdateProg;     // the fields of "updateinfo_prog.txt"
 extern QStringList garrUpdateCL;       // the fields of "updateinfo_cl.txt"
 
-// The update server's address (scheme and host), its program folder
+// The update server's address (scheme and host: the setting
+// strUpdateServer, else the built-in one), its program folder
 // (+ "/tavir/program"), its update folder (+ "/updates/") and the online
 // help page (program folder + "/index.asp?var=1").
 QString pfunServerAdres();
@@ -76,9 +85,10 @@ UpdateUitkomst ControleerUpdates();
 // window is still loaded.
 void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer);
 
-// The text at `adres`, or an empty text when fetching it failed. A time-out
-// or an error status of the server gives the empty text silently; any other
-// failure is reported through the central error reporter first.
+// The text at `adres`, or an empty text when fetching it failed. A server
+// that cannot be reached, or an error status of the server, gives the empty
+// text silently; any other failure is reported through the central error
+// reporter first.
 QString pfunHaalTekst(const QString &adres);
 
 // Downloads `naam` from the update folder into the program folder as "_0_"

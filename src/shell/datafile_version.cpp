@@ -21,10 +21,13 @@ bool pfunLeesVersieTekst(const QString &text, qint32 *versie)
     return true;
 }
 
-qint32 pfunVersieDatabestand(const QString &bestand)
+namespace {
+
+// Reads the version row into `versie`; false for a damaged file. A file
+// that cannot be opened at all raises.
+bool leesVersie(const QString &bestand, qint32 &versie)
 {
     bool gevonden = false;
-    qint32 versie = 0;
     try {
         db::Connection cn;
         // A data file lacking one of its tables is as damaged as one
@@ -46,7 +49,25 @@ qint32 pfunVersieDatabestand(const QString &bestand)
         if (e.number() != db::err::kTableNotFound && e.number() != db::err::kUnknownColumn)
             throw e.withSource(QStringLiteral("pfunVersieDatabestand"));
     }
-    if (gevonden)
+    return gevonden;
+}
+
+} // namespace
+
+bool pfunIsBeschadigd(const QString &bestand)
+{
+    qint32 versie = 0;
+    try {
+        return !leesVersie(bestand, versie);
+    } catch (const platform::Error &) {
+        return true;
+    }
+}
+
+qint32 pfunVersieDatabestand(const QString &bestand)
+{
+    qint32 versie = 0;
+    if (leesVersie(bestand, versie))
         return versie;
     ui::MsgBox(QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"),
                ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));

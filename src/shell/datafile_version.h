@@ -17,6 +17,11 @@ inline constexpr qint32 kVersieOnbekend = 1000;
 // is 1000. A file that cannot be opened raises platform::Error.
 qint32 pfunVersieDatabestand(const QString &bestand);
 
+// True when the file at `bestand` is damaged or no data file at all: it
+// cannot be opened as a database, lacks one of the data file's tables, or
+// has no usable version row. Shows nothing and changes nothing.
+bool pfunIsBeschadigd(const QString &bestand);
+
 // The whole number in a version text (digits, optionally signed, blanks
 // around allowed); false for anything else.
 bool pfunLeesVersieTekst(const QString &text, qint32 *versie);

@@ -6,7 +6,9 @@
 #include "platform/os/open_document.h"
 
 #include <QAction>
+#include <QScrollBar>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -16,8 +18,9 @@
 
 namespace {
 
-// A help page is a web page of modest size.
+// A help page is a web page of modest size, and so are its pictures.
 constexpr qint64 kMaxPaginaBytes = 8 * 1024 * 1024;
+constexpr qint64 kMaxAfbeeldingBytes = 8 * 1024 * 1024;
 const QString kWacht = QStringLiteral("Even geduld a.u.b. ...");
 
 bool isWebAdres(const QUrl &url)
@@ -31,6 +34,44 @@ QString foutPagina(const QString &reden)
     return QStringLiteral("<html><head><title>Pagina kan niet worden weergegeven</title></head><body>"
                           "<h3>De pagina kan niet worden weergegeven</h3><p>")
            + reden.toHtmlEscaped() + QStringLiteral("</p></body></html>");
+}
+
+// The rich-text view: its pictures come from the window's own store, which
+// the window fills through the network; nothing is read from disk.
+class HelpView : public QTextBrowser {
+public:
+    HelpView(QWidget *parent, const QHash<QUrl, QImage> &afbeeldingen)
+        : QTextBrowser(parent), m_afbeeldingen(afbeeldingen)
+    {
+    }
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type != QTextDocument::ImageResource)
+            return QVariant();
+        const QImage image = m_afbeeldingen.value(document()->baseUrl().resolved(name));
+        return image.isNull() ? QVariant() : QVariant(image);
+    }
+
+private:
+    const QHash<QUrl, QImage> &m_afbeeldingen;
+};
+
+// The addresses of the pictures in `doc`, resolved against its address.
+QList<QUrl> afbeeldingenVan(const QTextDocument *doc)
+{
+    QList<QUrl> urls;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QUrl url = doc->baseUrl().resolved(QUrl(f.toImageFormat().name()));
+            if (!urls.contains(url))
+                urls << url;
+        }
+    }
+    return urls;
 }
 
 } // namespace
@@ -80,7 +121,7 @@ frmBrowser::frmBrowser() : Form(QStringLiteral("frmBrowser"))
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
     }
 
-    brwWebBrowser = new QTextBrowser(this);
+    brwWebBrowser = new HelpView(this, m_afbeeldingen);
     brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
     brwWebBrowser->setOpenLinks(false);
     connect(brwWebBrowser, &QTextBrowser::anchorClicked, this, &frmBrowser::brwWebBrowser_AnchorClicked);
@@ -121,11 +162,13 @@ void frmBrowser::Form_Unload()
 {
     timTimer->stop();
     m_verzoek.reset();
+    m_afbeeldingVerzoek.reset();
+    m_teHalen.clear();
 }
 
 bool frmBrowser::isBezig() const
 {
-    return m_verzoek && m_verzoek->isRunning();
+    return (m_verzoek && m_verzoek->isRunning()) || m_afbeeldingVerzoek || !m_teHalen.isEmpty();
 }
 
 void frmBrowser::navigeer(const QUrl &url)
@@ -138,7 +181,9 @@ void frmBrowser::laad(const QUrl &url)
 {
     net::Options opties = modAutoUpdate::pfunNetOpties();
     opties.maxBytes = kMaxPaginaBytes;
-    // A page still on its way gives way to this one.
+    // A page still on its way, or its pictures, give way to this one.
+    m_afbeeldingVerzoek.reset();
+    m_teHalen.clear();
     m_verzoek = std::make_unique<net::HttpRequest>(url, opties);
     connect(m_verzoek.get(), &net::HttpRequest::finished, this, &frmBrowser::geladen);
     setWindowTitle(kWacht);
@@ -158,10 +203,52 @@ void frmBrowser::geladen()
         const QString html = decoder.isValid() ? decoder.decode(r.body) : net::textOf(r.body);
         brwWebBrowser->document()->setBaseUrl(r.url);
         brwWebBrowser->setHtml(html);
+        m_html = html;
+        for (const QUrl &url : afbeeldingenVan(brwWebBrowser->document()))
+            if (isWebAdres(url) && !m_afbeeldingen.contains(url))
+                m_teHalen << url;
     }
     // The request goes once this signal has returned.
     m_verzoek.release()->deleteLater();
     brwWebBrowser_NavigateComplete2();
+    haalVolgendeAfbeelding();
+}
+
+void frmBrowser::haalVolgendeAfbeelding()
+{
+    if (m_afbeeldingVerzoek)
+        return;
+    if (m_teHalen.isEmpty())
+        return;
+    m_afbeeldingAdres = m_teHalen.takeFirst();
+    net::Options opties = modAutoUpdate::pfunNetOpties();
+    opties.maxBytes = kMaxAfbeeldingBytes;
+    m_afbeeldingVerzoek = std::make_unique<net::HttpRequest>(m_afbeeldingAdres, opties);
+    connect(m_afbeeldingVerzoek.get(), &net::HttpRequest::finished, this, &frmBrowser::afbeeldingGeladen);
+    m_afbeeldingVerzoek->start();
+}
+
+void frmBrowser::afbeeldingGeladen()
+{
+    const net::Result &r = m_afbeeldingVerzoek->result();
+    // A picture that cannot be fetched or read stays away; it is not asked
+    // for again while the window is open.
+    m_afbeeldingen.insert(m_afbeeldingAdres, r.ok() ? QImage::fromData(r.body) : QImage());
+    m_afbeeldingVerzoek.release()->deleteLater();
+    if (!m_teHalen.isEmpty()) {
+        haalVolgendeAfbeelding();
+        return;
+    }
+    // Every picture is there: the page is laid out again with them, where
+    // the reader was.
+    QScrollBar *bar = brwWebBrowser->verticalScrollBar();
+    const int plek = bar->value();
+    const QUrl basis = brwWebBrowser->document()->baseUrl();
+    brwWebBrowser->document()->setBaseUrl(basis);
+    brwWebBrowser->setHtml(m_html);
+    brwWebBrowser->document()->setBaseUrl(basis);
+    bar->setValue(plek);
+    setWindowTitle(paginaTitel());
 }
 
 void frmBrowser::brwWebBrowser_AnchorClicked(const QUrl &link)

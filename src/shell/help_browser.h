@@ -5,15 +5,19 @@
 //
 // Pages come through the program's own HTTP requests (proxy choice and
 // time-out of the update check) and are shown as rich text: the text,
-// headings, lists, tables and links of a page, not its scripts, style
-// sheets or pictures. A link to another web page opens here; any other
-// link (mail, a document) goes to the desktop's program for it. "Back" and
-// "Forward" walk the pages visited. The caption shows the page's title, or
-// "Even geduld a.u.b. ..." while a page is on its way; a page that cannot
-// be fetched shows why, in Dutch.
+// headings, lists, tables, links and pictures of a page (the pictures
+// fetched the same way, once the text is shown, and kept while the window
+// is open), not its scripts, external style sheets, frames or forms. A link
+// to another web page opens here; any other link (mail, a document) goes to
+// the desktop's program for it. "Back" and "Forward" walk the pages
+// visited. The caption shows the page's title, or "Even geduld a.u.b. ..."
+// while a page or its pictures are on their way; a page that cannot be
+// fetched shows why, in Dutch.
 
 #include "screens/form.h"
 
+#include <QHash>
+#include <QImage>
 #include <QList>
 #include <QUrl>
 #include <memory>
@@ -74,6 +78,8 @@ private:
     void Form_Unload() override;
     void laad(const QUrl &url);
     void geladen();
+    void haalVolgendeAfbeelding();
+    void afbeeldingGeladen();
     void brwWebBrowser_AnchorClicked(const QUrl &link);
     void brwWebBrowser_NavigateComplete2();
     void timTimer_Timer();
@@ -84,4 +90,12 @@ private:
     QTimer *timTimer = nullptr;
     BrowserGeschiedenis m_geschiedenis;
     std::unique_ptr<net::HttpRequest> m_verzoek;
+    // The pictures of the page: those still to fetch, the one on its way,
+    // and every one fetched in this window (a null image for one that
+    // could not be fetched or read).
+    QList<QUrl> m_teHalen;
+    std::unique_ptr<net::HttpRequest> m_afbeeldingVerzoek;
+    QUrl m_afbeeldingAdres;
+    QHash<QUrl, QImage> m_afbeeldingen;
+    QString m_html;
 };

@@ -23,6 +23,7 @@ quint8 gbytProxySetting = 0;
 QString gstrProxyNaam;
 qint16 gintProxyPoort = 0;
 bool gblnAutoUpdateOnStart = false;
+QString gstrUpdateServer;
 
 qint16 gintCLVolgnr = 0;
 qint16 gintProgVerMin = 0;
@@ -62,6 +63,7 @@ void resetProgramState()
     gstrProxyNaam.clear();
     gintProxyPoort = 0;
     gblnAutoUpdateOnStart = false;
+    gstrUpdateServer.clear();
 
     gintCLVolgnr = 0;
     gintProgVerMin = 0;

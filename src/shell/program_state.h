@@ -37,6 +37,9 @@ extern quint8 gbytProxySetting; // 0 system default, 1 direct, 2 named proxy
 extern QString gstrProxyNaam;
 extern qint16 gintProxyPoort;
 extern bool gblnAutoUpdateOnStart;
+// The update server's address (scheme and host, setting strUpdateServer);
+// empty: the built-in one.
+extern QString gstrUpdateServer;
 
 // Checklist file version rows
 extern qint16 gintCLVolgnr;   // sequence number of the installed checklist file

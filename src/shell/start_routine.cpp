@@ -7,13 +7,17 @@
 #include "shell/coupling.h"
 #include "shell/current_site.h"
 #include "shell/datafile_compact.h"
+#include "shell/datafile_version.h"
 #include "shell/error_report.h"
 #include "shell/file_locations.h"
 #include "shell/main_window.h"
 #include "shell/menu_status.h"
 #include "shell/program_state.h"
 
+#include "updater/replace_files.h"
+
 #include "platform/core/error.h"
+#include "platform/os/program_dir.h"
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -155,19 +159,31 @@ void start()
         }
         beeindig();
         return;
-    case Opzoeken::Gevonden:
+    case Opzoeken::Gevonden: {
         modCompress::CompactDatabestand(pad);
+        bool mislukt = false;
         try {
             KoppelDatabestand(pad, false, true);
         } catch (const platform::Error &e) {
             meldStartFout(e);
+            mislukt = true;
         }
         if (gstrConnData.isEmpty()) {
-            beeindig();
-            return;
+            // A file refused by the user or by its version ends the run. A
+            // damaged file, or one that is no database, would do so at every
+            // start: the settings screen opens instead, as for a missing
+            // file, and the file stays as it is.
+            if (!mislukt && !modCompress::pfunIsBeschadigd(pad)) {
+                beeindig();
+                return;
+            }
+            ui::resetCursor();
+            main->openSettingsScreen();
+            break;
         }
         main->openSplash();
         break;
+    }
     case Opzoeken::NietGevonden:
         ui::resetCursor();
         main->openSettingsScreen();
@@ -197,6 +213,9 @@ void Main(const tavir::ProgramVersion &version)
                    QLatin1String(tavir::kProgramTitle));
         return;
     }
+    // A program update that the updater could not finish (it was broken
+    // off) is completed, or undone, before anything of the program is read.
+    updater::recover(os::programDir());
     InstallSchermSessie();
     try {
         start();

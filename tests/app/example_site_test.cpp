@@ -11,6 +11,8 @@
 #include "shell/site_list.h"
 
 #include "calc/clsDV.h"
+#include "checklist/checklist_view.h"
+#include "records/clsAct.h"
 #include "calc/clsHeffing.h"
 #include "reports/frm_doelverm.h"
 #include "reports/frm_rap_scherm.h"
@@ -89,6 +91,29 @@ TEST_F(ExampleSite, ImportedFromTheSiteListItsTargetFundIsOnScreen)
     ASSERT_EQ(modMain::gstrNaamStort, kSite);
     if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
         notice->Timer1_Timer();
+
+    // Every checklist item keeps within its checklist item's bounds, as its
+    // mark says; the own items are marked own.
+    {
+        records::clsAct act(modMain::pfunRecordsContext());
+        checklist::clsCL cl(modMain::pfunChecklistContext());
+        cl.initializeCL(modMain::gintCL_ID);
+        int checklistItems = 0, ownItems = 0;
+        for (; !act.EOF_(); act.moveNext()) {
+            SCOPED_TRACE(act.strActHuidig().toStdString());
+            if (act.Clitem_REF().isNull()) {
+                ++ownItems;
+                EXPECT_EQ(act.IsQOR(), 0);
+                continue;
+            }
+            ++checklistItems;
+            EXPECT_EQ(act.IsQOR(), 1);
+            ASSERT_TRUE(cl.GaNaarItem(act.Clitem_REF().toInt()));
+            EXPECT_EQ(act.ToetsAanNieuweCL(cl), 1);
+        }
+        EXPECT_EQ(checklistItems, 10);
+        EXPECT_EQ(ownItems, 2);
+    }
 
     // The calculation, item by item, against the model.
     calc::clsDV dv(modMain::pfunCalcContext());

@@ -183,6 +183,7 @@ TEST_F(InstalledProgram, ReadOnlyPrefixStartsWithADataFileInTheUsersFolder)
     EXPECT_TRUE(readAll(prefix + QStringLiteral("/share/applications/tavir.desktop"))
                     .contains(QStringLiteral("\nExec=") + prefix + QStringLiteral("/bin/tavir\n")));
     EXPECT_TRUE(QFileInfo(prefix + QStringLiteral("/share/icons/hicolor/scalable/apps/tavir.svg")).isFile());
+    EXPECT_TRUE(QFileInfo(prefix + QStringLiteral("/share/doc/tavir/examples/stortplaats-de-berkenheuvel.xml")).isFile());
 
     setWritable(prefix, false);
     const QStringList before = snapshot(prefix);

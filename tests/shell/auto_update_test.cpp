@@ -7,12 +7,16 @@
 
 #include "shell/update_proxy_dialog.h"
 #include "shell/update_screen.h"
+#include "shell/file_locations.h"
 
 #include "platform/os/start_program.h"
 #include "platform/ui/busy_cursor.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMap>
+
+#include <vector>
 
 namespace {
 
@@ -21,6 +25,15 @@ using testsupport::LocalHttpServer;
 using ui::Icon;
 
 const QString &kUpdates = kUpdateMap;
+
+// Every file of the program folder with its bytes.
+QMap<QString, QByteArray> folderBytes(const QString &dir)
+{
+    QMap<QString, QByteArray> bytes;
+    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden))
+        bytes.insert(name, fileBytes(dir + QLatin1Char('/') + name));
+    return bytes;
+}
 
 // ---- The rules of the check, without a server ------------------------------------
 
@@ -54,9 +67,9 @@ TEST(UpdateRules, InfoFileGivesItsStatusAndInformation)
         {"31,1-1-2027,tavir,10,libx.so", 30, true, 9, ""},
         {"31,1-1-2027,tavir,tien", 30, true, 9, ""},
         {"31,1-1-2027,tavir,-1", 30, true, 9, ""},
-        {"31,1-1-2027,../../bin/sh,10", 30, true, 9, ""},          // only a plain name in the program folder
-        {"31,1-1-2027,/tmp/x,10", 30, true, 9, ""},
-        {"13,1-1-2027,..\\dbQORCL.mdb,10", 12, false, 9, ""},
+        // the names are judged when the update is carried out, with a message
+        {"31,1-1-2027,../../bin/sh,10", 30, true, 1, "\n- programmaversie: 3.1\n- datum: 1-1-2027"},
+        {"13,1-1-2027,..\\dbQORCL.mdb,10", 12, false, 1, "\n- checklistbestandsversie: 13\n- datum: 1-1-2027\n"},
         {"13,1-1-2027", 12, false, 9, ""},
     };
     for (const Case &c : cases) {
@@ -176,7 +189,7 @@ protected:
 
     QString expectedHandOver() const
     {
-        return inProg(QStringLiteral("runupd.exe")) + QLatin1Char(' ')
+        return inProg(QLatin1String(modAutoUpdate::kUpdater)) + QLatin1Char(' ')
                + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral("|TAVIR");
     }
 
@@ -246,20 +259,49 @@ TEST_F(AutoUpdate, TimedOutCheckFailsWithoutMessagesOfItsOwn)
     EXPECT_FALSE(ui::isBusyCursor());
 }
 
-TEST_F(AutoUpdate, ServerThatCannotBeReachedIsReportedPerRequest)
+TEST_F(AutoUpdate, ServerThatCannotBeReachedEndsTheCheckAtTheFirstRequest)
 {
+    // Nothing listens on a port just given up; a name under .invalid is
+    // never found; a server that hangs gives no answer in time.
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const QString dead = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
     probe.close();
-    modAutoUpdate::setServerAdres(dead);
-    for (const char *name : {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
-        script.expectMsgBox(Icon::Critical, QStringLiteral("Fout 12029"),
-                            QStringLiteral("Er kan geen verbinding worden gemaakt met de server 127.0.0.1.\nBron: ")
-                                + dead + kUpdates + QLatin1String(name));
+    hangInfo();
+    for (const QString &adres : {dead, QStringLiteral("http://updates.invalid"), server.base()}) {
+        SCOPED_TRACE(adres.toStdString());
+        modAutoUpdate::setServerAdres(adres);
+        const qsizetype asked = server.requests().size();
+
+        const auto u = check();
+
+        EXPECT_TRUE(script.shown().empty()) << "the caller says it once";
+        EXPECT_TRUE(u.inOnderhoud);
+        EXPECT_EQ(u.statusChecklist, 9);
+        EXPECT_EQ(u.statusProgramma, 9);
+        EXPECT_LE(server.requests().size() - asked, 1);
+        EXPECT_FALSE(ui::isBusyCursor());
+    }
+}
+
+TEST_F(AutoUpdate, ServerAddressIsOneSettingAndTheHelpPageFollowsIt)
+{
+    modAutoUpdate::setServerAdres(QString());
+    modMain::LeesInstellingen();
+    EXPECT_EQ(modAutoUpdate::pfunServerAdres(), QStringLiteral("https://www.example.org"));
+    EXPECT_EQ(modAutoUpdate::pfunHelpAdres(), QStringLiteral("https://www.example.org/tavir/program/index.asp?var=1"));
+
+    // An administrator's own server, written with a trailing "/".
+    modMain::BewaarInstelling(QLatin1String(modMain::kSetUpdateServer), server.base() + QStringLiteral("/ "));
+    modMain::LeesInstellingen();
+    modMain::gbytProxySetting = 1;
+    EXPECT_EQ(modAutoUpdate::pfunUpdateMap(), server.base() + kUpdates);
+    EXPECT_EQ(modAutoUpdate::pfunHelpAdres(), server.base() + QStringLiteral("/tavir/program/index.asp?var=1"));
+    serveInfo("0", "30,d,tavir,1", "12,d,dbQORCL.mdb,5");
     const auto u = check();
-    EXPECT_EQ(u.statusChecklist, 9);
-    EXPECT_EQ(u.statusProgramma, 9);
+    EXPECT_EQ(u.statusChecklist, 0);
+    EXPECT_EQ(u.statusProgramma, 0);
+    EXPECT_EQ(server.requests().size(), 3);
 }
 
 TEST_F(AutoUpdate, NamedProxyCarriesTheCheck)
@@ -309,6 +351,26 @@ TEST_F(AutoUpdate, NewerChecklistIsDownloadedCheckedAndInstalled)
     EXPECT_NE(frmMDI_main::instance(), nullptr);
     // The screen loaded to show the download is gone again.
     EXPECT_EQ(screens::Form::loaded<frmUpdateCheck>(), nullptr);
+}
+
+TEST_F(AutoUpdate, InstalledProgramGetsItsNewChecklistInTheUsersOwnFolder)
+{
+    writeBytes(inProg(QLatin1String(modMain::kInstallatieMerkteken)), "");
+    const QMap<QString, QByteArray> before = folderBytes(progDir);
+    const QByteArray nieuw = newerChecklist();
+    offerChecklist(nieuw);
+    ASSERT_EQ(check().statusChecklist, 1);
+    expectInstalled();
+
+    modAutoUpdate::VoerUpdateUit(true, false);
+
+    const QString eigen = modMain::pfunGebruikersMap() + QStringLiteral("/dbQORCL.mdb");
+    EXPECT_EQ(fileBytes(eigen), nieuw);
+    EXPECT_EQ(folderBytes(progDir), before);
+    EXPECT_EQ(modMain::gstrConnCL, modMain::pfunConnStrCL(modMain::pfunGebruikersMap()));
+    EXPECT_EQ(modMain::gintCLVolgnr, 13);
+    EXPECT_FALSE(QFile::exists(modMain::pfunGebruikersMap() + QStringLiteral("/_0_dbQORCL.mdb")));
+    QFile::remove(eigen);
 }
 
 TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
@@ -381,6 +443,90 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
 
         expectOldChecklistInUse();
         EXPECT_EQ(programFolder(), QStringList({"db00.mdb", "dbQORCL.mdb"}));
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+    }
+}
+
+// Names an info file must not bring: a data file, the template, the
+// program, a path out of the program folder, an empty name, characters a
+// shell reads, a line break.
+const char *const kHostileNames[] = {"dbQORdata_1.mdb", "DBQORDATA_1.MDB", "db00.mdb", "../x", "../dbQORCL.mdb",
+                                     "/tmp/x", "", "a;b", "dbQOR\nCL.mdb", ".hidden"};
+
+TEST_F(AutoUpdate, HostileChecklistInfoLeavesEveryFileAsItWas)
+{
+    const QByteArray nieuw = newerChecklist();
+    // The user's data file, with a site, in the program folder.
+    const QString data = inProg(QStringLiteral("dbQORdata_1.mdb"));
+    ASSERT_TRUE(QFile::copy(inProg(QStringLiteral("db00.mdb")), data));
+    QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner);
+    runSql(data, QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('De Kempen', 1);"));
+    std::vector<QString> names;
+    for (const char *n : kHostileNames)
+        names.push_back(QString::fromUtf8(n));
+    names.push_back(QStringLiteral("tavir"));
+    names.push_back(QStringLiteral("runupd"));
+    const QMap<QString, QByteArray> before = folderBytes(progDir);
+
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        // The server offers a valid checklist file under that name.
+        server.set(kUpdates + name, nieuw);
+        serveInfo("0", "30,d,tavir,10", ("13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size())).constData());
+        ASSERT_EQ(check().statusChecklist, 1);
+        const qsizetype asked = server.requests().size();
+        QString shown = name;
+        shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
+        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                            QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                                + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
+                                                 "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
+                                                 "uw applicatiebeheerder."));
+
+        modAutoUpdate::VoerUpdateUit(true, false);
+
+        EXPECT_EQ(server.requests().size(), asked) << "nothing is fetched";
+        EXPECT_EQ(folderBytes(progDir), before);
+        EXPECT_EQ(folderBytes(tmp.path()).keys(), QStringList{"nieuw.mdb"}) << "nothing beside the program folder";
+        EXPECT_EQ(modMain::gintCLVolgnr, 12);
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+    }
+    EXPECT_EQ(scalar(data, QStringLiteral("SELECT strStortNaam FROM tblStort")), QStringLiteral("De Kempen"));
+}
+
+TEST_F(AutoUpdate, HostileProgramInfoIsRefusedBeforeAnythingIsFetched)
+{
+    placeUpdater();
+    const QMap<QString, QByteArray> before = folderBytes(progDir);
+    std::vector<QString> names;
+    for (const char *n : kHostileNames)
+        names.push_back(QString::fromUtf8(n));
+    names.push_back(QStringLiteral("dbQORCL.mdb"));
+    names.push_back(QStringLiteral("_0_tavir"));
+    names.push_back(QStringLiteral("runupd.journal"));
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
+        server.set(kUpdates + name, QByteArray(10, 'x'));
+        // A good file first: one bad name refuses the whole update.
+        serveInfo("0", ("31,d,tavir,10," + name.toUtf8() + ",10").constData(), "12,d,dbQORCL.mdb,5");
+        ASSERT_EQ(check().statusProgramma, 1);
+        const qsizetype asked = server.requests().size();
+        QString shown = name;
+        shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
+        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                            QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                                + QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden "
+                                                 "met een gewone naam in de programmamap vervangen, en nooit een "
+                                                 "databestand; er is niets gedownload of gewijzigd. Raadpleeg uw "
+                                                 "applicatiebeheerder."));
+
+        modAutoUpdate::VoerUpdateUit(false, true);
+
+        EXPECT_EQ(server.requests().size(), asked);
+        EXPECT_EQ(folderBytes(progDir), before);
+        EXPECT_TRUE(started.isEmpty());
+        EXPECT_NE(frmMDI_main::instance(), nullptr);
         EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
     }
 }
@@ -458,7 +604,7 @@ TEST_F(AutoUpdate, UpdaterThatCannotStartIsReportedAndTheProgramRunsOn)
     serveInfo("0", "31,d,tavir,10", "12,d,dbQORCL.mdb,5");
     ASSERT_EQ(check().statusProgramma, 1);
     script.expectMsgBox(Icon::Critical, QStringLiteral("Actualisatie afgebroken"),
-                        QStringLiteral("Het update-programma ") + inProg(QStringLiteral("runupd.exe"))
+                        QStringLiteral("Het update-programma ") + inProg(QLatin1String(modAutoUpdate::kUpdater))
                             + QStringLiteral(" kan niet worden gestart. De update kon niet uitgevoerd worden."));
 
     modAutoUpdate::VoerUpdateUit(false, true);
@@ -488,10 +634,14 @@ TEST_F(AutoUpdate, OtherOpenWindowsStopTheUpdate)
 
 TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
 {
-    const QByteArray nieuw = newerChecklist();
-    offerChecklist(nieuw);
-    ASSERT_EQ(check().statusChecklist, 1);
-    const QString oud = inProg(QStringLiteral("_0_dbQORCL.mdb"));
+    // A program file left from an earlier try, in a program folder that
+    // cannot be written. (A checklist file then goes to the user's own
+    // folder instead.)
+    placeUpdater();
+    server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
+    serveInfo("0", "31,d,tavir,10", "12,d,dbQORCL.mdb,5");
+    ASSERT_EQ(check().statusProgramma, 1);
+    const QString oud = inProg(QStringLiteral("_0_tavir"));
     writeBytes(oud, "van een eerdere poging");
     ReadOnlyFolder readOnly(progDir);
     if (!readOnly.effective())
@@ -501,13 +651,15 @@ TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
                             + QStringLiteral(" file is not running.\n\nNOTE: On Windows 2000 machines, focus must be "
                                              "removed from the file before update can be completed successfully (i.e.: "
                                              "in Windows Explorer, etc.)"));
-    expectWrongByteCount(QStringLiteral("dbQORCL.mdb"));
-    expectChecklistFailed();
+    expectWrongByteCount(QStringLiteral("tavir"));
+    expectProgramFailed();
 
-    modAutoUpdate::VoerUpdateUit(true, false);
+    modAutoUpdate::VoerUpdateUit(false, true);
 
+    EXPECT_EQ(fileBytes(oud), "van een eerdere poging");
     EXPECT_EQ(fileBytes(checklist()), installed);
-    EXPECT_EQ(modMain::gintCLVolgnr, 12);
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_NE(frmMDI_main::instance(), nullptr);
 }
 
 } // namespace

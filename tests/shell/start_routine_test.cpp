@@ -310,12 +310,6 @@ INSTANTIATE_TEST_SUITE_P(
                       StartRoutine::store(modMain::kSetDatabestand, static_cast<StartEnds &>(t).badName());
                       return tavir::kProgramVersion;
                   }},
-        EindGeval{"DataFileNotADatabase",
-                  [](StartRoutine &t) {
-                      StartRoutine::store(modMain::kSetDatabestand,
-                                          static_cast<StartEnds &>(t).garbageFile(QStringLiteral("dbQORdata_1.mdb")));
-                      return tavir::kProgramVersion;
-                  }},
         EindGeval{"UpgradeCancelled",
                   [](StartRoutine &t) {
                       StartRoutine::store(modMain::kSetDatabestand,
@@ -457,13 +451,6 @@ TEST_P(StartDataFile, RefusedDataFileEndsTheRunAndStaysAsItWas)
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartDataFile,
     ::testing::Values(
-        DatafileGeval{"NotADatabase",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          writeBytes(pad, QByteArray("geen database").repeated(100));
-                          return pad;
-                      },
-                      {QStringLiteral("Fout")}},
         DatafileGeval{"NameBreaksTheRule",
                       [](StartRoutine &t) { return t.templateCopy(QStringLiteral("data.mdb")); },
                       {QStringLiteral("Instellen bestandskoppeling")}},
@@ -474,16 +461,85 @@ INSTANTIATE_TEST_SUITE_P(
                           return pad;
                       },
                       {QStringLiteral("Koppeling databestand")}},
-        DatafileGeval{"WithoutVersionRow",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          runSql(pad, QStringLiteral("DELETE FROM tblSYS;"));
-                          return pad;
-                      },
-                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
         DatafileGeval{"OlderFormatUpgradeCancelled",
                       [](StartRoutine &t) { return t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")); },
                       {QStringLiteral("Upgraden databestand"), QStringLiteral("Koppeling databestand")}}),
+    [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
+
+class StartDamagedFile : public StartRoutine, public ::testing::WithParamInterface<DatafileGeval> {};
+
+// A damaged file, or one that is no database, would stop every start: after
+// the report the settings screen opens, as for a missing file, so that the
+// user can couple or make another file. The file itself is not touched.
+TEST_P(StartDamagedFile, OpensTheSettingsScreenAndLeavesTheFileAsItWas)
+{
+    const DatafileGeval &g = GetParam();
+    const QString pad = g.prepare(*this);
+    store(modMain::kSetDatabestand, pad);
+    const QByteArray before = fileBytes(pad);
+    const QString schema = schemaOf(pad);
+    const QString versie = versionRowOf(pad);
+    const QString sites = scalar(pad, QStringLiteral("SELECT group_concat(strStortNaam) FROM tblStort"));
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    QStringList titles = shownTitles();
+    if (!titles.isEmpty() && titles.front().startsWith(QStringLiteral("Fout ")))
+        titles.front() = QStringLiteral("Fout");
+    EXPECT_EQ(titles, g.titles);
+    EXPECT_EQ(settingsOpened, 1);
+    EXPECT_EQ(splashOpened, 0);
+    EXPECT_TRUE(modMain::gstrConnData.isEmpty());
+    EXPECT_FALSE(ui::isBusyCursor());
+    // What it holds stays; a file that is no database stays byte for byte.
+    EXPECT_EQ(schemaOf(pad), schema);
+    EXPECT_EQ(versionRowOf(pad), versie);
+    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(strStortNaam) FROM tblStort")), sites);
+    if (schema.startsWith(QLatin1Char('<')))
+        EXPECT_EQ(fileBytes(pad), before);
+    EXPECT_EQ(QDir(QFileInfo(pad).path()).entryList({QStringLiteral("dbQORdata_*")}, QDir::Files),
+              QStringList{QFileInfo(pad).fileName()});
+    EXPECT_EQ(stored(modMain::kSetDatabestand), pad);
+    EXPECT_EQ(panel(2), QStringLiteral(" TAVIR programmaversie: 3.0 "));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartDamagedFile,
+    ::testing::Values(
+        DatafileGeval{"NotADatabase",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          writeBytes(pad, QByteArray("geen database").repeated(100));
+                          return pad;
+                      },
+                      {QStringLiteral("Fout")}},
+        DatafileGeval{"DatabaseHalfOverwritten",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          QByteArray bytes = fileBytes(pad);
+                          for (qsizetype i = 100; i < bytes.size(); ++i)
+                              bytes[i] = char(0xA5);
+                          writeBytes(pad, bytes);
+                          return pad;
+                      },
+                      {QStringLiteral("Fout")}},
+        DatafileGeval{"WithoutVersionRow",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          runSql(pad, QStringLiteral("DELETE FROM tblSYS; INSERT INTO tblStort (strStortNaam, "
+                                                     "intStortType) VALUES ('De Kempen', 1);"));
+                          return pad;
+                      },
+                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
+        DatafileGeval{"WithoutATable",
+                      [](StartRoutine &t) {
+                          const QString pad = t.templateCopy();
+                          runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
+                          return pad;
+                      },
+                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}}),
     [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
 
 TEST_F(StartRoutine, OlderDataFileIsUpgradedAtStartWhenTheUserAgrees)
@@ -562,6 +618,24 @@ TEST_F(StartRoutine, ReadOnlyFolderReportsTheWriteFailureAndStartsWithTheFileAsI
     EXPECT_EQ(splashOpened, 1);
     EXPECT_EQ(fileBytes(pad), before);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+}
+
+TEST_F(StartRoutine, OfflineCheckAtStartShowsOneMessageAndTheStartGoesOn)
+{
+    // Nothing listens at the update server's address.
+    store(modMain::kSetAutoUpdate, QStringLiteral("True"));
+    store(modMain::kSetProxySetting, QStringLiteral("1"));
+    templateCopy();
+    script.expectMsgBox(Icon::Exclamation, QStringLiteral("Fout bij controle op updates"),
+                        QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is "
+                                       "(tijdelijk) niet beschikbaar. Controleer uw internetverbinding of "
+                                       "proxy-instellingen."));
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(shownTitles(), QStringList{QStringLiteral("Fout bij controle op updates")});
+    EXPECT_EQ(splashOpened, 1);
 }
 
 // ---- the update check at start ------------------------------------------------

@@ -16,6 +16,8 @@
 #include "platform/os/start_program.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QImage>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,7 +158,7 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
 
 TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
 {
-    writeBytes(progDir + QStringLiteral("/runupd.exe"), "#!/bin/sh\n");
+    writeBytes(progDir + QLatin1Char('/') + QLatin1String(modAutoUpdate::kUpdater), "#!/bin/sh\n");
     QStringList started;
     const os::Starter previous = os::setStarter([&](const QString &program, const QStringList &) {
         started << program;
@@ -176,7 +178,7 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
     os::setStarter(previous);
 
     EXPECT_TRUE(ended);
-    EXPECT_EQ(started, QStringList{progDir + QStringLiteral("/runupd.exe")});
+    EXPECT_EQ(started, QStringList{progDir + QLatin1Char('/') + QLatin1String(modAutoUpdate::kUpdater)});
     EXPECT_TRUE(screens::Form::loadedForms().isEmpty());
     EXPECT_EQ(fileBytes(progDir + QStringLiteral("/_0_tavir")), QByteArray(2000, 'p'));
 }
@@ -409,6 +411,50 @@ TEST_F(HelpBrowser, LinksBackAndForward)
     os::setOpener(previous);
     EXPECT_EQ(opened, QStringList{"mailto:helpdesk@example.org"});
     EXPECT_EQ(b->windowTitle(), QStringLiteral("Helpdesk"));
+}
+
+TEST_F(HelpBrowser, PicturesOfThePageComeThroughTheNetwork)
+{
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(QColor(200, 30, 30));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(logo.save(&buffer, "PNG"));
+    LocalHttpServer::Response plaatje;
+    plaatje.contentType = "image/png";
+    plaatje.body = png;
+    server.set(QStringLiteral("/tavir/program/img/logo.png"), plaatje);
+    server.set(QStringLiteral("/tavir/program/kapot.png"), QByteArray("geen plaatje"));
+    LocalHttpServer::Response pagina;
+    pagina.contentType = "text/html";
+    pagina.body = "<html><head><title>Met plaatjes</title></head><body><p><img src=\"img/logo.png\"> TAVIR</p>"
+                  "<p><img src=\"/tavir/program/img/logo.png\"><img src=\"kapot.png\"><img src=\"weg.png\"></p>"
+                  "<a href=\"helpdesk.html\">Helpdesk</a></body></html>";
+    server.set(QStringLiteral("/tavir/program/plaatjes.html"), pagina);
+
+    frmBrowser *b = frmBrowser::open(server.base() + QStringLiteral("/tavir/program/plaatjes.html"));
+    ASSERT_TRUE(settle(b));
+
+    EXPECT_EQ(b->windowTitle(), QStringLiteral("Met plaatjes"));
+    // Each picture once, the same one under two spellings too.
+    EXPECT_EQ(server.requests(), QStringList({"/tavir/program/plaatjes.html", "/tavir/program/img/logo.png",
+                                              "/tavir/program/kapot.png", "/tavir/program/weg.png"}));
+    auto *view = control<QTextBrowser>(b, "brwWebBrowser");
+    const QVariant shown = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/logo.png")));
+    ASSERT_EQ(shown.typeId(), QMetaType::QImage);
+    EXPECT_EQ(shown.value<QImage>().size(), QSize(40, 20));
+    EXPECT_FALSE(view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("kapot.png"))).isValid());
+
+    // Away and back: the pictures are kept.
+    emit view->anchorClicked(QUrl(QStringLiteral("helpdesk.html")));
+    ASSERT_TRUE(settle(b));
+    button(b, 1);
+    ASSERT_TRUE(settle(b));
+    EXPECT_EQ(b->windowTitle(), QStringLiteral("Met plaatjes"));
+    EXPECT_EQ(server.requests().size(), 6);
+    EXPECT_EQ(view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/logo.png"))).typeId(),
+              QMetaType::QImage);
 }
 
 TEST_F(HelpBrowser, PageThatCannotBeFetchedSaysWhy)
