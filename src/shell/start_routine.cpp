@@ -139,13 +139,13 @@ void start()
 
     ZetMenuStatus(false);
 
-    // An installed program's first start for this user makes its default
-    // data file in the user's own data folder.
-    MaakEersteDatabestand();
     const QString pad = gstrDatabestand;
     // A data file that an interrupted compaction left only as its copy is
     // put back first.
     modCompress::HerstelOnderbrokenCompactie(pad);
+    // An installed program's first start for this user makes its default
+    // data file in the user's own data folder (never over one put back).
+    MaakEersteDatabestand();
     switch (zoekDatabestand(pad)) {
     case Opzoeken::Mislukt:
         ui::resetCursor();

@@ -165,7 +165,9 @@ protected:
         }
     }
 
-    QTemporaryDir tmp;
+    // Inside the build folder: the installed program must be able to run
+    // from there even where the system's temporary folder is mounted noexec.
+    QTemporaryDir tmp{QStringLiteral(TAVIR_BUILD_DIR "/tests/installed-XXXXXX")};
     QString prefix, home, runtime, probeOut;
     QProcess program;
 };

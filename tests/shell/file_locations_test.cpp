@@ -159,6 +159,20 @@ TEST_F(FileLocations, FirstDataFileIsMadeOnceAndWritableFromAReadOnlyTemplate)
     modMain::MaakEersteDatabestand();
     EXPECT_EQ(fileBytes(data), QByteArray("the user's own"));
 
+    // A data file that an interrupted compaction left only as its copy is
+    // put back at start, not replaced by a new one.
+    QFile::remove(data);
+    writeBytes(data + QStringLiteral("new"), fileBytes(progDir + QStringLiteral("/db00.mdb")));
+    runSql(data + QStringLiteral("new"), QStringLiteral("INSERT INTO tblStort (strStortNaam) VALUES ('Bewaard')"));
+    int splash = 0;
+    frmMDI_main::setSplashOpener([&](frmMDI_main &) { ++splash; });
+    modMain::Main();
+    EXPECT_EQ(splash, 1);
+    EXPECT_EQ(scalar(data, QStringLiteral("SELECT strStortNaam FROM tblStort")), QStringLiteral("Bewaard"));
+    frmMDI_main::unload();
+    modMain::releaseSingleInstance();
+    modMain::resetProgramState();
+
     // Once a data file is coupled, a missing one is the start's to report.
     QFile::remove(data);
     modMain::BewaarInstelling(QLatin1String(modMain::kSetDatabestand), data);
