@@ -429,6 +429,25 @@ QString haalTekst(const QString &adres, bool *onbereikbaar)
 
 } // namespace
 
+namespace {
+
+// A program update is put in place in the program folder. An installed
+// program's folder belongs to the system (and one the user cannot write is
+// no better): nothing is fetched that could not be put in place.
+bool programmaMapBeschrijfbaar()
+{
+    if (!modMain::pfunIsGeinstalleerd() && QFileInfo(map()).isWritable())
+        return true;
+    ui::MsgBox(QStringLiteral("De programmamap ") + map()
+                   + QStringLiteral(" kan niet door u worden gewijzigd: de nieuwe programmaversie kan hier niet worden "
+                                    "geplaatst. Er is niets gedownload. Vraag uw applicatiebeheerder de nieuwe versie "
+                                    "te installeren."),
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
+    return false;
+}
+
+} // namespace
+
 QString pfunHaalTekst(const QString &adres)
 {
     bool onbereikbaar = false;
@@ -587,7 +606,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
         }
     }
 
-    if (programmaNieuwer && programmaNamenAanvaard(garrUpdateProg)) {
+    if (programmaNieuwer && programmaNamenAanvaard(garrUpdateProg) && programmaMapBeschrijfbaar()) {
         // Every file, also after one has failed.
         bool alles = garrUpdateProg.size() >= 4;
         for (qsizetype i = 2; i + 1 < garrUpdateProg.size(); i += 2) {

@@ -596,6 +596,31 @@ TEST_F(AutoUpdate, FailedProgramFileStopsTheHandOverButNotTheOtherFiles)
     EXPECT_NE(frmMDI_main::instance(), nullptr);
 }
 
+TEST_F(AutoUpdate, ProgramUpdateOfAnInstalledProgramFetchesNothing)
+{
+    placeUpdater();
+    writeBytes(inProg(QLatin1String(modMain::kInstallatieMerkteken)), "");
+    const QMap<QString, QByteArray> before = folderBytes(progDir);
+    // Read-only as well, where this process heeds that.
+    ReadOnlyFolder readOnly(progDir);
+    server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
+    serveInfo("0", "31,d,tavir,10", "12,d,dbQORCL.mdb,5");
+    ASSERT_EQ(check().statusProgramma, 1);
+    const qsizetype asked = server.requests().size();
+    script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                        QStringLiteral("De programmamap ") + progDir
+                            + QStringLiteral(" kan niet door u worden gewijzigd: de nieuwe programmaversie kan hier "
+                                             "niet worden geplaatst. Er is niets gedownload. Vraag uw "
+                                             "applicatiebeheerder de nieuwe versie te installeren."));
+
+    modAutoUpdate::VoerUpdateUit(false, true);
+
+    EXPECT_EQ(server.requests().size(), asked);
+    EXPECT_EQ(folderBytes(progDir), before);
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_NE(frmMDI_main::instance(), nullptr);
+}
+
 TEST_F(AutoUpdate, UpdaterThatCannotStartIsReportedAndTheProgramRunsOn)
 {
     placeUpdater();
@@ -634,18 +659,14 @@ TEST_F(AutoUpdate, OtherOpenWindowsStopTheUpdate)
 
 TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
 {
-    // A program file left from an earlier try, in a program folder that
-    // cannot be written. (A checklist file then goes to the user's own
-    // folder instead.)
+    // Something left from an earlier try under the download's name that
+    // cannot be removed (a folder with content).
     placeUpdater();
     server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
     serveInfo("0", "31,d,tavir,10", "12,d,dbQORCL.mdb,5");
     ASSERT_EQ(check().statusProgramma, 1);
     const QString oud = inProg(QStringLiteral("_0_tavir"));
-    writeBytes(oud, "van een eerdere poging");
-    ReadOnlyFolder readOnly(progDir);
-    if (!readOnly.effective())
-        GTEST_SKIP() << "the folder stays writable here";
+    ASSERT_TRUE(QDir().mkpath(oud + QStringLiteral("/inhoud")));
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Error updating program..."),
                         QStringLiteral("Could not update program. Please make sure that the ") + oud
                             + QStringLiteral(" file is not running.\n\nNOTE: On Windows 2000 machines, focus must be "
@@ -656,7 +677,7 @@ TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
 
     modAutoUpdate::VoerUpdateUit(false, true);
 
-    EXPECT_EQ(fileBytes(oud), "van een eerdere poging");
+    EXPECT_TRUE(QFileInfo(oud + QStringLiteral("/inhoud")).isDir());
     EXPECT_EQ(fileBytes(checklist()), installed);
     EXPECT_TRUE(started.isEmpty());
     EXPECT_NE(frmMDI_main::instance(), nullptr);
