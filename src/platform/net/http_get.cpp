@@ -2,6 +2,8 @@
 
 #include "platform/net/errors.h"
 
+#include "platform/core/file_error_text.h"
+
 #include <QEventLoop>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -37,7 +39,8 @@ Result download(const QUrl &url, const QString &target, const Options &options, 
         r.url = url;
         r.failure = Failure::Write;
         r.number = kErrWrite;
-        r.description = QStringLiteral("Het bestand '%1' kan niet worden geschreven: %2").arg(target, file.errorString());
+        r.description = QStringLiteral("Het bestand '%1' kan niet worden geschreven").arg(target)
+                        + platform::inParentheses(platform::dutchFileError(file)) + QLatin1Char('.');
         return r;
     }
     HttpRequest request(url, options, &file);
@@ -58,7 +61,8 @@ Result download(const QUrl &url, const QString &target, const Options &options, 
     if (!file.commit()) {
         r.failure = Failure::Write;
         r.number = kErrWrite;
-        r.description = QStringLiteral("Het bestand '%1' kan niet worden geschreven: %2").arg(target, file.errorString());
+        r.description = QStringLiteral("Het bestand '%1' kan niet worden geschreven").arg(target)
+                        + platform::inParentheses(platform::dutchFileError(file)) + QLatin1Char('.');
     }
     return r;
 }

@@ -2,6 +2,9 @@
 
 #include "platform/net/errors.h"
 
+#include "platform/core/file_error_text.h"
+
+#include <QFileDevice>
 #include <QIODevice>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -126,7 +129,11 @@ void HttpRequest::onReadyRead()
     if (m_sink) {
         if (m_sink->write(chunk) != chunk.size()) {
             fail(Failure::Write, kErrWrite,
-                 QStringLiteral("Het bestand kan niet worden geschreven: %1").arg(m_sink->errorString()));
+                 QStringLiteral("Het bestand kan niet worden geschreven")
+                     + platform::inParentheses(qobject_cast<QFileDevice *>(m_sink)
+                                                   ? platform::dutchFileError(*qobject_cast<QFileDevice *>(m_sink))
+                                                   : QString())
+                     + QLatin1Char('.'));
             m_reply->abort();
             return;
         }
