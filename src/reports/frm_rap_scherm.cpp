@@ -106,8 +106,29 @@ void frmRapScherm::Command1_Click()
 
 // ---- Writing at the insertion point -----------------------------------------
 
+// A writer writes in many small pieces. They are gathered in one edit of the
+// document, so that the text is laid out once when it is shown or read and
+// not again after every piece.
+void frmRapScherm::schrijfBlok()
+{
+    if (!m_blok) {
+        m_cursor.beginEditBlock();
+        m_blok = true;
+    }
+}
+
+void frmRapScherm::sluitBlok() const
+{
+    if (m_blok) {
+        auto *self = const_cast<frmRapScherm *>(this);
+        self->m_blok = false;
+        self->m_cursor.endEditBlock();
+    }
+}
+
 void frmRapScherm::SelText(const QString &text)
 {
+    schrijfBlok();
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList regels = t.split(QLatin1Char('\n'));
@@ -159,6 +180,7 @@ void frmRapScherm::SelTabs(qint16 index, double positie)
 
 void frmRapScherm::applyTabs()
 {
+    schrijfBlok();
     QList<QTextOption::Tab> tabs;
     for (double t : m_tabs)
         tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
@@ -169,6 +191,7 @@ void frmRapScherm::applyTabs()
 
 QList<double> frmRapScherm::tabStops() const
 {
+    sluitBlok();
     QList<double> stops;
     for (const QTextOption::Tab &t : m_cursor.blockFormat().tabPositions())
         stops << units(t.position);
@@ -177,6 +200,7 @@ QList<double> frmRapScherm::tabStops() const
 
 void frmRapScherm::SelStart(qint32 position)
 {
+    sluitBlok();
     const int einde = txtRap->document()->characterCount() - 1;
     m_cursor.setPosition(std::clamp(position, 0, std::max(einde, 0)));
     txtRap->setTextCursor(m_cursor);
@@ -184,11 +208,13 @@ void frmRapScherm::SelStart(qint32 position)
 
 QString frmRapScherm::Text() const
 {
+    sluitBlok();
     return txtRap->document()->toPlainText();
 }
 
 void frmRapScherm::setText(const QString &text)
 {
+    sluitBlok();
     txtRap->clear();
     m_cursor = QTextCursor(txtRap->document());
     m_tabs.clear();
@@ -206,6 +232,7 @@ void frmRapScherm::setFont(const QString &name, double pointSize)
 
 void frmRapScherm::setZichtbaar(bool visible)
 {
+    sluitBlok();
     txtRap->setVisible(visible);
 }
 

@@ -68,6 +68,10 @@ private:
     void Form_Load();
     void Form_Resize();
     void applyTabs();
+    // The writers' pieces are one edit of the document until it is shown
+    // or read.
+    void schrijfBlok();
+    void sluitBlok() const;
 
     QTextEdit *txtRap = nullptr;
     QPushButton *Command1 = nullptr;
@@ -76,6 +80,7 @@ private:
     QVector<double> m_tabs;
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;
+    bool m_blok = false;
 };
 
 } // namespace reports

@@ -1,12 +1,15 @@
 #include "screens/act_tree_fill.h"
 
-#include "records/clsAct.h"
+#include "records/act_checks.h"
 #include "records/codes.h"
 #include "records/site_tree.h"
 
 #include "checklist/checklist_view.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
+
+#include <QHash>
+#include <vector>
 
 namespace screens {
 
@@ -32,8 +35,6 @@ bool gebruiktGediffToeslag(const records::Context &ctx)
 void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
 {
     using records::ZetNodeEigenschappen;
-    records::Context actCtx = ctx;
-    actCtx.tree = nullptr; // the checks add no nodes
     const bool gediff = gebruiktGediffToeslag(ctx);
 
     db::Connection cn;
@@ -49,15 +50,44 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
     if (ctx.glngStortID == 0)
         return;
 
-    records::clsAct act(actCtx);
+    // Every cost item of the site in one walk, with its completeness check,
+    // grouped by facility in the order of name and id.
+    struct Post {
+        qint32 id;
+        QString naam;
+        QString tag;
+        int rubriek;
+        bool compleet;
+    };
+    QHash<qint32, std::vector<Post>> posten;
+    {
+        db::Recordset rows;
+        // The node's fields and those the completeness check reads.
+        rows.Open(QStringLiteral("SELECT idrAct_ID, lngInrichting_REF, strAct, bytIsQOR, bytRubriek_REF, bytCombineer,"
+                                 " bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind,"
+                                 " bytEindBA, intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest,"
+                                 " sngKostenInvest, sngKostenTotaal, sngKostenPE, strEenheid, sngAantal, bytOptieFreq,"
+                                 " intfreqX, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc FROM tblAct"
+                                 " WHERE lngStort_REF=? ORDER BY lngInrichting_REF, strAct, idrAct_ID"),
+                  cn, db::LockType::ReadOnly, {ctx.glngStortID});
+        const int fId = rows.fieldIndex(QStringLiteral("idrAct_ID"));
+        const int fInr = rows.fieldIndex(QStringLiteral("lngInrichting_REF"));
+        const int fNaam = rows.fieldIndex(QStringLiteral("strAct"));
+        const int fQOR = rows.fieldIndex(QStringLiteral("bytIsQOR"));
+        const int fRubriek = rows.fieldIndex(QStringLiteral("bytRubriek_REF"));
+        const records::ActColumns kolommen(rows);
+        for (; !rows.EOF_(); rows.MoveNext()) {
+            posten[rows.Fields(fInr).Value().toInt()].push_back(
+                {rows.Fields(fId).Value().toInt(), rows.Fields(fNaam).Value().toString(),
+                 QString::number(rows.Fields(fQOR).Value().toInt()), rows.Fields(fRubriek).Value().toInt(),
+                 records::verifyAnSich(rows, kolommen, gediff)});
+        }
+    }
+
     db::Recordset inr;
     inr.Open(QStringLiteral("SELECT idrInrichting_ID, bytObjectCat_REF, strObject FROM tblInrichting"
                             " WHERE lngStort_REF=? ORDER BY strObject"),
              cn, db::LockType::ReadOnly, {ctx.glngStortID});
-    db::Recordset rows;
-    rows.Open(QStringLiteral("SELECT idrAct_ID, lngInrichting_REF, strAct, bytIsQOR, bytRubriek_REF FROM tblAct"
-                             " WHERE lngStort_REF=? ORDER BY lngInrichting_REF, strAct, idrAct_ID"),
-              cn, db::LockType::ReadOnly, {ctx.glngStortID});
     for (; !inr.EOF_(); inr.MoveNext()) {
         const qint32 inrId = inr.Fields(0).Value().toInt();
         const QString inrKey = records::keyInrichting(inrId);
@@ -68,30 +98,25 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
         QString vorige = kGeenNaam;
         qint32 kopId = 0;
         int fase = 0;
-        for (rows.MoveFirst(); !rows.EOF_(); rows.MoveNext()) {
-            if (rows.Fields(1).Value().toInt() != inrId)
-                continue;
-            const qint32 id = rows.Fields(0).Value().toInt();
-            const QString naam = rows.Fields(2).Value().toString();
-            const QString tag = QString::number(rows.Fields(3).Value().toInt());
-            const int rubriek = rows.Fields(4).Value().toInt();
-            act.ActiveerID(id);
-            const bool compleet = act.verify_ansich(gediff);
-            if (naam != vorige) {
+        const auto gevonden = posten.constFind(inrId);
+        if (gevonden == posten.constEnd())
+            continue;
+        for (const Post &p : *gevonden) {
+            if (p.naam != vorige) {
                 fase = 1;
-                vorige = naam;
-                kopId = id;
-                ZetNodeEigenschappen(tree, tree.addChild(inrKey), naam, records::keyAct(id), tag, false,
-                                     compleet ? ctx.glngKleurAct : 255, rubriek, true);
+                vorige = p.naam;
+                kopId = p.id;
+                ZetNodeEigenschappen(tree, tree.addChild(inrKey), p.naam, records::keyAct(p.id), p.tag, false,
+                                     p.compleet ? ctx.glngKleurAct : 255, p.rubriek, true);
             } else {
                 if (fase == 1) {
                     const auto kop = tree.find(records::keyAct(kopId));
-                    tree.setText(kop, naam + QStringLiteral(" {1e fase}"));
+                    tree.setText(kop, p.naam + QStringLiteral(" {1e fase}"));
                 }
                 ++fase;
                 ZetNodeEigenschappen(tree, tree.addChild(records::keyAct(kopId)),
                                      QStringLiteral("{") + QString::number(fase) + QStringLiteral("e fase}"),
-                                     records::keyAct(id), tag, false, compleet ? 0 : 255, records::kImageFase,
+                                     records::keyAct(p.id), p.tag, false, p.compleet ? 0 : 255, records::kImageFase,
                                      true);
             }
         }

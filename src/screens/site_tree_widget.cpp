@@ -130,6 +130,8 @@ void SiteTreeWidget::setBold(Node n, bool bold)
 {
     QTreeWidgetItem *it = at(n);
     QFont f = it->font(0);
+    if (f.bold() == bold)
+        return; // a new node is not bold: only categories need the change
     f.setBold(bold);
     it->setFont(0, f);
 }
@@ -140,7 +142,13 @@ void SiteTreeWidget::setImage(Node n, int image)
 {
     QTreeWidgetItem *it = at(n);
     it->setData(0, ImageRole, image);
-    it->setIcon(0, actImage(image));
+    if (image < 1 || image > 8) {
+        it->setIcon(0, QIcon());
+        return;
+    }
+    if (m_images[image].isNull())
+        m_images[image] = actImage(image);
+    it->setIcon(0, m_images[image]);
 }
 
 void SiteTreeWidget::setExpanded(Node n, bool expanded) { at(n)->setExpanded(expanded); }

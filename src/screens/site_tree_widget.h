@@ -75,6 +75,7 @@ private:
 
     QTreeWidget *m_tree;
     QHash<QString, QTreeWidgetItem *> m_keys;
+    QIcon m_images[9]; // actImage(i), made on first use
 };
 
 } // namespace screens

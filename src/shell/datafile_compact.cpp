@@ -136,6 +136,11 @@ bool HerstelOnderbrokenCompactie(const QString &bestand)
 
 void CompactDatabestand(const QString &bestand)
 {
+    CompactDatabestand(bestand, &db::compactDatabase);
+}
+
+void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
+{
     ui::BusyCursor busy;
     HerstelOnderbrokenCompactie(bestand);
     if (!QFileInfo(bestand).isFile())
@@ -161,7 +166,7 @@ void CompactDatabestand(const QString &bestand)
             meldSchrijffout(bestand);
             return;
         }
-        db::compactDatabase(bestand, kopie);
+        kopieer(bestand, kopie);
         bool goed = kopieKlopt(bestand, kopie);
         if (goed) {
             QFile::setPermissions(kopie, QFile::permissions(bestand));

@@ -15,6 +15,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace modCompress {
 
 // The path of the compacted copy: the data file's path with "new" appended.
@@ -29,6 +31,12 @@ bool HerstelOnderbrokenCompactie(const QString &bestand);
 // that is not a database is left alone without a message: the coupling
 // reports it.
 void CompactDatabestand(const QString &bestand);
+
+// The same with the step that writes the compacted copy given (the one
+// above uses db::compactDatabase). Whatever that step writes is checked
+// before it replaces the data file.
+using KopieerStap = std::function<void(const QString &bestand, const QString &kopie)>;
+void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer);
 
 // Whether `pad` is a readable database whose integrity check passes and
 // that holds the data file's table tblSYS.

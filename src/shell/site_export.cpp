@@ -81,11 +81,12 @@ void relateer(const adoxml::RowType &parent, adoxml::RowType &child, const char 
     child.relation = {{parent.columns[size_t(p)].number, child.columns[size_t(c)].number}};
 }
 
-adoxml::Row rij(const adoxml::RowType &t, const db::Recordset &rs)
+adoxml::Row rij(const adoxml::RowType &t, const db::Recordset &rs, const std::vector<int> &velden)
 {
     adoxml::Row row;
-    for (const adoxml::Column &c : t.columns)
-        row.values.push_back(adoxml::valueText(c, rs.Fields(c.name).Value()));
+    row.values.reserve(t.columns.size());
+    for (size_t i = 0; i < t.columns.size(); ++i)
+        row.values.push_back(adoxml::valueText(t.columns[i], rs.Fields(velden[i]).Value()));
     row.chapters.resize(t.chapters.size());
     return row;
 }
@@ -95,8 +96,17 @@ std::vector<adoxml::Row> rijen(const adoxml::RowType &t, db::Connection &cn, con
     std::vector<adoxml::Row> rows;
     db::Recordset rs;
     rs.Open(sql, cn, db::LockType::ReadOnly, {id});
+    // Each column's field is looked up once, not again for every row.
+    std::vector<int> velden;
+    velden.reserve(t.columns.size());
+    for (const adoxml::Column &c : t.columns) {
+        const int i = rs.fieldIndex(c.name);
+        if (i < 0)
+            rs.Fields(c.name); // raises the unknown-field error
+        velden.push_back(i);
+    }
     for (; !rs.EOF_(); rs.MoveNext())
-        rows.push_back(rij(t, rs));
+        rows.push_back(rij(t, rs, velden));
     return rows;
 }
 

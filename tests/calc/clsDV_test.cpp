@@ -406,6 +406,74 @@ TEST_F(ClsDVTest, OutlayYearsAndCounts)
     EXPECT_EQ(dv->sngRapEvalKostenKAP, 3500.0f * 1000.0f);
 }
 
+TEST_F(ClsDVTest, WalksThatDifferOnlyInTheirEndKeepTheirOwnFigures)
+{
+    // Epsilon of expected_values.py: every 5 years from after-care year 1,
+    // to year 12, to year 30 and for ever, at a ratio d below 1.
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Epsilon")}, {"intStortType", 1},
+                                 {"sngRentePerc", 4.0}, {"sngInflPerc", 2.0},
+                                 {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
+                                 {"intJaarPrijsPeil", 2030}, {"sngNazorgOpp", 5.0}, {"bytRapEval", 1},
+                                 {"sngRapEvalMin", 3500.0}, {"sngAlgAppKostenBasis", 12500.0},
+                                 {"sngAppKostenPerc", 3.0}, {"sngAlgCommunicatieKosten", 2500.0},
+                                 {"sngOnvoorzien", 10.0}, {"sngOntwerpdirectie", 12.0}, {"intCL_REF", 1}});
+    const qint32 fac = fx.facility(site, 1, QStringLiteral("Terrein"));
+    const calctest::Fields vijfjaarlijks{{"bytOptieFreq", 3}, {"intFreqX", 5}};
+    auto walk = [&](const char *naam, calctest::Fields eind) {
+        for (const auto &[k, v] : vijfjaarlijks)
+            eind[k] = v;
+        return fx.item(site, fac, ownItem(QString::fromUtf8(naam), eind));
+    };
+    const qint32 tot12 = walk("Elke 5 jaar tot jaar 12", {{"bytOptieEind", 2}, {"intEindRel", 12}});
+    const qint32 tot30 = walk("Elke 5 jaar tot jaar 30", {{"bytOptieEind", 2}, {"intEindRel", 30}});
+    const qint32 eeuwig = walk("Elke 5 jaar eeuwigdurend", {});
+
+    auto dv = bound(site);
+    ASSERT_TRUE(dv->BerekenAlles());
+    const ItemRow rows[] = {
+        {tot12, 2704.595947265625, 2.7045960426330566, 1.0f, 11.0f},
+        {tot30, 4725.77587890625, 4.725775718688965, 1.0f, 26.0f},
+        {eeuwig, 10703.337890625, 10.703337669372559, 1.0f, 996.0f},
+    };
+    expectItems(*dv, rows);
+    expectSingle(dv->TotaalRubriek(4), 18133.7109375);
+    expectSingle(dv->DoelvermogenMetRisicoFonds(), 973250.625);
+}
+
+TEST_F(ClsDVTest, SurchargesAreSummedInDoublePrecision)
+{
+    // Zeta of expected_values.py: one surcharge of 5.000.000 and twenty of
+    // 0,35; summed in single precision they would make 5.000.010.
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Zeta")}, {"intStortType", 1},
+                                 {"sngRentePerc", 3.0}, {"sngInflPerc", 3.0},
+                                 {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
+                                 {"intJaarPrijsPeil", 2030}, {"sngNazorgOpp", 8.0}, {"bytRapEval", 1},
+                                 {"sngRapEvalMin", 3500.0}, {"sngAlgAppKostenBasis", 13000.0},
+                                 {"sngAppKostenPerc", 3.0}, {"sngAlgCommunicatieKosten", 2500.0},
+                                 {"sngOnvoorzien", 10.0}, {"intCL_REF", 3}});
+    const qint32 fac = fx.facility(site, 1, QStringLiteral("Terrein"));
+    const calctest::Fields kleinWerk{{"bytRubriek_REF", 5}, {"bytOptieEind", 2}, {"intEindRel", 1},
+                                     {"bytOptieFreq", 1}, {"bytTypeVervangingsToeslag", 3},
+                                     {"sngVervangingsToeslagPerc", 5.0}};
+    auto werk = [&](const QString &naam, double kosten) {
+        calctest::Fields f = kleinWerk;
+        f["sngKostenTotaal"] = kosten;
+        fx.item(site, fac, ownItem(naam, f));
+    };
+    werk(QStringLiteral("Vervangen kunstwerk"), 1e8);
+    for (int i = 1; i <= 20; ++i)
+        werk(QStringLiteral("Vervangen paal %1").arg(i), 7.0);
+
+    auto dv = bound(site);
+    ASSERT_TRUE(dv->GebruikGedifferentieerdeToeslagB());
+    ASSERT_TRUE(dv->BerekenAlles());
+    ASSERT_EQ(dv->Toeslagen2008().size(), 21u);
+    EXPECT_EQ(dv->Toeslagen2008SomWaardeNCW(), 5000007.0f);
+    EXPECT_EQ(dv->toeslagB(), 5000007.0f);
+    expectSingle(dv->somB_inclDirectievoering(), 105000168.0);
+    expectSingle(dv->DoelvermogenMetRisicoFonds(), 127150176.0);
+}
+
 // ---- Faults that must end soundly -------------------------------------------
 
 TEST_F(ClsDVTest, InterestOfMinus100PercentStopsWithAMessage)

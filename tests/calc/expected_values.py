@@ -228,6 +228,30 @@ def delta():
     return s
 
 
+def epsilon():
+    # Three walks every 5 years from after-care year 1 that differ only in
+    # their end; the price level is the start of after-care, so X is the
+    # discounted count.
+    s = Site(4, 2, 2030, 1, 1, 2030, 5, 1, 3500, 225, 9000, 12500, 3, 2500, 10, 12, 0, False)
+    s.item('Elke 5 jaar tot jaar 12', 4, 1, 0, ('rel', 1), ('rel', 12), 1000, 3, 5)
+    s.item('Elke 5 jaar tot jaar 30', 4, 1, 0, ('rel', 1), ('rel', 30), 1000, 3, 5)
+    s.item('Elke 5 jaar eeuwigdurend', 4, 1, 0, ('rel', 1), ('eeuwig',), 1000, 3, 5)
+    s.finish()
+    return s
+
+
+def zeta():
+    # Differentiated surcharges, d = 1 and no price-level factor: one large
+    # surcharge of 5.000.000 and twenty of 0,35. In single precision every
+    # 0,35 added to 5.000.000 counts as 0,5.
+    s = Site(3, 3, 2030, 1, 1, 2030, 8, 1, 3500, 225, 9000, 13000, 3, 2500, 10, 0, 0, True)
+    s.item('Vervangen kunstwerk', 5, 1, 0, ('rel', 1), ('rel', 1), 1e8, 1, type_=3, perc=5, obj='Terrein')
+    for i in range(1, 21):
+        s.item('Vervangen paal %d' % i, 5, 1, 0, ('rel', 1), ('rel', 1), 7, 1, type_=3, perc=5, obj='Terrein')
+    s.finish()
+    return s
+
+
 def levy(dvref, rente, infl, tref, forecast):
     S = 0.0
     for year, kton in forecast:
@@ -238,7 +262,7 @@ def levy(dvref, rente, infl, tref, forecast):
 
 if __name__ == '__main__':
     a, b, c, d = alfa(), beta(), gamma(), delta()
-    for n, s in (('Alfa', a), ('Beta', b), ('Gamma', c), ('Delta', d)):
+    for n, s in (('Alfa', a), ('Beta', b), ('Gamma', c), ('Delta', d), ('Epsilon', epsilon()), ('Zeta', zeta())):
         show(n, s)
     # Object-bound levy of Alfa: tRef = its start of after-care.
     fa = [(2025, 100), (2026, 150), (2027, 0)]

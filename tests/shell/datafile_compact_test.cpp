@@ -7,6 +7,7 @@
 
 #include "shell/datafile_compact.h"
 
+#include "platform/db/catalog.h"
 #include "platform/ui/busy_cursor.h"
 
 #include <csignal>
@@ -139,6 +140,38 @@ TEST_P(CompactionLeftOnlyTheCopy, CompleteCopyIsPutBackAnIncompleteOneIsLeftAlon
 INSTANTIATE_TEST_SUITE_P(Cases, CompactionLeftOnlyTheCopy,
                          ::testing::Values(KopieGeval{"Complete", true}, KopieGeval{"Truncated", false}),
                          [](const ::testing::TestParamInfo<KopieGeval> &info) { return std::string(info.param.naam); });
+
+// A compacted copy that does not hold what the data file holds is refused:
+// the data file stays as it was and the copy is removed.
+struct SlechteKopie {
+    const char *naam;
+    const char *sql; // what goes wrong in the copy
+};
+void PrintTo(const SlechteKopie &g, std::ostream *os) { *os << g.naam; }
+
+class CompactionOfABadCopy : public DataFileCompaction, public ::testing::WithParamInterface<SlechteKopie> {};
+
+TEST_P(CompactionOfABadCopy, IsRefusedAndTheFileKept)
+{
+    const QString pad = dataFileWithFreePages();
+    const QByteArray before = fileBytes(pad);
+    expectSchrijffout(pad);
+
+    modCompress::CompactDatabestand(pad, [fout = QString::fromUtf8(GetParam().sql)](const QString &bestand,
+                                                                                     const QString &kopie) {
+        db::compactDatabase(bestand, kopie);
+        runSql(kopie, fout);
+    });
+
+    EXPECT_EQ(fileBytes(pad), before);
+    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
+    EXPECT_FALSE(ui::isBusyCursor());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CompactionOfABadCopy,
+                         ::testing::Values(SlechteKopie{"RowMissing", "DELETE FROM tblProv WHERE bytProv_ID=70"},
+                                           SlechteKopie{"TableMissing", "DROP TABLE tblTonnage"}),
+                         [](const ::testing::TestParamInfo<SlechteKopie> &info) { return std::string(info.param.naam); });
 
 // Whatever stops the compaction, the file stays as it was and no copy is left.
 struct SchrijfGeval {

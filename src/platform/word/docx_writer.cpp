@@ -288,7 +288,8 @@ public:
                                               : c.VerticalAlignment == 1 ? QStringLiteral("center")
                                                                          : QStringLiteral("top"));
                 x.writeEndElement();
-                const QStringList paras = c.Text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+                static const QRegularExpression regelEinde(QStringLiteral("\r\n|\r|\n"));
+                const QStringList paras = c.Text.split(regelEinde);
                 for (const QString &text : paras) {
                     x.writeStartElement(W, QStringLiteral("p"));
                     paragraphProperties(c.ParagraphFormat, nullptr, &c.Font, nullptr);

@@ -1,0 +1,261 @@
+// The reports as the user waits for them, each beside its floor:
+//
+// DoelvermWord/N: the target-fund and levy report with all its parts (cover
+// page, target-fund table by rubric, unused checklist items, levy) into a
+// protected .docx, from checking and calculating the site to the saved
+// file. Floor ZipParts/doelverm/N: the same XML parts of that file zipped
+// with libzip in memory and written in one write.
+//
+// InvoerWord/N: the input-data report with all its parts into a .docx;
+// floor ZipParts/invoer/N as above.
+//
+// DoelvermScherm/N: the target-fund table in the report window, from
+// checking and calculating the site to the text shown. Floor
+// SchermTekstInEens/N: the same text set in the same window's text box in
+// one call (setPlainText).
+//
+// Run interleaved: --benchmark_repetitions=5
+// --benchmark_enable_random_interleaving=true.
+
+#include "bench_site.h"
+
+#include "reports/doelverm.h"
+#include "reports/frm_rap_scherm.h"
+#include "reports/rap_voorz.h"
+
+#include "screens/form.h"
+#include "platform/ui/scripted_dialogs.h"
+#include "platform/word/document.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <benchmark/benchmark.h>
+#include <zip.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+struct Data {
+    QTemporaryDir dir;
+    QString path;
+    std::map<int, qint32> sites; // by number of items
+    Data() : path(dir.filePath(QStringLiteral("dbQORdata_bench.mdb")))
+    {
+        bench::templateCopy(path);
+        db::Connection cn;
+        cn.Open(path);
+        for (int n : {200, 10000})
+            sites[n] = bench::addSite(cn, QStringLiteral("Stort %1").arg(n), n);
+    }
+    reports::WordReportContext context(int items) const
+    {
+        reports::WordReportContext ctx;
+        ctx.gstrConnData = path;
+        ctx.gstrConnCL = bench::checklistConnection();
+        ctx.glngStortID = sites.at(items);
+        ctx.gintCL_ID = 1;
+        ctx.gstrNaamStort = QStringLiteral("Stort %1").arg(items);
+        ctx.gsngJaarAanvangNazorg = 2031.0f;
+        ctx.gsngBTWPerc = 19.0f;
+        ctx.gstrDatabestand = path;
+        ctx.versionMajor = 3;
+        ctx.generated = QDateTime(QDate(2024, 3, 5), QTime(9, 7));
+        return ctx;
+    }
+};
+
+Data &data()
+{
+    static Data d;
+    return d;
+}
+
+ui::ScriptedDialogs &dialogs()
+{
+    static ui::ScriptedDialogs script;
+    return script;
+}
+
+// Writes the whole target-fund report of the site of `items` items to `file`.
+bool doelvermWord(int items, const QString &file)
+{
+    reports::DoelvermKeuzes k;
+    k.optRapNaar = 2;
+    k.chkVoorblad = k.chkRapDV = k.chkRapHef = k.chkRapUnselectedCLitems = true;
+    k.optRapSort = 2;
+    dialogs().expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).answer(file);
+    dialogs().expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                           QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
+                           ui::Buttons::YesNo)
+        .answer(ui::Answer::No);
+    reports::DoelvermRapport rapport;
+    QString btw = QStringLiteral("19");
+    return rapport.maak(k, btw, data().context(items)) && dialogs().failures().isEmpty();
+}
+
+void invoerWord(int items, const QString &file)
+{
+    reports::RapVoorzKeuze k;
+    k.chkAlg = k.chkVoorz = k.chkAct = k.chkRapUnselectedCLitems = 1;
+    word::Application app;
+    word::Document &doc = app.Documents().Add();
+    reports::SchrijfRapVoorz(app, doc, k, data().context(items), nullptr);
+    doc.SaveAs(file);
+}
+
+// The parts of a .docx, in their order.
+std::vector<std::pair<std::string, QByteArray>> parts(const QString &file)
+{
+    std::vector<std::pair<std::string, QByteArray>> out;
+    int err = 0;
+    zip_t *z = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &err);
+    if (!z)
+        return out;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, zip_uint64_t(i), 0, &st);
+        QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
+        zip_file_t *f = zip_fopen_index(z, zip_uint64_t(i), 0);
+        zip_fread(f, bytes.data(), st.size);
+        zip_fclose(f);
+        out.emplace_back(st.name, bytes);
+    }
+    zip_close(z);
+    return out;
+}
+
+// The floor of a .docx: its parts zipped in memory and written at once.
+void zipAndWrite(const std::vector<std::pair<std::string, QByteArray>> &p, const QString &file)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *src = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_t *z = zip_open_from_source(src, ZIP_TRUNCATE, &error);
+    zip_source_keep(src);
+    for (const auto &[name, bytes] : p)
+        zip_file_add(z, name.c_str(), zip_source_buffer(z, bytes.constData(), zip_uint64_t(bytes.size()), 0),
+                     ZIP_FL_ENC_UTF_8);
+    zip_close(z);
+    zip_stat_t st;
+    zip_source_stat(src, &st);
+    zip_source_open(src);
+    QByteArray out(qsizetype(st.size), Qt::Uninitialized);
+    zip_source_read(src, out.data(), st.size);
+    zip_source_close(src);
+    zip_source_free(src);
+    zip_error_fini(&error);
+    QSaveFile f(file);
+    f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    f.write(out);
+    f.commit();
+}
+
+void DoelvermWord(benchmark::State &state, int items)
+{
+    const QString file = data().dir.filePath(QStringLiteral("doelverm%1.docx").arg(items));
+    for (auto _ : state)
+        if (!doelvermWord(items, file))
+            state.SkipWithError(qPrintable(dialogs().failures().join(QStringLiteral("; "))));
+    state.counters["docx_kB"] = double(QFileInfo(file).size()) / 1024;
+    state.counters["document_xml_kB"] = double(parts(file).at(3).second.size()) / 1024;
+}
+
+void InvoerWord(benchmark::State &state, int items)
+{
+    const QString file = data().dir.filePath(QStringLiteral("invoer%1.docx").arg(items));
+    for (auto _ : state)
+        invoerWord(items, file);
+    state.counters["docx_kB"] = double(QFileInfo(file).size()) / 1024;
+}
+
+void ZipParts(benchmark::State &state, const char *report, int items)
+{
+    const QString file = data().dir.filePath(QStringLiteral("%1%2-floor.docx").arg(QLatin1String(report)).arg(items));
+    if (QLatin1String(report) == QLatin1String("doelverm"))
+        doelvermWord(items, file);
+    else
+        invoerWord(items, file);
+    const auto p = parts(file);
+    for (auto _ : state)
+        zipAndWrite(p, file);
+}
+
+QString schermTekst;
+
+void DoelvermScherm(benchmark::State &state, int items)
+{
+    reports::DoelvermKeuzes k;
+    k.optRapNaar = 1;
+    k.chkRapDV = true;
+    k.optRapSort = 2;
+    for (auto _ : state) {
+        reports::DoelvermRapport rapport;
+        rapport.laadRapScherm = [] { return reports::frmRapScherm::load(); };
+        QString btw;
+        rapport.maak(k, btw, data().context(items));
+        QApplication::processEvents();
+    }
+    schermTekst = reports::frmRapScherm::load()->Text();
+    state.counters["chars"] = double(schermTekst.size());
+}
+
+void SchermTekstInEens(benchmark::State &state, int items)
+{
+    reports::DoelvermKeuzes k;
+    k.chkRapDV = true;
+    reports::DoelvermRapport rapport;
+    rapport.laadRapScherm = [] { return reports::frmRapScherm::load(); };
+    QString btw;
+    rapport.maak(k, btw, data().context(items));
+    const QString text = reports::frmRapScherm::load()->Text();
+    for (auto _ : state) {
+        reports::frmRapScherm *w = reports::frmRapScherm::load();
+        w->setText(QString());
+        w->setFont(QStringLiteral("arial"), 8);
+        w->findChild<QTextEdit *>(QStringLiteral("txtRap"))->setPlainText(text);
+        w->SelStart(0);
+        w->setZichtbaar(true);
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ui::ScopedDialogs useDialogs(&dialogs());
+    QMdiArea area;
+    area.resize(1024, 768);
+    area.show();
+    screens::Form::setHost(&area);
+
+    const auto ms = benchmark::kMillisecond;
+    for (int n : {200, 10000}) {
+        const int iter = n > 1000 ? 1 : 0;
+        auto *a = benchmark::RegisterBenchmark(("DoelvermWord/" + std::to_string(n)).c_str(), DoelvermWord, n)->Unit(ms);
+        auto *b = benchmark::RegisterBenchmark(("ZipParts/doelverm/" + std::to_string(n)).c_str(), ZipParts,
+                                               "doelverm", n)->Unit(ms);
+        auto *c = benchmark::RegisterBenchmark(("DoelvermScherm/" + std::to_string(n)).c_str(), DoelvermScherm, n)
+                      ->Unit(ms);
+        auto *d = benchmark::RegisterBenchmark(("SchermTekstInEens/" + std::to_string(n)).c_str(), SchermTekstInEens,
+                                               n)->Unit(ms);
+        if (iter)
+            for (auto *x : {a, b, c, d})
+                x->Iterations(iter);
+    }
+    benchmark::RegisterBenchmark("InvoerWord/200", InvoerWord, 200)->Unit(ms);
+    benchmark::RegisterBenchmark("ZipParts/invoer/200", ZipParts, "invoer", 200)->Unit(ms);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    screens::Form::setHost(nullptr);
+    return 0;
+}

@@ -1,0 +1,183 @@
+// Opening the facilities and cost-items screen (load, tree fill, first
+// paint) for a site of N cost items, beside its floor: a bare QTreeWidget
+// with the same nodes (texts, bold, colours, icons, all expanded), shown and
+// painted once.
+//
+// Run interleaved: --benchmark_repetitions=5
+// --benchmark_enable_random_interleaving=true.
+
+#include "bench_site.h"
+
+#include "screens/frmAct.h"
+#include "screens/session.h"
+#include "screens/site_tree_widget.h"
+
+#include "platform/ui/scripted_dialogs.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+namespace {
+
+struct Data {
+    QTemporaryDir dir;
+    QString path;
+    std::map<int, qint32> sites;
+    Data() : path(dir.filePath(QStringLiteral("dbQORdata_bench.mdb")))
+    {
+        bench::templateCopy(path);
+        db::Connection cn;
+        cn.Open(path);
+        for (int n : {1000, 10000})
+            sites[n] = bench::addSite(cn, QStringLiteral("Stort %1").arg(n), n);
+    }
+};
+
+Data &data()
+{
+    static Data d;
+    return d;
+}
+
+qint32 openSite = 0;
+
+void useSite(int items)
+{
+    openSite = data().sites.at(items);
+    screens::Session s;
+    s.context = [] {
+        calc::Context ctx;
+        ctx.gstrConnData = data().path;
+        ctx.gstrConnCL = bench::checklistConnection();
+        ctx.glngStortID = openSite;
+        ctx.gintCL_ID = 1;
+        ctx.gsngJaarAanvangNazorg = 2031.0f;
+        ctx.gstrNaamStort = QStringLiteral("bench");
+        return ctx;
+    };
+    s.treeOptions = [] { return screens::TreeOptions{}; };
+    s.meldFout = [](const platform::Error &) {};
+    screens::installSession(std::move(s));
+}
+
+void paint(QWidget *w)
+{
+    w->show();
+    QApplication::processEvents();
+    w->repaint();
+}
+
+void FrmActOpen(benchmark::State &state, int items)
+{
+    useSite(items);
+    int nodes = 0;
+    for (auto _ : state) {
+        screens::frmAct *f = screens::frmAct::load();
+        paint(f);
+        state.PauseTiming();
+        nodes = f->tree().allNodes().size();
+        f->unload();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["nodes"] = nodes;
+}
+
+// One node of the screen's tree as shown.
+struct Node {
+    QString text;
+    bool bold;
+    QBrush colour;
+    QIcon icon;
+    std::vector<Node> children;
+};
+
+Node snapshot(QTreeWidgetItem *it)
+{
+    Node n{it->text(0), it->font(0).bold(), it->foreground(0), it->icon(0), {}};
+    for (int i = 0; i < it->childCount(); ++i)
+        n.children.push_back(snapshot(it->child(i)));
+    return n;
+}
+
+void add(QTreeWidgetItem *it, const Node &n)
+{
+    it->setText(0, n.text);
+    if (n.bold) {
+        QFont f = it->font(0);
+        f.setBold(true);
+        it->setFont(0, f);
+    }
+    it->setForeground(0, n.colour);
+    it->setIcon(0, n.icon);
+    for (const Node &c : n.children)
+        add(new QTreeWidgetItem(it), c);
+    it->setExpanded(true);
+}
+
+void BareTree(benchmark::State &state, int items)
+{
+    useSite(items);
+    std::vector<Node> roots;
+    QSize size;
+    {
+        screens::frmAct *f = screens::frmAct::load();
+        paint(f);
+        QTreeWidget *t = f->tree().widget();
+        size = t->size();
+        for (int i = 0; i < t->topLevelItemCount(); ++i)
+            roots.push_back(snapshot(t->topLevelItem(i)));
+        f->unload();
+        QApplication::processEvents();
+    }
+    for (auto _ : state) {
+        auto *t = new QTreeWidget;
+        t->setHeaderHidden(true);
+        t->resize(size);
+        for (const Node &n : roots)
+            add(new QTreeWidgetItem(t), n);
+        paint(t);
+        state.PauseTiming();
+        delete t;
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ui::ScriptedDialogs dialogs(ui::ScriptedDialogs::Mode::Record);
+    ui::ScopedDialogs useDialogs(&dialogs);
+    QMdiArea area;
+    area.resize(1024, 768);
+    area.show();
+    screens::Form::setHost(&area);
+
+    for (int n : {1000, 10000}) {
+        auto *a = benchmark::RegisterBenchmark(("FrmActOpen/" + std::to_string(n)).c_str(), FrmActOpen, n)
+                      ->Unit(benchmark::kMillisecond);
+        auto *b = benchmark::RegisterBenchmark(("BareTree/" + std::to_string(n)).c_str(), BareTree, n)
+                      ->Unit(benchmark::kMillisecond);
+        if (n > 1000) {
+            a->Iterations(2);
+            b->Iterations(2);
+        }
+    }
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (!dialogs.shown().empty())
+        std::fprintf(stderr, "boxes were shown: %s\n", qPrintable(dialogs.shown().front().describe()));
+    screens::installSession({});
+    screens::Form::setHost(nullptr);
+    return 0;
+}
