@@ -6,12 +6,15 @@
 
 #include "platform/ui/dialogs.h"
 #include "platform/ui/qt_dialogs.h"
+#include "platform/ui/qt_translations.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // Qt's own dialogs and buttons speak Dutch like the program.
+    ui::installQtDutch();
     ui::QtDialogs dialogs;
     ui::ScopedDialogs useDialogs(&dialogs);
 

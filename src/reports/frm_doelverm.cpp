@@ -2,6 +2,7 @@
 #include "reports/progress_bar.h"
 
 #include "screens/field_validation.h"
+#include "screens/layout_helpers.h"
 #include "screens/masked_edit.h"
 #include "screens/session.h"
 
@@ -84,9 +85,11 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     auto *delen = new QVBoxLayout;
     for (QWidget *w : {chkVoorblad, chkRapDV, chkRapHef, chkRapUnselectedCLitems})
         delen->addWidget(w);
+    // The percentage stands on the blanks of its label, before the "%".
+    txtBTWperc->setMaximumWidth(QWIDGETSIZE_MAX);
+    screens::placeOnBlanks(lblBTW, txtBTWperc);
     auto *btw = new QHBoxLayout;
     btw->addWidget(lblBTW);
-    btw->addWidget(txtBTWperc);
     btw->addStretch();
     delen->addLayout(btw);
     delen->addStretch();

@@ -64,10 +64,18 @@ void SelectieSchuif::paintEvent(QPaintEvent *event)
     const auto x = [&](int v) {
         return groef.left() + QStyle::sliderPositionFromValue(minimum(), maximum(), v, span);
     };
+    // The range stands out from the groove and from the part of the groove
+    // the style fills up to the handle: a darker band just below the groove
+    // with a mark at either end.
     QPainter p(this);
-    p.fillRect(QRect(QPoint(x(selectie.start), groef.center().y() - 2),
-                     QPoint(x(selectie.start + selectie.lengte), groef.center().y() + 2)),
-               palette().highlight());
+    const QColor kleur = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight)
+                             .darker(170);
+    const int links = x(selectie.start);
+    const int rechts = x(selectie.start + selectie.lengte);
+    const int boven = groef.bottom() + 2;
+    p.fillRect(QRect(QPoint(links, boven), QPoint(rechts, boven + 3)), kleur);
+    p.fillRect(QRect(QPoint(links - 1, groef.top()), QPoint(links, boven + 3)), kleur);
+    p.fillRect(QRect(QPoint(rechts, groef.top()), QPoint(rechts + 1, boven + 3)), kleur);
 }
 
 // ---- The screen ---------------------------------------------------------------
@@ -75,6 +83,7 @@ void SelectieSchuif::paintEvent(QPaintEvent *event)
 frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
 {
     setWindowTitle(titel());
+    setFixedBorder();
 
     auto *frmVarieer = new QGroupBox(QStringLiteral("Varieer "), this);
     frmVarieer->setObjectName(QStringLiteral("frmVarieer"));
@@ -143,8 +152,6 @@ frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
     knoppen->addWidget(OKButton);
     knoppen->addWidget(CancelButton);
     layout->addLayout(knoppen);
-    // A fixed dialog border.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_validatie = new screens::FieldValidation(this);
     m_validatie->add(txtRente, [this] { return controleerTarief(txtRente, true); });

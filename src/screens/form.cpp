@@ -1,8 +1,11 @@
 #include "screens/form.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+#include <algorithm>
 
 namespace screens {
 
@@ -72,24 +75,62 @@ void Form::loadForm(bool child)
     m_loaded = true;
     registry() << QPointer<Form>(this);
     QMdiArea *area = host();
+    // The layout sets the form's smallest size before the frame is fitted.
+    if (layout())
+        layout()->activate();
     if (child && area) {
         m_subWindow = area->addSubWindow(this);
         m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_subWindow->setWindowTitle(windowTitle());
         m_subWindow->setWindowIcon(area->window()->windowIcon());
+        if (m_fixedBorder)
+            m_subWindow->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         // The frame fits the form: its own size when it set one, else its hint.
+        // Never smaller than the layout allows.
         const bool sized = testAttribute(Qt::WA_Resized);
-        const QSize wanted = size();
+        const QSize own = size();
         m_subWindow->adjustSize();
-        if (sized)
-            m_subWindow->resize(wanted + (m_subWindow->size() - size()));
+        const QSize wanted = (sized ? own : m_subWindow->widget()->size()).expandedTo(minimumSize());
+        if (wanted != m_subWindow->widget()->size())
+            m_subWindow->resize(wanted + (m_subWindow->size() - m_subWindow->widget()->size()));
         m_subWindow->show();
+        if (m_fixedBorder)
+            fitFrame();
     } else {
         if (area && !parentWidget())
             setParent(area->window(), Qt::Window);
+        if (m_fixedBorder)
+            setWindowFlags((windowFlags() & ~(Qt::WindowMinMaxButtonsHint)) | Qt::CustomizeWindowHint
+                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         show();
+        if (m_fixedBorder)
+            fitFrame();
     }
     emit FormEvents::instance().formLoaded(this);
+}
+
+void Form::fitFrame()
+{
+    QLayout *l = layout();
+    if (!l)
+        return;
+    l->activate();
+    QSize inner = l->totalSizeHint().expandedTo(l->totalMinimumSize());
+    if (l->hasHeightForWidth())
+        inner.setHeight(std::max(inner.height(), l->totalHeightForWidth(inner.width())));
+    if (m_subWindow) {
+        const QSize border = m_subWindow->size() - size();
+        if (m_fixedBorder) {
+            m_subWindow->setFixedSize(inner + border);
+        } else {
+            m_subWindow->resize((inner + border).expandedTo(m_subWindow->size()));
+        }
+    } else if (m_fixedBorder) {
+        setFixedSize(inner);
+    } else {
+        resize(inner.expandedTo(size()));
+    }
 }
 
 QWidget *Form::frame() const

@@ -55,6 +55,15 @@ public:
     // Places the frame at (x, y) pixels within the host's client area.
     void moveFrame(int x, int y);
 
+    // A fixed dialog border: the window keeps the size its contents need,
+    // cannot be resized, and has no minimise or maximise button. Set before
+    // the form is loaded.
+    void setFixedBorder(bool fixed = true) { m_fixedBorder = fixed; }
+    bool hasFixedBorder() const { return m_fixedBorder; }
+    // Fits the frame to what the form's contents need now (after a load
+    // that filled captions which wrap); a fixed border keeps that size.
+    void fitFrame();
+
     // Twips (1/1440 inch) in pixels at the usual 96 dots per inch.
     static int twips(int value) { return value / 15; }
 
@@ -78,6 +87,7 @@ protected:
 private:
     bool m_loaded = false;
     bool m_unloading = false;
+    bool m_fixedBorder = false;
     QPointer<QMdiSubWindow> m_subWindow;
 };
 

@@ -35,8 +35,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -104,8 +108,15 @@ void frmAct::laad()
         meldFout(e.withSource(QStringLiteral("frmAct.Form_Load")));
     }
     moveFrame(twips(1), twips(10));
-    if (QWidget *area = Form::host())
-        resize(width(), std::max(minimumSizeHint().height(), area->height() - twips(1200)));
+    // The height of the main window less 1200 twips and its tool bar, within
+    // the room the main window's area gives.
+    if (QMdiArea *area = Form::host()) {
+        int hoogte = area->window()->height() - twips(1200);
+        if (const auto *bar = area->window()->findChild<QToolBar *>())
+            hoogte -= bar->height();
+        hoogte = std::min(hoogte, area->viewport()->height() - frame()->y());
+        frame()->resize(frame()->width(), std::max(hoogte, frame()->minimumSizeHint().height()));
+    }
     pSetKleur();
     PasTreeInstellingenToe();
     try {
@@ -140,7 +151,9 @@ void frmAct::laad()
 
 void frmAct::bouwScherm()
 {
-    // The screen keeps its width; its height follows the window.
+    // The screen keeps its width; its height follows the window. The tree
+    // with the checklist information and the detail panel share the height
+    // through a splitter; the panel scrolls when its share is too small.
     setFixedWidth(twips(14190));
     resize(twips(14190), 640);
     auto *root = new QVBoxLayout(this);
@@ -148,15 +161,44 @@ void frmAct::bouwScherm()
     lblFormTitel->setObjectName(QStringLiteral("lblFormTitel"));
     root->addWidget(lblFormTitel);
 
-    auto *boven = new QHBoxLayout;
-    root->addLayout(boven, 3);
-    m_treeView = new QTreeWidget(this);
+    // The tree's buttons stand above the tree: nothing below them changes
+    // their place.
+    auto *knoppen = new QHBoxLayout;
+    root->addLayout(knoppen);
+    const auto knop = [&](QPushButton *&b, const char *name, const QString &caption, const QString &tip) {
+        b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(tip);
+        knoppen->addWidget(b);
+    };
+    knop(cmdTreeExpand, "cmdTreeExpand", QStringLiteral("+"), QStringLiteral("Boomstructuur volledig uitklappen"));
+    knop(cmdTreeCollapse, "cmdTreeCollapse", QStringLiteral("-"), QStringLiteral("Boomstructuur volledig inklappen"));
+    for (QPushButton *b : {cmdTreeExpand, cmdTreeCollapse})
+        b->setFixedWidth(b->sizeHint().height() + 8);
+    knop(Command1, "Command1", QStringLiteral("&Bewerken"), QString());
+    knoppen->addStretch();
+    knop(cmdClose, "cmdClose", QStringLiteral("&Sluiten"), QString());
+
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("splitAct"));
+    split->setChildrenCollapsible(false);
+    root->addWidget(split, 1);
+
+    auto *bovenDeel = new QWidget(split);
+    bovenDeel->setObjectName(QStringLiteral("picBoven"));
+    auto *boven = new QHBoxLayout(bovenDeel);
+    boven->setContentsMargins(0, 0, 0, 0);
+    m_treeView = new QTreeWidget(bovenDeel);
     m_treeView->setObjectName(QStringLiteral("TreeView1"));
     m_treeView->setHeaderHidden(true);
     m_treeView->setAcceptDrops(true);
     m_treeView->viewport()->setAcceptDrops(true);
     m_treeView->setDropIndicatorShown(true);
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_treeView->setMinimumHeight(120);
+    // Long names scroll sideways instead of being cut.
+    m_treeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_treeView->header()->setStretchLastSection(false);
     m_treeView->installEventFilter(this);
     m_treeView->viewport()->installEventFilter(this);
     m_tree = std::make_unique<SiteTreeWidget>(m_treeView);
@@ -177,9 +219,11 @@ void frmAct::bouwScherm()
 
     auto *rechts = new QVBoxLayout;
     boven->addLayout(rechts, 2);
-    auto *picRubriek = new QGroupBox(QStringLiteral("Legenda"), this);
+    auto *picRubriek = new QGroupBox(QStringLiteral("Legenda"), bovenDeel);
     picRubriek->setObjectName(QStringLiteral("picRubriek"));
     auto *legenda = new QGridLayout(picRubriek);
+    legenda->setContentsMargins(6, 2, 6, 2);
+    legenda->setVerticalSpacing(0);
     for (int r = 1; r <= 6; ++r) {
         auto *icon = new QLabel(picRubriek);
         icon->setPixmap(actImage(r).pixmap(16, 16));
@@ -187,27 +231,14 @@ void frmAct::bouwScherm()
         legenda->addWidget(new QLabel(records::rubriekNaam(r), picRubriek), (r - 1) / 3, ((r - 1) % 3) * 2 + 1);
     }
     rechts->addWidget(picRubriek);
-    lblInfoUitChecklist = new QLabel(QStringLiteral("Informatie uit de QOR-checklist"), this);
+    lblInfoUitChecklist = new QLabel(QStringLiteral("Informatie uit de QOR-checklist"), bovenDeel);
     lblInfoUitChecklist->setObjectName(QStringLiteral("lblInfoUitChecklist"));
     rechts->addWidget(lblInfoUitChecklist);
-    txtInfoChecklist = new QTextEdit(this);
+    txtInfoChecklist = new QTextEdit(bovenDeel);
     txtInfoChecklist->setObjectName(QStringLiteral("txtInfoChecklist"));
     txtInfoChecklist->setReadOnly(true);
-    rechts->addWidget(txtInfoChecklist);
+    rechts->addWidget(txtInfoChecklist, 1);
 
-    auto *knoppen = new QHBoxLayout;
-    root->addLayout(knoppen);
-    const auto knop = [&](QPushButton *&b, const char *name, const QString &caption, const QString &tip) {
-        b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(tip);
-        knoppen->addWidget(b);
-    };
-    knop(cmdTreeExpand, "cmdTreeExpand", QStringLiteral("+"), QStringLiteral("Boomstructuur volledig uitklappen"));
-    knop(cmdTreeCollapse, "cmdTreeCollapse", QStringLiteral("-"), QStringLiteral("Boomstructuur volledig inklappen"));
-    knop(Command1, "Command1", QStringLiteral("&Bewerken"), QString());
-    knoppen->addStretch();
-    knop(cmdClose, "cmdClose", QStringLiteral("&Sluiten"), QString());
     connect(cmdTreeExpand, &QPushButton::clicked, this, [this] { expandAll(true); });
     connect(cmdTreeCollapse, &QPushButton::clicked, this, [this] { expandAll(false); });
     connect(Command1, &QPushButton::clicked, this, [this] {
@@ -229,11 +260,35 @@ void frmAct::bouwScherm()
     tmrDropHighlightCorrectie->setInterval(100);
     connect(tmrDropHighlightCorrectie, &QTimer::timeout, this, &frmAct::tmrDropHighlightCorrectie_Timer);
 
-    auto *kader = new QWidget(this);
+    auto *scroll = new QScrollArea(split);
+    scroll->setObjectName(QStringLiteral("scrKaderDetail"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *kader = new QWidget;
     kader->setObjectName(QStringLiteral("picKaderDetail"));
-    root->addWidget(kader, 2);
     m_validator = new FieldValidation(this);
     bouwPaneel(kader);
+    scroll->setWidget(kader);
+    // The panel gets the height it needs; the tree the rest.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    m_split = split;
+    connect(split, &QSplitter::splitterMoved, this, [this] { m_splitMoved = true; });
+}
+
+void frmAct::resizeEvent(QResizeEvent *event)
+{
+    Form::resizeEvent(event);
+    // Until the user moves the splitter, the panel has the room it needs
+    // (all of its fields in view) as long as the tree keeps some room.
+    if (m_split && !m_splitMoved) {
+        const auto *scroll = static_cast<QScrollArea *>(m_split->widget(1));
+        const int paneel = scroll->widget()->sizeHint().height() + 2;
+        const int totaal = m_split->height();
+        const int boom = std::max(totaal - paneel, std::min(totaal / 3, 160));
+        m_split->setSizes({boom, std::max(0, totaal - boom)});
+    }
 }
 
 void frmAct::PasTreeInstellingenToe()

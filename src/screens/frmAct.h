@@ -29,6 +29,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
 class QTextEdit;
 class QTimer;
 class QTreeWidget;
@@ -102,6 +103,7 @@ signals:
 protected:
     void Form_Unload() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     frmAct();
@@ -165,6 +167,8 @@ private:
     bool m_costItemSelected = false;
     bool m_selectingByCode = false;
     bool m_pressedSelected = false;
+    QSplitter *m_split = nullptr;
+    bool m_splitMoved = false;
     bool m_loaded = false;
     qint32 m_kleurAct = 128;
     qint32 m_kleurVoorz = 16384;

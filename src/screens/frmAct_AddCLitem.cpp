@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -52,6 +53,9 @@ frmAct_AddCLitem::frmAct_AddCLitem() : Form(QStringLiteral("frmAct_AddCLitem"))
     m_tvw1->setObjectName(QStringLiteral("tvw1"));
     m_tvw1->setHeaderHidden(true);
     m_tvw1->viewport()->installEventFilter(this);
+    // Long item names scroll sideways instead of being cut.
+    m_tvw1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tvw1->header()->setStretchLastSection(false);
     layout->addWidget(m_tvw1);
     m_lblToelichtingPrijspeil = new QLabel(this);
     m_lblToelichtingPrijspeil->setObjectName(QStringLiteral("lblToelichtingPrijspeil"));
@@ -64,7 +68,7 @@ frmAct_AddCLitem::frmAct_AddCLitem() : Form(QStringLiteral("frmAct_AddCLitem"))
     layout->addWidget(cmdClose);
     connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
     connect(m_tvw1, &QTreeWidget::itemDoubleClicked, this, [](QTreeWidgetItem *it) { it->setExpanded(true); });
-    resize(360, 520);
+    resize(440, 560);
 }
 
 frmAct_AddCLitem *frmAct_AddCLitem::load()

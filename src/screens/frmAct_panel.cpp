@@ -7,6 +7,7 @@
 #include "screens/field_binding.h"
 #include "screens/act_marking.h"
 #include "screens/field_validation.h"
+#include "screens/layout_helpers.h"
 #include "screens/session.h"
 
 #include "checklist/checklist_view.h"
@@ -34,6 +35,15 @@ using records::SiteTree;
 
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
+
+// A frame's grid with little room between its rows.
+QGridLayout *compacteGrid(QWidget *frame)
+{
+    auto *l = new QGridLayout(frame);
+    l->setContentsMargins(6, 2, 6, 4);
+    l->setVerticalSpacing(0);
+    return l;
+}
 
 void zetKleur(QWidget *w, qint32 vbColour)
 {
@@ -81,6 +91,8 @@ private:
 void frmAct::bouwPaneel(QWidget *kader)
 {
     auto *layout = new QGridLayout(kader);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setVerticalSpacing(4);
     const auto edit = [&](const QString &name, QWidget *parent, int maxLength = 64) {
         auto *e = new QLineEdit(parent);
         e->setObjectName(name);
@@ -112,6 +124,7 @@ void frmAct::bouwPaneel(QWidget *kader)
 
     // Heading
     auto *kop = new QHBoxLayout;
+    kop->setSpacing(8);
     shpBalkAct = new QFrame(kader);
     shpBalkAct->setObjectName(QStringLiteral("shpBalkAct"));
     shpBalkAct->setFixedSize(6, 20);
@@ -138,7 +151,7 @@ void frmAct::bouwPaneel(QWidget *kader)
                        static_cast<QWidget *>(imgQOR), static_cast<QWidget *>(imgFoutAnSich)})
         kop->addWidget(w);
     kop->addStretch();
-    layout->addLayout(kop, 0, 0, 1, 4);
+    layout->addLayout(kop, 0, 0, 1, 3);
 
     // Frames
     const QStringList captions = {QStringLiteral("Toeslag vervanging"), QStringLiteral("Startjaar"),
@@ -153,15 +166,15 @@ void frmAct::bouwPaneel(QWidget *kader)
     // 0: replacement surcharge
     {
         QGroupBox *g = grpFrames[0];
-        auto *l = new QGridLayout(g);
+        auto *l = compacteGrid(g);
         opties(optVervangingsToeslag, "optVervangingsToeslag",
                {QStringLiteral("bovenafdichting"), QStringLiteral("groot werk      .....     %"),
                 QStringLiteral("klein werk       .....     %")},
                g);
         for (int i = 0; i < 3; ++i)
             l->addWidget(optVervangingsToeslag[i], i, 0);
+        l->setRowStretch(3, 1);
         txtVervangingsToeslagPerc = edit(QStringLiteral("txtVervangingsToeslagPerc"), g, 5);
-        l->addWidget(txtVervangingsToeslagPerc, 1, 1);
         txtOptieVervangingsToeslag = hidden("txtOptieVervangingsToeslag", g);
     }
     // 1, 2: start and end year, each with its top-liner count
@@ -169,7 +182,7 @@ void frmAct::bouwPaneel(QWidget *kader)
                                const QStringList &captions, QList<QLineEdit *> &jaren, const char *jaarName,
                                QCheckBox *&chk, const char *chkName, const QString &chkCaption, QLineEdit *&baBox,
                                const char *baName, QLineEdit *&optieBox, const char *optieName) {
-        auto *l = new QGridLayout(g);
+        auto *l = compacteGrid(g);
         opties(group, optName, captions, g);
         for (int i = 0; i < group.size(); ++i)
             l->addWidget(group[i], i, 0);
@@ -179,10 +192,11 @@ void frmAct::bouwPaneel(QWidget *kader)
         }
         chk = new QCheckBox(chkCaption, g);
         chk->setObjectName(QLatin1String(chkName));
-        l->addWidget(chk, group.size(), 0);
+        l->addWidget(chk, group.size(), 0, 1, 2);
+        l->setRowStretch(group.size() + 1, 1);
+        l->setColumnStretch(2, 1);
         baBox = edit(QLatin1String(baName), g);
         baBox->setVisible(false);
-        l->addWidget(baBox, group.size(), 1);
         optieBox = hidden(optieName, g);
     };
     jaarFrame(grpFrames[1], optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
@@ -197,7 +211,7 @@ void frmAct::bouwPaneel(QWidget *kader)
     // 3: unit
     {
         QGroupBox *g = grpFrames[3];
-        auto *l = new QGridLayout(g);
+        auto *l = compacteGrid(g);
         l->addWidget(label(nullptr, QStringLiteral("Eenheid"), g), 0, 0);
         txtEenheid = edit(QStringLiteral("txtEenheid"), g, 20);
         l->addWidget(txtEenheid, 0, 1);
@@ -208,21 +222,21 @@ void frmAct::bouwPaneel(QWidget *kader)
     // 4: frequency
     {
         QGroupBox *g = grpFrames[4];
-        auto *l = new QGridLayout(g);
+        auto *l = compacteGrid(g);
         opties(optFreq, "optFreq",
                {QStringLiteral("eenmalige uitgave"), QStringLiteral("   ......      keer per jaar"),
                 QStringLiteral("één keer per    .....   jaar")},
                g);
         for (int i = 0; i < 3; ++i)
             l->addWidget(optFreq[i], i, 0);
+        l->setRowStretch(3, 1);
         txtfreqX = edit(QStringLiteral("txtfreqX"), g);
-        l->addWidget(txtfreqX, 1, 1);
         txtOptieFreq = hidden("txtOptieFreq", g);
     }
     // 5: cost
     {
         QGroupBox *g = grpFrames[5];
-        auto *l = new QGridLayout(g);
+        auto *l = compacteGrid(g);
         opties(optKosten, "optKosten",
                {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")}, g);
         for (int i = 0; i < 3; ++i)
@@ -239,43 +253,75 @@ void frmAct::bouwPaneel(QWidget *kader)
         l->addWidget(txtKostenTotaal, 1, 1);
         txtKostenPE = edit(QStringLiteral("txtKostenPE"), g);
         l->addWidget(txtKostenPE, 2, 1);
+        l->setRowStretch(3, 1);
+        l->setColumnStretch(2, 1);
         txtOptieKosten = hidden("txtOptieKosten", g);
     }
     // 6, 7: remark and reference
     {
         auto *l6 = new QVBoxLayout(grpFrames[6]);
+        l6->setContentsMargins(6, 2, 6, 4);
+        l6->setSpacing(2);
         l6->addWidget(label(nullptr, QStringLiteral(" Opmerking/aantekening"), grpFrames[6]));
         txtActOpm = edit(QStringLiteral("txtActOpm"), grpFrames[6], 100);
         l6->addWidget(txtActOpm);
         auto *l7 = new QVBoxLayout(grpFrames[7]);
+        l7->setContentsMargins(6, 2, 6, 4);
+        l7->setSpacing(2);
         l7->addWidget(label(nullptr, QStringLiteral(" Verwijzing nazorgplan"), grpFrames[7]));
         txtNazorgplanRef = edit(QStringLiteral("txtNazorgplanRef"), grpFrames[7], 50);
         l7->addWidget(txtNazorgplanRef);
     }
+    // Three columns: start, end and frequency above; costs, replacement
+    // surcharge and unit below; the remark and the reference under them.
     layout->addWidget(grpFrames[1], 1, 0);
     layout->addWidget(grpFrames[2], 1, 1);
     layout->addWidget(grpFrames[4], 1, 2);
-    layout->addWidget(grpFrames[5], 2, 0, 1, 2);
-    layout->addWidget(grpFrames[3], 2, 2);
-    layout->addWidget(grpFrames[0], 1, 3);
+    layout->addWidget(grpFrames[5], 2, 0);
+    layout->addWidget(grpFrames[0], 2, 1);
+    auto *rechtsOnder = new QVBoxLayout;
+    rechtsOnder->addWidget(grpFrames[3]);
+    layout->addLayout(rechtsOnder, 2, 2);
     layout->addWidget(grpFrames[6], 3, 0, 1, 2);
     layout->addWidget(grpFrames[7], 3, 2);
 
     chkCombineer = new QCheckBox(QStringLiteral("Opgenomen in combinatiepost"), kader);
     chkCombineer->setObjectName(QStringLiteral("chkCombineer"));
-    layout->addWidget(chkCombineer, 2, 3);
+    rechtsOnder->addWidget(chkCombineer);
+    rechtsOnder->addStretch(1);
     txtCombineer = hidden("txtCombineer", kader);
     txtIsQOR = hidden("txtIsQOR", kader);
     txtZin = new QTextEdit(kader);
     txtZin->setObjectName(QStringLiteral("txtZin"));
     txtZin->setReadOnly(true);
-    txtZin->setMaximumHeight(60);
-    layout->addWidget(txtZin, 4, 0, 1, 4);
+    txtZin->setFixedHeight(3 * txtZin->fontMetrics().lineSpacing() + 10);
+    layout->addWidget(txtZin, 4, 0, 1, 3);
+    for (int c = 0; c < 3; ++c)
+        layout->setColumnStretch(c, 1);
 
     // The year, count and percentage boxes hold a few digits.
-    for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
-                         txtEindBA, txtfreqX, txtVervangingsToeslagPerc})
-        e->setMinimumWidth(56);
+    for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtIntEindAct[0], txtIntEindAct[1]})
+        e->setFixedWidth(56);
+    for (QLineEdit *e : {txtKostenPerc, txtAantal})
+        e->setMaximumWidth(70);
+    // The top-liner counts, the frequency and the surcharge percentage stand
+    // on the dots of their captions.
+    placeOnDots(chkStartBA, txtStartBA);
+    placeOnDots(chkEindBA, txtEindBA);
+    placeOnDots(optFreq[1], txtfreqX);
+    placeOnDots(optVervangingsToeslag[1], txtVervangingsToeslagPerc);
+    // The start options take the longer captions of a start counted from
+    // the top liner without moving the rest.
+    reserveWidthFor(optStart[0], QStringLiteral("kalenderjaar aanleg bovenafd."));
+    reserveWidthFor(optStart[1], QStringLiteral("kalenderjaar aanleg bovenafd."));
+    // Fields that show and hide keep their places, so that nothing moves.
+    for (QGroupBox *g : grpFrames)
+        keepPlaceWhenHidden(g);
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             chkCombineer, txtKostenPerc, lblKostenInvest, txtKostenInvest, txtKostenTotaal, txtKostenPE,
+             txtIntStartAct[0], txtIntStartAct[1], txtIntEindAct[0], txtIntEindAct[1], optEind[0], optEind[1],
+             optEind[2], lblGeenPost, imgQOR, imgFoutAnSich, lblRubriek})
+        keepPlaceWhenHidden(w);
 
     // Wiring of the option groups and hidden boxes.
     const auto wireOpties = [&](QList<QRadioButton *> &group, QLineEdit *box) {
@@ -434,11 +480,8 @@ void frmAct::zetVinkje(QCheckBox *box, bool checked)
 void frmAct::zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n)
 {
     // The number box stands on the dots of the option's caption.
-    auto *grid = qobject_cast<QGridLayout *>(box->parentWidget()->layout());
-    if (!grid || n < 1 || n > group.size())
-        return;
-    grid->removeWidget(box);
-    grid->addWidget(box, n - 1, 1);
+    if (n >= 1 && n <= group.size())
+        placeOnDots(group[n - 1], box);
 }
 
 void frmAct::selectOption(QList<QRadioButton *> &group, int n)

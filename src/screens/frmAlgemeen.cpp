@@ -3,6 +3,7 @@
 #include "screens/field_binding.h"
 #include "screens/field_validation.h"
 #include "screens/form_load.h"
+#include "screens/layout_helpers.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
 #include "screens/masked_edit.h"
@@ -57,6 +58,7 @@ void weiger(const Weigering &w)
 frmAlgemeen::frmAlgemeen() : Form(QStringLiteral("frmAlgemeen"))
 {
     setWindowTitle(QStringLiteral("Gegevens inrichting"));
+    setFixedBorder();
     m_focus = new FieldValidation(this);
     maakSchermen();
 }
@@ -82,6 +84,7 @@ void frmAlgemeen::maakSchermen()
     auto *layout = new QVBoxLayout(this);
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    showAllTabs(SSTab1);
     layout->addWidget(SSTab1);
 
     // Locatie
@@ -174,7 +177,8 @@ void frmAlgemeen::maakSchermen()
     cmdAfvalprognose = new QPushButton(QStringLiteral("Prognose afvalaanbod..."), dv);
     cmdAfvalprognose->setObjectName(QStringLiteral("cmdAfvalprognose"));
     dvForm->addRow(cmdAfvalprognose);
-    SSTab1->addTab(dv, QStringLiteral("Doelvermogen & heffing"));
+    // A single "&" would mark the next letter as the tab's shortcut.
+    SSTab1->addTab(dv, QStringLiteral("Doelvermogen && heffing"));
 
     // The checklist version and the close button below the tabs.
     auto *onder = new QHBoxLayout;

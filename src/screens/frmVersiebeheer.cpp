@@ -1,4 +1,5 @@
 #include "screens/frmVersiebeheer.h"
+#include "screens/layout_helpers.h"
 
 #include "screens/frmAlgemeen.h"
 #include "screens/session.h"
@@ -79,6 +80,7 @@ frmVersiebeheer::frmVersiebeheer() : Form(QStringLiteral("frmVersiebeheer"))
     layout->addWidget(Label6);
 
     SSTab1 = new QTabWidget(this);
+    showAllTabs(SSTab1);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     lblToegevoegd = label("lblToegevoegd", QStringLiteral("Toegevoegde checklistposten:"));
     txtRapToegevoegd = rapBox("txtRapToegevoegd");

@@ -2,6 +2,7 @@
 
 #include "screens/field_binding.h"
 #include "screens/field_validation.h"
+#include "screens/layout_helpers.h"
 #include "screens/masked_edit.h"
 #include "screens/session.h"
 #include "screens/site_row_save.h"
@@ -66,6 +67,7 @@ MaskedEdit *veld(QWidget *parent, const char *name, int digits = 0)
 frmAlgNazKosten::frmAlgNazKosten() : Form(QStringLiteral("frmAlgNazKosten"))
 {
     setWindowTitle(QStringLiteral("Toeslagen nazorgfase"));
+    setFixedBorder();
     maakScherm();
 }
 
@@ -79,6 +81,9 @@ void frmAlgNazKosten::maakScherm()
 {
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    showAllTabs(SSTab1);
+    // The explanations wrap at a width that reads well.
+    SSTab1->setMinimumWidth(560);
 
     // Contingency and design/supervision.
     auto *tab1 = new QWidget(SSTab1);
@@ -158,7 +163,9 @@ void frmAlgNazKosten::maakScherm()
     g2->addWidget(txtAlgCommunicatie, r, 0);
     g2->addWidget(lblAfwijkingCom, r++, 1);
     g2->addWidget(lblRapEval, r++, 0, 1, 4);
-    g2->addWidget(label(tab2, "lblNazorgOpp", QStringLiteral("Nazorgoppervlak (ha):")), r, 0);
+    QLabel *lblNazorgOpp = label(tab2, "lblNazorgOpp", QStringLiteral("Nazorgoppervlak (ha):"));
+    lblNazorgOpp->setWordWrap(false);
+    g2->addWidget(lblNazorgOpp, r, 0);
     g2->addWidget(txtLocatieNazorgOpp, r, 1);
     g2->addWidget(txtOptieRapEval, r++, 2);
     g2->addWidget(grpRapEval, r++, 0, 1, 4);
@@ -194,8 +201,6 @@ void frmAlgNazKosten::maakScherm()
     onder->addStretch();
     onder->addWidget(cmdApply);
     layout->addLayout(onder);
-    // A fixed dialog border.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 frmAlgNazKosten *frmAlgNazKosten::load()
@@ -247,6 +252,8 @@ void frmAlgNazKosten::Form_Load()
     connect(txtLocatieNazorgOpp, &QLineEdit::textChanged, this, &frmAlgNazKosten::txtLocatieNazorgOpp_Change);
     connect(txtOptieRapEval, &QLineEdit::textChanged, this, &frmAlgNazKosten::txtOptieRapEval_Change);
     vernieuwAlles();
+    // The explanations have their texts now: the window fits them.
+    fitFrame();
 }
 
 void frmAlgNazKosten::bindVelden()

@@ -51,7 +51,11 @@ void LeesInstellingen()
     if (gbytProxySetting > 2)
         gbytProxySetting = 0; // only 0, 1 and 2 mean something
     gstrProxyNaam = lees(kSetProxyNaam);
-    gintProxyPoort = settings::toInt(lees(kSetProxyPoort), 0);
+    {
+        // A TCP port; the old 16-bit reading refused ports above 32767.
+        const qint32 poort = settings::toLong(lees(kSetProxyPoort), 0);
+        gintProxyPoort = poort >= 0 && poort <= 65535 ? poort : 0;
+    }
     gblnAutoUpdateOnStart = settings::toBool(lees(kSetAutoUpdate), false);
     gstrUpdateServer = lees(kSetUpdateServer).trimmed();
 

@@ -21,7 +21,7 @@ float gsngBTWPerc = 19.0f;
 
 quint8 gbytProxySetting = 0;
 QString gstrProxyNaam;
-qint16 gintProxyPoort = 0;
+qint32 gintProxyPoort = 0;
 bool gblnAutoUpdateOnStart = false;
 QString gstrUpdateServer;
 

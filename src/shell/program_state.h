@@ -35,7 +35,7 @@ extern float gsngBTWPerc;
 // Update check
 extern quint8 gbytProxySetting; // 0 system default, 1 direct, 2 named proxy
 extern QString gstrProxyNaam;
-extern qint16 gintProxyPoort;
+extern qint32 gintProxyPoort; // a TCP port, 0 to 65535
 extern bool gblnAutoUpdateOnStart;
 // The update server's address (scheme and host, setting strUpdateServer);
 // empty: the built-in one.

@@ -1,5 +1,7 @@
 #include "shell/settings_screen.h"
 
+#include "screens/layout_helpers.h"
+
 #include "shell/app_settings.h"
 #include "shell/coupling.h"
 #include "shell/error_report.h"
@@ -88,6 +90,7 @@ frmConfig::frmConfig() : Form(QStringLiteral("frmConfig"))
 {
     setWindowTitle(QStringLiteral("Instellingen"));
     SSTab1 = new QTabWidget(this);
+    screens::showAllTabs(SSTab1);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
 
     auto *bestand = new QWidget(SSTab1);

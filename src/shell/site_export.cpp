@@ -4,6 +4,7 @@
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
+#include "platform/core/file_error_text.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
@@ -141,16 +142,18 @@ void schrijf(const QString &bestand, const QByteArray &bytes)
     // it over the target on commit.
     QSaveFile f(bestand);
     const auto fout = [&](const QString &reden) {
-        throw platform::Error(kErrSchrijven,
-                              QStringLiteral("Het exportbestand '%1' kan niet worden geschreven: %2")
-                                  .arg(QDir::toNativeSeparators(bestand), reden));
+        QString tekst = QStringLiteral("Het exportbestand '%1' kan niet worden geschreven")
+                            .arg(QDir::toNativeSeparators(bestand));
+        if (!reden.isEmpty())
+            tekst += QStringLiteral(": ") + reden;
+        throw platform::Error(kErrSchrijven, tekst);
     };
     if (!f.open(QIODevice::WriteOnly))
-        fout(f.errorString());
+        fout(platform::dutchFileError(f));
     if (f.write(bytes) != bytes.size())
-        fout(f.errorString());
+        fout(platform::dutchFileError(f));
     if (!f.commit())
-        fout(f.errorString());
+        fout(platform::dutchFileError(f));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "shell/site_export.h"
 
 #include "platform/core/error.h"
+#include "platform/core/file_error_text.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -89,8 +90,9 @@ private:
             throw platform::Error(kErrBestandNietGevonden, QStringLiteral("Het bestand '%1' bestaat niet.")
                                                                .arg(QDir::toNativeSeparators(m_bestand)));
         if (!f.open(QIODevice::ReadOnly))
-            throw platform::Error(kErrLezen, QStringLiteral("Het bestand '%1' kan niet worden gelezen: %2")
-                                                 .arg(QDir::toNativeSeparators(m_bestand), f.errorString()));
+            throw platform::Error(kErrLezen, QStringLiteral("Het bestand '%1' kan niet worden gelezen")
+                                                     .arg(QDir::toNativeSeparators(m_bestand))
+                                                 + platform::inParentheses(platform::dutchFileError(f)));
         if (f.size() > kMaxBytes)
             weiger(QStringLiteral("het is te groot voor een exportbestand van een inrichting."));
         adoxml::Rowset rs;

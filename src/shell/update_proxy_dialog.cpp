@@ -7,6 +7,8 @@
 #include "platform/core/error.h"
 #include "platform/ui/dialogs.h"
 
+#include "screens/layout_helpers.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,11 +18,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+// The highest TCP port number.
+constexpr int kMaxPoort = 65535;
+
 QString pfunControleerProxy(int index, const QString &naam, const QString &poort, ProxyKeuze &keuze, QString *veld)
 {
     bool ok = false;
     const int nummer = poort.trimmed().toInt(&ok);
-    const bool geldigePoort = ok && nummer >= 1 && nummer <= 32767;
+    const bool geldigePoort = ok && nummer >= 1 && nummer <= kMaxPoort;
     if (index == 2) {
         if (naam.trimmed().isEmpty()) {
             if (veld)
@@ -30,12 +35,12 @@ QString pfunControleerProxy(int index, const QString &naam, const QString &poort
         if (!geldigePoort) {
             if (veld)
                 *veld = QStringLiteral("txtProxyPoortNr");
-            return QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 32767 in.");
+            return QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 65535 in.");
         }
     }
     keuze.type = quint8(index >= 0 && index <= 2 ? index : 0);
     keuze.naam = naam.trimmed();
-    keuze.poort = qint16(ok && nummer >= 0 && nummer <= 32767 ? nummer : 0);
+    keuze.poort = ok && nummer >= 0 && nummer <= kMaxPoort ? nummer : 0;
     return QString();
 }
 
@@ -62,6 +67,8 @@ frmUpdateProxy::frmUpdateProxy() : Form(QStringLiteral("frmUpdateProxy"))
     velden->addRow(QStringLiteral("Naam HTTP proxy"), txtProxyNaam);
     velden->addRow(QStringLiteral("Poortnr"), txtProxyPoortNr);
     opties->addWidget(picKader);
+    // The dialog has room for the proxy's fields whether they show or not.
+    screens::keepPlaceWhenHidden(picKader);
 
     auto *OKButton = new QPushButton(QStringLiteral("&OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

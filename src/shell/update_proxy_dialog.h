@@ -15,14 +15,14 @@ class QRadioButton;
 struct ProxyKeuze {
     quint8 type = 0;
     QString naam;
-    qint16 poort = 0;
+    qint32 poort = 0;
 };
 
 // Checks the dialog's entries for option `index`. Returns an empty text and
 // fills `keuze` when they can be stored; else the message to show, with
 // `veld` the control name of the field to correct. A named proxy needs a
-// name and a port from 1 to 32767 (the port is stored as a 16-bit number);
-// under the other options a port that is not such a number is stored as 0.
+// name and a TCP port, 1 to 65535; under the other options a port that is
+// not such a number is stored as 0.
 QString pfunControleerProxy(int index, const QString &naam, const QString &poort, ProxyKeuze &keuze,
                             QString *veld = nullptr);
 

@@ -134,7 +134,7 @@ TEST_F(FrmAlgemeenTest, ShowsTheSiteRowAndItsChecklistVersion)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Gegevens inrichting"));
     auto *tabs = control<QTabWidget>(form, "SSTab1");
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("Locatie"));
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Doelvermogen & heffing"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Doelvermogen && heffing"));
     EXPECT_EQ(edit("txtLocatieNaam")->text(), QStringLiteral("Stort 't Veld"));
     EXPECT_EQ(edit("txtRente")->text(), QStringLiteral("5,06"));
     EXPECT_EQ(edit("txtInflatie")->text(), QStringLiteral("2,00"));

@@ -211,6 +211,7 @@ const std::vector<InstellingGeval> &instellingGevallen()
         {kSetProxyNaam, "proxy.provincie.nl", [] { return gstrProxyNaam; }, "proxy.provincie.nl"},
         {kSetProxySetting, "2", [] { return txt(gbytProxySetting); }, "2"},
         {kSetProxyPoort, "8080", [] { return txt(gintProxyPoort); }, "8080"},
+        {kSetProxyPoort, "65535", [] { return txt(gintProxyPoort); }, "65535"},
         {kSetAutoUpdate, "False", [] { return txt(gblnAutoUpdateOnStart); }, "False"},
         {kSetKleurVoorz, "255", [] { return txt(glngKleurVoorz); }, "255"},
         {kSetTreeSingleSel, "-1", [] { return txt(gblnTreeSingleSel); }, "True"},

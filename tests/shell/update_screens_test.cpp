@@ -220,7 +220,7 @@ TEST(ProxyEntries, NamedProxyNeedsANameAndAPort)
         const char *poort;
         const char *veld; // the field refused, or "" when stored
         quint8 type;
-        qint16 opgeslagen;
+        qint32 opgeslagen;
     } cases[] = {
         {2, "proxy.local", "8080", "", 2, 8080},
         {2, " proxy.local ", " 3128 ", "", 2, 3128},
@@ -228,7 +228,10 @@ TEST(ProxyEntries, NamedProxyNeedsANameAndAPort)
         {2, "proxy.local", "", "txtProxyPoortNr", 0, 0},
         {2, "proxy.local", "80a", "txtProxyPoortNr", 0, 0},
         {2, "proxy.local", "0", "txtProxyPoortNr", 0, 0},
-        {2, "proxy.local", "40000", "txtProxyPoortNr", 0, 0},
+        {2, "proxy.local", "40000", "", 2, 40000},
+        {2, "proxy.local", "65535", "", 2, 65535},
+        {2, "proxy.local", "65536", "txtProxyPoortNr", 0, 0},
+        {2, "proxy.local", "70000", "txtProxyPoortNr", 0, 0},
         {0, "", "abc", "", 0, 0},       // unused fields are not refused; no number is 0
         {1, "proxy.local", "8080", "", 1, 8080},
     };
@@ -266,9 +269,9 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
     // A refused port keeps the dialog open and stores nothing.
     auto *poort = control<QLineEdit>(d, "txtProxyPoortNr");
     poort->clear();
-    typeText(poort, QStringLiteral("80a"));
+    typeText(poort, QStringLiteral("70000"));
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Geavanceerd"),
-                        QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 32767 in."));
+                        QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 65535 in."));
     click(control<QPushButton>(d, "OKButton"));
     EXPECT_EQ(screens::Form::loaded<frmUpdateProxy>(), d);
     EXPECT_EQ(setting(modMain::kSetProxyPoort), QStringLiteral("<missing>"));

@@ -1,5 +1,7 @@
 #include "platform/os/system_error.h"
 
+#include "platform/core/file_error_text.h"
+
 #include <cstring>
 
 namespace os {
@@ -40,10 +42,14 @@ QString errnoText(int errnum)
 
 platform::Error systemError(int errnum, const QString &context, const QString &source)
 {
-    QString text = errnoText(errnum);
-    if (text.isEmpty())
-        text = QStringLiteral("systeemfout %1").arg(errnum);
-    const QString description = context.isEmpty() ? text : context + QStringLiteral(": ") + text;
+    // The message is Dutch: the system's reason joins it in Dutch, or not
+    // at all.
+    const QString text = platform::dutchSystemErrorText(errnum);
+    QString description;
+    if (context.isEmpty())
+        description = text.isEmpty() ? QStringLiteral("systeemfout %1").arg(errnum) : text;
+    else
+        description = text.isEmpty() ? context : context + QStringLiteral(": ") + text;
     return platform::Error(systemErrorNumber(errnum), description, source);
 }
 

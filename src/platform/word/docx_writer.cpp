@@ -5,6 +5,7 @@
 #include "platform/word/protection.h"
 
 #include "platform/core/error.h"
+#include "platform/core/file_error_text.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -448,7 +449,7 @@ QByteArray documentRels()
 {
     throw platform::Error(kErrSaveFailed,
                           QStringLiteral("Het document kan niet worden opgeslagen als \"") + fileName
-                              + QStringLiteral("\" (") + reason + QStringLiteral(")."),
+                              + QStringLiteral("\"") + platform::inParentheses(reason) + QStringLiteral("."),
                           QStringLiteral("SaveAs"));
 }
 
@@ -543,15 +544,15 @@ void Document::SaveAs(const QString &fileName)
     // in the count that write returns rather than in a flush that may pass.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        saveError(fileName, file.errorString());
+        saveError(fileName, platform::dutchFileError(file));
     if (file.write(package) != package.size()) {
         const QString reason = file.error() == QFileDevice::NoError ? QStringLiteral("schrijven onvolledig")
-                                                                    : file.errorString();
+                                                                    : platform::dutchFileError(file);
         file.cancelWriting();
         saveError(fileName, reason);
     }
     if (!file.commit())
-        saveError(fileName, file.errorString());
+        saveError(fileName, platform::dutchFileError(file));
 }
 
 } // namespace word

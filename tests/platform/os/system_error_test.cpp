@@ -29,7 +29,9 @@ TEST(SystemError, ErrorCarriesNumberTextAndSource)
 {
     const platform::Error e = os::systemError(ENOSPC, "Kopiëren van a naar b", "CompactDatabestand");
     EXPECT_EQ(e.number(), os::kSystemErrorBase + ENOSPC);
-    EXPECT_EQ(e.description(), "Kopiëren van a naar b: No space left on device");
+    EXPECT_EQ(e.description(), "Kopiëren van a naar b: de schijf is vol");
+    // A reason without a Dutch text is left out of the Dutch message.
+    EXPECT_EQ(os::systemError(EHOSTDOWN, "Kopiëren van a naar b").description(), "Kopiëren van a naar b");
     EXPECT_EQ(e.source(), "CompactDatabestand");
     EXPECT_EQ(os::systemError(9999).description(), "systeemfout 9999");
 }

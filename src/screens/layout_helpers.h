@@ -1,0 +1,40 @@
+#pragma once
+// Small layout tools the screens share, so that a screen reads at a
+// 1024x768 main window and nothing moves when fields show and hide.
+
+class QAbstractButton;
+class QString;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QWidget;
+
+namespace screens {
+
+// The widget keeps its place in its layout while hidden: showing and
+// hiding it moves nothing else.
+void keepPlaceWhenHidden(QWidget *widget);
+template <class... W>
+void keepPlacesWhenHidden(W *...widgets)
+{
+    (keepPlaceWhenHidden(widgets), ...);
+}
+
+// Puts a number box on the dots of an option's or check box's caption
+// ("groot werk      .....     %"), over the run of dots and the blanks
+// around them; the button grows to the box's height. The box keeps its
+// shown or hidden state. A caption without dots leaves the box where it is.
+void placeOnDots(QAbstractButton *button, QLineEdit *box);
+
+// Every tab of the tab widget shows its whole caption: no scroll buttons,
+// no shortened captions; the widget is as wide as its tabs need.
+void showAllTabs(QTabWidget *tabs);
+
+// Puts a box on the run of blanks in a label's caption ("BTW:       %").
+void placeOnBlanks(QLabel *label, QLineEdit *box);
+
+// The widget is at least as wide as it would be with `text` as its caption
+// (for captions that the screen changes while it is shown).
+void reserveWidthFor(QAbstractButton *button, const QString &text);
+
+} // namespace screens

@@ -1,0 +1,336 @@
+// Every screen and dialog as a user meets it in a 1024x768 main window:
+// every tab and every option that shows or hides fields. A visible control
+// outside its window, a caption cut short, or a child window larger than
+// the MDI area fails the test with the control's name.
+//
+// With TAVIR_SCREENSHOT_DIR set (scripts/screenshot sets it to
+// docs/screens) the test also writes a picture of every screen there.
+
+#include "screen_test_env.h"
+
+#include "support/layout_check.h"
+
+#include "shell/help_browser.h"
+#include "shell/new_site_dialog.h"
+#include "shell/notice_window.h"
+#include "shell/settings_screen.h"
+#include "shell/site_list.h"
+#include "shell/splash_window.h"
+#include "shell/update_proxy_dialog.h"
+#include "shell/update_screen.h"
+
+#include "screens/frmAct.h"
+#include "screens/frmAct_AddCLitem.h"
+#include "screens/frmAct_AddCustomItem.h"
+#include "screens/frmAlgemeen.h"
+#include "screens/frmTonnage.h"
+#include "screens/frmVersiebeheer.h"
+#include "screens/frm_alg_naz_kosten.h"
+
+#include "reports/frmRapVoorz.h"
+#include "reports/frm_doelverm.h"
+#include "reports/frm_gevoel_ana.h"
+#include "reports/frm_rap_scherm.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+
+using namespace shelltest;
+
+namespace {
+
+class ScreenFitTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        main->resize(1024, 768);
+        main->show();
+        QApplication::setActiveWindow(main);
+        modMain::gblnInstellingenGelezen = true;
+        // A landfill on the 2008 rules: combination items, surcharges per
+        // replacement item, and a newer checklist version to move to.
+        site = addSite(QStringLiteral("Stortplaats 't Veld"), 1, 3, 80);
+        runSql(dataFile, QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=0 WHERE idrStort_ID=%1").arg(site));
+        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
+                                        "VALUES (%1, 7, 'Keet')")
+                             .arg(site));
+        facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
+        modMain::OpenInrichting(site);
+        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+            notice->Timer1_Timer();
+    }
+
+    QMdiArea *area() const { return main->findChild<QMdiArea *>(QStringLiteral("mdiArea")); }
+
+    // Checks the shown state of `form`; `state` names it in the faults and,
+    // when pictures are asked for, in the picture's file name.
+    void check(screens::Form *form, const QString &state, bool picture = false)
+    {
+        ASSERT_NE(form, nullptr) << state.toStdString();
+        QApplication::processEvents();
+        QWidget *frame = form->frame();
+        const bool child = qobject_cast<QMdiSubWindow *>(frame) != nullptr;
+        const QStringList faults = testsupport::layoutFaults(frame, child ? area() : nullptr, main->geometry());
+        EXPECT_TRUE(faults.isEmpty()) << state.toStdString() << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+        if (picture)
+            shoot(child ? static_cast<QWidget *>(main) : frame, state);
+    }
+
+    void shoot(QWidget *what, const QString &name)
+    {
+        const QByteArray dir = qgetenv("TAVIR_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            return;
+        QDir().mkpath(QString::fromLocal8Bit(dir));
+        const QImage image = what->grab().toImage();
+        EXPECT_TRUE(image.save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+
+    // Every tab of `tabs`, each checked.
+    void checkTabs(screens::Form *form, const char *tabsName, const QString &state, bool pictures = true)
+    {
+        auto *tabs = control<QTabWidget>(form, tabsName);
+        ASSERT_NE(tabs, nullptr);
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            check(form, state + QStringLiteral("-tab%1").arg(i + 1), pictures);
+        }
+        tabs->setCurrentIndex(0);
+    }
+
+    qint32 site = 0;
+    qint32 facility = 0;
+};
+
+TEST_F(ScreenFitTest, StartAndShellScreens)
+{
+    check(frmSplash::loadAbout(), QStringLiteral("frmSplash-about"), true);
+    screens::Form::loaded<frmSplash>()->unload();
+
+    trigger("open_inrichting");
+    check(screens::Form::loaded<frmOpenInr>(), QStringLiteral("frmOpenInr"), true);
+    screens::Form::loaded<frmOpenInr>()->unload();
+
+    trigger("Nieuwe_inrichting");
+    check(screens::Form::loaded<frmInrNieuwDialog>(), QStringLiteral("frmInrNieuwDialog"), true);
+    screens::Form::loaded<frmInrNieuwDialog>()->unload();
+
+    check(frmOpenInrConfirm::toon(QStringLiteral("Geopend: Stortplaats 't Veld")), QStringLiteral("frmOpenInrConfirm"),
+          true);
+    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+
+    trigger("Configuratie");
+    check(screens::Form::loaded<frmConfig>(), QStringLiteral("frmConfig"), true);
+    screens::Form::loaded<frmConfig>()->unload();
+
+    trigger("check_updates");
+    auto *update = screens::Form::loaded<frmUpdateCheck>();
+    check(update, QStringLiteral("frmUpdateCheck"), true);
+    auto *proxy = frmUpdateProxy::load();
+    for (const char *option : {"optProxType_0", "optProxType_1", "optProxType_2"}) {
+        clickBox(control<QRadioButton>(proxy, option));
+        check(proxy, QStringLiteral("frmUpdateProxy-") + QLatin1String(option), QLatin1String(option)
+                                                                                     == QLatin1String("optProxType_2"));
+    }
+    proxy->unload();
+    update->unload();
+
+    check(frmBrowser::open(QString()), QStringLiteral("frmBrowser"), true);
+    screens::Form::loaded<frmBrowser>()->unload();
+}
+
+TEST_F(ScreenFitTest, GeneralDataForecastAndChecklistVersion)
+{
+    trigger("Algemeen");
+    auto *alg = screens::Form::loaded<screens::frmAlgemeen>();
+    checkTabs(alg, "SSTab1", QStringLiteral("frmAlgemeen"));
+    auto *tabs = control<QTabWidget>(alg, "SSTab1");
+    tabs->setCurrentIndex(3);
+    clickBox(control<QRadioButton>(alg, "optBedrijfsGebonden_1"));
+    check(alg, QStringLiteral("frmAlgemeen-bedrijfsgebonden"));
+    clickBox(control<QRadioButton>(alg, "optBedrijfsGebonden_0"));
+    check(alg, QStringLiteral("frmAlgemeen-niet-bedrijfsgebonden"));
+
+    click(control<QPushButton>(alg, "cmdAfvalprognose"));
+    auto *tonnage = screens::Form::loaded<screens::frmTonnage>();
+    check(tonnage, QStringLiteral("frmTonnage"), true);
+    click(control<QPushButton>(tonnage, "cmdOK"));
+
+    auto *versie = screens::frmVersiebeheer::load();
+    ASSERT_NE(versie, nullptr);
+    versie->show();
+    checkTabs(versie, "SSTab1", QStringLiteral("frmVersiebeheer"));
+    versie->unload();
+    alg->unload();
+}
+
+TEST_F(ScreenFitTest, AfterCareSurcharges)
+{
+    trigger("AlgNazKosten");
+    auto *form = screens::Form::loaded<screens::frmAlgNazKosten>();
+    checkTabs(form, "SSTab1", QStringLiteral("frmAlgNazKosten"));
+    auto *tabs = control<QTabWidget>(form, "SSTab1");
+    tabs->setCurrentIndex(1);
+    auto *opp = control<QLineEdit>(form, "txtLocatieNazorgOpp");
+    // Each area picks another reporting option and shows its own fields.
+    for (const char *area : {"5", "20", "50"}) {
+        opp->setText(QLatin1String(area));
+        check(form, QStringLiteral("frmAlgNazKosten-opp-") + QLatin1String(area));
+    }
+}
+
+TEST_F(ScreenFitTest, FacilitiesAndCostItems)
+{
+    trigger("Act_en_KostPost");
+    auto *act = screens::Form::loaded<screens::frmAct>();
+    ASSERT_NE(act, nullptr);
+    check(act, QStringLiteral("frmAct-leeg"));
+
+    // An own item through the dialog, in add mode.
+    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    check(act, QStringLiteral("frmAct-voorziening"));
+    auto *dlg = screens::frmAct_AddCustomItem::openen(1);
+    check(dlg, QStringLiteral("frmAct_AddCustomItem"), true);
+    control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Schilderwerk keet"));
+    dlg->cdmOK_Click();
+    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    const QList<QTreeWidgetItem *> eigenNode =
+        act->TreeView1()->findItems(QStringLiteral("Schilderwerk keet"), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(eigenNode.size(), 1);
+    const QString eigen = screens::SiteTreeWidget::keyOf(eigenNode.first());
+
+    // A checklist item of rubric 5 through the picker.
+    auto *picker = screens::frmAct_AddCLitem::load();
+    check(picker, QStringLiteral("frmAct_AddCLitem"), true);
+    QTreeWidgetItem *vervanging = nullptr;
+    for (QTreeWidgetItemIterator it(picker->tvw1()); *it; ++it)
+        if ((*it)->text(0).contains(QStringLiteral("Vervang"), Qt::CaseInsensitive) && (*it)->childCount() == 0
+            && screens::SiteTreeWidget::tagOf(*it) == QStringLiteral("new")) {
+            vervanging = *it;
+            break;
+        }
+    ASSERT_NE(vervanging, nullptr);
+    picker->tvw1_MouseDown(vervanging);
+    act->TreeView1_DragDrop();
+    act->BewaarNieuweAct();
+    const QString clVervanging = act->selectedKey();
+    // And one that may be absorbed into a combination item.
+    QTreeWidgetItem *combineerbaar = picker->node(QStringLiteral("act10"));
+    ASSERT_NE(combineerbaar, nullptr);
+    picker->tvw1_MouseDown(combineerbaar);
+    act->TreeView1_DragDrop();
+    act->BewaarNieuweAct();
+    const QString clCombineerbaar = act->selectedKey();
+    act->refresh(eigen);
+    picker->unload();
+
+    // Where a control stands on the screen.
+    const auto plaats = [&](const char *name) {
+        return control<QWidget>(act, name)->mapTo(act, QPoint(0, 0));
+    };
+    int gecombineerd = 0;
+    const auto states = [&](const QString &name) {
+        check(act, name, true);
+        // Each option of a group that shows or hides fields.
+        for (const char *option : {"optKosten_1", "optKosten_2", "optKosten_3", "optFreq_1", "optFreq_2", "optFreq_3",
+                                   "optStart_2", "optStart_1", "optEind_1", "optEind_2", "optEind_3"}) {
+            auto *o = control<QRadioButton>(act, option);
+            if (o->isVisible() && o->isEnabled()) {
+                clickBox(o);
+                check(act, name + QLatin1Char('-') + QLatin1String(option));
+            }
+        }
+        auto *start = control<QCheckBox>(act, "chkStartBA");
+        auto *eind = control<QCheckBox>(act, "chkEindBA");
+        if (start->isVisible() && start->isEnabled()) {
+            clickBox(start);
+            check(act, name + QStringLiteral("-chkStartBA"));
+            if (eind->isEnabled()) {
+                clickBox(eind);
+                check(act, name + QStringLiteral("-chkEindBA"), name == QStringLiteral("frmAct-eigen-post"));
+                clickBox(eind);
+            }
+            clickBox(start);
+        }
+        for (const char *option : {"optVervangingsToeslag_1", "optVervangingsToeslag_2", "optVervangingsToeslag_3"}) {
+            auto *o = control<QRadioButton>(act, option);
+            if (o->isVisible() && o->isEnabled()) {
+                clickBox(o);
+                check(act, name + QLatin1Char('-') + QLatin1String(option));
+            }
+        }
+        auto *combi = control<QCheckBox>(act, "chkCombineer");
+        if (combi->isVisible() && combi->isEnabled()) {
+            // Ticked, it hides the frames and stays where it is.
+            const QPoint was = plaats("chkCombineer");
+            clickBox(combi);
+            QApplication::processEvents();
+            EXPECT_EQ(plaats("chkCombineer"), was) << name.toStdString();
+            check(act, name + QStringLiteral("-chkCombineer"));
+            clickBox(combi);
+            ++gecombineerd;
+        }
+    };
+    states(QStringLiteral("frmAct-eigen-post"));
+    act->refresh(clVervanging);
+    states(QStringLiteral("frmAct-checklistpost"));
+    act->refresh(clCombineerbaar);
+    states(QStringLiteral("frmAct-combinatie-mogelijk"));
+    EXPECT_GT(gecombineerd, 0);
+
+    // The tree's buttons stay where they are whatever the panel shows.
+    const QPoint plus = plaats("cmdTreeExpand"), min = plaats("cmdTreeCollapse"), bewerken = plaats("Command1");
+    click(control<QPushButton>(act, "cmdTreeCollapse"));
+    QApplication::processEvents();
+    EXPECT_EQ(plaats("cmdTreeExpand"), plus);
+    EXPECT_EQ(plaats("cmdTreeCollapse"), min);
+    EXPECT_EQ(plaats("Command1"), bewerken);
+    check(act, QStringLiteral("frmAct-ingeklapt"));
+    click(control<QPushButton>(act, "cmdTreeExpand"));
+    act->refresh(eigen);
+    QApplication::processEvents();
+    EXPECT_EQ(plaats("cmdTreeCollapse"), min);
+    act->unload();
+}
+
+TEST_F(ScreenFitTest, ReportScreens)
+{
+    trigger("Doelvermogen");
+    auto *dv = screens::Form::loaded<reports::frmDoelverm>();
+    check(dv, QStringLiteral("frmDoelverm"), true);
+    for (const char *option : {"optRapNaar_1", "optRapNaar_2"}) {
+        clickBox(control<QRadioButton>(dv, option));
+        check(dv, QStringLiteral("frmDoelverm-") + QLatin1String(option));
+    }
+    dv->unload();
+
+    trigger("gev_ana");
+    auto *gev = screens::Form::loaded<reports::frmGevoelAna>();
+    // A range chosen with the slider and SHIFT shows.
+    auto *schuif = control<reports::SelectieSchuif>(gev, "Slider1");
+    schuif->selectie.zichtbaar = true;
+    check(gev, QStringLiteral("frmGevoelAna"), true);
+    for (const char *option : {"opt1_1", "opt1_3", "opt1_2"}) {
+        clickBox(control<QRadioButton>(gev, option));
+        check(gev, QStringLiteral("frmGevoelAna-") + QLatin1String(option));
+    }
+    gev->unload();
+
+    trigger("rap_invoer");
+    check(screens::Form::loaded<screens::frmRapVoorz>(), QStringLiteral("frmRapVoorz"), true);
+    screens::Form::loaded<screens::frmRapVoorz>()->unload();
+
+    reports::frmRapScherm *rap = reports::frmRapScherm::load();
+    rap->setZichtbaar(true);
+    check(rap, QStringLiteral("frmRapScherm"), true);
+    rap->unload();
+}
+
+} // namespace
