@@ -714,6 +714,26 @@ TEST_F(StartRoutine, CopyLeftByAnInterruptedCompactionIsPutBack)
     EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
 }
 
+TEST_F(StartRoutine, ProgramUpdateThatTheUpdaterLeftHalfDoneIsCompletedFirst)
+{
+    // The updater was killed after placing one of two files.
+    templateCopy();
+    writeBytes(progDir + QStringLiteral("/tavir"), "nieuw programma");
+    writeBytes(progDir + QStringLiteral("/_1_tavir"), "oud programma");
+    writeBytes(progDir + QStringLiteral("/runupd"), "oude updater");
+    writeBytes(progDir + QStringLiteral("/_0_runupd"), "nieuwe updater");
+    writeBytes(progDir + QStringLiteral("/runupd.journal"), "runupd 1\nforward\n1 tavir\n1 runupd\n");
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(splashOpened, 1);
+    EXPECT_EQ(fileBytes(progDir + QStringLiteral("/tavir")), "nieuw programma");
+    EXPECT_EQ(fileBytes(progDir + QStringLiteral("/runupd")), "nieuwe updater");
+    for (const char *weg : {"_1_tavir", "_0_runupd", "runupd.journal"})
+        EXPECT_FALSE(QFile::exists(progDir + QLatin1Char('/') + QLatin1String(weg))) << weg;
+}
+
 TEST_F(StartRoutine, ReadOnlyFolderReportsTheWriteFailureAndStartsWithTheFileAsItIs)
 {
     const QString dir = tmp.path() + QStringLiteral("/alleenlezen");
