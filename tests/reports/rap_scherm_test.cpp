@@ -160,6 +160,7 @@ TEST_F(RapSchermTest, TheShareColumnOfTheTargetFundReportStaysAlignedForAmountsO
         w->SelText(QString::fromUtf8("Subtotaal jaarlijkse nazorgkosten\t\t\t\t\t\t€ 9.999.999\t(99,9%)\r\n"));
         w->SelText(QString::fromUtf8("Subtotaal vervangingskosten\t\t\t\t\t\t€ 999.999.999\t(100,0%)\r\n"));
     }
+    w->SelStart(0); // the writer ends here, as the report does
 
     // Every line with a share: the amount and the share each start at one
     // place.
