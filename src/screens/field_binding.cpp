@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "multi_line_edit.h"
+
 #include <optional>
 
 namespace screens {
@@ -49,6 +51,8 @@ void FieldBindings::add(QWidget *control, const QString &field, const QString &f
         connect(edit, &QLineEdit::textEdited, this, [this, control] { edited(control); });
     else if (auto *box = qobject_cast<QCheckBox *>(control))
         connect(box, &QCheckBox::clicked, this, [this, control] { edited(control); });
+    else if (auto *lines = qobject_cast<MultiLineEdit *>(control))
+        connect(lines, &QPlainTextEdit::textChanged, this, [this, control] { edited(control); });
     if (m_record) {
         applyColumn(m_bindings.last());
         fill(m_bindings.last());
@@ -68,6 +72,9 @@ void FieldBindings::applyColumn(Binding &b)
     auto *edit = qobject_cast<QLineEdit *>(b.control.data());
     if (edit && type.kind == db::JetKind::Text && type.width > 0 && edit->maxLength() > type.width)
         edit->setMaxLength(type.width);
+    auto *lines = qobject_cast<MultiLineEdit *>(b.control.data());
+    if (lines && type.kind == db::JetKind::Text && type.width > 0 && lines->maxLength() > type.width)
+        lines->setMaxLength(type.width);
 }
 
 void FieldBindings::setDataSource(records::BoundRecord *record)
@@ -126,6 +133,8 @@ void FieldBindings::fill(Binding &b)
     if (auto *edit = qobject_cast<QLineEdit *>(b.control.data())) {
         edit->setText(displayText(edit));
         edit->setModified(false);
+    } else if (auto *lines = qobject_cast<MultiLineEdit *>(b.control.data())) {
+        lines->setPlainText(displayText(lines));
     } else if (auto *box = qobject_cast<QCheckBox *>(b.control.data())) {
         QVariant v;
         if (m_record && m_record->hasCurrentRow()) {
@@ -215,10 +224,13 @@ std::optional<QVariant> FieldBindings::valueOf(const QWidget *control) const
         return std::nullopt;
     if (auto *box = qobject_cast<const QCheckBox *>(control))
         return QVariant(box->isChecked() ? 1 : 0);
-    auto *edit = qobject_cast<const QLineEdit *>(control);
-    if (!edit)
+    QString text;
+    if (auto *edit = qobject_cast<const QLineEdit *>(control))
+        text = edit->text();
+    else if (auto *lines = qobject_cast<const MultiLineEdit *>(control))
+        text = lines->toPlainText();
+    else
         return std::nullopt;
-    const QString text = edit->text();
     if (text.trimmed().isEmpty())
         return QVariant();
     switch (kindOf(b->field)) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace screens {
@@ -24,6 +25,8 @@ QString FieldValidation::textOf(const QWidget *field)
 {
     if (auto *edit = qobject_cast<const QLineEdit *>(field))
         return edit->text();
+    if (auto *lines = qobject_cast<const QPlainTextEdit *>(field))
+        return lines->toPlainText();
     if (auto *combo = qobject_cast<const QComboBox *>(field))
         return combo->currentText();
     return QString();

@@ -47,6 +47,7 @@ namespace screens {
 
 class FieldBindings;
 class FieldValidation;
+class MultiLineEdit;
 
 class frmAct : public Form {
     Q_OBJECT
@@ -184,8 +185,8 @@ private:
     QList<QLineEdit *> txtIntStartAct, txtIntEindAct;
     QLineEdit *txtStartBA = nullptr, *txtEindBA = nullptr, *txtfreqX = nullptr, *txtKostenPerc = nullptr,
               *txtKostenInvest = nullptr, *txtKostenTotaal = nullptr, *txtKostenPE = nullptr, *txtEenheid = nullptr,
-              *txtAantal = nullptr, *txtVervangingsToeslagPerc = nullptr, *txtActOpm = nullptr,
-              *txtNazorgplanRef = nullptr;
+              *txtAantal = nullptr, *txtVervangingsToeslagPerc = nullptr;
+    MultiLineEdit *txtActOpm = nullptr, *txtNazorgplanRef = nullptr;
     QCheckBox *chkStartBA = nullptr, *chkEindBA = nullptr, *chkCombineer = nullptr;
     QLabel *lblKostenInvest = nullptr, *lblPostVet = nullptr, *lblPost = nullptr, *lblRubriek = nullptr,
            *lblGeenPost = nullptr, *imgFoutAnSich = nullptr, *imgQOR = nullptr, *lblFormTitel = nullptr,

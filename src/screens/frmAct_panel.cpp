@@ -8,6 +8,7 @@
 #include "screens/act_marking.h"
 #include "screens/field_validation.h"
 #include "screens/layout_helpers.h"
+#include "screens/multi_line_edit.h"
 #include "screens/session.h"
 
 #include "checklist/checklist_view.h"
@@ -111,6 +112,16 @@ void frmAct::bouwPaneel(QWidget *kader)
         auto *e = new QLineEdit(parent);
         e->setObjectName(name);
         e->setMaxLength(maxLength);
+        e->installEventFilter(this);
+        return e;
+    };
+    // The remark and the reference take more than one line; the remark
+    // scrolls.
+    const auto regels = [&](const QString &name, QWidget *parent, int maxLength, int lines, bool scrollBar) {
+        auto *e = new MultiLineEdit(name, parent);
+        e->setMaxLength(maxLength);
+        e->setVisibleLines(lines);
+        e->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         e->installEventFilter(this);
         return e;
     };
@@ -277,13 +288,13 @@ void frmAct::bouwPaneel(QWidget *kader)
         l6->setContentsMargins(6, 2, 6, 4);
         l6->setSpacing(2);
         l6->addWidget(label(nullptr, QStringLiteral(" Opmerking/aantekening"), grpFrames[6]));
-        txtActOpm = edit(QStringLiteral("txtActOpm"), grpFrames[6], 100);
+        txtActOpm = regels(QStringLiteral("txtActOpm"), grpFrames[6], 100, 2, true);
         l6->addWidget(txtActOpm);
         auto *l7 = new QVBoxLayout(grpFrames[7]);
         l7->setContentsMargins(6, 2, 6, 4);
         l7->setSpacing(2);
         l7->addWidget(label(nullptr, QStringLiteral(" Verwijzing nazorgplan"), grpFrames[7]));
-        txtNazorgplanRef = edit(QStringLiteral("txtNazorgplanRef"), grpFrames[7], 50);
+        txtNazorgplanRef = regels(QStringLiteral("txtNazorgplanRef"), grpFrames[7], 50, 2, false);
         l7->addWidget(txtNazorgplanRef);
     }
     // Three columns: start, end and frequency above; costs, replacement
@@ -371,7 +382,7 @@ void frmAct::bouwPaneel(QWidget *kader)
                          txtVervangingsToeslagPerc})
         m_validator->add(e, [this, e] { return valideerInvoervak(e); }, markeer);
     m_validator->add(txtEenheid, [this] { return valideerEenheid(txtEenheid); }, markeer);
-    for (QLineEdit *e : {txtActOpm, txtNazorgplanRef})
+    for (QWidget *e : std::initializer_list<QWidget *>{txtActOpm, txtNazorgplanRef})
         m_validator->add(e, [this, e] { return schrijfTerug(e); });
 }
 

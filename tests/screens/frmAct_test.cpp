@@ -4,6 +4,7 @@
 #include "act_screen_env.h"
 
 #include "records/clsAct.h"
+#include "screens/multi_line_edit.h"
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
@@ -237,8 +238,31 @@ TEST_F(FrmActTest, TextBoxesTakeNoMoreThanTheirColumnsOrTheirOwnLimit)
         SCOPED_TRACE(r.box);
         const int breedte = site.textWidth(QStringLiteral("tblAct"), QLatin1String(r.column));
         ASSERT_GT(breedte, 0);
-        EXPECT_EQ(edit(r.box)->maxLength(), r.eigen ? std::min(r.eigen, breedte) : breedte);
+        QWidget *box = act->findChild<QWidget *>(QLatin1String(r.box));
+        ASSERT_NE(box, nullptr);
+        auto *regels = qobject_cast<screens::MultiLineEdit *>(box);
+        const int max = regels ? regels->maxLength() : qobject_cast<QLineEdit *>(box)->maxLength();
+        EXPECT_EQ(max, r.eigen ? std::min(r.eigen, breedte) : breedte);
     }
+}
+
+TEST_F(FrmActTest, TheRemarkTakesMoreThanOneLineAndIsStoredWithItsLineBreak)
+{
+    open();
+    choose(k("act", site.ownItem));
+    auto *opm = act->findChild<screens::MultiLineEdit *>(QStringLiteral("txtActOpm"));
+    ASSERT_NE(opm, nullptr);
+    opm->setFocus();
+    opm->selectAll();
+    QTest::keyClicks(opm, QStringLiteral("eerste regel"));
+    QTest::keyClick(opm, Qt::Key_Return);
+    QTest::keyClicks(opm, QStringLiteral("tweede regel"));
+    QTest::keyClick(opm, Qt::Key_Tab); // Tab leaves the box, it types no tab
+    choose(k("act", site.clItem2));
+    EXPECT_EQ(field("strOpm", site.ownItem).toString(), QStringLiteral("eerste regel\ntweede regel"));
+    choose(k("act", site.ownItem));
+    EXPECT_EQ(opm->toPlainText(), QStringLiteral("eerste regel\ntweede regel"));
+    EXPECT_TRUE(reported.isEmpty()) << reported.join('\n').toStdString();
 }
 
 TEST_F(FrmActTest, TheMarkingColoursTheFrameCaptionAloneAndDisabledOptionsLookDisabled)
