@@ -68,8 +68,9 @@ TEST(MultiLineEditTest, NothingGetsInBeyondTheLimitAndTheCursorFollowsWhatDid)
             break;
         }
         EXPECT_EQ(box.toPlainText(), QString::fromUtf8(r.after));
-        if (r.cursor >= 0)
+        if (r.cursor >= 0) {
             EXPECT_EQ(box.textCursor().position(), r.cursor);
+        }
     }
 }
 

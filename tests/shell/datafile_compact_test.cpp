@@ -189,8 +189,9 @@ TEST_P(CompactionCannotWrite, ReportsSchrijffoutAndLosesNothing)
     const SchrijfGeval &g = GetParam();
     const QString dir = folder();
     const QString pad = dataFileWithFreePages(dir);
-    if (g.copyNameTaken)
+    if (g.copyNameTaken) {
         ASSERT_TRUE(QDir().mkpath(modCompress::pfunCompactPad(pad) + QStringLiteral("/iets")));
+    }
     if (g.readOnlyFile)
         QFile::setPermissions(pad, QFile::ReadOwner);
     const QByteArray before = fileBytes(pad);

@@ -91,8 +91,9 @@ TEST_F(DataFileUpgrade, OldestFormatGainsEveryColumnWithItsValuesAndTheStamp)
         EXPECT_EQ(info->kind, k.kind);
         EXPECT_EQ(info->width, k.width);
         EXPECT_EQ(info->notNull, k.notNull);
-        if (k.notNull)
+        if (k.notNull) {
             EXPECT_EQ(info->defaultValue.toInt(), 0);
+        }
         EXPECT_EQ(values(pad, k.table, k.column), QLatin1String(k.values));
     }
     EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));

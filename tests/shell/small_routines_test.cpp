@@ -148,8 +148,9 @@ TEST_F(ShellOpenTest, OutcomeCodes)
     ASSERT_TRUE(closed.open(QIODevice::WriteOnly));
     closed.close();
     closed.setPermissions(QFile::WriteOwner);
-    if (!QFileInfo(locked).isReadable())
+    if (!QFileInfo(locked).isReadable()) {
         EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(locked, 1), QStringLiteral("5"));
+    }
     EXPECT_TRUE(opened.isEmpty());
 }
 

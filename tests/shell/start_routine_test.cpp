@@ -522,8 +522,9 @@ TEST_P(StartDamagedFile, OpensTheSettingsScreenAndLeavesTheFileAsItWas)
     EXPECT_EQ(schemaOf(pad), schema);
     EXPECT_EQ(versionRowOf(pad), versie);
     EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(strStortNaam) FROM tblStort")), sites);
-    if (schema.startsWith(QLatin1Char('<')))
+    if (schema.startsWith(QLatin1Char('<'))) {
         EXPECT_EQ(fileBytes(pad), before);
+    }
     EXPECT_EQ(QDir(QFileInfo(pad).path()).entryList({QStringLiteral("dbQORdata_*")}, QDir::Files),
               QStringList{QFileInfo(pad).fileName()});
     EXPECT_EQ(stored(modMain::kSetDatabestand), pad);

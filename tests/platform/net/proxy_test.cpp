@@ -75,8 +75,9 @@ TEST(Proxy, EachAccessTypeGivesItsProxies)
         // proxy is the one asked for.
         ASSERT_FALSE(proxies.isEmpty());
         EXPECT_EQ(describe({proxies.first()}), QLatin1String(c.expected)) << int(c.type) << " " << c.host;
-        if (c.type == 1 || c.type == 2)
+        if (c.type == 1 || c.type == 2) {
             EXPECT_EQ(proxies.size(), 1);
+        }
     }
 }
 
