@@ -324,11 +324,14 @@ QStringList waitingDownloads(const QString &dir)
     return names;
 }
 
-Outcome recover(const QString &dir, const StepHook &hook)
+// Runs `body` on a run in `dir`; a stop or a failure on the way becomes the
+// outcome.
+template <class Body>
+Outcome guarded(const QString &dir, const StepHook &hook, Body body)
 {
     try {
         Run run(dir, hook);
-        return run.recover();
+        return body(run);
     } catch (const Stopped &) {
         return stopped();
     } catch (const Failure &f) {
@@ -339,10 +342,14 @@ Outcome recover(const QString &dir, const StepHook &hook)
     }
 }
 
+Outcome recover(const QString &dir, const StepHook &hook)
+{
+    return guarded(dir, hook, [](Run &run) { return run.recover(); });
+}
+
 Outcome replaceAll(const QString &dir, const StepHook &hook)
 {
-    try {
-        Run run(dir, hook);
+    return guarded(dir, hook, [&dir](Run &run) {
         Outcome earlier = run.recover();
         if (earlier.kind == Outcome::Kind::Failed)
             return earlier; // an unfinished run that cannot be finished: touch nothing more
@@ -350,14 +357,7 @@ Outcome replaceAll(const QString &dir, const StepHook &hook)
         if (names.isEmpty())
             return earlier;
         return run.replace(names);
-    } catch (const Stopped &) {
-        return stopped();
-    } catch (const Failure &f) {
-        Outcome o;
-        o.kind = Outcome::Kind::Failed;
-        o.error = f.text;
-        return o;
-    }
+    });
 }
 
 } // namespace updater

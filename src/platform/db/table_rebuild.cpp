@@ -45,10 +45,9 @@ bool isQuote(QChar c)
 
 bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 
-// Items of the column list: [start, end) ranges split at top-level commas.
-QList<std::pair<int, int>> columnItems(const QString &sql, int &bodyStart)
+// Index of the first "(" of `sql` outside quotes, or its size.
+int firstOpenParen(const QString &sql)
 {
-    QList<std::pair<int, int>> items;
     int i = 0;
     while (i < sql.size() && sql.at(i) != QLatin1Char('(')) {
         if (isQuote(sql.at(i)))
@@ -56,6 +55,14 @@ QList<std::pair<int, int>> columnItems(const QString &sql, int &bodyStart)
         else
             ++i;
     }
+    return i;
+}
+
+// Items of the column list: [start, end) ranges split at top-level commas.
+QList<std::pair<int, int>> columnItems(const QString &sql, int &bodyStart)
+{
+    QList<std::pair<int, int>> items;
+    int i = firstOpenParen(sql);
     bodyStart = i + 1;
     int depth = 0, start = bodyStart;
     for (i = bodyStart; i < sql.size(); ++i) {
@@ -179,13 +186,7 @@ QString createSqlOf(PhysicalDatabase &db, const QString &name)
 // Index of the ")" that closes the first "(" of `sql` (outside quotes), or -1.
 int closingParen(const QString &sql, int *open = nullptr)
 {
-    int i = 0;
-    while (i < sql.size() && sql.at(i) != QLatin1Char('(')) {
-        if (isQuote(sql.at(i)))
-            i = skipQuoted(sql, i);
-        else
-            ++i;
-    }
+    int i = firstOpenParen(sql);
     if (open)
         *open = i;
     int depth = 0;
