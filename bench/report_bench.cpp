@@ -19,8 +19,8 @@
 
 #include "bench_site.h"
 
-#include "reports/doelverm.h"
-#include "reports/frm_rap_scherm.h"
+#include "reports/frmDoelverm_rules.h"
+#include "reports/frmRapScherm.h"
 #include "reports/rap_voorz.h"
 
 #include "screens/form.h"

@@ -19,7 +19,7 @@
 // $TAVIR_PROGRAM_DIR.
 
 #include "shell/datafile_compact.h"
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/start_routine.h"
 
 #include "platform/db/jet_collation.h"

@@ -1,7 +1,7 @@
 // The program starts in its start routine; the run then lasts while the
 // main window is loaded.
 
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/start_routine.h"
 
 #include "platform/ui/dialogs.h"

@@ -26,7 +26,7 @@
 #include "calc/calc_context.h"
 #include "calc/clsToeslag2008.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"

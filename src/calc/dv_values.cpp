@@ -1,6 +1,6 @@
 #include "calc/dv_values.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/field_read.h"
 
 #include "platform/core/error.h"

@@ -2,7 +2,7 @@
 
 #include "calc/dv_values.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/act_checks.h"
 #include "records/context.h"
 

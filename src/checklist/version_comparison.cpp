@@ -1,6 +1,6 @@
 #include "checklist/version_comparison.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsAct.h"
 #include "records/clsStort.h"
 #include "records/clsVoorz.h"

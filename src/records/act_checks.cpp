@@ -2,7 +2,7 @@
 
 #include "records/act_completeness.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 
 #include "platform/core/error.h"
 #include "platform/db/recordset.h"

@@ -7,7 +7,7 @@
 #include "records/field_read.h"
 #include "records/site_tree.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "platform/core/error.h"
 #include "platform/db/errors.h"
 #include "platform/ui/busy_cursor.h"

@@ -3,7 +3,7 @@
 #include "reports/rap_alg_gegevens.h"
 
 #include "calc/clsDV.h"
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsStort.h"
 #include "records/clsTonnage.h"
 

@@ -1,8 +1,8 @@
 #include "screens/frmAct.h"
 
 #include "screens/field_binding.h"
-#include "screens/act_marking.h"
-#include "screens/act_tree_fill.h"
+#include "screens/frmAct_marking.h"
+#include "screens/frmAct_tree_fill.h"
 #include "screens/field_validation.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
@@ -10,7 +10,7 @@
 #include "screens/session.h"
 #include "screens/site_row_save.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsAct.h"
 #include "records/clsVoorz.h"
 #include "records/codes.h"

@@ -14,7 +14,7 @@
 // through insAct, strToelichtingPrijspeil, strAlleChecklistRefs, the tree
 // and pRefreshSubscherm; the picker follows its three signals.
 
-#include "screens/act_rules.h"
+#include "screens/frmAct_rules.h"
 #include "screens/form.h"
 #include "screens/site_tree_widget.h"
 

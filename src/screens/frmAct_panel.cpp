@@ -5,13 +5,13 @@
 // the checklist information.
 
 #include "screens/field_binding.h"
-#include "screens/act_marking.h"
+#include "screens/frmAct_marking.h"
 #include "screens/field_validation.h"
 #include "screens/layout_helpers.h"
 #include "screens/multi_line_edit.h"
 #include "screens/session.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsAct.h"
 
 #include "platform/core/error.h"

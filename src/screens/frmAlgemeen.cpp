@@ -7,12 +7,12 @@
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
 #include "screens/masked_edit.h"
-#include "screens/general_data_rules.h"
+#include "screens/frmAlgemeen_rules.h"
 #include "screens/session.h"
 #include "screens/site_row_save.h"
 
 #include "calc/verify_ansich.h"
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsStort.h"
 
 #include "platform/core/error.h"

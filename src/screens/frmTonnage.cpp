@@ -2,7 +2,7 @@
 
 #include "screens/form_load.h"
 #include "screens/session.h"
-#include "screens/tonnage_input.h"
+#include "screens/frmTonnage_rules.h"
 
 #include "platform/core/error.h"
 #include "platform/text/format.h"

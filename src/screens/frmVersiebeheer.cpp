@@ -4,7 +4,7 @@
 #include "screens/frmAlgemeen.h"
 #include "screens/session.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "checklist/report_text.h"
 #include "checklist/version_comparison.h"
 #include "checklist/version_move.h"

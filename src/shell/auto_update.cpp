@@ -4,10 +4,10 @@
 #include "shell/connection_strings.h"
 #include "shell/error_report.h"
 #include "shell/file_locations.h"
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
-#include "shell/update_screen.h"
+#include "shell/frmUpdateCheck.h"
 
 #include "updater/update_names.h"
 

@@ -1,6 +1,6 @@
 #include "shell/checklist_version.h"
 
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"

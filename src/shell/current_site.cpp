@@ -3,10 +3,10 @@
 #include "shell/app_settings.h"
 #include "shell/error_report.h"
 #include "shell/menu_status.h"
-#include "shell/notice_window.h"
+#include "shell/frmOpenInrConfirm.h"
 #include "shell/program_state.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsStort.h"
 #include "screens/session.h"
 

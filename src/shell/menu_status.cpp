@@ -1,6 +1,6 @@
 #include "shell/menu_status.h"
 
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/program_state.h"
 
 namespace modMain {

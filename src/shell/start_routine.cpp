@@ -10,7 +10,7 @@
 #include "shell/datafile_version.h"
 #include "shell/error_report.h"
 #include "shell/file_locations.h"
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/menu_status.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"

@@ -7,15 +7,15 @@
 #include "shell/screen_test_env.h"
 
 #include "shell/current_site.h"
-#include "shell/notice_window.h"
-#include "shell/site_list.h"
+#include "shell/frmOpenInrConfirm.h"
+#include "shell/frmOpenInr.h"
 
 #include "calc/clsDV.h"
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "records/clsAct.h"
 #include "calc/clsHeffing.h"
-#include "reports/frm_doelverm.h"
-#include "reports/frm_rap_scherm.h"
+#include "reports/frmDoelverm.h"
+#include "reports/frmRapScherm.h"
 
 #include <QAction>
 #include <QRadioButton>

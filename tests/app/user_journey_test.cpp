@@ -10,20 +10,20 @@
 
 #include "docx_reader.h"
 
-#include "shell/new_site_dialog.h"
-#include "shell/notice_window.h"
-#include "shell/site_list.h"
-#include "shell/splash_window.h"
+#include "shell/frmInrNieuwDialog.h"
+#include "shell/frmOpenInrConfirm.h"
+#include "shell/frmOpenInr.h"
+#include "shell/frmSplash.h"
 
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
 #include "screens/frmAlgemeen.h"
-#include "screens/frm_alg_naz_kosten.h"
+#include "screens/frmAlgNazKosten.h"
 #include "screens/site_tree_widget.h"
 
-#include "reports/frm_doelverm.h"
-#include "reports/frm_rap_scherm.h"
+#include "reports/frmDoelverm.h"
+#include "reports/frmRapScherm.h"
 
 #include "platform/os/open_document.h"
 #include "platform/text/format.h"

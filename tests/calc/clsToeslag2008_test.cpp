@@ -4,7 +4,7 @@
 
 #include "calc/clsToeslag2008.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "support/scripted_dialogs_fixture.h"
 #include "support/test_paths.h"
 

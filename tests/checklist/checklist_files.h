@@ -3,7 +3,7 @@
 // picked from it by what they hold, a private copy of it that a test may
 // change, and running a case under the C locale and under a Dutch one.
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"

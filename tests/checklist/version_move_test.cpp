@@ -3,7 +3,7 @@
 // names, rubric and category of the new items, conformity anew; and a
 // failure midway that leaves the site as it was.
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "checklist/version_comparison.h"
 #include "checklist/version_move.h"
 

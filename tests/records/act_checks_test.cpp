@@ -5,7 +5,7 @@
 
 #include "records/act_checks.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"

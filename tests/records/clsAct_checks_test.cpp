@@ -6,7 +6,7 @@
 
 #include "records/clsAct.h"
 
-#include "checklist/checklist_view.h"
+#include "checklist/clsCL.h"
 #include "site_fixture.h"
 #include "support/scripted_dialogs_fixture.h"
 #include "support/test_paths.h"

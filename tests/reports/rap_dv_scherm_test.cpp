@@ -5,7 +5,7 @@
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
 
-#include "reports/doelverm.h"
+#include "reports/frmDoelverm_rules.h"
 #include "reports/rap_dv_scherm.h"
 #include "reports/word_report.h"
 

@@ -5,7 +5,7 @@
 
 #include "report_render.h"
 
-#include "reports/frm_rap_scherm.h"
+#include "reports/frmRapScherm.h"
 
 #include "screens/form.h"
 

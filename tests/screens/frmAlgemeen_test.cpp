@@ -6,7 +6,7 @@
 
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"
-#include "screens/general_data_rules.h"
+#include "screens/frmAlgemeen_rules.h"
 
 #include "platform/ui/dialogs.h"
 

@@ -5,7 +5,7 @@
 #include "screens_test_env.h"
 
 #include "screens/frmTonnage.h"
-#include "screens/tonnage_input.h"
+#include "screens/frmTonnage_rules.h"
 
 #include "platform/ui/dialogs.h"
 

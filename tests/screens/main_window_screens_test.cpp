@@ -5,7 +5,7 @@
 #include "shell/screen_test_env.h"
 
 #include "shell/current_site.h"
-#include "shell/notice_window.h"
+#include "shell/frmOpenInrConfirm.h"
 
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"

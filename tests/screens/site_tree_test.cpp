@@ -6,7 +6,7 @@
 #include "records/clsAct.h"
 #include "records/clsVoorz.h"
 #include "records/memory_site_tree.h"
-#include "screens/act_tree_fill.h"
+#include "screens/frmAct_tree_fill.h"
 #include "screens/site_tree_widget.h"
 
 #include "platform/core/error.h"

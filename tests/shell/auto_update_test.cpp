@@ -5,8 +5,8 @@
 
 #include "update_test_env.h"
 
-#include "shell/update_proxy_dialog.h"
-#include "shell/update_screen.h"
+#include "shell/frmUpdateProxy.h"
+#include "shell/frmUpdateCheck.h"
 #include "shell/file_locations.h"
 
 #include "platform/os/start_program.h"

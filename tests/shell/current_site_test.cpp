@@ -5,8 +5,8 @@
 
 #include "shell/current_site.h"
 #include "shell/datafile_compact.h"
-#include "shell/new_site_dialog.h"
-#include "shell/notice_window.h"
+#include "shell/frmInrNieuwDialog.h"
+#include "shell/frmOpenInrConfirm.h"
 
 #include "screens/session.h"
 

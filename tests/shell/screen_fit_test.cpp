@@ -10,14 +10,14 @@
 
 #include "support/layout_check.h"
 
-#include "shell/help_browser.h"
-#include "shell/new_site_dialog.h"
-#include "shell/notice_window.h"
-#include "shell/settings_screen.h"
-#include "shell/site_list.h"
-#include "shell/splash_window.h"
-#include "shell/update_proxy_dialog.h"
-#include "shell/update_screen.h"
+#include "shell/frmBrowser.h"
+#include "shell/frmInrNieuwDialog.h"
+#include "shell/frmOpenInrConfirm.h"
+#include "shell/frmConfig.h"
+#include "shell/frmOpenInr.h"
+#include "shell/frmSplash.h"
+#include "shell/frmUpdateProxy.h"
+#include "shell/frmUpdateCheck.h"
 
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
@@ -25,12 +25,12 @@
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
-#include "screens/frm_alg_naz_kosten.h"
+#include "screens/frmAlgNazKosten.h"
 
 #include "reports/frmRapVoorz.h"
-#include "reports/frm_doelverm.h"
-#include "reports/frm_gevoel_ana.h"
-#include "reports/frm_rap_scherm.h"
+#include "reports/frmDoelverm.h"
+#include "reports/frmGevoelAna.h"
+#include "reports/frmRapScherm.h"
 
 #include <QCheckBox>
 #include <QDir>

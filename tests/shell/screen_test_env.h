@@ -10,7 +10,7 @@
 
 #include "shell/connection_strings.h"
 #include "shell/current_site.h"
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/menu_status.h"
 #include "shell/program_state.h"
 

@@ -5,8 +5,8 @@
 #include "screen_test_env.h"
 
 #include "shell/current_site.h"
-#include "shell/notice_window.h"
-#include "shell/site_list.h"
+#include "shell/frmOpenInrConfirm.h"
+#include "shell/frmOpenInr.h"
 
 #include <QImage>
 #include <QMdiSubWindow>

@@ -10,7 +10,7 @@
 
 #include "shell/app_settings.h"
 #include "shell/auto_update.h"
-#include "shell/main_window.h"
+#include "shell/frmMDI_main.h"
 #include "shell/program_state.h"
 #include "shell/start_routine.h"
 

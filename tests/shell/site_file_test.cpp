@@ -8,10 +8,10 @@
 
 #include "shell/ado_xml.h"
 #include "shell/current_site.h"
-#include "shell/im_export_dialog.h"
+#include "shell/frmImExportXML.h"
 #include "shell/site_export.h"
 #include "shell/site_import.h"
-#include "shell/site_list.h"
+#include "shell/frmOpenInr.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"

@@ -4,10 +4,10 @@
 #include "screen_test_env.h"
 
 #include "shell/current_site.h"
-#include "shell/im_export_dialog.h"
-#include "shell/new_site_dialog.h"
-#include "shell/notice_window.h"
-#include "shell/site_list.h"
+#include "shell/frmImExportXML.h"
+#include "shell/frmInrNieuwDialog.h"
+#include "shell/frmOpenInrConfirm.h"
+#include "shell/frmOpenInr.h"
 
 #include "screens/frmAlgemeen.h"
 

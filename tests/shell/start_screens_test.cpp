@@ -4,9 +4,9 @@
 
 #include "screen_test_env.h"
 
-#include "shell/settings_screen.h"
-#include "shell/site_list.h"
-#include "shell/splash_window.h"
+#include "shell/frmConfig.h"
+#include "shell/frmOpenInr.h"
+#include "shell/frmSplash.h"
 
 #include <QLabel>
 

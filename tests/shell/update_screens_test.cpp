@@ -6,9 +6,9 @@
 #include "screen_test_env.h"
 #include "update_test_env.h"
 
-#include "shell/help_browser.h"
-#include "shell/update_proxy_dialog.h"
-#include "shell/update_screen.h"
+#include "shell/frmBrowser.h"
+#include "shell/frmUpdateProxy.h"
+#include "shell/frmUpdateCheck.h"
 
 #include "screens/form.h"
 

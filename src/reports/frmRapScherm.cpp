@@ -1,0 +1,239 @@
+#include "reports/frmRapScherm.h"
+
+#include "platform/ui/vb_color.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextOption>
+
+namespace reports {
+
+namespace {
+constexpr double kCmPerInch = 2.54;
+// Where the text box starts, in cm.
+constexpr double kLinks = 0.25;
+constexpr double kBoven = 0.1;
+} // namespace
+
+frmRapScherm::frmRapScherm() : Form(QStringLiteral("frmRapScherm"))
+{
+    setWindowTitle(QStringLiteral("Rapportage"));
+    txtRap = new QTextEdit(this);
+    txtRap->setObjectName(QStringLiteral("txtRap"));
+    txtRap->setAcceptRichText(false);
+    txtRap->setUndoRedoEnabled(false);
+    Command1 = new QPushButton(QStringLiteral("&Sluiten"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &frmRapScherm::Command1_Click);
+    resize(760, 520);
+    m_cursor = QTextCursor(txtRap->document());
+}
+
+frmRapScherm *frmRapScherm::load()
+{
+    if (auto *f = Form::loaded<frmRapScherm>())
+        return f;
+    auto *f = new frmRapScherm;
+    f->Form_Load();
+    return f;
+}
+
+double frmRapScherm::cm(double centimetres) const
+{
+    return centimetres / kCmPerInch * logicalDpiX();
+}
+
+void frmRapScherm::setScale(double width, double height)
+{
+    m_scaleWidth = width > 0 && height > 0 ? width : 0;
+    m_scaleHeight = width > 0 && height > 0 ? height : 0;
+    applyTabs();
+    Form_Resize();
+}
+
+double frmRapScherm::px(double units, bool horizontal) const
+{
+    if (m_scaleWidth <= 0)
+        return cm(units);
+    return horizontal ? units * width() / m_scaleWidth : units * height() / m_scaleHeight;
+}
+
+double frmRapScherm::units(double pixels, bool horizontal) const
+{
+    const double een = px(1.0, horizontal);
+    return een > 0 ? pixels / een : 0;
+}
+
+void frmRapScherm::Form_Load()
+{
+    txtRap->setVisible(false);
+    Form_Resize();
+    loadForm();
+    moveFrame(twips(100), twips(100));
+    // Report lines are wider than the window.
+    txtRap->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    txtRap->setLineWrapColumnOrWidth(2 * txtRap->width());
+    // A small left indent keeps the text off the box's edge.
+    txtRap->document()->setDocumentMargin(cm(0.1));
+}
+
+void frmRapScherm::resizeEvent(QResizeEvent *event)
+{
+    Form::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmRapScherm::Form_Resize()
+{
+    // A window too small for its controls leaves them as they were.
+    const int breedte = int(width() - px(0.5));
+    const int hoogte = int(height() - px(1.0, false));
+    if (breedte <= 0 || hoogte <= 0)
+        return;
+    txtRap->setGeometry(int(cm(kLinks)), int(cm(kBoven)), breedte, hoogte);
+    const QSize knop = Command1->sizeHint();
+    Command1->setGeometry(width() - knop.width() - int(cm(kLinks)), int(height() - px(0.6, false)), knop.width(),
+                          std::min(knop.height(), int(cm(0.55))));
+}
+
+void frmRapScherm::Command1_Click()
+{
+    unload();
+}
+
+// ---- Writing at the insertion point -----------------------------------------
+
+// A writer writes in many small pieces. They are gathered in one edit of the
+// document, so that the text is laid out once when it is shown or read and
+// not again after every piece.
+void frmRapScherm::schrijfBlok()
+{
+    if (!m_blok) {
+        m_cursor.beginEditBlock();
+        m_blok = true;
+    }
+}
+
+void frmRapScherm::sluitBlok() const
+{
+    if (m_blok) {
+        auto *self = const_cast<frmRapScherm *>(this);
+        self->m_blok = false;
+        self->m_cursor.endEditBlock();
+    }
+}
+
+void frmRapScherm::SelText(const QString &text)
+{
+    schrijfBlok();
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList regels = t.split(QLatin1Char('\n'));
+    for (int i = 0; i < regels.size(); ++i) {
+        if (i > 0) {
+            m_cursor.insertBlock(m_cursor.blockFormat(), m_format);
+            applyTabs();
+        }
+        if (!regels[i].isEmpty())
+            m_cursor.insertText(regels[i], m_format);
+    }
+}
+
+void frmRapScherm::SelBold(bool on)
+{
+    m_format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+}
+
+void frmRapScherm::SelUnderline(bool on)
+{
+    m_format.setFontUnderline(on);
+}
+
+void frmRapScherm::SelColor(qint32 color)
+{
+    const QColor c = ui::fromVbColor(color);
+    if (c.isValid())
+        m_format.setForeground(c);
+}
+
+void frmRapScherm::SelFontName(const QString &name)
+{
+    m_format.setFontFamilies({name});
+}
+
+void frmRapScherm::SelTabCount(qint16 count)
+{
+    m_tabs.resize(std::max<qint16>(count, 0));
+    applyTabs();
+}
+
+void frmRapScherm::SelTabs(qint16 index, double positie)
+{
+    if (index < 0 || index >= m_tabs.size())
+        return;
+    m_tabs[index] = positie;
+    applyTabs();
+}
+
+void frmRapScherm::applyTabs()
+{
+    schrijfBlok();
+    QList<QTextOption::Tab> tabs;
+    for (double t : m_tabs)
+        tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
+    QTextBlockFormat f = m_cursor.blockFormat();
+    f.setTabPositions(tabs);
+    m_cursor.setBlockFormat(f);
+}
+
+QList<double> frmRapScherm::tabStops() const
+{
+    sluitBlok();
+    QList<double> stops;
+    for (const QTextOption::Tab &t : m_cursor.blockFormat().tabPositions())
+        stops << units(t.position);
+    return stops;
+}
+
+void frmRapScherm::SelStart(qint32 position)
+{
+    sluitBlok();
+    const int einde = txtRap->document()->characterCount() - 1;
+    m_cursor.setPosition(std::clamp(position, 0, std::max(einde, 0)));
+    txtRap->setTextCursor(m_cursor);
+}
+
+QString frmRapScherm::Text() const
+{
+    sluitBlok();
+    return txtRap->document()->toPlainText();
+}
+
+void frmRapScherm::setText(const QString &text)
+{
+    sluitBlok();
+    txtRap->clear();
+    m_cursor = QTextCursor(txtRap->document());
+    m_tabs.clear();
+    m_format = QTextCharFormat();
+    if (!text.isEmpty())
+        SelText(text);
+}
+
+void frmRapScherm::setFont(const QString &name, double pointSize)
+{
+    QFont f(name);
+    f.setPointSizeF(pointSize);
+    txtRap->document()->setDefaultFont(f);
+}
+
+void frmRapScherm::setZichtbaar(bool visible)
+{
+    sluitBlok();
+    txtRap->setVisible(visible);
+}
+
+} // namespace reports

@@ -1,0 +1,398 @@
+// The target-fund and levy report screen, offscreen, on the fixture sites:
+// its choices, the VAT field, the whole report into a Word file through the
+// save dialog and on screen, and the reports that write nothing.
+
+#include "support/qstring_printer.h"
+#include "support/read_only_folder.h"
+#include "support/scripted_dialogs_fixture.h"
+
+#include "calc/calc_fixture.h"
+#include "docx_reader.h"
+
+#include "reports/frmDoelverm.h"
+#include "reports/frmRapScherm.h"
+
+#include "screens/session.h"
+
+#include "platform/os/open_document.h"
+#include "platform/text/format.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace reports;
+
+namespace {
+
+class FrmDoelvermTest : public testsupport::ScriptedDialogsTest {
+protected:
+    void SetUp() override
+    {
+        ScriptedDialogsTest::SetUp();
+        screens::Session s;
+        s.context = [this] {
+            calc::Context c = fx.context(site);
+            c.gsngBTWPerc = btw;
+            return c;
+        };
+        s.setBTWPerc = [this](float p) { btw = p; };
+        screens::installSession(std::move(s));
+        vorigeOpener = os::setOpener([this](const QUrl &u) {
+            geopend << u;
+            return true;
+        });
+        area.resize(1000, 800);
+        area.show();
+        screens::Form::setHost(&area);
+        QApplication::setActiveWindow(&area);
+    }
+
+    void TearDown() override
+    {
+        for (screens::Form *f : screens::Form::loadedForms())
+            f->unload();
+        screens::Form::setHost(nullptr);
+        screens::installSession({});
+        os::setOpener(vorigeOpener);
+        ScriptedDialogsTest::TearDown();
+    }
+
+    void laad(qint32 s)
+    {
+        site = s;
+        form = frmDoelverm::load({fx.dataFile, QStringLiteral("TAVIR"), 3, 0});
+    }
+
+    template <class W>
+    W *control(const QString &name)
+    {
+        W *w = form->findChild<W *>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    void klik(const QString &name)
+    {
+        auto *b = control<QAbstractButton>(name);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+    void ok() { QTest::mouseClick(control<QPushButton>(QStringLiteral("OKButton")), Qt::LeftButton); }
+    QLineEdit *btwVeld() { return control<QLineEdit>(QStringLiteral("txtBTWperc")); }
+    void typ(QLineEdit *e, const QString &text)
+    {
+        e->setFocus();
+        QApplication::processEvents();
+        e->selectAll();
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+    QStringList bestanden() const { return QDir(uit.path()).entryList(QDir::Files | QDir::Hidden); }
+    QString opgeslagenMap()
+    {
+        return fx.scalar(QStringLiteral("SELECT memStandaardExportDir FROM tblStort WHERE idrStort_ID=?"), {site})
+            .toString();
+    }
+    void verwachtOpslaan(const QString &pad)
+    {
+        script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ..."))
+            .withFilter(QStringLiteral("Word bestanden (*.docx)|*.docx|"), 1)
+            .withFileName(QStringLiteral("Rapportage ") + naam() + QLatin1Char(' ')
+                          + vb::Format(QDate::currentDate(), QStringLiteral("dd-mm-yyyy")))
+            .answer(pad);
+    }
+    QString naam() { return fx.context(site).gstrNaamStort; }
+    static bool geladen() { return screens::Form::loaded<frmDoelverm>() != nullptr; }
+
+    calctest::CalcFixture fx;
+    QTemporaryDir uit;
+    QMdiArea area;
+    frmDoelverm *form = nullptr;
+    qint32 site = 0;
+    float btw = 19.0f;
+    QList<QUrl> geopend;
+    os::Opener vorigeOpener;
+};
+
+TEST_F(FrmDoelvermTest, ScreenOutputDisablesTheWordOnlyPartsAndOkNeedsAPart)
+{
+    laad(fx.alfa);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Doelvermogen & heffing"));
+    EXPECT_EQ(btwVeld()->text(), QStringLiteral("19"));
+    auto *voorblad = control<QCheckBox>(QStringLiteral("chkVoorblad"));
+    auto *dv = control<QCheckBox>(QStringLiteral("chkRapDV"));
+    auto *okKnop = control<QPushButton>(QStringLiteral("OKButton"));
+    EXPECT_TRUE(dv->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(QStringLiteral("optRapNaar_1"))->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(QStringLiteral("optRapSort_2"))->isChecked());
+    EXPECT_FALSE(voorblad->isEnabled());
+
+    klik(QStringLiteral("optRapNaar_2"));
+    EXPECT_TRUE(voorblad->isEnabled());
+    klik(QStringLiteral("chkVoorblad"));
+    klik(QStringLiteral("chkRapUnselectedCLitems"));
+    EXPECT_TRUE(voorblad->isChecked());
+    klik(QStringLiteral("optRapNaar_1"));
+    EXPECT_FALSE(voorblad->isChecked() || voorblad->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(QStringLiteral("chkRapUnselectedCLitems"))->isChecked());
+
+    klik(QStringLiteral("chkRapDV"));
+    EXPECT_FALSE(okKnop->isEnabled());
+    klik(QStringLiteral("optRapSort_1"));
+    EXPECT_TRUE(dv->isChecked());
+    EXPECT_TRUE(okKnop->isEnabled());
+
+    QTest::mouseClick(control<QPushButton>(QStringLiteral("CancelButton")), Qt::LeftButton);
+    EXPECT_FALSE(geladen());
+}
+
+TEST_F(FrmDoelvermTest, TheVatFieldKeepsTheFocusOnAWrongValueAndStoresAGoodOne)
+{
+    laad(fx.alfa);
+    QLineEdit *veld = btwVeld();
+    typ(veld, QStringLiteral("31"));
+    QTest::keyClick(veld, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_TRUE(veld->hasFocus());
+    EXPECT_EQ(btw, 19.0f);
+
+    typ(veld, QStringLiteral("12"));
+    QTest::keyClick(veld, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::sendKeyEvent(QTest::Click, veld, Qt::Key_unknown, QStringLiteral("5"), Qt::NoModifier);
+    EXPECT_EQ(veld->text(), QStringLiteral("12,5"));
+    QTest::keyClick(veld, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_FALSE(veld->hasFocus());
+    EXPECT_EQ(btw, 12.5f);
+
+    // Empty is accepted and changes nothing.
+    typ(veld, QString());
+    QTest::keyClick(veld, Qt::Key_Backspace);
+    QTest::keyClick(veld, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_FALSE(veld->hasFocus());
+    EXPECT_EQ(btw, 12.5f);
+}
+
+TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
+{
+    laad(fx.gamma);
+    klik(QStringLiteral("optRapNaar_2"));
+    klik(QStringLiteral("chkVoorblad"));
+    klik(QStringLiteral("chkRapHef"));
+    klik(QStringLiteral("chkRapUnselectedCLitems"));
+    const QString pad = uit.filePath(QStringLiteral("rapport.docx"));
+    verwachtOpslaan(pad);
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::No);
+    ok();
+    EXPECT_FALSE(geladen());
+    EXPECT_TRUE(geopend.isEmpty());
+    EXPECT_EQ(bestanden(), QStringList({"rapport.docx"})); // no temporary file left beside it
+    EXPECT_EQ(opgeslagenMap(), uit.path() + QLatin1Char('/'));
+
+    const QJsonObject d = wordtest::readDocx(pad);
+    const QStringList body = wordtest::bodyTexts(d);
+    EXPECT_EQ(body.first(), QStringLiteral("R a p p o r t a g e   T A V I R"));
+    // VAT rows on the cover page: the field read 19.
+    EXPECT_TRUE(QJsonDocument(d).toJson().contains("Omzetbelasting (19,0%)"));
+    EXPECT_TRUE(body.contains(QStringLiteral("Rapportage doelvermogen\nInrichting: Gamma\n")));
+    EXPECT_TRUE(body.contains(QStringLiteral("Overzicht niet geselecteerde checklistposten")));
+    EXPECT_TRUE(body.contains(QStringLiteral("Rapportage heffingen\n")));
+    EXPECT_TRUE(body.contains(QStringLiteral("jaar\taantal kTon\theffing/ton *\theffing *\tcontrole NCW")));
+    // One section per part, each later one on a new page.
+    EXPECT_EQ(d[QStringLiteral("sections")].toArray().size(), 4);
+    bool doelvermogen = false;
+    for (const auto &t : wordtest::tables(d))
+        doelvermogen = doelvermogen || wordtest::rowTexts(t.toObject()).last().startsWith(QStringLiteral("DOELVERMOGEN"));
+    EXPECT_TRUE(doelvermogen);
+
+    const QByteArray kop = QJsonDocument(d[QStringLiteral("header")].toArray()).toJson();
+    const QByteArray voet = QJsonDocument(d[QStringLiteral("footer")].toArray()).toJson();
+    EXPECT_TRUE(kop.contains("TAVIR 3.0")) << kop.constData();
+    EXPECT_TRUE(voet.contains("pag. ")) << voet.constData();
+    const QJsonObject p = d[QStringLiteral("protection")].toObject();
+    EXPECT_EQ(p[QStringLiteral("edit")].toString(), QStringLiteral("forms"));
+    EXPECT_TRUE(p.contains(QStringLiteral("hashValue")) || p.contains(QStringLiteral("hash"))) << QJsonDocument(p).toJson().constData();
+}
+
+TEST_F(FrmDoelvermTest, OnScreenTheReportWindowGetsTheTargetFundAndTheLevy)
+{
+    laad(fx.alfa);
+    klik(QStringLiteral("chkRapHef"));
+    ok();
+    EXPECT_FALSE(geladen());
+    auto *rap = screens::Form::loaded<frmRapScherm>();
+    ASSERT_NE(rap, nullptr);
+    EXPECT_TRUE(rap->findChild<QTextEdit *>(QStringLiteral("txtRap"))->isVisibleTo(rap));
+    const QString tekst = rap->Text();
+    EXPECT_TRUE(tekst.startsWith(QStringLiteral("post\taanleg")));
+    EXPECT_TRUE(tekst.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408")));
+    EXPECT_TRUE(tekst.contains(QStringLiteral("Rapportage heffingen:\n")));
+    EXPECT_TRUE(tekst.contains(QStringLiteral("Jaar\tAantal kTon\tHeffing/ton *\tHeffing *\tControle doelvermogen")));
+
+    // A second report empties the window first.
+    laad(fx.alfa);
+    ok();
+    EXPECT_EQ(screens::Form::loaded<frmRapScherm>()->Text().count(QStringLiteral("post\taanleg")), 1);
+}
+
+TEST_F(FrmDoelvermTest, ALevyThatCannotBeComputedLeavesOutOnlyTheLevy)
+{
+    fx.execute(QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=1 WHERE idrStort_ID=?"), {fx.alfa});
+    laad(fx.alfa);
+    klik(QStringLiteral("chkRapHef"));
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Rapportage heffing"),
+                        QStringLiteral("Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het "
+                                       "doelvermogen.\r\nEr wordt geen heffingsrapportage opgesteld."));
+    ok();
+    const QString tekst = screens::Form::loaded<frmRapScherm>()->Text();
+    EXPECT_TRUE(tekst.contains(QStringLiteral("DOELVERMOGEN ")));
+    EXPECT_FALSE(tekst.contains(QStringLiteral("Rapportage heffingen")));
+}
+
+TEST_F(FrmDoelvermTest, ACancelledSaveDialogWritesNothingAndKeepsTheScreen)
+{
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    const QString voor = opgeslagenMap();
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).cancel();
+    ok();
+    EXPECT_TRUE(geladen());
+    EXPECT_TRUE(bestanden().isEmpty());
+    EXPECT_EQ(opgeslagenMap(), voor);
+    EXPECT_FALSE(control<QWidget>(QStringLiteral("ProgressBar1"))->isVisible());
+}
+
+TEST_F(FrmDoelvermTest, AFailedSaveAsksForAnotherNameAndLeavesNoFileBehind)
+{
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    // The box names the system's reason; the script records it and answers OK.
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    const QString mis = uit.filePath(QStringLiteral("bestaat-niet/rapport.docx"));
+    const QString goed = uit.filePath(QStringLiteral("tweede.docx"));
+    verwachtOpslaan(mis);
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).answer(goed);
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    ok();
+    const auto &boxen = script.shown();
+    ASSERT_EQ(boxen.size(), 4u);
+    EXPECT_EQ(boxen[1].msgBox.title, QStringLiteral("Fout bij opslaan"));
+    EXPECT_EQ(boxen[1].msgBox.icon, ui::Icon::Exclamation);
+    EXPECT_TRUE(boxen[1].msgBox.text.endsWith(QStringLiteral("\r\n\r\nSla het document op onder een andere naam.")));
+    EXPECT_EQ(bestanden(), QStringList({"tweede.docx"}));
+    EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(goed)).first(),
+              QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
+    // Yes opens the file that was saved.
+    ASSERT_EQ(geopend.size(), 1);
+    EXPECT_EQ(geopend[0].toLocalFile(), goed);
+    EXPECT_FALSE(geladen());
+}
+
+TEST_F(FrmDoelvermTest, WhatAKilledReportLeftGoesWithTheNextReport)
+{
+    const QString leftover = uit.filePath(QStringLiteral(".Rapportage Alfa 01-12-2026.docx.tavir-Aa11Bb"));
+    for (const QString &pad : {leftover, uit.filePath(QStringLiteral("notities.docx.bak"))}) {
+        QFile f(pad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("PK half");
+    }
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
+    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::No);
+    ok();
+    EXPECT_EQ(bestanden(), QStringList({"notities.docx.bak", "rapport.docx"}));
+}
+
+// The report only reads; remembering its folder in the site's row is a
+// convenience that a read-only data file cannot give.
+TEST_F(FrmDoelvermTest, AReadOnlyDataFileStillGetsItsWordReport)
+{
+    const QString voor = opgeslagenMap();
+    fx.con.Close();
+    QFile::setPermissions(fx.dataFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    {
+        testsupport::ReadOnlyFolder alleenLezen(fx.dir.path());
+        if (!alleenLezen.effective() || QFile(fx.dataFile).open(QIODevice::ReadWrite))
+            GTEST_SKIP() << "this process can write what is read-only";
+        laad(fx.alfa);
+        klik(QStringLiteral("optRapNaar_2"));
+        const QString pad = uit.filePath(QStringLiteral("rapport.docx"));
+        verwachtOpslaan(pad);
+        script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                            QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
+                            ui::Buttons::YesNo)
+            .answer(ui::Answer::No);
+        ok();
+        EXPECT_FALSE(geladen());
+        EXPECT_EQ(bestanden(), QStringList({"rapport.docx"}));
+        EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(pad)).first(),
+                  QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
+    }
+    QFile::setPermissions(fx.dataFile, QFile::ReadOwner | QFile::WriteOwner);
+    fx.con.Open(fx.dataFile);
+    EXPECT_EQ(opgeslagenMap(), voor);
+}
+
+// The disk is full (the process may write nothing more): the data file's
+// failure is reported once, then the report's own save failure, and the
+// user gives up at the second name.
+TEST_F(FrmDoelvermTest, AFullDiskReportsTheDataFileFailureOnce)
+{
+    laad(fx.alfa);
+    klik(QStringLiteral("optRapNaar_2"));
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).cancel();
+
+    rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit vol = saved;
+    vol.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &vol), 0);
+    ok();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QStringList titels;
+    for (const auto &box : script.shown())
+        if (box.msgBox.title.startsWith(QStringLiteral("Fout")))
+            titels << box.msgBox.title;
+    EXPECT_EQ(titels, QStringList({"Fout 3051", "Fout bij opslaan"}));
+    EXPECT_TRUE(bestanden().isEmpty());
+}
+
+TEST_F(FrmDoelvermTest, ACalculationThatFailsItsChecksWritesNothing)
+{
+    fx.execute(QStringLiteral("UPDATE tblStort SET bytRapEval=0 WHERE idrStort_ID=?"), {fx.gamma});
+    laad(fx.gamma);
+    klik(QStringLiteral("optRapNaar_2"));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Algemene toeslag rapportage/evaluatie"),
+                        QStringLiteral("De kosten voor rapportage/evaluatie zijn niet correct ingesteld. Controleer "
+                                       "uw invoer via menu 'Invoer' -> 'Toeslagen nazorgfase', tabblad 'Algemene "
+                                       "nazorgkosten'."));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Rapportage"),
+                        QStringLiteral("Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage opgesteld."));
+    ok();
+    EXPECT_TRUE(bestanden().isEmpty());
+    EXPECT_FALSE(geladen());
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+// The settings screen: coupling another or a new data file, the tree's
+// colours and switches, and saving them whenever the screen closes.
+
+#include "screen_test_env.h"
+
+#include "shell/frmConfig.h"
+
+#include "screens/frmAct.h"
+
+#include <QCheckBox>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+
+using namespace shelltest;
+
+namespace {
+
+class SettingsScreenTest : public ScreenTest {
+protected:
+    frmConfig *openSettings()
+    {
+        trigger("Configuratie");
+        auto *config = screens::Form::loaded<frmConfig>();
+        EXPECT_NE(config, nullptr);
+        return config;
+    }
+
+    QStringList treeSettings()
+    {
+        QStringList values;
+        for (const char *key : {"vwTreeSingleSel", "vwTreePlusMin", "vwTreeLines", "vwKLEURAct", "vwKLEURVoorz"})
+            values << setting(key);
+        return values;
+    }
+
+    static QString background(QPushButton *button) { return button->styleSheet(); }
+};
+
+TEST_F(SettingsScreenTest, ShowsTheCouplingAndTreeSettingsAndSavesThemUnchangedOnClose)
+{
+    modMain::gblnTreeSingleSel = true;
+    frmConfig *config = openSettings();
+    ASSERT_NE(config, nullptr);
+    EXPECT_EQ(config->windowTitle(), QStringLiteral("Instellingen"));
+    auto *tabs = control<QTabWidget>(config, "SSTab1");
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Bestandslocatie"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Weergave boomstructuur"));
+    EXPECT_EQ(control<QLineEdit>(config, "txtDataLocatie")->text(), dataFile);
+    EXPECT_TRUE(control<QCheckBox>(config, "chkSingleSel")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(config, "chkPlusMin")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(config, "chkLines")->isChecked());
+    EXPECT_EQ(background(control<QPushButton>(config, "cmdKleur")), QStringLiteral("background-color: #004000;"));
+    EXPECT_EQ(background(control<QPushButton>(config, "Command2")), QStringLiteral("background-color: #800000;"));
+
+    click(control<QPushButton>(config, "OKButton"));
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(treeSettings(), QStringList({"True", "False", "True", "128", "16384"}));
+}
+
+TEST_F(SettingsScreenTest, ColoursComeFromTheDialogAndResetAndAreSavedByTheCloseBoxToo)
+{
+    frmConfig *config = openSettings();
+    // The dialog starts from its own last colour, not from the setting.
+    script.expectColorDialog().withInitialColor(0).answerColor(255);
+    click(control<QPushButton>(config, "cmdKleur"));
+    EXPECT_EQ(modMain::glngKleurVoorz, 255);
+    EXPECT_EQ(background(control<QPushButton>(config, "cmdKleur")), QStringLiteral("background-color: #ff0000;"));
+    script.expectColorDialog().withInitialColor(255).answerColor(16711680);
+    click(control<QPushButton>(config, "Command2"));
+    EXPECT_EQ(modMain::glngKleurAct, 16711680);
+    script.expectColorDialog().withInitialColor(16711680).cancel();
+    click(control<QPushButton>(config, "Command2"));
+    EXPECT_EQ(modMain::glngKleurAct, 16711680);
+
+    clickBox(control<QCheckBox>(config, "chkPlusMin"));
+    clickBox(control<QCheckBox>(config, "chkLines"));
+    EXPECT_FALSE(modMain::gblnTreePlusMin); // read when the screen closes
+    config->frame()->close();
+    EXPECT_TRUE(modMain::gblnTreePlusMin);
+    EXPECT_FALSE(modMain::gblnTreeLines);
+    EXPECT_EQ(treeSettings(), QStringList({"False", "True", "False", "16711680", "255"}));
+
+    config = openSettings();
+    click(control<QPushButton>(config, "Command3"));
+    EXPECT_EQ(modMain::glngKleurAct, 128);
+    EXPECT_EQ(modMain::glngKleurVoorz, 16384);
+    config->frame()->close();
+    EXPECT_EQ(treeSettings(), QStringList({"False", "True", "False", "128", "16384"}));
+}
+
+TEST_F(SettingsScreenTest, CouplingAnotherDataFileOrCancellingTheDialog)
+{
+    frmConfig *config = openSettings();
+    auto *txt = control<QLineEdit>(config, "txtDataLocatie");
+    const QString title = QStringLiteral("Koppelen aan bestaand databestand...");
+
+    script.expectFileDialog(ui::FileDialogMode::Open, title)
+        .withFilter(QStringLiteral("databestand (dbQORdata_*)|dbQORdata_*.mdb|"), 1)
+        .withFlags(0x806)
+        .cancel();
+    click(control<QPushButton>(config, "cmdDataLocatie"));
+    EXPECT_EQ(txt->text(), dataFile);
+
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Maak nieuw databestand...")).cancel();
+    click(control<QPushButton>(config, "cmdNew"));
+    EXPECT_EQ(txt->text(), dataFile);
+
+    // A name outside the rule is refused by the coupling.
+    const QString wrong = templateCopy(QStringLiteral("andere.mdb"));
+    script.expectFileDialog(ui::FileDialogMode::Open, title).answer(wrong);
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Instellen bestandskoppeling"),
+                        QStringLiteral("De bestandsnaam is ongeldig.\nDe bestandsnaam dient te bestaan uit "
+                                       "'dbQORdata_' plus een door de gebruiker in te voeren tekst."));
+    click(control<QPushButton>(config, "cmdDataLocatie"));
+    EXPECT_EQ(txt->text(), dataFile);
+    EXPECT_EQ(modMain::gstrDatabestand, dataFile);
+
+    const QString other = templateCopy(QStringLiteral("dbQORdata_2.mdb"));
+    script.expectFileDialog(ui::FileDialogMode::Open, title).answer(other);
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Koppeling databestand"),
+                        QStringLiteral("Koppeling aan {") + other + QStringLiteral("} is ingesteld. "));
+    click(control<QPushButton>(config, "cmdDataLocatie"));
+    EXPECT_EQ(txt->text(), other);
+    EXPECT_EQ(modMain::gstrDatabestand, other);
+    EXPECT_EQ(main->panelText(1), QStringLiteral("<geen inrichting geopend>"));
+}
+
+TEST_F(SettingsScreenTest, ClosingRebuildsAnOpenCostItemScreen)
+{
+    auto *act = screens::frmAct::load();
+    ASSERT_TRUE(modMain::gblnFrmActOpen);
+    // Opened beside the cost-item screen (the one-screen rule is the
+    // main window's; the start routine opens the screen directly).
+    frmConfig *config = frmConfig::load();
+    QPointer<screens::frmAct> before(act);
+    click(control<QPushButton>(config, "OKButton"));
+    auto *after = screens::Form::loaded<screens::frmAct>();
+    ASSERT_NE(after, nullptr);
+    EXPECT_TRUE(before.isNull() || !before->isLoaded());
+    EXPECT_NE(after, act);
+    EXPECT_TRUE(modMain::gblnFrmActOpen);
+    EXPECT_EQ(loadedFormNames(), QStringList{"frmAct"});
+}
+
+} // namespace
