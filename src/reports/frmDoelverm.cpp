@@ -109,9 +109,11 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     layout->addLayout(knoppen);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_validatie = new screens::FieldValidation(this);
-    m_validatie->add(txtBTWperc, [this] { return txtBTWperc_Validate(); });
+    m_validation = std::make_unique<screens::FieldValidation>(this);
+    m_validation->add(txtBTWperc, [this] { return txtBTWperc_Validate(); });
 }
+
+frmDoelverm::~frmDoelverm() = default;
 
 frmDoelverm *frmDoelverm::load(const RapportGegevens &gegevens)
 {
@@ -179,7 +181,7 @@ bool frmDoelverm::txtBTWperc_Validate()
 
 void frmDoelverm::OKButton_Click()
 {
-    if (!m_validatie || !m_validatie->controleerFocus())
+    if (!m_validation || !m_validation->controleerFocus())
         return;
     WordReportContext ctx;
     static_cast<calc::Context &>(ctx) = screens::currentContext();
@@ -202,8 +204,7 @@ void frmDoelverm::CancelButton_Click()
 void frmDoelverm::Form_Unload()
 {
     // Leaving the screen checks no field.
-    delete m_validatie;
-    m_validatie = nullptr;
+    m_validation.reset();
 }
 
 } // namespace reports

@@ -12,6 +12,7 @@
 #include "screens/form.h"
 
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QProgressBar;
@@ -43,6 +44,7 @@ protected:
 private:
 
     frmDoelverm();
+    ~frmDoelverm() override;
     void Form_Load();
     DoelvermKeuzes keuzes() const;
     bool txtBTWperc_Validate();
@@ -56,7 +58,7 @@ private:
     screens::MaskedEdit *txtBTWperc = nullptr;
     QPushButton *OKButton = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
-    screens::FieldValidation *m_validatie = nullptr;
+    std::unique_ptr<screens::FieldValidation> m_validation;
     std::unique_ptr<Voortgang> mobjProgressBar;
     std::unique_ptr<DoelvermRapport> m_rapport;
     RapportGegevens m_gegevens;

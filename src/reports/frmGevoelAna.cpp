@@ -153,10 +153,12 @@ frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
     knoppen->addWidget(CancelButton);
     layout->addLayout(knoppen);
 
-    m_validatie = new screens::FieldValidation(this);
-    m_validatie->add(txtRente, [this] { return controleerTarief(txtRente, true); });
-    m_validatie->add(txtInflatie, [this] { return controleerTarief(txtInflatie, false); });
+    m_validation = std::make_unique<screens::FieldValidation>(this);
+    m_validation->add(txtRente, [this] { return controleerTarief(txtRente, true); });
+    m_validation->add(txtInflatie, [this] { return controleerTarief(txtInflatie, false); });
 }
+
+frmGevoelAna::~frmGevoelAna() = default;
 
 frmGevoelAna *frmGevoelAna::load()
 {
@@ -221,7 +223,7 @@ GevoeligheidInvoer frmGevoelAna::invoer() const
 
 void frmGevoelAna::OKButton_Click()
 {
-    if (m_validatie && !m_validatie->controleerFocus())
+    if (m_validation && !m_validation->controleerFocus())
         return;
     const GevoeligheidInvoer in = invoer();
     if (const std::optional<Melding> m = controleer(in)) {
@@ -249,8 +251,7 @@ void frmGevoelAna::CancelButton_Click()
 void frmGevoelAna::Form_Unload()
 {
     // Leaving the screen checks no field.
-    delete m_validatie;
-    m_validatie = nullptr;
+    m_validation.reset();
 }
 
 } // namespace reports

@@ -11,6 +11,7 @@
 
 #include <QSlider>
 #include <array>
+#include <memory>
 
 class QComboBox;
 class QLineEdit;
@@ -53,6 +54,7 @@ protected:
 
 private:
     frmGevoelAna();
+    ~frmGevoelAna() override;
     void Form_Load();
     GevoeligheidInvoer invoer() const;
     bool controleerTarief(screens::MaskedEdit *veld, bool rente);
@@ -62,7 +64,7 @@ private:
     QComboBox *Combo1 = nullptr;
     screens::MaskedEdit *txtRente = nullptr;
     screens::MaskedEdit *txtInflatie = nullptr;
-    screens::FieldValidation *m_validatie = nullptr;
+    std::unique_ptr<screens::FieldValidation> m_validation;
 };
 
 } // namespace reports

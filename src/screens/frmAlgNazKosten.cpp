@@ -74,7 +74,7 @@ frmAlgNazKosten::frmAlgNazKosten() : Form(QStringLiteral("frmAlgNazKosten"))
 frmAlgNazKosten::~frmAlgNazKosten()
 {
     // The bindings let go of the record before it goes.
-    delete m_bindingen;
+    m_binding.reset();
 }
 
 void frmAlgNazKosten::maakScherm()
@@ -214,8 +214,7 @@ frmAlgNazKosten *frmAlgNazKosten::load()
         meldFout(e.withSource(QStringLiteral("frmAlgNazKosten.Form_Load")));
         // Without its record the screen has nothing to save; the bindings
         // let go of the record before it goes.
-        delete f->m_bindingen;
-        f->m_bindingen = nullptr;
+        f->m_binding.reset();
         f->m_stort.reset();
         f->unload();
         if (!f->isLoaded())
@@ -258,22 +257,22 @@ void frmAlgNazKosten::Form_Load()
 
 void frmAlgNazKosten::bindVelden()
 {
-    m_bindingen = new FieldBindings(*m_stort, this);
-    m_bindingen->add(txtAlgAppKosten, QStringLiteral("sngAlgAppKostenBasis"), QString::fromUtf8(kBedrag));
-    m_bindingen->add(txtAlgCommunicatie, QStringLiteral("sngAlgCommunicatieKosten"), QString::fromUtf8(kBedrag));
+    m_binding = std::make_unique<FieldBindings>(*m_stort, this);
+    m_binding->add(txtAlgAppKosten, QStringLiteral("sngAlgAppKostenBasis"), QString::fromUtf8(kBedrag));
+    m_binding->add(txtAlgCommunicatie, QStringLiteral("sngAlgCommunicatieKosten"), QString::fromUtf8(kBedrag));
     // Whole euros as the risk model gives them; 0 shows as "€ 0", not as a
     // lone euro sign.
-    m_bindingen->add(txtAlgRisico, QStringLiteral("sngAlgRisicoBedrag"), QString::fromUtf8(kBedrag));
-    m_bindingen->add(txtAppKostenBasisPerc, QStringLiteral("sngAppKostenPerc"), QLatin1String(kPerc));
-    m_bindingen->add(txtOptieRapEval, QStringLiteral("bytRapEval"));
-    m_bindingen->add(txtLocatieNazorgOpp, QStringLiteral("sngNazorgOpp"), QLatin1String(kOpp));
-    m_bindingen->add(txtRapEvalKleinerDan10ha, QStringLiteral("sngRapEvalMin"), QString::fromUtf8(kBedrag));
-    m_bindingen->add(txtRapEvalPerHa, QStringLiteral("sngRapEvalPerHa"), QString::fromUtf8(kBedrag));
-    m_bindingen->add(txtRapEvalGroterDan34_5ha, QStringLiteral("sngRapEvalMax"), QString::fromUtf8(kBedrag));
-    m_bindingen->add(txtOnvoorzien, QStringLiteral("sngOnvoorzien"), QLatin1String(kPerc));
-    m_bindingen->add(txtOntwerpdirectieFixed, QStringLiteral("sngOntwerpdirectie"), QLatin1String(kPerc));
+    m_binding->add(txtAlgRisico, QStringLiteral("sngAlgRisicoBedrag"), QString::fromUtf8(kBedrag));
+    m_binding->add(txtAppKostenBasisPerc, QStringLiteral("sngAppKostenPerc"), QLatin1String(kPerc));
+    m_binding->add(txtOptieRapEval, QStringLiteral("bytRapEval"));
+    m_binding->add(txtLocatieNazorgOpp, QStringLiteral("sngNazorgOpp"), QLatin1String(kOpp));
+    m_binding->add(txtRapEvalKleinerDan10ha, QStringLiteral("sngRapEvalMin"), QString::fromUtf8(kBedrag));
+    m_binding->add(txtRapEvalPerHa, QStringLiteral("sngRapEvalPerHa"), QString::fromUtf8(kBedrag));
+    m_binding->add(txtRapEvalGroterDan34_5ha, QStringLiteral("sngRapEvalMax"), QString::fromUtf8(kBedrag));
+    m_binding->add(txtOnvoorzien, QStringLiteral("sngOnvoorzien"), QLatin1String(kPerc));
+    m_binding->add(txtOntwerpdirectieFixed, QStringLiteral("sngOntwerpdirectie"), QLatin1String(kPerc));
 
-    m_validatie = new FieldValidation(this);
+    m_validation = std::make_unique<FieldValidation>(this);
     // A number, then the notices of the field.
     const struct {
         MaskedEdit *veld;
@@ -287,7 +286,7 @@ void frmAlgNazKosten::bindVelden()
                   {txtOnvoorzien, "Percentage onvoorzien", &frmAlgNazKosten::vernieuwOnvoorzien},
                   {txtAlgRisico, "Risicobedrag", nullptr}};
     for (const auto &c : checks)
-        m_validatie->add(c.veld, [this, c] {
+        m_validation->add(c.veld, [this, c] {
             if (!controleerWaarde(c.veld, QString::fromUtf8(c.titel)))
                 return false;
             if (c.vernieuw)
@@ -295,7 +294,7 @@ void frmAlgNazKosten::bindVelden()
             return true;
         });
     // The percentage checks the base amount first.
-    m_validatie->add(txtAppKostenBasisPerc, [this] {
+    m_validation->add(txtAppKostenBasisPerc, [this] {
         if (!controleerWaarde(txtAlgAppKosten, QStringLiteral("Basisbedrag apparaatskosten"))
             || !controleerWaarde(txtAppKostenBasisPerc, QStringLiteral("Percentage apparaatskosten")))
             return false;
@@ -303,17 +302,17 @@ void frmAlgNazKosten::bindVelden()
         return true;
     });
     // Under the differentiated scheme the field is not checked.
-    m_validatie->add(txtOntwerpdirectieFixed, [this] {
+    m_validation->add(txtOntwerpdirectieFixed, [this] {
         if (!m_regels->checklist().blnGedifferentieerd
             && !controleerWaarde(txtOntwerpdirectieFixed, QStringLiteral("Percentage ontwerp/directie")))
             return false;
         vernieuwOntwerpdirectie();
         return true;
     });
-    m_validatie->add(txtLocatieNazorgOpp, [this] {
+    m_validation->add(txtLocatieNazorgOpp, [this] {
         if (!pfunValideerNazorgOpp())
             return false;
-        m_bindingen->write(txtLocatieNazorgOpp);
+        m_binding->write(txtLocatieNazorgOpp);
         return true;
     });
 }
@@ -423,9 +422,9 @@ void frmAlgNazKosten::txtLocatieNazorgOpp_Change()
     if (optie == AlgNazKostenRegels::optieVanTekst(txtOptieRapEval->text()))
         return;
     txtOptieRapEval->setText(vb::CStr(optie));
-    m_bindingen->setChanged(txtOptieRapEval, true);
+    m_binding->setChanged(txtOptieRapEval, true);
     try {
-        m_bindingen->write(txtOptieRapEval);
+        m_binding->write(txtOptieRapEval);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAlgNazKosten.txtLocatieNazorgOpp_Change")));
     }
@@ -467,20 +466,20 @@ void frmAlgNazKosten::optRapEval_Click(int)
 
 bool frmAlgNazKosten::toontOpgeslagenWaarde(QLineEdit *e) const
 {
-    return !m_bindingen->isChanged(e) && e->text() == m_bindingen->displayText(e)
-           && !db::isNull(m_stort->value(m_bindingen->fieldOf(e)));
+    return !m_binding->isChanged(e) && e->text() == m_binding->displayText(e)
+           && !db::isNull(m_stort->value(m_binding->fieldOf(e)));
 }
 
 bool frmAlgNazKosten::controleerWaarde(MaskedEdit *e, const QString &titel)
 {
     const vb::NumberKind soort = e->maxDigits() > 0 ? vb::NumberKind::Whole : vb::NumberKind::Fraction;
     if (!AlgNazKostenRegels::isWaarde(e->text(), toontOpgeslagenWaarde(e), soort)) {
-        m_bindingen->setChanged(e, false);
+        m_binding->setChanged(e, false);
         ui::MsgBox(QStringLiteral("Vul een waarde in."), ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
     }
     try {
-        m_bindingen->write(e);
+        m_binding->write(e);
     } catch (const platform::Error &err) {
         meldFout(err.withSource(QStringLiteral("frmAlgNazKosten.") + e->objectName() + QStringLiteral("_Validate")));
         return false;
@@ -494,15 +493,15 @@ bool frmAlgNazKosten::pfunValideerNazorgOpp()
     if (fout.isEmpty())
         return true;
     if (!vb::TypedNumber(txtLocatieNazorgOpp->text()))
-        m_bindingen->setChanged(txtLocatieNazorgOpp, false);
+        m_binding->setChanged(txtLocatieNazorgOpp, false);
     ui::MsgBox(fout, ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Invoer nazorgoppervlak"));
     return false;
 }
 
 bool frmAlgNazKosten::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == SSTab1->tabBar() && event->type() == QEvent::MouseButtonPress && m_validatie
-        && !m_validatie->controleerFocus())
+    if (watched == SSTab1->tabBar() && event->type() == QEvent::MouseButtonPress && m_validation
+        && !m_validation->controleerFocus())
         return true;
     return Form::eventFilter(watched, event);
 }
@@ -511,29 +510,27 @@ bool frmAlgNazKosten::eventFilter(QObject *watched, QEvent *event)
 
 void frmAlgNazKosten::cmdApply_Click()
 {
-    if (m_validatie && !m_validatie->controleerFocus())
+    if (m_validation && !m_validation->controleerFocus())
         return;
     unload();
 }
 
 bool frmAlgNazKosten::QueryUnload()
 {
-    if (!m_stort || !m_bindingen)
+    if (!m_stort || !m_binding)
         return true;
     if (!pfunValideerNazorgOpp())
         return false;
     // A failing store keeps the screen open with the edits, unless the user
     // drops them.
-    return bewaarStortRij(*m_bindingen, *m_stort);
+    return bewaarStortRij(*m_binding, *m_stort);
 }
 
 void frmAlgNazKosten::Form_Unload()
 {
     // The area was checked by QueryUnload, which every close runs first.
-    delete m_validatie;
-    m_validatie = nullptr;
-    delete m_bindingen;
-    m_bindingen = nullptr;
+    m_validation.reset();
+    m_binding.reset();
     m_cl.reset();
     m_stort.reset();
 }

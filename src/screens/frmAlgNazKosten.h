@@ -115,8 +115,8 @@ private:
 
     std::unique_ptr<records::clsStort> m_stort;
     std::unique_ptr<checklist::clsCL> m_cl;
-    FieldBindings *m_bindingen = nullptr;
-    FieldValidation *m_validatie = nullptr;
+    std::unique_ptr<FieldBindings> m_binding;
+    std::unique_ptr<FieldValidation> m_validation;
     std::optional<AlgNazKostenRegels> m_regels;
     int bytOptieRapEvalHuidig = 0;
     bool blnOptieBijwerken = false;

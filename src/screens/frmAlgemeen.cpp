@@ -59,14 +59,14 @@ frmAlgemeen::frmAlgemeen() : Form(QStringLiteral("frmAlgemeen"))
 {
     setWindowTitle(QStringLiteral("Gegevens inrichting"));
     setFixedBorder();
-    m_focus = new FieldValidation(this);
+    m_validation = std::make_unique<FieldValidation>(this);
     maakSchermen();
 }
 
 frmAlgemeen::~frmAlgemeen()
 {
     // The bindings let go of the record before it goes.
-    delete m_binding;
+    m_binding.reset();
 }
 
 QLineEdit *frmAlgemeen::veld(QWidget *tab, const char *name, const QString &label)
@@ -200,17 +200,17 @@ void frmAlgemeen::maakSchermen()
     connect(txtProv, &QLineEdit::textChanged, this, &frmAlgemeen::txtProv_Change);
     connect(txtBedrijfsGebonden, &QLineEdit::textChanged, this, &frmAlgemeen::txtBedrijfsGebonden_Change);
 
-    m_focus->add(lstProv, [this] { return lstProv_Validate(); });
-    m_focus->add(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
-    m_focus->add(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
-    m_focus->add(txtRente, [this] { return percentageValidate(txtRente, QStringLiteral("rente")); });
-    m_focus->add(txtInflatie, [this] { return percentageValidate(txtInflatie, QStringLiteral("inflatie")); });
+    m_validation->add(lstProv, [this] { return lstProv_Validate(); });
+    m_validation->add(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
+    m_validation->add(txtLocatieNaam, [this] { return txtLocatieNaam_Validate(); });
+    m_validation->add(txtRente, [this] { return percentageValidate(txtRente, QStringLiteral("rente")); });
+    m_validation->add(txtInflatie, [this] { return percentageValidate(txtInflatie, QStringLiteral("inflatie")); });
     // Every other bound field goes to the record when it is left.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit == txtRente || edit == txtInflatie
             || edit->isHidden() || edit->parent() == lstProv)
             continue;
-        m_focus->add(edit, [this, edit] { return velVerlaten(edit, true); });
+        m_validation->add(edit, [this, edit] { return velVerlaten(edit, true); });
     }
 }
 
@@ -243,7 +243,7 @@ void frmAlgemeen::Form_Load()
                                                  "stort alleen (geen verevening met andere inrichtingen in de "
                                                  "provincie)."));
 
-    m_binding = new FieldBindings(*m_stort, this);
+    m_binding = std::make_unique<FieldBindings>(*m_stort, this);
     m_binding->add(txtLocatieNaam, QStringLiteral("strStortNaam"));
     m_binding->add(txtLocatieRIVMnr, QStringLiteral("strRIVMnr"));
     m_binding->add(txtProv, QStringLiteral("bytProv_REF"));
@@ -452,9 +452,9 @@ bool frmAlgemeen::eventFilter(QObject *watched, QEvent *event)
 
 bool frmAlgemeen::QueryUnload()
 {
-    if (!m_stort || !m_focus)
+    if (!m_stort || !m_validation)
         return true;
-    if (!m_focus->controleerFocus()) {
+    if (!m_validation->controleerFocus()) {
         ui::MsgBox(QStringLiteral("Ongeldige invoer"), ui::Buttons::OK, ui::Icon::Exclamation);
         return false;
     }
@@ -472,10 +472,8 @@ bool frmAlgemeen::QueryUnload()
 void frmAlgemeen::Form_Unload()
 {
     // The fields are no longer checked or written when the window goes.
-    delete m_focus;
-    m_focus = nullptr;
-    delete m_binding;
-    m_binding = nullptr;
+    m_validation.reset();
+    m_binding.reset();
     m_stort.reset();
     if (session().leesHuidigeStort) {
         try {

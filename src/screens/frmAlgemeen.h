@@ -84,8 +84,8 @@ private:
     QPushButton *cmdApply = nullptr, *cmdAfvalprognose = nullptr;
 
     std::unique_ptr<records::clsStort> m_stort;
-    FieldBindings *m_binding = nullptr;
-    FieldValidation *m_focus = nullptr;
+    std::unique_ptr<FieldBindings> m_binding;
+    std::unique_ptr<FieldValidation> m_validation;
     int m_stortType = 0;
     bool blnNieuweInrichting = false;
     bool blnProvBijwerken = false;
