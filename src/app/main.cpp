@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     ui::ScopedDialogs useDialogs(&dialogs);
 
     modMain::Main();
-    if (!frmMDI_main::instance())
+    if (!shell::frmMDI_main::instance())
         return 0;
     return app.exec();
 }

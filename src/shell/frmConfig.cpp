@@ -45,6 +45,8 @@ void BewaarBoomInstellingen()
 
 using namespace modMain;
 
+namespace shell {
+
 namespace {
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption)
@@ -260,3 +262,5 @@ void frmConfig::Form_Unload()
 {
     BewaarInstellingen();
 }
+
+} // namespace shell

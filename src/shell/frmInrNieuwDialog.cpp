@@ -64,6 +64,8 @@ qint32 pfunMaakStort(const QString &naam, qint16 stortType)
 
 using namespace modMain;
 
+namespace shell {
+
 frmInrNieuwDialog::frmInrNieuwDialog() : Form(QStringLiteral("frmInrNieuwDialog"))
 {
     setWindowTitle(kTitel);
@@ -165,3 +167,5 @@ void frmInrNieuwDialog::cmdCancel_Click()
 {
     unload();
 }
+
+} // namespace shell

@@ -41,6 +41,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+namespace shell {
+
 QPointer<frmMDI_main> frmMDI_main::s_instance;
 
 namespace {
@@ -551,3 +553,5 @@ void frmMDI_main::MDIForm_Unload()
         modMain::MeldFout(e, QStringLiteral("MDIForm_Unload"));
     }
 }
+
+} // namespace shell

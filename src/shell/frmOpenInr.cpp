@@ -88,6 +88,8 @@ QList<InrichtingRij> pfunInrichtingen()
 
 using namespace modMain;
 
+namespace shell {
+
 frmOpenInr::frmOpenInr() : Form(QStringLiteral("frmOpenInr"))
 {
     setWindowTitle(QStringLiteral("Open inrichting"));
@@ -263,3 +265,5 @@ void frmOpenInr::cmdImport_Click()
 {
     frmImExportXML::Voeruit(QStringLiteral("import"));
 }
+
+} // namespace shell

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace shell {
+
 namespace {
 
 QPushButton *knop(QWidget *parent, const char *name, const QString &caption)
@@ -177,3 +179,5 @@ void frmUpdateCheck::Form_Unload()
         modMain::MeldFout(e, QStringLiteral("frmUpdateCheck.Form_Unload"));
     }
 }
+
+} // namespace shell
