@@ -1,6 +1,8 @@
 #include "reports/frmRapVoorz.h"
+
 #include "reports/progress_bar.h"
 
+#include "screens/layout_helpers.h"
 #include "screens/session.h"
 
 #include "platform/db/connection.h"
@@ -14,13 +16,6 @@
 namespace screens {
 
 namespace {
-
-QCheckBox *vinkje(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
 
 int waarde(const QCheckBox *box)
 {
@@ -40,11 +35,11 @@ frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
     Label3 = new QLabel(QStringLiteral("Maak rapport van:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     layout->addWidget(Label3);
-    chkAlg = vinkje(this, "chkAlg", QStringLiteral("algemene gegevens"));
-    chkVoorz = vinkje(this, "chkVoorz", QStringLiteral("voorzieningen"));
-    chkAct = vinkje(this, "chkAct", QStringLiteral("kostenposten"));
+    chkAlg = named<QCheckBox>(this, "chkAlg", QStringLiteral("algemene gegevens"));
+    chkVoorz = named<QCheckBox>(this, "chkVoorz", QStringLiteral("voorzieningen"));
+    chkAct = named<QCheckBox>(this, "chkAct", QStringLiteral("kostenposten"));
     chkRapUnselectedCLitems =
-        vinkje(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
+        named<QCheckBox>(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
     for (QCheckBox *box : {chkAlg, chkVoorz, chkAct, chkRapUnselectedCLitems}) {
         layout->addWidget(box);
         connect(box, &QCheckBox::clicked, this, &frmRapVoorz::ZetOKButton);

@@ -5,6 +5,7 @@
 #include "shell/program_state.h"
 
 #include "screens/frmAlgemeen.h"
+#include "screens/layout_helpers.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
@@ -70,8 +71,7 @@ frmInrNieuwDialog::frmInrNieuwDialog() : Form(QStringLiteral("frmInrNieuwDialog"
 {
     setWindowTitle(kTitel);
     auto label = [this](const char *name, const QString &caption, bool bold) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
+        auto *l = screens::named<QLabel>(this, name, caption);
         if (bold) {
             QFont f = l->font();
             f.setBold(true);
