@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace screens {
+namespace reports {
 
 namespace {
 
@@ -35,11 +35,11 @@ frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
     Label3 = new QLabel(QStringLiteral("Maak rapport van:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     layout->addWidget(Label3);
-    chkAlg = named<QCheckBox>(this, "chkAlg", QStringLiteral("algemene gegevens"));
-    chkVoorz = named<QCheckBox>(this, "chkVoorz", QStringLiteral("voorzieningen"));
-    chkAct = named<QCheckBox>(this, "chkAct", QStringLiteral("kostenposten"));
+    chkAlg = screens::named<QCheckBox>(this, "chkAlg", QStringLiteral("algemene gegevens"));
+    chkVoorz = screens::named<QCheckBox>(this, "chkVoorz", QStringLiteral("voorzieningen"));
+    chkAct = screens::named<QCheckBox>(this, "chkAct", QStringLiteral("kostenposten"));
     chkRapUnselectedCLitems =
-        named<QCheckBox>(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
+        screens::named<QCheckBox>(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
     for (QCheckBox *box : {chkAlg, chkVoorz, chkAct, chkRapUnselectedCLitems}) {
         layout->addWidget(box);
         connect(box, &QCheckBox::clicked, this, &frmRapVoorz::ZetOKButton);
@@ -93,14 +93,14 @@ void frmRapVoorz::ZetOKButton() { OKButton->setEnabled(keuze().ZetOKButton()); }
 QString frmRapVoorz::OKButton_Click()
 {
     reports::WordReportContext ctx;
-    static_cast<calc::Context &>(ctx) = currentContext();
+    static_cast<calc::Context &>(ctx) = screens::currentContext();
     ctx.gstrDatabestand = db::dataSourceOf(ctx.gstrConnData);
-    if (session().programVersion) {
-        const ProgramVersion v = session().programVersion();
+    if (screens::session().programVersion) {
+        const screens::ProgramVersion v = screens::session().programVersion();
         ctx.versionMajor = v.major;
         ctx.versionMinor = v.minor;
     }
     return reports::RapporteerRapVoorz(keuze(), ctx, mobjProgressBar.get());
 }
 
-} // namespace screens
+} // namespace reports

@@ -434,7 +434,7 @@ void frmMDI_main::gev_ana_Click()
 
 void frmMDI_main::rap_invoer_Click()
 {
-    openScherm([] { screens::frmRapVoorz::load(); });
+    openScherm([] { reports::frmRapVoorz::load(); });
 }
 
 void frmMDI_main::check_updates_Click()

@@ -324,8 +324,8 @@ TEST_F(ScreenFitTest, ReportScreens)
     gev->unload();
 
     trigger("rap_invoer");
-    check(screens::Form::loaded<screens::frmRapVoorz>(), QStringLiteral("frmRapVoorz"), true);
-    screens::Form::loaded<screens::frmRapVoorz>()->unload();
+    check(screens::Form::loaded<reports::frmRapVoorz>(), QStringLiteral("frmRapVoorz"), true);
+    screens::Form::loaded<reports::frmRapVoorz>()->unload();
 
     reports::frmRapScherm *rap = reports::frmRapScherm::load();
     rap->setZichtbaar(true);
