@@ -23,7 +23,9 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -34,6 +36,7 @@ class QTextEdit;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 
 namespace records {
 class clsAct;
@@ -110,7 +113,24 @@ protected:
 private:
     frmAct();
     void bouwScherm();
+    // The detail panel, frame by frame; the controls are made in their
+    // tab order.
     void bouwPaneel(QWidget *kader);
+    QHBoxLayout *bouwKop(QWidget *kader);
+    void maakFrames(QWidget *kader);
+    void bouwToeslagFrame();
+    void bouwStartFrame();
+    void bouwEindFrame();
+    void bouwEenheidFrame();
+    void bouwFreqFrame();
+    void bouwKostenFrame();
+    void bouwOpmerkingFrames();
+    QVBoxLayout *plaatsFrames(QGridLayout *layout);
+    void bouwCombinatie(QWidget *kader, QVBoxLayout *rechtsOnder);
+    void bouwZin(QWidget *kader, QGridLayout *layout);
+    void zetMaten();
+    void verbindOpties();
+    void verbindControles();
     void laad();
     void psubSetBindingCollectie();
 

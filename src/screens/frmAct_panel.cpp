@@ -70,6 +70,93 @@ void zetKleur(QWidget *w, qint32 vbColour)
     p.setColor(QPalette::Inactive, QPalette::WindowText, c);
     w->setPalette(p);
 }
+
+// A line edit of the panel, with the screen's key handling.
+QLineEdit *invoervak(const QString &name, QWidget *parent, QObject *filter, int maxLength = 64)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    e->installEventFilter(filter);
+    return e;
+}
+
+// The remark and the reference take two lines; the remark scrolls.
+MultiLineEdit *regelvak(const QString &name, QWidget *parent, QObject *filter, int maxLength, bool scrollBar)
+{
+    auto *e = new MultiLineEdit(name, parent);
+    e->setMaxLength(maxLength);
+    e->setVisibleLines(2);
+    e->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    e->installEventFilter(filter);
+    return e;
+}
+
+// The hidden box that holds an option group's code.
+QLineEdit *verborgenVak(const char *name, QWidget *parent, QObject *filter)
+{
+    QLineEdit *e = invoervak(QLatin1String(name), parent, filter);
+    e->setVisible(false);
+    return e;
+}
+
+QLabel *label(const char *name, const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    if (name)
+        l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+// An option group down the first column of its frame's grid: the buttons
+// are named name_1, name_2, ... and numbered from 1 in their button group.
+void opties(QList<QRadioButton *> &group, const char *name, const QStringList &captions, QGroupBox *frame,
+            QGridLayout *grid)
+{
+    auto *buttons = new QButtonGroup(frame);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *rb = new QRadioButton(captions[i], frame);
+        rb->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(i + 1));
+        buttons->addButton(rb, i + 1);
+        group << rb;
+    }
+    for (int i = 0; i < group.size(); ++i)
+        grid->addWidget(group[i], i, 0);
+}
+
+// The remark or the reference: its caption above its box.
+MultiLineEdit *regelFrame(QGroupBox *g, const QString &kop, const QString &name, int maxLength, bool scrollBar,
+                          QObject *filter)
+{
+    auto *l = new QVBoxLayout(g);
+    l->setContentsMargins(6, 2, 6, 4);
+    l->setSpacing(2);
+    l->addWidget(label(nullptr, kop, g));
+    MultiLineEdit *e = regelvak(name, g, filter, maxLength, scrollBar);
+    l->addWidget(e);
+    return e;
+}
+
+// A start or end frame: its options, a year box beside each of the first
+// two (calendar year, after-care year) and the top-liner check box under
+// them.
+QCheckBox *jaarFrame(QGroupBox *g, QList<QRadioButton *> &group, const char *optName, const QStringList &captions,
+                     QList<QLineEdit *> &jaren, const char *jaarName, const char *chkName, const QString &chkCaption,
+                     QObject *filter)
+{
+    auto *l = compacteGrid(g);
+    opties(group, optName, captions, g, l);
+    for (int i = 0; i < 2; ++i) {
+        jaren << invoervak(QLatin1String(jaarName) + QLatin1Char('_') + QString::number(i + 1), g, filter);
+        l->addWidget(jaren[i], i, 1);
+    }
+    auto *chk = new QCheckBox(chkCaption, g);
+    chk->setObjectName(QLatin1String(chkName));
+    l->addWidget(chk, group.size(), 0, 1, 2);
+    l->setRowStretch(group.size() + 1, 1);
+    l->setColumnStretch(2, 1);
+    return chk;
+}
 } // namespace
 
 // Writes runs of text with their looks at the end of the information box.
@@ -102,52 +189,29 @@ private:
     QTextCharFormat m_format;
 };
 
-
 void frmAct::bouwPaneel(QWidget *kader)
 {
     auto *layout = new QGridLayout(kader);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setVerticalSpacing(4);
-    const auto edit = [&](const QString &name, QWidget *parent, int maxLength = 64) {
-        auto *e = new QLineEdit(parent);
-        e->setObjectName(name);
-        e->setMaxLength(maxLength);
-        e->installEventFilter(this);
-        return e;
-    };
-    // The remark and the reference take more than one line; the remark
-    // scrolls.
-    const auto regels = [&](const QString &name, QWidget *parent, int maxLength, int lines, bool scrollBar) {
-        auto *e = new MultiLineEdit(name, parent);
-        e->setMaxLength(maxLength);
-        e->setVisibleLines(lines);
-        e->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        e->installEventFilter(this);
-        return e;
-    };
-    const auto hidden = [&](const char *name, QWidget *parent) {
-        QLineEdit *e = edit(QLatin1String(name), parent);
-        e->setVisible(false);
-        return e;
-    };
-    const auto opties = [&](QList<QRadioButton *> &group, const char *name, const QStringList &captions,
-                            QWidget *parent) {
-        auto *buttons = new QButtonGroup(parent);
-        for (int i = 0; i < captions.size(); ++i) {
-            auto *rb = new QRadioButton(captions[i], parent);
-            rb->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(i + 1));
-            buttons->addButton(rb, i + 1);
-            group << rb;
-        }
-    };
-    const auto label = [&](const char *name, const QString &text, QWidget *parent) {
-        auto *l = new QLabel(text, parent);
-        if (name)
-            l->setObjectName(QLatin1String(name));
-        return l;
-    };
+    layout->addLayout(bouwKop(kader), 0, 0, 1, 3);
+    maakFrames(kader);
+    bouwToeslagFrame();
+    bouwStartFrame();
+    bouwEindFrame();
+    bouwEenheidFrame();
+    bouwFreqFrame();
+    bouwKostenFrame();
+    bouwOpmerkingFrames();
+    bouwCombinatie(kader, plaatsFrames(layout));
+    bouwZin(kader, layout);
+    zetMaten();
+    verbindOpties();
+    verbindControles();
+}
 
-    // Heading
+QHBoxLayout *frmAct::bouwKop(QWidget *kader)
+{
     auto *kop = new QHBoxLayout;
     kop->setSpacing(8);
     shpBalkAct = new QFrame(kader);
@@ -176,9 +240,11 @@ void frmAct::bouwPaneel(QWidget *kader)
                        static_cast<QWidget *>(imgQOR), static_cast<QWidget *>(imgFoutAnSich)})
         kop->addWidget(w);
     kop->addStretch();
-    layout->addLayout(kop, 0, 0, 1, 3);
+    return kop;
+}
 
-    // Frames
+void frmAct::maakFrames(QWidget *kader)
+{
     const QStringList captions = {QStringLiteral("Toeslag vervanging"), QStringLiteral("Startjaar"),
                                   QStringLiteral("Eindjaar"), QString(), QStringLiteral("Periodiciteit"),
                                   QStringLiteral("Kosten per keer "), QString(), QString()};
@@ -187,116 +253,102 @@ void frmAct::bouwPaneel(QWidget *kader)
         g->setObjectName(QStringLiteral("grpFrames_") + QString::number(i));
         grpFrames << g;
     }
+}
 
-    // 0: replacement surcharge
-    {
-        QGroupBox *g = grpFrames[0];
-        auto *l = compacteGrid(g);
-        opties(optVervangingsToeslag, "optVervangingsToeslag",
-               {QStringLiteral("bovenafdichting"), QStringLiteral("groot werk      .....     %"),
-                QStringLiteral("klein werk       .....     %")},
-               g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optVervangingsToeslag[i], i, 0);
-        l->setRowStretch(3, 1);
-        txtVervangingsToeslagPerc = edit(QStringLiteral("txtVervangingsToeslagPerc"), g, 5);
-        txtOptieVervangingsToeslag = hidden("txtOptieVervangingsToeslag", g);
-    }
-    // 1, 2: start and end year, each with its top-liner count
-    const auto jaarFrame = [&](QGroupBox *g, QList<QRadioButton *> &group, const char *optName,
-                               const QStringList &captions, QList<QLineEdit *> &jaren, const char *jaarName,
-                               QCheckBox *&chk, const char *chkName, const QString &chkCaption, QLineEdit *&baBox,
-                               const char *baName, QLineEdit *&optieBox, const char *optieName) {
-        auto *l = compacteGrid(g);
-        opties(group, optName, captions, g);
-        for (int i = 0; i < group.size(); ++i)
-            l->addWidget(group[i], i, 0);
-        for (int i = 0; i < 2; ++i) {
-            jaren << edit(QLatin1String(jaarName) + QLatin1Char('_') + QString::number(i + 1), g);
-            l->addWidget(jaren[i], i, 1);
-        }
-        chk = new QCheckBox(chkCaption, g);
-        chk->setObjectName(QLatin1String(chkName));
-        l->addWidget(chk, group.size(), 0, 1, 2);
-        l->setRowStretch(group.size() + 1, 1);
-        l->setColumnStretch(2, 1);
-        baBox = edit(QLatin1String(baName), g);
-        baBox->setVisible(false);
-        optieBox = hidden(optieName, g);
-    };
-    jaarFrame(grpFrames[1], optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
-              txtIntStartAct, "txtIntStartAct", chkStartBA, "chkStartBA",
-              QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), txtStartBA, "txtStartBA", txtOptieStart,
-              "txtOptieStart");
-    jaarFrame(grpFrames[2], optEind, "optEind",
-              {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
-              txtIntEindAct, "txtIntEindAct", chkEindBA, "chkEindBA",
-              QStringLiteral("........   e  jaar na aanleg bovenafdichting"), txtEindBA, "txtEindBA", txtOptieEind,
-              "txtOptieEind");
-    // 3: unit
-    {
-        QGroupBox *g = grpFrames[3];
-        auto *l = compacteGrid(g);
-        l->addWidget(label(nullptr, QStringLiteral("Eenheid"), g), 0, 0);
-        txtEenheid = edit(QStringLiteral("txtEenheid"), g, 20);
-        l->addWidget(txtEenheid, 0, 1);
-        l->addWidget(label(nullptr, QStringLiteral("Aantal"), g), 1, 0);
-        txtAantal = edit(QStringLiteral("txtAantal"), g);
-        l->addWidget(txtAantal, 1, 1);
-    }
-    // 4: frequency
-    {
-        QGroupBox *g = grpFrames[4];
-        auto *l = compacteGrid(g);
-        opties(optFreq, "optFreq",
-               {QStringLiteral("eenmalige uitgave"), QStringLiteral("   ......      keer per jaar"),
-                QStringLiteral("één keer per    .....   jaar")},
-               g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optFreq[i], i, 0);
-        l->setRowStretch(3, 1);
-        txtfreqX = edit(QStringLiteral("txtfreqX"), g);
-        txtOptieFreq = hidden("txtOptieFreq", g);
-    }
-    // 5: cost
-    {
-        QGroupBox *g = grpFrames[5];
-        auto *l = compacteGrid(g);
-        opties(optKosten, "optKosten",
-               {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")}, g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optKosten[i], i, 0);
-        auto *perc = new QHBoxLayout;
-        txtKostenPerc = edit(QStringLiteral("txtKostenPerc"), g, 5);
-        lblKostenInvest = label("lblKostenInvest", QStringLiteral(" % van"), g);
-        txtKostenInvest = edit(QStringLiteral("txtKostenInvest"), g);
-        perc->addWidget(txtKostenPerc);
-        perc->addWidget(lblKostenInvest);
-        perc->addWidget(txtKostenInvest);
-        l->addLayout(perc, 0, 1);
-        txtKostenTotaal = edit(QStringLiteral("txtKostenTotaal"), g);
-        l->addWidget(txtKostenTotaal, 1, 1);
-        txtKostenPE = edit(QStringLiteral("txtKostenPE"), g);
-        l->addWidget(txtKostenPE, 2, 1);
-        l->setRowStretch(3, 1);
-        l->setColumnStretch(2, 1);
-        txtOptieKosten = hidden("txtOptieKosten", g);
-    }
-    // 6, 7: remark and reference
-    {
-        auto *l6 = new QVBoxLayout(grpFrames[6]);
-        l6->setContentsMargins(6, 2, 6, 4);
-        l6->setSpacing(2);
-        l6->addWidget(label(nullptr, QStringLiteral(" Opmerking/aantekening"), grpFrames[6]));
-        txtActOpm = regels(QStringLiteral("txtActOpm"), grpFrames[6], 100, 2, true);
-        l6->addWidget(txtActOpm);
-        auto *l7 = new QVBoxLayout(grpFrames[7]);
-        l7->setContentsMargins(6, 2, 6, 4);
-        l7->setSpacing(2);
-        l7->addWidget(label(nullptr, QStringLiteral(" Verwijzing nazorgplan"), grpFrames[7]));
-        txtNazorgplanRef = regels(QStringLiteral("txtNazorgplanRef"), grpFrames[7], 50, 2, false);
-        l7->addWidget(txtNazorgplanRef);
-    }
+void frmAct::bouwToeslagFrame()
+{
+    QGroupBox *g = grpFrames[0];
+    auto *l = compacteGrid(g);
+    opties(optVervangingsToeslag, "optVervangingsToeslag",
+           {QStringLiteral("bovenafdichting"), QStringLiteral("groot werk      .....     %"),
+            QStringLiteral("klein werk       .....     %")},
+           g, l);
+    l->setRowStretch(3, 1);
+    txtVervangingsToeslagPerc = invoervak(QStringLiteral("txtVervangingsToeslagPerc"), g, this, 5);
+    txtOptieVervangingsToeslag = verborgenVak("txtOptieVervangingsToeslag", g, this);
+}
+
+void frmAct::bouwStartFrame()
+{
+    QGroupBox *g = grpFrames[1];
+    chkStartBA = jaarFrame(g, optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
+                           txtIntStartAct, "txtIntStartAct", "chkStartBA",
+                           QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), this);
+    txtStartBA = invoervak(QStringLiteral("txtStartBA"), g, this);
+    txtStartBA->setVisible(false);
+    txtOptieStart = verborgenVak("txtOptieStart", g, this);
+}
+
+void frmAct::bouwEindFrame()
+{
+    QGroupBox *g = grpFrames[2];
+    chkEindBA = jaarFrame(g, optEind, "optEind",
+                          {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
+                          txtIntEindAct, "txtIntEindAct", "chkEindBA",
+                          QStringLiteral("........   e  jaar na aanleg bovenafdichting"), this);
+    txtEindBA = invoervak(QStringLiteral("txtEindBA"), g, this);
+    txtEindBA->setVisible(false);
+    txtOptieEind = verborgenVak("txtOptieEind", g, this);
+}
+
+void frmAct::bouwEenheidFrame()
+{
+    QGroupBox *g = grpFrames[3];
+    auto *l = compacteGrid(g);
+    l->addWidget(label(nullptr, QStringLiteral("Eenheid"), g), 0, 0);
+    txtEenheid = invoervak(QStringLiteral("txtEenheid"), g, this, 20);
+    l->addWidget(txtEenheid, 0, 1);
+    l->addWidget(label(nullptr, QStringLiteral("Aantal"), g), 1, 0);
+    txtAantal = invoervak(QStringLiteral("txtAantal"), g, this);
+    l->addWidget(txtAantal, 1, 1);
+}
+
+void frmAct::bouwFreqFrame()
+{
+    QGroupBox *g = grpFrames[4];
+    auto *l = compacteGrid(g);
+    opties(optFreq, "optFreq",
+           {QStringLiteral("eenmalige uitgave"), QStringLiteral("   ......      keer per jaar"),
+            QStringLiteral("één keer per    .....   jaar")},
+           g, l);
+    l->setRowStretch(3, 1);
+    txtfreqX = invoervak(QStringLiteral("txtfreqX"), g, this);
+    txtOptieFreq = verborgenVak("txtOptieFreq", g, this);
+}
+
+void frmAct::bouwKostenFrame()
+{
+    QGroupBox *g = grpFrames[5];
+    auto *l = compacteGrid(g);
+    opties(optKosten, "optKosten",
+           {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")}, g, l);
+    auto *perc = new QHBoxLayout;
+    txtKostenPerc = invoervak(QStringLiteral("txtKostenPerc"), g, this, 5);
+    lblKostenInvest = label("lblKostenInvest", QStringLiteral(" % van"), g);
+    txtKostenInvest = invoervak(QStringLiteral("txtKostenInvest"), g, this);
+    perc->addWidget(txtKostenPerc);
+    perc->addWidget(lblKostenInvest);
+    perc->addWidget(txtKostenInvest);
+    l->addLayout(perc, 0, 1);
+    txtKostenTotaal = invoervak(QStringLiteral("txtKostenTotaal"), g, this);
+    l->addWidget(txtKostenTotaal, 1, 1);
+    txtKostenPE = invoervak(QStringLiteral("txtKostenPE"), g, this);
+    l->addWidget(txtKostenPE, 2, 1);
+    l->setRowStretch(3, 1);
+    l->setColumnStretch(2, 1);
+    txtOptieKosten = verborgenVak("txtOptieKosten", g, this);
+}
+
+void frmAct::bouwOpmerkingFrames()
+{
+    txtActOpm = regelFrame(grpFrames[6], QStringLiteral(" Opmerking/aantekening"), QStringLiteral("txtActOpm"), 100,
+                           true, this);
+    txtNazorgplanRef = regelFrame(grpFrames[7], QStringLiteral(" Verwijzing nazorgplan"),
+                                  QStringLiteral("txtNazorgplanRef"), 50, false, this);
+}
+
+QVBoxLayout *frmAct::plaatsFrames(QGridLayout *layout)
+{
     // Three columns: start, end and frequency above; costs, replacement
     // surcharge and unit below; the remark and the reference under them.
     layout->addWidget(grpFrames[1], 1, 0);
@@ -309,21 +361,33 @@ void frmAct::bouwPaneel(QWidget *kader)
     layout->addLayout(rechtsOnder, 2, 2);
     layout->addWidget(grpFrames[6], 3, 0, 1, 2);
     layout->addWidget(grpFrames[7], 3, 2);
+    for (int c = 0; c < 3; ++c)
+        layout->setColumnStretch(c, 1);
+    return rechtsOnder;
+}
 
+void frmAct::bouwCombinatie(QWidget *kader, QVBoxLayout *rechtsOnder)
+{
+    // The check box stands under the unit frame.
     chkCombineer = new QCheckBox(QStringLiteral("Opgenomen in combinatiepost"), kader);
     chkCombineer->setObjectName(QStringLiteral("chkCombineer"));
     rechtsOnder->addWidget(chkCombineer);
     rechtsOnder->addStretch(1);
-    txtCombineer = hidden("txtCombineer", kader);
-    txtIsQOR = hidden("txtIsQOR", kader);
+    txtCombineer = verborgenVak("txtCombineer", kader, this);
+    txtIsQOR = verborgenVak("txtIsQOR", kader, this);
+}
+
+void frmAct::bouwZin(QWidget *kader, QGridLayout *layout)
+{
     txtZin = new QTextEdit(kader);
     txtZin->setObjectName(QStringLiteral("txtZin"));
     txtZin->setReadOnly(true);
     txtZin->setFixedHeight(3 * txtZin->fontMetrics().lineSpacing() + 10);
     layout->addWidget(txtZin, 4, 0, 1, 3);
-    for (int c = 0; c < 3; ++c)
-        layout->setColumnStretch(c, 1);
+}
 
+void frmAct::zetMaten()
+{
     // The year, count and percentage boxes hold a few digits.
     for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtIntEindAct[0], txtIntEindAct[1]})
         e->setFixedWidth(56);
@@ -347,8 +411,10 @@ void frmAct::bouwPaneel(QWidget *kader)
              txtIntStartAct[0], txtIntStartAct[1], txtIntEindAct[0], txtIntEindAct[1], optEind[0], optEind[1],
              optEind[2], lblGeenPost, imgQOR, imgFoutAnSich, lblRubriek})
         keepPlaceWhenHidden(w);
+}
 
-    // Wiring of the option groups and hidden boxes.
+void frmAct::verbindOpties()
+{
     const auto wireOpties = [&](QList<QRadioButton *> &group, QLineEdit *box) {
         for (int i = 0; i < group.size(); ++i)
             connect(group[i], &QRadioButton::clicked, this, [this, box, i] {
@@ -374,7 +440,10 @@ void frmAct::bouwPaneel(QWidget *kader)
             ZetCaptionsStartEind();
             VerifyEnMarkeer();
         });
+}
 
+void frmAct::verbindControles()
+{
     // Field checks before the focus leaves a box; the marking when it has.
     const auto markeer = [this] { VerifyEnMarkeer(); };
     for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
