@@ -59,6 +59,20 @@ void FieldBindings::add(QWidget *control, const QString &field, const QString &f
     }
 }
 
+void FieldBindings::addValue(const QString &field, std::function<void(const QVariant &)> show,
+                             std::function<QVariant()> value)
+{
+    Binding b;
+    b.field = field;
+    b.show = std::move(show);
+    b.value = std::move(value);
+    m_bindings.append(std::move(b));
+    if (m_record) {
+        applyColumn(m_bindings.last());
+        fill(m_bindings.last());
+    }
+}
+
 void FieldBindings::applyColumn(Binding &b)
 {
     db::ColumnType type;
@@ -105,7 +119,7 @@ void FieldBindings::recordChanged(const QString &field)
         Binding &b = m_bindings[i];
         if (field.isEmpty())
             fill(b);
-        else if (!b.changed && b.field.compare(field, Qt::CaseInsensitive) == 0 && b.control != m_filling)
+        else if (!b.changed && b.field.compare(field, Qt::CaseInsensitive) == 0 && !beingFilled(b))
             fill(b); // a control the user is typing in keeps its text
     }
 }
@@ -124,8 +138,32 @@ QString FieldBindings::displayText(const QWidget *control) const
     return b->format.isEmpty() ? vb::CStr(v) : vb::Format(v, b->format);
 }
 
+QVariant FieldBindings::fieldValue(const QString &field) const
+{
+    if (m_record && m_record->hasCurrentRow()) {
+        try {
+            return m_record->value(field);
+        } catch (const platform::Error &) {
+        }
+    }
+    return QVariant();
+}
+
+bool FieldBindings::beingFilled(const Binding &b) const
+{
+    return b.show ? &b == m_fillingValue : b.control == m_filling;
+}
+
 void FieldBindings::fill(Binding &b)
 {
+    if (b.show) {
+        const Binding *previous = m_fillingValue;
+        m_fillingValue = &b;
+        b.show(fieldValue(b.field));
+        m_fillingValue = previous;
+        b.changed = false;
+        return;
+    }
     if (!b.control)
         return;
     QWidget *previous = m_filling;
@@ -136,13 +174,7 @@ void FieldBindings::fill(Binding &b)
     } else if (auto *lines = qobject_cast<MultiLineEdit *>(b.control.data())) {
         lines->setPlainText(displayText(lines));
     } else if (auto *box = qobject_cast<QCheckBox *>(b.control.data())) {
-        QVariant v;
-        if (m_record && m_record->hasCurrentRow()) {
-            try {
-                v = m_record->value(b.field);
-            } catch (const platform::Error &) {
-            }
-        }
+        const QVariant v = fieldValue(b.field);
         box->setChecked(!v.isNull() && v.toDouble() != 0);
     }
     m_filling = previous;
@@ -171,9 +203,31 @@ void FieldBindings::refresh(QWidget *control)
 FieldBindings::Binding *FieldBindings::find(const QWidget *control)
 {
     for (Binding &b : m_bindings)
-        if (b.control == control)
+        if (!b.show && b.control == control)
             return &b;
     return nullptr;
+}
+
+FieldBindings::Binding *FieldBindings::findValue(const QString &field)
+{
+    for (Binding &b : m_bindings)
+        if (b.show && b.field.compare(field, Qt::CaseInsensitive) == 0)
+            return &b;
+    return nullptr;
+}
+
+void FieldBindings::markChanged(const QString &field)
+{
+    // Filling clears the mark after `show`, so that a mark it sets off
+    // does not count.
+    if (Binding *b = findValue(field))
+        b->changed = true;
+}
+
+bool FieldBindings::isValueChanged(const QString &field) const
+{
+    const Binding *b = const_cast<FieldBindings *>(this)->findValue(field);
+    return b && b->changed;
 }
 
 const FieldBindings::Binding *FieldBindings::find(const QWidget *control) const
@@ -256,16 +310,21 @@ bool FieldBindings::holdsNumber(const QWidget *control) const
 
 void FieldBindings::write(QWidget *control)
 {
-    Binding *b = find(control);
-    if (!b || !b->changed || !b->control || !m_record || !m_record->hasCurrentRow())
+    if (Binding *b = find(control))
+        writeBinding(*b);
+}
+
+void FieldBindings::writeBinding(Binding &b)
+{
+    if (!b.changed || (!b.show && !b.control) || !m_record || !m_record->hasCurrentRow())
         return;
-    const std::optional<QVariant> value = valueOf(control);
+    const std::optional<QVariant> value = b.show ? std::optional<QVariant>(b.value()) : valueOf(b.control);
     if (!value)
         return;
-    m_record->setValue(b->field, *value);
-    b->changed = false;
+    m_record->setValue(b.field, *value);
+    b.changed = false;
     // The stored value in the binding's picture (the record may not tell).
-    fill(*b);
+    fill(b);
 }
 
 void FieldBindings::writeAll()
@@ -273,7 +332,7 @@ void FieldBindings::writeAll()
     std::optional<platform::Error> first;
     for (int i = 0; i < m_bindings.size(); ++i) {
         try {
-            write(m_bindings[i].control);
+            writeBinding(m_bindings[i]);
         } catch (const platform::Error &e) {
             if (!first)
                 first = e;

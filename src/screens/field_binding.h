@@ -24,13 +24,20 @@
 // change handler; the later one then shows the stored value), and a value
 // the program puts into one field through the record shows at once, except
 // in a control the user is typing in. Filling clears the marks.
+//
+// A value the screen keeps in its own model instead of in a control (the
+// code behind a group of option buttons) is bound the same way, by its
+// field: it is filled in its place among the controls, follows the record
+// unless it is marked, and is written only when the screen has marked it.
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -97,6 +104,19 @@ public:
     QString fieldOf(const QWidget *control) const;
     bool isBound(const QWidget *control) const;
 
+    // ---- Values kept by the screen ----------------------------------------
+
+    // Binds a value of the screen's model to `field`: filling hands `show`
+    // the field's value (Null without one), writing stores what `value`
+    // gives.
+    void addValue(const QString &field, std::function<void(const QVariant &)> show,
+                  std::function<QVariant()> value);
+    // The screen changed the value bound to `field` as the user would: it
+    // is written back. A mark made while the value is being filled (by
+    // what `show` sets off) does not count.
+    void markChanged(const QString &field);
+    bool isValueChanged(const QString &field) const;
+
 private:
     struct Binding {
         QPointer<QWidget> control;
@@ -104,11 +124,18 @@ private:
         QString format;
         bool changed = false;
         bool whole = false; // a number field of whole numbers
+        // A value kept by the screen has these instead of a control.
+        std::function<void(const QVariant &)> show{};
+        std::function<QVariant()> value{};
     };
     void applyColumn(Binding &b);
     Binding *find(const QWidget *control);
     const Binding *find(const QWidget *control) const;
+    Binding *findValue(const QString &field);
+    QVariant fieldValue(const QString &field) const;
     void fill(Binding &b);
+    bool beingFilled(const Binding &b) const;
+    void writeBinding(Binding &b);
     void recordChanged(const QString &field);
     void edited(QWidget *control);
 
@@ -116,6 +143,7 @@ private:
     records::BoundRecord *m_record = nullptr;
     int m_listener = 0;
     QWidget *m_filling = nullptr;
+    const Binding *m_fillingValue = nullptr; // while its `show` runs
 };
 
 } // namespace screens

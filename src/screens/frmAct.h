@@ -23,7 +23,9 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -34,6 +36,7 @@ class QTextEdit;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 
 namespace records {
 class clsAct;
@@ -88,6 +91,8 @@ public:
     QString selectedKey() const { return m_selectedKey; }
     bool facilitySelected() const { return m_facilitySelected; }
     bool costItemSelected() const { return m_costItemSelected; }
+    // The option codes of the shown cost item.
+    const act::PaneelOpties &opties() const { return m_opties; }
 
     // Recomputes the marking, the node colour and the sentence from the
     // panel's controls.
@@ -110,7 +115,24 @@ protected:
 private:
     frmAct();
     void bouwScherm();
+    // The detail panel, frame by frame; the controls are made in their
+    // tab order.
     void bouwPaneel(QWidget *kader);
+    QHBoxLayout *bouwKop(QWidget *kader);
+    void maakFrames(QWidget *kader);
+    void bouwToeslagFrame();
+    void bouwStartFrame();
+    void bouwEindFrame();
+    void bouwEenheidFrame();
+    void bouwFreqFrame();
+    void bouwKostenFrame();
+    void bouwOpmerkingFrames();
+    QVBoxLayout *plaatsFrames(QGridLayout *layout);
+    void bouwCombinatie(QWidget *kader, QVBoxLayout *rechtsOnder);
+    void bouwZin(QWidget *kader, QGridLayout *layout);
+    void zetMaten();
+    void verbindOpties();
+    void verbindControles();
     void laad();
     void psubSetBindingCollectie();
 
@@ -126,21 +148,25 @@ private:
     void PasTreeInstellingenToe();
     void SluitChecklistKeuze();
 
-    // Option groups and hidden boxes
-    void optClick(QLineEdit *hidden, int index);
+    // Option groups and their codes
+    void optClick(const std::optional<int> &code, void (frmAct::*zetOptie)(std::optional<int>), int index);
     void selectOption(QList<QRadioButton *> &group, int n);
     void zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n);
     void clearOptions(QList<QRadioButton *> &group);
     void zetTekst(QLineEdit *box, const QString &text);
     void zetVinkje(QCheckBox *box, bool checked);
-    void txtOptieStart_Change();
-    void txtOptieEind_Change();
-    void txtOptieFreq_Change();
-    void txtOptieKosten_Change();
-    void txtOptieVervangingsToeslag_Change();
-    void txtIsQOR_Change();
+    // One setter per code. The screen sets a code as the user's choice
+    // would (it is written back); the row's code comes in through the
+    // binding. A new code shows at once in the panel.
+    bool wijzigOptie(std::optional<int> &opgeslagen, std::optional<int> code, const QString &veld);
+    void zetOptieStart(std::optional<int> code);
+    void zetOptieEind(std::optional<int> code);
+    void zetOptieFreq(std::optional<int> code);
+    void zetOptieKosten(std::optional<int> code);
+    void zetOptieVervangingsToeslag(std::optional<int> code);
+    void zetIsQOR(std::optional<int> code);
     void chkCombineer_Click();
-    void txtCombineer_Change();
+    void zetCombineer(std::optional<int> code);
     bool valideerInvoervak(QWidget *field);
     bool valideerEenheid(QWidget *field);
     bool schrijfTerug(QWidget *field);
@@ -174,14 +200,13 @@ private:
     bool m_loaded = false;
     qint32 m_kleurAct = 128;
     qint32 m_kleurVoorz = 16384;
+    act::PaneelOpties m_opties;
 
     QTreeWidget *m_treeView = nullptr;
     QTimer *tmrDropHighlightCorrectie = nullptr;
     QPushButton *Command1 = nullptr, *cmdTreeExpand = nullptr, *cmdTreeCollapse = nullptr, *cmdClose = nullptr;
     QList<QGroupBox *> grpFrames;
     QList<QRadioButton *> optStart, optEind, optFreq, optKosten, optVervangingsToeslag;
-    QLineEdit *txtOptieStart = nullptr, *txtOptieEind = nullptr, *txtOptieFreq = nullptr, *txtOptieKosten = nullptr,
-              *txtOptieVervangingsToeslag = nullptr, *txtCombineer = nullptr, *txtIsQOR = nullptr;
     QList<QLineEdit *> txtIntStartAct, txtIntEindAct;
     QLineEdit *txtStartBA = nullptr, *txtEindBA = nullptr, *txtfreqX = nullptr, *txtKostenPerc = nullptr,
               *txtKostenInvest = nullptr, *txtKostenTotaal = nullptr, *txtKostenPE = nullptr, *txtEenheid = nullptr,

@@ -1,7 +1,5 @@
 #include "screens/frmAct_marking.h"
 
-#include "screens/frmAct_rules.h"
-
 #include "checklist/clsCL.h"
 #include "records/act_completeness.h"
 
@@ -12,10 +10,9 @@ QVariant waarde(const QString &text)
     return text.isEmpty() ? QVariant() : QVariant(text);
 }
 
-std::uint8_t codeByte(const QString &text)
+std::uint8_t codeByte(std::optional<int> code)
 {
-    const auto code = optieCode(text);
-    return code ? std::uint8_t(*code) : std::uint8_t(0);
+    return std::uint8_t(code.value_or(0));
 }
 
 Markering VerifyEnMarkeer(const ActInvoer &in, const ActRij &rij, checklist::clsCL &cl, bool laterPhase,
@@ -56,7 +53,7 @@ Markering VerifyEnMarkeer(const ActInvoer &in, const ActRij &rij, checklist::cls
                                                waarde(in.startBAJaar));
               },
               false);
-        if (optieCode(in.optieFreq).value_or(0) != 1) {
+        if (in.optieFreq.value_or(0) != 1) {
             const std::uint8_t optEind = codeByte(in.optieEind), eindBA = in.eindBA ? 1 : 0;
             groep(2, VerifyJaarEind(optEind, eindBA, waarde(in.eindAbs), waarde(in.eindRel), waarde(in.eindBAJaar)),
                   [&] {
@@ -79,7 +76,8 @@ Markering VerifyEnMarkeer(const ActInvoer &in, const ActRij &rij, checklist::cls
               },
               false);
         groep(0,
-              VerifyVervangingsToeslag(cl.GebruikGedifferentieerdeToeslagB(), rij.rubriek, waarde(in.optieToeslag),
+              VerifyVervangingsToeslag(cl.GebruikGedifferentieerdeToeslagB(), rij.rubriek,
+                                       in.optieToeslag ? QVariant(*in.optieToeslag) : QVariant(),
                                        waarde(in.toeslagPerc)),
               [&] { return cl.VerifyCL_VervangingsToeslag(rij.rubriek, codeByte(in.optieToeslag), waarde(in.toeslagPerc)); },
               true);
@@ -87,7 +85,7 @@ Markering VerifyEnMarkeer(const ActInvoer &in, const ActRij &rij, checklist::cls
 
     m.nodeKleur = m.compleet ? (laterPhase ? kZwart : kleurAct) : kRood;
     if (rij.isQOR != 0)
-        m.isQOR = m.conform ? QStringLiteral("1") : QStringLiteral("2");
+        m.isQOR = m.conform ? 1 : 2;
     return m;
 }
 

@@ -22,15 +22,21 @@ inline constexpr qint32 kZwart = 0;
 inline constexpr qint32 kRood = 255;
 inline constexpr qint32 kOranje = 33023;
 
-// The texts of the panel's boxes and the states of its check boxes.
+// The panel's option codes (nullopt: none chosen), the texts of its boxes
+// and the states of its check boxes.
 struct ActInvoer {
-    QString optieStart, startAbs, startRel, startBAJaar;
+    std::optional<int> optieStart;
+    QString startAbs, startRel, startBAJaar;
     bool startBA = false;
-    QString optieEind, eindAbs, eindRel, eindBAJaar;
+    std::optional<int> optieEind;
+    QString eindAbs, eindRel, eindBAJaar;
     bool eindBA = false;
-    QString optieKosten, kostenPerc, kostenInvest, kostenTotaal, kostenPE, eenheid, aantal;
-    QString optieFreq, freqX;
-    QString optieToeslag, toeslagPerc;
+    std::optional<int> optieKosten;
+    QString kostenPerc, kostenInvest, kostenTotaal, kostenPE, eenheid, aantal;
+    std::optional<int> optieFreq;
+    QString freqX;
+    std::optional<int> optieToeslag;
+    QString toeslagPerc;
     bool combineer = false;
 };
 
@@ -49,8 +55,8 @@ struct Markering {
     bool compleet = true;
     bool conform = true;
     int gecombineerd = 0;
-    // "1" or "2" for a checklist item; nullopt for an own item.
-    std::optional<QString> isQOR;
+    // 1 or 2 for a checklist item; nullopt for an own item.
+    std::optional<int> isQOR;
     // The node's colour: the item colour (black for a later phase) or red.
     qint32 nodeKleur = 0;
 };
@@ -62,7 +68,7 @@ Markering VerifyEnMarkeer(const ActInvoer &invoer, const ActRij &rij, checklist:
 
 // A box's text as a value for the checks: Null when empty.
 QVariant waarde(const QString &text);
-// An option code text as a byte for the checks (0 when it is no code).
-std::uint8_t codeByte(const QString &text);
+// An option code as a byte for the checks (0 when there is none).
+std::uint8_t codeByte(std::optional<int> code);
 
 } // namespace screens::act

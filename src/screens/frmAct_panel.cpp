@@ -1,8 +1,8 @@
 #include "screens/frmAct.h"
 
 // The detail panel of the cost-item screen: its controls and bindings, the
-// option groups and their hidden boxes, the field checks, the marking and
-// the checklist information.
+// option groups and their codes, the field checks, the marking and the
+// checklist information.
 
 #include "screens/field_binding.h"
 #include "screens/frmAct_marking.h"
@@ -38,6 +38,17 @@ using records::SiteTree;
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
+// The fields of the codes the panel keeps.
+const QString kVeldOptieStart = QStringLiteral("bytOptieStart");
+const QString kVeldOptieEind = QStringLiteral("bytOptieEind");
+const QString kVeldOptieKosten = QStringLiteral("bytOptieKosten");
+const QString kVeldOptieFreq = QStringLiteral("bytOptieFreq");
+const QString kVeldOptieToeslag = QStringLiteral("bytTypeVervangingsToeslag");
+const QString kVeldIsQOR = QStringLiteral("bytIsQOR");
+const QString kVeldCombineer = QStringLiteral("bytCombineer");
+
+QVariant waardeVan(std::optional<int> code) { return code ? QVariant(*code) : QVariant(); }
+
 // A frame's grid with little room between its rows.
 QGridLayout *compacteGrid(QWidget *frame)
 {
@@ -69,6 +80,85 @@ void zetKleur(QWidget *w, qint32 vbColour)
     p.setColor(QPalette::Active, QPalette::WindowText, c);
     p.setColor(QPalette::Inactive, QPalette::WindowText, c);
     w->setPalette(p);
+}
+
+// A line edit of the panel, with the screen's key handling.
+QLineEdit *invoervak(const QString &name, QWidget *parent, QObject *filter, int maxLength = 64)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    e->installEventFilter(filter);
+    return e;
+}
+
+// The remark and the reference take two lines; the remark scrolls.
+MultiLineEdit *regelvak(const QString &name, QWidget *parent, QObject *filter, int maxLength, bool scrollBar)
+{
+    auto *e = new MultiLineEdit(name, parent);
+    e->setMaxLength(maxLength);
+    e->setVisibleLines(2);
+    e->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    e->installEventFilter(filter);
+    return e;
+}
+
+QLabel *label(const char *name, const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    if (name)
+        l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+// An option group down the first column of its frame's grid: the buttons
+// are named name_1, name_2, ... and numbered from 1 in their button group.
+void optieGroep(QList<QRadioButton *> &group, const char *name, const QStringList &captions, QGroupBox *frame,
+                QGridLayout *grid)
+{
+    auto *buttons = new QButtonGroup(frame);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *rb = new QRadioButton(captions[i], frame);
+        rb->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(i + 1));
+        buttons->addButton(rb, i + 1);
+        group << rb;
+    }
+    for (int i = 0; i < group.size(); ++i)
+        grid->addWidget(group[i], i, 0);
+}
+
+// The remark or the reference: its caption above its box.
+MultiLineEdit *regelFrame(QGroupBox *g, const QString &kop, const QString &name, int maxLength, bool scrollBar,
+                          QObject *filter)
+{
+    auto *l = new QVBoxLayout(g);
+    l->setContentsMargins(6, 2, 6, 4);
+    l->setSpacing(2);
+    l->addWidget(label(nullptr, kop, g));
+    MultiLineEdit *e = regelvak(name, g, filter, maxLength, scrollBar);
+    l->addWidget(e);
+    return e;
+}
+
+// A start or end frame: its options, a year box beside each of the first
+// two (calendar year, after-care year) and the top-liner check box under
+// them.
+QCheckBox *jaarFrame(QGroupBox *g, QList<QRadioButton *> &group, const char *optName, const QStringList &captions,
+                     QList<QLineEdit *> &jaren, const char *jaarName, const char *chkName, const QString &chkCaption,
+                     QObject *filter)
+{
+    auto *l = compacteGrid(g);
+    optieGroep(group, optName, captions, g, l);
+    for (int i = 0; i < 2; ++i) {
+        jaren << invoervak(QLatin1String(jaarName) + QLatin1Char('_') + QString::number(i + 1), g, filter);
+        l->addWidget(jaren[i], i, 1);
+    }
+    auto *chk = new QCheckBox(chkCaption, g);
+    chk->setObjectName(QLatin1String(chkName));
+    l->addWidget(chk, group.size(), 0, 1, 2);
+    l->setRowStretch(group.size() + 1, 1);
+    l->setColumnStretch(2, 1);
+    return chk;
 }
 } // namespace
 
@@ -102,52 +192,29 @@ private:
     QTextCharFormat m_format;
 };
 
-
 void frmAct::bouwPaneel(QWidget *kader)
 {
     auto *layout = new QGridLayout(kader);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setVerticalSpacing(4);
-    const auto edit = [&](const QString &name, QWidget *parent, int maxLength = 64) {
-        auto *e = new QLineEdit(parent);
-        e->setObjectName(name);
-        e->setMaxLength(maxLength);
-        e->installEventFilter(this);
-        return e;
-    };
-    // The remark and the reference take more than one line; the remark
-    // scrolls.
-    const auto regels = [&](const QString &name, QWidget *parent, int maxLength, int lines, bool scrollBar) {
-        auto *e = new MultiLineEdit(name, parent);
-        e->setMaxLength(maxLength);
-        e->setVisibleLines(lines);
-        e->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        e->installEventFilter(this);
-        return e;
-    };
-    const auto hidden = [&](const char *name, QWidget *parent) {
-        QLineEdit *e = edit(QLatin1String(name), parent);
-        e->setVisible(false);
-        return e;
-    };
-    const auto opties = [&](QList<QRadioButton *> &group, const char *name, const QStringList &captions,
-                            QWidget *parent) {
-        auto *buttons = new QButtonGroup(parent);
-        for (int i = 0; i < captions.size(); ++i) {
-            auto *rb = new QRadioButton(captions[i], parent);
-            rb->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(i + 1));
-            buttons->addButton(rb, i + 1);
-            group << rb;
-        }
-    };
-    const auto label = [&](const char *name, const QString &text, QWidget *parent) {
-        auto *l = new QLabel(text, parent);
-        if (name)
-            l->setObjectName(QLatin1String(name));
-        return l;
-    };
+    layout->addLayout(bouwKop(kader), 0, 0, 1, 3);
+    maakFrames(kader);
+    bouwToeslagFrame();
+    bouwStartFrame();
+    bouwEindFrame();
+    bouwEenheidFrame();
+    bouwFreqFrame();
+    bouwKostenFrame();
+    bouwOpmerkingFrames();
+    bouwCombinatie(kader, plaatsFrames(layout));
+    bouwZin(kader, layout);
+    zetMaten();
+    verbindOpties();
+    verbindControles();
+}
 
-    // Heading
+QHBoxLayout *frmAct::bouwKop(QWidget *kader)
+{
     auto *kop = new QHBoxLayout;
     kop->setSpacing(8);
     shpBalkAct = new QFrame(kader);
@@ -176,9 +243,11 @@ void frmAct::bouwPaneel(QWidget *kader)
                        static_cast<QWidget *>(imgQOR), static_cast<QWidget *>(imgFoutAnSich)})
         kop->addWidget(w);
     kop->addStretch();
-    layout->addLayout(kop, 0, 0, 1, 3);
+    return kop;
+}
 
-    // Frames
+void frmAct::maakFrames(QWidget *kader)
+{
     const QStringList captions = {QStringLiteral("Toeslag vervanging"), QStringLiteral("Startjaar"),
                                   QStringLiteral("Eindjaar"), QString(), QStringLiteral("Periodiciteit"),
                                   QStringLiteral("Kosten per keer "), QString(), QString()};
@@ -187,116 +256,98 @@ void frmAct::bouwPaneel(QWidget *kader)
         g->setObjectName(QStringLiteral("grpFrames_") + QString::number(i));
         grpFrames << g;
     }
+}
 
-    // 0: replacement surcharge
-    {
-        QGroupBox *g = grpFrames[0];
-        auto *l = compacteGrid(g);
-        opties(optVervangingsToeslag, "optVervangingsToeslag",
+void frmAct::bouwToeslagFrame()
+{
+    QGroupBox *g = grpFrames[0];
+    auto *l = compacteGrid(g);
+    optieGroep(optVervangingsToeslag, "optVervangingsToeslag",
                {QStringLiteral("bovenafdichting"), QStringLiteral("groot werk      .....     %"),
                 QStringLiteral("klein werk       .....     %")},
-               g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optVervangingsToeslag[i], i, 0);
-        l->setRowStretch(3, 1);
-        txtVervangingsToeslagPerc = edit(QStringLiteral("txtVervangingsToeslagPerc"), g, 5);
-        txtOptieVervangingsToeslag = hidden("txtOptieVervangingsToeslag", g);
-    }
-    // 1, 2: start and end year, each with its top-liner count
-    const auto jaarFrame = [&](QGroupBox *g, QList<QRadioButton *> &group, const char *optName,
-                               const QStringList &captions, QList<QLineEdit *> &jaren, const char *jaarName,
-                               QCheckBox *&chk, const char *chkName, const QString &chkCaption, QLineEdit *&baBox,
-                               const char *baName, QLineEdit *&optieBox, const char *optieName) {
-        auto *l = compacteGrid(g);
-        opties(group, optName, captions, g);
-        for (int i = 0; i < group.size(); ++i)
-            l->addWidget(group[i], i, 0);
-        for (int i = 0; i < 2; ++i) {
-            jaren << edit(QLatin1String(jaarName) + QLatin1Char('_') + QString::number(i + 1), g);
-            l->addWidget(jaren[i], i, 1);
-        }
-        chk = new QCheckBox(chkCaption, g);
-        chk->setObjectName(QLatin1String(chkName));
-        l->addWidget(chk, group.size(), 0, 1, 2);
-        l->setRowStretch(group.size() + 1, 1);
-        l->setColumnStretch(2, 1);
-        baBox = edit(QLatin1String(baName), g);
-        baBox->setVisible(false);
-        optieBox = hidden(optieName, g);
-    };
-    jaarFrame(grpFrames[1], optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
-              txtIntStartAct, "txtIntStartAct", chkStartBA, "chkStartBA",
-              QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), txtStartBA, "txtStartBA", txtOptieStart,
-              "txtOptieStart");
-    jaarFrame(grpFrames[2], optEind, "optEind",
-              {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
-              txtIntEindAct, "txtIntEindAct", chkEindBA, "chkEindBA",
-              QStringLiteral("........   e  jaar na aanleg bovenafdichting"), txtEindBA, "txtEindBA", txtOptieEind,
-              "txtOptieEind");
-    // 3: unit
-    {
-        QGroupBox *g = grpFrames[3];
-        auto *l = compacteGrid(g);
-        l->addWidget(label(nullptr, QStringLiteral("Eenheid"), g), 0, 0);
-        txtEenheid = edit(QStringLiteral("txtEenheid"), g, 20);
-        l->addWidget(txtEenheid, 0, 1);
-        l->addWidget(label(nullptr, QStringLiteral("Aantal"), g), 1, 0);
-        txtAantal = edit(QStringLiteral("txtAantal"), g);
-        l->addWidget(txtAantal, 1, 1);
-    }
-    // 4: frequency
-    {
-        QGroupBox *g = grpFrames[4];
-        auto *l = compacteGrid(g);
-        opties(optFreq, "optFreq",
+               g, l);
+    l->setRowStretch(3, 1);
+    txtVervangingsToeslagPerc = invoervak(QStringLiteral("txtVervangingsToeslagPerc"), g, this, 5);
+}
+
+void frmAct::bouwStartFrame()
+{
+    QGroupBox *g = grpFrames[1];
+    chkStartBA = jaarFrame(g, optStart, "optStart", {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")},
+                           txtIntStartAct, "txtIntStartAct", "chkStartBA",
+                           QStringLiteral(" ........  e  jaar na aanleg bovenafdichting"), this);
+    txtStartBA = invoervak(QStringLiteral("txtStartBA"), g, this);
+    txtStartBA->setVisible(false);
+}
+
+void frmAct::bouwEindFrame()
+{
+    QGroupBox *g = grpFrames[2];
+    chkEindBA = jaarFrame(g, optEind, "optEind",
+                          {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
+                          txtIntEindAct, "txtIntEindAct", "chkEindBA",
+                          QStringLiteral("........   e  jaar na aanleg bovenafdichting"), this);
+    txtEindBA = invoervak(QStringLiteral("txtEindBA"), g, this);
+    txtEindBA->setVisible(false);
+}
+
+void frmAct::bouwEenheidFrame()
+{
+    QGroupBox *g = grpFrames[3];
+    auto *l = compacteGrid(g);
+    l->addWidget(label(nullptr, QStringLiteral("Eenheid"), g), 0, 0);
+    txtEenheid = invoervak(QStringLiteral("txtEenheid"), g, this, 20);
+    l->addWidget(txtEenheid, 0, 1);
+    l->addWidget(label(nullptr, QStringLiteral("Aantal"), g), 1, 0);
+    txtAantal = invoervak(QStringLiteral("txtAantal"), g, this);
+    l->addWidget(txtAantal, 1, 1);
+}
+
+void frmAct::bouwFreqFrame()
+{
+    QGroupBox *g = grpFrames[4];
+    auto *l = compacteGrid(g);
+    optieGroep(optFreq, "optFreq",
                {QStringLiteral("eenmalige uitgave"), QStringLiteral("   ......      keer per jaar"),
                 QStringLiteral("één keer per    .....   jaar")},
-               g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optFreq[i], i, 0);
-        l->setRowStretch(3, 1);
-        txtfreqX = edit(QStringLiteral("txtfreqX"), g);
-        txtOptieFreq = hidden("txtOptieFreq", g);
-    }
-    // 5: cost
-    {
-        QGroupBox *g = grpFrames[5];
-        auto *l = compacteGrid(g);
-        opties(optKosten, "optKosten",
-               {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")}, g);
-        for (int i = 0; i < 3; ++i)
-            l->addWidget(optKosten[i], i, 0);
-        auto *perc = new QHBoxLayout;
-        txtKostenPerc = edit(QStringLiteral("txtKostenPerc"), g, 5);
-        lblKostenInvest = label("lblKostenInvest", QStringLiteral(" % van"), g);
-        txtKostenInvest = edit(QStringLiteral("txtKostenInvest"), g);
-        perc->addWidget(txtKostenPerc);
-        perc->addWidget(lblKostenInvest);
-        perc->addWidget(txtKostenInvest);
-        l->addLayout(perc, 0, 1);
-        txtKostenTotaal = edit(QStringLiteral("txtKostenTotaal"), g);
-        l->addWidget(txtKostenTotaal, 1, 1);
-        txtKostenPE = edit(QStringLiteral("txtKostenPE"), g);
-        l->addWidget(txtKostenPE, 2, 1);
-        l->setRowStretch(3, 1);
-        l->setColumnStretch(2, 1);
-        txtOptieKosten = hidden("txtOptieKosten", g);
-    }
-    // 6, 7: remark and reference
-    {
-        auto *l6 = new QVBoxLayout(grpFrames[6]);
-        l6->setContentsMargins(6, 2, 6, 4);
-        l6->setSpacing(2);
-        l6->addWidget(label(nullptr, QStringLiteral(" Opmerking/aantekening"), grpFrames[6]));
-        txtActOpm = regels(QStringLiteral("txtActOpm"), grpFrames[6], 100, 2, true);
-        l6->addWidget(txtActOpm);
-        auto *l7 = new QVBoxLayout(grpFrames[7]);
-        l7->setContentsMargins(6, 2, 6, 4);
-        l7->setSpacing(2);
-        l7->addWidget(label(nullptr, QStringLiteral(" Verwijzing nazorgplan"), grpFrames[7]));
-        txtNazorgplanRef = regels(QStringLiteral("txtNazorgplanRef"), grpFrames[7], 50, 2, false);
-        l7->addWidget(txtNazorgplanRef);
-    }
+               g, l);
+    l->setRowStretch(3, 1);
+    txtfreqX = invoervak(QStringLiteral("txtfreqX"), g, this);
+}
+
+void frmAct::bouwKostenFrame()
+{
+    QGroupBox *g = grpFrames[5];
+    auto *l = compacteGrid(g);
+    optieGroep(optKosten, "optKosten",
+               {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")},
+               g, l);
+    auto *perc = new QHBoxLayout;
+    txtKostenPerc = invoervak(QStringLiteral("txtKostenPerc"), g, this, 5);
+    lblKostenInvest = label("lblKostenInvest", QStringLiteral(" % van"), g);
+    txtKostenInvest = invoervak(QStringLiteral("txtKostenInvest"), g, this);
+    perc->addWidget(txtKostenPerc);
+    perc->addWidget(lblKostenInvest);
+    perc->addWidget(txtKostenInvest);
+    l->addLayout(perc, 0, 1);
+    txtKostenTotaal = invoervak(QStringLiteral("txtKostenTotaal"), g, this);
+    l->addWidget(txtKostenTotaal, 1, 1);
+    txtKostenPE = invoervak(QStringLiteral("txtKostenPE"), g, this);
+    l->addWidget(txtKostenPE, 2, 1);
+    l->setRowStretch(3, 1);
+    l->setColumnStretch(2, 1);
+}
+
+void frmAct::bouwOpmerkingFrames()
+{
+    txtActOpm = regelFrame(grpFrames[6], QStringLiteral(" Opmerking/aantekening"), QStringLiteral("txtActOpm"), 100,
+                           true, this);
+    txtNazorgplanRef = regelFrame(grpFrames[7], QStringLiteral(" Verwijzing nazorgplan"),
+                                  QStringLiteral("txtNazorgplanRef"), 50, false, this);
+}
+
+QVBoxLayout *frmAct::plaatsFrames(QGridLayout *layout)
+{
     // Three columns: start, end and frequency above; costs, replacement
     // surcharge and unit below; the remark and the reference under them.
     layout->addWidget(grpFrames[1], 1, 0);
@@ -309,21 +360,31 @@ void frmAct::bouwPaneel(QWidget *kader)
     layout->addLayout(rechtsOnder, 2, 2);
     layout->addWidget(grpFrames[6], 3, 0, 1, 2);
     layout->addWidget(grpFrames[7], 3, 2);
+    for (int c = 0; c < 3; ++c)
+        layout->setColumnStretch(c, 1);
+    return rechtsOnder;
+}
 
+void frmAct::bouwCombinatie(QWidget *kader, QVBoxLayout *rechtsOnder)
+{
+    // The check box stands under the unit frame.
     chkCombineer = new QCheckBox(QStringLiteral("Opgenomen in combinatiepost"), kader);
     chkCombineer->setObjectName(QStringLiteral("chkCombineer"));
     rechtsOnder->addWidget(chkCombineer);
     rechtsOnder->addStretch(1);
-    txtCombineer = hidden("txtCombineer", kader);
-    txtIsQOR = hidden("txtIsQOR", kader);
+}
+
+void frmAct::bouwZin(QWidget *kader, QGridLayout *layout)
+{
     txtZin = new QTextEdit(kader);
     txtZin->setObjectName(QStringLiteral("txtZin"));
     txtZin->setReadOnly(true);
     txtZin->setFixedHeight(3 * txtZin->fontMetrics().lineSpacing() + 10);
     layout->addWidget(txtZin, 4, 0, 1, 3);
-    for (int c = 0; c < 3; ++c)
-        layout->setColumnStretch(c, 1);
+}
 
+void frmAct::zetMaten()
+{
     // The year, count and percentage boxes hold a few digits.
     for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtIntEindAct[0], txtIntEindAct[1]})
         e->setFixedWidth(56);
@@ -347,34 +408,33 @@ void frmAct::bouwPaneel(QWidget *kader)
              txtIntStartAct[0], txtIntStartAct[1], txtIntEindAct[0], txtIntEindAct[1], optEind[0], optEind[1],
              optEind[2], lblGeenPost, imgQOR, imgFoutAnSich, lblRubriek})
         keepPlaceWhenHidden(w);
+}
 
-    // Wiring of the option groups and hidden boxes.
-    const auto wireOpties = [&](QList<QRadioButton *> &group, QLineEdit *box) {
+void frmAct::verbindOpties()
+{
+    const auto wireOpties = [this](QList<QRadioButton *> &group, const std::optional<int> &code,
+                                   void (frmAct::*zetOptie)(std::optional<int>)) {
         for (int i = 0; i < group.size(); ++i)
-            connect(group[i], &QRadioButton::clicked, this, [this, box, i] {
-                optClick(box, i + 1);
+            connect(group[i], &QRadioButton::clicked, this, [this, &code, zetOptie, i] {
+                optClick(code, zetOptie, i + 1);
                 VerifyEnMarkeer();
             });
     };
-    wireOpties(optStart, txtOptieStart);
-    wireOpties(optEind, txtOptieEind);
-    wireOpties(optFreq, txtOptieFreq);
-    wireOpties(optKosten, txtOptieKosten);
-    wireOpties(optVervangingsToeslag, txtOptieVervangingsToeslag);
-    connect(txtOptieStart, &QLineEdit::textChanged, this, &frmAct::txtOptieStart_Change);
-    connect(txtOptieEind, &QLineEdit::textChanged, this, &frmAct::txtOptieEind_Change);
-    connect(txtOptieFreq, &QLineEdit::textChanged, this, &frmAct::txtOptieFreq_Change);
-    connect(txtOptieKosten, &QLineEdit::textChanged, this, &frmAct::txtOptieKosten_Change);
-    connect(txtOptieVervangingsToeslag, &QLineEdit::textChanged, this, &frmAct::txtOptieVervangingsToeslag_Change);
-    connect(txtIsQOR, &QLineEdit::textChanged, this, &frmAct::txtIsQOR_Change);
-    connect(txtCombineer, &QLineEdit::textChanged, this, &frmAct::txtCombineer_Change);
+    wireOpties(optStart, m_opties.start, &frmAct::zetOptieStart);
+    wireOpties(optEind, m_opties.eind, &frmAct::zetOptieEind);
+    wireOpties(optFreq, m_opties.freq, &frmAct::zetOptieFreq);
+    wireOpties(optKosten, m_opties.kosten, &frmAct::zetOptieKosten);
+    wireOpties(optVervangingsToeslag, m_opties.toeslag, &frmAct::zetOptieVervangingsToeslag);
     connect(chkCombineer, &QCheckBox::clicked, this, &frmAct::chkCombineer_Click);
     for (QCheckBox *box : {chkStartBA, chkEindBA})
         connect(box, &QCheckBox::clicked, this, [this] {
             ZetCaptionsStartEind();
             VerifyEnMarkeer();
         });
+}
 
+void frmAct::verbindControles()
+{
     // Field checks before the focus leaves a box; the marking when it has.
     const auto markeer = [this] { VerifyEnMarkeer(); };
     for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
@@ -389,18 +449,25 @@ void frmAct::bouwPaneel(QWidget *kader)
 void frmAct::psubSetBindingCollectie()
 {
     m_binding = new FieldBindings(this);
-    const QString twee = QStringLiteral("0.00");
-    m_binding->add(txtOptieStart, QStringLiteral("bytOptieStart"));
+    // A code comes from the row through its setter and is written as the
+    // panel holds it.
+    const auto code = [this](const QString &veld, std::optional<int> &opgeslagen,
+                             void (frmAct::*zetOptie)(std::optional<int>)) {
+        m_binding->addValue(
+            veld, [this, zetOptie](const QVariant &v) { (this->*zetOptie)(act::optieCode(v)); },
+            [&opgeslagen] { return waardeVan(opgeslagen); });
+    };
+    code(kVeldOptieStart, m_opties.start, &frmAct::zetOptieStart);
     m_binding->add(txtIntStartAct[0], QStringLiteral("intStartAbs"));
     m_binding->add(txtIntStartAct[1], QStringLiteral("intStartRel"));
     m_binding->add(txtStartBA, QStringLiteral("intStartBA"));
     m_binding->add(chkStartBA, QStringLiteral("bytStartBA"));
-    m_binding->add(txtOptieEind, QStringLiteral("bytOptieEind"));
+    code(kVeldOptieEind, m_opties.eind, &frmAct::zetOptieEind);
     m_binding->add(txtIntEindAct[0], QStringLiteral("intEindAbs"));
     m_binding->add(txtIntEindAct[1], QStringLiteral("intEindRel"));
     m_binding->add(txtEindBA, QStringLiteral("intEindBA"));
     m_binding->add(chkEindBA, QStringLiteral("bytEindBA"));
-    m_binding->add(txtOptieKosten, QStringLiteral("bytOptieKosten"), twee);
+    code(kVeldOptieKosten, m_opties.kosten, &frmAct::zetOptieKosten);
     // The amount and percentage boxes show their values in the boxes' own
     // pictures; what they show is read back as typed.
     const QString bedrag = QStringLiteral("€ #,##0.00");
@@ -413,14 +480,14 @@ void frmAct::psubSetBindingCollectie()
     // is not shown as "100,00".
     m_binding->add(txtEenheid, QStringLiteral("strEenheid"));
     m_binding->add(txtAantal, QStringLiteral("sngAantal"), QStringLiteral("0.0#"));
-    m_binding->add(txtOptieFreq, QStringLiteral("bytOptieFreq"));
+    code(kVeldOptieFreq, m_opties.freq, &frmAct::zetOptieFreq);
     m_binding->add(txtfreqX, QStringLiteral("intFreqX"));
-    m_binding->add(txtOptieVervangingsToeslag, QStringLiteral("bytTypeVervangingsToeslag"));
+    code(kVeldOptieToeslag, m_opties.toeslag, &frmAct::zetOptieVervangingsToeslag);
     m_binding->add(txtVervangingsToeslagPerc, QStringLiteral("sngVervangingsToeslagPerc"), perc);
     m_binding->add(txtActOpm, QStringLiteral("strOpm"));
     m_binding->add(txtNazorgplanRef, QStringLiteral("strNazorgplanRef"));
-    m_binding->add(txtIsQOR, QStringLiteral("bytIsQOR"));
-    m_binding->add(txtCombineer, QStringLiteral("bytCombineer"), twee);
+    code(kVeldIsQOR, m_opties.isQOR, &frmAct::zetIsQOR);
+    code(kVeldCombineer, m_opties.combineer, &frmAct::zetCombineer);
     m_binding->setDataSource(m_insAct.get());
 }
 
@@ -437,7 +504,7 @@ void frmAct::pSetKleur()
 void frmAct::ZetFramesZichtbaar(bool hide)
 {
     const act::FramesLayout l =
-        act::framesLayout(hide, chkCombineer->isChecked(), act::optieCode(txtOptieKosten->text()));
+        act::framesLayout(hide, chkCombineer->isChecked(), m_opties.kosten);
     for (int i = 0; i < 8; ++i)
         grpFrames[i]->setVisible(l.frame[i]);
     chkCombineer->setVisible(l.chkCombineer);
@@ -457,9 +524,8 @@ void frmAct::ToonGeenSelectie()
 void frmAct::ZetCaptionsStartEind()
 {
     const bool eindBAWas = chkEindBA->isChecked();
-    const act::StartEindLayout l = act::startEindLayout(chkStartBA->isChecked(), eindBAWas,
-                                                        grpFrames[2]->isEnabled(),
-                                                        act::optieCode(txtOptieEind->text()));
+    const act::StartEindLayout l =
+        act::startEindLayout(chkStartBA->isChecked(), eindBAWas, grpFrames[2]->isEnabled(), m_opties.eind);
     txtStartBA->setVisible(l.txtStartBAVisible);
     optStart[0]->setText(l.optStart1);
     optStart[1]->setText(l.optStart2);
@@ -476,11 +542,11 @@ void frmAct::ZetCaptionsStartEind()
     txtEindBA->setVisible(l.txtEindBAVisible);
 }
 
-void frmAct::optClick(QLineEdit *hidden, int index)
+void frmAct::optClick(const std::optional<int> &code, void (frmAct::*zetOptie)(std::optional<int>), int index)
 {
-    if (act::optieCode(hidden->text()) == index)
+    if (code == index)
         return;
-    zetTekst(hidden, QString::number(index));
+    (this->*zetOptie)(index);
     try {
         if (m_insAct && m_insAct->hasCurrentRow())
             m_insAct->ForceDirty();
@@ -528,30 +594,39 @@ void frmAct::clearOptions(QList<QRadioButton *> &group)
     g->setExclusive(true);
 }
 
-void frmAct::txtOptieStart_Change()
+// Holds the new code and marks it for writing back (a mark made while the
+// binding fills the code does not count); false when the code is the same.
+bool frmAct::wijzigOptie(std::optional<int> &opgeslagen, std::optional<int> code, const QString &veld)
 {
-    const auto n = act::optieCode(txtOptieStart->text());
-    if (!n)
+    if (opgeslagen == code)
+        return false;
+    opgeslagen = code;
+    if (m_binding)
+        m_binding->markChanged(veld);
+    return true;
+}
+
+void frmAct::zetOptieStart(std::optional<int> n)
+{
+    if (!wijzigOptie(m_opties.start, n, kVeldOptieStart) || !n)
         return;
     selectOption(optStart, *n);
     txtIntStartAct[0]->setVisible(*n == 1);
     txtIntStartAct[1]->setVisible(*n == 2);
 }
 
-void frmAct::txtOptieEind_Change()
+void frmAct::zetOptieEind(std::optional<int> n)
 {
-    const auto n = act::optieCode(txtOptieEind->text());
-    if (!n)
+    if (!wijzigOptie(m_opties.eind, n, kVeldOptieEind) || !n)
         return;
     selectOption(optEind, *n);
     txtIntEindAct[0]->setVisible(*n == 1 && !chkEindBA->isChecked());
     txtIntEindAct[1]->setVisible(*n == 2 && !chkEindBA->isChecked());
 }
 
-void frmAct::txtOptieFreq_Change()
+void frmAct::zetOptieFreq(std::optional<int> n)
 {
-    const auto n = act::optieCode(txtOptieFreq->text());
-    if (!n)
+    if (!wijzigOptie(m_opties.freq, n, kVeldOptieFreq) || !n)
         return;
     selectOption(optFreq, *n);
     const act::FreqLayout l = act::freqLayout(*n, chkStartBA->isChecked(), chkEindBA->isChecked());
@@ -561,7 +636,7 @@ void frmAct::txtOptieFreq_Change()
     if (l.eindEeuwigdurend) {
         // Selecting the option runs its click: the end option becomes 3.
         selectOption(optEind, 3);
-        optClick(txtOptieEind, 3);
+        optClick(m_opties.eind, &frmAct::zetOptieEind, 3);
     }
     chkEindBA->setEnabled(l.chkEindBAEnabled);
     if (l.chkEindBAClear) {
@@ -573,10 +648,9 @@ void frmAct::txtOptieFreq_Change()
     zetNaastOptie(txtfreqX, optFreq, *n);
 }
 
-void frmAct::txtOptieKosten_Change()
+void frmAct::zetOptieKosten(std::optional<int> n)
 {
-    const auto n = act::optieCode(txtOptieKosten->text());
-    if (!n)
+    if (!wijzigOptie(m_opties.kosten, n, kVeldOptieKosten) || !n)
         return;
     selectOption(optKosten, *n);
     const act::KostenLayout l = act::kostenLayout(*n, m_costItemSelected);
@@ -588,18 +662,17 @@ void frmAct::txtOptieKosten_Change()
     grpFrames[3]->setVisible(l.eenheidFrame);
 }
 
-void frmAct::txtOptieVervangingsToeslag_Change()
+void frmAct::zetOptieVervangingsToeslag(std::optional<int> n)
 {
-    const auto n = act::optieCode(txtOptieVervangingsToeslag->text());
-    if (!n)
+    if (!wijzigOptie(m_opties.toeslag, n, kVeldOptieToeslag) || !n)
         return;
     try {
         switch (*n) {
         case 1:
             selectOption(optVervangingsToeslag, 1);
             txtVervangingsToeslagPerc->setVisible(false);
-            if (act::optieCode(txtOptieKosten->text()) != 3)
-                zetTekst(txtOptieKosten, QStringLiteral("3"));
+            if (m_opties.kosten != 3)
+                zetOptieKosten(3);
             if (txtEenheid->text() != QLatin1String("m2"))
                 zetTekst(txtEenheid, QStringLiteral("m2"));
             break;
@@ -625,12 +698,12 @@ void frmAct::txtOptieVervangingsToeslag_Change()
             break;
         }
     } catch (const platform::Error &e) {
-        meldFout(e.withSource(QStringLiteral("frmAct.txtOptieVervangingsToeslag_Change")));
+        meldFout(e.withSource(QStringLiteral("frmAct.zetOptieVervangingsToeslag")));
     }
     ZetVervangingsToeslagStatus();
 }
 
-void frmAct::txtIsQOR_Change()
+void frmAct::zetIsQOR(std::optional<int> code)
 {
     static const QString tips[] = {
         QStringLiteral("Dit is een door de gebruiker gedefinieerde post."),
@@ -638,16 +711,9 @@ void frmAct::txtIsQOR_Change()
         QStringLiteral("Dit is een QOR-checklistpost, maar de ingevoerde gegevens voldoen niet aan de criteria. "
                        "Zie oranje markering.")};
     static const qint32 kleuren[] = {0, 32768, act::kOranje};
-    const QString t = txtIsQOR->text();
-    int picture = 0;
-    if (t == QLatin1String("0"))
-        picture = 1;
-    else if (t == QLatin1String("1"))
-        picture = 2;
-    else if (t == QLatin1String("2"))
-        picture = 3;
-    else
+    if (!wijzigOptie(m_opties.isQOR, code, kVeldIsQOR) || !code || *code < 0 || *code > 2)
         return;
+    const int picture = *code + 1;
     imgQOR->setProperty("picture", picture);
     imgQOR->setToolTip(tips[picture - 1]);
     imgQOR->setText(picture == 1 ? QStringLiteral("eigen post") : QStringLiteral("QOR"));
@@ -657,9 +723,8 @@ void frmAct::txtIsQOR_Change()
 void frmAct::chkCombineer_Click()
 {
     const int waarde = chkCombineer->isChecked() ? 1 : 0;
-    const QString tekst = txtCombineer->text();
-    if (tekst.isEmpty() || !act::isGeldigGetal(tekst) || vb::CDbl(tekst) != waarde) {
-        zetTekst(txtCombineer, QString::number(waarde));
+    if (m_opties.combineer != waarde) {
+        zetCombineer(waarde);
         try {
             if (m_insAct && m_insAct->hasCurrentRow())
                 m_insAct->ForceDirty();
@@ -671,12 +736,11 @@ void frmAct::chkCombineer_Click()
     VerifyEnMarkeer();
 }
 
-void frmAct::txtCombineer_Change()
+void frmAct::zetCombineer(std::optional<int> code)
 {
-    const QString tekst = txtCombineer->text();
-    if (tekst.isEmpty() || !act::isGeldigGetal(tekst))
+    if (!wijzigOptie(m_opties.combineer, code, kVeldCombineer) || !code)
         return;
-    const int waarde = vb::CDbl(tekst) != 0 ? 1 : 0;
+    const int waarde = *code != 0 ? 1 : 0;
     if (waarde != (chkCombineer->isChecked() ? 1 : 0)) {
         chkCombineer->setChecked(waarde == 1);
         chkCombineer_Click();
@@ -699,7 +763,7 @@ bool frmAct::weigerInvoer(QWidget *field)
 {
     // The refused text never reaches the row.
     m_binding->setChanged(field, false);
-    const bool eenmalig = act::optieCode(txtOptieFreq->text()) == 1;
+    const bool eenmalig = m_opties.freq == 1;
     QString naam = act::veldNaam(field->objectName(), eenmalig);
     if (naam.isEmpty())
         naam = field->objectName();
@@ -747,26 +811,26 @@ void frmAct::VerifyEnMarkeer()
         return;
     try {
         act::ActInvoer in;
-        in.optieStart = txtOptieStart->text();
+        in.optieStart = m_opties.start;
         in.startAbs = txtIntStartAct[0]->text();
         in.startRel = txtIntStartAct[1]->text();
         in.startBAJaar = txtStartBA->text();
         in.startBA = chkStartBA->isChecked();
-        in.optieEind = txtOptieEind->text();
+        in.optieEind = m_opties.eind;
         in.eindAbs = txtIntEindAct[0]->text();
         in.eindRel = txtIntEindAct[1]->text();
         in.eindBAJaar = txtEindBA->text();
         in.eindBA = chkEindBA->isChecked();
-        in.optieKosten = txtOptieKosten->text();
+        in.optieKosten = m_opties.kosten;
         in.kostenPerc = txtKostenPerc->text();
         in.kostenInvest = txtKostenInvest->text();
         in.kostenTotaal = txtKostenTotaal->text();
         in.kostenPE = txtKostenPE->text();
         in.eenheid = txtEenheid->text();
         in.aantal = txtAantal->text();
-        in.optieFreq = txtOptieFreq->text();
+        in.optieFreq = m_opties.freq;
         in.freqX = txtfreqX->text();
-        in.optieToeslag = txtOptieVervangingsToeslag->text();
+        in.optieToeslag = m_opties.toeslag;
         in.toeslagPerc = txtVervangingsToeslagPerc->text();
         in.combineer = chkCombineer->isChecked();
         act::ActRij rij;
@@ -784,13 +848,12 @@ void frmAct::VerifyEnMarkeer()
             m_tree->setForeColor(node, m.nodeKleur);
         imgFoutAnSich->setVisible(!m.compleet);
         if (m.isQOR)
-            zetTekst(txtIsQOR, *m.isQOR);
+            zetIsQOR(*m.isQOR);
 
-        const auto code = [](const QLineEdit *box) { return act::optieCode(box->text()).value_or(0); };
-        txtZin->setPlainText(m_insAct->BeschrijvingInZin(m.gecombineerd, m.compleet, code(txtOptieStart),
-                                                         code(txtOptieEind), std::uint8_t(code(txtOptieKosten)),
-                                                         code(txtOptieFreq), chkStartBA->isChecked() ? 1 : 0,
-                                                         chkEindBA->isChecked() ? 1 : 0));
+        txtZin->setPlainText(m_insAct->BeschrijvingInZin(
+            m.gecombineerd, m.compleet, m_opties.start.value_or(0), m_opties.eind.value_or(0),
+            std::uint8_t(m_opties.kosten.value_or(0)), m_opties.freq.value_or(0), chkStartBA->isChecked() ? 1 : 0,
+            chkEindBA->isChecked() ? 1 : 0));
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.VerifyEnMarkeer")));
     }
@@ -887,8 +950,8 @@ void frmAct::ZetVervangingsToeslagStatus()
             combinatie = m_cl->blnCombinatieMogelijk();
         }
         const act::ToeslagStatus s =
-            act::toeslagStatus(isQOR, gebruiktGediffToeslag(), m_insAct->bytRubriek_REF(),
-                               act::optieCode(txtOptieVervangingsToeslag->text()), clType, combinatie);
+            act::toeslagStatus(isQOR, gebruiktGediffToeslag(), m_insAct->bytRubriek_REF(), m_opties.toeslag, clType,
+                               combinatie);
         if (s.changed) {
             grpFrames[0]->setEnabled(s.frame);
             for (int i = 0; i < 3; ++i)

@@ -67,12 +67,11 @@ QString meldingOngeldigeInvoer(const QString &naam)
            + QStringLiteral("\r\n\r\nKlik op OK en voer alsnog een geldige waarde in.");
 }
 
-std::optional<int> optieCode(const QString &text)
+std::optional<int> optieCode(const QVariant &value)
 {
-    if (!isGeldigGetal(text))
-        return std::nullopt;
-    const double d = vb::CDbl(text);
-    if (d < 0 || d > 255)
+    bool number = false;
+    const double d = value.isNull() ? 0 : value.toDouble(&number);
+    if (!number || d < 0 || d > 255)
         return std::nullopt;
     return int(vb::CByte(d));
 }

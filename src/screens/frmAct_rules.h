@@ -5,11 +5,11 @@
 // gives its group of fields. The screen applies the answers to its
 // controls; tests drive them without a window.
 //
-// Option codes arrive as the hidden option boxes hold them: texts such as
-// "2" or "3,00" (the cost option is shown with two decimals), read as a
-// whole number; an empty box has no code.
+// Option codes are the whole numbers the row holds; a row without one has
+// no code (nullopt).
 
 #include <QString>
+#include <QVariant>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -61,9 +61,17 @@ inline const QString kMeldingEenheid = QStringLiteral("U dient een tekst in te v
 
 // ---- Option groups ----------------------------------------------------------
 
-// A hidden option box's code; nullopt for an empty box or a text that is
-// no number from 0 to 255.
-std::optional<int> optieCode(const QString &text);
+// The codes of the shown cost item: its option groups (start, end,
+// frequency, cost, replacement surcharge), whether it is in a combination
+// item, and its checklist state (0 own item, 1 checklist item, 2 checklist
+// item outside the checklist's criteria).
+struct PaneelOpties {
+    std::optional<int> start, eind, freq, kosten, toeslag, combineer, isQOR;
+};
+
+// The code a stored value gives; nullopt for Null or a value that is no
+// number from 0 to 255.
+std::optional<int> optieCode(const QVariant &value);
 
 // Cost option: which boxes show.
 struct KostenLayout {

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -64,6 +65,7 @@ protected:
     QLineEdit *naam = new QLineEdit(&scherm), *rente = new QLineEdit(&scherm), *datum = new QLineEdit(&scherm),
               *bedrag = new QLineEdit(&scherm), *riv = new QLineEdit(&scherm);
     QCheckBox *object = new QCheckBox(&scherm);
+    QLineEdit *later = new QLineEdit(&scherm);
     std::unique_ptr<screens::FieldBindings> binding;
 };
 
@@ -209,6 +211,59 @@ TEST_F(FieldBindingTest, AWholeNumberFieldTakesNoFraction)
         typ(c.edit, QString::fromUtf8(c.text));
         EXPECT_EQ(binding->holdsNumber(c.edit), c.takes);
     }
+}
+
+TEST_F(FieldBindingTest, AValueTheScreenKeepsIsBoundAsAControlIs)
+{
+    // The screen's model holds a code; its setter marks a change and sets a
+    // default in a box bound after it, as an option's change handler does.
+    std::optional<int> code;
+    const auto setter = [&](std::optional<int> c) {
+        if (c == code)
+            return;
+        code = c;
+        binding->markChanged(QStringLiteral("bytRapEval"));
+        binding->setText(later, QStringLiteral("standaard"));
+    };
+    stort->setValue(QStringLiteral("bytRapEval"), 2);
+    stort->setValue(QStringLiteral("strVergNaam"), QStringLiteral("opgeslagen"));
+    binding->addValue(
+        QStringLiteral("bytRapEval"),
+        [&](const QVariant &v) { setter(v.isNull() ? std::nullopt : std::optional<int>(v.toInt())); },
+        [&] { return code ? QVariant(*code) : QVariant(); });
+    binding->add(later, QStringLiteral("strVergNaam"));
+
+    // Filled in its place and unmarked: the box bound after it shows the
+    // row, not the default the setter put in.
+    EXPECT_EQ(code, 2);
+    code = 7;
+    binding->load();
+    EXPECT_EQ(code, 2);
+    EXPECT_FALSE(binding->isValueChanged(QStringLiteral("bytRapEval")));
+    EXPECT_EQ(later->text(), QStringLiteral("opgeslagen"));
+    EXPECT_FALSE(binding->isChanged(later));
+
+    // Only a marked value is written.
+    code = 5;
+    binding->writeAll();
+    EXPECT_EQ(value("bytRapEval").toInt(), 2);
+    setter(3);
+    EXPECT_TRUE(binding->isValueChanged(QStringLiteral("bytRapEval")));
+    binding->writeAll();
+    EXPECT_EQ(value("bytRapEval").toInt(), 3);
+    EXPECT_FALSE(binding->isValueChanged(QStringLiteral("bytRapEval")));
+
+    // It follows the record, Null included, except while it is marked.
+    stort->setValue(QStringLiteral("bytRapEval"), 1);
+    EXPECT_EQ(code, 1);
+    EXPECT_FALSE(binding->isValueChanged(QStringLiteral("bytRapEval")));
+    stort->setValue(QStringLiteral("bytRapEval"), QVariant());
+    EXPECT_EQ(code, std::nullopt);
+    setter(4);
+    stort->setValue(QStringLiteral("bytRapEval"), 0);
+    EXPECT_EQ(code, 4);
+    binding->writeAll();
+    EXPECT_EQ(value("bytRapEval").toInt(), 4);
 }
 
 } // namespace

@@ -106,7 +106,7 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
     EXPECT_EQ(edit("txtAantal")->text(), QStringLiteral("12,0"));
     EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
     EXPECT_FALSE(edit("txtKostenTotaal")->isVisible());
-    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("1"));
+    EXPECT_EQ(act->opties().isQOR, 1);
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("imgQOR"))->toolTip(),
               QStringLiteral("Dit is een post uit de QOR-Checklist."));
     const QString info = control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText();
@@ -150,7 +150,7 @@ TEST_F(FrmActTest, AnEditedFieldIsSavedWhenAnotherNodeIsChosenAndTheSentenceFoll
     retype(edit("txtKostenTotaal"), QStringLiteral("9000"));
     QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
     EXPECT_EQ(frameColour(5), 33023);
-    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("2"));
+    EXPECT_EQ(act->opties().isQOR, 2);
     act->unload();
     EXPECT_EQ(field("bytIsQOR", site.clItem2).toInt(), 2);
     EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 9000.0);
@@ -319,7 +319,7 @@ TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefuse
     QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optFreq_1")), Qt::LeftButton, {}, QPoint(6, 6));
     EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
-    EXPECT_EQ(edit("txtOptieEind")->text(), QStringLiteral("3"));
+    EXPECT_EQ(act->opties().eind, 3);
     QLineEdit *start = edit("txtIntStartAct_2");
     retype(start, QString());
     script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Geen of ongeldige invoer"),
@@ -417,7 +417,7 @@ TEST_F(FrmActTest, ACombinedItemShowsOnlyItsCheckBox)
     ASSERT_TRUE(chk->isEnabled());
     QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(6, chk->height() / 2));
     EXPECT_TRUE(chk->isChecked());
-    EXPECT_EQ(edit("txtCombineer")->text(), QStringLiteral("1"));
+    EXPECT_EQ(act->opties().combineer, 1);
     for (int i = 0; i < 8; ++i)
         EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))->isVisibleTo(act)) << i;
     EXPECT_TRUE(chk->isVisibleTo(act));
@@ -430,6 +430,27 @@ TEST_F(FrmActTest, ACombinedItemShowsOnlyItsCheckBox)
     choose(k("act", site.clItem10));
     EXPECT_TRUE(chk->isChecked());
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_5"))->isVisibleTo(act));
+}
+
+TEST_F(FrmActTest, ACodeTheProgramPutsIntoTheRowShowsAtOnceAndIsStored)
+{
+    open();
+    choose(k("act", site.ownItem));
+    ASSERT_EQ(act->opties().freq, 3);
+    // The row's code shows as a click on its option would show it.
+    act->insAct()->setValue(QStringLiteral("bytOptieFreq"), 1);
+    EXPECT_EQ(act->opties().freq, 1);
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optFreq_1"))->isChecked());
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_EQ(act->opties().eind, 3);
+    act->insAct()->setValue(QStringLiteral("bytOptieKosten"), 3);
+    EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
+    EXPECT_TRUE(edit("txtKostenPE")->isVisible());
+    // The codes shown before do not overwrite them.
+    choose(k("inr", site.facKeet));
+    EXPECT_EQ(field("bytOptieFreq", site.ownItem).toInt(), 1);
+    EXPECT_EQ(field("bytOptieEind", site.ownItem).toInt(), 3);
+    EXPECT_EQ(field("bytOptieKosten", site.ownItem).toInt(), 3);
 }
 
 TEST_F(FrmActTest, TheKeypadDecimalKeyTypesACommaAndAUnitStaysText)
@@ -736,7 +757,7 @@ TEST_F(FrmActTest, AnItemGoneFromTheChecklistIsMarkedAndExplained)
               QStringLiteral("Checklistpost 999 is niet (meer) aanwezig onder nr 999 in de checklist.Dit is het gevolg "
                              "van tussentijds onderhoud van de checklist tijdens de looptijd van het project. Deze "
                              "melding komt niet voor in de eindversie.\nVerwijder dit item."));
-    EXPECT_EQ(edit("txtIsQOR")->text(), QStringLiteral("2"));
+    EXPECT_EQ(act->opties().isQOR, 2);
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("imgQOR"))->toolTip(),
               QStringLiteral("Dit is een QOR-checklistpost, maar de ingevoerde gegevens voldoen niet aan de criteria. "
                              "Zie oranje markering."));
