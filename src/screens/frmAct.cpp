@@ -213,7 +213,7 @@ void frmAct::bouwScherm()
         m_pressedSelected = it == m_treeView->currentItem();
     });
     connect(m_treeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *it) {
-        if (m_pressedSelected && it == m_treeView->currentItem() && m_loaded && m_validator->ok())
+        if (m_pressedSelected && it == m_treeView->currentItem() && m_loaded && m_validation->ok())
             refresh(m_tree->key(SiteTreeWidget::node(it)));
         m_pressedSelected = false;
     });
@@ -245,7 +245,7 @@ void frmAct::bouwScherm()
     connect(cmdTreeExpand, &QPushButton::clicked, this, [this] { expandAll(true); });
     connect(cmdTreeCollapse, &QPushButton::clicked, this, [this] { expandAll(false); });
     connect(Command1, &QPushButton::clicked, this, [this] {
-        if (!m_validator->ok())
+        if (!m_validation->ok())
             return;
         if (const SiteTree::Node n = m_tree->selected()) {
             m_tree->setExpanded(n, true);
@@ -254,7 +254,7 @@ void frmAct::bouwScherm()
         showPopup(mapToGlobal(QPoint(twips(4500), twips(500))));
     });
     connect(cmdClose, &QPushButton::clicked, this, [this] {
-        if (m_validator->ok())
+        if (m_validation->ok())
             unload();
     });
 
@@ -270,7 +270,7 @@ void frmAct::bouwScherm()
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *kader = new QWidget;
     kader->setObjectName(QStringLiteral("picKaderDetail"));
-    m_validator = new FieldValidation(this);
+    m_validation = std::make_unique<FieldValidation>(this);
     bouwPaneel(kader);
     scroll->setWidget(kader);
     // The panel gets the height it needs; the tree the rest.
@@ -314,7 +314,7 @@ bool frmAct::QueryUnload()
     // A text refused (or still to refuse) in the focused field is not
     // stored; the rest of the row is.
     if (QWidget *f = QApplication::focusWidget(); f && f->window() == window() && m_binding) {
-        if (f == m_validator->refused()
+        if (f == m_validation->refused()
             || (!act::veldNaam(f->objectName(), false).isEmpty() && !m_binding->holdsNumber(f)))
             m_binding->setChanged(f, false);
     }
@@ -468,7 +468,7 @@ void frmAct::treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *pre
 {
     if (m_selectingByCode || !current || !m_loaded)
         return;
-    if (!m_validator->ok()) {
+    if (!m_validation->ok()) {
         // The refused field keeps the focus and the tree its selection.
         if (const SiteTree::Node shown = m_tree->find(m_selectedKey))
             selectNode(shown);
@@ -529,7 +529,7 @@ void frmAct::showPopup(const QPoint &globalPos)
 void frmAct::treeKey(int key)
 {
     // The selected node is chosen again first, which stores the row.
-    if (!m_validator->ok())
+    if (!m_validation->ok())
         return;
     if (const SiteTree::Node n = m_tree->selected())
         refresh(m_tree->key(n));
@@ -577,7 +577,7 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
             // tree stays on the item the panel shows.
             const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
             QTreeWidgetItem *onder = m_treeView->itemAt(at);
-            if (onder && onder != m_treeView->currentItem() && !m_validator->ok())
+            if (onder && onder != m_treeView->currentItem() && !m_validation->ok())
                 return true;
         }
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
@@ -627,7 +627,7 @@ QString frmAct::strAlleChecklistRefs() const
 void frmAct::psubAddVoorz()
 {
     try {
-        if (!m_validator->ok() || !m_voorz)
+        if (!m_validation->ok() || !m_voorz)
             return;
         QString naam = ui::InputBox(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"));
         naam = naam.left(100);
@@ -648,7 +648,7 @@ void frmAct::psubAddVoorz()
 void frmAct::psubAddFase()
 {
     try {
-        if (!m_validator->ok() || !m_insAct || !m_costItemSelected)
+        if (!m_validation->ok() || !m_insAct || !m_costItemSelected)
             return;
         BewaarNieuweAct();
         const SiteTree::Node n = m_tree->selected();
@@ -664,7 +664,7 @@ void frmAct::psubAddFase()
 void frmAct::psubHernoemActNaamOfRubriek()
 {
     try {
-        if (!m_validator->ok())
+        if (!m_validation->ok())
             return;
         const SiteTree::Node n = m_tree->selected();
         if (!n)
@@ -695,7 +695,7 @@ void frmAct::psubHernoemActNaamOfRubriek()
 void frmAct::psubDeleteItem()
 {
     try {
-        if (!m_validator->ok())
+        if (!m_validation->ok())
             return;
         // A new item is saved and keyed first, so that its row can be found.
         BewaarNieuweAct();
@@ -787,7 +787,7 @@ void frmAct::TreeView1_DragDrop()
         if (!key.startsWith(QLatin1String("act"))) {
             ui::MsgBox(QStringLiteral("Selecteer een kostenpost"), ui::Buttons::OK, ui::Icon::Exclamation,
                        QStringLiteral("Selectie QOR-checklistitem"));
-        } else if (m_insAct && m_validator->ok()) {
+        } else if (m_insAct && m_validation->ok()) {
             BewaarNieuweAct();
             if (m_insAct->VoegToe_CLitem(idUitKey(key, 3))) {
                 SiteTreeWidget::setTagOf(dragged, QStringLiteral("old"));

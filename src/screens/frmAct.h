@@ -187,8 +187,8 @@ private:
     std::unique_ptr<records::clsVoorz> m_voorz;
     std::unique_ptr<checklist::clsCL> m_cl;
     std::unique_ptr<SiteTreeWidget> m_tree;
-    FieldBindings *m_binding = nullptr;
-    FieldValidation *m_validator = nullptr;
+    std::unique_ptr<FieldBindings> m_binding;
+    std::unique_ptr<FieldValidation> m_validation;
     QString m_strToelichtingPrijspeil;
     QString m_selectedKey;
     bool m_facilitySelected = false;

@@ -440,15 +440,15 @@ void frmAct::verbindControles()
     for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
                          txtEindBA, txtfreqX, txtKostenPerc, txtKostenInvest, txtKostenTotaal, txtKostenPE, txtAantal,
                          txtVervangingsToeslagPerc})
-        m_validator->add(e, [this, e] { return valideerInvoervak(e); }, markeer);
-    m_validator->add(txtEenheid, [this] { return valideerEenheid(txtEenheid); }, markeer);
+        m_validation->add(e, [this, e] { return valideerInvoervak(e); }, markeer);
+    m_validation->add(txtEenheid, [this] { return valideerEenheid(txtEenheid); }, markeer);
     for (QWidget *e : std::initializer_list<QWidget *>{txtActOpm, txtNazorgplanRef})
-        m_validator->add(e, [this, e] { return schrijfTerug(e); });
+        m_validation->add(e, [this, e] { return schrijfTerug(e); });
 }
 
 void frmAct::psubSetBindingCollectie()
 {
-    m_binding = new FieldBindings(this);
+    m_binding = std::make_unique<FieldBindings>(this);
     // A code comes from the row through its setter and is written as the
     // panel holds it.
     const auto code = [this](const QString &veld, std::optional<int> &opgeslagen,
