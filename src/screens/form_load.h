@@ -6,6 +6,8 @@
 
 #include "platform/core/error.h"
 
+#include <memory>
+
 namespace screens {
 
 // Runs `load` on the new form `form`; on a failure deletes the form,
@@ -13,11 +15,12 @@ namespace screens {
 template <class F, class Load>
 F *geladenOfGemeld(F *form, Load load, const char *source)
 {
+    std::unique_ptr<F> owned(form);
     try {
         load(form);
-        return form;
+        return owned.release();
     } catch (const platform::Error &e) {
-        delete form;
+        owned.reset();
         meldFout(e.withSource(QLatin1String(source)));
         return nullptr;
     }

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <memory>
+
 namespace ui {
 
 bool installQtDutch()
@@ -11,13 +13,13 @@ bool installQtDutch()
     static QTranslator *installed = nullptr;
     if (installed)
         return true;
-    auto *translator = new QTranslator(QCoreApplication::instance());
+    auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-        || !QCoreApplication::installTranslator(translator)) {
-        delete translator;
+        || !QCoreApplication::installTranslator(translator.get()))
         return false;
-    }
-    installed = translator;
+    // Installed: the application owns it from here on.
+    translator->setParent(QCoreApplication::instance());
+    installed = translator.release();
     return true;
 }
 
