@@ -140,7 +140,7 @@ int child(int argc, char **argv)
 
     modMain::Main();
     const qint64 started = nowNs();
-    frmMDI_main *main = frmMDI_main::instance();
+    shell::frmMDI_main *main = shell::frmMDI_main::instance();
     if (!main || !main->windowHandle())
         return 2;
     while (!main->windowHandle()->isExposed())
@@ -148,7 +148,7 @@ int child(int argc, char **argv)
     const qint64 exposed = nowNs();
     std::printf("%lld %lld %lld %zu\n", entered, started, exposed, dialogs.shown().size());
     std::fflush(stdout);
-    frmMDI_main::unload();
+    shell::frmMDI_main::unload();
     return 0;
 }
 

@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     os::setOpener(os::openWithDesktop);
 
     modMain::Main();
-    if (!frmMDI_main::instance())
+    if (!shell::frmMDI_main::instance())
         return 0;
     return app.exec();
 }

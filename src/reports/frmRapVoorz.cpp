@@ -1,6 +1,8 @@
 #include "reports/frmRapVoorz.h"
+
 #include "reports/progress_bar.h"
 
+#include "screens/layout_helpers.h"
 #include "screens/session.h"
 
 #include "platform/db/connection.h"
@@ -11,16 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace screens {
+namespace reports {
 
 namespace {
-
-QCheckBox *vinkje(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
 
 int waarde(const QCheckBox *box)
 {
@@ -40,11 +35,11 @@ frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
     Label3 = new QLabel(QStringLiteral("Maak rapport van:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     layout->addWidget(Label3);
-    chkAlg = vinkje(this, "chkAlg", QStringLiteral("algemene gegevens"));
-    chkVoorz = vinkje(this, "chkVoorz", QStringLiteral("voorzieningen"));
-    chkAct = vinkje(this, "chkAct", QStringLiteral("kostenposten"));
+    chkAlg = screens::named<QCheckBox>(this, "chkAlg", QStringLiteral("algemene gegevens"));
+    chkVoorz = screens::named<QCheckBox>(this, "chkVoorz", QStringLiteral("voorzieningen"));
+    chkAct = screens::named<QCheckBox>(this, "chkAct", QStringLiteral("kostenposten"));
     chkRapUnselectedCLitems =
-        vinkje(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
+        screens::named<QCheckBox>(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
     for (QCheckBox *box : {chkAlg, chkVoorz, chkAct, chkRapUnselectedCLitems}) {
         layout->addWidget(box);
         connect(box, &QCheckBox::clicked, this, &frmRapVoorz::ZetOKButton);
@@ -98,14 +93,14 @@ void frmRapVoorz::ZetOKButton() { OKButton->setEnabled(keuze().ZetOKButton()); }
 QString frmRapVoorz::OKButton_Click()
 {
     reports::WordReportContext ctx;
-    static_cast<calc::Context &>(ctx) = currentContext();
+    static_cast<calc::Context &>(ctx) = screens::currentContext();
     ctx.gstrDatabestand = db::dataSourceOf(ctx.gstrConnData);
-    if (session().programVersion) {
-        const ProgramVersion v = session().programVersion();
+    if (screens::session().programVersion) {
+        const screens::ProgramVersion v = screens::session().programVersion();
         ctx.versionMajor = v.major;
         ctx.versionMinor = v.minor;
     }
     return reports::RapporteerRapVoorz(keuze(), ctx, mobjProgressBar.get());
 }
 
-} // namespace screens
+} // namespace reports

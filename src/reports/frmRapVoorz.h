@@ -17,9 +17,9 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace screens {
+namespace reports {
 
-class frmRapVoorz : public Form {
+class frmRapVoorz : public screens::Form {
     Q_OBJECT
 
 public:
@@ -48,4 +48,4 @@ private:
     std::unique_ptr<reports::Voortgang> mobjProgressBar;
 };
 
-} // namespace screens
+} // namespace reports

@@ -37,9 +37,7 @@ const char *const kOpp = "0.0#";
 
 QLabel *label(QWidget *parent, const char *name, const QString &text = QString())
 {
-    auto *l = new QLabel(text, parent);
-    if (name)
-        l->setObjectName(QLatin1String(name));
+    auto *l = named<QLabel>(parent, name, text);
     l->setWordWrap(true);
     return l;
 }

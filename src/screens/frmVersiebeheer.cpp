@@ -47,8 +47,7 @@ QWidget *tab(QTabWidget *tabs, const QString &titel, std::initializer_list<QWidg
 
 QLabel *label(const char *name, const QString &tekst)
 {
-    auto *l = new QLabel(tekst);
-    l->setObjectName(QLatin1String(name));
+    auto *l = named<QLabel>(nullptr, name, tekst);
     l->setWordWrap(true);
     return l;
 }

@@ -2,14 +2,25 @@
 // Small layout tools the screens share, so that a screen reads at a
 // 1024x768 main window and nothing moves when fields show and hide.
 
+#include <QString>
+
 class QAbstractButton;
-class QString;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
 class QWidget;
 
 namespace screens {
+
+// A new widget with its caption, under `parent`, named `name`: the name by
+// which the screen's code and the tests find it.
+template <class W>
+W *named(QWidget *parent, const char *name, const QString &caption = QString())
+{
+    auto *w = new W(caption, parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
 
 // The widget keeps its place in its layout while hidden: showing and
 // hiding it moves nothing else.

@@ -78,9 +78,9 @@ QString map()
 }
 
 // The update screen, while it is loaded.
-frmUpdateCheck *scherm()
+shell::frmUpdateCheck *scherm()
 {
-    return screens::Form::loaded<frmUpdateCheck>();
+    return screens::Form::loaded<shell::frmUpdateCheck>();
 }
 
 // Keeps the update screen's buttons off while a request runs.
@@ -100,7 +100,7 @@ public:
     Bezig &operator=(const Bezig &) = delete;
 
 private:
-    QPointer<frmUpdateCheck> m_scherm;
+    QPointer<shell::frmUpdateCheck> m_scherm;
 };
 
 bool alsGeheelGetal(const QString &tekst, qint32 &getal)
@@ -505,7 +505,7 @@ namespace {
 // Downloads `naam` from the update folder into `doel`.
 bool download(const QString &naam, qint32 grootte, const QString &doel)
 {
-    if (frmUpdateCheck *s = scherm())
+    if (shell::frmUpdateCheck *s = scherm())
         s->toonDownload(naam, pfunVoortgangMaximum(grootte));
     const qint64 bytes = schrijfDownload(doel, naam, grootte);
     if (bytes == grootte)
@@ -531,7 +531,7 @@ qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 groot
     }
     Bezig bezig;
     const QString adres = gstrUpdateURL + naam;
-    QPointer<frmUpdateCheck> s = scherm();
+    QPointer<shell::frmUpdateCheck> s = scherm();
     const net::Result r = net::download(QUrl(adres), doelpad, pfunNetOpties(), grootte, [&s, grootte](qint64 ontvangen) {
         if (s)
             s->zetVoortgang(pfunVoortgangWaarde(ontvangen, grootte));
@@ -568,15 +568,15 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
     }
 
     // The updater's argument, while the main window is there.
-    frmMDI_main *main = frmMDI_main::instance();
+    shell::frmMDI_main *main = shell::frmMDI_main::instance();
     const QString argument = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QLatin1Char('|')
                              + (main ? main->windowTitle() : QLatin1String(tavir::kProgramTitle));
 
     // The download shows on the update screen; at start it is loaded for it
     // and closed again afterwards.
-    QPointer<frmUpdateCheck> eigenScherm;
+    QPointer<shell::frmUpdateCheck> eigenScherm;
     if (!scherm() && main)
-        eigenScherm = frmUpdateCheck::load();
+        eigenScherm = shell::frmUpdateCheck::load();
 
     if (checklistNieuwer) {
         bool gelukt = false;
@@ -601,7 +601,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
                 modMain::MeldFout(e);
             }
             if (!programmaNieuwer) {
-                if (frmUpdateCheck *s = scherm())
+                if (shell::frmUpdateCheck *s = scherm())
                     s->verbergVoortgang();
                 ui::MsgBox(QStringLiteral("Het downloaden is gereed. Het nieuwe checklistbestand is geïnstalleerd."),
                            ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Actualisatie checklist"));
@@ -628,7 +628,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
                        ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Actualisatie afgebroken"));
         } else {
             // The updater waits for this program to end: every window goes.
-            frmMDI_main::unload();
+            shell::frmMDI_main::unload();
             return;
         }
     }

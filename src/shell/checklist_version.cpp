@@ -51,7 +51,7 @@ void LeesVersieChecklist()
     }
     gintCLVolgnr = volgnr;
     gintProgVerMin = progVerMin;
-    if (frmMDI_main *main = frmMDI_main::instance())
+    if (shell::frmMDI_main *main = shell::frmMDI_main::instance())
         main->setPanelText(3, QStringLiteral(" volgnr. bestand checklists: ") + QString::number(gintCLVolgnr)
                                   + QStringLiteral(" "));
 }

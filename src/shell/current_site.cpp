@@ -130,7 +130,7 @@ void OpenInrichting(qint32 lngStortID)
     BewaarInstelling(QLatin1String(kSetHuidigeStort), QString::number(lngStortID));
     zet(lngStortID, s);
     ZetMenuStatus(bestaat);
-    frmOpenInrConfirm::toon(QStringLiteral("Geopend: ") + gstrNaamStort);
+    shell::frmOpenInrConfirm::toon(QStringLiteral("Geopend: ") + gstrNaamStort);
 }
 
 bool VerwijderInrichting(qint32 stortID, const QString &naam)

@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace shell {
+
 namespace {
 
 // A help page is a web page of modest size, and so are its pictures.
@@ -303,3 +305,5 @@ QString frmBrowser::paginaTitel() const
     const QUrl url = m_geschiedenis.huidig();
     return url.isEmpty() ? windowTitle() : url.toString();
 }
+
+} // namespace shell

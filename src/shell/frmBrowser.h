@@ -30,6 +30,8 @@ namespace net {
 class HttpRequest;
 }
 
+namespace shell {
+
 // The pages visited, in order, and the place in them.
 class BrowserGeschiedenis {
 public:
@@ -99,3 +101,5 @@ private:
     QHash<QUrl, QImage> m_afbeeldingen;
     QString m_html;
 };
+
+} // namespace shell

@@ -1,7 +1,5 @@
 #include "shell/frmConfig.h"
 
-#include "screens/layout_helpers.h"
-
 #include "shell/app_settings.h"
 #include "shell/coupling.h"
 #include "shell/error_report.h"
@@ -9,6 +7,7 @@
 #include "shell/shell_open.h"
 
 #include "screens/frmAct.h"
+#include "screens/layout_helpers.h"
 
 #include "platform/core/error.h"
 #include "platform/ui/dialogs.h"
@@ -45,28 +44,11 @@ void BewaarBoomInstellingen()
 
 using namespace modMain;
 
+namespace shell {
+
+using screens::named;
+
 namespace {
-
-QLabel *label(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-QPushButton *knop(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
-QCheckBox *vinkje(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setObjectName(QLatin1String(name));
-    return c;
-}
 
 void kleurKnop(QPushButton *knop, qint32 kleur)
 {
@@ -94,12 +76,12 @@ frmConfig::frmConfig() : Form(QStringLiteral("frmConfig"))
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
 
     auto *bestand = new QWidget(SSTab1);
-    auto *lblDataLocatie = label(bestand, "lblDataLocatie", QStringLiteral("Het programma is gekoppeld aan databestand:"));
+    auto *lblDataLocatie = named<QLabel>(bestand, "lblDataLocatie", QStringLiteral("Het programma is gekoppeld aan databestand:"));
     txtDataLocatie = new QLineEdit(bestand);
     txtDataLocatie->setObjectName(QStringLiteral("txtDataLocatie"));
     txtDataLocatie->setReadOnly(true);
-    auto *cmdDataLocatie = knop(bestand, "cmdDataLocatie", QStringLiteral("&Wijzig..."));
-    auto *cmdNew = knop(bestand, "cmdNew", QStringLiteral("&Nieuw..."));
+    auto *cmdDataLocatie = named<QPushButton>(bestand, "cmdDataLocatie", QStringLiteral("&Wijzig..."));
+    auto *cmdNew = named<QPushButton>(bestand, "cmdNew", QStringLiteral("&Nieuw..."));
     auto *b = new QVBoxLayout(bestand);
     b->addWidget(lblDataLocatie);
     b->addWidget(txtDataLocatie);
@@ -112,14 +94,14 @@ frmConfig::frmConfig() : Form(QStringLiteral("frmConfig"))
     SSTab1->addTab(bestand, QStringLiteral("Bestandslocatie"));
 
     auto *boom = new QWidget(SSTab1);
-    auto *lblKleur = label(boom, "lblKleur_0", QStringLiteral("Kleur 'voorzieningen'"));
-    cmdKleur = knop(boom, "cmdKleur", QString());
-    auto *Label1 = label(boom, "Label1", QStringLiteral("Kleur 'kostenposten'"));
-    Command2 = knop(boom, "Command2", QString());
-    auto *Command3 = knop(boom, "Command3", QStringLiteral("Reset"));
-    chkSingleSel = vinkje(boom, "chkSingleSel", QStringLiteral("Automatisch inklappen boomstructuur"));
-    chkPlusMin = vinkje(boom, "chkPlusMin", QStringLiteral("Toon plus/min"));
-    chkLines = vinkje(boom, "chkLines", QStringLiteral("Toon verbindingslijnen"));
+    auto *lblKleur = named<QLabel>(boom, "lblKleur_0", QStringLiteral("Kleur 'voorzieningen'"));
+    cmdKleur = named<QPushButton>(boom, "cmdKleur", QString());
+    auto *Label1 = named<QLabel>(boom, "Label1", QStringLiteral("Kleur 'kostenposten'"));
+    Command2 = named<QPushButton>(boom, "Command2", QString());
+    auto *Command3 = named<QPushButton>(boom, "Command3", QStringLiteral("Reset"));
+    chkSingleSel = named<QCheckBox>(boom, "chkSingleSel", QStringLiteral("Automatisch inklappen boomstructuur"));
+    chkPlusMin = named<QCheckBox>(boom, "chkPlusMin", QStringLiteral("Toon plus/min"));
+    chkLines = named<QCheckBox>(boom, "chkLines", QStringLiteral("Toon verbindingslijnen"));
     for (QPushButton *k : {cmdKleur, Command2})
         k->setFixedSize(48, 24);
     auto *g = new QGridLayout(boom);
@@ -134,7 +116,7 @@ frmConfig::frmConfig() : Form(QStringLiteral("frmConfig"))
     g->setRowStretch(5, 1);
     SSTab1->addTab(boom, QStringLiteral("Weergave boomstructuur"));
 
-    auto *OKButton = knop(this, "OKButton", QStringLiteral("&Sluiten"));
+    auto *OKButton = named<QPushButton>(this, "OKButton", QStringLiteral("&Sluiten"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     auto *onder = new QHBoxLayout;
@@ -260,3 +242,5 @@ void frmConfig::Form_Unload()
 {
     BewaarInstellingen();
 }
+
+} // namespace shell

@@ -20,6 +20,8 @@ void BewaarBoomInstellingen();
 
 } // namespace modMain
 
+namespace shell {
+
 class frmConfig : public screens::Form {
     Q_OBJECT
 
@@ -56,3 +58,5 @@ private:
     // The colour dialog's own value: where it starts from.
     long m_dialoogKleur = 0;
 };
+
+} // namespace shell

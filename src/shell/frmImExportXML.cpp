@@ -56,7 +56,7 @@ void Voeruit(const QString &tag)
             if (!bewerkingen().importeer)
                 nietBeschikbaar();
             if (bewerkingen().importeer(bestand)) {
-                if (frmOpenInr *lijst = screens::Form::loaded<frmOpenInr>())
+                if (shell::frmOpenInr *lijst = screens::Form::loaded<shell::frmOpenInr>())
                     lijst->pFillList();
             } else {
                 ui::MsgBox(QStringLiteral("Er is een fout opgetreden bij het importeren."), ui::Buttons::OK,

@@ -5,6 +5,7 @@
 #include "shell/program_state.h"
 
 #include "screens/frmAlgemeen.h"
+#include "screens/layout_helpers.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
@@ -64,12 +65,13 @@ qint32 pfunMaakStort(const QString &naam, qint16 stortType)
 
 using namespace modMain;
 
+namespace shell {
+
 frmInrNieuwDialog::frmInrNieuwDialog() : Form(QStringLiteral("frmInrNieuwDialog"))
 {
     setWindowTitle(kTitel);
     auto label = [this](const char *name, const QString &caption, bool bold) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
+        auto *l = screens::named<QLabel>(this, name, caption);
         if (bold) {
             QFont f = l->font();
             f.setBold(true);
@@ -165,3 +167,5 @@ void frmInrNieuwDialog::cmdCancel_Click()
 {
     unload();
 }
+
+} // namespace shell

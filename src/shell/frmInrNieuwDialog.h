@@ -32,6 +32,8 @@ qint32 pfunMaakStort(const QString &naam, qint16 stortType);
 
 } // namespace modMain
 
+namespace shell {
+
 class frmInrNieuwDialog : public screens::Form {
     Q_OBJECT
 
@@ -56,3 +58,5 @@ private:
     QPushButton *cmdCancel = nullptr;
     qint16 m_stortType = 0;
 };
+
+} // namespace shell

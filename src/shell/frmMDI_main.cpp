@@ -41,6 +41,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+namespace shell {
+
 QPointer<frmMDI_main> frmMDI_main::s_instance;
 
 namespace {
@@ -432,7 +434,7 @@ void frmMDI_main::gev_ana_Click()
 
 void frmMDI_main::rap_invoer_Click()
 {
-    openScherm([] { screens::frmRapVoorz::load(); });
+    openScherm([] { reports::frmRapVoorz::load(); });
 }
 
 void frmMDI_main::check_updates_Click()
@@ -551,3 +553,5 @@ void frmMDI_main::MDIForm_Unload()
         modMain::MeldFout(e, QStringLiteral("MDIForm_Unload"));
     }
 }
+
+} // namespace shell

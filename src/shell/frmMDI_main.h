@@ -27,6 +27,8 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
+namespace shell {
+
 class frmMDI_main : public QMainWindow {
     Q_OBJECT
 
@@ -127,3 +129,5 @@ private:
 
     static QPointer<frmMDI_main> s_instance;
 };
+
+} // namespace shell

@@ -7,6 +7,8 @@
 #include "shell/frmInrNieuwDialog.h"
 #include "shell/program_state.h"
 
+#include "screens/layout_helpers.h"
+
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -88,6 +90,8 @@ QList<InrichtingRij> pfunInrichtingen()
 
 using namespace modMain;
 
+namespace shell {
+
 frmOpenInr::frmOpenInr() : Form(QStringLiteral("frmOpenInr"))
 {
     setWindowTitle(QStringLiteral("Open inrichting"));
@@ -101,9 +105,7 @@ frmOpenInr::frmOpenInr() : Form(QStringLiteral("frmOpenInr"))
     lst1->header()->setSectionsClickable(true);
 
     auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QLatin1String(name));
-        return b;
+        return screens::named<QPushButton>(this, name, QString::fromUtf8(caption));
     };
     OKButton = button("OKButton", "&OK");
     CancelButton = button("CancelButton", "&Annuleren");
@@ -263,3 +265,5 @@ void frmOpenInr::cmdImport_Click()
 {
     frmImExportXML::Voeruit(QStringLiteral("import"));
 }
+
+} // namespace shell

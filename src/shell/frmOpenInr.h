@@ -35,6 +35,8 @@ QList<InrichtingRij> pfunInrichtingen();
 
 } // namespace modMain
 
+namespace shell {
+
 class frmOpenInr : public screens::Form {
     Q_OBJECT
 
@@ -69,3 +71,5 @@ private:
     QPushButton *cmdVerwijder = nullptr;
     QPushButton *cmdImport = nullptr;
 };
+
+} // namespace shell

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace shell {
+
 frmOpenInrConfirm::frmOpenInrConfirm() : Form(QStringLiteral("frmOpenInrConfirm"))
 {
     auto *layout = new QVBoxLayout(this);
@@ -69,3 +71,5 @@ void frmOpenInrConfirm::Form_Unload()
     Timer1->stop();
     modMain::gblnBerichtOpen = false;
 }
+
+} // namespace shell

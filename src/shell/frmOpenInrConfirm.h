@@ -8,6 +8,8 @@
 class QLabel;
 class QTimer;
 
+namespace shell {
+
 class frmOpenInrConfirm : public screens::Form {
     Q_OBJECT
 
@@ -29,3 +31,5 @@ private:
     QLabel *Label1 = nullptr;
     QTimer *Timer1 = nullptr;
 };
+
+} // namespace shell

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+namespace shell {
+
 // The parties' home pages.
 const char *const frmSplash::kUrlQOR = "https://www.example.org/qor";
 const char *const frmSplash::kUrlBrandeck = "https://www.example.org/brandeck";
@@ -195,3 +197,5 @@ void frmSplash::paintEvent(QPaintEvent *)
     p.drawText(kVakBrandeck, Qt::AlignCenter, QStringLiteral("Brandeck"));
     p.drawText(kVakKettrilon, Qt::AlignCenter, QStringLiteral("Kettrilon"));
 }
+
+} // namespace shell

@@ -11,6 +11,8 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+namespace shell {
+
 class frmSplash : public screens::Form {
     Q_OBJECT
 
@@ -51,3 +53,5 @@ private:
     QLabel *lblBrandeck = nullptr;
     QLabel *lblKettrilon = nullptr;
 };
+
+} // namespace shell

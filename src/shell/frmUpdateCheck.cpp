@@ -7,6 +7,8 @@
 #include "shell/program_version.h"
 #include "shell/frmUpdateProxy.h"
 
+#include "screens/layout_helpers.h"
+
 #include "platform/core/error.h"
 #include "platform/ui/dialogs.h"
 
@@ -19,25 +21,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace shell {
 
-QPushButton *knop(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
-} // namespace
+using screens::named;
 
 frmUpdateCheck::frmUpdateCheck() : Form(QStringLiteral("frmUpdateCheck"))
 {
     setWindowTitle(QStringLiteral("Controle op updates"));
     chkUpdate = new QCheckBox(QStringLiteral("Automatisch controleren op updates bij opstarten van het programma"), this);
     chkUpdate->setObjectName(QStringLiteral("chkUpdate"));
-    cmdGet = knop(this, "cmdGet", QStringLiteral("&Controleer nu"));
-    cmdProxysettings = knop(this, "cmdProxysettings", QStringLiteral("&Geavanceerd ..."));
-    cmdClose = knop(this, "cmdClose", QStringLiteral("&Sluiten"));
+    cmdGet = named<QPushButton>(this, "cmdGet", QStringLiteral("&Controleer nu"));
+    cmdProxysettings = named<QPushButton>(this, "cmdProxysettings", QStringLiteral("&Geavanceerd ..."));
+    cmdClose = named<QPushButton>(this, "cmdClose", QStringLiteral("&Sluiten"));
     lblFileNaam = new QLabel(this);
     lblFileNaam->setObjectName(QStringLiteral("lblFileNaam"));
     ProgressBar1 = new QProgressBar(this);
@@ -177,3 +172,5 @@ void frmUpdateCheck::Form_Unload()
         modMain::MeldFout(e, QStringLiteral("frmUpdateCheck.Form_Unload"));
     }
 }
+
+} // namespace shell

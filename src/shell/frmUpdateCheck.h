@@ -17,6 +17,8 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
+namespace shell {
+
 class frmUpdateCheck : public screens::Form {
     Q_OBJECT
 
@@ -51,3 +53,5 @@ private:
     QLabel *lblFileNaam = nullptr;
     int m_bezig = 0;
 };
+
+} // namespace shell

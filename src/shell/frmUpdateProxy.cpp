@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace shell {
+
 // The highest TCP port number.
 constexpr int kMaxPoort = 65535;
 
@@ -141,3 +143,5 @@ void frmUpdateProxy::CancelButton_Click()
 {
     unload();
 }
+
+} // namespace shell

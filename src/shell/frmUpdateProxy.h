@@ -11,6 +11,8 @@
 class QLineEdit;
 class QRadioButton;
 
+namespace shell {
+
 // What OK stores.
 struct ProxyKeuze {
     quint8 type = 0;
@@ -46,3 +48,5 @@ private:
     QLineEdit *txtProxyPoortNr = nullptr;
     int m_index = 0; // the option last clicked
 };
+
+} // namespace shell

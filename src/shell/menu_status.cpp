@@ -7,7 +7,7 @@ namespace modMain {
 
 void ZetMenuStatus(bool aan)
 {
-    frmMDI_main *main = frmMDI_main::instance();
+    shell::frmMDI_main *main = shell::frmMDI_main::instance();
     if (!main)
         return;
     main->setSiteCommandsEnabled(aan);

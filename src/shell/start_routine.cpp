@@ -82,7 +82,7 @@ void meldStartFout(const platform::Error &e)
 void beeindig()
 {
     ui::resetCursor();
-    frmMDI_main::unload();
+    shell::frmMDI_main::unload();
 }
 
 // The update check at start. Returns false when the run ends here (a
@@ -108,7 +108,7 @@ bool controleerUpdates()
     // A program update that was handed over has closed the main window. A
     // new checklist file alone is installed in place, and a failed update
     // has said so: the start goes on.
-    return frmMDI_main::instance() != nullptr;
+    return shell::frmMDI_main::instance() != nullptr;
 }
 
 // The compaction at start rewrites the file. A file the coupling will refuse
@@ -123,7 +123,7 @@ void compacteerAlsAanvaard(const QString &pad)
     modCompress::CompactDatabestand(pad);
 }
 
-void toonProgrammaversie(frmMDI_main &main)
+void toonProgrammaversie(shell::frmMDI_main &main)
 {
     main.setPanelText(2, QStringLiteral(" ") + QLatin1String(tavir::kProgramTitle) + QStringLiteral(" programmaversie: ")
                              + QString::number(gVersion.major) + QStringLiteral(".") + QString::number(gVersion.minor)
@@ -136,7 +136,7 @@ void start()
     // closing the main window stores only values that were read.
     LeesInstellingen();
 
-    frmMDI_main *main = frmMDI_main::load();
+    shell::frmMDI_main *main = shell::frmMDI_main::load();
     ui::setBusyCursor();
 
     ZetChecklistVerbinding();
@@ -210,7 +210,7 @@ void start()
                    ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Koppeling aan databestand"));
         break;
     }
-    if (frmMDI_main *loaded = frmMDI_main::instance())
+    if (shell::frmMDI_main *loaded = shell::frmMDI_main::instance())
         toonProgrammaversie(*loaded);
 }
 

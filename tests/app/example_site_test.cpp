@@ -53,7 +53,7 @@ protected:
         ShellTest::TearDown();
     }
 
-    frmMDI_main *main() const { return frmMDI_main::instance(); }
+    shell::frmMDI_main *main() const { return shell::frmMDI_main::instance(); }
 
     void trigger(const char *item)
     {
@@ -80,8 +80,8 @@ TEST_F(ExampleSite, ImportedFromTheSiteListItsTargetFundIsOnScreen)
     templateCopy();
     modMain::Main();
     ASSERT_NE(main(), nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<frmOpenInr>() != nullptr; }, 5000));
-    auto *list = screens::Form::loaded<frmOpenInr>();
+    ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<shell::frmOpenInr>() != nullptr; }, 5000));
+    auto *list = screens::Form::loaded<shell::frmOpenInr>();
     auto *lst1 = control<QTreeWidget>(list, "lst1");
 
     script.expectFileDialog(ui::FileDialogMode::Open, QStringLiteral("Importeren...")).answer(exampleFile());
@@ -89,7 +89,7 @@ TEST_F(ExampleSite, ImportedFromTheSiteListItsTargetFundIsOnScreen)
     clickRow(lst1, kSite);
     click(control<QPushButton>(list, "OKButton"));
     ASSERT_EQ(modMain::gstrNaamStort, kSite);
-    if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+    if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
         notice->Timer1_Timer();
 
     // Every checklist item keeps within its checklist item's bounds, as its

@@ -103,7 +103,7 @@ protected:
         ShellTest::TearDown();
     }
 
-    frmMDI_main *main() const { return frmMDI_main::instance(); }
+    shell::frmMDI_main *main() const { return shell::frmMDI_main::instance(); }
     qint64 count(const QString &sql) const { return scalar(dataFile, sql).toLongLong(); }
 
     // Every row of `table`, each field quoted, without the keys that an
@@ -195,16 +195,16 @@ protected:
         modMain::Main();
         ASSERT_NE(main(), nullptr);
         EXPECT_EQ(modMain::gstrDatabestand, dataFile);
-        EXPECT_NE(screens::Form::loaded<frmSplash>(), nullptr);
+        EXPECT_NE(screens::Form::loaded<shell::frmSplash>(), nullptr);
         // The splash hands over to the site list after its time.
-        ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<frmOpenInr>() != nullptr; }, 5000));
-        EXPECT_EQ(rowTexts(control<QTreeWidget>(loaded<frmOpenInr>(), "lst1")), QStringList());
+        ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<shell::frmOpenInr>() != nullptr; }, 5000));
+        EXPECT_EQ(rowTexts(control<QTreeWidget>(loaded<shell::frmOpenInr>(), "lst1")), QStringList());
     }
 
     void makeANewSite()
     {
-        click(control<QPushButton>(loaded<frmOpenInr>(), "cmdNieuw"));
-        auto *dialog = loaded<frmInrNieuwDialog>();
+        click(control<QPushButton>(loaded<shell::frmOpenInr>(), "cmdNieuw"));
+        auto *dialog = loaded<shell::frmInrNieuwDialog>();
         ASSERT_NE(dialog, nullptr);
         typeText(control<QLineEdit>(dialog, "Text1"), kSite);
         clickBox(control<QRadioButton>(dialog, "optStortType_1"));
@@ -217,7 +217,7 @@ protected:
         site = modMain::glngStortID;
         EXPECT_TRUE(main()->menuItem(QStringLiteral("Doelvermogen"))->isEnabled());
         // The short notice goes by its own timer.
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
     }
 
@@ -479,7 +479,7 @@ protected:
         const QString siteRow = rowsOf("tblStort"), facilities = rowsOf("tblInrichting"), items = rowsOf("tblAct");
 
         trigger("open_inrichting");
-        auto *list = loaded<frmOpenInr>();
+        auto *list = loaded<shell::frmOpenInr>();
         ASSERT_NE(list, nullptr);
         auto *lst1 = control<QTreeWidget>(list, "lst1");
         clickRow(lst1, kSite);
@@ -506,7 +506,7 @@ protected:
         clickRow(lst1, kSite);
         click(control<QPushButton>(list, "OKButton"));
         EXPECT_EQ(modMain::gstrNaamStort, kSite);
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
         reportOnScreen(false);
     }
@@ -517,7 +517,7 @@ protected:
         EXPECT_EQ(loadedFormNames(), QStringList{"frmRapScherm"});
         trigger("Afsluiten");
         EXPECT_TRUE(loadedFormNames().isEmpty());
-        EXPECT_EQ(frmMDI_main::instance(), nullptr);
+        EXPECT_EQ(shell::frmMDI_main::instance(), nullptr);
         EXPECT_EQ(setting("BTW_PROCENTEN"), QStringLiteral("21"));
     }
 
@@ -529,13 +529,13 @@ protected:
         modMain::resetProgramState();
         modMain::Main();
         ASSERT_NE(main(), nullptr);
-        ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<frmOpenInr>() != nullptr; }, 5000));
-        auto *list = loaded<frmOpenInr>();
+        ASSERT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<shell::frmOpenInr>() != nullptr; }, 5000));
+        auto *list = loaded<shell::frmOpenInr>();
         const QList<QTreeWidgetItem *> selected = control<QTreeWidget>(list, "lst1")->selectedItems();
         ASSERT_EQ(selected.size(), 1);
         EXPECT_EQ(selected.first()->text(0), kSite);
         click(control<QPushButton>(list, "OKButton"));
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
         auto *form = openTheReportScreen();
         ASSERT_NE(form, nullptr);

@@ -32,11 +32,11 @@ protected:
             ADD_FAILURE() << "a test opened a file";
             return false;
         });
-        form = screens::frmRapVoorz::load();
+        form = reports::frmRapVoorz::load();
     }
     void TearDown() override
     {
-        if (screens::Form::loaded<screens::frmRapVoorz>())
+        if (screens::Form::loaded<reports::frmRapVoorz>())
             form->unload();
         screens::installSession({});
         os::setOpener(m_opener);
@@ -61,7 +61,7 @@ protected:
         QTest::mouseClick(ok, Qt::LeftButton);
     }
 
-    screens::frmRapVoorz *form = nullptr;
+    reports::frmRapVoorz *form = nullptr;
 
 private:
     os::Opener m_opener;
@@ -121,7 +121,7 @@ TEST_F(FrmRapVoorzTest, WritesTheReportAndStaysOpenWithItsChoices)
     EXPECT_EQ(wordtest::paragraphs(d[QStringLiteral("header")].toArray())[0].toObject()[QStringLiteral("text")],
               QStringLiteral("TAVIR 3.0"));
 
-    EXPECT_TRUE(screens::Form::loaded<screens::frmRapVoorz>());
+    EXPECT_TRUE(screens::Form::loaded<reports::frmRapVoorz>());
     EXPECT_TRUE(control<QCheckBox>("chkVoorz")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("chkAct")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("chkAlg")->isChecked());
@@ -135,13 +135,13 @@ TEST_F(FrmRapVoorzTest, CancelledSaveWritesNothing)
     script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).cancel();
     rapporteer();
     EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());
-    EXPECT_TRUE(screens::Form::loaded<screens::frmRapVoorz>());
+    EXPECT_TRUE(screens::Form::loaded<reports::frmRapVoorz>());
 }
 
 TEST_F(FrmRapVoorzTest, CloseButtonUnloadsTheScreen)
 {
     QTest::mouseClick(control<QPushButton>("CancelButton"), Qt::LeftButton);
-    EXPECT_EQ(screens::Form::loaded<screens::frmRapVoorz>(), nullptr);
+    EXPECT_EQ(screens::Form::loaded<reports::frmRapVoorz>(), nullptr);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ protected:
                              .arg(site));
         facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
         modMain::OpenInrichting(site);
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
     }
 

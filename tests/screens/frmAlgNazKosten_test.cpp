@@ -31,7 +31,7 @@ protected:
             runSql(dataFile, QStringLiteral("UPDATE tblStort SET %1 WHERE idrStort_ID = %2").arg(zet).arg(site));
         modMain::InstallSchermSessie();
         modMain::OpenInrichting(site);
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
         trigger("AlgNazKosten");
         form = screens::Form::loaded<screens::frmAlgNazKosten>();
@@ -142,7 +142,7 @@ TEST_F(AlgNazKostenScreenTest, WithoutAValidAreaTheScreenAndTheMainWindowStayOpe
     // Afsluiten asks the screen first; its refusal keeps the program open.
     script.expectMsgBox(ui::Icon::Exclamation, kTitelOpp, QStringLiteral("Voer een nazorgoppervlak in."));
     trigger("Afsluiten");
-    EXPECT_EQ(frmMDI_main::instance(), main);
+    EXPECT_EQ(shell::frmMDI_main::instance(), main);
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(loadedFormNames(), QStringList{"frmAlgNazKosten"});
 

@@ -20,7 +20,7 @@ protected:
     {
         ScreenTest::SetUp();
         modMain::OpenInrichting(addSite(QStringLiteral("Stort Noord")));
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
     }
 };
@@ -54,11 +54,11 @@ TEST_F(InputScreensInMainWindowTest, TheForecastGridKeepsTheProgramOpenUntilItsB
     script.expectMsgBox(ui::Icon::Information, QStringLiteral("Sluiten formulier"),
                         QStringLiteral("Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten"));
     trigger("Afsluiten");
-    EXPECT_EQ(frmMDI_main::instance(), main);
+    EXPECT_EQ(shell::frmMDI_main::instance(), main);
     EXPECT_TRUE(loadedFormNames().contains(QStringLiteral("frmTonnage")));
 
     click(control<QPushButton>(screens::Form::loaded<screens::frmTonnage>(), "cmdOK"));
-    EXPECT_TRUE(frmMDI_main::unload());
+    EXPECT_TRUE(shell::frmMDI_main::unload());
     EXPECT_TRUE(loadedFormNames().isEmpty());
 }
 

@@ -361,9 +361,9 @@ TEST_F(AutoUpdate, NewerChecklistIsDownloadedCheckedAndInstalled)
     EXPECT_EQ(main->panelText(3), QStringLiteral(" volgnr. bestand checklists: 13 "));
     EXPECT_EQ(programFolder(), QStringList({"db00.mdb", "dbQORCL.mdb"}));
     EXPECT_TRUE(started.isEmpty());
-    EXPECT_NE(frmMDI_main::instance(), nullptr);
+    EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
     // The screen loaded to show the download is gone again.
-    EXPECT_EQ(screens::Form::loaded<frmUpdateCheck>(), nullptr);
+    EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
 }
 
 TEST_F(AutoUpdate, InstalledProgramGetsItsNewChecklistInTheUsersOwnFolder)
@@ -539,7 +539,7 @@ TEST_F(AutoUpdate, HostileProgramInfoIsRefusedBeforeAnythingIsFetched)
         EXPECT_EQ(server.requests().size(), asked);
         EXPECT_EQ(folderBytes(progDir), before);
         EXPECT_TRUE(started.isEmpty());
-        EXPECT_NE(frmMDI_main::instance(), nullptr);
+        EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
         EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
     }
 }
@@ -557,7 +557,7 @@ TEST_F(AutoUpdate, NewerProgramIsDownloadedAndHandedToTheUpdater)
     modAutoUpdate::VoerUpdateUit(false, true);
 
     EXPECT_EQ(started, QStringList{expectedHandOver()});
-    EXPECT_EQ(frmMDI_main::instance(), nullptr) << "the run ends";
+    EXPECT_EQ(shell::frmMDI_main::instance(), nullptr) << "the run ends";
     EXPECT_EQ(fileBytes(inProg(QStringLiteral("_0_tavir"))), QByteArray(1500, 'p'));
     EXPECT_EQ(fileBytes(inProg(QStringLiteral("_0_libtavir.so"))), QByteArray(513, 'l'));
     EXPECT_EQ(fileBytes(checklist()), installed);
@@ -576,7 +576,7 @@ TEST_F(AutoUpdate, ProgramUpdateWithoutTheUpdaterDownloadsNothing)
 
     EXPECT_EQ(server.requests().size(), asked);
     EXPECT_TRUE(started.isEmpty());
-    EXPECT_NE(frmMDI_main::instance(), nullptr);
+    EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
     expectOldChecklistInUse();
 }
 
@@ -606,7 +606,7 @@ TEST_F(AutoUpdate, FailedProgramFileStopsTheHandOverButNotTheOtherFiles)
     EXPECT_EQ(fileBytes(inProg(QStringLiteral("_0_libtavir.so"))), QByteArray(20, 'l'));
     EXPECT_FALSE(QFile::exists(inProg(QStringLiteral("_0_tavir"))));
     EXPECT_TRUE(started.isEmpty());
-    EXPECT_NE(frmMDI_main::instance(), nullptr);
+    EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
 }
 
 TEST_F(AutoUpdate, ProgramUpdateOfAnInstalledProgramFetchesNothing)
@@ -631,7 +631,7 @@ TEST_F(AutoUpdate, ProgramUpdateOfAnInstalledProgramFetchesNothing)
     EXPECT_EQ(server.requests().size(), asked);
     EXPECT_EQ(folderBytes(progDir), before);
     EXPECT_TRUE(started.isEmpty());
-    EXPECT_NE(frmMDI_main::instance(), nullptr);
+    EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
 }
 
 TEST_F(AutoUpdate, UpdaterThatCannotStartIsReportedAndTheProgramRunsOn)
@@ -648,7 +648,7 @@ TEST_F(AutoUpdate, UpdaterThatCannotStartIsReportedAndTheProgramRunsOn)
     modAutoUpdate::VoerUpdateUit(false, true);
 
     EXPECT_EQ(started, QStringList{expectedHandOver()});
-    EXPECT_NE(frmMDI_main::instance(), nullptr);
+    EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
 }
 
 TEST_F(AutoUpdate, OtherOpenWindowsStopTheUpdate)
@@ -657,8 +657,8 @@ TEST_F(AutoUpdate, OtherOpenWindowsStopTheUpdate)
     serveInfo("0", "31,d,tavir,10", "13,d,dbQORCL.mdb,10");
     ASSERT_EQ(check().statusProgramma, 1);
     const int asked = int(server.requests().size());
-    frmUpdateCheck::load();
-    frmUpdateProxy::load();
+    shell::frmUpdateCheck::load();
+    shell::frmUpdateProxy::load();
     script.expectMsgBox(Icon::Information, QStringLiteral("Updaten"),
                         QStringLiteral("Sluit eerst alle openstaande formulieren"));
 
@@ -693,7 +693,7 @@ TEST_F(AutoUpdate, DownloadThatCannotReplaceAnEarlierOneFails)
     EXPECT_TRUE(QFileInfo(oud + QStringLiteral("/inhoud")).isDir());
     EXPECT_EQ(fileBytes(checklist()), installed);
     EXPECT_TRUE(started.isEmpty());
-    EXPECT_NE(frmMDI_main::instance(), nullptr);
+    EXPECT_NE(shell::frmMDI_main::instance(), nullptr);
 }
 
 } // namespace

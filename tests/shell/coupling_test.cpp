@@ -120,7 +120,7 @@ TEST_F(Coupling, CurrentFileCouplesSilentlyWithoutAnyQuestion)
 
 TEST_F(Coupling, NotSilentConfirmsWithThePathAndSwitchesSiteCommandsOff)
 {
-    frmMDI_main *main = frmMDI_main::load();
+    shell::frmMDI_main *main = shell::frmMDI_main::load();
     main->setSiteCommandsEnabled(true);
     const QString pad = templateCopy();
     expectConfirmation(pad);

@@ -80,13 +80,13 @@ TEST_F(CurrentSiteTest, OpeningSetsTheCurrentSiteRemembersItAndSwitchesTheComman
     EXPECT_TRUE(commandsAre(true));
 
     // The notice: three seconds, then the flag is down again.
-    auto *notice = screens::Form::loaded<frmOpenInrConfirm>();
+    auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->bericht(), QStringLiteral("Geopend: Stort 't Veld"));
     EXPECT_TRUE(modMain::gblnBerichtOpen);
     notice->Timer1_Timer();
     EXPECT_FALSE(modMain::gblnBerichtOpen);
-    EXPECT_EQ(screens::Form::loaded<frmOpenInrConfirm>(), nullptr);
+    EXPECT_EQ(screens::Form::loaded<shell::frmOpenInrConfirm>(), nullptr);
 }
 
 TEST_F(CurrentSiteTest, ASiteWhoseChecklistVersionIsNotInstalledOpensWithItsCommandsOff)
@@ -119,7 +119,7 @@ TEST_F(CurrentSiteTest, ASiteWhoseChecklistVersionIsNotInstalledOpensWithItsComm
         EXPECT_EQ(main->panelText(1), kGeen);
         const QList<screens::Form *> notices = screens::Form::loadedForms();
         ASSERT_FALSE(notices.isEmpty());
-        EXPECT_EQ(qobject_cast<frmOpenInrConfirm *>(notices.last())->bericht(), QStringLiteral("Geopend: Oud %1").arg(c.clId));
+        EXPECT_EQ(qobject_cast<shell::frmOpenInrConfirm *>(notices.last())->bericht(), QStringLiteral("Geopend: Oud %1").arg(c.clId));
     }
 }
 

@@ -165,11 +165,11 @@ TEST_F(FileLocations, FirstDataFileIsMadeOnceAndWritableFromAReadOnlyTemplate)
     writeBytes(data + QStringLiteral("new"), fileBytes(progDir + QStringLiteral("/db00.mdb")));
     runSql(data + QStringLiteral("new"), QStringLiteral("INSERT INTO tblStort (strStortNaam) VALUES ('Bewaard')"));
     int splash = 0;
-    frmMDI_main::setSplashOpener([&](frmMDI_main &) { ++splash; });
+    shell::frmMDI_main::setSplashOpener([&](shell::frmMDI_main &) { ++splash; });
     modMain::Main();
     EXPECT_EQ(splash, 1);
     EXPECT_EQ(scalar(data, QStringLiteral("SELECT strStortNaam FROM tblStort")), QStringLiteral("Bewaard"));
-    frmMDI_main::unload();
+    shell::frmMDI_main::unload();
     modMain::releaseSingleInstance();
     modMain::resetProgramState();
 
@@ -184,12 +184,12 @@ TEST_F(FileLocations, InstalledFirstStartCouplesANewFileInTheUsersFolder)
 {
     markInstalled();
     int splash = 0;
-    frmMDI_main::setSplashOpener([&](frmMDI_main &) { ++splash; });
+    shell::frmMDI_main::setSplashOpener([&](shell::frmMDI_main &) { ++splash; });
     const QStringList before = programFolderFiles();
 
     modMain::Main();
 
-    ASSERT_NE(frmMDI_main::instance(), nullptr);
+    ASSERT_NE(shell::frmMDI_main::instance(), nullptr);
     const QString data = userDir + QStringLiteral("/dbQORdata_1.mdb");
     EXPECT_EQ(splash, 1);
     EXPECT_EQ(modMain::gstrDatabestand, data);

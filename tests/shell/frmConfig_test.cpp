@@ -17,10 +17,10 @@ namespace {
 
 class SettingsScreenTest : public ScreenTest {
 protected:
-    frmConfig *openSettings()
+    shell::frmConfig *openSettings()
     {
         trigger("Configuratie");
-        auto *config = screens::Form::loaded<frmConfig>();
+        auto *config = screens::Form::loaded<shell::frmConfig>();
         EXPECT_NE(config, nullptr);
         return config;
     }
@@ -39,7 +39,7 @@ protected:
 TEST_F(SettingsScreenTest, ShowsTheCouplingAndTreeSettingsAndSavesThemUnchangedOnClose)
 {
     modMain::gblnTreeSingleSel = true;
-    frmConfig *config = openSettings();
+    shell::frmConfig *config = openSettings();
     ASSERT_NE(config, nullptr);
     EXPECT_EQ(config->windowTitle(), QStringLiteral("Instellingen"));
     auto *tabs = control<QTabWidget>(config, "SSTab1");
@@ -59,7 +59,7 @@ TEST_F(SettingsScreenTest, ShowsTheCouplingAndTreeSettingsAndSavesThemUnchangedO
 
 TEST_F(SettingsScreenTest, ColoursComeFromTheDialogAndResetAndAreSavedByTheCloseBoxToo)
 {
-    frmConfig *config = openSettings();
+    shell::frmConfig *config = openSettings();
     // The dialog starts from its own last colour, not from the setting.
     script.expectColorDialog().withInitialColor(0).answerColor(255);
     click(control<QPushButton>(config, "cmdKleur"));
@@ -90,7 +90,7 @@ TEST_F(SettingsScreenTest, ColoursComeFromTheDialogAndResetAndAreSavedByTheClose
 
 TEST_F(SettingsScreenTest, CouplingAnotherDataFileOrCancellingTheDialog)
 {
-    frmConfig *config = openSettings();
+    shell::frmConfig *config = openSettings();
     auto *txt = control<QLineEdit>(config, "txtDataLocatie");
     const QString title = QStringLiteral("Koppelen aan bestaand databestand...");
 
@@ -131,7 +131,7 @@ TEST_F(SettingsScreenTest, ClosingRebuildsAnOpenCostItemScreen)
     ASSERT_TRUE(modMain::gblnFrmActOpen);
     // Opened beside the cost-item screen (the one-screen rule is the
     // main window's; the start routine opens the screen directly).
-    frmConfig *config = frmConfig::load();
+    shell::frmConfig *config = shell::frmConfig::load();
     QPointer<screens::frmAct> before(act);
     click(control<QPushButton>(config, "OKButton"));
     auto *after = screens::Form::loaded<screens::frmAct>();

@@ -60,7 +60,7 @@ protected:
         runSql(dataFile, QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 5, bytRapEval = 1 WHERE idrStort_ID = %1").arg(site));
         modMain::InstallSchermSessie();
         modMain::OpenInrichting(site);
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
         ASSERT_TRUE(loadedFormNames().isEmpty()) << loadedFormNames().join(',').toStdString();
     }
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, WhileTheAboutBoxIsOpenEveryGatedCommandIsRefused)
 {
     openSite();
     trigger("Info");
-    auto *about = screens::Form::loaded<frmSplash>();
+    auto *about = screens::Form::loaded<shell::frmSplash>();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isAboutBox());
     EXPECT_TRUE(control<QPushButton>(about, "cmdClose")->isVisibleTo(about));
@@ -180,17 +180,17 @@ TEST_F(MainWindowTest, WhileTheAboutBoxIsOpenEveryGatedCommandIsRefused)
 
     // The about box never closes by itself and opens nothing.
     about->Timer1_Timer();
-    EXPECT_EQ(screens::Form::loaded<frmOpenInr>(), nullptr);
+    EXPECT_EQ(screens::Form::loaded<shell::frmOpenInr>(), nullptr);
 }
 
 TEST_F(MainWindowTest, TheAboutBoxClosesByItsButtonOnly)
 {
     trigger("Info");
-    auto *about = screens::Form::loaded<frmSplash>();
+    auto *about = screens::Form::loaded<shell::frmSplash>();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(control<QLabel>(about, "lblVersion")->text(), QStringLiteral("versie 3.0"));
     QTest::qWait(50);
-    EXPECT_NE(screens::Form::loaded<frmSplash>(), nullptr);
+    EXPECT_NE(screens::Form::loaded<shell::frmSplash>(), nullptr);
 
     // The hot spots open the parties' pages.
     QStringList opened;
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, TheAboutBoxClosesByItsButtonOnly)
         QTest::mouseClick(label, Qt::LeftButton);
     }
     os::setOpener(previous);
-    EXPECT_EQ(opened, QStringList({frmSplash::kUrlQOR, frmSplash::kUrlBrandeck, frmSplash::kUrlKettrilon}));
+    EXPECT_EQ(opened, QStringList({shell::frmSplash::kUrlQOR, shell::frmSplash::kUrlBrandeck, shell::frmSplash::kUrlKettrilon}));
     click(control<QPushButton>(about, "cmdClose"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
 }
@@ -284,12 +284,12 @@ TEST_F(MainWindowTest, ClosingStopsWhenAScreenRefusesAndOtherwiseSavesTheVatPerc
     screens::frmAct::load();
 
     trigger("Afsluiten");
-    EXPECT_EQ(frmMDI_main::instance(), main);
+    EXPECT_EQ(shell::frmMDI_main::instance(), main);
     EXPECT_TRUE(weigeraar->isLoaded());
     EXPECT_EQ(setting("BTW_PROCENTEN"), QStringLiteral("<missing>"));
 
     weigeraar->magSluiten = true;
-    EXPECT_TRUE(frmMDI_main::unload());
+    EXPECT_TRUE(shell::frmMDI_main::unload());
     EXPECT_TRUE(loadedFormNames().isEmpty());
     EXPECT_FALSE(modMain::gblnFrmActOpen);
     EXPECT_EQ(setting("BTW_PROCENTEN"), QStringLiteral("17,5"));

@@ -63,7 +63,7 @@ protected:
                              .arg(site));
         facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
         modMain::OpenInrichting(site);
-        if (auto *notice = screens::Form::loaded<frmOpenInrConfirm>())
+        if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
     }
 
@@ -111,29 +111,29 @@ protected:
 
 TEST_F(ScreenFitTest, StartAndShellScreens)
 {
-    check(frmSplash::loadAbout(), QStringLiteral("frmSplash-about"), true);
-    screens::Form::loaded<frmSplash>()->unload();
+    check(shell::frmSplash::loadAbout(), QStringLiteral("frmSplash-about"), true);
+    screens::Form::loaded<shell::frmSplash>()->unload();
 
     trigger("open_inrichting");
-    check(screens::Form::loaded<frmOpenInr>(), QStringLiteral("frmOpenInr"), true);
-    screens::Form::loaded<frmOpenInr>()->unload();
+    check(screens::Form::loaded<shell::frmOpenInr>(), QStringLiteral("frmOpenInr"), true);
+    screens::Form::loaded<shell::frmOpenInr>()->unload();
 
     trigger("Nieuwe_inrichting");
-    check(screens::Form::loaded<frmInrNieuwDialog>(), QStringLiteral("frmInrNieuwDialog"), true);
-    screens::Form::loaded<frmInrNieuwDialog>()->unload();
+    check(screens::Form::loaded<shell::frmInrNieuwDialog>(), QStringLiteral("frmInrNieuwDialog"), true);
+    screens::Form::loaded<shell::frmInrNieuwDialog>()->unload();
 
-    check(frmOpenInrConfirm::toon(QStringLiteral("Geopend: Stortplaats 't Veld")), QStringLiteral("frmOpenInrConfirm"),
+    check(shell::frmOpenInrConfirm::toon(QStringLiteral("Geopend: Stortplaats 't Veld")), QStringLiteral("frmOpenInrConfirm"),
           true);
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
 
     trigger("Configuratie");
-    check(screens::Form::loaded<frmConfig>(), QStringLiteral("frmConfig"), true);
-    screens::Form::loaded<frmConfig>()->unload();
+    check(screens::Form::loaded<shell::frmConfig>(), QStringLiteral("frmConfig"), true);
+    screens::Form::loaded<shell::frmConfig>()->unload();
 
     trigger("check_updates");
-    auto *update = screens::Form::loaded<frmUpdateCheck>();
+    auto *update = screens::Form::loaded<shell::frmUpdateCheck>();
     check(update, QStringLiteral("frmUpdateCheck"), true);
-    auto *proxy = frmUpdateProxy::load();
+    auto *proxy = shell::frmUpdateProxy::load();
     for (const char *option : {"optProxType_0", "optProxType_1", "optProxType_2"}) {
         clickBox(control<QRadioButton>(proxy, option));
         check(proxy, QStringLiteral("frmUpdateProxy-") + QLatin1String(option), QLatin1String(option)
@@ -142,8 +142,8 @@ TEST_F(ScreenFitTest, StartAndShellScreens)
     proxy->unload();
     update->unload();
 
-    check(frmBrowser::open(QString()), QStringLiteral("frmBrowser"), true);
-    screens::Form::loaded<frmBrowser>()->unload();
+    check(shell::frmBrowser::open(QString()), QStringLiteral("frmBrowser"), true);
+    screens::Form::loaded<shell::frmBrowser>()->unload();
 }
 
 TEST_F(ScreenFitTest, GeneralDataForecastAndChecklistVersion)
@@ -324,8 +324,8 @@ TEST_F(ScreenFitTest, ReportScreens)
     gev->unload();
 
     trigger("rap_invoer");
-    check(screens::Form::loaded<screens::frmRapVoorz>(), QStringLiteral("frmRapVoorz"), true);
-    screens::Form::loaded<screens::frmRapVoorz>()->unload();
+    check(screens::Form::loaded<reports::frmRapVoorz>(), QStringLiteral("frmRapVoorz"), true);
+    screens::Form::loaded<reports::frmRapVoorz>()->unload();
 
     reports::frmRapScherm *rap = reports::frmRapScherm::load();
     rap->setZichtbaar(true);

@@ -76,7 +76,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        main = frmMDI_main::load();
+        main = shell::frmMDI_main::load();
         dataFile = templateCopy();
         modMain::gstrDatabestand = dataFile;
         modMain::gstrConnData = modMain::pfunConnStrData(dataFile);
@@ -118,7 +118,7 @@ protected:
 
     qint64 count(const QString &sql) { return scalar(dataFile, sql).toLongLong(); }
 
-    frmMDI_main *main = nullptr;
+    shell::frmMDI_main *main = nullptr;
     QString dataFile;
 };
 

@@ -28,10 +28,10 @@ TEST_F(ScreenshotTest, MainWindowWithTheSiteList)
     addSite(QStringLiteral("Baggerdepot Zeehaven"), 2, 11, 110);
     runSql(dataFile, QStringLiteral("UPDATE tblStort SET strRIVMnr = 'NH-0' || idrStort_ID"));
     modMain::OpenInrichting(open);
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
 
     trigger("open_inrichting");
-    auto *list = screens::Form::loaded<frmOpenInr>();
+    auto *list = screens::Form::loaded<shell::frmOpenInr>();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(control<QTreeWidget>(list, "lst1")->topLevelItemCount(), 4);
     QApplication::processEvents();

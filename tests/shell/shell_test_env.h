@@ -144,9 +144,9 @@ protected:
 
     void TearDown() override
     {
-        frmMDI_main::setSplashOpener({});
-        frmMDI_main::setSettingsScreenOpener({});
-        frmMDI_main::unload();
+        shell::frmMDI_main::setSplashOpener({});
+        shell::frmMDI_main::setSettingsScreenOpener({});
+        shell::frmMDI_main::unload();
         modMain::releaseSingleInstance();
         clearSettings();
         os::setProgramDir(QString());

@@ -491,10 +491,10 @@ TEST_F(SiteFileTest, TheMainWindowsDialogsRunTheRealExportAndImport)
     trigger("exportInrichting");
     EXPECT_TRUE(fileBytes(exportFile).contains("strStortNaam='Stort &#x27;t Veld'"));
 
-    frmOpenInr *list = screens::Form::loaded<frmOpenInr>();
+    shell::frmOpenInr *list = screens::Form::loaded<shell::frmOpenInr>();
     if (!list) {
         trigger("open_inrichting");
-        list = screens::Form::loaded<frmOpenInr>();
+        list = screens::Form::loaded<shell::frmOpenInr>();
     }
     ASSERT_NE(list, nullptr);
     script.expectFileDialog(ui::FileDialogMode::Open, QStringLiteral("Importeren...")).answer(exportFile);

@@ -28,10 +28,10 @@ protected:
         ScreenTest::TearDown();
     }
 
-    frmOpenInr *openList()
+    shell::frmOpenInr *openList()
     {
         trigger("open_inrichting");
-        return screens::Form::loaded<frmOpenInr>();
+        return screens::Form::loaded<shell::frmOpenInr>();
     }
 
     static QStringList selectedNames(QTreeWidget *list)
@@ -42,10 +42,10 @@ protected:
         return names;
     }
 
-    frmInrNieuwDialog *newSiteDialog(const QString &name, int kind)
+    shell::frmInrNieuwDialog *newSiteDialog(const QString &name, int kind)
     {
         trigger("Nieuwe_inrichting");
-        auto *dialog = screens::Form::loaded<frmInrNieuwDialog>();
+        auto *dialog = screens::Form::loaded<shell::frmInrNieuwDialog>();
         EXPECT_NE(dialog, nullptr);
         if (!dialog)
             return nullptr;
@@ -73,7 +73,7 @@ TEST_F(SiteScreensTest, TheListShowsEverySiteInNameOrderWithItsColumns)
                                     "UPDATE tblStort SET intStortType = NULL WHERE idrStort_ID = %1")
                          .arg(odd));
 
-    frmOpenInr *list = openList();
+    shell::frmOpenInr *list = openList();
     ASSERT_NE(list, nullptr);
     auto *lst1 = control<QTreeWidget>(list, "lst1");
     EXPECT_EQ(list->windowTitle(), QStringLiteral("Open inrichting"));
@@ -91,7 +91,7 @@ TEST_F(SiteScreensTest, TheListShowsEverySiteInNameOrderWithItsColumns)
     }
     EXPECT_EQ(rows, QStringList({"afvalberg||stortplaats|(geen)|2008", "Mergelgroeve||stortplaats|Limburg|?",
                                  "Oude Stort||?||2012", "Zandput|NH-12|baggerdepot|Zuid-Holland|2010"}));
-    EXPECT_EQ(frmOpenInr::idVan(lst1->topLevelItem(2)), odd);
+    EXPECT_EQ(shell::frmOpenInr::idVan(lst1->topLevelItem(2)), odd);
     EXPECT_TRUE(control<QPushButton>(list, "cmdVerwijder")->isEnabled());
     EXPECT_TRUE(selectedNames(lst1).isEmpty());
 
@@ -104,7 +104,7 @@ TEST_F(SiteScreensTest, TheListShowsEverySiteInNameOrderWithItsColumns)
 
 TEST_F(SiteScreensTest, AnEmptyListDisablesDeletingAndOkOpensNothing)
 {
-    frmOpenInr *list = openList();
+    shell::frmOpenInr *list = openList();
     ASSERT_NE(list, nullptr);
     EXPECT_FALSE(control<QPushButton>(list, "cmdVerwijder")->isEnabled());
     click(control<QPushButton>(list, "OKButton"));
@@ -116,14 +116,14 @@ TEST_F(SiteScreensTest, OkOpensTheChosenSiteAndTheListRemembersIt)
 {
     addSite(QStringLiteral("Alfa"));
     const qint32 beta = addSite(QStringLiteral("Beta"));
-    frmOpenInr *list = openList();
+    shell::frmOpenInr *list = openList();
     clickRow(control<QTreeWidget>(list, "lst1"), QStringLiteral("Beta"));
     click(control<QPushButton>(list, "OKButton"));
 
     EXPECT_EQ(modMain::glngStortID, beta);
     EXPECT_EQ(main->panelText(1), QStringLiteral("Geopend: Beta (checklistversie 2012)"));
     EXPECT_EQ(loadedFormNames(), QStringList{"frmOpenInrConfirm"});
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
 
     // Next time the remembered site is selected; a double click opens a row.
     list = openList();
@@ -135,7 +135,7 @@ TEST_F(SiteScreensTest, OkOpensTheChosenSiteAndTheListRemembersIt)
     QTest::mouseClick(lst1->viewport(), Qt::LeftButton, {}, rowPoint(lst1, alfa));
     QTest::mouseDClick(lst1->viewport(), Qt::LeftButton, {}, rowPoint(lst1, alfa));
     EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Alfa"));
-    EXPECT_EQ(screens::Form::loaded<frmOpenInr>(), nullptr);
+    EXPECT_EQ(screens::Form::loaded<shell::frmOpenInr>(), nullptr);
 }
 
 TEST_F(SiteScreensTest, AFailedOpenIsReportedAndLeavesTheListAndTheOpenSite)
@@ -144,10 +144,10 @@ TEST_F(SiteScreensTest, AFailedOpenIsReportedAndLeavesTheListAndTheOpenSite)
     const qint32 broken = addSite(QStringLiteral("Zonder soort"));
     runSql(dataFile, QStringLiteral("UPDATE tblStort SET intStortType = NULL WHERE idrStort_ID = %1").arg(broken));
     modMain::OpenInrichting(id);
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
     const QString panel = main->panelText(1);
 
-    frmOpenInr *list = openList();
+    shell::frmOpenInr *list = openList();
     clickRow(control<QTreeWidget>(list, "lst1"), QStringLiteral("Zonder soort"));
     // The central error report's boxes.
     script.setMode(ui::ScriptedDialogs::Mode::Record);
@@ -167,8 +167,8 @@ TEST_F(SiteScreensTest, CancelClosesTheListAndKeepsTheOpenSite)
 {
     const qint32 id = addSite(QStringLiteral("Alfa"));
     modMain::OpenInrichting(id);
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
-    frmOpenInr *list = openList();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
+    shell::frmOpenInr *list = openList();
     clickRow(control<QTreeWidget>(list, "lst1"), QStringLiteral("Alfa"));
     click(control<QPushButton>(list, "CancelButton"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
@@ -180,8 +180,8 @@ TEST_F(SiteScreensTest, DeletingFromTheListRemovesTheSiteAndItsRemembranceSelect
     addSite(QStringLiteral("Alfa"));
     const qint32 gone = addSite(QStringLiteral("Omega"));
     modMain::OpenInrichting(gone);
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
-    frmOpenInr *list = openList();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
+    shell::frmOpenInr *list = openList();
     auto *lst1 = control<QTreeWidget>(list, "lst1");
     ASSERT_EQ(selectedNames(lst1), QStringList{"Omega"});
     script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
@@ -204,7 +204,7 @@ TEST_F(SiteScreensTest, DeletingFromTheListRemovesTheSiteAndItsRemembranceSelect
 
 TEST_F(SiteScreensTest, TheNewButtonSwapsTheListForTheNewSiteDialog)
 {
-    frmOpenInr *list = openList();
+    shell::frmOpenInr *list = openList();
     click(control<QPushButton>(list, "cmdNieuw"));
     EXPECT_EQ(loadedFormNames(), QStringList{"frmInrNieuwDialog"});
 }
@@ -218,7 +218,7 @@ TEST_F(SiteScreensTest, ANewSiteGetsItsDefaultsOpensAndShowsItsGeneralData)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.kind);
         const QString name = QStringLiteral("Nieuwe stort 't %1").arg(c.kind);
-        frmInrNieuwDialog *dialog = newSiteDialog(name, c.kind);
+        shell::frmInrNieuwDialog *dialog = newSiteDialog(name, c.kind);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), kNieuwTitel);
         expectCreated();
@@ -249,7 +249,7 @@ TEST_F(SiteScreensTest, ANewSiteGetsItsDefaultsOpensAndShowsItsGeneralData)
 TEST_F(SiteScreensTest, OkNeedsANameAndAKind)
 {
     trigger("Nieuwe_inrichting");
-    auto *dialog = screens::Form::loaded<frmInrNieuwDialog>();
+    auto *dialog = screens::Form::loaded<shell::frmInrNieuwDialog>();
     ASSERT_NE(dialog, nullptr);
     auto *ok = control<QPushButton>(dialog, "Command1");
     auto *text = control<QLineEdit>(dialog, "Text1");
@@ -275,7 +275,7 @@ TEST_F(SiteScreensTest, ANameThatExistsIgnoringCaseIsRefusedAndTheDialogStays)
     addSite(QStringLiteral("Ölberg"));
     for (const char *name : {"STORT 'T VELD", "ölberg"}) {
         SCOPED_TRACE(name);
-        frmInrNieuwDialog *dialog = newSiteDialog(QString::fromUtf8(name), 1);
+        shell::frmInrNieuwDialog *dialog = newSiteDialog(QString::fromUtf8(name), 1);
         ASSERT_NE(dialog, nullptr);
         script.expectMsgBox(ui::Icon::Exclamation, kNieuwTitel,
                             QStringLiteral("De naam ") + QString::fromUtf8(name)
@@ -291,7 +291,7 @@ TEST_F(SiteScreensTest, ANameThatExistsIgnoringCaseIsRefusedAndTheDialogStays)
 TEST_F(SiteScreensTest, ImportFromTheListRefillsItOnSuccessAndReportsAFailure)
 {
     addSite(QStringLiteral("Alfa"));
-    frmOpenInr *list = openList();
+    shell::frmOpenInr *list = openList();
     auto *lst1 = control<QTreeWidget>(list, "lst1");
     const QString chosen = tmp.path() + QStringLiteral("/site.xml");
     bool result = true;
@@ -327,7 +327,7 @@ TEST_F(SiteScreensTest, ImportFromTheListRefillsItOnSuccessAndReportsAFailure)
 TEST_F(SiteScreensTest, ExportProposesTheOpenSitesNameAndCancellingDoesNothing)
 {
     modMain::OpenInrichting(addSite(QStringLiteral("Stort Oost")));
-    screens::Form::loaded<frmOpenInrConfirm>()->Timer1_Timer();
+    screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
     QString written;
     frmImExportXML::setBewerkingen({[&](const QString &file) { written = file; }, {}});
 

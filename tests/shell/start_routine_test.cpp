@@ -28,8 +28,8 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        frmMDI_main::setSplashOpener([this](frmMDI_main &) { ++splashOpened; });
-        frmMDI_main::setSettingsScreenOpener([this](frmMDI_main &) { ++settingsOpened; });
+        shell::frmMDI_main::setSplashOpener([this](shell::frmMDI_main &) { ++splashOpened; });
+        shell::frmMDI_main::setSettingsScreenOpener([this](shell::frmMDI_main &) { ++settingsOpened; });
     }
 
     void TearDown() override
@@ -71,8 +71,8 @@ public:
     }
 
     // The run goes on while the main window is loaded.
-    static bool runGoesOn() { return frmMDI_main::instance() != nullptr; }
-    static QString panel(int index) { return frmMDI_main::instance()->panelText(index); }
+    static bool runGoesOn() { return shell::frmMDI_main::instance() != nullptr; }
+    static QString panel(int index) { return shell::frmMDI_main::instance()->panelText(index); }
 
     // A copy of the checklist file changed by `sql` takes its place.
     void changeChecklist(const QString &sql) { runSql(progDir + QStringLiteral("/dbQORCL.mdb"), sql); }
@@ -239,7 +239,7 @@ TEST_F(StartRoutine, EverySettingIsReadAndGarbageGivesTheDefault)
         modMain::Main();
 
         EXPECT_EQ(g.read(), QString::fromUtf8(g.expected));
-        frmMDI_main::unload();
+        shell::frmMDI_main::unload();
         modMain::releaseSingleInstance();
         modMain::resetProgramState();
         clearSettings();
@@ -254,7 +254,7 @@ TEST_F(StartRoutine, VatPercentageOutOfRangeIsStoredBackAsTheDefault)
         expectNotFound(defaultDataFile());
 
         modMain::Main();
-        frmMDI_main::unload(); // "Afsluiten" stores the percentage
+        shell::frmMDI_main::unload(); // "Afsluiten" stores the percentage
 
         EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("19"));
         modMain::releaseSingleInstance();
@@ -437,7 +437,7 @@ TEST_F(StartRoutine, CurrentDataFileIsCompactedCoupledSilentlyAndTheSplashFollow
     EXPECT_EQ(panel(2), QStringLiteral(" TAVIR programmaversie: 3.0 "));
     EXPECT_TRUE(ui::isBusyCursor()) << "the splash puts the pointer back";
     // Closing the program stores the VAT percentage as it was read.
-    frmMDI_main::unload();
+    shell::frmMDI_main::unload();
     EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("19"));
 }
 
@@ -589,7 +589,7 @@ TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
         EXPECT_EQ(splashOpened, 0);
         EXPECT_TRUE(fileBytes(pad) == before) << "the refused file was rewritten";
         if (runGoesOn())
-            frmMDI_main::unload();
+            shell::frmMDI_main::unload();
         modMain::releaseSingleInstance();
         modMain::resetProgramState();
         script.clear();
@@ -799,7 +799,7 @@ TEST_P(StartUpdate, OutcomeOfTheCheckDecidesWhetherTheStartGoesOn)
     modAutoUpdate::setVoerUpdateUit([&](bool checklist, bool programma) {
         updates << std::make_pair(checklist, programma);
         if (programma && g.handedOver)
-            frmMDI_main::unload();
+            shell::frmMDI_main::unload();
     });
     g.boxes(script);
 

@@ -29,10 +29,10 @@ TEST_F(StartScreensTest, WithADataFileTheSplashOpensTheSiteListAfterItsTime)
     const QString data = templateCopy();
     modMain::Main();
 
-    frmMDI_main *main = frmMDI_main::instance();
+    shell::frmMDI_main *main = shell::frmMDI_main::instance();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(modMain::gstrDatabestand, data);
-    auto *splash = screens::Form::loaded<frmSplash>();
+    auto *splash = screens::Form::loaded<shell::frmSplash>();
     ASSERT_NE(splash, nullptr);
     EXPECT_FALSE(splash->isAboutBox());
     EXPECT_FALSE(control<QPushButton>(splash, "cmdClose")->isVisibleTo(splash));
@@ -42,7 +42,7 @@ TEST_F(StartScreensTest, WithADataFileTheSplashOpensTheSiteListAfterItsTime)
     EXPECT_EQ(main->panelText(3), QStringLiteral(" volgnr. bestand checklists: 12 "));
     EXPECT_FALSE(main->menuItem(QStringLiteral("Algemeen"))->isEnabled());
 
-    EXPECT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<frmOpenInr>() != nullptr; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return screens::Form::loaded<shell::frmOpenInr>() != nullptr; }, 5000));
     EXPECT_EQ(loadedFormNames(), QStringList{"frmOpenInr"});
 }
 
@@ -63,7 +63,7 @@ TEST_F(StartScreensTest, WithoutADataFileTheSettingsScreenMakesAndCouplesANewOne
                                              "databestand aan."));
     modMain::Main();
 
-    auto *config = screens::Form::loaded<frmConfig>();
+    auto *config = screens::Form::loaded<shell::frmConfig>();
     ASSERT_NE(config, nullptr);
     EXPECT_EQ(loadedFormNames(), QStringList{"frmConfig"});
     auto *txt = control<QLineEdit>(config, "txtDataLocatie");
@@ -88,8 +88,8 @@ TEST_F(StartScreensTest, WithoutADataFileTheSettingsScreenMakesAndCouplesANewOne
 
     // The site list now works on the new file.
     click(control<QPushButton>(config, "OKButton"));
-    frmMDI_main::instance()->menuItem(QStringLiteral("open_inrichting"))->trigger();
-    auto *list = screens::Form::loaded<frmOpenInr>();
+    shell::frmMDI_main::instance()->menuItem(QStringLiteral("open_inrichting"))->trigger();
+    auto *list = screens::Form::loaded<shell::frmOpenInr>();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(control<QTreeWidget>(list, "lst1")->topLevelItemCount(), 0);
 }

@@ -39,10 +39,10 @@ const QString kWacht = QStringLiteral("Even geduld a.u.b. ...");
 
 class UpdateScreens : public UpdateServerTest {
 protected:
-    frmUpdateCheck *openUpdateScreen()
+    shell::frmUpdateCheck *openUpdateScreen()
     {
         main->menuItem(QStringLiteral("check_updates"))->trigger();
-        return screens::Form::loaded<frmUpdateCheck>();
+        return screens::Form::loaded<shell::frmUpdateCheck>();
     }
 };
 
@@ -52,7 +52,7 @@ TEST_F(UpdateScreens, ScreenShowsAndStoresTheAutomaticCheck)
 {
     for (const bool start : {false, true}) {
         modMain::gblnAutoUpdateOnStart = start;
-        frmUpdateCheck *f = openUpdateScreen();
+        shell::frmUpdateCheck *f = openUpdateScreen();
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(f->windowTitle(), QStringLiteral("Controle op updates"));
         auto *chk = control<QCheckBox>(f, "chkUpdate");
@@ -66,7 +66,7 @@ TEST_F(UpdateScreens, ScreenShowsAndStoresTheAutomaticCheck)
             click(control<QPushButton>(f, "cmdClose"));
         else
             f->frame()->close();
-        EXPECT_EQ(screens::Form::loaded<frmUpdateCheck>(), nullptr);
+        EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
         EXPECT_EQ(modMain::gblnAutoUpdateOnStart, !start);
         EXPECT_EQ(setting(modMain::kSetAutoUpdate), start ? QStringLiteral("False") : QStringLiteral("True"));
     }
@@ -118,13 +118,13 @@ TEST_F(UpdateScreens, EachOutcomeOfTheCheckHasItsMessageAndEffect)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         serveInfo(c.onderhoud, c.programma, c.cl);
-        frmUpdateCheck *f = openUpdateScreen();
+        shell::frmUpdateCheck *f = openUpdateScreen();
         ASSERT_NE(f, nullptr);
         c.boxes(script);
         f->cmdGet_Click();
-        EXPECT_EQ(screens::Form::loaded<frmUpdateCheck>() != nullptr, c.staysOpen);
+        EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>() != nullptr, c.staysOpen);
         EXPECT_TRUE(script.remaining().isEmpty());
-        if (auto *open = screens::Form::loaded<frmUpdateCheck>())
+        if (auto *open = screens::Form::loaded<shell::frmUpdateCheck>())
             open->unload();
     }
 }
@@ -135,7 +135,7 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
     server.set(kUpdates + QStringLiteral("dbQORCL.mdb"), bytes);
     serveInfo("0", "30,d,tavir,1", ("13,2-2-2027,dbQORCL.mdb," + QByteArray::number(bytes.size())).constData());
 
-    frmUpdateCheck *f = openUpdateScreen();
+    shell::frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
     script.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
                         QStringLiteral("Er is een update beschikbaar.\n\n- checklistbestandsversie: 13\n- datum: "
@@ -148,7 +148,7 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
     click(control<QPushButton>(f, "cmdGet"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return script.remaining().isEmpty(); }, 5000));
 
-    ASSERT_EQ(screens::Form::loaded<frmUpdateCheck>(), f) << "the screen stays";
+    ASSERT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), f) << "the screen stays";
     EXPECT_EQ(fileBytes(checklist()), bytes);
     EXPECT_EQ(modMain::gintCLVolgnr, 13);
     EXPECT_FALSE(control<QProgressBar>(f, "ProgressBar1")->isVisibleTo(f));
@@ -166,7 +166,7 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
     });
     server.set(kUpdates + QStringLiteral("tavir"), QByteArray(2000, 'p'));
     serveInfo("0", "31,1-6-2027,tavir,2000", "12,d,dbQORCL.mdb,1");
-    frmUpdateCheck *f = openUpdateScreen();
+    shell::frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
     script.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
                         QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: 1-6-2027"
@@ -174,7 +174,7 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
                         ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     click(control<QPushButton>(f, "cmdGet"));
-    const bool ended = QTest::qWaitFor([] { return frmMDI_main::instance() == nullptr; }, 5000);
+    const bool ended = QTest::qWaitFor([] { return shell::frmMDI_main::instance() == nullptr; }, 5000);
     os::setStarter(previous);
 
     EXPECT_TRUE(ended);
@@ -186,7 +186,7 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
 TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
 {
     hangInfo();
-    frmUpdateCheck *f = openUpdateScreen();
+    shell::frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
     bool enabledMeanwhile = true;
     bool closedMeanwhile = true;
@@ -195,7 +195,7 @@ TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
         enabledMeanwhile = control<QPushButton>(f, "cmdGet")->isEnabled()
                            || control<QPushButton>(f, "cmdClose")->isEnabled();
         closedMeanwhile = f->unload();
-        mainClosedMeanwhile = frmMDI_main::unload();
+        mainClosedMeanwhile = shell::frmMDI_main::unload();
     });
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Fout bij controle op updates"),
                         QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is "
@@ -206,7 +206,7 @@ TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
     EXPECT_FALSE(enabledMeanwhile);
     EXPECT_FALSE(closedMeanwhile);
     EXPECT_FALSE(mainClosedMeanwhile);
-    EXPECT_EQ(screens::Form::loaded<frmUpdateCheck>(), f);
+    EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), f);
     EXPECT_TRUE(control<QPushButton>(f, "cmdGet")->isEnabled());
 }
 
@@ -236,10 +236,10 @@ TEST(ProxyEntries, NamedProxyNeedsANameAndAPort)
         {1, "proxy.local", "8080", "", 1, 8080},
     };
     for (const Case &c : cases) {
-        ProxyKeuze keuze;
+        shell::ProxyKeuze keuze;
         QString veld;
         const QString melding =
-            pfunControleerProxy(c.index, QString::fromUtf8(c.naam), QString::fromUtf8(c.poort), keuze, &veld);
+            shell::pfunControleerProxy(c.index, QString::fromUtf8(c.naam), QString::fromUtf8(c.poort), keuze, &veld);
         EXPECT_EQ(veld, QLatin1String(c.veld)) << c.naam << ":" << c.poort;
         EXPECT_EQ(melding.isEmpty(), QLatin1String(c.veld).isEmpty()) << c.naam << ":" << c.poort;
         if (melding.isEmpty()) {
@@ -255,9 +255,9 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
     modMain::gbytProxySetting = 2;
     modMain::gstrProxyNaam = QStringLiteral("proxy.local");
     modMain::gintProxyPoort = 8080;
-    frmUpdateCheck *f = openUpdateScreen();
+    shell::frmUpdateCheck *f = openUpdateScreen();
     click(control<QPushButton>(f, "cmdProxysettings"));
-    auto *d = screens::Form::loaded<frmUpdateProxy>();
+    auto *d = screens::Form::loaded<shell::frmUpdateProxy>();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), QStringLiteral("Geavanceerd"));
     EXPECT_TRUE(control<QRadioButton>(d, "optProxType_2")->isChecked());
@@ -273,7 +273,7 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Geavanceerd"),
                         QStringLiteral("Vul als poortnummer een heel getal van 1 tot en met 65535 in."));
     click(control<QPushButton>(d, "OKButton"));
-    EXPECT_EQ(screens::Form::loaded<frmUpdateProxy>(), d);
+    EXPECT_EQ(screens::Form::loaded<shell::frmUpdateProxy>(), d);
     EXPECT_EQ(setting(modMain::kSetProxyPoort), QStringLiteral("<missing>"));
 
     poort->clear();
@@ -281,7 +281,7 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
     clickBox(control<QRadioButton>(d, "optProxType_1"));
     EXPECT_FALSE(kader->isVisibleTo(d));
     click(control<QPushButton>(d, "OKButton"));
-    EXPECT_EQ(screens::Form::loaded<frmUpdateProxy>(), nullptr);
+    EXPECT_EQ(screens::Form::loaded<shell::frmUpdateProxy>(), nullptr);
     EXPECT_EQ(modMain::gbytProxySetting, 1);
     EXPECT_EQ(modMain::gintProxyPoort, 3128);
     EXPECT_EQ(setting(modMain::kSetProxySetting), QStringLiteral("1"));
@@ -293,7 +293,7 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
 
     // Cancel changes nothing.
     click(control<QPushButton>(f, "cmdProxysettings"));
-    d = screens::Form::loaded<frmUpdateProxy>();
+    d = screens::Form::loaded<shell::frmUpdateProxy>();
     ASSERT_NE(d, nullptr);
     clickBox(control<QRadioButton>(d, "optProxType_0"));
     click(control<QPushButton>(d, "CancelButton"));
@@ -305,7 +305,7 @@ TEST_F(UpdateScreens, ProxyDialogShowsAndStoresTheChoice)
 
 TEST(BrowserHistory, BackForwardAndANewPageDropsWhatWasAhead)
 {
-    BrowserGeschiedenis h;
+    shell::BrowserGeschiedenis h;
     EXPECT_FALSE(h.kanTerug());
     EXPECT_TRUE(h.terug().isEmpty());
     h.bezoek(QUrl(QStringLiteral("http://s/a")));
@@ -338,14 +338,14 @@ protected:
         server.set(QStringLiteral("/tavir/program/helpdesk.html"), helpdesk);
     }
 
-    static bool settle(frmBrowser *b)
+    static bool settle(shell::frmBrowser *b)
     {
         // The page is there and the timer has seen it.
         auto *timer = b->findChild<QTimer *>(QStringLiteral("timTimer"));
         return QTest::qWaitFor([b, timer] { return !b->isBezig() && !timer->isActive(); }, 5000);
     }
 
-    static void button(frmBrowser *b, int index)
+    static void button(shell::frmBrowser *b, int index)
     {
         QAction *a = b->findChild<QAction *>(QStringLiteral("tbToolBar_%1").arg(index));
         ASSERT_NE(a, nullptr);
@@ -362,7 +362,7 @@ TEST_F(HelpBrowser, EachOpeningIsANewWindowOnTheHelpPage)
     for (screens::Form *f : forms)
         EXPECT_EQ(f->windowTitle(), kWacht) << "busy until the page is there";
     for (screens::Form *f : forms) {
-        auto *b = qobject_cast<frmBrowser *>(f);
+        auto *b = qobject_cast<shell::frmBrowser *>(f);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->StartingAddress, server.base() + QStringLiteral("/tavir/program/index.asp?var=1"));
         ASSERT_TRUE(settle(b));
@@ -375,7 +375,7 @@ TEST_F(HelpBrowser, EachOpeningIsANewWindowOnTheHelpPage)
 
 TEST_F(HelpBrowser, LinksBackAndForward)
 {
-    frmBrowser *b = frmBrowser::open(modAutoUpdate::pfunHelpAdres());
+    shell::frmBrowser *b = shell::frmBrowser::open(modAutoUpdate::pfunHelpAdres());
     ASSERT_TRUE(settle(b));
     auto *view = control<QTextBrowser>(b, "brwWebBrowser");
     auto *tools = control<QWidget>(b, "tbToolBar");
@@ -436,7 +436,7 @@ TEST_F(HelpBrowser, PicturesOfThePageComeThroughTheNetwork)
                   "<a href=\"helpdesk.html\">Helpdesk</a></body></html>";
     server.set(QStringLiteral("/tavir/program/plaatjes.html"), pagina);
 
-    frmBrowser *b = frmBrowser::open(server.base() + QStringLiteral("/tavir/program/plaatjes.html"));
+    shell::frmBrowser *b = shell::frmBrowser::open(server.base() + QStringLiteral("/tavir/program/plaatjes.html"));
     ASSERT_TRUE(settle(b));
 
     EXPECT_EQ(b->windowTitle(), QStringLiteral("Met plaatjes"));
@@ -462,7 +462,7 @@ TEST_F(HelpBrowser, PicturesOfThePageComeThroughTheNetwork)
 
 TEST_F(HelpBrowser, PageThatCannotBeFetchedSaysWhy)
 {
-    frmBrowser *b = frmBrowser::open(server.base() + QStringLiteral("/tavir/program/weg.html"));
+    shell::frmBrowser *b = shell::frmBrowser::open(server.base() + QStringLiteral("/tavir/program/weg.html"));
     ASSERT_TRUE(settle(b));
     EXPECT_EQ(b->windowTitle(), QStringLiteral("Pagina kan niet worden weergegeven"));
     EXPECT_TRUE(control<QTextBrowser>(b, "brwWebBrowser")->toPlainText().contains(QStringLiteral("foutcode 404")));
@@ -470,7 +470,7 @@ TEST_F(HelpBrowser, PageThatCannotBeFetchedSaysWhy)
 
 TEST_F(HelpBrowser, EmptyAddressOpensABlankWindow)
 {
-    frmBrowser *b = frmBrowser::open(QString());
+    shell::frmBrowser *b = shell::frmBrowser::open(QString());
     QTest::qWait(20);
     EXPECT_FALSE(b->isBezig());
     EXPECT_FALSE(control<QTimer>(b, "timTimer")->isActive());
@@ -479,7 +479,7 @@ TEST_F(HelpBrowser, EmptyAddressOpensABlankWindow)
     // A very small window is no error.
     b->frame()->resize(4, 4);
     QTest::qWait(10);
-    EXPECT_EQ(screens::Form::loaded<frmBrowser>(), b);
+    EXPECT_EQ(screens::Form::loaded<shell::frmBrowser>(), b);
 }
 
 } // namespace

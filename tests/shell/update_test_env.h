@@ -24,7 +24,7 @@ protected:
     {
         ShellTest::SetUp();
         ASSERT_TRUE(server.isListening());
-        main = frmMDI_main::load();
+        main = shell::frmMDI_main::load();
         modMain::gVersion = tavir::kProgramVersion; // 3.0: program version number 30
         modMain::gstrConnCL = modMain::pfunConnStrCL(progDir);
         modMain::LeesVersieChecklist();
@@ -82,7 +82,7 @@ protected:
     }
 
     testsupport::LocalHttpServer server;
-    frmMDI_main *main = nullptr;
+    shell::frmMDI_main *main = nullptr;
 };
 
 } // namespace shelltest

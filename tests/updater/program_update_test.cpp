@@ -66,7 +66,7 @@ TEST_F(ProgramUpdate, ChecklistAndProgramAreInPlaceAndTheProgramRunsAgain)
     // The checklist file is in place at once; the program hands over.
     EXPECT_EQ(fileBytes(checklist()), nieuweChecklist);
     EXPECT_EQ(modMain::gintCLVolgnr, 13);
-    EXPECT_EQ(frmMDI_main::instance(), nullptr);
+    EXPECT_EQ(shell::frmMDI_main::instance(), nullptr);
     // While the program runs, the updater waits and changes nothing.
     QTest::qWait(500);
     EXPECT_EQ(fileBytes(inProg(program)).left(9), QByteArray("#!/bin/sh"));
