@@ -19,7 +19,7 @@
 
 #include "bench_site.h"
 
-#include "reports/frmDoelverm_rules.h"
+#include "reports/doelverm_rapport.h"
 #include "reports/frmRapScherm.h"
 #include "reports/rap_voorz.h"
 

@@ -25,7 +25,9 @@
 #include "platform/db/jet_collation.h"
 #include "platform/os/copy_file.h"
 #include "platform/os/program_dir.h"
+#include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/qt_busy_cursor.h"
 #include "platform/ui/scripted_dialogs.h"
 
 #include <QApplication>
@@ -133,6 +135,7 @@ int child(int argc, char **argv)
     QApplication app(argc, argv);
     ui::ScriptedDialogs dialogs(ui::ScriptedDialogs::Mode::Record); // no box is expected
     ui::ScopedDialogs useDialogs(&dialogs);
+    ui::setCursorDisplay(ui::showOverrideCursor); // as the program does
     os::setProgramDir(QString::fromLocal8Bit(argv[2]));
 
     modMain::Main();

@@ -4,7 +4,11 @@
 #include "shell/frmMDI_main.h"
 #include "shell/start_routine.h"
 
+#include "platform/os/desktop_opener.h"
+#include "platform/os/open_document.h"
+#include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/qt_busy_cursor.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui/qt_translations.h"
 
@@ -17,6 +21,9 @@ int main(int argc, char **argv)
     ui::installQtDutch();
     ui::QtDialogs dialogs;
     ui::ScopedDialogs useDialogs(&dialogs);
+    // The hourglass shows on screen; documents open in the desktop's programs.
+    ui::setCursorDisplay(ui::showOverrideCursor);
+    os::setOpener(os::openWithDesktop);
 
     modMain::Main();
     if (!shell::frmMDI_main::instance())

@@ -1,4 +1,5 @@
 #include "reports/frmDoelverm.h"
+#include "reports/frmRapScherm.h"
 #include "reports/progress_bar.h"
 
 #include "screens/field_validation.h"
@@ -19,6 +20,13 @@
 #include <QVBoxLayout>
 
 namespace reports {
+
+RapportTekst *laadRapSchermDoelverm()
+{
+    frmRapScherm *rap = frmRapScherm::load();
+    rap->setScale(20, 10);
+    return rap;
+}
 
 frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
 {
@@ -130,6 +138,7 @@ void frmDoelverm::Form_Load()
     loadForm();
     moveFrame(twips(100), twips(100));
     m_rapport = std::make_unique<DoelvermRapport>(mobjProgressBar.get());
+    m_rapport->laadRapScherm = laadRapSchermDoelverm;
     chkRapDV->setChecked(true);
     optRapNaar[1]->setChecked(true);
     optRapSort[2]->setChecked(true);

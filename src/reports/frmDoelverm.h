@@ -1,12 +1,14 @@
 #pragma once
 // frmDoelverm, "Doelvermogen & heffing": the report of the open site's
-// target fund and levy, to the screen or to a Word file. The choices and
-// the report itself are in frmDoelverm_rules.h; this class holds the controls.
+// target fund and levy, to the screen or to a Word file. The rules of the
+// choices are in frmDoelverm_rules.h, the report itself in
+// doelverm_rapport.h; this class holds the controls.
 //
 // The VAT field takes an empty text or a number from 0 to 30 when the
 // focus leaves it (anything else keeps the focus there, without a box);
 // an accepted number becomes the program's VAT percentage at once.
 
+#include "reports/doelverm_rapport.h"
 #include "reports/frmDoelverm_rules.h"
 
 #include "screens/form.h"
@@ -25,6 +27,10 @@ class MaskedEdit;
 } // namespace screens
 
 namespace reports {
+
+// The report window as the target-fund report writes to it: loaded, in the
+// scale of the report's tab positions.
+RapportTekst *laadRapSchermDoelverm();
 
 class frmDoelverm : public screens::Form {
     Q_OBJECT

@@ -6,7 +6,7 @@
 
 #include "report_render.h"
 
-#include "reports/frmDoelverm_rules.h"
+#include "reports/frmDoelverm.h"
 #include "reports/frmRapScherm.h"
 
 #include "platform/ui/scripted_dialogs.h"
@@ -150,6 +150,7 @@ TEST_F(RapSchermTest, TheShareColumnOfTheTargetFundReportStaysAlignedForAmountsO
     k.optRapSort = 2;
     QString btw;
     reports::DoelvermRapport rapport;
+    rapport.laadRapScherm = reports::laadRapSchermDoelverm;
     ASSERT_TRUE(rapport.maak(k, btw, reporttest::reportContext(fx, fx.demo)));
     frmRapScherm *w = screens::Form::loaded<frmRapScherm>();
     ASSERT_NE(w, nullptr);

@@ -5,6 +5,7 @@
 
 #include "report_render.h"
 
+#include "reports/frmDoelverm.h"
 #include "reports/frmRapScherm.h"
 
 #include "screens/form.h"
@@ -38,6 +39,7 @@ void pictureOfReportWindow(const reporttest::DemoSite &fx, qint32 site, int optR
     k.optRapSort = optRapSort;
     QString btw;
     reports::DoelvermRapport rapport;
+    rapport.laadRapScherm = reports::laadRapSchermDoelverm;
     rapport.maak(k, btw, reporttest::reportContext(fx, site));
     QApplication::processEvents();
     area.grab().save(base + QStringLiteral("-venster.png"));

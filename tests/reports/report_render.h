@@ -5,7 +5,7 @@
 
 #include "demo_site.h"
 
-#include "reports/frmDoelverm_rules.h"
+#include "reports/doelverm_rapport.h"
 #include "reports/rap_voorz.h"
 
 #include <QString>

@@ -1,6 +1,5 @@
 #include "platform/os/open_document.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 
 namespace os {
@@ -43,7 +42,7 @@ bool openDocument(const QString &pathOrUrl)
     if (url.isEmpty())
         return false;
     const Opener &opener = currentOpener();
-    return opener ? opener(url) : QDesktopServices::openUrl(url);
+    return opener && opener(url);
 }
 
 Opener setOpener(Opener opener)

@@ -1,7 +1,6 @@
 #include "platform/ui/busy_cursor.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+#include <utility>
 
 namespace ui {
 
@@ -9,20 +8,33 @@ namespace {
 
 bool g_busy = false;
 
-QGuiApplication *guiApp()
+CursorDisplay &display()
 {
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    static CursorDisplay d;
+    return d;
+}
+
+void show(bool busy)
+{
+    if (display())
+        display()(busy);
 }
 
 } // namespace
+
+CursorDisplay setCursorDisplay(CursorDisplay d)
+{
+    CursorDisplay previous = std::move(display());
+    display() = std::move(d);
+    return previous;
+}
 
 void setBusyCursor()
 {
     if (g_busy)
         return;
     g_busy = true;
-    if (guiApp())
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    show(true);
 }
 
 void resetCursor()
@@ -30,8 +42,7 @@ void resetCursor()
     if (!g_busy)
         return;
     g_busy = false;
-    if (guiApp())
-        QGuiApplication::restoreOverrideCursor();
+    show(false);
 }
 
 bool isBusyCursor()

@@ -4,10 +4,21 @@
 // gives the normal pointer again. The central error reporter resets it
 // before it shows its box.
 //
-// Shown through QGuiApplication's override cursor; without a GUI
-// application only the state is kept.
+// How the state is shown is installed: the program shows it as Qt's
+// override cursor (qt_busy_cursor.h); until a display is installed only the
+// state is kept, so that the layers below the screens need no GUI.
+
+#include <functional>
 
 namespace ui {
+
+// Shows the pointer: called with true when the hourglass comes, with false
+// when the normal pointer returns, once for each change.
+using CursorDisplay = std::function<void(bool busy)>;
+
+// Installs `display` (an empty function: none) and returns the one before.
+// Install it while the pointer is normal.
+CursorDisplay setCursorDisplay(CursorDisplay display);
 
 void setBusyCursor();
 void resetCursor();

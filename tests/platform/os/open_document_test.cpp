@@ -70,3 +70,17 @@ TEST_F(OpenDocumentTest, AddressesGoToTheOpenerAsTheyAre)
         EXPECT_EQ(opened[0].toString(), QString(address));
     }
 }
+
+TEST_F(OpenDocumentTest, WithoutAnOpenerNothingIsOpened)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath("a.docx");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const os::Opener ours = os::setOpener({});
+    EXPECT_FALSE(os::openDocument(file));
+    os::setOpener(ours);
+    EXPECT_TRUE(opened.isEmpty());
+}

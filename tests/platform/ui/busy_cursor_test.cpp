@@ -2,10 +2,12 @@
 // reporter in between.
 
 #include "platform/ui/busy_cursor.h"
+#include "platform/ui/qt_busy_cursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -16,13 +18,20 @@ bool hourglassShown()
     return c && c->shape() == Qt::WaitCursor;
 }
 
+// With the display the program installs: the hourglass as Qt's override
+// cursor.
 class BusyCursorTest : public ::testing::Test {
 protected:
+    void SetUp() override { m_previous = ui::setCursorDisplay(ui::showOverrideCursor); }
     void TearDown() override
     {
         ui::resetCursor();
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "an override cursor was left behind";
+        ui::setCursorDisplay(m_previous);
     }
+
+private:
+    ui::CursorDisplay m_previous;
 };
 
 } // namespace
@@ -75,4 +84,31 @@ TEST_F(BusyCursorTest, ResetInsideAGuard)
         ui::resetCursor();
     }
     EXPECT_TRUE(hourglassShown());
+}
+
+// The display is told of each change once, whatever the calls in between;
+// without one the state is kept all the same.
+TEST(BusyCursorDisplayTest, IsToldOfEachChangeOnly)
+{
+    std::vector<bool> shown;
+    const ui::CursorDisplay previous = ui::setCursorDisplay([&shown](bool busy) { shown.push_back(busy); });
+    ui::setBusyCursor();
+    {
+        ui::BusyCursor inner;
+        ui::setBusyCursor();
+    }
+    ui::resetCursor();
+    ui::resetCursor();
+    {
+        ui::BusyCursor guard;
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, true, false}));
+
+    ui::setCursorDisplay({});
+    ui::setBusyCursor();
+    EXPECT_TRUE(ui::isBusyCursor());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ui::resetCursor();
+    EXPECT_FALSE(ui::isBusyCursor());
+    ui::setCursorDisplay(previous);
 }
