@@ -193,27 +193,14 @@ void DoelvermRapport::naarWord(const DoelvermKeuzes &keuzes, bool blnBTW, const 
 
 void DoelvermRapport::bewaar(word::Document &doc, const QString &bestand, const WordReportContext &ctx)
 {
-    QString naam = bestand;
-    for (;;) {
-        try {
-            doc.SaveAs(naam);
-            break;
-        } catch (const platform::Error &e) {
-            if (e.number() != word::kErrSaveFailed)
-                throw;
-            // The document is still whole: it can be saved under another name.
-            ui::resetCursor();
-            ui::MsgBox(e.description() + QStringLiteral("\r\n\r\nSla het document op onder een andere naam."),
-                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij opslaan"));
-            // Saving under another name, as Word's own Save As does: the
-            // site's report folder stays as chosen for this report.
-            QString map;
-            naam = kiesBestand(ctx, map, false);
-            if (naam.isEmpty())
-                ui::raiseCancelError();
-            ui::setBusyCursor();
-        }
-    }
+    // Saving under another name, as Word's own Save As does: the site's
+    // report folder stays as chosen for this report.
+    const QString naam = bewaarOfAndereNaam(doc, bestand, [&](const QString &) {
+        QString map;
+        return kiesBestand(ctx, map, false);
+    });
+    if (naam.isEmpty())
+        ui::raiseCancelError();
     verbergVoortgang();
     ui::resetCursor();
     if (ui::MsgBox(QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo,

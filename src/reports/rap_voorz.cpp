@@ -19,29 +19,13 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 
-// Saves `doc` as `naam`. A failed save is told, and the user may choose
-// another name (or give up: an empty result).
-QString bewaar(word::Document &doc, QString naam, const WordReportContext &ctx)
+// Asks for another name after a failed save (an empty answer gives up).
+QString andereNaam(const QString &naam, const WordReportContext &ctx)
 {
-    for (;;) {
-        try {
-            doc.SaveAs(naam);
-            return naam;
-        } catch (const platform::Error &e) {
-            if (e.number() != word::kErrSaveFailed)
-                throw;
-            ui::resetCursor();
-            ui::MsgBox(e.description() + CRLF + CRLF + QStringLiteral("Sla het document op onder een andere naam."),
-                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij opslaan"));
-            ui::FileDialogRequest vraag = RapVoorzOpslaanVraag(ctx.gstrNaamStort, ctx.now().date());
-            vraag.fileName = naam;
-            const ui::FileDialogResult r = ui::ShowSave(vraag);
-            if (r.cancelled)
-                return QString();
-            naam = r.fileName;
-            ui::setBusyCursor();
-        }
-    }
+    ui::FileDialogRequest vraag = RapVoorzOpslaanVraag(ctx.gstrNaamStort, ctx.now().date());
+    vraag.fileName = naam;
+    const ui::FileDialogResult r = ui::ShowSave(vraag);
+    return r.cancelled ? QString() : r.fileName;
 }
 
 } // namespace
@@ -140,7 +124,8 @@ QString RapporteerRapVoorz(const RapVoorzKeuze &keuze, const WordReportContext &
             word::Application wdApp;
             word::Document &wdDoc = wdApp.Documents().Add();
             SchrijfRapVoorz(wdApp, wdDoc, keuze, ctx, voortgang);
-            strBestandsnaam = bewaar(wdDoc, strBestandsnaam, ctx);
+            strBestandsnaam =
+                bewaarOfAndereNaam(wdDoc, strBestandsnaam, [&](const QString &naam) { return andereNaam(naam, ctx); });
             wdApp.Quit();
         }
         if (voortgang) {

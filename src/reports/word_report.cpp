@@ -4,6 +4,8 @@
 
 #include "platform/core/error.h"
 #include "platform/text/date_text.h"
+#include "platform/ui/busy_cursor.h"
+#include "platform/ui/dialogs.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -90,6 +92,27 @@ QString rapDatumTijd(const QDateTime &t) { return vb::Format(t, QStringLiteral("
 void meldFout(const WordReportContext &ctx, const platform::Error &e, const QString &bron)
 {
     records::reportReleaseError(ctx, platform::Error(e.number(), e.description(), bron));
+}
+
+QString bewaarOfAndereNaam(word::Document &doc, QString naam,
+                           const std::function<QString(const QString &)> &andereNaam)
+{
+    for (;;) {
+        try {
+            doc.SaveAs(naam);
+            return naam;
+        } catch (const platform::Error &e) {
+            if (e.number() != word::kErrSaveFailed)
+                throw;
+            ui::resetCursor();
+            ui::MsgBox(e.description() + QStringLiteral("\r\n\r\nSla het document op onder een andere naam."),
+                       ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij opslaan"));
+            naam = andereNaam(naam);
+            if (naam.isEmpty())
+                return QString();
+            ui::setBusyCursor();
+        }
+    }
 }
 
 } // namespace reports

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 class Error;
@@ -104,5 +105,12 @@ QString rapDatumTijd(const QDateTime &t);
 // Reports a failure of a writer that handles its own errors through the
 // central error reporter, with the writer's name as its source.
 void meldFout(const WordReportContext &ctx, const platform::Error &e, const QString &bron);
+
+// Saves `doc` as `naam`. A failed save is told, and `andereNaam` asks for
+// another name (given the last one tried); an empty answer gives up. The
+// document is still whole after a failed save, so it can go under another
+// name. Answers the name it was saved under, or an empty text.
+QString bewaarOfAndereNaam(word::Document &doc, QString naam,
+                           const std::function<QString(const QString &)> &andereNaam);
 
 } // namespace reports
