@@ -25,6 +25,7 @@
 
 #include "calc/calc_context.h"
 #include "calc/clsToeslag2008.h"
+#include "calc/kostenposten.h"
 
 #include "checklist/clsCL.h"
 
@@ -41,8 +42,6 @@
 #include <vector>
 
 namespace calc {
-
-class ColumnCache;
 
 class clsDV {
 public:
@@ -209,7 +208,7 @@ private:
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
     // `strAct` is set to the item's name first, for the messages of its errors.
-    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok);
+    void berekenPost(const Kostenpost &row, ItemResult &item, QString &strAct, bool &ok);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
     QVariant rapField(const char *name) const;
@@ -259,7 +258,7 @@ private:
 
     // The cost items read by VerifyBeforeBerekening2 for the BerekenAlles
     // that follows it on the same binding; closed when used or unbound.
-    db::Recordset m_kostenposten;
+    Kostenposten m_kostenposten;
     db::Recordset m_rsRap;
     std::unique_ptr<checklist::clsCL> mclsCLrap;
     QString mstrSorteerVeldNaam;

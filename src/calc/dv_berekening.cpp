@@ -151,81 +151,78 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
     return factor;
 }
 
-void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok)
+void clsDV::berekenPost(const Kostenpost &row, ItemResult &item, QString &strAct, bool &ok)
 {
-    const ActRow row(rs, &columns);
-    strAct = row.text("strAct");
-    item.Act_ID = row.value("idrAct_ID").toInt();
-    if (row.byte("bytCombineer") == 1) {
+    strAct = row.text(Veld::strAct);
+    item.Act_ID = row.value(Veld::idrAct_ID).toInt();
+    if (row.byte(Veld::bytCombineer) == 1) {
         item.NCW = 0;
         return;
     }
     // The facility's name is only needed for a message or a surcharge.
-    const auto strObject = [&row] { return row.text("strObject"); };
+    const auto strObject = [&row] { return row.text(Veld::strObject); };
 
     // Years.
-    const QVariant optStart = row.value("bytOptieStart");
-    switch (ActRow::asByte(optStart, "bytOptieStart")) {
+    switch (row.byte(Veld::bytOptieStart)) {
     case 1:
-        NazJaarEersteUitgave = checkedSingle(float(row.int16("intStartabs")) - kaljaarAN + 1.0f);
+        NazJaarEersteUitgave = checkedSingle(float(row.int16(Veld::intStartabs)) - kaljaarAN + 1.0f);
         break;
     case 2:
-        NazJaarEersteUitgave = float(row.int16("intStartrel"));
+        NazJaarEersteUitgave = float(row.int16(Veld::intStartrel));
         break;
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor het startjaar"), optStart, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor het startjaar"), row.value(Veld::bytOptieStart), strObject(),
+                           strAct);
     }
-    if (row.byte("bytEindBA") == 1) {
-        NazJaarLaatsteUitgave = NazJaarEersteUitgave + float(row.int16("intEindBA")) - 1.0f;
+    if (row.byte(Veld::bytEindBA) == 1) {
+        NazJaarLaatsteUitgave = NazJaarEersteUitgave + float(row.int16(Veld::intEindBA)) - 1.0f;
     } else {
-        const QVariant optEind = row.value("bytOptieEind");
-        switch (ActRow::asByte(optEind, "bytOptieEind")) {
+        switch (row.byte(Veld::bytOptieEind)) {
         case 1:
-            NazJaarLaatsteUitgave = float(row.int16("intEindabs")) - kaljaarAN + 1.0f;
+            NazJaarLaatsteUitgave = float(row.int16(Veld::intEindabs)) - kaljaarAN + 1.0f;
             break;
         case 2:
-            NazJaarLaatsteUitgave = float(row.int16("intEindrel"));
+            NazJaarLaatsteUitgave = float(row.int16(Veld::intEindrel));
             break;
         case 3:
             NazJaarLaatsteUitgave = 1000.0f;
             break;
         default:
-            raiseOnbekendeCode(QStringLiteral("optie voor het eindjaar"), optEind, strObject(), strAct);
+            raiseOnbekendeCode(QStringLiteral("optie voor het eindjaar"), row.value(Veld::bytOptieEind), strObject(),
+                               strAct);
         }
     }
-    if (row.byte("bytStartBA") == 1)
-        NazJaarEersteUitgave = NazJaarEersteUitgave + float(row.int16("intStartBA")) - 1.0f;
+    if (row.byte(Veld::bytStartBA) == 1)
+        NazJaarEersteUitgave = NazJaarEersteUitgave + float(row.int16(Veld::intStartBA)) - 1.0f;
 
     // Cost per occurrence.
-    const QVariant optKosten = row.value("bytOptieKosten");
-    switch (ActRow::asByte(optKosten, "bytOptieKosten")) {
+    switch (row.byte(Veld::bytOptieKosten)) {
     case 1:
-        msngKostenPerKeer = checkedSingle(row.single("sngPercInvest") / 100.0f * row.single("sngKostenInvest"));
+        msngKostenPerKeer = checkedSingle(row.single(Veld::sngPercInvest) / 100.0f * row.single(Veld::sngKostenInvest));
         break;
     case 2:
-        msngKostenPerKeer = row.single("sngKostenTotaal");
+        msngKostenPerKeer = row.single(Veld::sngKostenTotaal);
         break;
     case 3:
-        msngKostenPerKeer = checkedSingle(row.single("sngAantal") * row.single("sngKostenPE"));
+        msngKostenPerKeer = checkedSingle(row.single(Veld::sngAantal) * row.single(Veld::sngKostenPE));
         break;
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor de kosten"), optKosten, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor de kosten"), row.value(Veld::bytOptieKosten), strObject(),
+                           strAct);
     }
 
     // Frequency.
-    const QVariant optFreq = row.value("bytOptieFreq");
-    const std::uint8_t freq = ActRow::asByte(optFreq, "bytOptieFreq");
+    const std::uint8_t freq = row.byte(Veld::bytOptieFreq);
     switch (freq) {
     case 1:
         mintFreqX = 0;
         break;
     case 2:
     case 3: {
-        const QVariant freqX = row.value("intfreqX");
-        if (records::isNullValue(freqX))
+        if (row.isNull(Veld::intfreqX))
             throw platform::Error(kErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"),
                                   QStringLiteral("BerekenAlles"));
-        mintFreqX = ActRow::asInt16(freqX, "intfreqX");
+        mintFreqX = row.int16(Veld::intfreqX);
         if (mintFreqX <= 0) {
             ui::MsgBox(QStringLiteral("Ongeldige frequentie (namelijk: ") + vb::CStr(mintFreqX)
                            + QStringLiteral(") aangetroffen bij kostenpost '") + strAct + QStringLiteral("'. "),
@@ -236,7 +233,8 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
         break;
     }
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor de frequentie"), optFreq, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor de frequentie"), row.value(Veld::bytOptieFreq), strObject(),
+                           strAct);
     }
 
     // Present value.
@@ -248,29 +246,26 @@ void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResul
     item.NCW = checkedSingle(msngKostenPerKeer * X);
 
     if (m_gediff) {
-        const qint32 type = row.byte("bytTypeVervangingsToeslag");
+        const qint32 type = row.byte(Veld::bytTypeVervangingsToeslag);
         if (type != 0) {
             const size_t voor = mcolToeslagen2008.size();
-            AppendToeslagen(mcolToeslagen2008, strObject(), strAct, type, msngKostenPerKeer, row.value("sngAantal"), X,
-                            row.value("sngVervangingsToeslagPerc"), row.byte("bytRubriek_REF"), cl());
+            AppendToeslagen(mcolToeslagen2008, strObject(), strAct, type, msngKostenPerKeer, row.value(Veld::sngAantal), X,
+                            row.value(Veld::sngVervangingsToeslagPerc), row.byte(Veld::bytRubriek_REF), cl());
             for (size_t k = voor; k < mcolToeslagen2008.size(); ++k)
                 checkedSingle(mcolToeslagen2008[k].ToeslagWaardeNCW);
         }
     }
 
     // Totals.
-    const QVariant vRubriek = row.value("bytRubriek_REF");
-    const QVariant vCat = row.value("bytObjectCat_REF");
-    const QVariant vIsQOR = row.value("bytIsQOR");
-    const int rubriek = ActRow::asByte(vRubriek, "bytRubriek_REF");
-    const int cat = ActRow::asByte(vCat, "bytObjectCat_REF");
-    const int isQOR = ActRow::asByte(vIsQOR, "bytIsQOR");
+    const int rubriek = row.byte(Veld::bytRubriek_REF);
+    const int cat = row.byte(Veld::bytObjectCat_REF);
+    const int isQOR = row.byte(Veld::bytIsQOR);
     if (rubriek < 1 || rubriek > 6)
-        raiseOnbekendeCode(QStringLiteral("rubriek"), vRubriek, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("rubriek"), row.value(Veld::bytRubriek_REF), strObject(), strAct);
     if (cat < 1 || cat > 7)
-        raiseOnbekendeCode(QStringLiteral("objectcategorie"), vCat, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("objectcategorie"), row.value(Veld::bytObjectCat_REF), strObject(), strAct);
     if (isQOR > 2)
-        raiseOnbekendeCode(QStringLiteral("conformiteit"), vIsQOR, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("conformiteit"), row.value(Veld::bytIsQOR), strObject(), strAct);
     msngTotaalRubriek[rubriek - 1] = checkedSingle(msngTotaalRubriek[rubriek - 1] + item.NCW);
     msngTotaalObjectCat[cat - 1] = checkedSingle(msngTotaalObjectCat[cat - 1] + item.NCW);
     msngTotaalIsQOR[isQOR] = checkedSingle(msngTotaalIsQOR[isQOR] + item.NCW);
@@ -349,7 +344,10 @@ bool clsDV::BerekenAlles()
 
     // The rows that VerifyBeforeBerekening2 has just checked, else read
     // below; either way once per run, and never kept for another.
-    db::Recordset rs = std::move(m_kostenposten);
+    struct Sluit {
+        Kostenposten &posten;
+        ~Sluit() { posten.close(); }
+    } sluit{m_kostenposten};
     QString huidigePost;
     try {
         cl(); // bound to a site
@@ -368,15 +366,13 @@ bool clsDV::BerekenAlles()
             checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));
 
         m_gediff = cl().GebruikGedifferentieerdeToeslagB();
-        if (!rs.isOpen())
-            modVerifyAnSich::openKostenposten(rs, mconData, mlngStort_ID);
-        lngAantalRecords = rs.RecordCount();
+        if (!m_kostenposten.isOpen())
+            m_kostenposten.open(mconData, mlngStort_ID);
+        lngAantalRecords = m_kostenposten.size();
         m_items.resize(size_t(lngAantalRecords));
-        ColumnCache columns;
-        for (qint32 i = 0; i < lngAantalRecords; ++i, rs.MoveNext()) {
-            berekenPost(rs, columns, m_items[size_t(i)], huidigePost, ok);
-        }
-        rs.Close();
+        for (qint32 i = 0; i < lngAantalRecords; ++i)
+            berekenPost(m_kostenposten[i], m_items[size_t(i)], huidigePost, ok);
+        m_kostenposten.close();
         huidigePost = QStringLiteral("algemene kosten");
         zetRapEvalKosten(ok);
         kapitaliseer();
