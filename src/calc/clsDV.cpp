@@ -22,6 +22,7 @@ clsDV::clsDV(const Context &ctx) : m_ctx(ctx)
 
 clsDV::~clsDV()
 {
+    m_stort.reset();
     mclsCL.reset();
     try {
         m_rsRap.Close();
@@ -44,7 +45,9 @@ void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPe
     m_kostenposten.close();
     mlngStort_ID = lngStort_ID;
     {
-        records::clsStort stort(m_ctx);
+        if (!m_stort)
+            m_stort = std::make_unique<records::clsStort>(m_ctx);
+        records::clsStort &stort = *m_stort;
         stort.initializeStort(lngStort_ID);
         kaljaarAN = stort.AanvangNazorgGebrokenJaar();
         kaljaarPP = stort.JaarPrijsPeil();

@@ -41,6 +41,10 @@
 #include <tuple>
 #include <vector>
 
+namespace records {
+class clsStort;
+}
+
 namespace calc {
 
 class clsDV {
@@ -222,6 +226,8 @@ private:
 
     Context m_ctx;
     db::Connection mconData;
+    // The site record, opened on the bound site by each initializeDV.
+    std::unique_ptr<records::clsStort> m_stort;
     qint32 mlngStort_ID = 0;
     qint32 mlngCL_ID = 0;
     QString mstrNaamStort;
