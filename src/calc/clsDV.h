@@ -203,16 +203,36 @@ public:
     float prijsfactor() const { return msngPrijsfactor; }
 
 private:
-    float BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
-                           QVariant &jaarLaatste) const;
+    // The factor of the outlays from tStart (moved to the first year that
+    // has one, for a yearly item) to tEnd, every intFreqX years for option
+    // 3.
+    float BerekenNCWfactor(std::uint8_t bytOptieFreq, qint16 intFreqX, float &tStart, float tEnd,
+                           QVariant &jaarEerste, QVariant &jaarLaatste) const;
     // std::pow(mdblKortingsfactor, exponent), remembered for the exponents
     // that recur (whole and half years): the same call always gives the
     // same result, so a remembered one is the very same figure.
     double macht(double exponent) const;
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
-    // `strAct` is set to the item's name first, for the messages of its errors.
-    void berekenPost(const Kostenpost &row, ItemResult &item, QString &strAct, bool &ok);
+    // What the calculation of one cost item gives.
+    struct PostResultaat {
+        ItemResult item;
+        // False for an item absorbed into a combination item: it counts in
+        // no total.
+        bool telt = false;
+        std::uint8_t rubriek = 0;   // 1..6
+        std::uint8_t objectCat = 0; // 1..7
+        std::uint8_t isQOR = 0;     // 0..2
+        float jaarEerste = 0;       // after-care years of the first and last outlay
+        float jaarLaatste = 0;
+        bool melding = false; // a box has told of an invalid interval
+        ToeslagenLijst toeslagen; // under the differentiated scheme
+    };
+    // The calculation of one item (`strAct` its name, for the messages);
+    // an error ends it.
+    PostResultaat berekenPost(const Kostenpost &row, const QString &strAct) const;
+    // Counts a calculated item in the totals and the run's surcharges.
+    void telOp(const PostResultaat &r);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
     QVariant rapField(const char *name) const;
@@ -259,8 +279,6 @@ private:
     std::array<float, 3> msngTotaalIsQORZonderOverig{};
     std::vector<ItemResult> m_items;
     bool m_gediff = false; // the scheme of the run, read once
-    float msngKostenPerKeer = 0;
-    qint16 mintFreqX = 0;
 
     // The cost items read by VerifyBeforeBerekening2 for the BerekenAlles
     // that follows it on the same binding; closed when used or unbound.
