@@ -13,7 +13,12 @@ namespace calc {
 
 QVariant ActRow::value(const char *field) const
 {
-    return m_rs.Fields(QString::fromLatin1(field)).Value();
+    if (m_copy) {
+        const int column = m_rs.fieldIndex(QLatin1String(field));
+        if (column >= 0)
+            return (*m_copy)[size_t(column)];
+    }
+    return m_rs.Fields(QString::fromLatin1(field)).Value(); // also the error for an unknown field
 }
 
 bool ActRow::isNull(const char *field) const

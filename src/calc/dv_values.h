@@ -24,10 +24,12 @@ inline constexpr long kErrOverflow = 6;          // a result beyond the single r
 inline constexpr long kErrInvalidUseOfNull = 94; // an interval left empty
 inline constexpr long kErrOnbekendeCode = 5;     // an option or code the calculation does not know
 
-// The current row of a recordset over tblAct.
+// The current row of a recordset over tblAct, or a row copied from one
+// (its values in the recordset's column order).
 class ActRow {
 public:
     explicit ActRow(const db::Recordset &rs) : m_rs(rs) {}
+    ActRow(const db::Recordset &rs, const std::vector<QVariant> &copy) : m_rs(rs), m_copy(&copy) {}
     QVariant value(const char *field) const;
     bool isNull(const char *field) const;
     // Null as 0.
@@ -44,6 +46,7 @@ public:
 
 private:
     const db::Recordset &m_rs;
+    const std::vector<QVariant> *m_copy = nullptr;
 };
 
 // The four checks of a row against the checklist's current item.
