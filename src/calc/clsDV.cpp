@@ -22,6 +22,7 @@ clsDV::clsDV(const Context &ctx) : m_ctx(ctx)
 
 clsDV::~clsDV()
 {
+    m_stort.reset();
     mclsCL.reset();
     try {
         m_rsRap.Close();
@@ -41,10 +42,12 @@ checklist::Context clsDV::clContext() const
 
 void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc)
 {
-    m_kostenposten.Close();
+    m_kostenposten.close();
     mlngStort_ID = lngStort_ID;
     {
-        records::clsStort stort(m_ctx);
+        if (!m_stort)
+            m_stort = std::make_unique<records::clsStort>(m_ctx);
+        records::clsStort &stort = *m_stort;
         stort.initializeStort(lngStort_ID);
         kaljaarAN = stort.AanvangNazorgGebrokenJaar();
         kaljaarPP = stort.JaarPrijsPeil();
@@ -106,15 +109,14 @@ bool clsDV::VerifyBeforeBerekening2()
     // when this site is not the open one (the levy's equalisation).
     // The rows checked here are the rows that BerekenAlles, run next,
     // calculates: they are read once.
-    m_kostenposten.Close();
-    modVerifyAnSich::openKostenposten(m_kostenposten, mconData, mlngStort_ID);
+    m_kostenposten.open(mconData, mlngStort_ID);
     if (!modVerifyAnSich::VerifyInvoerInrichting(m_kostenposten, mstrNaamStort,
                                                  cl().GebruikGedifferentieerdeToeslagB())) {
-        m_kostenposten.Close();
+        m_kostenposten.close();
         return false;
     }
     if (!VerifyCombinatiePosten()) {
-        m_kostenposten.Close();
+        m_kostenposten.close();
         ui::MsgBox(QStringLiteral("Er is gebruik gemaakt van de mogelijkheid om posten te combineren in een "
                                   "combinatiepost. Er is echter geen combinatiepost in de raming aangetroffen."),
                    ui::Buttons::OK, ui::Icon::Exclamation, titelInvoerOnvolledig());
@@ -152,7 +154,7 @@ bool clsDV::GebruikGedifferentieerdeToeslagB() const
 
 bool clsDV::VerifyAlles_CL()
 {
-    m_kostenposten.Close(); // the codes may change: the next run reads them again
+    m_kostenposten.close(); // the codes may change: the next run reads them again
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT * FROM tblAct WHERE lngClitem_REF IS NOT NULL AND lngStort_REF=?"
                            " ORDER BY idrAct_ID"),

@@ -4,9 +4,10 @@
 // Make it on a Context, bind it to a site and a pair of rates with
 // initializeDV, check the input with VerifyBeforeBerekening2, calculate with
 // BerekenAlles, then read the sums and, after rapOpenActRecordset, the
-// report rows. An object may be bound and calculated again and again: each
-// initializeDV replaces the site, the rates, the checklist view and the
-// surcharge records; each BerekenAlles sizes and zeroes its lists afresh.
+// report rows (rapRegel for each row of the view). An object may be bound
+// and calculated again and again: each initializeDV replaces the site, the
+// rates, the checklist view and the surcharge records; each BerekenAlles
+// sizes and zeroes its lists afresh.
 //
 // Time is counted in after-care years (1 is the first year of after-care);
 // an outlay in year t is discounted to the start of after-care with the
@@ -25,6 +26,8 @@
 
 #include "calc/calc_context.h"
 #include "calc/clsToeslag2008.h"
+#include "calc/dv_values.h"
+#include "calc/kostenposten.h"
 
 #include "checklist/clsCL.h"
 
@@ -40,9 +43,13 @@
 #include <tuple>
 #include <vector>
 
+namespace records {
+class clsStort;
+}
+
 namespace calc {
 
-class ColumnCache;
+class DVRapportRegel;
 
 class clsDV {
 public:
@@ -132,6 +139,11 @@ public:
     float TotaalIsQOR(int isQOR) const;
 
     // ---- Report view and rows ----------------------------------------------
+    //
+    // The report writers read the rows as a small view: rapAantalRijen rows
+    // in the view's order, each through rapRegel. The members that follow
+    // them (rapEOF, GaNaarVolgendeRecord, rapKostenpost, ...) read the same
+    // rows one at a time at a position of their own.
 
     void rapOpenActRecordset();
     // "bytRubriek_REF", "bytObjectCat_REF" or "bytIsQOR" (any case) sorts
@@ -145,6 +157,14 @@ public:
     db::Recordset &rsRap() { return m_rsRap; }
     // Makes the per-item values those of the cost item with this id.
     void rapActiveerDV_ID(qint32 lngAct_ID);
+
+    // The rows of the view, in its order.
+    qint32 rapAantalRijen() const { return qint32(m_rapRijen.size()); }
+    // Row i (from 0) with the result of its cost item, which it activates as
+    // rapActiveerDV_ID does: for an item the calculation does not know, a
+    // box says so and the row has the result activated before it. Past the
+    // last row this fails as reading beyond the end of the view does.
+    DVRapportRegel rapRegel(qint32 i);
 
     qint32 rapAct_ID() const;
     QString rapKostenpost() const;
@@ -180,7 +200,11 @@ public:
 
     // ---- Conformity of report rows and general costs ----------------------
 
+    // The conformity class of the current row (or of `regel`); for a class
+    // 2 row also the four rapIsNietQOR_ flags. A checklist item gone from
+    // the version is reported and leaves the flags as they were.
     std::uint8_t rapIsQOR();
+    std::uint8_t rapIsQOR(const DVRapportRegel &regel);
     std::uint8_t rapIsQORCommKosten() const;
     std::uint8_t rapIsQORAppKosten() const;
     std::uint8_t rapIsQORRapEval() const;
@@ -200,29 +224,51 @@ public:
     float prijsfactor() const { return msngPrijsfactor; }
 
 private:
-    float BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
-                           QVariant &jaarLaatste) const;
+    // The factor of the outlays from tStart (moved to the first year that
+    // has one, for a yearly item) to tEnd, every intFreqX years for option
+    // 3.
+    float BerekenNCWfactor(std::uint8_t bytOptieFreq, qint16 intFreqX, float &tStart, float tEnd,
+                           QVariant &jaarEerste, QVariant &jaarLaatste) const;
     // std::pow(mdblKortingsfactor, exponent), remembered for the exponents
     // that recur (whole and half years): the same call always gives the
     // same result, so a remembered one is the very same figure.
     double macht(double exponent) const;
     bool VerifyNazorgOpp() const;
     bool VerifyCombinatiePosten();
-    // `strAct` is set to the item's name first, for the messages of its errors.
-    void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok);
+    // What the calculation of one cost item gives.
+    struct PostResultaat {
+        ItemResult item;
+        // False for an item absorbed into a combination item: it counts in
+        // no total.
+        bool telt = false;
+        std::uint8_t rubriek = 0;   // 1..6
+        std::uint8_t objectCat = 0; // 1..7
+        std::uint8_t isQOR = 0;     // 0..2
+        float jaarEerste = 0;       // after-care years of the first and last outlay
+        float jaarLaatste = 0;
+        bool melding = false; // a box has told of an invalid interval
+        ToeslagenLijst toeslagen; // under the differentiated scheme
+    };
+    // The calculation of one item (`strAct` its name, for the messages);
+    // an error ends it.
+    PostResultaat berekenPost(const Kostenpost &row, const QString &strAct) const;
+    // Counts a calculated item in the totals and the run's surcharges.
+    void telOp(const PostResultaat &r);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
-    QVariant rapField(const char *name) const;
-    std::uint8_t rapByte(const char *name) const;
-    bool rapCombined() const;
+    friend class DVRapportRegel;
+    DVRapportRegel huidigeRegel() const;
+    const ItemResult *geactiveerd() const;
+    void leesRapRijen();
     QString titelInvoerOnvolledig() const;
-    const ItemResult *rapItem() const;
     checklist::Context clContext() const;
     // The bound checklist version; error 91 before initializeDV.
     checklist::clsCL &cl() const;
 
     Context m_ctx;
     db::Connection mconData;
+    // The site record, opened on the bound site by each initializeDV.
+    std::unique_ptr<records::clsStort> m_stort;
     qint32 mlngStort_ID = 0;
     qint32 mlngCL_ID = 0;
     QString mstrNaamStort;
@@ -254,16 +300,58 @@ private:
     std::array<float, 3> msngTotaalIsQORZonderOverig{};
     std::vector<ItemResult> m_items;
     bool m_gediff = false; // the scheme of the run, read once
-    float msngKostenPerKeer = 0;
-    qint16 mintFreqX = 0;
 
     // The cost items read by VerifyBeforeBerekening2 for the BerekenAlles
     // that follows it on the same binding; closed when used or unbound.
-    db::Recordset m_kostenposten;
+    Kostenposten m_kostenposten;
     db::Recordset m_rsRap;
+    // The view's rows, copied in its order.
+    std::vector<std::vector<QVariant>> m_rapRijen;
     std::unique_ptr<checklist::clsCL> mclsCLrap;
     QString mstrSorteerVeldNaam;
     qint32 mlngRapRecordNr = -1;
+};
+
+// One row of the report view with the result of its cost item: what the
+// report writes of it. It reads the calculation it came from.
+class DVRapportRegel {
+public:
+    DVRapportRegel(const clsDV &dv, const ActRow &rij, const clsDV::ItemResult *item)
+        : m_dv(dv), m_rij(rij), m_item(item)
+    {
+    }
+
+    qint32 Act_ID() const;
+    QString Kostenpost() const;
+    QString ObjectCat() const;
+    QString ObjectCat_ID() const;
+    QString Voorz() const;
+    qint32 Combineer() const;
+    // The rubric, 1 to 6.
+    std::uint8_t Rubriek() const;
+    QString KalJaarAanlegBA() const;
+    QString PrijsPerKeer() const;
+    QString Freq() const;
+    std::uint8_t SorteerVeldwaardeID() const;
+    QString SorteerVeldwaardeString() const;
+
+    // From the result (error 9 when no result was ever activated).
+    QString Tstart() const;
+    QString Teind() const;
+    QString NCWFactorX() const;
+    QString NCW() const;
+    float FractieVanTotaalDV() const;
+
+private:
+    friend class clsDV;
+    const clsDV::ItemResult &item() const;
+    std::uint8_t byte(const char *name) const { return m_rij.byte(name); }
+    QVariant field(const char *name) const { return m_rij.value(name); }
+    bool combined() const { return byte("bytCombineer") == 1; }
+
+    const clsDV &m_dv;
+    ActRow m_rij;
+    const clsDV::ItemResult *m_item;
 };
 
 } // namespace calc

@@ -63,8 +63,8 @@ double clsDV::macht(double exponent) const
     return m;
 }
 
-float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tEnd, QVariant &jaarEerste,
-                              QVariant &jaarLaatste) const
+float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, qint16 intFreqX, float &tStart, float tEnd,
+                              QVariant &jaarEerste, QVariant &jaarLaatste) const
 {
     const double d = mdblKortingsfactor;
     float factor = 0;
@@ -99,7 +99,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
     case 3: {
         // An interval of 0 or less has been reported by the caller; it has
         // no outlays (and must not walk).
-        if (tEnd < 0.5f || mintFreqX <= 0) {
+        if (tEnd < 0.5f || intFreqX <= 0) {
             jaarEerste = kNvt;
             jaarLaatste = kNvt;
             break;
@@ -108,7 +108,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
         // interval, at the same ratio, gives the same figures.
         const bool nieuw = isEmpty(jaarEerste);
         const auto sleutel = std::make_tuple(std::bit_cast<std::uint32_t>(tStart),
-                                             std::bit_cast<std::uint32_t>(tEnd), mintFreqX);
+                                             std::bit_cast<std::uint32_t>(tEnd), intFreqX);
         if (nieuw) {
             zelfdeGrondtal();
             const auto it = m_reeksen.find(sleutel);
@@ -119,7 +119,7 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
                 break;
             }
         }
-        const float step = float(mintFreqX);
+        const float step = float(intFreqX);
         bool eersteGezet = !nieuw;
         bool gelopen = false;
         float laatsteT = 0;
@@ -151,134 +151,147 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, float &tStart, float tE
     return factor;
 }
 
-void clsDV::berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok)
+clsDV::PostResultaat clsDV::berekenPost(const Kostenpost &row, const QString &strAct) const
 {
-    const ActRow row(rs, &columns);
-    strAct = row.text("strAct");
-    item.Act_ID = row.value("idrAct_ID").toInt();
-    if (row.byte("bytCombineer") == 1) {
+    PostResultaat r;
+    ItemResult &item = r.item;
+    item.Act_ID = row.value(Veld::idrAct_ID).toInt();
+    if (row.byte(Veld::bytCombineer) == 1) {
         item.NCW = 0;
-        return;
+        return r;
     }
     // The facility's name is only needed for a message or a surcharge.
-    const auto strObject = [&row] { return row.text("strObject"); };
+    const auto strObject = [&row] { return row.text(Veld::strObject); };
 
     // Years.
-    const QVariant optStart = row.value("bytOptieStart");
-    switch (ActRow::asByte(optStart, "bytOptieStart")) {
+    float &tStart = r.jaarEerste;
+    float &tEnd = r.jaarLaatste;
+    switch (row.byte(Veld::bytOptieStart)) {
     case 1:
-        NazJaarEersteUitgave = checkedSingle(float(row.int16("intStartabs")) - kaljaarAN + 1.0f);
+        tStart = checkedSingle(float(row.int16(Veld::intStartabs)) - kaljaarAN + 1.0f);
         break;
     case 2:
-        NazJaarEersteUitgave = float(row.int16("intStartrel"));
+        tStart = float(row.int16(Veld::intStartrel));
         break;
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor het startjaar"), optStart, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor het startjaar"), row.value(Veld::bytOptieStart), strObject(),
+                           strAct);
     }
-    if (row.byte("bytEindBA") == 1) {
-        NazJaarLaatsteUitgave = NazJaarEersteUitgave + float(row.int16("intEindBA")) - 1.0f;
+    if (row.byte(Veld::bytEindBA) == 1) {
+        tEnd = tStart + float(row.int16(Veld::intEindBA)) - 1.0f;
     } else {
-        const QVariant optEind = row.value("bytOptieEind");
-        switch (ActRow::asByte(optEind, "bytOptieEind")) {
+        switch (row.byte(Veld::bytOptieEind)) {
         case 1:
-            NazJaarLaatsteUitgave = float(row.int16("intEindabs")) - kaljaarAN + 1.0f;
+            tEnd = float(row.int16(Veld::intEindabs)) - kaljaarAN + 1.0f;
             break;
         case 2:
-            NazJaarLaatsteUitgave = float(row.int16("intEindrel"));
+            tEnd = float(row.int16(Veld::intEindrel));
             break;
         case 3:
-            NazJaarLaatsteUitgave = 1000.0f;
+            tEnd = 1000.0f;
             break;
         default:
-            raiseOnbekendeCode(QStringLiteral("optie voor het eindjaar"), optEind, strObject(), strAct);
+            raiseOnbekendeCode(QStringLiteral("optie voor het eindjaar"), row.value(Veld::bytOptieEind), strObject(),
+                               strAct);
         }
     }
-    if (row.byte("bytStartBA") == 1)
-        NazJaarEersteUitgave = NazJaarEersteUitgave + float(row.int16("intStartBA")) - 1.0f;
+    if (row.byte(Veld::bytStartBA) == 1)
+        tStart = tStart + float(row.int16(Veld::intStartBA)) - 1.0f;
 
     // Cost per occurrence.
-    const QVariant optKosten = row.value("bytOptieKosten");
-    switch (ActRow::asByte(optKosten, "bytOptieKosten")) {
+    float kostenPerKeer = 0;
+    switch (row.byte(Veld::bytOptieKosten)) {
     case 1:
-        msngKostenPerKeer = checkedSingle(row.single("sngPercInvest") / 100.0f * row.single("sngKostenInvest"));
+        kostenPerKeer = checkedSingle(row.single(Veld::sngPercInvest) / 100.0f * row.single(Veld::sngKostenInvest));
         break;
     case 2:
-        msngKostenPerKeer = row.single("sngKostenTotaal");
+        kostenPerKeer = row.single(Veld::sngKostenTotaal);
         break;
     case 3:
-        msngKostenPerKeer = checkedSingle(row.single("sngAantal") * row.single("sngKostenPE"));
+        kostenPerKeer = checkedSingle(row.single(Veld::sngAantal) * row.single(Veld::sngKostenPE));
         break;
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor de kosten"), optKosten, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor de kosten"), row.value(Veld::bytOptieKosten), strObject(),
+                           strAct);
     }
 
     // Frequency.
-    const QVariant optFreq = row.value("bytOptieFreq");
-    const std::uint8_t freq = ActRow::asByte(optFreq, "bytOptieFreq");
+    const std::uint8_t freq = row.byte(Veld::bytOptieFreq);
+    qint16 freqX = 0;
     switch (freq) {
     case 1:
-        mintFreqX = 0;
         break;
     case 2:
     case 3: {
-        const QVariant freqX = row.value("intfreqX");
-        if (records::isNullValue(freqX))
+        if (row.isNull(Veld::intfreqX))
             throw platform::Error(kErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"),
                                   QStringLiteral("BerekenAlles"));
-        mintFreqX = ActRow::asInt16(freqX, "intfreqX");
-        if (mintFreqX <= 0) {
-            ui::MsgBox(QStringLiteral("Ongeldige frequentie (namelijk: ") + vb::CStr(mintFreqX)
+        freqX = row.int16(Veld::intfreqX);
+        if (freqX <= 0) {
+            ui::MsgBox(QStringLiteral("Ongeldige frequentie (namelijk: ") + vb::CStr(freqX)
                            + QStringLiteral(") aangetroffen bij kostenpost '") + strAct + QStringLiteral("'. "),
                        ui::Buttons::OK, ui::Icon::Critical,
                        QStringLiteral("Berekening doelvermogen inrichting '") + mstrNaamStort + QStringLiteral("'"));
-            ok = false;
+            r.melding = true;
         }
         break;
     }
     default:
-        raiseOnbekendeCode(QStringLiteral("optie voor de frequentie"), optFreq, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("optie voor de frequentie"), row.value(Veld::bytOptieFreq), strObject(),
+                           strAct);
     }
 
     // Present value.
-    float f = BerekenNCWfactor(freq, NazJaarEersteUitgave, NazJaarLaatsteUitgave, item.JaarEerste, item.JaarLaatste);
+    float f = BerekenNCWfactor(freq, freqX, tStart, tEnd, item.JaarEerste, item.JaarLaatste);
     if (freq == 2)
-        f = mintFreqX > 0 ? checkedSingle(f * float(mintFreqX)) : 0.0f;
+        f = freqX > 0 ? checkedSingle(f * float(freqX)) : 0.0f;
     const float X = checkedSingle(f * msngPrijsfactor);
     item.NCWfactorX = X;
-    item.NCW = checkedSingle(msngKostenPerKeer * X);
+    item.NCW = checkedSingle(kostenPerKeer * X);
 
     if (m_gediff) {
-        const qint32 type = row.byte("bytTypeVervangingsToeslag");
+        const qint32 type = row.byte(Veld::bytTypeVervangingsToeslag);
         if (type != 0) {
-            const size_t voor = mcolToeslagen2008.size();
-            AppendToeslagen(mcolToeslagen2008, strObject(), strAct, type, msngKostenPerKeer, row.value("sngAantal"), X,
-                            row.value("sngVervangingsToeslagPerc"), row.byte("bytRubriek_REF"), cl());
-            for (size_t k = voor; k < mcolToeslagen2008.size(); ++k)
-                checkedSingle(mcolToeslagen2008[k].ToeslagWaardeNCW);
+            AppendToeslagen(r.toeslagen, strObject(), strAct, type, kostenPerKeer, row.value(Veld::sngAantal), X,
+                            row.value(Veld::sngVervangingsToeslagPerc), row.byte(Veld::bytRubriek_REF), cl());
+            for (const clsToeslag2008 &t : r.toeslagen)
+                checkedSingle(t.ToeslagWaardeNCW);
         }
     }
 
-    // Totals.
-    const QVariant vRubriek = row.value("bytRubriek_REF");
-    const QVariant vCat = row.value("bytObjectCat_REF");
-    const QVariant vIsQOR = row.value("bytIsQOR");
-    const int rubriek = ActRow::asByte(vRubriek, "bytRubriek_REF");
-    const int cat = ActRow::asByte(vCat, "bytObjectCat_REF");
-    const int isQOR = ActRow::asByte(vIsQOR, "bytIsQOR");
+    // Where it counts.
+    const int rubriek = row.byte(Veld::bytRubriek_REF);
+    const int cat = row.byte(Veld::bytObjectCat_REF);
+    const int isQOR = row.byte(Veld::bytIsQOR);
     if (rubriek < 1 || rubriek > 6)
-        raiseOnbekendeCode(QStringLiteral("rubriek"), vRubriek, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("rubriek"), row.value(Veld::bytRubriek_REF), strObject(), strAct);
     if (cat < 1 || cat > 7)
-        raiseOnbekendeCode(QStringLiteral("objectcategorie"), vCat, strObject(), strAct);
+        raiseOnbekendeCode(QStringLiteral("objectcategorie"), row.value(Veld::bytObjectCat_REF), strObject(), strAct);
     if (isQOR > 2)
-        raiseOnbekendeCode(QStringLiteral("conformiteit"), vIsQOR, strObject(), strAct);
-    msngTotaalRubriek[rubriek - 1] = checkedSingle(msngTotaalRubriek[rubriek - 1] + item.NCW);
-    msngTotaalObjectCat[cat - 1] = checkedSingle(msngTotaalObjectCat[cat - 1] + item.NCW);
-    msngTotaalIsQOR[isQOR] = checkedSingle(msngTotaalIsQOR[isQOR] + item.NCW);
-    if (rubriek != 6) {
-        msngTotaalObjectCatZonderOverig[cat - 1] = msngTotaalObjectCatZonderOverig[cat - 1] + item.NCW;
-        msngTotaalIsQORZonderOverig[isQOR] = msngTotaalIsQORZonderOverig[isQOR] + item.NCW;
-    }
+        raiseOnbekendeCode(QStringLiteral("conformiteit"), row.value(Veld::bytIsQOR), strObject(), strAct);
+    r.telt = true;
+    r.rubriek = std::uint8_t(rubriek);
+    r.objectCat = std::uint8_t(cat);
+    r.isQOR = std::uint8_t(isQOR);
+    return r;
 }
+
+void clsDV::telOp(const PostResultaat &r)
+{
+    const float ncw = r.item.NCW;
+    const size_t rubriek = r.rubriek - 1u, cat = r.objectCat - 1u, isQOR = r.isQOR;
+    msngTotaalRubriek[rubriek] = checkedSingle(msngTotaalRubriek[rubriek] + ncw);
+    msngTotaalObjectCat[cat] = checkedSingle(msngTotaalObjectCat[cat] + ncw);
+    msngTotaalIsQOR[isQOR] = checkedSingle(msngTotaalIsQOR[isQOR] + ncw);
+    if (r.rubriek != 6) {
+        msngTotaalObjectCatZonderOverig[cat] = msngTotaalObjectCatZonderOverig[cat] + ncw;
+        msngTotaalIsQORZonderOverig[isQOR] = msngTotaalIsQORZonderOverig[isQOR] + ncw;
+    }
+    mcolToeslagen2008.insert(mcolToeslagen2008.end(), r.toeslagen.begin(), r.toeslagen.end());
+    NazJaarEersteUitgave = r.jaarEerste;
+    NazJaarLaatsteUitgave = r.jaarLaatste;
+}
+
 
 void clsDV::zetRapEvalKosten(bool &ok)
 {
@@ -321,7 +334,7 @@ void clsDV::kapitaliseer()
     const auto F = [this] {
         float tStart = 1.0f;
         QVariant eerste, laatste;
-        return BerekenNCWfactor(2, tStart, 1000.0f, eerste, laatste);
+        return BerekenNCWfactor(2, 0, tStart, 1000.0f, eerste, laatste);
     };
     sngRapEvalKostenKAP = checkedSingle(F() * sngRapEvalKostenPerJaar * msngPrijsfactor);
     sngCommunicatieKostenKAP = checkedSingle(F() * sngCommunicatieKostenPerJaar * msngPrijsfactor);
@@ -349,7 +362,10 @@ bool clsDV::BerekenAlles()
 
     // The rows that VerifyBeforeBerekening2 has just checked, else read
     // below; either way once per run, and never kept for another.
-    db::Recordset rs = std::move(m_kostenposten);
+    struct Sluit {
+        Kostenposten &posten;
+        ~Sluit() { posten.close(); }
+    } sluit{m_kostenposten};
     QString huidigePost;
     try {
         cl(); // bound to a site
@@ -368,15 +384,21 @@ bool clsDV::BerekenAlles()
             checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));
 
         m_gediff = cl().GebruikGedifferentieerdeToeslagB();
-        if (!rs.isOpen())
-            modVerifyAnSich::openKostenposten(rs, mconData, mlngStort_ID);
-        lngAantalRecords = rs.RecordCount();
+        if (!m_kostenposten.isOpen())
+            m_kostenposten.open(mconData, mlngStort_ID);
+        lngAantalRecords = m_kostenposten.size();
         m_items.resize(size_t(lngAantalRecords));
-        ColumnCache columns;
-        for (qint32 i = 0; i < lngAantalRecords; ++i, rs.MoveNext()) {
-            berekenPost(rs, columns, m_items[size_t(i)], huidigePost, ok);
+        for (qint32 i = 0; i < lngAantalRecords; ++i) {
+            const Kostenpost &post = m_kostenposten[i];
+            huidigePost = post.text(Veld::strAct); // for the message of an error
+            PostResultaat r = berekenPost(post, huidigePost);
+            if (r.melding)
+                ok = false;
+            if (r.telt)
+                telOp(r);
+            m_items[size_t(i)] = std::move(r.item);
         }
-        rs.Close();
+        m_kostenposten.close();
         huidigePost = QStringLiteral("algemene kosten");
         zetRapEvalKosten(ok);
         kapitaliseer();

@@ -48,6 +48,7 @@ void clsDV::rapOpenActRecordset()
                                 " ON tblObjectCat.bytObjectCat_ID = tblInrichting.bytObjectCat_REF"
                                 " WHERE tblInrichting.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
                  mconData, db::LockType::ReadOnly, {mlngStort_ID});
+    leesRapRijen();
     mclsCLrap = std::make_unique<checklist::clsCL>(clContext());
     mclsCLrap->initializeCL(mlngCL_ID);
 }
@@ -62,6 +63,44 @@ void clsDV::rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren)
     else if (same(VeldNaam_tbv_sorteren, kIsQOR))
         m_rsRap.setSort(
             QStringLiteral("bytIsQOR DESC, bytObjectCat_REF ASC, strObject ASC, bytRubriek_REF ASC, strAct ASC"));
+    else
+        return;
+    leesRapRijen();
+}
+
+void clsDV::leesRapRijen()
+{
+    // Walks the view once, in its order, and stands on its first row again
+    // (where opening and sorting leave it).
+    m_rapRijen.clear();
+    m_rapRijen.reserve(size_t(m_rsRap.RecordCount()));
+    const int velden = m_rsRap.FieldCount();
+    for (m_rsRap.MoveFirst(); !m_rsRap.EOF_(); m_rsRap.MoveNext()) {
+        std::vector<QVariant> &rij = m_rapRijen.emplace_back(size_t(velden));
+        for (int f = 0; f < velden; ++f)
+            rij[size_t(f)] = m_rsRap.Fields(f).Value();
+    }
+    if (!m_rapRijen.empty())
+        m_rsRap.MoveFirst();
+}
+
+DVRapportRegel clsDV::rapRegel(qint32 i)
+{
+    if (i < 0 || i >= rapAantalRijen()) {
+        // Reading beyond the view fails as its recordset does.
+        db::Recordset voorbij = m_rsRap.Clone();
+        while (!voorbij.EOF_())
+            voorbij.MoveNext();
+        voorbij.Fields(0).Value();
+    }
+    const ActRow rij(m_rsRap, m_rapRijen[size_t(i)]);
+    rapActiveerDV_ID(rij.value("idrAct_ID").toInt());
+    return DVRapportRegel(*this, rij, geactiveerd());
+}
+
+DVRapportRegel clsDV::huidigeRegel() const
+{
+    return DVRapportRegel(*this, ActRow(m_rsRap), geactiveerd());
 }
 
 void clsDV::GaNaarEersteRecord() { m_rsRap.MoveFirst(); }
@@ -81,42 +120,53 @@ void clsDV::rapActiveerDV_ID(qint32 lngAct_ID)
                ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID ") + mstrNaamStort);
 }
 
-const clsDV::ItemResult *clsDV::rapItem() const
+const clsDV::ItemResult *clsDV::geactiveerd() const
 {
     if (mlngRapRecordNr < 0 || size_t(mlngRapRecordNr) >= m_items.size())
-        throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsDV"));
+        return nullptr;
     return &m_items[size_t(mlngRapRecordNr)];
 }
 
-QVariant clsDV::rapField(const char *name) const
+const clsDV::ItemResult &DVRapportRegel::item() const
 {
-    return m_rsRap.Fields(QString::fromLatin1(name)).Value();
+    if (!m_item)
+        throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsDV"));
+    return *m_item;
 }
 
-std::uint8_t clsDV::rapByte(const char *name) const
+qint32 DVRapportRegel::Act_ID() const { return field("idrAct_ID").toInt(); }
+QString DVRapportRegel::Kostenpost() const { return records::toText(field("strAct")); }
+QString DVRapportRegel::ObjectCat() const { return records::toText(field("strObjectCat")); }
+QString DVRapportRegel::ObjectCat_ID() const { return vb::CStr(field("bytObjectCat_REF")); }
+QString DVRapportRegel::Voorz() const { return records::toText(field("strObject")); }
+qint32 DVRapportRegel::Combineer() const { return byte("bytCombineer"); }
+std::uint8_t DVRapportRegel::Rubriek() const { return byte("bytRubriek_REF"); }
+QString DVRapportRegel::NCWFactorX() const { return vb::CStr(item().NCWfactorX); }
+QString DVRapportRegel::NCW() const { return vb::CStr(item().NCW); }
+
+float DVRapportRegel::FractieVanTotaalDV() const
 {
-    return ActRow(m_rsRap).byte(name);
+    const float dv = m_dv.DoelvermogenZonderRisicoFonds();
+    return dv == 0.0f ? 0.0f : item().NCW / dv;
 }
 
-bool clsDV::rapCombined() const
-{
-    return rapByte("bytCombineer") == 1;
-}
-
-qint32 clsDV::rapAct_ID() const { return rapField("idrAct_ID").toInt(); }
-QString clsDV::rapKostenpost() const { return records::toText(rapField("strAct")); }
-QString clsDV::rapObjectCat() const { return records::toText(rapField("strObjectCat")); }
-QString clsDV::rapObjectCat_ID() const { return vb::CStr(rapField("bytObjectCat_REF")); }
-QString clsDV::rapVoorz() const { return records::toText(rapField("strObject")); }
-qint32 clsDV::rapCombineer() const { return rapByte("bytCombineer"); }
-QString clsDV::rapNCWFactorX() const { return vb::CStr(rapItem()->NCWfactorX); }
-QString clsDV::rapNCW() const { return vb::CStr(rapItem()->NCW); }
-
-float clsDV::rapFractieVanTotaalDV() const
-{
-    const float dv = DoelvermogenZonderRisicoFonds();
-    return dv == 0.0f ? 0.0f : rapItem()->NCW / dv;
-}
+qint32 clsDV::rapAct_ID() const { return huidigeRegel().Act_ID(); }
+QString clsDV::rapKostenpost() const { return huidigeRegel().Kostenpost(); }
+QString clsDV::rapObjectCat() const { return huidigeRegel().ObjectCat(); }
+QString clsDV::rapObjectCat_ID() const { return huidigeRegel().ObjectCat_ID(); }
+QString clsDV::rapVoorz() const { return huidigeRegel().Voorz(); }
+qint32 clsDV::rapCombineer() const { return huidigeRegel().Combineer(); }
+QString clsDV::rapNCWFactorX() const { return huidigeRegel().NCWFactorX(); }
+QString clsDV::rapNCW() const { return huidigeRegel().NCW(); }
+float clsDV::rapFractieVanTotaalDV() const { return huidigeRegel().FractieVanTotaalDV(); }
+QString clsDV::rapTstart() const { return huidigeRegel().Tstart(); }
+QString clsDV::rapKalJaarAanlegBA() const { return huidigeRegel().KalJaarAanlegBA(); }
+QString clsDV::rapTeind() const { return huidigeRegel().Teind(); }
+QString clsDV::rapPrijsPerKeer() const { return huidigeRegel().PrijsPerKeer(); }
+QString clsDV::rapFreq() const { return huidigeRegel().Freq(); }
+std::uint8_t clsDV::rapSorteerVeldwaardeID() const { return huidigeRegel().SorteerVeldwaardeID(); }
+QString clsDV::rapSorteerVeldwaardeString() const { return huidigeRegel().SorteerVeldwaardeString(); }
+std::uint8_t clsDV::rapRubriek() const { return huidigeRegel().Rubriek(); }
 
 QString clsDV::rapPercVanDV(float sngBedrag) const
 {
@@ -126,16 +176,16 @@ QString clsDV::rapPercVanDV(float sngBedrag) const
     return QStringLiteral("(") + vb::Format(sngBedrag / dv, QStringLiteral("0.0%")) + QStringLiteral(")");
 }
 
-QString clsDV::rapTstart() const
+QString DVRapportRegel::Tstart() const
 {
-    if (rapCombined())
+    if (combined())
         return QStringLiteral("-");
-    const QString start = vb::CStr(rapItem()->JaarEerste);
-    switch (rapByte("bytOptieStart")) {
+    const QString start = vb::CStr(item().JaarEerste);
+    switch (byte("bytOptieStart")) {
     case 1:
-        if (rapByte("bytStartBA") == 1)
+        if (byte("bytStartBA") == 1)
             return start;
-        return start + QStringLiteral(" (") + orQuestionMark(rapField("intStartabs")) + QStringLiteral(")");
+        return start + QStringLiteral(" (") + orQuestionMark(field("intStartabs")) + QStringLiteral(")");
     case 2:
         return start;
     default:
@@ -143,37 +193,37 @@ QString clsDV::rapTstart() const
     }
 }
 
-QString clsDV::rapKalJaarAanlegBA() const
+QString DVRapportRegel::KalJaarAanlegBA() const
 {
-    if (rapCombined())
+    if (combined())
         return QStringLiteral("-");
-    if (rapByte("bytStartBA") != 1)
+    if (byte("bytStartBA") != 1)
         return QString();
-    switch (rapByte("bytOptieStart")) {
+    switch (byte("bytOptieStart")) {
     case 1:
-        return vb::CStr(rapField("intStartabs"));
+        return vb::CStr(field("intStartabs"));
     case 2:
-        return QStringLiteral("naz.jr. ") + vb::CStr(rapField("intStartrel"));
+        return QStringLiteral("naz.jr. ") + vb::CStr(field("intStartrel"));
     default:
         return QString();
     }
 }
 
-QString clsDV::rapTeind() const
+QString DVRapportRegel::Teind() const
 {
-    if (rapCombined())
+    if (combined())
         return QStringLiteral("-");
-    const QString eind = vb::CStr(rapItem()->JaarLaatste);
-    const bool ba = rapByte("bytEindBA") == 1;
-    switch (rapByte("bytOptieEind")) {
+    const QString eind = vb::CStr(item().JaarLaatste);
+    const bool ba = byte("bytEindBA") == 1;
+    switch (byte("bytOptieEind")) {
     case 1:
         if (ba)
             return eind;
-        return eind + QStringLiteral(" (") + orQuestionMark(rapField("intEindabs")) + QStringLiteral(")");
+        return eind + QStringLiteral(" (") + orQuestionMark(field("intEindabs")) + QStringLiteral(")");
     case 2:
         return eind;
     case 3:
-        if (rapByte("bytOptieFreq") == 1)
+        if (byte("bytOptieFreq") == 1)
             return QStringLiteral("-");
         return ba ? eind : QStringLiteral("oo");
     default:
@@ -181,11 +231,11 @@ QString clsDV::rapTeind() const
     }
 }
 
-QString clsDV::rapPrijsPerKeer() const
+QString DVRapportRegel::PrijsPerKeer() const
 {
-    if (rapCombined())
+    if (combined())
         return QStringLiteral("zie combinatiepost");
-    const ActRow row(m_rsRap);
+    const ActRow &row = m_rij;
     switch (row.byte("bytOptieKosten")) {
     case 1: {
         const QVariant perc = row.value("sngPercInvest");
@@ -211,35 +261,36 @@ QString clsDV::rapPrijsPerKeer() const
     }
 }
 
-QString clsDV::rapFreq() const
+QString DVRapportRegel::Freq() const
 {
-    if (rapCombined())
+    if (combined())
         return QStringLiteral("-");
-    switch (rapByte("bytOptieFreq")) {
+    switch (byte("bytOptieFreq")) {
     case 1:
         return QStringLiteral("eenm.");
     case 2:
-        return vb::CStr(rapField("intfreqX")) + QStringLiteral("x per jr");
+        return vb::CStr(field("intfreqX")) + QStringLiteral("x per jr");
     case 3:
-        return QStringLiteral("1x per ") + vb::CStr(rapField("intfreqX")) + QStringLiteral(" jr");
+        return QStringLiteral("1x per ") + vb::CStr(field("intfreqX")) + QStringLiteral(" jr");
     default:
         return QString();
     }
 }
 
-std::uint8_t clsDV::rapSorteerVeldwaardeID() const
+std::uint8_t DVRapportRegel::SorteerVeldwaardeID() const
 {
-    return rapByte(mstrSorteerVeldNaam.toLatin1().constData());
+    return byte(m_dv.mstrSorteerVeldNaam.toLatin1().constData());
 }
 
-QString clsDV::rapSorteerVeldwaardeString() const
+QString DVRapportRegel::SorteerVeldwaardeString() const
 {
-    if (same(mstrSorteerVeldNaam, kRubriek))
-        return rubriekNaam(rapByte("bytRubriek_REF"));
-    if (same(mstrSorteerVeldNaam, kObjectCat))
-        return records::toText(rapField("strObjectCat"));
-    if (same(mstrSorteerVeldNaam, kIsQOR)) {
-        switch (rapByte("bytIsQOR")) {
+    const QString &veld = m_dv.mstrSorteerVeldNaam;
+    if (same(veld, kRubriek))
+        return rubriekNaam(byte("bytRubriek_REF"));
+    if (same(veld, kObjectCat))
+        return records::toText(field("strObjectCat"));
+    if (same(veld, kIsQOR)) {
+        switch (byte("bytIsQOR")) {
         case 0:
             return QStringLiteral("Door gebruiker gedefinieerd");
         case 1:
@@ -280,7 +331,6 @@ QVariant clsDV::rapTotaalPerSorteerveldZonderOverig(std::uint8_t bytIDsorteervel
     return QVariant();
 }
 
-std::uint8_t clsDV::rapRubriek() const { return rapByte("bytRubriek_REF"); }
 
 qint16 clsDV::AantalDVtabelRegels()
 {
@@ -293,7 +343,12 @@ qint16 clsDV::AantalDVtabelRegels()
 
 std::uint8_t clsDV::rapIsQOR()
 {
-    const ActRow row(m_rsRap);
+    return rapIsQOR(huidigeRegel());
+}
+
+std::uint8_t clsDV::rapIsQOR(const DVRapportRegel &regel)
+{
+    const ActRow &row = regel.m_rij;
     const std::uint8_t klasse = row.byte("bytIsQOR");
     if (klasse != 2)
         return klasse;

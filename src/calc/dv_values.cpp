@@ -11,29 +11,14 @@
 
 namespace calc {
 
-int ColumnCache::index(const db::Recordset &rs, const char *field)
-{
-    // A walk asks for the same names in much the same order on every row.
-    if (m_next < m_columns.size() && m_columns[m_next].first == field)
-        return m_columns[m_next++].second;
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_columns[i].first == field) {
-            m_next = i + 1;
-            return m_columns[i].second;
-        }
-    const int column = rs.fieldIndex(QString::fromLatin1(field));
-    if (column < 0)
-        rs.Fields(QString::fromLatin1(field)); // raises the unknown-field error
-    m_columns.emplace_back(field, column);
-    m_next = m_columns.size();
-    return column;
-}
-
 QVariant ActRow::value(const char *field) const
 {
-    if (m_columns)
-        return m_rs.Fields(m_columns->index(m_rs, field)).Value();
-    return m_rs.Fields(QString::fromLatin1(field)).Value();
+    if (m_copy) {
+        const int column = m_rs.fieldIndex(QLatin1String(field));
+        if (column >= 0)
+            return (*m_copy)[size_t(column)];
+    }
+    return m_rs.Fields(QString::fromLatin1(field)).Value(); // also the error for an unknown field
 }
 
 bool ActRow::isNull(const char *field) const

@@ -24,33 +24,12 @@ inline constexpr long kErrOverflow = 6;          // a result beyond the single r
 inline constexpr long kErrInvalidUseOfNull = 94; // an interval left empty
 inline constexpr long kErrOnbekendeCode = 5;     // an option or code the calculation does not know
 
-// The column numbers of a recordset, looked up by name once: a walk over
-// many rows then reads its fields by number. Keyed by the address of the
-// name, so callers pass string literals.
-class ColumnCache {
-public:
-    int index(const db::Recordset &rs, const char *field);
-
-private:
-    std::vector<std::pair<const char *, int>> m_columns;
-    size_t m_next = 0; // where the name after the last one asked for stands
-};
-
-// The fields of tblAct that the completeness check and the calculation
-// read of a cost item, for the column list of their queries (the other
-// fields, remarks and dates among them, are not read at all).
-inline constexpr const char *kActVelden =
-    "tblAct.idrAct_ID, tblAct.lngInrichting_REF, tblAct.strAct, tblAct.bytRubriek_REF, tblAct.bytIsQOR, tblAct.bytCombineer,"
-    " tblAct.bytOptieStart, tblAct.intStartabs, tblAct.intStartrel, tblAct.bytStartBA, tblAct.intStartBA,"
-    " tblAct.bytOptieEind, tblAct.intEindabs, tblAct.intEindrel, tblAct.bytEindBA, tblAct.intEindBA,"
-    " tblAct.bytOptieKosten, tblAct.sngPercInvest, tblAct.sngKostenInvest, tblAct.sngKostenTotaal,"
-    " tblAct.sngKostenPE, tblAct.strEenheid, tblAct.sngAantal, tblAct.bytOptieFreq, tblAct.intfreqX,"
-    " tblAct.bytTypeVervangingsToeslag, tblAct.sngVervangingsToeslagPerc";
-
-// The current row of a recordset over tblAct.
+// The current row of a recordset over tblAct, or a row copied from one
+// (its values in the recordset's column order).
 class ActRow {
 public:
-    explicit ActRow(const db::Recordset &rs, ColumnCache *columns = nullptr) : m_rs(rs), m_columns(columns) {}
+    explicit ActRow(const db::Recordset &rs) : m_rs(rs) {}
+    ActRow(const db::Recordset &rs, const std::vector<QVariant> &copy) : m_rs(rs), m_copy(&copy) {}
     QVariant value(const char *field) const;
     bool isNull(const char *field) const;
     // Null as 0.
@@ -67,7 +46,7 @@ public:
 
 private:
     const db::Recordset &m_rs;
-    ColumnCache *m_columns;
+    const std::vector<QVariant> *m_copy = nullptr;
 };
 
 // The four checks of a row against the checklist's current item.

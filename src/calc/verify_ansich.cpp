@@ -1,6 +1,6 @@
 #include "calc/verify_ansich.h"
 
-#include "calc/dv_values.h"
+#include "calc/kostenposten.h"
 
 #include "checklist/clsCL.h"
 #include "records/act_checks.h"
@@ -53,16 +53,6 @@ QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strA
         + QStringLiteral("Voer de gegevens van de kostenposten eerst volledig in.");
 }
 
-void openKostenposten(db::Recordset &rs, db::Connection &con, qint32 lngStort_ID)
-{
-    rs.Open(QStringLiteral("SELECT ") + QLatin1String(calc::kActVelden)
-                + QStringLiteral(", tblInrichting.strObject, tblInrichting.bytObjectCat_REF"
-                                 " FROM tblInrichting INNER JOIN tblAct"
-                                 " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
-                                 " WHERE tblAct.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
-            con, db::LockType::ReadOnly, {lngStort_ID});
-}
-
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
 {
     bool gediff = false;
@@ -79,53 +69,37 @@ bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, con
 {
     db::Connection con;
     con.Open(ctx.gstrConnData);
-    db::Recordset rs;
-    openKostenposten(rs, con, lngStort_ID);
-    return VerifyInvoerInrichting(rs, naam, blnGebruiktGediffToeslag);
+    calc::Kostenposten posten;
+    posten.open(con, lngStort_ID);
+    return VerifyInvoerInrichting(posten, naam, blnGebruiktGediffToeslag);
 }
 
 namespace {
 
-// Whether the check of the current row could show a box of its own: an
-// unknown replacement-surcharge type under the differentiated scheme.
-class MeldingMogelijk {
-public:
-    MeldingMogelijk(const db::Recordset &rs, bool blnGebruiktGediffToeslag)
-        : m_rs(rs), m_actief(blnGebruiktGediffToeslag)
-    {
-        if (m_actief) {
-            m_rubriek = rs.fieldIndex(QStringLiteral("bytRubriek_REF"));
-            m_type = rs.fieldIndex(QStringLiteral("bytTypeVervangingsToeslag"));
-        }
-    }
-
-    bool operator()() const
-    {
-        if (!m_actief || records::byteCode(m_rs.Fields(m_rubriek).Value()) != std::uint8_t(5))
-            return false;
-        double type = 0;
-        if (!detail::toNumber(m_rs.Fields(m_type).Value(), &type))
-            return false;
-        type = vb::Round(type);
-        return !(type == 0 || type == 1 || type == 2 || type == 3 || type == 7);
-    }
-
-private:
-    const db::Recordset &m_rs;
-    bool m_actief;
-    int m_rubriek = -1;
-    int m_type = -1;
-};
+// Whether the check of a row could show a box of its own: an unknown
+// replacement-surcharge type under the differentiated scheme.
+bool meldingMogelijk(const calc::Kostenpost &post)
+{
+    if (records::byteCode(post.value(calc::Veld::bytRubriek_REF)) != std::uint8_t(5))
+        return false;
+    const Invoer soort = post.invoer(calc::Veld::bytTypeVervangingsToeslag);
+    if (!soort.isGetal)
+        return false;
+    const double type = vb::Round(soort.getal);
+    return !(type == 0 || type == 1 || type == 2 || type == 3 || type == 7);
+}
 
 // True when every item is complete, walking the rows in the order they
 // were read, without any box: a row whose check could show one ends the
 // walk with False, as an incomplete row does.
-bool stilVolledig(db::Recordset &rs, bool blnGebruiktGediffToeslag)
+bool stilVolledig(const calc::Kostenposten &posten, bool blnGebruiktGediffToeslag)
 {
-    const records::ActColumns kolommen(rs);
-    const MeldingMogelijk meldingMogelijk(rs, blnGebruiktGediffToeslag);
-    for (; !rs.EOF_(); rs.MoveNext()) {
-        if (meldingMogelijk() || !records::verifyAnSich(rs, kolommen, blnGebruiktGediffToeslag))
+    for (int i = 0; i < posten.size(); ++i) {
+        const calc::Kostenpost &post = posten[i];
+        if (blnGebruiktGediffToeslag && meldingMogelijk(post))
+            return false;
+        const auto waarde = [&post](records::ActVeld veld) { return post.invoer(calc::Veld(veld)); };
+        if (!records::verifyAnSich(waarde, blnGebruiktGediffToeslag))
             return false;
     }
     return true;
@@ -133,10 +107,11 @@ bool stilVolledig(db::Recordset &rs, bool blnGebruiktGediffToeslag)
 
 } // namespace
 
-bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag)
+bool VerifyInvoerInrichting(const calc::Kostenposten &kostenposten, const QString &naam,
+                            bool blnGebruiktGediffToeslag)
 {
     const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
-    if (kostenposten.RecordCount() == 0) {
+    if (kostenposten.size() == 0) {
         ui::MsgBox(QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."),
                    ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
@@ -146,9 +121,9 @@ bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &na
     // Only otherwise are they put in the order of the site tree (object
     // category, facility, cost item, the entry order of its phases) and
     // walked again, to the first incomplete item.
-    db::Recordset rs = kostenposten.Clone(db::LockType::ReadOnly);
-    if (stilVolledig(rs, blnGebruiktGediffToeslag))
+    if (stilVolledig(kostenposten, blnGebruiktGediffToeslag))
         return true;
+    db::Recordset rs = kostenposten.recordset().Clone(db::LockType::ReadOnly);
     rs.setSort(QStringLiteral("bytObjectCat_REF, strObject, lngInrichting_REF, strAct, idrAct_ID"));
     rs.MoveFirst();
     const records::ActColumns kolommen(rs);

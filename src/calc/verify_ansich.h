@@ -15,9 +15,8 @@
 namespace records {
 struct Context;
 }
-namespace db {
-class Connection;
-class Recordset;
+namespace calc {
+class Kostenposten;
 }
 
 namespace modVerifyAnSich {
@@ -40,15 +39,10 @@ bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, con
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam,
                             bool blnGebruiktGediffToeslag);
 
-// The same over the site's cost items as openKostenposten read them (the
-// rows are walked through a second cursor; `kostenposten` keeps its
-// position), for a caller that goes on to calculate the same rows.
-bool VerifyInvoerInrichting(const db::Recordset &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag);
-
-// Opens on `con` the cost items of a site, in the order of their record
-// ids, with every field that the completeness check and the calculation
-// read and their facility's name and object category.
-void openKostenposten(db::Recordset &rs, db::Connection &con, qint32 lngStort_ID);
+// The same over the cost items read already, for a caller that goes on to
+// calculate the same rows.
+bool VerifyInvoerInrichting(const calc::Kostenposten &kostenposten, const QString &naam,
+                            bool blnGebruiktGediffToeslag);
 
 // The text of the box for an incomplete item.
 QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strAct);

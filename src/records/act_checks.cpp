@@ -69,32 +69,41 @@ std::optional<std::uint8_t> byteCode(const QVariant &value)
 
 namespace {
 
-// The fields verifyAnSich reads, and their names.
-enum Veld {
-    bytCombineer, bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind, bytEindBA,
-    intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal,
-    sngKostenPE, strEenheid, sngAantal, bytOptieFreq, intfreqX, bytRubriek_REF, bytTypeVervangingsToeslag,
-    sngVervangingsToeslagPerc, kAantalVelden
-};
-
-constexpr const char *kVeldNamen[kAantalVelden] = {
-    "bytCombineer", "bytOptieStart", "bytStartBA", "intStartabs", "intStartrel", "intStartBA", "bytOptieEind",
-    "bytEindBA", "intEindabs", "intEindrel", "intEindBA", "bytOptieKosten", "sngPercInvest", "sngKostenInvest",
-    "sngKostenTotaal", "sngKostenPE", "strEenheid", "sngAantal", "bytOptieFreq", "intfreqX", "bytRubriek_REF",
-    "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc"};
+using Veld = ActVeld;
+using enum ActVeld;
 
 // `get(veld)` gives a field's value; the fields are asked for in the order
 // of the checks, and only as far as they run. A field that the chosen
 // option or flag does not use (see the checks) is not read: it is handed
 // over as missing, which its check never looks at.
+// The byte code of a value read already: nullopt when it is missing or
+// not a whole number from 0 to 255 (see byteCode).
+std::optional<std::uint8_t> byteCode(const modVerifyAnSich::Invoer &value)
+{
+    if (!value.isGetal)
+        return std::nullopt;
+    // A code as the data file holds it is a whole number in range already.
+    const double g = value.getal;
+    if (g >= 0 && g <= 255 && g == double(int(g)))
+        return static_cast<std::uint8_t>(g);
+    const double n = vb::Round(g);
+    if (n < 0 || n > 255)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(n);
+}
+
+// `get(veld)` gives a field's value as the checks read it; the fields are
+// asked for in the order of the checks, and only as far as they run. A
+// field that the chosen option or flag does not use (see the checks) is
+// not read: it is handed over as missing, which its check never looks at.
 template <typename Get>
 bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
 {
-    const auto nzVeld = [&get](Veld v) { return nz(get(v)); };
-    const auto nzIndien = [&get](bool gebruikt, Veld v) { return gebruikt ? nz(get(v)) : QVariant(QString()); };
+    using modVerifyAnSich::Invoer;
+    const auto indien = [&get](bool gebruikt, Veld v) { return gebruikt ? Invoer(get(v)) : Invoer(); };
     const auto vlag = [&get](Veld v) -> std::uint8_t {
-        const QVariant w = get(v);
-        if (!w.isValid() || w.isNull())
+        const Invoer w = get(v);
+        if (w.null)
             return 0;
         // A flag that is no byte is no known flag; 255 makes its check fail.
         return byteCode(w).value_or(255);
@@ -109,8 +118,8 @@ bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
     if (!optieStart)
         return false;
     const std::uint8_t startBA = vlag(bytStartBA);
-    if (!VerifyJaarStart(*optieStart, startBA, nzIndien(*optieStart == 1, intStartabs),
-                         nzIndien(*optieStart == 2, intStartrel), nzIndien(startBA == 1, intStartBA)))
+    if (!VerifyJaarStart(*optieStart, startBA, indien(*optieStart == 1, intStartabs),
+                         indien(*optieStart == 2, intStartrel), indien(startBA == 1, intStartBA)))
         return false;
 
     const auto optieEind = byteCode(get(bytOptieEind));
@@ -119,21 +128,21 @@ bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
     if (!optieEind && eindBA == 0)
         return false;
     const bool eindOptie = eindBA == 0;
-    if (!VerifyJaarEind(optieEind.value_or(0), eindBA, nzIndien(eindOptie && optieEind == 1, intEindabs),
-                        nzIndien(eindOptie && optieEind == 2, intEindrel), nzIndien(eindBA == 1, intEindBA)))
+    if (!VerifyJaarEind(optieEind.value_or(0), eindBA, indien(eindOptie && optieEind == 1, intEindabs),
+                        indien(eindOptie && optieEind == 2, intEindrel), indien(eindBA == 1, intEindBA)))
         return false;
 
     const auto optieKosten = byteCode(get(bytOptieKosten));
     if (!optieKosten)
         return false;
     const bool k1 = *optieKosten == 1, k2 = *optieKosten == 2, k3 = *optieKosten == 3;
-    if (!VerifyKosten(*optieKosten, nzIndien(k1, sngPercInvest), nzIndien(k1, sngKostenInvest),
-                      nzIndien(k2, sngKostenTotaal), nzIndien(k3, sngKostenPE), nzIndien(k3, strEenheid),
-                      nzIndien(k3, sngAantal)))
+    if (!VerifyKosten(*optieKosten, indien(k1, sngPercInvest), indien(k1, sngKostenInvest),
+                      indien(k2, sngKostenTotaal), indien(k3, sngKostenPE), indien(k3, strEenheid),
+                      indien(k3, sngAantal)))
         return false;
 
     const auto optieFreq = byteCode(get(bytOptieFreq));
-    if (!optieFreq || !VerifyFreq(*optieFreq, nzIndien(*optieFreq == 2 || *optieFreq == 3, intfreqX)))
+    if (!optieFreq || !VerifyFreq(*optieFreq, indien(*optieFreq == 2 || *optieFreq == 3, intfreqX)))
         return false;
 
     const auto rubriek = byteCode(get(bytRubriek_REF));
@@ -141,22 +150,28 @@ bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
         return false;
     if (!blnGebruiktGediffToeslag || *rubriek != 5)
         return true;
-    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek, get(bytTypeVervangingsToeslag),
-                                    nzVeld(sngVervangingsToeslagPerc));
+    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, *rubriek, Invoer(get(bytTypeVervangingsToeslag)),
+                                    Invoer(get(sngVervangingsToeslagPerc)));
 }
 
 } // namespace
 
 bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag)
 {
-    return volledig([&field](Veld v) { return field(QString::fromLatin1(kVeldNamen[v])); },
-                    blnGebruiktGediffToeslag);
+    return volledig(
+        [&field](Veld v) { return modVerifyAnSich::Invoer(field(QString::fromLatin1(kActVeldNamen[int(v)]))); },
+        blnGebruiktGediffToeslag);
+}
+
+bool verifyAnSich(const ActValueByNumber &value, bool blnGebruiktGediffToeslag)
+{
+    return volledig(value, blnGebruiktGediffToeslag);
 }
 
 ActColumns::ActColumns(const db::Recordset &rs)
 {
-    m_kolommen.reserve(kAantalVelden);
-    for (const char *naam : kVeldNamen) {
+    m_kolommen.reserve(kAantalActVelden);
+    for (const char *naam : kActVeldNamen) {
         const QLatin1String veld(naam);
         const int kolom = rs.fieldIndex(veld);
         if (kolom < 0)
@@ -167,8 +182,9 @@ ActColumns::ActColumns(const db::Recordset &rs)
 
 bool verifyAnSich(const db::Recordset &rs, const ActColumns &columns, bool blnGebruiktGediffToeslag)
 {
-    return volledig([&rs, &columns](Veld v) { return rs.Fields(columns.m_kolommen[size_t(v)]).Value(); },
-                    blnGebruiktGediffToeslag);
+    return volledig(
+        [&rs, &columns](Veld v) { return modVerifyAnSich::Invoer(rs.Fields(columns.m_kolommen[size_t(v)]).Value()); },
+        blnGebruiktGediffToeslag);
 }
 
 std::uint8_t toetsAanNieuweCL(const ActFieldReader &field, checklist::clsCL &insCl_new)

@@ -9,6 +9,8 @@
 // invalid QVariant). The scaling returns the amount to write and leaves the
 // writing to the caller.
 
+#include "records/act_completeness.h"
+
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -36,6 +38,27 @@ using ActFieldReader = std::function<QVariant(const QString &)>;
 // incomplete. `blnGebruiktGediffToeslag`: the site's checklist version uses
 // the differentiated replacement surcharges.
 bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag);
+
+// The fields the check reads, by number, and their names as tblAct spells
+// them; for a caller that holds an item's values by number.
+enum class ActVeld : std::uint8_t {
+    bytCombineer, bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind, bytEindBA,
+    intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal,
+    sngKostenPE, strEenheid, sngAantal, bytOptieFreq, intfreqX, bytRubriek_REF, bytTypeVervangingsToeslag,
+    sngVervangingsToeslagPerc
+};
+inline constexpr int kAantalActVelden = int(ActVeld::sngVervangingsToeslagPerc) + 1;
+inline constexpr const char *kActVeldNamen[kAantalActVelden] = {
+    "bytCombineer", "bytOptieStart", "bytStartBA", "intStartabs", "intStartrel", "intStartBA", "bytOptieEind",
+    "bytEindBA", "intEindabs", "intEindrel", "intEindBA", "bytOptieKosten", "sngPercInvest", "sngKostenInvest",
+    "sngKostenTotaal", "sngKostenPE", "strEenheid", "sngAantal", "bytOptieFreq", "intfreqX", "bytRubriek_REF",
+    "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc"};
+
+// The same check on values by number: `value(v)` gives field v as the
+// checks read it and is asked only for the fields the check reaches, so a
+// caller that reads each field on first use reads no more than it needs.
+using ActValueByNumber = std::function<modVerifyAnSich::Invoer(ActVeld)>;
+bool verifyAnSich(const ActValueByNumber &value, bool blnGebruiktGediffToeslag);
 
 // The same check on the current row of a recordset that holds every field
 // it reads, by column number: a walk over many rows looks each name up once.

@@ -59,25 +59,36 @@ bool toNumber(const QVariant &value, double *number)
 
 } // namespace detail
 
-namespace {
-
-bool inRange(const QVariant &value, double low, double high)
+Invoer::Invoer(const QVariant &value)
 {
-    double n = 0;
-    return detail::toNumber(value, &n) && n >= low && n <= high;
+    null = !value.isValid() || value.isNull();
+    ontbreekt = detail::isMissing(value);
+    isGetal = detail::toNumber(value, &getal);
 }
 
-bool isPresentNumber(const QVariant &value)
+Invoer Invoer::vanTekst(const QString &tekst)
 {
-    double n = 0;
-    return detail::toNumber(value, &n);
+    Invoer i;
+    i.null = false;
+    i.ontbreekt = tekst.isEmpty();
+    if (!i.ontbreekt && vb::IsNumeric(tekst)) {
+        i.isGetal = true;
+        i.getal = vb::CDbl(tekst);
+    }
+    return i;
+}
+
+namespace {
+
+bool inRange(const Invoer &value, double low, double high)
+{
+    return value.isGetal && value.getal >= low && value.getal <= high;
 }
 
 } // namespace
 
-bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA,
-                     const QVariant &intStartabs, const QVariant &intStartrel,
-                     const QVariant &intStartBA)
+bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA, const Invoer &intStartabs,
+                     const Invoer &intStartrel, const Invoer &intStartBA)
 {
     switch (bytOptieStart) {
     case 1:
@@ -101,12 +112,11 @@ bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA,
     }
 }
 
-bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA,
-                    const QVariant &intEindabs, const QVariant &intEindrel,
-                    const QVariant &intEindBA)
+bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA, const Invoer &intEindabs,
+                    const Invoer &intEindrel, const Invoer &intEindBA)
 {
     if (bytEindBA == 1)
-        return isPresentNumber(intEindBA);
+        return intEindBA.isGetal;
     if (bytEindBA != 0)
         return false;
     switch (bytOptieEind) {
@@ -121,34 +131,29 @@ bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA,
     }
 }
 
-bool VerifyKosten(std::uint8_t bytOptieKosten, const QVariant &sngPercInvest,
-                  const QVariant &sngKostenInvest, const QVariant &sngKostenTotaal,
-                  const QVariant &sngKostenPE, const QVariant &strEenheid,
-                  const QVariant &sngAantal)
+bool VerifyKosten(std::uint8_t bytOptieKosten, const Invoer &sngPercInvest, const Invoer &sngKostenInvest,
+                  const Invoer &sngKostenTotaal, const Invoer &sngKostenPE, const Invoer &strEenheid,
+                  const Invoer &sngAantal)
 {
     switch (bytOptieKosten) {
-    case 1: {
-        double perc = 0, invest = 0;
-        if (!detail::toNumber(sngPercInvest, &perc) || !detail::toNumber(sngKostenInvest, &invest))
+    case 1:
+        if (!sngPercInvest.isGetal || !sngKostenInvest.isGetal)
             return false;
-        return perc > 0 && perc <= 100 && invest != 0;
-    }
+        return sngPercInvest.getal > 0 && sngPercInvest.getal <= 100 && sngKostenInvest.getal != 0;
     case 2:
-        return isPresentNumber(sngKostenTotaal);
-    case 3: {
-        double pe = 0, aantal = 0;
-        if (!detail::toNumber(sngKostenPE, &pe) || pe == 0)
+        return sngKostenTotaal.isGetal;
+    case 3:
+        if (!sngKostenPE.isGetal || sngKostenPE.getal == 0)
             return false;
-        if (detail::isMissing(strEenheid))
+        if (strEenheid.ontbreekt)
             return false;
-        return detail::toNumber(sngAantal, &aantal) && aantal > 0;
-    }
+        return sngAantal.isGetal && sngAantal.getal > 0;
     default:
         return false;
     }
 }
 
-bool VerifyFreq(std::uint8_t bytOptieFreq, const QVariant &intfreqX)
+bool VerifyFreq(std::uint8_t bytOptieFreq, const Invoer &intfreqX)
 {
     switch (bytOptieFreq) {
     case 1:
@@ -162,29 +167,59 @@ bool VerifyFreq(std::uint8_t bytOptieFreq, const QVariant &intfreqX)
 }
 
 bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRubriek_REF,
-                              const QVariant &bytTypeVervangingsToeslag,
-                              const QVariant &sngVervangingsToeslagPerc)
+                              const Invoer &bytTypeVervangingsToeslag, const Invoer &sngVervangingsToeslagPerc)
 {
     if (!blnGebruiktGediffToeslag || bytRubriek_REF != 5)
         return true;
     // Under the differentiated scheme a replacement item must say which
     // surcharge applies; no type chosen is as incomplete as type 0 (none).
-    double type = 0;
-    if (!detail::toNumber(bytTypeVervangingsToeslag, &type))
+    if (!bytTypeVervangingsToeslag.isGetal)
         return false;
     // The type is a byte code; a fractional value rounds as a byte would.
-    type = vb::Round(type);
+    const double type = vb::Round(bytTypeVervangingsToeslag.getal);
     if (type == 0 || type == 7)
         return false;
     if (type == 1)
         return true;
-    if (type == 2 || type == 3) {
-        double perc = 0;
-        return detail::toNumber(sngVervangingsToeslagPerc, &perc) && perc > 0 && perc <= 100;
-    }
+    if (type == 2 || type == 3)
+        return sngVervangingsToeslagPerc.isGetal && sngVervangingsToeslagPerc.getal > 0
+               && sngVervangingsToeslagPerc.getal <= 100;
     ui::MsgBox(QStringLiteral("Onbekende conditie vervangingstoeslag"), ui::Buttons::OK,
                ui::Icon::Critical, QStringLiteral("Controle invoer vervangingstoeslag"));
     return false;
+}
+
+bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA, const QVariant &intStartabs,
+                     const QVariant &intStartrel, const QVariant &intStartBA)
+{
+    return VerifyJaarStart(bytOptieStart, bytStartBA, Invoer(intStartabs), Invoer(intStartrel),
+                           Invoer(intStartBA));
+}
+
+bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA, const QVariant &intEindabs,
+                    const QVariant &intEindrel, const QVariant &intEindBA)
+{
+    return VerifyJaarEind(bytOptieEind, bytEindBA, Invoer(intEindabs), Invoer(intEindrel), Invoer(intEindBA));
+}
+
+bool VerifyKosten(std::uint8_t bytOptieKosten, const QVariant &sngPercInvest, const QVariant &sngKostenInvest,
+                  const QVariant &sngKostenTotaal, const QVariant &sngKostenPE, const QVariant &strEenheid,
+                  const QVariant &sngAantal)
+{
+    return VerifyKosten(bytOptieKosten, Invoer(sngPercInvest), Invoer(sngKostenInvest), Invoer(sngKostenTotaal),
+                        Invoer(sngKostenPE), Invoer(strEenheid), Invoer(sngAantal));
+}
+
+bool VerifyFreq(std::uint8_t bytOptieFreq, const QVariant &intfreqX)
+{
+    return VerifyFreq(bytOptieFreq, Invoer(intfreqX));
+}
+
+bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRubriek_REF,
+                              const QVariant &bytTypeVervangingsToeslag, const QVariant &sngVervangingsToeslagPerc)
+{
+    return VerifyVervangingsToeslag(blnGebruiktGediffToeslag, bytRubriek_REF, Invoer(bytTypeVervangingsToeslag),
+                                    Invoer(sngVervangingsToeslagPerc));
 }
 
 } // namespace modVerifyAnSich

@@ -22,6 +22,39 @@
 
 namespace modVerifyAnSich {
 
+// A value as the checks read it, worked out once: whether it is Null,
+// whether it is missing (Null or the empty text), and the number it reads
+// as, if any (see detail::toNumber).
+struct Invoer {
+    bool null = true;
+    bool ontbreekt = true;
+    bool isGetal = false;
+    double getal = 0;
+
+    Invoer() = default; // Null
+    explicit Invoer(const QVariant &value);
+    // A number as the data file holds it (never missing).
+    static Invoer vanGetal(double getal) { return Invoer(getal); }
+    // A text: missing when empty, else the number it reads as, if any.
+    static Invoer vanTekst(const QString &tekst);
+
+private:
+    explicit Invoer(double n) : null(false), ontbreekt(false), isGetal(true), getal(n) {}
+};
+
+// The checks below on values read already; the QVariant forms read their
+// arguments and call these.
+bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA, const Invoer &intStartabs,
+                     const Invoer &intStartrel, const Invoer &intStartBA);
+bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA, const Invoer &intEindabs,
+                    const Invoer &intEindrel, const Invoer &intEindBA);
+bool VerifyKosten(std::uint8_t bytOptieKosten, const Invoer &sngPercInvest, const Invoer &sngKostenInvest,
+                  const Invoer &sngKostenTotaal, const Invoer &sngKostenPE, const Invoer &strEenheid,
+                  const Invoer &sngAantal);
+bool VerifyFreq(std::uint8_t bytOptieFreq, const Invoer &intfreqX);
+bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRubriek_REF,
+                              const Invoer &bytTypeVervangingsToeslag, const Invoer &sngVervangingsToeslagPerc);
+
 // Start option 1 (calendar year): intStartabs within 1970..2300; option 2
 // (after-care year): intStartrel within 1..1000. With bytStartBA 1 also
 // intStartBA within 1..1000. bytStartBA must be 0 or 1.

@@ -7,6 +7,8 @@
 
 #include "platform/text/format.h"
 
+#include <algorithm>
+
 namespace reports {
 
 namespace {
@@ -67,16 +69,16 @@ void RapDVScherm::voorzieningKop(const QString &voorz)
     m_rap.SelUnderline(false);
 }
 
-void RapDVScherm::itemRegel(bool metAandeel)
+void RapDVScherm::itemRegel(const calc::DVRapportRegel &regel, bool metAandeel)
 {
-    symbool(m_dv.rapIsQOR());
-    QString regel = TAB + m_dv.rapKostenpost().left(35) + TAB + m_dv.rapKalJaarAanlegBA() + TAB + m_dv.rapTstart()
-                    + TAB + m_dv.rapTeind() + TAB + m_dv.rapFreq() + TAB + m_dv.rapPrijsPerKeer().left(40) + TAB
-                    + vb::Format(QVariant(m_dv.rapNCW()), kEuro);
+    symbool(m_dv.rapIsQOR(regel));
+    QString tekst = TAB + regel.Kostenpost().left(35) + TAB + regel.KalJaarAanlegBA() + TAB + regel.Tstart() + TAB
+                    + regel.Teind() + TAB + regel.Freq() + TAB + regel.PrijsPerKeer().left(40) + TAB
+                    + vb::Format(QVariant(regel.NCW()), kEuro);
     // A row outside the target fund has no share of it.
     if (metAandeel)
-        regel += TAB + vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
-    m_rap.SelText(regel + CRLF);
+        tekst += TAB + vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+    m_rap.SelText(tekst + CRLF);
 }
 
 void RapDVScherm::kopB()
@@ -121,18 +123,17 @@ void RapDVScherm::RapDVnaarScherm()
     bool aGeschreven = false;
     bool eerste = true;
     bool overig = false;
-    // The view is walked from where it stands; it never runs past its end.
+    // The view's rows, one for each item calculated and never past its end.
     // The rows of rubric 6 ("Overig") count in neither sum A nor sum B:
     // they are left out here and listed after block B.
-    const QVariant begin = m_dv.rapEOF() ? QVariant() : m_dv.rsRap().Bookmark();
-    for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
-        m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
-        if (m_dv.rapRubriek() == kRubriekOverig) {
+    const qint32 n = std::min(m_dv.lngAantalRecords, m_dv.rapAantalRijen());
+    for (qint32 i = 0; i < n; ++i) {
+        const calc::DVRapportRegel regel = m_dv.rapRegel(i);
+        if (regel.Rubriek() == kRubriekOverig) {
             overig = true;
-            m_dv.GaNaarVolgendeRecord();
             continue;
         }
-        const std::uint8_t key = m_dv.rapSorteerVeldwaardeID();
+        const std::uint8_t key = regel.SorteerVeldwaardeID();
         // The first row always opens its group, whatever its key.
         const bool keyAnders = eerste || key != vorigeKey;
         if (keyAnders) {
@@ -144,18 +145,17 @@ void RapDVScherm::RapDVnaarScherm()
                 aGeschreven = true;
                 kopB();
             } else {
-                m_rap.SelText(m_dv.rapSorteerVeldwaardeString().toUpper() + CRLF);
+                m_rap.SelText(regel.SorteerVeldwaardeString().toUpper() + CRLF);
             }
         }
-        const QString voorz = m_dv.rapVoorz();
+        const QString voorz = regel.Voorz();
         if (voorz != vorigeVoorz || keyAnders)
             voorzieningKop(voorz);
-        itemRegel(true);
+        itemRegel(regel, true);
         vorigeKey = key;
-        vorigLabel = m_dv.rapSorteerVeldwaardeString().toLower();
+        vorigLabel = regel.SorteerVeldwaardeString().toLower();
         vorigeVoorz = voorz;
         eerste = false;
-        m_dv.GaNaarVolgendeRecord();
     }
 
     m_rap.SelText(CRLF);
@@ -172,23 +172,21 @@ void RapDVScherm::RapDVnaarScherm()
     RapSubtotaalB();
 
     if (overig) {
-        // The rows of rubric 6, apart, from where the walk began.
+        // The rows of rubric 6, apart, from the first row again.
         scheidingslijn();
         vet(kKopOverig + CRLF);
-        m_dv.rsRap().setBookmark(begin);
         QString vorige;
         bool eersteOverig = true;
-        for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
-            m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
-            if (m_dv.rapRubriek() == kRubriekOverig) {
-                const QString voorz = m_dv.rapVoorz();
+        for (qint32 i = 0; i < n; ++i) {
+            const calc::DVRapportRegel regel = m_dv.rapRegel(i);
+            if (regel.Rubriek() == kRubriekOverig) {
+                const QString voorz = regel.Voorz();
                 if (eersteOverig || voorz != vorige)
                     voorzieningKop(voorz);
-                itemRegel(false);
+                itemRegel(regel, false);
                 vorige = voorz;
                 eersteOverig = false;
             }
-            m_dv.GaNaarVolgendeRecord();
         }
         m_rap.SelText(CRLF);
         vet(kSubtotaalOverig + QStringLiteral(": ") + ZesTabs + euro(m_dv.TotaalRubriek(kRubriekOverig)) + CRLF);

@@ -42,8 +42,8 @@ private:
     void kopB();
     // An empty line and the facility's name, underlined.
     void voorzieningKop(const QString &voorz);
-    // The line of the current cost item.
-    void itemRegel(bool metAandeel);
+    // The line of a cost item.
+    void itemRegel(const calc::DVRapportRegel &regel, bool metAandeel);
 
     calc::clsDV &m_dv;
     RapportTekst &m_rap;

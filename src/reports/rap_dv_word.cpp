@@ -4,6 +4,8 @@
 
 #include "platform/text/format.h"
 
+#include <algorithm>
+
 namespace reports {
 
 namespace {
@@ -75,21 +77,21 @@ void RapDVWord::voorzieningKop(word::Table &t, qint16 &r, const QString &voorz, 
     r += 2;
 }
 
-void RapDVWord::itemRij(word::Table &t, int r, bool metAandeel)
+void RapDVWord::itemRij(word::Table &t, int r, const calc::DVRapportRegel &regel, bool metAandeel)
 {
     // rapIsQOR also sets the four flags of this row.
     kwn(t, r, true);
-    const std::uint8_t klasse = m_dv.rapIsQOR();
+    const std::uint8_t klasse = m_dv.rapIsQOR(regel);
     zetSymbool(t.Cell(r, 1), klasse);
-    t.Cell(r, 2).Text = m_dv.rapKostenpost();
-    t.Cell(r, 3).Text = m_dv.rapKalJaarAanlegBA();
-    t.Cell(r, 4).Text = m_dv.rapTstart();
-    t.Cell(r, 5).Text = m_dv.rapTeind();
-    t.Cell(r, 6).Text = m_dv.rapFreq();
-    t.Cell(r, 7).Text = m_dv.rapPrijsPerKeer();
-    t.Cell(r, 8).Text = vb::Format(QVariant(m_dv.rapNCW()), kEuro);
+    t.Cell(r, 2).Text = regel.Kostenpost();
+    t.Cell(r, 3).Text = regel.KalJaarAanlegBA();
+    t.Cell(r, 4).Text = regel.Tstart();
+    t.Cell(r, 5).Text = regel.Teind();
+    t.Cell(r, 6).Text = regel.Freq();
+    t.Cell(r, 7).Text = regel.PrijsPerKeer();
+    t.Cell(r, 8).Text = vb::Format(QVariant(regel.NCW()), kEuro);
     if (metAandeel)
-        t.Cell(r, 9).Text = vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+        t.Cell(r, 9).Text = vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));
     if (klasse == 2) {
         t.Cell(r, 4).Font.Italic = m_dv.rapIsNietQOR_JaarStart;
         t.Cell(r, 5).Font.Italic = m_dv.rapIsNietQOR_JaarEind;
@@ -109,22 +111,21 @@ void RapDVWord::blokOverig(word::Table &t, qint16 &r)
     ++r;
     QString vorigeVoorz;
     bool eerste = true;
-    m_dv.rapRsActMoveFirst();
-    for (qint32 i = 1; i <= m_dv.lngAantalRecords && !m_dv.rapEOF(); ++i) {
-        m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
-        if (m_dv.rapRubriek() == kRubriekOverig) {
+    const qint32 n = std::min(m_dv.lngAantalRecords, m_dv.rapAantalRijen());
+    for (qint32 i = 0; i < n; ++i) {
+        const calc::DVRapportRegel regel = m_dv.rapRegel(i);
+        if (regel.Rubriek() == kRubriekOverig) {
             reserveer(t, r + 8);
             voortgang();
-            const QString voorz = m_dv.rapVoorz();
+            const QString voorz = regel.Voorz();
             if (eerste || voorz != vorigeVoorz)
                 voorzieningKop(t, r, voorz, eerste);
             // Not part of the target fund: no share of it.
-            itemRij(t, r, false);
+            itemRij(t, r, regel, false);
             vorigeVoorz = voorz;
             eerste = false;
             ++r;
         }
-        m_dv.GaNaarVolgendeRecord();
     }
     reserveer(t, r + 8);
     kwn(t, r, true);
@@ -208,18 +209,17 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     bool aGeschreven = false;
     bool eerste = true;
     bool overig = false;
-    m_dv.rapRsActMoveFirst();
+    // One row for each item calculated.
     const qint16 n = qint16(m_dv.lngAantalRecords);
-    for (qint16 i = 1; i <= n; ++i) {
-        m_dv.rapActiveerDV_ID(m_dv.rapAct_ID());
-        if (m_dv.rapRubriek() == kRubriekOverig) {
+    for (qint16 i = 0; i < n; ++i) {
+        const calc::DVRapportRegel regel = m_dv.rapRegel(i);
+        if (regel.Rubriek() == kRubriekOverig) {
             overig = true;
-            m_dv.GaNaarVolgendeRecord();
             continue;
         }
         reserveer(t, r + 8);
         voortgang();
-        const std::uint8_t key = m_dv.rapSorteerVeldwaardeID();
+        const std::uint8_t key = regel.SorteerVeldwaardeID();
         // The first row always opens its group, whatever its key.
         const bool keyAnders = eerste || key != vorigeKey;
         if (keyAnders) {
@@ -237,22 +237,21 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
                 kwn(t, r - 1, false);
                 kwn(t, r, true);
                 t.Cell(r + 1, 2).Font.Bold = true;
-                t.Cell(r + 1, 2).Text = m_dv.rapSorteerVeldwaardeString().toUpper();
+                t.Cell(r + 1, 2).Text = regel.SorteerVeldwaardeString().toUpper();
                 kwn(t, r + 1, true);
                 kwn(t, r + 2, true);
                 r += 2;
             }
         }
-        const QString voorz = m_dv.rapVoorz();
+        const QString voorz = regel.Voorz();
         if (voorz != vorigeVoorz || keyAnders)
             voorzieningKop(t, r, voorz, keyAnders);
-        itemRij(t, r, true);
+        itemRij(t, r, regel, true);
         vorigeKey = key;
-        vorigLabel = m_dv.rapSorteerVeldwaardeString().toLower();
+        vorigLabel = regel.SorteerVeldwaardeString().toLower();
         vorigeVoorz = voorz;
         eerste = false;
         ++r;
-        m_dv.GaNaarVolgendeRecord();
     }
 
     // 8. After the last row.

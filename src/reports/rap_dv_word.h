@@ -40,9 +40,9 @@ private:
     void voortgang();
     // The facility's heading row after an empty one; r goes past both.
     void voorzieningKop(word::Table &t, qint16 &r, const QString &voorz, bool nieuweGroep);
-    // The current cost item in row r; its share of the target fund only
-    // when it is part of it.
-    void itemRij(word::Table &t, int r, bool metAandeel);
+    // A cost item in row r; its share of the target fund only when it is
+    // part of it.
+    void itemRij(word::Table &t, int r, const calc::DVRapportRegel &regel, bool metAandeel);
     // The rows of rubric "Overig" after block B, with their own subtotal
     // and the statement that they are not part of the target fund; r is
     // left on the row after the block.

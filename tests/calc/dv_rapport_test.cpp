@@ -135,6 +135,66 @@ TEST_F(DVRapportTest, UnknownIdKeepsThePosition)
     EXPECT_EQ(dv->rapNCW(), QStringLiteral("121413,3"));
 }
 
+// The rows the writers read give, in every order, what the cursor gives
+// row by row; a row whose item was not calculated (its facility belongs to
+// the site, the item itself to another) shows the result activated before
+// it, after a box, and past the last row reading fails as the cursor's does.
+TEST_F(DVRapportTest, RowsOfTheViewReadAsTheCursorReadsThem)
+{
+    const qint32 terrein = fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
+                                                    " AND lngStort_REF=?"), {fx.alfa}).toInt();
+    const qint32 vreemd = fx.item(fx.beta, terrein, ownItem(QStringLiteral("Zaaien"), {{"bytRubriek_REF", 1}}));
+    for (const char *sortering : {"bytRubriek_REF", "bytObjectCat_REF", "bytIsQOR"}) {
+        SCOPED_TRACE(sortering);
+        auto dv = report(fx.alfa, QString::fromLatin1(sortering));
+        ASSERT_EQ(dv->lngAantalRecords, 7);
+        ASSERT_EQ(dv->rapAantalRijen(), 8);
+        int gezien = 0;
+        for (qint32 i = 0; i < dv->rapAantalRijen(); ++i, dv->GaNaarVolgendeRecord()) {
+            ASSERT_FALSE(dv->rapEOF());
+            const bool onbekend = dv->rapAct_ID() == vreemd;
+            if (onbekend) {
+                ++gezien;
+                script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID Alfa"),
+                                    QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(vreemd));
+            }
+            const QString vorigeNCW = i > 0 ? dv->rapNCW() : QString();
+            const calc::DVRapportRegel regel = dv->rapRegel(i);
+            EXPECT_EQ(regel.Act_ID(), dv->rapAct_ID());
+            if (onbekend) {
+                ASSERT_GT(i, 0);
+                EXPECT_EQ(regel.NCW(), vorigeNCW);
+            }
+            const std::uint8_t klasse = dv->rapIsQOR(regel);
+            EXPECT_EQ(klasse, dv->rapIsQOR());
+            const QStringList uitRegel = {regel.Kostenpost(), regel.ObjectCat(), regel.ObjectCat_ID(), regel.Voorz(),
+                                          QString::number(regel.Combineer()), QString::number(regel.Rubriek()),
+                                          regel.KalJaarAanlegBA(), regel.PrijsPerKeer(), regel.Freq(),
+                                          QString::number(regel.SorteerVeldwaardeID()),
+                                          regel.SorteerVeldwaardeString(), regel.Tstart(), regel.Teind(),
+                                          regel.NCWFactorX(), regel.NCW(),
+                                          QString::number(regel.FractieVanTotaalDV())};
+            const QStringList uitCursor = {dv->rapKostenpost(), dv->rapObjectCat(), dv->rapObjectCat_ID(),
+                                           dv->rapVoorz(), QString::number(dv->rapCombineer()),
+                                           QString::number(dv->rapRubriek()), dv->rapKalJaarAanlegBA(),
+                                           dv->rapPrijsPerKeer(), dv->rapFreq(),
+                                           QString::number(dv->rapSorteerVeldwaardeID()),
+                                           dv->rapSorteerVeldwaardeString(), dv->rapTstart(), dv->rapTeind(),
+                                           dv->rapNCWFactorX(), dv->rapNCW(),
+                                           QString::number(dv->rapFractieVanTotaalDV())};
+            EXPECT_EQ(uitRegel, uitCursor);
+        }
+        EXPECT_EQ(gezien, 1);
+        EXPECT_TRUE(dv->rapEOF());
+        try {
+            dv->rapRegel(dv->rapAantalRijen());
+            ADD_FAILURE() << "no error past the last row";
+        } catch (const platform::Error &e) {
+            EXPECT_EQ(e.number(), 3021);
+        }
+    }
+}
+
 TEST_F(DVRapportTest, ZeroTargetFund)
 {
     const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")}, {"intStortType", 1},

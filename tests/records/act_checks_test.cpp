@@ -104,6 +104,26 @@ TEST_F(ActChecksTest, MissingValuesAndCodes)
     EXPECT_TRUE(records::verifyAnSich(reader(vervanging), false)) << "fixed scheme";
 }
 
+// A code held as another kind of number or as a text reads as the byte it
+// rounds to (half to even); outside 0..255 or not a number it is no code.
+TEST_F(ActChecksTest, CodesHeldAsOtherValues)
+{
+    const struct {
+        QVariant optieStart;
+        bool expected; // option 2 is complete, 1 (no calendar year) and others are not
+    } cases[] = {
+        {2, true},          {qlonglong(2), true}, {2.0, true},          {2.0f, true},
+        {1.5, true},        {2.5, true},          {2.6, false},         {QStringLiteral("2"), true},
+        {QStringLiteral("2,4"), true}, {QStringLiteral("twee"), false}, {258, false}, {-254, false},
+        {true, false},      {false, false},
+    };
+    for (const auto &c : cases) {
+        const Fields f = with(peilbuisMetingen(300), {{"bytOptieStart", c.optieStart}});
+        EXPECT_EQ(records::verifyAnSich(reader(f), true), c.expected)
+            << c.optieStart.typeName() << " " << c.optieStart.toString().toStdString();
+    }
+}
+
 // ---- against a checklist version ---------------------------------------------
 
 class ToetsAanNieuweCLTest : public ActChecksTest {
