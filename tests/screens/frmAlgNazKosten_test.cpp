@@ -71,11 +71,7 @@ protected:
         focus(e);
         QApplication::processEvents();
         ASSERT_TRUE(e->hasFocus());
-        e->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(e, Qt::Key_Backspace);
-        else
-            typeText(e, text);
+        replaceText(e, text);
         if (verlaat) {
             QTest::keyClick(e, Qt::Key_Tab);
             QApplication::processEvents();

@@ -101,22 +101,6 @@ protected:
 
     QLineEdit *edit(const char *name) const { return control<QLineEdit>(form, name); }
 
-    // Types `text` into a field (replacing what it held) and leaves it by Tab.
-    void typeAndLeave(QWidget *w, const QString &text)
-    {
-        w->setFocus();
-        if (auto *e = qobject_cast<QLineEdit *>(w)) {
-            e->selectAll();
-            QTest::keyClick(e, Qt::Key_Delete);
-        } else if (auto *c = qobject_cast<QComboBox *>(w)) {
-            c->lineEdit()->selectAll();
-            QTest::keyClick(c->lineEdit(), Qt::Key_Delete);
-        }
-        QTest::keyClicks(qobject_cast<QComboBox *>(w) ? qobject_cast<QComboBox *>(w)->lineEdit() : w, text);
-        QTest::keyClick(w, Qt::Key_Tab);
-        QCoreApplication::processEvents();
-    }
-
     void close() { click(control<QPushButton>(form, "cmdApply")); }
 
     // Closes while the save fails: the one box that comes, answered as

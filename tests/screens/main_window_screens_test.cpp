@@ -32,11 +32,7 @@ TEST_F(InputScreensInMainWindowTest, ANewNameIsTheOpenSitesNameAtOnce)
     ASSERT_NE(form, nullptr);
     auto *naam = control<QLineEdit>(form, "txtLocatieNaam");
     QApplication::setActiveWindow(main);
-    naam->setFocus();
-    naam->selectAll();
-    QTest::keyClick(naam, Qt::Key_Delete);
-    QTest::keyClicks(naam, QStringLiteral("Stort Zuid"));
-    QTest::keyClick(naam, Qt::Key_Tab);
+    typeAndLeave(naam, QStringLiteral("Stort Zuid"));
     EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Stort Zuid"));
     EXPECT_EQ(main->panelText(1), QStringLiteral("Geopend: Stort Zuid, checklistversie 2012"));
     ASSERT_TRUE(form->unload());

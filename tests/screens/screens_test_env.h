@@ -4,9 +4,9 @@
 // to find and drive widgets by their control names.
 
 #include "records/site_fixture.h"
-#include "support/form_lookup.h"
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/widget_driver.h"
 
 #include "screens/form.h"
 #include "screens/session.h"
@@ -22,8 +22,10 @@
 namespace screentest {
 
 using testsupport::click;
+using testsupport::clickBox;
 using testsupport::control;
 using testsupport::loadedFormNames;
+using testsupport::typeAndLeave;
 
 class ScreenTest : public testsupport::ScriptedDialogsTest {
 protected:

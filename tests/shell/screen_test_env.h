@@ -5,8 +5,8 @@
 
 #include "shell_test_env.h"
 
-#include "support/form_lookup.h"
 #include "support/qstring_printer.h"
+#include "support/widget_driver.h"
 
 #include "shell/connection_strings.h"
 #include "shell/current_site.h"
@@ -27,48 +27,26 @@
 namespace shelltest {
 
 using testsupport::click;
+using testsupport::clickBox;
+using testsupport::clickRow;
 using testsupport::control;
 using testsupport::loadedFormNames;
+using testsupport::rowPoint;
+using testsupport::rowTexts;
+using testsupport::replaceText;
+using testsupport::retype;
+using testsupport::typeAndLeave;
+using testsupport::typeText;
+using testsupport::unloadForms;
 
-// Types `text` into `widget` key by key (also letters outside ASCII).
-inline void typeText(QWidget *widget, const QString &text)
+// Runs a menu item or tool-bar button of `main`, which must be enabled.
+inline void triggerMenuItem(shell::frmMDI_main *main, const char *item)
 {
-    ASSERT_NE(widget, nullptr);
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-// Clicks an option or check box on its box.
-inline void clickBox(QAbstractButton *button)
-{
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-// A point on the first cell of `row`.
-inline QPoint rowPoint(const QTreeWidget *list, QTreeWidgetItem *row)
-{
-    const QRect r = list->visualItemRect(row);
-    return QPoint(r.left() + 8, r.center().y());
-}
-
-// Clicks the row of `list` whose first column reads `text`.
-inline void clickRow(QTreeWidget *list, const QString &text)
-{
-    ASSERT_NE(list, nullptr);
-    const QList<QTreeWidgetItem *> rows = list->findItems(text, Qt::MatchExactly, 0);
-    ASSERT_EQ(rows.size(), 1) << text.toStdString();
-    list->scrollToItem(rows.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, rows.first()));
-}
-
-// The first column of every row.
-inline QStringList rowTexts(const QTreeWidget *list, int column = 0)
-{
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(column);
-    return texts;
+    ASSERT_NE(main, nullptr);
+    QAction *a = main->menuItem(QLatin1String(item));
+    ASSERT_NE(a, nullptr) << item;
+    ASSERT_TRUE(a->isEnabled()) << item << " is disabled";
+    a->trigger();
 }
 
 class ScreenTest : public ShellTest {
@@ -89,19 +67,12 @@ protected:
     void TearDown() override
     {
         // Whatever a test left open goes without asking.
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
         ShellTest::TearDown();
     }
 
     // Runs a menu item or tool-bar button of the main window.
-    void trigger(const char *item)
-    {
-        QAction *a = main->menuItem(QLatin1String(item));
-        ASSERT_NE(a, nullptr) << item;
-        ASSERT_TRUE(a->isEnabled()) << item << " is disabled";
-        a->trigger();
-    }
+    void trigger(const char *item) { triggerMenuItem(main, item); }
 
     // Adds a site row straight into the data file; returns its id.
     qint32 addSite(const QString &name, int kind = 1, int clId = 4, int prov = 10)

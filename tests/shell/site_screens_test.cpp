@@ -238,8 +238,7 @@ TEST_F(SiteScreensTest, ANewSiteGetsItsDefaultsOpensAndShowsItsGeneralData)
         EXPECT_EQ(modMain::gintCL_ID, c.checklist);
         EXPECT_EQ(setting("HUIDIGSTORT_ID"), QString::number(id));
         EXPECT_EQ(loadedFormNames(), QStringList({"frmOpenInrConfirm", "frmAlgemeen"}));
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
     }
     // Without a province yet, the new sites are listed.
     EXPECT_EQ(rowTexts(control<QTreeWidget>(openList(), "lst1")),

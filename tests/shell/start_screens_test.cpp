@@ -18,8 +18,7 @@ class StartScreensTest : public ShellTest {
 protected:
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
         ShellTest::TearDown();
     }
 };
