@@ -58,10 +58,7 @@ protected:
         // replacement item, and a newer checklist version to move to.
         site = addSite(QStringLiteral("Stortplaats 't Veld"), 1, 3, 80);
         runSql(dataFile, QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=0 WHERE idrStort_ID=%1").arg(site));
-        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
-                                        "VALUES (%1, 7, 'Keet')")
-                             .arg(site));
-        facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
+        facility = addFacility(site, 7, QStringLiteral("Keet"));
         modMain::OpenInrichting(site);
         if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();

@@ -6,6 +6,7 @@
 #include "shell_test_env.h"
 
 #include "support/qstring_printer.h"
+#include "support/site_builder.h"
 #include "support/widget_driver.h"
 
 #include "shell/connection_strings.h"
@@ -77,14 +78,19 @@ protected:
     // Adds a site row straight into the data file; returns its id.
     qint32 addSite(const QString &name, int kind = 1, int clId = 4, int prov = 10)
     {
-        runSql(dataFile, QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType, intCL_REF, bytProv_REF, "
-                                        "dtmAanvangNazorg, sngRentePerc, sngInflPerc) VALUES ('%1', %2, %3, %4, "
-                                        "'2030-01-01 00:00:00', 5, 2)")
-                                  .arg(QString(name).replace(QLatin1Char('\''), QStringLiteral("''")))
-                                  .arg(kind)
-                                  .arg(clId)
-                                  .arg(prov));
-        return scalar(dataFile, QStringLiteral("SELECT max(idrStort_ID) FROM tblStort")).toInt();
+        return testsupport::SiteBuilder(dataFile).site({{"strStortNaam", name},
+                                                        {"intStortType", kind},
+                                                        {"intCL_REF", clId},
+                                                        {"bytProv_REF", prov},
+                                                        {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
+                                                        {"sngRentePerc", 5},
+                                                        {"sngInflPerc", 2}});
+    }
+
+    // Adds a facility of `site` straight into the data file; returns its id.
+    qint32 addFacility(qint32 site, int category, const QString &name)
+    {
+        return testsupport::SiteBuilder(dataFile).facility(site, category, name);
     }
 
     qint64 count(const QString &sql) { return scalar(dataFile, sql).toLongLong(); }
