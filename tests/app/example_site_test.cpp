@@ -1,7 +1,7 @@
 // The example site of examples/: a new user starts the program on a fresh
 // data file, imports the example from the site list, opens it and has its
 // target fund on screen. The figures are those of the independent model
-// (tests/shell/example_site_expected.py): every cost item's net present
+// (example_site_expected.py): every cost item's net present
 // value, the target fund, and the levy of this object-bound site.
 
 #include "shell/screen_test_env.h"
