@@ -4,7 +4,7 @@
 // (example_site_expected.py): every cost item's net present
 // value, the target fund, and the levy of this object-bound site.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmOpenInrConfirm.h"

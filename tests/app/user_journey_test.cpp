@@ -6,7 +6,7 @@
 // the widgets, found by their control names, and the boxes come from the
 // script.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "docx_reader.h"
 

@@ -2,7 +2,7 @@
 // name, province and start of after-care that keep the focus, the levy
 // options, the close that saves, and the link to a newer checklist version.
 
-#include "screens_test_env.h"
+#include "input_screen_test_env.h"
 
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"
@@ -88,7 +88,7 @@ TEST(GeneralDataRules, ProvinceListRunsFromTenToHundredTwentyThenNone)
     EXPECT_EQ(namen.last(), QStringLiteral("??"));
 }
 
-class FrmAlgemeenTest : public ScreenTest {
+class FrmAlgemeenTest : public InputScreenTest {
 protected:
     screens::frmAlgemeen *open()
     {

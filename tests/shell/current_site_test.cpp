@@ -1,7 +1,7 @@
 // Opening and deleting a site, the current-site values, the site commands
 // with status panel 1, and the newest checklist version of a kind.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/datafile_compact.h"
@@ -23,7 +23,7 @@ const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten"
 const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
                                  "Doelverm", "GevAnalyse", "rapIngevoerdeData"};
 
-class CurrentSiteTest : public ScreenTest {
+class CurrentSiteTest : public ShellScreenTest {
 protected:
     // Whether every site command is in the state `on`.
     ::testing::AssertionResult commandsAre(bool on)

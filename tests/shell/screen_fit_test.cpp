@@ -6,7 +6,7 @@
 // With TAVIR_SCREENSHOT_DIR set (scripts/screenshot sets it to
 // docs/screens) the test also writes a picture of every screen there.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "support/layout_check.h"
 
@@ -45,11 +45,11 @@ using namespace shelltest;
 
 namespace {
 
-class ScreenFitTest : public ScreenTest {
+class ScreenFitTest : public ShellScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        ShellScreenTest::SetUp();
         main->resize(1024, 768);
         main->show();
         QApplication::setActiveWindow(main);

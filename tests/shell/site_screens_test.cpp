@@ -1,7 +1,7 @@
 // The site list, the new-site dialog and the export/import file dialog,
 // driven through their widgets.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmImExportXML.h"
@@ -20,12 +20,12 @@ namespace {
 
 const QString kNieuwTitel = QStringLiteral("Aanmaken nieuwe inrichting");
 
-class SiteScreensTest : public ScreenTest {
+class SiteScreensTest : public ShellScreenTest {
 protected:
     void TearDown() override
     {
         frmImExportXML::setBewerkingen({});
-        ScreenTest::TearDown();
+        ShellScreenTest::TearDown();
     }
 
     shell::frmOpenInr *openList()

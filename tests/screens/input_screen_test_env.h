@@ -27,7 +27,9 @@ using testsupport::control;
 using testsupport::loadedFormNames;
 using testsupport::typeAndLeave;
 
-class ScreenTest : public testsupport::ScriptedDialogsTest {
+// An input screen on its own, without the main window: the record tests'
+// site and a session on it.
+class InputScreenTest : public testsupport::ScriptedDialogsTest {
 protected:
     void SetUp() override
     {

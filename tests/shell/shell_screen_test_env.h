@@ -1,5 +1,5 @@
 #pragma once
-// What the screen tests share: a loaded main window, a coupled data file
+// What the tests of screens in the main window share: a loaded main window, a coupled data file
 // made from the template, the checklist file of a private program folder,
 // and ways to find and drive widgets by their control names.
 
@@ -50,7 +50,9 @@ inline void triggerMenuItem(shell::frmMDI_main *main, const char *item)
     a->trigger();
 }
 
-class ScreenTest : public ShellTest {
+// A screen test inside the shell: the main window loaded on a fresh data
+// file, the screens' session as the start routine installs it.
+class ShellScreenTest : public ShellTest {
 protected:
     void SetUp() override
     {
