@@ -23,10 +23,7 @@ protected:
         ShellScreenTest::SetUp();
         modMain::InstallSchermSessie();
         site = addSite(QStringLiteral("Stort Noord"));
-        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
-                                        "VALUES (%1, 7, 'Keet')")
-                             .arg(site));
-        facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
+        facility = addFacility(site, 7, QStringLiteral("Keet"));
         modMain::OpenInrichting(site);
         if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
