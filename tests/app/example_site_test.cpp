@@ -1,10 +1,10 @@
 // The example site of examples/: a new user starts the program on a fresh
 // data file, imports the example from the site list, opens it and has its
 // target fund on screen. The figures are those of the independent model
-// (tests/shell/example_site_expected.py): every cost item's net present
+// (example_site_expected.py): every cost item's net present
 // value, the target fund, and the levy of this object-bound site.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmOpenInrConfirm.h"
@@ -48,8 +48,7 @@ class ExampleSite : public ShellTest {
 protected:
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
         ShellTest::TearDown();
     }
 
@@ -57,20 +56,7 @@ protected:
 
     void trigger(const char *item)
     {
-        ASSERT_NE(main(), nullptr);
-        QAction *a = main()->menuItem(QLatin1String(item));
-        ASSERT_NE(a, nullptr) << item;
-        ASSERT_TRUE(a->isEnabled()) << item << " is disabled";
-        a->trigger();
-        QApplication::processEvents();
-    }
-
-    static void clickRow(QTreeWidget *list, const QString &text)
-    {
-        const auto rows = list->findItems(text, Qt::MatchExactly, 0);
-        ASSERT_EQ(rows.size(), 1) << text.toStdString();
-        list->setCurrentItem(rows.first());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.first()).center());
+        triggerMenuItem(main(), item);
         QApplication::processEvents();
     }
 };
@@ -87,6 +73,7 @@ TEST_F(ExampleSite, ImportedFromTheSiteListItsTargetFundIsOnScreen)
     script.expectFileDialog(ui::FileDialogMode::Open, QStringLiteral("Importeren...")).answer(exampleFile());
     click(control<QPushButton>(list, "cmdImport"));
     clickRow(lst1, kSite);
+    QApplication::processEvents();
     click(control<QPushButton>(list, "OKButton"));
     ASSERT_EQ(modMain::gstrNaamStort, kSite);
     if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())

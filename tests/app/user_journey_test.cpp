@@ -6,7 +6,7 @@
 // the widgets, found by their control names, and the boxes come from the
 // script.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "docx_reader.h"
 
@@ -97,8 +97,7 @@ protected:
 
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
         os::setOpener(previousOpener);
         ShellTest::TearDown();
     }
@@ -124,11 +123,7 @@ protected:
 
     void trigger(const char *item)
     {
-        ASSERT_NE(main(), nullptr);
-        QAction *a = main()->menuItem(QLatin1String(item));
-        ASSERT_NE(a, nullptr) << item;
-        ASSERT_TRUE(a->isEnabled()) << item << " is disabled";
-        a->trigger();
+        triggerMenuItem(main(), item);
         QApplication::processEvents();
     }
 
@@ -169,13 +164,7 @@ protected:
         // screen activates it again.
         if (QApplication::activeWindow() != e->window())
             QApplication::setActiveWindow(e->window());
-        e->setFocus();
-        QApplication::processEvents();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        typeText(e, text);
-        QTest::keyClick(e, Qt::Key_Tab);
-        QApplication::processEvents();
+        typeAndLeave(e, text);
     }
 
     void clickOption(QWidget *form, const char *name)
@@ -233,12 +222,7 @@ protected:
         typeInto(form, "txtInflatie", QStringLiteral("2"));
         auto *prov = control<QComboBox>(form, "lstProv");
         showTabOf(form, prov);
-        prov->setFocus();
-        prov->lineEdit()->selectAll();
-        QTest::keyClick(prov->lineEdit(), Qt::Key_Delete);
-        QTest::keyClicks(prov->lineEdit(), QStringLiteral("Utrecht"));
-        QTest::keyClick(prov, Qt::Key_Tab);
-        QApplication::processEvents();
+        typeAndLeave(prov, QStringLiteral("Utrecht"));
         click(control<QPushButton>(form, "cmdApply"));
         EXPECT_EQ(screens::Form::loaded<screens::frmAlgemeen>(), nullptr);
         EXPECT_EQ(scalar(dataFile, QStringLiteral("SELECT dtmAanvangNazorg || '|' || sngRentePerc || '|' || "
@@ -276,10 +260,7 @@ protected:
     {
         QTreeWidgetItem *it = screens::SiteTreeWidget::item(act->tree().find(key));
         ASSERT_NE(it, nullptr) << key.toStdString();
-        QTreeWidget *tree = act->TreeView1();
-        tree->scrollToItem(it);
-        const QRect r = tree->visualItemRect(it);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+        clickRow(act->TreeView1(), it);
         QApplication::processEvents();
     }
 
@@ -353,9 +334,9 @@ protected:
         ASSERT_NE(post, nullptr);
         const QString postName = post->text(0);
         picker->tvw1()->scrollToItem(post);
-        const QRect r = picker->tvw1()->visualItemRect(post);
-        QTest::mousePress(picker->tvw1()->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
-        QTest::mouseRelease(picker->tvw1()->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+        const QPoint onPost = rowPoint(picker->tvw1(), post);
+        QTest::mousePress(picker->tvw1()->viewport(), Qt::LeftButton, {}, onPost);
+        QTest::mouseRelease(picker->tvw1()->viewport(), Qt::LeftButton, {}, onPost);
         ASSERT_EQ(screens::gnodDrag(), post);
         QMimeData mime;
         mime.setData(QStringLiteral("application/x-tavir-checklistpost"), screens::SiteTreeWidget::keyOf(post).toUtf8());

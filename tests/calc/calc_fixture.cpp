@@ -4,35 +4,9 @@
 
 #include "platform/db/recordset.h"
 
-#include <QFile>
-#include <QStringList>
-#include <gtest/gtest.h>
-
 namespace calctest {
 
 namespace {
-
-qint32 insertRow(db::Connection &con, const QString &table, const Fields &fields)
-{
-    QStringList names, marks;
-    QVariantList values;
-    for (const auto &[k, v] : fields) {
-        names << k;
-        marks << QStringLiteral("?");
-        values << v;
-    }
-    con.Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(',')), values);
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT last_insert_rowid() AS id"), con);
-    return rs.Fields(QStringLiteral("id")).Value().toInt();
-}
-
-Fields merged(Fields f, const Fields &changes)
-{
-    for (const auto &[k, v] : changes)
-        f[k] = v;
-    return f;
-}
 
 Fields siteFields(const QString &naam, int cl, double rente, double infl, const QString &start, int pp, double opp,
                   int rapEval, double basis, double comm, double risico, int prov, int object)
@@ -62,35 +36,8 @@ Fields siteFields(const QString &naam, int cl, double rente, double infl, const 
 
 } // namespace
 
-Fields ownItem(const QString &naam, const Fields &changes)
+CalcFixture::CalcFixture() : SiteFile(QStringLiteral("dbQORdata_calc.mdb"))
 {
-    return merged({{"strAct", naam},
-                   {"bytRubriek_REF", 4},
-                   {"bytOptieStart", 2},
-                   {"intStartRel", 1},
-                   {"bytStartBA", 0},
-                   {"bytOptieEind", 3},
-                   {"bytEindBA", 0},
-                   {"bytOptieKosten", 2},
-                   {"sngKostenTotaal", 1000.0},
-                   {"bytOptieFreq", 2},
-                   {"intFreqX", 1},
-                   {"bytIsQOR", 0},
-                   {"bytCombineer", 0},
-                   {"bytTypeVervangingsToeslag", 0}},
-                  changes);
-}
-
-CalcFixture::CalcFixture()
-{
-    dataFile = dir.filePath(QStringLiteral("dbQORdata_calc.mdb"));
-    if (!QFile::copy(testsupport::templateFile(), dataFile)) {
-        ADD_FAILURE() << "cannot copy the template";
-        return;
-    }
-    QFile::setPermissions(dataFile, QFile::ReadOwner | QFile::WriteOwner);
-    con.Open(dataFile);
-
     // Alfa.
     alfa = site(siteFields(QStringLiteral("Alfa"), 1, 5, 2, QStringLiteral("2030-07-16 00:00:00"), 2002, 20, 2, 15000,
                            3000, 50000, 20, 1));
@@ -204,25 +151,6 @@ calc::Context CalcFixture::context(qint32 site) const
     }
     ctx.gsngBTWPerc = 19.0f;
     return ctx;
-}
-
-qint32 CalcFixture::site(const Fields &fields) { return insertRow(con, QStringLiteral("tblStort"), fields); }
-
-qint32 CalcFixture::facility(qint32 site, int category, const QString &name)
-{
-    return insertRow(con, QStringLiteral("tblInrichting"),
-                     {{"lngStort_REF", site}, {"bytObjectCat_REF", category}, {"strObject", name}});
-}
-
-qint32 CalcFixture::item(qint32 site, qint32 facility, const Fields &fields)
-{
-    return insertRow(con, QStringLiteral("tblAct"),
-                     merged(fields, {{"lngStort_REF", site}, {"lngInrichting_REF", facility}}));
-}
-
-void CalcFixture::forecast(qint32 site, int year, const QVariant &kton)
-{
-    insertRow(con, QStringLiteral("tblTonnage"), {{"lngStort_REF", site}, {"intKalJaar", year}, {"lngTonnage", kton}});
 }
 
 void CalcFixture::execute(const QString &sql, const QVariantList &params) { con.Execute(sql, params); }

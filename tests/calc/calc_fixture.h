@@ -20,33 +20,24 @@
 
 #include "calc/calc_context.h"
 
-#include "platform/db/connection.h"
+#include "support/site_builder.h"
 
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariant>
-#include <map>
 
 namespace calctest {
 
-using Fields = std::map<QString, QVariant>;
+using testsupport::Fields;
+using testsupport::ownItem;
 
-class CalcFixture {
+class CalcFixture : public testsupport::SiteFile {
 public:
     CalcFixture();
 
     calc::Context context(qint32 site) const;
 
-    qint32 site(const Fields &fields);
-    qint32 facility(qint32 site, int category, const QString &name);
-    qint32 item(qint32 site, qint32 facility, const Fields &fields);
-    void forecast(qint32 site, int year, const QVariant &kton);
     void execute(const QString &sql, const QVariantList &params = {});
     QVariant scalar(const QString &sql, const QVariantList &params = {});
-
-    QTemporaryDir dir;
-    QString dataFile;
-    db::Connection con;
 
     qint32 alfa = 0, beta = 0, gamma = 0, delta = 0;
     // Cost items of Alfa, in the order of their ids.
@@ -55,9 +46,5 @@ public:
     // Cost items of Beta.
     qint32 bBoven = 0, bDrains = 0, bHekwerk = 0, bMaaien = 0, bOverig = 0, bGecombineerd = 0, bCombinatie = 0;
 };
-
-// An own cost item, complete: after-care year 1, for ever, a total of 1000
-// once a year, rubric 4.
-Fields ownItem(const QString &naam, const Fields &changes = {});
 
 } // namespace calctest

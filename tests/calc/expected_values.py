@@ -1,13 +1,22 @@
 #!/usr/bin/env python3
-"""Works out by hand the figures that calc_test.cpp expects of the fixture
-sites of calc_fixture.cpp: the net present value of every cost item, the
-totals, the sums and the target fund, and the levies.
+"""Works out by hand the figures that clsDV_test.cpp and clsHeffing_test.cpp
+expect of the fixture sites of calc_fixture.cpp (and of the sites those
+tests add): the net present value of every cost item, the totals, the sums
+and the target fund, and the levies.
 
 Single-precision values are rounded to float32 after every operation on
 singles; the discount ratio, powers and the sums' intermediate values are
-doubles. Run: python3 expected_values.py"""
+doubles.
+
+Run: python3 expected_values.py          prints the figures
+     python3 expected_values.py --check  checks that each figure stands, to
+                                         the last digit, in the test that
+                                         expects it (CTest runs this)"""
 import math
+import os
+import re
 import struct
+import sys
 
 
 def f32(x):
@@ -260,16 +269,121 @@ def levy(dvref, rente, infl, tref, forecast):
     return dvref / (S * 1000)
 
 
-if __name__ == '__main__':
-    a, b, c, d = alfa(), beta(), gamma(), delta()
-    for n, s in (('Alfa', a), ('Beta', b), ('Gamma', c), ('Delta', d), ('Epsilon', epsilon()), ('Zeta', zeta())):
-        show(n, s)
-    # Object-bound levy of Alfa: tRef = its start of after-care.
-    fa = [(2025, 100), (2026, 150), (2027, 0)]
-    print('levy Alfa', repr(levy(a.dv(), a.rente, a.infl, a.an, fa)))
+def levy_gamma_delta(c, d):
     # Equalised levy of Gamma and Delta at Gamma's price-level year 2002.
     tref = 2002.0
     dvref = f32(0.0 + c.dv() / f32(1 + c.rente) ** float(fsub(c.an, tref)))
     dvref = f32(dvref + d.dv() / f32(1 + c.rente) ** float(fsub(d.an, tref)))
+    return dvref, levy(dvref, c.rente, c.infl, tref, [(2010, 100), (2011, 500), (2012, 400)])
+
+
+def levy_alfa(a):
+    # Object-bound levy of Alfa: tRef = its start of after-care.
+    return levy(a.dv(), a.rente, a.infl, a.an, [(2025, 100), (2026, 150), (2027, 0)])
+
+
+# ---- the check against the tests ------------------------------------------
+
+_STRING = re.compile(r'"(?:\\.|[^"\\])*"')
+_COMMENT = re.compile(r'//[^\n]*')
+_NUMBER = re.compile(r'(?<![\w.])(\d+(?:\.\d*)?(?:[eE][+-]?\d+)?)[fF]?(?![\w.])')
+_TEST = re.compile(r'^TEST(?:_F|_P)?\(\s*\w+\s*,\s*(\w+)\s*\)', re.M)
+
+
+def numbers_by_test(path):
+    """The number literals of every test in a C++ test file, by test name
+    (strings and comments left out)."""
+    with open(path, encoding='utf-8') as f:
+        text = _COMMENT.sub('', _STRING.sub('""', f.read()))
+    marks = list(_TEST.finditer(text))
+    tests = {}
+    for i, m in enumerate(marks):
+        body = text[m.end():marks[i + 1].start() if i + 1 < len(marks) else len(text)]
+        tests[m.group(1)] = {float(n) for n in _NUMBER.findall(body)}
+    return tests
+
+
+def check(path, expected):
+    """Checks that every figure of `expected` (test name -> [(what, value)])
+    stands in that test of the C++ file at `path`; returns the faults."""
+    tests = numbers_by_test(path)
+    faults = []
+    name = os.path.basename(path)
+    for test, figures in expected.items():
+        if test not in tests:
+            faults.append('%s: no test %s' % (name, test))
+            continue
+        missing = [(what, v) for what, v in figures if float(v) not in tests[test]]
+        for what, v in missing:
+            faults.append('%s %s: %s %r is not what the test expects' % (name, test, what, v))
+        print('%s %s: %d of %d figures as the model has them' % (name, test, len(figures) - len(missing),
+                                                                    len(figures)))
+    return faults
+
+
+def item_figures(site, label):
+    out = []
+    for name, ncw, x, _, _ in site.items:
+        if x is not None:
+            out += [('%s %s NCW' % (label, name), ncw), ('%s %s X' % (label, name), x)]
+    return out
+
+
+def sums(site, label, names):
+    return [('%s %s' % (label, n), getattr(site, n)() if callable(getattr(site, n)) else getattr(site, n))
+            for n in names]
+
+
+def dv_test_figures():
+    a, b, c, e, z = alfa(), beta(), gamma(), epsilon(), zeta()
+    return {
+        'AlfaItemByItem': item_figures(a, 'Alfa') + [('Alfa pf', a.pf)]
+        + [('Alfa rubric %d' % r, a.rub[r]) for r in range(1, 7)]
+        + [('Alfa category %d' % k, a.cat[k]) for k in (1, 2, 3)]
+        + [('Alfa qor %d' % q, a.qor[q]) for q in (0, 1)]
+        + sums(a, 'Alfa', ['rapjaar', 'rapkap', 'commkap', 'basiskap', 'apptotaal', 'somA_excl', 'toeslagA',
+                           'somA_incl', 'somB_excl', 'toeslagB', 'somB_incl', 'appvar', 'somC', 'dv0', 'dv']),
+        'BetaDifferentiatedSurcharges': item_figures(b, 'Beta')
+        + [('Beta rubric 5', b.rub[5]), ('Beta rubric 6', b.rub[6]), ('Beta qor 1', b.qor[1])]
+        + [('Beta surcharge %d %s' % (i + 1, w), t[j]) for i, t in enumerate(b.toeslagen)
+           for j, w in enumerate(('value', 'NCW'))]
+        + sums(b, 'Beta', ['rapjaar', 'somA_excl', 'toeslagB', 'somB_incl', 'somC', 'dv0', 'dv']),
+        'ReportingOption3AndUnsetOption': sums(c, 'Gamma', ['dv']),
+        'VerifyAllesCLWritesOnlyChangedCodes': [('Alfa qor 1', a.qor[1])],
+        'WalksThatDifferOnlyInTheirEndKeepTheirOwnFigures': item_figures(e, 'Epsilon')
+        + [('Epsilon rubric 4', e.rub[4])] + sums(e, 'Epsilon', ['dv']),
+        'SurchargesAreSummedInDoublePrecision': sums(z, 'Zeta', ['toeslagB', 'somB_incl', 'dv']),
+        'IntervalOfZeroIsReportedAndEnds': [('Gamma rubric 4', c.rub[4])],
+    }
+
+
+def heffing_test_figures():
+    a, c, d = alfa(), gamma(), delta()
+    return {
+        'ObjectBoundLevyFromTheOwnTargetFund': [('levy Alfa', levy_alfa(a))],
+        'EqualisedOverTheProvince': [('levy Gamma+Delta', levy_gamma_delta(c, d)[1])],
+    }
+
+
+def run_checks(checks):
+    """Runs (path, expected) checks; exits 1 on any fault."""
+    faults = []
+    for path, expected in checks:
+        faults += check(path, expected)
+    for f in faults:
+        print('FAULT', f)
+    sys.exit(1 if faults else 0)
+
+
+if __name__ == '__main__':
+    if sys.argv[1:] == ['--check']:
+        here = os.path.dirname(os.path.abspath(__file__))
+        run_checks([(os.path.join(here, 'clsDV_test.cpp'), dv_test_figures()),
+                    (os.path.join(here, 'clsHeffing_test.cpp'), heffing_test_figures())])
+    a, b, c, d = alfa(), beta(), gamma(), delta()
+    for n, s in (('Alfa', a), ('Beta', b), ('Gamma', c), ('Delta', d), ('Epsilon', epsilon()), ('Zeta', zeta())):
+        show(n, s)
+    print('levy Alfa', repr(levy_alfa(a)))
+    dvref, levy_cd = levy_gamma_delta(c, d)
     print('DVref Gamma+Delta', repr(dvref))
-    print('levy Gamma+Delta', repr(levy(dvref, c.rente, c.infl, tref, [(2010, 100), (2011, 500), (2012, 400)])))
+    print('levy Gamma+Delta', repr(levy_cd))

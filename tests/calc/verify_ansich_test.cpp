@@ -6,18 +6,13 @@
 
 #include "records/context.h"
 
-#include "platform/db/connection.h"
-#include "platform/db/recordset.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/site_builder.h"
 #include "support/test_paths.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QVariant>
-#include <functional>
-#include <map>
 
 namespace {
 
@@ -27,74 +22,27 @@ namespace {
 constexpr qint16 kVastSchema = 1;
 constexpr qint16 kGedifferentieerd = 3;
 
-using Fields = std::map<QString, QVariant>;
+using testsupport::Fields;
+using testsupport::merged;
 
 // A complete own item: after-care year 1, for ever, € 1.000 twice a year.
-Fields compleet(const QString &naam)
-{
-    return {{"strAct", naam},        {"bytRubriek_REF", 4}, {"bytOptieStart", 2}, {"intStartRel", 1},
-            {"bytStartBA", 0},       {"bytOptieEind", 3},   {"bytEindBA", 0},     {"bytOptieKosten", 2},
-            {"sngKostenTotaal", 1000.0f}, {"bytOptieFreq", 2}, {"intFreqX", 2},   {"bytIsQOR", 0},
-            {"bytCombineer", 0},     {"bytTypeVervangingsToeslag", 0}};
-}
-
-Fields with(Fields f, const Fields &changes)
-{
-    for (const auto &[k, v] : changes)
-        f[k] = v;
-    return f;
-}
+Fields compleet(const QString &naam) { return testsupport::ownItem(naam, {{"intFreqX", 2}}); }
 
 class VerifyInvoerInrichtingTest : public testsupport::ScriptedDialogsTest {
 protected:
     void SetUp() override
     {
         ScriptedDialogsTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        const QString file = dir.filePath(QStringLiteral("dbQORdata_test.mdb"));
-        ASSERT_TRUE(QFile::copy(testsupport::templateFile(), file));
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        ctx.gstrConnData = file;
+        ctx.gstrConnData = file.dataFile;
         ctx.gstrConnCL = testsupport::checklistFile();
-        con.Open(file);
     }
 
     qint32 site(const QString &naam, qint16 cl)
     {
-        con.Execute(QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType, intCL_REF) VALUES (?, 1, ?)"),
-                    {naam, cl});
-        return lastId();
+        return file.site({{"strStortNaam", naam}, {"intStortType", 1}, {"intCL_REF", cl}});
     }
-
-    qint32 facility(qint32 stort, int category, const QString &naam)
-    {
-        con.Execute(QStringLiteral(
-                        "INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) VALUES (?, ?, ?)"),
-                    {stort, category, naam});
-        return lastId();
-    }
-
-    void item(qint32 stort, qint32 inrichting, const Fields &fields)
-    {
-        QStringList names{QStringLiteral("lngStort_REF"), QStringLiteral("lngInrichting_REF")};
-        QVariantList values{stort, inrichting};
-        for (const auto &[k, v] : fields) {
-            names << k;
-            values << v;
-        }
-        QStringList marks;
-        for (int i = 0; i < names.size(); ++i)
-            marks << QStringLiteral("?");
-        con.Execute(QStringLiteral("INSERT INTO tblAct (%1) VALUES (%2)").arg(names.join(','), marks.join(',')),
-                    values);
-    }
-
-    qint32 lastId()
-    {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT last_insert_rowid() AS id"), con);
-        return rs.Fields(QStringLiteral("id")).Value().toInt();
-    }
+    qint32 facility(qint32 stort, int category, const QString &naam) { return file.facility(stort, category, naam); }
+    void item(qint32 stort, qint32 inrichting, const Fields &fields) { file.item(stort, inrichting, fields); }
 
     bool verify(qint32 stort, qint16 cl)
     {
@@ -113,8 +61,7 @@ protected:
                                 + QStringLiteral("\r\n\r\nVoer de gegevens van de kostenposten eerst volledig in."));
     }
 
-    QTemporaryDir dir;
-    db::Connection con;
+    testsupport::SiteFile file{QStringLiteral("dbQORdata_test.mdb")};
     records::Context ctx;
 };
 
@@ -133,7 +80,7 @@ TEST_F(VerifyInvoerInrichtingTest, CompleteSitePassesWithoutABox)
     const qint32 terrein = facility(stort, 1, QStringLiteral("Terrein"));
     item(stort, terrein, compleet(QStringLiteral("Maaien")));
     item(stort, terrein,
-         with(compleet(QStringLiteral("Vervangen hekwerk")),
+         merged(compleet(QStringLiteral("Vervangen hekwerk")),
               {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 3}, {"sngVervangingsToeslagPerc", 5.0f}}));
     EXPECT_TRUE(verify(stort, kGedifferentieerd));
 }
@@ -183,11 +130,11 @@ TEST_F(VerifyInvoerInrichtingTest, EachGroupCanMakeAnItemIncomplete)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        con.Execute(QStringLiteral("DELETE FROM tblAct"));
+        file.con.Execute(QStringLiteral("DELETE FROM tblAct"));
         const qint32 stort = site(QStringLiteral("Proefstort"), c.cl);
         const qint32 terrein = facility(stort, 1, QStringLiteral("Terrein"));
         item(stort, terrein, compleet(QStringLiteral("Maaien")));
-        item(stort, terrein, with(compleet(QStringLiteral("Onderhoud hekwerk")), c.changes));
+        item(stort, terrein, merged(compleet(QStringLiteral("Onderhoud hekwerk")), c.changes));
         expectIncomplete(QStringLiteral("Terrein"), QStringLiteral("Onderhoud hekwerk"));
         EXPECT_FALSE(verify(stort, c.cl));
         EXPECT_TRUE(script.verify()) << script.report().toStdString();
@@ -199,7 +146,7 @@ TEST_F(VerifyInvoerInrichtingTest, ReplacementWithoutSurchargePassesUnderTheFixe
 {
     const qint32 stort = site(QStringLiteral("Proefstort"), kVastSchema);
     item(stort, facility(stort, 1, QStringLiteral("Terrein")),
-         with(compleet(QStringLiteral("Vervangen hekwerk")), {{"bytRubriek_REF", 5}}));
+         merged(compleet(QStringLiteral("Vervangen hekwerk")), {{"bytRubriek_REF", 5}}));
     EXPECT_TRUE(verify(stort, kVastSchema));
 }
 
@@ -207,7 +154,7 @@ TEST_F(VerifyInvoerInrichtingTest, ReplacementWithoutSurchargePassesUnderTheFixe
 // is judged by its own checklist version's surcharge scheme.
 TEST_F(VerifyInvoerInrichtingTest, SurchargeSchemeOfTheSiteExamined)
 {
-    const Fields vervanging = with(compleet(QStringLiteral("Vervangen hekwerk")), {{"bytRubriek_REF", 5}});
+    const Fields vervanging = merged(compleet(QStringLiteral("Vervangen hekwerk")), {{"bytRubriek_REF", 5}});
     const qint32 gediff = site(QStringLiteral("Proefstort"), kGedifferentieerd);
     item(gediff, facility(gediff, 1, QStringLiteral("Terrein")), vervanging);
     const qint32 vast = site(QStringLiteral("Proefstort"), kVastSchema);
@@ -225,7 +172,7 @@ TEST_F(VerifyInvoerInrichtingTest, UnknownSurchargeTypeIsReportedThenIncomplete)
 {
     const qint32 stort = site(QStringLiteral("Proefstort"), kGedifferentieerd);
     item(stort, facility(stort, 1, QStringLiteral("Terrein")),
-         with(compleet(QStringLiteral("Vervangen hekwerk")),
+         merged(compleet(QStringLiteral("Vervangen hekwerk")),
               {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}, {"sngVervangingsToeslagPerc", 5.0f}}));
     script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Controle invoer vervangingstoeslag"),
                         QStringLiteral("Onbekende conditie vervangingstoeslag"));
@@ -243,11 +190,11 @@ TEST_F(VerifyInvoerInrichtingTest, NamesTheFirstIncompleteItemInTreeOrder)
     const qint32 peilbuizen = facility(stort, 3, QStringLiteral("Peilbuizen"));
     const qint32 wegen = facility(stort, 1, QStringLiteral("Wegen"));
     const qint32 terrein = facility(stort, 1, QStringLiteral("Terrein"));
-    item(stort, peilbuizen, with(compleet(QStringLiteral("Bemonsteren")), {{"intFreqX", QVariant()}}));
-    item(stort, wegen, with(compleet(QStringLiteral("Vegen")), {{"intStartRel", 0}}));
-    item(stort, terrein, with(compleet(QStringLiteral("Snoeien")), {{"sngKostenTotaal", QVariant()}}));
+    item(stort, peilbuizen, merged(compleet(QStringLiteral("Bemonsteren")), {{"intFreqX", QVariant()}}));
+    item(stort, wegen, merged(compleet(QStringLiteral("Vegen")), {{"intStartRel", 0}}));
+    item(stort, terrein, merged(compleet(QStringLiteral("Snoeien")), {{"sngKostenTotaal", QVariant()}}));
     item(stort, terrein,
-         with(compleet(QStringLiteral("Maaien")),
+         merged(compleet(QStringLiteral("Maaien")),
               {{"intStartRel", QVariant()}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}}));
     expectIncomplete(QStringLiteral("Terrein"), QStringLiteral("Maaien"));
     EXPECT_FALSE(verify(stort, kGedifferentieerd));

@@ -4,7 +4,6 @@
 // change, and running a case under the C locale and under a Dutch one.
 
 #include "checklist/clsCL.h"
-#include "platform/core/error.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "support/qstring_printer.h"
@@ -87,17 +86,6 @@ inline std::unique_ptr<checklist::clsCL> viewOn(const QString &file, int version
 inline std::unique_ptr<checklist::clsCL> viewOn(int version, qint32 item = 0, float jaarAanvangNazorg = 2030.0f)
 {
     return viewOn(shipped(), version, item, jaarAanvangNazorg);
-}
-
-// The error number a call raises, or 0 when it raises none.
-inline long errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const platform::Error &e) {
-        return e.number();
-    }
-    return 0;
 }
 
 // Runs `body` under the C locale, then again with Dutch as the default

@@ -4,6 +4,8 @@
 
 #include "checklist_files.h"
 
+#include "support/raised_error.h"
+
 #include "support/scripted_dialogs_fixture.h"
 
 #include <functional>
@@ -187,9 +189,9 @@ TEST_F(BoundsChecksTest, PercentageOfAnInvestment)
 TEST_F(BoundsChecksTest, AmountThatIsNoNumberRaisesToTheCaller)
 {
     auto cl = itemView(1, "bytOptieKosten=2 AND sngKostenTotaalMIN=1000 AND sngKostenTotaalMAX=2500");
-    EXPECT_EQ(cltest::errorOf([&] { cl->VerifyCL_Kosten(2, Null, Null, "veel", Null, Null, Null); }), 13);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->VerifyCL_Kosten(2, Null, Null, "veel", Null, Null, Null); }), 13);
     // A point typed for the decimal comma is no number under the Dutch rules.
-    EXPECT_EQ(cltest::errorOf([&] { cl->VerifyCL_Kosten(2, Null, Null, "1500.5", Null, Null, Null); }), 13);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->VerifyCL_Kosten(2, Null, Null, "1500.5", Null, Null, Null); }), 13);
 }
 
 // ---- Every bounded quantity, with each combination of its two bounds ------------

@@ -3,6 +3,8 @@
 
 #include "checklist_files.h"
 
+#include "support/raised_error.h"
+
 #include <vector>
 
 using cltest::itemWhere;
@@ -250,7 +252,7 @@ TEST(Footnotes, MoreThan255KeysOverflow)
     copy.change(QStringLiteral("UPDATE tblCLitem SET strVtNtStartjaar=? WHERE intCL_REF=1 AND lngCLitem_ID=1"),
                 {keys.join(',')});
     auto cl = viewOn(copy.path(), 1, 1);
-    EXPECT_EQ(cltest::errorOf([&] { cl->strVoetnotenToelichting(); }), 6);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->strVoetnotenToelichting(); }), 6);
 }
 
 } // namespace

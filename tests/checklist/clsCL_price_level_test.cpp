@@ -3,6 +3,8 @@
 
 #include "checklist_files.h"
 
+#include "support/raised_error.h"
+
 #include "platform/text/number_text.h"
 #include "support/scripted_dialogs_fixture.h"
 
@@ -116,7 +118,7 @@ TEST_F(PriceLevelRulesTest, HectareThresholdWithoutARatePerHectare)
     cltest::ChecklistCopy copy;
     copy.change(QStringLiteral("UPDATE tblCL SET sngRapEvalPerHa=0 WHERE intCL_ID=1"));
     auto cl = viewOn(copy.path(), 1);
-    EXPECT_EQ(cltest::errorOf([&] { cl->AantalHaGrens(); }), 11);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->AantalHaGrens(); }), 11);
     // Below 10 ha no threshold is needed; above it the area cannot be
     // qualified.
     EXPECT_EQ(cl->CalcOptieRapEval(5.0f), 1);

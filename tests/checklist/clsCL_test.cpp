@@ -3,6 +3,8 @@
 
 #include "checklist_files.h"
 
+#include "support/raised_error.h"
+
 #include "platform/db/errors.h"
 #include "support/scripted_dialogs_fixture.h"
 
@@ -91,8 +93,8 @@ TEST_F(ChecklistViewTest, VersionNotInTheFileCountsAsNotInstalled)
     EXPECT_NO_THROW(cl->movefirst_rsCLitem());
     EXPECT_FALSE(cl->GaNaarItem(1));
     EXPECT_EQ(cl->GetCombinatiePosten(), QString());
-    EXPECT_EQ(cltest::errorOf([&] { cl->intJaarPrijspeil(); }), db::err::kNoCurrentRecord);
-    EXPECT_EQ(cltest::errorOf([&] { cl->Omschrijving(); }), db::err::kNoCurrentRecord);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->intJaarPrijspeil(); }), db::err::kNoCurrentRecord);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->Omschrijving(); }), db::err::kNoCurrentRecord);
 }
 
 TEST_F(ChecklistViewTest, VersionWhoseItemsAreAllInactiveCountsAsNotInstalled)
@@ -121,9 +123,9 @@ TEST_F(ChecklistViewTest, WalkVisitsEveryActiveItemOnce)
         }
         EXPECT_EQ(count, activeCount(version));
         EXPECT_EQ(seen.size(), count);
-        EXPECT_EQ(cltest::errorOf([&] { cl->movenext_rsCLitem(); }), db::err::kNoCurrentRecord);
-        EXPECT_EQ(cltest::errorOf([&] { cl->lngCLitem_ID(); }), db::err::kNoCurrentRecord);
-        EXPECT_EQ(cltest::errorOf([&] { cl->strKostenToelichting(); }), db::err::kNoCurrentRecord);
+        EXPECT_EQ(testsupport::errorNumber([&] { cl->movenext_rsCLitem(); }), db::err::kNoCurrentRecord);
+        EXPECT_EQ(testsupport::errorNumber([&] { cl->lngCLitem_ID(); }), db::err::kNoCurrentRecord);
+        EXPECT_EQ(testsupport::errorNumber([&] { cl->strKostenToelichting(); }), db::err::kNoCurrentRecord);
     }
 }
 
@@ -212,7 +214,7 @@ TEST_F(ChecklistViewTest, RubricNames)
     cltest::ChecklistCopy copy;
     copy.change(QStringLiteral("UPDATE tblCLitem SET bytRubriek_REF=9 WHERE intCL_REF=1 AND lngCLitem_ID=1"));
     auto cl = viewOn(copy.path(), 1, 1);
-    EXPECT_EQ(cltest::errorOf([&] { cl->Rubriek(); }), 94);
+    EXPECT_EQ(testsupport::errorNumber([&] { cl->Rubriek(); }), 94);
 }
 
 TEST_F(ChecklistViewTest, OmschrijvingExAddsTheId)
@@ -303,7 +305,7 @@ TEST_F(ChecklistViewTest, DataMemberHandsOutTheItems)
 TEST_F(ChecklistViewTest, MissingFileRaisesToTheCreator)
 {
     QTemporaryDir dir;
-    EXPECT_EQ(cltest::errorOf([&] { clsCL cl(dir.filePath("geen.mdb")); }), db::err::kFileNotFound);
+    EXPECT_EQ(testsupport::errorNumber([&] { clsCL cl(dir.filePath("geen.mdb")); }), db::err::kFileNotFound);
 }
 
 } // namespace

@@ -4,9 +4,8 @@
 
 #include "records/memory_site_tree.h"
 
-#include "platform/core/error.h"
+#include "support/raised_error.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 using records::MemorySiteTree;
@@ -14,15 +13,7 @@ using records::SiteTree;
 
 namespace {
 
-long errorOf(const std::function<void()> &run)
-{
-    try {
-        run();
-    } catch (const platform::Error &e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorNumber;
 
 TEST(MemorySiteTreeTest, CategoriesAndChildrenInOrder)
 {
@@ -55,18 +46,18 @@ TEST(MemorySiteTreeTest, RefusesWhatTheTreeControlRefuses)
 {
     MemorySiteTree tree;
     tree.addCategoryNodes();
-    EXPECT_EQ(errorOf([&] { tree.addChild(QStringLiteral("inr99")); }), 35601);
+    EXPECT_EQ(errorNumber([&] { tree.addChild(QStringLiteral("inr99")); }), 35601);
 
     const SiteTree::Node first = tree.addChild(QStringLiteral("objcat1"));
     tree.setKey(first, records::kKeyActNew);
     const SiteTree::Node second = tree.addChild(QStringLiteral("objcat1"));
     tree.setText(second, QStringLiteral("tweede"));
-    EXPECT_EQ(errorOf([&] { tree.setKey(second, records::kKeyActNew); }), 35602);
+    EXPECT_EQ(errorNumber([&] { tree.setKey(second, records::kKeyActNew); }), 35602);
     EXPECT_EQ(tree.key(second), QString()); // keeps its old key
     tree.setKey(first, records::kKeyActNew); // its own key again is fine
 
     // The node setter stops at the key: what comes after it is not set.
-    EXPECT_EQ(errorOf([&] {
+    EXPECT_EQ(errorNumber([&] {
                   records::ZetNodeEigenschappen(tree, second, QStringLiteral("derde"), records::kKeyActNew,
                                                 QStringLiteral("0"), true, 128, 4, true);
               }),
@@ -93,7 +84,7 @@ TEST(MemorySiteTreeTest, RemoveTakesTheChildrenAlong)
     EXPECT_EQ(tree.nodeCount(), nodes - 2);
     EXPECT_EQ(tree.find(QStringLiteral("act9")), 0u);
     EXPECT_TRUE(tree.childKeys(QStringLiteral("inr5")).isEmpty());
-    EXPECT_EQ(errorOf([&] { tree.text(phase); }), 35601);
+    EXPECT_EQ(errorNumber([&] { tree.text(phase); }), 35601);
 
     tree.redraw();
     EXPECT_EQ(tree.redrawCount(), 1);

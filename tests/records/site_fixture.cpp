@@ -7,21 +7,12 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace testsupport {
 
 namespace {
-qint32 insert(db::Connection &cn, const QString &sql, const QVariantList &params)
-{
-    cn.Execute(sql, params);
-    db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT last_insert_rowid() AS id"), cn);
-    return rs.Fields(QStringLiteral("id")).Value().toInt();
-}
-
 QString checklistText(const QString &column, int item)
 {
     db::Connection cn;
@@ -33,59 +24,66 @@ QString checklistText(const QString &column, int item)
 }
 } // namespace
 
-SiteFixture::SiteFixture()
+SiteFixture::SiteFixture() : TemplateCopy(QStringLiteral("dbQORdata_test.mdb"))
 {
-    dataFile = dir.filePath(QStringLiteral("dbQORdata_test.mdb"));
-    if (!QFile::copy(templateFile(), dataFile)) {
-        ADD_FAILURE() << "cannot copy the template " << templateFile().toStdString();
-        return;
-    }
-    QFile::setPermissions(dataFile, QFile::ReadOwner | QFile::WriteOwner);
+    SiteBuilder file(dataFile);
+    const Fields site{{"intStortType", 1},
+                      {"bytProv_REF", 0},
+                      {"sngRentePerc", 5.06},
+                      {"sngInflPerc", 2},
+                      {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
+                      {"bytBedrijfsGebonden", 1},
+                      {"bytObjectGebonden", 1},
+                      {"intCL_REF", 3},
+                      {"intJaarPrijsPeil", 2008}};
+    siteId = file.site(merged(site, {{"strStortNaam", QStringLiteral("Stort 't Veld")}}));
+    otherSiteId = file.site(merged(site, {{"strStortNaam", QStringLiteral("De Kuil")}}));
 
-    db::Connection cn;
-    cn.Open(dataFile);
-    const QString site = QStringLiteral(
-        "INSERT INTO tblStort (strStortNaam, intStortType, bytProv_REF, sngRentePerc, sngInflPerc, dtmAanvangNazorg,"
-        " bytBedrijfsGebonden, bytObjectGebonden, intCL_REF, intJaarPrijsPeil)"
-        " VALUES (?, 1, 0, 5.06, 2, '2030-01-01 00:00:00', 1, 1, 3, 2008)");
-    siteId = insert(cn, site, {QStringLiteral("Stort 't Veld")});
-    otherSiteId = insert(cn, site, {QStringLiteral("De Kuil")});
+    facTerrein = file.facility(siteId, 1, QStringLiteral("Terrein en hekwerk"));
+    facBoven = file.facility(siteId, 2, QStringLiteral("Bovenafdichting"));
+    facPeil = file.facility(siteId, 3, QStringLiteral("Peilbuizen"));
+    facKeet = file.facility(siteId, 7, QStringLiteral("Bouwkeet 't Hoekje"));
 
-    const QString fac = QStringLiteral(
-        "INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) VALUES (?, ?, ?)");
-    facTerrein = insert(cn, fac, {siteId, 1, QStringLiteral("Terrein en hekwerk")});
-    facBoven = insert(cn, fac, {siteId, 2, QStringLiteral("Bovenafdichting")});
-    facPeil = insert(cn, fac, {siteId, 3, QStringLiteral("Peilbuizen")});
-    facKeet = insert(cn, fac, {siteId, 7, QStringLiteral("Bouwkeet 't Hoekje")});
+    // Own items from a relative start to a relative end, every 10 years.
+    const auto own = [](const QString &naam, int rubriek, int start, int eind, double kosten, const QVariant &toeslag,
+                        const QVariant &toeslagPerc, const QVariant &opm) {
+        return testsupport::ownItem(naam, {{"bytRubriek_REF", rubriek},
+                                           {"intStartRel", start},
+                                           {"intStartAbs", QVariant()},
+                                           {"bytOptieEind", 2},
+                                           {"intEindRel", eind},
+                                           {"sngKostenTotaal", kosten},
+                                           {"bytOptieFreq", 3},
+                                           {"intFreqX", 10},
+                                           {"bytTypeVervangingsToeslag", toeslag},
+                                           {"sngVervangingsToeslagPerc", toeslagPerc},
+                                           {"strOpm", opm}});
+    };
+    const QString weg = QStringLiteral("Vervangen toegangsweg");
+    phase1 = file.item(siteId, facTerrein, own(weg, 5, 1, 10, 20000.0, 2, 6.25, QStringLiteral("eerste fase")));
+    phase2 = file.item(siteId, facTerrein, own(weg, 5, 11, 20, 15000.0, 2, 6.25, QStringLiteral("tweede fase")));
+    phase3 = file.item(siteId, facTerrein, own(weg, 5, 21, 30, 10000.0, 2, 6.25, QStringLiteral("derde fase")));
+    ownItem = file.item(siteId, facKeet,
+                        own(QStringLiteral("Onderhoud bouwkeet"), 4, 1, 30, 500.0, 0, QVariant(), QVariant()));
 
-    const QString own = QStringLiteral(
-        "INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct, bytOptieStart, intStartRel,"
-        " intStartAbs, bytStartBA, bytOptieEind, intEindRel, bytEindBA, bytOptieKosten, sngKostenTotaal, bytOptieFreq,"
-        " intFreqX, bytIsQOR, bytCombineer, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc, strOpm)"
-        " VALUES (?, ?, ?, ?, 2, ?, NULL, 0, 2, ?, 0, 2, ?, 3, 10, 0, 0, ?, ?, ?)");
-    phase1 = insert(cn, own, {siteId, facTerrein, 5, QStringLiteral("Vervangen toegangsweg"), 1, 10, 20000.0, 2, 6.25,
-                              QStringLiteral("eerste fase")});
-    phase2 = insert(cn, own, {siteId, facTerrein, 5, QStringLiteral("Vervangen toegangsweg"), 11, 20, 15000.0, 2,
-                              6.25, QStringLiteral("tweede fase")});
-    phase3 = insert(cn, own, {siteId, facTerrein, 5, QStringLiteral("Vervangen toegangsweg"), 21, 30, 10000.0, 2,
-                              6.25, QStringLiteral("derde fase")});
-    ownItem = insert(cn, own, {siteId, facKeet, 4, QStringLiteral("Onderhoud bouwkeet"), 1, 30, 500.0, 0, QVariant(),
-                               QVariant()});
+    // Checklist items of version 3, named as the checklist names them.
+    const auto fromChecklist = [](int item, int rubriek, const Fields &changes) {
+        return testsupport::ownItem(checklistText(QStringLiteral("strOmschrijving"), item),
+                                    merged({{"bytRubriek_REF", rubriek}, {"bytIsQOR", 1}, {"lngClitem_REF", item}},
+                                           changes));
+    };
+    clItem2 = file.item(siteId, facTerrein,
+                        fromChecklist(2, 4, {{"bytOptieKosten", 2}, {"sngKostenTotaal", 1750.0},
+                                             {"sngKostenPE", QVariant()}, {"strEenheid", QVariant()},
+                                             {"sngAantal", QVariant()}, {"bytOptieFreq", 3}, {"intFreqX", 7}}));
+    clItem10 = file.item(siteId, facPeil,
+                         fromChecklist(10, 2, {{"bytOptieKosten", 3}, {"sngKostenTotaal", QVariant()},
+                                               {"sngKostenPE", 375.0}, {"strEenheid", QStringLiteral("monster")},
+                                               {"sngAantal", 12.0}, {"bytOptieFreq", 2}, {"intFreqX", 3}}));
 
-    const QString cl = QStringLiteral(
-        "INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct, bytOptieStart, intStartRel,"
-        " bytStartBA, bytOptieEind, bytEindBA, bytOptieKosten, sngKostenTotaal, sngKostenPE, strEenheid, sngAantal,"
-        " bytOptieFreq, intFreqX, bytIsQOR, lngClitem_REF, bytCombineer, bytTypeVervangingsToeslag)"
-        " VALUES (?, ?, ?, ?, 2, 1, 0, 3, 0, ?, ?, ?, ?, ?, ?, ?, 1, ?, 0, 0)");
-    clItem2 = insert(cn, cl, {siteId, facTerrein, 4, checklistText(QStringLiteral("strOmschrijving"), 2), 2, 1750.0,
-                              QVariant(), QVariant(), QVariant(), 3, 7, 2});
-    clItem10 = insert(cn, cl, {siteId, facPeil, 2, checklistText(QStringLiteral("strOmschrijving"), 10), 3, QVariant(),
-                               375.0, QStringLiteral("monster"), 12.0, 2, 3, 10});
-
-    const QString ton = QStringLiteral("INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) VALUES (?, ?, ?)");
-    insert(cn, ton, {otherSiteId, 2011, 150});
-    insert(cn, ton, {otherSiteId, 2010, 100});
-    insert(cn, ton, {otherSiteId, 2012, 200});
+    file.forecast(otherSiteId, 2011, 150);
+    file.forecast(otherSiteId, 2010, 100);
+    file.forecast(otherSiteId, 2012, 200);
 }
 
 records::Context SiteFixture::context(records::SiteTree *tree, qint32 site) const

@@ -8,8 +8,9 @@
 #include "records/context.h"
 #include "records/memory_site_tree.h"
 
+#include "support/site_builder.h"
+
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariant>
 #include <QVariantList>
 #include <functional>
@@ -18,13 +19,10 @@
 
 namespace testsupport {
 
-class SiteFixture {
+class SiteFixture : public TemplateCopy {
 public:
     // Builds the file; fails the running test (ADD_FAILURE) when it cannot.
     SiteFixture();
-
-    QTemporaryDir dir;
-    QString dataFile;
 
     qint32 siteId = 0;       // "Stort 't Veld": facilities, cost items
     qint32 otherSiteId = 0;  // "De Kuil": a forecast, no facilities

@@ -5,6 +5,7 @@
 #include "support/qstring_printer.h"
 #include "support/read_only_folder.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/widget_driver.h"
 
 #include "calc/calc_fixture.h"
 #include "docx_reader.h"
@@ -60,8 +61,7 @@ protected:
 
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        testsupport::unloadForms();
         screens::Form::setHost(nullptr);
         screens::installSession({});
         os::setOpener(vorigeOpener);
@@ -77,25 +77,11 @@ protected:
     template <class W>
     W *control(const QString &name)
     {
-        W *w = form->findChild<W *>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+        return testsupport::control<W>(form, name);
     }
-    void klik(const QString &name)
-    {
-        auto *b = control<QAbstractButton>(name);
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-    }
+    void klik(const QString &name) { testsupport::clickBox(control<QAbstractButton>(name)); }
     void ok() { QTest::mouseClick(control<QPushButton>(QStringLiteral("OKButton")), Qt::LeftButton); }
     QLineEdit *btwVeld() { return control<QLineEdit>(QStringLiteral("txtBTWperc")); }
-    void typ(QLineEdit *e, const QString &text)
-    {
-        e->setFocus();
-        QApplication::processEvents();
-        e->selectAll();
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
     QStringList bestanden() const { return QDir(uit.path()).entryList(QDir::Files | QDir::Hidden); }
     QString opgeslagenMap()
     {
@@ -159,13 +145,13 @@ TEST_F(FrmDoelvermTest, TheVatFieldKeepsTheFocusOnAWrongValueAndStoresAGoodOne)
 {
     laad(fx.alfa);
     QLineEdit *veld = btwVeld();
-    typ(veld, QStringLiteral("31"));
+    testsupport::retype(veld, QStringLiteral("31"));
     QTest::keyClick(veld, Qt::Key_Tab);
     QApplication::processEvents();
     EXPECT_TRUE(veld->hasFocus());
     EXPECT_EQ(btw, 19.0f);
 
-    typ(veld, QStringLiteral("12"));
+    testsupport::retype(veld, QStringLiteral("12"));
     QTest::keyClick(veld, Qt::Key_Period, Qt::KeypadModifier);
     QTest::sendKeyEvent(QTest::Click, veld, Qt::Key_unknown, QStringLiteral("5"), Qt::NoModifier);
     EXPECT_EQ(veld->text(), QStringLiteral("12,5"));
@@ -175,8 +161,7 @@ TEST_F(FrmDoelvermTest, TheVatFieldKeepsTheFocusOnAWrongValueAndStoresAGoodOne)
     EXPECT_EQ(btw, 12.5f);
 
     // Empty is accepted and changes nothing.
-    typ(veld, QString());
-    QTest::keyClick(veld, Qt::Key_Backspace);
+    testsupport::retype(veld, QString());
     QTest::keyClick(veld, Qt::Key_Tab);
     QApplication::processEvents();
     EXPECT_FALSE(veld->hasFocus());

@@ -4,6 +4,7 @@
 
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/widget_driver.h"
 
 #include "calc/calc_fixture.h"
 
@@ -45,8 +46,7 @@ protected:
 
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        testsupport::unloadForms();
         screens::Form::setHost(nullptr);
         screens::installSession({});
         ScriptedDialogsTest::TearDown();
@@ -55,17 +55,14 @@ protected:
     template <class W>
     W *control(const char *name)
     {
-        W *w = form->findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::control<W>(form, name);
     }
 
     SelectieSchuif *slider() { return control<SelectieSchuif>("Slider1"); }
     void bereken() { QTest::mouseClick(control<QPushButton>("OKButton"), Qt::LeftButton); }
     void kies(int optie)
     {
-        auto *b = control<QRadioButton>(QStringLiteral("opt1_%1").arg(optie).toLatin1().constData());
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        testsupport::clickBox(control<QRadioButton>(QStringLiteral("opt1_%1").arg(optie).toLatin1().constData()));
     }
 
     // The report window's text, or "<none>" when it is not loaded.
@@ -75,14 +72,11 @@ protected:
         return w ? w->Text() : QStringLiteral("<none>");
     }
 
+    // Retypes a field, which keeps the focus.
     void typ(QLineEdit *e, const QString &text)
     {
-        e->setFocus();
-        QApplication::processEvents();
+        testsupport::retype(e, text);
         ASSERT_TRUE(e->hasFocus());
-        e->selectAll();
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
 
     void expectTarief(const char *wat)

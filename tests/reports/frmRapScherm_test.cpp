@@ -3,6 +3,7 @@
 // wrap width and the resize rule, and its close button.
 
 #include "support/qstring_printer.h"
+#include "support/widget_driver.h"
 
 #include "report_render.h"
 
@@ -29,8 +30,7 @@ class RapSchermTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        testsupport::unloadForms();
     }
 
     static QTextEdit *txtRap(frmRapScherm *w) { return w->findChild<QTextEdit *>(QStringLiteral("txtRap")); }

@@ -3,6 +3,8 @@
 
 #include "report_fixture.h"
 
+#include "support/widget_driver.h"
+
 #include "reports/frmRapVoorz.h"
 #include "screens/session.h"
 
@@ -45,15 +47,9 @@ protected:
     template <class W>
     W *control(const char *name)
     {
-        W *w = form->findChild<W *>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::control<W>(form, name);
     }
-    void tick(const char *name)
-    {
-        QCheckBox *box = control<QCheckBox>(name);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    }
+    void tick(const char *name) { testsupport::clickBox(control<QCheckBox>(name)); }
     void rapporteer()
     {
         QPushButton *ok = control<QPushButton>("OKButton");

@@ -10,6 +10,7 @@
 #include "records/clsStort.h"
 #include "records/site_fixture.h"
 #include "support/qstring_printer.h"
+#include "support/widget_driver.h"
 
 #include "platform/core/error.h"
 
@@ -48,14 +49,7 @@ protected:
         stort.reset();
     }
 
-    static void typ(QLineEdit *e, const QString &text)
-    {
-        e->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(e, Qt::Key_Delete);
-        else
-            QTest::keyClicks(e, text);
-    }
+    static void typ(QLineEdit *e, const QString &text) { testsupport::replaceText(e, text); }
 
     QVariant value(const char *field) const { return stort->value(QLatin1String(field)); }
 

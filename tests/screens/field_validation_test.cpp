@@ -7,6 +7,8 @@
 #include "screens/field_validation.h"
 #include "screens/form.h"
 
+#include "support/widget_driver.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -84,11 +86,7 @@ protected:
         QApplication::processEvents();
     }
 
-    void typ(const QString &text)
-    {
-        a->veld->selectAll();
-        QTest::keyClicks(a->veld, text);
-    }
+    void typ(const QString &text) { testsupport::replaceText(a->veld, text); }
 
     QMainWindow main;
     QMdiArea *area = new QMdiArea;

@@ -1,7 +1,7 @@
 // The cost-item screen inside the main window: opened from the menu, its
 // pop-up menu set for the selected node and its commands run from there.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmOpenInrConfirm.h"
@@ -16,17 +16,14 @@ namespace {
 
 using namespace shelltest;
 
-class FrmActMainWindowTest : public ScreenTest {
+class FrmActMainWindowTest : public ShellScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        ShellScreenTest::SetUp();
         modMain::InstallSchermSessie();
         site = addSite(QStringLiteral("Stort Noord"));
-        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
-                                        "VALUES (%1, 7, 'Keet')")
-                             .arg(site));
-        facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
+        facility = addFacility(site, 7, QStringLiteral("Keet"));
         modMain::OpenInrichting(site);
         if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();

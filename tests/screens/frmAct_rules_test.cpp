@@ -2,7 +2,7 @@
 // pop-up menu, the field checks, the layouts of the option groups and the
 // marking of a cost item against the completeness rules and the checklist.
 
-#include "act_screen_env.h"
+#include "act_screen_test_env.h"
 
 #include "checklist/clsCL.h"
 #include "screens/frmAct_marking.h"

@@ -1,7 +1,7 @@
 // The facilities and cost-items screen, its checklist picker and its own
 // cost-item dialog, offscreen on the small test site.
 
-#include "act_screen_env.h"
+#include "act_screen_test_env.h"
 
 #include "records/clsAct.h"
 #include "screens/multi_line_edit.h"
@@ -23,12 +23,15 @@
 
 namespace {
 
+using acttest::clickRow;
 using acttest::control;
+using acttest::retype;
+using acttest::rowPoint;
 using screens::frmAct;
 
 QString k(const char *prefix, qint32 id) { return QLatin1String(prefix) + QString::number(id); }
 
-class FrmActTest : public acttest::ActTest {
+class FrmActTest : public acttest::ActScreenTest {
 protected:
     frmAct *open()
     {
@@ -47,26 +50,13 @@ protected:
     }
 
     // Selects the node as a click does.
-    void choose(const QString &key)
-    {
-        QTreeWidgetItem *it = item(key);
-        tree->scrollToItem(it);
-        const QRect r = tree->visualItemRect(it);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
-    }
+    void choose(const QString &key) { clickRow(tree, item(key)); }
 
     QLineEdit *edit(const char *name) { return control<QLineEdit>(act, QLatin1String(name)); }
     QString zin() { return control<QTextEdit>(act, QStringLiteral("txtZin"))->toPlainText(); }
     qint32 frameColour(int i)
     {
         return control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))->property("foreColor").toInt();
-    }
-    void retype(QLineEdit *e, const QString &text)
-    {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        acttest::typeText(e, text);
     }
     QVariant field(const char *column, qint32 id)
     {
@@ -316,7 +306,7 @@ TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefuse
 {
     open();
     choose(k("act", site.ownItem));
-    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optFreq_1")), Qt::LeftButton, {}, QPoint(6, 6));
+    acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optFreq_1")));
     EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
     EXPECT_EQ(act->opties().eind, 3);
@@ -332,7 +322,7 @@ TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefuse
     QTest::keyClick(start, Qt::Key_Tab);
 
     // Per unit: the unit frame shows, and its box may not be left empty.
-    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optKosten_3")), Qt::LeftButton, {}, QPoint(6, 6));
+    acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optKosten_3")));
     EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
     QLineEdit *eenheid = edit("txtEenheid");
     eenheid->setFocus();
@@ -373,16 +363,13 @@ TEST_F(FrmActTest, SurchargeOptionsWriteTheirDefaultsAndTheTopLinerCostsPerUnit)
     EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_0"))->isEnabled());
     QLineEdit *perc = edit("txtVervangingsToeslagPerc");
     EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
-    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_3")), Qt::LeftButton, {},
-                      QPoint(6, 6));
+    acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_3")));
     EXPECT_EQ(perc->text(), QStringLiteral("5"));
-    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_2")), Qt::LeftButton, {},
-                      QPoint(6, 6));
+    acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_2")));
     EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
 
     // The top liner: cost per unit in m2, the other cost options closed.
-    QTest::mouseClick(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_1")), Qt::LeftButton, {},
-                      QPoint(6, 6));
+    acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_1")));
     EXPECT_FALSE(perc->isVisible());
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
     EXPECT_TRUE(control<QGroupBox>(act, QStringLiteral("grpFrames_3"))->isVisible());
@@ -415,7 +402,7 @@ TEST_F(FrmActTest, ACombinedItemShowsOnlyItsCheckBox)
     choose(k("act", site.clItem10));
     auto *chk = control<QCheckBox>(act, QStringLiteral("chkCombineer"));
     ASSERT_TRUE(chk->isEnabled());
-    QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(6, chk->height() / 2));
+    acttest::clickBox(chk);
     EXPECT_TRUE(chk->isChecked());
     EXPECT_EQ(act->opties().combineer, 1);
     for (int i = 0; i < 8; ++i)
@@ -683,9 +670,9 @@ TEST_F(FrmActTest, ADropOnTheTreeAndAPressInThePickerGoThroughTheirEvents)
     QTreeWidgetItem *maaien = picker->node(QStringLiteral("act1"));
     ASSERT_NE(maaien, nullptr);
     tvw1->scrollToItem(maaien);
-    const QRect r = tvw1->visualItemRect(maaien);
-    QTest::mousePress(tvw1->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
-    QTest::mouseRelease(tvw1->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 10, r.center().y()));
+    const QPoint onMaaien = rowPoint(tvw1, maaien);
+    QTest::mousePress(tvw1->viewport(), Qt::LeftButton, {}, onMaaien);
+    QTest::mouseRelease(tvw1->viewport(), Qt::LeftButton, {}, onMaaien);
     ASSERT_EQ(screens::gnodDrag(), maaien);
     EXPECT_EQ(tvw1->currentItem(), maaien);
 
@@ -733,16 +720,16 @@ TEST_F(FrmActTest, TheEndCountsFromTheTopLinerOnlyAfterTheStartDoes)
     auto *startBA = control<QCheckBox>(act, QStringLiteral("chkStartBA"));
     auto *eindBA = control<QCheckBox>(act, QStringLiteral("chkEindBA"));
     EXPECT_FALSE(eindBA->isEnabled());
-    QTest::mouseClick(startBA, Qt::LeftButton, {}, QPoint(6, startBA->height() / 2));
+    acttest::clickBox(startBA);
     EXPECT_TRUE(edit("txtStartBA")->isVisibleTo(act));
     EXPECT_EQ(control<QRadioButton>(act, QStringLiteral("optStart_2"))->text(),
               QStringLiteral("nazorgjaar aanleg bovenafd."));
     ASSERT_TRUE(eindBA->isEnabled());
-    QTest::mouseClick(eindBA, Qt::LeftButton, {}, QPoint(6, eindBA->height() / 2));
+    acttest::clickBox(eindBA);
     EXPECT_TRUE(edit("txtEindBA")->isVisibleTo(act));
     EXPECT_FALSE(control<QRadioButton>(act, QStringLiteral("optEind_1"))->isVisibleTo(act));
     // Unticking the start clears the end's flag as well.
-    QTest::mouseClick(startBA, Qt::LeftButton, {}, QPoint(6, startBA->height() / 2));
+    acttest::clickBox(startBA);
     EXPECT_FALSE(eindBA->isChecked());
     EXPECT_FALSE(eindBA->isEnabled());
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optEind_1"))->isVisibleTo(act));

@@ -3,7 +3,7 @@
 // fields, deviation notices, and the close that an invalid area refuses,
 // which keeps the main window open too.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmOpenInrConfirm.h"
@@ -20,7 +20,7 @@ namespace {
 
 const QString kTitelOpp = QStringLiteral("Invoer nazorgoppervlak");
 
-class AlgNazKostenScreenTest : public ScreenTest {
+class AlgNazKostenScreenTest : public ShellScreenTest {
 protected:
     // Opens a new site of checklist version `cl`, with `zet` (SQL assignments)
     // applied to its row, and loads the screen from the menu.
@@ -71,11 +71,7 @@ protected:
         focus(e);
         QApplication::processEvents();
         ASSERT_TRUE(e->hasFocus());
-        e->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(e, Qt::Key_Backspace);
-        else
-            typeText(e, text);
+        replaceText(e, text);
         if (verlaat) {
             QTest::keyClick(e, Qt::Key_Tab);
             QApplication::processEvents();

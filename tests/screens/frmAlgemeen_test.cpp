@@ -2,7 +2,7 @@
 // name, province and start of after-care that keep the focus, the levy
 // options, the close that saves, and the link to a newer checklist version.
 
-#include "screens_test_env.h"
+#include "input_screen_test_env.h"
 
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"
@@ -88,7 +88,7 @@ TEST(GeneralDataRules, ProvinceListRunsFromTenToHundredTwentyThenNone)
     EXPECT_EQ(namen.last(), QStringLiteral("??"));
 }
 
-class FrmAlgemeenTest : public ScreenTest {
+class FrmAlgemeenTest : public InputScreenTest {
 protected:
     screens::frmAlgemeen *open()
     {
@@ -100,22 +100,6 @@ protected:
     }
 
     QLineEdit *edit(const char *name) const { return control<QLineEdit>(form, name); }
-
-    // Types `text` into a field (replacing what it held) and leaves it by Tab.
-    void typeAndLeave(QWidget *w, const QString &text)
-    {
-        w->setFocus();
-        if (auto *e = qobject_cast<QLineEdit *>(w)) {
-            e->selectAll();
-            QTest::keyClick(e, Qt::Key_Delete);
-        } else if (auto *c = qobject_cast<QComboBox *>(w)) {
-            c->lineEdit()->selectAll();
-            QTest::keyClick(c->lineEdit(), Qt::Key_Delete);
-        }
-        QTest::keyClicks(qobject_cast<QComboBox *>(w) ? qobject_cast<QComboBox *>(w)->lineEdit() : w, text);
-        QTest::keyClick(w, Qt::Key_Tab);
-        QCoreApplication::processEvents();
-    }
 
     void close() { click(control<QPushButton>(form, "cmdApply")); }
 

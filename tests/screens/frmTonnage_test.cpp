@@ -2,7 +2,7 @@
 // open site, the total, and the close that only its own button may do after
 // the years form one series.
 
-#include "screens_test_env.h"
+#include "input_screen_test_env.h"
 
 #include "screens/frmTonnage.h"
 #include "screens/frmTonnage_rules.h"
@@ -63,7 +63,7 @@ TEST(ToetsCel, RefusesEmptyOutOfRangeAndNonNumericValuesAndAcceptsTheBounds)
     }
 }
 
-class FrmTonnageTest : public ScreenTest {
+class FrmTonnageTest : public InputScreenTest {
 protected:
     screens::frmTonnage *open(bool forecastSite = true)
     {

@@ -1,7 +1,7 @@
 // The checklist version screen: the newer versions, the report of the
 // selected one in its boxes, and the move that the user confirms or not.
 
-#include "screens_test_env.h"
+#include "input_screen_test_env.h"
 
 #include "screens/frmAlgemeen.h"
 #include "screens/frmVersiebeheer.h"
@@ -27,7 +27,7 @@ const QString kVraag = QStringLiteral(
     "Weet u zeker dat u checklistversie 2012 (4.0) van toepassing wilt verklaren op inrichting 'Stort 't Veld' ?\r\n"
     "Vanwege de prijspeilcorrectie zullen alle ingevoerde kosten (incl. risicobedrag) definitief worden aangepast.\r\n");
 
-class FrmVersiebeheerTest : public ScreenTest {
+class FrmVersiebeheerTest : public InputScreenTest {
 protected:
     screens::frmVersiebeheer *open()
     {

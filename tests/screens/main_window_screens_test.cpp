@@ -2,7 +2,7 @@
 // its menu, a new name shown at once in the status bar, and a forecast
 // grid that keeps the program from closing until its own button.
 
-#include "shell/screen_test_env.h"
+#include "shell/shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmOpenInrConfirm.h"
@@ -14,11 +14,11 @@ using namespace shelltest;
 
 namespace {
 
-class InputScreensInMainWindowTest : public ScreenTest {
+class InputScreensInMainWindowTest : public ShellScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        ShellScreenTest::SetUp();
         modMain::OpenInrichting(addSite(QStringLiteral("Stort Noord")));
         if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();
@@ -32,11 +32,7 @@ TEST_F(InputScreensInMainWindowTest, ANewNameIsTheOpenSitesNameAtOnce)
     ASSERT_NE(form, nullptr);
     auto *naam = control<QLineEdit>(form, "txtLocatieNaam");
     QApplication::setActiveWindow(main);
-    naam->setFocus();
-    naam->selectAll();
-    QTest::keyClick(naam, Qt::Key_Delete);
-    QTest::keyClicks(naam, QStringLiteral("Stort Zuid"));
-    QTest::keyClick(naam, Qt::Key_Tab);
+    typeAndLeave(naam, QStringLiteral("Stort Zuid"));
     EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Stort Zuid"));
     EXPECT_EQ(main->panelText(1), QStringLiteral("Geopend: Stort Zuid, checklistversie 2012"));
     ASSERT_TRUE(form->unload());

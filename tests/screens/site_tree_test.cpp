@@ -1,7 +1,7 @@
 // The site tree: filled from the data file, and the tree widget behind the
 // record classes' tree interface.
 
-#include "act_screen_env.h"
+#include "act_screen_test_env.h"
 
 #include "records/clsAct.h"
 #include "records/clsVoorz.h"

@@ -1,7 +1,7 @@
 // Opening and deleting a site, the current-site values, the site commands
 // with status panel 1, and the newest checklist version of a kind.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/datafile_compact.h"
@@ -23,7 +23,7 @@ const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten"
 const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
                                  "Doelverm", "GevAnalyse", "rapIngevoerdeData"};
 
-class CurrentSiteTest : public ScreenTest {
+class CurrentSiteTest : public ShellScreenTest {
 protected:
     // Whether every site command is in the state `on`.
     ::testing::AssertionResult commandsAre(bool on)
@@ -43,13 +43,9 @@ protected:
     // Fills the site's rows in the three tables under it.
     void addRowsUnder(qint32 site)
     {
-        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
-                                        "VALUES (%1, 1, 'Hek');"
-                                        "INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, strAct) "
-                                        "VALUES (%1, last_insert_rowid(), 'Maaien');"
-                                        "INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) "
-                                        "VALUES (%1, 2025, 10);")
-                                  .arg(site));
+        testsupport::SiteBuilder rows(dataFile);
+        rows.item(site, rows.facility(site, 1, QStringLiteral("Hek")), {{"strAct", QStringLiteral("Maaien")}});
+        rows.forecast(site, 2025, 10);
     }
 
     qint64 rowsOf(qint32 site)

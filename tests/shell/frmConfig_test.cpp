@@ -1,7 +1,7 @@
 // The settings screen: coupling another or a new data file, the tree's
 // colours and switches, and saving them whenever the screen closes.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/frmConfig.h"
 
@@ -15,7 +15,7 @@ using namespace shelltest;
 
 namespace {
 
-class SettingsScreenTest : public ScreenTest {
+class SettingsScreenTest : public ShellScreenTest {
 protected:
     shell::frmConfig *openSettings()
     {

@@ -2,7 +2,7 @@
 // rule and the program-version gate of every command that opens a screen,
 // and closing.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/checklist_version.h"
 #include "shell/current_site.h"
@@ -50,7 +50,7 @@ const struct {
               {"gev_ana", "frmGevoelAna"},                {"rap_invoer", "frmRapVoorz"},
               {"Configuratie", "frmConfig"}};
 
-class MainWindowTest : public ScreenTest {
+class MainWindowTest : public ShellScreenTest {
 protected:
     // Opens a site and lets its notice go, so that only the main window is loaded.
     void openSite()

@@ -6,7 +6,7 @@
 // With TAVIR_SCREENSHOT_DIR set (scripts/screenshot sets it to
 // docs/screens) the test also writes a picture of every screen there.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "support/layout_check.h"
 
@@ -45,11 +45,11 @@ using namespace shelltest;
 
 namespace {
 
-class ScreenFitTest : public ScreenTest {
+class ScreenFitTest : public ShellScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        ShellScreenTest::SetUp();
         main->resize(1024, 768);
         main->show();
         QApplication::setActiveWindow(main);
@@ -58,10 +58,7 @@ protected:
         // replacement item, and a newer checklist version to move to.
         site = addSite(QStringLiteral("Stortplaats 't Veld"), 1, 3, 80);
         runSql(dataFile, QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=0 WHERE idrStort_ID=%1").arg(site));
-        runSql(dataFile, QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) "
-                                        "VALUES (%1, 7, 'Keet')")
-                             .arg(site));
-        facility = scalar(dataFile, QStringLiteral("SELECT max(idrInrichting_ID) FROM tblInrichting")).toInt();
+        facility = addFacility(site, 7, QStringLiteral("Keet"));
         modMain::OpenInrichting(site);
         if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
             notice->Timer1_Timer();

@@ -2,7 +2,7 @@
 // It is written to $TAVIR_SCREENSHOT_DIR/main-window-site-list.png when
 // that variable is set (scripts/screenshot sets it to docs/).
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmOpenInrConfirm.h"
@@ -15,7 +15,7 @@ using namespace shelltest;
 
 namespace {
 
-class ScreenshotTest : public ScreenTest {};
+class ScreenshotTest : public ShellScreenTest {};
 
 TEST_F(ScreenshotTest, MainWindowWithTheSiteList)
 {

@@ -4,7 +4,7 @@
 // foreign files and failures halfway write nothing; an export never leaves
 // a half-written file.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/ado_xml.h"
 #include "shell/current_site.h"
@@ -94,11 +94,11 @@ QStringList siteOf(const QString &file, qint32 id)
     return all;
 }
 
-class SiteFileTest : public ScreenTest {
+class SiteFileTest : public ShellScreenTest {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        ShellScreenTest::SetUp();
         runSql(dataFile, QLatin1String(kFixture));
         modMain::glngStortID = 5;
         exportFile = tmp.path() + QStringLiteral("/export.xml");

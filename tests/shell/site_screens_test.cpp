@@ -1,7 +1,7 @@
 // The site list, the new-site dialog and the export/import file dialog,
 // driven through their widgets.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/current_site.h"
 #include "shell/frmImExportXML.h"
@@ -20,12 +20,12 @@ namespace {
 
 const QString kNieuwTitel = QStringLiteral("Aanmaken nieuwe inrichting");
 
-class SiteScreensTest : public ScreenTest {
+class SiteScreensTest : public ShellScreenTest {
 protected:
     void TearDown() override
     {
         frmImExportXML::setBewerkingen({});
-        ScreenTest::TearDown();
+        ShellScreenTest::TearDown();
     }
 
     shell::frmOpenInr *openList()
@@ -238,8 +238,7 @@ TEST_F(SiteScreensTest, ANewSiteGetsItsDefaultsOpensAndShowsItsGeneralData)
         EXPECT_EQ(modMain::gintCL_ID, c.checklist);
         EXPECT_EQ(setting("HUIDIGSTORT_ID"), QString::number(id));
         EXPECT_EQ(loadedFormNames(), QStringList({"frmOpenInrConfirm", "frmAlgemeen"}));
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
     }
     // Without a province yet, the new sites are listed.
     EXPECT_EQ(rowTexts(control<QTreeWidget>(openList(), "lst1")),

@@ -2,7 +2,7 @@
 // opens the site list after 2.5 seconds; without one the settings screen
 // opens, where a new data file can be made and coupled.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 
 #include "shell/frmConfig.h"
 #include "shell/frmOpenInr.h"
@@ -18,8 +18,7 @@ class StartScreensTest : public ShellTest {
 protected:
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        unloadForms();
         ShellTest::TearDown();
     }
 };

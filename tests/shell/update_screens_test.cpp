@@ -3,7 +3,7 @@
 // the automatic-check and proxy settings they store, and the browser's
 // pages, caption and back/forward.
 
-#include "screen_test_env.h"
+#include "shell_screen_test_env.h"
 #include "update_test_env.h"
 
 #include "shell/frmBrowser.h"

@@ -7,6 +7,7 @@
 #include "shell_test_env.h"
 
 #include "support/local_http_server.h"
+#include "support/widget_driver.h"
 
 #include "shell/auto_update.h"
 #include "shell/checklist_version.h"
@@ -36,8 +37,7 @@ protected:
 
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        testsupport::unloadForms();
         modAutoUpdate::setTijdslimiet(0);
         modAutoUpdate::garrUpdateCL.clear();
         modAutoUpdate::garrUpdateProg.clear();

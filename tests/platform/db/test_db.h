@@ -4,11 +4,14 @@
 
 #include "platform/core/error.h"
 #include "platform/db/jet_collation.h"
+#include "support/raised_error.h"
 #include "support/sql_file.h"
 
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
+#include <optional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -60,17 +63,15 @@ inline QByteArray fileBytes(const QString &path)
 }
 
 // Runs `body`, expects a platform::Error with that number, returns it.
-template <typename F>
-platform::Error expectError(long number, F &&body)
+inline platform::Error expectError(long number, const std::function<void()> &body)
 {
-    try {
-        body();
-    } catch (const platform::Error &e) {
-        EXPECT_EQ(e.number(), number) << e.description().toStdString();
-        return e;
+    const std::optional<platform::Error> e = testsupport::raisedError(body);
+    if (!e) {
+        ADD_FAILURE() << "no platform::Error " << number << " raised";
+        return platform::Error(0, QString());
     }
-    ADD_FAILURE() << "no platform::Error " << number << " raised";
-    return platform::Error(0, QString());
+    EXPECT_EQ(e->number(), number) << e->description().toStdString();
+    return *e;
 }
 
 } // namespace dbtest

@@ -4,6 +4,7 @@
 
 #include "platform/core/error.h"
 #include "support/qstring_printer.h"
+#include "support/raised_error.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -12,15 +13,7 @@
 
 namespace {
 
-long errorNumber(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const platform::Error &e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorNumber;
 
 TEST(VbTextConversions, IntFloorsAndFixCutsTowardsZero)
 {

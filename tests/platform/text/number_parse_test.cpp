@@ -3,8 +3,8 @@
 
 #include "platform/text/number_parse.h"
 
-#include "platform/core/error.h"
 #include "support/qstring_printer.h"
+#include "support/raised_error.h"
 
 #include <QLocale>
 #include <clocale>
@@ -15,15 +15,7 @@
 
 namespace {
 
-long errorNumber(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const platform::Error &e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorNumber;
 
 TEST(VbTextParse, ValReadsTheInvariantFormAndStopsAtTheFirstOtherCharacter)
 {

@@ -4,9 +4,9 @@
 // to find and drive widgets by their control names.
 
 #include "records/site_fixture.h"
-#include "support/form_lookup.h"
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/widget_driver.h"
 
 #include "screens/form.h"
 #include "screens/session.h"
@@ -22,10 +22,14 @@
 namespace screentest {
 
 using testsupport::click;
+using testsupport::clickBox;
 using testsupport::control;
 using testsupport::loadedFormNames;
+using testsupport::typeAndLeave;
 
-class ScreenTest : public testsupport::ScriptedDialogsTest {
+// An input screen on its own, without the main window: the record tests'
+// site and a session on it.
+class InputScreenTest : public testsupport::ScriptedDialogsTest {
 protected:
     void SetUp() override
     {

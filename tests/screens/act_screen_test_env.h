@@ -8,6 +8,7 @@
 
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/widget_driver.h"
 
 #include "platform/core/error.h"
 #include "screens/form.h"
@@ -21,10 +22,18 @@
 
 namespace acttest {
 
+using testsupport::clickBox;
+using testsupport::clickRow;
+using testsupport::control;
+using testsupport::retype;
+using testsupport::rowPoint;
+using testsupport::typeText;
+
 inline constexpr qint32 kKleurAct = 128;
 inline constexpr qint32 kKleurVoorz = 16384;
 
-class ActTest : public testsupport::ScriptedDialogsTest {
+// The facilities and cost-items screen on its own, on the record tests' site.
+class ActScreenTest : public testsupport::ScriptedDialogsTest {
 protected:
     void SetUp() override
     {
@@ -45,8 +54,7 @@ protected:
 
     void TearDown() override
     {
-        for (screens::Form *f : screens::Form::loadedForms())
-            f->unload();
+        testsupport::unloadForms();
         screens::installSession({});
         ScriptedDialogsTest::TearDown();
     }
@@ -55,21 +63,5 @@ protected:
     qint32 siteId = 0;
     QStringList reported;
 };
-
-// The child widget of `parent` named `name`; fails the test without one.
-template <class W>
-W *control(const QObject *parent, const QString &name)
-{
-    W *w = parent ? parent->findChild<W *>(name) : nullptr;
-    EXPECT_NE(w, nullptr) << "no control " << name.toStdString();
-    return w;
-}
-
-// Types `text` into `widget` key by key.
-inline void typeText(QWidget *widget, const QString &text)
-{
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 } // namespace acttest

@@ -2,12 +2,20 @@
 """Works out by hand the target fund and the levy of the example site
 examples/stortplaats-de-berkenheuvel.xml (written by tools/mkexample), with
 the independent model of tests/calc/expected_values.py. example_site_test
-expects these figures. Run: python3 example_site_expected.py"""
+expects these figures.
+
+Run: python3 example_site_expected.py          prints the figures
+     python3 example_site_expected.py --check  checks that each figure
+                                               stands, to the last digit, in
+                                               example_site_test.cpp (CTest
+                                               runs this)"""
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'calc'))
-from expected_values import Site, fmul, levy  # noqa: E402
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(HERE, '..', 'calc'))
+from expected_values import Site, fmul, levy, run_checks  # noqa: E402
 
 E = ('eeuwig',)
 
@@ -37,11 +45,24 @@ def berkenheuvel():
     return s
 
 
+def object_bound_levy(s):
+    forecast = [(2024, 95), (2025, 90), (2026, 85), (2027, 80), (2028, 60), (2029, 40)]
+    return levy(s.dv(), s.rente, s.infl, s.an, forecast)
+
+
+def test_figures():
+    s = berkenheuvel()
+    return {'ImportedFromTheSiteListItsTargetFundIsOnScreen':
+            [('%s NCW' % name, ncw) for name, ncw, _, _, _ in s.items]
+            + [('dv0', s.dv0()), ('dv', s.dv()), ('levy', object_bound_levy(s))]}
+
+
 if __name__ == '__main__':
+    if sys.argv[1:] == ['--check']:
+        run_checks([(os.path.join(HERE, 'example_site_test.cpp'), test_figures())])
     s = berkenheuvel()
     for it in s.items:
         print('  item %-45s NCW=%r' % it[:2])
     print('somA_incl=%r somB_incl=%r somC=%r' % (s.somA_incl(), s.somB_incl(), s.somC()))
     print('dv0 (zonder risico)=%r dv (met risico)=%r' % (s.dv0(), s.dv()))
-    forecast = [(2024, 95), (2025, 90), (2026, 85), (2027, 80), (2028, 60), (2029, 40)]
-    print('levy (object-bound)=%r' % levy(s.dv(), s.rente, s.infl, s.an, forecast))
+    print('levy (object-bound)=%r' % object_bound_levy(s))
