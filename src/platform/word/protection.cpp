@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <array>
+#include <cstring>
 
 namespace word {
 
@@ -69,14 +70,21 @@ QByteArray protectionHash(const QString &password, const QByteArray &salt, int s
         keyText += char(c.unicode() & 0xFF);
         keyText += char(c.unicode() >> 8);
     }
-    QByteArray hash = QCryptographicHash::hash(salt + keyText, QCryptographicHash::Sha1);
+    // One hasher and one buffer for every round: the hash, then the round's
+    // number.
+    QCryptographicHash sha1(QCryptographicHash::Sha1);
+    sha1.addData(salt + keyText);
+    constexpr qsizetype kHashSize = 20;
+    std::array<char, kHashSize + 4> round{};
+    std::memcpy(round.data(), sha1.resultView().data(), kHashSize);
     for (int i = 0; i < spinCount; ++i) {
-        QByteArray data = hash;
         for (int b = 0; b < 4; ++b)
-            data += char((std::uint32_t(i) >> (8 * b)) & 0xFF);
-        hash = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
+            round[size_t(kHashSize + b)] = char((std::uint32_t(i) >> (8 * b)) & 0xFF);
+        sha1.reset();
+        sha1.addData(QByteArrayView(round.data(), qsizetype(round.size())));
+        std::memcpy(round.data(), sha1.resultView().data(), kHashSize);
     }
-    return hash;
+    return QByteArray(round.data(), kHashSize);
 }
 
 QByteArray protectionSalt()

@@ -50,6 +50,19 @@ TEST(WordProtection, FormsProtectionIsStoredWithASaltedSha1Hash)
     EXPECT_NE(protectionHash(QStringLiteral("tramp4lu"), salt, 99999), hash);
 }
 
+TEST(WordProtection, TheHashIsTheSaltedSha1ChainOfTheKeyText)
+{
+    // Worked out apart from this code (Python's hashlib): the key of
+    // "tramp4lu" is 73A68ABB, its bytes lowest first "BB8AA673"; SHA-1 of
+    // salt 00..0F and that text in UTF-16LE, then 100,000 rounds of SHA-1 of
+    // the hash and the round's number.
+    EXPECT_EQ(legacyPasswordKey(QStringLiteral("tramp4lu")), 0x73A68ABBu);
+    QByteArray salt;
+    for (char b = 0; b < 16; ++b)
+        salt += b;
+    EXPECT_EQ(protectionHash(QStringLiteral("tramp4lu"), salt).toBase64(), QByteArray("nDKMzBc6XjvFbkaIHQ9p9m+4rMI="));
+}
+
 TEST(WordProtection, AnUnknownProtectionTypeIsRefused)
 {
     Document doc;
