@@ -61,6 +61,16 @@ TEST(WordProtection, TheHashIsTheSaltedSha1ChainOfTheKeyText)
     for (char b = 0; b < 16; ++b)
         salt += b;
     EXPECT_EQ(protectionHash(QStringLiteral("tramp4lu"), salt).toBase64(), QByteArray("nDKMzBc6XjvFbkaIHQ9p9m+4rMI="));
+    EXPECT_EQ(protectionHashWithoutShaInstructions(QStringLiteral("tramp4lu"), salt).toBase64(),
+              QByteArray("nDKMzBc6XjvFbkaIHQ9p9m+4rMI="));
+    // With and without the processor's SHA instructions alike, whatever the
+    // salt, password and number of rounds.
+    for (int spin : {0, 1, 2, 3, 1000, 65536}) {
+        const QByteArray someSalt = protectionSalt();
+        const QString password = QStringLiteral("w%1").arg(spin);
+        EXPECT_EQ(protectionHash(password, someSalt, spin), protectionHashWithoutShaInstructions(password, someSalt, spin))
+            << spin;
+    }
 }
 
 TEST(WordProtection, AnUnknownProtectionTypeIsRefused)
