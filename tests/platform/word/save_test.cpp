@@ -138,6 +138,36 @@ QByteArray partOf(const QByteArray &docx, const char *name)
     return bytes;
 }
 
+TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
+{
+    // 40 rows of one cell in 12 pt (lines of 13,8 pt) on 700 pt of page:
+    // one paragraph a row fits one page, two take two pages (25 rows to
+    // a page), three take three (16 to a page).
+    struct Case {
+        const char *text;
+        const char *readBack; // paragraphs joined by LF
+        int pages;
+    };
+    const Case cases[] = {
+        {"ab", "ab", 1},          {"a\r\nb", "a\nb", 2},         {"a\rb", "a\nb", 2},
+        {"a\nb", "a\nb", 2},      {"a\r\n\r\nb", "a\n\nb", 3}, {"a\n\rb", "a\n\nb", 3},
+        {"\r\n", "\n", 2},        {"a\r\n", "a\n", 2},
+    };
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        Document doc;
+        Table &t = doc.Tables().Add(doc.Selection().Range(), 40, 1);
+        for (int r = 1; r <= 40; ++r)
+            t.Cell(r, 1).Text = QString::fromLatin1(c.text);
+        EXPECT_EQ(doc.EstimatedPageCount(), c.pages);
+        const QString path = dir.filePath(QStringLiteral("cellen.docx"));
+        doc.SaveAs(path);
+        EXPECT_EQ(wordtest::cellText(wordtest::tables(wordtest::readDocx(path))[0].toObject(), 40, 1),
+                  QString::fromLatin1(c.readBack));
+    }
+}
+
 TEST(WordSave, LengthsAreRoundedToTheNearestUnit)
 {
     // 10,49 pt is 209,8 twips and 10,75 pt is 21,5 half-points: cut off
