@@ -171,13 +171,16 @@ TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
 TEST(WordSave, LengthsAreRoundedToTheNearestUnit)
 {
     // 10,49 pt is 209,8 twips and 10,75 pt is 21,5 half-points: cut off
-    // they would be 209 and 21.
+    // they would be 209 and 21. The 10,75 pt text is not the document's
+    // usual font, so its run says its size.
     Document doc;
     Selection &sel = doc.Selection();
     sel.PageSetup().TopMargin = 10.49f;
     sel.Font().Size = 10.75f;
     sel.ParagraphFormat().TabStops.Add(10.49f);
-    sel.TypeText(QStringLiteral("a\tb"));
+    sel.TypeText(QStringLiteral("a"));
+    sel.Font().Size = 12;
+    sel.TypeText(QStringLiteral("\tb"));
     Table &t = doc.Tables().Add(sel.Range(), 1, 2);
     t.SetColumnWidth(1, 10.49f);
     const QByteArray xml = partOf(doc.toDocx(), "word/document.xml");
@@ -206,6 +209,23 @@ TEST(WordSave, SavingReplacesAnOlderFileWhole)
     EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage"));
     EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Rapportage Alfa.doc")});
+}
+
+TEST(WordSave, TextWithCharactersXmlCannotHoldStillGivesAReadableDocument)
+{
+    // A remark pasted from elsewhere may hold a control character; it is
+    // left out, and the markup characters come back as typed.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rapport.docx"));
+    Document doc;
+    Selection &sel = doc.Selection();
+    sel.TypeText(QString::fromUtf16(u"Opmerking: <a> & \"b\"\x000B \u2714"));
+    Table &t = doc.Tables().Add(sel.Range(), 1, 1);
+    t.Cell(1, 1).Text = QString::fromUtf16(u"kosten\x0001 < 5 & > 2");
+    doc.SaveAs(path);
+    const QJsonObject d = wordtest::readDocx(path);
+    EXPECT_EQ(wordtest::bodyTexts(d).first(), QString::fromUtf16(u"Opmerking: <a> & \"b\" \u2714"));
+    EXPECT_EQ(wordtest::cellText(wordtest::tables(d)[0].toObject(), 1, 1), QStringLiteral("kosten < 5 & > 2"));
 }
 
 // Limits the size of files this process writes, so that a write fails
