@@ -101,16 +101,16 @@ private:
 class PartWriter {
 public:
     // `base`: the document's default font, which runs in it leave unsaid.
-    explicit PartWriter(const Font &base) : x(bytes), m_usual(base), m_base(&m_usual) { x.declaration(); }
-    QByteArray finish()
+    explicit PartWriter(const Font &base) : m_usual(base), m_base(&m_usual) { x.declaration(); }
+    MallocBytes finish()
     {
         x.finish();
-        return QByteArray(bytes.data(), qsizetype(bytes.size()));
+        return x.release();
     }
     void root(const char *name)
     {
         x.start(name);
-        bytes += kNamespaces;
+        x.raw(kNamespaces);
     }
     void val(const char *name, const char *value)
     {
@@ -446,7 +446,6 @@ public:
         }
     }
 
-    std::string bytes;
     XmlWriter x;
 
 private:
@@ -457,7 +456,7 @@ private:
     const Font *m_base;
 };
 
-QByteArray storyPart(const char *root, const Story &story, const Font &base)
+MallocBytes storyPart(const char *root, const Story &story, const Font &base)
 {
     PartWriter p(base);
     p.root(root);
@@ -467,7 +466,7 @@ QByteArray storyPart(const char *root, const Story &story, const Font &base)
     return p.finish();
 }
 
-QByteArray documentPart(const Document &doc, const std::vector<PageSetup> &sections, const Font &base)
+MallocBytes documentPart(const Document &doc, const std::vector<PageSetup> &sections, const Font &base)
 {
     const std::vector<QString> refs = {QStringLiteral("rIdHeader1"), QStringLiteral("rIdFooter1")};
     PartWriter p(base);
@@ -478,7 +477,7 @@ QByteArray documentPart(const Document &doc, const std::vector<PageSetup> &secti
     return p.finish();
 }
 
-QByteArray settingsPart(const Protection &prot)
+MallocBytes settingsPart(const Protection &prot)
 {
     PartWriter p{Font{}};
     p.root("w:settings");
@@ -502,7 +501,7 @@ QByteArray settingsPart(const Protection &prot)
     return p.finish();
 }
 
-QByteArray stylesPart(const DocumentFonts &fonts)
+MallocBytes stylesPart(const DocumentFonts &fonts)
 {
     const Font base = fonts.usual();
     PartWriter p(base);
@@ -635,18 +634,15 @@ public:
     {
         m_parts.push_back(data);
         const QByteArray &kept = m_parts.back();
-        zip_source_t *s = zip_source_buffer(m_zip, kept.constData(), zip_uint64_t(kept.size()), 0);
-        const zip_int64_t index = s ? zip_file_add(m_zip, name, s, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            if (s)
-                zip_source_free(s);
-            fail();
-        }
-        // Deflate's usual level, as most zip tools write: libzip's own
-        // choice, the strongest, takes several times as long for a few
-        // per cent of a file that is small either way.
-        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, kDeflateLevel) < 0)
-            fail();
+        add(name, zip_source_buffer(m_zip, kept.constData(), zip_uint64_t(kept.size()), 0));
+    }
+    // A part written by a PartWriter: the archive takes its buffer over.
+    void add(const char *name, MallocBytes part)
+    {
+        zip_source_t *s = zip_source_buffer(m_zip, part.data.get(), zip_uint64_t(part.size), 1);
+        if (s)
+            (void)part.data.release();
+        add(name, s);
     }
 
     QByteArray finish()
@@ -667,6 +663,20 @@ public:
     }
 
 private:
+    void add(const char *name, zip_source_t *s)
+    {
+        const zip_int64_t index = s ? zip_file_add(m_zip, name, s, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            if (s)
+                zip_source_free(s);
+            fail();
+        }
+        // Deflate's usual level, as most zip tools write: libzip's own
+        // choice, the strongest, takes several times as long for a few
+        // per cent of a file that is small either way.
+        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, kDeflateLevel) < 0)
+            fail();
+    }
     [[noreturn]] void fail()
     {
         throw platform::Error(kErrSaveFailed, QStringLiteral("Het documentpakket kan niet worden gemaakt."),
@@ -684,7 +694,7 @@ QByteArray Document::toDocx() const
     // The password hash takes a while by design: it is worked out while the
     // other parts are written and compressed, and its part joins them last.
     const bool hashed = !m_protection.password.isEmpty();
-    std::future<QByteArray> settings;
+    std::future<MallocBytes> settings;
     if (hashed)
         settings = std::async(std::launch::async, settingsPart, m_protection);
     const DocumentFonts fonts{&m_main, &m_header, &m_footer};

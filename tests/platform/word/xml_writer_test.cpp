@@ -12,8 +12,7 @@ using word::XmlWriter;
 
 TEST(XmlWriter, ElementsCloseAsEmptyOnesWhenNothingWasWrittenInThem)
 {
-    std::string out;
-    XmlWriter x(out);
+    XmlWriter x;
     x.declaration();
     x.start("w:p");
     x.start("w:pPr");
@@ -26,9 +25,29 @@ TEST(XmlWriter, ElementsCloseAsEmptyOnesWhenNothingWasWrittenInThem)
     x.text(QString());
     x.text(QStringLiteral("x"));
     x.finish();
-    EXPECT_EQ(out, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+    EXPECT_EQ(x.bytes(), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                               "<w:p><w:pPr/><w:jc w:val=\"left\" w:pos=\"-1234567890123\"/>"
                               "<w:r><w:t>x</w:t></w:r></w:p>"));
+}
+
+TEST(XmlWriter, ALongPartKeepsEveryByteAsItGrows)
+{
+    XmlWriter x;
+    QByteArray expected;
+    x.start("w:body");
+    expected += "<w:body>";
+    const QString big(5000, QChar(0x00e9));
+    for (int i = 0; i < 3000; ++i) {
+        x.start("w:t");
+        x.number("n", i);
+        x.text(i == 1500 ? big : QStringLiteral("<%1>").arg(i));
+        x.end();
+        expected += "<w:t n=\"" + QByteArray::number(i) + "\">"
+                  + (i == 1500 ? big.toUtf8() : "&lt;" + QByteArray::number(i) + "&gt;") + "</w:t>";
+    }
+    x.finish();
+    expected += "</w:body>";
+    EXPECT_EQ(x.bytes(), expected);
 }
 
 TEST(XmlWriter, TextIsEscapedInUtf8AndWhatXmlCannotHoldIsLeftOut)
@@ -52,15 +71,14 @@ TEST(XmlWriter, TextIsEscapedInUtf8AndWhatXmlCannotHoldIsLeftOut)
         {QString(), "", ""},
     };
     for (const Case &c : cases) {
-        std::string text;
-        XmlWriter(text).text(c.text);
-        EXPECT_EQ(text, c.asText);
-        std::string attribute;
-        XmlWriter a(attribute);
+        XmlWriter t;
+        t.text(c.text);
+        EXPECT_EQ(t.bytes(), QByteArray(c.asText));
+        XmlWriter a;
         a.empty("e");
         a.attribute("v", c.text);
         a.finish();
-        EXPECT_EQ(attribute, "<e v=\"" + std::string(c.asAttribute) + "\"/>");
+        EXPECT_EQ(a.bytes(), "<e v=\"" + QByteArray(c.asAttribute) + "\"/>");
     }
 }
 
