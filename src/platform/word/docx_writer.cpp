@@ -692,11 +692,13 @@ private:
 QByteArray Document::toDocx() const
 {
     // The password hash takes a while by design: it is worked out while the
-    // other parts are written and compressed, and its part joins them last.
+    // other parts are written and compressed (on a thread of its own, or
+    // when it is needed where no thread can be had), and its part joins
+    // them last.
     const bool hashed = !m_protection.password.isEmpty();
     std::future<MallocBytes> settings;
     if (hashed)
-        settings = std::async(std::launch::async, settingsPart, m_protection);
+        settings = std::async(std::launch::async | std::launch::deferred, settingsPart, m_protection);
     const DocumentFonts fonts{&m_main, &m_header, &m_footer};
     const Font base = fonts.usual();
     ZipBuffer zip;
