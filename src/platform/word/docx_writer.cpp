@@ -129,8 +129,9 @@ public:
             x.attribute("w:val", "0");
     }
 
-    // The properties in which `f` differs from the document's default
-    // font; nothing when it does not.
+    // The properties in which `f` differs from the font the run has without
+    // them (the document's default, or in a paragraph that ends in a break
+    // its style's); nothing when it differs in none.
     void runProperties(const Font &f) { runProperties(f, m_base, QString()); }
     // Every property of `f` (against no default), and the language.
     void defaultRunProperties(const Font &f, const QString &lang) { runProperties(f, nullptr, lang); }

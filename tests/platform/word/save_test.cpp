@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -191,6 +192,72 @@ TEST(WordSave, LengthsAreRoundedToTheNearestUnit)
     EXPECT_TRUE(xml.contains("w:gridCol w:w=\"210\"")) << "column width";
     EXPECT_FALSE(xml.contains("=\"209\""));
     EXPECT_FALSE(xml.contains("w:val=\"21\""));
+}
+
+TEST(WordSave, TheUsualFontIsSaidOnceAndEveryRunReadsBackInItsOwn)
+{
+    Document doc;
+    Selection &sel = doc.Selection();
+    sel.Font().Name = QStringLiteral("Arial");
+    sel.Font().Size = 8;
+    for (int k = 1; k <= 20; ++k)
+        sel.TypeText(QStringLiteral("regel %1\r\n").arg(k));
+    {
+        // All in one font: the runs say nothing of it, the styles all.
+        const QByteArray package = doc.toDocx();
+        const QByteArray body = partOf(package, "word/document.xml");
+        EXPECT_FALSE(body.contains("w:rPr")) << body.constData();
+        const QByteArray styles = partOf(package, "word/styles.xml");
+        EXPECT_TRUE(styles.contains("<w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\" w:cs=\"Arial\"/>"));
+        EXPECT_TRUE(styles.contains("<w:sz w:val=\"16\"/>"));
+    }
+    // A line break at the end of a paragraph, in the usual font; a run in
+    // the font of a new document, one in bold, a cell in italic.
+    sel.TypeText(QStringLiteral("kop"));
+    sel.InsertBreak(wdLineBreak);
+    sel.TypeParagraph();
+    sel.Font() = Font{};
+    sel.TypeText(QStringLiteral("times"));
+    sel.Font().Name = QStringLiteral("Arial");
+    sel.Font().Size = 8;
+    sel.Font().Bold = true;
+    sel.TypeText(QStringLiteral("vet"));
+    sel.Font().Bold = false;
+    Table &t = doc.Tables().Add(sel.Range(), 1, 1);
+    t.Cell(1, 1).Font.Italic = true;
+    t.Cell(1, 1).Text = QStringLiteral("cel");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fonts.docx"));
+    doc.SaveAs(path);
+
+    const QJsonObject d = wordtest::readDocx(path);
+    struct Expected {
+        const char *text, *font;
+        double size;
+        bool bold;
+    };
+    const Expected runs[] = {{"regel 20", "Arial", 8, false}, {"kop", "Arial", 8, false},
+                             {"times", "Times New Roman", 12, false}, {"vet", "Arial", 8, true}};
+    QJsonArray all;
+    for (const auto &p : wordtest::paragraphs(d[QStringLiteral("body")].toArray()))
+        for (const auto &r : p.toObject()[QStringLiteral("runs")].toArray())
+            all.append(r);
+    for (const Expected &e : runs) {
+        SCOPED_TRACE(e.text);
+        const auto at = std::find_if(all.begin(), all.end(), [&](const QJsonValue &r) {
+            return r.toObject()[QStringLiteral("text")].toString() == QLatin1String(e.text);
+        });
+        ASSERT_NE(at, all.end());
+        const QJsonObject r = at->toObject();
+        EXPECT_EQ(r[QStringLiteral("font")].toString(), QLatin1String(e.font));
+        EXPECT_EQ(r[QStringLiteral("size")].toDouble(), e.size);
+        EXPECT_EQ(r[QStringLiteral("bold")].toBool(), e.bold);
+        EXPECT_FALSE(r[QStringLiteral("italic")].toBool());
+    }
+    const QJsonObject cel = wordtest::cell(wordtest::tables(d)[0].toObject(), 1, 1);
+    EXPECT_EQ(cel[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
+    EXPECT_EQ(cel[QStringLiteral("size")].toDouble(), 8.0);
+    EXPECT_TRUE(cel[QStringLiteral("italic")].toBool());
 }
 
 TEST(WordSave, SavingReplacesAnOlderFileWhole)
