@@ -41,6 +41,7 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace records {
@@ -299,6 +300,9 @@ private:
     std::array<float, 7> msngTotaalObjectCatZonderOverig{};
     std::array<float, 3> msngTotaalIsQORZonderOverig{};
     std::vector<ItemResult> m_items;
+    // Act_ID -> index of its first result in m_items, made when a report
+    // first asks (rapActiveerDV_ID); emptied with m_items.
+    std::unordered_map<qint32, qint32> m_itemIndex;
     bool m_gediff = false; // the scheme of the run, read once
 
     // The cost items read by VerifyBeforeBerekening2 for the BerekenAlles

@@ -351,6 +351,7 @@ bool clsDV::BerekenAlles()
     msngTotaalObjectCatZonderOverig.fill(0);
     msngTotaalIsQORZonderOverig.fill(0);
     m_items.clear();
+    m_itemIndex.clear();
     lngAantalRecords = 0;
     // The surcharge records belong to one run: a second run on the same
     // binding must not count them twice.

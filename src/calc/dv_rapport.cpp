@@ -110,11 +110,16 @@ bool clsDV::rapEOF() const { return m_rsRap.EOF_(); }
 
 void clsDV::rapActiveerDV_ID(qint32 lngAct_ID)
 {
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].Act_ID == lngAct_ID) {
-            mlngRapRecordNr = qint32(i);
-            return;
-        }
+    // Where each id first stands among the results, looked up once per run:
+    // a report activates every row, so a walk for each would grow with the
+    // square of the number of items.
+    if (m_itemIndex.empty())
+        for (size_t i = 0; i < m_items.size(); ++i)
+            m_itemIndex.emplace(m_items[i].Act_ID, qint32(i));
+    const auto at = m_itemIndex.find(lngAct_ID);
+    if (at != m_itemIndex.end()) {
+        mlngRapRecordNr = at->second;
+        return;
     }
     ui::MsgBox(QStringLiteral("Doelvermogen-ID ") + vb::CStr(lngAct_ID) + QStringLiteral(" niet gevonden."),
                ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID ") + mstrNaamStort);

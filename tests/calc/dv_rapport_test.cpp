@@ -195,6 +195,25 @@ TEST_F(DVRapportTest, RowsOfTheViewReadAsTheCursorReadsThem)
     }
 }
 
+TEST_F(DVRapportTest, ARunForAnotherSiteFindsOnlyItsOwnItems)
+{
+    auto dv = report(fx.alfa, QStringLiteral("bytRubriek_REF"));
+    dv->rapActiveerDV_ID(fx.aMaaien);
+    EXPECT_EQ(dv->rapNCW(), QStringLiteral("121413,3"));
+    // The same object bound to Beta and calculated again.
+    dv->initializeDV(fx.beta, -9, -9);
+    ASSERT_TRUE(dv->BerekenAlles());
+    dv->rapOpenActRecordset();
+    dv->GaNaarEersteRecord();
+    dv->rapActiveerDV_ID(fx.bMaaien);
+    const QString maaienBeta = dv->rapNCW();
+    EXPECT_NE(maaienBeta, QStringLiteral("121413,3"));
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID Beta"),
+                        QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(fx.aMaaien));
+    dv->rapActiveerDV_ID(fx.aMaaien);
+    EXPECT_EQ(dv->rapNCW(), maaienBeta);
+}
+
 TEST_F(DVRapportTest, ZeroTargetFund)
 {
     const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")}, {"intStortType", 1},

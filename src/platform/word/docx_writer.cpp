@@ -5,308 +5,431 @@
 
 #include "platform/os/replacing_file.h"
 #include "platform/word/protection.h"
+#include "platform/word/xml_writer.h"
 
 #include "platform/core/error.h"
 #include "platform/core/file_error_text.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QXmlStreamWriter>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <future>
 #include <zip.h>
 
 namespace word {
 
 namespace {
 
-const QString W = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
-const QString R = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+// The prefixes of the parts' namespaces, declared on every root.
+const char *const kNamespaces = " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
+                                " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
-QString twips(float points) { return QString::number(std::lround(double(points) * 20.0)); }
+long twips(float points) { return std::lround(double(points) * 20.0); }
+long halfPoints(float points) { return std::lround(double(points) * 2.0); }
+
+// A paragraph whose last run is a line or page break: after it comes a
+// line without text of its own, which LibreOffice sizes by the paragraph's
+// style rather than by the run or the paragraph mark. Such a paragraph has
+// a style of its own with the font of a new document (Font{}), so that the
+// line keeps its height whatever the document's usual font.
+bool endsInBreak(const Paragraph &p)
+{
+    return !p.runs.empty()
+        && (p.runs.back().kind == Run::Kind::LineBreak || p.runs.back().kind == Run::Kind::PageBreak);
+}
+
+const char *const kBreakStyle = "AlineaMetEinde";
+
+// What the styles say once for the whole document: the font that most of
+// its text is in, the document's default, so that a run says only where it
+// differs; and whether the style for paragraphs that end in a break is
+// needed.
+class DocumentFonts {
+public:
+    explicit DocumentFonts(std::initializer_list<const Story *> stories)
+    {
+        for (const Story *s : stories)
+            count(*s);
+    }
+    // The font counted most often (the first of equals); Font{} when none.
+    Font usual() const
+    {
+        const std::pair<Font, int> *best = nullptr;
+        for (const auto &seen : m_seen)
+            if (!best || seen.second > best->second)
+                best = &seen;
+        return best ? best->first : Font{};
+    }
+    bool breakStyle() const { return m_breakStyle; }
+
+private:
+    void count(const Font &f, int times = 1)
+    {
+        for (auto &[font, n] : m_seen)
+            if (font == f) {
+                n += times;
+                return;
+            }
+        m_seen.push_back({f, times});
+    }
+    void count(const Story &story)
+    {
+        for (const Block &b : story.blocks) {
+            if (b.paragraph) {
+                const Paragraph &p = *b.paragraph;
+                if (endsInBreak(p)) {
+                    m_breakStyle = true;
+                    continue; // said against the break style's font
+                }
+                // The mark says the font of the paragraph's last run.
+                count(p.runs.empty() ? p.markFont : p.runs.back().font);
+                for (const Run &r : p.runs)
+                    count(r.font, r.kind == Run::Kind::Field ? 5 : 1);
+            } else if (b.table) {
+                for (const Row &row : b.table->rows())
+                    for (const Cell &c : row.cells)
+                        count(c.Font, c.Text.isEmpty() ? 1 : 2);
+            }
+        }
+    }
+
+    std::vector<std::pair<Font, int>> m_seen;
+    bool m_breakStyle = false;
+};
 
 class PartWriter {
 public:
-    PartWriter() : x(&bytes)
+    // `base`: the document's default font, which runs in it leave unsaid.
+    explicit PartWriter(const Font &base) : m_usual(base), m_base(&m_usual) { x.declaration(); }
+    MallocBytes finish()
     {
-        x.setAutoFormatting(false);
-        x.writeStartDocument(QStringLiteral("1.0"), true);
+        x.finish();
+        return x.release();
     }
-    QByteArray finish()
+    void root(const char *name)
     {
-        x.writeEndDocument();
-        return bytes;
+        x.start(name);
+        x.raw(kNamespaces);
     }
-    void root(const QString &name)
+    void val(const char *name, const char *value)
     {
-        x.writeNamespace(W, QStringLiteral("w"));
-        x.writeNamespace(R, QStringLiteral("r"));
-        x.writeStartElement(W, name);
+        x.empty(name);
+        x.attribute("w:val", value);
     }
-    void val(const QString &name, const QString &value)
+    void val(const char *name, long value)
     {
-        x.writeEmptyElement(W, name);
-        x.writeAttribute(W, QStringLiteral("val"), value);
+        x.empty(name);
+        x.number("w:val", value);
     }
-    void flag(const QString &name, bool on)
+    void flag(const char *name, bool on)
     {
-        x.writeEmptyElement(W, name);
+        x.empty(name);
         if (!on)
-            x.writeAttribute(W, QStringLiteral("val"), QStringLiteral("0"));
+            x.attribute("w:val", "0");
     }
 
-    void runProperties(const Font &f, const QString &lang = QString())
+    // The properties in which `f` differs from the font the run has without
+    // them (the document's default, or in a paragraph that ends in a break
+    // its style's); nothing when it differs in none.
+    void runProperties(const Font &f) { runProperties(f, m_base, QString()); }
+    // Every property of `f` (against no default), and the language.
+    void defaultRunProperties(const Font &f, const QString &lang) { runProperties(f, nullptr, lang); }
+
+    void runProperties(const Font &f, const Font *base, const QString &lang)
     {
-        x.writeStartElement(W, QStringLiteral("rPr"));
-        x.writeEmptyElement(W, QStringLiteral("rFonts"));
-        for (const char *a : {"ascii", "hAnsi", "cs"})
-            x.writeAttribute(W, QString::fromLatin1(a), f.Name);
-        flag(QStringLiteral("b"), f.Bold);
-        flag(QStringLiteral("bCs"), f.Bold);
-        flag(QStringLiteral("i"), f.Italic);
-        flag(QStringLiteral("iCs"), f.Italic);
-        const QString half = QString::number(std::lround(double(f.Size) * 2.0));
-        val(QStringLiteral("sz"), half);
-        val(QStringLiteral("szCs"), half);
-        val(QStringLiteral("u"), f.Underline ? QStringLiteral("single") : QStringLiteral("none"));
-        if (!lang.isEmpty()) {
-            x.writeEmptyElement(W, QStringLiteral("lang"));
-            x.writeAttribute(W, QStringLiteral("val"), lang);
-            x.writeAttribute(W, QStringLiteral("eastAsia"), lang);
-            x.writeAttribute(W, QStringLiteral("bidi"), lang);
+        const bool name = !base || f.Name != base->Name;
+        const bool bold = !base || f.Bold != base->Bold;
+        const bool italic = !base || f.Italic != base->Italic;
+        const long half = halfPoints(f.Size);
+        const bool size = !base || half != halfPoints(base->Size);
+        const bool underline = !base || f.Underline != base->Underline;
+        if (!(name || bold || italic || size || underline || !lang.isEmpty()))
+            return;
+        x.start("w:rPr");
+        if (name) {
+            x.empty("w:rFonts");
+            x.attribute("w:ascii", f.Name);
+            x.attribute("w:hAnsi", f.Name);
+            x.attribute("w:cs", f.Name);
         }
-        x.writeEndElement();
+        if (bold) {
+            flag("w:b", f.Bold);
+            flag("w:bCs", f.Bold);
+        }
+        if (italic) {
+            flag("w:i", f.Italic);
+            flag("w:iCs", f.Italic);
+        }
+        if (size) {
+            val("w:sz", half);
+            val("w:szCs", half);
+        }
+        if (underline)
+            val("w:u", f.Underline ? "single" : "none");
+        if (!lang.isEmpty()) {
+            x.empty("w:lang");
+            x.attribute("w:val", lang);
+            x.attribute("w:eastAsia", lang);
+            x.attribute("w:bidi", lang);
+        }
+        x.end();
     }
 
     void paragraphProperties(const ParagraphFormat &p, const PageSetup *endsSection, const Font *markFont,
-                             const std::vector<QString> *sectionRefs)
+                             const std::vector<QString> *sectionRefs, bool breakStyle = false)
     {
-        x.writeStartElement(W, QStringLiteral("pPr"));
+        x.start("w:pPr");
+        if (breakStyle)
+            val("w:pStyle", kBreakStyle);
         if (p.KeepWithNext)
-            x.writeEmptyElement(W, QStringLiteral("keepNext"));
+            x.empty("w:keepNext");
         if (!p.TabStops.items().empty()) {
-            x.writeStartElement(W, QStringLiteral("tabs"));
+            x.start("w:tabs");
             for (const TabStop &t : p.TabStops.items()) {
-                x.writeEmptyElement(W, QStringLiteral("tab"));
-                x.writeAttribute(W, QStringLiteral("val"),
-                                 t.Alignment == wdAlignTabRight    ? QStringLiteral("right")
-                                 : t.Alignment == 1                ? QStringLiteral("center")
-                                                                   : QStringLiteral("left"));
+                x.empty("w:tab");
+                x.attribute("w:val", t.Alignment == wdAlignTabRight ? "right" : t.Alignment == 1 ? "center" : "left");
                 if (t.Leader == 1)
-                    x.writeAttribute(W, QStringLiteral("leader"), QStringLiteral("dot"));
-                x.writeAttribute(W, QStringLiteral("pos"), twips(t.Position));
+                    x.attribute("w:leader", "dot");
+                x.number("w:pos", twips(t.Position));
             }
-            x.writeEndElement();
+            x.end();
         }
-        val(QStringLiteral("jc"), p.Alignment == wdAlignParagraphRight    ? QStringLiteral("right")
-                                  : p.Alignment == wdAlignParagraphCenter ? QStringLiteral("center")
-                                                                          : QStringLiteral("left"));
+        val("w:jc", p.Alignment == wdAlignParagraphRight    ? "right"
+                    : p.Alignment == wdAlignParagraphCenter ? "center"
+                                                            : "left");
         if (markFont)
             runProperties(*markFont);
         if (endsSection)
             section(*endsSection, sectionRefs);
-        x.writeEndElement();
+        x.end();
     }
 
     void section(const PageSetup &s, const std::vector<QString> *refs)
     {
-        x.writeStartElement(W, QStringLiteral("sectPr"));
+        x.start("w:sectPr");
         if (refs && refs->size() == 2) {
-            x.writeEmptyElement(W, QStringLiteral("headerReference"));
-            x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("default"));
-            x.writeAttribute(R, QStringLiteral("id"), (*refs)[0]);
-            x.writeEmptyElement(W, QStringLiteral("footerReference"));
-            x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("default"));
-            x.writeAttribute(R, QStringLiteral("id"), (*refs)[1]);
+            x.empty("w:headerReference");
+            x.attribute("w:type", "default");
+            x.attribute("r:id", (*refs)[0]);
+            x.empty("w:footerReference");
+            x.attribute("w:type", "default");
+            x.attribute("r:id", (*refs)[1]);
         }
-        val(QStringLiteral("type"), s.SectionStart == wdSectionNewPage ? QStringLiteral("nextPage")
-                                    : s.SectionStart == 0              ? QStringLiteral("continuous")
-                                                                       : QStringLiteral("nextPage"));
-        x.writeEmptyElement(W, QStringLiteral("pgSz"));
-        x.writeAttribute(W, QStringLiteral("w"), twips(s.PageWidth));
-        x.writeAttribute(W, QStringLiteral("h"), twips(s.PageHeight));
+        val("w:type", s.SectionStart == wdSectionNewPage ? "nextPage"
+                      : s.SectionStart == 0              ? "continuous"
+                                                         : "nextPage");
+        x.empty("w:pgSz");
+        x.number("w:w", twips(s.PageWidth));
+        x.number("w:h", twips(s.PageHeight));
         if (s.Orientation == wdOrientLandscape)
-            x.writeAttribute(W, QStringLiteral("orient"), QStringLiteral("landscape"));
-        x.writeEmptyElement(W, QStringLiteral("pgMar"));
-        x.writeAttribute(W, QStringLiteral("top"), twips(s.TopMargin));
-        x.writeAttribute(W, QStringLiteral("right"), twips(s.RightMargin));
-        x.writeAttribute(W, QStringLiteral("bottom"), twips(s.BottomMargin));
-        x.writeAttribute(W, QStringLiteral("left"), twips(s.LeftMargin));
-        x.writeAttribute(W, QStringLiteral("header"), twips(s.HeaderDistance));
-        x.writeAttribute(W, QStringLiteral("footer"), twips(s.FooterDistance));
-        x.writeAttribute(W, QStringLiteral("gutter"), QStringLiteral("0"));
-        val(QStringLiteral("vAlign"), s.VerticalAlignment == 1   ? QStringLiteral("center")
-                                      : s.VerticalAlignment == 3 ? QStringLiteral("both")
-                                      : s.VerticalAlignment == 2 ? QStringLiteral("bottom")
-                                                                 : QStringLiteral("top"));
-        x.writeEndElement();
+            x.attribute("w:orient", "landscape");
+        x.empty("w:pgMar");
+        x.number("w:top", twips(s.TopMargin));
+        x.number("w:right", twips(s.RightMargin));
+        x.number("w:bottom", twips(s.BottomMargin));
+        x.number("w:left", twips(s.LeftMargin));
+        x.number("w:header", twips(s.HeaderDistance));
+        x.number("w:footer", twips(s.FooterDistance));
+        x.attribute("w:gutter", "0");
+        val("w:vAlign", s.VerticalAlignment == 1   ? "center"
+                        : s.VerticalAlignment == 3 ? "both"
+                        : s.VerticalAlignment == 2 ? "bottom"
+                                                   : "top");
+        x.end();
     }
 
-    void textRun(const Font &f, const QString &text)
+    void textRun(const Font &f, QStringView text)
     {
-        x.writeStartElement(W, QStringLiteral("r"));
+        x.start("w:r");
         runProperties(f);
-        x.writeStartElement(W, QStringLiteral("t"));
-        x.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        x.writeCharacters(text);
-        x.writeEndElement();
-        x.writeEndElement();
+        x.start("w:t");
+        x.attribute("xml:space", "preserve");
+        x.text(text);
+        x.end();
+        x.end();
     }
 
-    void markRun(const Font &f, const QString &element, const QString &type = QString())
+    void markRun(const Font &f, const char *element, const char *type = nullptr)
     {
-        x.writeStartElement(W, QStringLiteral("r"));
+        x.start("w:r");
         runProperties(f);
-        x.writeEmptyElement(W, element);
-        if (!type.isEmpty())
-            x.writeAttribute(W, QStringLiteral("type"), type);
-        x.writeEndElement();
+        x.empty(element);
+        if (type)
+            x.attribute("w:type", type);
+        x.end();
     }
 
-    void fieldChar(const Font &f, const QString &type)
+    void fieldChar(const Font &f, const char *type)
     {
-        x.writeStartElement(W, QStringLiteral("r"));
+        x.start("w:r");
         runProperties(f);
-        x.writeEmptyElement(W, QStringLiteral("fldChar"));
+        x.empty("w:fldChar");
         // No field is marked dirty: a reader then keeps the stored result
         // until it updates fields itself, and Word does not ask to update
         // the fields of a protected report when it opens.
-        x.writeAttribute(W, QStringLiteral("fldCharType"), type);
-        x.writeEndElement();
+        x.attribute("w:fldCharType", type);
+        x.end();
     }
 
     void paragraph(const Paragraph &p, const PageSetup *endsSection, const std::vector<QString> *refs)
     {
-        x.writeStartElement(W, QStringLiteral("p"));
-        paragraphProperties(p.format, endsSection, p.runs.empty() ? &p.markFont : &p.runs.back().font, refs);
+        x.start("w:p");
+        const bool breakStyle = endsInBreak(p);
+        m_base = breakStyle ? &m_breakFont : &m_usual;
+        paragraphProperties(p.format, endsSection, p.runs.empty() ? &p.markFont : &p.runs.back().font, refs,
+                            breakStyle);
         for (const Run &r : p.runs) {
             switch (r.kind) {
             case Run::Kind::Text:
                 textRun(r.font, r.text);
                 break;
             case Run::Kind::Tab:
-                markRun(r.font, QStringLiteral("tab"));
+                markRun(r.font, "w:tab");
                 break;
             case Run::Kind::LineBreak:
-                markRun(r.font, QStringLiteral("br"));
+                markRun(r.font, "w:br");
                 break;
             case Run::Kind::PageBreak:
-                markRun(r.font, QStringLiteral("br"), QStringLiteral("page"));
+                markRun(r.font, "w:br", "page");
                 break;
             case Run::Kind::Field:
-                fieldChar(r.font, QStringLiteral("begin"));
-                x.writeStartElement(W, QStringLiteral("r"));
+                fieldChar(r.font, "begin");
+                x.start("w:r");
                 runProperties(r.font);
-                x.writeStartElement(W, QStringLiteral("instrText"));
-                x.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-                x.writeCharacters(r.text);
-                x.writeEndElement();
-                x.writeEndElement();
-                fieldChar(r.font, QStringLiteral("separate"));
+                x.start("w:instrText");
+                x.attribute("xml:space", "preserve");
+                x.text(r.text);
+                x.end();
+                x.end();
+                fieldChar(r.font, "separate");
                 textRun(r.font, r.fieldResult);
-                fieldChar(r.font, QStringLiteral("end"));
+                fieldChar(r.font, "end");
                 break;
             }
         }
-        x.writeEndElement();
+        m_base = &m_usual;
+        x.end();
     }
 
-    void border(const QString &name, const Border &b)
+    void border(const char *name, const Border &b)
     {
-        x.writeEmptyElement(W, name);
+        x.empty(name);
         if (!b.Visible || b.LineStyle == wdLineStyleNone) {
-            x.writeAttribute(W, QStringLiteral("val"), QStringLiteral("nil"));
+            x.attribute("w:val", "nil");
             return;
         }
-        x.writeAttribute(W, QStringLiteral("val"), QStringLiteral("single"));
-        x.writeAttribute(W, QStringLiteral("sz"), QString::number(b.LineWidth));
-        x.writeAttribute(W, QStringLiteral("space"), QStringLiteral("0"));
-        x.writeAttribute(W, QStringLiteral("color"), QStringLiteral("000000"));
+        x.attribute("w:val", "single");
+        x.number("w:sz", b.LineWidth);
+        x.attribute("w:space", "0");
+        x.attribute("w:color", "000000");
+    }
+
+    // One paragraph of a cell: its text with its tabs.
+    void cellParagraph(const Cell &c, QStringView text)
+    {
+        x.start("w:p");
+        paragraphProperties(c.ParagraphFormat, nullptr, &c.Font, nullptr);
+        qsizetype from = 0;
+        for (;;) {
+            const qsizetype tab = text.indexOf(QLatin1Char('\t'), from);
+            const QStringView piece = text.mid(from, (tab < 0 ? text.size() : tab) - from);
+            if (!piece.isEmpty())
+                textRun(c.Font, piece);
+            if (tab < 0)
+                break;
+            markRun(c.Font, "w:tab");
+            from = tab + 1;
+        }
+        x.end();
+    }
+
+    // A cell's text: CR LF, CR or LF ends a paragraph.
+    void cellText(const Cell &c)
+    {
+        const QStringView text(c.Text);
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text[i];
+            if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n'))
+                continue;
+            cellParagraph(c, text.mid(from, i - from));
+            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            from = i + 1;
+        }
+        cellParagraph(c, text.mid(from));
     }
 
     void table(const Table &t)
     {
-        x.writeStartElement(W, QStringLiteral("tbl"));
-        x.writeStartElement(W, QStringLiteral("tblPr"));
+        x.start("w:tbl");
+        x.start("w:tblPr");
         float total = 0;
         for (float w : t.widths())
             total += w;
-        x.writeEmptyElement(W, QStringLiteral("tblW"));
-        x.writeAttribute(W, QStringLiteral("w"), twips(total));
-        x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("dxa"));
-        x.writeStartElement(W, QStringLiteral("tblBorders"));
-        border(QStringLiteral("top"), t.OutsideTop);
-        border(QStringLiteral("left"), t.OutsideLeft);
-        border(QStringLiteral("bottom"), t.OutsideBottom);
-        border(QStringLiteral("right"), t.OutsideRight);
-        border(QStringLiteral("insideH"), t.InsideHorizontal);
-        border(QStringLiteral("insideV"), t.InsideVertical);
-        x.writeEndElement();
-        x.writeEmptyElement(W, QStringLiteral("tblLayout"));
-        x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("fixed"));
-        x.writeEndElement();
-        x.writeStartElement(W, QStringLiteral("tblGrid"));
+        x.empty("w:tblW");
+        x.number("w:w", twips(total));
+        x.attribute("w:type", "dxa");
+        x.start("w:tblBorders");
+        border("w:top", t.OutsideTop);
+        border("w:left", t.OutsideLeft);
+        border("w:bottom", t.OutsideBottom);
+        border("w:right", t.OutsideRight);
+        border("w:insideH", t.InsideHorizontal);
+        border("w:insideV", t.InsideVertical);
+        x.end();
+        x.empty("w:tblLayout");
+        x.attribute("w:type", "fixed");
+        x.end();
+        x.start("w:tblGrid");
         for (float w : t.widths()) {
-            x.writeEmptyElement(W, QStringLiteral("gridCol"));
-            x.writeAttribute(W, QStringLiteral("w"), twips(w));
+            x.empty("w:gridCol");
+            x.number("w:w", twips(w));
         }
-        x.writeEndElement();
+        x.end();
         for (const Row &row : t.rows()) {
-            x.writeStartElement(W, QStringLiteral("tr"));
-            x.writeStartElement(W, QStringLiteral("trPr"));
+            x.start("w:tr");
+            x.start("w:trPr");
             if (row.HeightRule != wdRowHeightAuto && row.Height > 0) {
-                x.writeEmptyElement(W, QStringLiteral("trHeight"));
-                x.writeAttribute(W, QStringLiteral("val"), twips(row.Height));
-                x.writeAttribute(W, QStringLiteral("hRule"),
-                                 row.HeightRule == wdRowHeightAtLeast ? QStringLiteral("atLeast")
-                                                                      : QStringLiteral("exact"));
+                x.empty("w:trHeight");
+                x.number("w:val", twips(row.Height));
+                x.attribute("w:hRule", row.HeightRule == wdRowHeightAtLeast ? "atLeast" : "exact");
             }
             if (row.HeadingFormat)
-                x.writeEmptyElement(W, QStringLiteral("tblHeader"));
-            x.writeEndElement();
+                x.empty("w:tblHeader");
+            x.end();
             int grid = 0;
             for (const Cell &c : row.cells) {
                 float w = 0;
                 for (int k = 0; k < c.span && grid + k < int(t.widths().size()); ++k)
                     w += t.widths()[size_t(grid + k)];
                 grid += c.span;
-                x.writeStartElement(W, QStringLiteral("tc"));
-                x.writeStartElement(W, QStringLiteral("tcPr"));
-                x.writeEmptyElement(W, QStringLiteral("tcW"));
-                x.writeAttribute(W, QStringLiteral("w"), twips(w));
-                x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("dxa"));
+                x.start("w:tc");
+                x.start("w:tcPr");
+                x.empty("w:tcW");
+                x.number("w:w", twips(w));
+                x.attribute("w:type", "dxa");
                 if (c.span > 1)
-                    val(QStringLiteral("gridSpan"), QString::number(c.span));
+                    val("w:gridSpan", long(c.span));
                 if (row.top.Visible || row.bottom.Visible) {
-                    x.writeStartElement(W, QStringLiteral("tcBorders"));
+                    x.start("w:tcBorders");
                     if (row.top.Visible)
-                        border(QStringLiteral("top"), row.top);
+                        border("w:top", row.top);
                     if (row.bottom.Visible)
-                        border(QStringLiteral("bottom"), row.bottom);
-                    x.writeEndElement();
+                        border("w:bottom", row.bottom);
+                    x.end();
                 }
-                val(QStringLiteral("vAlign"), c.VerticalAlignment == wdCellAlignVerticalBottom ? QStringLiteral("bottom")
-                                              : c.VerticalAlignment == 1 ? QStringLiteral("center")
-                                                                         : QStringLiteral("top"));
-                x.writeEndElement();
-                static const QRegularExpression regelEinde(QStringLiteral("\r\n|\r|\n"));
-                const QStringList paras = c.Text.split(regelEinde);
-                for (const QString &text : paras) {
-                    x.writeStartElement(W, QStringLiteral("p"));
-                    paragraphProperties(c.ParagraphFormat, nullptr, &c.Font, nullptr);
-                    const QStringList pieces = text.split(QLatin1Char('\t'));
-                    for (qsizetype k = 0; k < pieces.size(); ++k) {
-                        if (k > 0)
-                            markRun(c.Font, QStringLiteral("tab"));
-                        if (!pieces[k].isEmpty())
-                            textRun(c.Font, pieces[k]);
-                    }
-                    x.writeEndElement();
-                }
-                x.writeEndElement();
+                val("w:vAlign", c.VerticalAlignment == wdCellAlignVerticalBottom ? "bottom"
+                                : c.VerticalAlignment == 1                       ? "center"
+                                                                                 : "top");
+                x.end();
+                cellText(c);
+                x.end();
             }
-            x.writeEndElement();
+            x.end();
         }
-        x.writeEndElement();
+        x.end();
     }
 
     void blocks(const std::vector<Block> &list, const std::vector<PageSetup> *sections,
@@ -324,87 +447,96 @@ public:
         }
     }
 
-    QByteArray bytes;
-    QXmlStreamWriter x;
+    XmlWriter x;
+
+private:
+    const Font m_usual;
+    const Font m_breakFont{};
+    // What the runs being written are said against: the usual font, or in a
+    // paragraph that ends in a break the font of its style.
+    const Font *m_base;
 };
 
-QByteArray storyPart(const QString &root, const Story &story)
+MallocBytes storyPart(const char *root, const Story &story, const Font &base)
 {
-    PartWriter p;
+    PartWriter p(base);
     p.root(root);
     p.blocks(story.blocks, nullptr, nullptr);
     if (story.blocks.empty())
         p.paragraph(Paragraph{}, nullptr, nullptr);
-    p.x.writeEndElement();
     return p.finish();
 }
 
-QByteArray documentPart(const Document &doc, const std::vector<PageSetup> &sections)
+MallocBytes documentPart(const Document &doc, const std::vector<PageSetup> &sections, const Font &base)
 {
     const std::vector<QString> refs = {QStringLiteral("rIdHeader1"), QStringLiteral("rIdFooter1")};
-    PartWriter p;
-    p.root(QStringLiteral("document"));
-    p.x.writeStartElement(W, QStringLiteral("body"));
+    PartWriter p(base);
+    p.root("w:document");
+    p.x.start("w:body");
     p.blocks(const_cast<Document &>(doc).MainStory().blocks, &sections, &refs);
     p.section(sections.back(), sections.size() == 1 ? &refs : nullptr);
-    p.x.writeEndElement();
-    p.x.writeEndElement();
     return p.finish();
 }
 
-QByteArray settingsPart(const Document &doc)
+MallocBytes settingsPart(const Protection &prot)
 {
-    PartWriter p;
-    p.root(QStringLiteral("settings"));
-    const Protection &prot = doc.protection();
+    PartWriter p{Font{}};
+    p.root("w:settings");
     if (prot.type >= 0) {
         static const char *const edits[] = {"trackedChanges", "comments", "forms", "readOnly"};
-        p.x.writeEmptyElement(W, QStringLiteral("documentProtection"));
-        p.x.writeAttribute(W, QStringLiteral("edit"), QString::fromLatin1(edits[prot.type]));
-        p.x.writeAttribute(W, QStringLiteral("enforcement"), QStringLiteral("1"));
+        p.x.empty("w:documentProtection");
+        p.x.attribute("w:edit", edits[prot.type]);
+        p.x.attribute("w:enforcement", "1");
         if (!prot.password.isEmpty()) {
             const QByteArray salt = protectionSalt();
-            p.x.writeAttribute(W, QStringLiteral("cryptProviderType"), QStringLiteral("rsaFull"));
-            p.x.writeAttribute(W, QStringLiteral("cryptAlgorithmClass"), QStringLiteral("hash"));
-            p.x.writeAttribute(W, QStringLiteral("cryptAlgorithmType"), QStringLiteral("typeAny"));
-            p.x.writeAttribute(W, QStringLiteral("cryptAlgorithmSid"), QStringLiteral("4"));
-            p.x.writeAttribute(W, QStringLiteral("cryptSpinCount"), QString::number(kProtectionSpinCount));
-            p.x.writeAttribute(W, QStringLiteral("hash"),
-                               QString::fromLatin1(protectionHash(prot.password, salt).toBase64()));
-            p.x.writeAttribute(W, QStringLiteral("salt"), QString::fromLatin1(salt.toBase64()));
+            p.x.attribute("w:cryptProviderType", "rsaFull");
+            p.x.attribute("w:cryptAlgorithmClass", "hash");
+            p.x.attribute("w:cryptAlgorithmType", "typeAny");
+            p.x.attribute("w:cryptAlgorithmSid", "4");
+            p.x.number("w:cryptSpinCount", kProtectionSpinCount);
+            p.x.attribute("w:hash", protectionHash(prot.password, salt).toBase64().constData());
+            p.x.attribute("w:salt", salt.toBase64().constData());
         }
     }
-    p.val(QStringLiteral("defaultTabStop"), QStringLiteral("709"));
-    p.x.writeEndElement();
+    p.val("w:defaultTabStop", "709");
     return p.finish();
 }
 
-QByteArray stylesPart()
+MallocBytes stylesPart(const DocumentFonts &fonts)
 {
-    PartWriter p;
-    p.root(QStringLiteral("styles"));
-    p.x.writeStartElement(W, QStringLiteral("docDefaults"));
-    p.x.writeStartElement(W, QStringLiteral("rPrDefault"));
-    // The document's language is Dutch: readers spell dates (the DATE
-    // fields) and check spelling the Dutch way.
-    p.runProperties(Font{}, kDocumentLanguage);
-    p.x.writeEndElement();
-    p.x.writeStartElement(W, QStringLiteral("pPrDefault"));
-    p.x.writeStartElement(W, QStringLiteral("pPr"));
-    p.x.writeEmptyElement(W, QStringLiteral("spacing"));
-    p.x.writeAttribute(W, QStringLiteral("after"), QStringLiteral("0"));
-    p.x.writeAttribute(W, QStringLiteral("line"), QStringLiteral("240"));
-    p.x.writeAttribute(W, QStringLiteral("lineRule"), QStringLiteral("auto"));
-    p.x.writeEndElement();
-    p.x.writeEndElement();
-    p.x.writeEndElement();
-    p.x.writeStartElement(W, QStringLiteral("style"));
-    p.x.writeAttribute(W, QStringLiteral("type"), QStringLiteral("paragraph"));
-    p.x.writeAttribute(W, QStringLiteral("default"), QStringLiteral("1"));
-    p.x.writeAttribute(W, QStringLiteral("styleId"), QStringLiteral("Normal"));
-    p.val(QStringLiteral("name"), QStringLiteral("Normal"));
-    p.x.writeEndElement();
-    p.x.writeEndElement();
+    const Font base = fonts.usual();
+    PartWriter p(base);
+    p.root("w:styles");
+    p.x.start("w:docDefaults");
+    p.x.start("w:rPrDefault");
+    // The document's usual font, and its language, Dutch: readers spell
+    // dates (the DATE fields) and check spelling the Dutch way.
+    p.defaultRunProperties(base, kDocumentLanguage);
+    p.x.end();
+    p.x.start("w:pPrDefault");
+    p.x.start("w:pPr");
+    p.x.empty("w:spacing");
+    p.x.attribute("w:after", "0");
+    p.x.attribute("w:line", "240");
+    p.x.attribute("w:lineRule", "auto");
+    p.x.end();
+    p.x.end();
+    p.x.end();
+    p.x.start("w:style");
+    p.x.attribute("w:type", "paragraph");
+    p.x.attribute("w:default", "1");
+    p.x.attribute("w:styleId", "Normal");
+    p.val("w:name", "Normal");
+    p.x.end();
+    if (fonts.breakStyle()) {
+        p.x.start("w:style");
+        p.x.attribute("w:type", "paragraph");
+        p.x.attribute("w:styleId", kBreakStyle);
+        p.val("w:name", "Alinea met regel- of pagina-einde");
+        p.val("w:basedOn", "Normal");
+        p.defaultRunProperties(Font{}, QString());
+        p.x.end();
+    }
     return p.finish();
 }
 
@@ -464,16 +596,25 @@ QByteArray documentRels()
                           QStringLiteral("SaveAs"));
 }
 
-// A zip archive built in memory.
+constexpr zip_uint32_t kDeflateLevel = 6;
+
+// A zip archive built in memory: a new one, or a copy of `existing` to add
+// to (its parts are then copied as they are, not compressed again).
 class ZipBuffer {
 public:
-    ZipBuffer()
+    explicit ZipBuffer(const QByteArray &existing = QByteArray())
     {
         zip_error_t error;
         zip_error_init(&error);
-        m_source = zip_source_buffer_create(nullptr, 0, 0, &error);
+        // The source owns its bytes: it lets them go when it is written.
+        void *bytes = existing.isEmpty() ? nullptr : std::malloc(size_t(existing.size()));
+        if (bytes)
+            std::memcpy(bytes, existing.constData(), size_t(existing.size()));
+        m_source = zip_source_buffer_create(bytes, zip_uint64_t(bytes ? existing.size() : 0), 1, &error);
+        if (!m_source)
+            std::free(bytes);
         if (m_source)
-            m_zip = zip_open_from_source(m_source, ZIP_TRUNCATE, &error);
+            m_zip = zip_open_from_source(m_source, bytes ? 0 : ZIP_TRUNCATE, &error);
         zip_error_fini(&error);
         if (!m_zip)
             throw platform::Error(kErrSaveFailed, QStringLiteral("Het documentpakket kan niet worden gemaakt."),
@@ -494,12 +635,15 @@ public:
     {
         m_parts.push_back(data);
         const QByteArray &kept = m_parts.back();
-        zip_source_t *s = zip_source_buffer(m_zip, kept.constData(), zip_uint64_t(kept.size()), 0);
-        if (!s || zip_file_add(m_zip, name, s, ZIP_FL_ENC_UTF_8) < 0) {
-            if (s)
-                zip_source_free(s);
-            fail();
-        }
+        add(name, zip_source_buffer(m_zip, kept.constData(), zip_uint64_t(kept.size()), 0));
+    }
+    // A part written by a PartWriter: the archive takes its buffer over.
+    void add(const char *name, MallocBytes part)
+    {
+        zip_source_t *s = zip_source_buffer(m_zip, part.data.get(), zip_uint64_t(part.size), 1);
+        if (s)
+            (void)part.data.release();
+        add(name, s);
     }
 
     QByteArray finish()
@@ -520,6 +664,20 @@ public:
     }
 
 private:
+    void add(const char *name, zip_source_t *s)
+    {
+        const zip_int64_t index = s ? zip_file_add(m_zip, name, s, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            if (s)
+                zip_source_free(s);
+            fail();
+        }
+        // Deflate's usual level, as most zip tools write: libzip's own
+        // choice, the strongest, takes several times as long for a few
+        // per cent of a file that is small either way.
+        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, kDeflateLevel) < 0)
+            fail();
+    }
     [[noreturn]] void fail()
     {
         throw platform::Error(kErrSaveFailed, QStringLiteral("Het documentpakket kan niet worden gemaakt."),
@@ -534,16 +692,31 @@ private:
 
 QByteArray Document::toDocx() const
 {
+    // The password hash takes a while by design: it is worked out while the
+    // other parts are written and compressed (on a thread of its own, or
+    // when it is needed where no thread can be had), and its part joins
+    // them last.
+    const bool hashed = !m_protection.password.isEmpty();
+    std::future<MallocBytes> settings;
+    if (hashed)
+        settings = std::async(std::launch::async | std::launch::deferred, settingsPart, m_protection);
+    const DocumentFonts fonts{&m_main, &m_header, &m_footer};
+    const Font base = fonts.usual();
     ZipBuffer zip;
     zip.add("[Content_Types].xml", contentTypes());
     zip.add("_rels/.rels", packageRels());
     zip.add("word/_rels/document.xml.rels", documentRels());
-    zip.add("word/document.xml", documentPart(*this, m_sections));
-    zip.add("word/styles.xml", stylesPart());
-    zip.add("word/settings.xml", settingsPart(*this));
-    zip.add("word/header1.xml", storyPart(QStringLiteral("hdr"), m_header));
-    zip.add("word/footer1.xml", storyPart(QStringLiteral("ftr"), m_footer));
-    return zip.finish();
+    zip.add("word/document.xml", documentPart(*this, m_sections, base));
+    zip.add("word/styles.xml", stylesPart(fonts));
+    zip.add("word/header1.xml", storyPart("w:hdr", m_header, base));
+    zip.add("word/footer1.xml", storyPart("w:ftr", m_footer, base));
+    if (!hashed) {
+        zip.add("word/settings.xml", settingsPart(m_protection));
+        return zip.finish();
+    }
+    ZipBuffer joined(zip.finish());
+    joined.add("word/settings.xml", settings.get());
+    return joined.finish();
 }
 
 void Document::SaveAs(const QString &fileName)

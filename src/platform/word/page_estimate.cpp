@@ -4,7 +4,7 @@
 
 #include "platform/word/document.h"
 
-#include <QStringList>
+#include <QStringView>
 #include <algorithm>
 #include <cmath>
 
@@ -84,11 +84,17 @@ public:
                     w += double(t.widths()[size_t(grid + k)]);
                 grid += c.span;
                 double ch = 0;
-                const QStringList paras = QString(c.Text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                                              .replace(QLatin1Char('\r'), QLatin1Char('\n'))
-                                              .split(QLatin1Char('\n'));
-                for (const QString &text : paras)
-                    ch += lines(double(text.size()), c.Font.Size, w - kCellPadding) * lineHeight(c.Font.Size);
+                // Every paragraph of the cell (CR LF, CR or LF ends one).
+                const QStringView text(c.Text);
+                qsizetype from = 0;
+                for (qsizetype i = 0; i <= text.size(); ++i) {
+                    if (i < text.size() && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+                        continue;
+                    ch += lines(double(i - from), c.Font.Size, w - kCellPadding) * lineHeight(c.Font.Size);
+                    if (i + 1 < text.size() && text[i] == QLatin1Char('\r') && text[i + 1] == QLatin1Char('\n'))
+                        ++i;
+                    from = i + 1;
+                }
                 h = std::max(h, ch);
             }
             if (row.HeightRule != wdRowHeightAuto && row.Height > 0)

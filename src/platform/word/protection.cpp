@@ -5,6 +5,12 @@
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <array>
+#include <utility>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
 
 namespace word {
 
@@ -29,6 +35,151 @@ constexpr std::array<std::uint16_t, 105> kMatrix = {
 std::uint16_t rotate15(std::uint16_t v)
 {
     return std::uint16_t(((v >> 14) & 0x0001) | ((v << 1) & 0x7FFF));
+}
+
+// A SHA-1 hash as its five words (each byte string read big-endian).
+using Sha1Words = std::array<std::uint32_t, 5>;
+
+constexpr Sha1Words kSha1Start = {0x67452301u, 0xEFCDAB89u, 0x98BADCFEu, 0x10325476u, 0xC3D2E1F0u};
+
+std::uint32_t rotl(std::uint32_t v, int n) { return (v << n) | (v >> (32 - n)); }
+
+// The round's number as the four bytes lowest first, read as a word.
+std::uint32_t roundWord(std::uint32_t round)
+{
+    return (round & 0xFF) << 24 | (round & 0xFF00) << 8 | (round >> 8 & 0xFF00) | round >> 24;
+}
+
+// The rounds of the hash: `count` times SHA-1 of the hash before and the
+// round's number. Those 24 bytes fill one block whose end mark (word 6) and
+// length in bits (word 15, 192) are always the same, so each block is made
+// of words at once.
+Sha1Words rounds(Sha1Words h, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        std::uint32_t w[16] = {h[0], h[1], h[2], h[3], h[4], roundWord(std::uint32_t(i)), 0x80000000u, 0, 0, 0, 0,
+                               0, 0, 0, 0, 24 * 8};
+        std::uint32_t a = kSha1Start[0], b = kSha1Start[1], c = kSha1Start[2], d = kSha1Start[3],
+                      e = kSha1Start[4];
+        auto step = [&](std::uint32_t f, std::uint32_t k, std::uint32_t wt) {
+            const std::uint32_t next = rotl(a, 5) + f + e + k + wt;
+            e = d;
+            d = c;
+            c = rotl(b, 30);
+            b = a;
+            a = next;
+        };
+        // The message schedule in place: word t from t-3, t-8, t-14, t-16.
+        auto word = [&w](int t) {
+            const std::uint32_t v = rotl(w[(t + 13) & 15] ^ w[(t + 8) & 15] ^ w[(t + 2) & 15] ^ w[t & 15], 1);
+            w[t & 15] = v;
+            return v;
+        };
+#pragma GCC unroll 16
+        for (int t = 0; t < 16; ++t)
+            step((b & c) | (~b & d), 0x5A827999u, w[t]);
+#pragma GCC unroll 4
+        for (int t = 16; t < 20; ++t)
+            step((b & c) | (~b & d), 0x5A827999u, word(t));
+#pragma GCC unroll 20
+        for (int t = 20; t < 40; ++t)
+            step(b ^ c ^ d, 0x6ED9EBA1u, word(t));
+#pragma GCC unroll 20
+        for (int t = 40; t < 60; ++t)
+            step((b & c) | (b & d) | (c & d), 0x8F1BBCDCu, word(t));
+#pragma GCC unroll 20
+        for (int t = 60; t < 80; ++t)
+            step(b ^ c ^ d, 0xCA62C1D6u, word(t));
+        h = {kSha1Start[0] + a, kSha1Start[1] + b, kSha1Start[2] + c, kSha1Start[3] + d, kSha1Start[4] + e};
+    }
+    return h;
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+#define TAVIR_SHA_INSTRUCTIONS __attribute__((target("sha,sse4.1")))
+
+// Four steps of the block with the processor's SHA instructions: A..D in
+// one register (A highest), E and the words of the schedule in the others.
+template <int G>
+TAVIR_SHA_INSTRUCTIONS __attribute__((always_inline)) inline void fourSteps(__m128i (&m)[4], __m128i &abcd,
+                                                                            __m128i &e)
+{
+    const __m128i next = G == 0 ? _mm_add_epi32(e, m[0]) : _mm_sha1nexte_epu32(e, m[G & 3]);
+    e = abcd;
+    abcd = _mm_sha1rnds4_epu32(abcd, next, G / 5);
+    // The words of steps 4G+4 .. 4G+15 as far as these words take them.
+    if constexpr (G >= 3 && G <= 18)
+        m[(G + 1) & 3] = _mm_sha1msg2_epu32(m[(G + 1) & 3], m[G & 3]);
+    if constexpr (G >= 1 && G <= 16)
+        m[(G + 3) & 3] = _mm_sha1msg1_epu32(m[(G + 3) & 3], m[G & 3]);
+    if constexpr (G >= 2 && G <= 17)
+        m[(G + 2) & 3] = _mm_xor_si128(m[(G + 2) & 3], m[G & 3]);
+}
+
+template <int... G>
+TAVIR_SHA_INSTRUCTIONS __attribute__((always_inline)) inline void block(std::integer_sequence<int, G...>,
+                                                                        __m128i (&m)[4], __m128i &abcd, __m128i &e)
+{
+    (fourSteps<G>(m, abcd, e), ...);
+}
+
+// rounds() with the SHA instructions.
+TAVIR_SHA_INSTRUCTIONS Sha1Words roundsWithShaInstructions(Sha1Words h, int count)
+{
+    const __m128i abcdStart = _mm_set_epi32(int(kSha1Start[0]), int(kSha1Start[1]), int(kSha1Start[2]),
+                                            int(kSha1Start[3]));
+    const __m128i eStart = _mm_set_epi32(int(kSha1Start[4]), 0, 0, 0);
+    __m128i abcd = _mm_set_epi32(int(h[0]), int(h[1]), int(h[2]), int(h[3]));
+    int e = int(h[4]);
+    for (int i = 0; i < count; ++i) {
+        __m128i m[4] = {abcd, _mm_set_epi32(e, int(roundWord(std::uint32_t(i))), int(0x80000000u), 0),
+                        _mm_setzero_si128(), _mm_set_epi32(0, 0, 0, 24 * 8)};
+        __m128i a = abcdStart, ev = eStart;
+        block(std::make_integer_sequence<int, 20>{}, m, a, ev);
+        e = _mm_extract_epi32(_mm_sha1nexte_epu32(ev, eStart), 3);
+        abcd = _mm_add_epi32(a, abcdStart);
+    }
+    return {std::uint32_t(_mm_extract_epi32(abcd, 3)), std::uint32_t(_mm_extract_epi32(abcd, 2)),
+            std::uint32_t(_mm_extract_epi32(abcd, 1)), std::uint32_t(_mm_extract_epi32(abcd, 0)), std::uint32_t(e)};
+}
+
+bool haveShaInstructions()
+{
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    const bool sse41 = __get_cpuid(1, &a, &b, &c, &d) && (c & bit_SSE4_1);
+    return sse41 && __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & bit_SHA);
+}
+#endif
+
+QByteArray hashOfKey(const QString &password, const QByteArray &salt, int spinCount, bool shaInstructions)
+{
+    const std::uint32_t key = legacyPasswordKey(password);
+    QString hex;
+    for (int b = 0; b < 4; ++b)
+        hex += QStringLiteral("%1").arg((key >> (8 * b)) & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    QByteArray keyText;
+    for (QChar c : hex) {
+        keyText += char(c.unicode() & 0xFF);
+        keyText += char(c.unicode() >> 8);
+    }
+    const QByteArray first = QCryptographicHash::hash(salt + keyText, QCryptographicHash::Sha1);
+    Sha1Words h;
+    for (size_t k = 0; k < h.size(); ++k)
+        h[k] = std::uint32_t(std::uint8_t(first[qsizetype(4 * k)])) << 24
+             | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 1)])) << 16
+             | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 2)])) << 8
+             | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 3)]));
+#if defined(__x86_64__) || defined(__i386__)
+    h = shaInstructions ? roundsWithShaInstructions(h, spinCount) : rounds(h, spinCount);
+#else
+    Q_UNUSED(shaInstructions);
+    h = rounds(h, spinCount);
+#endif
+    QByteArray out(20, Qt::Uninitialized);
+    for (size_t k = 0; k < h.size(); ++k)
+        for (size_t b = 0; b < 4; ++b)
+            out[qsizetype(4 * k + b)] = char(h[k] >> (24 - 8 * b));
+    return out;
 }
 
 } // namespace
@@ -60,23 +211,17 @@ std::uint32_t legacyPasswordKey(const QString &password)
 
 QByteArray protectionHash(const QString &password, const QByteArray &salt, int spinCount)
 {
-    const std::uint32_t key = legacyPasswordKey(password);
-    QString hex;
-    for (int b = 0; b < 4; ++b)
-        hex += QStringLiteral("%1").arg((key >> (8 * b)) & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-    QByteArray keyText;
-    for (QChar c : hex) {
-        keyText += char(c.unicode() & 0xFF);
-        keyText += char(c.unicode() >> 8);
-    }
-    QByteArray hash = QCryptographicHash::hash(salt + keyText, QCryptographicHash::Sha1);
-    for (int i = 0; i < spinCount; ++i) {
-        QByteArray data = hash;
-        for (int b = 0; b < 4; ++b)
-            data += char((std::uint32_t(i) >> (8 * b)) & 0xFF);
-        hash = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
-    }
-    return hash;
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool shaInstructions = haveShaInstructions();
+#else
+    constexpr bool shaInstructions = false;
+#endif
+    return hashOfKey(password, salt, spinCount, shaInstructions);
+}
+
+QByteArray protectionHashWithoutShaInstructions(const QString &password, const QByteArray &salt, int spinCount)
+{
+    return hashOfKey(password, salt, spinCount, false);
 }
 
 QByteArray protectionSalt()

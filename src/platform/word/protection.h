@@ -21,8 +21,13 @@ inline constexpr int kProtectionSpinCount = 100000;
 // character whose low byte is 0 counts by its high byte.
 std::uint32_t legacyPasswordKey(const QString &password);
 
-// The SHA-1 hash of the key with this salt and spin count.
+// The SHA-1 hash of the key with this salt and spin count. The rounds use
+// the processor's SHA instructions where it has them.
 QByteArray protectionHash(const QString &password, const QByteArray &salt, int spinCount = kProtectionSpinCount);
+// The same hash without those instructions, as on a processor that lacks
+// them.
+QByteArray protectionHashWithoutShaInstructions(const QString &password, const QByteArray &salt,
+                                                int spinCount = kProtectionSpinCount);
 
 // A fresh random salt of 16 bytes.
 QByteArray protectionSalt();

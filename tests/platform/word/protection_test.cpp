@@ -50,6 +50,29 @@ TEST(WordProtection, FormsProtectionIsStoredWithASaltedSha1Hash)
     EXPECT_NE(protectionHash(QStringLiteral("tramp4lu"), salt, 99999), hash);
 }
 
+TEST(WordProtection, TheHashIsTheSaltedSha1ChainOfTheKeyText)
+{
+    // Worked out apart from this code (Python's hashlib): the key of
+    // "tramp4lu" is 73A68ABB, its bytes lowest first "BB8AA673"; SHA-1 of
+    // salt 00..0F and that text in UTF-16LE, then 100,000 rounds of SHA-1 of
+    // the hash and the round's number.
+    EXPECT_EQ(legacyPasswordKey(QStringLiteral("tramp4lu")), 0x73A68ABBu);
+    QByteArray salt;
+    for (char b = 0; b < 16; ++b)
+        salt += b;
+    EXPECT_EQ(protectionHash(QStringLiteral("tramp4lu"), salt).toBase64(), QByteArray("nDKMzBc6XjvFbkaIHQ9p9m+4rMI="));
+    EXPECT_EQ(protectionHashWithoutShaInstructions(QStringLiteral("tramp4lu"), salt).toBase64(),
+              QByteArray("nDKMzBc6XjvFbkaIHQ9p9m+4rMI="));
+    // With and without the processor's SHA instructions alike, whatever the
+    // salt, password and number of rounds.
+    for (int spin : {0, 1, 2, 3, 1000, 65536}) {
+        const QByteArray someSalt = protectionSalt();
+        const QString password = QStringLiteral("w%1").arg(spin);
+        EXPECT_EQ(protectionHash(password, someSalt, spin), protectionHashWithoutShaInstructions(password, someSalt, spin))
+            << spin;
+    }
+}
+
 TEST(WordProtection, AnUnknownProtectionTypeIsRefused)
 {
     Document doc;

@@ -17,15 +17,69 @@ def cm(length):
     return None if length is None else round(length.cm, 2)
 
 
+class RunProperties:
+    """A run's character formatting as a reader applies it: what the run
+    says itself, else what its paragraph's style says (and the styles that
+    one is based on), else the document's defaults."""
+
+    def __init__(self, document):
+        styles = document.styles.element
+        self.defaults = styles.find(qn("w:docDefaults") + "/" + qn("w:rPrDefault") + "/" + qn("w:rPr"))
+        self.styles = {s.get(qn("w:styleId")): s for s in styles.iter(qn("w:style"))}
+        self.default_paragraph_style = next(
+            (s for s in styles.iter(qn("w:style"))
+             if s.get(qn("w:type")) == "paragraph" and s.get(qn("w:default")) in ("1", "true", "on")), None)
+
+    def _style_chain(self, style):
+        seen = set()
+        while style is not None and id(style) not in seen:
+            seen.add(id(style))
+            yield style.find(qn("w:rPr"))
+            based = style.find(qn("w:basedOn"))
+            style = None if based is None else self.styles.get(based.get(qn("w:val")))
+
+    def chain(self, r):
+        """The rPr elements that apply to run element r, nearest first."""
+        out = [r.find(qn("w:rPr"))]
+        p = r.getparent()
+        while p is not None and p.tag != qn("w:p"):
+            p = p.getparent()
+        style = self.default_paragraph_style
+        if p is not None:
+            ps = p.find(qn("w:pPr") + "/" + qn("w:pStyle"))
+            if ps is not None:
+                style = self.styles.get(ps.get(qn("w:val")), style)
+        out.extend(self._style_chain(style))
+        out.append(self.defaults)
+        return [e for e in out if e is not None]
+
+    def first(self, r, tag):
+        for rpr in self.chain(r):
+            el = rpr.find(qn(tag))
+            if el is not None:
+                return el
+        return None
+
+
+properties = None
+
+
+def on(el):
+    return el is not None and el.get(qn("w:val")) not in ("0", "false", "off")
+
+
 def run_info(run):
-    f = run.font
+    r = run._r
+    fonts = properties.first(r, "w:rFonts")
+    size = properties.first(r, "w:sz")
+    underline = properties.first(r, "w:u")
     return {
         "text": run.text,
-        "font": f.name,
-        "size": f.size.pt if f.size is not None else None,
-        "bold": bool(f.bold),
-        "italic": bool(f.italic),
-        "underline": bool(f.underline),
+        "font": None if fonts is None else fonts.get(qn("w:ascii")),
+        "size": None if size is None else int(size.get(qn("w:val"))) / 2.0,
+        "bold": on(properties.first(r, "w:b")),
+        "italic": on(properties.first(r, "w:i")),
+        "underline": underline is not None and underline.get(qn("w:val")) not in (None, "none"),
     }
 
 
@@ -109,7 +163,9 @@ def blocks(parent, container):
 
 
 def main():
+    global properties
     d = docx.Document(sys.argv[1])
+    properties = RunProperties(d)
     sections = []
     for s in d.sections:
         sections.append({

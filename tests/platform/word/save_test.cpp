@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -138,16 +139,49 @@ QByteArray partOf(const QByteArray &docx, const char *name)
     return bytes;
 }
 
+TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
+{
+    // 40 rows of one cell in 12 pt (lines of 13,8 pt) on 700 pt of page:
+    // one paragraph a row fits one page, two take two pages (25 rows to
+    // a page), three take three (16 to a page).
+    struct Case {
+        const char *text;
+        const char *readBack; // paragraphs joined by LF
+        int pages;
+    };
+    const Case cases[] = {
+        {"ab", "ab", 1},          {"a\r\nb", "a\nb", 2},         {"a\rb", "a\nb", 2},
+        {"a\nb", "a\nb", 2},      {"a\r\n\r\nb", "a\n\nb", 3}, {"a\n\rb", "a\n\nb", 3},
+        {"\r\n", "\n", 2},        {"a\r\n", "a\n", 2},
+    };
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        Document doc;
+        Table &t = doc.Tables().Add(doc.Selection().Range(), 40, 1);
+        for (int r = 1; r <= 40; ++r)
+            t.Cell(r, 1).Text = QString::fromLatin1(c.text);
+        EXPECT_EQ(doc.EstimatedPageCount(), c.pages);
+        const QString path = dir.filePath(QStringLiteral("cellen.docx"));
+        doc.SaveAs(path);
+        EXPECT_EQ(wordtest::cellText(wordtest::tables(wordtest::readDocx(path))[0].toObject(), 40, 1),
+                  QString::fromLatin1(c.readBack));
+    }
+}
+
 TEST(WordSave, LengthsAreRoundedToTheNearestUnit)
 {
     // 10,49 pt is 209,8 twips and 10,75 pt is 21,5 half-points: cut off
-    // they would be 209 and 21.
+    // they would be 209 and 21. The 10,75 pt text is not the document's
+    // usual font, so its run says its size.
     Document doc;
     Selection &sel = doc.Selection();
     sel.PageSetup().TopMargin = 10.49f;
     sel.Font().Size = 10.75f;
     sel.ParagraphFormat().TabStops.Add(10.49f);
-    sel.TypeText(QStringLiteral("a\tb"));
+    sel.TypeText(QStringLiteral("a"));
+    sel.Font().Size = 12;
+    sel.TypeText(QStringLiteral("\tb"));
     Table &t = doc.Tables().Add(sel.Range(), 1, 2);
     t.SetColumnWidth(1, 10.49f);
     const QByteArray xml = partOf(doc.toDocx(), "word/document.xml");
@@ -158,6 +192,72 @@ TEST(WordSave, LengthsAreRoundedToTheNearestUnit)
     EXPECT_TRUE(xml.contains("w:gridCol w:w=\"210\"")) << "column width";
     EXPECT_FALSE(xml.contains("=\"209\""));
     EXPECT_FALSE(xml.contains("w:val=\"21\""));
+}
+
+TEST(WordSave, TheUsualFontIsSaidOnceAndEveryRunReadsBackInItsOwn)
+{
+    Document doc;
+    Selection &sel = doc.Selection();
+    sel.Font().Name = QStringLiteral("Arial");
+    sel.Font().Size = 8;
+    for (int k = 1; k <= 20; ++k)
+        sel.TypeText(QStringLiteral("regel %1\r\n").arg(k));
+    {
+        // All in one font: the runs say nothing of it, the styles all.
+        const QByteArray package = doc.toDocx();
+        const QByteArray body = partOf(package, "word/document.xml");
+        EXPECT_FALSE(body.contains("w:rPr")) << body.constData();
+        const QByteArray styles = partOf(package, "word/styles.xml");
+        EXPECT_TRUE(styles.contains("<w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\" w:cs=\"Arial\"/>"));
+        EXPECT_TRUE(styles.contains("<w:sz w:val=\"16\"/>"));
+    }
+    // A line break at the end of a paragraph, in the usual font; a run in
+    // the font of a new document, one in bold, a cell in italic.
+    sel.TypeText(QStringLiteral("kop"));
+    sel.InsertBreak(wdLineBreak);
+    sel.TypeParagraph();
+    sel.Font() = Font{};
+    sel.TypeText(QStringLiteral("times"));
+    sel.Font().Name = QStringLiteral("Arial");
+    sel.Font().Size = 8;
+    sel.Font().Bold = true;
+    sel.TypeText(QStringLiteral("vet"));
+    sel.Font().Bold = false;
+    Table &t = doc.Tables().Add(sel.Range(), 1, 1);
+    t.Cell(1, 1).Font.Italic = true;
+    t.Cell(1, 1).Text = QStringLiteral("cel");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fonts.docx"));
+    doc.SaveAs(path);
+
+    const QJsonObject d = wordtest::readDocx(path);
+    struct Expected {
+        const char *text, *font;
+        double size;
+        bool bold;
+    };
+    const Expected runs[] = {{"regel 20", "Arial", 8, false}, {"kop", "Arial", 8, false},
+                             {"times", "Times New Roman", 12, false}, {"vet", "Arial", 8, true}};
+    QJsonArray all;
+    for (const auto &p : wordtest::paragraphs(d[QStringLiteral("body")].toArray()))
+        for (const auto &r : p.toObject()[QStringLiteral("runs")].toArray())
+            all.append(r);
+    for (const Expected &e : runs) {
+        SCOPED_TRACE(e.text);
+        const auto at = std::find_if(all.begin(), all.end(), [&](const QJsonValue &r) {
+            return r.toObject()[QStringLiteral("text")].toString() == QLatin1String(e.text);
+        });
+        ASSERT_NE(at, all.end());
+        const QJsonObject r = at->toObject();
+        EXPECT_EQ(r[QStringLiteral("font")].toString(), QLatin1String(e.font));
+        EXPECT_EQ(r[QStringLiteral("size")].toDouble(), e.size);
+        EXPECT_EQ(r[QStringLiteral("bold")].toBool(), e.bold);
+        EXPECT_FALSE(r[QStringLiteral("italic")].toBool());
+    }
+    const QJsonObject cel = wordtest::cell(wordtest::tables(d)[0].toObject(), 1, 1);
+    EXPECT_EQ(cel[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
+    EXPECT_EQ(cel[QStringLiteral("size")].toDouble(), 8.0);
+    EXPECT_TRUE(cel[QStringLiteral("italic")].toBool());
 }
 
 TEST(WordSave, SavingReplacesAnOlderFileWhole)
@@ -176,6 +276,23 @@ TEST(WordSave, SavingReplacesAnOlderFileWhole)
     EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage"));
     EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Rapportage Alfa.doc")});
+}
+
+TEST(WordSave, TextWithCharactersXmlCannotHoldStillGivesAReadableDocument)
+{
+    // A remark pasted from elsewhere may hold a control character; it is
+    // left out, and the markup characters come back as typed.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rapport.docx"));
+    Document doc;
+    Selection &sel = doc.Selection();
+    sel.TypeText(QString::fromUtf16(u"Opmerking: <a> & \"b\"\x000B \u2714"));
+    Table &t = doc.Tables().Add(sel.Range(), 1, 1);
+    t.Cell(1, 1).Text = QString::fromUtf16(u"kosten\x0001 < 5 & > 2");
+    doc.SaveAs(path);
+    const QJsonObject d = wordtest::readDocx(path);
+    EXPECT_EQ(wordtest::bodyTexts(d).first(), QString::fromUtf16(u"Opmerking: <a> & \"b\" \u2714"));
+    EXPECT_EQ(wordtest::cellText(wordtest::tables(d)[0].toObject(), 1, 1), QStringLiteral("kosten < 5 & > 2"));
 }
 
 // Limits the size of files this process writes, so that a write fails
