@@ -249,6 +249,42 @@ bool Catalog::useStandardTextCollation()
     return db::useStandardTextCollation(*m_db);
 }
 
+QHash<QString, qint64> Catalog::rowCounts() const
+{
+    QStringList names;
+    {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table'")));
+        while (m_db->step(stmt.get()))
+            names << text(stmt.get(), 0);
+    }
+    QHash<QString, qint64> rows;
+    for (const QString &name : names) {
+        // Without NOT INDEXED SQLite counts the entries of the smallest index.
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT count(*) FROM %1 NOT INDEXED").arg(quoted(name))));
+        rows.insert(name, m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1);
+    }
+    return rows;
+}
+
+QHash<QString, QString> Catalog::schemaObjects() const
+{
+    QHash<QString, QString> out;
+    OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT type || ' ' || name, sql FROM sqlite_schema")));
+    while (m_db->step(stmt.get()))
+        out.insert(text(stmt.get(), 0), text(stmt.get(), 1));
+    return out;
+}
+
+bool Catalog::passesCheck(FileCheck how) const
+{
+    OwnedStatement stmt(m_db->prepare(how == FileCheck::Quick ? QStringLiteral("PRAGMA quick_check")
+                                                              : QStringLiteral("PRAGMA integrity_check")));
+    bool good = true;
+    while (m_db->step(stmt.get()))
+        good = good && text(stmt.get(), 0) == QLatin1String("ok");
+    return good;
+}
+
 void compactDatabase(const QString &sourceFile, const QString &targetFile)
 {
     if (QFileInfo::exists(targetFile))
@@ -256,12 +292,26 @@ void compactDatabase(const QString &sourceFile, const QString &targetFile)
                     QStringLiteral("Het bestand '%1' bestaat al; de compacte kopie wordt er niet overheen geschreven.")
                         .arg(targetFile));
     auto db = PhysicalDatabase::acquire(sourceFile);
+    // VACUUM INTO writes the copy as carefully as the source is written:
+    // with the source's synchronous=FULL it waits for the disk more than
+    // once, and for the folder too. The copy is not in use until the caller
+    // has checked it, so it is written without waiting; the caller flushes
+    // what it keeps once.
+    int synchronous = 2;
+    {
+        OwnedStatement stmt(db->prepare(QStringLiteral("PRAGMA synchronous")));
+        if (db->step(stmt.get()))
+            synchronous = sqlite3_column_int(stmt.get(), 0);
+    }
+    db->run(QStringLiteral("PRAGMA synchronous=OFF"));
     try {
         db->execute(QStringLiteral("VACUUM INTO ?"), {targetFile});
     } catch (...) {
+        db->run(QStringLiteral("PRAGMA synchronous=%1").arg(synchronous));
         QFile::remove(targetFile);
         throw;
     }
+    db->run(QStringLiteral("PRAGMA synchronous=%1").arg(synchronous));
 }
 
 } // namespace db
