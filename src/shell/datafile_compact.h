@@ -3,11 +3,11 @@
 //
 // The file is compacted into a copy beside it, named by appending "new" to
 // its path (dbQORdata_1.mdb into dbQORdata_1.mdbnew). The copy is checked
-// (SQLite's quick check; the same tables, indexes and triggers with the same
-// number of rows in every table), flushed to disk, and then renamed over the
-// data file in one step: at every moment a complete data file stands under
-// the data file's name, and a failure at any point leaves the original
-// untouched.
+// (the same tables, indexes and triggers; read whole, the same number of
+// rows in every table and an index entry for each), flushed to disk, and
+// then renamed over the data file in one step: at every moment a complete
+// data file stands under the data file's name, and a failure at any point
+// leaves the original untouched.
 //
 // A copy left by an earlier run is removed only while the data file itself
 // is there. When the data file is missing and the copy is a complete data

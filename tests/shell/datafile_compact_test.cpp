@@ -165,6 +165,23 @@ void beschadigEersteRij(const QString &kopie)
     writeBytes(kopie, bytes);
 }
 
+// The one entry of the index on the site names is said to begin two bytes
+// before the end of its page.
+void beschadigIndexpagina(const QString &kopie)
+{
+    const int paginaGrootte = scalar(kopie, QStringLiteral("PRAGMA page_size")).toInt();
+    const int wortel =
+        scalar(kopie, QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name='idxStortNaam'")).toInt();
+    QByteArray bytes = fileBytes(kopie);
+    const qsizetype pagina = qsizetype(wortel - 1) * paginaGrootte;
+    ASSERT_EQ(bytes[pagina], '\x0a') << "a leaf of an index";
+    ASSERT_EQ(bytes[pagina + 4], '\x01') << "with one entry";
+    const int buiten = paginaGrootte - 2;
+    bytes[pagina + 8] = char(buiten >> 8);
+    bytes[pagina + 9] = char(buiten & 0xff);
+    writeBytes(kopie, bytes);
+}
+
 class CompactionOfABadCopy : public DataFileCompaction, public ::testing::WithParamInterface<SlechteKopie> {};
 
 TEST_P(CompactionOfABadCopy, IsRefusedAndTheFileKept)
@@ -189,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CompactionOfABadCopy,
                          ::testing::Values(SlechteKopie{"RowMissing", "DELETE FROM tblProv WHERE bytProv_ID=70"},
                                            SlechteKopie{"TableMissing", "DROP TABLE tblTonnage"},
                                            SlechteKopie{"IndexMissing", "DROP INDEX idxActStort"},
-                                           SlechteKopie{"RowUnreadable", "", &beschadigEersteRij}),
+                                           SlechteKopie{"RowUnreadable", "", &beschadigEersteRij},
+                                           SlechteKopie{"IndexPageDamaged", "", &beschadigIndexpagina}),
                          [](const ::testing::TestParamInfo<SlechteKopie> &info) { return std::string(info.param.naam); });
 
 // Whatever stops the compaction, the file stays as it was and no copy is left.

@@ -285,6 +285,69 @@ bool Catalog::passesCheck(FileCheck how) const
     return good;
 }
 
+bool Catalog::readsWhole(const QHash<QString, qint64> &rows) const
+{
+    const auto setting = [&] {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("PRAGMA cell_size_check")));
+        return m_db->step(stmt.get()) && sqlite3_column_int(stmt.get(), 0) != 0;
+    };
+    const bool was = setting();
+    m_db->run(QStringLiteral("PRAGMA cell_size_check=ON"));
+    struct Restore {
+        PhysicalDatabase &db;
+        bool was;
+        ~Restore()
+        {
+            try {
+                db.run(was ? QStringLiteral("PRAGMA cell_size_check=ON") : QStringLiteral("PRAGMA cell_size_check=OFF"));
+            } catch (const Error &) {
+            }
+        }
+    } restore{*m_db, was};
+
+    struct Object {
+        QString name, table;
+        bool partial = false;
+    };
+    std::vector<Object> tables, indexes;
+    {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral(
+            "SELECT name FROM sqlite_schema WHERE type = 'table' AND rootpage > 0")));
+        while (m_db->step(stmt.get()))
+            tables.push_back({text(stmt.get(), 0), QString(), false});
+    }
+    for (const Object &t : tables) {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT name, partial FROM pragma_index_list(?)")));
+        m_db->bindAll(stmt.get(), {t.name});
+        while (m_db->step(stmt.get()))
+            indexes.push_back({text(stmt.get(), 0), t.name, sqlite3_column_int(stmt.get(), 1) != 0});
+    }
+    QHash<QString, qint64> counted;
+    for (const Object &t : tables) {
+        QString last;
+        {
+            OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)")));
+            m_db->bindAll(stmt.get(), {t.name});
+            while (m_db->step(stmt.get()))
+                last = text(stmt.get(), 0);
+        }
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT count(*), count(%1) FROM %2 NOT INDEXED")
+                                              .arg(quoted(last), quoted(t.name))));
+        counted.insert(t.name, m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1);
+    }
+    if (counted != rows)
+        return false;
+    for (const Object &i : indexes) {
+        // Naming no column, the scan reads the index alone, entry by entry.
+        OwnedStatement stmt(m_db->prepare(
+            QStringLiteral("SELECT count(1) FROM %1 INDEXED BY %2").arg(quoted(i.table), quoted(i.name))));
+        const qint64 entries = m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1;
+        if (!i.partial && entries != counted.value(i.table, -1))
+            return false;
+    }
+    return true;
+}
+
 void compactDatabase(const QString &sourceFile, const QString &targetFile)
 {
     if (QFileInfo::exists(targetFile))

@@ -90,6 +90,13 @@ public:
     // Whether SQLite's own check of the file finds nothing wrong. A page that
     // cannot be read at all raises its error.
     bool passesCheck(FileCheck how) const;
+    // Reads the file whole: every row of every table to its last column and
+    // every entry of every index, SQLite checking the cells of each page as
+    // it reads it (cell_size_check). True when every table holds the number
+    // of rows `rows` gives it (as rowCounts() of another file), no more
+    // tables, and every index that is not partial one entry per row of its
+    // table. A page or record that does not hold together raises its error.
+    bool readsWhole(const QHash<QString, qint64> &rows) const;
 
 private:
     std::shared_ptr<PhysicalDatabase> m_db;

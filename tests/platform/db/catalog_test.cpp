@@ -193,11 +193,20 @@ TEST_F(CatalogTest, CompactIntoANewFile)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("geen/map/kopie.mdb")));
 }
 
-// An index that lacks the entry of one of its table's rows: only the full
-// check looks every row up in the indexes, and the rows are counted in the
-// table, not in the index that SQLite would count by itself.
-TEST_F(CatalogTest, QuickCheckLeavesTheIndexesOutAndRowsAreCountedInTheTable)
+// An index that lacks the entry of one of its table's rows: the quick check
+// does not look at the indexes, the full one and reading the file whole find
+// it, and the rows are counted in the table, not in the index that SQLite
+// would count by itself.
+TEST_F(CatalogTest, AnIndexEntryTooFewEscapesOnlyTheQuickCheck)
 {
+    {
+        const Catalog whole(conn);
+        const QHash<QString, qint64> rows = whole.rowCounts();
+        EXPECT_TRUE(whole.readsWhole(rows));
+        QHash<QString, qint64> oneMore = rows;
+        ++oneMore["tblInrichting"];
+        EXPECT_FALSE(whole.readsWhole(oneMore));
+    }
     conn.Close();
     const auto declareIndex = [&](const char *sql) {
         testsupport::execSql(path, QStringLiteral("PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql='%1' "
@@ -220,6 +229,7 @@ TEST_F(CatalogTest, QuickCheckLeavesTheIndexesOutAndRowsAreCountedInTheTable)
     const QHash<QString, qint64> rows = cat.rowCounts();
     EXPECT_EQ(rows.value("tblAct"), 4);
     EXPECT_EQ(rows.value("sqlite_sequence"), 1) << "SQLite's own tables count too";
+    EXPECT_FALSE(cat.readsWhole(rows));
     EXPECT_EQ(cat.schemaObjects().value("index idxActStort"), "CREATE INDEX idxActStort ON tblAct (lngStort_REF)");
 }
 
