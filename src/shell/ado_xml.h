@@ -115,7 +115,7 @@ public:
     // A row of `type` (the top type, or a chapter of the row begun last and
     // not yet ended) with one value per column. A row whose chapters hold
     // rows, which follow, is ended by endRow(); one without is ended at once.
-    void beginRow(const RowType &type, const QVariant *values, bool chapterRowsFollow);
+    void beginRow(const RowType &type, const QVariant *const *values, bool chapterRowsFollow);
     void endRow();
     // The whole file.
     QByteArray finish();

@@ -124,13 +124,6 @@ void appendEscaped(Out &out, QStringView text, const QString &column)
     out.setSize(q - out.begin());
 }
 
-QString escaped(const QString &text, const QString &column)
-{
-    Out out;
-    appendEscaped(out, text, column);
-    return QString::fromUtf8(out.take());
-}
-
 QString xmlName(const QString &name)
 {
     static const QRegularExpression valid(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.-]*$"));
@@ -141,20 +134,18 @@ QString xmlName(const QString &name)
 
 } // namespace
 
-// The head and the schema are small and written as text; the rows, which
-// make up nearly all of a file, go straight into its bytes.
+// Everything goes straight into the file's bytes.
 class Writer {
 public:
     explicit Writer(const RowType &type)
     {
-        o += QStringLiteral("<xml xmlns:s='%1'\r\n\txmlns:dt='%2'\r\n\txmlns:rs='%3'\r\n\txmlns:z='%4'>\r\n")
-                 .arg(QLatin1String(kNsSchema), QLatin1String(kNsDataType), QLatin1String(kNsRowset),
-                      QLatin1String(kNsRowsetSchema));
-        o += QLatin1String("<s:Schema id='RowsetSchema'>\r\n");
-        schema(type, 1, QString());
-        o += QLatin1String("</s:Schema>\r\n<rs:data>\r\n");
-        bytes.put(o.toUtf8());
-        o.clear();
+        bytes.put(QStringLiteral("<xml xmlns:s='%1'\r\n\txmlns:dt='%2'\r\n\txmlns:rs='%3'\r\n\txmlns:z='%4'>\r\n")
+                      .arg(QLatin1String(kNsSchema), QLatin1String(kNsDataType), QLatin1String(kNsRowset),
+                           QLatin1String(kNsRowsetSchema))
+                      .toUtf8());
+        bytes.put("<s:Schema id='RowsetSchema'>\r\n");
+        schema(type, 1, QByteArray());
+        bytes.put("</s:Schema>\r\n<rs:data>\r\n");
     }
 
     // The start tag of a row at nesting depth `level`, with an attribute for
@@ -229,24 +220,32 @@ public:
     Out bytes; // the whole file
 
 private:
-    static QString tabs(int n) { return QString(n, QLatin1Char('\t')); }
-
-    void schema(const RowType &t, int level, const QString &relation)
+    void schema(const RowType &t, int level, const QByteArray &relation)
     {
-        o += tabs(level) + QStringLiteral("<s:ElementType name='%1' content='eltOnly' rs:updatable='true'")
-                               .arg(xmlName(t.name));
-        if (!relation.isEmpty())
-            o += QStringLiteral(" rs:ReshapeName='%1' rs:relation='%2'").arg(t.name, relation);
-        o += QLatin1String(">\r\n");
+        const QByteArray naam = xmlName(t.name).toUtf8();
+        bytes.tabs(level);
+        bytes.put("<s:ElementType name='");
+        bytes.put(naam);
+        bytes.put("' content='eltOnly' rs:updatable='true'");
+        if (!relation.isEmpty()) {
+            bytes.put(" rs:ReshapeName='");
+            bytes.put(naam);
+            bytes.put("' rs:relation='");
+            bytes.put(relation);
+            bytes.put('\'');
+        }
+        bytes.put(">\r\n");
         for (const Column &c : t.columns)
             kolom(c, level + 1);
         for (const RowType &h : t.chapters)
             schema(h, level + 1, relatie(h));
-        o += tabs(level + 1) + QLatin1String("<s:extends type='rs:rowbase'/>\r\n");
-        o += tabs(level) + QLatin1String("</s:ElementType>\r\n");
+        bytes.tabs(level + 1);
+        bytes.put("<s:extends type='rs:rowbase'/>\r\n");
+        bytes.tabs(level);
+        bytes.put("</s:ElementType>\r\n");
     }
 
-    static QString relatie(const RowType &t)
+    static QByteArray relatie(const RowType &t)
     {
         QByteArray bytes;
         const auto put = [&](quint32 n) {
@@ -258,37 +257,67 @@ private:
             put(quint32(child));
         }
         put(0);
-        return QString::fromLatin1(bytes.toHex());
+        return bytes.toHex();
+    }
+
+    void getal(qint64 n)
+    {
+        char buf[24];
+        bytes.put(buf, std::to_chars(buf, buf + sizeof buf, n).ptr - buf);
+    }
+
+    // An attribute whose value is escaped.
+    void attribuut(const char *begin, const QString &waarde, const QString &kolom)
+    {
+        bytes.put(begin, qsizetype(std::strlen(begin)));
+        appendEscaped(bytes, waarde, kolom);
+        bytes.put('\'');
     }
 
     void kolom(const Column &c, int level)
     {
-        o += tabs(level) + QStringLiteral("<s:AttributeType name='%1' rs:number='%2'").arg(xmlName(c.name)).arg(c.number);
+        bytes.tabs(level);
+        bytes.put("<s:AttributeType name='");
+        bytes.put(xmlName(c.name).toUtf8());
+        bytes.put("' rs:number='");
+        getal(c.number);
+        bytes.put('\'');
         if (c.nullable)
-            o += QLatin1String(" rs:nullable='true'");
-        o += QLatin1String(" rs:writeunknown='true'");
+            bytes.put(" rs:nullable='true'");
+        bytes.put(" rs:writeunknown='true'");
         if (!c.baseTable.isEmpty())
-            o += QStringLiteral(" rs:basetable='%1'").arg(escaped(c.baseTable, c.name));
+            attribuut(" rs:basetable='", c.baseTable, c.name);
         if (!c.baseColumn.isEmpty())
-            o += QStringLiteral(" rs:basecolumn='%1'").arg(escaped(c.baseColumn, c.name));
+            attribuut(" rs:basecolumn='", c.baseColumn, c.name);
         if (c.keyColumn)
-            o += QLatin1String(" rs:keycolumn='true'");
+            bytes.put(" rs:keycolumn='true'");
         if (c.autoIncrement)
-            o += QLatin1String(" rs:autoincrement='true'");
-        o += QLatin1String(">\r\n") + tabs(level + 1)
-           + QStringLiteral("<s:datatype dt:type='%1'").arg(escaped(c.dtType, c.name));
+            bytes.put(" rs:autoincrement='true'");
+        bytes.put(">\r\n");
+        bytes.tabs(level + 1);
+        attribuut("<s:datatype dt:type='", c.dtType, c.name);
         if (!c.dbType.isEmpty())
-            o += QStringLiteral(" rs:dbtype='%1'").arg(escaped(c.dbType, c.name));
-        if (c.maxLength >= 0)
-            o += QStringLiteral(" dt:maxLength='%1'").arg(c.maxLength);
-        if (c.precision >= 0)
-            o += QStringLiteral(" rs:precision='%1'").arg(c.precision);
+            attribuut(" rs:dbtype='", c.dbType, c.name);
+        if (c.maxLength >= 0) {
+            bytes.put(" dt:maxLength='");
+            getal(c.maxLength);
+            bytes.put('\'');
+        }
+        if (c.precision >= 0) {
+            bytes.put(" rs:precision='");
+            getal(c.precision);
+            bytes.put('\'');
+        }
         if (c.isLong)
-            o += QLatin1String(" rs:long='true'");
+            bytes.put(" rs:long='true'");
         if (c.fixedLength)
-            o += QLatin1String(" rs:fixedlength='true'");
-        o += QStringLiteral(" rs:maybenull='%1'/>\r\n").arg(c.nullable ? QLatin1String("true") : QLatin1String("false"));
-        o += tabs(level) + QLatin1String("</s:AttributeType>\r\n");
+            bytes.put(" rs:fixedlength='true'");
+        if (c.nullable)
+            bytes.put(" rs:maybenull='true'/>\r\n");
+        else
+            bytes.put(" rs:maybenull='false'/>\r\n");
+        bytes.tabs(level);
+        bytes.put("</s:AttributeType>\r\n");
     }
 
     // " name='" of every column of a row type, made once.
@@ -301,7 +330,6 @@ private:
         return namen;
     }
 
-    QString o; // the head and the schema
     std::map<const RowType *, std::vector<QByteArray>> m_attribuutBegin;
     std::map<const RowType *, QByteArray> m_elementNaam;
 };
@@ -473,14 +501,14 @@ RowWriter::RowWriter(const RowType &type) : m_writer(std::make_unique<Writer>(ty
 
 RowWriter::~RowWriter() = default;
 
-void RowWriter::beginRow(const RowType &type, const QVariant *values, bool chapterRowsFollow)
+void RowWriter::beginRow(const RowType &type, const QVariant *const *values, bool chapterRowsFollow)
 {
     static const QByteArray top = QByteArrayLiteral("z:row");
     const QByteArray &element = m_open.empty() ? top : m_writer->elementNaam(type);
     const int level = int(m_open.size()) + 1;
     m_writer->beginTag(type, type.columns.size(), element, level, [&](size_t i) {
-        const QVariant &v = values[i];
-        if (v.isNull() || !v.isValid())
+        const QVariant &v = *values[i];
+        if (!v.isValid() || v.isNull())
             return false;
         appendValue(m_writer->bytes, type.columns[i], v);
         return true;

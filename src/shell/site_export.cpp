@@ -100,13 +100,20 @@ public:
     }
 
     bool klaar() const { return m_rs.EOF_(); }
-    QVariant waarde(const char *kolom) const { return m_rs.Fields(QLatin1String(kolom)).Value(); }
+    // The field of a column, looked up once.
+    int veld(const char *kolom) const
+    {
+        const int i = m_rs.fieldIndex(QLatin1String(kolom));
+        if (i < 0)
+            m_rs.Fields(QLatin1String(kolom)); // raises the unknown-field error
+        return i;
+    }
+    QVariant waarde(int veld) const { return m_rs.Fields(veld).Value(); }
 
     // Writes the current row and moves on.
     void schrijf(adoxml::RowWriter &w, bool hoofdstukRijenVolgen)
     {
-        for (size_t i = 0; i < m_velden.size(); ++i)
-            m_waarden[i] = m_rs.Fields(m_velden[i]).Value();
+        m_rs.fieldValues(m_velden, m_waarden.data());
         w.beginRow(m_type, m_waarden.data(), hoofdstukRijenVolgen);
         m_rs.MoveNext();
     }
@@ -115,7 +122,7 @@ private:
     const adoxml::RowType &m_type;
     db::Recordset m_rs;
     std::vector<int> m_velden;
-    std::vector<QVariant> m_waarden;
+    std::vector<const QVariant *> m_waarden;
 };
 
 QByteArray exportBestand(db::Connection &cn, qint32 stortID)
@@ -158,9 +165,10 @@ QByteArray exportBestand(db::Connection &cn, qint32 stortID)
     stort.schrijf(w, stortHeeftRijen);
     while (!tonnages.klaar())
         tonnages.schrijf(w, false);
+    const int inrID = voorzieningen.veld("idrInrichting_ID"), actInr = acts.veld("lngInrichting_REF");
     while (!voorzieningen.klaar()) {
-        const qlonglong id = voorzieningen.waarde("idrInrichting_ID").toLongLong();
-        const auto hoortBij = [&] { return !acts.klaar() && acts.waarde("lngInrichting_REF").toLongLong() == id; };
+        const qlonglong id = voorzieningen.waarde(inrID).toLongLong();
+        const auto hoortBij = [&] { return !acts.klaar() && acts.waarde(actInr).toLongLong() == id; };
         const bool heeftActs = hoortBij();
         voorzieningen.schrijf(w, heeftActs);
         while (hoortBij())

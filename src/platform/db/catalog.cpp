@@ -127,9 +127,11 @@ std::vector<ColumnInfo> Catalog::columns(const QString &table) const
         c.notNull = sqlite3_column_int(stmt.get(), 2) != 0;
         c.defaultValue = defaultOf(stmt.get(), 3);
         c.primaryKey = sqlite3_column_int(stmt.get(), 4) != 0;
+        // Only a key column can be an AutoNumber.
         int autoinc = 0;
-        sqlite3_table_column_metadata(m_db->handle(), "main", tableUtf8.constData(), c.name.toUtf8().constData(),
-                                      nullptr, nullptr, nullptr, nullptr, &autoinc);
+        if (c.primaryKey)
+            sqlite3_table_column_metadata(m_db->handle(), "main", tableUtf8.constData(), c.name.toUtf8().constData(),
+                                          nullptr, nullptr, nullptr, nullptr, &autoinc);
         const ColumnType type = columnTypeOf(c.declaredType, c.primaryKey && autoinc);
         c.kind = type.kind;
         c.width = type.width;
