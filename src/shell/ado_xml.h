@@ -34,6 +34,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -98,6 +99,32 @@ QVariant typedValue(const Column &column, const std::optional<QString> &text);
 // control character other than TAB, CR, LF) is refused with
 // platform::Error kErrOngeldigBestand naming the column.
 QByteArray write(const Rowset &rowset);
+
+class Writer;
+
+// Writes a file row after row, for rows read one after another rather than
+// held in a Rowset: the bytes are those write() gives for the same rows with
+// the values valueText() gives, and the same values are refused.
+class RowWriter {
+public:
+    explicit RowWriter(const RowType &type); // the head and the schema
+    ~RowWriter();
+    RowWriter(const RowWriter &) = delete;
+    RowWriter &operator=(const RowWriter &) = delete;
+
+    // A row of `type` (the top type, or a chapter of the row begun last and
+    // not yet ended) with one value per column. A row whose chapters hold
+    // rows, which follow, is ended by endRow(); one without is ended at once.
+    void beginRow(const RowType &type, const QVariant *const *values, bool chapterRowsFollow);
+    void endRow();
+    // The whole file.
+    QByteArray finish();
+
+private:
+    struct Open;
+    std::unique_ptr<Writer> m_writer;
+    std::vector<Open> m_open;
+};
 
 // The text of a value in the file for a column of the given data type:
 // whole numbers as digits, r4 as the shortest text that reads back as the

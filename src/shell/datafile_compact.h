@@ -3,10 +3,11 @@
 //
 // The file is compacted into a copy beside it, named by appending "new" to
 // its path (dbQORdata_1.mdb into dbQORdata_1.mdbnew). The copy is checked
-// (integrity, the same tables with the same number of rows), flushed to
-// disk, and then renamed over the data file in one step: at every moment a
-// complete data file stands under the data file's name, and a failure at
-// any point leaves the original untouched.
+// (the same tables, indexes and triggers; read whole, the same number of
+// rows in every table and an index entry for each), flushed to disk, and
+// then renamed over the data file in one step: at every moment a complete
+// data file stands under the data file's name, and a failure at any point
+// leaves the original untouched.
 //
 // A copy left by an earlier run is removed only while the data file itself
 // is there. When the data file is missing and the copy is a complete data
@@ -38,8 +39,8 @@ void CompactDatabestand(const QString &bestand);
 using KopieerStap = std::function<void(const QString &bestand, const QString &kopie)>;
 void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer);
 
-// Whether `pad` is a readable database whose integrity check passes and
-// that holds the data file's table tblSYS.
+// Whether `pad` is a readable database whose full integrity check passes
+// and that holds the data file's table tblSYS.
 bool pfunIsVolledigDatabestand(const QString &pad);
 
 } // namespace modCompress

@@ -81,69 +81,104 @@ void relateer(const adoxml::RowType &parent, adoxml::RowType &child, const char 
     child.relation = {{parent.columns[size_t(p)].number, child.columns[size_t(c)].number}};
 }
 
-adoxml::Row rij(const adoxml::RowType &t, const db::Recordset &rs, const std::vector<int> &velden)
-{
-    adoxml::Row row;
-    row.values.reserve(t.columns.size());
-    for (size_t i = 0; i < t.columns.size(); ++i)
-        row.values.push_back(adoxml::valueText(t.columns[i], rs.Fields(velden[i]).Value()));
-    row.chapters.resize(t.chapters.size());
-    return row;
-}
-
-std::vector<adoxml::Row> rijen(const adoxml::RowType &t, db::Connection &cn, const QString &sql, qint32 id)
-{
-    std::vector<adoxml::Row> rows;
-    db::Recordset rs;
-    rs.Open(sql, cn, db::LockType::ReadOnly, {id});
-    // Each column's field is looked up once, not again for every row.
-    std::vector<int> velden;
-    velden.reserve(t.columns.size());
-    for (const adoxml::Column &c : t.columns) {
-        const int i = rs.fieldIndex(c.name);
-        if (i < 0)
-            rs.Fields(c.name); // raises the unknown-field error
-        velden.push_back(i);
+// One level's rows, read from one query and handed to the writer row by
+// row with the values of the file's columns.
+class Niveau {
+public:
+    Niveau(const adoxml::RowType &type, db::Connection &cn, const QString &sql, qint32 id) : m_type(type)
+    {
+        m_rs.Open(sql, cn, db::LockType::ReadOnly, {id});
+        // Each column's field is looked up once, not again for every row.
+        m_velden.reserve(type.columns.size());
+        for (const adoxml::Column &c : type.columns) {
+            const int i = m_rs.fieldIndex(c.name);
+            if (i < 0)
+                m_rs.Fields(c.name); // raises the unknown-field error
+            m_velden.push_back(i);
+        }
+        m_waarden.resize(type.columns.size());
     }
-    for (; !rs.EOF_(); rs.MoveNext())
-        rows.push_back(rij(t, rs, velden));
-    return rows;
-}
 
-adoxml::Rowset leesStort(db::Connection &cn, qint32 stortID)
+    bool klaar() const { return m_rs.EOF_(); }
+    // The field of a column, looked up once.
+    int veld(const char *kolom) const
+    {
+        const int i = m_rs.fieldIndex(QLatin1String(kolom));
+        if (i < 0)
+            m_rs.Fields(QLatin1String(kolom)); // raises the unknown-field error
+        return i;
+    }
+    QVariant waarde(int veld) const { return m_rs.Fields(veld).Value(); }
+
+    // Writes the current row and moves on.
+    void schrijf(adoxml::RowWriter &w, bool hoofdstukRijenVolgen)
+    {
+        m_rs.fieldValues(m_velden, m_waarden.data());
+        w.beginRow(m_type, m_waarden.data(), hoofdstukRijenVolgen);
+        m_rs.MoveNext();
+    }
+
+private:
+    const adoxml::RowType &m_type;
+    db::Recordset m_rs;
+    std::vector<int> m_velden;
+    std::vector<const QVariant *> m_waarden;
+};
+
+QByteArray exportBestand(db::Connection &cn, qint32 stortID)
 {
     db::Catalog cat(cn);
-    adoxml::Rowset rs;
-    rs.type = rijtype(cat, "tblStort", QStringLiteral("row"));
+    adoxml::RowType stortType = rijtype(cat, "tblStort", QStringLiteral("row"));
     adoxml::RowType tonnage = rijtype(cat, "tblTonnage", QLatin1String(kHoofdstukTonnage));
     adoxml::RowType inr = rijtype(cat, "tblInrichting", QLatin1String(kHoofdstukInrichting));
     adoxml::RowType act = rijtype(cat, "tblAct", QLatin1String(kHoofdstukAct));
-    relateer(rs.type, tonnage, "idrStort_ID", "lngStort_REF");
-    relateer(rs.type, inr, "idrStort_ID", "lngStort_REF");
+    relateer(stortType, tonnage, "idrStort_ID", "lngStort_REF");
+    relateer(stortType, inr, "idrStort_ID", "lngStort_REF");
     relateer(inr, act, "idrInrichting_ID", "lngInrichting_REF");
     inr.chapters.push_back(std::move(act));
-    rs.type.chapters.push_back(std::move(tonnage));
-    rs.type.chapters.push_back(std::move(inr));
+    stortType.chapters.push_back(std::move(tonnage));
+    stortType.chapters.push_back(std::move(inr));
+    const adoxml::RowType &tonnageType = stortType.chapters[0];
+    const adoxml::RowType &inrType = stortType.chapters[1];
+    const adoxml::RowType &actType = inrType.chapters[0];
 
-    rs.rows = rijen(rs.type, cn, QStringLiteral("SELECT * FROM tblStort WHERE idrStort_ID=?"), stortID);
-    if (rs.rows.empty())
+    Niveau stort(stortType, cn, QStringLiteral("SELECT * FROM tblStort WHERE idrStort_ID=?"), stortID);
+    if (stort.klaar())
         throw platform::Error(db::err::kNoCurrentRecord,
                               QStringLiteral("De inrichting met nummer %1 bestaat niet in het databestand.")
                                   .arg(stortID));
-    adoxml::Row &stort = rs.rows.front();
-    const adoxml::RowType &inrType = rs.type.chapters[1];
-    stort.chapters[0] = rijen(rs.type.chapters[0], cn,
-                              QStringLiteral("SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID"),
-                              stortID);
-    stort.chapters[1] = rijen(inrType, cn,
-                              QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY idrInrichting_ID"),
-                              stortID);
-    const int inrId = inrType.columnIndex(QStringLiteral("idrInrichting_ID"));
-    for (adoxml::Row &voorz : stort.chapters[1])
-        voorz.chapters[0] = rijen(inrType.chapters[0], cn,
-                                  QStringLiteral("SELECT * FROM tblAct WHERE lngInrichting_REF=? ORDER BY idrAct_ID"),
-                                  voorz.values[size_t(inrId)]->toInt());
-    return rs;
+    Niveau tonnages(tonnageType, cn,
+                    QStringLiteral("SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID"), stortID);
+    Niveau voorzieningen(inrType, cn,
+                         QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY idrInrichting_ID"),
+                         stortID);
+    // The cost items of all facilities in one query, in the order of their
+    // facilities and within each by id: each facility takes the run of rows
+    // that refer to it.
+    Niveau acts(actType, cn,
+                QStringLiteral("SELECT tblAct.* FROM tblInrichting JOIN tblAct ON lngInrichting_REF = idrInrichting_ID"
+                               " WHERE tblInrichting.lngStort_REF=? ORDER BY idrInrichting_ID, idrAct_ID"),
+                stortID);
+
+    adoxml::RowWriter w(stortType);
+    const bool stortHeeftRijen = !tonnages.klaar() || !voorzieningen.klaar();
+    stort.schrijf(w, stortHeeftRijen);
+    while (!tonnages.klaar())
+        tonnages.schrijf(w, false);
+    const int inrID = voorzieningen.veld("idrInrichting_ID"), actInr = acts.veld("lngInrichting_REF");
+    while (!voorzieningen.klaar()) {
+        const qlonglong id = voorzieningen.waarde(inrID).toLongLong();
+        const auto hoortBij = [&] { return !acts.klaar() && acts.waarde(actInr).toLongLong() == id; };
+        const bool heeftActs = hoortBij();
+        voorzieningen.schrijf(w, heeftActs);
+        while (hoortBij())
+            acts.schrijf(w, false);
+        if (heeftActs)
+            w.endRow();
+    }
+    if (stortHeeftRijen)
+        w.endRow();
+    return w.finish();
 }
 
 void schrijf(const QString &bestand, const QByteArray &bytes)
@@ -175,9 +210,9 @@ void ExporteerInrichting(const QString &bestand)
     try {
         db::Connection cn;
         cn.Open(gstrConnData);
-        const adoxml::Rowset rs = leesStort(cn, glngStortID);
+        const QByteArray bytes = exportBestand(cn, glngStortID);
         cn.Close();
-        schrijf(bestand, adoxml::write(rs));
+        schrijf(bestand, bytes);
     } catch (const platform::Error &e) {
         throw e.withSource(QStringLiteral("ExporteerInrichting"));
     }

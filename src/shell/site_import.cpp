@@ -9,6 +9,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/jet_types.h"
 #include "platform/db/recordset.h"
+#include "platform/db/table_insert.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
@@ -26,7 +27,9 @@ constexpr qint64 kMaxBytes = 64 * 1024 * 1024; // far beyond any site
 constexpr int kMaxNaam = 50;
 const QString kTitel = QStringLiteral("Importeren inrichting");
 
-using Velden = std::vector<std::pair<QString, QVariant>>;
+// The values of a new row, in the order of the level's own columns
+// (Niveau::kopieer).
+using Velden = QVariantList;
 
 bool gelijk(const QString &a, const char *b)
 {
@@ -55,6 +58,35 @@ struct Niveau {
     std::vector<const char *> vereist; // columns the file must have
     const adoxml::RowType *type = nullptr;
     std::vector<db::ColumnInfo> kolommen;
+    // Per column of the table: its column in the file (-1 when the file
+    // lacks it) and whether the import sets it itself.
+    std::vector<int> bron;
+    std::vector<bool> eigenKolom;
+
+    void koppel()
+    {
+        bron.clear();
+        eigenKolom.clear();
+        for (const db::ColumnInfo &ci : kolommen) {
+            bron.push_back(type->columnIndex(ci.name));
+            eigenKolom.push_back(isEigen(ci.name));
+        }
+    }
+
+    // The columns a row of the file fills, then those the import sets.
+    QStringList kopieer() const
+    {
+        QStringList namen;
+        for (size_t k = 0; k < kolommen.size(); ++k)
+            if (!eigenKolom[k])
+                namen << kolommen[k].name;
+        for (const char *e : eigen)
+            namen << QLatin1String(e);
+        return namen;
+    }
+
+    // The file's column `kolom` (-1 when it lacks it).
+    int index(const char *kolom) const { return type->columnIndex(QLatin1String(kolom)); }
 
     bool isEigen(const QString &kolom) const
     {
@@ -136,15 +168,17 @@ private:
     void bereidNiveausVoor(const adoxml::Rowset &rs)
     {
         const adoxml::RowType &inr = rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukInrichting)))];
-        m_stort = {"tblStort", "idrStort_ID", {"strStortNaam"}, {"strStortNaam"}, &rs.type, {}};
+        m_stort = {"tblStort", "idrStort_ID", {"strStortNaam"}, {"strStortNaam"}, &rs.type, {}, {}, {}};
         m_tonnage = {"tblTonnage", "idrTonnage_ID", {"lngStort_REF"}, {"intKalJaar", "lngTonnage"},
-                     &rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukTonnage)))], {}};
-        m_inr = {"tblInrichting", "idrInrichting_ID", {"lngStort_REF"}, {"bytObjectCat_REF", "strObject"}, &inr, {}};
+                     &rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukTonnage)))], {}, {}, {}};
+        m_inr = {"tblInrichting", "idrInrichting_ID", {"lngStort_REF"}, {"bytObjectCat_REF", "strObject"}, &inr,
+                 {}, {}, {}};
         m_act = {"tblAct", "idrAct_ID", {"lngStort_REF", "lngInrichting_REF"}, {"bytRubriek_REF", "strAct"},
-                 &inr.chapters[size_t(inr.chapterIndex(QLatin1String(kHoofdstukAct)))], {}};
+                 &inr.chapters[size_t(inr.chapterIndex(QLatin1String(kHoofdstukAct)))], {}, {}, {}};
         db::Catalog cat(m_cn);
         for (Niveau *n : {&m_stort, &m_tonnage, &m_inr, &m_act}) {
             n->kolommen = cat.columns(QLatin1String(n->tabel));
+            n->koppel();
             for (const char *v : n->vereist)
                 if (n->type->columnIndex(QLatin1String(v)) < 0)
                     weiger(QStringLiteral("de kolom %1 van %2 ontbreekt.").arg(QLatin1String(v), QLatin1String(n->tabel)));
@@ -163,19 +197,19 @@ private:
         return set;
     }
 
-    // The value of a column of a row in the file; Null when absent.
-    static QVariant waarde(const Niveau &n, const adoxml::Row &row, const char *kolom)
+    // The value of column i of a row in the file; Null when absent (-1).
+    static QVariant waarde(const Niveau &n, const adoxml::Row &row, int i)
     {
-        const int i = n.type->columnIndex(QLatin1String(kolom));
         return i < 0 ? QVariant() : adoxml::typedValue(n.type->columns[size_t(i)], row.values[size_t(i)]);
     }
 
     // Every value the data file will take must fit its column.
     void controleerWaarden(const Niveau &n, const adoxml::Row &row) const
     {
-        for (const db::ColumnInfo &ci : n.kolommen) {
-            const int i = n.type->columnIndex(ci.name);
-            if (i < 0 || n.isEigen(ci.name))
+        for (size_t k = 0; k < n.kolommen.size(); ++k) {
+            const db::ColumnInfo &ci = n.kolommen[k];
+            const int i = n.bron[k];
+            if (i < 0 || n.eigenKolom[k])
                 continue;
             QVariant v = adoxml::typedValue(n.type->columns[size_t(i)], row.values[size_t(i)]);
             try {
@@ -188,7 +222,7 @@ private:
         }
     }
 
-    void controleerCode(const Niveau &n, const adoxml::Row &row, const char *kolom, const QSet<qint64> &bekend,
+    void controleerCode(const Niveau &n, const adoxml::Row &row, int kolom, const QSet<qint64> &bekend,
                         bool leegMag, const QString &wat) const
     {
         const QVariant v = waarde(n, row, kolom);
@@ -197,9 +231,10 @@ private:
     }
 
     // A reference that the file holds must name the row it is nested under.
-    void controleerVerwijzing(const Niveau &n, const adoxml::Row &row, const char *kolom, const QVariant &ouder) const
+    void controleerVerwijzing(const Niveau &n, const adoxml::Row &row, const char *kolom, int i,
+                              const QVariant &ouder) const
     {
-        const QVariant v = waarde(n, row, kolom);
+        const QVariant v = waarde(n, row, i);
         if (!db::isNull(v) && !db::isNull(ouder) && v.toLongLong() != ouder.toLongLong())
             weiger(QStringLiteral("de verwijzing %1 = %2 in %3 hoort niet bij de rij waaronder ze staat.")
                        .arg(QLatin1String(kolom), v.toString(), QLatin1String(n.tabel)));
@@ -209,22 +244,28 @@ private:
     {
         static const QSet<qint64> rubrieken{1, 2, 3, 4, 5, 6};
         controleerWaarden(m_stort, stort);
-        controleerCode(m_stort, stort, "bytProv_REF", m_provincies, true, QStringLiteral("De provinciecode"));
-        const QVariant stortID = waarde(m_stort, stort, "idrStort_ID");
+        controleerCode(m_stort, stort, m_stort.index("bytProv_REF"), m_provincies, true,
+                       QStringLiteral("De provinciecode"));
+        const QVariant stortID = waarde(m_stort, stort, m_stort.index("idrStort_ID"));
+        const int tonnageStort = m_tonnage.index("lngStort_REF");
         for (const adoxml::Row &t : hoofdstuk(stort, m_stort, kHoofdstukTonnage)) {
             controleerWaarden(m_tonnage, t);
-            controleerVerwijzing(m_tonnage, t, "lngStort_REF", stortID);
+            controleerVerwijzing(m_tonnage, t, "lngStort_REF", tonnageStort, stortID);
         }
+        const int inrStort = m_inr.index("lngStort_REF"), inrCategorie = m_inr.index("bytObjectCat_REF"),
+                  inrID = m_inr.index("idrInrichting_ID");
+        const int actStort = m_act.index("lngStort_REF"), actInr = m_act.index("lngInrichting_REF"),
+                  actRubriek = m_act.index("bytRubriek_REF");
         for (const adoxml::Row &inr : hoofdstuk(stort, m_stort, kHoofdstukInrichting)) {
             controleerWaarden(m_inr, inr);
-            controleerVerwijzing(m_inr, inr, "lngStort_REF", stortID);
-            controleerCode(m_inr, inr, "bytObjectCat_REF", m_categorieen, false, QStringLiteral("De objectcategorie"));
-            const QVariant inrID = waarde(m_inr, inr, "idrInrichting_ID");
+            controleerVerwijzing(m_inr, inr, "lngStort_REF", inrStort, stortID);
+            controleerCode(m_inr, inr, inrCategorie, m_categorieen, false, QStringLiteral("De objectcategorie"));
+            const QVariant inrWaarde = waarde(m_inr, inr, inrID);
             for (const adoxml::Row &act : hoofdstuk(inr, m_inr, kHoofdstukAct)) {
                 controleerWaarden(m_act, act);
-                controleerVerwijzing(m_act, act, "lngStort_REF", stortID);
-                controleerVerwijzing(m_act, act, "lngInrichting_REF", inrID);
-                controleerCode(m_act, act, "bytRubriek_REF", rubrieken, false, QStringLiteral("De rubriek"));
+                controleerVerwijzing(m_act, act, "lngStort_REF", actStort, stortID);
+                controleerVerwijzing(m_act, act, "lngInrichting_REF", actInr, inrWaarde);
+                controleerCode(m_act, act, actRubriek, rubrieken, false, QStringLiteral("De rubriek"));
             }
         }
     }
@@ -273,43 +314,45 @@ private:
         }
     }
 
-    // The fields of a new row from a row of the file.
+    // The fields of a new row from a row of the file, in the order of
+    // Niveau::kopieer without the import's own.
     static Velden velden(const Niveau &n, const adoxml::Row &row)
     {
         Velden v;
-        for (const db::ColumnInfo &ci : n.kolommen) {
-            if (n.isEigen(ci.name))
+        v.reserve(qsizetype(n.kolommen.size()));
+        for (size_t k = 0; k < n.kolommen.size(); ++k) {
+            if (n.eigenKolom[k])
                 continue;
-            QVariant w = pfunImportVeld(*n.type, row, ci.name);
+            const db::ColumnInfo &ci = n.kolommen[k];
+            const int i = n.bron[k];
+            QVariant w = i >= 0 ? adoxml::typedValue(n.type->columns[size_t(i)], row.values[size_t(i)])
+                                : pfunImportVeld(*n.type, row, ci.name);
             // A 0 that stands for a missing date is Jet's day 0.
             if (ci.kind == db::JetKind::Date && w.typeId() == QMetaType::Int)
                 w = QDateTime(QDate(1899, 12, 30).addDays(w.toInt()), QTime(0, 0));
-            v.emplace_back(ci.name, w);
+            v << std::move(w);
         }
         return v;
     }
 
-    static QVariant *veld(Velden &v, const char *naam)
+    static QVariant *veld(const Niveau &n, Velden &v, const char *naam)
     {
-        for (auto &[k, w] : v)
-            if (gelijk(k, naam))
-                return &w;
+        qsizetype p = 0;
+        for (size_t k = 0; k < n.kolommen.size(); ++k) {
+            if (n.eigenKolom[k])
+                continue;
+            if (gelijk(n.kolommen[k].name, naam))
+                return &v[p];
+            ++p;
+        }
         return nullptr;
     }
 
-    qint32 voegToe(const Niveau &n, const Velden &v, const Velden &eigen)
+    static qint32 voegToe(db::TableInsert &insert, Velden v, std::initializer_list<QVariant> eigen)
     {
-        db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM %1 WHERE %2 IS NULL").arg(QLatin1String(n.tabel), QLatin1String(n.sleutel)),
-                m_cn, db::LockType::Pessimistic);
-        rs.AddNew();
-        for (const Velden *lijst : {&v, &eigen})
-            for (const auto &[k, w] : *lijst)
-                rs.Fields(k) = w;
-        rs.Update();
-        const qint32 id = rs.Fields(QLatin1String(n.sleutel)).Value().toInt();
-        rs.Close();
-        return id;
+        for (const QVariant &w : eigen)
+            v << w;
+        return qint32(insert.insert(v));
     }
 
     // Adds the site with everything under it in one transaction.
@@ -318,13 +361,13 @@ private:
         // First every field (and every message about a missing one), then
         // the rows.
         Velden site = velden(m_stort, stort);
-        QVariant *aanvang = veld(site, "dtmAanvangNazorg");
-        const QVariant *jaar = veld(site, "intJaarNazorg");
+        QVariant *aanvang = veld(m_stort, site, "dtmAanvangNazorg");
+        const QVariant *jaar = veld(m_stort, site, "intJaarNazorg");
         if (aanvang && jaar && db::isNull(*aanvang) && eersteJanuari(*jaar).isValid())
             *aanvang = QDateTime(eersteJanuari(*jaar), QTime(0, 0));
         // The site list joins the provinces: a site without a province code
         // would be imported but never listed. 0 is "none".
-        if (QVariant *prov = veld(site, "bytProv_REF"); prov && db::isNull(*prov))
+        if (QVariant *prov = veld(m_stort, site, "bytProv_REF"); prov && db::isNull(*prov))
             *prov = 0;
         std::vector<Velden> tonnage;
         for (const adoxml::Row &t : hoofdstuk(stort, m_stort, kHoofdstukTonnage))
@@ -339,15 +382,18 @@ private:
 
         m_cn.BeginTrans();
         try {
-            const qint32 id = voegToe(m_stort, site, {{QStringLiteral("strStortNaam"), naam}});
-            const Velden naarStort{{QStringLiteral("lngStort_REF"), id}};
-            for (const Velden &t : tonnage)
-                voegToe(m_tonnage, t, naarStort);
-            for (const auto &[inr, acts] : voorzieningen) {
-                const qint32 inrID = voegToe(m_inr, inr, naarStort);
-                const Velden naarInr{{QStringLiteral("lngStort_REF"), id}, {QStringLiteral("lngInrichting_REF"), inrID}};
-                for (const Velden &act : acts)
-                    voegToe(m_act, act, naarInr);
+            // One prepared statement per table for all its rows.
+            db::TableInsert stortIn(m_cn, QLatin1String(m_stort.tabel), m_stort.kopieer());
+            db::TableInsert tonnageIn(m_cn, QLatin1String(m_tonnage.tabel), m_tonnage.kopieer());
+            db::TableInsert inrIn(m_cn, QLatin1String(m_inr.tabel), m_inr.kopieer());
+            db::TableInsert actIn(m_cn, QLatin1String(m_act.tabel), m_act.kopieer());
+            const qint32 id = voegToe(stortIn, std::move(site), {naam});
+            for (Velden &t : tonnage)
+                voegToe(tonnageIn, std::move(t), {id});
+            for (auto &[inr, acts] : voorzieningen) {
+                const qint32 inrID = voegToe(inrIn, std::move(inr), {id});
+                for (Velden &act : acts)
+                    voegToe(actIn, std::move(act), {id, inrID});
             }
             m_cn.CommitTrans();
             return id;

@@ -197,6 +197,45 @@ TEST(AdoXmlWriter, EscapesTheDatabaseTypeAndWritesUnsignedValuesWhole)
     EXPECT_EQ(adoxml::valueText(i8, QVariant(qint64(-1))), std::optional<QString>(QStringLiteral("-1")));
 }
 
+// Each data type's text as the file holds it, for the values the data layer
+// hands out and for others that QVariant converts.
+TEST(AdoXmlWriter, ValuesAreWrittenInTheFormOfTheirDataType)
+{
+    struct Geval {
+        const char *dtType;
+        QVariant value;
+        const char *text;
+    };
+    const Geval gevallen[] = {
+        {"int", 2147483647, "2147483647"},
+        {"int", qlonglong(-5), "-5"},
+        {"int", QString("12"), "12"},
+        {"i2", -32768, "-32768"},
+        {"ui1", 255, "255"},
+        {"r4", 1.1f, "1.1"},
+        {"r4", 1.1, "1.1"},
+        {"r4", 3, "3"},
+        {"float", 0.1, "0.1"},
+        {"float", 1e300, "1e+300"},
+        {"number", 1.23456, "1.2346"},
+        {"number", -0.00001, "0"},
+        {"number", 25, "25"},
+        {"dateTime", QDateTime(QDate(2026, 3, 1), QTime(9, 5, 7, 999)), "2026-03-01T09:05:07"},
+        {"dateTime", QDateTime(QDate(812, 11, 30), QTime(23, 59)), "0812-11-30T23:59:00"},
+        {"dateTime", QDate(1899, 12, 30), "1899-12-30T00:00:00"},
+        {"boolean", true, "True"},
+        {"boolean", 0, "False"},
+        {"string", QString("Stort 't Veld"), "Stort 't Veld"},
+    };
+    for (const Geval &g : gevallen) {
+        adoxml::Column c;
+        c.name = QStringLiteral("veld");
+        c.dtType = QLatin1String(g.dtType);
+        EXPECT_EQ(adoxml::valueText(c, g.value), std::optional<QString>(QLatin1String(g.text)))
+            << g.dtType << " " << g.value.toString().toStdString();
+    }
+}
+
 TEST(AdoXmlWriter, RefusesATextThatXmlCannotCarry)
 {
     adoxml::Rowset rs = sampleRowset();

@@ -330,7 +330,10 @@ TEST_F(AutoUpdate, NamedProxyCarriesTheCheck)
     modMain::gbytProxySetting = 2;
     modMain::gstrProxyNaam = QStringLiteral("127.0.0.1");
     modMain::gintProxyPoort = qint16(server.port());
+    // The time limit set is the one the requests get.
+    modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
     const net::Options o = modAutoUpdate::pfunNetOpties();
+    modAutoUpdate::setTijdslimiet(kRuimeTijdslimiet);
     EXPECT_EQ(o.proxy.accessType, 2);
     EXPECT_EQ(o.proxy.host, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(o.proxy.port, server.port());
@@ -418,6 +421,8 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
              server.set(kUpdates + QStringLiteral("dbQORCL.mdb"), stall);
          },
          [&] {
+             // The download, not the check before it, waits a short time.
+             modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
              expectRequestError(12002, QStringLiteral("De server 127.0.0.1 gaf binnen 1 seconde geen antwoord (time-out)."),
                                 QStringLiteral("dbQORCL.mdb"));
          }},
@@ -447,6 +452,7 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
+        modAutoUpdate::setTijdslimiet(kRuimeTijdslimiet);
         c.serve();
         ASSERT_EQ(check().statusChecklist, 1);
         c.boxes();

@@ -145,9 +145,42 @@ INSTANTIATE_TEST_SUITE_P(Cases, CompactionLeftOnlyTheCopy,
 // the data file stays as it was and the copy is removed.
 struct SlechteKopie {
     const char *naam;
-    const char *sql; // what goes wrong in the copy
+    const char *sql;                       // what goes wrong in the copy
+    void (*beschadig)(const QString &kopie) = nullptr; // and in its bytes
 };
 void PrintTo(const SlechteKopie &g, std::ostream *os) { *os << g.naam; }
+
+// The first bytes of the first row of tblStort become rubbish: the row
+// cannot be read, though its page still counts one row.
+void beschadigEersteRij(const QString &kopie)
+{
+    const int paginaGrootte = scalar(kopie, QStringLiteral("PRAGMA page_size")).toInt();
+    const int wortel = scalar(kopie, QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name='tblStort'")).toInt();
+    QByteArray bytes = fileBytes(kopie);
+    const qsizetype pagina = qsizetype(wortel - 1) * paginaGrootte;
+    ASSERT_EQ(bytes[pagina], '\x0d') << "a leaf of a table";
+    ASSERT_EQ(bytes[pagina + 4], '\x01') << "with one row";
+    const auto rij = qsizetype((uchar(bytes[pagina + 8]) << 8) | uchar(bytes[pagina + 9]));
+    bytes.replace(pagina + rij, 9, QByteArray(9, '\xff'));
+    writeBytes(kopie, bytes);
+}
+
+// The one entry of the index on the site names is said to begin two bytes
+// before the end of its page.
+void beschadigIndexpagina(const QString &kopie)
+{
+    const int paginaGrootte = scalar(kopie, QStringLiteral("PRAGMA page_size")).toInt();
+    const int wortel =
+        scalar(kopie, QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name='idxStortNaam'")).toInt();
+    QByteArray bytes = fileBytes(kopie);
+    const qsizetype pagina = qsizetype(wortel - 1) * paginaGrootte;
+    ASSERT_EQ(bytes[pagina], '\x0a') << "a leaf of an index";
+    ASSERT_EQ(bytes[pagina + 4], '\x01') << "with one entry";
+    const int buiten = paginaGrootte - 2;
+    bytes[pagina + 8] = char(buiten >> 8);
+    bytes[pagina + 9] = char(buiten & 0xff);
+    writeBytes(kopie, bytes);
+}
 
 class CompactionOfABadCopy : public DataFileCompaction, public ::testing::WithParamInterface<SlechteKopie> {};
 
@@ -157,10 +190,11 @@ TEST_P(CompactionOfABadCopy, IsRefusedAndTheFileKept)
     const QByteArray before = fileBytes(pad);
     expectSchrijffout(pad);
 
-    modCompress::CompactDatabestand(pad, [fout = QString::fromUtf8(GetParam().sql)](const QString &bestand,
-                                                                                     const QString &kopie) {
+    modCompress::CompactDatabestand(pad, [g = GetParam()](const QString &bestand, const QString &kopie) {
         db::compactDatabase(bestand, kopie);
-        runSql(kopie, fout);
+        runSql(kopie, QString::fromUtf8(g.sql));
+        if (g.beschadig)
+            g.beschadig(kopie);
     });
 
     EXPECT_EQ(fileBytes(pad), before);
@@ -170,7 +204,10 @@ TEST_P(CompactionOfABadCopy, IsRefusedAndTheFileKept)
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompactionOfABadCopy,
                          ::testing::Values(SlechteKopie{"RowMissing", "DELETE FROM tblProv WHERE bytProv_ID=70"},
-                                           SlechteKopie{"TableMissing", "DROP TABLE tblTonnage"}),
+                                           SlechteKopie{"TableMissing", "DROP TABLE tblTonnage"},
+                                           SlechteKopie{"IndexMissing", "DROP INDEX idxActStort"},
+                                           SlechteKopie{"RowUnreadable", "", &beschadigEersteRij},
+                                           SlechteKopie{"IndexPageDamaged", "", &beschadigIndexpagina}),
                          [](const ::testing::TestParamInfo<SlechteKopie> &info) { return std::string(info.param.naam); });
 
 // Whatever stops the compaction, the file stays as it was and no copy is left.

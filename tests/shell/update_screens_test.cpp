@@ -146,7 +146,7 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
                         QStringLiteral("Het downloaden is gereed. Het nieuwe checklistbestand is geïnstalleerd."));
     // Through the button itself: the check runs from the event loop.
     click(control<QPushButton>(f, "cmdGet"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return script.remaining().isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return script.remaining().isEmpty(); }, kRuimeTijdslimiet));
 
     ASSERT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), f) << "the screen stays";
     EXPECT_EQ(fileBytes(checklist()), bytes);
@@ -174,7 +174,7 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
                         ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     click(control<QPushButton>(f, "cmdGet"));
-    const bool ended = QTest::qWaitFor([] { return shell::frmMDI_main::instance() == nullptr; }, 5000);
+    const bool ended = QTest::qWaitFor([] { return shell::frmMDI_main::instance() == nullptr; }, kRuimeTijdslimiet);
     os::setStarter(previous);
 
     EXPECT_TRUE(ended);
@@ -342,7 +342,7 @@ protected:
     {
         // The page is there and the timer has seen it.
         auto *timer = b->findChild<QTimer *>(QStringLiteral("timTimer"));
-        return QTest::qWaitFor([b, timer] { return !b->isBezig() && !timer->isActive(); }, 5000);
+        return QTest::qWaitFor([b, timer] { return !b->isBezig() && !timer->isActive(); }, kRuimeTijdslimiet);
     }
 
     static void button(shell::frmBrowser *b, int index)

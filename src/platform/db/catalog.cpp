@@ -127,9 +127,11 @@ std::vector<ColumnInfo> Catalog::columns(const QString &table) const
         c.notNull = sqlite3_column_int(stmt.get(), 2) != 0;
         c.defaultValue = defaultOf(stmt.get(), 3);
         c.primaryKey = sqlite3_column_int(stmt.get(), 4) != 0;
+        // Only a key column can be an AutoNumber.
         int autoinc = 0;
-        sqlite3_table_column_metadata(m_db->handle(), "main", tableUtf8.constData(), c.name.toUtf8().constData(),
-                                      nullptr, nullptr, nullptr, nullptr, &autoinc);
+        if (c.primaryKey)
+            sqlite3_table_column_metadata(m_db->handle(), "main", tableUtf8.constData(), c.name.toUtf8().constData(),
+                                          nullptr, nullptr, nullptr, nullptr, &autoinc);
         const ColumnType type = columnTypeOf(c.declaredType, c.primaryKey && autoinc);
         c.kind = type.kind;
         c.width = type.width;
@@ -249,6 +251,105 @@ bool Catalog::useStandardTextCollation()
     return db::useStandardTextCollation(*m_db);
 }
 
+QHash<QString, qint64> Catalog::rowCounts() const
+{
+    QStringList names;
+    {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table'")));
+        while (m_db->step(stmt.get()))
+            names << text(stmt.get(), 0);
+    }
+    QHash<QString, qint64> rows;
+    for (const QString &name : names) {
+        // Without NOT INDEXED SQLite counts the entries of the smallest index.
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT count(*) FROM %1 NOT INDEXED").arg(quoted(name))));
+        rows.insert(name, m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1);
+    }
+    return rows;
+}
+
+QHash<QString, QString> Catalog::schemaObjects() const
+{
+    QHash<QString, QString> out;
+    OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT type || ' ' || name, sql FROM sqlite_schema")));
+    while (m_db->step(stmt.get()))
+        out.insert(text(stmt.get(), 0), text(stmt.get(), 1));
+    return out;
+}
+
+bool Catalog::passesCheck(FileCheck how) const
+{
+    OwnedStatement stmt(m_db->prepare(how == FileCheck::Quick ? QStringLiteral("PRAGMA quick_check")
+                                                              : QStringLiteral("PRAGMA integrity_check")));
+    bool good = true;
+    while (m_db->step(stmt.get()))
+        good = good && text(stmt.get(), 0) == QLatin1String("ok");
+    return good;
+}
+
+bool Catalog::readsWhole(const QHash<QString, qint64> &rows) const
+{
+    const auto setting = [&] {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("PRAGMA cell_size_check")));
+        return m_db->step(stmt.get()) && sqlite3_column_int(stmt.get(), 0) != 0;
+    };
+    const bool was = setting();
+    m_db->run(QStringLiteral("PRAGMA cell_size_check=ON"));
+    struct Restore {
+        PhysicalDatabase &db;
+        bool was;
+        ~Restore()
+        {
+            try {
+                db.run(was ? QStringLiteral("PRAGMA cell_size_check=ON") : QStringLiteral("PRAGMA cell_size_check=OFF"));
+            } catch (const Error &) {
+            }
+        }
+    } restore{*m_db, was};
+
+    struct Object {
+        QString name, table;
+        bool partial = false;
+    };
+    std::vector<Object> tables, indexes;
+    {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral(
+            "SELECT name FROM sqlite_schema WHERE type = 'table' AND rootpage > 0")));
+        while (m_db->step(stmt.get()))
+            tables.push_back({text(stmt.get(), 0), QString(), false});
+    }
+    for (const Object &t : tables) {
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT name, partial FROM pragma_index_list(?)")));
+        m_db->bindAll(stmt.get(), {t.name});
+        while (m_db->step(stmt.get()))
+            indexes.push_back({text(stmt.get(), 0), t.name, sqlite3_column_int(stmt.get(), 1) != 0});
+    }
+    QHash<QString, qint64> counted;
+    for (const Object &t : tables) {
+        QString last;
+        {
+            OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)")));
+            m_db->bindAll(stmt.get(), {t.name});
+            while (m_db->step(stmt.get()))
+                last = text(stmt.get(), 0);
+        }
+        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT count(*), count(%1) FROM %2 NOT INDEXED")
+                                              .arg(quoted(last), quoted(t.name))));
+        counted.insert(t.name, m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1);
+    }
+    if (counted != rows)
+        return false;
+    for (const Object &i : indexes) {
+        // Naming no column, the scan reads the index alone, entry by entry.
+        OwnedStatement stmt(m_db->prepare(
+            QStringLiteral("SELECT count(1) FROM %1 INDEXED BY %2").arg(quoted(i.table), quoted(i.name))));
+        const qint64 entries = m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1;
+        if (!i.partial && entries != counted.value(i.table, -1))
+            return false;
+    }
+    return true;
+}
+
 void compactDatabase(const QString &sourceFile, const QString &targetFile)
 {
     if (QFileInfo::exists(targetFile))
@@ -256,12 +357,26 @@ void compactDatabase(const QString &sourceFile, const QString &targetFile)
                     QStringLiteral("Het bestand '%1' bestaat al; de compacte kopie wordt er niet overheen geschreven.")
                         .arg(targetFile));
     auto db = PhysicalDatabase::acquire(sourceFile);
+    // VACUUM INTO writes the copy as carefully as the source is written:
+    // with the source's synchronous=FULL it waits for the disk more than
+    // once, and for the folder too. The copy is not in use until the caller
+    // has checked it, so it is written without waiting; the caller flushes
+    // what it keeps once.
+    int synchronous = 2;
+    {
+        OwnedStatement stmt(db->prepare(QStringLiteral("PRAGMA synchronous")));
+        if (db->step(stmt.get()))
+            synchronous = sqlite3_column_int(stmt.get(), 0);
+    }
+    db->run(QStringLiteral("PRAGMA synchronous=OFF"));
     try {
         db->execute(QStringLiteral("VACUUM INTO ?"), {targetFile});
     } catch (...) {
+        db->run(QStringLiteral("PRAGMA synchronous=%1").arg(synchronous));
         QFile::remove(targetFile);
         throw;
     }
+    db->run(QStringLiteral("PRAGMA synchronous=%1").arg(synchronous));
 }
 
 } // namespace db

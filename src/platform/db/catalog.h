@@ -5,6 +5,7 @@
 
 #include "platform/db/jet_types.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -25,6 +26,17 @@ struct ColumnInfo {
     bool notNull = false;
     QVariant defaultValue; // Null when the column has no default
     bool primaryKey = false;
+};
+
+// How much of a file SQLite's own check looks at (Catalog::passesCheck).
+enum class FileCheck {
+    // Every page of every table and index: the b-tree structure, every page
+    // used exactly once (in a tree or on the free list), the format of every
+    // record and the NOT NULL columns.
+    Quick,
+    // The above, and every row looked up in every index of its table (an
+    // index entry too many, too few or wrong).
+    Full,
 };
 
 struct ColumnSpec {
@@ -68,6 +80,24 @@ public:
     // whether anything changed: false on a file that is already so.
     bool useStandardTextCollation();
 
+    // Every table of the file, SQLite's own among them (the AutoNumber
+    // sequence), with its number of rows, counted in the table itself rather
+    // than in one of its indexes.
+    QHash<QString, qint64> rowCounts() const;
+    // Every table, index, view and trigger of the file by type and name, with
+    // the SQL that made it.
+    QHash<QString, QString> schemaObjects() const;
+    // Whether SQLite's own check of the file finds nothing wrong. A page that
+    // cannot be read at all raises its error.
+    bool passesCheck(FileCheck how) const;
+    // Reads the file whole: every row of every table to its last column and
+    // every entry of every index, SQLite checking the cells of each page as
+    // it reads it (cell_size_check). True when every table holds the number
+    // of rows `rows` gives it (as rowCounts() of another file), no more
+    // tables, and every index that is not partial one entry per row of its
+    // table. A page or record that does not hold together raises its error.
+    bool readsWhole(const QHash<QString, qint64> &rows) const;
+
 private:
     std::shared_ptr<PhysicalDatabase> m_db;
     bool m_readOnly = false;
@@ -75,7 +105,8 @@ private:
 
 // Writes a compacted copy of sourceFile to targetFile (VACUUM INTO). The
 // source is not changed. Refuses (3204) when targetFile exists; a failed
-// copy is removed.
+// copy is removed. The copy is not flushed to disk: a caller that keeps it
+// flushes it.
 void compactDatabase(const QString &sourceFile, const QString &targetFile);
 
 } // namespace db

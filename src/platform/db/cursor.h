@@ -63,6 +63,7 @@ public:
 
     // Editing (cursor_edit.cpp).
     QVariant value(int field) const;
+    void values(const std::vector<int> &fields, const QVariant **out) const; // where value() of each is
     void setValue(int field, const QVariant &value);
     void savePending(); // Update when an edit is pending
     void update();

@@ -42,6 +42,22 @@ QVariant Cursor::value(int field) const
     return row->values[size_t(field)];
 }
 
+void Cursor::values(const std::vector<int> &fields, const QVariant **out) const
+{
+    Row *row = requireCurrent();
+    for (size_t k = 0; k < fields.size(); ++k) {
+        const int field = fields[k];
+        if (row == editRow) {
+            const auto it = pending.find(field);
+            if (it != pending.end()) {
+                out[k] = &it->second;
+                continue;
+            }
+        }
+        out[k] = &row->values[size_t(field)];
+    }
+}
+
 void Cursor::requireWritable() const
 {
     if (readOnly)

@@ -99,7 +99,11 @@ std::shared_ptr<PhysicalDatabase> PhysicalDatabase::acquire(const QString &path)
     // that cannot be rolled back says so).
     bool readOnly = !mayWrite(canonical) || !mayWrite(info.absolutePath());
     sqlite3 *h = nullptr;
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_EXRESCODE;
+    // A handle is only ever used by one thread at a time (the program's
+    // own), so SQLite need not lock it around every call: in a read that is
+    // a lock and an unlock for every column of every row.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_EXRESCODE
+                      | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(canonical.toUtf8().constData(), &h, flags, nullptr);
     if (rc != SQLITE_OK) {
         const Error e = sqlError(h, rc, path);

@@ -159,6 +159,16 @@ Field Recordset::Fields(int index) const
     return Field(&c, index);
 }
 
+void Recordset::fieldValues(const std::vector<int> &fields, const QVariant **values) const
+{
+    const Cursor &c = cursor("Fields");
+    const size_t n = c.store->fields.size();
+    for (const int f : fields)
+        if (size_t(f) >= n)
+            c.requireField(f);
+    c.values(fields, values);
+}
+
 int Recordset::FieldCount() const { return int(cursor("FieldCount").store->fields.size()); }
 int Recordset::fieldIndex(const QString &name) const { return cursor("fieldIndex").findField(name); }
 int Recordset::fieldIndex(QLatin1String name) const { return cursor("fieldIndex").findField(WideName(name).view()); }

@@ -11,6 +11,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace db {
 
@@ -119,6 +120,10 @@ public:
     Field Fields(QLatin1String name) const;
     Field Fields(int index) const;           // 0-based; 3265 when out of range
     int FieldCount() const;
+    // Where the current row's values of the fields numbered in `fields` are,
+    // as Fields(i).Value() gives them, for a reader of many rows: valid until
+    // the recordset moves or changes.
+    void fieldValues(const std::vector<int> &fields, const QVariant **values) const;
     int fieldIndex(const QString &name) const; // -1 when unknown
     int fieldIndex(QLatin1String name) const;
 

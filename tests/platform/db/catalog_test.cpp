@@ -193,6 +193,46 @@ TEST_F(CatalogTest, CompactIntoANewFile)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("geen/map/kopie.mdb")));
 }
 
+// An index that lacks the entry of one of its table's rows: the quick check
+// does not look at the indexes, the full one and reading the file whole find
+// it, and the rows are counted in the table, not in the index that SQLite
+// would count by itself.
+TEST_F(CatalogTest, AnIndexEntryTooFewEscapesOnlyTheQuickCheck)
+{
+    {
+        const Catalog whole(conn);
+        const QHash<QString, qint64> rows = whole.rowCounts();
+        EXPECT_TRUE(whole.readsWhole(rows));
+        QHash<QString, qint64> oneMore = rows;
+        ++oneMore["tblInrichting"];
+        EXPECT_FALSE(whole.readsWhole(oneMore));
+    }
+    conn.Close();
+    const auto declareIndex = [&](const char *sql) {
+        testsupport::execSql(path, QStringLiteral("PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql='%1' "
+                                                  "WHERE name='idxActStort'; PRAGMA writable_schema=OFF;")
+                                       .arg(QLatin1String(sql)),
+                             false);
+    };
+    declareIndex("CREATE INDEX idxActStort ON tblAct (lngStort_REF) WHERE lngStort_REF<>9");
+    testsupport::execSql(path, QStringLiteral("INSERT INTO tblAct (lngStort_REF, strAct) VALUES (9, 'buiten')"), false);
+    declareIndex("CREATE INDEX idxActStort ON tblAct (lngStort_REF)");
+
+    conn.Open(path);
+    Recordset viaIndex;
+    viaIndex.Open("SELECT count(*) FROM tblAct", conn);
+    ASSERT_EQ(viaIndex.Fields(0).Value().toInt(), 3) << "the index lacks the new row";
+    viaIndex.Close();
+    const Catalog cat(conn);
+    EXPECT_TRUE(cat.passesCheck(FileCheck::Quick));
+    EXPECT_FALSE(cat.passesCheck(FileCheck::Full));
+    const QHash<QString, qint64> rows = cat.rowCounts();
+    EXPECT_EQ(rows.value("tblAct"), 4);
+    EXPECT_EQ(rows.value("sqlite_sequence"), 1) << "SQLite's own tables count too";
+    EXPECT_FALSE(cat.readsWhole(rows));
+    EXPECT_EQ(cat.schemaObjects().value("index idxActStort"), "CREATE INDEX idxActStort ON tblAct (lngStort_REF)");
+}
+
 // Files of earlier versions declare their text columns with the program's
 // own collation name; the rewrite gives them what every SQLite tool knows.
 TEST(CatalogCollation, OldCollationIsRewrittenWithRowsIdsIndexesAndTriggersKept)

@@ -52,6 +52,24 @@ TEST_F(RecordsetEdit, AssignStartsAnEditThatUpdateWrites)
     EXPECT_EQ(stored(1, "strAct").toString(), "nieuw");
 }
 
+TEST_F(RecordsetEdit, FieldValuesAreWhatEachFieldShowsPendingEditIncluded)
+{
+    Recordset rs = open();
+    rs.MoveNext();
+    rs.Fields("strAct") = QString("nieuw");
+    const std::vector<int> fields{rs.fieldIndex("strEenheid"), rs.fieldIndex("strAct"), rs.fieldIndex("idrAct_ID")};
+    const QVariant *values[3] = {};
+    rs.fieldValues(fields, values);
+    for (size_t i = 0; i < fields.size(); ++i)
+        EXPECT_EQ(*values[i], rs.Fields(fields[i]).Value()) << i;
+    EXPECT_EQ(values[1]->toString(), "nieuw");
+    EXPECT_EQ(values[2]->toInt(), 2);
+    expectError(err::kItemNotFound, [&] { rs.fieldValues({rs.FieldCount()}, values); });
+    rs.MoveLast();
+    rs.MoveNext();
+    expectError(err::kNoCurrentRecord, [&] { rs.fieldValues(fields, values); });
+}
+
 TEST_F(RecordsetEdit, EditsAreSeenThroughClones)
 {
     Recordset rs = open();
