@@ -108,12 +108,24 @@ void frmRapScherm::Command1_Click()
 
 // A writer writes in many small pieces. They are gathered in one edit of the
 // document, so that the text is laid out once when it is shown or read and
-// not again after every piece.
+// not again after every piece. An empty document is emptied anew inside the
+// edit (keeping its first paragraph's formats): the edit is then one new
+// text as a whole, of which the box lays out what it shows first and the
+// rest as it goes, as for a text set in one call.
 void frmRapScherm::schrijfBlok()
 {
-    if (!m_blok) {
-        m_cursor.beginEditBlock();
-        m_blok = true;
+    if (m_blok)
+        return;
+    m_cursor.beginEditBlock();
+    m_blok = true;
+    QTextDocument *doc = txtRap->document();
+    m_vanLeeg = doc->isEmpty();
+    if (m_vanLeeg) {
+        const QTextBlockFormat alinea = m_cursor.blockFormat();
+        const QTextCharFormat tekens = m_cursor.blockCharFormat();
+        doc->clear();
+        m_cursor.setBlockFormat(alinea);
+        m_cursor.setBlockCharFormat(tekens);
     }
 }
 
@@ -200,10 +212,25 @@ QList<double> frmRapScherm::tabStops() const
 
 void frmRapScherm::SelStart(qint32 position)
 {
+    // The box's caret moves along with what is written at or before it, so
+    // after a text written into the empty box it stands at the end, and
+    // moving it from there would first lay out all of the text to find where
+    // it was. While the caret moves, the box is given a page of no size, which
+    // it does not lay out; the whole page back, it lays out the new text once
+    // from the top, and then shows the insertion point as when it moved.
+    QTextDocument *doc = txtRap->document();
+    const bool nieuweTekst = m_blok && m_vanLeeg;
+    const QSizeF pagina = doc->pageSize();
+    if (nieuweTekst)
+        doc->setPageSize(QSizeF(0, 0));
     sluitBlok();
-    const int einde = txtRap->document()->characterCount() - 1;
+    const int einde = doc->characterCount() - 1;
     m_cursor.setPosition(std::clamp(position, 0, std::max(einde, 0)));
     txtRap->setTextCursor(m_cursor);
+    if (nieuweTekst) {
+        doc->setPageSize(pagina);
+        txtRap->ensureCursorVisible();
+    }
 }
 
 QString frmRapScherm::Text() const

@@ -81,6 +81,8 @@ private:
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;
     bool m_blok = false;
+    // The open edit began on an empty document.
+    bool m_vanLeeg = false;
 };
 
 } // namespace reports
