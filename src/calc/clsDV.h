@@ -38,6 +38,7 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace calc {
@@ -264,6 +265,9 @@ private:
     std::unique_ptr<checklist::clsCL> mclsCLrap;
     QString mstrSorteerVeldNaam;
     qint32 mlngRapRecordNr = -1;
+    // Where each cost item's values stand in m_items, by id, as calculated
+    // when the view was opened.
+    std::unordered_map<qint32, qint32> m_rapPlaats;
 };
 
 } // namespace calc

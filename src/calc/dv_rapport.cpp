@@ -50,6 +50,12 @@ void clsDV::rapOpenActRecordset()
                  mconData, db::LockType::ReadOnly, {mlngStort_ID});
     mclsCLrap = std::make_unique<checklist::clsCL>(clContext());
     mclsCLrap->initializeCL(mlngCL_ID);
+    // The report walks the view in an order of its own and asks for each
+    // row's values by id.
+    m_rapPlaats.clear();
+    m_rapPlaats.reserve(m_items.size());
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_rapPlaats.try_emplace(m_items[i].Act_ID, qint32(i));
 }
 
 void clsDV::rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren)
@@ -71,6 +77,14 @@ bool clsDV::rapEOF() const { return m_rsRap.EOF_(); }
 
 void clsDV::rapActiveerDV_ID(qint32 lngAct_ID)
 {
+    // The place noted when the view opened, if the values there are still
+    // this item's (a calculation since may have moved them); else the first
+    // item with this id.
+    if (const auto p = m_rapPlaats.find(lngAct_ID); p != m_rapPlaats.end() && size_t(p->second) < m_items.size()
+                                                   && m_items[size_t(p->second)].Act_ID == lngAct_ID) {
+        mlngRapRecordNr = p->second;
+        return;
+    }
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].Act_ID == lngAct_ID) {
             mlngRapRecordNr = qint32(i);

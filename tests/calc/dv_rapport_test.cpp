@@ -135,6 +135,18 @@ TEST_F(DVRapportTest, UnknownIdKeepsThePosition)
     EXPECT_EQ(dv->rapNCW(), QStringLiteral("121413,3"));
 }
 
+TEST_F(DVRapportTest, ACalculationAfterTheViewOpenedGivesEveryRowItsNewValues)
+{
+    auto dv = report(fx.alfa, QStringLiteral("bytRubriek_REF"));
+    // Without its first item the site's other items stand one place earlier.
+    fx.execute(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien});
+    ASSERT_TRUE(dv->BerekenAlles());
+    dv->rapActiveerDV_ID(fx.aHekwerk);
+    EXPECT_EQ(dv->rapNCW(), QStringLiteral("11162,31"));
+    dv->rapActiveerDV_ID(fx.aAfdeklaag);
+    EXPECT_EQ(dv->rapNCW(), QStringLiteral("6866,881"));
+}
+
 TEST_F(DVRapportTest, ZeroTargetFund)
 {
     const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")}, {"intStortType", 1},
