@@ -9,6 +9,8 @@
 #include <QTextEdit>
 #include <QTextOption>
 
+#include <optional>
+
 namespace reports {
 
 namespace {
@@ -141,16 +143,27 @@ void frmRapScherm::sluitBlok() const
 void frmRapScherm::SelText(const QString &text)
 {
     schrijfBlok();
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList regels = t.split(QLatin1Char('\n'));
-    for (int i = 0; i < regels.size(); ++i) {
-        if (i > 0) {
-            m_cursor.insertBlock(m_cursor.blockFormat(), m_format);
-            applyTabs();
-        }
-        if (!regels[i].isEmpty())
-            m_cursor.insertText(regels[i], m_format);
+    // CR LF, CR or LF ends a paragraph; the next one takes the format of the
+    // one it follows, with the tab stops as they stand.
+    std::optional<QList<QTextOption::Tab>> tabs;
+    const qsizetype lengte = text.size();
+    qsizetype begin = 0;
+    for (qsizetype i = 0;; ++i) {
+        const bool eind = i == lengte;
+        if (!eind && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+            continue;
+        if (i > begin)
+            m_cursor.insertText(text.mid(begin, i - begin), m_format);
+        if (eind)
+            break;
+        if (text[i] == QLatin1Char('\r') && i + 1 < lengte && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        if (!tabs)
+            tabs = tabPosities();
+        QTextBlockFormat alinea = m_cursor.blockFormat();
+        alinea.setTabPositions(*tabs);
+        m_cursor.insertBlock(alinea, m_format);
+        begin = i + 1;
     }
 }
 
@@ -190,14 +203,20 @@ void frmRapScherm::SelTabs(qint16 index, double positie)
     applyTabs();
 }
 
+QList<QTextOption::Tab> frmRapScherm::tabPosities() const
+{
+    QList<QTextOption::Tab> tabs;
+    tabs.reserve(m_tabs.size());
+    for (double t : m_tabs)
+        tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
+    return tabs;
+}
+
 void frmRapScherm::applyTabs()
 {
     schrijfBlok();
-    QList<QTextOption::Tab> tabs;
-    for (double t : m_tabs)
-        tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
     QTextBlockFormat f = m_cursor.blockFormat();
-    f.setTabPositions(tabs);
+    f.setTabPositions(tabPosities());
     m_cursor.setBlockFormat(f);
 }
 

@@ -18,6 +18,7 @@
 
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextOption>
 #include <QVector>
 
 class QPushButton;
@@ -68,6 +69,8 @@ private:
     void Form_Load();
     void Form_Resize();
     void applyTabs();
+    // The tab stops in pixels of this window.
+    QList<QTextOption::Tab> tabPosities() const;
     // The writers' pieces are one edit of the document until it is shown
     // or read.
     void schrijfBlok();

@@ -88,6 +88,44 @@ TEST_F(RapSchermTest, FormattingAppliesToWhatFollowsAndTabStopsToTheParagraphsAf
     EXPECT_TRUE(w->Text().startsWith(QStringLiteral(">Kop")));
 }
 
+TEST_F(RapSchermTest, CrLfCrOrLfEachEndAParagraphThatKeepsTheTabStops)
+{
+    const std::pair<const char *, const char *> gevallen[] = {
+        {"a\r\nb", "a\nb"},      {"a\rb", "a\nb"},      {"a\nb", "a\nb"},   {"a\r\r\nb", "a\n\nb"},
+        {"a\n\rb", "a\n\nb"},    {"\r\nab\r\n", "\nab\n"}, {"a\tb", "a\tb"}, {"", ""},
+    };
+    frmRapScherm *w = frmRapScherm::load();
+    for (const auto &[invoer, tekst] : gevallen) {
+        SCOPED_TRACE(invoer);
+        w->setText(QString());
+        w->SelTabCount(1);
+        w->SelTabs(0, 4);
+        w->SelText(QStringLiteral("["));
+        w->SelText(QString::fromLatin1(invoer));
+        w->SelText(QStringLiteral("]"));
+        EXPECT_EQ(w->Text(), QStringLiteral("[") + QString::fromLatin1(tekst) + QStringLiteral("]"));
+        for (QTextBlock b = txtRap(w)->document()->begin(); b.isValid(); b = b.next())
+            EXPECT_EQ(b.blockFormat().tabPositions().size(), 1) << b.blockNumber();
+    }
+}
+
+TEST_F(RapSchermTest, AParagraphStartedInFrontTakesTheTabStopsAsTheyStand)
+{
+    frmRapScherm *w = frmRapScherm::load();
+    w->SelText(QStringLiteral("kop\r\n"));
+    w->SelTabCount(1);
+    w->SelTabs(0, 4);
+    w->SelText(QStringLiteral("rij\r\n"));
+    w->SelStart(0);
+    w->SelText(QStringLiteral(">\r\n"));
+    EXPECT_EQ(w->Text(), QStringLiteral(">\nkop\nrij\n"));
+    const QTextDocument *doc = txtRap(w)->document();
+    EXPECT_TRUE(doc->findBlockByNumber(0).blockFormat().tabPositions().isEmpty());
+    for (int blok : {1, 2})
+        EXPECT_NEAR(doc->findBlockByNumber(blok).blockFormat().tabPositions().value(0).position, w->px(4), 0.5)
+            << blok;
+}
+
 TEST_F(RapSchermTest, TabStopsSetBeforeAnyTextHoldForTheFirstParagraphWrittenAfter)
 {
     frmRapScherm *w = frmRapScherm::load();
