@@ -25,6 +25,7 @@
 
 #include "calc/calc_context.h"
 #include "calc/clsToeslag2008.h"
+#include "calc/dv_values.h"
 
 #include "checklist/checklist_view.h"
 
@@ -213,6 +214,8 @@ private:
     void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
+    // A field of the view's current row; `name` is a string literal (its
+    // column is looked up once).
     QVariant rapField(const char *name) const;
     std::uint8_t rapByte(const char *name) const;
     bool rapCombined() const;
@@ -268,6 +271,8 @@ private:
     // Where each cost item's values stand in m_items, by id, as calculated
     // when the view was opened.
     std::unordered_map<qint32, qint32> m_rapPlaats;
+    // The view's columns by name.
+    mutable ColumnCache m_rapKolommen;
 };
 
 } // namespace calc

@@ -50,6 +50,7 @@ void clsDV::rapOpenActRecordset()
                  mconData, db::LockType::ReadOnly, {mlngStort_ID});
     mclsCLrap = std::make_unique<checklist::clsCL>(clContext());
     mclsCLrap->initializeCL(mlngCL_ID);
+    m_rapKolommen = ColumnCache();
     // The report walks the view in an order of its own and asks for each
     // row's values by id.
     m_rapPlaats.clear();
@@ -102,14 +103,15 @@ const clsDV::ItemResult *clsDV::rapItem() const
     return &m_items[size_t(mlngRapRecordNr)];
 }
 
+// The view's columns are looked up once; a closed view reports as such.
 QVariant clsDV::rapField(const char *name) const
 {
-    return m_rsRap.Fields(QString::fromLatin1(name)).Value();
+    return ActRow(m_rsRap, m_rsRap.isOpen() ? &m_rapKolommen : nullptr).value(name);
 }
 
 std::uint8_t clsDV::rapByte(const char *name) const
 {
-    return ActRow(m_rsRap).byte(name);
+    return ActRow(m_rsRap, m_rsRap.isOpen() ? &m_rapKolommen : nullptr).byte(name);
 }
 
 bool clsDV::rapCombined() const
@@ -243,7 +245,8 @@ QString clsDV::rapFreq() const
 
 std::uint8_t clsDV::rapSorteerVeldwaardeID() const
 {
-    return rapByte(mstrSorteerVeldNaam.toLatin1().constData());
+    // A name that is not a literal: looked up every time.
+    return ActRow(m_rsRap).byte(mstrSorteerVeldNaam.toLatin1().constData());
 }
 
 QString clsDV::rapSorteerVeldwaardeString() const
