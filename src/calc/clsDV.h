@@ -214,8 +214,9 @@ private:
     void berekenPost(const db::Recordset &rs, ColumnCache &columns, ItemResult &item, QString &strAct, bool &ok);
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
-    // A field of the view's current row; `name` is a string literal (its
-    // column is looked up once).
+    // The view's current row, and a field of it; field names are string
+    // literals (each column is looked up once).
+    ActRow rapRij() const;
     QVariant rapField(const char *name) const;
     std::uint8_t rapByte(const char *name) const;
     bool rapCombined() const;

@@ -104,14 +104,16 @@ const clsDV::ItemResult *clsDV::rapItem() const
 }
 
 // The view's columns are looked up once; a closed view reports as such.
+ActRow clsDV::rapRij() const { return ActRow(m_rsRap, m_rsRap.isOpen() ? &m_rapKolommen : nullptr); }
+
 QVariant clsDV::rapField(const char *name) const
 {
-    return ActRow(m_rsRap, m_rsRap.isOpen() ? &m_rapKolommen : nullptr).value(name);
+    return rapRij().value(name);
 }
 
 std::uint8_t clsDV::rapByte(const char *name) const
 {
-    return ActRow(m_rsRap, m_rsRap.isOpen() ? &m_rapKolommen : nullptr).byte(name);
+    return rapRij().byte(name);
 }
 
 bool clsDV::rapCombined() const
@@ -201,7 +203,7 @@ QString clsDV::rapPrijsPerKeer() const
 {
     if (rapCombined())
         return QStringLiteral("zie combinatiepost");
-    const ActRow row(m_rsRap);
+    const ActRow row = rapRij();
     switch (row.byte("bytOptieKosten")) {
     case 1: {
         const QVariant perc = row.value("sngPercInvest");
@@ -310,7 +312,7 @@ qint16 clsDV::AantalDVtabelRegels()
 
 std::uint8_t clsDV::rapIsQOR()
 {
-    const ActRow row(m_rsRap);
+    const ActRow row = rapRij();
     const std::uint8_t klasse = row.byte("bytIsQOR");
     if (klasse != 2)
         return klasse;

@@ -9,8 +9,6 @@
 #include <QTextEdit>
 #include <QTextOption>
 
-#include <optional>
-
 namespace reports {
 
 namespace {
@@ -144,8 +142,19 @@ void frmRapScherm::SelText(const QString &text)
 {
     schrijfBlok();
     // CR LF, CR or LF ends a paragraph; the next one takes the format of the
-    // one it follows, with the tab stops as they stand.
-    std::optional<QList<QTextOption::Tab>> tabs;
+    // one it follows, with the tab stops as they stand. A paragraph that has
+    // those already gives its format to all that follow in one insertion.
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) {
+        if (!text.isEmpty())
+            m_cursor.insertText(text, m_format);
+        return;
+    }
+    const QList<QTextOption::Tab> tabs = tabPosities();
+    const QTextBlockFormat huidig = m_cursor.blockFormat();
+    if (huidig.hasProperty(QTextFormat::TabPositions) && huidig.tabPositions() == tabs) {
+        m_cursor.insertText(text, m_format);
+        return;
+    }
     const qsizetype lengte = text.size();
     qsizetype begin = 0;
     for (qsizetype i = 0;; ++i) {
@@ -158,10 +167,8 @@ void frmRapScherm::SelText(const QString &text)
             break;
         if (text[i] == QLatin1Char('\r') && i + 1 < lengte && text[i + 1] == QLatin1Char('\n'))
             ++i;
-        if (!tabs)
-            tabs = tabPosities();
         QTextBlockFormat alinea = m_cursor.blockFormat();
-        alinea.setTabPositions(*tabs);
+        alinea.setTabPositions(tabs);
         m_cursor.insertBlock(alinea, m_format);
         begin = i + 1;
     }
@@ -205,10 +212,13 @@ void frmRapScherm::SelTabs(qint16 index, double positie)
 
 QList<QTextOption::Tab> frmRapScherm::tabPosities() const
 {
+    // As px(), with the resolution asked for once.
+    const int dpi = m_scaleWidth <= 0 ? logicalDpiX() : 0;
     QList<QTextOption::Tab> tabs;
     tabs.reserve(m_tabs.size());
     for (double t : m_tabs)
-        tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
+        tabs << QTextOption::Tab(m_scaleWidth <= 0 ? t / kCmPerInch * dpi : t * width() / m_scaleWidth,
+                                 QTextOption::LeftTab);
     return tabs;
 }
 
