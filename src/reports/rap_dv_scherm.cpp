@@ -7,6 +7,8 @@
 
 #include "platform/text/format.h"
 
+#include <QStringBuilder>
+
 namespace reports {
 
 namespace {
@@ -70,13 +72,15 @@ void RapDVScherm::voorzieningKop(const QString &voorz)
 void RapDVScherm::itemRegel(bool metAandeel)
 {
     symbool(m_dv.rapIsQOR());
-    QString regel = TAB + m_dv.rapKostenpost().left(35) + TAB + m_dv.rapKalJaarAanlegBA() + TAB + m_dv.rapTstart()
-                    + TAB + m_dv.rapTeind() + TAB + m_dv.rapFreq() + TAB + m_dv.rapPrijsPerKeer().left(40) + TAB
-                    + vb::Format(QVariant(m_dv.rapNCW()), kEuro);
+    // Put together in one piece of memory.
+    QString regel = TAB % m_dv.rapKostenpost().left(35) % TAB % m_dv.rapKalJaarAanlegBA() % TAB % m_dv.rapTstart()
+                    % TAB % m_dv.rapTeind() % TAB % m_dv.rapFreq() % TAB % m_dv.rapPrijsPerKeer().left(40) % TAB
+                    % vb::Format(QVariant(m_dv.rapNCW()), kEuro);
     // A row outside the target fund has no share of it.
     if (metAandeel)
-        regel += TAB + vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
-    m_rap.SelText(regel + CRLF);
+        regel += TAB % vb::Format(m_dv.rapFractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+    regel += CRLF;
+    m_rap.SelText(regel);
 }
 
 void RapDVScherm::kopB()
