@@ -187,15 +187,17 @@ void SiteTreeWidget::setTag(Node n, const QString &tag) { setTagOf(at(n), tag); 
 void SiteTreeWidget::setKey(Node n, const QString &key)
 {
     QTreeWidgetItem *it = at(n);
-    QTreeWidgetItem *other = m_keys.value(key);
-    if (other && other != it)
-        treeError(kErrKeyNotUnique, QStringLiteral("Key is not unique in collection: ") + key);
     const QString old = it->data(0, KeyRole).toString();
-    if (!old.isEmpty() && m_keys.value(old) == it)
+    if (!key.isEmpty()) {
+        // One look-up that also makes the entry (a key is hashed slowly).
+        QTreeWidgetItem *&plaats = m_keys[key];
+        if (plaats && plaats != it)
+            treeError(kErrKeyNotUnique, QStringLiteral("Key is not unique in collection: ") + key);
+        plaats = it;
+    }
+    if (!old.isEmpty() && old != key && m_keys.value(old) == it)
         m_keys.remove(old);
     it->setData(0, KeyRole, key);
-    if (!key.isEmpty())
-        m_keys.insert(key, it);
 }
 
 void SiteTreeWidget::setBold(Node n, bool bold)
