@@ -74,6 +74,8 @@ QSize MeasuredOnceDelegate::sizeHint(const QStyleOptionViewItem &option, const Q
     if (bekend != m_sizes.constEnd())
         return *bekend;
     const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    if (m_sizes.size() >= 100000) // texts renamed long ago
+        m_sizes.clear();
     m_sizes.insert(std::move(item), size);
     return size;
 }
@@ -97,7 +99,7 @@ void SiteTreeWidget::eindVulling()
     if (m_nieuweWortels.isEmpty())
         return;
     m_tree->addTopLevelItems(std::exchange(m_nieuweWortels, {}));
-    // In the order of the items, so that a parent is open before its child.
+    // In the order of the items, parents before their children.
     std::function<void(QTreeWidgetItem *)> klapUit = [&](QTreeWidgetItem *it) {
         if (m_uitklappen.value(it))
             it->setExpanded(true);

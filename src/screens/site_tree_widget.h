@@ -30,7 +30,8 @@ QIcon actImage(int index);
 // tree asks for the sizes of all its items again and again (the column as
 // wide as the widest item, the height of every row), and laying out a text
 // is what costs. The measures are forgotten when the tree's own font,
-// picture size, style or item options change.
+// picture size, style or item options change (and, a great many kept, all
+// at once).
 class MeasuredOnceDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -132,7 +133,7 @@ private:
     QIcon m_images[9]; // actImage(i), made on first use
     bool m_vullen = false;
     QList<QTreeWidgetItem *> m_nieuweWortels;
-    // Nodes not yet in the widget that are to be expanded.
+    // Whether nodes not yet in the widget are to be expanded.
     QHash<QTreeWidgetItem *, bool> m_uitklappen;
 };
 
