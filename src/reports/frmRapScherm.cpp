@@ -108,12 +108,24 @@ void frmRapScherm::Command1_Click()
 
 // A writer writes in many small pieces. They are gathered in one edit of the
 // document, so that the text is laid out once when it is shown or read and
-// not again after every piece.
+// not again after every piece. An empty document is emptied anew inside the
+// edit (keeping its first paragraph's formats): the edit is then one new
+// text as a whole, of which the box lays out what it shows first and the
+// rest as it goes, as for a text set in one call.
 void frmRapScherm::schrijfBlok()
 {
-    if (!m_blok) {
-        m_cursor.beginEditBlock();
-        m_blok = true;
+    if (m_blok)
+        return;
+    m_cursor.beginEditBlock();
+    m_blok = true;
+    QTextDocument *doc = txtRap->document();
+    m_vanLeeg = doc->isEmpty();
+    if (m_vanLeeg) {
+        const QTextBlockFormat alinea = m_cursor.blockFormat();
+        const QTextCharFormat tekens = m_cursor.blockCharFormat();
+        doc->clear();
+        m_cursor.setBlockFormat(alinea);
+        m_cursor.setBlockCharFormat(tekens);
     }
 }
 
@@ -129,16 +141,36 @@ void frmRapScherm::sluitBlok() const
 void frmRapScherm::SelText(const QString &text)
 {
     schrijfBlok();
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList regels = t.split(QLatin1Char('\n'));
-    for (int i = 0; i < regels.size(); ++i) {
-        if (i > 0) {
-            m_cursor.insertBlock(m_cursor.blockFormat(), m_format);
-            applyTabs();
-        }
-        if (!regels[i].isEmpty())
-            m_cursor.insertText(regels[i], m_format);
+    // CR LF, CR or LF ends a paragraph; the next one takes the format of the
+    // one it follows, with the tab stops as they stand. A paragraph that has
+    // those already gives its format to all that follow in one insertion.
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) {
+        if (!text.isEmpty())
+            m_cursor.insertText(text, m_format);
+        return;
+    }
+    const QList<QTextOption::Tab> tabs = tabPosities();
+    const QTextBlockFormat huidig = m_cursor.blockFormat();
+    if (huidig.hasProperty(QTextFormat::TabPositions) && huidig.tabPositions() == tabs) {
+        m_cursor.insertText(text, m_format);
+        return;
+    }
+    const qsizetype lengte = text.size();
+    qsizetype begin = 0;
+    for (qsizetype i = 0;; ++i) {
+        const bool eind = i == lengte;
+        if (!eind && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+            continue;
+        if (i > begin)
+            m_cursor.insertText(text.mid(begin, i - begin), m_format);
+        if (eind)
+            break;
+        if (text[i] == QLatin1Char('\r') && i + 1 < lengte && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        QTextBlockFormat alinea = m_cursor.blockFormat();
+        alinea.setTabPositions(tabs);
+        m_cursor.insertBlock(alinea, m_format);
+        begin = i + 1;
     }
 }
 
@@ -178,14 +210,23 @@ void frmRapScherm::SelTabs(qint16 index, double positie)
     applyTabs();
 }
 
+QList<QTextOption::Tab> frmRapScherm::tabPosities() const
+{
+    // As px(), with the resolution asked for once.
+    const int dpi = m_scaleWidth <= 0 ? logicalDpiX() : 0;
+    QList<QTextOption::Tab> tabs;
+    tabs.reserve(m_tabs.size());
+    for (double t : m_tabs)
+        tabs << QTextOption::Tab(m_scaleWidth <= 0 ? t / kCmPerInch * dpi : t * width() / m_scaleWidth,
+                                 QTextOption::LeftTab);
+    return tabs;
+}
+
 void frmRapScherm::applyTabs()
 {
     schrijfBlok();
-    QList<QTextOption::Tab> tabs;
-    for (double t : m_tabs)
-        tabs << QTextOption::Tab(px(t), QTextOption::LeftTab);
     QTextBlockFormat f = m_cursor.blockFormat();
-    f.setTabPositions(tabs);
+    f.setTabPositions(tabPosities());
     m_cursor.setBlockFormat(f);
 }
 
@@ -200,10 +241,25 @@ QList<double> frmRapScherm::tabStops() const
 
 void frmRapScherm::SelStart(qint32 position)
 {
+    // The box's caret moves along with what is written at or before it, so
+    // after a text written into the empty box it stands at the end, and
+    // moving it from there would first lay out all of the text to find where
+    // it was. While the caret moves, the box is given a page of no size, which
+    // it does not lay out; the whole page back, it lays out the new text once
+    // from the top, and then shows the insertion point as when it moved.
+    QTextDocument *doc = txtRap->document();
+    const bool nieuweTekst = m_blok && m_vanLeeg;
+    const QSizeF pagina = doc->pageSize();
+    if (nieuweTekst)
+        doc->setPageSize(QSizeF(0, 0));
     sluitBlok();
-    const int einde = txtRap->document()->characterCount() - 1;
+    const int einde = doc->characterCount() - 1;
     m_cursor.setPosition(std::clamp(position, 0, std::max(einde, 0)));
     txtRap->setTextCursor(m_cursor);
+    if (nieuweTekst) {
+        doc->setPageSize(pagina);
+        txtRap->ensureCursorVisible();
+    }
 }
 
 QString frmRapScherm::Text() const

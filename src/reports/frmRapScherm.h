@@ -18,6 +18,7 @@
 
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextOption>
 #include <QVector>
 
 class QPushButton;
@@ -68,6 +69,8 @@ private:
     void Form_Load();
     void Form_Resize();
     void applyTabs();
+    // The tab stops in pixels of this window.
+    QList<QTextOption::Tab> tabPosities() const;
     // The writers' pieces are one edit of the document until it is shown
     // or read.
     void schrijfBlok();
@@ -81,6 +84,8 @@ private:
     double m_scaleWidth = 0;
     double m_scaleHeight = 0;
     bool m_blok = false;
+    // The open edit began on an empty document.
+    bool m_vanLeeg = false;
 };
 
 } // namespace reports

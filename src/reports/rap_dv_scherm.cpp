@@ -7,6 +7,7 @@
 
 #include "platform/text/format.h"
 
+#include <QStringBuilder>
 #include <algorithm>
 
 namespace reports {
@@ -72,13 +73,15 @@ void RapDVScherm::voorzieningKop(const QString &voorz)
 void RapDVScherm::itemRegel(const calc::DVRapportRegel &regel, bool metAandeel)
 {
     symbool(m_dv.rapIsQOR(regel));
-    QString tekst = TAB + regel.Kostenpost().left(35) + TAB + regel.KalJaarAanlegBA() + TAB + regel.Tstart() + TAB
-                    + regel.Teind() + TAB + regel.Freq() + TAB + regel.PrijsPerKeer().left(40) + TAB
-                    + vb::Format(QVariant(regel.NCW()), kEuro);
+    // Put together in one piece of memory.
+    QString tekst = TAB % regel.Kostenpost().left(35) % TAB % regel.KalJaarAanlegBA() % TAB % regel.Tstart() % TAB
+                    % regel.Teind() % TAB % regel.Freq() % TAB % regel.PrijsPerKeer().left(40) % TAB
+                    % vb::Format(QVariant(regel.NCW()), kEuro);
     // A row outside the target fund has no share of it.
     if (metAandeel)
-        tekst += TAB + vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));
-    m_rap.SelText(tekst + CRLF);
+        tekst += TAB % vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));
+    tekst += CRLF;
+    m_rap.SelText(tekst);
 }
 
 void RapDVScherm::kopB()

@@ -124,6 +124,7 @@ void frmAct::laad()
     PasTreeInstellingenToe();
     try {
         m_tree->clear();
+        SiteTreeWidget::Vulling inEens(*m_tree);
         if (gekoppeld)
             VulTreeviewAct(*m_tree, recCtx);
     } catch (const platform::Error &e) {
@@ -202,6 +203,7 @@ void frmAct::bouwScherm()
     // Long names scroll sideways instead of being cut.
     m_treeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_treeView->header()->setStretchLastSection(false);
+    m_treeView->setItemDelegate(new MeasuredOnceDelegate(m_treeView));
     m_treeView->installEventFilter(this);
     m_treeView->viewport()->installEventFilter(this);
     m_tree = std::make_unique<SiteTreeWidget>(m_treeView);

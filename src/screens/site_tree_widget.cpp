@@ -3,11 +3,13 @@
 #include "platform/core/error.h"
 #include "platform/ui/vb_color.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QTreeWidget>
 
 #include <functional>
+#include <utility>
 
 namespace screens {
 
@@ -48,6 +50,36 @@ QIcon actImage(int index)
     return QIcon(pm);
 }
 
+QSize MeasuredOnceDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const QWidget *widget = option.widget;
+    const QStyle *style = widget ? widget->style() : QApplication::style();
+    if (index.data(Qt::SizeHintRole).isValid())
+        return QStyledItemDelegate::sizeHint(option, index);
+    if (style != m_style || option.font != m_font || option.decorationSize != m_iconSize
+        || option.features != m_features || int(option.decorationPosition) != m_positie) {
+        m_sizes.clear();
+        m_style = style;
+        m_font = option.font;
+        m_iconSize = option.decorationSize;
+        m_features = option.features;
+        m_positie = int(option.decorationPosition);
+    }
+    const QVariant icon = index.data(Qt::DecorationRole);
+    if (icon.isValid() && icon.userType() != QMetaType::QIcon)
+        return QStyledItemDelegate::sizeHint(option, index); // a pixmap or colour: measured as it is
+    Item item{index.data(Qt::DisplayRole).toString(), index.data(Qt::FontRole),
+              icon.isValid() ? qvariant_cast<QIcon>(icon).cacheKey() : -1, index.data(Qt::CheckStateRole)};
+    const auto bekend = m_sizes.constFind(item);
+    if (bekend != m_sizes.constEnd())
+        return *bekend;
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    if (m_sizes.size() >= 100000) // texts renamed long ago
+        m_sizes.clear();
+    m_sizes.insert(std::move(item), size);
+    return size;
+}
+
 SiteTreeWidget::SiteTreeWidget(QTreeWidget *tree) : m_tree(tree) {}
 
 QTreeWidgetItem *SiteTreeWidget::at(Node node) const
@@ -57,8 +89,44 @@ QTreeWidgetItem *SiteTreeWidget::at(Node node) const
     return item(node);
 }
 
+SiteTreeWidget::Vulling::Vulling(SiteTreeWidget &tree) : m_tree(tree) { m_tree.m_vullen = true; }
+
+SiteTreeWidget::Vulling::~Vulling() { m_tree.eindVulling(); }
+
+void SiteTreeWidget::eindVulling()
+{
+    m_vullen = false;
+    if (m_nieuweWortels.isEmpty())
+        return;
+    m_tree->addTopLevelItems(std::exchange(m_nieuweWortels, {}));
+    // In the order of the items, parents before their children.
+    std::function<void(QTreeWidgetItem *)> klapUit = [&](QTreeWidgetItem *it) {
+        if (m_uitklappen.value(it))
+            it->setExpanded(true);
+        for (int i = 0; i < it->childCount(); ++i)
+            klapUit(it->child(i));
+    };
+    if (!m_uitklappen.isEmpty())
+        for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+            klapUit(m_tree->topLevelItem(i));
+    m_uitklappen.clear();
+}
+
+QList<QTreeWidgetItem *> SiteTreeWidget::roots() const
+{
+    QList<QTreeWidgetItem *> list;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        list << m_tree->topLevelItem(i);
+    return list + m_nieuweWortels;
+}
+
 SiteTreeWidget::Node SiteTreeWidget::addChild(const QString &parentKey)
 {
+    if (parentKey.isEmpty() && m_vullen) {
+        auto *wortel = new QTreeWidgetItem;
+        m_nieuweWortels << wortel;
+        return node(wortel);
+    }
     if (parentKey.isEmpty())
         return node(new QTreeWidgetItem(m_tree));
     QTreeWidgetItem *parent = m_keys.value(parentKey);
@@ -74,6 +142,7 @@ SiteTreeWidget::Node SiteTreeWidget::find(const QString &key) const
 
 void SiteTreeWidget::forget(QTreeWidgetItem *it)
 {
+    m_uitklappen.remove(it);
     for (int i = 0; i < it->childCount(); ++i)
         forget(it->child(i));
     const QString k = it->data(0, KeyRole).toString();
@@ -85,6 +154,7 @@ void SiteTreeWidget::remove(Node n)
 {
     QTreeWidgetItem *it = at(n);
     forget(it);
+    m_nieuweWortels.removeOne(it);
     delete it;
 }
 
@@ -107,7 +177,11 @@ void SiteTreeWidget::setForeColorOf(QTreeWidgetItem *it, qint32 vbColour)
 bool SiteTreeWidget::bold(Node n) const { return at(n)->font(0).bold(); }
 qint32 SiteTreeWidget::foreColor(Node n) const { return foreColorOf(at(n)); }
 int SiteTreeWidget::image(Node n) const { return at(n)->data(0, ImageRole).toInt(); }
-bool SiteTreeWidget::expanded(Node n) const { return at(n)->isExpanded(); }
+bool SiteTreeWidget::expanded(Node n) const
+{
+    QTreeWidgetItem *it = at(n);
+    return it->treeWidget() ? it->isExpanded() : m_uitklappen.value(it);
+}
 
 void SiteTreeWidget::setText(Node n, const QString &text) { at(n)->setText(0, text); }
 void SiteTreeWidget::setTag(Node n, const QString &tag) { setTagOf(at(n), tag); }
@@ -115,15 +189,17 @@ void SiteTreeWidget::setTag(Node n, const QString &tag) { setTagOf(at(n), tag); 
 void SiteTreeWidget::setKey(Node n, const QString &key)
 {
     QTreeWidgetItem *it = at(n);
-    QTreeWidgetItem *other = m_keys.value(key);
-    if (other && other != it)
-        treeError(kErrKeyNotUnique, QStringLiteral("Key is not unique in collection: ") + key);
     const QString old = it->data(0, KeyRole).toString();
-    if (!old.isEmpty() && m_keys.value(old) == it)
+    if (!key.isEmpty()) {
+        // One look-up that also makes the entry (a key is hashed slowly).
+        QTreeWidgetItem *&plaats = m_keys[key];
+        if (plaats && plaats != it)
+            treeError(kErrKeyNotUnique, QStringLiteral("Key is not unique in collection: ") + key);
+        plaats = it;
+    }
+    if (!old.isEmpty() && old != key && m_keys.value(old) == it)
         m_keys.remove(old);
     it->setData(0, KeyRole, key);
-    if (!key.isEmpty())
-        m_keys.insert(key, it);
 }
 
 void SiteTreeWidget::setBold(Node n, bool bold)
@@ -151,13 +227,22 @@ void SiteTreeWidget::setImage(Node n, int image)
     it->setIcon(0, m_images[image]);
 }
 
-void SiteTreeWidget::setExpanded(Node n, bool expanded) { at(n)->setExpanded(expanded); }
+void SiteTreeWidget::setExpanded(Node n, bool expanded)
+{
+    QTreeWidgetItem *it = at(n);
+    if (it->treeWidget())
+        it->setExpanded(expanded);
+    else
+        m_uitklappen.insert(it, expanded);
+}
 
 void SiteTreeWidget::redraw() { m_tree->viewport()->update(); }
 
 void SiteTreeWidget::clear()
 {
     m_keys.clear();
+    m_uitklappen.clear();
+    qDeleteAll(std::exchange(m_nieuweWortels, {}));
     m_tree->clear();
 }
 
@@ -180,14 +265,15 @@ QList<SiteTreeWidget::Node> SiteTreeWidget::allNodes() const
         for (int i = 0; i < it->childCount(); ++i)
             walk(it->child(i));
     };
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-        walk(m_tree->topLevelItem(i));
+    for (QTreeWidgetItem *wortel : roots())
+        walk(wortel);
     return list;
 }
 
 SiteTreeWidget::Node SiteTreeWidget::firstNode() const
 {
-    return m_tree->topLevelItemCount() ? node(m_tree->topLevelItem(0)) : 0;
+    const QList<QTreeWidgetItem *> wortels = roots();
+    return wortels.isEmpty() ? 0 : node(wortels.first());
 }
 
 SiteTreeWidget::Node SiteTreeWidget::selected() const { return node(m_tree->currentItem()); }

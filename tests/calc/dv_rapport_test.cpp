@@ -212,6 +212,16 @@ TEST_F(DVRapportTest, ARunForAnotherSiteFindsOnlyItsOwnItems)
                         QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(fx.aMaaien));
     dv->rapActiveerDV_ID(fx.aMaaien);
     EXPECT_EQ(dv->rapNCW(), maaienBeta);
+TEST_F(DVRapportTest, ACalculationAfterTheViewOpenedGivesEveryRowItsNewValues)
+{
+    auto dv = report(fx.alfa, QStringLiteral("bytRubriek_REF"));
+    // Without its first item the site's other items stand one place earlier.
+    fx.execute(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien});
+    ASSERT_TRUE(dv->BerekenAlles());
+    dv->rapActiveerDV_ID(fx.aHekwerk);
+    EXPECT_EQ(dv->rapNCW(), QStringLiteral("11162,31"));
+    dv->rapActiveerDV_ID(fx.aAfdeklaag);
+    EXPECT_EQ(dv->rapNCW(), QStringLiteral("6866,881"));
 }
 
 TEST_F(DVRapportTest, ZeroTargetFund)

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextLayout>
 #include <QPushButton>
 #include <QTest>
@@ -85,6 +86,111 @@ TEST_F(RapSchermTest, FormattingAppliesToWhatFollowsAndTabStopsToTheParagraphsAf
     w->SelStart(0);
     w->SelText(QStringLiteral(">"));
     EXPECT_TRUE(w->Text().startsWith(QStringLiteral(">Kop")));
+}
+
+TEST_F(RapSchermTest, CrLfCrOrLfEachEndAParagraphThatKeepsTheTabStops)
+{
+    const std::pair<const char *, const char *> gevallen[] = {
+        {"a\r\nb", "a\nb"},      {"a\rb", "a\nb"},      {"a\nb", "a\nb"},   {"a\r\r\nb", "a\n\nb"},
+        {"a\n\rb", "a\n\nb"},    {"\r\nab\r\n", "\nab\n"}, {"a\tb", "a\tb"}, {"", ""},
+    };
+    frmRapScherm *w = frmRapScherm::load();
+    for (const auto &[invoer, tekst] : gevallen) {
+        SCOPED_TRACE(invoer);
+        w->setText(QString());
+        w->SelTabCount(1);
+        w->SelTabs(0, 4);
+        w->SelText(QStringLiteral("["));
+        w->SelText(QString::fromLatin1(invoer));
+        w->SelText(QStringLiteral("]"));
+        EXPECT_EQ(w->Text(), QStringLiteral("[") + QString::fromLatin1(tekst) + QStringLiteral("]"));
+        for (QTextBlock b = txtRap(w)->document()->begin(); b.isValid(); b = b.next())
+            EXPECT_EQ(b.blockFormat().tabPositions().size(), 1) << b.blockNumber();
+    }
+}
+
+TEST_F(RapSchermTest, AParagraphStartedInFrontTakesTheTabStopsAsTheyStand)
+{
+    frmRapScherm *w = frmRapScherm::load();
+    w->SelText(QStringLiteral("kop\r\n"));
+    w->SelTabCount(1);
+    w->SelTabs(0, 4);
+    w->SelText(QStringLiteral("rij\r\n"));
+    w->SelStart(0);
+    w->SelText(QStringLiteral(">\r\n"));
+    EXPECT_EQ(w->Text(), QStringLiteral(">\nkop\nrij\n"));
+    const QTextDocument *doc = txtRap(w)->document();
+    EXPECT_TRUE(doc->findBlockByNumber(0).blockFormat().tabPositions().isEmpty());
+    for (int blok : {1, 2})
+        EXPECT_NEAR(doc->findBlockByNumber(blok).blockFormat().tabPositions().value(0).position, w->px(4), 0.5)
+            << blok;
+}
+
+TEST_F(RapSchermTest, TabStopsSetBeforeAnyTextHoldForTheFirstParagraphWrittenAfter)
+{
+    frmRapScherm *w = frmRapScherm::load();
+    w->SelTabCount(1);
+    w->SelTabs(0, 3);
+    ASSERT_EQ(w->tabStops().size(), 1);
+    w->SelBold(true);
+    w->SelText(QStringLiteral("a\tb\r\nc"));
+    const QTextDocument *doc = txtRap(w)->document();
+    for (int blok : {0, 1}) {
+        const QTextBlock b = doc->findBlockByNumber(blok);
+        ASSERT_EQ(b.blockFormat().tabPositions().size(), 1) << blok;
+        EXPECT_NEAR(b.blockFormat().tabPositions()[0].position, w->px(3), 0.5) << blok;
+        EXPECT_EQ(b.begin().fragment().charFormat().fontWeight(), QFont::Bold) << blok;
+    }
+}
+
+// Reports of many lines written into the emptied window, one after the
+// other: the caret stands where the writer put it or, when it put it
+// nowhere, where the writing ended; the window opens on the caret and then
+// shows where the writer put it. The text wraps at twice the box's width.
+TEST_F(RapSchermTest, ALongReportShowsWhereTheWriterLeftTheCaret)
+{
+    QMdiArea area;
+    area.resize(1024, 768);
+    area.show();
+    screens::Form::setHost(&area);
+    const QString regel = QStringLiteral("post\t%1\t€ 1.000\t(0,1%)\r\n");
+    const QString breed = QStringLiteral("nazorg ").repeated(150);
+    enum class Einde { Nergens, Begin, Eind };
+    frmRapScherm *w = frmRapScherm::load();
+    QTextEdit *box = txtRap(w);
+    for (Einde einde : {Einde::Nergens, Einde::Begin, Einde::Eind}) {
+        SCOPED_TRACE(int(einde));
+        w->setText(QString());
+        w->setFont(QStringLiteral("arial"), 8);
+        w->SelTabCount(2);
+        w->SelTabs(0, 2);
+        w->SelTabs(1, 6);
+        w->SelText(breed + QStringLiteral("\r\n"));
+        // Paragraphs end in one character.
+        int lengte = int(breed.size()) + 1;
+        for (int i = 0; i < 2000; ++i) {
+            w->SelText(regel.arg(i));
+            lengte += int(regel.arg(i).size()) - 1;
+        }
+        if (einde == Einde::Begin)
+            w->SelStart(0);
+        else if (einde == Einde::Eind)
+            w->SelStart(lengte);
+        w->setZichtbaar(true);
+        QApplication::processEvents();
+
+        ASSERT_EQ(w->Text().size(), lengte);
+        EXPECT_EQ(box->textCursor().position(), einde == Einde::Begin ? 0 : lengte);
+        EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect()));
+        EXPECT_EQ(box->verticalScrollBar()->value() == 0, einde == Einde::Begin);
+        // The wide first paragraph wraps where its words fill twice the
+        // box's width.
+        const QTextLayout *eerste = box->document()->firstBlock().layout();
+        ASSERT_GE(eerste->lineCount(), 2);
+        EXPECT_GT(eerste->lineAt(0).naturalTextWidth(), 1.8 * box->width());
+        EXPECT_LE(eerste->lineAt(0).naturalTextWidth(), 2 * box->width());
+    }
+    screens::Form::setHost(nullptr);
 }
 
 TEST_F(RapSchermTest, LinesWrapAtTwiceTheBoxWidthAndASmallWindowKeepsItsControls)

@@ -11,6 +11,11 @@
 
 #include "platform/core/error.h"
 
+#include <QHeaderView>
+#include <QTreeWidgetItemIterator>
+
+#include <functional>
+
 namespace {
 
 using records::MemorySiteTree;
@@ -141,6 +146,139 @@ TEST_F(SiteTreeTest, TheTreeWidgetServesTheRecordClasses)
     EXPECT_EQ(tree.find(k("act", site.phase2)), 0u);
     EXPECT_EQ(tree.find(k("act", site.phase1)), 0u);
     EXPECT_THROW(tree.addChild(k("act", site.phase1)), platform::Error);
+}
+
+// One node as the widget shows it, with all under it.
+QString toon(const QTreeWidgetItem *it, int diepte = 0)
+{
+    QString regel = QString(diepte, QLatin1Char(' ')) + SiteTreeWidget::keyOf(it) + QLatin1Char('|') + it->text(0)
+                    + QLatin1Char('|') + SiteTreeWidget::tagOf(it) + QLatin1Char('|')
+                    + QString::number(it->font(0).bold()) + QString::number(it->isExpanded())
+                    + QString::number(!it->icon(0).isNull()) + QLatin1Char('|') + it->foreground(0).color().name()
+                    + QLatin1Char('\n');
+    for (int i = 0; i < it->childCount(); ++i)
+        regel += toon(it->child(i), diepte + 1);
+    return regel;
+}
+
+QString toon(const QTreeWidget &widget)
+{
+    QString alles;
+    for (int i = 0; i < widget.topLevelItemCount(); ++i)
+        alles += toon(widget.topLevelItem(i));
+    return alles;
+}
+
+TEST_F(SiteTreeTest, FilledInOneGoTheWidgetShowsWhatAFillNodeByNodeShows)
+{
+    QTreeWidget losWidget;
+    SiteTreeWidget los(&losWidget);
+    screens::VulTreeviewAct(los, ctx(&los));
+
+    QTreeWidget widget;
+    SiteTreeWidget tree(&widget);
+    {
+        SiteTreeWidget::Vulling inEens(tree);
+        screens::VulTreeviewAct(tree, ctx(&tree));
+        // Before the widget has them, the nodes answer as they will after.
+        EXPECT_EQ(widget.topLevelItemCount(), 0);
+        EXPECT_EQ(tree.key(tree.firstNode()), QStringLiteral("objcat1"));
+        EXPECT_TRUE(tree.expanded(tree.find(k("inr", site.facKeet))));
+        EXPECT_EQ(tree.allNodes().size(), los.allNodes().size());
+    }
+    EXPECT_EQ(toon(widget), toon(losWidget));
+    EXPECT_EQ(tree.allNodes().size(), los.allNodes().size());
+
+    // Nodes added afterwards go straight into the widget.
+    records::clsVoorz voorz(ctx(&tree));
+    const QString key = voorz.VoegVoorzieningToe(4, QStringLiteral("Drains"));
+    ASSERT_NE(tree.find(key), 0u);
+    EXPECT_EQ(SiteTreeWidget::item(tree.find(key))->treeWidget(), &widget);
+}
+
+TEST_F(SiteTreeTest, AFillThatFailsHalfWayShowsTheNodesItMadeAndDropsTheOnesRemoved)
+{
+    QTreeWidget widget;
+    SiteTreeWidget tree(&widget);
+    try {
+        SiteTreeWidget::Vulling inEens(tree);
+        for (const char *sleutel : {"a", "b", "c"}) {
+            const auto wortel = tree.addChild(QString());
+            tree.setKey(wortel, QLatin1String(sleutel));
+            tree.setExpanded(wortel, true);
+            tree.setKey(tree.addChild(QLatin1String(sleutel)), QLatin1String(sleutel) + QStringLiteral("1"));
+        }
+        tree.setExpanded(tree.find(QStringLiteral("c")), false);
+        tree.remove(tree.find(QStringLiteral("b")));
+        tree.addChild(QStringLiteral("b")); // no such node any more
+        ADD_FAILURE() << "no error";
+    } catch (const platform::Error &) {
+    }
+    ASSERT_EQ(widget.topLevelItemCount(), 2);
+    EXPECT_EQ(SiteTreeWidget::keyOf(widget.topLevelItem(0)), QStringLiteral("a"));
+    EXPECT_TRUE(widget.topLevelItem(0)->isExpanded());
+    EXPECT_EQ(SiteTreeWidget::keyOf(widget.topLevelItem(1)), QStringLiteral("c"));
+    EXPECT_FALSE(widget.topLevelItem(1)->isExpanded());
+    EXPECT_EQ(tree.find(QStringLiteral("b1")), 0u);
+    EXPECT_EQ(SiteTreeWidget::keyOf(widget.topLevelItem(1)->child(0)), QStringLiteral("c1"));
+}
+
+// The sizes the tree gets for its items, from its delegate.
+QList<QSize> maten(const QTreeWidget &widget)
+{
+    QList<QSize> list;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(&widget)); *it; ++it)
+        list << widget.sizeHintForIndex(widget.indexFromItem(*it));
+    return list;
+}
+
+TEST(MeasuredOnceDelegate, GivesTheSizesOfTheStyledDelegateAlsoAfterAChange)
+{
+    QTreeWidget gewoon;
+    QTreeWidget onthouden;
+    onthouden.setItemDelegate(new screens::MeasuredOnceDelegate(&onthouden));
+    for (QTreeWidget *w : {&gewoon, &onthouden}) {
+        // As wide as the widest item, as on the screen.
+        w->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        w->header()->setStretchLastSection(false);
+        const QStringList teksten = {QStringLiteral("Bovenafdichting"), QStringLiteral("Maaien"),
+                                     QStringLiteral("Maaien"), QStringLiteral("Vervangen drainageleidingen {1e fase}")};
+        for (int i = 0; i < teksten.size(); ++i) {
+            auto *it = new QTreeWidgetItem(w, {teksten[i]});
+            if (i == 1)
+                it->setIcon(0, screens::actImage(2));
+            if (i == 3)
+                it->setCheckState(0, Qt::Checked);
+        }
+        QFont vet = w->topLevelItem(2)->font(0);
+        vet.setBold(true);
+        w->topLevelItem(2)->setFont(0, vet);
+    }
+    const std::function<void(QTreeWidget *)> wijzigingen[] = {
+        [](QTreeWidget *) {},
+        [](QTreeWidget *w) { w->topLevelItem(1)->setText(0, QStringLiteral("Maaien van de taluds")); },
+        [](QTreeWidget *w) {
+            QFont f = w->topLevelItem(1)->font(0);
+            f.setBold(true);
+            w->topLevelItem(1)->setFont(0, f);
+        },
+        [](QTreeWidget *w) { w->topLevelItem(0)->setIcon(0, screens::actImage(7)); },
+        [](QTreeWidget *w) { w->topLevelItem(3)->setData(0, Qt::CheckStateRole, QVariant()); },
+        [](QTreeWidget *w) {
+            QFont f = w->font();
+            f.setPointSize(f.pointSize() + 6);
+            w->setFont(f);
+        },
+        [](QTreeWidget *w) { w->setIconSize(QSize(32, 32)); },
+    };
+    int stap = 0;
+    for (const auto &wijzig : wijzigingen) {
+        SCOPED_TRACE(stap++);
+        wijzig(&gewoon);
+        wijzig(&onthouden);
+        EXPECT_EQ(maten(onthouden), maten(gewoon));
+        EXPECT_EQ(onthouden.header()->sectionSize(0), gewoon.header()->sectionSize(0));
+    }
 }
 
 } // namespace

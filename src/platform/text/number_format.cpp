@@ -2,6 +2,7 @@
 
 #include "decimal_digits.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <algorithm>
@@ -190,16 +191,29 @@ bool isGeneralNumber(const QString &picture)
     return picture.isEmpty() || picture.compare(QLatin1String("General Number"), Qt::CaseInsensitive) == 0;
 }
 
+// The sections of a picture, parsed once: a report formats many numbers
+// under a few pictures. The memory of a thread holds a bounded number.
+QList<Section> sectionsOf(const QString &picture)
+{
+    thread_local QHash<QString, QList<Section>> parsed;
+    const auto known = parsed.constFind(picture);
+    if (known != parsed.constEnd())
+        return *known;
+    QList<Section> sections;
+    for (const QString &text : splitSections(namedPicture(picture).value_or(picture)))
+        sections << parseSection(text);
+    if (parsed.size() >= 256)
+        parsed.clear();
+    parsed.insert(picture, sections);
+    return sections;
+}
+
 // `exact` carries a whole number whose digits must not pass through a double.
 QString formatNumber(double value, const std::optional<std::int64_t> &exact, const QString &picture)
 {
     if (!std::isfinite(value))
         return detail::nonFiniteText(value, QLatin1Char(','));
-    const QString effective = namedPicture(picture).value_or(picture);
-
-    QList<Section> sections;
-    for (const QString &text : splitSections(effective))
-        sections << parseSection(text);
+    const QList<Section> sections = sectionsOf(picture);
 
     const Section *section = &sections[0];
     bool minus = false;

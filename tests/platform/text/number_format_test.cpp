@@ -204,6 +204,20 @@ TEST(VbTextFormat, NamedFormatsAndEmptyPicture)
     });
 }
 
+TEST(VbTextFormat, APictureGivesTheSameTextEachTimeAmongManyOthers)
+{
+    // More pictures than are kept parsed, twice over, each with its own text.
+    for (int ronde = 0; ronde < 2; ++ronde)
+        for (int i = 0; i < 600; ++i) {
+            const QString picture = QStringLiteral("\"n%1 \"#,##0.00;\"m%1 \"0").arg(i);
+            EXPECT_EQ(vb::Format(-1234.5 * (i % 2 ? 1 : -1), picture),
+                      i % 2 ? QStringLiteral("m%1 1235").arg(i) : QStringLiteral("n%1 1.234,50").arg(i))
+                << picture.toStdString();
+        }
+    EXPECT_EQ(vb::Format(2.5, QStringLiteral("Fixed")), QStringLiteral("2,50"));
+    EXPECT_EQ(vb::Format(2.5, QStringLiteral("fixed")), QStringLiteral("2,50"));
+}
+
 TEST(VbTextFormat, FloatIsWidenedToDoubleBeforeRounding)
 {
     // 0.285f is 0.28499999642..., 1.005f is 1.00499999523..., 0.125f exact.
