@@ -212,6 +212,8 @@ TEST_F(DVRapportTest, ARunForAnotherSiteFindsOnlyItsOwnItems)
                         QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(fx.aMaaien));
     dv->rapActiveerDV_ID(fx.aMaaien);
     EXPECT_EQ(dv->rapNCW(), maaienBeta);
+}
+
 TEST_F(DVRapportTest, ACalculationAfterTheViewOpenedGivesEveryRowItsNewValues)
 {
     auto dv = report(fx.alfa, QStringLiteral("bytRubriek_REF"));
