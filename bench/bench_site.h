@@ -69,10 +69,9 @@ inline qint32 addSite(db::Connection &cn, const QString &naam, int items, int pr
                {naam, prov, objectGebonden});
     const qint32 id = lastId(cn);
     const int facilities = (items + 19) / 20;
-    cn.Execute(QStringLiteral(
-                   "WITH RECURSIVE f(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM f WHERE n + 1 < ?)"
-                   " INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject)"
-                   " SELECT ?, 1 + n % 7, printf('Voorziening %05d', n) FROM f"),
+    cn.Execute(QStringLiteral("WITH RECURSIVE f(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM f WHERE n + 1 < ?)"
+                              " INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject)"
+                              " SELECT ?, 1 + n % 7, printf('Voorziening %05d', n) FROM f"),
                {facilities, id});
     cn.Execute(QStringLiteral(
                    "WITH RECURSIVE a(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM a WHERE i + 1 < ?),"

@@ -34,14 +34,14 @@ struct Data {
 
     qint32 site(db::Connection &cn, const QString &naam, int prov, int object, int items)
     {
-        cn.Execute(QStringLiteral(
-                       "INSERT INTO tblStort (strStortNaam, intStortType, bytProv_REF, sngRentePerc, sngInflPerc,"
-                       " dtmAanvangNazorg, intJaarPrijsPeil, bytBedrijfsGebonden, bytObjectGebonden, sngNazorgOpp,"
-                       " sngAlgAppKostenBasis, sngAppKostenPerc, bytRapEval, sngRapEvalMin, sngRapEvalPerHa,"
-                       " sngRapEvalMax, sngAlgCommunicatieKosten, sngOnvoorzien, sngOntwerpdirectie,"
-                       " sngAlgRisicoBedrag, intCL_REF) VALUES (?, 1, ?, 4.5, 2, '2031-01-01 00:00:00', 2002, 0, ?,"
-                       " 25, 15000, 3, 2, 3500, 225, 9000, 3000, 10, 12, 25000, 1)"),
-                   {naam, prov, object});
+        cn.Execute(
+            QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType, bytProv_REF, sngRentePerc, sngInflPerc,"
+                           " dtmAanvangNazorg, intJaarPrijsPeil, bytBedrijfsGebonden, bytObjectGebonden, sngNazorgOpp,"
+                           " sngAlgAppKostenBasis, sngAppKostenPerc, bytRapEval, sngRapEvalMin, sngRapEvalPerHa,"
+                           " sngRapEvalMax, sngAlgCommunicatieKosten, sngOnvoorzien, sngOntwerpdirectie,"
+                           " sngAlgRisicoBedrag, intCL_REF) VALUES (?, 1, ?, 4.5, 2, '2031-01-01 00:00:00', 2002, 0, ?,"
+                           " 25, 15000, 3, 2, 3500, 225, 9000, 3000, 10, 12, 25000, 1)"),
+            {naam, prov, object});
         const qint32 id = lastId(cn);
         qint32 fac = 0;
         for (int i = 0; i < items; ++i) {
@@ -57,9 +57,14 @@ struct Data {
                            " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, intEindRel, bytEindBA,"
                            " bytOptieKosten, sngKostenTotaal, bytOptieFreq, intFreqX, bytIsQOR, bytCombineer,"
                            " bytTypeVervangingsToeslag) VALUES (?, ?, ?, ?, 2, ?, 0, ?, ?, 0, 2, ?, ?, ?, 0, 0, 0)"),
-                       {id, fac, 1 + i % 6, QStringLiteral("Kostenpost %1").arg(i), 1 + i % 10,
-                        soort == 2 ? 2 : 3, soort == 2 ? 50 : QVariant(), double(float(1000 + 7 * i)),
-                        soort == 0 ? 2 : soort == 1 ? 3 : 1, soort == 0 ? 1 : soort == 1 ? 5 + i % 21 : QVariant()});
+                       {id, fac, 1 + i % 6, QStringLiteral("Kostenpost %1").arg(i), 1 + i % 10, soort == 2 ? 2 : 3,
+                        soort == 2 ? 50 : QVariant(), double(float(1000 + 7 * i)),
+                        soort == 0   ? 2
+                        : soort == 1 ? 3
+                                     : 1,
+                        soort == 0   ? 1
+                        : soort == 1 ? 5 + i % 21
+                                     : QVariant()});
         }
         for (int jaar = 2010; jaar < 2030; ++jaar)
             cn.Execute(QStringLiteral("INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) VALUES (?, ?, ?)"),

@@ -43,13 +43,15 @@ struct Data {
         sqlite3_exec(h, kTable, nullptr, nullptr, nullptr);
         sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_stmt *ins = nullptr;
-        sqlite3_prepare_v2(h,
+        sqlite3_prepare_v2(
+            h,
             "INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct, bytOptieStart, intStartAbs,"
             " intStartRel, bytStartBA, intStartBA, bytOptieEind, intEindAbs, intEindRel, bytEindBA, intEindBA,"
             " bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal, sngKostenPE, sngAantal, strEenheid,"
             " bytOptieFreq, intFreqX, bytIsQOR, lngClitem_REF, sngVervangingsToeslagPerc, dtmMut, strOpm,"
             " strNazorgplanRef) VALUES (?1, ?2, ?3, ?4, 1, 2030, 1, 0, 0, 2, 2100, 70, 0, 0, 3, 0, 0, 0, ?5, ?6,"
-            " 'm2', 1, 5, 1, ?7, 12.5, '2030-01-01 10:00:00', ?8, 'plan 4.2')", -1, &ins, nullptr);
+            " 'm2', 1, 5, 1, ?7, 12.5, '2030-01-01 10:00:00', ?8, 'plan 4.2')",
+            -1, &ins, nullptr);
         for (int i = 0; i < kRows; ++i) {
             sqlite3_bind_int(ins, 1, 1 + i % 20);
             sqlite3_bind_int(ins, 2, 1 + i % 300);
@@ -91,13 +93,18 @@ void BM_BareSqliteRead(benchmark::State &state)
             std::vector<QVariant> row(static_cast<size_t>(n));
             for (int c = 0; c < n; ++c) {
                 switch (sqlite3_column_type(stmt, c)) {
-                case SQLITE_INTEGER: row[size_t(c)] = QVariant(int(sqlite3_column_int64(stmt, c))); break;
-                case SQLITE_FLOAT: row[size_t(c)] = QVariant(sqlite3_column_double(stmt, c)); break;
+                case SQLITE_INTEGER:
+                    row[size_t(c)] = QVariant(int(sqlite3_column_int64(stmt, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    row[size_t(c)] = QVariant(sqlite3_column_double(stmt, c));
+                    break;
                 case SQLITE_TEXT:
                     row[size_t(c)] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
                                                        sqlite3_column_bytes(stmt, c));
                     break;
-                default: break;
+                default:
+                    break;
                 }
             }
             rows.push_back(std::move(row));
@@ -158,7 +165,7 @@ void BM_FieldsByName(benchmark::State &state)
     db::Recordset rs;
     rs.Open("SELECT * FROM tblAct WHERE lngStort_REF = 1", conn);
     const QStringList names = {"bytOptieStart", "intStartAbs", "bytOptieEind", "intEindAbs", "bytOptieKosten",
-                               "sngKostenPE", "sngAantal", "bytOptieFreq", "intFreqX", "BYTISQOR"};
+                               "sngKostenPE",   "sngAantal",   "bytOptieFreq", "intFreqX",   "BYTISQOR"};
     for (auto _ : state) {
         double sum = 0;
         for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext())
@@ -187,8 +194,14 @@ void findById(benchmark::State &state, bool optimize)
     }
 }
 
-void BM_FindByIdOptimized(benchmark::State &state) { findById(state, true); }
-void BM_FindByIdScan(benchmark::State &state) { findById(state, false); }
+void BM_FindByIdOptimized(benchmark::State &state)
+{
+    findById(state, true);
+}
+void BM_FindByIdScan(benchmark::State &state)
+{
+    findById(state, false);
+}
 BENCHMARK(BM_FindByIdOptimized)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindByIdScan)->Unit(benchmark::kMicrosecond);
 

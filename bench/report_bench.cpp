@@ -23,9 +23,9 @@
 #include "reports/frmRapScherm.h"
 #include "reports/rap_voorz.h"
 
-#include "screens/form.h"
 #include "platform/ui/scripted_dialogs.h"
 #include "platform/word/document.h"
+#include "screens/form.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -89,9 +89,9 @@ bool doelvermWord(int items, const QString &file)
     k.chkVoorblad = k.chkRapDV = k.chkRapHef = k.chkRapUnselectedCLitems = true;
     k.optRapSort = 2;
     dialogs().expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).answer(file);
-    dialogs().expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
-                           QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
-                           ui::Buttons::YesNo)
+    dialogs()
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                      QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     reports::DoelvermRapport rapport;
     QString btw = QStringLiteral("19");
@@ -239,13 +239,15 @@ int main(int argc, char **argv)
     const auto ms = benchmark::kMillisecond;
     for (int n : {200, 10000}) {
         const int iter = n > 1000 ? 1 : 0;
-        auto *a = benchmark::RegisterBenchmark(("DoelvermWord/" + std::to_string(n)).c_str(), DoelvermWord, n)->Unit(ms);
-        auto *b = benchmark::RegisterBenchmark(("ZipParts/doelverm/" + std::to_string(n)).c_str(), ZipParts,
-                                               "doelverm", n)->Unit(ms);
-        auto *c = benchmark::RegisterBenchmark(("DoelvermScherm/" + std::to_string(n)).c_str(), DoelvermScherm, n)
+        auto *a =
+            benchmark::RegisterBenchmark(("DoelvermWord/" + std::to_string(n)).c_str(), DoelvermWord, n)->Unit(ms);
+        auto *b =
+            benchmark::RegisterBenchmark(("ZipParts/doelverm/" + std::to_string(n)).c_str(), ZipParts, "doelverm", n)
+                ->Unit(ms);
+        auto *c =
+            benchmark::RegisterBenchmark(("DoelvermScherm/" + std::to_string(n)).c_str(), DoelvermScherm, n)->Unit(ms);
+        auto *d = benchmark::RegisterBenchmark(("SchermTekstInEens/" + std::to_string(n)).c_str(), SchermTekstInEens, n)
                       ->Unit(ms);
-        auto *d = benchmark::RegisterBenchmark(("SchermTekstInEens/" + std::to_string(n)).c_str(), SchermTekstInEens,
-                                               n)->Unit(ms);
         if (iter)
             for (auto *x : {a, b, c, d})
                 x->Iterations(iter);

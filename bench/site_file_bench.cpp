@@ -106,7 +106,8 @@ void ReadAndWrite(benchmark::State &state, int items)
     sqlite3 *h = openBare(data().path);
     for (auto _ : state) {
         benchmark::DoNotOptimize(readAll(h, "SELECT * FROM tblStort WHERE idrStort_ID=?", id));
-        benchmark::DoNotOptimize(readAll(h, "SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID", id));
+        benchmark::DoNotOptimize(
+            readAll(h, "SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID", id));
         benchmark::DoNotOptimize(
             readAll(h, "SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY idrInrichting_ID", id));
         benchmark::DoNotOptimize(readAll(h,
@@ -201,7 +202,8 @@ struct Insert {
     qint64 run(const adoxml::RowType &t, const adoxml::Row &row, qint64 parent, qint64 site)
     {
         for (size_t p = 0; p < columns.size(); ++p)
-            bindValue(st, int(p) + 1, adoxml::typedValue(t.columns[size_t(columns[p])], row.values[size_t(columns[p])]));
+            bindValue(st, int(p) + 1,
+                      adoxml::typedValue(t.columns[size_t(columns[p])], row.values[size_t(columns[p])]));
         if (parentParam)
             sqlite3_bind_int64(st, parentParam, parent);
         if (siteParam)

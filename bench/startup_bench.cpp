@@ -2,10 +2,9 @@
 //
 // StartToMainWindow: time from spawning a fresh process to the main window
 // shown, with the template as data file (the floor) and with data files of
-// 200 and 800 sites of 100 cost items each (4.3 and 17 MB). The child is this program run with "--child": it starts exactly as
-// `tavir` does (QApplication, the dialog service, the start routine) in a
-// private home with its own program folder, and reports, as CLOCK_MONOTONIC
-// times, when main() was entered, when the start routine had finished
+// 200 and 800 sites of 100 cost items each (4.3 and 17 MB). The child is this program run with "--child": it starts
+// exactly as `tavir` does (QApplication, the dialog service, the start routine) in a private home with its own program
+// folder, and reports, as CLOCK_MONOTONIC times, when main() was entered, when the start routine had finished
 // (settings, checklist rows, compaction, coupling, hand-over to the splash)
 // and when the main window was first exposed by the event loop. The
 // iteration time is spawn to exposed.
@@ -50,7 +49,7 @@ namespace {
 
 qint64 nowNs()
 {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
@@ -100,7 +99,10 @@ SELECT 'Stortplaats ' || i, 'RIVM-' || (1000 + i), ((i % 12) + 1) * 10, 'Stortwe
     'A. Jansen', '073-6812812', '073-6141115', 'stort@provincie.nl', 5.06, 2.0, '2030-01-01 00:00:00', 2008, 1, 0,
     1, 2010, 2030, 25.5, 15000, 3, 2, 3500, 225, 9000, 2500, 10, 12, 50000, '/home/gebruiker/export', 3
 FROM s;
-)").arg(sites).toUtf8().constData());
+)")
+               .arg(sites)
+               .toUtf8()
+               .constData());
     run(h, R"(
 WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 5)
 INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject)
@@ -194,7 +196,9 @@ void StartToMainWindow(benchmark::State &state, int sites)
         qint64 entered = 0, started = 0, exposed = 0;
         size_t boxes = 0;
         if (std::sscanf(p.readAllStandardOutput().constData(), "%lld %lld %lld %zu", &entered, &started, &exposed,
-                        &boxes) != 4 || boxes != 0) {
+                        &boxes)
+                != 4
+            || boxes != 0) {
             state.SkipWithError("the start showed a box or reported nothing");
             break;
         }
@@ -266,11 +270,17 @@ int main(int argc, char **argv)
     ui::ScopedDialogs useDialogs(&dialogs);
 
     benchmark::RegisterBenchmark("StartToMainWindow/template", StartToMainWindow, 0)
-        ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("StartToMainWindow/200x100", StartToMainWindow, 200)
-        ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("StartToMainWindow/800x100", StartToMainWindow, 800)
-        ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Compaction/200x100", Compaction)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("PlainCopy/200x100", PlainCopy)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("FlushedCopy/200x100", FlushedCopy)->Unit(benchmark::kMillisecond);

@@ -101,8 +101,9 @@ bool clsDV::VerifyNazorgOpp() const
 bool clsDV::VerifyBeforeBerekening2()
 {
     if (!VerifyNazorgOpp()) {
-        ui::MsgBox(QStringLiteral("Er is geen (geldig) nazorgoppervlak ingevoerd in het scherm 'Toeslagen nazorgfase'."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, titelInvoerOnvolledig());
+        ui::MsgBox(
+            QStringLiteral("Er is geen (geldig) nazorgoppervlak ingevoerd in het scherm 'Toeslagen nazorgfase'."),
+            ui::Buttons::OK, ui::Icon::Exclamation, titelInvoerOnvolledig());
         return false;
     }
     // The completeness rules of the site's own checklist version apply, also

@@ -217,7 +217,7 @@ public:
         qint32 Act_ID = 0;
         QVariant NCWfactorX; // float; empty for a combined item
         float NCW = 0;
-        QVariant JaarEerste; // float (a whole year), "nvt" or empty
+        QVariant JaarEerste;  // float (a whole year), "nvt" or empty
         QVariant JaarLaatste; // float, "nvt", "-" or empty
     };
     const std::vector<ItemResult> &items() const { return m_items; }
@@ -228,8 +228,8 @@ private:
     // The factor of the outlays from tStart (moved to the first year that
     // has one, for a yearly item) to tEnd, every intFreqX years for option
     // 3.
-    float BerekenNCWfactor(std::uint8_t bytOptieFreq, qint16 intFreqX, float &tStart, float tEnd,
-                           QVariant &jaarEerste, QVariant &jaarLaatste) const;
+    float BerekenNCWfactor(std::uint8_t bytOptieFreq, qint16 intFreqX, float &tStart, float tEnd, QVariant &jaarEerste,
+                           QVariant &jaarLaatste) const;
     // std::pow(mdblKortingsfactor, exponent), remembered for the exponents
     // that recur (whole and half years): the same call always gives the
     // same result, so a remembered one is the very same figure.
@@ -247,7 +247,7 @@ private:
         std::uint8_t isQOR = 0;     // 0..2
         float jaarEerste = 0;       // after-care years of the first and last outlay
         float jaarLaatste = 0;
-        bool melding = false; // a box has told of an invalid interval
+        bool melding = false;     // a box has told of an invalid interval
         ToeslagenLijst toeslagen; // under the differentiated scheme
     };
     // The calculation of one item (`strAct` its name, for the messages);

@@ -124,8 +124,8 @@ void clsHeffing::bereken(float dv)
         in += in.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
         params << id;
     }
-    sommeer(QStringLiteral("SELECT intKalJaar, SUM(lngTonnage) AS Aanbod FROM tblTonnage WHERE lngStort_REF IN (")
-                + in + QStringLiteral(") GROUP BY intKalJaar HAVING intKalJaar Is Not Null ORDER BY intKalJaar;"),
+    sommeer(QStringLiteral("SELECT intKalJaar, SUM(lngTonnage) AS Aanbod FROM tblTonnage WHERE lngStort_REF IN (") + in
+                + QStringLiteral(") GROUP BY intKalJaar HAVING intKalJaar Is Not Null ORDER BY intKalJaar;"),
             params);
 }
 
@@ -195,7 +195,8 @@ void clsHeffing::sommeer(const QString &sql, const QVariantList &params)
     const double inflatie = double(1.0f + sngInflatie);
     const double rente = double(1.0f + sngRente);
     for (; !rs.EOF_(); rs.MoveNext()) {
-        const qint16 jaar = records::toInt16(rs.Fields(QStringLiteral("intKalJaar")).Value(), QStringLiteral("intKalJaar"));
+        const qint16 jaar =
+            records::toInt16(rs.Fields(QStringLiteral("intKalJaar")).Value(), QStringLiteral("intKalJaar"));
         const QVariant a = rs.Fields(QStringLiteral("Aanbod")).Value();
         const qint32 aanbod = records::isNullValue(a) ? 0 : records::toInt32(a, QStringLiteral("Aanbod"));
         const double t = double(float(jaar) - sngTref);
@@ -244,13 +245,18 @@ qint32 clsHeffing::rapAantalKtonTotaal() const
     return qint32(som);
 }
 
-qint16 clsHeffing::rapJaar(qint16 i) const { return m_jaren[index(i)]; }
-qint32 clsHeffing::rapAantalKtonPerJaar(qint16 i) const { return m_kton[index(i)]; }
+qint16 clsHeffing::rapJaar(qint16 i) const
+{
+    return m_jaren[index(i)];
+}
+qint32 clsHeffing::rapAantalKtonPerJaar(qint16 i) const
+{
+    return m_kton[index(i)];
+}
 
 double clsHeffing::rapHeffingPerTonInJaar(qint16 i) const
 {
-    return HeffingPerTon_prijspeil_tRef
-           * std::pow(double(1.0f + sngInflatie), double(float(rapJaar(i)) - sngTref));
+    return HeffingPerTon_prijspeil_tRef * std::pow(double(1.0f + sngInflatie), double(float(rapJaar(i)) - sngTref));
 }
 
 double clsHeffing::rapHeffingInJaar(qint16 i) const
@@ -268,8 +274,8 @@ float clsHeffing::rapControleDVsom() const
 {
     double som = 0;
     for (qint16 i = 1; i <= intAantaljaren; ++i)
-        som += std::pow(double(1.0f + sngRente), double(sngTref - float(rapJaar(i))))
-               * double(rapAantalKtonPerJaar(i)) * rapHeffingPerTonInJaar(i);
+        som += std::pow(double(1.0f + sngRente), double(sngTref - float(rapJaar(i)))) * double(rapAantalKtonPerJaar(i))
+               * rapHeffingPerTonInJaar(i);
     return float(som * 1000.0);
 }
 

@@ -30,7 +30,10 @@ clsToeslag2008 record(float NCWfactorX, float waarde, const QString &tekst, std:
 
 float OntwerpBedragBovenafdichting(float area)
 {
-    struct Step { float below; float amount; };
+    struct Step {
+        float below;
+        float amount;
+    };
     static const Step steps[] = {{150000, 110000}, {200000, 120000}, {250000, 130000}, {300000, 135000},
                                  {350000, 140000}, {400000, 145000}, {450000, 150000}, {500000, 155000}};
     for (const Step &s : steps)
@@ -50,9 +53,9 @@ float PercDirectieBovenafdichting(float area)
     return 6.0f;
 }
 
-void AppendToeslagen(ToeslagenLijst &col, const QString &strObject, const QString &strAct, qint32 type,
-                     float kosten, const QVariant &aantal, float NCWfactorX, const QVariant &perc,
-                     std::uint8_t bytRubriek, const checklist::clsCL &cl)
+void AppendToeslagen(ToeslagenLijst &col, const QString &strObject, const QString &strAct, qint32 type, float kosten,
+                     const QVariant &aantal, float NCWfactorX, const QVariant &perc, std::uint8_t bytRubriek,
+                     const checklist::clsCL &cl)
 {
     const QString kop = QStringLiteral("'") + strObject + QStringLiteral(": ") + strAct + QStringLiteral("'");
     switch (type) {

@@ -26,7 +26,7 @@ struct clsToeslag2008 {
     float ToeslagWaarde = 0;           // surcharge per occurrence, euro at price level
     float ToeslagWaardeNCW = 0;        // factor times value, euro
     QString ToeslagTekst;
-    std::uint8_t IsQOR = 0;            // 1 within the checklist's criteria, 2 outside
+    std::uint8_t IsQOR = 0; // 1 within the checklist's criteria, 2 outside
 };
 
 using ToeslagenLijst = std::vector<clsToeslag2008>;
@@ -45,8 +45,8 @@ float PercDirectieBovenafdichting(float area);
 // Null for `aantal` or `perc` counts as 0. Any other type raises
 // platform::Error kErrOnbekendeToeslag, source "Onbekende conditie in
 // AppendToeslagen", whose description names the cost item.
-void AppendToeslagen(ToeslagenLijst &col, const QString &strObject, const QString &strAct, qint32 type,
-                     float kosten, const QVariant &aantal, float NCWfactorX, const QVariant &perc,
-                     std::uint8_t bytRubriek, const checklist::clsCL &cl);
+void AppendToeslagen(ToeslagenLijst &col, const QString &strObject, const QString &strAct, qint32 type, float kosten,
+                     const QVariant &aantal, float NCWfactorX, const QVariant &perc, std::uint8_t bytRubriek,
+                     const checklist::clsCL &cl);
 
 } // namespace calc

@@ -107,8 +107,8 @@ float clsDV::BerekenNCWfactor(std::uint8_t bytOptieFreq, qint16 intFreqX, float 
         // The walk depends on nothing else: one with the same years and
         // interval, at the same ratio, gives the same figures.
         const bool nieuw = isEmpty(jaarEerste);
-        const auto sleutel = std::make_tuple(std::bit_cast<std::uint32_t>(tStart),
-                                             std::bit_cast<std::uint32_t>(tEnd), intFreqX);
+        const auto sleutel =
+            std::make_tuple(std::bit_cast<std::uint32_t>(tStart), std::bit_cast<std::uint32_t>(tEnd), intFreqX);
         if (nieuw) {
             zelfdeGrondtal();
             const auto it = m_reeksen.find(sleutel);
@@ -292,7 +292,6 @@ void clsDV::telOp(const PostResultaat &r)
     NazJaarLaatsteUitgave = r.jaarLaatste;
 }
 
-
 void clsDV::zetRapEvalKosten(bool &ok)
 {
     const QString euro = QStringLiteral("€ #,##0");
@@ -315,8 +314,8 @@ void clsDV::zetRapEvalKosten(bool &ok)
         const float ha = sngNazorgOpp - 10.0f;
         sngRapEvalKostenPerJaar = checkedSingle(clMin + ha * sngRapEvalPerHa);
         rapRapEvalKostenCalculatie = vb::Format(clMin, euro) + QStringLiteral(" + ") + vb::CStr(ha)
-                                     + QStringLiteral(" x ") + vb::Format(sngRapEvalPerHa, euro)
-                                     + QStringLiteral(" = ") + vb::Format(sngRapEvalKostenPerJaar, euro);
+                                     + QStringLiteral(" x ") + vb::Format(sngRapEvalPerHa, euro) + QStringLiteral(" = ")
+                                     + vb::Format(sngRapEvalKostenPerJaar, euro);
         break;
     }
     case 3:
@@ -381,8 +380,7 @@ bool clsDV::BerekenAlles()
         }
 
         mdblKortingsfactor = (1.0 + double(msngInflatie)) / (1.0 + double(msngRente));
-        msngPrijsfactor =
-            checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));
+        msngPrijsfactor = checkedSingle(std::pow(double(1.0f + msngInflatie), double(kaljaarAN - float(kaljaarPP))));
 
         m_gediff = cl().GebruikGedifferentieerdeToeslagB();
         if (!m_kostenposten.isOpen())

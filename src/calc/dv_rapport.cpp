@@ -103,10 +103,22 @@ DVRapportRegel clsDV::huidigeRegel() const
     return DVRapportRegel(*this, ActRow(m_rsRap), geactiveerd());
 }
 
-void clsDV::GaNaarEersteRecord() { m_rsRap.MoveFirst(); }
-void clsDV::rapRsActMoveFirst() { m_rsRap.MoveFirst(); }
-void clsDV::GaNaarVolgendeRecord() { m_rsRap.MoveNext(); }
-bool clsDV::rapEOF() const { return m_rsRap.EOF_(); }
+void clsDV::GaNaarEersteRecord()
+{
+    m_rsRap.MoveFirst();
+}
+void clsDV::rapRsActMoveFirst()
+{
+    m_rsRap.MoveFirst();
+}
+void clsDV::GaNaarVolgendeRecord()
+{
+    m_rsRap.MoveNext();
+}
+bool clsDV::rapEOF() const
+{
+    return m_rsRap.EOF_();
+}
 
 void clsDV::rapActiveerDV_ID(qint32 lngAct_ID)
 {
@@ -139,15 +151,42 @@ const clsDV::ItemResult &DVRapportRegel::item() const
     return *m_item;
 }
 
-qint32 DVRapportRegel::Act_ID() const { return field("idrAct_ID").toInt(); }
-QString DVRapportRegel::Kostenpost() const { return records::toText(field("strAct")); }
-QString DVRapportRegel::ObjectCat() const { return records::toText(field("strObjectCat")); }
-QString DVRapportRegel::ObjectCat_ID() const { return vb::CStr(field("bytObjectCat_REF")); }
-QString DVRapportRegel::Voorz() const { return records::toText(field("strObject")); }
-qint32 DVRapportRegel::Combineer() const { return byte("bytCombineer"); }
-std::uint8_t DVRapportRegel::Rubriek() const { return byte("bytRubriek_REF"); }
-QString DVRapportRegel::NCWFactorX() const { return vb::CStr(item().NCWfactorX); }
-QString DVRapportRegel::NCW() const { return vb::CStr(item().NCW); }
+qint32 DVRapportRegel::Act_ID() const
+{
+    return field("idrAct_ID").toInt();
+}
+QString DVRapportRegel::Kostenpost() const
+{
+    return records::toText(field("strAct"));
+}
+QString DVRapportRegel::ObjectCat() const
+{
+    return records::toText(field("strObjectCat"));
+}
+QString DVRapportRegel::ObjectCat_ID() const
+{
+    return vb::CStr(field("bytObjectCat_REF"));
+}
+QString DVRapportRegel::Voorz() const
+{
+    return records::toText(field("strObject"));
+}
+qint32 DVRapportRegel::Combineer() const
+{
+    return byte("bytCombineer");
+}
+std::uint8_t DVRapportRegel::Rubriek() const
+{
+    return byte("bytRubriek_REF");
+}
+QString DVRapportRegel::NCWFactorX() const
+{
+    return vb::CStr(item().NCWfactorX);
+}
+QString DVRapportRegel::NCW() const
+{
+    return vb::CStr(item().NCW);
+}
 
 float DVRapportRegel::FractieVanTotaalDV() const
 {
@@ -155,23 +194,74 @@ float DVRapportRegel::FractieVanTotaalDV() const
     return dv == 0.0f ? 0.0f : item().NCW / dv;
 }
 
-qint32 clsDV::rapAct_ID() const { return huidigeRegel().Act_ID(); }
-QString clsDV::rapKostenpost() const { return huidigeRegel().Kostenpost(); }
-QString clsDV::rapObjectCat() const { return huidigeRegel().ObjectCat(); }
-QString clsDV::rapObjectCat_ID() const { return huidigeRegel().ObjectCat_ID(); }
-QString clsDV::rapVoorz() const { return huidigeRegel().Voorz(); }
-qint32 clsDV::rapCombineer() const { return huidigeRegel().Combineer(); }
-QString clsDV::rapNCWFactorX() const { return huidigeRegel().NCWFactorX(); }
-QString clsDV::rapNCW() const { return huidigeRegel().NCW(); }
-float clsDV::rapFractieVanTotaalDV() const { return huidigeRegel().FractieVanTotaalDV(); }
-QString clsDV::rapTstart() const { return huidigeRegel().Tstart(); }
-QString clsDV::rapKalJaarAanlegBA() const { return huidigeRegel().KalJaarAanlegBA(); }
-QString clsDV::rapTeind() const { return huidigeRegel().Teind(); }
-QString clsDV::rapPrijsPerKeer() const { return huidigeRegel().PrijsPerKeer(); }
-QString clsDV::rapFreq() const { return huidigeRegel().Freq(); }
-std::uint8_t clsDV::rapSorteerVeldwaardeID() const { return huidigeRegel().SorteerVeldwaardeID(); }
-QString clsDV::rapSorteerVeldwaardeString() const { return huidigeRegel().SorteerVeldwaardeString(); }
-std::uint8_t clsDV::rapRubriek() const { return huidigeRegel().Rubriek(); }
+qint32 clsDV::rapAct_ID() const
+{
+    return huidigeRegel().Act_ID();
+}
+QString clsDV::rapKostenpost() const
+{
+    return huidigeRegel().Kostenpost();
+}
+QString clsDV::rapObjectCat() const
+{
+    return huidigeRegel().ObjectCat();
+}
+QString clsDV::rapObjectCat_ID() const
+{
+    return huidigeRegel().ObjectCat_ID();
+}
+QString clsDV::rapVoorz() const
+{
+    return huidigeRegel().Voorz();
+}
+qint32 clsDV::rapCombineer() const
+{
+    return huidigeRegel().Combineer();
+}
+QString clsDV::rapNCWFactorX() const
+{
+    return huidigeRegel().NCWFactorX();
+}
+QString clsDV::rapNCW() const
+{
+    return huidigeRegel().NCW();
+}
+float clsDV::rapFractieVanTotaalDV() const
+{
+    return huidigeRegel().FractieVanTotaalDV();
+}
+QString clsDV::rapTstart() const
+{
+    return huidigeRegel().Tstart();
+}
+QString clsDV::rapKalJaarAanlegBA() const
+{
+    return huidigeRegel().KalJaarAanlegBA();
+}
+QString clsDV::rapTeind() const
+{
+    return huidigeRegel().Teind();
+}
+QString clsDV::rapPrijsPerKeer() const
+{
+    return huidigeRegel().PrijsPerKeer();
+}
+QString clsDV::rapFreq() const
+{
+    return huidigeRegel().Freq();
+}
+std::uint8_t clsDV::rapSorteerVeldwaardeID() const
+{
+    return huidigeRegel().SorteerVeldwaardeID();
+}
+QString clsDV::rapSorteerVeldwaardeString() const
+{
+    return huidigeRegel().SorteerVeldwaardeString();
+}
+std::uint8_t clsDV::rapRubriek() const
+{
+    return huidigeRegel().Rubriek();
+}
 
 QString clsDV::rapPercVanDV(float sngBedrag) const
 {
@@ -336,7 +426,6 @@ QVariant clsDV::rapTotaalPerSorteerveldZonderOverig(std::uint8_t bytIDsorteervel
     return QVariant();
 }
 
-
 qint16 clsDV::AantalDVtabelRegels()
 {
     db::Recordset rs;
@@ -359,7 +448,8 @@ std::uint8_t clsDV::rapIsQOR(const DVRapportRegel &regel)
         return klasse;
     const QVariant ref = row.value("lngClitem_REF");
     if (records::isNullValue(ref) || !loaded(mclsCLrap).GaNaarItem(ref.toInt())) {
-        ui::MsgBox(QStringLiteral("Checklistpost ") + vb::CStr(ref) + QStringLiteral(" is niet (meer) aanwezig in de checklist."),
+        ui::MsgBox(QStringLiteral("Checklistpost ") + vb::CStr(ref)
+                       + QStringLiteral(" is niet (meer) aanwezig in de checklist."),
                    ui::Buttons::OK, ui::Icon::Critical);
         return klasse;
     }
@@ -391,7 +481,8 @@ std::uint8_t clsDV::rapIsQORAppKosten() const
 
 std::uint8_t clsDV::rapIsQORRapEval() const
 {
-    return klasse(loaded(mclsCLrap).verifyCL_RapEvalPerHa(bytOptieRapEval, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax));
+    return klasse(
+        loaded(mclsCLrap).verifyCL_RapEvalPerHa(bytOptieRapEval, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax));
 }
 
 std::uint8_t clsDV::rapIsQOROnvoorzien() const

@@ -81,8 +81,7 @@ float clsDV::DoelvermogenMetRisicofonds_InclBTW() const
 namespace {
 
 // A total by its key; error 9 for a key outside the list.
-template <size_t N>
-float totaal(const std::array<float, N> &totalen, int positie)
+template <size_t N> float totaal(const std::array<float, N> &totalen, int positie)
 {
     if (positie < 0 || positie >= int(N))
         throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsDV"));

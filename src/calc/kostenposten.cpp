@@ -10,12 +10,35 @@ namespace calc {
 
 namespace {
 
-constexpr const char *kNamen[kAantalVelden] = {
-    "bytCombineer", "bytOptieStart", "bytStartBA", "intStartabs", "intStartrel", "intStartBA", "bytOptieEind",
-    "bytEindBA", "intEindabs", "intEindrel", "intEindBA", "bytOptieKosten", "sngPercInvest", "sngKostenInvest",
-    "sngKostenTotaal", "sngKostenPE", "strEenheid", "sngAantal", "bytOptieFreq", "intfreqX", "bytRubriek_REF",
-    "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc", "idrAct_ID", "lngInrichting_REF", "strAct",
-    "bytIsQOR", "strObject", "bytObjectCat_REF"};
+constexpr const char *kNamen[kAantalVelden] = {"bytCombineer",
+                                               "bytOptieStart",
+                                               "bytStartBA",
+                                               "intStartabs",
+                                               "intStartrel",
+                                               "intStartBA",
+                                               "bytOptieEind",
+                                               "bytEindBA",
+                                               "intEindabs",
+                                               "intEindrel",
+                                               "intEindBA",
+                                               "bytOptieKosten",
+                                               "sngPercInvest",
+                                               "sngKostenInvest",
+                                               "sngKostenTotaal",
+                                               "sngKostenPE",
+                                               "strEenheid",
+                                               "sngAantal",
+                                               "bytOptieFreq",
+                                               "intfreqX",
+                                               "bytRubriek_REF",
+                                               "bytTypeVervangingsToeslag",
+                                               "sngVervangingsToeslagPerc",
+                                               "idrAct_ID",
+                                               "lngInrichting_REF",
+                                               "strAct",
+                                               "bytIsQOR",
+                                               "strObject",
+                                               "bytObjectCat_REF"};
 
 static_assert(kAantalVelden <= 32, "a bit per field in Kostenpost::m_gelezen");
 

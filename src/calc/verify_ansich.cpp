@@ -11,7 +11,6 @@
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
-
 namespace modVerifyAnSich {
 
 namespace {
@@ -48,9 +47,9 @@ QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strA
 {
     return QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in "
                           "formulier 'Voorzieningen en kostenposten').")
-        + kCrLf + kCrLf + QStringLiteral("Kostenpost: ") + kCrLf + QStringLiteral("\t") + strObject
-        + QStringLiteral(" --> ") + strAct + kCrLf + kCrLf
-        + QStringLiteral("Voer de gegevens van de kostenposten eerst volledig in.");
+           + kCrLf + kCrLf + QStringLiteral("Kostenpost: ") + kCrLf + QStringLiteral("\t") + strObject
+           + QStringLiteral(" --> ") + strAct + kCrLf + kCrLf
+           + QStringLiteral("Voer de gegevens van de kostenposten eerst volledig in.");
 }
 
 bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, const QString &naam)
@@ -107,8 +106,7 @@ bool stilVolledig(const calc::Kostenposten &posten, bool blnGebruiktGediffToesla
 
 } // namespace
 
-bool VerifyInvoerInrichting(const calc::Kostenposten &kostenposten, const QString &naam,
-                            bool blnGebruiktGediffToeslag)
+bool VerifyInvoerInrichting(const calc::Kostenposten &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag)
 {
     const QString titel = QStringLiteral("Validatie invoer inrichting '") + naam + QStringLiteral("'");
     if (kostenposten.size() == 0) {

@@ -41,8 +41,7 @@ bool VerifyInvoerInrichting(const records::Context &ctx, qint32 lngStort_ID, con
 
 // The same over the cost items read already, for a caller that goes on to
 // calculate the same rows.
-bool VerifyInvoerInrichting(const calc::Kostenposten &kostenposten, const QString &naam,
-                            bool blnGebruiktGediffToeslag);
+bool VerifyInvoerInrichting(const calc::Kostenposten &kostenposten, const QString &naam, bool blnGebruiktGediffToeslag);
 
 // The text of the box for an incomplete item.
 QString onvolledigeKostenpostTekst(const QString &strObject, const QString &strAct);

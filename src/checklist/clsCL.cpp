@@ -57,12 +57,11 @@ void clsCL::initializeCL(qint32 SelectCL_ID)
     rsVoetnoot.Close();
     const QVariantList id{SelectCL_ID};
     // A Yes/No column is True for any non-zero value.
-    rsCLitem.Open(QStringLiteral("SELECT tblCLitem.* FROM tblCLitem  WHERE blnActief<>0 AND intCL_REF=?"),
-                  cnCL, db::LockType::ReadOnly, id);
+    rsCLitem.Open(QStringLiteral("SELECT tblCLitem.* FROM tblCLitem  WHERE blnActief<>0 AND intCL_REF=?"), cnCL,
+                  db::LockType::ReadOnly, id);
     rsCLitem.Fields(QStringLiteral("lngCLitem_ID")).setOptimize(true);
     rsCL.Open(QStringLiteral("Select * from tblCL WHERE intCL_ID=?"), cnCL, db::LockType::ReadOnly, id);
-    rsVoetnoot.Open(QStringLiteral("Select * from tblVoetnoot WHERE intCL_REF=?"), cnCL,
-                    db::LockType::ReadOnly, id);
+    rsVoetnoot.Open(QStringLiteral("Select * from tblVoetnoot WHERE intCL_REF=?"), cnCL, db::LockType::ReadOnly, id);
 }
 
 bool clsCL::checklistBestaat()
@@ -71,8 +70,7 @@ bool clsCL::checklistBestaat()
         return true;
     ui::MsgBox(QStringLiteral("Deze inrichting is gerelateerd aan een nieuwere versie van de QOR-checklist.\r\n"
                               "Download eerst de benodigde update."),
-               ui::Buttons::OK, ui::Icon::Exclamation,
-               QStringLiteral("Verificatie beschikbaarheid checklist"));
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Verificatie beschikbaarheid checklist"));
     return false;
 }
 
@@ -199,19 +197,58 @@ qint16 clsCL::intJaarPrijspeil() const
     return static_cast<qint16>(v.toInt());
 }
 
-float clsCL::sngCommunicatieMIN() const { return versionSingle("sngCommunicatieMIN"); }
-float clsCL::sngCommunicatieMAX() const { return versionSingle("sngCommunicatieMAX"); }
-float clsCL::sngRapEvalPerHa() const { return versionSingle("sngRapEvalPerHa"); }
-float clsCL::sngRapEvalMin() const { return versionSingle("sngRapEvalMin"); }
-float clsCL::sngRapEvalMax() const { return versionSingle("sngRapEvalMax"); }
-float clsCL::sngAppKostenBasisMIN() const { return versionSingle("sngAppKostenBasisMIN"); }
-float clsCL::sngAppKostenBasisMAX() const { return versionSingle("sngAppKostenBasisMAX"); }
-float clsCL::sngAppKostenPerc() const { return versionSingle("sngAppKostenPerc"); }
-float clsCL::sngOnvoorzien() const { return versionSingle("sngOnvoorzien"); }
-float clsCL::sngOntwerpdirectieFixed() const { return versionSingle("sngOntwerpdirectie"); }
-float clsCL::sngVervangingstoeslagKleineWerken() const { return versionSingle("sngVervangingstoeslagKleineWerken"); }
-float clsCL::sngVervangingstoeslagGroteWerkenMin() const { return versionSingle("sngVervangingstoeslagGroteWerkenMin"); }
-float clsCL::sngVervangingstoeslagGroteWerkenMax() const { return versionSingle("sngVervangingstoeslagGroteWerkenMax"); }
+float clsCL::sngCommunicatieMIN() const
+{
+    return versionSingle("sngCommunicatieMIN");
+}
+float clsCL::sngCommunicatieMAX() const
+{
+    return versionSingle("sngCommunicatieMAX");
+}
+float clsCL::sngRapEvalPerHa() const
+{
+    return versionSingle("sngRapEvalPerHa");
+}
+float clsCL::sngRapEvalMin() const
+{
+    return versionSingle("sngRapEvalMin");
+}
+float clsCL::sngRapEvalMax() const
+{
+    return versionSingle("sngRapEvalMax");
+}
+float clsCL::sngAppKostenBasisMIN() const
+{
+    return versionSingle("sngAppKostenBasisMIN");
+}
+float clsCL::sngAppKostenBasisMAX() const
+{
+    return versionSingle("sngAppKostenBasisMAX");
+}
+float clsCL::sngAppKostenPerc() const
+{
+    return versionSingle("sngAppKostenPerc");
+}
+float clsCL::sngOnvoorzien() const
+{
+    return versionSingle("sngOnvoorzien");
+}
+float clsCL::sngOntwerpdirectieFixed() const
+{
+    return versionSingle("sngOntwerpdirectie");
+}
+float clsCL::sngVervangingstoeslagKleineWerken() const
+{
+    return versionSingle("sngVervangingstoeslagKleineWerken");
+}
+float clsCL::sngVervangingstoeslagGroteWerkenMin() const
+{
+    return versionSingle("sngVervangingstoeslagGroteWerkenMin");
+}
+float clsCL::sngVervangingstoeslagGroteWerkenMax() const
+{
+    return versionSingle("sngVervangingstoeslagGroteWerkenMax");
+}
 
 bool clsCL::GebruikGedifferentieerdeToeslagB() const
 {
@@ -220,8 +257,14 @@ bool clsCL::GebruikGedifferentieerdeToeslagB() const
 
 // ---- Item values -----------------------------------------------------------
 
-QVariant clsCL::Voorziening() const { return item("strVoorz"); }
-QVariant clsCL::Omschrijving() const { return item("strOmschrijving"); }
+QVariant clsCL::Voorziening() const
+{
+    return item("strVoorz");
+}
+QVariant clsCL::Omschrijving() const
+{
+    return item("strOmschrijving");
+}
 
 QVariant clsCL::OmschrijvingEx() const
 {
@@ -230,46 +273,148 @@ QVariant clsCL::OmschrijvingEx() const
     return QVariant(text + QStringLiteral(" (ID: ") + vb::CStr(lngCLitem_ID()) + QLatin1Char(')'));
 }
 
-QVariant clsCL::Startjaar() const { return item("intStartJaar"); }
-bool clsCL::StartjaarEerderMag() const { return itemBool("blnStartjaarEerderMag"); }
-QVariant clsCL::Eindjaar() const { return item("intEINDJAAR"); }
-QVariant clsCL::FreqXmin() const { return item("sngFreqXMin"); }
-QVariant clsCL::FreqXmax() const { return item("sngFreqXMax"); }
-QVariant clsCL::PrijsPEmin() const { return item("sngPrijsPEmin"); }
-QVariant clsCL::PrijsPEmax() const { return item("sngPrijsPEmax"); }
-QVariant clsCL::PercInvestMIN() const { return item("sngPercInvestMIN"); }
-QVariant clsCL::PercInvestMAX() const { return item("sngPercInvestMAX"); }
-QVariant clsCL::KostenInvestMIN() const { return item("sngKostenInvestMIN"); }
-QVariant clsCL::KostenInvestMAX() const { return item("sngKostenInvestMAX"); }
-QVariant clsCL::KostenTotaalMIN() const { return item("sngKostenTotaalMIN"); }
-QVariant clsCL::KostenTotaalMAX() const { return item("sngKostenTotaalMAX"); }
-QVariant clsCL::Eenheid() const { return item("strEenheid"); }
-QVariant clsCL::AantalMIN() const { return item("sngAantalMIN"); }
-QVariant clsCL::AantalMAX() const { return item("sngAantalMAX"); }
-QVariant clsCL::Toelichting() const { return item("strToelichting"); }
-QVariant clsCL::RefDeelonderz() const { return item("strRefDeelonderz"); }
-QVariant clsCL::VtNtStartjaar() const { return item("strVtNtStartjaar"); }
-QVariant clsCL::VtNtEindjaar() const { return item("strVtNtEindjaar"); }
-QVariant clsCL::strVtntPeriodMin() const { return item("strVtntPeriodMin"); }
-QVariant clsCL::VtNtPeriodMax() const { return item("strVtNtPeriodMax"); }
-QVariant clsCL::VtNtPrijsPEmin() const { return item("strVtNtPrijsPEmin"); }
-QVariant clsCL::VtNtPrijsPEmax() const { return item("strVtNtPrijsPEmax"); }
+QVariant clsCL::Startjaar() const
+{
+    return item("intStartJaar");
+}
+bool clsCL::StartjaarEerderMag() const
+{
+    return itemBool("blnStartjaarEerderMag");
+}
+QVariant clsCL::Eindjaar() const
+{
+    return item("intEINDJAAR");
+}
+QVariant clsCL::FreqXmin() const
+{
+    return item("sngFreqXMin");
+}
+QVariant clsCL::FreqXmax() const
+{
+    return item("sngFreqXMax");
+}
+QVariant clsCL::PrijsPEmin() const
+{
+    return item("sngPrijsPEmin");
+}
+QVariant clsCL::PrijsPEmax() const
+{
+    return item("sngPrijsPEmax");
+}
+QVariant clsCL::PercInvestMIN() const
+{
+    return item("sngPercInvestMIN");
+}
+QVariant clsCL::PercInvestMAX() const
+{
+    return item("sngPercInvestMAX");
+}
+QVariant clsCL::KostenInvestMIN() const
+{
+    return item("sngKostenInvestMIN");
+}
+QVariant clsCL::KostenInvestMAX() const
+{
+    return item("sngKostenInvestMAX");
+}
+QVariant clsCL::KostenTotaalMIN() const
+{
+    return item("sngKostenTotaalMIN");
+}
+QVariant clsCL::KostenTotaalMAX() const
+{
+    return item("sngKostenTotaalMAX");
+}
+QVariant clsCL::Eenheid() const
+{
+    return item("strEenheid");
+}
+QVariant clsCL::AantalMIN() const
+{
+    return item("sngAantalMIN");
+}
+QVariant clsCL::AantalMAX() const
+{
+    return item("sngAantalMAX");
+}
+QVariant clsCL::Toelichting() const
+{
+    return item("strToelichting");
+}
+QVariant clsCL::RefDeelonderz() const
+{
+    return item("strRefDeelonderz");
+}
+QVariant clsCL::VtNtStartjaar() const
+{
+    return item("strVtNtStartjaar");
+}
+QVariant clsCL::VtNtEindjaar() const
+{
+    return item("strVtNtEindjaar");
+}
+QVariant clsCL::strVtntPeriodMin() const
+{
+    return item("strVtntPeriodMin");
+}
+QVariant clsCL::VtNtPeriodMax() const
+{
+    return item("strVtNtPeriodMax");
+}
+QVariant clsCL::VtNtPrijsPEmin() const
+{
+    return item("strVtNtPrijsPEmin");
+}
+QVariant clsCL::VtNtPrijsPEmax() const
+{
+    return item("strVtNtPrijsPEmax");
+}
 
-std::uint8_t clsCL::bytObjectCat_ID() const { return itemByte("bytObjectCat_REF"); }
-std::uint8_t clsCL::bytOptieKosten() const { return itemByte("bytOptieKosten"); }
-std::uint8_t clsCL::bytOptieFreq() const { return itemByte("bytOptieFreq"); }
-std::uint8_t clsCL::bytOptieEind() const { return itemByte("bytOptieEind"); }
-std::uint8_t clsCL::bytRubriek_REF() const { return itemByte("bytRubriek_REF"); }
-std::uint8_t clsCL::bytStartBA() const { return itemByte("bytStartBA"); }
-std::uint8_t clsCL::bytEindBA() const { return itemByte("bytEindBA"); }
-std::uint8_t clsCL::bytTypeVervangingsToeslag() const { return itemByte("bytTypeVervangingsToeslag"); }
-bool clsCL::blnCombinatieMogelijk() const { return itemBool("blnCombinatieMogelijk"); }
-bool clsCL::blnIsCombinatiePost() const { return itemBool("blnIsCombinatiePost"); }
+std::uint8_t clsCL::bytObjectCat_ID() const
+{
+    return itemByte("bytObjectCat_REF");
+}
+std::uint8_t clsCL::bytOptieKosten() const
+{
+    return itemByte("bytOptieKosten");
+}
+std::uint8_t clsCL::bytOptieFreq() const
+{
+    return itemByte("bytOptieFreq");
+}
+std::uint8_t clsCL::bytOptieEind() const
+{
+    return itemByte("bytOptieEind");
+}
+std::uint8_t clsCL::bytRubriek_REF() const
+{
+    return itemByte("bytRubriek_REF");
+}
+std::uint8_t clsCL::bytStartBA() const
+{
+    return itemByte("bytStartBA");
+}
+std::uint8_t clsCL::bytEindBA() const
+{
+    return itemByte("bytEindBA");
+}
+std::uint8_t clsCL::bytTypeVervangingsToeslag() const
+{
+    return itemByte("bytTypeVervangingsToeslag");
+}
+bool clsCL::blnCombinatieMogelijk() const
+{
+    return itemBool("blnCombinatieMogelijk");
+}
+bool clsCL::blnIsCombinatiePost() const
+{
+    return itemBool("blnIsCombinatiePost");
+}
 
 QString clsCL::Rubriek() const
 {
     static const char *const names[] = {"Instandhouden", "Controlemetingen", "Inspecties",
-                                        "Onderhoud", "Vervanging", "Overig"};
+                                        "Onderhoud",     "Vervanging",       "Overig"};
     const std::uint8_t code = bytRubriek_REF();
     if (code < 1 || code > 6)
         throw invalidUseOfNull();
@@ -286,10 +431,22 @@ QVariant clsCL::freqXGEM() const
     return average(FreqXmin(), FreqXmax());
 }
 
-QVariant clsCL::AantalGEM() const { return average(AantalMIN(), AantalMAX()); }
-QVariant clsCL::PrijsPEgem() const { return average(PrijsPEmin(), PrijsPEmax()); }
-QVariant clsCL::InvKostenGEM() const { return average(KostenInvestMIN(), KostenInvestMAX()); }
-QVariant clsCL::KostenTotaalGEM() const { return average(KostenTotaalMIN(), KostenTotaalMAX()); }
+QVariant clsCL::AantalGEM() const
+{
+    return average(AantalMIN(), AantalMAX());
+}
+QVariant clsCL::PrijsPEgem() const
+{
+    return average(PrijsPEmin(), PrijsPEmax());
+}
+QVariant clsCL::InvKostenGEM() const
+{
+    return average(KostenInvestMIN(), KostenInvestMAX());
+}
+QVariant clsCL::KostenTotaalGEM() const
+{
+    return average(KostenTotaalMIN(), KostenTotaalMAX());
+}
 
 float clsCL::InvPercGEM() const
 {

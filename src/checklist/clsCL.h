@@ -87,9 +87,9 @@ public:
     float sngRapEvalMax() const;
     float sngAppKostenBasisMIN() const;
     float sngAppKostenBasisMAX() const;
-    float sngAppKostenPerc() const;        // fraction
-    float sngOnvoorzien() const;           // fraction
-    float sngOntwerpdirectieFixed() const; // fraction; -999: differentiated scheme
+    float sngAppKostenPerc() const;                    // fraction
+    float sngOnvoorzien() const;                       // fraction
+    float sngOntwerpdirectieFixed() const;             // fraction; -999: differentiated scheme
     float sngVervangingstoeslagKleineWerken() const;   // percent
     float sngVervangingstoeslagGroteWerkenMin() const; // percent
     float sngVervangingstoeslagGroteWerkenMax() const; // percent
@@ -166,25 +166,21 @@ public:
     // ---- Checks against the bounds (true: conform) -------------------------
     // Value arguments hold a number, a text or Null.
 
-    bool VerifyCL_Kosten(std::uint8_t bytOptieKostenACT, const QVariant &sngPercInvACT,
-                         const QVariant &varKostenInvACT, const QVariant &varKostenTotaalACT,
-                         const QVariant &sngPrijsPeACT, const QVariant &varEenheidACT,
-                         const QVariant &varAantalEenhACT) const;
+    bool VerifyCL_Kosten(std::uint8_t bytOptieKostenACT, const QVariant &sngPercInvACT, const QVariant &varKostenInvACT,
+                         const QVariant &varKostenTotaalACT, const QVariant &sngPrijsPeACT,
+                         const QVariant &varEenheidACT, const QVariant &varAantalEenhACT) const;
     bool VerifyCL_Freq(std::uint8_t bytOptieFreqACT, const QVariant &varFreqXact) const;
-    bool VerifyCL_JaarStart(std::uint8_t bytOptieStartACT, std::uint8_t bytStartBA,
-                            const QVariant &varIntStartAbsACT, const QVariant &varIntStartRelACT,
-                            const QVariant &varIntStartBA) const;
-    bool VerifyCL_JaarEind(std::uint8_t bytOptieEindACT, std::uint8_t bytEindBA,
-                           const QVariant &varIntEindAbsACT, const QVariant &varIntEindRelACT,
-                           const QVariant &varIntEindBA) const;
+    bool VerifyCL_JaarStart(std::uint8_t bytOptieStartACT, std::uint8_t bytStartBA, const QVariant &varIntStartAbsACT,
+                            const QVariant &varIntStartRelACT, const QVariant &varIntStartBA) const;
+    bool VerifyCL_JaarEind(std::uint8_t bytOptieEindACT, std::uint8_t bytEindBA, const QVariant &varIntEindAbsACT,
+                           const QVariant &varIntEindRelACT, const QVariant &varIntEindBA) const;
     bool VerifyCL_VervangingsToeslag(std::uint8_t bytRubriek, std::uint8_t bytTypeVervangingsToeslag,
                                      const QVariant &varVervangingsToeslagPerc) const;
     bool verifyCL_CommKosten(float sng) const;
     bool verifyCL_AppKostenBasis(float sng) const;
     bool verifyCL_AppKostenPerc(float sng) const;
     bool verifyCL_RapEvalPerHa(std::uint8_t bytOptieRapEval, const QVariant &IngevoerdeMinWaarde,
-                               const QVariant &IngevoerdePerHaWaarde,
-                               const QVariant &IngevoerdeMaxWaarde) const;
+                               const QVariant &IngevoerdePerHaWaarde, const QVariant &IngevoerdeMaxWaarde) const;
     bool verifyCL_Onvoorzien(float sng) const;
     bool verifyCL_OntwerpdirectieFixed(float sng) const;
 

@@ -49,8 +49,7 @@ void reportTrapped(const Context &ctx, long number, const QString &description, 
     meldFout(ctx, platform::Error(number, description, source));
 }
 
-template <typename Check>
-bool trapped(const Context &ctx, const QString &source, Check check)
+template <typename Check> bool trapped(const Context &ctx, const QString &source, Check check)
 {
     try {
         return check();
@@ -79,9 +78,8 @@ bool clsCL::VerifyCL_Kosten(std::uint8_t bytOptieKostenACT, const QVariant &sngP
                             const QVariant &sngPrijsPeACT, const QVariant &varEenheidACT,
                             const QVariant &varAantalEenhACT) const
 {
-    const bool anyCostBound = boundOf(PercInvestMIN()) || boundOf(PercInvestMAX())
-        || boundOf(KostenTotaalMIN()) || boundOf(KostenTotaalMAX()) || boundOf(PrijsPEmin())
-        || boundOf(PrijsPEmax());
+    const bool anyCostBound = boundOf(PercInvestMIN()) || boundOf(PercInvestMAX()) || boundOf(KostenTotaalMIN())
+                              || boundOf(KostenTotaalMAX()) || boundOf(PrijsPEmin()) || boundOf(PrijsPEmax());
     if (anyCostBound && differs(item("bytOptieKosten"), bytOptieKostenACT))
         return false;
 
@@ -92,7 +90,7 @@ bool clsCL::VerifyCL_Kosten(std::uint8_t bytOptieKostenACT, const QVariant &sngP
     switch (bytOptieKostenACT) {
     case 1:
         return binnen(amountOf(varKostenInvACT), boundOf(KostenInvestMIN()), boundOf(KostenInvestMAX()))
-            && binnen(amountOf(sngPercInvACT), boundOf(PercInvestMIN()), boundOf(PercInvestMAX()));
+               && binnen(amountOf(sngPercInvACT), boundOf(PercInvestMIN()), boundOf(PercInvestMAX()));
     case 2:
         return binnen(amountOf(varKostenTotaalACT), boundOf(KostenTotaalMIN()), boundOf(KostenTotaalMAX()));
     case 3: {
@@ -164,8 +162,7 @@ namespace {
 // The read number of the after-care year of an entered start or end: the
 // calendar year counted from the start of after-care (option 1) or the
 // after-care year as entered. An empty entry reads as 0.
-double nazorgJaar(std::uint8_t optie, const QVariant &kalenderjaar, const QVariant &nazorgjaar,
-                  float jaarAanvangNazorg)
+double nazorgJaar(std::uint8_t optie, const QVariant &kalenderjaar, const QVariant &nazorgjaar, float jaarAanvangNazorg)
 {
     if (optie != 1)
         return readNumberOf(nazorgjaar);
@@ -193,8 +190,8 @@ bool clsCL::VerifyCL_JaarStart(std::uint8_t bytOptieStartACT, std::uint8_t bytSt
         return StartjaarEerderMag() ? (v > 0.0 && v <= n) : v == n;
     }
     if (ba == 0) {
-        const double v = nazorgJaar(bytOptieStartACT, varIntStartAbsACT, varIntStartRelACT,
-                                    m_ctx.gsngJaarAanvangNazorg);
+        const double v =
+            nazorgJaar(bytOptieStartACT, varIntStartAbsACT, varIntStartRelACT, m_ctx.gsngJaarAanvangNazorg);
         return StartjaarEerderMag() ? v <= n : v == n;
     }
     return true;

@@ -55,8 +55,8 @@ struct BoundTexts {
     std::function<QString(const QString &, const QString &)> range;
 };
 
-QString boundsText(const QVariant &lowerValue, const QVariant &upperValue,
-                   QString (*write)(float), const BoundTexts &texts)
+QString boundsText(const QVariant &lowerValue, const QVariant &upperValue, QString (*write)(float),
+                   const BoundTexts &texts)
 {
     const std::optional<float> lower = boundOf(lowerValue);
     const std::optional<float> upper = boundOf(upperValue);
@@ -96,7 +96,7 @@ QString clsCL::GetVoetnootTekst(const char *column, const QString &label)
             result += QLatin1Char('~') + textOf(rsVoetnoot.Fields(QStringLiteral("memVoetnoot")).Value()) + kCrLf;
         else
             result += QStringLiteral("~#FOUT: Voetnoot ") + key
-                + QStringLiteral(" niet gevonden in checklistdatabase. Neem contact op met de helpdesk.");
+                      + QStringLiteral(" niet gevonden in checklistdatabase. Neem contact op met de helpdesk.");
     }
     return result;
 }
@@ -104,11 +104,11 @@ QString clsCL::GetVoetnootTekst(const char *column, const QString &label)
 QString clsCL::strVoetnotenToelichting()
 {
     return GetVoetnootTekst("strVtNtStartJaar", QStringLiteral("startjaar"))
-        + GetVoetnootTekst("strVtNtEindjaar", QStringLiteral("eindjaar"))
-        + GetVoetnootTekst("strVtntPeriodMin", QStringLiteral("minimale periodiciteit"))
-        + GetVoetnootTekst("strVtNtPeriodMax", QStringLiteral("maximale periodiciteit"))
-        + GetVoetnootTekst("strVtNtPrijsPEmin", QStringLiteral("minimale eenheidsprijs"))
-        + GetVoetnootTekst("strVtNtPrijsPEmax", QStringLiteral("maximale eenheidsprijs"));
+           + GetVoetnootTekst("strVtNtEindjaar", QStringLiteral("eindjaar"))
+           + GetVoetnootTekst("strVtntPeriodMin", QStringLiteral("minimale periodiciteit"))
+           + GetVoetnootTekst("strVtNtPeriodMax", QStringLiteral("maximale periodiciteit"))
+           + GetVoetnootTekst("strVtNtPrijsPEmin", QStringLiteral("minimale eenheidsprijs"))
+           + GetVoetnootTekst("strVtNtPrijsPEmax", QStringLiteral("maximale eenheidsprijs"));
 }
 
 QString clsCL::VoetNootFasering() const
@@ -128,7 +128,8 @@ QString clsCL::strStartJaarToelichting() const
     if (db::isNull(year))
         return ba == 0 ? QStringLiteral("invoeren in nazorgjaar of kalenderjaar")
                        : QStringLiteral("invoeren in jaren na aanleg bovenafdichting");
-    QString text = vb::CStr(year.toInt())
+    QString text =
+        vb::CStr(year.toInt())
         + (ba == 0 ? QStringLiteral("e jaar na aanvang nazorg") : QStringLiteral("e jaar na aanleg bovenafdichting"));
     if (StartjaarEerderMag())
         text += QStringLiteral(" of eerder");
@@ -147,7 +148,8 @@ QString clsCL::strEindJaarToelichting() const
         return ba == 0 ? QStringLiteral("invoeren in nazorgjaar of kalenderjaar")
                        : QStringLiteral("invoeren in jaren na aanleg bovenafdichting");
     return vb::CStr(year.toInt())
-        + (ba == 0 ? QStringLiteral("e jaar na aanvang nazorg") : QStringLiteral("e jaar na aanleg bovenafdichting"));
+           + (ba == 0 ? QStringLiteral("e jaar na aanvang nazorg")
+                      : QStringLiteral("e jaar na aanleg bovenafdichting"));
 }
 
 QString clsCL::strFreqXtoelichting() const
@@ -156,24 +158,26 @@ QString clsCL::strFreqXtoelichting() const
     case 1:
         return QStringLiteral("eenmalige uitgave");
     case 2:
-        return boundsText(FreqXmin(), FreqXmax(), plain,
-                          {[](const QString &u) { return QStringLiteral("maximaal ") + u + QStringLiteral(" x per jaar"); },
-                           [](const QString &l) { return QStringLiteral("minimaal ") + l + QStringLiteral(" x per jaar"); },
-                           [](const QString &l) { return l + QStringLiteral(" x per jaar"); },
-                           [](const QString &l, const QString &u) {
-                               return l + QStringLiteral(" - ") + u + QStringLiteral(" x per jaar");
-                           }});
+        return boundsText(
+            FreqXmin(), FreqXmax(), plain,
+            {[](const QString &u) { return QStringLiteral("maximaal ") + u + QStringLiteral(" x per jaar"); },
+             [](const QString &l) { return QStringLiteral("minimaal ") + l + QStringLiteral(" x per jaar"); },
+             [](const QString &l) { return l + QStringLiteral(" x per jaar"); },
+             [](const QString &l, const QString &u) {
+                 return l + QStringLiteral(" - ") + u + QStringLiteral(" x per jaar");
+             }});
     case 3: {
         // With equal bounds the text names the lower one; they are the same.
-        return boundsText(FreqXmin(), FreqXmax(), plain,
-                          {[](const QString &u) { return QStringLiteral("één keer per ") + u + QStringLiteral(" jaar of vaker"); },
-                           [](const QString &l) {
-                               return QStringLiteral("niet vaker dan één keer per ") + l + QStringLiteral(" jaar");
-                           },
-                           [](const QString &l) { return QStringLiteral("één keer per ") + l + QStringLiteral(" jaar"); },
-                           [](const QString &l, const QString &u) {
-                               return QStringLiteral("één keer per ") + l + QStringLiteral(" à ") + u + QStringLiteral(" jaar");
-                           }});
+        return boundsText(
+            FreqXmin(), FreqXmax(), plain,
+            {[](const QString &u) { return QStringLiteral("één keer per ") + u + QStringLiteral(" jaar of vaker"); },
+             [](const QString &l) {
+                 return QStringLiteral("niet vaker dan één keer per ") + l + QStringLiteral(" jaar");
+             },
+             [](const QString &l) { return QStringLiteral("één keer per ") + l + QStringLiteral(" jaar"); },
+             [](const QString &l, const QString &u) {
+                 return QStringLiteral("één keer per ") + l + QStringLiteral(" à ") + u + QStringLiteral(" jaar");
+             }});
     }
     default:
         return QString();

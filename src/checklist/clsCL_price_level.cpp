@@ -41,7 +41,8 @@ float clsCL::sngPrijsPeilCorr(int intJaarVan, int intJaarNaar)
         // A year without a correction, like a year without a row, is no change.
         const QVariant corr = rs.Fields(QStringLiteral("sngPPcorr")).Value();
         if (!db::isNull(corr))
-            factor = static_cast<float>(static_cast<double>(factor) * (1.0 + static_cast<double>(corr.toFloat()) / 100.0));
+            factor =
+                static_cast<float>(static_cast<double>(factor) * (1.0 + static_cast<double>(corr.toFloat()) / 100.0));
         rs.MoveNext();
     }
     rs.Close();

@@ -14,7 +14,7 @@ namespace {
 bool isText(const QVariant &value)
 {
     return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray
-        || value.typeId() == QMetaType::QChar;
+           || value.typeId() == QMetaType::QChar;
 }
 
 platform::Error typeMismatch()
@@ -94,8 +94,7 @@ std::optional<float> boundOf(const QVariant &value)
     return numberOf(value);
 }
 
-bool IsBinnenGrenzen(float value, std::optional<float> lower, std::optional<float> upper,
-                     bool noZeroFloor)
+bool IsBinnenGrenzen(float value, std::optional<float> lower, std::optional<float> upper, bool noZeroFloor)
 {
     bool aboveLower = true;
     if (lower)

@@ -47,8 +47,7 @@ std::optional<float> boundOf(const QVariant &value);
 // The bounds test: value >= lower when there is a lower bound, else value
 // >= 0 (unless `noZeroFloor`); value <= upper when there is an upper bound,
 // else no limit. Both bounds count as inside.
-bool IsBinnenGrenzen(float value, std::optional<float> lower, std::optional<float> upper,
-                     bool noZeroFloor = false);
+bool IsBinnenGrenzen(float value, std::optional<float> lower, std::optional<float> upper, bool noZeroFloor = false);
 
 // Error 94, as reading a Null where a value is needed raises it.
 platform::Error invalidUseOfNull();

@@ -20,7 +20,10 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kBedrag = QStringLiteral("€ #,##0");
 constexpr float kGeenMaximum = -999.0f;
 
-QString tekstVan(const QVariant &v) { return vb::CStr(v); }
+QString tekstVan(const QVariant &v)
+{
+    return vb::CStr(v);
+}
 
 // Texts differ; an empty value compares as nothing, as a Null in a
 // comparison makes it fail.
@@ -73,7 +76,10 @@ Waarde paar(float a, float b)
     return {vb::Format(a, kBedrag) + QStringLiteral(" - ") + vb::Format(b, kBedrag)};
 }
 
-bool verschiltSingle(float a, float b) { return a != b; }
+bool verschiltSingle(float a, float b)
+{
+    return a != b;
+}
 
 QList<VersieRegel> versieRegels()
 {
@@ -92,7 +98,8 @@ QList<VersieRegel> versieRegels()
          }},
         {"Communicatiekosten: ",
          [](V o, V n) {
-             return o.sngCommunicatieMIN() != n.sngCommunicatieMIN() || o.sngCommunicatieMAX() != n.sngCommunicatieMAX();
+             return o.sngCommunicatieMIN() != n.sngCommunicatieMIN()
+                    || o.sngCommunicatieMAX() != n.sngCommunicatieMAX();
          },
          [](V v) {
              if (v.sngCommunicatieMAX() == kGeenMaximum)

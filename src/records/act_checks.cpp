@@ -96,8 +96,7 @@ std::optional<std::uint8_t> byteCode(const modVerifyAnSich::Invoer &value)
 // asked for in the order of the checks, and only as far as they run. A
 // field that the chosen option or flag does not use (see the checks) is
 // not read: it is handed over as missing, which its check never looks at.
-template <typename Get>
-bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
+template <typename Get> bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
 {
     using modVerifyAnSich::Invoer;
     const auto indien = [&get](bool gebruikt, Veld v) { return gebruikt ? Invoer(get(v)) : Invoer(); };
@@ -136,9 +135,8 @@ bool volledig(const Get &get, bool blnGebruiktGediffToeslag)
     if (!optieKosten)
         return false;
     const bool k1 = *optieKosten == 1, k2 = *optieKosten == 2, k3 = *optieKosten == 3;
-    if (!VerifyKosten(*optieKosten, indien(k1, sngPercInvest), indien(k1, sngKostenInvest),
-                      indien(k2, sngKostenTotaal), indien(k3, sngKostenPE), indien(k3, strEenheid),
-                      indien(k3, sngAantal)))
+    if (!VerifyKosten(*optieKosten, indien(k1, sngPercInvest), indien(k1, sngKostenInvest), indien(k2, sngKostenTotaal),
+                      indien(k3, sngKostenPE), indien(k3, strEenheid), indien(k3, sngAantal)))
         return false;
 
     const auto optieFreq = byteCode(get(bytOptieFreq));
@@ -201,10 +199,10 @@ std::uint8_t toetsAanNieuweCL(const ActFieldReader &field, checklist::clsCL &ins
                                                     nzField(field, "intStartrel"), nzField(field, "intStartBA"));
     const bool eind = insCl_new.VerifyCL_JaarEind(optieEind, eindBA, nzField(field, "intEindabs"),
                                                   nzField(field, "intEindrel"), nzField(field, "intEindBA"));
-    const bool kosten = insCl_new.VerifyCL_Kosten(optieKosten, nzField(field, "sngPercInvest"),
-                                                  nzField(field, "sngKostenInvest"),
-                                                  nzField(field, "sngKostenTotaal"), nzField(field, "sngKostenPE"),
-                                                  nzField(field, "strEenheid"), nzField(field, "sngAantal"));
+    const bool kosten =
+        insCl_new.VerifyCL_Kosten(optieKosten, nzField(field, "sngPercInvest"), nzField(field, "sngKostenInvest"),
+                                  nzField(field, "sngKostenTotaal"), nzField(field, "sngKostenPE"),
+                                  nzField(field, "strEenheid"), nzField(field, "sngAantal"));
     const bool freq = insCl_new.VerifyCL_Freq(optieFreq, nzField(field, "intfreqX"));
     return (start && eind && kosten && freq) ? 1 : 2;
 }

@@ -42,17 +42,54 @@ bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag);
 // The fields the check reads, by number, and their names as tblAct spells
 // them; for a caller that holds an item's values by number.
 enum class ActVeld : std::uint8_t {
-    bytCombineer, bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind, bytEindBA,
-    intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal,
-    sngKostenPE, strEenheid, sngAantal, bytOptieFreq, intfreqX, bytRubriek_REF, bytTypeVervangingsToeslag,
+    bytCombineer,
+    bytOptieStart,
+    bytStartBA,
+    intStartabs,
+    intStartrel,
+    intStartBA,
+    bytOptieEind,
+    bytEindBA,
+    intEindabs,
+    intEindrel,
+    intEindBA,
+    bytOptieKosten,
+    sngPercInvest,
+    sngKostenInvest,
+    sngKostenTotaal,
+    sngKostenPE,
+    strEenheid,
+    sngAantal,
+    bytOptieFreq,
+    intfreqX,
+    bytRubriek_REF,
+    bytTypeVervangingsToeslag,
     sngVervangingsToeslagPerc
 };
 inline constexpr int kAantalActVelden = int(ActVeld::sngVervangingsToeslagPerc) + 1;
-inline constexpr const char *kActVeldNamen[kAantalActVelden] = {
-    "bytCombineer", "bytOptieStart", "bytStartBA", "intStartabs", "intStartrel", "intStartBA", "bytOptieEind",
-    "bytEindBA", "intEindabs", "intEindrel", "intEindBA", "bytOptieKosten", "sngPercInvest", "sngKostenInvest",
-    "sngKostenTotaal", "sngKostenPE", "strEenheid", "sngAantal", "bytOptieFreq", "intfreqX", "bytRubriek_REF",
-    "bytTypeVervangingsToeslag", "sngVervangingsToeslagPerc"};
+inline constexpr const char *kActVeldNamen[kAantalActVelden] = {"bytCombineer",
+                                                                "bytOptieStart",
+                                                                "bytStartBA",
+                                                                "intStartabs",
+                                                                "intStartrel",
+                                                                "intStartBA",
+                                                                "bytOptieEind",
+                                                                "bytEindBA",
+                                                                "intEindabs",
+                                                                "intEindrel",
+                                                                "intEindBA",
+                                                                "bytOptieKosten",
+                                                                "sngPercInvest",
+                                                                "sngKostenInvest",
+                                                                "sngKostenTotaal",
+                                                                "sngKostenPE",
+                                                                "strEenheid",
+                                                                "sngAantal",
+                                                                "bytOptieFreq",
+                                                                "intfreqX",
+                                                                "bytRubriek_REF",
+                                                                "bytTypeVervangingsToeslag",
+                                                                "sngVervangingsToeslagPerc"};
 
 // The same check on values by number: `value(v)` gives field v as the
 // checks read it and is asked only for the fields the check reaches, so a

@@ -184,16 +184,15 @@ bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRub
     if (type == 2 || type == 3)
         return sngVervangingsToeslagPerc.isGetal && sngVervangingsToeslagPerc.getal > 0
                && sngVervangingsToeslagPerc.getal <= 100;
-    ui::MsgBox(QStringLiteral("Onbekende conditie vervangingstoeslag"), ui::Buttons::OK,
-               ui::Icon::Critical, QStringLiteral("Controle invoer vervangingstoeslag"));
+    ui::MsgBox(QStringLiteral("Onbekende conditie vervangingstoeslag"), ui::Buttons::OK, ui::Icon::Critical,
+               QStringLiteral("Controle invoer vervangingstoeslag"));
     return false;
 }
 
 bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA, const QVariant &intStartabs,
                      const QVariant &intStartrel, const QVariant &intStartBA)
 {
-    return VerifyJaarStart(bytOptieStart, bytStartBA, Invoer(intStartabs), Invoer(intStartrel),
-                           Invoer(intStartBA));
+    return VerifyJaarStart(bytOptieStart, bytStartBA, Invoer(intStartabs), Invoer(intStartrel), Invoer(intStartBA));
 }
 
 bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA, const QVariant &intEindabs,

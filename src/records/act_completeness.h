@@ -58,24 +58,21 @@ bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRub
 // Start option 1 (calendar year): intStartabs within 1970..2300; option 2
 // (after-care year): intStartrel within 1..1000. With bytStartBA 1 also
 // intStartBA within 1..1000. bytStartBA must be 0 or 1.
-bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA,
-                     const QVariant &intStartabs, const QVariant &intStartrel,
-                     const QVariant &intStartBA);
+bool VerifyJaarStart(std::uint8_t bytOptieStart, std::uint8_t bytStartBA, const QVariant &intStartabs,
+                     const QVariant &intStartrel, const QVariant &intStartBA);
 
 // With bytEindBA 1 only intEindBA must be present (any value; the end
 // option is not looked at). With bytEindBA 0: end option 1 intEindabs
 // within 1970..2300, option 2 intEindrel within 1..1000, option 3
 // (perpetual) nothing.
-bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA,
-                    const QVariant &intEindabs, const QVariant &intEindrel,
-                    const QVariant &intEindBA);
+bool VerifyJaarEind(std::uint8_t bytOptieEind, std::uint8_t bytEindBA, const QVariant &intEindabs,
+                    const QVariant &intEindrel, const QVariant &intEindBA);
 
 // Option 1: 0 < percentage <= 100 and an investment other than 0; option 2:
 // a total (0 passes); option 3: a price per unit other than 0, a unit text
 // and a number of units above 0.
-bool VerifyKosten(std::uint8_t bytOptieKosten, const QVariant &sngPercInvest,
-                  const QVariant &sngKostenInvest, const QVariant &sngKostenTotaal,
-                  const QVariant &sngKostenPE, const QVariant &strEenheid,
+bool VerifyKosten(std::uint8_t bytOptieKosten, const QVariant &sngPercInvest, const QVariant &sngKostenInvest,
+                  const QVariant &sngKostenTotaal, const QVariant &sngKostenPE, const QVariant &strEenheid,
                   const QVariant &sngAantal);
 
 // Option 1 (once) needs nothing; options 2 and 3 need intfreqX within
@@ -88,8 +85,7 @@ bool VerifyFreq(std::uint8_t bytOptieFreq, const QVariant &intfreqX);
 // 7 (large or small work still to be chosen) fail. Any other type shows the
 // critical box "Onbekende conditie vervangingstoeslag" and fails.
 bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRubriek_REF,
-                              const QVariant &bytTypeVervangingsToeslag,
-                              const QVariant &sngVervangingsToeslagPerc);
+                              const QVariant &bytTypeVervangingsToeslag, const QVariant &sngVervangingsToeslagPerc);
 
 // The helpers the checks share, for callers that hand over the same kind
 // of values.

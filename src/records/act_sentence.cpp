@@ -102,8 +102,8 @@ float eersteUitgaveInNazorg(float t, qint32 bytOptieFreq, float interval)
 }
 
 const QString kNaAanleg = QStringLiteral("e jr na aanleg bovenafd");
-const QString kNietOpgenomen = QStringLiteral(
-    "Uitgaven voor datum aanvang nazorg worden niet opgenomen in de doelvermogenberekening. ");
+const QString kNietOpgenomen =
+    QStringLiteral("Uitgaven voor datum aanvang nazorg worden niet opgenomen in de doelvermogenberekening. ");
 
 } // namespace
 
@@ -138,17 +138,14 @@ ActSentenceRow actSentenceRow(const std::function<QVariant(const QString &)> &fi
     return row;
 }
 
-QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
-                          qint32 bytCombineer, bool blnVerifyAnSichOK,
-                          qint32 bytTypeJaarStart, qint32 bytTypeJaarEind,
-                          std::uint8_t bytOptieKosten, qint32 bytOptieFreq,
-                          qint32 bytStartBA, qint32 bytEindBA)
+QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg, qint32 bytCombineer,
+                          bool blnVerifyAnSichOK, qint32 bytTypeJaarStart, qint32 bytTypeJaarEind,
+                          std::uint8_t bytOptieKosten, qint32 bytOptieFreq, qint32 bytStartBA, qint32 bytEindBA)
 {
     if (bytCombineer == 1)
         return QStringLiteral(
             "De kostenpost wordt ondergebracht in de daartoe bestemde combinatiekostenpost uit de QOR-checklist.");
-    const QString vulIn =
-        QStringLiteral("Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen.");
+    const QString vulIn = QStringLiteral("Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen.");
     if (!blnVerifyAnSichOK)
         return vulIn;
 
@@ -181,7 +178,7 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
         const float t = eersteUitgaveInNazorg(d, bytOptieFreq, freqX.value_or(0));
         eersteJaar = t;
         startTekst = QStringLiteral("juli ") + wholeText(A + t) + QStringLiteral(" (valt in nazorgjaar ")
-            + wholeText(t + 1.0f) + QStringLiteral(")");
+                     + wholeText(t + 1.0f) + QStringLiteral(")");
     };
     auto jarenVoor = [&](float d) { return vb::CStr(vb::Round(static_cast<double>(-d), 3)); };
 
@@ -191,14 +188,13 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
             const float d = pfunJaarNaAanvangNazorg(y, A);
             if (d >= 0) {
                 const qint16 n = pfunNazorgjaar(y, A);
-                startTekst = QStringLiteral("juli ") + vb::CStr(y) + QStringLiteral(" (nazorgjaar ")
-                    + vb::CStr(n) + QStringLiteral(")");
+                startTekst = QStringLiteral("juli ") + vb::CStr(y) + QStringLiteral(" (nazorgjaar ") + vb::CStr(n)
+                             + QStringLiteral(")");
                 kalenderNazorgjaar = n;
             } else {
                 vroegeStart(d);
-                voorStartTekst = QStringLiteral("De eerste uitgave in juli ") + vb::CStr(y)
-                    + QStringLiteral(" ligt ") + jarenVoor(d)
-                    + QStringLiteral(" jr voor de datum aanvang nazorg. ") + kNietOpgenomen;
+                voorStartTekst = QStringLiteral("De eerste uitgave in juli ") + vb::CStr(y) + QStringLiteral(" ligt ")
+                                 + jarenVoor(d) + QStringLiteral(" jr voor de datum aanvang nazorg. ") + kNietOpgenomen;
             }
         } else if (bytTypeJaarStart == 2) {
             eersteJaar = whole(row.intStartrel);
@@ -211,20 +207,20 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
             const float d = pfunJaarNaAanvangNazorg(y, A);
             if (d >= 0) {
                 const qint16 n = pfunNazorgjaar(y, A);
-                startTekst = joined(row.intStartBA) + kNaAanleg + QStringLiteral(" (valt in ")
-                    + vb::CStr(y) + QStringLiteral(" = nazorgjaar ") + vb::CStr(n) + QStringLiteral(")");
+                startTekst = joined(row.intStartBA) + kNaAanleg + QStringLiteral(" (valt in ") + vb::CStr(y)
+                             + QStringLiteral(" = nazorgjaar ") + vb::CStr(n) + QStringLiteral(")");
                 kalenderNazorgjaar = n;
             } else {
                 vroegeStart(d);
                 voorStartTekst = QStringLiteral("De bovenafdichting wordt aangelegd in ") + vb::CStr(aanleg)
-                    + QStringLiteral(". De eerste uitgave in juli ") + vb::CStr(y)
-                    + QStringLiteral(" ligt ") + jarenVoor(d)
-                    + QStringLiteral(" jaar voor de datum aanvang nazorg. ") + kNietOpgenomen;
+                                 + QStringLiteral(". De eerste uitgave in juli ") + vb::CStr(y)
+                                 + QStringLiteral(" ligt ") + jarenVoor(d)
+                                 + QStringLiteral(" jaar voor de datum aanvang nazorg. ") + kNietOpgenomen;
             }
         } else if (bytTypeJaarStart == 2) {
             eersteJaar = checked16(whole(row.intStartrel) + whole(row.intStartBA) - 1);
             startTekst = joined(row.intStartBA) + kNaAanleg + QStringLiteral(" (valt in nazorgjaar ")
-                + vb::CStr(eersteJaar) + QStringLiteral(")");
+                         + vb::CStr(eersteJaar) + QStringLiteral(")");
         }
     }
 
@@ -237,8 +233,8 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
             const qint16 n = pfunNazorgjaar(z, A);
             laatsteJaar = n;
             if (pfunJaarNaAanvangNazorg(z, A) >= 0)
-                eindTekst = QStringLiteral(" t/m ") + vb::CStr(z) + QStringLiteral(" (nazorgjaar ")
-                    + vb::CStr(n) + QStringLiteral(") vindt ");
+                eindTekst = QStringLiteral(" t/m ") + vb::CStr(z) + QStringLiteral(" (nazorgjaar ") + vb::CStr(n)
+                            + QStringLiteral(") vindt ");
             else
                 eindVoor = true;
         } else if (eindOptie == 2) {
@@ -256,15 +252,15 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
             if (pfunJaarNaAanvangNazorg(z, A) >= 0) {
                 if (startVoor) {
                     restTekst = QStringLiteral("Vanaf aanvang nazorg resteert derhalve nog een periode van ")
-                        + vb::CStr(laatsteJaar)
-                        + QStringLiteral(" jaar waarin deze kostenpost van toepassing is. ");
+                                + vb::CStr(laatsteJaar)
+                                + QStringLiteral(" jaar waarin deze kostenpost van toepassing is. ");
                     eindTekst = QStringLiteral(" t/m nazorgjaar ") + vb::CStr(laatsteJaar) + QStringLiteral(" (= ")
-                        + joined(row.intEindBA) + kNaAanleg + QStringLiteral(", valt in ") + vb::CStr(z)
-                        + QStringLiteral(") vindt ");
+                                + joined(row.intEindBA) + kNaAanleg + QStringLiteral(", valt in ") + vb::CStr(z)
+                                + QStringLiteral(") vindt ");
                 } else {
                     eindTekst = QStringLiteral(" t/m ") + joined(row.intEindBA) + kNaAanleg
-                        + QStringLiteral(" (valt in ") + vb::CStr(z) + QStringLiteral(" = nazorgjaar ")
-                        + vb::CStr(laatsteJaar) + QStringLiteral(") vindt ");
+                                + QStringLiteral(" (valt in ") + vb::CStr(z) + QStringLiteral(" = nazorgjaar ")
+                                + vb::CStr(laatsteJaar) + QStringLiteral(") vindt ");
                 }
             } else {
                 eindVoor = true;
@@ -272,7 +268,7 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
         } else if (bytTypeJaarStart == 2) {
             laatsteJaar = checked16(whole(row.intStartrel) + whole(row.intEindBA) - 1);
             eindTekst = QStringLiteral(" t/m ") + joined(row.intEindBA) + kNaAanleg
-                + QStringLiteral(" (valt in nazorgjaar ") + vb::CStr(laatsteJaar) + QStringLiteral(") vindt ");
+                        + QStringLiteral(" (valt in nazorgjaar ") + vb::CStr(laatsteJaar) + QStringLiteral(") vindt ");
         }
     }
 
@@ -320,13 +316,13 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
         if (perc && invest)
             kosten = (*perc / 100.0f) * *invest;
         kostenTekst = perKeer + joined(row.sngPercInvest) + QStringLiteral("% van de investeringskosten à ")
-            + formatted(invest, QStringLiteral("€ #,##0")) + QStringLiteral(" = ")
-            + formatted(kosten, QStringLiteral("€ 0")) + QStringLiteral(". ");
+                      + formatted(invest, QStringLiteral("€ #,##0")) + QStringLiteral(" = ")
+                      + formatted(kosten, QStringLiteral("€ 0")) + QStringLiteral(". ");
         break;
     }
     case 2:
-        kostenTekst = perKeer + formatted(single(row.sngKostenTotaal), QStringLiteral("€ #,##0"))
-            + QStringLiteral(". ");
+        kostenTekst =
+            perKeer + formatted(single(row.sngKostenTotaal), QStringLiteral("€ #,##0")) + QStringLiteral(". ");
         break;
     case 3: {
         const std::optional<float> aantal = single(row.sngAantal);
@@ -334,9 +330,8 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
         std::optional<float> kosten;
         if (aantal && pe)
             kosten = *aantal * *pe;
-        kostenTekst = perKeer + joined(row.sngAantal) + QStringLiteral(" x ")
-            + formatted(pe, QStringLiteral("€ 0.00")) + QStringLiteral(" = ")
-            + formatted(kosten, QStringLiteral("€ #,##0.00")) + QStringLiteral(". ");
+        kostenTekst = perKeer + joined(row.sngAantal) + QStringLiteral(" x ") + formatted(pe, QStringLiteral("€ 0.00"))
+                      + QStringLiteral(" = ") + formatted(kosten, QStringLiteral("€ #,##0.00")) + QStringLiteral(". ");
         break;
     }
     default:
@@ -345,8 +340,7 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
 
     // Closing.
     if (bytOptieFreq == 1 && startVoor)
-        return QStringLiteral(
-            "Het jaar waarin deze eenmalige uitgave van toepassing is, valt vóór aanvang nazorg.");
+        return QStringLiteral("Het jaar waarin deze eenmalige uitgave van toepassing is, valt vóór aanvang nazorg.");
     if (laatsteJaar < eersteJaar || (!eindVoor && laatsteJaar < eersteNazorgjaar))
         return QStringLiteral("Deze kostenpost is niet van toepassing in de nazorgfase.");
     if (eindVoor)
@@ -356,9 +350,9 @@ QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
         QString start = startTekst;
         start.replace(QStringLiteral("Vanaf aanvang nazorg"), QStringLiteral("nazorgjaar 1"));
         return voorStartTekst + restTekst
-            + QStringLiteral("Slechts eenmalig (als gevolg van de looptijd van de kostenpost in relatie tot de "
-                             "aanvang van de nazorgfase) vindt in ")
-            + start + QStringLiteral(" ") + uitgave + kostenTekst;
+               + QStringLiteral("Slechts eenmalig (als gevolg van de looptijd van de kostenpost in relatie tot de "
+                                "aanvang van de nazorgfase) vindt in ")
+               + start + QStringLiteral(" ") + uitgave + kostenTekst;
     }
 
     QString zin = startVoor ? voorStartTekst + restTekst : QString();

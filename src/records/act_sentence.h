@@ -70,10 +70,8 @@ ActSentenceRow actSentenceRow(const std::function<QVariant(const QString &)> &fi
 //    really runs for ever, not of one whose end counts from the top liner;
 //  - an interval of less than one year under "once every so many years"
 //    gives the request to complete the item instead of a sentence.
-QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg,
-                          qint32 bytCombineer, bool blnVerifyAnSichOK,
-                          qint32 bytTypeJaarStart, qint32 bytTypeJaarEind,
-                          std::uint8_t bytOptieKosten, qint32 bytOptieFreq,
-                          qint32 bytStartBA, qint32 bytEindBA);
+QString BeschrijvingInZin(const ActSentenceRow &row, float sngJaarAanvangNazorg, qint32 bytCombineer,
+                          bool blnVerifyAnSichOK, qint32 bytTypeJaarStart, qint32 bytTypeJaarEind,
+                          std::uint8_t bytOptieKosten, qint32 bytOptieFreq, qint32 bytStartBA, qint32 bytEindBA);
 
 } // namespace records

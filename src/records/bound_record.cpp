@@ -94,7 +94,10 @@ void BoundRecord::detach()
     m_rsListener = 0;
 }
 
-void BoundRecord::notifyRowChanged() const { notify(QString()); }
+void BoundRecord::notifyRowChanged() const
+{
+    notify(QString());
+}
 
 void BoundRecord::notify(const QString &fieldName) const
 {

@@ -18,7 +18,10 @@
 namespace records {
 
 namespace {
-QString src(const char *operation) { return QStringLiteral("clsAct.") + QLatin1String(operation); }
+QString src(const char *operation)
+{
+    return QStringLiteral("clsAct.") + QLatin1String(operation);
+}
 
 const QString fStrAct = QStringLiteral("strAct");
 const QString fInrichting = QStringLiteral("lngInrichting_REF");
@@ -34,7 +37,10 @@ void errorBoxes(const QString &text, const QString &title, const platform::Error
                QStringLiteral("fout ") + QString::number(e.number()));
 }
 
-bool sameNumber(const QVariant &v, double n) { return !isNullValue(v) && v.toDouble() == n; }
+bool sameNumber(const QVariant &v, double n)
+{
+    return !isNullValue(v) && v.toDouble() == n;
+}
 } // namespace
 
 clsAct::clsAct(const Context &ctx) : m_ctx(ctx), m_lngStortID(ctx.glngStortID)
@@ -94,7 +100,10 @@ bool clsAct::UpdateNu()
     return true;
 }
 
-bool clsAct::EOF_() const { return rsAct.EOF_(); }
+bool clsAct::EOF_() const
+{
+    return rsAct.EOF_();
+}
 
 bool clsAct::ActiveerID(qint32 lngIDAct)
 {
@@ -105,8 +114,7 @@ bool clsAct::ActiveerID(qint32 lngIDAct)
         if (clone.RecordCount() > 0)
             clone.Find(QStringLiteral("idrAct_ID=") + QString::number(lngIDAct));
         if (clone.RecordCount() == 0 || clone.EOF_()) {
-            ui::MsgBox(QStringLiteral("EOF-fout in ActiveerID(lngIDAct as long)"), ui::Buttons::OK,
-                       ui::Icon::Critical);
+            ui::MsgBox(QStringLiteral("EOF-fout in ActiveerID(lngIDAct as long)"), ui::Buttons::OK, ui::Icon::Critical);
             // No current row: a later edit cannot land on another item.
             if (rsAct.RecordCount() > 0) {
                 rsAct.MoveLast();
@@ -338,9 +346,8 @@ bool clsAct::Dupliceer_Act(qint16 intAantalDeelfasesBeforeToevoegen)
         notifyRowChanged();
 
         if (SiteTree *tree = m_ctx.tree) {
-            const QString parentKey =
-                keyAct(toInt32(requiredField(source, QStringLiteral("idrAct_ID"), src("Dupliceer_Act")),
-                               src("Dupliceer_Act")));
+            const QString parentKey = keyAct(toInt32(
+                requiredField(source, QStringLiteral("idrAct_ID"), src("Dupliceer_Act")), src("Dupliceer_Act")));
             node = tree->addChild(parentKey);
             ZetNodeEigenschappen(*tree, node,
                                  QStringLiteral("{") + QString::number(intAantalDeelfasesBeforeToevoegen + 1)
@@ -527,7 +534,10 @@ QString clsAct::strAlleChecklistRefs() const
     return refs + QLatin1Char('|');
 }
 
-QString clsAct::strActHuidig() const { return toText(requiredField(rsAct, fStrAct, src("strActHuidig"))); }
+QString clsAct::strActHuidig() const
+{
+    return toText(requiredField(rsAct, fStrAct, src("strActHuidig")));
+}
 
 void clsAct::IsQOR(const QVariant &value)
 {
@@ -607,9 +617,15 @@ void clsAct::moveNext()
     notifyRowChanged();
 }
 
-void clsAct::LetbytIsQOR(std::uint8_t value) { IsQOR(QVariant(int(value))); }
+void clsAct::LetbytIsQOR(std::uint8_t value)
+{
+    IsQOR(QVariant(int(value)));
+}
 
-QVariant clsAct::currentField(const QString &name) const { return rsAct.Fields(name).Value(); }
+QVariant clsAct::currentField(const QString &name) const
+{
+    return rsAct.Fields(name).Value();
+}
 
 QString clsAct::BeschrijvingInZin(qint32 bytCombineer, bool blnVerifyAnSichOK, qint32 bytTypeJaarStart,
                                   qint32 bytTypeJaarEind, std::uint8_t bytOptieKosten, qint32 bytOptieFreq,
@@ -618,8 +634,8 @@ QString clsAct::BeschrijvingInZin(qint32 bytCombineer, bool blnVerifyAnSichOK, q
     try {
         const ActSentenceRow row = actSentenceRow([this](const QString &name) { return currentField(name); });
         return records::BeschrijvingInZin(row, m_ctx.gsngJaarAanvangNazorg, bytCombineer, blnVerifyAnSichOK,
-                                          bytTypeJaarStart, bytTypeJaarEind, bytOptieKosten, bytOptieFreq,
-                                          bytStartBA, bytEindBA);
+                                          bytTypeJaarStart, bytTypeJaarEind, bytOptieKosten, bytOptieFreq, bytStartBA,
+                                          bytEindBA);
     } catch (const platform::Error &e) {
         throw e.withSource(src("BeschrijvingInZin"));
     }

@@ -12,7 +12,10 @@ namespace records {
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-QString src(const char *operation) { return QStringLiteral("clsStort.") + QLatin1String(operation); }
+QString src(const char *operation)
+{
+    return QStringLiteral("clsStort.") + QLatin1String(operation);
+}
 } // namespace
 
 clsStort::clsStort(const Context &ctx) : m_ctx(ctx)
@@ -28,8 +31,7 @@ clsStort::~clsStort()
         reportReleaseError(m_ctx, e.withSource(src("Move0")));
     } catch (...) {
         reportReleaseError(m_ctx, platform::Error(db::err::kDatabaseError,
-                                                  QStringLiteral("Onbekende fout bij het opslaan."),
-                                                  src("Move0")));
+                                                  QStringLiteral("Onbekende fout bij het opslaan."), src("Move0")));
     }
     detach();
     rsStort.Close();
@@ -99,27 +101,72 @@ bool clsStort::StortnaamBestaatAl(const QString &strNaam)
     return exists;
 }
 
-qint32 clsStort::stort_ID() const { return toInt32(required("idrStort_ID", "stort_ID"), src("stort_ID")); }
-QString clsStort::RivmNr() const { return text("strRIVMnr"); }
+qint32 clsStort::stort_ID() const
+{
+    return toInt32(required("idrStort_ID", "stort_ID"), src("stort_ID"));
+}
+QString clsStort::RivmNr() const
+{
+    return text("strRIVMnr");
+}
 
 QString clsStort::ProvNaam() const
 {
     return provincieNaam(toByte(required("bytProv_REF", "ProvNaam"), src("ProvNaam")));
 }
 
-QString clsStort::locatie_adres() const { return text("memVestigingsadres"); }
-QString clsStort::VergHouderNaam() const { return text("strVergNaam"); }
-QString clsStort::VergHouderPostadres() const { return text("strVergPostAdres"); }
-QString clsStort::VergHouderContactPers() const { return text("strVergContPers"); }
-QString clsStort::VergHouderTelnr() const { return text("strVergTel"); }
-QString clsStort::VergHouderFaxnr() const { return text("strVergFax"); }
-QString clsStort::VergHouderEmail() const { return text("strVergEmail"); }
-QString clsStort::InvullerNaam() const { return text("strInvNaam"); }
-QString clsStort::InvullerPostadres() const { return text("strInvPostAdres"); }
-QString clsStort::InvullerContactPers() const { return text("strInvContPers"); }
-QString clsStort::InvullerTelnr() const { return text("strInvTel"); }
-QString clsStort::InvullerFaxnr() const { return text("strInvFax"); }
-QString clsStort::InvullerEmail() const { return text("strInvEmail"); }
+QString clsStort::locatie_adres() const
+{
+    return text("memVestigingsadres");
+}
+QString clsStort::VergHouderNaam() const
+{
+    return text("strVergNaam");
+}
+QString clsStort::VergHouderPostadres() const
+{
+    return text("strVergPostAdres");
+}
+QString clsStort::VergHouderContactPers() const
+{
+    return text("strVergContPers");
+}
+QString clsStort::VergHouderTelnr() const
+{
+    return text("strVergTel");
+}
+QString clsStort::VergHouderFaxnr() const
+{
+    return text("strVergFax");
+}
+QString clsStort::VergHouderEmail() const
+{
+    return text("strVergEmail");
+}
+QString clsStort::InvullerNaam() const
+{
+    return text("strInvNaam");
+}
+QString clsStort::InvullerPostadres() const
+{
+    return text("strInvPostAdres");
+}
+QString clsStort::InvullerContactPers() const
+{
+    return text("strInvContPers");
+}
+QString clsStort::InvullerTelnr() const
+{
+    return text("strInvTel");
+}
+QString clsStort::InvullerFaxnr() const
+{
+    return text("strInvFax");
+}
+QString clsStort::InvullerEmail() const
+{
+    return text("strInvEmail");
+}
 
 void clsStort::Move0()
 {
@@ -145,10 +192,10 @@ QString clsStort::Bedrijfs_Objectgebonden() const
         const QVariant v = field(column);
         return !isNullValue(v) && v.toDouble() == 1.0;
     };
-    const QString first = isOne("bytBedrijfsGebonden") ? QStringLiteral("bedrijfsgebonden ")
-                                                       : QStringLiteral("niet-bedrijfsgebonden ");
-    const QString second = isOne("bytObjectGebonden") ? QStringLiteral("en objectgebonden. ")
-                                                      : QStringLiteral("en niet-objectgebonden. ");
+    const QString first =
+        isOne("bytBedrijfsGebonden") ? QStringLiteral("bedrijfsgebonden ") : QStringLiteral("niet-bedrijfsgebonden ");
+    const QString second =
+        isOne("bytObjectGebonden") ? QStringLiteral("en objectgebonden. ") : QStringLiteral("en niet-objectgebonden. ");
     return first + second;
 }
 
@@ -171,7 +218,8 @@ float clsStort::AanvangNazorgGebrokenJaar() const
                        + QStringLiteral("De dag van aanvang nazorg dient de 1e of de 16e te zijn. ") + kCrLf
                        + QStringLiteral("Er zal nu worden gerekend met 1-") + QString::number(date.month())
                        + QStringLiteral("-") + QString::number(date.year()) + QStringLiteral(".") + kCrLf
-                       + QStringLiteral("Past u de datum aanvang nazorg aan via de menu-optie 'Invoer -> Gegevens inrichting'."),
+                       + QStringLiteral(
+                           "Past u de datum aanvang nazorg aan via de menu-optie 'Invoer -> Gegevens inrichting'."),
                    ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Ongeldige datum aanvang nazorg"));
     }
     const double year = double(date.year()) + double(date.month() - 1) / 12.0 + double(half) / 24.0;
@@ -183,7 +231,10 @@ QDateTime clsStort::DatumAanvangNazorg() const
     return required("dtmAanvangNazorg", "DatumAanvangNazorg").toDateTime();
 }
 
-void clsStort::DatumAanvangNazorg(const QDateTime &dtm) { write("dtmAanvangNazorg", dtm); }
+void clsStort::DatumAanvangNazorg(const QDateTime &dtm)
+{
+    write("dtmAanvangNazorg", dtm);
+}
 
 qint16 clsStort::JaarPrijsPeil() const
 {
@@ -226,14 +277,32 @@ std::uint8_t clsStort::bytObjectGebonden() const
     return toByte(required("bytObjectGebonden", "bytObjectGebonden"), src("bytObjectGebonden"));
 }
 
-std::uint8_t clsStort::prov_id() const { return toByte(required("bytProv_REF", "prov_id"), src("prov_id")); }
+std::uint8_t clsStort::prov_id() const
+{
+    return toByte(required("bytProv_REF", "prov_id"), src("prov_id"));
+}
 
-float clsStort::NazorgOpp() const { return single("sngNazorgOpp"); }
+float clsStort::NazorgOpp() const
+{
+    return single("sngNazorgOpp");
+}
 
-float clsStort::AppKostenBasis() const { return single("sngAlgAppKostenBasis"); }
-void clsStort::AppKostenBasis(float sng) { write("sngAlgAppKostenBasis", sng); }
-float clsStort::AppKostenBasisPerc() const { return single("sngAppKostenPerc"); }
-void clsStort::AppKostenBasisPerc(float sng) { write("sngAppKostenPerc", sng); }
+float clsStort::AppKostenBasis() const
+{
+    return single("sngAlgAppKostenBasis");
+}
+void clsStort::AppKostenBasis(float sng)
+{
+    write("sngAlgAppKostenBasis", sng);
+}
+float clsStort::AppKostenBasisPerc() const
+{
+    return single("sngAppKostenPerc");
+}
+void clsStort::AppKostenBasisPerc(float sng)
+{
+    write("sngAppKostenPerc", sng);
+}
 
 qint32 clsStort::OptieRapEval() const
 {
@@ -241,32 +310,86 @@ qint32 clsStort::OptieRapEval() const
     return isNullValue(v) ? 0 : toInt32(v, src("OptieRapEval"));
 }
 
-float clsStort::RapEvalMin() const { return single("sngRapEvalMin"); }
-void clsStort::RapEvalMin(float sng) { write("sngRapEvalMin", sng); }
-float clsStort::RapEvalPerHa() const { return single("sngRapEvalPerHa"); }
-void clsStort::RapEvalPerHa(float sng) { write("sngRapEvalPerHa", sng); }
-float clsStort::RapEvalMax() const { return single("sngRapEvalMax"); }
-void clsStort::RapEvalMax(float sng) { write("sngRapEvalMax", sng); }
-float clsStort::CommunicatieKosten() const { return single("sngAlgCommunicatieKosten"); }
-void clsStort::CommunicatieKosten(float sng) { write("sngAlgCommunicatieKosten", sng); }
-float clsStort::Onvoorzien() const { return single("sngOnvoorzien"); }
-void clsStort::Onvoorzien(float sng) { write("sngOnvoorzien", sng); }
-float clsStort::OntwerpdirectieFixed() const { return single("sngOntwerpdirectie"); }
-void clsStort::OntwerpdirectieFixed(float sng) { write("sngOntwerpdirectie", sng); }
-float clsStort::RisicoBedrag() const { return single("sngAlgRisicoBedrag"); }
-void clsStort::RisicoBedrag(float sng) { write("sngAlgRisicoBedrag", sng); }
+float clsStort::RapEvalMin() const
+{
+    return single("sngRapEvalMin");
+}
+void clsStort::RapEvalMin(float sng)
+{
+    write("sngRapEvalMin", sng);
+}
+float clsStort::RapEvalPerHa() const
+{
+    return single("sngRapEvalPerHa");
+}
+void clsStort::RapEvalPerHa(float sng)
+{
+    write("sngRapEvalPerHa", sng);
+}
+float clsStort::RapEvalMax() const
+{
+    return single("sngRapEvalMax");
+}
+void clsStort::RapEvalMax(float sng)
+{
+    write("sngRapEvalMax", sng);
+}
+float clsStort::CommunicatieKosten() const
+{
+    return single("sngAlgCommunicatieKosten");
+}
+void clsStort::CommunicatieKosten(float sng)
+{
+    write("sngAlgCommunicatieKosten", sng);
+}
+float clsStort::Onvoorzien() const
+{
+    return single("sngOnvoorzien");
+}
+void clsStort::Onvoorzien(float sng)
+{
+    write("sngOnvoorzien", sng);
+}
+float clsStort::OntwerpdirectieFixed() const
+{
+    return single("sngOntwerpdirectie");
+}
+void clsStort::OntwerpdirectieFixed(float sng)
+{
+    write("sngOntwerpdirectie", sng);
+}
+float clsStort::RisicoBedrag() const
+{
+    return single("sngAlgRisicoBedrag");
+}
+void clsStort::RisicoBedrag(float sng)
+{
+    write("sngAlgRisicoBedrag", sng);
+}
 
-QString clsStort::StandaardExportDir() const { return text("memStandaardExportDir", QStringLiteral("c:\\")); }
-void clsStort::StandaardExportDir(const QString &str) { write("memStandaardExportDir", str); }
+QString clsStort::StandaardExportDir() const
+{
+    return text("memStandaardExportDir", QStringLiteral("c:\\"));
+}
+void clsStort::StandaardExportDir(const QString &str)
+{
+    write("memStandaardExportDir", str);
+}
 
-QString clsStort::NaamStort() const { return text("strStortNaam", QStringLiteral("?")); }
+QString clsStort::NaamStort() const
+{
+    return text("strStortNaam", QStringLiteral("?"));
+}
 
 qint16 clsStort::intStortType() const
 {
     return toInt16(required("intStortType", "intStortType"), src("intStortType"));
 }
 
-float clsStort::checklist_ID() const { return single("intCL_REF"); }
+float clsStort::checklist_ID() const
+{
+    return single("intCL_REF");
+}
 
 void clsStort::GetInfoChecklist()
 {
@@ -275,9 +398,10 @@ void clsStort::GetInfoChecklist()
     cn.Open(m_ctx.gstrConnCL);
     db::Recordset rs;
     try {
-        rs.Open(QStringLiteral("SELECT tblCL.*, tblStortType.strStortType"
-                               " FROM tblStortType INNER JOIN tblCL ON tblStortType.intStortType_ID = tblCL.lngStortType_REF"
-                               " WHERE intCL_ID = ?"),
+        rs.Open(QStringLiteral(
+                    "SELECT tblCL.*, tblStortType.strStortType"
+                    " FROM tblStortType INNER JOIN tblCL ON tblStortType.intStortType_ID = tblCL.lngStortType_REF"
+                    " WHERE intCL_ID = ?"),
                 cn, db::LockType::ReadOnly, {id});
         const QString source = src("GetInfoChecklist");
         const QString stortType = toText(requiredField(rs, QStringLiteral("strStortType"), source));
@@ -291,6 +415,9 @@ void clsStort::GetInfoChecklist()
     }
 }
 
-void clsStort::LetChecklist_REF(qint32 id) { write("intCL_REF", id); }
+void clsStort::LetChecklist_REF(qint32 id)
+{
+    write("intCL_REF", id);
+}
 
 } // namespace records

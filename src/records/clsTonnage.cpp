@@ -12,7 +12,10 @@
 namespace records {
 
 namespace {
-QString src(const char *operation) { return QStringLiteral("clsTonnage.") + QLatin1String(operation); }
+QString src(const char *operation)
+{
+    return QStringLiteral("clsTonnage.") + QLatin1String(operation);
+}
 } // namespace
 
 clsTonnage::clsTonnage(const Context &ctx) : m_ctx(ctx)
@@ -48,7 +51,10 @@ db::Recordset *clsTonnage::DataMember(const QString &name)
     return &rsTonnage;
 }
 
-bool clsTonnage::hasRows() const { return rsTonnage.isOpen() && rsTonnage.RecordCount() > 0; }
+bool clsTonnage::hasRows() const
+{
+    return rsTonnage.isOpen() && rsTonnage.RecordCount() > 0;
+}
 
 float clsTonnage::TonnageInJaar(qint16 jaar)
 {
@@ -78,8 +84,14 @@ void clsTonnage::Move0()
     rsTonnage.Move(0);
 }
 
-bool clsTonnage::EOF_() const { return rsTonnage.EOF_(); }
-bool clsTonnage::BOF() const { return rsTonnage.BOF(); }
+bool clsTonnage::EOF_() const
+{
+    return rsTonnage.EOF_();
+}
+bool clsTonnage::BOF() const
+{
+    return rsTonnage.BOF();
+}
 
 qint32 clsTonnage::TotaalTonnage()
 {
@@ -95,9 +107,10 @@ qint32 clsTonnage::TotaalTonnage()
             if (!isNullValue(v))
                 sum += v.toLongLong();
             if (sum > std::numeric_limits<qint32>::max() || sum < std::numeric_limits<qint32>::min()) {
-                ui::MsgBox(QStringLiteral("Te hoge waarden voor tonnage ingevoerd. Het totaal kan niet berekend worden. "
-                                          "Pas de invoer van het tonnage aan."),
-                           ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Overflow-error"));
+                ui::MsgBox(
+                    QStringLiteral("Te hoge waarden voor tonnage ingevoerd. Het totaal kan niet berekend worden. "
+                                   "Pas de invoer van het tonnage aan."),
+                    ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Overflow-error"));
                 return 0;
             }
         }

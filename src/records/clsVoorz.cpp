@@ -11,20 +11,24 @@
 namespace records {
 
 namespace {
-QString src(const char *operation) { return QStringLiteral("clsVoorz.") + QLatin1String(operation); }
+QString src(const char *operation)
+{
+    return QStringLiteral("clsVoorz.") + QLatin1String(operation);
+}
 
 void refuseEmptyName()
 {
-    ui::MsgBox(QStringLiteral("Ongeldige naam. Wijziging niet doorgevoerd."), ui::Buttons::OK,
-               ui::Icon::Exclamation, QStringLiteral("Bewerking ongeldig"));
+    ui::MsgBox(QStringLiteral("Ongeldige naam. Wijziging niet doorgevoerd."), ui::Buttons::OK, ui::Icon::Exclamation,
+               QStringLiteral("Bewerking ongeldig"));
 }
 } // namespace
 
 clsVoorz::clsVoorz(const Context &ctx) : m_ctx(ctx), m_lngStortID(ctx.glngStortID)
 {
     m_cn.Open(m_ctx.gstrConnData);
-    rsVoorz.Open(QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY bytObjectCat_REF, strObject"),
-                 m_cn, db::LockType::Optimistic, {m_lngStortID});
+    rsVoorz.Open(
+        QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY bytObjectCat_REF, strObject"), m_cn,
+        db::LockType::Optimistic, {m_lngStortID});
     attach(&rsVoorz);
 }
 
@@ -171,8 +175,8 @@ QString clsVoorz::VoegVoorzieningToe(std::uint8_t bytObjectCat_ID, const QString
             SiteTree::Node node = 0;
             try {
                 node = tree->addChild(keyObjectCat(bytObjectCat_ID));
-                ZetNodeEigenschappen(*tree, node, strVoorzNaam, key, QStringLiteral("?"), false,
-                                     m_ctx.glngKleurVoorz, kImageVoorziening, true);
+                ZetNodeEigenschappen(*tree, node, strVoorzNaam, key, QStringLiteral("?"), false, m_ctx.glngKleurVoorz,
+                                     kImageVoorziening, true);
             } catch (...) {
                 try {
                     if (node)

@@ -7,7 +7,10 @@
 
 namespace records {
 
-bool isNullValue(const QVariant &value) { return db::isNull(value); }
+bool isNullValue(const QVariant &value)
+{
+    return db::isNull(value);
+}
 
 QVariant requiredField(const db::Recordset &rs, const QString &field, const QString &source)
 {
@@ -47,8 +50,7 @@ double number(const QVariant &value, const QString &source)
     }
 }
 
-template <typename F>
-auto converted(F f, const QString &source) -> decltype(f())
+template <typename F> auto converted(F f, const QString &source) -> decltype(f())
 {
     try {
         return f();
@@ -82,8 +84,14 @@ float toSingle(const QVariant &value, const QString &source)
     return float(d);
 }
 
-QString toText(const QVariant &value) { return db::isNull(value) ? QString() : vb::CStr(value); }
+QString toText(const QVariant &value)
+{
+    return db::isNull(value) ? QString() : vb::CStr(value);
+}
 
-QString joinText(const QVariant &value) { return toText(value); }
+QString joinText(const QVariant &value)
+{
+    return toText(value);
+}
 
 } // namespace records

@@ -20,8 +20,7 @@ MemorySiteTree::Item &MemorySiteTree::at(Node node)
 {
     auto it = m_items.find(node);
     if (it == m_items.end())
-        throw platform::Error(kErrElementNotFound, QStringLiteral("Element not found"),
-                              QStringLiteral("TreeView"));
+        throw platform::Error(kErrElementNotFound, QStringLiteral("Element not found"), QStringLiteral("TreeView"));
     return *it->second;
 }
 
@@ -36,8 +35,7 @@ SiteTree::Node MemorySiteTree::addChild(const QString &parentKey)
     if (!parentKey.isEmpty()) {
         parent = find(parentKey);
         if (parent == 0)
-            throw platform::Error(kErrElementNotFound, QStringLiteral("Element not found"),
-                                  QStringLiteral("TreeView"));
+            throw platform::Error(kErrElementNotFound, QStringLiteral("Element not found"), QStringLiteral("TreeView"));
     }
     const Node node = m_next++;
     auto item = std::make_unique<Item>();
@@ -71,10 +69,22 @@ void MemorySiteTree::remove(Node node)
     m_items.erase(node);
 }
 
-QString MemorySiteTree::text(Node node) const { return at(node).text; }
-QString MemorySiteTree::key(Node node) const { return at(node).key; }
-void MemorySiteTree::setText(Node node, const QString &text) { at(node).text = text; }
-void MemorySiteTree::setTag(Node node, const QString &tag) { at(node).tag = tag; }
+QString MemorySiteTree::text(Node node) const
+{
+    return at(node).text;
+}
+QString MemorySiteTree::key(Node node) const
+{
+    return at(node).key;
+}
+void MemorySiteTree::setText(Node node, const QString &text)
+{
+    at(node).text = text;
+}
+void MemorySiteTree::setTag(Node node, const QString &tag)
+{
+    at(node).tag = tag;
+}
 
 void MemorySiteTree::setKey(Node node, const QString &key)
 {
@@ -86,12 +96,27 @@ void MemorySiteTree::setKey(Node node, const QString &key)
     item.key = key;
 }
 
-void MemorySiteTree::setBold(Node node, bool bold) { at(node).bold = bold; }
-void MemorySiteTree::setForeColor(Node node, qint32 vbColour) { at(node).foreColor = vbColour; }
-void MemorySiteTree::setImage(Node node, int image) { at(node).image = image; }
-void MemorySiteTree::setExpanded(Node node, bool expanded) { at(node).expanded = expanded; }
+void MemorySiteTree::setBold(Node node, bool bold)
+{
+    at(node).bold = bold;
+}
+void MemorySiteTree::setForeColor(Node node, qint32 vbColour)
+{
+    at(node).foreColor = vbColour;
+}
+void MemorySiteTree::setImage(Node node, int image)
+{
+    at(node).image = image;
+}
+void MemorySiteTree::setExpanded(Node node, bool expanded)
+{
+    at(node).expanded = expanded;
+}
 
-const MemorySiteTree::Item &MemorySiteTree::item(Node node) const { return at(node); }
+const MemorySiteTree::Item &MemorySiteTree::item(Node node) const
+{
+    return at(node);
+}
 
 const MemorySiteTree::Item *MemorySiteTree::itemByKey(const QString &key) const
 {
@@ -114,8 +139,8 @@ void MemorySiteTree::addCategoryNodes(qint32 foreColor)
 {
     for (int category = 1; category <= 7; ++category) {
         const Node node = addChild(QString());
-        ZetNodeEigenschappen(*this, node, objectCatName(category), keyObjectCat(category),
-                             QStringLiteral("?"), true, foreColor, kImageVoorziening, true);
+        ZetNodeEigenschappen(*this, node, objectCatName(category), keyObjectCat(category), QStringLiteral("?"), true,
+                             foreColor, kImageVoorziening, true);
     }
 }
 

@@ -2,9 +2,8 @@
 
 namespace records {
 
-void ZetNodeEigenschappen(SiteTree &tree, SiteTree::Node node, const QString &text,
-                          const QString &key, const QString &tag, bool bold,
-                          qint32 foreColor, int image, bool expanded)
+void ZetNodeEigenschappen(SiteTree &tree, SiteTree::Node node, const QString &text, const QString &key,
+                          const QString &tag, bool bold, qint32 foreColor, int image, bool expanded)
 {
     tree.setText(node, text);
     tree.setTag(node, tag);

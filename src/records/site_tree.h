@@ -54,9 +54,8 @@ public:
 // Gives a node all its visible properties, in this order: text, tag, key,
 // bold, fore colour, image, expanded. An error of the tree (a key that
 // another node has) reaches the caller.
-void ZetNodeEigenschappen(SiteTree &tree, SiteTree::Node node, const QString &text,
-                          const QString &key, const QString &tag, bool bold,
-                          qint32 foreColor, int image, bool expanded);
+void ZetNodeEigenschappen(SiteTree &tree, SiteTree::Node node, const QString &text, const QString &key,
+                          const QString &tag, bool bold, qint32 foreColor, int image, bool expanded);
 
 // Image numbers of the tree's image list: 1 to 6 the rubric of a cost item.
 inline constexpr int kImageVoorziening = 7;
@@ -65,8 +64,17 @@ inline constexpr int kImageFase = 8;
 // Key of the cost item whose row is not yet saved.
 inline const QString kKeyActNew = QStringLiteral("actNEW");
 
-inline QString keyObjectCat(int category) { return QStringLiteral("objcat") + QString::number(category); }
-inline QString keyInrichting(qint32 id) { return QStringLiteral("inr") + QString::number(id); }
-inline QString keyAct(qint32 id) { return QStringLiteral("act") + QString::number(id); }
+inline QString keyObjectCat(int category)
+{
+    return QStringLiteral("objcat") + QString::number(category);
+}
+inline QString keyInrichting(qint32 id)
+{
+    return QStringLiteral("inr") + QString::number(id);
+}
+inline QString keyAct(qint32 id)
+{
+    return QStringLiteral("act") + QString::number(id);
+}
 
 } // namespace records

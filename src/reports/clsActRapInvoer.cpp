@@ -34,13 +34,25 @@ void clsActRapInvoer::rapSorteerOp(const QString &strRubriekOfObjCat)
         rsRap.setSort(QStringLiteral("bytRubriek_REF ASC , bytObjectCat_REF ASC, strObject ASC, strAct ASC"));
 }
 
-void clsActRapInvoer::rapRsActMoveFirst() { rsRap.MoveFirst(); }
+void clsActRapInvoer::rapRsActMoveFirst()
+{
+    rsRap.MoveFirst();
+}
 
-void clsActRapInvoer::GaNaarVolgendeRecord() { rsRap.MoveNext(); }
+void clsActRapInvoer::GaNaarVolgendeRecord()
+{
+    rsRap.MoveNext();
+}
 
-db::Recordset *clsActRapInvoer::DataMember(const QString &name) { return name.isEmpty() ? nullptr : &rsRap; }
+db::Recordset *clsActRapInvoer::DataMember(const QString &name)
+{
+    return name.isEmpty() ? nullptr : &rsRap;
+}
 
-QVariant clsActRapInvoer::veld(const char *name) const { return rsRap.Fields(QLatin1String(name)).Value(); }
+QVariant clsActRapInvoer::veld(const char *name) const
+{
+    return rsRap.Fields(QLatin1String(name)).Value();
+}
 
 int clsActRapInvoer::optie(const char *name) const
 {
@@ -48,7 +60,10 @@ int clsActRapInvoer::optie(const char *name) const
     return db::isNull(v) ? 0 : v.toInt();
 }
 
-bool clsActRapInvoer::gecombineerd() const { return optie("bytCombineer") == 1; }
+bool clsActRapInvoer::gecombineerd() const
+{
+    return optie("bytCombineer") == 1;
+}
 
 QString clsActRapInvoer::n(const char *name) const
 {
@@ -56,16 +71,43 @@ QString clsActRapInvoer::n(const char *name) const
     return db::isNull(v) ? QStringLiteral("?") : records::toText(v);
 }
 
-QString clsActRapInvoer::raw(const char *name) const { return records::toText(veld(name)); }
+QString clsActRapInvoer::raw(const char *name) const
+{
+    return records::toText(veld(name));
+}
 
-qint32 clsActRapInvoer::rapAct_ID() const { return veld("idrAct_ID").toInt(); }
-QString clsActRapInvoer::rapKostenpost() const { return raw("strAct"); }
-QString clsActRapInvoer::rapObjectCat() const { return raw("strObjectCat"); }
-QString clsActRapInvoer::rapVoorz() const { return raw("strObject"); }
-std::uint8_t clsActRapInvoer::rapIsQor() const { return std::uint8_t(optie("bytIsQOR")); }
-qint32 clsActRapInvoer::rapChecklistItemREF() const { return optie("lngClitem_REF"); }
-QString clsActRapInvoer::rapVerwijzingNazorgplan() const { return raw("strNazorgplanRef"); }
-QString clsActRapInvoer::rapOpmerkingen() const { return raw("strOpm"); }
+qint32 clsActRapInvoer::rapAct_ID() const
+{
+    return veld("idrAct_ID").toInt();
+}
+QString clsActRapInvoer::rapKostenpost() const
+{
+    return raw("strAct");
+}
+QString clsActRapInvoer::rapObjectCat() const
+{
+    return raw("strObjectCat");
+}
+QString clsActRapInvoer::rapVoorz() const
+{
+    return raw("strObject");
+}
+std::uint8_t clsActRapInvoer::rapIsQor() const
+{
+    return std::uint8_t(optie("bytIsQOR"));
+}
+qint32 clsActRapInvoer::rapChecklistItemREF() const
+{
+    return optie("lngClitem_REF");
+}
+QString clsActRapInvoer::rapVerwijzingNazorgplan() const
+{
+    return raw("strNazorgplanRef");
+}
+QString clsActRapInvoer::rapOpmerkingen() const
+{
+    return raw("strOpm");
+}
 
 QString clsActRapInvoer::rapTstart() const
 {
@@ -73,9 +115,14 @@ QString clsActRapInvoer::rapTstart() const
         return QStringLiteral("-");
     QString basis;
     switch (optie("bytOptieStart")) {
-    case 1: basis = n("intStartAbs") + QStringLiteral(" *"); break;
-    case 2: basis = n("intStartRel"); break;
-    default: break;
+    case 1:
+        basis = n("intStartAbs") + QStringLiteral(" *");
+        break;
+    case 2:
+        basis = n("intStartRel");
+        break;
+    default:
+        break;
     }
     if (optie("bytStartBA") == 1)
         return basis + QStringLiteral(" + ") + raw("intStartBA") + QStringLiteral(" #");
@@ -91,10 +138,14 @@ QString clsActRapInvoer::rapTeind() const
         return start == 1 || start == 2 ? QStringLiteral(" + ") + raw("intEindBA") + QStringLiteral(" #") : QString();
     }
     switch (optie("bytOptieEind")) {
-    case 1: return n("intEindAbs") + QStringLiteral(" *");
-    case 2: return n("intEindRel");
-    case 3: return optie("bytOptieFreq") == 1 ? QStringLiteral("-") : QStringLiteral("oo");
-    default: return QString();
+    case 1:
+        return n("intEindAbs") + QStringLiteral(" *");
+    case 2:
+        return n("intEindRel");
+    case 3:
+        return optie("bytOptieFreq") == 1 ? QStringLiteral("-") : QStringLiteral("oo");
+    default:
+        return QString();
     }
 }
 
@@ -103,10 +154,14 @@ QString clsActRapInvoer::rapFreq() const
     if (gecombineerd())
         return QStringLiteral("-");
     switch (optie("bytOptieFreq")) {
-    case 1: return QStringLiteral("eenm.");
-    case 2: return n("intFreqX") + QStringLiteral("x per jr");
-    case 3: return QStringLiteral("1x per ") + n("intFreqX") + QStringLiteral(" jr");
-    default: return QString();
+    case 1:
+        return QStringLiteral("eenm.");
+    case 2:
+        return n("intFreqX") + QStringLiteral("x per jr");
+    case 3:
+        return QStringLiteral("1x per ") + n("intFreqX") + QStringLiteral(" jr");
+    default:
+        return QString();
     }
 }
 
@@ -115,11 +170,14 @@ QString clsActRapInvoer::rapPrijsPerKeer() const
     if (gecombineerd())
         return QStringLiteral("zie combinatiepost");
     switch (optie("bytOptieKosten")) {
-    case 1: return n("sngPercInvest") + QStringLiteral(" % x €") + n("sngKostenInvest");
-    case 2: return QStringLiteral(" €") + n("sngKostenTotaal");
+    case 1:
+        return n("sngPercInvest") + QStringLiteral(" % x €") + n("sngKostenInvest");
+    case 2:
+        return QStringLiteral(" €") + n("sngKostenTotaal");
     case 3:
         return n("sngAantal") + QStringLiteral(" x €") + n("sngKostenPE") + QStringLiteral("/") + n("strEenheid");
-    default: return QString();
+    default:
+        return QString();
     }
 }
 

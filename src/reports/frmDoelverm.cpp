@@ -64,10 +64,10 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     auto *fraNaar = optieGroep(QStringLiteral("Uitvoer naar: "), "fraRapNaar", "optRapNaar",
                                {QStringLiteral("scherm"), QStringLiteral("MS Word-bestand")}, optRapNaar.data(),
                                [this] { ActualiseerKeuzes(); });
-    auto *fraSort = optieGroep(QStringLiteral("Deel in naar: "), "fraRapSort", "optRapSort",
-                               {QStringLiteral("Voorziening"), QStringLiteral("Rubriek"),
-                                QStringLiteral("Wel/niet QOR-Checklist")},
-                               optRapSort.data(), [this](int i) { optRapSort_Click(i); });
+    auto *fraSort =
+        optieGroep(QStringLiteral("Deel in naar: "), "fraRapSort", "optRapSort",
+                   {QStringLiteral("Voorziening"), QStringLiteral("Rubriek"), QStringLiteral("Wel/niet QOR-Checklist")},
+                   optRapSort.data(), [this](int i) { optRapSort_Click(i); });
 
     auto *lblBTW = new QLabel(QStringLiteral("BTW:               %"), this);
     lblBTW->setObjectName(QStringLiteral("lblBTW"));

@@ -48,7 +48,6 @@ protected:
     void Form_Unload() override;
 
 private:
-
     frmDoelverm();
     ~frmDoelverm() override;
     void Form_Load();

@@ -61,15 +61,13 @@ void SelectieSchuif::paintEvent(QPaintEvent *event)
     initStyleOption(&opt);
     const QRect groef = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, this);
     const int span = groef.width();
-    const auto x = [&](int v) {
-        return groef.left() + QStyle::sliderPositionFromValue(minimum(), maximum(), v, span);
-    };
+    const auto x = [&](int v) { return groef.left() + QStyle::sliderPositionFromValue(minimum(), maximum(), v, span); };
     // The range stands out from the groove and from the part of the groove
     // the style fills up to the handle: a darker band just below the groove
     // with a mark at either end.
     QPainter p(this);
-    const QColor kleur = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight)
-                             .darker(170);
+    const QColor kleur =
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight).darker(170);
     const int links = x(selectie.start);
     const int rechts = x(selectie.start + selectie.lengte);
     const int boven = groef.bottom() + 2;
@@ -208,7 +206,7 @@ bool frmGevoelAna::controleerTarief(screens::MaskedEdit *veld, bool rente)
 GevoeligheidInvoer frmGevoelAna::invoer() const
 {
     GevoeligheidInvoer in;
-    in.varieer = opt1[1]->isChecked() ? Varieer::Alternatief
+    in.varieer = opt1[1]->isChecked()   ? Varieer::Alternatief
                  : opt1[3]->isChecked() ? Varieer::Inflatie
                                         : Varieer::Rente;
     in.selectie = Slider1->selectie;

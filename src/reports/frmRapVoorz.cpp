@@ -20,9 +20,12 @@ namespace {
 int waarde(const QCheckBox *box)
 {
     switch (box->checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    default: return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
     }
 }
 
@@ -38,8 +41,8 @@ frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
     chkAlg = screens::named<QCheckBox>(this, "chkAlg", QStringLiteral("algemene gegevens"));
     chkVoorz = screens::named<QCheckBox>(this, "chkVoorz", QStringLiteral("voorzieningen"));
     chkAct = screens::named<QCheckBox>(this, "chkAct", QStringLiteral("kostenposten"));
-    chkRapUnselectedCLitems =
-        screens::named<QCheckBox>(this, "chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
+    chkRapUnselectedCLitems = screens::named<QCheckBox>(this, "chkRapUnselectedCLitems",
+                                                        QStringLiteral("overzicht niet geselecteerde checklistposten"));
     for (QCheckBox *box : {chkAlg, chkVoorz, chkAct, chkRapUnselectedCLitems}) {
         layout->addWidget(box);
         connect(box, &QCheckBox::clicked, this, &frmRapVoorz::ZetOKButton);
@@ -88,7 +91,10 @@ reports::RapVoorzKeuze frmRapVoorz::keuze() const
     return k;
 }
 
-void frmRapVoorz::ZetOKButton() { OKButton->setEnabled(keuze().ZetOKButton()); }
+void frmRapVoorz::ZetOKButton()
+{
+    OKButton->setEnabled(keuze().ZetOKButton());
+}
 
 QString frmRapVoorz::OKButton_Click()
 {

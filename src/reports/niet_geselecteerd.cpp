@@ -77,12 +77,13 @@ void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Applicat
     db::Connection cn;
     cn.Open(ctx.gstrConnCL);
     db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT lngCLitem_ID,strRefDeelonderz,strObjectCat,  strVoorz, strOmschrijving, bytRubriek_REF"
-                           " FROM tblObjectCat INNER JOIN tblCLitem"
-                           " ON tblObjectCat.bytObjectCat_ID = tblCLitem.bytObjectCat_REF "
-                           " WHERE blnActief<>0 AND intCL_REF=? AND lngClitem_ID NOT IN (")
-                + marks.join(QLatin1Char(',')) + QStringLiteral(") ORDER BY bytRubriek_REF, strVoorz, strOmschrijving;"),
-            cn, db::LockType::ReadOnly, params);
+    rs.Open(
+        QStringLiteral("SELECT lngCLitem_ID,strRefDeelonderz,strObjectCat,  strVoorz, strOmschrijving, bytRubriek_REF"
+                       " FROM tblObjectCat INNER JOIN tblCLitem"
+                       " ON tblObjectCat.bytObjectCat_ID = tblCLitem.bytObjectCat_REF "
+                       " WHERE blnActief<>0 AND intCL_REF=? AND lngClitem_ID NOT IN (")
+            + marks.join(QLatin1Char(',')) + QStringLiteral(") ORDER BY bytRubriek_REF, strVoorz, strOmschrijving;"),
+        cn, db::LockType::ReadOnly, params);
 
     if (rs.EOF_()) {
         sel.TypeText(CRLF + CRLF);

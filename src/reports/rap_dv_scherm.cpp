@@ -22,7 +22,10 @@ const QString TAB = QStringLiteral("\t");
 const QString ZesTabs = QStringLiteral("\t\t\t\t\t\t");
 constexpr qint32 kBlauw = 0xFF0000;
 
-QString euro(float v) { return vb::Format(v, kEuro); }
+QString euro(float v)
+{
+    return vb::Format(v, kEuro);
+}
 
 } // namespace
 
@@ -199,8 +202,8 @@ void RapDVScherm::RapDVnaarScherm()
     // Block C.
     scheidingslijn();
     vet(QStringLiteral("C: Toeslagen algemene nazorgkosten") + CRLF + CRLF);
-    const QString jaarlijks = TAB + TAB + QStringLiteral("1") + TAB + QStringLiteral("oo") + TAB
-                              + QStringLiteral("1x per jr") + TAB;
+    const QString jaarlijks =
+        TAB + TAB + QStringLiteral("1") + TAB + QStringLiteral("oo") + TAB + QStringLiteral("1x per jr") + TAB;
     symbool(m_dv.rapIsQORRapEval());
     m_rap.SelText(TAB + QStringLiteral("Rapportage/evaluatie") + jaarlijks + m_dv.rapRapEvalKostenCalculatie + TAB
                   + euro(m_dv.sngRapEvalKostenKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngRapEvalKostenKAP) + CRLF);
@@ -218,9 +221,9 @@ void RapDVScherm::RapDVnaarScherm()
     m_rap.SelText(CRLF);
 
     // The target fund.
-    m_rap.SelText(somRegel(QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"),
-                           m_dv.DoelvermogenZonderRisicoFonds())
-                  + CRLF);
+    m_rap.SelText(
+        somRegel(QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"), m_dv.DoelvermogenZonderRisicoFonds())
+        + CRLF);
     m_rap.SelText(somRegel(QStringLiteral("Risicobedrag"), m_dv.sngRisicobedragKAP) + CRLF);
     vet(QStringLiteral("DOELVERMOGEN ") + ZesTabs + euro(m_dv.DoelvermogenMetRisicoFonds()) + CRLF + CRLF);
 

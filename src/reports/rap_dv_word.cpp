@@ -13,7 +13,10 @@ namespace {
 const QString kEuro = QStringLiteral("€ #,#0");
 const QString CRLF = QStringLiteral("\r\n");
 
-QString euro(float v) { return vb::Format(v, kEuro); }
+QString euro(float v)
+{
+    return vb::Format(v, kEuro);
+}
 
 // A summary row in 9 points: its text in cell 1 merged with cell 2, the
 // amount in cell 8 and its share of the target fund in cell 9; a line
@@ -44,8 +47,7 @@ void RapDVWord::groepsSubtotaal(word::Table &t, int r, std::uint8_t key, const Q
     const QVariant totaal = m_dv.rapTotaalPerSorteerveldZonderOverig(key);
     const float dv = m_dv.DoelvermogenZonderRisicoFonds();
     t.Cell(r + 1, 8).Text = vb::Format(totaal, kEuro);
-    t.Cell(r + 1, 9).Text =
-        vb::Format(dv == 0.0f ? 0.0f : totaal.toFloat() / dv, QStringLiteral("(0.0%)"));
+    t.Cell(r + 1, 9).Text = vb::Format(dv == 0.0f ? 0.0f : totaal.toFloat() / dv, QStringLiteral("(0.0%)"));
     t.Rows(r + 1).setBold(true);
     kwn(t, r, true);
     kwn(t, r + 1, false);
@@ -302,7 +304,8 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     sel.TypeText(CRLF);
     const std::pair<int, QString> legenda[] = {
         {1, QStringLiteral(": QOR-checklistpost, invoer voldoet aan criteria;") + CRLF},
-        {2, QStringLiteral(": QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);") + CRLF},
+        {2,
+         QStringLiteral(": QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);") + CRLF},
         {0, QStringLiteral(": door de gebruiker gedefinieerde kostenpost.")}};
     for (const auto &[klasse, tekst] : legenda) {
         typeSymbool(sel, klasse);

@@ -16,10 +16,16 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 const QString TAB = QStringLiteral("\t");
 
-QString euro(double v) { return vb::Format(v, QStringLiteral("€ #,#0")); }
+QString euro(double v)
+{
+    return vb::Format(v, QStringLiteral("€ #,#0"));
+}
 
 // The site's own levy, or the one equalised over the province.
-bool eigen(const calc::clsHeffing &h) { return h.bytObjectGebonden == 1; }
+bool eigen(const calc::clsHeffing &h)
+{
+    return h.bytObjectGebonden == 1;
+}
 
 QString inrichtingBlok(const calc::clsHeffing &h)
 {
@@ -65,8 +71,9 @@ void RapHeffingNaarScherm(const calc::clsHeffing &h, RapportTekst &rap)
     rap.SelBold(false);
     rap.SelText(CRLF);
     rap.SelText(inrichtingBlok(h) + CRLF);
-    rap.SelText(kop(h, {QStringLiteral("Jaar"), QStringLiteral("Aantal kTon"), QStringLiteral("Heffing/ton *"),
-                        QStringLiteral("Heffing *")},
+    rap.SelText(kop(h,
+                    {QStringLiteral("Jaar"), QStringLiteral("Aantal kTon"), QStringLiteral("Heffing/ton *"),
+                     QStringLiteral("Heffing *")},
                     QStringLiteral("Controle ")));
     for (qint16 i = 1; i <= h.intAantaljaren; ++i)
         rap.SelText(jaarRegel(h, i));
@@ -100,8 +107,9 @@ void RapHeffingNaarWord(const calc::clsHeffing &h, word::Application &app, bool 
     for (float cm : {2.0f, 5.7f, 7.8f, 11.4f})
         tabs.Add(word::CentimetersToPoints(cm), word::wdAlignTabLeft);
     sel.Font().Underline = true;
-    sel.TypeText(kop(h, {QStringLiteral("jaar"), QStringLiteral("aantal kTon"), QStringLiteral("heffing/ton *"),
-                         QStringLiteral("heffing *")},
+    sel.TypeText(kop(h,
+                     {QStringLiteral("jaar"), QStringLiteral("aantal kTon"), QStringLiteral("heffing/ton *"),
+                      QStringLiteral("heffing *")},
                      QStringLiteral("controle ")));
     sel.Font().Underline = false;
     for (qint16 i = 1; i <= h.intAantaljaren; ++i) {

@@ -65,9 +65,14 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
     zetPagina(sel, {word::wdOrientLandscape, 29.7f, 21.0f, 1.5f, 1.5f, 2.5f, 2.5f});
 
     word::Table &t = doc.Tables().Add(sel.Range(), aantal + 2, 8);
-    const QStringList kop = {QString(),        QStringLiteral("post"),   QStringLiteral("start"),
-                             QStringLiteral("eind"), QStringLiteral("freq."), QStringLiteral("kosten"),
-                             QStringLiteral("verwijzing nazorgplan"), QStringLiteral("opmerkingen")};
+    const QStringList kop = {QString(),
+                             QStringLiteral("post"),
+                             QStringLiteral("start"),
+                             QStringLiteral("eind"),
+                             QStringLiteral("freq."),
+                             QStringLiteral("kosten"),
+                             QStringLiteral("verwijzing nazorgplan"),
+                             QStringLiteral("opmerkingen")};
     for (int c = 1; c <= 8; ++c)
         t.Cell(1, c).Text = kop[c - 1];
 

@@ -45,7 +45,7 @@ ui::FileDialogRequest RapVoorzOpslaanVraag(const QString &gstrNaamStort, const Q
     vraag.flags = ui::FileFlag::OverwritePrompt | ui::FileFlag::HideReadOnly | ui::FileFlag::PathMustExist;
     vraag.defaultExt = QStringLiteral("docx");
     vraag.fileName = QStringLiteral("Rapp invoer ") + bestandsveilig(gstrNaamStort) + QStringLiteral(" ")
-        + vb::Format(vandaag, QStringLiteral("dd-mm-yyyy")) + QStringLiteral(".docx");
+                     + vb::Format(vandaag, QStringLiteral("dd-mm-yyyy")) + QStringLiteral(".docx");
     return vraag;
 }
 
@@ -135,7 +135,8 @@ QString RapporteerRapVoorz(const RapVoorzKeuze &keuze, const WordReportContext &
         ui::resetCursor();
         if (strBestandsnaam.isEmpty())
             return QString();
-        if (ui::MsgBox(QStringLiteral("De rapportage is gereed.") + CRLF + QStringLiteral("Wilt u nu het rapport openen?"),
+        if (ui::MsgBox(QStringLiteral("De rapportage is gereed.") + CRLF
+                           + QStringLiteral("Wilt u nu het rapport openen?"),
                        ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Rapportage ingevoerde gegevens"))
             == ui::Answer::Yes)
             os::openDocument(strBestandsnaam);

@@ -64,7 +64,8 @@ std::vector<Regel> algemeneGegevens(records::clsStort &stort, const calc::clsDV 
         {QStringLiteral("RIVM-nummer"), stort.RivmNr()},
         {QStringLiteral("Provincie"), stort.ProvNaam()},
         {QStringLiteral("Vestigingsadres"), stort.locatie_adres()},
-        {QStringLiteral("Type inrichting"), stort.ClInfo_StortType + QStringLiteral(", ") + stort.Bedrijfs_Objectgebonden()},
+        {QStringLiteral("Type inrichting"),
+         stort.ClInfo_StortType + QStringLiteral(", ") + stort.Bedrijfs_Objectgebonden()},
         {QStringLiteral("Checklistversie"), stort.ClInfo_Versie},
         {QStringLiteral("Vergunninghouder"), {}, true},
         {QStringLiteral("Vergunninghouder"), stort.VergHouderNaam()},
@@ -92,7 +93,8 @@ std::vector<Regel> algemeneGegevens(records::clsStort &stort, const calc::clsDV 
                      vb::CStr(stort.OntwerpdirectieFixed()) + QStringLiteral(" %")});
     r.push_back({QStringLiteral("Apparaatskosten basisbedrag"),
                  vb::Format(stort.AppKostenBasis(), kEuro) + QStringLiteral(" per jaar")});
-    r.push_back({QStringLiteral("Apparaatskosten percentage"), vb::CStr(stort.AppKostenBasisPerc()) + QStringLiteral(" %")});
+    r.push_back(
+        {QStringLiteral("Apparaatskosten percentage"), vb::CStr(stort.AppKostenBasisPerc()) + QStringLiteral(" %")});
     r.push_back({QStringLiteral("Kosten rapportage/evaluatie"), rapEvalTekst(stort, cl, dv)});
     r.push_back({QStringLiteral("Nazorgoppervlak "), vb::CStr(stort.NazorgOpp()) + QStringLiteral(" ha")});
     r.push_back({QStringLiteral("Communicatiekosten"),
@@ -128,12 +130,12 @@ void samenvatting(word::Document &doc, word::Selection &sel, const calc::clsDV &
          dv.toeslagA()},
         {QStringLiteral("Jaarlijkse nazorgkosten (A)"), dv.somA_inclOnvoorzien()},
         {CRLF + QStringLiteral("Subtotaal periodieke vervangingen"), dv.somB_exclDirectievoering()},
-        gedifferentieerd ? std::pair{QStringLiteral("Som toeslagen ontwerp/directievoering/toezicht"),
-                                     dv.Toeslagen2008SomWaardeNCW()}
-                         : std::pair{QStringLiteral("Toeslag ontwerp/directie (")
-                                         + vb::Format(dv.rapPercDirectievoering2002(), QStringLiteral("0.0%"))
-                                         + QStringLiteral(")"),
-                                     dv.toeslagB()},
+        gedifferentieerd
+            ? std::pair{QStringLiteral("Som toeslagen ontwerp/directievoering/toezicht"),
+                        dv.Toeslagen2008SomWaardeNCW()}
+            : std::pair{QStringLiteral("Toeslag ontwerp/directie (")
+                            + vb::Format(dv.rapPercDirectievoering2002(), QStringLiteral("0.0%")) + QStringLiteral(")"),
+                        dv.toeslagB()},
         {QStringLiteral("Periodieke vervangingen (B)"), dv.somB_inclDirectievoering()},
         {CRLF + QStringLiteral("Toeslagen algemene nazorgkosten (C)"), dv.somC()},
         {CRLF + QStringLiteral("Totaal A+B+C"), dv.DoelvermogenZonderRisicoFonds()},

@@ -64,7 +64,10 @@ void typeInvoerKop(word::Selection &sel, const QString &deel)
     sel.TypeText(deel + QStringLiteral("\r\n\r\n"));
 }
 
-void kwn(word::Table &t, int row, bool on) { t.Cell(row, 1).ParagraphFormat.KeepWithNext = on; }
+void kwn(word::Table &t, int row, bool on)
+{
+    t.Cell(row, 1).ParagraphFormat.KeepWithNext = on;
+}
 
 void reserveer(word::Table &t, int row)
 {
@@ -87,15 +90,17 @@ QString rapportMap(const QString &standaardExportDir)
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-QString rapDatumTijd(const QDateTime &t) { return vb::Format(t, QStringLiteral(" d-mmm-yyyy  hh:nn")); }
+QString rapDatumTijd(const QDateTime &t)
+{
+    return vb::Format(t, QStringLiteral(" d-mmm-yyyy  hh:nn"));
+}
 
 void meldFout(const WordReportContext &ctx, const platform::Error &e, const QString &bron)
 {
     records::reportReleaseError(ctx, platform::Error(e.number(), e.description(), bron));
 }
 
-QString bewaarOfAndereNaam(word::Document &doc, QString naam,
-                           const std::function<QString(const QString &)> &andereNaam)
+QString bewaarOfAndereNaam(word::Document &doc, QString naam, const std::function<QString(const QString &)> &andereNaam)
 {
     for (;;) {
         try {

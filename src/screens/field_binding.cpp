@@ -235,7 +235,10 @@ const FieldBindings::Binding *FieldBindings::find(const QWidget *control) const
     return const_cast<FieldBindings *>(this)->find(control);
 }
 
-bool FieldBindings::isBound(const QWidget *control) const { return find(control) != nullptr; }
+bool FieldBindings::isBound(const QWidget *control) const
+{
+    return find(control) != nullptr;
+}
 
 QString FieldBindings::fieldOf(const QWidget *control) const
 {

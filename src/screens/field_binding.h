@@ -109,8 +109,7 @@ public:
     // Binds a value of the screen's model to `field`: filling hands `show`
     // the field's value (Null without one), writing stores what `value`
     // gives.
-    void addValue(const QString &field, std::function<void(const QVariant &)> show,
-                  std::function<QVariant()> value);
+    void addValue(const QString &field, std::function<void(const QVariant &)> show, std::function<QVariant()> value);
     // The screen changed the value bound to `field` as the user would: it
     // is written back. A mark made while the value is being filled (by
     // what `show` sets off) does not count.

@@ -73,13 +73,13 @@ private:
         Left left;
     };
     QHash<QWidget *, Entry> m_fields;
-    QPointer<QWidget> m_refused;       // the field refused last
-    QString m_refusedText;             // and the text it was refused with
-    QPointer<QWidget> m_terug;         // the refused field the focus goes back to
-    QPointer<QWidget> m_wacht;         // a field whose focus went to the screen's frame
+    QPointer<QWidget> m_refused;         // the field refused last
+    QString m_refusedText;               // and the text it was refused with
+    QPointer<QWidget> m_terug;           // the refused field the focus goes back to
+    QPointer<QWidget> m_wacht;           // a field whose focus went to the screen's frame
     QPointer<QWidget> m_ongecontroleerd; // a field left for another window or screen
-    QPointer<QWidget> m_focusVeld;     // the field that got the focus last
-    bool m_focusZichtbaar = false;     // and whether it was in sight then
+    QPointer<QWidget> m_focusVeld;       // the field that got the focus last
+    bool m_focusZichtbaar = false;       // and whether it was in sight then
     bool m_bezig = false;
 };
 

@@ -37,8 +37,7 @@ public:
     static QList<Form *> loadedForms();
     // The first loaded form with this screen name, or nullptr.
     static Form *loadedForm(const QString &name);
-    template <class T>
-    static T *loaded()
+    template <class T> static T *loaded()
     {
         for (Form *f : loadedForms())
             if (auto *t = qobject_cast<T *>(f))

@@ -12,8 +12,7 @@ namespace screens {
 
 // Runs `load` on the new form `form`; on a failure deletes the form,
 // reports the failure with `source` and answers nullptr.
-template <class F, class Load>
-F *geladenOfGemeld(F *form, Load load, const char *source)
+template <class F, class Load> F *geladenOfGemeld(F *form, Load load, const char *source)
 {
     std::unique_ptr<F> owned(form);
     try {

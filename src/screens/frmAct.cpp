@@ -1,11 +1,11 @@
 #include "screens/frmAct.h"
 
 #include "screens/field_binding.h"
-#include "screens/frmAct_marking.h"
-#include "screens/frmAct_tree_fill.h"
 #include "screens/field_validation.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
+#include "screens/frmAct_marking.h"
+#include "screens/frmAct_tree_fill.h"
 #include "screens/masked_edit.h"
 #include "screens/session.h"
 #include "screens/site_row_save.h"
@@ -34,8 +34,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -56,7 +56,10 @@ using records::SiteTree;
 namespace {
 const QString kActNew = records::kKeyActNew;
 
-qint32 idUitKey(const QString &key, int from) { return key.mid(from).toInt(); }
+qint32 idUitKey(const QString &key, int from)
+{
+    return key.mid(from).toInt();
+}
 
 QMenu *popupAct()
 {
@@ -211,9 +214,8 @@ void frmAct::bouwScherm()
     connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmAct::treeSelectionChanged);
     // A click on the node that is selected already shows it again (a new
     // item then gets its key).
-    connect(m_treeView, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem *it) {
-        m_pressedSelected = it == m_treeView->currentItem();
-    });
+    connect(m_treeView, &QTreeWidget::itemPressed, this,
+            [this](QTreeWidgetItem *it) { m_pressedSelected = it == m_treeView->currentItem(); });
     connect(m_treeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *it) {
         if (m_pressedSelected && it == m_treeView->currentItem() && m_loaded && m_validation->ok())
             refresh(m_tree->key(SiteTreeWidget::node(it)));
@@ -572,8 +574,7 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease && (watched == imgQOR || watched == imgFoutAnSich))
         VerifyEnMarkeer();
     if (watched == m_treeView->viewport()) {
-        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
-            && m_loaded) {
+        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) && m_loaded) {
             // A field that refuses its text keeps the focus; the press then
             // moves neither the tree's highlight nor the panel, so that the
             // tree stays on the item the panel shows.
@@ -713,10 +714,10 @@ void frmAct::psubDeleteItem()
 
         if (m_costItemSelected && m_insAct) {
             const bool metFases = !m_tree->children(n).isEmpty();
-            const QString vraag = metFases ? QStringLiteral("Wilt u kostenpost '") + text
-                                                 + QStringLiteral("' en alle onderliggende deelfases verwijderen?")
-                                           : QStringLiteral("Wilt u kostenpost '") + text
-                                                 + QStringLiteral("' verwijderen?");
+            const QString vraag = metFases
+                                      ? QStringLiteral("Wilt u kostenpost '") + text
+                                            + QStringLiteral("' en alle onderliggende deelfases verwijderen?")
+                                      : QStringLiteral("Wilt u kostenpost '") + text + QStringLiteral("' verwijderen?");
             if (ui::MsgBox(vraag, ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Verwijderen"))
                 == ui::Answer::Yes) {
                 selectNode(parent);

@@ -14,8 +14,8 @@
 // through insAct, strToelichtingPrijspeil, strAlleChecklistRefs, the tree
 // and pRefreshSubscherm; the picker follows its three signals.
 
-#include "screens/frmAct_rules.h"
 #include "screens/form.h"
+#include "screens/frmAct_rules.h"
 #include "screens/site_tree_widget.h"
 
 #include <QList>

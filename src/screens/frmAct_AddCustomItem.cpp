@@ -144,7 +144,8 @@ void frmAct_AddCustomItem::cdmOK_Click()
             }
             const qint32 inr = tree.key(selected).mid(3).toInt();
             if (insAct->ActiviteitBestaatAl(naam, inr)) {
-                ui::MsgBox(kBestaatAl, ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Naam kostenpost instellen"));
+                ui::MsgBox(kBestaatAl, ui::Buttons::OK, ui::Icon::Exclamation,
+                           QStringLiteral("Naam kostenpost instellen"));
                 return;
             }
             act->BewaarNieuweAct();
@@ -160,7 +161,8 @@ void frmAct_AddCustomItem::cdmOK_Click()
             const int gekozen = gekozenRubriek();
             const int rubriek = gekozen ? gekozen : insAct->bytRubriek_REF();
             if (rubriek == insAct->bytRubriek_REF() && insAct->ActiviteitBestaatAl(naam, inr)) {
-                ui::MsgBox(kBestaatAl, ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Naam kostenpost instellen"));
+                ui::MsgBox(kBestaatAl, ui::Buttons::OK, ui::Icon::Exclamation,
+                           QStringLiteral("Naam kostenpost instellen"));
                 return;
             }
             if (insAct->pfunHernoemActNaamOfRubriek(naam, std::uint8_t(gekozen))) {

@@ -46,41 +46,46 @@ Markering VerifyEnMarkeer(const ActInvoer &in, const ActRij &rij, checklist::cls
             }
         };
         const std::uint8_t optStart = codeByte(in.optieStart), startBA = in.startBA ? 1 : 0;
-        groep(1,
-              VerifyJaarStart(optStart, startBA, waarde(in.startAbs), waarde(in.startRel), waarde(in.startBAJaar)),
-              [&] {
-                  return cl.VerifyCL_JaarStart(optStart, startBA, waarde(in.startAbs), waarde(in.startRel),
-                                               waarde(in.startBAJaar));
-              },
-              false);
+        groep(
+            1, VerifyJaarStart(optStart, startBA, waarde(in.startAbs), waarde(in.startRel), waarde(in.startBAJaar)),
+            [&] {
+                return cl.VerifyCL_JaarStart(optStart, startBA, waarde(in.startAbs), waarde(in.startRel),
+                                             waarde(in.startBAJaar));
+            },
+            false);
         if (in.optieFreq.value_or(0) != 1) {
             const std::uint8_t optEind = codeByte(in.optieEind), eindBA = in.eindBA ? 1 : 0;
-            groep(2, VerifyJaarEind(optEind, eindBA, waarde(in.eindAbs), waarde(in.eindRel), waarde(in.eindBAJaar)),
-                  [&] {
-                      return cl.VerifyCL_JaarEind(optEind, eindBA, waarde(in.eindAbs), waarde(in.eindRel),
-                                                  waarde(in.eindBAJaar));
-                  },
-                  false);
+            groep(
+                2, VerifyJaarEind(optEind, eindBA, waarde(in.eindAbs), waarde(in.eindRel), waarde(in.eindBAJaar)),
+                [&] {
+                    return cl.VerifyCL_JaarEind(optEind, eindBA, waarde(in.eindAbs), waarde(in.eindRel),
+                                                waarde(in.eindBAJaar));
+                },
+                false);
         }
         const std::uint8_t optFreq = codeByte(in.optieFreq);
-        groep(4, VerifyFreq(optFreq, waarde(in.freqX)), [&] { return cl.VerifyCL_Freq(optFreq, waarde(in.freqX)); },
-              false);
+        groep(
+            4, VerifyFreq(optFreq, waarde(in.freqX)), [&] { return cl.VerifyCL_Freq(optFreq, waarde(in.freqX)); },
+            false);
         const std::uint8_t optKosten = codeByte(in.optieKosten);
-        groep(5,
-              VerifyKosten(optKosten, waarde(in.kostenPerc), waarde(in.kostenInvest), waarde(in.kostenTotaal),
-                           waarde(in.kostenPE), waarde(in.eenheid), waarde(in.aantal)),
-              [&] {
-                  return cl.VerifyCL_Kosten(optKosten, waarde(in.kostenPerc), waarde(in.kostenInvest),
-                                            waarde(in.kostenTotaal), waarde(in.kostenPE), waarde(in.eenheid),
-                                            waarde(in.aantal));
-              },
-              false);
-        groep(0,
-              VerifyVervangingsToeslag(cl.GebruikGedifferentieerdeToeslagB(), rij.rubriek,
-                                       in.optieToeslag ? QVariant(*in.optieToeslag) : QVariant(),
-                                       waarde(in.toeslagPerc)),
-              [&] { return cl.VerifyCL_VervangingsToeslag(rij.rubriek, codeByte(in.optieToeslag), waarde(in.toeslagPerc)); },
-              true);
+        groep(
+            5,
+            VerifyKosten(optKosten, waarde(in.kostenPerc), waarde(in.kostenInvest), waarde(in.kostenTotaal),
+                         waarde(in.kostenPE), waarde(in.eenheid), waarde(in.aantal)),
+            [&] {
+                return cl.VerifyCL_Kosten(optKosten, waarde(in.kostenPerc), waarde(in.kostenInvest),
+                                          waarde(in.kostenTotaal), waarde(in.kostenPE), waarde(in.eenheid),
+                                          waarde(in.aantal));
+            },
+            false);
+        groep(
+            0,
+            VerifyVervangingsToeslag(cl.GebruikGedifferentieerdeToeslagB(), rij.rubriek,
+                                     in.optieToeslag ? QVariant(*in.optieToeslag) : QVariant(), waarde(in.toeslagPerc)),
+            [&] {
+                return cl.VerifyCL_VervangingsToeslag(rij.rubriek, codeByte(in.optieToeslag), waarde(in.toeslagPerc));
+            },
+            true);
     }
 
     m.nodeKleur = m.compleet ? (laterPhase ? kZwart : kleurAct) : kRood;

@@ -5,8 +5,8 @@
 // checklist information.
 
 #include "screens/field_binding.h"
-#include "screens/frmAct_marking.h"
 #include "screens/field_validation.h"
+#include "screens/frmAct_marking.h"
 #include "screens/layout_helpers.h"
 #include "screens/multi_line_edit.h"
 #include "screens/session.h"
@@ -47,7 +47,10 @@ const QString kVeldOptieToeslag = QStringLiteral("bytTypeVervangingsToeslag");
 const QString kVeldIsQOR = QStringLiteral("bytIsQOR");
 const QString kVeldCombineer = QStringLiteral("bytCombineer");
 
-QVariant waardeVan(std::optional<int> code) { return code ? QVariant(*code) : QVariant(); }
+QVariant waardeVan(std::optional<int> code)
+{
+    return code ? QVariant(*code) : QVariant();
+}
 
 // A frame's grid with little room between its rows.
 QGridLayout *compacteGrid(QWidget *frame)
@@ -175,10 +178,26 @@ public:
         m_cursor.insertText(QString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), m_format);
         return *this;
     }
-    InfoWriter &bold(bool on) { m_format.setFontWeight(on ? QFont::Bold : QFont::Normal); return *this; }
-    InfoWriter &italic(bool on) { m_format.setFontItalic(on); return *this; }
-    InfoWriter &size(int points) { m_format.setFontPointSize(points); return *this; }
-    InfoWriter &kleur(qint32 vb) { m_format.setForeground(ui::fromVbColor(vb)); return *this; }
+    InfoWriter &bold(bool on)
+    {
+        m_format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+        return *this;
+    }
+    InfoWriter &italic(bool on)
+    {
+        m_format.setFontItalic(on);
+        return *this;
+    }
+    InfoWriter &size(int points)
+    {
+        m_format.setFontPointSize(points);
+        return *this;
+    }
+    InfoWriter &kleur(qint32 vb)
+    {
+        m_format.setForeground(ui::fromVbColor(vb));
+        return *this;
+    }
     InfoWriter &underlined(const QString &t)
     {
         m_format.setFontUnderline(true);
@@ -238,9 +257,9 @@ QHBoxLayout *frmAct::bouwKop(QWidget *kader)
     imgFoutAnSich->setVisible(false);
     imgFoutAnSich->installEventFilter(this);
     imgQOR->installEventFilter(this);
-    for (QWidget *w : {static_cast<QWidget *>(lblPostVet), static_cast<QWidget *>(lblPost),
-                       static_cast<QWidget *>(lblRubriek), static_cast<QWidget *>(lblGeenPost),
-                       static_cast<QWidget *>(imgQOR), static_cast<QWidget *>(imgFoutAnSich)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(lblPostVet), static_cast<QWidget *>(lblPost), static_cast<QWidget *>(lblRubriek),
+          static_cast<QWidget *>(lblGeenPost), static_cast<QWidget *>(imgQOR), static_cast<QWidget *>(imgFoutAnSich)})
         kop->addWidget(w);
     kop->addStretch();
     return kop;
@@ -248,9 +267,14 @@ QHBoxLayout *frmAct::bouwKop(QWidget *kader)
 
 void frmAct::maakFrames(QWidget *kader)
 {
-    const QStringList captions = {QStringLiteral("Toeslag vervanging"), QStringLiteral("Startjaar"),
-                                  QStringLiteral("Eindjaar"), QString(), QStringLiteral("Periodiciteit"),
-                                  QStringLiteral("Kosten per keer "), QString(), QString()};
+    const QStringList captions = {QStringLiteral("Toeslag vervanging"),
+                                  QStringLiteral("Startjaar"),
+                                  QStringLiteral("Eindjaar"),
+                                  QString(),
+                                  QStringLiteral("Periodiciteit"),
+                                  QStringLiteral("Kosten per keer "),
+                                  QString(),
+                                  QString()};
     for (int i = 0; i < 8; ++i) {
         auto *g = new QGroupBox(captions[i], kader);
         g->setObjectName(QStringLiteral("grpFrames_") + QString::number(i));
@@ -283,10 +307,10 @@ void frmAct::bouwStartFrame()
 void frmAct::bouwEindFrame()
 {
     QGroupBox *g = grpFrames[2];
-    chkEindBA = jaarFrame(g, optEind, "optEind",
-                          {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")},
-                          txtIntEindAct, "txtIntEindAct", "chkEindBA",
-                          QStringLiteral("........   e  jaar na aanleg bovenafdichting"), this);
+    chkEindBA = jaarFrame(
+        g, optEind, "optEind",
+        {QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar"), QStringLiteral("eeuwigdurend")}, txtIntEindAct,
+        "txtIntEindAct", "chkEindBA", QStringLiteral("........   e  jaar na aanleg bovenafdichting"), this);
     txtEindBA = invoervak(QStringLiteral("txtEindBA"), g, this);
     txtEindBA->setVisible(false);
 }
@@ -320,8 +344,8 @@ void frmAct::bouwKostenFrame()
     QGroupBox *g = grpFrames[5];
     auto *l = compacteGrid(g);
     optieGroep(optKosten, "optKosten",
-               {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")},
-               g, l);
+               {QStringLiteral("% van investering"), QStringLiteral("totaalbedrag"), QStringLiteral("per eenheid")}, g,
+               l);
     auto *perc = new QHBoxLayout;
     txtKostenPerc = invoervak(QStringLiteral("txtKostenPerc"), g, this, 5);
     lblKostenInvest = label("lblKostenInvest", QStringLiteral(" % van"), g);
@@ -437,11 +461,13 @@ void frmAct::verbindControles()
 {
     // Field checks before the focus leaves a box; the marking when it has.
     const auto markeer = [this] { VerifyEnMarkeer(); };
-    for (QLineEdit *e : {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1],
-                         txtEindBA, txtfreqX, txtKostenPerc, txtKostenInvest, txtKostenTotaal, txtKostenPE, txtAantal,
-                         txtVervangingsToeslagPerc})
-        m_validation->add(e, [this, e] { return valideerInvoervak(e); }, markeer);
-    m_validation->add(txtEenheid, [this] { return valideerEenheid(txtEenheid); }, markeer);
+    for (QLineEdit *e :
+         {txtIntStartAct[0], txtIntStartAct[1], txtStartBA, txtIntEindAct[0], txtIntEindAct[1], txtEindBA, txtfreqX,
+          txtKostenPerc, txtKostenInvest, txtKostenTotaal, txtKostenPE, txtAantal, txtVervangingsToeslagPerc})
+        m_validation->add(
+            e, [this, e] { return valideerInvoervak(e); }, markeer);
+    m_validation->add(
+        txtEenheid, [this] { return valideerEenheid(txtEenheid); }, markeer);
     for (QWidget *e : std::initializer_list<QWidget *>{txtActOpm, txtNazorgplanRef})
         m_validation->add(e, [this, e] { return schrijfTerug(e); });
 }
@@ -503,8 +529,7 @@ void frmAct::pSetKleur()
 
 void frmAct::ZetFramesZichtbaar(bool hide)
 {
-    const act::FramesLayout l =
-        act::framesLayout(hide, chkCombineer->isChecked(), m_opties.kosten);
+    const act::FramesLayout l = act::framesLayout(hide, chkCombineer->isChecked(), m_opties.kosten);
     for (int i = 0; i < 8; ++i)
         grpFrames[i]->setVisible(l.frame[i]);
     chkCombineer->setVisible(l.chkCombineer);
@@ -949,9 +974,8 @@ void frmAct::ZetVervangingsToeslagStatus()
             clType = m_cl->bytTypeVervangingsToeslag();
             combinatie = m_cl->blnCombinatieMogelijk();
         }
-        const act::ToeslagStatus s =
-            act::toeslagStatus(isQOR, gebruiktGediffToeslag(), m_insAct->bytRubriek_REF(), m_opties.toeslag, clType,
-                               combinatie);
+        const act::ToeslagStatus s = act::toeslagStatus(isQOR, gebruiktGediffToeslag(), m_insAct->bytRubriek_REF(),
+                                                        m_opties.toeslag, clType, combinatie);
         if (s.changed) {
             grpFrames[0]->setEnabled(s.frame);
             for (int i = 0; i < 3; ++i)

@@ -6,8 +6,7 @@
 
 namespace screens::act {
 
-PopupMenu ZetPopupMenu(const PopupNode &node, bool facilitySelected, bool costItemSelected,
-                       bool isQORvoorziening)
+PopupMenu ZetPopupMenu(const PopupNode &node, bool facilitySelected, bool costItemSelected, bool isQORvoorziening)
 {
     PopupMenu m;
     m.addVoorz.enabled = node.bold;
@@ -29,8 +28,8 @@ PopupMenu ZetPopupMenu(const PopupNode &node, bool facilitySelected, bool costIt
     if (facilitySelected)
         m.naamWijzigen.enabled = !isQORvoorziening;
     else if (costItemSelected)
-        m.naamWijzigen.enabled = vb::IsNumeric(node.tag) && vb::CDbl(node.tag) == 0
-                                 && !node.text.startsWith(QLatin1Char('{'));
+        m.naamWijzigen.enabled =
+            vb::IsNumeric(node.tag) && vb::CDbl(node.tag) == 0 && !node.text.startsWith(QLatin1Char('{'));
 
     m.verwijder.enabled = !node.bold;
     return m;
@@ -109,8 +108,7 @@ FreqLayout freqLayout(int code, bool chkStartBA, bool chkEindBA)
     return l;
 }
 
-StartEindLayout startEindLayout(bool chkStartBA, bool chkEindBA, bool eindFrameEnabled,
-                                std::optional<int> optieEind)
+StartEindLayout startEindLayout(bool chkStartBA, bool chkEindBA, bool eindFrameEnabled, std::optional<int> optieEind)
 {
     StartEindLayout l;
     if (!chkStartBA) {

@@ -38,8 +38,7 @@ struct PopupMenu {
 
 // Captions and enabled states of the pop-up items for the selected node.
 // `isQORvoorziening`: the selected facility holds a checklist item.
-PopupMenu ZetPopupMenu(const PopupNode &node, bool facilitySelected, bool costItemSelected,
-                       bool isQORvoorziening);
+PopupMenu ZetPopupMenu(const PopupNode &node, bool facilitySelected, bool costItemSelected, bool isQORvoorziening);
 
 // ---- Field checks -----------------------------------------------------------
 
@@ -85,9 +84,9 @@ KostenLayout kostenLayout(int code, bool costItemSelected);
 // Frequency option: the end frame, the start frame's caption, the count box.
 struct FreqLayout {
     bool eindFrameEnabled = true;
-    bool eindEeuwigdurend = false;  // select the perpetual end (code 3)
+    bool eindEeuwigdurend = false; // select the perpetual end (code 3)
     bool chkEindBAEnabled = false;
-    bool chkEindBAClear = false;    // clear the end's top-liner flag
+    bool chkEindBAClear = false; // clear the end's top-liner flag
     QString startCaption;
     bool freqXVisible = true;
 };
@@ -101,7 +100,7 @@ QString startCaption(bool eenmalig);
 struct StartEindLayout {
     bool txtStartBAVisible = false;
     QString optStart1, optStart2;
-    bool chkEindBAEnabled = false;  // only changed when `chkEindBAEnabledSet`
+    bool chkEindBAEnabled = false; // only changed when `chkEindBAEnabledSet`
     bool chkEindBAEnabledSet = false;
     bool chkEindBAClear = false;
     bool optEindVisible = true;
@@ -109,8 +108,7 @@ struct StartEindLayout {
     std::optional<bool> txtIntEind1, txtIntEind2;
     bool txtEindBAVisible = false;
 };
-StartEindLayout startEindLayout(bool chkStartBA, bool chkEindBA, bool eindFrameEnabled,
-                                std::optional<int> optieEind);
+StartEindLayout startEindLayout(bool chkStartBA, bool chkEindBA, bool eindFrameEnabled, std::optional<int> optieEind);
 
 // Frames shown: all hidden for a facility or category, or for an item in a
 // combination item (then only its check box shows); frame 3 only for cost

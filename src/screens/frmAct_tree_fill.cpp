@@ -92,8 +92,8 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
         const qint32 inrId = inr.Fields(0).Value().toInt();
         const QString inrKey = records::keyInrichting(inrId);
         ZetNodeEigenschappen(tree, tree.addChild(records::keyObjectCat(inr.Fields(1).Value().toInt())),
-                             inr.Fields(2).Value().toString(), inrKey, QStringLiteral("?"), false,
-                             ctx.glngKleurVoorz, records::kImageVoorziening, true);
+                             inr.Fields(2).Value().toString(), inrKey, QStringLiteral("?"), false, ctx.glngKleurVoorz,
+                             records::kImageVoorziening, true);
 
         QString vorige = kGeenNaam;
         qint32 kopId = 0;

@@ -59,7 +59,6 @@ MaskedEdit *veld(QWidget *parent, const char *name, int digits = 0)
     return e;
 }
 
-
 } // namespace
 
 frmAlgNazKosten::frmAlgNazKosten() : Form(QStringLiteral("frmAlgNazKosten"))

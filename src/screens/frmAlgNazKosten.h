@@ -12,8 +12,8 @@
 // while the area is not a number above 0; the main window then stays open
 // too. Closing writes every bound field (clsStort::Move0).
 
-#include "screens/frmAlgNazKosten_rules.h"
 #include "screens/form.h"
+#include "screens/frmAlgNazKosten_rules.h"
 
 #include <array>
 #include <memory>

@@ -54,7 +54,7 @@ enum class NazorgVeld {
 // Which reporting/evaluation amount applies: the option button that shows
 // selected and the amount fields that are enabled.
 struct RapEvalWeergave {
-    bool bekend = false; // false: an option that changes nothing
+    bool bekend = false;  // false: an option that changes nothing
     int geselecteerd = 0; // 1..3, 0 for none
     bool minAan = false;
     bool perHaAan = false;

@@ -3,11 +3,11 @@
 #include "screens/field_binding.h"
 #include "screens/field_validation.h"
 #include "screens/form_load.h"
-#include "screens/layout_helpers.h"
+#include "screens/frmAlgemeen_rules.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
+#include "screens/layout_helpers.h"
 #include "screens/masked_edit.h"
-#include "screens/frmAlgemeen_rules.h"
 #include "screens/session.h"
 #include "screens/site_row_save.h"
 
@@ -38,7 +38,8 @@ namespace screens {
 namespace {
 
 const QString kBron = QStringLiteral("frmAlgemeen");
-const QString kRenteTip = QStringLiteral("Standaard vult het model een rente van 5,00 % en een inflatie van 2,00 % in.");
+const QString kRenteTip =
+    QStringLiteral("Standaard vult het model een rente van 5,00 % en een inflatie van 2,00 % in.");
 
 QLabel *link(QWidget *parent, const char *name, const QString &tekst)
 {
@@ -110,12 +111,13 @@ void frmAlgemeen::maakSchermen()
     SSTab1->addTab(locatie, QStringLiteral("Locatie"));
 
     // Vergunninghouder and Ingevuld door
-    const char *const verg[6] = {"txtVergHouderNaam", "txtVergHouderPostadres", "txtVergHouderContactPers",
-                                 "txtVergHouderTelnr", "txtVergHouderFaxnr", "txtVergHouderEmail"};
-    const char *const inv[6] = {"txtInvullerNaam", "txtInvullerPostadres", "txtInvullerContactPers",
-                                "txtInvullerTelnr", "txtInvullerFaxnr", "txtInvullerEmail"};
-    const QString labels[6] = {QStringLiteral("Naam:"), QStringLiteral("Postadres:"), QStringLiteral("Contactpersoon:"),
-                               QStringLiteral("Telefoon:"), QStringLiteral("Fax:"), QStringLiteral("E-mail:")};
+    const char *const verg[6] = {"txtVergHouderNaam",  "txtVergHouderPostadres", "txtVergHouderContactPers",
+                                 "txtVergHouderTelnr", "txtVergHouderFaxnr",     "txtVergHouderEmail"};
+    const char *const inv[6] = {"txtInvullerNaam",  "txtInvullerPostadres", "txtInvullerContactPers",
+                                "txtInvullerTelnr", "txtInvullerFaxnr",     "txtInvullerEmail"};
+    const QString labels[6] = {
+        QStringLiteral("Naam:"),     QStringLiteral("Postadres:"), QStringLiteral("Contactpersoon:"),
+        QStringLiteral("Telefoon:"), QStringLiteral("Fax:"),       QStringLiteral("E-mail:")};
     auto *vergTab = new QWidget(SSTab1);
     new QFormLayout(vergTab);
     auto *invTab = new QWidget(SSTab1);
@@ -218,7 +220,8 @@ frmAlgemeen *frmAlgemeen::load()
 {
     if (auto *f = Form::loaded<frmAlgemeen>())
         return f;
-    auto *f = geladenOfGemeld(new frmAlgemeen, [](frmAlgemeen *n) { n->Form_Load(); }, "frmAlgemeen.Form_Load");
+    auto *f = geladenOfGemeld(
+        new frmAlgemeen, [](frmAlgemeen *n) { n->Form_Load(); }, "frmAlgemeen.Form_Load");
     if (!f)
         return nullptr;
     f->loadForm();
@@ -250,9 +253,9 @@ void frmAlgemeen::Form_Load()
     m_binding->add(txtLocatieAdres, QStringLiteral("memVestigingsadres"));
     m_binding->add(txtStortType, QStringLiteral("intStortType"));
     const char *const verg[6] = {"strVergNaam", "strVergPostAdres", "strVergContPers",
-                                 "strVergTel", "strVergFax", "strVergEmail"};
+                                 "strVergTel",  "strVergFax",       "strVergEmail"};
     const char *const inv[6] = {"strInvNaam", "strInvPostAdres", "strInvContPers",
-                                "strInvTel", "strInvFax", "strInvEmail"};
+                                "strInvTel",  "strInvFax",       "strInvEmail"};
     for (int i = 0; i < 6; ++i)
         m_binding->add(txtVergHouder[i], QLatin1String(verg[i]));
     for (int i = 0; i < 6; ++i)
@@ -287,9 +290,15 @@ void frmAlgemeen::psubToonChecklistVersie()
 
 // ---- Commands ----------------------------------------------------------------
 
-void frmAlgemeen::cmdApply_Click() { unload(); }
+void frmAlgemeen::cmdApply_Click()
+{
+    unload();
+}
 
-void frmAlgemeen::cmdAfvalprognose_Click() { frmTonnage::load(); }
+void frmAlgemeen::cmdAfvalprognose_Click()
+{
+    frmTonnage::load();
+}
 
 void frmAlgemeen::lblInfoPrijspeil_Click()
 {

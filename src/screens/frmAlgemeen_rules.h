@@ -36,7 +36,7 @@ Weigering OngeldigPercentage(const QString &naam);
 
 // What the company-bound code (the carrier's text) sets on the screen.
 struct BedrijfsGebondenStand {
-    int optie = -1;             // the option button to select; -1 none
+    int optie = -1;               // the option button to select; -1 none
     bool objectAanvinken = false; // company-bound: always object-bound
     bool objectIngeschakeld = false;
     bool prognoseIngeschakeld = false;

@@ -1,8 +1,8 @@
 #include "screens/frmTonnage.h"
 
 #include "screens/form_load.h"
-#include "screens/session.h"
 #include "screens/frmTonnage_rules.h"
+#include "screens/session.h"
 
 #include "platform/core/error.h"
 #include "platform/text/format.h"
@@ -84,7 +84,10 @@ private:
     frmTonnage *m_form;
 };
 
-QString celTekst(const QVariant &v) { return vb::CStr(v); }
+QString celTekst(const QVariant &v)
+{
+    return vb::CStr(v);
+}
 
 } // namespace
 
@@ -93,17 +96,18 @@ frmTonnage::frmTonnage() : Form(QStringLiteral("frmTonnage"))
     setWindowTitle(QStringLiteral("Prognose afvalaanbod"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *label1 = new QLabel(QStringLiteral("Voer het geprognotiseerde afvalaanbod in voor die kalenderjaren waarop de "
-                                             "uit te rekenen heffing van toepassing is."),
-                              this);
+    auto *label1 =
+        new QLabel(QStringLiteral("Voer het geprognotiseerde afvalaanbod in voor die kalenderjaren waarop de "
+                                  "uit te rekenen heffing van toepassing is."),
+                   this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
     layout->addWidget(label1);
 
     DataGrid1 = new QTableWidget(0, 3, this);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    DataGrid1->setHorizontalHeaderLabels({QStringLiteral("Kalenderjaar"), QStringLiteral("Aantal kiloton"),
-                                          QStringLiteral("lngStort_REF")});
+    DataGrid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Kalenderjaar"), QStringLiteral("Aantal kiloton"), QStringLiteral("lngStort_REF")});
     DataGrid1->setItemDelegate(new CelDelegate(this, DataGrid1));
     DataGrid1->installEventFilter(new EnterAlsTab(DataGrid1));
     DataGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
@@ -135,7 +139,8 @@ frmTonnage *frmTonnage::load()
 {
     if (auto *f = Form::loaded<frmTonnage>())
         return f;
-    auto *f = geladenOfGemeld(new frmTonnage, [](frmTonnage *n) { n->Form_Load(); }, "frmTonnage.Form_Load");
+    auto *f = geladenOfGemeld(
+        new frmTonnage, [](frmTonnage *n) { n->Form_Load(); }, "frmTonnage.Form_Load");
     if (!f)
         return nullptr;
     f->loadForm();

@@ -13,7 +13,10 @@ namespace {
 const QString kJaar = QStringLiteral("intKalJaar");
 const QString kKiloton = QStringLiteral("lngTonnage");
 
-const QString &veld(int kolom) { return kolom == TonnageInvoer::KolomJaar ? kJaar : kKiloton; }
+const QString &veld(int kolom)
+{
+    return kolom == TonnageInvoer::KolomJaar ? kJaar : kKiloton;
+}
 
 CelWeigering ongeldig()
 {
@@ -108,8 +111,14 @@ QString TonnageInvoer::totaalTekst()
     return QStringLiteral("Totaal (kTon): ") + QString::number(m_tonnage->TotaalTonnage());
 }
 
-bool TonnageInvoer::valideer() { return m_tonnage->pfunValideerIngevoerdeData(); }
+bool TonnageInvoer::valideer()
+{
+    return m_tonnage->pfunValideerIngevoerdeData();
+}
 
-void TonnageInvoer::bewaar() { m_tonnage->Move0(); }
+void TonnageInvoer::bewaar()
+{
+    m_tonnage->Move0();
+}
 
 } // namespace screens

@@ -90,8 +90,9 @@ frmVersiebeheer::frmVersiebeheer() : Form(QStringLiteral("frmVersiebeheer"))
     lblGewijzigd = label("lblGewijzigd", QStringLiteral("Gewijzigde checklistposten:"));
     txtRapGewijzigd = rapBox("txtRapGewijzigd");
     tab(SSTab1, QStringLiteral("Gewijzigd"), {lblGewijzigd, txtRapGewijzigd});
-    Label4 = label("Label4", QStringLiteral("Consequenties voor reeds ingevoerde kostenposten van de momenteel geopende "
-                                            "inrichting."));
+    Label4 =
+        label("Label4", QStringLiteral("Consequenties voor reeds ingevoerde kostenposten van de momenteel geopende "
+                                       "inrichting."));
     txtRapAct = rapBox("txtRapAct");
     tab(SSTab1, QStringLiteral("Consequenties voor ingevoerde kostenposten"), {Label4, txtRapAct});
     layout->addWidget(SSTab1, 1);
@@ -129,9 +130,15 @@ frmVersiebeheer *frmVersiebeheer::load()
     return f;
 }
 
-void frmVersiebeheer::Form_Load() { VulLijstNieuwereVersies(); }
+void frmVersiebeheer::Form_Load()
+{
+    VulLijstNieuwereVersies();
+}
 
-bool frmVersiebeheer::NieuwereChecklistBeschikbaar() const { return lst1->topLevelItemCount() > 0; }
+bool frmVersiebeheer::NieuwereChecklistBeschikbaar() const
+{
+    return lst1->topLevelItemCount() > 0;
+}
 
 void frmVersiebeheer::VulLijstNieuwereVersies()
 {
@@ -243,7 +250,10 @@ void frmVersiebeheer::toonRapport(QTextEdit *box, const checklist::RapTekst &tek
     box->moveCursor(QTextCursor::Start);
 }
 
-void frmVersiebeheer::cmdCancel_Click() { unload(); }
+void frmVersiebeheer::cmdCancel_Click()
+{
+    unload();
+}
 
 void frmVersiebeheer::cmdOK_Click()
 {
@@ -263,10 +273,9 @@ void frmVersiebeheer::cmdOK_Click()
             stort.initializeStort(ctx.glngStortID);
             f = checklist::PrijspeilFactor(stort.JaarPrijsPeil(), nieuw);
         }
-        const ui::Answer antwoord =
-            ui::MsgBox(checklist::BevestigingWijzigen(versie, ctx.gstrNaamStort, f), ui::Buttons::YesNo,
-                       ui::Icon::Question, QStringLiteral("Bevestiging wijzigen checklistkeuze"),
-                       ui::DefaultButton::Second);
+        const ui::Answer antwoord = ui::MsgBox(
+            checklist::BevestigingWijzigen(versie, ctx.gstrNaamStort, f), ui::Buttons::YesNo, ui::Icon::Question,
+            QStringLiteral("Bevestiging wijzigen checklistkeuze"), ui::DefaultButton::Second);
         if (antwoord == ui::Answer::Yes) {
             // The general-data screen is bound to the site row: it goes first
             // and comes back once the move is done (or undone).

@@ -14,8 +14,7 @@ namespace screens {
 
 // A new widget with its caption, under `parent`, named `name`: the name by
 // which the screen's code and the tests find it.
-template <class W>
-W *named(QWidget *parent, const char *name, const QString &caption = QString())
+template <class W> W *named(QWidget *parent, const char *name, const QString &caption = QString())
 {
     auto *w = new W(caption, parent);
     w->setObjectName(QLatin1String(name));
@@ -25,8 +24,7 @@ W *named(QWidget *parent, const char *name, const QString &caption = QString())
 // The widget keeps its place in its layout while hidden: showing and
 // hiding it moves nothing else.
 void keepPlaceWhenHidden(QWidget *widget);
-template <class... W>
-void keepPlacesWhenHidden(W *...widgets)
+template <class... W> void keepPlacesWhenHidden(W *...widgets)
 {
     (keepPlaceWhenHidden(widgets), ...);
 }

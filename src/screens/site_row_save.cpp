@@ -13,9 +13,10 @@ namespace screens {
 bool sluitenZonderOpslaan(const QString &reden)
 {
     const QString tekst =
-        (reden.isEmpty() ? QString() : reden + QStringLiteral("\r\n\r\n")) + QStringLiteral("Uw wijzigingen zijn niet opgeslagen. Het scherm blijft open, zodat u de "
-                               "oorzaak kunt verhelpen of de invoer kunt corrigeren; sluit het scherm daarna "
-                               "opnieuw.\r\n\r\nWilt u het scherm sluiten zonder de wijzigingen op te slaan?");
+        (reden.isEmpty() ? QString() : reden + QStringLiteral("\r\n\r\n"))
+        + QStringLiteral("Uw wijzigingen zijn niet opgeslagen. Het scherm blijft open, zodat u de "
+                         "oorzaak kunt verhelpen of de invoer kunt corrigeren; sluit het scherm daarna "
+                         "opnieuw.\r\n\r\nWilt u het scherm sluiten zonder de wijzigingen op te slaan?");
     return ui::MsgBox(tekst, ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Opslaan mislukt"),
                       ui::DefaultButton::Second)
            == ui::Answer::Yes;

@@ -30,8 +30,8 @@ QIcon actImage(int index)
 {
     // Rubrics in the colours of the legend; facilities a folder, phases a
     // small step.
-    static const QColor colours[] = {QColor(0, 128, 0),   QColor(0, 0, 192),   QColor(128, 0, 128),
-                                     QColor(192, 96, 0),  QColor(192, 0, 0),   QColor(96, 96, 96),
+    static const QColor colours[] = {QColor(0, 128, 0),    QColor(0, 0, 192),    QColor(128, 0, 128),
+                                     QColor(192, 96, 0),   QColor(192, 0, 0),    QColor(96, 96, 96),
                                      QColor(200, 160, 40), QColor(120, 120, 120)};
     if (index < 1 || index > 8)
         return {};
@@ -89,9 +89,15 @@ QTreeWidgetItem *SiteTreeWidget::at(Node node) const
     return item(node);
 }
 
-SiteTreeWidget::Vulling::Vulling(SiteTreeWidget &tree) : m_tree(tree) { m_tree.m_vullen = true; }
+SiteTreeWidget::Vulling::Vulling(SiteTreeWidget &tree) : m_tree(tree)
+{
+    m_tree.m_vullen = true;
+}
 
-SiteTreeWidget::Vulling::~Vulling() { m_tree.eindVulling(); }
+SiteTreeWidget::Vulling::~Vulling()
+{
+    m_tree.eindVulling();
+}
 
 void SiteTreeWidget::eindVulling()
 {
@@ -158,14 +164,35 @@ void SiteTreeWidget::remove(Node n)
     delete it;
 }
 
-QString SiteTreeWidget::text(Node n) const { return at(n)->text(0); }
-QString SiteTreeWidget::key(Node n) const { return at(n)->data(0, KeyRole).toString(); }
-QString SiteTreeWidget::tag(Node n) const { return tagOf(at(n)); }
+QString SiteTreeWidget::text(Node n) const
+{
+    return at(n)->text(0);
+}
+QString SiteTreeWidget::key(Node n) const
+{
+    return at(n)->data(0, KeyRole).toString();
+}
+QString SiteTreeWidget::tag(Node n) const
+{
+    return tagOf(at(n));
+}
 
-QString SiteTreeWidget::keyOf(const QTreeWidgetItem *it) { return it->data(0, KeyRole).toString(); }
-QString SiteTreeWidget::tagOf(const QTreeWidgetItem *it) { return it->data(0, TagRole).toString(); }
-qint32 SiteTreeWidget::foreColorOf(const QTreeWidgetItem *it) { return it->data(0, ColourRole).toInt(); }
-void SiteTreeWidget::setTagOf(QTreeWidgetItem *it, const QString &tag) { it->setData(0, TagRole, tag); }
+QString SiteTreeWidget::keyOf(const QTreeWidgetItem *it)
+{
+    return it->data(0, KeyRole).toString();
+}
+QString SiteTreeWidget::tagOf(const QTreeWidgetItem *it)
+{
+    return it->data(0, TagRole).toString();
+}
+qint32 SiteTreeWidget::foreColorOf(const QTreeWidgetItem *it)
+{
+    return it->data(0, ColourRole).toInt();
+}
+void SiteTreeWidget::setTagOf(QTreeWidgetItem *it, const QString &tag)
+{
+    it->setData(0, TagRole, tag);
+}
 
 void SiteTreeWidget::setForeColorOf(QTreeWidgetItem *it, qint32 vbColour)
 {
@@ -174,17 +201,32 @@ void SiteTreeWidget::setForeColorOf(QTreeWidgetItem *it, qint32 vbColour)
     if (c.isValid())
         it->setForeground(0, c);
 }
-bool SiteTreeWidget::bold(Node n) const { return at(n)->font(0).bold(); }
-qint32 SiteTreeWidget::foreColor(Node n) const { return foreColorOf(at(n)); }
-int SiteTreeWidget::image(Node n) const { return at(n)->data(0, ImageRole).toInt(); }
+bool SiteTreeWidget::bold(Node n) const
+{
+    return at(n)->font(0).bold();
+}
+qint32 SiteTreeWidget::foreColor(Node n) const
+{
+    return foreColorOf(at(n));
+}
+int SiteTreeWidget::image(Node n) const
+{
+    return at(n)->data(0, ImageRole).toInt();
+}
 bool SiteTreeWidget::expanded(Node n) const
 {
     QTreeWidgetItem *it = at(n);
     return it->treeWidget() ? it->isExpanded() : m_uitklappen.value(it);
 }
 
-void SiteTreeWidget::setText(Node n, const QString &text) { at(n)->setText(0, text); }
-void SiteTreeWidget::setTag(Node n, const QString &tag) { setTagOf(at(n), tag); }
+void SiteTreeWidget::setText(Node n, const QString &text)
+{
+    at(n)->setText(0, text);
+}
+void SiteTreeWidget::setTag(Node n, const QString &tag)
+{
+    setTagOf(at(n), tag);
+}
 
 void SiteTreeWidget::setKey(Node n, const QString &key)
 {
@@ -212,7 +254,10 @@ void SiteTreeWidget::setBold(Node n, bool bold)
     it->setFont(0, f);
 }
 
-void SiteTreeWidget::setForeColor(Node n, qint32 vbColour) { setForeColorOf(at(n), vbColour); }
+void SiteTreeWidget::setForeColor(Node n, qint32 vbColour)
+{
+    setForeColorOf(at(n), vbColour);
+}
 
 void SiteTreeWidget::setImage(Node n, int image)
 {
@@ -236,7 +281,10 @@ void SiteTreeWidget::setExpanded(Node n, bool expanded)
         m_uitklappen.insert(it, expanded);
 }
 
-void SiteTreeWidget::redraw() { m_tree->viewport()->update(); }
+void SiteTreeWidget::redraw()
+{
+    m_tree->viewport()->update();
+}
 
 void SiteTreeWidget::clear()
 {
@@ -246,7 +294,10 @@ void SiteTreeWidget::clear()
     m_tree->clear();
 }
 
-SiteTreeWidget::Node SiteTreeWidget::parent(Node n) const { return node(at(n)->parent()); }
+SiteTreeWidget::Node SiteTreeWidget::parent(Node n) const
+{
+    return node(at(n)->parent());
+}
 
 QList<SiteTreeWidget::Node> SiteTreeWidget::children(Node n) const
 {
@@ -276,7 +327,10 @@ SiteTreeWidget::Node SiteTreeWidget::firstNode() const
     return wortels.isEmpty() ? 0 : node(wortels.first());
 }
 
-SiteTreeWidget::Node SiteTreeWidget::selected() const { return node(m_tree->currentItem()); }
+SiteTreeWidget::Node SiteTreeWidget::selected() const
+{
+    return node(m_tree->currentItem());
+}
 
 void SiteTreeWidget::select(Node n)
 {

@@ -62,7 +62,7 @@ struct Column {
 
 // The columns and chapters of one level of the hierarchy.
 struct RowType {
-    QString name;                          // element name: "row" at the top, else the chapter's name
+    QString name; // element name: "row" at the top, else the chapter's name
     std::vector<Column> columns;
     std::vector<std::pair<int, int>> relation; // (parent, child) column numbers; empty at the top
     std::vector<RowType> chapters;

@@ -51,9 +51,18 @@ QByteArray beschermWitruimte(const QByteArray &in)
                 if (quote) {
                     if (t == quote)
                         quote = 0;
-                    if (t == '\t') { out.append("&#9;"); continue; }
-                    if (t == '\n') { out.append("&#10;"); continue; }
-                    if (t == '\r') { out.append("&#13;"); continue; }
+                    if (t == '\t') {
+                        out.append("&#9;");
+                        continue;
+                    }
+                    if (t == '\n') {
+                        out.append("&#10;");
+                        continue;
+                    }
+                    if (t == '\r') {
+                        out.append("&#13;");
+                        continue;
+                    }
                 } else if (t == '\'' || t == '"') {
                     quote = t;
                 } else if (t == '>') {
@@ -83,7 +92,7 @@ bool isRealType(const QString &t)
 bool isDateType(const QString &t)
 {
     return t == QLatin1String("dateTime") || t == QLatin1String("dateTime.tz") || t == QLatin1String("date")
-        || t == QLatin1String("time");
+           || t == QLatin1String("time");
 }
 
 bool isKnownType(const QString &t)
@@ -95,13 +104,20 @@ bool isKnownType(const QString &t)
 // The range of a whole-number type.
 std::pair<qint64, quint64> rangeOf(const QString &t)
 {
-    if (t == QLatin1String("i1")) return {-128, 127};
-    if (t == QLatin1String("i2")) return {-32768, 32767};
-    if (t == QLatin1String("i4") || t == QLatin1String("int")) return {-2147483648LL, 2147483647ULL};
-    if (t == QLatin1String("i8")) return {std::numeric_limits<qint64>::min(), quint64(std::numeric_limits<qint64>::max())};
-    if (t == QLatin1String("ui1")) return {0, 255};
-    if (t == QLatin1String("ui2")) return {0, 65535};
-    if (t == QLatin1String("ui4")) return {0, 4294967295ULL};
+    if (t == QLatin1String("i1"))
+        return {-128, 127};
+    if (t == QLatin1String("i2"))
+        return {-32768, 32767};
+    if (t == QLatin1String("i4") || t == QLatin1String("int"))
+        return {-2147483648LL, 2147483647ULL};
+    if (t == QLatin1String("i8"))
+        return {std::numeric_limits<qint64>::min(), quint64(std::numeric_limits<qint64>::max())};
+    if (t == QLatin1String("ui1"))
+        return {0, 255};
+    if (t == QLatin1String("ui2"))
+        return {0, 65535};
+    if (t == QLatin1String("ui4"))
+        return {0, 4294967295ULL};
     return {0, std::numeric_limits<quint64>::max()};
 }
 
@@ -356,7 +372,7 @@ private:
         for (qsizetype i = 0; i < hex.size(); i += 8) {
             const QByteArray le = QByteArray::fromHex(hex.mid(i, 8).toLatin1());
             const quint32 n = quint8(le[0]) | quint32(quint8(le[1])) << 8 | quint32(quint8(le[2])) << 16
-                            | quint32(quint8(le[3])) << 24;
+                              | quint32(quint8(le[3])) << 24;
             if (n == 0)
                 break;
             numbers.push_back(int(n));

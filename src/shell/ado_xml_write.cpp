@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <map>
 #include <cmath>
 #include <cstring>
+#include <map>
 
 namespace adoxml {
 
@@ -42,8 +42,7 @@ public:
     void put(const char *s, qsizetype n) { std::memcpy(room(n), s, size_t(n)); }
     void put(const QByteArray &b) { put(b.constData(), b.size()); }
     void put(char c) { *room(1) = c; }
-    template <qsizetype N>
-    void put(const char (&s)[N]) { put(s, N - 1); }
+    template <qsizetype N> void put(const char (&s)[N]) { put(s, N - 1); }
     void tabs(int n) { std::memset(room(n), '\t', size_t(n)); }
     qsizetype size() const { return m_size; }
     void setSize(qsizetype n) { m_size = n; }
@@ -102,14 +101,30 @@ void appendEscaped(Out &out, QStringView text, const QString &column)
             continue;
         }
         switch (u) {
-        case '"': put("&#x22;", 6); break;
-        case '\'': put("&#x27;", 6); break;
-        case '<': put("&#x3c;", 6); break;
-        case '&': put("&#x26;", 6); break;
-        case '>': put("&#x3e;", 6); break;
-        case '\t': put("&#x9;", 5); break;
-        case '\n': put("&#xa;", 5); break;
-        case '\r': put("&#xd;", 5); break;
+        case '"':
+            put("&#x22;", 6);
+            break;
+        case '\'':
+            put("&#x27;", 6);
+            break;
+        case '<':
+            put("&#x3c;", 6);
+            break;
+        case '&':
+            put("&#x26;", 6);
+            break;
+        case '>':
+            put("&#x3e;", 6);
+            break;
+        case '\t':
+            put("&#x9;", 5);
+            break;
+        case '\n':
+            put("&#xa;", 5);
+            break;
+        case '\r':
+            put("&#xd;", 5);
+            break;
         default:
             if (u < 0x20) {
                 out.setSize(begin);
@@ -341,27 +356,33 @@ namespace {
 double asDouble(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Double: return *static_cast<const double *>(v.constData());
-    case QMetaType::Float: return double(*static_cast<const float *>(v.constData()));
-    case QMetaType::Int: return double(*static_cast<const int *>(v.constData()));
-    default: return v.toDouble();
+    case QMetaType::Double:
+        return *static_cast<const double *>(v.constData());
+    case QMetaType::Float:
+        return double(*static_cast<const float *>(v.constData()));
+    case QMetaType::Int:
+        return double(*static_cast<const int *>(v.constData()));
+    default:
+        return v.toDouble();
     }
 }
 
 qlonglong asLongLong(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Int: return *static_cast<const int *>(v.constData());
-    case QMetaType::LongLong: return *static_cast<const qlonglong *>(v.constData());
-    default: return v.toLongLong();
+    case QMetaType::Int:
+        return *static_cast<const int *>(v.constData());
+    case QMetaType::LongLong:
+        return *static_cast<const qlonglong *>(v.constData());
+    default:
+        return v.toLongLong();
     }
 }
 
 // Room for the text of any value that is not a text.
 using Buffer = std::array<char, 64>;
 
-template <class T>
-int shortest(T v, Buffer &buf)
+template <class T> int shortest(T v, Buffer &buf)
 {
     return int(std::to_chars(buf.data(), buf.data() + buf.size(), v).ptr - buf.data());
 }

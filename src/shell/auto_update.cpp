@@ -5,9 +5,9 @@
 #include "shell/error_report.h"
 #include "shell/file_locations.h"
 #include "shell/frmMDI_main.h"
+#include "shell/frmUpdateCheck.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
-#include "shell/frmUpdateCheck.h"
 
 #include "updater/update_names.h"
 
@@ -360,10 +360,10 @@ int pfunVoortgangWaarde(qint64 ontvangen, qint32 grootte)
 
 bool pfunIsChecklistBestand(const QString &pad)
 {
-    static const QStringList tabellen = {
-        QStringLiteral("tblSYS"),      QStringLiteral("tblCL"),        QStringLiteral("tblCLitem"),
-        QStringLiteral("tblVoetnoot"), QStringLiteral("tblPPcorr"),    QStringLiteral("tblStortType"),
-        QStringLiteral("tblObjectCat")};
+    static const QStringList tabellen = {QStringLiteral("tblSYS"),      QStringLiteral("tblCL"),
+                                         QStringLiteral("tblCLitem"),   QStringLiteral("tblVoetnoot"),
+                                         QStringLiteral("tblPPcorr"),   QStringLiteral("tblStortType"),
+                                         QStringLiteral("tblObjectCat")};
     try {
         db::Connection cn;
         cn.Open(QStringLiteral("Data Source=") + db::connectionValue(pad) + QStringLiteral(";Mode=Read"), tabellen);
@@ -522,20 +522,22 @@ bool download(const QString &naam, qint32 grootte, const QString &doel)
 qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte)
 {
     if (QFileInfo::exists(doelpad) && !QFile::remove(doelpad)) {
-        ui::MsgBox(QStringLiteral("Could not update program. Please make sure that the ") + doelpad
-                       + QStringLiteral(" file is not running.\n\nNOTE: On Windows 2000 machines, focus must be removed "
-                                        "from the file before update can be completed successfully (i.e.: in Windows "
-                                        "Explorer, etc.)"),
-                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Error updating program..."));
+        ui::MsgBox(
+            QStringLiteral("Could not update program. Please make sure that the ") + doelpad
+                + QStringLiteral(" file is not running.\n\nNOTE: On Windows 2000 machines, focus must be removed "
+                                 "from the file before update can be completed successfully (i.e.: in Windows "
+                                 "Explorer, etc.)"),
+            ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Error updating program..."));
         return 0;
     }
     Bezig bezig;
     const QString adres = gstrUpdateURL + naam;
     QPointer<shell::frmUpdateCheck> s = scherm();
-    const net::Result r = net::download(QUrl(adres), doelpad, pfunNetOpties(), grootte, [&s, grootte](qint64 ontvangen) {
-        if (s)
-            s->zetVoortgang(pfunVoortgangWaarde(ontvangen, grootte));
-    });
+    const net::Result r =
+        net::download(QUrl(adres), doelpad, pfunNetOpties(), grootte, [&s, grootte](qint64 ontvangen) {
+            if (s)
+                s->zetVoortgang(pfunVoortgangWaarde(ontvangen, grootte));
+        });
     if (r.ok() || r.failure == net::Failure::WrongSize)
         return r.bytes;
     meldVerzoekFout(r, adres);

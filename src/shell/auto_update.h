@@ -57,9 +57,9 @@ inline constexpr const char *kUpdater = "runupd";
 inline constexpr const char *kDownloadVoorvoegsel = "_0_";
 
 // Program-wide values of the last check.
-extern QString gstrUpdateURL;          // the update folder, with a trailing "/"
-extern QStringList garrUpdateProg;     // the fields of "updateinfo_prog.txt"
-extern QStringList garrUpdateCL;       // the fields of "updateinfo_cl.txt"
+extern QString gstrUpdateURL;      // the update folder, with a trailing "/"
+extern QStringList garrUpdateProg; // the fields of "updateinfo_prog.txt"
+extern QStringList garrUpdateCL;   // the fields of "updateinfo_cl.txt"
 
 // The update server's address (scheme and host: the setting
 // strUpdateServer, else the built-in one), its program folder

@@ -31,8 +31,8 @@ void LeesVersieChecklist()
         // Every table the checklist views read must be there, or the start
         // ends now with the names of the missing ones.
         cn.Open(gstrConnCL, {QStringLiteral("tblSYS"), QStringLiteral("tblCL"), QStringLiteral("tblCLitem"),
-                             QStringLiteral("tblVoetnoot"), QStringLiteral("tblPPcorr"),
-                             QStringLiteral("tblStortType"), QStringLiteral("tblObjectCat")});
+                             QStringLiteral("tblVoetnoot"), QStringLiteral("tblPPcorr"), QStringLiteral("tblStortType"),
+                             QStringLiteral("tblObjectCat")});
         db::Recordset rs;
         rs.Open(QStringLiteral("Select * from tblSYS"), cn, db::LockType::ReadOnly);
         while (!rs.EOF_()) {

@@ -23,8 +23,9 @@ bool maakUitSjabloon(const QString &pad)
     QString fout;
     if (pfunKopieerSjabloon(pad, false, &fout))
         return true;
-    ui::MsgBox(QStringLiteral("Het databestand ") + pad + QStringLiteral(" kan niet worden aangemaakt uit het sjabloon ")
-                   + pfunSjabloonBestand() + QStringLiteral(".\n") + fout,
+    ui::MsgBox(QStringLiteral("Het databestand ") + pad
+                   + QStringLiteral(" kan niet worden aangemaakt uit het sjabloon ") + pfunSjabloonBestand()
+                   + QStringLiteral(".\n") + fout,
                ui::Buttons::OK, ui::Icon::Exclamation, kTitel);
     return false;
 }
@@ -37,9 +38,11 @@ bool versieAanvaard(const QString &pad)
     const qint32 programma = pfunProgVersieNr();
     if (versie < programma) {
         const ui::Answer antwoord = ui::MsgBox(
-            QStringLiteral("Databestand '") + pad + QStringLiteral("' staat in het format van een vorige versie van TAVIR.")
+            QStringLiteral("Databestand '") + pad
+                + QStringLiteral("' staat in het format van een vorige versie van TAVIR.")
                 + QStringLiteral("\n\nHet bestand zal nu worden omgezet voor gebruik met de huidige versie van TAVIR.")
-                + QStringLiteral("\n\nLET OP: Na omzetting kan het databestand niet meer worden gebruikt met de vorige versie van TAVIR."),
+                + QStringLiteral("\n\nLET OP: Na omzetting kan het databestand niet meer worden gebruikt met de vorige "
+                                 "versie van TAVIR."),
             ui::Buttons::OKCancel, ui::Icon::Exclamation, QStringLiteral("Upgraden databestand"));
         if (antwoord != ui::Answer::Ok) {
             ui::MsgBox(QStringLiteral("Koppeling is geannuleerd."), ui::Buttons::OK, ui::Icon::Information, kTitel);
@@ -48,8 +51,9 @@ bool versieAanvaard(const QString &pad)
         return true;
     }
     if (versie > programma) {
-        ui::MsgBox(QStringLiteral("Dit databestand is van een latere versie dan TAVIR. Koppeling kan niet worden gelegd."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, kTitel);
+        ui::MsgBox(
+            QStringLiteral("Dit databestand is van een latere versie dan TAVIR. Koppeling kan niet worden gelegd."),
+            ui::Buttons::OK, ui::Icon::Exclamation, kTitel);
         return false;
     }
     return true;

@@ -2,8 +2,8 @@
 
 #include "shell/app_settings.h"
 #include "shell/error_report.h"
-#include "shell/menu_status.h"
 #include "shell/frmOpenInrConfirm.h"
+#include "shell/menu_status.h"
 #include "shell/program_state.h"
 
 #include "checklist/clsCL.h"
@@ -135,11 +135,10 @@ void OpenInrichting(qint32 lngStortID)
 
 bool VerwijderInrichting(qint32 stortID, const QString &naam)
 {
-    const ui::Answer antwoord =
-        ui::MsgBox(QStringLiteral("Weet u zeker dat u inrichting '") + naam
-                       + QStringLiteral("' wilt verwijderen uit de database?"),
-                   ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
-                   ui::DefaultButton::Second);
+    const ui::Answer antwoord = ui::MsgBox(QStringLiteral("Weet u zeker dat u inrichting '") + naam
+                                               + QStringLiteral("' wilt verwijderen uit de database?"),
+                                           ui::Buttons::YesNo, ui::Icon::Question,
+                                           QStringLiteral("Verwijderen inrichting"), ui::DefaultButton::Second);
     if (antwoord != ui::Answer::Yes)
         return false;
 

@@ -13,9 +13,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <future>
 #include <memory>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace modCompress {
@@ -58,9 +58,10 @@ bool schrijfbaar(const QString &bestand)
 void meldSchrijffout(const QString &bestand)
 {
     ui::resetCursor();
-    ui::MsgBox(QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + bestand
-                   + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur op het netwerk."),
-               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Schrijffout"));
+    ui::MsgBox(
+        QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + bestand
+            + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur op het netwerk."),
+        ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Schrijffout"));
 }
 
 // A compacted copy is good when it holds the same tables, indexes and

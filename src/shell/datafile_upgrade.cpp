@@ -79,8 +79,8 @@ void voegToe(db::Connection &cn, db::Catalog &cat, const NieuwVeld &stap)
     cat.addColumn(tabel, spec);
     if (!stap.vulling)
         return;
-    const QString sql = QStringLiteral("UPDATE ") + tabel + QStringLiteral(" SET ") + veld
-        + QString::fromUtf8(stap.vulling);
+    const QString sql =
+        QStringLiteral("UPDATE ") + tabel + QStringLiteral(" SET ") + veld + QString::fromUtf8(stap.vulling);
     if (veld == QLatin1String(kDatumVeld))
         vulDatumAanvangNazorg(cn, sql);
     else
@@ -120,7 +120,8 @@ bool stempelVersie(db::Connection &cn)
     rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn, db::LockType::ReadOnly);
     const bool heeftRij = !rs.EOF_();
     qint32 huidig = 0;
-    const bool leesbaar = heeftRij && pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), &huidig);
+    const bool leesbaar =
+        heeftRij && pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), &huidig);
     rs.Close();
     if (leesbaar && huidig == programma)
         return false;

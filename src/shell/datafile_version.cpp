@@ -37,8 +37,7 @@ bool leesVersie(const QString &bestand, qint32 &versie)
                  QStringLiteral("tblAct"), QStringLiteral("tblTonnage"), QStringLiteral("tblProv"),
                  QStringLiteral("tblObjectCat")});
         db::Recordset rs;
-        rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn,
-                db::LockType::ReadOnly);
+        rs.Open(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), cn, db::LockType::ReadOnly);
         if (!rs.EOF_())
             gevonden = pfunLeesVersieTekst(rs.Fields(QStringLiteral("strSYSvalue")).Value().toString(), &versie);
         rs.Close();

@@ -18,8 +18,8 @@ void toon(long number, const QString &message, const QVariant &source)
 {
     ui::resetCursor();
     const QString bron = modCompress::pfunNZ(source, QStringLiteral("niet gespecificeerd")).toString();
-    ui::MsgBox(message + QStringLiteral("\n") + QStringLiteral("Bron: ") + bron, ui::Buttons::OK,
-               ui::Icon::Critical, QStringLiteral("Fout ") + QString::number(number));
+    ui::MsgBox(message + QStringLiteral("\n") + QStringLiteral("Bron: ") + bron, ui::Buttons::OK, ui::Icon::Critical,
+               QStringLiteral("Fout ") + QString::number(number));
 
     const QString systeemTekst = modAPI_1::pfunSysteemFoutTekst(number);
     if (systeemTekst.compare(kNietGevonden, Qt::CaseInsensitive) != 0)
@@ -83,8 +83,7 @@ void MeldFout(long number, const QVariant &source)
 
 void MeldFout(const platform::Error &error, const QVariant &source)
 {
-    const QString message = error.description().isEmpty() ? pfunFoutTekst(error.number())
-                                                           : error.description();
+    const QString message = error.description().isEmpty() ? pfunFoutTekst(error.number()) : error.description();
     QVariant bron = source;
     if (modCompress::pfunIsNull(bron) && !error.source().isEmpty())
         bron = error.source();

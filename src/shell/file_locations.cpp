@@ -15,8 +15,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 
 namespace modMain {
@@ -49,8 +49,10 @@ std::optional<int> volgnummer(const QString &pad)
         rs.Open(QStringLiteral("Select * from tblSYS"), cn, db::LockType::ReadOnly);
         std::optional<int> nummer;
         while (!rs.EOF_()) {
-            if (rs.Fields(QStringLiteral("strSYS_ID")).Value().toString().compare(QLatin1String("versie"),
-                                                                                   Qt::CaseInsensitive)
+            if (rs.Fields(QStringLiteral("strSYS_ID"))
+                    .Value()
+                    .toString()
+                    .compare(QLatin1String("versie"), Qt::CaseInsensitive)
                 == 0) {
                 bool ok = false;
                 const int n = rs.Fields(QStringLiteral("strSYSvalue")).Value().toString().trimmed().toInt(&ok);

@@ -8,8 +8,8 @@
 #include <QAction>
 #include <QScrollBar>
 #include <QStringDecoder>
-#include <QTextBlock>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>

@@ -76,7 +76,8 @@ frmConfig::frmConfig() : Form(QStringLiteral("frmConfig"))
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
 
     auto *bestand = new QWidget(SSTab1);
-    auto *lblDataLocatie = named<QLabel>(bestand, "lblDataLocatie", QStringLiteral("Het programma is gekoppeld aan databestand:"));
+    auto *lblDataLocatie =
+        named<QLabel>(bestand, "lblDataLocatie", QStringLiteral("Het programma is gekoppeld aan databestand:"));
     txtDataLocatie = new QLineEdit(bestand);
     txtDataLocatie->setObjectName(QStringLiteral("txtDataLocatie"));
     txtDataLocatie->setReadOnly(true);
@@ -163,8 +164,8 @@ void frmConfig::toonKleuren()
 void frmConfig::cmdDataLocatie_Click()
 {
     try {
-        const QString bestand =
-            ui::chosenFileOrRaise(ui::ShowOpen(bestandsVerzoek(QStringLiteral("Koppelen aan bestaand databestand..."))));
+        const QString bestand = ui::chosenFileOrRaise(
+            ui::ShowOpen(bestandsVerzoek(QStringLiteral("Koppelen aan bestaand databestand..."))));
         KoppelDatabestand(bestand, false, false);
         txtDataLocatie->setText(gstrDatabestand);
     } catch (const platform::Error &e) {

@@ -1,7 +1,7 @@
 #include "shell/frmImExportXML.h"
 
-#include "shell/program_state.h"
 #include "shell/frmOpenInr.h"
+#include "shell/program_state.h"
 
 #include "platform/core/error.h"
 #include "platform/ui/dialogs.h"
@@ -63,15 +63,15 @@ void Voeruit(const QString &tag)
                            ui::Icon::Critical, QStringLiteral("Fout bij import"));
             }
         } else {
-            ui::MsgBox(QStringLiteral("Onbekende tag in frmImExportXML (") + tag + QStringLiteral(")"),
-                       ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Fout bij export/import"));
+            ui::MsgBox(QStringLiteral("Onbekende tag in frmImExportXML (") + tag + QStringLiteral(")"), ui::Buttons::OK,
+                       ui::Icon::Critical, QStringLiteral("Fout bij export/import"));
         }
     } catch (const platform::Error &e) {
         if (ui::isCancelError(e))
             return;
         // The number, and what went wrong when the error says so.
         ui::MsgBox(e.description().isEmpty() ? QString::number(e.number())
-                                              : QString::number(e.number()) + QStringLiteral("\n") + e.description());
+                                             : QString::number(e.number()) + QStringLiteral("\n") + e.description());
     }
 }
 

@@ -4,27 +4,27 @@
 #include "shell/current_site.h"
 #include "shell/error_report.h"
 #include "shell/frmBrowser.h"
+#include "shell/frmConfig.h"
 #include "shell/frmImExportXML.h"
 #include "shell/frmInrNieuwDialog.h"
-#include "shell/program_info.h"
-#include "shell/program_state.h"
-#include "shell/program_version.h"
-#include "shell/frmConfig.h"
-#include "shell/site_export.h"
-#include "shell/site_import.h"
 #include "shell/frmOpenInr.h"
 #include "shell/frmSplash.h"
 #include "shell/frmUpdateCheck.h"
+#include "shell/program_info.h"
+#include "shell/program_state.h"
+#include "shell/program_version.h"
+#include "shell/site_export.h"
+#include "shell/site_import.h"
 
-#include "screens/form.h"
-#include "screens/frmAlgemeen.h"
-#include "screens/frmAlgNazKosten.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmGevoelAna.h"
 #include "reports/frmRapVoorz.h"
+#include "screens/form.h"
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
+#include "screens/frmAlgNazKosten.h"
+#include "screens/frmAlgemeen.h"
 
 #include "platform/core/error.h"
 #include "platform/ui/busy_cursor.h"
@@ -61,9 +61,9 @@ frmMDI_main::ScreenOpener &settingsScreenOpener()
 
 // The menu items and tool-bar keys that need an open site.
 const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten", "Act_en_KostPost",
-                                  "Doelvermogen", "gev_ana", "rap_invoer"};
+                                  "Doelvermogen",     "gev_ana",  "rap_invoer"};
 const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
-                                 "Doelverm", "GevAnalyse", "rapIngevoerdeData"};
+                                 "Doelverm",    "GevAnalyse",      "rapIngevoerdeData"};
 
 } // namespace
 
@@ -173,8 +173,7 @@ void frmMDI_main::maakToolBar()
     int index = 0;
     for (const auto &b : buttons) {
         ++index;
-        QAction *a = b.key ? m_toolBar->addAction(style()->standardIcon(b.icon), QString())
-                           : m_toolBar->addSeparator();
+        QAction *a = b.key ? m_toolBar->addAction(style()->standardIcon(b.icon), QString()) : m_toolBar->addSeparator();
         a->setObjectName(QStringLiteral("tbToolBar_%1").arg(index));
         if (!b.key)
             continue;

@@ -59,7 +59,8 @@ QList<InrichtingRij> pfunInrichtingen()
         for (; !rs.EOF_(); rs.MoveNext()) {
             const int id = rs.Fields(QStringLiteral("intCL_ID")).Value().toInt();
             if (!versies.contains(id))
-                versies.insert(id, QString::number(rs.Fields(QStringLiteral("dtmCl")).Value().toDateTime().date().year()));
+                versies.insert(id,
+                               QString::number(rs.Fields(QStringLiteral("dtmCl")).Value().toDateTime().date().year()));
         }
     }
 
@@ -79,8 +80,8 @@ QList<InrichtingRij> pfunInrichtingen()
         rij.soort = soortTekst(rs.Fields(QStringLiteral("intStortType")).Value());
         rij.provincie = tekst(rs.Fields(QStringLiteral("strProvNaam")).Value());
         const QVariant cl = rs.Fields(QStringLiteral("intCL_REF")).Value();
-        rij.checklist = (cl.isValid() && !cl.isNull()) ? versies.value(cl.toInt(), QStringLiteral("?"))
-                                                       : QStringLiteral("?");
+        rij.checklist =
+            (cl.isValid() && !cl.isNull()) ? versies.value(cl.toInt(), QStringLiteral("?")) : QStringLiteral("?");
         rijen << rij;
     }
     return rijen;

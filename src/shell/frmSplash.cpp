@@ -1,9 +1,9 @@
 #include "shell/frmSplash.h"
 
+#include "shell/frmOpenInr.h"
 #include "shell/program_state.h"
 #include "shell/program_version.h"
 #include "shell/shell_open.h"
-#include "shell/frmOpenInr.h"
 
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -184,8 +184,7 @@ void frmSplash::paintEvent(QPaintEvent *)
     p.setPen(Qt::white);
     QFont titel(QStringLiteral("Arial"), 40, QFont::Bold);
     p.setFont(titel);
-    p.drawText(QRect(24, 30, width() - 48, 70), Qt::AlignLeft | Qt::AlignVCenter,
-               QLatin1String(tavir::kProgramTitle));
+    p.drawText(QRect(24, 30, width() - 48, 70), Qt::AlignLeft | Qt::AlignVCenter, QLatin1String(tavir::kProgramTitle));
     QFont onder(QStringLiteral("Arial"), 11);
     p.setFont(onder);
     p.drawText(QRect(24, 100, width() - 48, 44), Qt::AlignLeft | Qt::TextWordWrap,

@@ -3,9 +3,9 @@
 #include "shell/app_settings.h"
 #include "shell/error_report.h"
 #include "shell/frmMDI_main.h"
+#include "shell/frmUpdateProxy.h"
 #include "shell/program_state.h"
 #include "shell/program_version.h"
-#include "shell/frmUpdateProxy.h"
 
 #include "screens/layout_helpers.h"
 
@@ -28,7 +28,8 @@ using screens::named;
 frmUpdateCheck::frmUpdateCheck() : Form(QStringLiteral("frmUpdateCheck"))
 {
     setWindowTitle(QStringLiteral("Controle op updates"));
-    chkUpdate = new QCheckBox(QStringLiteral("Automatisch controleren op updates bij opstarten van het programma"), this);
+    chkUpdate =
+        new QCheckBox(QStringLiteral("Automatisch controleren op updates bij opstarten van het programma"), this);
     chkUpdate->setObjectName(QStringLiteral("chkUpdate"));
     cmdGet = named<QPushButton>(this, "cmdGet", QStringLiteral("&Controleer nu"));
     cmdProxysettings = named<QPushButton>(this, "cmdProxysettings", QStringLiteral("&Geavanceerd ..."));
@@ -55,10 +56,13 @@ frmUpdateCheck::frmUpdateCheck() : Form(QStringLiteral("frmUpdateCheck"))
     // The check may end the run and take this screen with it: it runs from
     // the event loop, not inside the button's own click.
     QPointer<frmUpdateCheck> self(this);
-    connect(cmdGet, &QPushButton::clicked, qApp, [self] {
-        if (self)
-            self->cmdGet_Click();
-    }, Qt::QueuedConnection);
+    connect(
+        cmdGet, &QPushButton::clicked, qApp,
+        [self] {
+            if (self)
+                self->cmdGet_Click();
+        },
+        Qt::QueuedConnection);
     connect(cmdProxysettings, &QPushButton::clicked, this, &frmUpdateCheck::cmdProxysettings_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmUpdateCheck::cmdClose_Click);
 }
@@ -90,8 +94,8 @@ void frmUpdateCheck::cmdGet_Click()
     if (!self)
         return;
     using modAutoUpdate::kMislukt;
-    using modAutoUpdate::kNieuwer;
     using modAutoUpdate::kNietsNieuwer;
+    using modAutoUpdate::kNieuwer;
     const bool nieuwer = u.statusChecklist == kNieuwer || u.statusProgramma == kNieuwer;
     if (u.statusChecklist == kNietsNieuwer && u.statusProgramma == kNietsNieuwer) {
         ui::MsgBox(QStringLiteral("Op deze pc zijn de nieuwste versies van ") + QLatin1String(tavir::kProgramTitle)

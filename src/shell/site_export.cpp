@@ -4,11 +4,11 @@
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
-#include "platform/os/replacing_file.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
 #include "platform/db/recordset.h"
+#include "platform/os/replacing_file.h"
 #include "platform/ui/busy_cursor.h"
 
 #include <QDir>
@@ -39,15 +39,34 @@ adoxml::Column kolom(const db::ColumnInfo &ci, const QString &table, int number)
         c.dbType = QLatin1String(dbType);
     };
     switch (ci.kind) {
-    case db::JetKind::AutoNumber: type("int", 4, 10); c.autoIncrement = true; break;
-    case db::JetKind::Long: type("int", 4, 10); break;
-    case db::JetKind::Integer: type("i2", 2, 5); break;
-    case db::JetKind::Byte: type("ui1", 1, 3); break;
-    case db::JetKind::Single: type("r4", 4, 7); break;
-    case db::JetKind::Double: type("float", 8, 15); break;
-    case db::JetKind::Currency: type("number", 8, 19, "currency"); break;
-    case db::JetKind::Date: type("dateTime", 16, 19, "variantdate"); break;
-    case db::JetKind::YesNo: type("boolean", 2, -1); break;
+    case db::JetKind::AutoNumber:
+        type("int", 4, 10);
+        c.autoIncrement = true;
+        break;
+    case db::JetKind::Long:
+        type("int", 4, 10);
+        break;
+    case db::JetKind::Integer:
+        type("i2", 2, 5);
+        break;
+    case db::JetKind::Byte:
+        type("ui1", 1, 3);
+        break;
+    case db::JetKind::Single:
+        type("r4", 4, 7);
+        break;
+    case db::JetKind::Double:
+        type("float", 8, 15);
+        break;
+    case db::JetKind::Currency:
+        type("number", 8, 19, "currency");
+        break;
+    case db::JetKind::Date:
+        type("dateTime", 16, 19, "variantdate");
+        break;
+    case db::JetKind::YesNo:
+        type("boolean", 2, -1);
+        break;
     case db::JetKind::Memo:
         type("string", 536870910, -1);
         c.isLong = true;
@@ -73,8 +92,7 @@ adoxml::RowType rijtype(db::Catalog &cat, const char *table, const QString &name
 }
 
 // The relation of a chapter: parent column to child column.
-void relateer(const adoxml::RowType &parent, adoxml::RowType &child, const char *parentColumn,
-              const char *childColumn)
+void relateer(const adoxml::RowType &parent, adoxml::RowType &child, const char *parentColumn, const char *childColumn)
 {
     const int p = parent.columnIndex(QLatin1String(parentColumn));
     const int c = child.columnIndex(QLatin1String(childColumn));
@@ -144,9 +162,9 @@ QByteArray exportBestand(db::Connection &cn, qint32 stortID)
 
     Niveau stort(stortType, cn, QStringLiteral("SELECT * FROM tblStort WHERE idrStort_ID=?"), stortID);
     if (stort.klaar())
-        throw platform::Error(db::err::kNoCurrentRecord,
-                              QStringLiteral("De inrichting met nummer %1 bestaat niet in het databestand.")
-                                  .arg(stortID));
+        throw platform::Error(
+            db::err::kNoCurrentRecord,
+            QStringLiteral("De inrichting met nummer %1 bestaat niet in het databestand.").arg(stortID));
     Niveau tonnages(tonnageType, cn,
                     QStringLiteral("SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID"), stortID);
     Niveau voorzieningen(inrType, cn,
@@ -189,8 +207,8 @@ void schrijf(const QString &bestand, const QByteArray &bytes)
     os::removeLeftovers(QFileInfo(bestand).absolutePath());
     os::ReplacingFile f(bestand);
     const auto fout = [&](const QString &reden) {
-        QString tekst = QStringLiteral("Het exportbestand '%1' kan niet worden geschreven")
-                            .arg(QDir::toNativeSeparators(bestand));
+        QString tekst =
+            QStringLiteral("Het exportbestand '%1' kan niet worden geschreven").arg(QDir::toNativeSeparators(bestand));
         if (!reden.isEmpty())
             tekst += QStringLiteral(": ") + reden;
         throw platform::Error(kErrSchrijven, tekst);

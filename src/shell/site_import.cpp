@@ -53,8 +53,8 @@ QDate eersteJanuari(const QVariant &jaar)
 // One table of the data file and the level of the file that fills it.
 struct Niveau {
     const char *tabel;
-    const char *sleutel;              // the AutoNumber, never copied
-    std::vector<const char *> eigen;  // columns the import sets itself
+    const char *sleutel;               // the AutoNumber, never copied
+    std::vector<const char *> eigen;   // columns the import sets itself
     std::vector<const char *> vereist; // columns the file must have
     const adoxml::RowType *type = nullptr;
     std::vector<db::ColumnInfo> kolommen;
@@ -134,12 +134,14 @@ private:
     {
         QFile f(m_bestand);
         if (!f.exists())
-            throw platform::Error(kErrBestandNietGevonden, QStringLiteral("Het bestand '%1' bestaat niet.")
-                                                               .arg(QDir::toNativeSeparators(m_bestand)));
+            throw platform::Error(
+                kErrBestandNietGevonden,
+                QStringLiteral("Het bestand '%1' bestaat niet.").arg(QDir::toNativeSeparators(m_bestand)));
         if (!f.open(QIODevice::ReadOnly))
-            throw platform::Error(kErrLezen, QStringLiteral("Het bestand '%1' kan niet worden gelezen")
-                                                     .arg(QDir::toNativeSeparators(m_bestand))
-                                                 + platform::inParentheses(platform::dutchFileError(f)));
+            throw platform::Error(
+                kErrLezen,
+                QStringLiteral("Het bestand '%1' kan niet worden gelezen").arg(QDir::toNativeSeparators(m_bestand))
+                    + platform::inParentheses(platform::dutchFileError(f)));
         if (f.size() > kMaxBytes)
             weiger(QStringLiteral("het is te groot voor een exportbestand van een inrichting."));
         adoxml::Rowset rs;
@@ -167,21 +169,35 @@ private:
 
     void bereidNiveausVoor(const adoxml::Rowset &rs)
     {
-        const adoxml::RowType &inr = rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukInrichting)))];
+        const adoxml::RowType &inr =
+            rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukInrichting)))];
         m_stort = {"tblStort", "idrStort_ID", {"strStortNaam"}, {"strStortNaam"}, &rs.type, {}, {}, {}};
-        m_tonnage = {"tblTonnage", "idrTonnage_ID", {"lngStort_REF"}, {"intKalJaar", "lngTonnage"},
-                     &rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukTonnage)))], {}, {}, {}};
-        m_inr = {"tblInrichting", "idrInrichting_ID", {"lngStort_REF"}, {"bytObjectCat_REF", "strObject"}, &inr,
-                 {}, {}, {}};
-        m_act = {"tblAct", "idrAct_ID", {"lngStort_REF", "lngInrichting_REF"}, {"bytRubriek_REF", "strAct"},
-                 &inr.chapters[size_t(inr.chapterIndex(QLatin1String(kHoofdstukAct)))], {}, {}, {}};
+        m_tonnage = {"tblTonnage",
+                     "idrTonnage_ID",
+                     {"lngStort_REF"},
+                     {"intKalJaar", "lngTonnage"},
+                     &rs.type.chapters[size_t(rs.type.chapterIndex(QLatin1String(kHoofdstukTonnage)))],
+                     {},
+                     {},
+                     {}};
+        m_inr = {
+            "tblInrichting", "idrInrichting_ID", {"lngStort_REF"}, {"bytObjectCat_REF", "strObject"}, &inr, {}, {}, {}};
+        m_act = {"tblAct",
+                 "idrAct_ID",
+                 {"lngStort_REF", "lngInrichting_REF"},
+                 {"bytRubriek_REF", "strAct"},
+                 &inr.chapters[size_t(inr.chapterIndex(QLatin1String(kHoofdstukAct)))],
+                 {},
+                 {},
+                 {}};
         db::Catalog cat(m_cn);
         for (Niveau *n : {&m_stort, &m_tonnage, &m_inr, &m_act}) {
             n->kolommen = cat.columns(QLatin1String(n->tabel));
             n->koppel();
             for (const char *v : n->vereist)
                 if (n->type->columnIndex(QLatin1String(v)) < 0)
-                    weiger(QStringLiteral("de kolom %1 van %2 ontbreekt.").arg(QLatin1String(v), QLatin1String(n->tabel)));
+                    weiger(
+                        QStringLiteral("de kolom %1 van %2 ontbreekt.").arg(QLatin1String(v), QLatin1String(n->tabel)));
         }
         m_provincies = codes(QStringLiteral("SELECT bytProv_ID FROM tblProv"));
         m_categorieen = codes(QStringLiteral("SELECT bytObjectCat_ID FROM tblObjectCat"));
@@ -222,8 +238,8 @@ private:
         }
     }
 
-    void controleerCode(const Niveau &n, const adoxml::Row &row, int kolom, const QSet<qint64> &bekend,
-                        bool leegMag, const QString &wat) const
+    void controleerCode(const Niveau &n, const adoxml::Row &row, int kolom, const QSet<qint64> &bekend, bool leegMag,
+                        const QString &wat) const
     {
         const QVariant v = waarde(n, row, kolom);
         if (db::isNull(v) ? !leegMag : !bekend.contains(v.toLongLong()))
@@ -299,12 +315,12 @@ private:
             if (!naam.trimmed().isEmpty() && naam.size() <= kMaxNaam && !naamBestaat(naam))
                 return true;
             ui::resetCursor();
-            QString antwoord = ui::InputBox(naam.size() > kMaxNaam
-                                                ? lengtePrompt(naam)
-                                                : QStringLiteral("De naam '") + naam
-                                                      + QStringLiteral("' komt reeds voor in uw databestand.\n"
-                                                                       "Voer een andere naam in."),
-                                            kTitel, naam);
+            QString antwoord =
+                ui::InputBox(naam.size() > kMaxNaam ? lengtePrompt(naam)
+                                                    : QStringLiteral("De naam '") + naam
+                                                          + QStringLiteral("' komt reeds voor in uw databestand.\n"
+                                                                           "Voer een andere naam in."),
+                             kTitel, naam);
             while (antwoord.size() > kMaxNaam)
                 antwoord = ui::InputBox(lengtePrompt(antwoord), kTitel, antwoord);
             if (antwoord.isEmpty())

@@ -27,36 +27,57 @@ namespace modMain {
 QString pfunStrVoorz(quint8 code)
 {
     switch (code) {
-    case 1: return QStringLiteral("Algemeen");
-    case 2: return QStringLiteral("Bovenafdichting");
-    case 3: return QStringLiteral("Grondwatermonitoringssysteem");
-    case 4: return QStringLiteral("Percolaatopvangsysteem");
-    case 5: return QStringLiteral("Stortgasonttrekking");
-    case 6: return QStringLiteral("Grondwaterbeheerssysteem");
-    case 7: return QStringLiteral("Overig");
-    default: return QString();
+    case 1:
+        return QStringLiteral("Algemeen");
+    case 2:
+        return QStringLiteral("Bovenafdichting");
+    case 3:
+        return QStringLiteral("Grondwatermonitoringssysteem");
+    case 4:
+        return QStringLiteral("Percolaatopvangsysteem");
+    case 5:
+        return QStringLiteral("Stortgasonttrekking");
+    case 6:
+        return QStringLiteral("Grondwaterbeheerssysteem");
+    case 7:
+        return QStringLiteral("Overig");
+    default:
+        return QString();
     }
 }
 
 QString pfunStrProv(quint8 code)
 {
     switch (code) {
-    case 0: return QStringLiteral("??");
-    case 10: return QStringLiteral("Drenthe");
-    case 20: return QStringLiteral("Flevoland");
-    case 30: return QStringLiteral("Friesland");
-    case 40: return QStringLiteral("Gelderland");
-    case 50: return QStringLiteral("Groningen");
-    case 60: return QStringLiteral("Limburg");
-    case 70: return QStringLiteral("Noord-Brabant");
-    case 80: return QStringLiteral("Noord-Holland");
-    case 90: return QStringLiteral("Overijssel");
-    case 100: return QStringLiteral("Utrecht");
-    case 110: return QStringLiteral("Zeeland");
-    case 120: return QStringLiteral("Zuid-Holland");
+    case 0:
+        return QStringLiteral("??");
+    case 10:
+        return QStringLiteral("Drenthe");
+    case 20:
+        return QStringLiteral("Flevoland");
+    case 30:
+        return QStringLiteral("Friesland");
+    case 40:
+        return QStringLiteral("Gelderland");
+    case 50:
+        return QStringLiteral("Groningen");
+    case 60:
+        return QStringLiteral("Limburg");
+    case 70:
+        return QStringLiteral("Noord-Brabant");
+    case 80:
+        return QStringLiteral("Noord-Holland");
+    case 90:
+        return QStringLiteral("Overijssel");
+    case 100:
+        return QStringLiteral("Utrecht");
+    case 110:
+        return QStringLiteral("Zeeland");
+    case 120:
+        return QStringLiteral("Zuid-Holland");
     default:
-        ui::MsgBox(QStringLiteral("Onbekende provincie-id in pfunStrProv"), ui::Buttons::OK,
-                   ui::Icon::Critical, QStringLiteral("Fout"));
+        ui::MsgBox(QStringLiteral("Onbekende provincie-id in pfunStrProv"), ui::Buttons::OK, ui::Icon::Critical,
+                   QStringLiteral("Fout"));
         return QString();
     }
 }
@@ -107,8 +128,8 @@ void StopWatch(bool toonTijd)
     // The clock starts again at midnight; a run across it is not negative.
     if (elapsed < 0)
         elapsed += kSecondsPerDay;
-    ui::MsgBox(vb::CStr(static_cast<float>(elapsed)) + QStringLiteral(" sec"), ui::Buttons::OK,
-               ui::Icon::None, QString());
+    ui::MsgBox(vb::CStr(static_cast<float>(elapsed)) + QStringLiteral(" sec"), ui::Buttons::OK, ui::Icon::None,
+               QString());
 }
 
 } // namespace modMain

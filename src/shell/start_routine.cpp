@@ -125,9 +125,9 @@ void compacteerAlsAanvaard(const QString &pad)
 
 void toonProgrammaversie(shell::frmMDI_main &main)
 {
-    main.setPanelText(2, QStringLiteral(" ") + QLatin1String(tavir::kProgramTitle) + QStringLiteral(" programmaversie: ")
-                             + QString::number(gVersion.major) + QStringLiteral(".") + QString::number(gVersion.minor)
-                             + QStringLiteral(" "));
+    main.setPanelText(2, QStringLiteral(" ") + QLatin1String(tavir::kProgramTitle)
+                             + QStringLiteral(" programmaversie: ") + QString::number(gVersion.major)
+                             + QStringLiteral(".") + QString::number(gVersion.minor) + QStringLiteral(" "));
 }
 
 void start()
@@ -164,9 +164,11 @@ void start()
     switch (zoekDatabestand(pad)) {
     case Opzoeken::Mislukt:
         ui::resetCursor();
-        ui::MsgBox(QStringLiteral("Datafile ") + pad
-                       + QStringLiteral(" kan niet worden gevonden. TAVIR zal worden afgesloten. Start TAVIR vervolgens opnieuw op."),
-                   ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Controle databestand"));
+        ui::MsgBox(
+            QStringLiteral("Datafile ") + pad
+                + QStringLiteral(
+                    " kan niet worden gevonden. TAVIR zal worden afgesloten. Start TAVIR vervolgens opnieuw op."),
+            ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Controle databestand"));
         try {
             BewaarInstelling(QLatin1String(kSetDatabestand), QStringLiteral("?"));
         } catch (const platform::Error &e) {
@@ -205,9 +207,10 @@ void start()
     case Opzoeken::NietGevonden:
         ui::resetCursor();
         main->openSettingsScreen();
-        ui::MsgBox(QStringLiteral("Het databestand ") + pad
-                       + QStringLiteral(" is niet gevonden. Wijzig de bestandslocatie of maak een nieuw databestand aan."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Koppeling aan databestand"));
+        ui::MsgBox(
+            QStringLiteral("Het databestand ") + pad
+                + QStringLiteral(" is niet gevonden. Wijzig de bestandslocatie of maak een nieuw databestand aan."),
+            ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Koppeling aan databestand"));
         break;
     }
     if (shell::frmMDI_main *loaded = shell::frmMDI_main::instance())

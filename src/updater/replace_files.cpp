@@ -163,7 +163,11 @@ public:
             QFile f(fresh(e.name));
             if (f.open(QIODevice::ReadOnly)) {
                 const QByteArray head = f.read(4);
-                if (head == QByteArray("\x7f" "ELF", 4) || head.startsWith("#!"))
+                if (head
+                        == QByteArray("\x7f"
+                                      "ELF",
+                                      4)
+                    || head.startsWith("#!"))
                     mode = 0755;
             }
         }
@@ -316,7 +320,8 @@ QStringList waitingDownloads(const QString &dir)
 {
     QStringList names;
     const QString prefix = QLatin1String(kNewPrefix);
-    for (const QFileInfo &info : QDir(dir).entryInfoList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden, QDir::Name)) {
+    for (const QFileInfo &info :
+         QDir(dir).entryInfoList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden, QDir::Name)) {
         const QString name = info.fileName().mid(prefix.size());
         if (!info.isSymLink() && mayReplace(name))
             names << name;
@@ -326,8 +331,7 @@ QStringList waitingDownloads(const QString &dir)
 
 // Runs `body` on a run in `dir`; a stop or a failure on the way becomes the
 // outcome.
-template <class Body>
-Outcome guarded(const QString &dir, const StepHook &hook, Body body)
+template <class Body> Outcome guarded(const QString &dir, const StepHook &hook, Body body)
 {
     try {
         Run run(dir, hook);

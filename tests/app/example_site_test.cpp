@@ -7,13 +7,13 @@
 #include "shell/shell_screen_test_env.h"
 
 #include "shell/current_site.h"
-#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmOpenInr.h"
+#include "shell/frmOpenInrConfirm.h"
 
 #include "calc/clsDV.h"
+#include "calc/clsHeffing.h"
 #include "checklist/clsCL.h"
 #include "records/clsAct.h"
-#include "calc/clsHeffing.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapScherm.h"
 
@@ -28,7 +28,10 @@ namespace {
 
 const QString kSite = QStringLiteral("Stortplaats De Berkenheuvel");
 
-QString exampleFile() { return QStringLiteral(TAVIR_EXAMPLES_DIR "/stortplaats-de-berkenheuvel.xml"); }
+QString exampleFile()
+{
+    return QStringLiteral(TAVIR_EXAMPLES_DIR "/stortplaats-de-berkenheuvel.xml");
+}
 
 // "€ 1.234.567" as a number.
 double euros(const QString &text)
@@ -107,9 +110,9 @@ TEST_F(ExampleSite, ImportedFromTheSiteListItsTargetFundIsOnScreen)
     dv.initializeDV(modMain::glngStortID, -9.0f, -9.0f);
     ASSERT_TRUE(dv.VerifyBeforeBerekening2());
     ASSERT_TRUE(dv.BerekenAlles());
-    const double ncw[] = {132392.140625, 27516.59375,     161547.578125, 15577.3525390625, 20035.65234375,
-                          411886.6875,   17652.287109375, 55387.73828125, 529568.5625,      268430.125,
-                          243559.3125,   97423.7265625};
+    const double ncw[] = {132392.140625,  27516.59375, 161547.578125,   15577.3525390625,
+                          20035.65234375, 411886.6875, 17652.287109375, 55387.73828125,
+                          529568.5625,    268430.125,  243559.3125,     97423.7265625};
     ASSERT_EQ(dv.items().size(), std::size(ncw));
     std::vector<double> got;
     for (const auto &r : dv.items())

@@ -11,15 +11,15 @@
 #include "docx_reader.h"
 
 #include "shell/frmInrNieuwDialog.h"
-#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmOpenInr.h"
+#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmSplash.h"
 
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
-#include "screens/frmAlgemeen.h"
 #include "screens/frmAlgNazKosten.h"
+#include "screens/frmAlgemeen.h"
 #include "screens/site_tree_widget.h"
 
 #include "reports/frmDoelverm.h"
@@ -51,8 +51,8 @@ const QString kItem = QStringLiteral("Maaien en bijzaaien");
 // rules for its one yearly item (after-care years 1 to 10, € 10.000 a time,
 // rubric Onderhoud), with the rates and surcharges typed below.
 struct HandFigures {
-    double ncwItem = 0;       // the item's net present value
-    double doelvermogen = 0;  // with the risk amount, without VAT
+    double ncwItem = 0;      // the item's net present value
+    double doelvermogen = 0; // with the risk amount, without VAT
     double metBTW = 0;
 };
 
@@ -66,10 +66,10 @@ HandFigures handFigures()
     const double prijsfactor = std::pow(1 + inflatie, 2031 - 2012);
     HandFigures h;
     h.ncwItem = 10000 * jaarlijks(10) * prijsfactor;
-    const double somA = h.ncwItem * (1 + 0.10);                       // unforeseen 10 %
-    const double kap = jaarlijks(1000) * prijsfactor;                 // yearly costs for ever
+    const double somA = h.ncwItem * (1 + 0.10);                               // unforeseen 10 %
+    const double kap = jaarlijks(1000) * prijsfactor;                         // yearly costs for ever
     const double somC = somA * 0.035 + kap * 15000 + kap * 4000 + kap * 3500; // overhead, communication, reporting
-    h.doelvermogen = somA + somC + 50000;                             // risk amount as entered
+    h.doelvermogen = somA + somC + 50000;                                     // risk amount as entered
     h.metBTW = h.doelvermogen * 1.21;
     return h;
 }
@@ -117,8 +117,9 @@ protected:
             if (!name.startsWith(QStringLiteral("idr")) && !name.startsWith(QStringLiteral("lngStort_REF"))
                 && !name.startsWith(QStringLiteral("lngInrichting_REF")))
                 fields << QStringLiteral("quote(%1)").arg(name);
-        return scalar(dataFile, QStringLiteral("SELECT group_concat(r, char(10)) FROM (SELECT %1 AS r FROM %2 ORDER BY 1)")
-                                    .arg(fields.join(QStringLiteral(" || '|' || ")), QLatin1String(table)));
+        return scalar(dataFile,
+                      QStringLiteral("SELECT group_concat(r, char(10)) FROM (SELECT %1 AS r FROM %2 ORDER BY 1)")
+                          .arg(fields.join(QStringLiteral(" || '|' || ")), QLatin1String(table)));
     }
 
     void trigger(const char *item)
@@ -127,8 +128,7 @@ protected:
         QApplication::processEvents();
     }
 
-    template <class F>
-    F *loaded()
+    template <class F> F *loaded()
     {
         F *f = screens::Form::loaded<F>();
         EXPECT_NE(f, nullptr) << "screen not loaded; loaded: " << loadedFormNames().join(' ').toStdString();
@@ -315,12 +315,13 @@ protected:
 
         // Choosing another node saves it.
         choose(act, facilityKey);
-        EXPECT_EQ(scalar(dataFile, QStringLiteral("SELECT bytRubriek_REF || '|' || bytOptieStart || '|' || intStartRel "
-                                                  "|| '|' || bytOptieEind || '|' || intEindRel || '|' || "
-                                                  "bytOptieKosten || '|' || sngKostenTotaal || '|' || bytOptieFreq "
-                                                  "|| '|' || intFreqX || '|' || bytIsQOR FROM tblAct WHERE strAct = '%1'")
-                                       .arg(kItem)),
-                  QStringLiteral("4|2|1|2|10|2|10000.0|2|1|0"));
+        EXPECT_EQ(
+            scalar(dataFile, QStringLiteral("SELECT bytRubriek_REF || '|' || bytOptieStart || '|' || intStartRel "
+                                            "|| '|' || bytOptieEind || '|' || intEindRel || '|' || "
+                                            "bytOptieKosten || '|' || sngKostenTotaal || '|' || bytOptieFreq "
+                                            "|| '|' || intFreqX || '|' || bytIsQOR FROM tblAct WHERE strAct = '%1'")
+                                 .arg(kItem)),
+            QStringLiteral("4|2|1|2|10|2|10000.0|2|1|0"));
 
         // A checklist item dragged from the picker onto the tree lands under
         // its own facility; the user then thinks better of it.
@@ -339,7 +340,8 @@ protected:
         QTest::mouseRelease(picker->tvw1()->viewport(), Qt::LeftButton, {}, onPost);
         ASSERT_EQ(screens::gnodDrag(), post);
         QMimeData mime;
-        mime.setData(QStringLiteral("application/x-tavir-checklistpost"), screens::SiteTreeWidget::keyOf(post).toUtf8());
+        mime.setData(QStringLiteral("application/x-tavir-checklistpost"),
+                     screens::SiteTreeWidget::keyOf(post).toUtf8());
         const QPoint at = act->TreeView1()->visualItemRect(act->TreeView1()->topLevelItem(0)).center();
         QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(act->TreeView1()->viewport(), &enter);
@@ -349,12 +351,14 @@ protected:
         EXPECT_EQ(screens::SiteTreeWidget::tagOf(post), QStringLiteral("old"));
         choose(act, facilityKey);
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM tblAct WHERE lngClitem_REF IS NOT NULL")), 1);
-        const QString clKey = QStringLiteral("act")
+        const QString clKey =
+            QStringLiteral("act")
             + scalar(dataFile, QStringLiteral("SELECT idrAct_ID FROM tblAct WHERE lngClitem_REF IS NOT NULL"));
         choose(act, clKey);
-        script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                            QStringLiteral("Wilt u kostenpost '") + postName + QStringLiteral("' verwijderen?"),
-                            ui::Buttons::YesNo)
+        script
+            .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                          QStringLiteral("Wilt u kostenpost '") + postName + QStringLiteral("' verwijderen?"),
+                          ui::Buttons::YesNo)
             .answer(ui::Answer::Yes);
         popup(act, "mnuPopUpverwijder");
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM tblAct")), 1);
@@ -386,9 +390,10 @@ protected:
             .withFileName(QStringLiteral("Rapportage ") + kSite + QLatin1Char(' ')
                           + vb::Format(QDate::currentDate(), QStringLiteral("dd-mm-yyyy")))
             .answer(pad);
-        script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
-                            QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
-                            ui::Buttons::YesNo)
+        script
+            .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                          QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
+                          ui::Buttons::YesNo)
             .answer(ui::Answer::No);
         click(control<QPushButton>(form, "OKButton"));
         EXPECT_EQ(screens::Form::loaded<reports::frmDoelverm>(), nullptr);
@@ -464,10 +469,11 @@ protected:
         ASSERT_NE(list, nullptr);
         auto *lst1 = control<QTreeWidget>(list, "lst1");
         clickRow(lst1, kSite);
-        script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
-                            QStringLiteral("Weet u zeker dat u inrichting '") + kSite
-                                + QStringLiteral("' wilt verwijderen uit de database?"),
-                            ui::Buttons::YesNo)
+        script
+            .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
+                          QStringLiteral("Weet u zeker dat u inrichting '") + kSite
+                              + QStringLiteral("' wilt verwijderen uit de database?"),
+                          ui::Buttons::YesNo)
             .answer(ui::Answer::Yes);
         click(control<QPushButton>(list, "cmdVerwijder"));
         EXPECT_EQ(rowTexts(lst1), QStringList());

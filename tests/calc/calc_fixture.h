@@ -41,8 +41,7 @@ public:
 
     qint32 alfa = 0, beta = 0, gamma = 0, delta = 0;
     // Cost items of Alfa, in the order of their ids.
-    qint32 aMaaien = 0, aHekwerk = 0, aAfdeklaag = 0, aOpruimen = 0, aGecombineerd = 0, aInspectie = 0,
-           aZetting = 0;
+    qint32 aMaaien = 0, aHekwerk = 0, aAfdeklaag = 0, aOpruimen = 0, aGecombineerd = 0, aInspectie = 0, aZetting = 0;
     // Cost items of Beta.
     qint32 bBoven = 0, bDrains = 0, bHekwerk = 0, bMaaien = 0, bOverig = 0, bGecombineerd = 0, bCombinatie = 0;
 };

@@ -46,9 +46,14 @@ protected:
     }
 
     // Net present value, factor X and displayed first and last year.
-    struct ItemRow { qint32 id; double ncw; double x; QVariant first; QVariant last; };
-    template <size_t N>
-    void expectItems(const clsDV &dv, const ItemRow (&rows)[N])
+    struct ItemRow {
+        qint32 id;
+        double ncw;
+        double x;
+        QVariant first;
+        QVariant last;
+    };
+    template <size_t N> void expectItems(const clsDV &dv, const ItemRow (&rows)[N])
     {
         for (const ItemRow &r : rows) {
             SCOPED_TRACE(r.id);
@@ -183,10 +188,12 @@ TEST_F(ClsDVTest, BetaDifferentiatedSurcharges)
         expectSingle(t[i].ToeslagWaardeNCW, ncw[i]);
         EXPECT_EQ(t[i].IsQOR, 1);
     }
-    EXPECT_EQ(t[0].ToeslagTekst, QStringLiteral("'Bovenafdichting: Vervangen bovenafdichting' (bovenafd. (ontwerp), 160.000 m2)"));
+    EXPECT_EQ(t[0].ToeslagTekst,
+              QStringLiteral("'Bovenafdichting: Vervangen bovenafdichting' (bovenafd. (ontwerp), 160.000 m2)"));
     EXPECT_EQ(t[1].ToeslagTekst, QStringLiteral("'Bovenafdichting: Vervangen bovenafdichting' (bovenafd. "
                                                 "(directievoering/toezicht), 160.000 m2; 6,5%)"));
-    EXPECT_EQ(t[2].ToeslagTekst, QStringLiteral("'Drainageleidingen: Vervangen drainageleidingen' (groot werk, 6,25%)"));
+    EXPECT_EQ(t[2].ToeslagTekst,
+              QStringLiteral("'Drainageleidingen: Vervangen drainageleidingen' (groot werk, 6,25%)"));
     EXPECT_EQ(t[3].ToeslagTekst, QStringLiteral("'Terrein en hekwerk: Vervangen hekwerk' (klein werk, 5,0%)"));
 
     expectSingle(dv->sngRapEvalKostenPerJaar, 3500.0);
@@ -232,8 +239,8 @@ TEST_F(ClsDVTest, OneObjectAtRateAfterRateGivesWhatAFreshObjectGives)
 {
     // As the sensitivity analysis recalculates: every item's figures, bit
     // for bit, whatever the rates of the runs before.
-    const std::pair<float, float> rates[] = {{-9.0f, -9.0f}, {0.03f, -9.0f}, {-9.0f, 0.04f}, {0.0f, 0.0f},
-                                             {-9.0f, -9.0f}, {0.03f, -9.0f}};
+    const std::pair<float, float> rates[] = {{-9.0f, -9.0f}, {0.03f, -9.0f}, {-9.0f, 0.04f},
+                                             {0.0f, 0.0f},   {-9.0f, -9.0f}, {0.03f, -9.0f}};
     auto dv = std::make_unique<clsDV>(fx.context(fx.alfa));
     for (const auto &[rente, inflatie] : rates) {
         SCOPED_TRACE(::testing::Message() << rente << " " << inflatie);
@@ -283,10 +290,14 @@ TEST_F(ClsDVTest, ReportingOption3AndUnsetOption)
 
 TEST_F(ClsDVTest, ValidationMessagesInOrder)
 {
-    const calctest::Fields siteFields{{"strStortNaam", QStringLiteral("Proef")}, {"intStortType", 1},
-                                      {"sngRentePerc", 4.0}, {"sngInflPerc", 2.0},
+    const calctest::Fields siteFields{{"strStortNaam", QStringLiteral("Proef")},
+                                      {"intStortType", 1},
+                                      {"sngRentePerc", 4.0},
+                                      {"sngInflPerc", 2.0},
                                       {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
-                                      {"intJaarPrijsPeil", 2008}, {"sngNazorgOpp", 0.0}, {"bytRapEval", 1},
+                                      {"intJaarPrijsPeil", 2008},
+                                      {"sngNazorgOpp", 0.0},
+                                      {"bytRapEval", 1},
                                       {"intCL_REF", 3}};
     const qint32 site = fx.site(siteFields);
     const QString titel = QStringLiteral("Invoer onvolledig bij Proef");
@@ -308,8 +319,12 @@ TEST_F(ClsDVTest, ValidationMessagesInOrder)
     // 3. A combined item without a combination item.
     const qint32 peil = fx.facility(site, 3, QStringLiteral("Peilbuizen"));
     fx.item(site, peil, ownItem(QStringLiteral("Maaien")));
-    fx.item(site, peil, {{"strAct", QStringLiteral("Controlemetingen grondwater")}, {"bytRubriek_REF", 2},
-                         {"bytIsQOR", 1}, {"lngClitem_REF", 10}, {"bytCombineer", 1}});
+    fx.item(site, peil,
+            {{"strAct", QStringLiteral("Controlemetingen grondwater")},
+             {"bytRubriek_REF", 2},
+             {"bytIsQOR", 1},
+             {"lngClitem_REF", 10},
+             {"bytCombineer", 1}});
     script.expectMsgBox(ui::Icon::Exclamation, titel,
                         QStringLiteral("Er is gebruik gemaakt van de mogelijkheid om posten te combineren in een "
                                        "combinatiepost. Er is echter geen combinatiepost in de raming aangetroffen."));
@@ -330,8 +345,8 @@ TEST_F(ClsDVTest, VerifyAllesCLWritesOnlyChangedCodes)
 {
     const qint32 terrein =
         fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'")).toInt();
-    const qint32 weg = fx.item(fx.alfa, terrein, ownItem(QStringLiteral("Verdwenen"),
-                                                        {{"bytIsQOR", 1}, {"lngClitem_REF", 999}}));
+    const qint32 weg =
+        fx.item(fx.alfa, terrein, ownItem(QStringLiteral("Verdwenen"), {{"bytIsQOR", 1}, {"lngClitem_REF", 999}}));
     auto dv = bound(fx.alfa);
     // An item whose checklist item is gone from the version is outside it.
     // Alfa's hekwerk item (stored 1) counts cost as a percentage and ends in
@@ -345,13 +360,17 @@ TEST_F(ClsDVTest, VerifyAllesCLWritesOnlyChangedCodes)
     ASSERT_TRUE(dv->BerekenAlles());
     EXPECT_EQ(dv->TotaalIsQOR(1), 0.0f);
     expectSingle(dv->TotaalIsQOR(2), 11162.3125 + double(item(*dv, weg).NCW));
-    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aGecombineerd}).toInt(), 2);
+    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aGecombineerd}).toInt(),
+              2);
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {weg}).toInt(), 2);
     // Own items are not touched.
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytIsQOR FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien}).toInt(), 0);
 
-    const qint32 leeg = fx.site({{"strStortNaam", QStringLiteral("Leeg")}, {"intCL_REF", 1}, {"sngRentePerc", 4.0},
-                                 {"sngInflPerc", 2.0}, {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")}});
+    const qint32 leeg = fx.site({{"strStortNaam", QStringLiteral("Leeg")},
+                                 {"intCL_REF", 1},
+                                 {"sngRentePerc", 4.0},
+                                 {"sngInflPerc", 2.0},
+                                 {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")}});
     auto dvLeeg = bound(leeg);
     script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Validatie inrichting 'Leeg'"),
                         QStringLiteral("Er zijn geen gegevens om te valideren tov de QOR-checklist"));
@@ -363,28 +382,59 @@ TEST_F(ClsDVTest, OutlayYearsAndCounts)
     // Interest equals inflation and the price level is the start of
     // after-care: d and the price factor are exactly 1, so every factor X is
     // the number of outlays.
-    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")}, {"intStortType", 1},
-                                 {"sngRentePerc", 0.0}, {"sngInflPerc", 0.0},
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")},
+                                 {"intStortType", 1},
+                                 {"sngRentePerc", 0.0},
+                                 {"sngInflPerc", 0.0},
                                  {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
-                                 {"intJaarPrijsPeil", 2030}, {"sngNazorgOpp", 5.0}, {"bytRapEval", 1}, {"sngRapEvalMin", 3500.0},
+                                 {"intJaarPrijsPeil", 2030},
+                                 {"sngNazorgOpp", 5.0},
+                                 {"bytRapEval", 1},
+                                 {"sngRapEvalMin", 3500.0},
                                  {"intCL_REF", 1}});
     const qint32 fac = fx.facility(site, 1, QStringLiteral("Terrein"));
-    struct Case { const char *naam; calctest::Fields f; float x; QString first; QString last; };
+    struct Case {
+        const char *naam;
+        calctest::Fields f;
+        float x;
+        QString first;
+        QString last;
+    };
     const Case cases[] = {
         {"eenmalig jaar 1", {{"bytOptieFreq", 1}}, 1, "1", "-"},
         {"kalenderjaar als startjaar", {{"bytOptieFreq", 1}, {"bytOptieStart", 1}, {"intStartAbs", 2030}}, 1, "1", "-"},
-        {"jaarlijks vanaf -2 tot 10", {{"bytOptieStart", 1}, {"intStartAbs", 2027}, {"bytOptieEind", 1},
-                                       {"intEindAbs", 2039}}, 10, "1", "10"},
+        {"jaarlijks vanaf -2 tot 10",
+         {{"bytOptieStart", 1}, {"intStartAbs", 2027}, {"bytOptieEind", 1}, {"intEindAbs", 2039}},
+         10,
+         "1",
+         "10"},
         {"einde voor begin", {{"intStartRel", 10}, {"bytOptieEind", 2}, {"intEindRel", 5}}, 0, "nvt", "nvt"},
-        {"elke 5 jaar, 1 tot 12", {{"bytOptieFreq", 3}, {"intFreqX", 5}, {"bytOptieEind", 2}, {"intEindRel", 12}},
-         3, "1", "11"},
+        {"elke 5 jaar, 1 tot 12",
+         {{"bytOptieFreq", 3}, {"intFreqX", 5}, {"bytOptieEind", 2}, {"intEindRel", 12}},
+         3,
+         "1",
+         "11"},
         {"tweemaal per jaar", {{"intFreqX", 2}, {"bytOptieEind", 2}, {"intEindRel", 10}}, 20, "1", "10"},
-        {"elke 3 jaar vanaf -4", {{"bytOptieFreq", 3}, {"intFreqX", 3}, {"bytOptieStart", 1}, {"intStartAbs", 2025},
-                                  {"bytOptieEind", 2}, {"intEindRel", 5}}, 2, "2", "5"},
-        {"elke 4 jaar, einde voor aanvang", {{"bytOptieFreq", 3}, {"intFreqX", 4}, {"bytOptieEind", 1},
-                                             {"intEindAbs", 2029}}, 0, "nvt", "nvt"},
-        {"bovenafdichting 5 tot 30", {{"intStartRel", 3}, {"bytStartBA", 1}, {"intStartBA", 5}, {"bytEindBA", 1},
-                                      {"intEindBA", 30}}, 26, "7", "32"},
+        {"elke 3 jaar vanaf -4",
+         {{"bytOptieFreq", 3},
+          {"intFreqX", 3},
+          {"bytOptieStart", 1},
+          {"intStartAbs", 2025},
+          {"bytOptieEind", 2},
+          {"intEindRel", 5}},
+         2,
+         "2",
+         "5"},
+        {"elke 4 jaar, einde voor aanvang",
+         {{"bytOptieFreq", 3}, {"intFreqX", 4}, {"bytOptieEind", 1}, {"intEindAbs", 2029}},
+         0,
+         "nvt",
+         "nvt"},
+        {"bovenafdichting 5 tot 30",
+         {{"intStartRel", 3}, {"bytStartBA", 1}, {"intStartBA", 5}, {"bytEindBA", 1}, {"intEindBA", 30}},
+         26,
+         "7",
+         "32"},
         {"eeuwigdurend", {}, 1000, "1", "1000"},
     };
     std::vector<qint32> ids;
@@ -410,13 +460,21 @@ TEST_F(ClsDVTest, WalksThatDifferOnlyInTheirEndKeepTheirOwnFigures)
 {
     // Epsilon of expected_values.py: every 5 years from after-care year 1,
     // to year 12, to year 30 and for ever, at a ratio d below 1.
-    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Epsilon")}, {"intStortType", 1},
-                                 {"sngRentePerc", 4.0}, {"sngInflPerc", 2.0},
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Epsilon")},
+                                 {"intStortType", 1},
+                                 {"sngRentePerc", 4.0},
+                                 {"sngInflPerc", 2.0},
                                  {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
-                                 {"intJaarPrijsPeil", 2030}, {"sngNazorgOpp", 5.0}, {"bytRapEval", 1},
-                                 {"sngRapEvalMin", 3500.0}, {"sngAlgAppKostenBasis", 12500.0},
-                                 {"sngAppKostenPerc", 3.0}, {"sngAlgCommunicatieKosten", 2500.0},
-                                 {"sngOnvoorzien", 10.0}, {"sngOntwerpdirectie", 12.0}, {"intCL_REF", 1}});
+                                 {"intJaarPrijsPeil", 2030},
+                                 {"sngNazorgOpp", 5.0},
+                                 {"bytRapEval", 1},
+                                 {"sngRapEvalMin", 3500.0},
+                                 {"sngAlgAppKostenBasis", 12500.0},
+                                 {"sngAppKostenPerc", 3.0},
+                                 {"sngAlgCommunicatieKosten", 2500.0},
+                                 {"sngOnvoorzien", 10.0},
+                                 {"sngOntwerpdirectie", 12.0},
+                                 {"intCL_REF", 1}});
     const qint32 fac = fx.facility(site, 1, QStringLiteral("Terrein"));
     const calctest::Fields vijfjaarlijks{{"bytOptieFreq", 3}, {"intFreqX", 5}};
     auto walk = [&](const char *naam, calctest::Fields eind) {
@@ -444,16 +502,26 @@ TEST_F(ClsDVTest, SurchargesAreSummedInDoublePrecision)
 {
     // Zeta of expected_values.py: one surcharge of 5.000.000 and twenty of
     // 0,35; summed in single precision they would make 5.000.010.
-    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Zeta")}, {"intStortType", 1},
-                                 {"sngRentePerc", 3.0}, {"sngInflPerc", 3.0},
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Zeta")},
+                                 {"intStortType", 1},
+                                 {"sngRentePerc", 3.0},
+                                 {"sngInflPerc", 3.0},
                                  {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
-                                 {"intJaarPrijsPeil", 2030}, {"sngNazorgOpp", 8.0}, {"bytRapEval", 1},
-                                 {"sngRapEvalMin", 3500.0}, {"sngAlgAppKostenBasis", 13000.0},
-                                 {"sngAppKostenPerc", 3.0}, {"sngAlgCommunicatieKosten", 2500.0},
-                                 {"sngOnvoorzien", 10.0}, {"intCL_REF", 3}});
+                                 {"intJaarPrijsPeil", 2030},
+                                 {"sngNazorgOpp", 8.0},
+                                 {"bytRapEval", 1},
+                                 {"sngRapEvalMin", 3500.0},
+                                 {"sngAlgAppKostenBasis", 13000.0},
+                                 {"sngAppKostenPerc", 3.0},
+                                 {"sngAlgCommunicatieKosten", 2500.0},
+                                 {"sngOnvoorzien", 10.0},
+                                 {"intCL_REF", 3}});
     const qint32 fac = fx.facility(site, 1, QStringLiteral("Terrein"));
-    const calctest::Fields kleinWerk{{"bytRubriek_REF", 5}, {"bytOptieEind", 2}, {"intEindRel", 1},
-                                     {"bytOptieFreq", 1}, {"bytTypeVervangingsToeslag", 3},
+    const calctest::Fields kleinWerk{{"bytRubriek_REF", 5},
+                                     {"bytOptieEind", 2},
+                                     {"intEindRel", 1},
+                                     {"bytOptieFreq", 1},
+                                     {"bytTypeVervangingsToeslag", 3},
                                      {"sngVervangingsToeslagPerc", 5.0}};
     auto werk = [&](const QString &naam, double kosten) {
         calctest::Fields f = kleinWerk;
@@ -497,12 +565,14 @@ TEST_F(ClsDVTest, UnboundObjectReportsInsteadOfCrashing)
 TEST_F(ClsDVTest, IntervalOfZeroIsReportedAndEnds)
 {
     const qint32 fac = fx.facility(fx.gamma, 1, QStringLiteral("Hek"));
-    const qint32 id = fx.item(fx.gamma, fac, ownItem(QStringLiteral("Schilderen"), {{"bytOptieFreq", 3}, {"intFreqX", 0}}));
+    const qint32 id =
+        fx.item(fx.gamma, fac, ownItem(QStringLiteral("Schilderen"), {{"bytOptieFreq", 3}, {"intFreqX", 0}}));
     fx.item(fx.gamma, fac, ownItem(QStringLiteral("Vegen"), {{"bytOptieFreq", 2}, {"intFreqX", 0}}));
     auto dv = bound(fx.gamma);
     const QString titel = QStringLiteral("Berekening doelvermogen inrichting 'Gamma'");
-    script.expectMsgBox(ui::Icon::Critical, titel,
-                        QStringLiteral("Ongeldige frequentie (namelijk: 0) aangetroffen bij kostenpost 'Schilderen'. "));
+    script.expectMsgBox(
+        ui::Icon::Critical, titel,
+        QStringLiteral("Ongeldige frequentie (namelijk: 0) aangetroffen bij kostenpost 'Schilderen'. "));
     script.expectMsgBox(ui::Icon::Critical, titel,
                         QStringLiteral("Ongeldige frequentie (namelijk: 0) aangetroffen bij kostenpost 'Vegen'. "));
     QElapsedTimer timer;
@@ -517,7 +587,11 @@ TEST_F(ClsDVTest, IntervalOfZeroIsReportedAndEnds)
 
 TEST_F(ClsDVTest, UnknownCodesStopNamingTheItem)
 {
-    struct Case { const char *field; int code; QString wat; };
+    struct Case {
+        const char *field;
+        int code;
+        QString wat;
+    };
     const Case cases[] = {
         {"bytOptieStart", 9, QStringLiteral("optie voor het startjaar (9)")},
         {"bytOptieEind", 0, QStringLiteral("optie voor het eindjaar (0)")},
@@ -559,7 +633,8 @@ TEST_F(ClsDVTest, EmptyIntervalStopsTheRun)
 
 TEST_F(ClsDVTest, OverflowStopsWithTheItemsName)
 {
-    fx.execute(QStringLiteral("UPDATE tblAct SET sngKostenTotaal=3e38, intFreqX=1000 WHERE strAct='Onderhoud terrein'"));
+    fx.execute(
+        QStringLiteral("UPDATE tblAct SET sngKostenTotaal=3e38, intFreqX=1000 WHERE strAct='Onderhoud terrein'"));
     auto dv = bound(fx.gamma);
     script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Doelvermogenberekening inrichting 'Gamma' afgebroken"),
                         QStringLiteral("Overloop bij berekening van de contante waarde voor kostenpost 'Onderhoud "

@@ -194,7 +194,10 @@ TEST_F(ClsHeffingTest, NoCandidateSitesGiveNoLevy)
 
 TEST_F(ClsHeffingTest, EqualisationStopsOnAnySitesFailure)
 {
-    struct Case { const char *naam; QString sql; };
+    struct Case {
+        const char *naam;
+        QString sql;
+    };
     const Case cases[] = {
         {"andere rente", QStringLiteral("UPDATE tblStort SET sngRentePerc=4.5 WHERE idrStort_ID=?")},
         {"andere inflatie", QStringLiteral("UPDATE tblStort SET sngInflPerc=2.5 WHERE idrStort_ID=?")},

@@ -141,8 +141,11 @@ TEST_F(DVRapportTest, UnknownIdKeepsThePosition)
 // it, after a box, and past the last row reading fails as the cursor's does.
 TEST_F(DVRapportTest, RowsOfTheViewReadAsTheCursorReadsThem)
 {
-    const qint32 terrein = fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
-                                                    " AND lngStort_REF=?"), {fx.alfa}).toInt();
+    const qint32 terrein =
+        fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
+                                 " AND lngStort_REF=?"),
+                  {fx.alfa})
+            .toInt();
     const qint32 vreemd = fx.item(fx.beta, terrein, ownItem(QStringLiteral("Zaaien"), {{"bytRubriek_REF", 1}}));
     for (const char *sortering : {"bytRubriek_REF", "bytObjectCat_REF", "bytIsQOR"}) {
         SCOPED_TRACE(sortering);
@@ -167,20 +170,37 @@ TEST_F(DVRapportTest, RowsOfTheViewReadAsTheCursorReadsThem)
             }
             const std::uint8_t klasse = dv->rapIsQOR(regel);
             EXPECT_EQ(klasse, dv->rapIsQOR());
-            const QStringList uitRegel = {regel.Kostenpost(), regel.ObjectCat(), regel.ObjectCat_ID(), regel.Voorz(),
-                                          QString::number(regel.Combineer()), QString::number(regel.Rubriek()),
-                                          regel.KalJaarAanlegBA(), regel.PrijsPerKeer(), regel.Freq(),
+            const QStringList uitRegel = {regel.Kostenpost(),
+                                          regel.ObjectCat(),
+                                          regel.ObjectCat_ID(),
+                                          regel.Voorz(),
+                                          QString::number(regel.Combineer()),
+                                          QString::number(regel.Rubriek()),
+                                          regel.KalJaarAanlegBA(),
+                                          regel.PrijsPerKeer(),
+                                          regel.Freq(),
                                           QString::number(regel.SorteerVeldwaardeID()),
-                                          regel.SorteerVeldwaardeString(), regel.Tstart(), regel.Teind(),
-                                          regel.NCWFactorX(), regel.NCW(),
+                                          regel.SorteerVeldwaardeString(),
+                                          regel.Tstart(),
+                                          regel.Teind(),
+                                          regel.NCWFactorX(),
+                                          regel.NCW(),
                                           QString::number(regel.FractieVanTotaalDV())};
-            const QStringList uitCursor = {dv->rapKostenpost(), dv->rapObjectCat(), dv->rapObjectCat_ID(),
-                                           dv->rapVoorz(), QString::number(dv->rapCombineer()),
-                                           QString::number(dv->rapRubriek()), dv->rapKalJaarAanlegBA(),
-                                           dv->rapPrijsPerKeer(), dv->rapFreq(),
+            const QStringList uitCursor = {dv->rapKostenpost(),
+                                           dv->rapObjectCat(),
+                                           dv->rapObjectCat_ID(),
+                                           dv->rapVoorz(),
+                                           QString::number(dv->rapCombineer()),
+                                           QString::number(dv->rapRubriek()),
+                                           dv->rapKalJaarAanlegBA(),
+                                           dv->rapPrijsPerKeer(),
+                                           dv->rapFreq(),
                                            QString::number(dv->rapSorteerVeldwaardeID()),
-                                           dv->rapSorteerVeldwaardeString(), dv->rapTstart(), dv->rapTeind(),
-                                           dv->rapNCWFactorX(), dv->rapNCW(),
+                                           dv->rapSorteerVeldwaardeString(),
+                                           dv->rapTstart(),
+                                           dv->rapTeind(),
+                                           dv->rapNCWFactorX(),
+                                           dv->rapNCW(),
                                            QString::number(dv->rapFractieVanTotaalDV())};
             EXPECT_EQ(uitRegel, uitCursor);
         }
@@ -228,13 +248,17 @@ TEST_F(DVRapportTest, ACalculationAfterTheViewOpenedGivesEveryRowItsNewValues)
 
 TEST_F(DVRapportTest, ZeroTargetFund)
 {
-    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")}, {"intStortType", 1},
-                                 {"sngRentePerc", 4.0}, {"sngInflPerc", 2.0},
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Nul")},
+                                 {"intStortType", 1},
+                                 {"sngRentePerc", 4.0},
+                                 {"sngInflPerc", 2.0},
                                  {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
-                                 {"intJaarPrijsPeil", 2002}, {"sngNazorgOpp", 5.0}, {"bytRapEval", 1},
+                                 {"intJaarPrijsPeil", 2002},
+                                 {"sngNazorgOpp", 5.0},
+                                 {"bytRapEval", 1},
                                  {"intCL_REF", 1}});
-    fx.item(site, fx.facility(site, 1, QStringLiteral("Terrein")), ownItem(QStringLiteral("Niets"),
-                                                                           {{"sngKostenTotaal", 0.0}}));
+    fx.item(site, fx.facility(site, 1, QStringLiteral("Terrein")),
+            ownItem(QStringLiteral("Niets"), {{"sngKostenTotaal", 0.0}}));
     auto dv = report(site, QStringLiteral("bytRubriek_REF"));
     dv->rapActiveerDV_ID(dv->rapAct_ID());
     EXPECT_EQ(dv->DoelvermogenZonderRisicoFonds(), 0.0f);
@@ -246,14 +270,19 @@ TEST_F(DVRapportTest, ConformityOfRows)
 {
     // Class 2 rows: one whose checklist item now meets every bound, one
     // whose item is gone from the version.
-    const qint32 terrein = fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
-                                                    " AND lngStort_REF=?"), {fx.alfa}).toInt();
+    const qint32 terrein =
+        fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
+                                 " AND lngStort_REF=?"),
+                  {fx.alfa})
+            .toInt();
     const qint32 conform = fx.item(fx.alfa, terrein,
-                                   ownItem(QStringLiteral("Onderhoud hekwerk (conform)"),
-                                           {{"bytIsQOR", 2}, {"lngClitem_REF", 2}, {"sngKostenTotaal", 1500.0},
-                                            {"bytOptieFreq", 3}, {"intFreqX", 5}}));
-    const qint32 weg = fx.item(fx.alfa, terrein, ownItem(QStringLiteral("Verdwenen"),
-                                                        {{"bytIsQOR", 2}, {"lngClitem_REF", 999}}));
+                                   ownItem(QStringLiteral("Onderhoud hekwerk (conform)"), {{"bytIsQOR", 2},
+                                                                                           {"lngClitem_REF", 2},
+                                                                                           {"sngKostenTotaal", 1500.0},
+                                                                                           {"bytOptieFreq", 3},
+                                                                                           {"intFreqX", 5}}));
+    const qint32 weg =
+        fx.item(fx.alfa, terrein, ownItem(QStringLiteral("Verdwenen"), {{"bytIsQOR", 2}, {"lngClitem_REF", 999}}));
     auto dv = report(fx.alfa, QStringLiteral("bytIsQOR"));
     std::map<qint32, int> klasse;
     int gecontroleerd = 0;

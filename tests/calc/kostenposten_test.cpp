@@ -26,8 +26,7 @@ using calc::Veld;
 using calctest::ownItem;
 
 // The result of a conversion, or the number of the error it raised.
-template <typename T>
-QVariant uitkomst(const std::function<T()> &f)
+template <typename T> QVariant uitkomst(const std::function<T()> &f)
 {
     try {
         return QVariant::fromValue(f());
@@ -48,9 +47,8 @@ protected:
     // Stores a value as another program could: past the data layer's rules.
     void zet(qint32 item, const char *veld, const QVariant &waarde)
     {
-        fx.con.physical()->execute(QStringLiteral("UPDATE tblAct SET %1 = ? WHERE idrAct_ID = ?")
-                                       .arg(QLatin1String(veld)),
-                                   {waarde, item});
+        fx.con.physical()->execute(
+            QStringLiteral("UPDATE tblAct SET %1 = ? WHERE idrAct_ID = ?").arg(QLatin1String(veld)), {waarde, item});
     }
 };
 
@@ -58,8 +56,8 @@ TEST_F(KostenpostenRijenTest, EveryFieldReadsAndConvertsAsTheRecordsetsValue)
 {
     const qint32 stort = fx.site({{"strStortNaam", QStringLiteral("Vreemd")}, {"intCL_REF", 1}});
     const qint32 voorz = fx.facility(stort, 2, QStringLiteral("Terrein"));
-    const qint32 gewoon = fx.item(stort, voorz,
-                                  ownItem(QStringLiteral("Maaien"), {{"sngAantal", 2.5}, {"strEenheid", "m2"}}));
+    const qint32 gewoon =
+        fx.item(stort, voorz, ownItem(QStringLiteral("Maaien"), {{"sngAantal", 2.5}, {"strEenheid", "m2"}}));
     const qint32 teksten = fx.item(stort, voorz, ownItem(QStringLiteral("Teksten")));
     const qint32 buiten = fx.item(stort, voorz, ownItem(QStringLiteral("Buiten bereik")));
     const qint32 leeg = fx.item(stort, voorz, {{"strAct", QVariant()}, {"bytCombineer", 1}});
@@ -130,8 +128,8 @@ TEST_F(KostenpostenRijenTest, ReopenedOnAnotherSiteReadsOnlyItsRows)
     posten.open(fx.con, fx.beta);
     ASSERT_EQ(posten.size(), 7);
     EXPECT_EQ(posten[0].value(Veld::idrAct_ID).toInt(), fx.bBoven);
-    EXPECT_EQ(posten[6].text(Veld::strAct), fx.scalar(QStringLiteral("SELECT strAct FROM tblAct WHERE idrAct_ID=?"),
-                                                      {fx.bCombinatie}).toString());
+    EXPECT_EQ(posten[6].text(Veld::strAct),
+              fx.scalar(QStringLiteral("SELECT strAct FROM tblAct WHERE idrAct_ID=?"), {fx.bCombinatie}).toString());
     posten.close();
     EXPECT_EQ(posten.size(), 0);
     EXPECT_FALSE(posten.isOpen());

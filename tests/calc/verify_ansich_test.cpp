@@ -26,7 +26,10 @@ using testsupport::Fields;
 using testsupport::merged;
 
 // A complete own item: after-care year 1, for ever, € 1.000 twice a year.
-Fields compleet(const QString &naam) { return testsupport::ownItem(naam, {{"intFreqX", 2}}); }
+Fields compleet(const QString &naam)
+{
+    return testsupport::ownItem(naam, {{"intFreqX", 2}});
+}
 
 class VerifyInvoerInrichtingTest : public testsupport::ScriptedDialogsTest {
 protected:
@@ -81,7 +84,7 @@ TEST_F(VerifyInvoerInrichtingTest, CompleteSitePassesWithoutABox)
     item(stort, terrein, compleet(QStringLiteral("Maaien")));
     item(stort, terrein,
          merged(compleet(QStringLiteral("Vervangen hekwerk")),
-              {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 3}, {"sngVervangingsToeslagPerc", 5.0f}}));
+                {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 3}, {"sngVervangingsToeslagPerc", 5.0f}}));
     EXPECT_TRUE(verify(stort, kGedifferentieerd));
 }
 
@@ -116,15 +119,14 @@ TEST_F(VerifyInvoerInrichtingTest, EachGroupCanMakeAnItemIncomplete)
         {"end after-care year missing", {{"bytOptieEind", 2}}, kVastSchema},
         {"end counted from the top liner without its year", {{"bytEindBA", 1}}, kVastSchema},
         {"total missing", {{"sngKostenTotaal", QVariant()}}, kVastSchema},
-        {"percentage above 100", {{"bytOptieKosten", 1}, {"sngPercInvest", 100.5f}, {"sngKostenInvest", 1e5f}},
+        {"percentage above 100",
+         {{"bytOptieKosten", 1}, {"sngPercInvest", 100.5f}, {"sngKostenInvest", 1e5f}},
          kVastSchema},
         {"unit missing", {{"bytOptieKosten", 3}, {"sngKostenPE", 12.5f}, {"sngAantal", 4.0f}}, kVastSchema},
         {"interval of 0 years", {{"bytOptieFreq", 3}, {"intFreqX", 0}}, kVastSchema},
         {"no surcharge chosen for a replacement", {{"bytRubriek_REF", 5}}, kGedifferentieerd},
-        {"large work still to be chosen", {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 7}},
-         kGedifferentieerd},
-        {"large work without percentage", {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 2}},
-         kGedifferentieerd},
+        {"large work still to be chosen", {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 7}}, kGedifferentieerd},
+        {"large work without percentage", {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 2}}, kGedifferentieerd},
         {"unknown cost option", {{"bytOptieKosten", 4}}, kVastSchema},
         {"stored row without a frequency option", {{"bytOptieFreq", QVariant()}}, kVastSchema},
     };
@@ -173,7 +175,7 @@ TEST_F(VerifyInvoerInrichtingTest, UnknownSurchargeTypeIsReportedThenIncomplete)
     const qint32 stort = site(QStringLiteral("Proefstort"), kGedifferentieerd);
     item(stort, facility(stort, 1, QStringLiteral("Terrein")),
          merged(compleet(QStringLiteral("Vervangen hekwerk")),
-              {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}, {"sngVervangingsToeslagPerc", 5.0f}}));
+                {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}, {"sngVervangingsToeslagPerc", 5.0f}}));
     script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Controle invoer vervangingstoeslag"),
                         QStringLiteral("Onbekende conditie vervangingstoeslag"));
     expectIncomplete(QStringLiteral("Terrein"), QStringLiteral("Vervangen hekwerk"));
@@ -195,7 +197,7 @@ TEST_F(VerifyInvoerInrichtingTest, NamesTheFirstIncompleteItemInTreeOrder)
     item(stort, terrein, merged(compleet(QStringLiteral("Snoeien")), {{"sngKostenTotaal", QVariant()}}));
     item(stort, terrein,
          merged(compleet(QStringLiteral("Maaien")),
-              {{"intStartRel", QVariant()}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}}));
+                {{"intStartRel", QVariant()}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}}));
     expectIncomplete(QStringLiteral("Terrein"), QStringLiteral("Maaien"));
     EXPECT_FALSE(verify(stort, kGedifferentieerd));
 }

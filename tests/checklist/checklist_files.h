@@ -33,8 +33,8 @@ inline qint32 itemWhere(const QString &file, int version, const QString &where)
     db::Connection cn;
     cn.Open(file);
     db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT lngCLitem_ID FROM tblCLitem WHERE blnActief<>0 AND intCL_REF=? AND (")
-                + where + QStringLiteral(") ORDER BY lngCLitem_ID"),
+    rs.Open(QStringLiteral("SELECT lngCLitem_ID FROM tblCLitem WHERE blnActief<>0 AND intCL_REF=? AND (") + where
+                + QStringLiteral(") ORDER BY lngCLitem_ID"),
             cn, db::LockType::ReadOnly, {version});
     return rs.EOF_() ? 0 : rs.Fields(0).Value().toInt();
 }

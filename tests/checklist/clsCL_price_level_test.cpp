@@ -31,7 +31,11 @@ TEST_F(PriceLevelRulesTest, PriceLevelNote)
 // 2009 1,2 %, 2010 1,3 %, 2011 2,3 %, 2012 2,5 %).
 TEST_F(PriceLevelRulesTest, FactorForwardBackAndAcrossAGap)
 {
-    const struct { int van, naar; const char *text; double approx; } cases[] = {
+    const struct {
+        int van, naar;
+        const char *text;
+        double approx;
+    } cases[] = {
         // 1,021 x 1,012 x 1,017 x 1,011 = 1,06237627
         {2002, 2006, "1,062376", 1.0623763},
         {2006, 2002, "0,9412861", 1.0 / 1.0623763},
@@ -68,8 +72,9 @@ TEST_F(PriceLevelRulesTest, FactorForwardBackAndAcrossAGap)
 TEST_F(PriceLevelRulesTest, FactorOfTheWorkedExample)
 {
     cltest::ChecklistCopy copy;
-    copy.change(QStringLiteral("DELETE FROM tblPPcorr;"
-                               "INSERT INTO tblPPcorr (intJaar, sngPPcorr) VALUES (2006, 2.0), (2007, 1.5), (2008, 3.0);"));
+    copy.change(
+        QStringLiteral("DELETE FROM tblPPcorr;"
+                       "INSERT INTO tblPPcorr (intJaar, sngPPcorr) VALUES (2006, 2.0), (2007, 1.5), (2008, 3.0);"));
     auto cl = viewOn(copy.path(), 1);
     EXPECT_EQ(vb::CStr(cl->sngPrijsPeilCorr(2005, 2008)), "1,066359");
     EXPECT_EQ(vb::CStr(cl->sngPrijsPeilCorr(2008, 2005)), "0,9377704");
@@ -95,18 +100,21 @@ TEST_F(PriceLevelRulesTest, HectareThresholdFollowsTheSinglesText)
     EXPECT_EQ(viewOn(11)->AantalHaGrens(), 34.44f);
     EXPECT_EQ(viewOn(4)->AantalHaGrens(), 32.0f);
 
-    const struct { float min, perHa, max, expected; } cases[] = {
-        {3500, 200, 9000, 37.5f},           // 37,5: unrounded
-        {0, 100, 3444.4f, 44.44f},          // 44,444 ends in 44
-        {0, 100, 3440, 44.4f},              // 44,4 ends in 4 only
-        {1000, 300, 4000, 20.0f},           // 20
-        {3500, 225, 3500, 10.0f},           // maximum equal to minimum
-        {3500, 90, 4500, 21.11111f},        // 21,11111: unrounded
+    const struct {
+        float min, perHa, max, expected;
+    } cases[] = {
+        {3500, 200, 9000, 37.5f},    // 37,5: unrounded
+        {0, 100, 3444.4f, 44.44f},   // 44,444 ends in 44
+        {0, 100, 3440, 44.4f},       // 44,4 ends in 4 only
+        {1000, 300, 4000, 20.0f},    // 20
+        {3500, 225, 3500, 10.0f},    // maximum equal to minimum
+        {3500, 90, 4500, 21.11111f}, // 21,11111: unrounded
     };
     for (const auto &c : cases) {
         cltest::ChecklistCopy copy;
-        copy.change(QStringLiteral("UPDATE tblCL SET sngRapEvalMin=?, sngRapEvalPerHa=?, sngRapEvalMax=? WHERE intCL_ID=1"),
-                    {c.min, c.perHa, c.max});
+        copy.change(
+            QStringLiteral("UPDATE tblCL SET sngRapEvalMin=?, sngRapEvalPerHa=?, sngRapEvalMax=? WHERE intCL_ID=1"),
+            {c.min, c.perHa, c.max});
         cltest::underBothLocales([&] {
             EXPECT_EQ(viewOn(copy.path(), 1)->AantalHaGrens(), c.expected) << c.min << " " << c.perHa << " " << c.max;
         });
@@ -128,7 +136,10 @@ TEST_F(PriceLevelRulesTest, HectareThresholdWithoutARatePerHectare)
 
 TEST_F(PriceLevelRulesTest, ReportingOptionOfAnArea)
 {
-    const struct { QVariant area; int v1, v4; } cases[] = {
+    const struct {
+        QVariant area;
+        int v1, v4;
+    } cases[] = {
         {QVariant(), 0, 0},
         {QString(), 0, 0},
         {QString("abc"), 0, 0},

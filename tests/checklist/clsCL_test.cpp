@@ -72,8 +72,10 @@ TEST_F(ChecklistViewTest, VersionValuesComeFromTheVersionRow)
 
 TEST_F(ChecklistViewTest, DifferentiatedSchemeOnlyForExactlyMinus999)
 {
-    const struct { float value; bool expected; } cases[] = {
-        {-999.0f, true}, {-999.001f, false}, {-998.999f, false}, {0.12f, false}, {999.0f, false}};
+    const struct {
+        float value;
+        bool expected;
+    } cases[] = {{-999.0f, true}, {-999.001f, false}, {-998.999f, false}, {0.12f, false}, {999.0f, false}};
     for (const auto &c : cases) {
         cltest::ChecklistCopy copy;
         copy.change(QStringLiteral("UPDATE tblCL SET sngOntwerpdirectie=? WHERE intCL_ID=1"), {c.value});
@@ -202,7 +204,10 @@ TEST_F(ChecklistViewTest, ItemValuesOfTheCurrentItem)
 
 TEST_F(ChecklistViewTest, RubricNames)
 {
-    const struct { const char *where; const char *name; } cases[] = {
+    const struct {
+        const char *where;
+        const char *name;
+    } cases[] = {
         {"bytRubriek_REF=1", "Instandhouden"}, {"bytRubriek_REF=2", "Controlemetingen"},
         {"bytRubriek_REF=3", "Inspecties"},    {"bytRubriek_REF=4", "Onderhoud"},
         {"bytRubriek_REF=5", "Vervanging"},    {"bytRubriek_REF=6", "Overig"},
@@ -239,10 +244,11 @@ TEST_F(ChecklistViewTest, CombinationItemsInItemOrder)
     // The order is the row order of the file, not the order of the ids:
     // item 12 moved behind item 40.
     cltest::ChecklistCopy copy;
-    copy.change(QStringLiteral("CREATE TEMP TABLE t AS SELECT * FROM tblCLitem WHERE intCL_REF=1 AND lngCLitem_ID=12;"
-                               "DELETE FROM tblCLitem WHERE intCL_REF=1 AND lngCLitem_ID=12;"
-                               "INSERT INTO tblCLitem SELECT * FROM t;"
-                               "UPDATE tblCLitem SET blnIsCombinatiePost=-1 WHERE intCL_REF=1 AND lngCLitem_ID IN (12, 40);"));
+    copy.change(
+        QStringLiteral("CREATE TEMP TABLE t AS SELECT * FROM tblCLitem WHERE intCL_REF=1 AND lngCLitem_ID=12;"
+                       "DELETE FROM tblCLitem WHERE intCL_REF=1 AND lngCLitem_ID=12;"
+                       "INSERT INTO tblCLitem SELECT * FROM t;"
+                       "UPDATE tblCLitem SET blnIsCombinatiePost=-1 WHERE intCL_REF=1 AND lngCLitem_ID IN (12, 40);"));
     auto cl = viewOn(copy.path(), 1);
     EXPECT_EQ(cl->GetCombinatiePosten(), "40,12");
     // The cursor must be placed again after the walk.
@@ -261,9 +267,10 @@ TEST_F(ChecklistViewTest, AveragesOfBounds)
     EXPECT_TRUE(viewOn(1, itemWhere(1, "sngFreqXMin IS NULL AND sngFreqXMax IS NULL"))->freqXGEM().isNull());
     {
         cltest::ChecklistCopy copy;
-        copy.change(QStringLiteral("UPDATE tblCLitem SET sngFreqXMin=0, sngFreqXMax=4 WHERE intCL_REF=1 AND lngCLitem_ID=10;"
-                                   "UPDATE tblCLitem SET sngFreqXMin=0, sngFreqXMax=NULL WHERE intCL_REF=1 AND lngCLitem_ID=2;"
-                                   "UPDATE tblCLitem SET sngFreqXMin=NULL, sngFreqXMax=4 WHERE intCL_REF=1 AND lngCLitem_ID=6;"));
+        copy.change(QStringLiteral(
+            "UPDATE tblCLitem SET sngFreqXMin=0, sngFreqXMax=4 WHERE intCL_REF=1 AND lngCLitem_ID=10;"
+            "UPDATE tblCLitem SET sngFreqXMin=0, sngFreqXMax=NULL WHERE intCL_REF=1 AND lngCLitem_ID=2;"
+            "UPDATE tblCLitem SET sngFreqXMin=NULL, sngFreqXMax=4 WHERE intCL_REF=1 AND lngCLitem_ID=6;"));
         EXPECT_TRUE(viewOn(copy.path(), 1, 10)->freqXGEM().isNull());
         EXPECT_TRUE(viewOn(copy.path(), 1, 2)->freqXGEM().isNull());
         EXPECT_EQ(avg(viewOn(copy.path(), 1, 6)->freqXGEM()), 4.0f);

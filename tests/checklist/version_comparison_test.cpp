@@ -174,7 +174,8 @@ TEST_F(VersionComparisonTest, AnItemOutsideItsBoundsThatNowConformsIsAnnounced)
     // Item 10 at 2 (outside) is within the bounds of version 4 and complete.
     site.execute(QStringLiteral("UPDATE tblAct SET bytIsQOR=2 WHERE idrAct_ID=?"), {site.clItem10});
     const QStringList lines = regels(vergelijk().txtRapAct);
-    EXPECT_TRUE(lines.contains(QStringLiteral("- voldeed niet, maar voldoet nu wel aan de criteria uit de QOR-checklist.")))
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("- voldeed niet, maar voldoet nu wel aan de criteria uit de QOR-checklist.")))
         << lines.join('|').toStdString();
 }
 

@@ -57,7 +57,8 @@ protected:
         cn.Open(site.dataFile);
         for (const char *table : {"tblStort", "tblInrichting", "tblAct"}) {
             db::Recordset rs;
-            rs.Open(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)), cn, db::LockType::ReadOnly);
+            rs.Open(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)), cn,
+                    db::LockType::ReadOnly);
             for (; !rs.EOF_(); rs.MoveNext())
                 for (int i = 0; i < rs.FieldCount(); ++i)
                     all += rs.Fields(i).Value().toString() + QLatin1Char('|');
@@ -101,7 +102,7 @@ TEST_F(VersionMoveTest, AmountsGoToTheNewPriceLevelAndTheSiteToTheNewVersion)
         float before;
     } amounts[] = {{site.phase1, "sngKostenTotaal", 20000}, {site.phase2, "sngKostenTotaal", 15000},
                    {site.phase3, "sngKostenTotaal", 10000}, {site.ownItem, "sngKostenTotaal", 500},
-                   {site.clItem2, "sngKostenTotaal", 1750},  {site.clItem10, "sngKostenPE", 375}};
+                   {site.clItem2, "sngKostenTotaal", 1750}, {site.clItem10, "sngKostenPE", 375}};
     for (const auto &a : amounts)
         EXPECT_FLOAT_EQ(act(a.id, a.column).toFloat(), a.before * kFactor34) << a.id;
     // Own items stay own items.
@@ -132,9 +133,10 @@ TEST_F(VersionMoveTest, CostItemsTakeTheNewItemsNamesRubricCategoryAndConformity
 
     checklist::VerplaatsNaarVersie(site.context(), 4, kFactor34);
 
-    EXPECT_EQ(site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"),
-                          {site.facTerrein}).toString(),
-              QStringLiteral("Terrein en hekwerk"));
+    EXPECT_EQ(
+        site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"), {site.facTerrein})
+            .toString(),
+        QStringLiteral("Terrein en hekwerk"));
     EXPECT_EQ(act(site.clItem2, "strAct").toString(), QStringLiteral("Onderhoud hekwerk en poort"));
     EXPECT_EQ(act(site.clItem2, "bytRubriek_REF").toInt(), 4);
     EXPECT_EQ(act(site.clItem2, "bytIsQOR").toInt(), 1);
@@ -149,7 +151,8 @@ TEST_F(VersionMoveTest, CostItemsTakeTheNewItemsNamesRubricCategoryAndConformity
     }
     EXPECT_EQ(site.scalar(QStringLiteral("SELECT strObject || '/' || bytObjectCat_REF FROM tblInrichting WHERE "
                                          "idrInrichting_ID=?"),
-                          {site.facKeet}).toString(),
+                          {site.facKeet})
+                  .toString(),
               QStringLiteral("Nazorgorganisatie/1"));
 
     // Gone from the new version: user-defined, reference kept.
@@ -174,7 +177,8 @@ TEST_F(VersionMoveTest, AFailureMidwayLeavesTheSiteAsItWas)
     }
     EXPECT_EQ(dump(), before);
     ASSERT_FALSE(script.shown().empty());
-    EXPECT_EQ(script.shown().front().msgBox.text, QStringLiteral("Er is een fout opgetreden bij het opslaan van het record."));
+    EXPECT_EQ(script.shown().front().msgBox.text,
+              QStringLiteral("Er is een fout opgetreden bij het opslaan van het record."));
     // The file is free for the next change.
     site.execute(QStringLiteral("DROP TRIGGER weiger"));
     checklist::VerplaatsNaarVersie(site.context(), 4, kFactor34);

@@ -20,8 +20,8 @@ namespace {
 
 constexpr float kSentinel = -999.0f;
 
-const char *const kFootnoteColumns[] = {"strVtNtStartjaar",  "strVtNtEindjaar",   "strVtntPeriodMin",
-                                        "strVtNtPeriodMax",  "strVtNtPrijsPEmin", "strVtNtPrijsPEmax"};
+const char *const kFootnoteColumns[] = {"strVtNtStartjaar", "strVtNtEindjaar",   "strVtntPeriodMin",
+                                        "strVtNtPeriodMax", "strVtNtPrijsPEmin", "strVtNtPrijsPEmax"};
 
 float single(const QVariant &v)
 {
@@ -33,8 +33,7 @@ bool isSet(const QVariant &v)
     return v.isValid() && !v.isNull();
 }
 
-class ChecklistContent : public ::testing::Test
-{
+class ChecklistContent : public ::testing::Test {
 protected:
     std::vector<QVariantMap> versions() const { return file.records("SELECT * FROM tblCL ORDER BY intCL_ID"); }
     std::vector<QVariantMap> activeItems() const
@@ -58,10 +57,10 @@ protected:
     SqliteFile file{testsupport::checklistFile()};
 };
 
-#define TRACE_ITEM(item)                                                                                              \
-    SCOPED_TRACE(QStringLiteral("version %1, item %2")                                                                \
-                     .arg((item)["intCL_REF"].toInt())                                                                \
-                     .arg((item)["lngCLitem_ID"].toInt())                                                             \
+#define TRACE_ITEM(item)                                                                                               \
+    SCOPED_TRACE(QStringLiteral("version %1, item %2")                                                                 \
+                     .arg((item)["intCL_REF"].toInt())                                                                 \
+                     .arg((item)["lngCLitem_ID"].toInt())                                                              \
                      .toStdString())
 
 } // namespace
@@ -77,10 +76,11 @@ TEST_F(ChecklistContent, HasOneActiveRowPerItemInEachVersion)
 
 TEST_F(ChecklistContent, StoresYesNoAsMinusOneOrZero)
 {
-    for (const char *column : {"blnActief", "blnStartjaarEerderMag", "blnCombinatieMogelijk", "blnIsCombinatiePost",
-                               "blnVoetnoot1"}) {
-        const QString sql = QStringLiteral("SELECT COUNT(*) FROM tblCLitem WHERE %1 NOT IN (-1, 0) OR typeof(%1) <> 'integer'")
-                                .arg(QString::fromUtf8(column));
+    for (const char *column :
+         {"blnActief", "blnStartjaarEerderMag", "blnCombinatieMogelijk", "blnIsCombinatiePost", "blnVoetnoot1"}) {
+        const QString sql =
+            QStringLiteral("SELECT COUNT(*) FROM tblCLitem WHERE %1 NOT IN (-1, 0) OR typeof(%1) <> 'integer'")
+                .arg(QString::fromUtf8(column));
         EXPECT_EQ(file.value(sql.toUtf8().constData()).toInt(), 0) << column;
     }
 }
@@ -158,14 +158,16 @@ TEST_F(ChecklistContent, GivesEveryVersionActiveItems)
     for (const QVariantMap &v : versions()) {
         EXPECT_FALSE(activeIds(v["intCL_ID"].toInt()).isEmpty()) << v["intCL_ID"].toInt();
     }
-    EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblCLitem WHERE intCL_REF NOT IN (SELECT intCL_ID FROM tblCL)").toInt(), 0);
-    EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblVoetnoot WHERE intCL_REF NOT IN (SELECT intCL_ID FROM tblCL)").toInt(), 0);
+    EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblCLitem WHERE intCL_REF NOT IN (SELECT intCL_ID FROM tblCL)").toInt(),
+              0);
+    EXPECT_EQ(
+        file.value("SELECT COUNT(*) FROM tblVoetnoot WHERE intCL_REF NOT IN (SELECT intCL_ID FROM tblCL)").toInt(), 0);
 }
 
 TEST_F(ChecklistContent, HasBothSchemesAndBothKindsOfCommunicationBound)
 {
-    const std::vector<Row> landfill = file.rows(
-        "SELECT sngOntwerpdirectie, sngCommunicatieMAX FROM tblCL WHERE lngStortType_REF = 1 ORDER BY dtmCl");
+    const std::vector<Row> landfill =
+        file.rows("SELECT sngOntwerpdirectie, sngCommunicatieMAX FROM tblCL WHERE lngStortType_REF = 1 ORDER BY dtmCl");
     ASSERT_GE(landfill.size(), 2u);
     EXPECT_NE(single(landfill.front()[0]), kSentinel) << "the oldest landfill version has a fixed percentage";
     EXPECT_EQ(single(landfill.back()[0]), kSentinel) << "the newest landfill version is differentiated";
@@ -213,7 +215,8 @@ TEST_F(ChecklistContent, DescribesEveryItemConsistently)
         // Only the bounds of the item's own cost option are filled.
         const int cost = item["bytOptieKosten"].toInt();
         ASSERT_TRUE(cost >= 1 && cost <= 3) << cost;
-        const QStringList option1 = {"sngPercInvestMIN", "sngPercInvestMAX", "sngKostenInvestMIN", "sngKostenInvestMAX"};
+        const QStringList option1 = {"sngPercInvestMIN", "sngPercInvestMAX", "sngKostenInvestMIN",
+                                     "sngKostenInvestMAX"};
         const QStringList option2 = {"sngKostenTotaalMIN", "sngKostenTotaalMAX"};
         const QStringList option3 = {"sngPrijsPEmin", "sngPrijsPEmax", "sngAantalMIN", "sngAantalMAX"};
         const QList<QStringList> bounds = {option1, option2, option3};
@@ -223,12 +226,10 @@ TEST_F(ChecklistContent, DescribesEveryItemConsistently)
                     EXPECT_FALSE(isSet(item[column])) << column.toStdString();
                 }
         EXPECT_EQ(isSet(item["strEenheid"]), cost == 3) << "a unit belongs to a price per unit";
-        for (const auto &[low, high] : {std::pair{"sngPercInvestMIN", "sngPercInvestMAX"},
-                                        std::pair{"sngKostenInvestMIN", "sngKostenInvestMAX"},
-                                        std::pair{"sngKostenTotaalMIN", "sngKostenTotaalMAX"},
-                                        std::pair{"sngPrijsPEmin", "sngPrijsPEmax"},
-                                        std::pair{"sngAantalMIN", "sngAantalMAX"},
-                                        std::pair{"sngFreqXMin", "sngFreqXMax"}}) {
+        for (const auto &[low, high] :
+             {std::pair{"sngPercInvestMIN", "sngPercInvestMAX"}, std::pair{"sngKostenInvestMIN", "sngKostenInvestMAX"},
+              std::pair{"sngKostenTotaalMIN", "sngKostenTotaalMAX"}, std::pair{"sngPrijsPEmin", "sngPrijsPEmax"},
+              std::pair{"sngAantalMIN", "sngAantalMAX"}, std::pair{"sngFreqXMin", "sngFreqXMax"}}) {
             if (isSet(item[low])) {
                 EXPECT_GT(single(item[low]), 0.0f) << low;
             }
@@ -263,7 +264,8 @@ TEST_F(ChecklistContent, RefersOnlyToFootnotesOfTheSameVersion)
     for (QVariantMap item : activeItems()) {
         TRACE_ITEM(item);
         QSet<QString> notes;
-        for (const Row &r : file.rows("SELECT strVoetnootItem FROM tblVoetnoot WHERE intCL_REF = ?", {item["intCL_REF"]}))
+        for (const Row &r :
+             file.rows("SELECT strVoetnootItem FROM tblVoetnoot WHERE intCL_REF = ?", {item["intCL_REF"]}))
             notes.insert(r[0].toString());
         for (const char *column : kFootnoteColumns) {
             if (!isSet(item[column]))
@@ -334,7 +336,8 @@ TEST_F(ChecklistContent, OffersACombinationItemWhereItemsMayBeCombined)
 TEST_F(ChecklistContent, HasOnePriceLevelCorrectionPerYearWithAGap)
 {
     EXPECT_TRUE(file.rows("SELECT intJaar FROM tblPPcorr GROUP BY intJaar HAVING COUNT(*) > 1").empty());
-    EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblPPcorr WHERE typeof(sngPPcorr) NOT IN ('real', 'integer')").toInt(), 0);
+    EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblPPcorr WHERE typeof(sngPPcorr) NOT IN ('real', 'integer')").toInt(),
+              0);
     // Landfill versions 2 and 3 (price levels 2006 and 2008) lie across the
     // years without corrections: moving between them gives the factor 1.
     EXPECT_EQ(file.value("SELECT COUNT(*) FROM tblPPcorr WHERE intJaar > 2006 AND intJaar <= 2008").toInt(), 0);
@@ -352,8 +355,7 @@ TEST_F(ChecklistContent, KeepsItemIdsWithinOneSiteKind)
 // The versions and items that data/README.md describes and other tests build on.
 TEST_F(ChecklistContent, HoldsTheDocumentedVersions)
 {
-    struct Version
-    {
+    struct Version {
         int id, kind, year, priceLevel;
         bool differentiated, communicationBound;
         float ratePerHa;
@@ -441,19 +443,30 @@ TEST_F(ChecklistContent, CoversEveryOptionTheProgramDistinguishes)
         {"frequency: once", "bytOptieFreq = 1", false},
         {"frequency: X times a year", "bytOptieFreq = 2", true},
         {"frequency: once every X years", "bytOptieFreq = 3", true},
-        {"percentage: both bounds", "bytOptieKosten = 1 AND sngPercInvestMIN IS NOT NULL AND sngPercInvestMAX IS NOT NULL", true},
-        {"percentage: lower bound only", "bytOptieKosten = 1 AND sngPercInvestMIN IS NOT NULL AND sngPercInvestMAX IS NULL", false},
-        {"percentage: upper bound only", "bytOptieKosten = 1 AND sngPercInvestMIN IS NULL AND sngPercInvestMAX IS NOT NULL", false},
-        {"percentage: no bounds", "bytOptieKosten = 1 AND sngPercInvestMIN IS NULL AND sngPercInvestMAX IS NULL", false},
-        {"investment: lower bound only", "bytOptieKosten = 1 AND sngKostenInvestMIN IS NOT NULL AND sngKostenInvestMAX IS NULL", false},
-        {"total: both bounds", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NOT NULL AND sngKostenTotaalMAX IS NOT NULL", true},
-        {"total: lower bound only", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NOT NULL AND sngKostenTotaalMAX IS NULL", false},
-        {"total: upper bound only", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NULL AND sngKostenTotaalMAX IS NOT NULL", true},
+        {"percentage: both bounds",
+         "bytOptieKosten = 1 AND sngPercInvestMIN IS NOT NULL AND sngPercInvestMAX IS NOT NULL", true},
+        {"percentage: lower bound only",
+         "bytOptieKosten = 1 AND sngPercInvestMIN IS NOT NULL AND sngPercInvestMAX IS NULL", false},
+        {"percentage: upper bound only",
+         "bytOptieKosten = 1 AND sngPercInvestMIN IS NULL AND sngPercInvestMAX IS NOT NULL", false},
+        {"percentage: no bounds", "bytOptieKosten = 1 AND sngPercInvestMIN IS NULL AND sngPercInvestMAX IS NULL",
+         false},
+        {"investment: lower bound only",
+         "bytOptieKosten = 1 AND sngKostenInvestMIN IS NOT NULL AND sngKostenInvestMAX IS NULL", false},
+        {"total: both bounds",
+         "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NOT NULL AND sngKostenTotaalMAX IS NOT NULL", true},
+        {"total: lower bound only",
+         "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NOT NULL AND sngKostenTotaalMAX IS NULL", false},
+        {"total: upper bound only",
+         "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NULL AND sngKostenTotaalMAX IS NOT NULL", true},
         {"total: no bounds", "bytOptieKosten = 2 AND sngKostenTotaalMIN IS NULL AND sngKostenTotaalMAX IS NULL", true},
         {"total: equal bounds", "bytOptieKosten = 2 AND sngKostenTotaalMIN = sngKostenTotaalMAX", false},
-        {"unit price: both bounds", "bytOptieKosten = 3 AND sngPrijsPEmin IS NOT NULL AND sngPrijsPEmax IS NOT NULL", true},
-        {"unit price: lower bound only", "bytOptieKosten = 3 AND sngPrijsPEmin IS NOT NULL AND sngPrijsPEmax IS NULL", false},
-        {"unit price: upper bound only", "bytOptieKosten = 3 AND sngPrijsPEmin IS NULL AND sngPrijsPEmax IS NOT NULL", false},
+        {"unit price: both bounds", "bytOptieKosten = 3 AND sngPrijsPEmin IS NOT NULL AND sngPrijsPEmax IS NOT NULL",
+         true},
+        {"unit price: lower bound only", "bytOptieKosten = 3 AND sngPrijsPEmin IS NOT NULL AND sngPrijsPEmax IS NULL",
+         false},
+        {"unit price: upper bound only", "bytOptieKosten = 3 AND sngPrijsPEmin IS NULL AND sngPrijsPEmax IS NOT NULL",
+         false},
         {"unit price: no bounds", "bytOptieKosten = 3 AND sngPrijsPEmin IS NULL AND sngPrijsPEmax IS NULL", false},
         {"units: bounded", "bytOptieKosten = 3 AND sngAantalMIN IS NOT NULL", false},
         {"frequency: both bounds", "bytOptieFreq <> 1 AND sngFreqXMin IS NOT NULL AND sngFreqXMax IS NOT NULL", true},
@@ -479,9 +492,10 @@ TEST_F(ChecklistContent, CoversEveryOptionTheProgramDistinguishes)
         for (int kind : {1, 2}) {
             if (kind == 2 && !c.bothKinds)
                 continue;
-            const QByteArray sql = QByteArray("SELECT COUNT(*) FROM tblCLitem i JOIN tblCL v ON v.intCL_ID = i.intCL_REF "
-                                              "WHERE i.blnActief = -1 AND v.lngStortType_REF = ? AND ")
-                                   + c.where;
+            const QByteArray sql =
+                QByteArray("SELECT COUNT(*) FROM tblCLitem i JOIN tblCL v ON v.intCL_ID = i.intCL_REF "
+                           "WHERE i.blnActief = -1 AND v.lngStortType_REF = ? AND ")
+                + c.where;
             EXPECT_GT(file.value(sql.constData(), {kind}).toInt(), 0) << c.what << " (site kind " << kind << ")";
         }
     }

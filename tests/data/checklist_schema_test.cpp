@@ -113,8 +113,7 @@ const std::vector<ExpectedTable> &checklistTables()
     return tables;
 }
 
-class ChecklistFile : public ::testing::Test
-{
+class ChecklistFile : public ::testing::Test {
 protected:
     SqliteFile file{testsupport::checklistFile()};
 };
@@ -153,7 +152,8 @@ TEST_F(ChecklistFile, CarriesItsSequenceNumberAndLowestProgramVersion)
     const int sequence = file.value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'Versie'").toString().toInt(&ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(sequence, 12);
-    const int lowest = file.value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'PROGVERMIN'").toString().toInt(&ok);
+    const int lowest =
+        file.value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'PROGVERMIN'").toString().toInt(&ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(lowest, 30);
     EXPECT_LE(lowest, 31) << "this program (3.1) must be allowed to use the file";
@@ -185,8 +185,9 @@ TEST(BuiltFilesInTheSqliteShell, PassTheIntegrityCheckAndAnswerQueriesOnText)
                   QStringLiteral("0"));
         EXPECT_EQ(testsupport::caseFoldingIndexKeys(file), QString());
     }
-    EXPECT_EQ(testsupport::sqliteShell(testsupport::checklistFile(),
-                                       QStringLiteral("SELECT count(*) FROM tblStortType WHERE strStortType = 'STORTPLAATS'")),
+    EXPECT_EQ(testsupport::sqliteShell(
+                  testsupport::checklistFile(),
+                  QStringLiteral("SELECT count(*) FROM tblStortType WHERE strStortType = 'STORTPLAATS'")),
               QStringLiteral("1"));
     EXPECT_EQ(testsupport::sqliteShell(testsupport::templateFile(),
                                        QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'VERSIE'")),

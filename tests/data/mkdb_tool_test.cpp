@@ -13,14 +13,12 @@ using namespace datatest;
 
 namespace {
 
-struct ToolResult
-{
+struct ToolResult {
     int exitCode;
     QString errorOutput;
 };
 
-class MkdbTool : public ::testing::Test
-{
+class MkdbTool : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -60,8 +58,8 @@ protected:
 TEST_F(MkdbTool, BuildsTheFileWithTheCollationAndOneTransaction)
 {
     const QString script = writeScript(QStringLiteral("ok.sql"), "-- a small file\n"
-                                                                   "CREATE TABLE t (s VARCHAR(10) COLLATE NOCASE);\n"
-                                                                   "INSERT INTO t VALUES ('Éénmalig');\n");
+                                                                 "CREATE TABLE t (s VARCHAR(10) COLLATE NOCASE);\n"
+                                                                 "INSERT INTO t VALUES ('Éénmalig');\n");
     const QString out = dir.filePath(QStringLiteral("out.mdb"));
     const ToolResult r = run({script, out});
     ASSERT_EQ(r.exitCode, 0) << r.errorOutput.toStdString();
@@ -76,8 +74,7 @@ TEST_F(MkdbTool, BuildsTheFileWithTheCollationAndOneTransaction)
 
 TEST_F(MkdbTool, ReportsAFailingStatementAndLeavesNoFile)
 {
-    struct Case
-    {
+    struct Case {
         const char *name;
         QByteArray sql;
         int line;
@@ -85,8 +82,8 @@ TEST_F(MkdbTool, ReportsAFailingStatementAndLeavesNoFile)
     };
     const Case cases[] = {
         {"syntax", "CREATE TABLE t (a INTEGER);\n\nINSERT INTO t VALUES (1;\n", 3, "syntax error"},
-        {"constraint", "CREATE TABLE t (a INTEGER NOT NULL);\n-- comment\n/* block */\nINSERT INTO t VALUES (NULL);\n", 4,
-         "NOT NULL"},
+        {"constraint", "CREATE TABLE t (a INTEGER NOT NULL);\n-- comment\n/* block */\nINSERT INTO t VALUES (NULL);\n",
+         4, "NOT NULL"},
         {"missing table", "INSERT INTO nowhere VALUES (1);", 1, "no such table"},
         {"own commit", "CREATE TABLE t (a INTEGER);\nCOMMIT;\n", 2, "transaction"},
     };
@@ -105,7 +102,8 @@ TEST_F(MkdbTool, ReportsAFailingStatementAndLeavesNoFile)
 TEST_F(MkdbTool, LeavesAnExistingFileAloneWhenTheBuildFails)
 {
     const QString out = dir.filePath(QStringLiteral("out.mdb"));
-    const QString good = writeScript(QStringLiteral("good.sql"), "CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (7);");
+    const QString good =
+        writeScript(QStringLiteral("good.sql"), "CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (7);");
     ASSERT_EQ(run({good, out}).exitCode, 0);
     const QString bad = writeScript(QStringLiteral("bad.sql"), "CREATE TABLE u (a INTEGER); INSERT INTO u VALUES (;");
     EXPECT_EQ(run({bad, out}).exitCode, 1);

@@ -61,8 +61,8 @@ void expectTable(const SqliteFile &file, const ExpectedTable &table)
 
         const char *type = nullptr, *collation = nullptr;
         int notNull = 0, primaryKey = 0, autoIncrement = 0;
-        ASSERT_EQ(sqlite3_table_column_metadata(file.handle(), "main", table.name, c.name, &type, &collation,
-                                                &notNull, &primaryKey, &autoIncrement),
+        ASSERT_EQ(sqlite3_table_column_metadata(file.handle(), "main", table.name, c.name, &type, &collation, &notNull,
+                                                &primaryKey, &autoIncrement),
                   SQLITE_OK);
         const bool text = c.type == Jet::Text || c.type == Jet::Memo;
         EXPECT_STREQ(collation, text ? db::kJetCollation : "BINARY");

@@ -11,17 +11,15 @@ namespace datatest {
 
 enum class Jet { AutoNumber, Long, Integer, Byte, Single, Double, Currency, Date, Text, Memo, YesNo };
 
-struct ExpectedColumn
-{
+struct ExpectedColumn {
     const char *name;
     Jet type;
-    int width = 0;                     // Text only
-    bool notNull = false;              // declared NOT NULL
+    int width = 0;                      // Text only
+    bool notNull = false;               // declared NOT NULL
     const char *defaultValue = nullptr; // declared DEFAULT, as SQLite reports it
 };
 
-struct ExpectedTable
-{
+struct ExpectedTable {
     const char *name;
     std::vector<ExpectedColumn> columns; // in their order in the table
 };

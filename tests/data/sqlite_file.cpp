@@ -60,14 +60,14 @@ QVariant column(sqlite3_stmt *stmt, int i)
     case SQLITE_NULL:
         return QVariant();
     default:
-        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, i)),
-                                   sqlite3_column_bytes(stmt, i)));
+        return QVariant(
+            QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i)));
     }
 }
 } // namespace
 
 namespace {
-template<typename OnRow>
+template <typename OnRow>
 void run(sqlite3 *db, const QString &openError, const char *sql, std::initializer_list<QVariant> params, OnRow onRow)
 {
     if (!db) {

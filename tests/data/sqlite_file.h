@@ -16,8 +16,7 @@ namespace datatest {
 
 using Row = std::vector<QVariant>;
 
-class SqliteFile
-{
+class SqliteFile {
 public:
     enum class Mode { ReadOnly, ReadWrite };
 

@@ -19,46 +19,26 @@ const std::vector<ExpectedTable> &templateTables()
     static const std::vector<ExpectedTable> tables = {
         {"tblStort",
          {
-             {"idrStort_ID", Jet::AutoNumber},
-             {"strStortNaam", Jet::Text, 50},
-             {"strRIVMnr", Jet::Text, 50},
-             {"bytProv_REF", Jet::Byte},
-             {"memVestigingsadres", Jet::Memo},
-             {"intStortType", Jet::Integer},
-             {"strVergNaam", Jet::Text, 100},
-             {"strVergPostAdres", Jet::Text, 255},
-             {"strVergContPers", Jet::Text, 100},
-             {"strVergTel", Jet::Text, 50},
-             {"strVergFax", Jet::Text, 50},
-             {"strVergEmail", Jet::Text, 100},
-             {"strInvNaam", Jet::Text, 100},
-             {"strInvPostAdres", Jet::Text, 255},
-             {"strInvContPers", Jet::Text, 100},
-             {"strInvTel", Jet::Text, 50},
-             {"strInvFax", Jet::Text, 50},
-             {"strInvEmail", Jet::Text, 100},
-             {"sngRentePerc", Jet::Single},
-             {"sngInflPerc", Jet::Single},
-             {"dtmAanvangNazorg", Jet::Date},
-             {"intJaarNazorg", Jet::Integer},
-             {"intJaarPrijsPeil", Jet::Integer},
-             {"bytBedrijfsGebonden", Jet::Byte},
-             {"bytObjectGebonden", Jet::Byte},
-             {"bytheffing", Jet::Byte},
-             {"intStartjaarHeffing", Jet::Integer},
-             {"intEindjaarHeffing", Jet::Integer},
-             {"sngNazorgOpp", Jet::Single},
-             {"sngAlgAppKostenBasis", Jet::Single},
-             {"sngAppKostenPerc", Jet::Single},
-             {"bytRapEval", Jet::Byte},
-             {"sngRapEvalMin", Jet::Currency},
-             {"sngRapEvalPerHa", Jet::Currency},
-             {"sngRapEvalMax", Jet::Currency},
-             {"sngAlgCommunicatieKosten", Jet::Single},
-             {"sngOnvoorzien", Jet::Single},
-             {"sngOntwerpdirectie", Jet::Single},
-             {"sngAlgRisicoBedrag", Jet::Single},
-             {"memStandaardExportDir", Jet::Memo},
+             {"idrStort_ID", Jet::AutoNumber},      {"strStortNaam", Jet::Text, 50},
+             {"strRIVMnr", Jet::Text, 50},          {"bytProv_REF", Jet::Byte},
+             {"memVestigingsadres", Jet::Memo},     {"intStortType", Jet::Integer},
+             {"strVergNaam", Jet::Text, 100},       {"strVergPostAdres", Jet::Text, 255},
+             {"strVergContPers", Jet::Text, 100},   {"strVergTel", Jet::Text, 50},
+             {"strVergFax", Jet::Text, 50},         {"strVergEmail", Jet::Text, 100},
+             {"strInvNaam", Jet::Text, 100},        {"strInvPostAdres", Jet::Text, 255},
+             {"strInvContPers", Jet::Text, 100},    {"strInvTel", Jet::Text, 50},
+             {"strInvFax", Jet::Text, 50},          {"strInvEmail", Jet::Text, 100},
+             {"sngRentePerc", Jet::Single},         {"sngInflPerc", Jet::Single},
+             {"dtmAanvangNazorg", Jet::Date},       {"intJaarNazorg", Jet::Integer},
+             {"intJaarPrijsPeil", Jet::Integer},    {"bytBedrijfsGebonden", Jet::Byte},
+             {"bytObjectGebonden", Jet::Byte},      {"bytheffing", Jet::Byte},
+             {"intStartjaarHeffing", Jet::Integer}, {"intEindjaarHeffing", Jet::Integer},
+             {"sngNazorgOpp", Jet::Single},         {"sngAlgAppKostenBasis", Jet::Single},
+             {"sngAppKostenPerc", Jet::Single},     {"bytRapEval", Jet::Byte},
+             {"sngRapEvalMin", Jet::Currency},      {"sngRapEvalPerHa", Jet::Currency},
+             {"sngRapEvalMax", Jet::Currency},      {"sngAlgCommunicatieKosten", Jet::Single},
+             {"sngOnvoorzien", Jet::Single},        {"sngOntwerpdirectie", Jet::Single},
+             {"sngAlgRisicoBedrag", Jet::Single},   {"memStandaardExportDir", Jet::Memo},
              {"intCL_REF", Jet::Integer},
          }},
         {"tblInrichting",
@@ -130,15 +110,13 @@ const std::vector<ExpectedTable> &templateTables()
     return tables;
 }
 
-class TemplateFile : public ::testing::Test
-{
+class TemplateFile : public ::testing::Test {
 protected:
     SqliteFile file{testsupport::templateFile()};
 };
 
 // A writable copy of the template in a temporary folder, as a new data file is.
-class TemplateCopy : public ::testing::Test
-{
+class TemplateCopy : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -173,12 +151,12 @@ TEST_F(TemplateFile, HoldsNoSiteData)
 TEST_F(TemplateFile, ListsTheTwelveProvincesAndNone)
 {
     const std::vector<std::pair<int, QString>> expected = {
-        {0, QStringLiteral("(geen)")},      {10, QStringLiteral("Drenthe")},
-        {20, QStringLiteral("Flevoland")},  {30, QStringLiteral("Friesland")},
-        {40, QStringLiteral("Gelderland")}, {50, QStringLiteral("Groningen")},
-        {60, QStringLiteral("Limburg")},    {70, QStringLiteral("Noord-Brabant")},
+        {0, QStringLiteral("(geen)")},         {10, QStringLiteral("Drenthe")},
+        {20, QStringLiteral("Flevoland")},     {30, QStringLiteral("Friesland")},
+        {40, QStringLiteral("Gelderland")},    {50, QStringLiteral("Groningen")},
+        {60, QStringLiteral("Limburg")},       {70, QStringLiteral("Noord-Brabant")},
         {80, QStringLiteral("Noord-Holland")}, {90, QStringLiteral("Overijssel")},
-        {100, QStringLiteral("Utrecht")},   {110, QStringLiteral("Zeeland")},
+        {100, QStringLiteral("Utrecht")},      {110, QStringLiteral("Zeeland")},
         {120, QStringLiteral("Zuid-Holland")},
     };
     const std::vector<Row> rows = file.rows("SELECT bytProv_ID, strProvNaam FROM tblProv ORDER BY bytProv_ID");
@@ -188,7 +166,8 @@ TEST_F(TemplateFile, ListsTheTwelveProvincesAndNone)
         EXPECT_EQ(rows[i][1].toString(), expected[i].second);
     }
     // The codes follow the alphabetical order of the names.
-    const std::vector<Row> byName = file.rows("SELECT bytProv_ID FROM tblProv WHERE bytProv_ID > 0 ORDER BY strProvNaam");
+    const std::vector<Row> byName =
+        file.rows("SELECT bytProv_ID FROM tblProv WHERE bytProv_ID > 0 ORDER BY strProvNaam");
     for (size_t i = 0; i < byName.size(); ++i) {
         EXPECT_EQ(byName[i][0].toInt(), int(i + 1) * 10);
     }
@@ -196,8 +175,12 @@ TEST_F(TemplateFile, ListsTheTwelveProvincesAndNone)
 
 TEST_F(TemplateFile, ListsTheSevenObjectCategories)
 {
-    const QStringList expected = {"Algemeen", "Bovenafdichting", "Grondwatermonitoringssysteem",
-                                  "Percolaatopvangsysteem", "Stortgasonttrekking", "Grondwaterbeheerssysteem",
+    const QStringList expected = {"Algemeen",
+                                  "Bovenafdichting",
+                                  "Grondwatermonitoringssysteem",
+                                  "Percolaatopvangsysteem",
+                                  "Stortgasonttrekking",
+                                  "Grondwaterbeheerssysteem",
                                   "Overig"};
     const std::vector<Row> rows = file.rows("SELECT bytObjectCat_ID, strObjectCat FROM tblObjectCat ORDER BY 1");
     ASSERT_EQ(rows.size(), size_t(expected.size()));
@@ -218,18 +201,19 @@ TEST_F(TemplateFile, CarriesTheFormatVersionOfThisProgram)
 TEST_F(TemplateCopy, ComparesTextWithoutRegardToCaseBeyondAscii)
 {
     copy->rows("INSERT INTO tblStort (strStortNaam, intStortType) VALUES (?, 1)", {QStringLiteral("Östor Zuidwest")});
-    EXPECT_EQ(copy->value("SELECT COUNT(*) FROM tblStort WHERE strStortNaam = ?", {QStringLiteral("ÖSTOR ZUIDWEST")})
-                  .toInt(),
-              1);
-    EXPECT_EQ(copy->value("SELECT COUNT(*) FROM tblStort WHERE strStortNaam = ?", {QStringLiteral("östor zuidwest")})
-                  .toInt(),
-              1);
-    EXPECT_EQ(copy->value("SELECT COUNT(*) FROM tblStort WHERE strStortNaam = ?", {QStringLiteral("Ostor Zuidwest")})
-                  .toInt(),
-              0)
+    EXPECT_EQ(
+        copy->value("SELECT COUNT(*) FROM tblStort WHERE strStortNaam = ?", {QStringLiteral("ÖSTOR ZUIDWEST")}).toInt(),
+        1);
+    EXPECT_EQ(
+        copy->value("SELECT COUNT(*) FROM tblStort WHERE strStortNaam = ?", {QStringLiteral("östor zuidwest")}).toInt(),
+        1);
+    EXPECT_EQ(
+        copy->value("SELECT COUNT(*) FROM tblStort WHERE strStortNaam = ?", {QStringLiteral("Ostor Zuidwest")}).toInt(),
+        0)
         << "a letter with a diaeresis is not the plain letter";
     // Format-version key, as the upgrade reads it.
-    EXPECT_EQ(copy->value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'VERSIE'").toString(), QStringLiteral("30"));
+    EXPECT_EQ(copy->value("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'VERSIE'").toString(),
+              QStringLiteral("30"));
 }
 
 TEST_F(TemplateCopy, NeverReusesAnAutoNumber)
@@ -244,7 +228,8 @@ TEST_F(TemplateCopy, NeverReusesAnAutoNumber)
 TEST_F(TemplateCopy, GivesANewCostItemNoCombinationAndNoSurchargeType)
 {
     copy->rows("INSERT INTO tblAct (lngStort_REF, strAct) VALUES (1, 'Maaien')");
-    const std::vector<Row> rows = copy->rows("SELECT bytCombineer, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc FROM tblAct");
+    const std::vector<Row> rows =
+        copy->rows("SELECT bytCombineer, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc FROM tblAct");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0].toInt(), 0);
     EXPECT_EQ(rows[0][1].toInt(), 0);

@@ -61,7 +61,9 @@ QStringList snapshot(const QString &dir)
     while (it.hasNext()) {
         const QFileInfo fi(it.next());
         entries << QStringLiteral("%1 %2 %3 %4 %5")
-                       .arg(fi.filePath(), fi.isSymLink() ? QStringLiteral("link") : fi.isDir() ? QStringLiteral("dir") : QStringLiteral("file"))
+                       .arg(fi.filePath(), fi.isSymLink() ? QStringLiteral("link")
+                                           : fi.isDir()   ? QStringLiteral("dir")
+                                                          : QStringLiteral("file"))
                        .arg(fi.isDir() ? 0 : fi.size())
                        .arg(int(fi.permissions()), 0, 16)
                        .arg(fi.lastModified().toMSecsSinceEpoch());
@@ -99,8 +101,9 @@ protected:
 
         QProcess install;
         install.setProcessChannelMode(QProcess::MergedChannels);
-        install.start(QStringLiteral(TAVIR_CMAKE_COMMAND),
-                      {QStringLiteral("--install"), QStringLiteral(TAVIR_BUILD_DIR), QStringLiteral("--prefix"), prefix});
+        install.start(
+            QStringLiteral(TAVIR_CMAKE_COMMAND),
+            {QStringLiteral("--install"), QStringLiteral(TAVIR_BUILD_DIR), QStringLiteral("--prefix"), prefix});
         ASSERT_TRUE(install.waitForFinished(120000));
         ASSERT_EQ(install.exitCode(), 0) << install.readAll().toStdString();
     }
@@ -185,7 +188,8 @@ TEST_F(InstalledProgram, ReadOnlyPrefixStartsWithADataFileInTheUsersFolder)
     EXPECT_TRUE(readAll(prefix + QStringLiteral("/share/applications/tavir.desktop"))
                     .contains(QStringLiteral("\nExec=") + prefix + QStringLiteral("/bin/tavir\n")));
     EXPECT_TRUE(QFileInfo(prefix + QStringLiteral("/share/icons/hicolor/scalable/apps/tavir.svg")).isFile());
-    EXPECT_TRUE(QFileInfo(prefix + QStringLiteral("/share/doc/tavir/examples/stortplaats-de-berkenheuvel.xml")).isFile());
+    EXPECT_TRUE(
+        QFileInfo(prefix + QStringLiteral("/share/doc/tavir/examples/stortplaats-de-berkenheuvel.xml")).isFile());
 
     setWritable(prefix, false);
     const QStringList before = snapshot(prefix);
@@ -193,7 +197,8 @@ TEST_F(InstalledProgram, ReadOnlyPrefixStartsWithADataFileInTheUsersFolder)
 
     const QString report = waitFor(QStringLiteral("screen: frmOpenInr"));
     ASSERT_TRUE(report.contains(QStringLiteral("\nscreen: frmOpenInr\n"))) << report.toStdString();
-    EXPECT_TRUE(report.contains(QStringLiteral("StatusBar1_3:  volgnr. bestand checklists: 12 "))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("StatusBar1_3:  volgnr. bestand checklists: 12 ")))
+        << report.toStdString();
 
     const QString data = userDataDir() + QStringLiteral("/dbQORdata_1.mdb");
     EXPECT_EQ(sqlScalar(data, "SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'"), QStringLiteral("30"));
@@ -218,14 +223,16 @@ TEST_F(InstalledProgram, ReadOnlyPrefixStartsWithADataFileInTheUsersFolder)
         sqlite3 *h = nullptr;
         ASSERT_EQ(sqlite3_open(QFile::encodeName(own).constData(), &h), SQLITE_OK);
         db::registerJetCollation(h);
-        ASSERT_EQ(sqlite3_exec(h, "UPDATE tblSYS SET strSYSvalue='13' WHERE strSYS_ID='versie'", nullptr, nullptr, nullptr),
-                  SQLITE_OK);
+        ASSERT_EQ(
+            sqlite3_exec(h, "UPDATE tblSYS SET strSYSvalue='13' WHERE strSYS_ID='versie'", nullptr, nullptr, nullptr),
+            SQLITE_OK);
         sqlite3_close(h);
     }
     start();
     const QString again = waitFor(QStringLiteral("screen: frmOpenInr"));
     ASSERT_TRUE(again.contains(QStringLiteral("\nscreen: frmOpenInr\n"))) << again.toStdString();
-    EXPECT_TRUE(again.contains(QStringLiteral("StatusBar1_3:  volgnr. bestand checklists: 13 "))) << again.toStdString();
+    EXPECT_TRUE(again.contains(QStringLiteral("StatusBar1_3:  volgnr. bestand checklists: 13 ")))
+        << again.toStdString();
     EXPECT_EQ(sqlScalar(data, "PRAGMA integrity_check"), QStringLiteral("ok"));
     stop();
     EXPECT_EQ(snapshot(prefix), before);

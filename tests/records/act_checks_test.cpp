@@ -39,10 +39,14 @@ records::ActFieldReader reader(const Fields &fields)
 // times a year).
 Fields peilbuisMetingen(float prijs)
 {
-    return {{"bytRubriek_REF", 2},   {"bytOptieStart", 2},     {"intStartRel", 1},     {"bytStartBA", 0},
-            {"bytOptieEind", 3},     {"bytEindBA", 0},         {"bytOptieKosten", 3},  {"sngKostenPE", prijs},
-            {"strEenheid", "monster"}, {"sngAantal", 4.0f},    {"bytOptieFreq", 2},    {"intFreqX", 2},
-            {"bytCombineer", 0},     {"bytTypeVervangingsToeslag", 0}, {"lngClitem_REF", 10}, {"bytIsQOR", 1}};
+    return {{"bytRubriek_REF", 2},     {"bytOptieStart", 2},
+            {"intStartRel", 1},        {"bytStartBA", 0},
+            {"bytOptieEind", 3},       {"bytEindBA", 0},
+            {"bytOptieKosten", 3},     {"sngKostenPE", prijs},
+            {"strEenheid", "monster"}, {"sngAantal", 4.0f},
+            {"bytOptieFreq", 2},       {"intFreqX", 2},
+            {"bytCombineer", 0},       {"bytTypeVervangingsToeslag", 0},
+            {"lngClitem_REF", 10},     {"bytIsQOR", 1}};
 }
 
 Fields with(Fields f, const Fields &changes)
@@ -72,8 +76,8 @@ TEST_F(ActChecksTest, CompleteItemPasses)
 // runs, so no box about the surcharge comes.
 TEST_F(ActChecksTest, StopsAtTheFirstIncompleteGroup)
 {
-    const Fields f = with(peilbuisMetingen(300),
-                          {{"intStartRel", 0}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}});
+    const Fields f =
+        with(peilbuisMetingen(300), {{"intStartRel", 0}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 4}});
     EXPECT_FALSE(records::verifyAnSich(reader(f), true));
 }
 
@@ -89,7 +93,8 @@ TEST_F(ActChecksTest, MissingValuesAndCodes)
         {"missing start option", {{"bytOptieStart", QVariant()}}, false},
         {"missing end option", {{"bytOptieEind", QVariant()}}, false},
         {"missing end option with the end counted from the top liner",
-         {{"bytOptieEind", QVariant()}, {"bytEindBA", 1}, {"intEindBA", 30}}, true},
+         {{"bytOptieEind", QVariant()}, {"bytEindBA", 1}, {"intEindBA", 30}},
+         true},
         {"missing cost option", {{"bytOptieKosten", QVariant()}}, false},
         {"missing frequency option", {{"bytOptieFreq", QVariant()}}, false},
         {"missing rubric", {{"bytRubriek_REF", QVariant()}}, false},
@@ -112,10 +117,20 @@ TEST_F(ActChecksTest, CodesHeldAsOtherValues)
         QVariant optieStart;
         bool expected; // option 2 is complete, 1 (no calendar year) and others are not
     } cases[] = {
-        {2, true},          {qlonglong(2), true}, {2.0, true},          {2.0f, true},
-        {1.5, true},        {2.5, true},          {2.6, false},         {QStringLiteral("2"), true},
-        {QStringLiteral("2,4"), true}, {QStringLiteral("twee"), false}, {258, false}, {-254, false},
-        {true, false},      {false, false},
+        {2, true},
+        {qlonglong(2), true},
+        {2.0, true},
+        {2.0f, true},
+        {1.5, true},
+        {2.5, true},
+        {2.6, false},
+        {QStringLiteral("2"), true},
+        {QStringLiteral("2,4"), true},
+        {QStringLiteral("twee"), false},
+        {258, false},
+        {-254, false},
+        {true, false},
+        {false, false},
     };
     for (const auto &c : cases) {
         const Fields f = with(peilbuisMetingen(300), {{"bytOptieStart", c.optieStart}});
@@ -308,8 +323,11 @@ TEST_F(ActChecksTest, MovingTheFixtureSiteToTheNextVersion)
     const float factor = nieuw.sngPrijsPeilCorr(2008, 2012);
     EXPECT_NEAR(factor, 1.012 * 1.013 * 1.023 * 1.025, 1e-6);
 
-    const std::map<qint32, float> voor{{site.phase1, 20000.0f}, {site.phase2, 15000.0f}, {site.phase3, 10000.0f},
-                                       {site.ownItem, 500.0f},  {site.clItem2, 2400.0f}};
+    const std::map<qint32, float> voor{{site.phase1, 20000.0f},
+                                       {site.phase2, 15000.0f},
+                                       {site.phase3, 10000.0f},
+                                       {site.ownItem, 500.0f},
+                                       {site.clItem2, 2400.0f}};
     std::map<qint32, std::uint8_t> toets;
     std::map<qint32, bool> volledig;
     {
@@ -338,11 +356,10 @@ TEST_F(ActChecksTest, MovingTheFixtureSiteToTheNextVersion)
         EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngKostenTotaal FROM tblAct WHERE idrAct_ID=?"), {id}).toFloat(),
                   bedrag * factor)
             << "item " << id;
-    EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngKostenPE FROM tblAct WHERE idrAct_ID=?"), {site.clItem10})
-                  .toFloat(),
-              375.0f * factor);
-    EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngAantal FROM tblAct WHERE idrAct_ID=?"), {site.clItem10})
-                  .toFloat(),
+    EXPECT_EQ(
+        site.scalar(QStringLiteral("SELECT sngKostenPE FROM tblAct WHERE idrAct_ID=?"), {site.clItem10}).toFloat(),
+        375.0f * factor);
+    EXPECT_EQ(site.scalar(QStringLiteral("SELECT sngAantal FROM tblAct WHERE idrAct_ID=?"), {site.clItem10}).toFloat(),
               12.0f);
 
     const std::map<qint32, std::uint8_t> verwacht{{site.clItem2, 2}, {site.clItem10, 1}};

@@ -32,8 +32,8 @@ struct YearCase {
 
 std::string describe(const YearCase &c)
 {
-    return "option " + std::to_string(c.option) + ", flag " + std::to_string(c.flag) + ", years " + show(c.abs)
-        + " " + show(c.rel) + " " + show(c.ba);
+    return "option " + std::to_string(c.option) + ", flag " + std::to_string(c.flag) + ", years " + show(c.abs) + " "
+           + show(c.rel) + " " + show(c.ba);
 }
 
 TEST(VerifyJaarStart, Table)
@@ -63,7 +63,7 @@ TEST(VerifyJaarStart, Table)
         {1, 1, 2000, Null, 1001, false},
         {2, 1, Null, 3, 5, true},
         {1, 1, 1969, Null, 5, false},
-        {1, 0, 2000, Null, Null, true},  // no count: intStartBA is not read
+        {1, 0, 2000, Null, Null, true}, // no count: intStartBA is not read
         // codes the data does not define
         {0, 0, 2000, 5, Null, false},
         {3, 0, 2000, 5, Null, false},
@@ -147,8 +147,8 @@ TEST(VerifyKosten, Table)
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyKosten(c.option, c.perc, c.invest, c.totaal, c.pe, c.eenheid, c.aantal), c.expected)
-            << "option " << c.option << ": " << show(c.perc) << " " << show(c.invest) << " " << show(c.totaal)
-            << " " << show(c.pe) << " " << show(c.eenheid) << " " << show(c.aantal);
+            << "option " << c.option << ": " << show(c.perc) << " " << show(c.invest) << " " << show(c.totaal) << " "
+            << show(c.pe) << " " << show(c.eenheid) << " " << show(c.aantal);
 }
 
 TEST(VerifyFreq, Table)
@@ -158,21 +158,9 @@ TEST(VerifyFreq, Table)
         QVariant x;
         bool expected;
     } cases[] = {
-        {1, Null, true},
-        {1, 0, true},
-        {2, 1, true},
-        {2, 1000, true},
-        {2, 0, false},
-        {2, 1001, false},
-        {2, Null, false},
-        {2, Empty, false},
-        {3, 1, true},
-        {3, 1000, true},
-        {3, 0, false},
-        {3, -5, false},
-        {3, Null, false},
-        {0, 5, false},
-        {4, 5, false},
+        {1, Null, true},  {1, 0, true},     {2, 1, true},      {2, 1000, true}, {2, 0, false},
+        {2, 1001, false}, {2, Null, false}, {2, Empty, false}, {3, 1, true},    {3, 1000, true},
+        {3, 0, false},    {3, -5, false},   {3, Null, false},  {0, 5, false},   {4, 5, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyFreq(c.option, c.x), c.expected) << "option " << c.option << ", " << show(c.x);
@@ -214,8 +202,7 @@ TEST_F(VerifyVervangingsToeslagTest, Table)
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyVervangingsToeslag(c.gediff, c.rubriek, c.type, c.perc), c.expected)
-            << "scheme " << c.gediff << ", rubric " << c.rubriek << ", type " << show(c.type) << ", "
-            << show(c.perc);
+            << "scheme " << c.gediff << ", rubric " << c.rubriek << ", type " << show(c.type) << ", " << show(c.perc);
 }
 
 TEST_F(VerifyVervangingsToeslagTest, UnknownTypeIsReportedAndIncomplete)

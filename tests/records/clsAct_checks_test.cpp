@@ -154,14 +154,28 @@ TEST_F(ActChecksOnRowTest, ScalingLeavesAPendingEdit)
         QVariant before, after;
         Values unchanged;
     } cases[] = {
-        {"total", &SiteFixture::phase1, nullptr, "sngKostenTotaal", 20000.0, 25000.0,
+        {"total",
+         &SiteFixture::phase1,
+         nullptr,
+         "sngKostenTotaal",
+         20000.0,
+         25000.0,
          {{"sngKostenInvest", QVariant()}, {"sngVervangingsToeslagPerc", 6.25}}},
         {"price per unit", &SiteFixture::clItem10, nullptr, "sngKostenPE", 375.0, 468.75, {{"sngAantal", 12.0}}},
-        {"investment", &SiteFixture::ownItem,
+        {"investment",
+         &SiteFixture::ownItem,
          "UPDATE tblAct SET bytOptieKosten = 1, sngPercInvest = 2.5, sngKostenInvest = 8000 WHERE idrAct_ID = ?",
-         "sngKostenInvest", 8000.0, 10000.0, {{"sngPercInvest", 2.5}, {"sngKostenTotaal", 500.0}}},
-        {"missing amount", &SiteFixture::clItem2, "UPDATE tblAct SET bytOptieKosten = 3 WHERE idrAct_ID = ?",
-         "sngKostenPE", QVariant(), QVariant(), {{"sngKostenTotaal", 1750.0}}},
+         "sngKostenInvest",
+         8000.0,
+         10000.0,
+         {{"sngPercInvest", 2.5}, {"sngKostenTotaal", 500.0}}},
+        {"missing amount",
+         &SiteFixture::clItem2,
+         "UPDATE tblAct SET bytOptieKosten = 3 WHERE idrAct_ID = ?",
+         "sngKostenPE",
+         QVariant(),
+         QVariant(),
+         {{"sngKostenTotaal", 1750.0}}},
     };
     for (const auto &c : cases) {
         SiteFixture fx;

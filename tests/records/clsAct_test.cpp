@@ -329,41 +329,117 @@ TEST_F(ActTest, AddFromChecklistTakesTheItemsValues)
     };
     const QVariant null;
     const std::vector<Case> cases = {
-        {2, 1, QStringLiteral("Terrein en hekwerk"), true,
-         {{"bytRubriek_REF", 4}, {"strAct", QStringLiteral("Onderhoud hekwerk en poort")}, {"bytStartBA", 0},
-          {"intStartRel", 1}, {"bytOptieStart", 2}, {"intStartBA", null}, {"intStartAbs", null},
-          {"bytOptieEind", 3}, {"bytEindBA", 0}, {"intEindRel", null}, {"intEindBA", null}, {"intEindAbs", null},
-          {"bytOptieKosten", 2}, {"sngKostenTotaal", 1750}, {"sngKostenPE", null}, {"sngPercInvest", null},
-          {"strEenheid", null}, {"sngAantal", null}, {"bytOptieFreq", 3}, {"intFreqX", 8}, {"bytIsQOR", 1},
-          {"lngClitem_REF", 2}, {"bytCombineer", 0}, {"bytTypeVervangingsToeslag", 0},
-          {"sngVervangingsToeslagPerc", null}, {"strOpm", null}, {"strNazorgplanRef", null}}},
+        {2,
+         1,
+         QStringLiteral("Terrein en hekwerk"),
+         true,
+         {{"bytRubriek_REF", 4},
+          {"strAct", QStringLiteral("Onderhoud hekwerk en poort")},
+          {"bytStartBA", 0},
+          {"intStartRel", 1},
+          {"bytOptieStart", 2},
+          {"intStartBA", null},
+          {"intStartAbs", null},
+          {"bytOptieEind", 3},
+          {"bytEindBA", 0},
+          {"intEindRel", null},
+          {"intEindBA", null},
+          {"intEindAbs", null},
+          {"bytOptieKosten", 2},
+          {"sngKostenTotaal", 1750},
+          {"sngKostenPE", null},
+          {"sngPercInvest", null},
+          {"strEenheid", null},
+          {"sngAantal", null},
+          {"bytOptieFreq", 3},
+          {"intFreqX", 8},
+          {"bytIsQOR", 1},
+          {"lngClitem_REF", 2},
+          {"bytCombineer", 0},
+          {"bytTypeVervangingsToeslag", 0},
+          {"sngVervangingsToeslagPerc", null},
+          {"strOpm", null},
+          {"strNazorgplanRef", null}}},
         // Counted from the top liner: the start year goes to intStartBA, start option 1.
-        {7, 2, QStringLiteral("Bovenafdichting"), true,
-         {{"bytStartBA", 1}, {"intStartBA", 5}, {"bytOptieStart", 1}, {"intStartRel", null},
-          {"bytOptieKosten", 1}, {"sngPercInvest", 1.5}, {"sngKostenInvest", null}, {"intFreqX", 1}}},
-        {8, 2, QStringLiteral("Bovenafdichting"), true,
-         {{"intStartBA", 75}, {"bytOptieStart", 1}, {"bytOptieKosten", 3}, {"sngKostenPE", 32.5},
-          {"strEenheid", QStringLiteral("m2")}, {"intFreqX", 88}, {"bytTypeVervangingsToeslag", 1},
+        {7,
+         2,
+         QStringLiteral("Bovenafdichting"),
+         true,
+         {{"bytStartBA", 1},
+          {"intStartBA", 5},
+          {"bytOptieStart", 1},
+          {"intStartRel", null},
+          {"bytOptieKosten", 1},
+          {"sngPercInvest", 1.5},
+          {"sngKostenInvest", null},
+          {"intFreqX", 1}}},
+        {8,
+         2,
+         QStringLiteral("Bovenafdichting"),
+         true,
+         {{"intStartBA", 75},
+          {"bytOptieStart", 1},
+          {"bytOptieKosten", 3},
+          {"sngKostenPE", 32.5},
+          {"strEenheid", QStringLiteral("m2")},
+          {"intFreqX", 88},
+          {"bytTypeVervangingsToeslag", 1},
           {"sngVervangingsToeslagPerc", null}}},
         // End counted from the top liner: the end year goes to intEindBA.
-        {9, 2, QStringLiteral("Bovenafdichting"), true,
-         {{"bytStartBA", 1}, {"intStartBA", null}, {"bytOptieEind", 2}, {"bytEindBA", 1}, {"intEindBA", 30},
-          {"intEindRel", null}, {"sngKostenTotaal", 3000}}},
+        {9,
+         2,
+         QStringLiteral("Bovenafdichting"),
+         true,
+         {{"bytStartBA", 1},
+          {"intStartBA", null},
+          {"bytOptieEind", 2},
+          {"bytEindBA", 1},
+          {"intEindBA", 30},
+          {"intEindRel", null},
+          {"sngKostenTotaal", 3000}}},
         // Small works: the version's small-works percentage.
-        {12, 3, QStringLiteral("Peilbuizen"), true,
-         {{"intStartRel", 25}, {"sngKostenPE", 2000}, {"strEenheid", QStringLiteral("stuk")}, {"intFreqX", 28},
-          {"bytTypeVervangingsToeslag", 3}, {"sngVervangingsToeslagPerc", 5}}},
+        {12,
+         3,
+         QStringLiteral("Peilbuizen"),
+         true,
+         {{"intStartRel", 25},
+          {"sngKostenPE", 2000},
+          {"strEenheid", QStringLiteral("stuk")},
+          {"intFreqX", 28},
+          {"bytTypeVervangingsToeslag", 3},
+          {"sngVervangingsToeslagPerc", 5}}},
         // Large works: the middle of the version's bounds 6 and 6,5.
-        {16, 4, QStringLiteral("Drainageleidingen"), false,
-         {{"intStartRel", 30}, {"sngKostenPE", 75}, {"strEenheid", QStringLiteral("m1")}, {"intFreqX", 35},
-          {"bytTypeVervangingsToeslag", 2}, {"sngVervangingsToeslagPerc", 6.25}}},
-        {20, 4, QStringLiteral("Percolaatafvoer"), false,
-         {{"bytOptieEind", 2}, {"intEindRel", 30}, {"intEindBA", null}, {"sngKostenPE", null},
+        {16,
+         4,
+         QStringLiteral("Drainageleidingen"),
+         false,
+         {{"intStartRel", 30},
+          {"sngKostenPE", 75},
+          {"strEenheid", QStringLiteral("m1")},
+          {"intFreqX", 35},
+          {"bytTypeVervangingsToeslag", 2},
+          {"sngVervangingsToeslagPerc", 6.25}}},
+        {20,
+         4,
+         QStringLiteral("Percolaatafvoer"),
+         false,
+         {{"bytOptieEind", 2},
+          {"intEindRel", 30},
+          {"intEindBA", null},
+          {"sngKostenPE", null},
           {"strEenheid", QStringLiteral("m3")}}},
         // Type 7 (still to choose): no percentage.
-        {23, 5, QStringLiteral("Gasonttrekking"), false,
-         {{"intStartRel", null}, {"bytOptieStart", 2}, {"sngKostenTotaal", null}, {"bytOptieFreq", 1},
-          {"intFreqX", null}, {"bytTypeVervangingsToeslag", 7}, {"sngVervangingsToeslagPerc", null}}},
+        {23,
+         5,
+         QStringLiteral("Gasonttrekking"),
+         false,
+         {{"intStartRel", null},
+          {"bytOptieStart", 2},
+          {"sngKostenTotaal", null},
+          {"bytOptieFreq", 1},
+          {"intFreqX", null},
+          {"bytTypeVervangingsToeslag", 7},
+          {"sngVervangingsToeslagPerc", null}}},
     };
 
     records::Context ctx = fx.context(&tree);
@@ -404,8 +480,12 @@ TEST_F(ActTest, AddFromChecklistTakesTheItemsValues)
         const qint32 id = saveNew(act);
         EXPECT_EQ(actRows(), rowsBefore + 1) << what;
         expectInFile(id, c.values, what);
-        expectInFile(id, {{"lngStort_REF", fx.siteId}, {"lngInrichting_REF", facility}, {"bytIsQOR", 1},
-                          {"lngClitem_REF", c.item}, {"bytCombineer", 0}},
+        expectInFile(id,
+                     {{"lngStort_REF", fx.siteId},
+                      {"lngInrichting_REF", facility},
+                      {"bytIsQOR", 1},
+                      {"lngClitem_REF", c.item},
+                      {"bytCombineer", 0}},
                      what);
         EXPECT_EQ(col(id, QStringLiteral("dtmMut")).toDateTime().date(), QDate::currentDate()) << what;
     }
@@ -414,7 +494,8 @@ TEST_F(ActTest, AddFromChecklistTakesTheItemsValues)
 
 TEST_F(ActTest, AddFromChecklistFindsTheFacilityIgnoringCase)
 {
-    fx.execute(QStringLiteral("UPDATE tblInrichting SET strObject='PEILBUIZEN' WHERE idrInrichting_ID=?"), {fx.facPeil});
+    fx.execute(QStringLiteral("UPDATE tblInrichting SET strObject='PEILBUIZEN' WHERE idrInrichting_ID=?"),
+               {fx.facPeil});
     clsAct act(fx.context(&tree));
     ASSERT_TRUE(act.VoegToe_CLitem(11));
     EXPECT_EQ(act.Voorz_ID(), fx.facPeil);
@@ -511,12 +592,27 @@ TEST_F(ActTest, AddOwnItem)
         const qint32 id = saveNew(act);
         const QVariant null;
         expectInFile(id,
-                     {{"lngStort_REF", fx.siteId}, {"lngInrichting_REF", fx.facBoven}, {"bytRubriek_REF", c.rubric},
-                      {"strAct", c.name}, {"bytOptieStart", 2}, {"intStartRel", 1}, {"intStartAbs", null},
-                      {"bytOptieEind", 3}, {"bytOptieKosten", 2}, {"bytEindBA", 0}, {"bytStartBA", 0},
-                      {"bytIsQOR", 0}, {"bytTypeVervangingsToeslag", 0}, {"bytOptieFreq", c.frequencyOption},
-                      {"bytCombineer", 0}, {"intFreqX", null}, {"sngKostenTotaal", null}, {"sngKostenPE", null},
-                      {"sngVervangingsToeslagPerc", null}, {"lngClitem_REF", null}, {"strOpm", null}},
+                     {{"lngStort_REF", fx.siteId},
+                      {"lngInrichting_REF", fx.facBoven},
+                      {"bytRubriek_REF", c.rubric},
+                      {"strAct", c.name},
+                      {"bytOptieStart", 2},
+                      {"intStartRel", 1},
+                      {"intStartAbs", null},
+                      {"bytOptieEind", 3},
+                      {"bytOptieKosten", 2},
+                      {"bytEindBA", 0},
+                      {"bytStartBA", 0},
+                      {"bytIsQOR", 0},
+                      {"bytTypeVervangingsToeslag", 0},
+                      {"bytOptieFreq", c.frequencyOption},
+                      {"bytCombineer", 0},
+                      {"intFreqX", null},
+                      {"sngKostenTotaal", null},
+                      {"sngKostenPE", null},
+                      {"sngVervangingsToeslagPerc", null},
+                      {"lngClitem_REF", null},
+                      {"strOpm", null}},
                      what);
         EXPECT_EQ(col(id, QStringLiteral("dtmMut")).toDateTime().date(), QDate::currentDate());
     }
@@ -546,7 +642,8 @@ TEST_F(ActTest, FailedOwnItemAddsNothing)
             EXPECT_EQ(boxes[0].msgBox.icon, ui::Icon::Critical);
             EXPECT_EQ(boxes[0].msgBox.title, QStringLiteral("Fout ") + QString::number(c.error)) << c.what;
             if (c.error == 3163) {
-                EXPECT_TRUE(boxes[0].msgBox.text.contains(QLatin1String("strAct"))) << boxes[0].msgBox.text.toStdString();
+                EXPECT_TRUE(boxes[0].msgBox.text.contains(QLatin1String("strAct")))
+                    << boxes[0].msgBox.text.toStdString();
             }
             EXPECT_FALSE(ui::isBusyCursor());
             EXPECT_EQ(act.idrAct_ID(), fx.phase3) << c.what;
@@ -595,10 +692,10 @@ TEST_F(ActTest, SecondPhaseCopiesTheItemWithoutItsYears)
 
     const qint32 id = saveNew(act);
     ASSERT_NE(id, fx.ownItem);
-    for (const char *column : {"lngStort_REF", "lngInrichting_REF", "bytRubriek_REF", "strAct", "bytOptieStart",
-                               "bytStartBA", "bytOptieEind", "bytEindBA", "bytOptieKosten", "sngKostenTotaal",
-                               "bytOptieFreq", "intFreqX", "bytIsQOR", "bytCombineer", "bytTypeVervangingsToeslag",
-                               "strOpm"})
+    for (const char *column :
+         {"lngStort_REF", "lngInrichting_REF", "bytRubriek_REF", "strAct", "bytOptieStart", "bytStartBA",
+          "bytOptieEind", "bytEindBA", "bytOptieKosten", "sngKostenTotaal", "bytOptieFreq", "intFreqX", "bytIsQOR",
+          "bytCombineer", "bytTypeVervangingsToeslag", "strOpm"})
         EXPECT_EQ(col(id, QLatin1String(column)), col(fx.ownItem, QLatin1String(column))) << column;
     const QVariant null;
     expectInFile(id, {{"intStartRel", null}, {"intStartAbs", null}, {"intEindRel", null}, {"intEindAbs", null}},
@@ -625,8 +722,9 @@ TEST_F(ActTest, FurtherPhaseOfAChecklistItemKeepsItsReference)
     ASSERT_TRUE(act.Dupliceer_Act(1));
     EXPECT_EQ(tree.itemByKey(records::kKeyActNew)->tag, QStringLiteral("1"));
     const qint32 id = saveNew(act);
-    expectInFile(id, {{"lngClitem_REF", 10}, {"bytIsQOR", 1}, {"sngKostenPE", 375}, {"strEenheid", QStringLiteral("monster")}},
-                 "checklist phase");
+    expectInFile(
+        id, {{"lngClitem_REF", 10}, {"bytIsQOR", 1}, {"sngKostenPE", 375}, {"strEenheid", QStringLiteral("monster")}},
+        "checklist phase");
     EXPECT_EQ(act.strAlleChecklistRefs(), QStringLiteral("|2|10|10|"));
 }
 
@@ -701,8 +799,12 @@ TEST_F(ActTest, RenameChangesEveryPhaseWhicheverIsCurrent)
             EXPECT_EQ(act.idrAct_ID(), current);
         }
         for (qint32 phase : {fx.phase1, fx.phase2, fx.phase3})
-            expectInFile(phase, {{"strAct", name}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 2},
-                                 {"sngVervangingsToeslagPerc", 6.25}, {"dtmMut", QVariant()}},
+            expectInFile(phase,
+                         {{"strAct", name},
+                          {"bytRubriek_REF", 5},
+                          {"bytTypeVervangingsToeslag", 2},
+                          {"sngVervangingsToeslagPerc", 6.25},
+                          {"dtmMut", QVariant()}},
                          "renamed phase");
     }
     EXPECT_EQ(col(fx.ownItem, QStringLiteral("strAct")).toString(), QStringLiteral("Onderhoud bouwkeet"));
@@ -721,9 +823,9 @@ TEST_F(ActTest, RenameKeepsTheSameNameInAnotherFacility)
                                       " AND strAct='vervangen TOEGANGSWEG'"),
                        {fx.facTerrein}),
               3);
-    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytRubriek_REF FROM tblAct WHERE lngInrichting_REF=?"), {fx.facBoven})
-                  .toInt(),
-              5);
+    EXPECT_EQ(
+        fx.scalar(QStringLiteral("SELECT bytRubriek_REF FROM tblAct WHERE lngInrichting_REF=?"), {fx.facBoven}).toInt(),
+        5);
 }
 
 TEST_F(ActTest, MovingToAnotherRubric)
@@ -744,8 +846,8 @@ TEST_F(ActTest, MovingToAnotherRubric)
         {
             clsAct act(fx.context());
             ASSERT_TRUE(act.ActiveerID(c.item));
-            ASSERT_TRUE(act.pfunHernoemActNaamOfRubriek(QStringLiteral("Post ") + QLatin1String(c.what),
-                                                        std::uint8_t(c.to)));
+            ASSERT_TRUE(
+                act.pfunHernoemActNaamOfRubriek(QStringLiteral("Post ") + QLatin1String(c.what), std::uint8_t(c.to)));
             EXPECT_EQ(act.bytRubriek_REF(), c.to ? c.to : c.from) << c.what;
             EXPECT_EQ(act.value(QStringLiteral("sngVervangingsToeslagPerc")).toDouble(), c.perc.toDouble()) << c.what;
         }
@@ -759,7 +861,8 @@ TEST_F(ActTest, MovingToAnotherRubric)
                 {QStringLiteral("Post ") + QLatin1String(c.what)});
         for (; !rs.EOF_(); rs.MoveNext())
             expectInFile(rs.Fields(0).Value().toInt(),
-                         {{"bytRubriek_REF", c.to ? c.to : c.from}, {"bytTypeVervangingsToeslag", c.type},
+                         {{"bytRubriek_REF", c.to ? c.to : c.from},
+                          {"bytTypeVervangingsToeslag", c.type},
                           {"sngVervangingsToeslagPerc", c.perc}},
                          c.what);
     }
@@ -815,8 +918,11 @@ TEST_F(ActTest, RenameIsWholeOrNotAtAll)
         if (c.blockLastPhase)
             fx.execute(QStringLiteral("DROP TRIGGER block%1").arg(fx.phase3));
         for (qint32 phase : {fx.phase1, fx.phase2, fx.phase3})
-            expectInFile(phase, {{"strAct", kPhaseName}, {"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 2},
-                                 {"sngVervangingsToeslagPerc", 6.25}},
+            expectInFile(phase,
+                         {{"strAct", kPhaseName},
+                          {"bytRubriek_REF", 5},
+                          {"bytTypeVervangingsToeslag", 2},
+                          {"sngVervangingsToeslagPerc", 6.25}},
                          c.what);
     }
 }
@@ -897,7 +1003,8 @@ TEST_F(ActTest, DeletingAPendingNewItemWritesNothing)
 
 TEST_F(ActTest, FailedDeleteIsReportedAndKeepsTheRow)
 {
-    fx.execute(QStringLiteral("CREATE TRIGGER blockDelete BEFORE DELETE ON tblAct BEGIN SELECT RAISE(ABORT, 'geblokkeerd'); END"));
+    fx.execute(QStringLiteral(
+        "CREATE TRIGGER blockDelete BEFORE DELETE ON tblAct BEGIN SELECT RAISE(ABORT, 'geblokkeerd'); END"));
     clsAct act(fx.context());
     ASSERT_TRUE(act.ActiveerID(fx.ownItem));
     bool deleted = true;

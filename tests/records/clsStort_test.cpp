@@ -82,13 +82,20 @@ TEST_F(StortTest, EmptyColumnsWithADefault)
         EXPECT_EQ(read(), 0.0f) << name;
 
     const std::vector<std::function<QString()>> texts = {
-        [&] { return st.RivmNr(); },          [&] { return st.locatie_adres(); },
-        [&] { return st.VergHouderNaam(); },  [&] { return st.VergHouderPostadres(); },
-        [&] { return st.VergHouderContactPers(); }, [&] { return st.VergHouderTelnr(); },
-        [&] { return st.VergHouderFaxnr(); }, [&] { return st.VergHouderEmail(); },
-        [&] { return st.InvullerNaam(); },    [&] { return st.InvullerPostadres(); },
-        [&] { return st.InvullerContactPers(); }, [&] { return st.InvullerTelnr(); },
-        [&] { return st.InvullerFaxnr(); },   [&] { return st.InvullerEmail(); },
+        [&] { return st.RivmNr(); },
+        [&] { return st.locatie_adres(); },
+        [&] { return st.VergHouderNaam(); },
+        [&] { return st.VergHouderPostadres(); },
+        [&] { return st.VergHouderContactPers(); },
+        [&] { return st.VergHouderTelnr(); },
+        [&] { return st.VergHouderFaxnr(); },
+        [&] { return st.VergHouderEmail(); },
+        [&] { return st.InvullerNaam(); },
+        [&] { return st.InvullerPostadres(); },
+        [&] { return st.InvullerContactPers(); },
+        [&] { return st.InvullerTelnr(); },
+        [&] { return st.InvullerFaxnr(); },
+        [&] { return st.InvullerEmail(); },
     };
     for (size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(texts[i](), QString()) << "text getter " << i;
@@ -155,7 +162,8 @@ TEST_F(StortTest, UnknownProvinceCodeIsReported)
     setColumn(QStringLiteral("bytProv_REF"), 15);
     clsStort st(fx.context());
     st.initializeStort(fx.siteId);
-    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout"), QStringLiteral("Onbekende provincie-id in pfunStrProv"));
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout"),
+                        QStringLiteral("Onbekende provincie-id in pfunStrProv"));
     EXPECT_EQ(st.ProvNaam(), QString());
     setColumn(QStringLiteral("bytProv_REF"), 120);
     clsStort again(fx.context());
@@ -204,8 +212,9 @@ TEST_F(StortTest, EmptyStartOfAfterCareGives2030WithAMessageEveryCall)
     clsStort st(fx.context());
     st.initializeStort(fx.siteId);
     for (int i = 0; i < 2; ++i) {
-        script.expectMsgBox(ui::Icon::Information, QStringLiteral("Datum nazorg onbekend"),
-                            QStringLiteral("Datum aanvang nazorg is niet ingevuld. U dient deze datum eerst in te vullen."));
+        script.expectMsgBox(
+            ui::Icon::Information, QStringLiteral("Datum nazorg onbekend"),
+            QStringLiteral("Datum aanvang nazorg is niet ingevuld. U dient deze datum eerst in te vullen."));
         EXPECT_EQ(st.AanvangNazorgGebrokenJaar(), 2030.0f);
     }
 }
@@ -215,11 +224,12 @@ TEST_F(StortTest, DayOtherThanFirstOrSixteenthCountsAsTheFirst)
     setColumn(QStringLiteral("dtmAanvangNazorg"), QStringLiteral("2031-03-20 00:00:00"));
     clsStort st(fx.context());
     st.initializeStort(fx.siteId);
-    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Ongeldige datum aanvang nazorg"),
-                        QStringLiteral("Ongeldige datum aanvang nazorg (20-3-2031) ingevoerd. "
-                                       "De dag van aanvang nazorg dient de 1e of de 16e te zijn. \r\n"
-                                       "Er zal nu worden gerekend met 1-3-2031.\r\n"
-                                       "Past u de datum aanvang nazorg aan via de menu-optie 'Invoer -> Gegevens inrichting'."));
+    script.expectMsgBox(
+        ui::Icon::Exclamation, QStringLiteral("Ongeldige datum aanvang nazorg"),
+        QStringLiteral("Ongeldige datum aanvang nazorg (20-3-2031) ingevoerd. "
+                       "De dag van aanvang nazorg dient de 1e of de 16e te zijn. \r\n"
+                       "Er zal nu worden gerekend met 1-3-2031.\r\n"
+                       "Past u de datum aanvang nazorg aan via de menu-optie 'Invoer -> Gegevens inrichting'."));
     EXPECT_EQ(st.AanvangNazorgGebrokenJaar(), float(2031.0 + 2.0 / 12.0));
     EXPECT_EQ(column(QStringLiteral("dtmAanvangNazorg")).toDateTime().date(), QDate(2031, 3, 20));
 }
@@ -369,8 +379,9 @@ TEST_F(StortTest, ChecklistInformation)
     st.GetInfoChecklist();
     EXPECT_EQ(st.ClInfo_StortType, QStringLiteral("stortplaats"));
     EXPECT_EQ(st.ClInfo_Versie, QStringLiteral("2008"));
-    EXPECT_EQ(st.ClInfo_Opmerking,
-              QStringLiteral("Regels 2008: toeslagen ontwerp/directie/toezicht per vervangingspost; combinatieposten."));
+    EXPECT_EQ(
+        st.ClInfo_Opmerking,
+        QStringLiteral("Regels 2008: toeslagen ontwerp/directie/toezicht per vervangingspost; combinatieposten."));
 }
 
 TEST_F(StortTest, ChecklistInformationFailsForAMissingVersion)

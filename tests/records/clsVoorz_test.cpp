@@ -22,7 +22,8 @@ protected:
 
     QString nameInFile(qint32 id)
     {
-        return fx.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"), {id}).toString();
+        return fx.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"), {id})
+            .toString();
     }
     void expectEmptyNameRefused()
     {
@@ -69,7 +70,8 @@ TEST_F(VoorzTest, UnknownIdLeavesNoCurrentFacility)
 {
     clsVoorz v(fx.context());
     v.ActiveerID(fx.facBoven);
-    script.expectMsgBox(ui::Icon::Critical, QString(), QStringLiteral("EOF-fout in ActiveerID in clsVoorz (lngIDVoorz=9999)"));
+    script.expectMsgBox(ui::Icon::Critical, QString(),
+                        QStringLiteral("EOF-fout in ActiveerID in clsVoorz (lngIDVoorz=9999)"));
     v.ActiveerID(9999);
     EXPECT_FALSE(v.hasCurrentRow());
     EXPECT_THROW(v.HernoemVoorzNaam(QStringLiteral("Verkeerd")), platform::Error);
@@ -94,8 +96,9 @@ TEST_F(VoorzTest, FacilityAddedByAnotherObjectIsFoundAfterARequery)
 
 TEST_F(VoorzTest, EmptyColumnsNameTheFieldWhenRead)
 {
-    fx.execute(QStringLiteral("UPDATE tblInrichting SET bytObjectCat_REF=NULL, strObject=NULL WHERE idrInrichting_ID=?"),
-               {fx.facBoven});
+    fx.execute(
+        QStringLiteral("UPDATE tblInrichting SET bytObjectCat_REF=NULL, strObject=NULL WHERE idrInrichting_ID=?"),
+        {fx.facBoven});
     clsVoorz v(fx.context());
     EXPECT_EQ(v.ZoekIDvanVoorz(3, QStringLiteral("Peilbuizen")), fx.facPeil); // an empty row is no match
     v.ActiveerID(fx.facBoven);
@@ -109,7 +112,8 @@ TEST_F(VoorzTest, EmptyColumnsNameTheFieldWhenRead)
 
 TEST_F(VoorzTest, SearchByCategoryAndName)
 {
-    fx.execute(QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) VALUES (?, 6, 'Peilbuizen')"),
+    fx.execute(QStringLiteral(
+                   "INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, strObject) VALUES (?, 6, 'Peilbuizen')"),
                {fx.siteId});
     clsVoorz v(fx.context());
     v.ActiveerID(fx.facKeet);
@@ -137,9 +141,12 @@ TEST_F(VoorzTest, AddSavesTheRowAndAddsTheNode)
     const qint32 id = key.mid(3).toInt();
     EXPECT_EQ(key, QStringLiteral("inr") + QString::number(id));
     EXPECT_EQ(v.VoorzieningNaam(), QStringLiteral("Pompput {oost}")); // the new facility is current
-    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT lngStort_REF FROM tblInrichting WHERE idrInrichting_ID=?"), {id}).toInt(),
-              fx.siteId);
-    EXPECT_EQ(fx.scalar(QStringLiteral("SELECT bytObjectCat_REF FROM tblInrichting WHERE idrInrichting_ID=?"), {id}).toInt(), 4);
+    EXPECT_EQ(
+        fx.scalar(QStringLiteral("SELECT lngStort_REF FROM tblInrichting WHERE idrInrichting_ID=?"), {id}).toInt(),
+        fx.siteId);
+    EXPECT_EQ(
+        fx.scalar(QStringLiteral("SELECT bytObjectCat_REF FROM tblInrichting WHERE idrInrichting_ID=?"), {id}).toInt(),
+        4);
     EXPECT_EQ(nameInFile(id), QStringLiteral("Pompput {oost}"));
 
     const auto *node = tree.itemByKey(key);
@@ -251,14 +258,16 @@ TEST_F(VoorzTest, DeleteTakesOnlyTheItemsOfThatFacilityOfThatSite)
 
 TEST_F(VoorzTest, FailedDeleteChangesNothing)
 {
-    fx.execute(QStringLiteral("CREATE TRIGGER blockInr BEFORE DELETE ON tblInrichting BEGIN SELECT RAISE(ABORT, 'geblokkeerd'); END"));
+    fx.execute(QStringLiteral(
+        "CREATE TRIGGER blockInr BEFORE DELETE ON tblInrichting BEGIN SELECT RAISE(ABORT, 'geblokkeerd'); END"));
     clsVoorz v(fx.context());
     v.ActiveerID(fx.facTerrein);
     script.setMode(ui::ScriptedDialogs::Mode::Record);
     EXPECT_FALSE(v.verwijderVoorz());
     ASSERT_EQ(script.shown().size(), 1u);
     EXPECT_EQ(script.shown()[0].msgBox.icon, ui::Icon::Critical);
-    EXPECT_TRUE(script.shown()[0].msgBox.title.startsWith(QLatin1String("Fout "))) << script.shown()[0].msgBox.title.toStdString();
+    EXPECT_TRUE(script.shown()[0].msgBox.title.startsWith(QLatin1String("Fout ")))
+        << script.shown()[0].msgBox.title.toStdString();
     EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblAct WHERE lngInrichting_REF=?"), {fx.facTerrein}), 4);
     EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblInrichting")), 4);
     EXPECT_EQ(v.AantalRecords(), 4);

@@ -53,7 +53,7 @@ TEST(MemorySiteTreeTest, RefusesWhatTheTreeControlRefuses)
     const SiteTree::Node second = tree.addChild(QStringLiteral("objcat1"));
     tree.setText(second, QStringLiteral("tweede"));
     EXPECT_EQ(errorNumber([&] { tree.setKey(second, records::kKeyActNew); }), 35602);
-    EXPECT_EQ(tree.key(second), QString()); // keeps its old key
+    EXPECT_EQ(tree.key(second), QString());  // keeps its old key
     tree.setKey(first, records::kKeyActNew); // its own key again is fine
 
     // The node setter stops at the key: what comes after it is not set.

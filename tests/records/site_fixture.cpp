@@ -18,8 +18,9 @@ QString checklistText(const QString &column, int item)
     db::Connection cn;
     cn.Open(checklistFile());
     db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT %1 FROM tblCLitem WHERE lngCLitem_ID=? AND intCL_REF=3 AND blnActief<>0").arg(column),
-            cn, db::LockType::ReadOnly, {item});
+    rs.Open(
+        QStringLiteral("SELECT %1 FROM tblCLitem WHERE lngCLitem_ID=? AND intCL_REF=3 AND blnActief<>0").arg(column),
+        cn, db::LockType::ReadOnly, {item});
     return rs.Fields(0).Value().toString();
 }
 } // namespace
@@ -68,18 +69,28 @@ SiteFixture::SiteFixture() : TemplateCopy(QStringLiteral("dbQORdata_test.mdb"))
 
     // Checklist items of version 3, named as the checklist names them.
     const auto fromChecklist = [](int item, int rubriek, const Fields &changes) {
-        return testsupport::ownItem(checklistText(QStringLiteral("strOmschrijving"), item),
-                                    merged({{"bytRubriek_REF", rubriek}, {"bytIsQOR", 1}, {"lngClitem_REF", item}},
-                                           changes));
+        return testsupport::ownItem(
+            checklistText(QStringLiteral("strOmschrijving"), item),
+            merged({{"bytRubriek_REF", rubriek}, {"bytIsQOR", 1}, {"lngClitem_REF", item}}, changes));
     };
     clItem2 = file.item(siteId, facTerrein,
-                        fromChecklist(2, 4, {{"bytOptieKosten", 2}, {"sngKostenTotaal", 1750.0},
-                                             {"sngKostenPE", QVariant()}, {"strEenheid", QVariant()},
-                                             {"sngAantal", QVariant()}, {"bytOptieFreq", 3}, {"intFreqX", 7}}));
+                        fromChecklist(2, 4,
+                                      {{"bytOptieKosten", 2},
+                                       {"sngKostenTotaal", 1750.0},
+                                       {"sngKostenPE", QVariant()},
+                                       {"strEenheid", QVariant()},
+                                       {"sngAantal", QVariant()},
+                                       {"bytOptieFreq", 3},
+                                       {"intFreqX", 7}}));
     clItem10 = file.item(siteId, facPeil,
-                         fromChecklist(10, 2, {{"bytOptieKosten", 3}, {"sngKostenTotaal", QVariant()},
-                                               {"sngKostenPE", 375.0}, {"strEenheid", QStringLiteral("monster")},
-                                               {"sngAantal", 12.0}, {"bytOptieFreq", 2}, {"intFreqX", 3}}));
+                         fromChecklist(10, 2,
+                                       {{"bytOptieKosten", 3},
+                                        {"sngKostenTotaal", QVariant()},
+                                        {"sngKostenPE", 375.0},
+                                        {"strEenheid", QStringLiteral("monster")},
+                                        {"sngAantal", 12.0},
+                                        {"bytOptieFreq", 2},
+                                        {"intFreqX", 3}}));
 
     file.forecast(otherSiteId, 2011, 150);
     file.forecast(otherSiteId, 2010, 100);
@@ -113,8 +124,8 @@ QVariant SiteFixture::scalar(const QString &sql, const QVariantList &params) con
 
 int SiteFixture::textWidth(const QString &table, const QString &column) const
 {
-    const QString sql = scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table' AND name=?"), {table})
-                            .toString();
+    const QString sql =
+        scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table' AND name=?"), {table}).toString();
     const QRegularExpression re(QStringLiteral("\\b%1\\s+VARCHAR\\((\\d+)\\)").arg(column),
                                 QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = re.match(sql);
@@ -144,7 +155,8 @@ void SiteFixture::fillTree(records::MemorySiteTree &tree) const
              db::LockType::ReadOnly, {siteId});
     for (; !inr.EOF_(); inr.MoveNext()) {
         const int id = inr.Fields(QStringLiteral("idrInrichting_ID")).Value().toInt();
-        const auto node = tree.addChild(records::keyObjectCat(inr.Fields(QStringLiteral("bytObjectCat_REF")).Value().toInt()));
+        const auto node =
+            tree.addChild(records::keyObjectCat(inr.Fields(QStringLiteral("bytObjectCat_REF")).Value().toInt()));
         ZetNodeEigenschappen(tree, node, inr.Fields(QStringLiteral("strObject")).Value().toString(),
                              records::keyInrichting(id), QStringLiteral("?"), false, 16384, records::kImageVoorziening,
                              true);

@@ -24,20 +24,20 @@ public:
     // Builds the file; fails the running test (ADD_FAILURE) when it cannot.
     SiteFixture();
 
-    qint32 siteId = 0;       // "Stort 't Veld": facilities, cost items
-    qint32 otherSiteId = 0;  // "De Kuil": a forecast, no facilities
+    qint32 siteId = 0;      // "Stort 't Veld": facilities, cost items
+    qint32 otherSiteId = 0; // "De Kuil": a forecast, no facilities
 
     // Facilities of siteId.
-    qint32 facTerrein = 0;   // category 1 "Terrein en hekwerk" (checklist name)
-    qint32 facBoven = 0;     // category 2 "Bovenafdichting"
-    qint32 facPeil = 0;      // category 3 "Peilbuizen" (checklist name)
-    qint32 facKeet = 0;      // category 7 "Bouwkeet 't Hoekje" (a quote)
+    qint32 facTerrein = 0; // category 1 "Terrein en hekwerk" (checklist name)
+    qint32 facBoven = 0;   // category 2 "Bovenafdichting"
+    qint32 facPeil = 0;    // category 3 "Peilbuizen" (checklist name)
+    qint32 facKeet = 0;    // category 7 "Bouwkeet 't Hoekje" (a quote)
 
     // Cost items of siteId.
     qint32 phase1 = 0, phase2 = 0, phase3 = 0; // "Vervangen toegangsweg", rubric 5, facTerrein
-    qint32 ownItem = 0;      // "Onderhoud bouwkeet", rubric 4, facKeet
-    qint32 clItem2 = 0;      // checklist item 2 "Onderhoud hekwerk en poort", facTerrein
-    qint32 clItem10 = 0;     // checklist item 10 "Controlemetingen grondwater", facPeil
+    qint32 ownItem = 0;                        // "Onderhoud bouwkeet", rubric 4, facKeet
+    qint32 clItem2 = 0;                        // checklist item 2 "Onderhoud hekwerk en poort", facTerrein
+    qint32 clItem10 = 0;                       // checklist item 10 "Controlemetingen grondwater", facPeil
 
     static constexpr qint16 kChecklistVersion = 3;
 

@@ -19,9 +19,9 @@ TEST(DoelvermTest, TheVatFieldTakesEmptyOrANumberFromZeroToThirty)
         std::optional<float> perc;
     };
     const Geval gevallen[] = {
-        {"", true, std::nullopt},  {"  ", true, std::nullopt}, {"0", true, 0.0f},   {"19", true, 19.0f},
-        {"12,5", true, 12.5f},     {"30", true, 30.0f},        {"30,01", false, {}}, {"-1", false, {}},
-        {"abc", false, {}},        {"1x", false, {}},
+        {"", true, std::nullopt}, {"  ", true, std::nullopt}, {"0", true, 0.0f},    {"19", true, 19.0f},
+        {"12,5", true, 12.5f},    {"30", true, 30.0f},        {"30,01", false, {}}, {"-1", false, {}},
+        {"abc", false, {}},       {"1x", false, {}},
     };
     for (const Geval &g : gevallen) {
         const BTWInvoer b = controleerBTW(QString::fromUtf8(g.tekst));
@@ -61,7 +61,8 @@ TEST(DoelvermTest, DivisionKeysAndTheProposedName)
     EXPECT_EQ(sorteerVeld(2), QStringLiteral("bytRubriek_REF"));
     EXPECT_EQ(sorteerVeld(3), QStringLiteral("bytIsQOR"));
     EXPECT_EQ(sorteerVeld(0), QString());
-    EXPECT_EQ(voorgesteldeNaam(QStringLiteral("Alfa"), QDate(2024, 3, 5)), QStringLiteral("Rapportage Alfa 05-03-2024"));
+    EXPECT_EQ(voorgesteldeNaam(QStringLiteral("Alfa"), QDate(2024, 3, 5)),
+              QStringLiteral("Rapportage Alfa 05-03-2024"));
     // Characters no file name may hold, as in the input-data report's name.
     EXPECT_EQ(voorgesteldeNaam(QStringLiteral("Put A/B: \"oost\""), QDate(2026, 12, 8)),
               QStringLiteral("Rapportage Put A_B_ _oost_ 08-12-2026"));

@@ -74,11 +74,7 @@ protected:
         form = frmDoelverm::load({fx.dataFile, QStringLiteral("TAVIR"), 3, 0});
     }
 
-    template <class W>
-    W *control(const QString &name)
-    {
-        return testsupport::control<W>(form, name);
-    }
+    template <class W> W *control(const QString &name) { return testsupport::control<W>(form, name); }
     void klik(const QString &name) { testsupport::clickBox(control<QAbstractButton>(name)); }
     void ok() { QTest::mouseClick(control<QPushButton>(QStringLiteral("OKButton")), Qt::LeftButton); }
     QLineEdit *btwVeld() { return control<QLineEdit>(QStringLiteral("txtBTWperc")); }
@@ -177,8 +173,9 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     klik(QStringLiteral("chkRapUnselectedCLitems"));
     const QString pad = uit.filePath(QStringLiteral("rapport.docx"));
     verwachtOpslaan(pad);
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
-                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                      QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     ok();
     EXPECT_FALSE(geladen());
@@ -199,7 +196,8 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     EXPECT_EQ(d[QStringLiteral("sections")].toArray().size(), 4);
     bool doelvermogen = false;
     for (const auto &t : wordtest::tables(d))
-        doelvermogen = doelvermogen || wordtest::rowTexts(t.toObject()).last().startsWith(QStringLiteral("DOELVERMOGEN"));
+        doelvermogen =
+            doelvermogen || wordtest::rowTexts(t.toObject()).last().startsWith(QStringLiteral("DOELVERMOGEN"));
     EXPECT_TRUE(doelvermogen);
 
     const QByteArray kop = QJsonDocument(d[QStringLiteral("header")].toArray()).toJson();
@@ -208,7 +206,8 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     EXPECT_TRUE(voet.contains("pag. ")) << voet.constData();
     const QJsonObject p = d[QStringLiteral("protection")].toObject();
     EXPECT_EQ(p[QStringLiteral("edit")].toString(), QStringLiteral("forms"));
-    EXPECT_TRUE(p.contains(QStringLiteral("hashValue")) || p.contains(QStringLiteral("hash"))) << QJsonDocument(p).toJson().constData();
+    EXPECT_TRUE(p.contains(QStringLiteral("hashValue")) || p.contains(QStringLiteral("hash")))
+        << QJsonDocument(p).toJson().constData();
 }
 
 TEST_F(FrmDoelvermTest, OnScreenTheReportWindowGetsTheTargetFundAndTheLevy)
@@ -269,8 +268,9 @@ TEST_F(FrmDoelvermTest, AFailedSaveAsksForAnotherNameAndLeavesNoFileBehind)
     const QString goed = uit.filePath(QStringLiteral("tweede.docx"));
     verwachtOpslaan(mis);
     script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).answer(goed);
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
-                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                      QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     ok();
     const auto &boxen = script.shown();
@@ -298,8 +298,9 @@ TEST_F(FrmDoelvermTest, WhatAKilledReportLeftGoesWithTheNextReport)
     laad(fx.alfa);
     klik(QStringLiteral("optRapNaar_2"));
     verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
-                        QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                      QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     ok();
     EXPECT_EQ(bestanden(), QStringList({"notities.docx.bak", "rapport.docx"}));
@@ -320,9 +321,10 @@ TEST_F(FrmDoelvermTest, AReadOnlyDataFileStillGetsItsWordReport)
         klik(QStringLiteral("optRapNaar_2"));
         const QString pad = uit.filePath(QStringLiteral("rapport.docx"));
         verwachtOpslaan(pad);
-        script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
-                            QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
-                            ui::Buttons::YesNo)
+        script
+            .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"),
+                          QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"),
+                          ui::Buttons::YesNo)
             .answer(ui::Answer::No);
         ok();
         EXPECT_FALSE(geladen());
@@ -346,7 +348,7 @@ TEST_F(FrmDoelvermTest, AFullDiskReportsTheDataFileFailureOnce)
     verwachtOpslaan(uit.filePath(QStringLiteral("rapport.docx")));
     script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Rapportage opslaan als ...")).cancel();
 
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit vol = saved;

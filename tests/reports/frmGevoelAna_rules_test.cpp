@@ -47,8 +47,10 @@ TEST(Gevoeligheid, RowsRunFromTheSelectionsStartToItsEndInEqualSteps)
         {3, 5, 5, {0.015, 0.02125, 0.0275, 0.03375, 0.04}},
         {3, 5, 2, {0.015, 0.04}},
         {2, 14, 3, {0.01, 0.045, 0.08}},
-        {8, 4, 10, {0.04, 0.04222222, 0.04444444, 0.04666667, 0.04888889, 0.05111111, 0.05333333, 0.05555556,
-                    0.05777778, 0.06}},
+        {8,
+         4,
+         10,
+         {0.04, 0.04222222, 0.04444444, 0.04666667, 0.04888889, 0.05111111, 0.05333333, 0.05555556, 0.05777778, 0.06}},
     };
     for (const auto &c : cases) {
         const std::vector<float> x = rijTarieven(c.start, c.lengte, c.rijen);
@@ -102,7 +104,8 @@ TEST(Gevoeligheid, ChecksBeforeAnAnalysis)
     auto m = controleer(in);
     ASSERT_TRUE(m.has_value());
     EXPECT_EQ(m->icon, ui::Icon::Information);
-    EXPECT_EQ(m->tekst, QStringLiteral("Stel eerst een range in met de selectieschuif d.m.v. de muis en de SHIFT-toets."));
+    EXPECT_EQ(m->tekst,
+              QStringLiteral("Stel eerst een range in met de selectieschuif d.m.v. de muis en de SHIFT-toets."));
     in.varieer = Varieer::Inflatie;
     EXPECT_TRUE(controleer(in).has_value());
 
@@ -122,8 +125,8 @@ TEST(Gevoeligheid, AlternativeRatesFromOneToEightPerCent)
     const struct {
         const char *text;
         bool ok;
-    } cases[] = {{"1", true},     {"8", true},  {"8,00", true}, {"4,5", true}, {"8,01", false},
-                 {"0,99", false}, {"", false},  {"abc", false}, {"-3", false}};
+    } cases[] = {{"1", true},     {"8", true}, {"8,00", true}, {"4,5", true}, {"8,01", false},
+                 {"0,99", false}, {"", false}, {"abc", false}, {"-3", false}};
     for (const auto &c : cases)
         EXPECT_EQ(tariefFout(QString::fromUtf8(c.text), true), c.ok ? QString() : fout) << c.text;
     EXPECT_EQ(tariefFout(QString(), false),
@@ -175,7 +178,8 @@ TEST_F(GevoeligheidSiteTest, EachRowIsTheTargetFundAtItsRateWithTheSitesOtherRat
     schrijfGevoeligheid(*u, rap);
     QStringList regels = rap.tekst.split(QStringLiteral("\r\n"));
     EXPECT_EQ(regels.mid(0, 6),
-              QStringList({"<b>Rapportage gevoeligheidsanalyse", "", "</b>Uitgangssituatie: totaal A+B+C "
+              QStringList({"<b>Rapportage gevoeligheidsanalyse", "",
+                           "</b>Uitgangssituatie: totaal A+B+C "
                            "(reguliere nazorgactiviteiten) bij rente van 5,00 % en inflatie van 2,00 %: "
                                + vb::Format(u->basis, QStringLiteral("€ #,#0")),
                            "", "[tabs 2][tab 0=2][tab 1=6]rente\tdoelvermogen\t% hoger dan uitgangssituatie", ""}));
@@ -183,9 +187,9 @@ TEST_F(GevoeligheidSiteTest, EachRowIsTheTargetFundAtItsRateWithTheSitesOtherRat
     for (int i = 6; i < 11; ++i)
         rentes << regels[i].section(QLatin1Char('\t'), 0, 0);
     EXPECT_EQ(rentes, QStringList({"1,50 %", "2,13 %", "2,75 %", "3,38 %", "4,00 %"}));
-    EXPECT_EQ(regels[6].section(QLatin1Char('\t'), 1),
-              vb::Format(u->regels[0].doelvermogen, QStringLiteral("€ #,#0")) + QLatin1Char('\t')
-                  + percHoger(u->regels[0].doelvermogen, u->basis));
+    EXPECT_EQ(regels[6].section(QLatin1Char('\t'), 1), vb::Format(u->regels[0].doelvermogen, QStringLiteral("€ #,#0"))
+                                                           + QLatin1Char('\t')
+                                                           + percHoger(u->regels[0].doelvermogen, u->basis));
 }
 
 TEST_F(GevoeligheidSiteTest, InflationRowsAndARowAtTheSitesOwnRateShowNoChange)
@@ -231,10 +235,14 @@ TEST_F(GevoeligheidSiteTest, OnePairOfAlternativeRates)
 
 TEST_F(GevoeligheidSiteTest, ASiteThatFailsTheInputCheckGivesNoAnalysis)
 {
-    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Proef")}, {"intStortType", 1},
-                                 {"sngRentePerc", 4.0}, {"sngInflPerc", 2.0},
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Proef")},
+                                 {"intStortType", 1},
+                                 {"sngRentePerc", 4.0},
+                                 {"sngInflPerc", 2.0},
                                  {"dtmAanvangNazorg", QStringLiteral("2030-01-01 00:00:00")},
-                                 {"intJaarPrijsPeil", 2008}, {"sngNazorgOpp", 0.0}, {"bytRapEval", 1},
+                                 {"intJaarPrijsPeil", 2008},
+                                 {"sngNazorgOpp", 0.0},
+                                 {"bytRapEval", 1},
                                  {"intCL_REF", 3}});
     script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Invoer onvolledig bij Proef"),
                         QStringLiteral("Er is geen (geldig) nazorgoppervlak ingevoerd in het scherm 'Toeslagen "

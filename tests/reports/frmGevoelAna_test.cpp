@@ -52,11 +52,7 @@ protected:
         ScriptedDialogsTest::TearDown();
     }
 
-    template <class W>
-    W *control(const char *name)
-    {
-        return testsupport::control<W>(form, name);
-    }
+    template <class W> W *control(const char *name) { return testsupport::control<W>(form, name); }
 
     SelectieSchuif *slider() { return control<SelectieSchuif>("Slider1"); }
     void bereken() { QTest::mouseClick(control<QPushButton>("OKButton"), Qt::LeftButton); }

@@ -14,13 +14,13 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTextLayout>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using reports::frmRapScherm;
@@ -29,10 +29,7 @@ namespace {
 
 class RapSchermTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        testsupport::unloadForms();
-    }
+    void TearDown() override { testsupport::unloadForms(); }
 
     static QTextEdit *txtRap(frmRapScherm *w) { return w->findChild<QTextEdit *>(QStringLiteral("txtRap")); }
 };
@@ -91,8 +88,8 @@ TEST_F(RapSchermTest, FormattingAppliesToWhatFollowsAndTabStopsToTheParagraphsAf
 TEST_F(RapSchermTest, CrLfCrOrLfEachEndAParagraphThatKeepsTheTabStops)
 {
     const std::pair<const char *, const char *> gevallen[] = {
-        {"a\r\nb", "a\nb"},      {"a\rb", "a\nb"},      {"a\nb", "a\nb"},   {"a\r\r\nb", "a\n\nb"},
-        {"a\n\rb", "a\n\nb"},    {"\r\nab\r\n", "\nab\n"}, {"a\tb", "a\tb"}, {"", ""},
+        {"a\r\nb", "a\nb"},   {"a\rb", "a\nb"},         {"a\nb", "a\nb"}, {"a\r\r\nb", "a\n\nb"},
+        {"a\n\rb", "a\n\nb"}, {"\r\nab\r\n", "\nab\n"}, {"a\tb", "a\tb"}, {"", ""},
     };
     frmRapScherm *w = frmRapScherm::load();
     for (const auto &[invoer, tekst] : gevallen) {
@@ -122,8 +119,7 @@ TEST_F(RapSchermTest, AParagraphStartedInFrontTakesTheTabStopsAsTheyStand)
     const QTextDocument *doc = txtRap(w)->document();
     EXPECT_TRUE(doc->findBlockByNumber(0).blockFormat().tabPositions().isEmpty());
     for (int blok : {1, 2})
-        EXPECT_NEAR(doc->findBlockByNumber(blok).blockFormat().tabPositions().value(0).position, w->px(4), 0.5)
-            << blok;
+        EXPECT_NEAR(doc->findBlockByNumber(blok).blockFormat().tabPositions().value(0).position, w->px(4), 0.5) << blok;
 }
 
 TEST_F(RapSchermTest, TabStopsSetBeforeAnyTextHoldForTheFirstParagraphWrittenAfter)

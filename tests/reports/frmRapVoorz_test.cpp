@@ -44,11 +44,7 @@ protected:
         os::setOpener(m_opener);
         WordReportTest::TearDown();
     }
-    template <class W>
-    W *control(const char *name)
-    {
-        return testsupport::control<W>(form, name);
-    }
+    template <class W> W *control(const char *name) { return testsupport::control<W>(form, name); }
     void tick(const char *name) { testsupport::clickBox(control<QCheckBox>(name)); }
     void rapporteer()
     {

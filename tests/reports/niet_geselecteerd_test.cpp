@@ -51,8 +51,8 @@ TEST_F(NietGeselecteerdTest, ListsTheUnusedItemsGroupedByRubric)
     const int items = int(actieveItems().size()) - 2; // Alfa uses items 2 and 10
     // Items of all six rubrics: a row for each group, none left out.
     EXPECT_EQ(rows.size(), items + 6);
-    const QStringList groepen = {"\nINSTANDHOUDEN||", "\nCONTROLEMETINGEN||", "\nINSPECTIES||", "\nONDERHOUD||",
-                                 "\nVERVANGING||", "\nOVERIG||"};
+    const QStringList groepen = {"\nINSTANDHOUDEN||", "\nCONTROLEMETINGEN||", "\nINSPECTIES||",
+                                 "\nONDERHOUD||",     "\nVERVANGING||",       "\nOVERIG||"};
     qsizetype vorige = -1;
     for (const QString &g : groepen) {
         const qsizetype i = rows.indexOf(g);
@@ -85,7 +85,8 @@ TEST_F(NietGeselecteerdTest, ASiteThatUsesEveryItemIsToldSo)
     const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Volledig")}, {"intStortType", 1}, {"intCL_REF", 1}});
     const qint32 voorz = fx.facility(site, 1, QStringLiteral("Terrein"));
     for (qint32 id : actieveItems())
-        fx.item(site, voorz, calctest::ownItem(QStringLiteral("Post %1").arg(id), {{"bytIsQOR", 1}, {"lngClitem_REF", id}}));
+        fx.item(site, voorz,
+                calctest::ownItem(QStringLiteral("Post %1").arg(id), {{"bytIsQOR", 1}, {"lngClitem_REF", id}}));
     const QJsonObject d = write(site, 0, false);
     EXPECT_TRUE(wordtest::tables(d).isEmpty());
     EXPECT_TRUE(wordtest::bodyTexts(d).contains(QStringLiteral("Alle checklistposten zijn geselecteerd.")));
@@ -107,7 +108,8 @@ TEST_F(NietGeselecteerdTest, HeaderAndFooterNameTheProgramAndThePages)
 
     const QJsonArray voet = wordtest::paragraphs(d[QStringLiteral("footer")].toArray());
     ASSERT_EQ(voet.size(), 2);
-    EXPECT_EQ(voet[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Gegenereerd d.d.  5-mrt-2024  09:07"));
+    EXPECT_EQ(voet[0].toObject()[QStringLiteral("text")].toString(),
+              QStringLiteral("Gegenereerd d.d.  5-mrt-2024  09:07"));
     const QJsonObject tweede = voet[1].toObject();
     EXPECT_TRUE(tweede[QStringLiteral("text")].toString().startsWith(QStringLiteral("Afgedrukt d.d. ")));
     EXPECT_TRUE(tweede[QStringLiteral("text")].toString().contains(QStringLiteral("\tpag. ")));

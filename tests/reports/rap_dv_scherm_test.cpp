@@ -60,9 +60,9 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
     for (const QString &regel : r)
         if (!regel.isEmpty() && !regel.startsWith(QLatin1Char('\t')))
             labels << regel.section(QLatin1Char('\t'), 0, 0);
-    const QStringList volgorde = {"Subtotaal onderhoud: ", "Subtotaal jaarlijkse nazorgkosten",
-                                  QString::fromUtf8("\u2714"), "Jaarlijkse nazorgkosten (A)", "B: Vervangingskosten",
-                                  "Bovenafdichting"};
+    const QStringList volgorde = {"Subtotaal onderhoud: ",     "Subtotaal jaarlijkse nazorgkosten",
+                                  QString::fromUtf8("\u2714"), "Jaarlijkse nazorgkosten (A)",
+                                  "B: Vervangingskosten",      "Bovenafdichting"};
     const qsizetype s = labels.indexOf(QStringLiteral("Subtotaal onderhoud: "));
     ASSERT_GE(s, 0);
     EXPECT_EQ(labels.mid(s, volgorde.size()), volgorde);
@@ -71,8 +71,9 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
     EXPECT_TRUE(labels.contains(QStringLiteral("Subtotaal overig: ")));
     EXPECT_FALSE(labels.contains(QStringLiteral("VERVANGING")));
 
-    EXPECT_TRUE(r.filter(QStringLiteral("Toeslag onvoorzien")).value(0).startsWith(
-        QString::fromUtf8("\u2714\tToeslag onvoorzien (10,0%)\t\t\t\t\t\t€ ")));
+    EXPECT_TRUE(r.filter(QStringLiteral("Toeslag onvoorzien"))
+                    .value(0)
+                    .startsWith(QString::fromUtf8("\u2714\tToeslag onvoorzien (10,0%)\t\t\t\t\t\t€ ")));
     EXPECT_TRUE(r.contains(QString::fromUtf8(
         "\u2714\tApparaatskosten algemeen\t\t\t€ 15.000 per jaar plus 3% van (A+B)\t€ 915.802\t(56,5%)")));
     EXPECT_TRUE(r.contains(QString::fromUtf8(
@@ -119,8 +120,10 @@ TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedCutToTheirWidth)
     const QStringList r = write(fx.beta, 2).regels();
     const qsizetype kop = r.indexOf(QStringLiteral("Toeslagen vervangingen:"));
     ASSERT_GE(kop, 0);
-    EXPECT_EQ(r[kop + 3], QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
-    EXPECT_EQ(r[kop + 4], QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
+    EXPECT_EQ(r[kop + 3],
+              QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
+    EXPECT_EQ(r[kop + 4],
+              QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
     EXPECT_TRUE(r[kop + 5].startsWith(QStringLiteral("Vervangingskosten (B)\t")));
     EXPECT_TRUE(r.filter(QStringLiteral("Toeslag ontwerp/directie")).isEmpty());
 }
@@ -141,7 +144,8 @@ TEST_F(RapDVSchermTest, OverigStandsApartAfterBlockBInEveryDivision)
         ASSERT_EQ(o, b + 3);
         EXPECT_EQ(r.mid(o + 1, 2), QStringList({"", "Peilbuizen"}));
         EXPECT_TRUE(r[o + 3].startsWith(QString::fromUtf8("\u25cb\tOpruimen\t")));
-        EXPECT_TRUE(r[o + 3].endsWith(QString::fromUtf8("\t€ 8.184"))) << r[o + 3].toStdString(); // no share of the fund
+        EXPECT_TRUE(r[o + 3].endsWith(QString::fromUtf8("\t€ 8.184")))
+            << r[o + 3].toStdString(); // no share of the fund
         EXPECT_EQ(r[o + 5], QString::fromUtf8("Subtotaal overig: \t\t\t\t\t\t€ 8.184"));
         EXPECT_EQ(r[o + 6], reports::kBuitenDoelvermogen);
         EXPECT_GT(c, o + 6);

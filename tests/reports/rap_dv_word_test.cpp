@@ -88,8 +88,9 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
     EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
 
     const QJsonObject t = wordtest::tables(d)[0].toObject();
-    EXPECT_EQ(wordtest::rowTexts(t).first(),
-              QStringLiteral("|post|aanleg afd.|eerste uitgave|laatste uitgave|frequentie|kosten (prijspeil 2002)|NCW|"));
+    EXPECT_EQ(
+        wordtest::rowTexts(t).first(),
+        QStringLiteral("|post|aanleg afd.|eerste uitgave|laatste uitgave|frequentie|kosten (prijspeil 2002)|NCW|"));
     const QJsonObject kop = wordtest::cell(t, 1, 2);
     EXPECT_TRUE(kop[QStringLiteral("bold")].toBool());
     EXPECT_EQ(kop[QStringLiteral("top")].toInt(), 12);
@@ -98,26 +99,55 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
     EXPECT_EQ(wordtest::cell(t, 2, 1)[QStringLiteral("size")].toDouble(), 12.0);
 
     const QStringList expected = {
-        "A: Jaarlijkse kosten", "INSTANDHOUDEN", "Terrein", "Maaien", "Subtotaal instandhouden\n",
-        "CONTROLEMETINGEN", "Terrein", "Zettingsmetingen", "Peilbuizen", "Controlemetingen grondwater",
-        "Subtotaal controlemetingen\n", "INSPECTIES", "Peilbuizen", "Inspectie peilbuizen", "Subtotaal inspecties\n",
-        "ONDERHOUD", "Terrein", "Onderhoud hekwerk en poort", "Subtotaal onderhoud\n",
-        "Subtotaal jaarlijkse nazorgkosten", "Toeslag onvoorzien (10,0%)", "Jaarlijkse nazorgkosten (A)\n\n",
-        "B: Vervangingskosten", "Bovenafdichting", "Vervangen afdeklaag", "Subtotaal vervangingskosten",
-        "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n", "Overig (buiten het doelvermogen)",
-        "Peilbuizen", "Opruimen", "Subtotaal overig",
+        "A: Jaarlijkse kosten",
+        "INSTANDHOUDEN",
+        "Terrein",
+        "Maaien",
+        "Subtotaal instandhouden\n",
+        "CONTROLEMETINGEN",
+        "Terrein",
+        "Zettingsmetingen",
+        "Peilbuizen",
+        "Controlemetingen grondwater",
+        "Subtotaal controlemetingen\n",
+        "INSPECTIES",
+        "Peilbuizen",
+        "Inspectie peilbuizen",
+        "Subtotaal inspecties\n",
+        "ONDERHOUD",
+        "Terrein",
+        "Onderhoud hekwerk en poort",
+        "Subtotaal onderhoud\n",
+        "Subtotaal jaarlijkse nazorgkosten",
+        "Toeslag onvoorzien (10,0%)",
+        "Jaarlijkse nazorgkosten (A)\n\n",
+        "B: Vervangingskosten",
+        "Bovenafdichting",
+        "Vervangen afdeklaag",
+        "Subtotaal vervangingskosten",
+        "Toeslag ontwerp/directie (12,0%)",
+        "Vervangingskosten (B)\n\n",
+        "Overig (buiten het doelvermogen)",
+        "Peilbuizen",
+        "Opruimen",
+        "Subtotaal overig",
         "Deze kosten maken geen deel uit van het doelvermogen: ze tellen niet mee in A, B of C.\n",
         "C: Toeslagen algemene nazorgkosten\n",
-        "Rapportage/evaluatie", "Communicatie", "Apparaatskosten algemeen", "Toeslagen algemene nazorgkosten (C)\n",
-        "Berekening doelvermogen\n", "Totaal A+B+C (reguliere nazorgactiviteiten)", "Risicobedrag", "DOELVERMOGEN"};
+        "Rapportage/evaluatie",
+        "Communicatie",
+        "Apparaatskosten algemeen",
+        "Toeslagen algemene nazorgkosten (C)\n",
+        "Berekening doelvermogen\n",
+        "Totaal A+B+C (reguliere nazorgactiviteiten)",
+        "Risicobedrag",
+        "DOELVERMOGEN"};
     EXPECT_EQ(labels(t), expected);
 
     const QStringList rows = wordtest::rowTexts(t);
-    EXPECT_TRUE(rows.contains(QString::fromUtf8(
-        "\u25cb|Maaien||1|oo|2x per jr|€ 1.000,00|€ 121.413|(7,5%)")));
+    EXPECT_TRUE(rows.contains(QString::fromUtf8("\u25cb|Maaien||1|oo|2x per jr|€ 1.000,00|€ 121.413|(7,5%)")));
     EXPECT_TRUE(rows.contains(QString::fromUtf8("|Subtotaal instandhouden\n||||||€ 121.413|(7,5%)")));
-    EXPECT_TRUE(rows.contains(QString::fromUtf8(
-        "\u2714|Apparaatskosten algemeen||€ 15.000 per jaar plus 3 % van (A+B)|€ 915.802|(56,5%)")));
+    EXPECT_TRUE(rows.contains(
+        QString::fromUtf8("\u2714|Apparaatskosten algemeen||€ 15.000 per jaar plus 3 % van (A+B)|€ 915.802|(56,5%)")));
     EXPECT_TRUE(rows.contains(QString::fromUtf8(
         "\u2714|Rapportage/evaluatie||1|oo|1x per jr|€ 3.500 + 10 x € 225 = € 5.750|€ 349.063|(21,5%)")));
     EXPECT_EQ(rows.last(), QString::fromUtf8("DOELVERMOGEN||||||€ 1.670.408|"));
@@ -136,11 +166,12 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
     const qsizetype v = body.indexOf(QStringLiteral("Verklaring:"));
     ASSERT_GE(v, 0);
     EXPECT_EQ(body[v + 1], QString::fromUtf8("\u2714\t: QOR-checklistpost, invoer voldoet aan criteria;"));
-    EXPECT_EQ(body[v + 2], QString::fromUtf8(
-        "\u2718\t: QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);"));
+    EXPECT_EQ(body[v + 2],
+              QString::fromUtf8(
+                  "\u2718\t: QOR-checklistpost, invoer voldoet niet aan criteria (cursief weergeven kentallen);"));
     EXPECT_EQ(body[v + 3], QString::fromUtf8("\u25cb\t: door de gebruiker gedefinieerde kostenpost."));
-    EXPECT_TRUE(body.contains(QStringLiteral(
-        "De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in. ")));
+    EXPECT_TRUE(body.contains(
+        QStringLiteral("De kolom 'aanleg afd.' geeft het ingevoerde jaar van aanleg bovenafdichting in. ")));
 }
 
 TEST_F(RapDVWordTest, ByCategoryEachGroupHasItsSubtotalAndTheBlocksFollowTheLast)
@@ -154,17 +185,42 @@ TEST_F(RapDVWordTest, ByCategoryEachGroupHasItsSubtotalAndTheBlocksFollowTheLast
     const QJsonObject t = wordtest::tables(d)[0].toObject();
     EXPECT_EQ(wordtest::cell(t, 2, 1)[QStringLiteral("span")].toInt(), 9);
     const QStringList expected = {
-        "A: Jaarlijkse kosten & B: Vervangingskosten", "ALGEMEEN", "Terrein", "Maaien", "Zettingsmetingen",
-        "Onderhoud hekwerk en poort", "Subtotaal algemeen\n", "BOVENAFDICHTING", "Bovenafdichting",
-        "Vervangen afdeklaag", "Subtotaal bovenafdichting\n", "GRONDWATERMONITORINGSSYSTEEM", "Peilbuizen",
-        "Controlemetingen grondwater", "Inspectie peilbuizen", "Subtotaal grondwatermonitoringssysteem\n",
-        "Subtotaal jaarlijkse nazorgkosten", "Toeslag onvoorzien (10,0%)", "Jaarlijkse nazorgkosten (A)\n\n",
-        "Subtotaal vervangingskosten", "Toeslag ontwerp/directie (12,0%)", "Vervangingskosten (B)\n\n",
-        "Overig (buiten het doelvermogen)", "Peilbuizen", "Opruimen", "Subtotaal overig",
+        "A: Jaarlijkse kosten & B: Vervangingskosten",
+        "ALGEMEEN",
+        "Terrein",
+        "Maaien",
+        "Zettingsmetingen",
+        "Onderhoud hekwerk en poort",
+        "Subtotaal algemeen\n",
+        "BOVENAFDICHTING",
+        "Bovenafdichting",
+        "Vervangen afdeklaag",
+        "Subtotaal bovenafdichting\n",
+        "GRONDWATERMONITORINGSSYSTEEM",
+        "Peilbuizen",
+        "Controlemetingen grondwater",
+        "Inspectie peilbuizen",
+        "Subtotaal grondwatermonitoringssysteem\n",
+        "Subtotaal jaarlijkse nazorgkosten",
+        "Toeslag onvoorzien (10,0%)",
+        "Jaarlijkse nazorgkosten (A)\n\n",
+        "Subtotaal vervangingskosten",
+        "Toeslag ontwerp/directie (12,0%)",
+        "Vervangingskosten (B)\n\n",
+        "Overig (buiten het doelvermogen)",
+        "Peilbuizen",
+        "Opruimen",
+        "Subtotaal overig",
         "Deze kosten maken geen deel uit van het doelvermogen: ze tellen niet mee in A, B of C.\n",
-        "C: Toeslagen algemene nazorgkosten\n", "Rapportage/evaluatie", "Communicatie", "Apparaatskosten algemeen",
-        "Toeslagen algemene nazorgkosten (C)\n", "Berekening doelvermogen\n",
-        "Totaal A+B+C (reguliere nazorgactiviteiten)", "Risicobedrag", "DOELVERMOGEN"};
+        "C: Toeslagen algemene nazorgkosten\n",
+        "Rapportage/evaluatie",
+        "Communicatie",
+        "Apparaatskosten algemeen",
+        "Toeslagen algemene nazorgkosten (C)\n",
+        "Berekening doelvermogen\n",
+        "Totaal A+B+C (reguliere nazorgactiviteiten)",
+        "Risicobedrag",
+        "DOELVERMOGEN"};
     EXPECT_EQ(labels(t), expected);
     const int sub = int(column(t, 2).indexOf(QStringLiteral("Subtotaal algemeen\n"))) + 1;
     EXPECT_TRUE(wordtest::cell(t, sub, 2)[QStringLiteral("bold")].toBool());
@@ -179,10 +235,11 @@ TEST_F(RapDVWordTest, DifferentiatedSurchargesAreListedOnePerRecord)
     const qsizetype kop = rows.indexOf(QStringLiteral("|Toeslagen vervangingen|||||||"));
     ASSERT_GE(kop, 0);
     EXPECT_TRUE(wordtest::cell(t, int(kop) + 1, 2)[QStringLiteral("bold")].toBool());
-    EXPECT_EQ(rows[kop + 3], QString::fromUtf8(
-        "\u2714|'Drainageleidingen: Vervangen drainageleidingen' (groot werk, 6,25%)|||||€ 6.250|€ 479.026|(0,7%)"));
+    EXPECT_EQ(rows[kop + 3], QString::fromUtf8("\u2714|'Drainageleidingen: Vervangen drainageleidingen' (groot werk, "
+                                               "6,25%)|||||€ 6.250|€ 479.026|(0,7%)"));
     EXPECT_EQ(rows[kop + 4],
-              QString::fromUtf8("\u2714|'Terrein en hekwerk: Vervangen hekwerk' (klein werk, 5,0%)|||||€ 1.000|€ 1.916|(0,0%)"));
+              QString::fromUtf8(
+                  "\u2714|'Terrein en hekwerk: Vervangen hekwerk' (klein werk, 5,0%)|||||€ 1.000|€ 1.916|(0,0%)"));
     EXPECT_EQ(rows[kop + 5], QString::fromUtf8("Vervangingskosten (B)\n\n||||||€ 18.208.720|(28,0%)"));
     EXPECT_EQ(wordtest::cell(t, int(kop) + 4, 2)[QStringLiteral("size")].toDouble(), 8.0);
     EXPECT_FALSE(rows.contains(QStringLiteral("|VERVANGING|||||||")));
@@ -235,8 +292,9 @@ TEST_F(RapDVWordTest, OverigStandsApartAfterBlockBAndTheTotalsStayInEveryDivisio
         for (qsizetype i = 0; i < c2.size(); ++i)
             if (c2[i].startsWith(QStringLiteral("Subtotaal ")) && c2[i].endsWith(QLatin1Char('\n')))
                 groepen += euros(c8[i]);
-        const double verwacht = sortering == 2 ? double(dv.somA_exclOnvoorzien())
-                                               : double(dv.somA_exclOnvoorzien()) + double(dv.somB_exclDirectievoering());
+        const double verwacht = sortering == 2
+                                    ? double(dv.somA_exclOnvoorzien())
+                                    : double(dv.somA_exclOnvoorzien()) + double(dv.somB_exclDirectievoering());
         EXPECT_NEAR(double(groepen), verwacht, 3.0);
         const QStringList rijen = wordtest::rowTexts(t);
         auto bedragNa = [&](const QString &label) {
@@ -258,8 +316,8 @@ TEST_F(RapDVWordTest, OwnItemsOnlyByConformityHaveTheirHeading)
 {
     const QStringList l = labels(writeApart(fx.eigen, 3));
     ASSERT_GE(l.size(), 4);
-    EXPECT_EQ(l.mid(0, 3), QStringList({"A: Jaarlijkse kosten & B: Vervangingskosten", "DOOR GEBRUIKER GEDEFINIEERD",
-                                        "Terrein"}));
+    EXPECT_EQ(l.mid(0, 3),
+              QStringList({"A: Jaarlijkse kosten & B: Vervangingskosten", "DOOR GEBRUIKER GEDEFINIEERD", "Terrein"}));
     EXPECT_EQ(l.count(QStringLiteral("DOOR GEBRUIKER GEDEFINIEERD")), 1);
     EXPECT_TRUE(l.contains(QStringLiteral("Subtotaal door gebruiker gedefinieerd\n")));
 }

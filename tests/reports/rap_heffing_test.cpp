@@ -45,10 +45,10 @@ TEST_F(RapHeffingTest, OnScreenTheEqualisedLevyYearByYear)
     EXPECT_EQ(rap.tabs, QList<double>({3, 6, 9, 12, 15}));
     const QStringList r = rap.regels();
     ASSERT_GE(r.size(), 18);
-    EXPECT_EQ(r.mid(0, 10),
-              QStringList({"", "", "", "Rapportage heffingen:", "", kVerevening, "",
-                           "Betrokken inrichtingen: Gamma, Delta. ",
-                           QString::fromUtf8("Gezamenlijk NCW, uitgedrukt in prijspeil 2002: € 1.382.384"), ""}));
+    EXPECT_EQ(
+        r.mid(0, 10),
+        QStringList({"", "", "", "Rapportage heffingen:", "", kVerevening, "", "Betrokken inrichtingen: Gamma, Delta. ",
+                     QString::fromUtf8("Gezamenlijk NCW, uitgedrukt in prijspeil 2002: € 1.382.384"), ""}));
     EXPECT_EQ(r[10], QStringLiteral("Jaar\tAantal kTon\tHeffing/ton *\tHeffing *\tControle NCW"));
     EXPECT_TRUE(r[11].startsWith(QStringLiteral("2010\t100\t€ ")));
     EXPECT_TRUE(r[12].startsWith(QStringLiteral("2011\t500\t€ ")));

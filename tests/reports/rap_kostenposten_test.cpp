@@ -150,8 +150,8 @@ TEST_F(KostenpostenTest, ASiteWithoutItemsOfItsOwnIsToldAndGetsNothing)
     // hangs under a facility of another site.
     const qint32 leeg = fx.site({{"strStortNaam", QStringLiteral("Leeg")}, {"intStortType", 1}, {"intCL_REF", 1}});
     fx.facility(leeg, 1, QStringLiteral("Terrein"));
-    fx.item(leeg, fx.scalar(QStringLiteral("SELECT lngInrichting_REF FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien})
-                      .toInt(),
+    fx.item(leeg,
+            fx.scalar(QStringLiteral("SELECT lngInrichting_REF FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien}).toInt(),
             calctest::ownItem(QStringLiteral("Elders")));
     script.expectMsgBox(ui::Icon::None, QString(), reports::kGeenKostenposten);
     const QJsonObject d = write(leeg, true);
@@ -169,8 +169,8 @@ TEST_F(KostenpostenTest, GroupsByTheNamesAsSorted)
     fx.item(site, fx.facility(site, 3, QStringLiteral("Put")), calctest::ownItem(QStringLiteral("A")));
     fx.item(site, fx.facility(site, 1, QStringLiteral("Put")), calctest::ownItem(QStringLiteral("C")));
     const QJsonObject t = wordtest::tables(write(site, false))[0].toObject();
-    EXPECT_EQ(column(t, 2), (QStringList{"post", "", "ALGEMEEN", "", "Put", "C", "", "GRONDWATERMONITORINGSSYSTEEM",
-                                         "", "Put", "A", "B", ""}));
+    EXPECT_EQ(column(t, 2), (QStringList{"post", "", "ALGEMEEN", "", "Put", "C", "", "GRONDWATERMONITORINGSSYSTEEM", "",
+                                         "Put", "A", "B", ""}));
 }
 
 // One cost item's texts in the four formatted columns.
@@ -185,31 +185,80 @@ class KostenpostTekstTest : public reporttest::WordReportTest {};
 TEST_F(KostenpostTekstTest, ColumnsShowTheEntryWithItsMarks)
 {
     const std::vector<Geval> gevallen = {
-        {"kalenderjaar met aanleg", {{"bytOptieStart", 1}, {"intStartAbs", 2015}, {"bytStartBA", 1}, {"intStartBA", 3},
-                                     {"bytEindBA", 1}, {"intEindBA", 10}},
-         "2015 * + 3 #", " + 10 #", "1x per jr", " €1000"},
-        {"nazorgjaar met aanleg", {{"intStartRel", 4}, {"bytStartBA", 1}, {"intStartBA", 3}}, "4 + 3 #", "oo",
-         "1x per jr", " €1000"},
-        {"aanleg zonder jaren", {{"bytStartBA", 1}, {"intStartBA", QVariant()}, {"bytEindBA", 1},
-                                 {"intEindBA", QVariant()}},
-         "1 +  #", " +  #", "1x per jr", " €1000"},
+        {"kalenderjaar met aanleg",
+         {{"bytOptieStart", 1},
+          {"intStartAbs", 2015},
+          {"bytStartBA", 1},
+          {"intStartBA", 3},
+          {"bytEindBA", 1},
+          {"intEindBA", 10}},
+         "2015 * + 3 #",
+         " + 10 #",
+         "1x per jr",
+         " €1000"},
+        {"nazorgjaar met aanleg",
+         {{"intStartRel", 4}, {"bytStartBA", 1}, {"intStartBA", 3}},
+         "4 + 3 #",
+         "oo",
+         "1x per jr",
+         " €1000"},
+        {"aanleg zonder jaren",
+         {{"bytStartBA", 1}, {"intStartBA", QVariant()}, {"bytEindBA", 1}, {"intEindBA", QVariant()}},
+         "1 +  #",
+         " +  #",
+         "1x per jr",
+         " €1000"},
         {"eenmalig eeuwigdurend", {{"bytOptieFreq", 1}}, "1", "-", "eenm.", " €1000"},
-        {"ontbrekende getallen", {{"intStartRel", QVariant()}, {"bytOptieEind", 1}, {"intEindAbs", QVariant()},
-                                  {"intFreqX", QVariant()}, {"sngKostenTotaal", QVariant()}},
-         "?", "? *", "?x per jr", " €?"},
-        {"eens per jaren", {{"bytOptieFreq", 3}, {"intFreqX", 5}, {"bytOptieEind", 2}, {"intEindRel", 40}}, "1", "40",
-         "1x per 5 jr", " €1000"},
-        {"eenheden", {{"bytOptieKosten", 3}, {"sngAantal", 1200.0}, {"sngKostenPE", 2.5},
-                      {"strEenheid", QStringLiteral("m2")}},
-         "1", "oo", "1x per jr", "1200 x €2,5/m2"},
-        {"eenheid ontbreekt", {{"bytOptieKosten", 3}, {"sngAantal", 3.0}, {"sngKostenPE", 0.1f}}, "1", "oo",
-         "1x per jr", "3 x €0,1/?"},
-        {"percentage", {{"bytOptieKosten", 1}, {"sngPercInvest", 12.5}, {"sngKostenInvest", 40000.0}}, "1", "oo",
-         "1x per jr", "12,5 % x €40000"},
-        {"opties onbekend", {{"bytOptieStart", 0}, {"bytOptieEind", 0}, {"bytOptieFreq", 0}, {"bytOptieKosten", 0},
-                             {"bytEindBA", 1}, {"intEindBA", 2}},
-         "", "", "", ""},
-        {"gecombineerd", {{"bytCombineer", 1}, {"bytOptieStart", 1}, {"intStartAbs", 2020}}, "-", "-", "-",
+        {"ontbrekende getallen",
+         {{"intStartRel", QVariant()},
+          {"bytOptieEind", 1},
+          {"intEindAbs", QVariant()},
+          {"intFreqX", QVariant()},
+          {"sngKostenTotaal", QVariant()}},
+         "?",
+         "? *",
+         "?x per jr",
+         " €?"},
+        {"eens per jaren",
+         {{"bytOptieFreq", 3}, {"intFreqX", 5}, {"bytOptieEind", 2}, {"intEindRel", 40}},
+         "1",
+         "40",
+         "1x per 5 jr",
+         " €1000"},
+        {"eenheden",
+         {{"bytOptieKosten", 3}, {"sngAantal", 1200.0}, {"sngKostenPE", 2.5}, {"strEenheid", QStringLiteral("m2")}},
+         "1",
+         "oo",
+         "1x per jr",
+         "1200 x €2,5/m2"},
+        {"eenheid ontbreekt",
+         {{"bytOptieKosten", 3}, {"sngAantal", 3.0}, {"sngKostenPE", 0.1f}},
+         "1",
+         "oo",
+         "1x per jr",
+         "3 x €0,1/?"},
+        {"percentage",
+         {{"bytOptieKosten", 1}, {"sngPercInvest", 12.5}, {"sngKostenInvest", 40000.0}},
+         "1",
+         "oo",
+         "1x per jr",
+         "12,5 % x €40000"},
+        {"opties onbekend",
+         {{"bytOptieStart", 0},
+          {"bytOptieEind", 0},
+          {"bytOptieFreq", 0},
+          {"bytOptieKosten", 0},
+          {"bytEindBA", 1},
+          {"intEindBA", 2}},
+         "",
+         "",
+         "",
+         ""},
+        {"gecombineerd",
+         {{"bytCombineer", 1}, {"bytOptieStart", 1}, {"intStartAbs", 2020}},
+         "-",
+         "-",
+         "-",
          "zie combinatiepost"},
     };
     const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Teksten")}, {"intStortType", 1}, {"intCL_REF", 1}});
@@ -245,9 +294,9 @@ TEST_F(KostenpostTekstTest, SortsByCategoryOrByRubric)
     };
     rap.rapSorteerOp(QStringLiteral("Rubriek"));
     const QStringList perRubriek = namen();
-    EXPECT_EQ(perRubriek, (QStringList{"Maaien", "Zettingsmetingen", "Controlemetingen grondwater",
-                                       "Inspectie peilbuizen", "Onderhoud hekwerk en poort", "Vervangen afdeklaag",
-                                       "Opruimen"}));
+    EXPECT_EQ(perRubriek,
+              (QStringList{"Maaien", "Zettingsmetingen", "Controlemetingen grondwater", "Inspectie peilbuizen",
+                           "Onderhoud hekwerk en poort", "Vervangen afdeklaag", "Opruimen"}));
     rap.rapSorteerOp(QStringLiteral("objcat")); // not a known order: unchanged
     EXPECT_EQ(namen(), perRubriek);
     EXPECT_EQ(rap.DataMember(QString()), nullptr);

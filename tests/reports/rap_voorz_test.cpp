@@ -39,8 +39,8 @@ TEST(RapVoorzKeuzeTest, ReportCanBeMadeOnceAPartIsChosen)
         {{0, 0, 0, 1}, true},  {{0, 0, 0, 2}, true}, {{1, 1, 1, 1}, true},
     };
     for (const auto &g : gevallen)
-        EXPECT_EQ(g.keuze.ZetOKButton(), g.ok) << g.keuze.chkAlg << g.keuze.chkVoorz << g.keuze.chkAct
-                                               << g.keuze.chkRapUnselectedCLitems;
+        EXPECT_EQ(g.keuze.ZetOKButton(), g.ok)
+            << g.keuze.chkAlg << g.keuze.chkVoorz << g.keuze.chkAct << g.keuze.chkRapUnselectedCLitems;
 }
 
 TEST(RapVoorzKeuzeTest, SaveQuestionProposesANameOfSiteAndDate)

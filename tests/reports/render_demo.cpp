@@ -73,9 +73,8 @@ TEST(RenderDemo, WritesEveryReport)
         pictureOfReportWindow(fx, fx.demo, optie,
                               QDir(dir).filePath(QStringLiteral("rapportvenster-%1").arg(QLatin1String(naam))));
     }
-    EXPECT_TRUE(reporttest::writeTargetFundReport(fx, fx.eigen, 3,
-                                                  QDir(dir).filePath(QStringLiteral("doelvermogen-eigen-posten.docx")),
-                                                  &fout))
+    EXPECT_TRUE(reporttest::writeTargetFundReport(
+        fx, fx.eigen, 3, QDir(dir).filePath(QStringLiteral("doelvermogen-eigen-posten.docx")), &fout))
         << fout.toStdString();
     pictureOfReportWindow(fx, fx.eigen, 3, QDir(dir).filePath(QStringLiteral("rapportvenster-eigen-posten")));
     EXPECT_TRUE(reporttest::writeInputReport(fx, fx.demo, QDir(dir).filePath(QStringLiteral("invoer.docx")), &fout))

@@ -43,8 +43,9 @@ bool writeTargetFundReport(const calctest::CalcFixture &fx, qint32 site, int opt
     ui::ScriptedDialogs script;
     ui::Dialogs *vorige = ui::setDialogs(&script);
     script.expectFileDialog(ui::FileDialogMode::Save, kTitel).answer(file);
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"), kGereed,
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"), kGereed,
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     reports::DoelvermKeuzes k;
     k.optRapNaar = 2;
@@ -62,8 +63,8 @@ bool writeInputReport(const calctest::CalcFixture &fx, qint32 site, const QStrin
     ui::ScriptedDialogs script;
     ui::Dialogs *vorige = ui::setDialogs(&script);
     script.expectFileDialog(ui::FileDialogMode::Save, kTitel).answer(file);
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage ingevoerde gegevens"), kGereed,
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Rapportage ingevoerde gegevens"), kGereed, ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     reports::RapVoorzKeuze k;
     k.chkAlg = k.chkVoorz = k.chkAct = k.chkRapUnselectedCLitems = 1;
@@ -91,8 +92,8 @@ QString convertWithLibreOffice(const QString &file, const QString &outDir, const
         env.insert(QStringLiteral("HOME"), home.path());
         p.setProcessEnvironment(env);
         p.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(home.path()).toString(),
-                          QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                          QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outDir, file});
+                          QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                          format, QStringLiteral("--outdir"), outDir, file});
         const bool done = p.waitForFinished(240000);
         if (!done) {
             p.kill();

@@ -56,9 +56,10 @@ TEST_F(VoorbladTest, ReportModeHasGeneralDataSummarySignatureAndForecast)
     const QStringList texts = wordtest::bodyTexts(d);
     // The fields are saved with a result: the moment of saving, the
     // estimated page count.
-    EXPECT_EQ(texts.filter(QRegularExpression(QString::fromUtf8(
-                               "^Gegenereerd d.d.  5-mrt-2024  09:07\t\tAfgedrukt d.d. "
-                               "\\d{1,2}-(jan|feb|mrt|apr|mei|jun|jul|aug|sep|okt|nov|dec)-\\d{4} \\d{1,2}:\\d\\d$")))
+    EXPECT_EQ(texts
+                  .filter(QRegularExpression(QString::fromUtf8(
+                      "^Gegenereerd d.d.  5-mrt-2024  09:07\t\tAfgedrukt d.d. "
+                      "\\d{1,2}-(jan|feb|mrt|apr|mei|jun|jul|aug|sep|okt|nov|dec)-\\d{4} \\d{1,2}:\\d\\d$")))
                   .size(),
               1);
     EXPECT_EQ(texts.filter(QRegularExpression(QStringLiteral("^Aantal pagina's: [1-9]\\d*$"))).size(), 1);
@@ -67,7 +68,8 @@ TEST_F(VoorbladTest, ReportModeHasGeneralDataSummarySignatureAndForecast)
     for (const auto &p : wordtest::paragraphs(body))
         for (const auto &f : p.toObject()[QStringLiteral("fields")].toArray())
             fields << f.toString();
-    EXPECT_EQ(fields, (QStringList{QStringLiteral("DATE  \\@ \"d-MMM-yyyy H:mm\" "), QStringLiteral("NUMPAGES  \\* Arabic ")}));
+    EXPECT_EQ(fields,
+              (QStringList{QStringLiteral("DATE  \\@ \"d-MMM-yyyy H:mm\" "), QStringLiteral("NUMPAGES  \\* Arabic ")}));
 
     const QJsonArray ts = wordtest::tables(d);
     ASSERT_EQ(ts.size(), 4); // general data, summary, signature, forecast
@@ -113,9 +115,9 @@ TEST_F(VoorbladTest, ReportModeHasGeneralDataSummarySignatureAndForecast)
     // The forecast follows on a page of its own.
     EXPECT_TRUE(texts.contains(QStringLiteral("Prognose afvalaanbod: z.o.z.\n")));
     const QJsonObject prog = ts[3].toObject();
-    EXPECT_EQ(wordtest::rowTexts(prog), (QStringList{QStringLiteral("Jaar|aanbod (kton)"), QStringLiteral("2025|100"),
-                                                      QStringLiteral("2026|150"), QStringLiteral("2027|0"),
-                                                      QStringLiteral("totaal|250")}));
+    EXPECT_EQ(wordtest::rowTexts(prog),
+              (QStringList{QStringLiteral("Jaar|aanbod (kton)"), QStringLiteral("2025|100"), QStringLiteral("2026|150"),
+                           QStringLiteral("2027|0"), QStringLiteral("totaal|250")}));
     EXPECT_EQ(wordtest::cell(prog, 1, 1)[QStringLiteral("bottom")].toInt(), 6);
     EXPECT_EQ(wordtest::cell(prog, 4, 1)[QStringLiteral("bottom")].toInt(), 6);
 }

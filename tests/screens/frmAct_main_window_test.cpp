@@ -29,10 +29,7 @@ protected:
             notice->Timer1_Timer();
     }
 
-    QAction *popupItem(const char *name)
-    {
-        return main->popupAct()->findChild<QAction *>(QLatin1String(name));
-    }
+    QAction *popupItem(const char *name) { return main->popupAct()->findChild<QAction *>(QLatin1String(name)); }
 
     qint32 site = 0;
     qint32 facility = 0;

@@ -4,18 +4,18 @@
 #include "act_screen_test_env.h"
 
 #include "records/clsAct.h"
-#include "screens/multi_line_edit.h"
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
+#include "screens/multi_line_edit.h"
 
 #include "platform/ui/vb_color.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QMimeData>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -29,7 +29,10 @@ using acttest::retype;
 using acttest::rowPoint;
 using screens::frmAct;
 
-QString k(const char *prefix, qint32 id) { return QLatin1String(prefix) + QString::number(id); }
+QString k(const char *prefix, qint32 id)
+{
+    return QLatin1String(prefix) + QString::number(id);
+}
 
 class FrmActTest : public acttest::ActScreenTest {
 protected:
@@ -56,7 +59,9 @@ protected:
     QString zin() { return control<QTextEdit>(act, QStringLiteral("txtZin"))->toPlainText(); }
     qint32 frameColour(int i)
     {
-        return control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))->property("foreColor").toInt();
+        return control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(i))
+            ->property("foreColor")
+            .toInt();
     }
     QVariant field(const char *column, qint32 id)
     {
@@ -106,7 +111,8 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
 
     // A later phase shows the stored name with its label.
     choose(k("act", site.phase2));
-    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Vervangen toegangsweg {2e fase}"));
+    EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(),
+              QStringLiteral("Vervangen toegangsweg {2e fase}"));
     EXPECT_EQ(control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText(),
               QStringLiteral("< dit is geen post uit de QOR-checklist >\n\nToeslag vervanging: Op deze vervangingspost "
                              "is een toeslag voor directievoering en toezicht van toepassing. Deze kan liggen tussen "
@@ -185,9 +191,9 @@ TEST_F(FrmActTest, NumberBoxesTakeNumbersOfTheirKindOnly)
         const char *naam;
         const char *tekst;
     } refused[] = {
-        {"txtKostenTotaal", "kosten", "4.5"},        {"txtKostenTotaal", "kosten", "12.50"},
-        {"txtKostenTotaal", "kosten", "12x"},        {"txtfreqX", "periodiciteit", "2,5"},
-        {"txtIntStartAct_2", "startjaar", "1,5"},    {"txtIntStartAct_2", "startjaar", "2.03"},
+        {"txtKostenTotaal", "kosten", "4.5"},     {"txtKostenTotaal", "kosten", "12.50"},
+        {"txtKostenTotaal", "kosten", "12x"},     {"txtfreqX", "periodiciteit", "2,5"},
+        {"txtIntStartAct_2", "startjaar", "1,5"}, {"txtIntStartAct_2", "startjaar", "2.03"},
     };
     for (const auto &c : refused) {
         SCOPED_TRACE(std::string(c.box) + " " + c.tekst);
@@ -201,8 +207,8 @@ TEST_F(FrmActTest, NumberBoxesTakeNumbersOfTheirKindOnly)
                                 + QStringLiteral("\r\n\r\nKlik op OK en voer alsnog een geldige waarde in."));
         QTest::keyClick(box, Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), box);
-        retype(box, box->objectName() == QLatin1String("txtKostenTotaal") ? QStringLiteral("12.500")
-                                                                            : QStringLiteral("3"));
+        retype(box,
+               box->objectName() == QLatin1String("txtKostenTotaal") ? QStringLiteral("12.500") : QStringLiteral("3"));
         QTest::keyClick(box, Qt::Key_Tab);
         EXPECT_NE(QApplication::focusWidget(), box);
     }
@@ -223,7 +229,8 @@ TEST_F(FrmActTest, TextBoxesTakeNoMoreThanTheirColumnsOrTheirOwnLimit)
         const char *box;
         const char *column;
         int eigen; // 0: none of its own
-    } rows[] = {{"txtEenheid", "strEenheid", 20}, {"txtActOpm", "strOpm", 100}, {"txtNazorgplanRef", "strNazorgplanRef", 50}};
+    } rows[] = {
+        {"txtEenheid", "strEenheid", 20}, {"txtActOpm", "strOpm", 100}, {"txtNazorgplanRef", "strNazorgplanRef", 50}};
     for (const auto &r : rows) {
         SCOPED_TRACE(r.box);
         const int breedte = site.textWidth(QStringLiteral("tblAct"), QLatin1String(r.column));
@@ -268,7 +275,8 @@ TEST_F(FrmActTest, TheMarkingColoursTheFrameCaptionAloneAndDisabledOptionsLookDi
     for (const char *name : {"optKosten_1", "optKosten_2", "optKosten_3"}) {
         SCOPED_TRACE(name);
         const QPalette p = control<QRadioButton>(act, QLatin1String(name))->palette();
-        EXPECT_EQ(p.color(QPalette::Active, QPalette::WindowText), standaard.color(QPalette::Active, QPalette::WindowText));
+        EXPECT_EQ(p.color(QPalette::Active, QPalette::WindowText),
+                  standaard.color(QPalette::Active, QPalette::WindowText));
         EXPECT_EQ(p.color(QPalette::Disabled, QPalette::WindowText),
                   standaard.color(QPalette::Disabled, QPalette::WindowText));
     }
@@ -307,7 +315,8 @@ TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefuse
     open();
     choose(k("act", site.ownItem));
     acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optFreq_1")));
-    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(),
+              QStringLiteral("Jaar eenmalige uitgave"));
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
     EXPECT_EQ(act->opties().eind, 3);
     QLineEdit *start = edit("txtIntStartAct_2");
@@ -428,7 +437,8 @@ TEST_F(FrmActTest, ACodeTheProgramPutsIntoTheRowShowsAtOnceAndIsStored)
     act->insAct()->setValue(QStringLiteral("bytOptieFreq"), 1);
     EXPECT_EQ(act->opties().freq, 1);
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optFreq_1"))->isChecked());
-    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(),
+              QStringLiteral("Jaar eenmalige uitgave"));
     EXPECT_EQ(act->opties().eind, 3);
     act->insAct()->setValue(QStringLiteral("bytOptieKosten"), 3);
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
@@ -467,9 +477,9 @@ TEST_F(FrmActTest, AddsAFacilityAndAPhase)
     const QString facKey = act->selectedKey();
     EXPECT_EQ(item(facKey)->parent(), item(QStringLiteral("objcat4")));
     EXPECT_EQ(item(facKey)->text(0), QString(100, QLatin1Char('x')));
-    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblInrichting WHERE strObject=?"),
-                         {QString(100, QLatin1Char('x'))}),
-              1);
+    EXPECT_EQ(
+        site.count(QStringLiteral("SELECT * FROM tblInrichting WHERE strObject=?"), {QString(100, QLatin1Char('x'))}),
+        1);
 
     // An empty answer adds nothing.
     choose(QStringLiteral("objcat4"));
@@ -498,14 +508,15 @@ TEST_F(FrmActTest, RenamesAFacilityRefusingBraces)
     script.expectInput(QStringLiteral("Nieuwe naam:"), QStringLiteral("Naam wijzigen"))
         .withDefaultText(QStringLiteral("Bouwkeet 't Hoekje"))
         .answer("Keet {oud}");
-    script.expectInput(QStringLiteral("Ongeldige tekens { of } gebruikt.\r\nVoer een nieuwe naam in: "),
-                       QStringLiteral("Hernoemen"))
+    script
+        .expectInput(QStringLiteral("Ongeldige tekens { of } gebruikt.\r\nVoer een nieuwe naam in: "),
+                     QStringLiteral("Hernoemen"))
         .answer("Keet");
     act->psubHernoemActNaamOfRubriek();
     EXPECT_EQ(item(k("inr", site.facKeet))->text(0), QStringLiteral("Keet"));
-    EXPECT_EQ(site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"),
-                          {site.facKeet}),
-              QStringLiteral("Keet"));
+    EXPECT_EQ(
+        site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"), {site.facKeet}),
+        QStringLiteral("Keet"));
 
     // F2 on a checklist item is refused.
     choose(k("act", site.clItem10));
@@ -521,8 +532,9 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
 
     // The second of three phases: the others are renumbered.
     choose(k("act", site.phase2));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                        QStringLiteral("Wilt u kostenpost '{2e fase}' verwijderen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost '{2e fase}' verwijderen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     QTest::keyClick(tree, Qt::Key_Delete);
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE idrAct_ID=?"), {site.phase2}), 0);
@@ -533,10 +545,11 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
 
     // No keeps the item and still tells the picker.
     choose(k("act", site.phase1));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                        QStringLiteral("Wilt u kostenpost 'Vervangen toegangsweg {1e fase}' en alle onderliggende "
-                                       "deelfases verwijderen?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost 'Vervangen toegangsweg {1e fase}' en alle onderliggende "
+                                     "deelfases verwijderen?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     act->psubDeleteItem();
     EXPECT_EQ(deleted.count(), 2);
@@ -551,10 +564,11 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
 
     // The item with its phase goes whole.
     choose(k("act", site.phase1));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                        QStringLiteral("Wilt u kostenpost 'Vervangen toegangsweg {1e fase}' en alle onderliggende "
-                                       "deelfases verwijderen?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost 'Vervangen toegangsweg {1e fase}' en alle onderliggende "
+                                     "deelfases verwijderen?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Vervangen toegangsweg'")), 0);
@@ -568,8 +582,9 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
                         QStringLiteral("U kunt dit item niet verwijderen."));
     act->psubDeleteItem();
     choose(k("inr", site.facBoven));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                        QStringLiteral("Wilt u deze voorziening verwijderen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u deze voorziening verwijderen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
     EXPECT_EQ(act->tree().find(k("inr", site.facBoven)), 0u);
@@ -581,8 +596,9 @@ TEST_F(FrmActTest, AnUnsavedNewItemIsSavedBeforeItIsDeleted)
     open();
     choose(k("act", site.ownItem));
     act->psubAddFase();
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                        QStringLiteral("Wilt u kostenpost '{2e fase}' verwijderen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost '{2e fase}' verwijderen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Onderhoud bouwkeet'")), 1);
@@ -642,8 +658,9 @@ TEST_F(FrmActTest, DraggingAChecklistItemAddsItToItsFacility)
     choose(QStringLiteral("actNEW"));
     ASSERT_NE(act->selectedKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(tvw1->currentItem(), picker->node(QStringLiteral("act1")));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
-                        QStringLiteral("Wilt u kostenpost 'Maaien bermen en taluds' verwijderen?"), ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost 'Maaien bermen en taluds' verwijderen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
     EXPECT_EQ(screens::SiteTreeWidget::tagOf(picker->node(QStringLiteral("act1"))), QStringLiteral("new"));
@@ -703,7 +720,8 @@ TEST_F(FrmActTest, AOnceOnlyChecklistItemExplainsItsSingleYear)
     const QString info = control<QTextEdit>(act, QStringLiteral("txtInfoChecklist"))->toPlainText();
     EXPECT_TRUE(info.contains(QStringLiteral("Jaar eenmalige uitgave:\n "))) << info.toStdString();
     EXPECT_FALSE(info.contains(QStringLiteral("Eindjaar:")));
-    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(), QStringLiteral("Jaar eenmalige uitgave"));
+    EXPECT_EQ(control<QGroupBox>(act, QStringLiteral("grpFrames_1"))->title(),
+              QStringLiteral("Jaar eenmalige uitgave"));
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_2"))->isEnabled());
 
     // The count box stands on the dots of the frequency chosen.

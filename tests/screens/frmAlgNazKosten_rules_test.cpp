@@ -48,9 +48,10 @@ TEST(AlgNazKostenRegels, CaptionsWriteTheAmountsAsPlainNumbers)
               QStringLiteral("De apparaatskosten worden berekend als een basisbedrag plus een percentage van de som "
                              "van jaarlijkse en vervangingskosten.\n\nVoer een basisbedrag in tussen € 12500,- en € "
                              "17500,- per nazorgjaar."));
-    EXPECT_EQ(r.lblRapEval(), QStringLiteral("De kosten voor rapportage en evaluatie bedragen € 3500,- per jaar voor de "
-                                             "eerste 10 ha, daarna  € 225,- per ha nazorgoppervlak per jaar tot een "
-                                             "maximumbedrag van € 9000,-."));
+    EXPECT_EQ(r.lblRapEval(),
+              QStringLiteral("De kosten voor rapportage en evaluatie bedragen € 3500,- per jaar voor de "
+                             "eerste 10 ha, daarna  € 225,- per ha nazorgoppervlak per jaar tot een "
+                             "maximumbedrag van € 9000,-."));
 }
 
 TEST(AlgNazKostenRegels, WithoutACommunicationMaximumTheMinimumIsTheDefaultAndOnlyLessIsFlagged)
@@ -72,10 +73,10 @@ TEST(AlgNazKostenRegels, DefaultsComeFromTheChecklistInPercentForThePercentages)
         NazorgVeld veld;
         float vast, gediff;
     } cases[] = {
-        {NazorgVeld::AppKostenBasis, 15000, 15500},  {NazorgVeld::AppKostenBasisPerc, 3, 3},
-        {NazorgVeld::RapEvalMin, 3500, 3500},        {NazorgVeld::RapEvalPerHa, 225, 225},
-        {NazorgVeld::RapEvalMax, 9000, 9000},        {NazorgVeld::Onvoorzien, 10, 10},
-        {NazorgVeld::OntwerpdirectieFixed, 12, 0},   {NazorgVeld::CommunicatieKosten, 3750, 2500},
+        {NazorgVeld::AppKostenBasis, 15000, 15500}, {NazorgVeld::AppKostenBasisPerc, 3, 3},
+        {NazorgVeld::RapEvalMin, 3500, 3500},       {NazorgVeld::RapEvalPerHa, 225, 225},
+        {NazorgVeld::RapEvalMax, 9000, 9000},       {NazorgVeld::Onvoorzien, 10, 10},
+        {NazorgVeld::OntwerpdirectieFixed, 12, 0},  {NazorgVeld::CommunicatieKosten, 3750, 2500},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.veld));
@@ -130,8 +131,8 @@ TEST(AlgNazKostenRegels, EachOptionEnablesOnlyItsAmount)
         bool bekend;
         int geselecteerd;
         bool min, perHa, max;
-    } cases[] = {{0, true, 0, false, false, false}, {1, true, 1, true, false, false},
-                 {2, true, 2, false, true, false},  {3, true, 3, false, false, true},
+    } cases[] = {{0, true, 0, false, false, false},  {1, true, 1, true, false, false},
+                 {2, true, 2, false, true, false},   {3, true, 3, false, false, true},
                  {4, false, 0, false, false, false}, {-1, false, 0, false, false, false}};
     for (const auto &c : cases) {
         const RapEvalWeergave w = AlgNazKostenRegels::weergave(c.optie);
@@ -152,8 +153,13 @@ TEST(AlgNazKostenRegels, FieldChecksRefuseEmptyAndNonNumericTexts)
         const char *text;
         bool opgeslagen;
         bool ok;
-    } cases[] = {{"", false, false},        {"  ", false, false},   {"abc", false, false}, {"€ ", false, false},
-                 {"€ 15.000", false, true}, {"12,5", false, true},  {"4.5", false, false},
+    } cases[] = {{"", false, false},
+                 {"  ", false, false},
+                 {"abc", false, false},
+                 {"€ ", false, false},
+                 {"€ 15.000", false, true},
+                 {"12,5", false, true},
+                 {"4.5", false, false},
                  // The risk amount's picture shows a stored 0 as "€ ".
                  {"€ ", true, true}};
     for (const auto &c : cases)

@@ -105,11 +105,16 @@ TEST_F(AlgNazKostenScreenTest, ANewSiteGetsTheChecklistDefaultsCaptionsAndNoOpti
     const struct {
         const char *name;
         const char *text;
-    } velden[] = {{"txtAlgAppKosten", "€ 15.000"},          {"txtAppKostenBasisPerc", "3,0"},
-                  {"txtAlgCommunicatie", "€ 3.750"},        {"txtRapEvalKleinerDan10ha", "€ 3.500"},
-                  {"txtRapEvalPerHa", "€ 225"},             {"txtRapEvalGroterDan34_5ha", "€ 9.000"},
-                  {"txtOnvoorzien", "10,0"},                {"txtOntwerpdirectieFixed", "12,0"},
-                  {"txtAlgRisico", ""},                     {"txtLocatieNazorgOpp", ""}};
+    } velden[] = {{"txtAlgAppKosten", "€ 15.000"},
+                  {"txtAppKostenBasisPerc", "3,0"},
+                  {"txtAlgCommunicatie", "€ 3.750"},
+                  {"txtRapEvalKleinerDan10ha", "€ 3.500"},
+                  {"txtRapEvalPerHa", "€ 225"},
+                  {"txtRapEvalGroterDan34_5ha", "€ 9.000"},
+                  {"txtOnvoorzien", "10,0"},
+                  {"txtOntwerpdirectieFixed", "12,0"},
+                  {"txtAlgRisico", ""},
+                  {"txtLocatieNazorgOpp", ""}};
     for (const auto &v : velden)
         EXPECT_EQ(veld(v.name)->text(), QString::fromUtf8(v.text)) << v.name;
     EXPECT_EQ(optie(2)->text(), QStringLiteral("tussen 10 ha en 34,44 ha"));
@@ -249,14 +254,15 @@ TEST_F(AlgNazKostenScreenTest, AFailingSaveKeepsTheScreenOpenUntilTheCauseIsGone
                                     "SELECT RAISE(ABORT, 'schijf vol'); END"));
     typ("txtOnvoorzien", QStringLiteral("9"));
     typ("txtAlgAppKosten", QStringLiteral("14000"));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Opslaan mislukt"),
-                        QStringLiteral("De wijziging voldoet niet aan een regel van het databestand '%1' (schijf "
-                                       "vol).\r\n\r\nUw wijzigingen zijn niet opgeslagen. Het scherm blijft open, "
-                                       "zodat u de oorzaak kunt verhelpen of de invoer kunt corrigeren; sluit het "
-                                       "scherm daarna opnieuw.\r\n\r\nWilt u het scherm sluiten zonder de "
-                                       "wijzigingen op te slaan?")
-                            .arg(dataFile),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Opslaan mislukt"),
+                      QStringLiteral("De wijziging voldoet niet aan een regel van het databestand '%1' (schijf "
+                                     "vol).\r\n\r\nUw wijzigingen zijn niet opgeslagen. Het scherm blijft open, "
+                                     "zodat u de oorzaak kunt verhelpen of de invoer kunt corrigeren; sluit het "
+                                     "scherm daarna opnieuw.\r\n\r\nWilt u het scherm sluiten zonder de "
+                                     "wijzigingen op te slaan?")
+                          .arg(dataFile),
+                      ui::Buttons::YesNo)
         .withDefaultButton(ui::DefaultButton::Second);
     click(control<QPushButton>(form, "cmdApply"));
     EXPECT_EQ(loadedFormNames(), QStringList{"frmAlgNazKosten"});

@@ -5,8 +5,8 @@
 #include "input_screen_test_env.h"
 
 #include "screens/frmAlgemeen.h"
-#include "screens/frmTonnage.h"
 #include "screens/frmAlgemeen_rules.h"
+#include "screens/frmTonnage.h"
 
 #include "platform/ui/dialogs.h"
 
@@ -60,8 +60,8 @@ TEST(GeneralDataRules, CompanyBoundCodeSetsTheOtherControls)
         bool aanvinken, objectAan, prognoseAan;
     };
     const Case cases[] = {
-        {"1", 1, 1, true, false, false},  {"0", 1, 0, false, true, true}, {"0", 2, 0, false, false, true},
-        {"1", 2, 1, true, false, false},  {"", 1, -1, false, false, false}, {"7", 1, -1, false, false, false},
+        {"1", 1, 1, true, false, false}, {"0", 1, 0, false, true, true},   {"0", 2, 0, false, false, true},
+        {"1", 2, 1, true, false, false}, {"", 1, -1, false, false, false}, {"7", 1, -1, false, false, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.drager) + " kind " + std::to_string(c.kind));
@@ -257,8 +257,10 @@ TEST_F(FrmAlgemeenTest, RatesAreReadAsTheyShowOrRefused)
         const char *field;
         const char *naam;
         const char *tekst;
-    } refused[] = {{"txtRente", "rente", "4.5"},     {"txtRente", "rente", "12.50"},
-                   {"txtRente", "rente", "4x"},      {"txtInflatie", "inflatie", "2.0"},
+    } refused[] = {{"txtRente", "rente", "4.5"},
+                   {"txtRente", "rente", "12.50"},
+                   {"txtRente", "rente", "4x"},
+                   {"txtInflatie", "inflatie", "2.0"},
                    {"txtInflatie", "inflatie", "twee"}};
     for (const auto &c : refused) {
         SCOPED_TRACE(std::string(c.field) + " " + c.tekst);

@@ -17,8 +17,9 @@ using namespace screentest;
 
 namespace {
 
-const QString kGat = QStringLiteral("U heeft geen aaneengesloten reeks jaartallen opgegeven, een jaartal twee maal "
-                                    "ingevoerd, of een 'lege waarde' voor een jaartal ingevoerd.\r\nCorrigeer uw invoer.");
+const QString kGat =
+    QStringLiteral("U heeft geen aaneengesloten reeks jaartallen opgegeven, een jaartal twee maal "
+                   "ingevoerd, of een 'lege waarde' voor een jaartal ingevoerd.\r\nCorrigeer uw invoer.");
 const QString kOKKnop = QStringLiteral("Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten");
 
 TEST(ToetsCel, RefusesEmptyOutOfRangeAndNonNumericValuesAndAcceptsTheBounds)

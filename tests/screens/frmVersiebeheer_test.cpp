@@ -25,7 +25,8 @@ namespace {
 
 const QString kVraag = QStringLiteral(
     "Weet u zeker dat u checklistversie 2012 (4.0) van toepassing wilt verklaren op inrichting 'Stort 't Veld' ?\r\n"
-    "Vanwege de prijspeilcorrectie zullen alle ingevoerde kosten (incl. risicobedrag) definitief worden aangepast.\r\n");
+    "Vanwege de prijspeilcorrectie zullen alle ingevoerde kosten (incl. risicobedrag) definitief worden "
+    "aangepast.\r\n");
 
 class FrmVersiebeheerTest : public InputScreenTest {
 protected:
@@ -107,8 +108,8 @@ TEST_F(FrmVersiebeheerTest, NoEmptyBulletLineEndsAnItemGroup)
             if (!b.textList())
                 continue;
             ++bulleted;
-            EXPECT_FALSE(b.text().isEmpty()) << name << ": an empty bullet line after \""
-                                             << b.previous().text().toStdString() << "\"";
+            EXPECT_FALSE(b.text().isEmpty())
+                << name << ": an empty bullet line after \"" << b.previous().text().toStdString() << "\"";
         }
         EXPECT_GT(bulleted, 0) << name;
     }
@@ -126,8 +127,9 @@ TEST_F(FrmVersiebeheerTest, TheNewestVersionHasNothingNewer)
 TEST_F(FrmVersiebeheerTest, NoChangesNothingAndClosesTheScreen)
 {
     open();
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Bevestiging wijzigen checklistkeuze"), kVraag,
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Bevestiging wijzigen checklistkeuze"), kVraag,
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::No);
     click(control<QPushButton>(form, "cmdOK"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
@@ -139,8 +141,9 @@ TEST_F(FrmVersiebeheerTest, YesMovesTheSiteAndShowsItsGeneralDataAgain)
 {
     screens::frmAlgemeen::load();
     open();
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Bevestiging wijzigen checklistkeuze"), kVraag,
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Bevestiging wijzigen checklistkeuze"), kVraag,
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     click(control<QPushButton>(form, "cmdOK"));
     EXPECT_EQ(stored("intCL_REF").toInt(), 4);

@@ -34,7 +34,10 @@ protected:
     SiteFixture site;
 };
 
-QString k(const char *prefix, qint32 id) { return QLatin1String(prefix) + QString::number(id); }
+QString k(const char *prefix, qint32 id)
+{
+    return QLatin1String(prefix) + QString::number(id);
+}
 
 TEST_F(SiteTreeTest, ASiteWithoutFacilitiesHasTheSevenBoldExpandedCategories)
 {
@@ -100,7 +103,8 @@ TEST_F(SiteTreeTest, IncompleteRowsAreRedAtEveryLevelAndCompletePhasesBlack)
 TEST_F(SiteTreeTest, NamesThatDifferInCaseOrFacilityAreSeparateItems)
 {
     site.execute(QStringLiteral("UPDATE tblAct SET strAct='VERVANGEN TOEGANGSWEG' WHERE idrAct_ID=?"), {site.phase3});
-    site.execute(QStringLiteral("UPDATE tblAct SET lngInrichting_REF=? WHERE idrAct_ID=?"), {site.facBoven, site.phase2});
+    site.execute(QStringLiteral("UPDATE tblAct SET lngInrichting_REF=? WHERE idrAct_ID=?"),
+                 {site.facBoven, site.phase2});
     MemorySiteTree tree;
     screens::VulTreeviewAct(tree, ctx());
     EXPECT_EQ(tree.itemByKey(k("act", site.phase1))->text, QStringLiteral("Vervangen toegangsweg"));

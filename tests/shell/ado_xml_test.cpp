@@ -24,9 +24,9 @@ QByteArray sample(const char *name)
     return f.readAll();
 }
 
-#define NEED_SAMPLE(bytes, name)                                                                 \
-    const QByteArray bytes = sample(name);                                                       \
-    if (bytes.isEmpty())                                                                         \
+#define NEED_SAMPLE(bytes, name)                                                                                       \
+    const QByteArray bytes = sample(name);                                                                             \
+    if (bytes.isEmpty())                                                                                               \
         GTEST_SKIP() << "sample " << name << " not found in " TAVIR_ADO_XML_SAMPLES;
 
 QString text(const adoxml::RowType &t, const adoxml::Row &row, const char *column)
@@ -93,8 +93,7 @@ TEST(AdoXmlSamples, EscapesAndRawLineBreaksOfPendingChangesAreKept)
     for (const adoxml::Row &row : rs.rows)
         ids << text(rs.type, row, "ID");
     EXPECT_EQ(ids, QStringList({"1", "3", "4"}));
-    EXPECT_EQ(text(rs.type, rs.rows[0], "TXT_VAR"),
-              QStringLiteral("row=1|phase=1|\"dq\"|'sq'|<&>|tab\tcr\rlf\nend"));
+    EXPECT_EQ(text(rs.type, rs.rows[0], "TXT_VAR"), QStringLiteral("row=1|phase=1|\"dq\"|'sq'|<&>|tab\tcr\rlf\nend"));
     EXPECT_EQ(text(rs.type, rs.rows[1], "TXT_VAR"), QStringLiteral("<null>"));
     EXPECT_TRUE(text(rs.type, rs.rows[0], "TXT_WIDE").endsWith(QString::fromUtf8("|wide=한글_값_€")));
     EXPECT_TRUE(rs.type.columns[3].isLong);
@@ -114,8 +113,8 @@ adoxml::Rowset sampleRowset()
     };
     adoxml::Rowset rs;
     rs.type.name = QStringLiteral("row");
-    rs.type.columns = {col("id", "int", 1), col("naam", "string", 2), col("b", "ui1", 3), col("i", "i2", 4),
-                       col("f", "r4", 5), col("geld", "number", 6), col("d", "dateTime", 7)};
+    rs.type.columns = {col("id", "int", 1), col("naam", "string", 2), col("b", "ui1", 3),     col("i", "i2", 4),
+                       col("f", "r4", 5),   col("geld", "number", 6), col("d", "dateTime", 7)};
     rs.type.columns[5].dbType = QStringLiteral("currency");
     adoxml::RowType kind;
     kind.name = QStringLiteral("rsKind");
@@ -126,8 +125,13 @@ adoxml::Rowset sampleRowset()
     const auto v = [](const adoxml::Column &c, const QVariant &value) { return adoxml::valueText(c, value); };
     adoxml::Row row;
     const auto &c = rs.type.columns;
-    row.values = {v(c[0], 7), v(c[1], QString::fromUtf8("Stort 't \"Veld\" <a&b> é€\tregel 1\r\nregel 2")),
-                  v(c[2], 255), v(c[3], -32768), v(c[4], 5.06f), v(c[5], 3500.125), v(c[6], QDateTime(QDate(2030, 1, 16), QTime(0, 0)))};
+    row.values = {v(c[0], 7),
+                  v(c[1], QString::fromUtf8("Stort 't \"Veld\" <a&b> é€\tregel 1\r\nregel 2")),
+                  v(c[2], 255),
+                  v(c[3], -32768),
+                  v(c[4], 5.06f),
+                  v(c[5], 3500.125),
+                  v(c[6], QDateTime(QDate(2030, 1, 16), QTime(0, 0)))};
     adoxml::Row child;
     child.values = {v(kind.columns[0], 1), v(kind.columns[1], 7), QString()};
     adoxml::Row nullChild;
@@ -148,7 +152,8 @@ TEST(AdoXmlWriter, WritesAdosLayoutAndReadsBackEveryValue)
     EXPECT_TRUE(bytes.startsWith("<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\r\n"));
     EXPECT_TRUE(bytes.endsWith("</rs:data>\r\n</xml>"));
     EXPECT_TRUE(bytes.contains("rs:relation='010000000200000000000000'"));
-    EXPECT_TRUE(bytes.contains("naam='Stort &#x27;t &#x22;Veld&#x22; &#x3c;a&#x26;b&#x3e; é€&#x9;regel 1&#xd;&#xa;regel 2'"));
+    EXPECT_TRUE(
+        bytes.contains("naam='Stort &#x27;t &#x22;Veld&#x22; &#x3c;a&#x26;b&#x3e; é€&#x9;regel 1&#xd;&#xa;regel 2'"));
     EXPECT_TRUE(bytes.contains("f='5.06' geld='3500.125' d='2030-01-16T00:00:00'"));
 
     const adoxml::Rowset back = adoxml::read(bytes);
@@ -270,8 +275,7 @@ TEST(AdoXmlReader, RefusesFilesThatAreNoRecordset)
         {"bad date", replaced("d='2030-01-16T00:00:00'", "d='2030-02-30T00:00:00'"), "geen datum"},
         {"no time", replaced("d='2030-01-16T00:00:00'", "d='niet een tijd'").replace("'dateTime'", "'time'"),
          "geen datum"},
-        {"hour 25", replaced("d='2030-01-16T00:00:00'", "d='25:00:00'").replace("'dateTime'", "'time'"),
-         "geen datum"},
+        {"hour 25", replaced("d='2030-01-16T00:00:00'", "d='25:00:00'").replace("'dateTime'", "'time'"), "geen datum"},
         {"relation to no column", replaced("010000000200000000000000", "010000000900000000000000"),
          "ongeldige relatie"},
         {"undeclared chapter", replaced("<rsKind id='1'", "<rsAnder id='1'"), "onverwacht element <rsAnder>"},

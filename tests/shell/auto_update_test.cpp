@@ -5,9 +5,9 @@
 
 #include "update_test_env.h"
 
-#include "shell/frmUpdateProxy.h"
-#include "shell/frmUpdateCheck.h"
 #include "shell/file_locations.h"
+#include "shell/frmUpdateCheck.h"
+#include "shell/frmUpdateProxy.h"
 
 #include "platform/os/start_program.h"
 #include "platform/ui/busy_cursor.h"
@@ -50,7 +50,7 @@ TEST(UpdateRules, InfoFileGivesItsStatusAndInformation)
         {"31,12-03-2027,tavir,1500", 30, true, 1, "\n- programmaversie: 3.1\n- datum: 12-03-2027"},
         {" 32 , 1 april 2027 ,tavir,10,libx.so,20\r\n", 31, true, 1, "\n- programmaversie: 3.2\n- datum: 1 april 2027"},
         {"30,12-03-2027,tavir,1500", 30, true, 0, ""},
-        {"29", 30, true, 0, ""},                                  // older: the rest is not needed
+        {"29", 30, true, 0, ""},                                                 // older: the rest is not needed
         {"40,d,tavir,1500,", 30, true, 1, "\n- programmaversie: 4\n- datum: d"}, // a trailing comma is no field
         // checklist: sequence number, date, name, size; further fields ignored
         {"13,1-1-2027,dbQORCL.mdb,4096,x", 12, false, 1, "\n- checklistbestandsversie: 13\n- datum: 1-1-2027\n"},
@@ -61,9 +61,9 @@ TEST(UpdateRules, InfoFileGivesItsStatusAndInformation)
         // garbage and incomplete releases
         {"drie,1-1-2027,tavir,10", 30, true, 9, ""},
         {"3.1,1-1-2027,tavir,10", 30, true, 9, ""},
-        {"31", 30, true, 9, ""},                                  // newer without date or files
+        {"31", 30, true, 9, ""}, // newer without date or files
         {"31,1-1-2027", 30, true, 9, ""},
-        {"31,1-1-2027,tavir", 30, true, 9, ""},                   // a name without its size
+        {"31,1-1-2027,tavir", 30, true, 9, ""}, // a name without its size
         {"31,1-1-2027,tavir,10,libx.so", 30, true, 9, ""},
         {"31,1-1-2027,tavir,tien", 30, true, 9, ""},
         {"31,1-1-2027,tavir,-1", 30, true, 9, ""},
@@ -85,8 +85,13 @@ TEST(UpdateRules, InfoFileGivesItsStatusAndInformation)
 
 TEST(UpdateRules, MaintenanceVersionTextAndProgress)
 {
-    for (const auto &[tekst, aan] : {std::pair{"", true}, {"1", true}, {"1\r\n", true}, {"0", false}, {"2", false},
-                                     {"<HTML>Service Unavailable</HTML>", true}, {"html", false}})
+    for (const auto &[tekst, aan] : {std::pair{"", true},
+                                     {"1", true},
+                                     {"1\r\n", true},
+                                     {"0", false},
+                                     {"2", false},
+                                     {"<HTML>Service Unavailable</HTML>", true},
+                                     {"html", false}})
         EXPECT_EQ(modAutoUpdate::pfunInOnderhoud(QString::fromUtf8(tekst)), aan) << tekst;
 
     for (const auto &[nr, tekst] : {std::pair{31, "3.1"}, {30, "3"}, {32, "3.2"}, {315, "31.5"}, {40, "4"}})
@@ -98,11 +103,12 @@ TEST(UpdateRules, MaintenanceVersionTextAndProgress)
         int maximum;
         qint64 ontvangen;
         int waarde;
-    } voortgang[] = {{1500, 1, 1500, 1}, {500, 0, 500, 0}, {1536, 2, 1025, 2}, {2560, 2, 2560, 2},
+    } voortgang[] = {{1500, 1, 1500, 1}, {500, 0, 500, 0},   {1536, 2, 1025, 2}, {2560, 2, 2560, 2},
                      {4096, 4, 1024, 1}, {4096, 4, 1025, 2}, {4096, 4, 0, 0}};
     for (const Voortgang &v : voortgang) {
         EXPECT_EQ(modAutoUpdate::pfunVoortgangMaximum(v.grootte), v.maximum) << v.grootte;
-        EXPECT_EQ(modAutoUpdate::pfunVoortgangWaarde(v.ontvangen, v.grootte), v.waarde) << v.grootte << " " << v.ontvangen;
+        EXPECT_EQ(modAutoUpdate::pfunVoortgangWaarde(v.ontvangen, v.grootte), v.waarde)
+            << v.grootte << " " << v.ontvangen;
     }
 }
 
@@ -177,15 +183,9 @@ protected:
         EXPECT_FALSE(QFile::exists(inProg(QStringLiteral("_0_dbQORCL.mdb"))));
     }
 
-    QStringList programFolder() const
-    {
-        return QDir(progDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
+    QStringList programFolder() const { return QDir(progDir).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
-    void placeUpdater()
-    {
-        writeBytes(inProg(QLatin1String(modAutoUpdate::kUpdater)), "#!/bin/sh\n");
-    }
+    void placeUpdater() { writeBytes(inProg(QLatin1String(modAutoUpdate::kUpdater)), "#!/bin/sh\n"); }
 
     QString expectedHandOver() const
     {
@@ -208,8 +208,8 @@ TEST_F(AutoUpdate, NothingNewerOnTheServer)
     EXPECT_EQ(u.statusProgramma, 0);
     EXPECT_TRUE(u.info.isEmpty());
     EXPECT_EQ(modAutoUpdate::gstrUpdateURL, server.base() + kUpdates);
-    EXPECT_EQ(server.requests(), QStringList({kUpdates + "updateinfo_isinonderhoud.txt", kUpdates + "updateinfo_prog.txt",
-                                              kUpdates + "updateinfo_cl.txt"}));
+    EXPECT_EQ(server.requests(), QStringList({kUpdates + "updateinfo_isinonderhoud.txt",
+                                              kUpdates + "updateinfo_prog.txt", kUpdates + "updateinfo_cl.txt"}));
     EXPECT_EQ(modAutoUpdate::garrUpdateProg, QStringList({"30", "1-1-2026", "tavir", "1500"}));
 }
 
@@ -232,7 +232,8 @@ TEST_F(AutoUpdate, NewerChecklistAndProgramTogether)
     const auto u = check();
     EXPECT_EQ(u.statusChecklist, 1);
     EXPECT_EQ(u.statusProgramma, 1);
-    EXPECT_EQ(u.info, QStringLiteral("\n- checklistbestandsversie: 13\n- datum: d1\n\n- programmaversie: 3.2\n- datum: d2"));
+    EXPECT_EQ(u.info,
+              QStringLiteral("\n- checklistbestandsversie: 13\n- datum: d1\n\n- programmaversie: 3.2\n- datum: d2"));
 }
 
 TEST_F(AutoUpdate, MaintenanceAndFilesNotReceived)
@@ -407,8 +408,9 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
              server.set(kUpdates + QStringLiteral("dbQORCL.mdb"), half);
          },
          [&] {
-             expectRequestError(12030, QStringLiteral("De verbinding met de server 127.0.0.1 werd verbroken voordat "
-                                                      "alles was ontvangen."),
+             expectRequestError(12030,
+                                QStringLiteral("De verbinding met de server 127.0.0.1 werd verbroken voordat "
+                                               "alles was ontvangen."),
                                 QStringLiteral("dbQORCL.mdb"));
          }},
         {"stalls midway",
@@ -423,7 +425,8 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
          [&] {
              // The download, not the check before it, waits a short time.
              modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
-             expectRequestError(12002, QStringLiteral("De server 127.0.0.1 gaf binnen 1 seconde geen antwoord (time-out)."),
+             expectRequestError(12002,
+                                QStringLiteral("De server 127.0.0.1 gaf binnen 1 seconde geen antwoord (time-out)."),
                                 QStringLiteral("dbQORCL.mdb"));
          }},
         {"not on the server",
@@ -432,8 +435,9 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
              server.remove(kUpdates + QStringLiteral("dbQORCL.mdb"));
          },
          [&] {
-             expectRequestError(12152, QStringLiteral("De server 127.0.0.1 antwoordde met foutcode 404 (Not Found) op "
-                                                      "de vraag naar /tavir/program/updates/dbQORCL.mdb."),
+             expectRequestError(12152,
+                                QStringLiteral("De server 127.0.0.1 antwoordde met foutcode 404 (Not Found) op "
+                                               "de vraag naar /tavir/program/updates/dbQORCL.mdb."),
                                 QStringLiteral("dbQORCL.mdb"));
          }},
         {"size differs from the list", [&] { offerChecklist(nieuw, nieuw.size() + 1); },
@@ -469,8 +473,9 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
 // Names an info file must not bring: a data file, the template, the
 // program, a path out of the program folder, an empty name, characters a
 // shell reads, a line break.
-const char *const kHostileNames[] = {"dbQORdata_1.mdb", "DBQORDATA_1.MDB", "db00.mdb", "../x", "../dbQORCL.mdb",
-                                     "/tmp/x", "", "a;b", "dbQOR\nCL.mdb", ".hidden"};
+const char *const kHostileNames[] = {"dbQORdata_1.mdb", "DBQORDATA_1.MDB", "db00.mdb", "../x",
+                                     "../dbQORCL.mdb",  "/tmp/x",          "",         "a;b",
+                                     "dbQOR\nCL.mdb",   ".hidden"};
 
 TEST_F(AutoUpdate, HostileChecklistInfoLeavesEveryFileAsItWas)
 {
@@ -491,16 +496,18 @@ TEST_F(AutoUpdate, HostileChecklistInfoLeavesEveryFileAsItWas)
         SCOPED_TRACE(name.toStdString());
         // The server offers a valid checklist file under that name.
         server.set(kUpdates + name, nieuw);
-        serveInfo("0", "30,d,tavir,10", ("13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size())).constData());
+        serveInfo("0", "30,d,tavir,10",
+                  ("13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size())).constData());
         ASSERT_EQ(check().statusChecklist, 1);
         const qsizetype asked = server.requests().size();
         QString shown = name;
         shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
-        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
-                            QStringLiteral("Het updatebestand op de server noemt \"") + shown
-                                + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
-                                                 "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
-                                                 "uw applicatiebeheerder."));
+        script.expectMsgBox(
+            Icon::Exclamation, QStringLiteral("Update mislukt..."),
+            QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
+                                 "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
+                                 "uw applicatiebeheerder."));
 
         modAutoUpdate::VoerUpdateUit(true, false);
 
@@ -599,8 +606,9 @@ TEST_F(AutoUpdate, FailedProgramFileStopsTheHandOverButNotTheOtherFiles)
     ASSERT_EQ(u.statusProgramma, 1);
     // The checklist is installed without its message; the missing program
     // file is reported, then the failure.
-    expectRequestError(12152, QStringLiteral("De server 127.0.0.1 antwoordde met foutcode 404 (Not Found) op de vraag "
-                                             "naar /tavir/program/updates/tavir."),
+    expectRequestError(12152,
+                       QStringLiteral("De server 127.0.0.1 antwoordde met foutcode 404 (Not Found) op de vraag "
+                                      "naar /tavir/program/updates/tavir."),
                        QStringLiteral("tavir"));
     expectProgramFailed();
 

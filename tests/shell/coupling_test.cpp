@@ -30,8 +30,8 @@ public:
 
     void expectConfirmation(const QString &pad)
     {
-        script.expectMsgBox(Icon::Information, kTitel, QStringLiteral("Koppeling aan {") + pad
-                                                           + QStringLiteral("} is ingesteld. "));
+        script.expectMsgBox(Icon::Information, kTitel,
+                            QStringLiteral("Koppeling aan {") + pad + QStringLiteral("} is ingesteld. "));
     }
     void expectNameRefused()
     {
@@ -83,9 +83,10 @@ TEST(ConnectionStrings, DataShapeAndChecklistStrings)
     EXPECT_EQ(modMain::pfunConnStrData(QStringLiteral("/d/dbQORdata_1.mdb")),
               QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/dbQORdata_1.mdb;Persist Security "
                              "Info=False;Jet OLEDB:Database Password=kravelmup4;"));
-    EXPECT_EQ(modMain::pfunConnStrShape(QStringLiteral("/d/dbQORdata_1.mdb")),
-              QStringLiteral("PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/d/dbQORdata_1.mdb;"
-                             "Persist Security Info=False;Jet OLEDB:Database Password=kravelmup4;"));
+    EXPECT_EQ(
+        modMain::pfunConnStrShape(QStringLiteral("/d/dbQORdata_1.mdb")),
+        QStringLiteral("PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/d/dbQORdata_1.mdb;"
+                       "Persist Security Info=False;Jet OLEDB:Database Password=kravelmup4;"));
     EXPECT_EQ(modMain::pfunConnStrCL(QStringLiteral("/opt/tavir")),
               QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/tavir/dbQORCL.mdb;Persist Security "
                              "Info=False; Jet OLEDB:Database Password=kravelmup4;"));
@@ -94,9 +95,12 @@ TEST(ConnectionStrings, DataShapeAndChecklistStrings)
 TEST(ConnectionStrings, AnyPathReadsBackFromEveryString)
 {
     const QString paths[] = {
-        QStringLiteral("/d/dbQORdata_1.mdb"),           QStringLiteral("/d/a;b/dbQORdata_1.mdb"),
-        QStringLiteral("/d/\"q\";/dbQORdata_1.mdb"),    QStringLiteral("/d/it's; ok/dbQORdata_1.mdb"),
-        QStringLiteral(" /d/dbQORdata_1.mdb"),          QStringLiteral("/d/dbQORdata_1.mdb "),
+        QStringLiteral("/d/dbQORdata_1.mdb"),
+        QStringLiteral("/d/a;b/dbQORdata_1.mdb"),
+        QStringLiteral("/d/\"q\";/dbQORdata_1.mdb"),
+        QStringLiteral("/d/it's; ok/dbQORdata_1.mdb"),
+        QStringLiteral(" /d/dbQORdata_1.mdb"),
+        QStringLiteral("/d/dbQORdata_1.mdb "),
         QStringLiteral("/d/a=b;Mode=Read/dbQORdata_1.mdb"),
     };
     for (const QString &pad : paths) {
@@ -212,7 +216,10 @@ struct WeigerGeval {
     std::function<void(Coupling &, const QString &)> boxes;
     long error; // raised error number, 0 for none
 };
-void PrintTo(const WeigerGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const WeigerGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class CouplingRefused : public Coupling, public ::testing::WithParamInterface<WeigerGeval> {};
 

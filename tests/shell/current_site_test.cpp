@@ -19,9 +19,9 @@ namespace {
 const QString kGeen = QStringLiteral("<geen inrichting geopend>");
 
 const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten", "Act_en_KostPost",
-                                  "Doelvermogen", "gev_ana", "rap_invoer"};
+                                  "Doelvermogen",     "gev_ana",  "rap_invoer"};
 const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
-                                 "Doelverm", "GevAnalyse", "rapIngevoerdeData"};
+                                 "Doelverm",    "GevAnalyse",      "rapIngevoerdeData"};
 
 class CurrentSiteTest : public ShellScreenTest {
 protected:
@@ -115,7 +115,8 @@ TEST_F(CurrentSiteTest, ASiteWhoseChecklistVersionIsNotInstalledOpensWithItsComm
         EXPECT_EQ(main->panelText(1), kGeen);
         const QList<screens::Form *> notices = screens::Form::loadedForms();
         ASSERT_FALSE(notices.isEmpty());
-        EXPECT_EQ(qobject_cast<shell::frmOpenInrConfirm *>(notices.last())->bericht(), QStringLiteral("Geopend: Oud %1").arg(c.clId));
+        EXPECT_EQ(qobject_cast<shell::frmOpenInrConfirm *>(notices.last())->bericht(),
+                  QStringLiteral("Geopend: Oud %1").arg(c.clId));
     }
 }
 
@@ -147,9 +148,10 @@ TEST_F(CurrentSiteTest, DeletingTheOpenSiteRemovesAllItsRowsAndLeavesNoSiteOpen)
     addRowsUnder(gone);
     addRowsUnder(kept);
     modMain::OpenInrichting(gone);
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
-                        QStringLiteral("Weet u zeker dat u inrichting 'Weg ermee' wilt verwijderen uit de database?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
+                      QStringLiteral("Weet u zeker dat u inrichting 'Weg ermee' wilt verwijderen uit de database?"),
+                      ui::Buttons::YesNo)
         .withDefaultButton(ui::DefaultButton::Second)
         .answer(ui::Answer::Yes);
 
@@ -195,9 +197,10 @@ TEST_F(CurrentSiteTest, ADeletionThatFailsPartWayDeletesNothing)
     // The last of the four deletions fails.
     runSql(dataFile, QStringLiteral("CREATE TRIGGER weiger BEFORE DELETE ON tblStort BEGIN "
                                     "SELECT RAISE(ABORT, 'geweigerd'); END;"));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
-                        QStringLiteral("Weet u zeker dat u inrichting 'Vast' wilt verwijderen uit de database?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
+                      QStringLiteral("Weet u zeker dat u inrichting 'Vast' wilt verwijderen uit de database?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
 
     EXPECT_THROW(modMain::VerwijderInrichting(id, QStringLiteral("Vast")), platform::Error);
@@ -220,9 +223,10 @@ TEST_F(CurrentSiteTest, TheNewestChecklistOfAKindIsTheOneWithTheLatestDate)
 TEST_F(CurrentSiteTest, TheIdOfADeletedSiteIsNeverHandedOutAgainAlsoAfterCompaction)
 {
     const qint32 last = addSite(QStringLiteral("Laatste"));
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
-                        QStringLiteral("Weet u zeker dat u inrichting 'Laatste' wilt verwijderen uit de database?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
+                      QStringLiteral("Weet u zeker dat u inrichting 'Laatste' wilt verwijderen uit de database?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     ASSERT_TRUE(modMain::VerwijderInrichting(last, QStringLiteral("Laatste")));
     modCompress::CompactDatabestand(dataFile);

@@ -48,7 +48,10 @@ public:
         return dir;
     }
 
-    static QStringList filesIn(const QString &dir) { return QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+    static QStringList filesIn(const QString &dir)
+    {
+        return QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
 };
 
 TEST_F(DataFileCompaction, CopyIsNamedAfterTheFileWithNewAppended)
@@ -111,7 +114,10 @@ struct KopieGeval {
     const char *naam;
     bool complete;
 };
-void PrintTo(const KopieGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const KopieGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class CompactionLeftOnlyTheCopy : public DataFileCompaction, public ::testing::WithParamInterface<KopieGeval> {};
 
@@ -145,17 +151,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, CompactionLeftOnlyTheCopy,
 // the data file stays as it was and the copy is removed.
 struct SlechteKopie {
     const char *naam;
-    const char *sql;                       // what goes wrong in the copy
+    const char *sql;                                   // what goes wrong in the copy
     void (*beschadig)(const QString &kopie) = nullptr; // and in its bytes
 };
-void PrintTo(const SlechteKopie &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const SlechteKopie &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 // The first bytes of the first row of tblStort become rubbish: the row
 // cannot be read, though its page still counts one row.
 void beschadigEersteRij(const QString &kopie)
 {
     const int paginaGrootte = scalar(kopie, QStringLiteral("PRAGMA page_size")).toInt();
-    const int wortel = scalar(kopie, QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name='tblStort'")).toInt();
+    const int wortel =
+        scalar(kopie, QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name='tblStort'")).toInt();
     QByteArray bytes = fileBytes(kopie);
     const qsizetype pagina = qsizetype(wortel - 1) * paginaGrootte;
     ASSERT_EQ(bytes[pagina], '\x0d') << "a leaf of a table";
@@ -208,7 +218,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, CompactionOfABadCopy,
                                            SlechteKopie{"IndexMissing", "DROP INDEX idxActStort"},
                                            SlechteKopie{"RowUnreadable", "", &beschadigEersteRij},
                                            SlechteKopie{"IndexPageDamaged", "", &beschadigIndexpagina}),
-                         [](const ::testing::TestParamInfo<SlechteKopie> &info) { return std::string(info.param.naam); });
+                         [](const ::testing::TestParamInfo<SlechteKopie> &info) {
+                             return std::string(info.param.naam);
+                         });
 
 // Whatever stops the compaction, the file stays as it was and no copy is left.
 struct SchrijfGeval {
@@ -217,7 +229,10 @@ struct SchrijfGeval {
     bool readOnlyFile;
     bool copyNameTaken; // a folder stands where the copy must go
 };
-void PrintTo(const SchrijfGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const SchrijfGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class CompactionCannotWrite : public DataFileCompaction, public ::testing::WithParamInterface<SchrijfGeval> {};
 
@@ -256,7 +271,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, CompactionCannotWrite,
                          ::testing::Values(SchrijfGeval{"ReadOnlyFolder", true, false, false},
                                            SchrijfGeval{"ReadOnlyFile", false, true, false},
                                            SchrijfGeval{"CopyNameTaken", false, false, true}),
-                         [](const ::testing::TestParamInfo<SchrijfGeval> &info) { return std::string(info.param.naam); });
+                         [](const ::testing::TestParamInfo<SchrijfGeval> &info) {
+                             return std::string(info.param.naam);
+                         });
 
 // The disk fills up while the copy is written: the process may write only
 // a few pages.
@@ -269,7 +286,7 @@ TEST_F(DataFileCompaction, FullDiskWhileCopyingLeavesTheFileAsItWas)
     const QByteArray before = fileBytes(pad);
     expectSchrijffout(pad);
 
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;

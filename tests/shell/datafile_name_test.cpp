@@ -19,22 +19,19 @@ class DataFileNameRule : public ::testing::TestWithParam<NaamGeval> {};
 
 TEST_P(DataFileNameRule, CountsOnlyTheFileNamePart)
 {
-    EXPECT_EQ(modMain::pfunVoldoetAanNaamregel(QString::fromUtf8(GetParam().pad)), GetParam().geldig)
-        << GetParam().pad;
+    EXPECT_EQ(modMain::pfunVoldoetAanNaamregel(QString::fromUtf8(GetParam().pad)), GetParam().geldig) << GetParam().pad;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DataFileNameRule,
-    ::testing::Values(NaamGeval{"dbQORdata_1.mdb", true},           // the shortest usual name: 15
-                      NaamGeval{"dbQORdata_.mdb", false},           // 14 characters
-                      NaamGeval{"DBQORDATA_x.abc", true},           // prefix without regard to case
-                      NaamGeval{"/home/u/dbQORdata_proef.mdb", true},
-                      NaamGeval{"/home/dbQORdata_/data.mdb", false}, // the folder does not count
-                      NaamGeval{"C:\\data\\dbQORdata_1.mdb", true},  // a stored Windows name
-                      NaamGeval{"C:\\dbQORdata_\\data.mdb", false},
-                      NaamGeval{"/tmp/dbQORdata_1.mdb/", false},     // no file name at all
-                      NaamGeval{"dbQORdat_12345.mdb", false},
-                      NaamGeval{"", false}));
+INSTANTIATE_TEST_SUITE_P(Cases, DataFileNameRule,
+                         ::testing::Values(NaamGeval{"dbQORdata_1.mdb", true}, // the shortest usual name: 15
+                                           NaamGeval{"dbQORdata_.mdb", false}, // 14 characters
+                                           NaamGeval{"DBQORDATA_x.abc", true}, // prefix without regard to case
+                                           NaamGeval{"/home/u/dbQORdata_proef.mdb", true},
+                                           NaamGeval{"/home/dbQORdata_/data.mdb", false}, // the folder does not count
+                                           NaamGeval{"C:\\data\\dbQORdata_1.mdb", true},  // a stored Windows name
+                                           NaamGeval{"C:\\dbQORdata_\\data.mdb", false},
+                                           NaamGeval{"/tmp/dbQORdata_1.mdb/", false}, // no file name at all
+                                           NaamGeval{"dbQORdat_12345.mdb", false}, NaamGeval{"", false}));
 
 class DataFileNameCheck : public testsupport::ScriptedDialogsTest {};
 

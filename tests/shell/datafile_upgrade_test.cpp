@@ -24,13 +24,9 @@ using namespace shelltest;
 using db::JetKind;
 using ui::Icon;
 
-
 class DataFileUpgrade : public ShellTest {
 protected:
-    static bool upgrade(const QString &pad)
-    {
-        return modCompress::UpgradeDatabestand(modMain::pfunConnStrData(pad));
-    }
+    static bool upgrade(const QString &pad) { return modCompress::UpgradeDatabestand(modMain::pfunConnStrData(pad)); }
 
     static std::optional<db::ColumnInfo> column(const QString &pad, const char *table, const char *name)
     {
@@ -69,8 +65,8 @@ const KolomGeval kKolommen[] = {
 
 QString values(const QString &pad, const char *table, const char *column)
 {
-    const QString id = QLatin1String(table) == QLatin1String("tblStort") ? QStringLiteral("idrStort_ID")
-                                                                         : QStringLiteral("idrAct_ID");
+    const QString id =
+        QLatin1String(table) == QLatin1String("tblStort") ? QStringLiteral("idrStort_ID") : QStringLiteral("idrAct_ID");
     return scalar(pad, QStringLiteral("SELECT group_concat(coalesce(CAST(%1 AS TEXT), '<null>'), '|') "
                                       "FROM (SELECT %1 FROM %2 ORDER BY %3)")
                            .arg(QLatin1String(column), QLatin1String(table), id));
@@ -170,10 +166,13 @@ TEST_F(DataFileUpgrade, FailedFillOfTheStartOfAfterCareIsReportedAndTheRestGoesO
 // upgrades it again.
 struct FaalGeval {
     const char *naam;
-    const char *breek;  // makes a step fail
+    const char *breek;   // makes a step fail
     const char *herstel; // takes the cause away again
 };
-void PrintTo(const FaalGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const FaalGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class DataFileUpgradeFails : public DataFileUpgrade, public ::testing::WithParamInterface<FaalGeval> {};
 
@@ -206,8 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, DataFileUpgradeFails,
     ::testing::Values(
         // the last step: every column is in place when the stamp fails
-        FaalGeval{"Stamp",
-                  "CREATE TRIGGER weiger BEFORE UPDATE ON tblSYS BEGIN SELECT RAISE(ABORT, 'geweigerd'); END;",
+        FaalGeval{"Stamp", "CREATE TRIGGER weiger BEFORE UPDATE ON tblSYS BEGIN SELECT RAISE(ABORT, 'geweigerd'); END;",
                   "DROP TRIGGER weiger;"},
         // a fill in the middle of tblStort's columns
         FaalGeval{"FillOfTheMinimum",
@@ -255,18 +253,22 @@ TEST_F(DataFileUpgrade, OlderFileIsRewrittenForOtherToolsInTheSameUpgrade)
     runSql(pad, QString::fromUtf8(kNamen));
     EXPECT_TRUE(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblStort WHERE strStortNaam = 'x'"))
                     .startsWith(QStringLiteral("sqlite3 failed")));
-    const QString sites = scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort ORDER BY idrStort_ID)"));
+    const QString sites = scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM "
+                                                     "(SELECT * FROM tblStort ORDER BY idrStort_ID)"));
     expectUpgradeNotice();
 
     EXPECT_TRUE(upgrade(pad));
 
     EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
-    EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE sql LIKE '%JETTEXT%'")),
-              QStringLiteral("0"));
+    EXPECT_EQ(
+        testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE sql LIKE '%JETTEXT%'")),
+        QStringLiteral("0"));
     EXPECT_EQ(testsupport::caseFoldingIndexKeys(pad), QString());
     EXPECT_EQ(testsupport::sqliteShell(pad, QStringLiteral("SELECT count(*) FROM tblAct WHERE strAct = 'maaien'")),
               QStringLiteral("1"));
-    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort ORDER BY idrStort_ID)")), sites);
+    EXPECT_EQ(scalar(pad, QStringLiteral("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM "
+                                         "tblStort ORDER BY idrStort_ID)")),
+              sites);
     EXPECT_EQ(inProgramOrder(pad), QStringLiteral("öa,Öb,ÖC"));
     // Current now: a second upgrade changes nothing.
     const QByteArray bytes = fileBytes(pad);
@@ -295,7 +297,10 @@ struct VersieGeval {
     const char *sql;
     qint32 versie;
 };
-void PrintTo(const VersieGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const VersieGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class DataFileVersion : public ShellTest, public ::testing::WithParamInterface<VersieGeval> {};
 

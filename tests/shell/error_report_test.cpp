@@ -67,7 +67,8 @@ TEST_F(ErrorReport, SystemErrorAddsTheSystemTextBox)
 TEST(SystemErrorText, KnownAndUnknownNumbers)
 {
     EXPECT_EQ(modAPI_1::pfunSysteemFoutTekst(3021), QStringLiteral("Error not found."));
-    EXPECT_EQ(modAPI_1::pfunSysteemFoutTekst(os::systemErrorNumber(ENOENT)), os::systemErrorText(os::systemErrorNumber(ENOENT)));
+    EXPECT_EQ(modAPI_1::pfunSysteemFoutTekst(os::systemErrorNumber(ENOENT)),
+              os::systemErrorText(os::systemErrorNumber(ENOENT)));
     EXPECT_NE(modAPI_1::pfunSysteemFoutTekst(os::systemErrorNumber(ENOENT)), QStringLiteral("Error not found."));
 }
 

@@ -111,7 +111,10 @@ struct ChecklistGeval {
     bool installedBroken; // the installed file cannot be read
     bool eigenGekozen;    // the downloaded copy is read
 };
-void PrintTo(const ChecklistGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const ChecklistGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class ChecklistChoice : public FileLocations, public ::testing::WithParamInterface<ChecklistGeval> {};
 
@@ -135,18 +138,17 @@ TEST_P(ChecklistChoice, DownloadedCopyIsPreferredUnlessOlderOrUnreadable)
 }
 
 // The shipped file has sequence number 12.
-INSTANTIATE_TEST_SUITE_P(Cases, ChecklistChoice,
-                         ::testing::Values(ChecklistGeval{"none", 0, false, false},
-                                           ChecklistGeval{"newer", 13, false, true},
-                                           ChecklistGeval{"same", 12, false, true},
-                                           ChecklistGeval{"older", 11, false, false},
-                                           ChecklistGeval{"damaged", -1, false, false},
-                                           ChecklistGeval{"installedBroken", 11, true, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChecklistChoice,
+    ::testing::Values(ChecklistGeval{"none", 0, false, false}, ChecklistGeval{"newer", 13, false, true},
+                      ChecklistGeval{"same", 12, false, true}, ChecklistGeval{"older", 11, false, false},
+                      ChecklistGeval{"damaged", -1, false, false}, ChecklistGeval{"installedBroken", 11, true, true}));
 
 TEST_F(FileLocations, FirstDataFileIsMadeOnceAndWritableFromAReadOnlyTemplate)
 {
     markInstalled();
-    QFile::setPermissions(progDir + QStringLiteral("/db00.mdb"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(progDir + QStringLiteral("/db00.mdb"),
+                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString data = userDir + QStringLiteral("/dbQORdata_1.mdb");
 
     modMain::MaakEersteDatabestand();

@@ -6,8 +6,8 @@
 
 #include "shell/checklist_version.h"
 #include "shell/current_site.h"
-#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmOpenInr.h"
+#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmSplash.h"
 
 #include "screens/frmAct.h"
@@ -44,10 +44,14 @@ protected:
 const struct {
     const char *item;
     const char *screen;
-} kGated[] = {{"Nieuwe_inrichting", "frmInrNieuwDialog"}, {"open_inrichting", "frmOpenInr"},
-              {"Algemeen", "frmAlgemeen"},                {"AlgNazKosten", "frmAlgNazKosten"},
-              {"Act_en_KostPost", "frmAct"},              {"Doelvermogen", "frmDoelverm"},
-              {"gev_ana", "frmGevoelAna"},                {"rap_invoer", "frmRapVoorz"},
+} kGated[] = {{"Nieuwe_inrichting", "frmInrNieuwDialog"},
+              {"open_inrichting", "frmOpenInr"},
+              {"Algemeen", "frmAlgemeen"},
+              {"AlgNazKosten", "frmAlgNazKosten"},
+              {"Act_en_KostPost", "frmAct"},
+              {"Doelvermogen", "frmDoelverm"},
+              {"gev_ana", "frmGevoelAna"},
+              {"rap_invoer", "frmRapVoorz"},
               {"Configuratie", "frmConfig"}};
 
 class MainWindowTest : public ShellScreenTest {
@@ -57,7 +61,8 @@ protected:
     {
         const qint32 site = addSite(QStringLiteral("Stort Noord"));
         // An after-care area, so that the surcharges screen may close.
-        runSql(dataFile, QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 5, bytRapEval = 1 WHERE idrStort_ID = %1").arg(site));
+        runSql(dataFile,
+               QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 5, bytRapEval = 1 WHERE idrStort_ID = %1").arg(site));
         modMain::InstallSchermSessie();
         modMain::OpenInrichting(site);
         if (auto *notice = screens::Form::loaded<shell::frmOpenInrConfirm>())
@@ -112,24 +117,25 @@ TEST_F(MainWindowTest, MenusToolBarAndPopUpCarryTheirNamesAndCaptions)
     EXPECT_EQ(itemsOf(control<QMenu>(main, "Help")),
               QStringList({"online_support=&Website handleiding en helpdesk", "Info=&Info"}));
     EXPECT_EQ(itemsOf(main->popupAct()),
-              QStringList({"mnuPopupAddClitem=Voeg QOR-checklistpost toe", "dummy33=-",
-                           "mnuPopUpaddVoorz=voeg voorziening toe aan <....>",
-                           "mnuPopUpaddAct=voeg kostenpost toe aan <.....>",
-                           "mnuPopUpaddFase=voeg deelfase toe aan <....>", "dummy4=-",
-                           "mnuPopUpnaamwijzigen=naam/rubriek wijzigen", "dummy5=-", "mnuPopUpverwijder=verwijder ..."}));
+              QStringList(
+                  {"mnuPopupAddClitem=Voeg QOR-checklistpost toe", "dummy33=-",
+                   "mnuPopUpaddVoorz=voeg voorziening toe aan <....>", "mnuPopUpaddAct=voeg kostenpost toe aan <.....>",
+                   "mnuPopUpaddFase=voeg deelfase toe aan <....>", "dummy4=-",
+                   "mnuPopUpnaamwijzigen=naam/rubriek wijzigen", "dummy5=-", "mnuPopUpverwijder=verwijder ..."}));
     EXPECT_FALSE(main->menuBar()->actions().contains(main->popupAct()->menuAction()));
 
     QStringList buttons;
     for (QAction *a : control<QToolBar>(main, "tbToolBar")->actions())
         buttons << a->objectName() + QLatin1Char('=')
-                       + (a->isSeparator() ? QStringLiteral("-") : a->data().toString() + QLatin1Char('/') + a->toolTip());
-    EXPECT_EQ(buttons, QStringList({"tbToolBar_1=New/Nieuwe inrichting", "tbToolBar_2=Open/Open inrichting",
-                                    "tbToolBar_3=-", "tbToolBar_4=frmAlgemeen/Gegevens inrichting",
-                                    "tbToolBar_5=frmAlgNazKosten/Toeslagen nazorgfase",
-                                    "tbToolBar_6=OpenFrmAct/Voorzieningen en kostenposten", "tbToolBar_7=-",
-                                    "tbToolBar_8=Doelverm/Doelvermogen & heffing",
-                                    "tbToolBar_9=GevAnalyse/Gevoeligheidsanalyse",
-                                    "tbToolBar_10=rapIngevoerdeData/Rapportage ingevoerde data"}));
+                       + (a->isSeparator() ? QStringLiteral("-")
+                                           : a->data().toString() + QLatin1Char('/') + a->toolTip());
+    EXPECT_EQ(
+        buttons,
+        QStringList({"tbToolBar_1=New/Nieuwe inrichting", "tbToolBar_2=Open/Open inrichting", "tbToolBar_3=-",
+                     "tbToolBar_4=frmAlgemeen/Gegevens inrichting", "tbToolBar_5=frmAlgNazKosten/Toeslagen nazorgfase",
+                     "tbToolBar_6=OpenFrmAct/Voorzieningen en kostenposten", "tbToolBar_7=-",
+                     "tbToolBar_8=Doelverm/Doelvermogen & heffing", "tbToolBar_9=GevAnalyse/Gevoeligheidsanalyse",
+                     "tbToolBar_10=rapIngevoerdeData/Rapportage ingevoerde data"}));
 }
 
 TEST_F(MainWindowTest, WithOnlyTheMainWindowEveryGatedCommandOpensItsScreen)
@@ -204,7 +210,8 @@ TEST_F(MainWindowTest, TheAboutBoxClosesByItsButtonOnly)
         QTest::mouseClick(label, Qt::LeftButton);
     }
     os::setOpener(previous);
-    EXPECT_EQ(opened, QStringList({shell::frmSplash::kUrlQOR, shell::frmSplash::kUrlBrandeck, shell::frmSplash::kUrlKettrilon}));
+    EXPECT_EQ(opened, QStringList({shell::frmSplash::kUrlQOR, shell::frmSplash::kUrlBrandeck,
+                                   shell::frmSplash::kUrlKettrilon}));
     click(control<QPushButton>(about, "cmdClose"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
 }
@@ -249,7 +256,8 @@ TEST_F(MainWindowTest, TheNoticeWindowAllowsOneFurtherScreenAndNoMore)
 
 TEST_F(MainWindowTest, AnUnknownToolBarKeyIsReportedAndOpensNothing)
 {
-    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in toolbarmenu"), QStringLiteral("Foo is niet herkend"));
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in toolbarmenu"),
+                        QStringLiteral("Foo is niet herkend"));
     main->tbToolBar_ButtonClick(QStringLiteral("Foo"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
 }

@@ -11,26 +11,26 @@
 #include "support/layout_check.h"
 
 #include "shell/frmBrowser.h"
-#include "shell/frmInrNieuwDialog.h"
-#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmConfig.h"
+#include "shell/frmInrNieuwDialog.h"
 #include "shell/frmOpenInr.h"
+#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmSplash.h"
-#include "shell/frmUpdateProxy.h"
 #include "shell/frmUpdateCheck.h"
+#include "shell/frmUpdateProxy.h"
 
 #include "screens/frmAct.h"
 #include "screens/frmAct_AddCLitem.h"
 #include "screens/frmAct_AddCustomItem.h"
+#include "screens/frmAlgNazKosten.h"
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
-#include "screens/frmAlgNazKosten.h"
 
-#include "reports/frmRapVoorz.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmGevoelAna.h"
 #include "reports/frmRapScherm.h"
+#include "reports/frmRapVoorz.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -75,7 +75,8 @@ protected:
         QWidget *frame = form->frame();
         const bool child = qobject_cast<QMdiSubWindow *>(frame) != nullptr;
         const QStringList faults = testsupport::layoutFaults(frame, child ? area() : nullptr, main->geometry());
-        EXPECT_TRUE(faults.isEmpty()) << state.toStdString() << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+        EXPECT_TRUE(faults.isEmpty()) << state.toStdString() << ":\n  "
+                                      << faults.join(QStringLiteral("\n  ")).toStdString();
         if (picture)
             shoot(child ? static_cast<QWidget *>(main) : frame, state);
     }
@@ -119,8 +120,8 @@ TEST_F(ScreenFitTest, StartAndShellScreens)
     check(screens::Form::loaded<shell::frmInrNieuwDialog>(), QStringLiteral("frmInrNieuwDialog"), true);
     screens::Form::loaded<shell::frmInrNieuwDialog>()->unload();
 
-    check(shell::frmOpenInrConfirm::toon(QStringLiteral("Geopend: Stortplaats 't Veld")), QStringLiteral("frmOpenInrConfirm"),
-          true);
+    check(shell::frmOpenInrConfirm::toon(QStringLiteral("Geopend: Stortplaats 't Veld")),
+          QStringLiteral("frmOpenInrConfirm"), true);
     screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
 
     trigger("Configuratie");
@@ -133,8 +134,8 @@ TEST_F(ScreenFitTest, StartAndShellScreens)
     auto *proxy = shell::frmUpdateProxy::load();
     for (const char *option : {"optProxType_0", "optProxType_1", "optProxType_2"}) {
         clickBox(control<QRadioButton>(proxy, option));
-        check(proxy, QStringLiteral("frmUpdateProxy-") + QLatin1String(option), QLatin1String(option)
-                                                                                     == QLatin1String("optProxType_2"));
+        check(proxy, QStringLiteral("frmUpdateProxy-") + QLatin1String(option),
+              QLatin1String(option) == QLatin1String("optProxType_2"));
     }
     proxy->unload();
     update->unload();
@@ -229,9 +230,7 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     picker->unload();
 
     // Where a control stands on the screen.
-    const auto plaats = [&](const char *name) {
-        return control<QWidget>(act, name)->mapTo(act, QPoint(0, 0));
-    };
+    const auto plaats = [&](const char *name) { return control<QWidget>(act, name)->mapTo(act, QPoint(0, 0)); };
     int gecombineerd = 0;
     const auto states = [&](const QString &name) {
         check(act, name, true);

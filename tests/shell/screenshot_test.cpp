@@ -5,8 +5,8 @@
 #include "shell_screen_test_env.h"
 
 #include "shell/current_site.h"
-#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmOpenInr.h"
+#include "shell/frmOpenInrConfirm.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -41,8 +41,8 @@ TEST_F(ScreenshotTest, MainWindowWithTheSiteList)
     EXPECT_EQ(image.size(), main->size() * main->devicePixelRatio());
 
     const QByteArray dir = qgetenv("TAVIR_SCREENSHOT_DIR");
-    const QString target = (dir.isEmpty() ? tmp.path() : QString::fromLocal8Bit(dir))
-                           + QStringLiteral("/main-window-site-list.png");
+    const QString target =
+        (dir.isEmpty() ? tmp.path() : QString::fromLocal8Bit(dir)) + QStringLiteral("/main-window-site-list.png");
     EXPECT_TRUE(image.save(target)) << target.toStdString();
 }
 

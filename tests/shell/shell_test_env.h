@@ -2,9 +2,9 @@
 // What the shell's tests share: a private copy of the program folder, clean
 // settings, databases built from SQL, and a folder that cannot be written.
 
-#include "support/scripted_dialogs_fixture.h"
 #include "support/qstring_printer.h"
 #include "support/read_only_folder.h"
+#include "support/scripted_dialogs_fixture.h"
 #include "support/sql_file.h"
 #include "support/test_paths.h"
 
@@ -78,7 +78,8 @@ inline QString scalar(const QString &path, const QString &sql)
 // The file's schema, for comparing a file with itself before and after.
 inline QString schemaOf(const QString &path)
 {
-    return scalar(path, QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)"));
+    return scalar(path,
+                  QStringLiteral("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema ORDER BY name)"));
 }
 
 // The format-version row of a data file.
@@ -164,19 +165,21 @@ protected:
     // The boxes of converting an older data file, and of a failed compaction.
     void expectUpgradeQuestion(const QString &pad, ui::Answer answer)
     {
-        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Upgraden databestand"),
-                            QStringLiteral("Databestand '") + pad
-                                + QStringLiteral("' staat in het format van een vorige versie van TAVIR.\n\nHet bestand "
-                                                 "zal nu worden omgezet voor gebruik met de huidige versie van TAVIR."
-                                                 "\n\nLET OP: Na omzetting kan het databestand niet meer worden "
-                                                 "gebruikt met de vorige versie van TAVIR."),
-                            ui::Buttons::OKCancel)
+        script
+            .expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Upgraden databestand"),
+                          QStringLiteral("Databestand '") + pad
+                              + QStringLiteral("' staat in het format van een vorige versie van TAVIR.\n\nHet bestand "
+                                               "zal nu worden omgezet voor gebruik met de huidige versie van TAVIR."
+                                               "\n\nLET OP: Na omzetting kan het databestand niet meer worden "
+                                               "gebruikt met de vorige versie van TAVIR."),
+                          ui::Buttons::OKCancel)
             .answer(answer);
     }
     void expectUpgradeNotice()
     {
-        script.expectMsgBox(ui::Icon::Information, QStringLiteral("Upgraden databestand"),
-                            QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige TAVIR versie."));
+        script.expectMsgBox(
+            ui::Icon::Information, QStringLiteral("Upgraden databestand"),
+            QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige TAVIR versie."));
     }
     void expectSchrijffout(const QString &pad)
     {

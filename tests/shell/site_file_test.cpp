@@ -9,9 +9,9 @@
 #include "shell/ado_xml.h"
 #include "shell/current_site.h"
 #include "shell/frmImExportXML.h"
+#include "shell/frmOpenInr.h"
 #include "shell/site_export.h"
 #include "shell/site_import.h"
-#include "shell/frmOpenInr.h"
 
 #include "platform/core/error.h"
 #include "platform/db/connection.h"
@@ -56,8 +56,8 @@ INSERT INTO tblTonnage VALUES (33, 6, 2021, 9);
 // references that an import renews.
 QStringList dump(const QString &file, const QString &sql, const QVariantList &params)
 {
-    static const QStringList renewed{"idrStort_ID", "idrInrichting_ID", "idrAct_ID", "idrTonnage_ID",
-                                     "lngStort_REF", "lngInrichting_REF"};
+    static const QStringList renewed{"idrStort_ID",   "idrInrichting_ID", "idrAct_ID",
+                                     "idrTonnage_ID", "lngStort_REF",     "lngInrichting_REF"};
     db::Connection cn;
     cn.Open(file);
     db::Recordset rs;
@@ -84,7 +84,8 @@ QStringList siteOf(const QString &file, qint32 id)
     QStringList all;
     all << dump(file, QStringLiteral("SELECT * FROM tblStort WHERE idrStort_ID=?"), {id});
     all << dump(file, QStringLiteral("SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID"), {id});
-    all << dump(file, QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY idrInrichting_ID"), {id});
+    all << dump(file, QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY idrInrichting_ID"),
+                {id});
     all << dump(file, QStringLiteral("SELECT * FROM tblAct WHERE lngStort_REF=? ORDER BY idrAct_ID"), {id});
     all << dump(file,
                 QStringLiteral("SELECT i.strObject, a.strAct FROM tblAct a JOIN tblInrichting i "
@@ -170,7 +171,8 @@ TEST_F(SiteFileTest, ARoundTripKeepsEveryColumnOfTheSiteItsFacilitiesCostItemsAn
     EXPECT_TRUE(bytes.contains("rs:relation='010000000300000000000000'"));
     EXPECT_TRUE(bytes.contains("<s:AttributeType name='sngRapEvalPerHa' rs:number='34' rs:nullable='true'"));
     EXPECT_TRUE(bytes.contains("<s:datatype dt:type='number' rs:dbtype='currency'"));
-    EXPECT_TRUE(bytes.contains("memVestigingsadres='Dijkweg 1&#xd;&#xa;Achterveld&#x9;&#x3c;&#x26;&#x3e; &#x22;q&#x22;'"));
+    EXPECT_TRUE(
+        bytes.contains("memVestigingsadres='Dijkweg 1&#xd;&#xa;Achterveld&#x9;&#x3c;&#x26;&#x3e; &#x22;q&#x22;'"));
     EXPECT_TRUE(bytes.contains("sngRentePerc='5.06'"));
     EXPECT_FALSE(bytes.contains("De Kuil"));
     EXPECT_FALSE(bytes.contains("Maaien"));
@@ -220,12 +222,15 @@ TEST_F(SiteFileTest, WhatAKilledExportLeftGoesWithTheNextExport)
 TEST_F(SiteFileTest, ANameOfBlanksOnlyIsAskedForAgainLikeAnEmptyOne)
 {
     exported();
-    script.expectInput(QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                       kTitel)
+    script
+        .expectInput(
+            QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+            kTitel)
         .withDefaultText(kNaam)
         .answer("   ");
-    script.expectInput(QStringLiteral("De naam '   ' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                       kTitel)
+    script
+        .expectInput(QStringLiteral("De naam '   ' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+                     kTitel)
         .withDefaultText(QStringLiteral("   "))
         .answer("Stort Zuid");
     QString naam;
@@ -239,17 +244,22 @@ TEST_F(SiteFileTest, AClashingNameAsksForAFreeOneOfAtMostFiftyCharacters)
     const QString lang51(51, QLatin1Char('x'));
     const QString lang50(50, QLatin1Char('y'));
     const QString before = scalar(dataFile, QStringLiteral("SELECT max(idrAct_ID) FROM tblAct"));
-    script.expectInput(QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                       kTitel)
+    script
+        .expectInput(
+            QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+            kTitel)
         .withDefaultText(kNaam)
         .answer("STORT 'T VELD"); // the same name, in other case
-    script.expectInput(QStringLiteral("De naam 'STORT 'T VELD' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                       kTitel)
+    script
+        .expectInput(
+            QStringLiteral("De naam 'STORT 'T VELD' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+            kTitel)
         .withDefaultText(QStringLiteral("STORT 'T VELD"))
         .answer(lang51);
-    script.expectInput(QStringLiteral("De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 51 tekens "
-                                      "ingevoerd.\nVoer een kortere naam in."),
-                       kTitel)
+    script
+        .expectInput(QStringLiteral("De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 51 tekens "
+                                    "ingevoerd.\nVoer een kortere naam in."),
+                     kTitel)
         .withDefaultText(lang51)
         .answer(lang50);
     QString naam;
@@ -263,10 +273,10 @@ TEST_F(SiteFileTest, AClashingNameAsksForAFreeOneOfAtMostFiftyCharacters)
     ASSERT_FALSE(copy.isEmpty());
     copy[0].replace(lang50, kNaam);
     EXPECT_EQ(copy, original);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM tblAct WHERE lngStort_REF=%1 AND idrAct_ID > %2")
-                        .arg(id)
-                        .arg(before)),
-              3);
+    EXPECT_EQ(
+        count(
+            QStringLiteral("SELECT count(*) FROM tblAct WHERE lngStort_REF=%1 AND idrAct_ID > %2").arg(id).arg(before)),
+        3);
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM tblAct a JOIN tblInrichting i ON i.idrInrichting_ID = "
                                    "a.lngInrichting_REF WHERE a.lngStort_REF=%1 AND i.lngStort_REF=%1")
                         .arg(id)),
@@ -285,9 +295,10 @@ TEST_F(SiteFileTest, ANameInTheFileLongerThanTheColumnIsAskedAgainNotRefusedByTh
     rs.rows[0].values[size_t(naamKolom)] = lang;
     writeBytes(exportFile, adoxml::write(rs));
     const QString other = emptyDataFile();
-    script.expectInput(QStringLiteral("De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 60 tekens "
-                                      "ingevoerd.\nVoer een kortere naam in."),
-                       kTitel)
+    script
+        .expectInput(QStringLiteral("De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 60 tekens "
+                                    "ingevoerd.\nVoer een kortere naam in."),
+                     kTitel)
         .withDefaultText(lang)
         .answer("Korter");
     QString naam;
@@ -300,8 +311,10 @@ TEST_F(SiteFileTest, GivingUpAtTheNameQuestionImportsNothing)
 {
     exported();
     const QString before = rowCounts(dataFile);
-    script.expectInput(QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                       kTitel)
+    script
+        .expectInput(
+            QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+            kTitel)
         .cancel();
     EXPECT_EQ(import(exportFile), 0);
     EXPECT_EQ(rowCounts(dataFile), before);
@@ -372,10 +385,8 @@ TEST_F(SiteFileTest, AFractionalAfterCareYearIsRoundedOneWayForYearAndStartDate)
         bool withDateColumn; // an empty start date in the file, or no such column
         const char *expected;
     } cases[] = {
-        {"2030.5", false, "2030|2030-01-01 00:00:00"},
-        {"2031.5", false, "2032|2032-01-01 00:00:00"},
-        {"2030.5", true, "2030|2030-01-01 00:00:00"},
-        {"2031.5", true, "2032|2032-01-01 00:00:00"},
+        {"2030.5", false, "2030|2030-01-01 00:00:00"}, {"2031.5", false, "2032|2032-01-01 00:00:00"},
+        {"2030.5", true, "2030|2030-01-01 00:00:00"},  {"2031.5", true, "2032|2032-01-01 00:00:00"},
         {"2031.4", true, "2031|2031-01-01 00:00:00"},
     };
     for (const auto &c : cases) {
@@ -425,8 +436,7 @@ TEST_F(SiteFileTest, BrokenOrHostileFilesAreRefusedAndNothingIsWritten)
         {"unknown province", replaced("bytProv_REF='90'", "bytProv_REF='35'"), "De provinciecode '35' is onbekend"},
         {"unknown category", replaced("bytObjectCat_REF='7'", "bytObjectCat_REF='9'"),
          "De objectcategorie '9' is onbekend"},
-        {"foreign reference", replaced("lngInrichting_REF='12'", "lngInrichting_REF='13'"),
-         "lngInrichting_REF = 13"},
+        {"foreign reference", replaced("lngInrichting_REF='12'", "lngInrichting_REF='13'"), "lngInrichting_REF = 13"},
         {"empty required field", replaced("bytCombineer='1'", "bytCombineer=''"), "bytCombineer"},
         {"two sites", replaced("</rs:data>", "\t<z:row strStortNaam='Tweede'/>\r\n</rs:data>"),
          QString::fromUtf8("2 inrichtingen in plaats van één")},
@@ -498,8 +508,10 @@ TEST_F(SiteFileTest, TheMainWindowsDialogsRunTheRealExportAndImport)
     }
     ASSERT_NE(list, nullptr);
     script.expectFileDialog(ui::FileDialogMode::Open, QStringLiteral("Importeren...")).answer(exportFile);
-    script.expectInput(QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                       kTitel)
+    script
+        .expectInput(
+            QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+            kTitel)
         .answer("Kopie");
     click(control<QPushButton>(list, "cmdImport"));
     EXPECT_TRUE(rowTexts(control<QTreeWidget>(list, "lst1")).contains(QStringLiteral("Kopie")));
@@ -508,11 +520,12 @@ TEST_F(SiteFileTest, TheMainWindowsDialogsRunTheRealExportAndImport)
     const QString broken = tmp.path() + QStringLiteral("/kapot.xml");
     writeBytes(broken, "<html/>");
     script.expectFileDialog(ui::FileDialogMode::Open, QStringLiteral("Importeren...")).answer(broken);
-    script.expectMsgBox(ui::Icon::None, QString(),
-                        QStringLiteral("321\nHet bestand '") + broken
-                            + QString::fromUtf8("' kan niet worden geïmporteerd: Het bestand is geen geldige opgeslagen "
-                                                "recordset: het bestand begint niet met het element <xml> van een "
-                                                "opgeslagen recordset (regel 1)."));
+    script.expectMsgBox(
+        ui::Icon::None, QString(),
+        QStringLiteral("321\nHet bestand '") + broken
+            + QString::fromUtf8("' kan niet worden geïmporteerd: Het bestand is geen geldige opgeslagen "
+                                "recordset: het bestand begint niet met het element <xml> van een "
+                                "opgeslagen recordset (regel 1)."));
     click(control<QPushButton>(list, "cmdImport"));
 }
 

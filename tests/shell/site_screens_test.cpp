@@ -6,8 +6,8 @@
 #include "shell/current_site.h"
 #include "shell/frmImExportXML.h"
 #include "shell/frmInrNieuwDialog.h"
-#include "shell/frmOpenInrConfirm.h"
 #include "shell/frmOpenInr.h"
+#include "shell/frmOpenInrConfirm.h"
 
 #include "screens/frmAlgemeen.h"
 
@@ -66,8 +66,8 @@ protected:
 TEST_F(SiteScreensTest, TheListShowsEverySiteInNameOrderWithItsColumns)
 {
     addSite(QStringLiteral("Zandput"), 2, 12, 120);
-    addSite(QStringLiteral("afvalberg"), 1, 3, 0);          // no province chosen yet
-    addSite(QStringLiteral("Mergelgroeve"), 1, 99, 60);     // a version the checklist file lacks
+    addSite(QStringLiteral("afvalberg"), 1, 3, 0);                     // no province chosen yet
+    addSite(QStringLiteral("Mergelgroeve"), 1, 99, 60);                // a version the checklist file lacks
     const qint32 odd = addSite(QStringLiteral("Oude Stort"), 0, 4, 5); // no kind, unknown province code
     runSql(dataFile, QStringLiteral("UPDATE tblStort SET strRIVMnr = 'NH-12' WHERE strStortNaam = 'Zandput';"
                                     "UPDATE tblStort SET intStortType = NULL WHERE idrStort_ID = %1")
@@ -184,9 +184,10 @@ TEST_F(SiteScreensTest, DeletingFromTheListRemovesTheSiteAndItsRemembranceSelect
     shell::frmOpenInr *list = openList();
     auto *lst1 = control<QTreeWidget>(list, "lst1");
     ASSERT_EQ(selectedNames(lst1), QStringList{"Omega"});
-    script.expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
-                        QStringLiteral("Weet u zeker dat u inrichting 'Omega' wilt verwijderen uit de database?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen inrichting"),
+                      QStringLiteral("Weet u zeker dat u inrichting 'Omega' wilt verwijderen uit de database?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     click(control<QPushButton>(list, "cmdVerwijder"));
 
@@ -225,15 +226,16 @@ TEST_F(SiteScreensTest, ANewSiteGetsItsDefaultsOpensAndShowsItsGeneralData)
         click(control<QPushButton>(dialog, "Command1"));
 
         const qint32 id = scalar(dataFile, QStringLiteral("SELECT max(idrStort_ID) FROM tblStort")).toInt();
-        EXPECT_EQ(scalar(dataFile, QStringLiteral("SELECT strStortNaam || '|' || intStortType || '|' || intCL_REF || '|' "
-                                                  "|| sngRentePerc || '|' || sngInflPerc || '|' || bytBedrijfsGebonden "
-                                                  "|| '|' || bytObjectGebonden || '|' || dtmAanvangNazorg || '|' || "
-                                                  "bytProv_REF FROM tblStort WHERE idrStort_ID = %1")
-                                       .arg(id)),
-                  QStringLiteral("%1|%2|%3|5.05999994277954|2.0|1|1|2030-01-01 00:00:00|0")
-                      .arg(name)
-                      .arg(c.kind)
-                      .arg(c.checklist));
+        EXPECT_EQ(
+            scalar(dataFile, QStringLiteral("SELECT strStortNaam || '|' || intStortType || '|' || intCL_REF || '|' "
+                                            "|| sngRentePerc || '|' || sngInflPerc || '|' || bytBedrijfsGebonden "
+                                            "|| '|' || bytObjectGebonden || '|' || dtmAanvangNazorg || '|' || "
+                                            "bytProv_REF FROM tblStort WHERE idrStort_ID = %1")
+                                 .arg(id)),
+            QStringLiteral("%1|%2|%3|5.05999994277954|2.0|1|1|2030-01-01 00:00:00|0")
+                .arg(name)
+                .arg(c.kind)
+                .arg(c.checklist));
         EXPECT_EQ(modMain::glngStortID, id);
         EXPECT_EQ(modMain::gintCL_ID, c.checklist);
         EXPECT_EQ(setting("HUIDIGSTORT_ID"), QString::number(id));

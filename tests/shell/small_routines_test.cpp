@@ -38,8 +38,13 @@ TEST(DateText, TwoDigitDayAndMonthWholeYear)
 
 TEST(CategoryNames, EveryCodeOfTheTable)
 {
-    const char *namen[] = {"Algemeen", "Bovenafdichting", "Grondwatermonitoringssysteem", "Percolaatopvangsysteem",
-                           "Stortgasonttrekking", "Grondwaterbeheerssysteem", "Overig"};
+    const char *namen[] = {"Algemeen",
+                           "Bovenafdichting",
+                           "Grondwatermonitoringssysteem",
+                           "Percolaatopvangsysteem",
+                           "Stortgasonttrekking",
+                           "Grondwaterbeheerssysteem",
+                           "Overig"};
     for (int code = 1; code <= 7; ++code)
         EXPECT_EQ(modMain::pfunStrVoorz(quint8(code)), QString::fromUtf8(namen[code - 1]));
     EXPECT_EQ(modMain::pfunStrVoorz(0), QString());
@@ -50,15 +55,17 @@ class ProvinceNames : public testsupport::ScriptedDialogsTest {};
 
 TEST_F(ProvinceNames, EveryCodeOfTheTable)
 {
-    const char *namen[] = {"??", "Drenthe", "Flevoland", "Friesland", "Gelderland", "Groningen", "Limburg",
-                           "Noord-Brabant", "Noord-Holland", "Overijssel", "Utrecht", "Zeeland", "Zuid-Holland"};
+    const char *namen[] = {"??",        "Drenthe", "Flevoland",     "Friesland",     "Gelderland",
+                           "Groningen", "Limburg", "Noord-Brabant", "Noord-Holland", "Overijssel",
+                           "Utrecht",   "Zeeland", "Zuid-Holland"};
     for (int i = 0; i <= 12; ++i)
         EXPECT_EQ(modMain::pfunStrProv(quint8(i * 10)), QString::fromUtf8(namen[i]));
 }
 
 TEST_F(ProvinceNames, UnknownCodeSaysSoAndGivesEmpty)
 {
-    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout"), QStringLiteral("Onbekende provincie-id in pfunStrProv"));
+    script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout"),
+                        QStringLiteral("Onbekende provincie-id in pfunStrProv"));
     EXPECT_EQ(modMain::pfunStrProv(15), QString());
 }
 
@@ -142,7 +149,8 @@ TEST_F(ShellOpenTest, OutcomeCodes)
     ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
     exe.write("MZ\x90\x00\x03");
     exe.close();
-    EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(program, 1), QStringLiteral("11, Error:  Bad File Format. Couldn't Execute!"));
+    EXPECT_EQ(modAPI_2_ShellExecute::ShellOpen(program, 1),
+              QStringLiteral("11, Error:  Bad File Format. Couldn't Execute!"));
     const QString locked = dir.filePath(QStringLiteral("dicht.docx"));
     QFile closed(locked);
     ASSERT_TRUE(closed.open(QIODevice::WriteOnly));

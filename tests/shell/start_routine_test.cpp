@@ -90,7 +90,10 @@ struct VersieGeval {
     const char *sectie;
     const char *panel2;
 };
-void PrintTo(const VersieGeval &g, std::ostream *os) { *os << g.versie.major << "." << g.versie.minor << "." << g.versie.revision; }
+void PrintTo(const VersieGeval &g, std::ostream *os)
+{
+    *os << g.versie.major << "." << g.versie.minor << "." << g.versie.revision;
+}
 
 class StartVersion : public StartRoutine, public ::testing::WithParamInterface<VersieGeval> {};
 
@@ -101,8 +104,9 @@ TEST_P(StartVersion, MinorAboveNineStopsBeforeAnythingElse)
     if (g.start)
         expectNotFound(defaultDataFile());
     else
-        script.expectMsgBox(Icon::Critical, QStringLiteral("Check versienr"),
-                            QStringLiteral("De applicatie heeft een ongeldig versienr. Neem contact op met de helpdesk."));
+        script.expectMsgBox(
+            Icon::Critical, QStringLiteral("Check versienr"),
+            QStringLiteral("De applicatie heeft een ongeldig versienr. Neem contact op met de helpdesk."));
 
     modMain::Main(g.versie);
 
@@ -122,12 +126,12 @@ TEST_P(StartVersion, MinorAboveNineStopsBeforeAnythingElse)
     EXPECT_EQ(stored(modMain::kSetBTW, QLatin1String(g.sectie)), QStringLiteral("<missing>"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StartVersion,
-    ::testing::Values(VersieGeval{{3, 10, 0}, false, 310, "TAVIR3_10", ""},
-                      VersieGeval{{4, 12, 0}, false, 412, "TAVIR4_12", ""},
-                      VersieGeval{{3, 9, 0}, true, 39, "TAVIR3_9", " TAVIR programmaversie: 3.9 "},
-                      VersieGeval{{3, 0, 999}, true, 30, "TAVIR3_0", " TAVIR programmaversie: 3.0 "}));
+INSTANTIATE_TEST_SUITE_P(Cases, StartVersion,
+                         ::testing::Values(VersieGeval{{3, 10, 0}, false, 310, "TAVIR3_10", ""},
+                                           VersieGeval{{4, 12, 0}, false, 412, "TAVIR4_12", ""},
+                                           VersieGeval{{3, 9, 0}, true, 39, "TAVIR3_9", " TAVIR programmaversie: 3.9 "},
+                                           VersieGeval{
+                                               {3, 0, 999}, true, 30, "TAVIR3_0", " TAVIR programmaversie: 3.0 "}));
 
 TEST_F(StartRoutine, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
 {
@@ -185,8 +189,7 @@ struct InstellingGeval {
     const char *expected;
 };
 
-template <typename T>
-QString txt(T v)
+template <typename T> QString txt(T v)
 {
     if constexpr (std::is_same_v<T, bool>)
         return v ? QStringLiteral("True") : QStringLiteral("False");
@@ -280,7 +283,10 @@ struct EindGeval {
     const char *naam;
     std::function<tavir::ProgramVersion(StartRoutine &)> prepare;
 };
-void PrintTo(const EindGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const EindGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class StartEnds : public StartRoutine, public ::testing::WithParamInterface<EindGeval> {
 public:
@@ -316,42 +322,49 @@ TEST_P(StartEnds, NoSettingIsSavedThatWasNotRead)
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, StartEnds,
-    ::testing::Values(
-        EindGeval{"MinorTen", [](StartRoutine &) { return tavir::ProgramVersion{3, 10, 0}; }},
-        EindGeval{"SecondInstance",
-                  [](StartRoutine &t) {
-                      auto &s = static_cast<StartEnds &>(t);
-                      s.otherInstance = std::make_unique<os::SingleInstance>(QLatin1String(tavir::kProgramTitle));
-                      s.otherInstance->tryLock();
-                      return tavir::kProgramVersion;
-                  }},
-        EindGeval{"UnreadableChecklistFile",
-                  [](StartRoutine &t) {
-                      static_cast<StartEnds &>(t).garbageFile(QStringLiteral("dbQORCL.mdb"));
-                      return tavir::kProgramVersion;
-                  }},
-        EindGeval{"NameThatCannotBeLookedUp",
-                  [](StartRoutine &t) {
-                      StartRoutine::store(modMain::kSetDatabestand, static_cast<StartEnds &>(t).badName());
-                      return tavir::kProgramVersion;
-                  }},
-        EindGeval{"UpgradeCancelled",
-                  [](StartRoutine &t) {
-                      StartRoutine::store(modMain::kSetDatabestand,
-                                          t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")));
-                      return tavir::kProgramVersion;
-                  }}),
+    ::testing::Values(EindGeval{"MinorTen",
+                                [](StartRoutine &) {
+                                    return tavir::ProgramVersion{3, 10, 0};
+                                }},
+                      EindGeval{"SecondInstance",
+                                [](StartRoutine &t) {
+                                    auto &s = static_cast<StartEnds &>(t);
+                                    s.otherInstance =
+                                        std::make_unique<os::SingleInstance>(QLatin1String(tavir::kProgramTitle));
+                                    s.otherInstance->tryLock();
+                                    return tavir::kProgramVersion;
+                                }},
+                      EindGeval{"UnreadableChecklistFile",
+                                [](StartRoutine &t) {
+                                    static_cast<StartEnds &>(t).garbageFile(QStringLiteral("dbQORCL.mdb"));
+                                    return tavir::kProgramVersion;
+                                }},
+                      EindGeval{"NameThatCannotBeLookedUp",
+                                [](StartRoutine &t) {
+                                    StartRoutine::store(modMain::kSetDatabestand,
+                                                        static_cast<StartEnds &>(t).badName());
+                                    return tavir::kProgramVersion;
+                                }},
+                      EindGeval{"UpgradeCancelled",
+                                [](StartRoutine &t) {
+                                    StartRoutine::store(modMain::kSetDatabestand,
+                                                        t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")));
+                                    return tavir::kProgramVersion;
+                                }}),
     [](const ::testing::TestParamInfo<EindGeval> &info) { return std::string(info.param.naam); });
 
 // ---- the checklist file's version rows --------------------------------------
 
 struct ChecklistGeval {
     const char *naam;
-    const char *sql;   // change to the checklist file; nullptr: not a database
+    const char *sql; // change to the checklist file; nullptr: not a database
     bool goesOn;
     const char *panel3;
 };
-void PrintTo(const ChecklistGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const ChecklistGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class StartChecklist : public StartRoutine, public ::testing::WithParamInterface<ChecklistGeval> {};
 
@@ -380,7 +393,8 @@ TEST_P(StartChecklist, UnreadableFileEndsTheStartWithAReport)
     const auto &box = script.shown().front();
     EXPECT_TRUE(box.msgBox.title.startsWith(QStringLiteral("Fout "))) << box.describe().toStdString();
     EXPECT_EQ(box.msgBox.icon, Icon::Critical);
-    EXPECT_TRUE(box.msgBox.text.endsWith(QStringLiteral("\nBron: LeesVersieChecklist"))) << box.describe().toStdString();
+    EXPECT_TRUE(box.msgBox.text.endsWith(QStringLiteral("\nBron: LeesVersieChecklist")))
+        << box.describe().toStdString();
     EXPECT_FALSE(ui::isBusyCursor());
     EXPECT_EQ(settingsOpened + splashOpened, 0);
 }
@@ -446,7 +460,10 @@ struct DatafileGeval {
     std::function<QString(StartRoutine &)> prepare; // returns the stored data-file path
     QStringList titles;
 };
-void PrintTo(const DatafileGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const DatafileGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class StartDataFile : public StartRoutine, public ::testing::WithParamInterface<DatafileGeval> {};
 
@@ -475,20 +492,20 @@ TEST_P(StartDataFile, RefusedDataFileEndsTheRunAndStaysAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartDataFile,
-    ::testing::Values(
-        DatafileGeval{"NameBreaksTheRule",
-                      [](StartRoutine &t) { return t.templateCopy(QStringLiteral("data.mdb")); },
-                      {QStringLiteral("Instellen bestandskoppeling")}},
-        DatafileGeval{"NewerFormat",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          runSql(pad, QStringLiteral("UPDATE tblSYS SET strSYSvalue='31';"));
-                          return pad;
-                      },
-                      {QStringLiteral("Koppeling databestand")}},
-        DatafileGeval{"OlderFormatUpgradeCancelled",
-                      [](StartRoutine &t) { return t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")); },
-                      {QStringLiteral("Upgraden databestand"), QStringLiteral("Koppeling databestand")}}),
+    ::testing::Values(DatafileGeval{"NameBreaksTheRule",
+                                    [](StartRoutine &t) { return t.templateCopy(QStringLiteral("data.mdb")); },
+                                    {QStringLiteral("Instellen bestandskoppeling")}},
+                      DatafileGeval{"NewerFormat",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        runSql(pad, QStringLiteral("UPDATE tblSYS SET strSYSvalue='31';"));
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Koppeling databestand")}},
+                      DatafileGeval{
+                          "OlderFormatUpgradeCancelled",
+                          [](StartRoutine &t) { return t.oldFormatFile(QStringLiteral("dbQORdata_oud.mdb")); },
+                          {QStringLiteral("Upgraden databestand"), QStringLiteral("Koppeling databestand")}}),
     [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
 
 class StartDamagedFile : public StartRoutine, public ::testing::WithParamInterface<DatafileGeval> {};
@@ -671,14 +688,13 @@ TEST_F(StartRoutine, OlderDataFileIsUpgradedAtStartWhenTheUserAgrees)
     ASSERT_TRUE(runGoesOn());
     EXPECT_EQ(splashOpened, 1);
     EXPECT_EQ(modMain::gstrConnData, modMain::pfunConnStrData(pad));
-    EXPECT_EQ(versionRowOf(pad),
-              QStringLiteral("30"));
+    EXPECT_EQ(versionRowOf(pad), QStringLiteral("30"));
 }
 
 TEST_F(StartRoutine, NameThatCannotBeLookedUpIsStoredAsQuestionMarkAndLookedUpAgain)
 {
-    const QString pad = progDir + QStringLiteral("/dbQORdata_") + QString(300, QLatin1Char('a'))
-        + QStringLiteral(".mdb");
+    const QString pad =
+        progDir + QStringLiteral("/dbQORdata_") + QString(300, QLatin1Char('a')) + QStringLiteral(".mdb");
     store(modMain::kSetDatabestand, pad);
     script.expectMsgBox(Icon::Critical, QStringLiteral("Controle databestand"),
                         QStringLiteral("Datafile ") + pad
@@ -784,7 +800,10 @@ struct UpdateGeval {
     bool coupled;
     bool handedOver = true; // an accepted program update reaches the updater
 };
-void PrintTo(const UpdateGeval &g, std::ostream *os) { *os << g.naam; }
+void PrintTo(const UpdateGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
 
 class StartUpdate : public StartRoutine, public ::testing::WithParamInterface<UpdateGeval> {};
 
@@ -810,7 +829,8 @@ TEST_P(StartUpdate, OutcomeOfTheCheckDecidesWhetherTheStartGoesOn)
     EXPECT_EQ(splashOpened, g.coupled ? 1 : 0);
     const bool accepted = !script.shown().empty() && script.shown().back().answer == QStringLiteral("Yes");
     if (accepted)
-        EXPECT_EQ(updates, (QList<std::pair<bool, bool>>{{g.uitkomst.statusChecklist == 1, g.uitkomst.statusProgramma == 1}}));
+        EXPECT_EQ(updates,
+                  (QList<std::pair<bool, bool>>{{g.uitkomst.statusChecklist == 1, g.uitkomst.statusProgramma == 1}}));
     else
         EXPECT_TRUE(updates.isEmpty());
 }
@@ -835,32 +855,34 @@ void vraagDownload(ui::ScriptedDialogs &s, ui::Answer antwoord)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartUpdate,
-    ::testing::Values(
-        UpdateGeval{"NothingNewer", uitkomst(0, 0), [](ui::ScriptedDialogs &) {}, true},
-        UpdateGeval{"CheckFailed", uitkomst(9, 0),
-                    [](ui::ScriptedDialogs &s) {
-                        s.expectMsgBox(Icon::Exclamation, QStringLiteral("Fout bij controle op updates"),
-                                       QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de "
-                                                      "webserver is (tijdelijk) niet beschikbaar. Controleer uw "
-                                                      "internetverbinding of proxy-instellingen."));
-                    },
-                    true},
-        UpdateGeval{"Maintenance", uitkomst(1, 9, true),
-                    [](ui::ScriptedDialogs &s) {
-                        s.expectMsgBox(Icon::Exclamation, QStringLiteral("Update niet beschikbaar"),
-                                       QStringLiteral("Er is een update opgeleverd, maar door onderhoudsactiviteiten op "
-                                                      "de server is deze tijdelijk niet beschikbaar. Probeert u het "
-                                                      "later nog eens. Excuses voor het ongemak."));
-                    },
-                    true},
-        UpdateGeval{"DeclinedDownload", uitkomst(0, 1),
-                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::No); }, true},
-        UpdateGeval{"ChecklistDownloaded", uitkomst(1, 0),
-                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true},
-        UpdateGeval{"ProgramDownloadEndsTheStart", uitkomst(0, 1),
-                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, false},
-        UpdateGeval{"FailedProgramUpdateLetsTheStartGoOn", uitkomst(1, 1),
-                    [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true, false}),
+    ::testing::Values(UpdateGeval{"NothingNewer", uitkomst(0, 0), [](ui::ScriptedDialogs &) {}, true},
+                      UpdateGeval{"CheckFailed", uitkomst(9, 0),
+                                  [](ui::ScriptedDialogs &s) {
+                                      s.expectMsgBox(
+                                          Icon::Exclamation, QStringLiteral("Fout bij controle op updates"),
+                                          QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de "
+                                                         "webserver is (tijdelijk) niet beschikbaar. Controleer uw "
+                                                         "internetverbinding of proxy-instellingen."));
+                                  },
+                                  true},
+                      UpdateGeval{"Maintenance", uitkomst(1, 9, true),
+                                  [](ui::ScriptedDialogs &s) {
+                                      s.expectMsgBox(
+                                          Icon::Exclamation, QStringLiteral("Update niet beschikbaar"),
+                                          QStringLiteral(
+                                              "Er is een update opgeleverd, maar door onderhoudsactiviteiten op "
+                                              "de server is deze tijdelijk niet beschikbaar. Probeert u het "
+                                              "later nog eens. Excuses voor het ongemak."));
+                                  },
+                                  true},
+                      UpdateGeval{"DeclinedDownload", uitkomst(0, 1),
+                                  [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::No); }, true},
+                      UpdateGeval{"ChecklistDownloaded", uitkomst(1, 0),
+                                  [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true},
+                      UpdateGeval{"ProgramDownloadEndsTheStart", uitkomst(0, 1),
+                                  [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, false},
+                      UpdateGeval{"FailedProgramUpdateLetsTheStartGoOn", uitkomst(1, 1),
+                                  [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true, false}),
     [](const ::testing::TestParamInfo<UpdateGeval> &info) { return std::string(info.param.naam); });
 
 } // namespace

@@ -7,8 +7,8 @@
 #include "update_test_env.h"
 
 #include "shell/frmBrowser.h"
-#include "shell/frmUpdateProxy.h"
 #include "shell/frmUpdateCheck.h"
+#include "shell/frmUpdateProxy.h"
 
 #include "screens/form.h"
 
@@ -17,8 +17,8 @@
 
 #include <QAction>
 #include <QBuffer>
-#include <QImage>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -84,9 +84,10 @@ TEST_F(UpdateScreens, EachOutcomeOfTheCheckHasItsMessageAndEffect)
     } cases[] = {
         {"nothing newer", "0", "30,d,tavir,1", "12,d,dbQORCL.mdb,1",
          [](ui::ScriptedDialogs &s) {
-             s.expectMsgBox(Icon::Information, QStringLiteral("Controle op updates"),
-                            QStringLiteral("Op deze pc zijn de nieuwste versies van TAVIR en het checklistbestand reeds "
-                                           "geïnstalleerd."));
+             s.expectMsgBox(
+                 Icon::Information, QStringLiteral("Controle op updates"),
+                 QStringLiteral("Op deze pc zijn de nieuwste versies van TAVIR en het checklistbestand reeds "
+                                "geïnstalleerd."));
          },
          false},
         {"no answer", "0", nullptr, nullptr,
@@ -137,10 +138,11 @@ TEST_F(UpdateScreens, AcceptedChecklistIsInstalledFromTheScreen)
 
     shell::frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
-    script.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
-                        QStringLiteral("Er is een update beschikbaar.\n\n- checklistbestandsversie: 13\n- datum: "
-                                       "2-2-2027\n\n\nNu downloaden?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                      QStringLiteral("Er is een update beschikbaar.\n\n- checklistbestandsversie: 13\n- datum: "
+                                     "2-2-2027\n\n\nNu downloaden?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     script.expectMsgBox(Icon::Information, QStringLiteral("Actualisatie checklist"),
                         QStringLiteral("Het downloaden is gereed. Het nieuwe checklistbestand is geïnstalleerd."));
@@ -168,10 +170,11 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
     serveInfo("0", "31,1-6-2027,tavir,2000", "12,d,dbQORCL.mdb,1");
     shell::frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
-    script.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
-                        QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: 1-6-2027"
-                                       "\n\nNu downloaden?"),
-                        ui::Buttons::YesNo)
+    script
+        .expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                      QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: 1-6-2027"
+                                     "\n\nNu downloaden?"),
+                      ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     click(control<QPushButton>(f, "cmdGet"));
     const bool ended = QTest::qWaitFor([] { return shell::frmMDI_main::instance() == nullptr; }, kRuimeTijdslimiet);
@@ -192,8 +195,8 @@ TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
     bool closedMeanwhile = true;
     bool mainClosedMeanwhile = true;
     QTimer::singleShot(100, [&] {
-        enabledMeanwhile = control<QPushButton>(f, "cmdGet")->isEnabled()
-                           || control<QPushButton>(f, "cmdClose")->isEnabled();
+        enabledMeanwhile =
+            control<QPushButton>(f, "cmdGet")->isEnabled() || control<QPushButton>(f, "cmdClose")->isEnabled();
         closedMeanwhile = f->unload();
         mainClosedMeanwhile = shell::frmMDI_main::unload();
     });
@@ -232,7 +235,7 @@ TEST(ProxyEntries, NamedProxyNeedsANameAndAPort)
         {2, "proxy.local", "65535", "", 2, 65535},
         {2, "proxy.local", "65536", "txtProxyPoortNr", 0, 0},
         {2, "proxy.local", "70000", "txtProxyPoortNr", 0, 0},
-        {0, "", "abc", "", 0, 0},       // unused fields are not refused; no number is 0
+        {0, "", "abc", "", 0, 0}, // unused fields are not refused; no number is 0
         {1, "proxy.local", "8080", "", 1, 8080},
     };
     for (const Case &c : cases) {
@@ -444,7 +447,8 @@ TEST_F(HelpBrowser, PicturesOfThePageComeThroughTheNetwork)
     EXPECT_EQ(server.requests(), QStringList({"/tavir/program/plaatjes.html", "/tavir/program/img/logo.png",
                                               "/tavir/program/kapot.png", "/tavir/program/weg.png"}));
     auto *view = control<QTextBrowser>(b, "brwWebBrowser");
-    const QVariant shown = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/logo.png")));
+    const QVariant shown =
+        view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/logo.png")));
     ASSERT_EQ(shown.typeId(), QMetaType::QImage);
     EXPECT_EQ(shown.value<QImage>().size(), QSize(40, 20));
     EXPECT_FALSE(view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("kapot.png"))).isValid());

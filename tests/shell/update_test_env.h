@@ -71,7 +71,8 @@ protected:
         modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
         testsupport::LocalHttpServer::Response hang;
         hang.mode = testsupport::LocalHttpServer::Mode::Hang;
-        for (const char *name : {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
+        for (const char *name :
+             {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
             server.set(kUpdateMap + QLatin1String(name), hang);
     }
 

@@ -187,12 +187,16 @@ inline QStringList layoutFaults(QWidget *frame, const QMdiArea *area, const QRec
                 opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
                 const int need = g->fontMetrics().size(Qt::TextShowMnemonic, g->title()).width() + 16;
                 if (need > g->width())
-                    faults << QStringLiteral("%1: title needs %2 px, has %3").arg(describe(w)).arg(need).arg(g->width());
+                    faults
+                        << QStringLiteral("%1: title needs %2 px, has %3").arg(describe(w)).arg(need).arg(g->width());
             }
         } else if (auto *t = qobject_cast<QTabBar *>(w)) {
             // A tab bar that scrolls or shortens its tabs hides captions.
             if (t->sizeHint().width() > t->width())
-                faults << QStringLiteral("%1: tabs need %2 px, have %3").arg(describe(w)).arg(t->sizeHint().width()).arg(t->width());
+                faults << QStringLiteral("%1: tabs need %2 px, have %3")
+                              .arg(describe(w))
+                              .arg(t->sizeHint().width())
+                              .arg(t->width());
             for (int i = 0; i < t->count(); ++i)
                 if (!t->rect().contains(t->tabRect(i)))
                     faults << QStringLiteral("%1: tab '%2' outside the tab bar").arg(describe(w), t->tabText(i));

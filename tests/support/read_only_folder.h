@@ -45,8 +45,7 @@ public:
     }
 
 private:
-    static constexpr unsigned kOverrides =
-        (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+    static constexpr unsigned kOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
     bool capget()
     {
@@ -63,8 +62,8 @@ private:
 
     QString m_dir;
     bool m_dropped = false;
-    __user_cap_header_struct m_header {};
-    __user_cap_data_struct m_saved[2] {};
+    __user_cap_header_struct m_header{};
+    __user_cap_data_struct m_saved[2]{};
 };
 
 } // namespace testsupport

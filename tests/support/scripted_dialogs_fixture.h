@@ -21,10 +21,10 @@ protected:
 
     void TearDown() override
     {
-        EXPECT_TRUE(script.failures().isEmpty())
-            << "boxes that did not match the script:\n" << script.failures().join('\n').toStdString();
-        EXPECT_TRUE(script.remaining().isEmpty())
-            << "expected boxes that never came:\n" << script.remaining().join('\n').toStdString();
+        EXPECT_TRUE(script.failures().isEmpty()) << "boxes that did not match the script:\n"
+                                                 << script.failures().join('\n').toStdString();
+        EXPECT_TRUE(script.remaining().isEmpty()) << "expected boxes that never came:\n"
+                                                  << script.remaining().join('\n').toStdString();
         ui::setDialogs(m_previous);
     }
 

@@ -36,7 +36,10 @@ Fields ownItem(const QString &naam, const Fields &changes)
                   changes);
 }
 
-SiteBuilder::SiteBuilder(const QString &path) { con.Open(path); }
+SiteBuilder::SiteBuilder(const QString &path)
+{
+    con.Open(path);
+}
 
 qint32 SiteBuilder::insert(const QString &table, const Fields &fields)
 {
@@ -53,7 +56,10 @@ qint32 SiteBuilder::insert(const QString &table, const Fields &fields)
     return rs.Fields(QStringLiteral("id")).Value().toInt();
 }
 
-qint32 SiteBuilder::site(const Fields &fields) { return insert(QStringLiteral("tblStort"), fields); }
+qint32 SiteBuilder::site(const Fields &fields)
+{
+    return insert(QStringLiteral("tblStort"), fields);
+}
 
 qint32 SiteBuilder::facility(qint32 site, int category, const QString &name)
 {

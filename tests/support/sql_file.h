@@ -25,8 +25,7 @@ inline void execSql(const QString &path, const QString &sql, bool create)
     }
     db::registerJetCollation(h);
     char *error = nullptr;
-    EXPECT_EQ(sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK)
-        << (error ? error : "");
+    EXPECT_EQ(sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);
     sqlite3_close(h);
 }

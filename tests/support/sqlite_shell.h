@@ -26,9 +26,10 @@ inline QString sqliteShell(const QString &path, const QString &sql)
 // differently; none in any of our files.
 inline QString caseFoldingIndexKeys(const QString &path)
 {
-    return sqliteShell(path, QStringLiteral(
-        "SELECT group_concat(i.name || '.' || x.name, ' ') FROM sqlite_schema AS i, pragma_index_xinfo(i.name) AS x "
-        "WHERE i.type = 'index' AND x.key = 1 AND upper(x.coll) IN ('NOCASE', 'JETTEXT')"));
+    return sqliteShell(
+        path, QStringLiteral("SELECT group_concat(i.name || '.' || x.name, ' ') FROM sqlite_schema AS i, "
+                             "pragma_index_xinfo(i.name) AS x "
+                             "WHERE i.type = 'index' AND x.key = 1 AND upper(x.coll) IN ('NOCASE', 'JETTEXT')"));
 }
 
 } // namespace testsupport

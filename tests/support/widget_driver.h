@@ -18,16 +18,14 @@
 namespace testsupport {
 
 // The child widget of `parent` named `name`; fails the test without one.
-template <class W>
-W *control(const QObject *parent, const QString &name)
+template <class W> W *control(const QObject *parent, const QString &name)
 {
     W *w = parent ? parent->findChild<W *>(name) : nullptr;
     EXPECT_NE(w, nullptr) << "no control " << name.toStdString();
     return w;
 }
 
-template <class W>
-W *control(const QObject *parent, const char *name)
+template <class W> W *control(const QObject *parent, const char *name)
 {
     return control<W>(parent, QString::fromLatin1(name));
 }

@@ -32,11 +32,11 @@ TEST(UpdateNames, OnlyPlainNamesOutsideTheDataFiles)
         {"runupd", true, true},
         {"libtavir.so.3", true, true},
         {"handleiding_3-0+1.pdf", true, true},
-        {"dbQORdata_1.mdb", true, false},      // the data file
-        {"DBQORDATA_werk.mdb", true, false},   // any data file, any case
-        {"dbQORdata_1.mdbnew", true, false},   // a compaction's copy
-        {"db00.mdb", true, false},             // the template
-        {"dbQORCL.mdb", true, false},          // the checklist file has its own way
+        {"dbQORdata_1.mdb", true, false},    // the data file
+        {"DBQORDATA_werk.mdb", true, false}, // any data file, any case
+        {"dbQORdata_1.mdbnew", true, false}, // a compaction's copy
+        {"db00.mdb", true, false},           // the template
+        {"dbQORCL.mdb", true, false},        // the checklist file has its own way
         {"runupd.journal", true, false},
         {"", false, false},
         {".", false, false},
@@ -97,7 +97,10 @@ protected:
         const QString path = in(QLatin1String(name));
         return QFile::exists(path) ? fileBytes(path) : QByteArray("<weg>");
     }
-    QStringList entries() const { return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name); }
+    QStringList entries() const
+    {
+        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
 
     void expectOld() const
     {
@@ -129,7 +132,8 @@ protected:
     void expectClean() const
     {
         for (const QString &e : entries())
-            EXPECT_FALSE(e.startsWith(QLatin1String("_1_")) || e.startsWith(QLatin1String("runupd.journal"))) << e.toStdString();
+            EXPECT_FALSE(e.startsWith(QLatin1String("_1_")) || e.startsWith(QLatin1String("runupd.journal")))
+                << e.toStdString();
     }
 
     // The steps of a whole run.
@@ -162,8 +166,8 @@ TEST_F(ReplaceFiles, EveryDownloadTakesItsPlaceAndTheOldFilesGo)
     expectNew();
     expectUntouched();
     expectClean();
-    EXPECT_EQ(entries(), QStringList({"_0_dbQORdata_1.mdb", "dbQORdata_1.mdb", "handleiding.pdf", "hulp",
-                                      "libtavir.so", "tavir"}));
+    EXPECT_EQ(entries(), QStringList({"_0_dbQORdata_1.mdb", "dbQORdata_1.mdb", "handleiding.pdf", "hulp", "libtavir.so",
+                                      "tavir"}));
     // The new program may run as the old one did; a new script too.
     EXPECT_TRUE(QFileInfo(in(QStringLiteral("tavir"))).isExecutable());
     EXPECT_TRUE(QFileInfo(in(QStringLiteral("hulp"))).isExecutable());

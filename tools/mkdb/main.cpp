@@ -31,8 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A failure with the line of the script it belongs to (0: not a script line).
-struct Failure
-{
+struct Failure {
     int line;
     std::string message;
 };

@@ -84,7 +84,9 @@ Fields clItem(const char *naam, int rubriek, int clItem, Fields changes)
 
 Fields aantalMaal(double aantal, double prijs, const char *eenheid)
 {
-    return {{"bytOptieKosten", 3}, {"sngAantal", aantal}, {"sngKostenPE", prijs},
+    return {{"bytOptieKosten", 3},
+            {"sngAantal", aantal},
+            {"sngKostenPE", prijs},
             {"strEenheid", QString::fromUtf8(eenheid)}};
 }
 
@@ -94,50 +96,55 @@ Fields plus(Fields a, const Fields &b)
     return a;
 }
 
-Fields perJaar(int keer) { return {{"bytOptieFreq", 2}, {"intFreqX", keer}}; }
-Fields elke(int jaar) { return {{"bytOptieFreq", 3}, {"intFreqX", jaar}}; }
+Fields perJaar(int keer)
+{
+    return {{"bytOptieFreq", 2}, {"intFreqX", keer}};
+}
+Fields elke(int jaar)
+{
+    return {{"bytOptieFreq", 3}, {"intFreqX", jaar}};
+}
 
 void bouw(db::Connection &cn, qint32 &stortId)
 {
-    stortId = insert(
-        cn, "tblStort",
-        {{"strStortNaam", QStringLiteral("Stortplaats De Berkenheuvel")},
-         {"strRIVMnr", QStringLiteral("GLD-0417")},
-         {"bytProv_REF", 40},
-         {"memVestigingsadres", QStringLiteral("Berkenheuvelweg 12\n7251 XK Vorden")},
-         {"intStortType", 1},
-         {"strVergNaam", QStringLiteral("Afvalzorg Berkenheuvel B.V.")},
-         {"strVergPostAdres", QStringLiteral("Postbus 208, 7250 AE Vorden")},
-         {"strVergContPers", QStringLiteral("ir. M. de Wit")},
-         {"strVergTel", QStringLiteral("0575-551200")},
-         {"strVergFax", QString()},
-         {"strVergEmail", QStringLiteral("nazorg@berkenheuvel.example")},
-         {"strInvNaam", QStringLiteral("Ingenieursbureau Veldkamp")},
-         {"strInvPostAdres", QStringLiteral("Stationsstraat 3, 7201 MC Zutphen")},
-         {"strInvContPers", QStringLiteral("J. Veldkamp")},
-         {"strInvTel", QStringLiteral("0575-512345")},
-         {"strInvFax", QString()},
-         {"strInvEmail", QStringLiteral("j.veldkamp@veldkamp.example")},
-         {"sngRentePerc", 4.0},
-         {"sngInflPerc", 2.0},
-         {"dtmAanvangNazorg", QDateTime(QDate(2030, 1, 1), QTime(0, 0))},
-         {"intJaarNazorg", 2030},
-         {"intJaarPrijsPeil", 2012},
-         {"bytBedrijfsGebonden", 0},
-         {"bytObjectGebonden", 1},
-         {"sngNazorgOpp", 18.0},
-         {"sngAlgAppKostenBasis", 15000.0},
-         {"sngAppKostenPerc", 3.5},
-         {"bytRapEval", 2},
-         {"sngRapEvalMin", 3500.0},
-         {"sngRapEvalPerHa", 250.0},
-         {"sngRapEvalMax", 9000.0},
-         {"sngAlgCommunicatieKosten", 4000.0},
-         {"sngOnvoorzien", 10.0},
-         {"sngOntwerpdirectie", 0.0},
-         {"sngAlgRisicoBedrag", 25000.0},
-         {"memStandaardExportDir", QString()},
-         {"intCL_REF", 4}});
+    stortId = insert(cn, "tblStort",
+                     {{"strStortNaam", QStringLiteral("Stortplaats De Berkenheuvel")},
+                      {"strRIVMnr", QStringLiteral("GLD-0417")},
+                      {"bytProv_REF", 40},
+                      {"memVestigingsadres", QStringLiteral("Berkenheuvelweg 12\n7251 XK Vorden")},
+                      {"intStortType", 1},
+                      {"strVergNaam", QStringLiteral("Afvalzorg Berkenheuvel B.V.")},
+                      {"strVergPostAdres", QStringLiteral("Postbus 208, 7250 AE Vorden")},
+                      {"strVergContPers", QStringLiteral("ir. M. de Wit")},
+                      {"strVergTel", QStringLiteral("0575-551200")},
+                      {"strVergFax", QString()},
+                      {"strVergEmail", QStringLiteral("nazorg@berkenheuvel.example")},
+                      {"strInvNaam", QStringLiteral("Ingenieursbureau Veldkamp")},
+                      {"strInvPostAdres", QStringLiteral("Stationsstraat 3, 7201 MC Zutphen")},
+                      {"strInvContPers", QStringLiteral("J. Veldkamp")},
+                      {"strInvTel", QStringLiteral("0575-512345")},
+                      {"strInvFax", QString()},
+                      {"strInvEmail", QStringLiteral("j.veldkamp@veldkamp.example")},
+                      {"sngRentePerc", 4.0},
+                      {"sngInflPerc", 2.0},
+                      {"dtmAanvangNazorg", QDateTime(QDate(2030, 1, 1), QTime(0, 0))},
+                      {"intJaarNazorg", 2030},
+                      {"intJaarPrijsPeil", 2012},
+                      {"bytBedrijfsGebonden", 0},
+                      {"bytObjectGebonden", 1},
+                      {"sngNazorgOpp", 18.0},
+                      {"sngAlgAppKostenBasis", 15000.0},
+                      {"sngAppKostenPerc", 3.5},
+                      {"bytRapEval", 2},
+                      {"sngRapEvalMin", 3500.0},
+                      {"sngRapEvalPerHa", 250.0},
+                      {"sngRapEvalMax", 9000.0},
+                      {"sngAlgCommunicatieKosten", 4000.0},
+                      {"sngOnvoorzien", 10.0},
+                      {"sngOntwerpdirectie", 0.0},
+                      {"sngAlgRisicoBedrag", 25000.0},
+                      {"memStandaardExportDir", QString()},
+                      {"intCL_REF", 4}});
 
     auto voorziening = [&](int cat, const char *naam) {
         return insert(cn, "tblInrichting",
@@ -153,41 +160,39 @@ void bouw(db::Connection &cn, qint32 &stortId)
     act(terrein, clItem("Maaien bermen en taluds", 1, 1, plus(aantalMaal(4.5, 200, "ha"), perJaar(2))));
     act(terrein, clItem("Onderhoud hekwerk en poort", 4, 2,
                         plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 1800.0}}, elke(5))));
-    act(terrein, clItem("Vervangen hekwerk", 5, 3,
-                        plus(plus(aantalMaal(1400, 50, "m1"), elke(25)),
-                             {{"intStartRel", 25}, {"bytTypeVervangingsToeslag", 3},
-                              {"sngVervangingsToeslagPerc", 5.0}})));
-    act(terrein, item("Zwerfvuil verwijderen langs de terreingrens", 1,
-                      plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 1200.0}, {"bytOptieEind", 2},
-                            {"intEindRel", 10}},
-                           perJaar(1))));
+    act(terrein,
+        clItem("Vervangen hekwerk", 5, 3,
+               plus(plus(aantalMaal(1400, 50, "m1"), elke(25)),
+                    {{"intStartRel", 25}, {"bytTypeVervangingsToeslag", 3}, {"sngVervangingsToeslagPerc", 5.0}})));
+    act(terrein,
+        item("Zwerfvuil verwijderen langs de terreingrens", 1,
+             plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 1200.0}, {"bytOptieEind", 2}, {"intEindRel", 10}},
+                  perJaar(1))));
     act(terrein, item("Onderhoud bluswatervoorziening", 4,
                       plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 2500.0}}, elke(10))));
 
     const qint32 peil = voorziening(3, "Peilbuizen");
     act(peil, clItem("Controlemetingen grondwater", 2, 10, plus(aantalMaal(8, 350, "monster"), perJaar(2))));
     act(peil, clItem("Inspectie peilbuizen", 3, 11, plus(aantalMaal(12, 20, "stuk"), perJaar(1))));
-    act(peil, clItem("Vervangen peilbuizen", 5, 12,
-                     plus(plus(aantalMaal(12, 2000, "stuk"), elke(25)),
-                          {{"intStartRel", 25}, {"bytTypeVervangingsToeslag", 3},
-                           {"sngVervangingsToeslagPerc", 5.0}})));
+    act(peil,
+        clItem("Vervangen peilbuizen", 5, 12,
+               plus(plus(aantalMaal(12, 2000, "stuk"), elke(25)),
+                    {{"intStartRel", 25}, {"bytTypeVervangingsToeslag", 3}, {"sngVervangingsToeslagPerc", 5.0}})));
 
     const qint32 drains = voorziening(4, "Drainageleidingen");
     act(drains, clItem("Doorspuiten drainageleidingen", 4, 14, plus(aantalMaal(2400, 3, "m1"), perJaar(1))));
-    act(drains, clItem("Vervangen drainageleidingen", 5, 16,
-                       plus(plus(aantalMaal(2400, 75, "m1"), elke(40)),
-                            {{"intStartRel", 30}, {"bytTypeVervangingsToeslag", 2},
-                             {"sngVervangingsToeslagPerc", 6.0}})));
+    act(drains,
+        clItem("Vervangen drainageleidingen", 5, 16,
+               plus(plus(aantalMaal(2400, 75, "m1"), elke(40)),
+                    {{"intStartRel", 30}, {"bytTypeVervangingsToeslag", 2}, {"sngVervangingsToeslagPerc", 6.0}})));
 
     // Gas is drawn off for the first 30 years of after-care.
     const qint32 gas = voorziening(5, "Gasonttrekking");
     act(gas, clItem("Onderhoud gasonttrekkingsinstallatie", 4, 21,
-                    plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 7500.0}, {"bytOptieEind", 2},
-                          {"intEindRel", 30}},
+                    plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 7500.0}, {"bytOptieEind", 2}, {"intEindRel", 30}},
                          perJaar(1))));
     act(gas, clItem("Controlemetingen stortgas", 2, 22,
-                    plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 1500.0}, {"bytOptieEind", 2},
-                          {"intEindRel", 30}},
+                    plus({{"bytOptieKosten", 2}, {"sngKostenTotaal", 1500.0}, {"bytOptieEind", 2}, {"intEindRel", 30}},
                          perJaar(2))));
 
     // The waste still to come before the after-care starts, in kton a year.

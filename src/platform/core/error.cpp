@@ -3,10 +3,7 @@
 namespace platform {
 
 Error::Error(long number, const QString &description, const QString &source)
-    : std::runtime_error(description.toStdString()),
-      m_number(number),
-      m_description(description),
-      m_source(source)
+    : std::runtime_error(description.toStdString()), m_number(number), m_description(description), m_source(source)
 {
 }
 

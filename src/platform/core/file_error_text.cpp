@@ -41,11 +41,16 @@ constexpr Reason kReasons[] = {
 QString englishText(int errnum)
 {
     switch (errnum) {
-    case EACCES: return QStringLiteral("Permission denied");
-    case EMFILE: return QStringLiteral("Too many open files");
-    case ENOENT: return QStringLiteral("No such file or directory");
-    case ENOSPC: return QStringLiteral("No space left on device");
-    default: return QString::fromLocal8Bit(std::strerror(errnum));
+    case EACCES:
+        return QStringLiteral("Permission denied");
+    case EMFILE:
+        return QStringLiteral("Too many open files");
+    case ENOENT:
+        return QStringLiteral("No such file or directory");
+    case ENOSPC:
+        return QStringLiteral("No space left on device");
+    default:
+        return QString::fromLocal8Bit(std::strerror(errnum));
     }
 }
 

@@ -53,11 +53,16 @@ QVariant defaultOf(sqlite3_stmt *stmt, int col)
 QString literalOf(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Bool: return v.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
-    case QMetaType::Int: return QString::number(v.toInt());
-    case QMetaType::Float: return QString::number(double(v.toFloat()), 'g', 17);
-    case QMetaType::Double: return QString::number(v.toDouble(), 'g', 17);
-    case QMetaType::QDateTime: return QLatin1Char('\'') + dateTimeText(v.toDateTime()) + QLatin1Char('\'');
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
+    case QMetaType::Int:
+        return QString::number(v.toInt());
+    case QMetaType::Float:
+        return QString::number(double(v.toFloat()), 'g', 17);
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 17);
+    case QMetaType::QDateTime:
+        return QLatin1Char('\'') + dateTimeText(v.toDateTime()) + QLatin1Char('\'');
     default:
         return QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
     }
@@ -70,17 +75,14 @@ QString literalOf(const QVariant &v)
 
 } // namespace
 
-Catalog::Catalog(Connection &connection)
-    : m_db(connection.physical()), m_readOnly(connection.isReadOnly())
-{
-}
+Catalog::Catalog(Connection &connection) : m_db(connection.physical()), m_readOnly(connection.isReadOnly()) {}
 
 QStringList Catalog::tables() const
 {
     QStringList out;
-    OwnedStatement stmt(m_db->prepare(QStringLiteral(
-        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
-        "ORDER BY name COLLATE NOCASE")));
+    OwnedStatement stmt(m_db->prepare(
+        QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                       "ORDER BY name COLLATE NOCASE")));
     while (m_db->step(stmt.get()))
         out << text(stmt.get(), 0);
     return out;
@@ -113,11 +115,11 @@ void Catalog::requireTables(const QStringList &tables) const
 std::vector<ColumnInfo> Catalog::columns(const QString &table) const
 {
     if (!hasTable(table))
-        throw Error(err::kTableNotFound, QStringLiteral("De tabel '%1' bestaat niet in het databestand '%2'.")
-                                             .arg(table, m_db->path()));
+        throw Error(err::kTableNotFound,
+                    QStringLiteral("De tabel '%1' bestaat niet in het databestand '%2'.").arg(table, m_db->path()));
     std::vector<ColumnInfo> out;
-    OwnedStatement stmt(m_db->prepare(QStringLiteral(
-        "SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?)")));
+    OwnedStatement stmt(
+        m_db->prepare(QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?)")));
     m_db->bindAll(stmt.get(), {table});
     const QByteArray tableUtf8 = table.toUtf8();
     while (m_db->step(stmt.get())) {
@@ -178,7 +180,8 @@ void Catalog::addColumn(const QString &table, const ColumnSpec &spec)
     const QVariant def = checkedValue({spec.kind, spec.width}, spec.defaultValue, table, spec.name);
     if (spec.notNull && isNull(def))
         invalid(QStringLiteral("Het verplichte veld '%1' van tabel '%2' heeft een standaardwaarde nodig voor de "
-                               "bestaande rijen.").arg(spec.name, table));
+                               "bestaande rijen.")
+                    .arg(spec.name, table));
     QString sql = QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                       .arg(quoted(table), quoted(spec.name), declaredTypeFor(spec.kind, spec.width));
     if (spec.notNull)
@@ -193,12 +196,14 @@ void Catalog::renameColumn(const QString &table, const QString &oldName, const Q
 {
     requireWritable(m_readOnly, m_db->path());
     if (!hasColumn(table, oldName))
-        throw Error(err::kItemNotFound, QStringLiteral("Het veld '%1' bestaat niet in tabel '%2'.").arg(oldName, table));
+        throw Error(err::kItemNotFound,
+                    QStringLiteral("Het veld '%1' bestaat niet in tabel '%2'.").arg(oldName, table));
     if (oldName.compare(newName, Qt::CaseInsensitive) != 0 && hasColumn(table, newName))
-        throw Error(err::kDuplicateField, QStringLiteral("Het veld '%1' bestaat al in tabel '%2'.").arg(newName, table));
+        throw Error(err::kDuplicateField,
+                    QStringLiteral("Het veld '%1' bestaat al in tabel '%2'.").arg(newName, table));
     m_db->clearStatementCache();
-    m_db->run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
-                  .arg(quoted(table), quoted(oldName), quoted(newName)));
+    m_db->run(
+        QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3").arg(quoted(table), quoted(oldName), quoted(newName)));
 }
 
 void Catalog::dropColumn(const QString &table, const QString &name)
@@ -211,9 +216,9 @@ void Catalog::dropColumn(const QString &table, const QString &name)
     if (info->primaryKey) {
         index = QStringLiteral("de primaire sleutel");
     } else {
-        OwnedStatement stmt(m_db->prepare(QStringLiteral(
-            "SELECT il.name FROM pragma_index_list(?) AS il, pragma_index_info(il.name) AS ii "
-            "WHERE ii.name = ? COLLATE NOCASE")));
+        OwnedStatement stmt(m_db->prepare(
+            QStringLiteral("SELECT il.name FROM pragma_index_list(?) AS il, pragma_index_info(il.name) AS ii "
+                           "WHERE ii.name = ? COLLATE NOCASE")));
         m_db->bindAll(stmt.get(), {table, name});
         if (m_db->step(stmt.get()))
             index = QStringLiteral("de index '%1'").arg(text(stmt.get(), 0));
@@ -241,7 +246,10 @@ void Catalog::widenText(const QString &table, const QString &name, int width)
     if (width < info->width)
         throw Error(err::kInvalidOperation,
                     QStringLiteral("Het tekstveld '%1' van tabel '%2' kan niet smaller worden gemaakt (%3 naar %4 "
-                                   "tekens).").arg(name, table).arg(info->width).arg(width));
+                                   "tekens).")
+                        .arg(name, table)
+                        .arg(info->width)
+                        .arg(width));
     rebuildWithColumnType(*m_db, table, info->name, QStringLiteral("VARCHAR(%1)").arg(width));
 }
 
@@ -301,7 +309,8 @@ bool Catalog::readsWhole(const QHash<QString, qint64> &rows) const
         ~Restore()
         {
             try {
-                db.run(was ? QStringLiteral("PRAGMA cell_size_check=ON") : QStringLiteral("PRAGMA cell_size_check=OFF"));
+                db.run(was ? QStringLiteral("PRAGMA cell_size_check=ON")
+                           : QStringLiteral("PRAGMA cell_size_check=OFF"));
             } catch (const Error &) {
             }
         }
@@ -313,8 +322,8 @@ bool Catalog::readsWhole(const QHash<QString, qint64> &rows) const
     };
     std::vector<Object> tables, indexes;
     {
-        OwnedStatement stmt(m_db->prepare(QStringLiteral(
-            "SELECT name FROM sqlite_schema WHERE type = 'table' AND rootpage > 0")));
+        OwnedStatement stmt(
+            m_db->prepare(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND rootpage > 0")));
         while (m_db->step(stmt.get()))
             tables.push_back({text(stmt.get(), 0), QString(), false});
     }
@@ -333,8 +342,8 @@ bool Catalog::readsWhole(const QHash<QString, qint64> &rows) const
             while (m_db->step(stmt.get()))
                 last = text(stmt.get(), 0);
         }
-        OwnedStatement stmt(m_db->prepare(QStringLiteral("SELECT count(*), count(%1) FROM %2 NOT INDEXED")
-                                              .arg(quoted(last), quoted(t.name))));
+        OwnedStatement stmt(m_db->prepare(
+            QStringLiteral("SELECT count(*), count(%1) FROM %2 NOT INDEXED").arg(quoted(last), quoted(t.name))));
         counted.insert(t.name, m_db->step(stmt.get()) ? sqlite3_column_int64(stmt.get(), 0) : -1);
     }
     if (counted != rows)

@@ -22,7 +22,7 @@ struct ColumnInfo {
     QString name;
     QString declaredType; // as declared, e.g. "VARCHAR(20)"
     JetKind kind = JetKind::Unknown;
-    int width = 0;        // characters of a Text column, else 0
+    int width = 0; // characters of a Text column, else 0
     bool notNull = false;
     QVariant defaultValue; // Null when the column has no default
     bool primaryKey = false;
@@ -42,7 +42,7 @@ enum class FileCheck {
 struct ColumnSpec {
     QString name;
     JetKind kind = JetKind::Text;
-    int width = 255;     // Text only
+    int width = 255; // Text only
     bool notNull = false;
     QVariant defaultValue; // Null: no default
 };

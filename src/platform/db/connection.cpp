@@ -86,7 +86,7 @@ QString dataSourceOf(const QString &connectionString)
 QString connectionValue(const QString &value)
 {
     const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"'))
-        && !value.contains(QLatin1Char('\'')) && value == value.trimmed();
+                       && !value.contains(QLatin1Char('\'')) && value == value.trimmed();
     if (plain)
         return value;
     return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
@@ -163,8 +163,7 @@ void Connection::Close()
 void Connection::requireOpen(const char *what) const
 {
     if (!m_db)
-        throw Error(err::kObjectClosed,
-                    QStringLiteral("De verbinding is gesloten (%1).").arg(QLatin1String(what)));
+        throw Error(err::kObjectClosed, QStringLiteral("De verbinding is gesloten (%1).").arg(QLatin1String(what)));
 }
 
 qint64 Connection::Execute(const QString &sql, const QVariantList &params)

@@ -15,33 +15,51 @@ namespace {
 
 [[noreturn]] void notUnderstood(const QString &text, const QString &why)
 {
-    throw Error(err::kInvalidArgument,
-                QStringLiteral("Het criterium \"%1\" wordt niet begrepen: %2.").arg(text, why));
+    throw Error(err::kInvalidArgument, QStringLiteral("Het criterium \"%1\" wordt niet begrepen: %2.").arg(text, why));
 }
 
 bool isNumericKind(JetKind k)
 {
     switch (k) {
-    case JetKind::AutoNumber: case JetKind::Long: case JetKind::Integer: case JetKind::Byte:
-    case JetKind::Single: case JetKind::Double: case JetKind::Currency: case JetKind::YesNo:
+    case JetKind::AutoNumber:
+    case JetKind::Long:
+    case JetKind::Integer:
+    case JetKind::Byte:
+    case JetKind::Single:
+    case JetKind::Double:
+    case JetKind::Currency:
+    case JetKind::YesNo:
         return true;
     default:
         return false;
     }
 }
 
-bool isTextKind(JetKind k) { return k == JetKind::Text || k == JetKind::Memo; }
+bool isTextKind(JetKind k)
+{
+    return k == JetKind::Text || k == JetKind::Memo;
+}
 
 // Number of a stored value: numbers, bool (-1/0); text only for columns of
 // unknown type, in the invariant form.
 bool numberOf(const QVariant &v, double &out)
 {
     switch (v.typeId()) {
-    case QMetaType::Int: out = *static_cast<const int *>(v.constData()); return true;
-    case QMetaType::Double: out = *static_cast<const double *>(v.constData()); return true;
-    case QMetaType::Float: out = *static_cast<const float *>(v.constData()); return true;
-    case QMetaType::Bool: out = *static_cast<const bool *>(v.constData()) ? -1.0 : 0.0; return true;
-    case QMetaType::LongLong: out = double(v.toLongLong()); return true;
+    case QMetaType::Int:
+        out = *static_cast<const int *>(v.constData());
+        return true;
+    case QMetaType::Double:
+        out = *static_cast<const double *>(v.constData());
+        return true;
+    case QMetaType::Float:
+        out = *static_cast<const float *>(v.constData());
+        return true;
+    case QMetaType::Bool:
+        out = *static_cast<const bool *>(v.constData()) ? -1.0 : 0.0;
+        return true;
+    case QMetaType::LongLong:
+        out = double(v.toLongLong());
+        return true;
     case QMetaType::QString: {
         bool ok = false;
         out = v.toString().trimmed().toDouble(&ok);
@@ -121,9 +139,9 @@ public:
     bool op(CompareOp &out)
     {
         skipSpaces();
-        static const std::pair<const char *, CompareOp> ops[] = {
-            {"<=", CompareOp::Le}, {">=", CompareOp::Ge}, {"<>", CompareOp::Ne},
-            {"=", CompareOp::Eq}, {"<", CompareOp::Lt}, {">", CompareOp::Gt}};
+        static const std::pair<const char *, CompareOp> ops[] = {{"<=", CompareOp::Le}, {">=", CompareOp::Ge},
+                                                                 {"<>", CompareOp::Ne}, {"=", CompareOp::Eq},
+                                                                 {"<", CompareOp::Lt},  {">", CompareOp::Gt}};
         for (const auto &[text, value] : ops) {
             const QLatin1String t(text);
             if (s.mid(i, t.size()) == t) {
@@ -173,10 +191,9 @@ public:
             i = close + 1;
             return;
         }
-        static const QRegularExpression number(
-            QStringLiteral("[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
-        const auto m = number.match(s, i, QRegularExpression::NormalMatch,
-                                    QRegularExpression::AnchorAtOffsetMatchOption);
+        static const QRegularExpression number(QStringLiteral("[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+        const auto m =
+            number.match(s, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
         if (m.hasMatch()) {
             c.literal = Criterion::Literal::Number;
             c.number = m.captured(0).toDouble();
@@ -216,8 +233,8 @@ void fitLiteral(Criterion &c, JetKind kind, const QString &text)
     if (kind == JetKind::Unknown)
         return;
     const auto misfit = [&] {
-        notUnderstood(text, QStringLiteral("de waarde past niet bij het veld '%1' (%2)")
-                                .arg(c.fieldName, kindName(kind)));
+        notUnderstood(text,
+                      QStringLiteral("de waarde past niet bij het veld '%1' (%2)").arg(c.fieldName, kindName(kind)));
     };
     if (isTextKind(kind)) {
         if (c.literal != L::Text)
@@ -247,12 +264,18 @@ void fitLiteral(Criterion &c, JetKind kind, const QString &text)
 bool apply(CompareOp op, int cmp)
 {
     switch (op) {
-    case CompareOp::Eq: return cmp == 0;
-    case CompareOp::Ne: return cmp != 0;
-    case CompareOp::Lt: return cmp < 0;
-    case CompareOp::Gt: return cmp > 0;
-    case CompareOp::Le: return cmp <= 0;
-    case CompareOp::Ge: return cmp >= 0;
+    case CompareOp::Eq:
+        return cmp == 0;
+    case CompareOp::Ne:
+        return cmp != 0;
+    case CompareOp::Lt:
+        return cmp < 0;
+    case CompareOp::Gt:
+        return cmp > 0;
+    case CompareOp::Le:
+        return cmp <= 0;
+    case CompareOp::Ge:
+        return cmp >= 0;
     }
     return false;
 }
@@ -318,8 +341,8 @@ bool matches(const Criterion &c, const QVariant &value)
     case L::Date: {
         if (null)
             return false;
-        const QDateTime dt = value.typeId() == QMetaType::QDateTime ? value.toDateTime()
-                                                                     : parseDateTimeText(value.toString());
+        const QDateTime dt =
+            value.typeId() == QMetaType::QDateTime ? value.toDateTime() : parseDateTimeText(value.toString());
         if (!dt.isValid())
             return false;
         return apply(c.op, dt < c.date ? -1 : (c.date < dt ? 1 : 0));
@@ -384,9 +407,12 @@ QString indexKey(const QVariant &value)
     if (isNull(value))
         return QString();
     switch (value.typeId()) {
-    case QMetaType::QString: return QLatin1Char('s') + value.toString().toCaseFolded();
-    case QMetaType::QDateTime: return QLatin1Char('d') + dateTimeText(value.toDateTime());
-    default: break;
+    case QMetaType::QString:
+        return QLatin1Char('s') + value.toString().toCaseFolded();
+    case QMetaType::QDateTime:
+        return QLatin1Char('d') + dateTimeText(value.toDateTime());
+    default:
+        break;
     }
     double d = 0;
     if (numberOf(value, d))
@@ -397,10 +423,14 @@ QString indexKey(const QVariant &value)
 QString indexKey(const Criterion &c)
 {
     switch (c.literal) {
-    case Criterion::Literal::Number: return numberKey(c.number);
-    case Criterion::Literal::Text: return QLatin1Char('s') + c.text.toCaseFolded();
-    case Criterion::Literal::Date: return QLatin1Char('d') + dateTimeText(c.date);
-    case Criterion::Literal::Null: break;
+    case Criterion::Literal::Number:
+        return numberKey(c.number);
+    case Criterion::Literal::Text:
+        return QLatin1Char('s') + c.text.toCaseFolded();
+    case Criterion::Literal::Date:
+        return QLatin1Char('d') + dateTimeText(c.date);
+    case Criterion::Literal::Null:
+        break;
     }
     return QString();
 }

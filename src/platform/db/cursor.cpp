@@ -9,8 +9,7 @@ namespace db {
 
 using platform::Error;
 
-Cursor::Cursor(std::shared_ptr<RowStore> s, LockType l, bool ro)
-    : store(std::move(s)), lock(l), readOnly(ro)
+Cursor::Cursor(std::shared_ptr<RowStore> s, LockType l, bool ro) : store(std::move(s)), lock(l), readOnly(ro)
 {
     store->attach(this);
     rebuildView();
@@ -119,8 +118,7 @@ int Cursor::requireField(QStringView name) const
 {
     const int index = findField(name);
     if (index < 0)
-        throw Error(err::kItemNotFound,
-                    QStringLiteral("Het veld '%1' komt niet voor in de recordset.").arg(name));
+        throw Error(err::kItemNotFound, QStringLiteral("Het veld '%1' komt niet voor in de recordset.").arg(name));
     return index;
 }
 
@@ -142,9 +140,9 @@ int Cursor::findField(QStringView name) const
 void Cursor::requireField(int index) const
 {
     if (index < 0 || index >= int(store->fields.size()))
-        throw Error(err::kItemNotFound,
-                    QStringLiteral("Veld nummer %1 bestaat niet; de recordset heeft %2 velden.")
-                        .arg(index).arg(store->fields.size()));
+        throw Error(err::kItemNotFound, QStringLiteral("Veld nummer %1 bestaat niet; de recordset heeft %2 velden.")
+                                            .arg(index)
+                                            .arg(store->fields.size()));
 }
 
 FieldResolver Cursor::resolver() const

@@ -51,10 +51,10 @@ public:
     bool bof() const { return !onDeleted && (view.empty() || pos < 0); }
     bool eof() const { return !onDeleted && (view.empty() || pos >= int(view.size())); }
     Row *current() const;
-    Row *requireCurrent() const; // 3021 / 3167
+    Row *requireCurrent() const;          // 3021 / 3167
     int positionOf(const Row *row) const; // -1 when not shown
-    void setPosition(int p);               // clears onDeleted
-    void rebuildView();                    // filter and sort again; first row current
+    void setPosition(int p);              // clears onDeleted
+    void rebuildView();                   // filter and sort again; first row current
 
     FieldResolver resolver() const;
     int findField(QStringView name) const;    // -1 when unknown

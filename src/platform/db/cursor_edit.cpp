@@ -155,10 +155,10 @@ void Cursor::insertRow(Row *row)
         params << value;
     }
     const QString table = quoted(store->baseTable);
-    const QString sql = columns.isEmpty()
-        ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
-        : QLatin1String("INSERT INTO ") + table + QLatin1String(" (") + columns.join(QLatin1String(", "))
-              + QLatin1String(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
+    const QString sql = columns.isEmpty() ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
+                                          : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
+                                                + columns.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
+                                                + marks.join(QLatin1String(", ")) + QLatin1Char(')');
     {
         StatementLease stmt(db, sql);
         db.bindAll(stmt.get(), params);
@@ -179,8 +179,8 @@ void Cursor::insertRow(Row *row)
     }
     row->rowid = rowid;
     row->isNew = false;
-    StatementLease stmt(db, QLatin1String("SELECT ") + names.join(QLatin1String(", ")) + QLatin1String(" FROM ")
-                                + table + QLatin1String(" WHERE _rowid_ = ?"));
+    StatementLease stmt(db, QLatin1String("SELECT ") + names.join(QLatin1String(", ")) + QLatin1String(" FROM ") + table
+                                + QLatin1String(" WHERE _rowid_ = ?"));
     db.bindAll(stmt.get(), {rowid});
     if (db.step(stmt.get()))
         for (size_t k = 0; k < base.size(); ++k)

@@ -28,26 +28,31 @@ ColumnType columnTypeOf(const QString &declaredType, bool autoIncrement)
     t = t.simplified();
     static const QHash<QString, JetKind> kinds = {
         {"COUNTER", JetKind::AutoNumber}, {"AUTOINCREMENT", JetKind::AutoNumber},
-        {"INTEGER", JetKind::Long}, {"INT", JetKind::Long}, {"LONG", JetKind::Long},
-        {"INTEGER4", JetKind::Long}, {"INT4", JetKind::Long},
-        {"SMALLINT", JetKind::Integer}, {"SHORT", JetKind::Integer}, {"INTEGER2", JetKind::Integer},
-        {"INT2", JetKind::Integer},
-        {"TINYINT", JetKind::Byte}, {"BYTE", JetKind::Byte}, {"INTEGER1", JetKind::Byte},
-        {"REAL", JetKind::Single}, {"SINGLE", JetKind::Single}, {"FLOAT4", JetKind::Single},
-        {"IEEESINGLE", JetKind::Single},
-        {"DOUBLE", JetKind::Double}, {"DOUBLE PRECISION", JetKind::Double}, {"FLOAT", JetKind::Double},
-        {"FLOAT8", JetKind::Double}, {"IEEEDOUBLE", JetKind::Double}, {"NUMBER", JetKind::Double},
-        {"NUMERIC", JetKind::Double}, {"DECIMAL", JetKind::Double},
-        {"CURRENCY", JetKind::Currency}, {"MONEY", JetKind::Currency},
-        {"DATETIME", JetKind::Date}, {"DATE", JetKind::Date}, {"TIME", JetKind::Date},
-        {"TIMESTAMP", JetKind::Date},
-        {"VARCHAR", JetKind::Text}, {"CHAR", JetKind::Text}, {"NVARCHAR", JetKind::Text},
-        {"NCHAR", JetKind::Text}, {"CHARACTER", JetKind::Text}, {"CHARACTER VARYING", JetKind::Text},
-        {"STRING", JetKind::Text}, {"ALPHANUMERIC", JetKind::Text}, {"TEXT", JetKind::Text},
-        {"LONGTEXT", JetKind::Memo}, {"MEMO", JetKind::Memo}, {"LONGCHAR", JetKind::Memo},
-        {"NOTE", JetKind::Memo}, {"CLOB", JetKind::Memo},
-        {"BIT", JetKind::YesNo}, {"YESNO", JetKind::YesNo}, {"BOOLEAN", JetKind::YesNo},
-        {"LOGICAL", JetKind::YesNo}, {"LOGICAL1", JetKind::YesNo},
+        {"INTEGER", JetKind::Long},       {"INT", JetKind::Long},
+        {"LONG", JetKind::Long},          {"INTEGER4", JetKind::Long},
+        {"INT4", JetKind::Long},          {"SMALLINT", JetKind::Integer},
+        {"SHORT", JetKind::Integer},      {"INTEGER2", JetKind::Integer},
+        {"INT2", JetKind::Integer},       {"TINYINT", JetKind::Byte},
+        {"BYTE", JetKind::Byte},          {"INTEGER1", JetKind::Byte},
+        {"REAL", JetKind::Single},        {"SINGLE", JetKind::Single},
+        {"FLOAT4", JetKind::Single},      {"IEEESINGLE", JetKind::Single},
+        {"DOUBLE", JetKind::Double},      {"DOUBLE PRECISION", JetKind::Double},
+        {"FLOAT", JetKind::Double},       {"FLOAT8", JetKind::Double},
+        {"IEEEDOUBLE", JetKind::Double},  {"NUMBER", JetKind::Double},
+        {"NUMERIC", JetKind::Double},     {"DECIMAL", JetKind::Double},
+        {"CURRENCY", JetKind::Currency},  {"MONEY", JetKind::Currency},
+        {"DATETIME", JetKind::Date},      {"DATE", JetKind::Date},
+        {"TIME", JetKind::Date},          {"TIMESTAMP", JetKind::Date},
+        {"VARCHAR", JetKind::Text},       {"CHAR", JetKind::Text},
+        {"NVARCHAR", JetKind::Text},      {"NCHAR", JetKind::Text},
+        {"CHARACTER", JetKind::Text},     {"CHARACTER VARYING", JetKind::Text},
+        {"STRING", JetKind::Text},        {"ALPHANUMERIC", JetKind::Text},
+        {"TEXT", JetKind::Text},          {"LONGTEXT", JetKind::Memo},
+        {"MEMO", JetKind::Memo},          {"LONGCHAR", JetKind::Memo},
+        {"NOTE", JetKind::Memo},          {"CLOB", JetKind::Memo},
+        {"BIT", JetKind::YesNo},          {"YESNO", JetKind::YesNo},
+        {"BOOLEAN", JetKind::YesNo},      {"LOGICAL", JetKind::YesNo},
+        {"LOGICAL1", JetKind::YesNo},
     };
     const JetKind kind = kinds.value(t, JetKind::Unknown);
     if (kind == JetKind::Text) {
@@ -62,18 +67,30 @@ ColumnType columnTypeOf(const QString &declaredType, bool autoIncrement)
 QString declaredTypeFor(JetKind kind, int width)
 {
     switch (kind) {
-    case JetKind::AutoNumber: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case JetKind::Long: return QStringLiteral("INTEGER");
-    case JetKind::Integer: return QStringLiteral("SMALLINT");
-    case JetKind::Byte: return QStringLiteral("TINYINT");
-    case JetKind::Single: return QStringLiteral("REAL");
-    case JetKind::Double: return QStringLiteral("DOUBLE");
-    case JetKind::Currency: return QStringLiteral("CURRENCY");
-    case JetKind::Date: return QStringLiteral("DATETIME");
-    case JetKind::Text: return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(width > 0 ? width : 255);
-    case JetKind::Memo: return QStringLiteral("LONGTEXT COLLATE NOCASE");
-    case JetKind::YesNo: return QStringLiteral("BIT");
-    case JetKind::Unknown: break;
+    case JetKind::AutoNumber:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case JetKind::Long:
+        return QStringLiteral("INTEGER");
+    case JetKind::Integer:
+        return QStringLiteral("SMALLINT");
+    case JetKind::Byte:
+        return QStringLiteral("TINYINT");
+    case JetKind::Single:
+        return QStringLiteral("REAL");
+    case JetKind::Double:
+        return QStringLiteral("DOUBLE");
+    case JetKind::Currency:
+        return QStringLiteral("CURRENCY");
+    case JetKind::Date:
+        return QStringLiteral("DATETIME");
+    case JetKind::Text:
+        return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(width > 0 ? width : 255);
+    case JetKind::Memo:
+        return QStringLiteral("LONGTEXT COLLATE NOCASE");
+    case JetKind::YesNo:
+        return QStringLiteral("BIT");
+    case JetKind::Unknown:
+        break;
     }
     return QString();
 }
@@ -81,13 +98,25 @@ QString declaredTypeFor(JetKind kind, int width)
 int definedSizeOf(const ColumnType &type)
 {
     switch (type.kind) {
-    case JetKind::Text: return type.width;
-    case JetKind::Memo: return 536870910;
-    case JetKind::AutoNumber: case JetKind::Long: case JetKind::Single: return 4;
-    case JetKind::Integer: case JetKind::YesNo: return 2;
-    case JetKind::Byte: return 1;
-    case JetKind::Double: case JetKind::Currency: case JetKind::Date: return 8;
-    case JetKind::Unknown: break;
+    case JetKind::Text:
+        return type.width;
+    case JetKind::Memo:
+        return 536870910;
+    case JetKind::AutoNumber:
+    case JetKind::Long:
+    case JetKind::Single:
+        return 4;
+    case JetKind::Integer:
+    case JetKind::YesNo:
+        return 2;
+    case JetKind::Byte:
+        return 1;
+    case JetKind::Double:
+    case JetKind::Currency:
+    case JetKind::Date:
+        return 8;
+    case JetKind::Unknown:
+        break;
     }
     return 0;
 }
@@ -95,18 +124,30 @@ int definedSizeOf(const ColumnType &type)
 QString kindName(JetKind kind)
 {
     switch (kind) {
-    case JetKind::AutoNumber: return QStringLiteral("AutoNummering");
-    case JetKind::Long: return QStringLiteral("Lange integer");
-    case JetKind::Integer: return QStringLiteral("Integer");
-    case JetKind::Byte: return QStringLiteral("Byte");
-    case JetKind::Single: return QStringLiteral("Enkele precisie");
-    case JetKind::Double: return QStringLiteral("Dubbele precisie");
-    case JetKind::Currency: return QStringLiteral("Valuta");
-    case JetKind::Date: return QStringLiteral("Datum/tijd");
-    case JetKind::Text: return QStringLiteral("Tekst");
-    case JetKind::Memo: return QStringLiteral("Memo");
-    case JetKind::YesNo: return QStringLiteral("Ja/nee");
-    case JetKind::Unknown: break;
+    case JetKind::AutoNumber:
+        return QStringLiteral("AutoNummering");
+    case JetKind::Long:
+        return QStringLiteral("Lange integer");
+    case JetKind::Integer:
+        return QStringLiteral("Integer");
+    case JetKind::Byte:
+        return QStringLiteral("Byte");
+    case JetKind::Single:
+        return QStringLiteral("Enkele precisie");
+    case JetKind::Double:
+        return QStringLiteral("Dubbele precisie");
+    case JetKind::Currency:
+        return QStringLiteral("Valuta");
+    case JetKind::Date:
+        return QStringLiteral("Datum/tijd");
+    case JetKind::Text:
+        return QStringLiteral("Tekst");
+    case JetKind::Memo:
+        return QStringLiteral("Memo");
+    case JetKind::YesNo:
+        return QStringLiteral("Ja/nee");
+    case JetKind::Unknown:
+        break;
     }
     return QStringLiteral("onbekend");
 }
@@ -128,8 +169,8 @@ QString dateTimeText(const QDateTime &dt)
 {
     const QDate d = dt.date();
     const QTime t = dt.time();
-    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(),
-                             t.hour(), t.minute(), t.second());
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(), t.minute(),
+                             t.second());
 }
 
 namespace {
@@ -149,8 +190,7 @@ bool digits(const char *p, int n, int &out)
 QDateTime parseDateTimeBytes(const char *p, int len)
 {
     int y, mo, d, h = 0, mi = 0, s = 0;
-    if (len < 10 || p[4] != '-' || p[7] != '-' || !digits(p, 4, y) || !digits(p + 5, 2, mo)
-        || !digits(p + 8, 2, d))
+    if (len < 10 || p[4] != '-' || p[7] != '-' || !digits(p, 4, y) || !digits(p + 5, 2, mo) || !digits(p + 8, 2, d))
         return QDateTime();
     if (len > 10) {
         if ((p[10] != ' ' && p[10] != 'T') || len < 16 || p[13] != ':' || !digits(p + 11, 2, h)
@@ -197,10 +237,10 @@ QVariant naturalValue(sqlite3_stmt *stmt, int col, int type)
             return QVariant(int(v));
         return QVariant(qlonglong(v));
     }
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, col));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, col));
     case SQLITE_BLOB:
-        return QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, col)),
-                          sqlite3_column_bytes(stmt, col));
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, col)), sqlite3_column_bytes(stmt, col));
     default:
         return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, col)),
                                  sqlite3_column_bytes(stmt, col));
@@ -241,8 +281,8 @@ QVariant readColumn(sqlite3_stmt *stmt, int col, JetKind kind)
         break;
     case JetKind::Date:
         if (type == SQLITE_TEXT) {
-            const QDateTime dt = parseDateTimeBytes(
-                reinterpret_cast<const char *>(sqlite3_column_text(stmt, col)), sqlite3_column_bytes(stmt, col));
+            const QDateTime dt = parseDateTimeBytes(reinterpret_cast<const char *>(sqlite3_column_text(stmt, col)),
+                                                    sqlite3_column_bytes(stmt, col));
             if (dt.isValid())
                 return dt;
         }
@@ -277,17 +317,24 @@ QString where(const QString &table, const QString &field)
     QString shown;
     if (value.typeId() == QMetaType::QString)
         shown = QStringLiteral("'%1' ").arg(value.toString().left(50));
-    throw Error(err::kTypeConversion,
-                QStringLiteral("De waarde %1kan niet worden omgezet naar het type %2 van %3.")
-                    .arg(shown, kindName(type.kind), where(table, field)));
+    throw Error(err::kTypeConversion, QStringLiteral("De waarde %1kan niet worden omgezet naar het type %2 van %3.")
+                                          .arg(shown, kindName(type.kind), where(table, field)));
 }
 
 bool isIntegral(int typeId)
 {
     switch (typeId) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Short: case QMetaType::UShort: case QMetaType::Long: case QMetaType::ULong:
-    case QMetaType::Char: case QMetaType::SChar: case QMetaType::UChar:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
         return true;
     default:
         return false;
@@ -317,8 +364,7 @@ bool numberOf(const QVariant &v, double &out)
         return std::isfinite(out);
     }
     if (t == QMetaType::QString) {
-        static const QRegularExpression invariant(
-            QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
+        static const QRegularExpression invariant(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
         const QString s = v.toString().trimmed();
         if (!invariant.match(s).hasMatch())
             return false;
@@ -329,15 +375,14 @@ bool numberOf(const QVariant &v, double &out)
     return false;
 }
 
-[[noreturn]] void overflow(const ColumnType &type, const QString &range, const QString &table,
-                           const QString &field)
+[[noreturn]] void overflow(const ColumnType &type, const QString &range, const QString &table, const QString &field)
 {
-    throw Error(err::kNumericOverflow, QStringLiteral("De waarde past niet in %1 (%2: %3).")
-                                           .arg(where(table, field), kindName(type.kind), range));
+    throw Error(
+        err::kNumericOverflow,
+        QStringLiteral("De waarde past niet in %1 (%2: %3).").arg(where(table, field), kindName(type.kind), range));
 }
 
-QVariant checkedWhole(const ColumnType &type, const QVariant &value, const QString &table,
-                      const QString &field)
+QVariant checkedWhole(const ColumnType &type, const QVariant &value, const QString &table, const QString &field)
 {
     double d = 0;
     if (!numberOf(value, d))
@@ -359,8 +404,7 @@ QVariant checkedWhole(const ColumnType &type, const QVariant &value, const QStri
 
 } // namespace
 
-QVariant checkedValue(const ColumnType &type, const QVariant &value, const QString &table,
-                      const QString &field)
+QVariant checkedValue(const ColumnType &type, const QVariant &value, const QString &table, const QString &field)
 {
     if (isNull(value))
         return QVariant();
@@ -369,7 +413,8 @@ QVariant checkedValue(const ColumnType &type, const QVariant &value, const QStri
     case JetKind::AutoNumber:
         throw Error(err::kFieldNotUpdatable,
                     QStringLiteral("Het veld '%1' van tabel '%2' is een AutoNummering en kan niet "
-                                   "worden gewijzigd.").arg(field, table));
+                                   "worden gewijzigd.")
+                        .arg(field, table));
     case JetKind::Long:
     case JetKind::Integer:
     case JetKind::Byte:
@@ -414,9 +459,9 @@ QVariant checkedValue(const ColumnType &type, const QVariant &value, const QStri
         else
             conversionError(type, value, table, field);
         if (type.kind == JetKind::Text && s.size() > type.width)
-            throw Error(err::kFieldTooSmall,
-                        QStringLiteral("De waarde is te lang voor %1 (maximaal %2 tekens).")
-                            .arg(where(table, field)).arg(type.width));
+            throw Error(err::kFieldTooSmall, QStringLiteral("De waarde is te lang voor %1 (maximaal %2 tekens).")
+                                                 .arg(where(table, field))
+                                                 .arg(type.width));
         return s;
     }
     case JetKind::YesNo: {
@@ -439,9 +484,12 @@ int bindValue(sqlite3_stmt *stmt, int index, const QVariant &value)
         return sqlite3_bind_null(stmt, index);
     const int t = value.typeId();
     switch (t) {
-    case QMetaType::Bool: return sqlite3_bind_int(stmt, index, value.toBool() ? -1 : 0);
-    case QMetaType::Double: return sqlite3_bind_double(stmt, index, value.toDouble());
-    case QMetaType::Float: return sqlite3_bind_double(stmt, index, double(value.toFloat()));
+    case QMetaType::Bool:
+        return sqlite3_bind_int(stmt, index, value.toBool() ? -1 : 0);
+    case QMetaType::Double:
+        return sqlite3_bind_double(stmt, index, value.toDouble());
+    case QMetaType::Float:
+        return sqlite3_bind_double(stmt, index, double(value.toFloat()));
     case QMetaType::QByteArray: {
         const QByteArray b = value.toByteArray();
         return sqlite3_bind_blob(stmt, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);

@@ -27,7 +27,10 @@ enum class JetKind {
 };
 
 // A Null value is a null QVariant.
-inline bool isNull(const QVariant &v) { return v.isNull() || !v.isValid(); }
+inline bool isNull(const QVariant &v)
+{
+    return v.isNull() || !v.isValid();
+}
 
 struct ColumnType {
     JetKind kind = JetKind::Unknown;
@@ -58,8 +61,7 @@ QVariant readColumn(sqlite3_stmt *stmt, int col, JetKind kind);
 // Jet's write rules: returns the value to store for `value` in a column of
 // this type, or throws platform::Error (3163, 3349, 3421, 3164) whose text
 // names the field and table. Null passes (NOT NULL is checked on write).
-QVariant checkedValue(const ColumnType &type, const QVariant &value,
-                      const QString &table, const QString &field);
+QVariant checkedValue(const ColumnType &type, const QVariant &value, const QString &table, const QString &field);
 
 // Binds a value as parameter `index` (1-based): bool as -1/0, dates as text.
 int bindValue(sqlite3_stmt *stmt, int index, const QVariant &value);

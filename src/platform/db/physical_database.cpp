@@ -38,8 +38,8 @@ bool keepsSchema(sqlite3_stmt *stmt)
     if (!stmt)
         return true;
     const QByteArray text = QByteArray(sqlite3_sql(stmt)).trimmed().toUpper();
-    for (const char *word : {"SELECT", "INSERT", "UPDATE", "DELETE", "REPLACE", "WITH", "BEGIN", "COMMIT", "END",
-                             "SAVEPOINT", "RELEASE"})
+    for (const char *word :
+         {"SELECT", "INSERT", "UPDATE", "DELETE", "REPLACE", "WITH", "BEGIN", "COMMIT", "END", "SAVEPOINT", "RELEASE"})
         if (text.startsWith(word))
             return true;
     return false;
@@ -102,14 +102,14 @@ std::shared_ptr<PhysicalDatabase> PhysicalDatabase::acquire(const QString &path)
     // A handle is only ever used by one thread at a time (the program's
     // own), so SQLite need not lock it around every call: in a read that is
     // a lock and an unlock for every column of every row.
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_EXRESCODE
-                      | SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(canonical.toUtf8().constData(), &h, flags, nullptr);
     if (rc != SQLITE_OK) {
         const Error e = sqlError(h, rc, path);
         sqlite3_close_v2(h);
-        throw Error(err::kCannotOpen, QStringLiteral("Het databestand '%1' kan niet worden geopend (%2).")
-                                          .arg(path, e.description()));
+        throw Error(err::kCannotOpen,
+                    QStringLiteral("Het databestand '%1' kan niet worden geopend (%2).").arg(path, e.description()));
     }
     if (!readOnly && sqlite3_db_readonly(h, "main") == 1)
         readOnly = true;
@@ -229,7 +229,9 @@ void PhysicalDatabase::bindAll(sqlite3_stmt *stmt, const QVariantList &params, i
     if (first + n > params.size())
         throw Error(err::kParameterCount,
                     QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
-                        .arg(QString::fromUtf8(sqlite3_sql(stmt))).arg(n).arg(params.size() - first));
+                        .arg(QString::fromUtf8(sqlite3_sql(stmt)))
+                        .arg(n)
+                        .arg(params.size() - first));
     for (int i = 0; i < n; ++i) {
         const int rc = bindValue(stmt, i + 1, params.at(first + i));
         if (rc != SQLITE_OK)
@@ -304,7 +306,9 @@ qint64 PhysicalDatabase::execute(const QString &sql, const QVariantList &params,
     if (!several && count != params.size())
         throw Error(err::kParameterCount,
                     QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
-                        .arg(sql).arg(count).arg(params.size()));
+                        .arg(sql)
+                        .arg(count)
+                        .arg(params.size()));
     if (!several && !guarded)
         return executeAll(utf8, sql, params, allowWrite, false);
     // A checked write is undone as a whole when a row breaks a rule.
@@ -340,7 +344,8 @@ qint64 PhysicalDatabase::executeAll(const QByteArray &utf8, const QString &sql, 
         if (!allowWrite && !sqlite3_stmt_readonly(raw))
             throw Error(err::kReadOnly,
                         QStringLiteral("De verbinding met het databestand '%1' is alleen-lezen geopend; de "
-                                       "wijziging is niet uitgevoerd.").arg(m_path));
+                                       "wijziging is niet uitgevoerd.")
+                            .arg(m_path));
         bindAll(raw, params, used);
         used += sqlite3_bind_parameter_count(raw);
         const bool guarded = checkWrites && changesRows(raw);
@@ -371,7 +376,9 @@ qint64 PhysicalDatabase::executeAll(const QByteArray &utf8, const QString &sql, 
     if (used != params.size())
         throw Error(err::kParameterCount,
                     QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
-                        .arg(sql).arg(used).arg(params.size()));
+                        .arg(sql)
+                        .arg(used)
+                        .arg(params.size()));
     return sqlite3_total_changes64(m_handle) - before;
 }
 

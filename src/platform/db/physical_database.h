@@ -56,7 +56,7 @@ public:
     bool step(sqlite3_stmt *stmt);
 
     int transactionDepth() const { return m_depth; }
-    int beginTransaction();        // returns the new level (1 = outermost)
+    int beginTransaction(); // returns the new level (1 = outermost)
     void commitTransaction();
     void rollbackTransaction();
 

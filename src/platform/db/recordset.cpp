@@ -11,20 +11,43 @@ using platform::Error;
 
 // ---- Field ------------------------------------------------------------------
 
-QString Field::Name() const { return m_cursor->store->fields[size_t(m_index)].name; }
-QVariant Field::Value() const { return m_cursor->value(m_index); }
-void Field::setValue(const QVariant &v) { m_cursor->setValue(m_index, v); }
-JetKind Field::Type() const { return m_cursor->store->fields[size_t(m_index)].type.kind; }
-int Field::DefinedSize() const { return definedSizeOf(m_cursor->store->fields[size_t(m_index)].type); }
-QString Field::table() const { return m_cursor->store->fields[size_t(m_index)].table; }
-bool Field::Optimize() const { return m_cursor->store->hasIndex(m_index); }
-void Field::setOptimize(bool on) { m_cursor->store->setIndexed(m_index, on); }
+QString Field::Name() const
+{
+    return m_cursor->store->fields[size_t(m_index)].name;
+}
+QVariant Field::Value() const
+{
+    return m_cursor->value(m_index);
+}
+void Field::setValue(const QVariant &v)
+{
+    m_cursor->setValue(m_index, v);
+}
+JetKind Field::Type() const
+{
+    return m_cursor->store->fields[size_t(m_index)].type.kind;
+}
+int Field::DefinedSize() const
+{
+    return definedSizeOf(m_cursor->store->fields[size_t(m_index)].type);
+}
+QString Field::table() const
+{
+    return m_cursor->store->fields[size_t(m_index)].table;
+}
+bool Field::Optimize() const
+{
+    return m_cursor->store->hasIndex(m_index);
+}
+void Field::setOptimize(bool on)
+{
+    m_cursor->store->setIndexed(m_index, on);
+}
 
 bool Field::isUpdatable() const
 {
     const FieldInfo &f = m_cursor->store->fields[size_t(m_index)];
-    return !m_cursor->readOnly && m_cursor->store->keyed && !f.table.isEmpty()
-           && f.type.kind != JetKind::AutoNumber;
+    return !m_cursor->readOnly && m_cursor->store->keyed && !f.table.isEmpty() && f.type.kind != JetKind::AutoNumber;
 }
 
 // ---- Recordset: life --------------------------------------------------------
@@ -57,13 +80,34 @@ void Recordset::Close()
     d.reset(); // a pending AddNew row goes with its cursor
 }
 
-bool Recordset::isOpen() const { return static_cast<bool>(d); }
-bool Recordset::BOF() const { return cursor("BOF").bof(); }
-bool Recordset::EOF_() const { return cursor("EOF").eof(); }
-int Recordset::RecordCount() const { return int(cursor("RecordCount").view.size()); }
-LockType Recordset::lockType() const { return cursor("LockType").lock; }
-db::EditMode Recordset::EditMode() const { return cursor("EditMode").mode; }
-QString Recordset::baseTable() const { return cursor("baseTable").store->baseTable; }
+bool Recordset::isOpen() const
+{
+    return static_cast<bool>(d);
+}
+bool Recordset::BOF() const
+{
+    return cursor("BOF").bof();
+}
+bool Recordset::EOF_() const
+{
+    return cursor("EOF").eof();
+}
+int Recordset::RecordCount() const
+{
+    return int(cursor("RecordCount").view.size());
+}
+LockType Recordset::lockType() const
+{
+    return cursor("LockType").lock;
+}
+db::EditMode Recordset::EditMode() const
+{
+    return cursor("EditMode").mode;
+}
+QString Recordset::baseTable() const
+{
+    return cursor("baseTable").store->baseTable;
+}
 
 bool Recordset::isUpdatable() const
 {
@@ -78,7 +122,8 @@ namespace {
 {
     throw Error(err::kNoCurrentRecord,
                 QStringLiteral("Er is geen huidig record: de recordset staat voor het eerste of na het laatste "
-                               "record (%1).").arg(QLatin1String(what)));
+                               "record (%1).")
+                    .arg(QLatin1String(what)));
 }
 } // namespace
 
@@ -133,10 +178,22 @@ void Recordset::Move(int rows)
 
 // ---- editing ----------------------------------------------------------------
 
-void Recordset::AddNew() { cursor("AddNew").addNew(); }
-void Recordset::Update() { cursor("Update").update(); }
-void Recordset::CancelUpdate() { cursor("CancelUpdate").cancelUpdate(); }
-void Recordset::Delete() { cursor("Delete").deleteCurrent(); }
+void Recordset::AddNew()
+{
+    cursor("AddNew").addNew();
+}
+void Recordset::Update()
+{
+    cursor("Update").update();
+}
+void Recordset::CancelUpdate()
+{
+    cursor("CancelUpdate").cancelUpdate();
+}
+void Recordset::Delete()
+{
+    cursor("Delete").deleteCurrent();
+}
 
 // ---- fields -----------------------------------------------------------------
 
@@ -169,9 +226,18 @@ void Recordset::fieldValues(const std::vector<int> &fields, const QVariant **val
     c.values(fields, values);
 }
 
-int Recordset::FieldCount() const { return int(cursor("FieldCount").store->fields.size()); }
-int Recordset::fieldIndex(const QString &name) const { return cursor("fieldIndex").findField(name); }
-int Recordset::fieldIndex(QLatin1String name) const { return cursor("fieldIndex").findField(WideName(name).view()); }
+int Recordset::FieldCount() const
+{
+    return int(cursor("FieldCount").store->fields.size());
+}
+int Recordset::fieldIndex(const QString &name) const
+{
+    return cursor("fieldIndex").findField(name);
+}
+int Recordset::fieldIndex(QLatin1String name) const
+{
+    return cursor("fieldIndex").findField(WideName(name).view());
+}
 
 int Recordset::onFieldChanged(std::function<void(const QString &field)> callback)
 {

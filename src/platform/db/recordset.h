@@ -32,14 +32,22 @@ public:
     QString Name() const;
     QVariant Value() const;           // 3021 without a current row
     void setValue(const QVariant &v); // checks Jet's rules, starts an edit
-    Field &operator=(const QVariant &v) { setValue(v); return *this; }
-    Field &operator=(const Field &other) { setValue(other.Value()); return *this; }
+    Field &operator=(const QVariant &v)
+    {
+        setValue(v);
+        return *this;
+    }
+    Field &operator=(const Field &other)
+    {
+        setValue(other.Value());
+        return *this;
+    }
     Field(const Field &) = default;
     operator QVariant() const { return Value(); }
 
     JetKind Type() const;
     int DefinedSize() const;
-    QString table() const;            // base table, empty for an expression
+    QString table() const; // base table, empty for an expression
     bool isUpdatable() const;
 
     // ADO's client-cursor "Optimize" property: keeps a hash index on this
@@ -66,8 +74,8 @@ public:
     // Reads the rows of `sql` (positional "?" parameters, always bound).
     // Updatable unless lockType is ReadOnly, the connection is read-only, or
     // the columns do not all come from one table whose rows can be keyed.
-    void Open(const QString &sql, Connection &connection,
-              LockType lockType = LockType::ReadOnly, const QVariantList &params = {});
+    void Open(const QString &sql, Connection &connection, LockType lockType = LockType::ReadOnly,
+              const QVariantList &params = {});
     void Close(); // drops a pending edit (call Update first to keep it)
     bool isOpen() const;
 
@@ -118,7 +126,7 @@ public:
 
     Field Fields(const QString &name) const; // case-insensitive; 3265 when unknown
     Field Fields(QLatin1String name) const;
-    Field Fields(int index) const;           // 0-based; 3265 when out of range
+    Field Fields(int index) const; // 0-based; 3265 when out of range
     int FieldCount() const;
     // Where the current row's values of the fields numbered in `fields` are,
     // as Fields(i).Value() gives them, for a reader of many rows: valid until

@@ -82,8 +82,14 @@ void Recordset::Find(const QString &criteria, int skipRows, bool forward)
     c.setPosition(found >= 0 ? found : (forward ? size : -1));
 }
 
-QString Recordset::Filter() const { return cursor("Filter").filterText; }
-QString Recordset::Sort() const { return cursor("Sort").sortText; }
+QString Recordset::Filter() const
+{
+    return cursor("Filter").filterText;
+}
+QString Recordset::Sort() const
+{
+    return cursor("Sort").sortText;
+}
 
 void Recordset::setFilter(const QString &criteria)
 {
@@ -123,8 +129,7 @@ void Recordset::Requery()
     c.store->attach(&c);
     c.beforeAdd = nullptr;
     try {
-        c.filter = c.filterText.isEmpty() ? std::vector<Criterion>()
-                                          : parseCriteria(c.filterText, c.resolver(), true);
+        c.filter = c.filterText.isEmpty() ? std::vector<Criterion>() : parseCriteria(c.filterText, c.resolver(), true);
         c.sort = c.sortText.isEmpty() ? std::vector<SortKey>() : parseSort(c.sortText, c.resolver());
     } catch (...) {
         c.filter.clear();

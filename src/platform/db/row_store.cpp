@@ -29,8 +29,7 @@ QString quoted(const QString &identifier)
 // case-folded; empty when it has none.
 QString rowidAliasOf(PhysicalDatabase &db, const QString &table)
 {
-    OwnedStatement stmt(db.prepare(QStringLiteral(
-        "SELECT name, type FROM pragma_table_info(?) WHERE pk > 0")));
+    OwnedStatement stmt(db.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?) WHERE pk > 0")));
     db.bindAll(stmt.get(), {table});
     QString alias;
     int count = 0;
@@ -42,8 +41,8 @@ QString rowidAliasOf(PhysicalDatabase &db, const QString &table)
     }
     if (count != 1)
         return QString();
-    OwnedStatement schema(db.prepare(QStringLiteral(
-        "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = ? COLLATE NOCASE")));
+    OwnedStatement schema(
+        db.prepare(QStringLiteral("SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = ? COLLATE NOCASE")));
     db.bindAll(schema.get(), {table});
     if (db.step(schema.get())) {
         const QString sql = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(schema.get(), 0)));
@@ -68,8 +67,8 @@ std::vector<FieldInfo> describe(PhysicalDatabase &db, sqlite3_stmt *stmt, int of
             f.column = QString::fromUtf8(origin);
             const char *decl = nullptr, *collation = nullptr;
             int notNull = 0, pk = 0, autoinc = 0;
-            sqlite3_table_column_metadata(db.handle(), sqlite3_column_database_name(stmt, c), table, origin,
-                                          &decl, &collation, &notNull, &pk, &autoinc);
+            sqlite3_table_column_metadata(db.handle(), sqlite3_column_database_name(stmt, c), table, origin, &decl,
+                                          &collation, &notNull, &pk, &autoinc);
             f.type = columnTypeOf(QString::fromUtf8(decl ? decl : ""), pk && autoinc);
             const QString key = f.table.toCaseFolded();
             if (!aliases.contains(key))
@@ -107,9 +106,9 @@ std::shared_ptr<RecordLayout> describeQuery(PhysicalDatabase &db, const QString 
     auto layout = std::make_shared<RecordLayout>();
     stmt = std::make_unique<OwnedStatement>(db.prepare(sql));
     if (!stmt->get() || sqlite3_column_count(stmt->get()) == 0 || !sqlite3_stmt_readonly(stmt->get()))
-        throw Error(err::kInvalidArgument,
-                    QStringLiteral("Een recordset kan alleen op een SELECT-opdracht worden geopend, niet op \"%1\".")
-                        .arg(sql));
+        throw Error(
+            err::kInvalidArgument,
+            QStringLiteral("Een recordset kan alleen op een SELECT-opdracht worden geopend, niet op \"%1\".").arg(sql));
     layout->runSql = sql;
     layout->fields = describe(db, stmt->get(), 0);
 
@@ -208,7 +207,9 @@ std::shared_ptr<RowStore> RowStore::load(std::shared_ptr<PhysicalDatabase> db, c
         if (sqlite3_bind_parameter_count(s) != params.size())
             throw Error(err::kParameterCount,
                         QStringLiteral("De opdracht \"%1\" verwacht %2 parameter(s), er zijn er %3 gegeven.")
-                            .arg(sql).arg(sqlite3_bind_parameter_count(s)).arg(params.size()));
+                            .arg(sql)
+                            .arg(sqlite3_bind_parameter_count(s))
+                            .arg(params.size()));
         const size_t n = store->fields.size();
         const int offset = layout->offset;
         const int keyField = layout->keyField;

@@ -31,13 +31,13 @@ struct FieldInfo {
 // kept per database handle (PhysicalDatabase::cachedLayout) until the schema
 // may have changed.
 struct RecordLayout {
-    QString runSql;  // the query as run: may select the rowid as a hidden first column
-    int offset = 0;  // 1 with that hidden column
+    QString runSql; // the query as run: may select the rowid as a hidden first column
+    int offset = 0; // 1 with that hidden column
     std::vector<FieldInfo> fields;
     std::shared_ptr<const FieldNames> names; // name and "table.name" -> index
-    QString baseTable;  // the one table all columns come from, else empty
-    int keyField = -1;  // the selected AutoNumber key of the base table
-    bool keyed = false; // rows carry their rowid: updates possible
+    QString baseTable;                       // the one table all columns come from, else empty
+    int keyField = -1;                       // the selected AutoNumber key of the base table
+    bool keyed = false;                      // rows carry their rowid: updates possible
     QString notKeyedReason;
 };
 
@@ -61,16 +61,16 @@ public:
     QVariantList params;
     std::vector<FieldInfo> fields;
     std::shared_ptr<const FieldNames> names; // name (and "table.name") -> index, any case
-    QString baseTable;          // the one table all columns come from, else empty
-    bool keyed = false;         // rows carry their rowid: updates possible
+    QString baseTable;                       // the one table all columns come from, else empty
+    bool keyed = false;                      // rows carry their rowid: updates possible
     QString notKeyedReason;
     std::vector<std::unique_ptr<Row>> rows; // in the order the query gave them
 
     int indexOf(QStringView name) const { return names->find(name); } // -1 when unknown
 
     Row *rowBySerial(quint64 serial) const { return m_bySerial.value(serial); }
-    Row *addNew();            // appended; every cursor's view shows it
-    void remove(Row *row);    // gone from every view, then freed
+    Row *addNew();         // appended; every cursor's view shows it
+    void remove(Row *row); // gone from every view, then freed
     void setValue(Row *row, int field, const QVariant &value);
 
     void attach(Cursor *cursor);

@@ -42,8 +42,7 @@ void tableAndFields(const QString &list, QString &table, QString &fields)
 
 Error sqlError(sqlite3 *handle, int rc, const QString &file, const QString &sql)
 {
-    const QString msg = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
-                               : QString::fromUtf8(sqlite3_errstr(rc));
+    const QString msg = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
     const int primary = rc & 0xff;
     const QString inFile = QStringLiteral("het databestand '%1'").arg(file);
 
@@ -60,7 +59,8 @@ Error sqlError(sqlite3 *handle, int rc, const QString &file, const QString &sql)
         if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
             return Error(err::kDuplicateKey,
                          QStringLiteral("De waarde van het veld '%1' van tabel '%2' komt al voor; dubbele "
-                                        "waarden zijn niet toegestaan.").arg(fields, table));
+                                        "waarden zijn niet toegestaan.")
+                             .arg(fields, table));
         return Error(err::kDatabaseError,
                      QStringLiteral("De wijziging voldoet niet aan een regel van %1 (%2).").arg(inFile, msg));
     }
@@ -71,15 +71,18 @@ Error sqlError(sqlite3 *handle, int rc, const QString &file, const QString &sql)
             const QFileInfo info(file);
             const bool mapSchrijfbaar =
                 ::faccessat(AT_FDCWD, QFile::encodeName(info.absolutePath()).constData(), W_OK, AT_EACCESS) == 0;
-            const QString waarom = mapSchrijfbaar
-                ? QStringLiteral("het bestand alleen-lezen is")
-                : QStringLiteral("de map '%1' alleen-lezen is").arg(QDir::toNativeSeparators(info.absolutePath()));
+            const QString waarom =
+                mapSchrijfbaar
+                    ? QStringLiteral("het bestand alleen-lezen is")
+                    : QStringLiteral("de map '%1' alleen-lezen is").arg(QDir::toNativeSeparators(info.absolutePath()));
             return Error(err::kReadOnly,
                          QStringLiteral("Het databestand '%1' bevat een onderbroken wijziging, die niet kan worden "
-                                        "teruggedraaid omdat %2.").arg(file, waarom));
+                                        "teruggedraaid omdat %2.")
+                             .arg(file, waarom));
         }
-        return Error(err::kReadOnly,
-                     QStringLiteral("Het databestand '%1' is alleen-lezen; de wijziging is niet opgeslagen.").arg(file));
+        return Error(
+            err::kReadOnly,
+            QStringLiteral("Het databestand '%1' is alleen-lezen; de wijziging is niet opgeslagen.").arg(file));
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return Error(err::kLocked,
@@ -103,20 +106,20 @@ Error sqlError(sqlite3 *handle, int rc, const QString &file, const QString &sql)
     static const QRegularExpression noNamedColumn(QStringLiteral("^table (\\S+) has no column named (.+)$"));
     static const QRegularExpression dupColumn(QStringLiteral("^duplicate column name: (.+)$"));
     if (auto m = noTable.match(msg); m.hasMatch())
-        return Error(err::kTableNotFound, QStringLiteral("De tabel '%1' bestaat niet in %2.")
-                                              .arg(stripSchema(m.captured(1)), inFile));
+        return Error(err::kTableNotFound,
+                     QStringLiteral("De tabel '%1' bestaat niet in %2.").arg(stripSchema(m.captured(1)), inFile));
     if (auto m = noColumn.match(msg); m.hasMatch())
-        return Error(err::kUnknownColumn, QStringLiteral("Het veld '%1' bestaat niet (in de opdracht \"%2\").")
-                                              .arg(m.captured(1), sql));
+        return Error(err::kUnknownColumn,
+                     QStringLiteral("Het veld '%1' bestaat niet (in de opdracht \"%2\").").arg(m.captured(1), sql));
     if (auto m = noNamedColumn.match(msg); m.hasMatch())
-        return Error(err::kUnknownColumn, QStringLiteral("Het veld '%1' bestaat niet in tabel '%2'.")
-                                              .arg(m.captured(2), stripSchema(m.captured(1))));
+        return Error(
+            err::kUnknownColumn,
+            QStringLiteral("Het veld '%1' bestaat niet in tabel '%2'.").arg(m.captured(2), stripSchema(m.captured(1))));
     if (auto m = dupColumn.match(msg); m.hasMatch())
         return Error(err::kDuplicateField, QStringLiteral("Het veld '%1' bestaat al.").arg(m.captured(1)));
     if (msg.contains(QLatin1String("syntax error")) || msg.contains(QLatin1String("incomplete input"))
         || msg.startsWith(QLatin1String("unrecognized token")))
-        return Error(err::kSyntaxError,
-                     QStringLiteral("Syntaxfout in de opdracht \"%1\" (%2).").arg(sql, msg));
+        return Error(err::kSyntaxError, QStringLiteral("Syntaxfout in de opdracht \"%1\" (%2).").arg(sql, msg));
     return Error(err::kDatabaseError, QStringLiteral("Fout in %1: %2.").arg(inFile, msg));
 }
 

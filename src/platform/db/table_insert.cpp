@@ -43,11 +43,11 @@ TableInsert::TableInsert(Connection &connection, const QString &table, const QSt
         names << quoted(info->name);
         marks << QStringLiteral("?");
     }
-    m_stmt = m_db->prepare(names.isEmpty()
-                               ? QLatin1String("INSERT INTO ") + quoted(table) + QLatin1String(" DEFAULT VALUES")
-                               : QLatin1String("INSERT INTO ") + quoted(table) + QLatin1String(" (")
-                                     + names.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
-                                     + marks.join(QLatin1String(", ")) + QLatin1Char(')'));
+    m_stmt =
+        m_db->prepare(names.isEmpty() ? QLatin1String("INSERT INTO ") + quoted(table) + QLatin1String(" DEFAULT VALUES")
+                                      : QLatin1String("INSERT INTO ") + quoted(table) + QLatin1String(" (")
+                                            + names.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
+                                            + marks.join(QLatin1String(", ")) + QLatin1Char(')'));
 }
 
 TableInsert::~TableInsert()

@@ -43,7 +43,10 @@ bool isQuote(QChar c)
     return c == QLatin1Char('"') || c == QLatin1Char('\'') || c == QLatin1Char('`') || c == QLatin1Char('[');
 }
 
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
 
 // Index of the first "(" of `sql` outside quotes, or its size.
 int firstOpenParen(const QString &sql)
@@ -97,8 +100,9 @@ QString unquote(const QString &name)
 QString withColumnType(const QString &createSql, const QString &column, const QString &newType)
 {
     static const QSet<QString> tableConstraints = {"CONSTRAINT", "PRIMARY", "UNIQUE", "CHECK", "FOREIGN"};
-    static const QSet<QString> columnConstraints = {"CONSTRAINT", "PRIMARY", "NOT", "NULL", "UNIQUE", "CHECK",
-                                                    "DEFAULT", "COLLATE", "REFERENCES", "GENERATED", "AS"};
+    static const QSet<QString> columnConstraints = {"CONSTRAINT", "PRIMARY",   "NOT",     "NULL",
+                                                    "UNIQUE",     "CHECK",     "DEFAULT", "COLLATE",
+                                                    "REFERENCES", "GENERATED", "AS"};
     int bodyStart = 0;
     for (const auto &[start, end] : columnItems(createSql, bodyStart)) {
         int i = start;
@@ -169,11 +173,11 @@ namespace {
 // The name of `table` as the schema spells it; 3078 when there is none.
 QString tableName(PhysicalDatabase &db, const QString &table)
 {
-    const QStringList found = strings(db, QStringLiteral(
-        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ? COLLATE NOCASE"), {table});
+    const QStringList found = strings(
+        db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ? COLLATE NOCASE"), {table});
     if (found.isEmpty())
-        throw Error(err::kTableNotFound, QStringLiteral("De tabel '%1' bestaat niet in het databestand '%2'.")
-                                             .arg(table, db.path()));
+        throw Error(err::kTableNotFound,
+                    QStringLiteral("De tabel '%1' bestaat niet in het databestand '%2'.").arg(table, db.path()));
     return found.first();
 }
 
@@ -208,17 +212,19 @@ int closingParen(const QString &sql, int *open = nullptr)
 // triggers and AutoNumber sequence; all in one transaction.
 void rebuild(PhysicalDatabase &db, const QString &name, const QString &newSql)
 {
-    const QStringList extras = strings(db, QStringLiteral(
-        "SELECT sql FROM sqlite_schema WHERE tbl_name = ? AND type IN ('index', 'trigger') "
-        "AND sql IS NOT NULL ORDER BY type"), {name});
+    const QStringList extras =
+        strings(db,
+                QStringLiteral("SELECT sql FROM sqlite_schema WHERE tbl_name = ? AND type IN ('index', 'trigger') "
+                               "AND sql IS NOT NULL ORDER BY type"),
+                {name});
     QStringList columns;
     for (const QString &c : strings(db, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {name}))
         columns << quoted(c);
-    const bool hasSequenceTable = !strings(db, QStringLiteral(
-        "SELECT name FROM sqlite_schema WHERE name = 'sqlite_sequence'"), {}).isEmpty();
+    const bool hasSequenceTable =
+        !strings(db, QStringLiteral("SELECT name FROM sqlite_schema WHERE name = 'sqlite_sequence'"), {}).isEmpty();
     const QStringList seq = hasSequenceTable
-        ? strings(db, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"), {name})
-        : QStringList();
+                                ? strings(db, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"), {name})
+                                : QStringList();
 
     const QString temp = name + QLatin1String("_tavir_rebuild");
     int paren = 0;
@@ -251,8 +257,9 @@ void rebuild(PhysicalDatabase &db, const QString &name, const QString &newSql)
                        {name, seq.first().toLongLong()});
         }
         if (strings(db, count.arg(quoted(name)), {}).first() != before)
-            throw Error(err::kDatabaseError,
-                        QStringLiteral("Het ombouwen van tabel '%1' is afgebroken: het aantal rijen klopt niet.").arg(name));
+            throw Error(
+                err::kDatabaseError,
+                QStringLiteral("Het ombouwen van tabel '%1' is afgebroken: het aantal rijen klopt niet.").arg(name));
         db.commitTransaction();
     } catch (...) {
         sqlite3_exec(db.handle(), "PRAGMA legacy_alter_table = OFF", nullptr, nullptr, nullptr);
@@ -267,7 +274,7 @@ void rebuild(PhysicalDatabase &db, const QString &name, const QString &newSql)
 bool isCaseFolding(const QString &collation)
 {
     return collation.compare(QLatin1String(kJetCollation), Qt::CaseInsensitive) == 0
-        || collation.compare(QLatin1String(kOldJetCollation), Qt::CaseInsensitive) == 0;
+           || collation.compare(QLatin1String(kOldJetCollation), Qt::CaseInsensitive) == 0;
 }
 
 // The CREATE INDEX text of `index` with BINARY for every key column that a
@@ -307,8 +314,7 @@ QString binaryIndexSql(PhysicalDatabase &db, const QString &index, const QString
 
 } // namespace
 
-void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column,
-                           const QString &newType)
+void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column, const QString &newType)
 {
     const QString name = tableName(db, table);
     rebuild(db, name, withColumnType(createSqlOf(db, name), column, newType));
@@ -323,8 +329,11 @@ bool useStandardTextCollation(PhysicalDatabase &db)
     db.clearStatementCache();
     db.beginTransaction();
     try {
-        const QStringList tables = strings(db, QStringLiteral(
-            "SELECT name FROM sqlite_schema WHERE type = 'table' AND sql LIKE '%JETTEXT%' ORDER BY name"), {});
+        const QStringList tables =
+            strings(db,
+                    QStringLiteral(
+                        "SELECT name FROM sqlite_schema WHERE type = 'table' AND sql LIKE '%JETTEXT%' ORDER BY name"),
+                    {});
         for (const QString &name : tables) {
             const QString createSql = createSqlOf(db, name);
             QString newSql = createSql;

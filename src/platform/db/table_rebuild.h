@@ -15,8 +15,7 @@ class PhysicalDatabase;
 // when the column is not found in the text.
 QString withColumnType(const QString &createSql, const QString &column, const QString &newType);
 
-void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column,
-                           const QString &newType);
+void rebuildWithColumnType(PhysicalDatabase &db, const QString &table, const QString &column, const QString &newType);
 
 // Files of earlier versions declare their text columns COLLATE JETTEXT, a
 // collation no other SQLite tool knows. Rebuilds every such table with

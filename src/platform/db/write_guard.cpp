@@ -22,13 +22,16 @@ namespace {
 QVariant variantOf(sqlite3_value *v)
 {
     switch (sqlite3_value_type(v)) {
-    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_value_int64(v)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_value_double(v));
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_value_int64(v)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_value_double(v));
     case SQLITE_TEXT:
         return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char *>(sqlite3_value_blob(v)), sqlite3_value_bytes(v));
-    default: return QVariant();
+    default:
+        return QVariant();
     }
 }
 
@@ -38,9 +41,12 @@ bool sameValue(sqlite3_value *a, sqlite3_value *b)
     if (t != sqlite3_value_type(b))
         return false;
     switch (t) {
-    case SQLITE_NULL: return true;
-    case SQLITE_INTEGER: return sqlite3_value_int64(a) == sqlite3_value_int64(b);
-    case SQLITE_FLOAT: return sqlite3_value_double(a) == sqlite3_value_double(b);
+    case SQLITE_NULL:
+        return true;
+    case SQLITE_INTEGER:
+        return sqlite3_value_int64(a) == sqlite3_value_int64(b);
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(a) == sqlite3_value_double(b);
     default: {
         const int n = sqlite3_value_bytes(a);
         if (n != sqlite3_value_bytes(b))
@@ -99,7 +105,8 @@ void WriteGuard::refresh()
                                           nullptr, nullptr, nullptr, nullptr, &autoinc);
             c.type = columnTypeOf(columnText(info.get(), 1), pk && autoinc);
             // An INTEGER PRIMARY KEY is the row id itself: the engine assigns it.
-            c.skip = pk && columnText(info.get(), 1).trimmed().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+            c.skip =
+                pk && columnText(info.get(), 1).trimmed().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
             columns.push_back(c);
         }
         m_tables.insert(table.toLower(), std::move(columns));
@@ -120,8 +127,7 @@ std::optional<Error> WriteGuard::disarm()
     return std::exchange(m_violation, std::nullopt);
 }
 
-void WriteGuard::hook(void *self, sqlite3 *handle, int op, const char *dbName, const char *table, long long,
-                      long long)
+void WriteGuard::hook(void *self, sqlite3 *handle, int op, const char *dbName, const char *table, long long, long long)
 {
     auto *guard = static_cast<WriteGuard *>(self);
     if (!guard->m_armed || guard->m_violation || op == SQLITE_DELETE || std::strcmp(dbName, "main") != 0)

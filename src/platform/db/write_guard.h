@@ -53,8 +53,8 @@ private:
         bool skip = false; // the row key: assigned by the engine
     };
 
-    static void hook(void *self, sqlite3 *handle, int op, const char *dbName, const char *table,
-                     long long oldKey, long long newKey);
+    static void hook(void *self, sqlite3 *handle, int op, const char *dbName, const char *table, long long oldKey,
+                     long long newKey);
     void check(sqlite3 *handle, int op, const char *table);
 
     PhysicalDatabase &m_db;

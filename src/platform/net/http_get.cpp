@@ -46,13 +46,15 @@ Result download(const QUrl &url, const QString &target, const Options &options, 
     HttpRequest request(url, options, &file);
     request.setExpectedSize(expectedSize);
     if (progress)
-        QObject::connect(&request, &HttpRequest::progress, [&progress](qint64 received, qint64) { progress(received); });
+        QObject::connect(&request, &HttpRequest::progress,
+                         [&progress](qint64 received, qint64) { progress(received); });
     wait(request);
     Result r = request.result();
     if (r.ok() && expectedSize >= 0 && r.bytes != expectedSize) {
         r.failure = Failure::WrongSize;
         r.number = kErrWrongSize;
-        r.description = QStringLiteral("Er kwamen %1 bytes binnen in plaats van de verwachte %2.").arg(r.bytes).arg(expectedSize);
+        r.description =
+            QStringLiteral("Er kwamen %1 bytes binnen in plaats van de verwachte %2.").arg(r.bytes).arg(expectedSize);
     }
     if (!r.ok()) {
         file.cancelWriting();

@@ -55,7 +55,8 @@ void HttpRequest::start()
     m_running = true;
 
     const QString scheme = m_url.scheme().toLower();
-    if (!m_url.isValid() || m_url.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+    if (!m_url.isValid() || m_url.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
         fail(Failure::InvalidAddress, kErrInvalidAddress,
              QStringLiteral("Het adres '%1' is geen geldig internetadres.").arg(m_url.toString()));
         // finished() comes from the event loop, as for every other request.
@@ -148,8 +149,8 @@ void HttpRequest::onTimeout()
 {
     if (!m_running)
         return;
-    abort(Failure::TimedOut,
-          QStringLiteral("De server %1 gaf binnen %2 geen antwoord (time-out).").arg(hostOf(m_url), seconden(m_options.timeoutMs)));
+    abort(Failure::TimedOut, QStringLiteral("De server %1 gaf binnen %2 geen antwoord (time-out).")
+                                 .arg(hostOf(m_url), seconden(m_options.timeoutMs)));
 }
 
 void HttpRequest::onFinished()
@@ -188,11 +189,12 @@ void HttpRequest::onFinished()
                      .arg(host, m_reply->errorString()));
         } else if (error == QNetworkReply::TimeoutError) {
             fail(Failure::TimedOut, kErrTimeOut,
-                 QStringLiteral("De server %1 gaf binnen %2 geen antwoord (time-out).").arg(host, seconden(m_options.timeoutMs)));
-        } else if (error == QNetworkReply::RemoteHostClosedError
-                   || error == QNetworkReply::ProtocolFailure) {
-            fail(Failure::ConnectionClosed, kErrConnectionClosed,
-                 QStringLiteral("De verbinding met de server %1 werd verbroken voordat alles was ontvangen.").arg(host));
+                 QStringLiteral("De server %1 gaf binnen %2 geen antwoord (time-out).")
+                     .arg(host, seconden(m_options.timeoutMs)));
+        } else if (error == QNetworkReply::RemoteHostClosedError || error == QNetworkReply::ProtocolFailure) {
+            fail(
+                Failure::ConnectionClosed, kErrConnectionClosed,
+                QStringLiteral("De verbinding met de server %1 werd verbroken voordat alles was ontvangen.").arg(host));
         } else if (error != QNetworkReply::NoError) {
             fail(Failure::Network, kErrNetwork,
                  QStringLiteral("Het verzoek aan de server %1 is mislukt: %2").arg(host, m_reply->errorString()));

@@ -41,9 +41,9 @@ enum class Failure {
     HttpStatus,       // the server answered with an error status
     Proxy,
     TooLarge,
-    WrongSize,        // complete, but not the size the caller expected
-    Write,            // the target file cannot be written
-    Network,          // anything else
+    WrongSize, // complete, but not the size the caller expected
+    Write,     // the target file cannot be written
+    Network,   // anything else
 };
 
 struct Result {

@@ -8,8 +8,8 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace os {

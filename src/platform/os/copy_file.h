@@ -14,8 +14,8 @@ namespace os {
 
 struct CopyResult {
     bool ok = false;
-    long number = 0;        // a system error number (see system_error.h); 0 when ok
-    QString description;    // Dutch, with the system's text; empty when ok
+    long number = 0;     // a system error number (see system_error.h); 0 when ok
+    QString description; // Dutch, with the system's text; empty when ok
 
     explicit operator bool() const { return ok; }
     // The failure as an error to raise.

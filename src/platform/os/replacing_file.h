@@ -37,8 +37,8 @@ public:
     // was and the temporary file is gone.
     bool commit(std::optional<QFileDevice::Permissions> permissions = std::nullopt, bool noReplace = false);
 
-    int errorNumber() const { return m_errno; }  // errno of the failure
-    QString errorString() const;                  // its Dutch text, or an empty one
+    int errorNumber() const { return m_errno; } // errno of the failure
+    QString errorString() const;                // its Dutch text, or an empty one
     QString temporaryPath() const { return m_temp; }
 
 private:

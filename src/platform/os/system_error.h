@@ -12,8 +12,8 @@
 
 namespace os {
 
-inline constexpr long kSystemErrorBase = -2147024896L;  // 0x80070000 as a signed 32-bit number
-inline constexpr long kSystemErrorRange = 0xFFFF;        // errno values 1..0xFFFF
+inline constexpr long kSystemErrorBase = -2147024896L; // 0x80070000 as a signed 32-bit number
+inline constexpr long kSystemErrorRange = 0xFFFF;      // errno values 1..0xFFFF
 
 // kSystemErrorBase + errnum.
 long systemErrorNumber(int errnum);
@@ -24,8 +24,7 @@ int errnoOf(long number);
 
 // The error for `errnum`, with the system's text as description; `context`,
 // when given, goes in front of it ("context: text").
-platform::Error systemError(int errnum, const QString &context = QString(),
-                            const QString &source = QString());
+platform::Error systemError(int errnum, const QString &context = QString(), const QString &source = QString());
 
 // The system's text for a system error number; an empty text for any other
 // number and for an errno the system does not know.

@@ -19,10 +19,10 @@
 namespace settings {
 
 bool toBool(const QString &text, bool defaultValue);
-quint8 toByte(const QString &text, quint8 defaultValue);     // 0..255
-qint16 toInt(const QString &text, qint16 defaultValue);      // 16-bit
-qint32 toLong(const QString &text, qint32 defaultValue);     // 32-bit
-float toFloat(const QString &text, float defaultValue);      // single precision
+quint8 toByte(const QString &text, quint8 defaultValue); // 0..255
+qint16 toInt(const QString &text, qint16 defaultValue);  // 16-bit
+qint32 toLong(const QString &text, qint32 defaultValue); // 32-bit
+float toFloat(const QString &text, float defaultValue);  // single precision
 double toDouble(const QString &text, double defaultValue);
 
 // The number in `text` under the rules above; false when it does not convert.

@@ -62,8 +62,7 @@ void commit(QSettings &store, const QString &section, const QString &key)
 
 } // namespace
 
-QString GetSetting(const QString &appName, const QString &section, const QString &key,
-                   const QString &defaultValue)
+QString GetSetting(const QString &appName, const QString &section, const QString &key, const QString &defaultValue)
 {
     QSettings store = open(appName);
     const QString group = storedName(store.childGroups(), section);

@@ -26,8 +26,7 @@ QString GetSetting(const QString &appName, const QString &section, const QString
 
 // Stores `value` and writes it to disk at once. Raises platform::Error
 // kWriteError with a Dutch message when it cannot be written.
-void SaveSetting(const QString &appName, const QString &section, const QString &key,
-                 const QString &value);
+void SaveSetting(const QString &appName, const QString &section, const QString &key, const QString &value);
 
 // Deletes the key, or the whole section when `key` is empty. Deleting what
 // is not there does nothing. Raises like SaveSetting.

@@ -14,18 +14,18 @@ const QStringList &longMonths()
 {
     static const QStringList names = {
         QStringLiteral("januari"), QStringLiteral("februari"), QStringLiteral("maart"),
-        QStringLiteral("april"), QStringLiteral("mei"), QStringLiteral("juni"),
-        QStringLiteral("juli"), QStringLiteral("augustus"), QStringLiteral("september"),
+        QStringLiteral("april"),   QStringLiteral("mei"),      QStringLiteral("juni"),
+        QStringLiteral("juli"),    QStringLiteral("augustus"), QStringLiteral("september"),
         QStringLiteral("oktober"), QStringLiteral("november"), QStringLiteral("december")};
     return names;
 }
 
 const QStringList &shortMonths()
 {
-    static const QStringList names = {
-        QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mrt"), QStringLiteral("apr"),
-        QStringLiteral("mei"), QStringLiteral("jun"), QStringLiteral("jul"), QStringLiteral("aug"),
-        QStringLiteral("sep"), QStringLiteral("okt"), QStringLiteral("nov"), QStringLiteral("dec")};
+    static const QStringList names = {QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mrt"),
+                                      QStringLiteral("apr"), QStringLiteral("mei"), QStringLiteral("jun"),
+                                      QStringLiteral("jul"), QStringLiteral("aug"), QStringLiteral("sep"),
+                                      QStringLiteral("okt"), QStringLiteral("nov"), QStringLiteral("dec")};
     return names;
 }
 
@@ -33,12 +33,11 @@ const QStringList &shortMonths()
 QString weekdayName(int dayOfWeek, bool longForm)
 {
     static const QStringList longNames = {
-        QStringLiteral("maandag"), QStringLiteral("dinsdag"), QStringLiteral("woensdag"),
-        QStringLiteral("donderdag"), QStringLiteral("vrijdag"), QStringLiteral("zaterdag"),
-        QStringLiteral("zondag")};
-    static const QStringList shortNames = {
-        QStringLiteral("ma"), QStringLiteral("di"), QStringLiteral("wo"), QStringLiteral("do"),
-        QStringLiteral("vr"), QStringLiteral("za"), QStringLiteral("zo")};
+        QStringLiteral("maandag"), QStringLiteral("dinsdag"),  QStringLiteral("woensdag"), QStringLiteral("donderdag"),
+        QStringLiteral("vrijdag"), QStringLiteral("zaterdag"), QStringLiteral("zondag")};
+    static const QStringList shortNames = {QStringLiteral("ma"), QStringLiteral("di"), QStringLiteral("wo"),
+                                           QStringLiteral("do"), QStringLiteral("vr"), QStringLiteral("za"),
+                                           QStringLiteral("zo")};
     return (longForm ? longNames : shortNames).value(dayOfWeek - 1);
 }
 
@@ -56,8 +55,7 @@ QString shortDate(const QDate &d)
 
 QString longTime(const QTime &t)
 {
-    return twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute()) + QLatin1Char(':')
-        + twoDigits(t.second());
+    return twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute()) + QLatin1Char(':') + twoDigits(t.second());
 }
 
 QString generalDate(const QDate &date, const QTime &time)
@@ -118,25 +116,25 @@ QString formatParts(const QDate &date, const QTime &time, const QString &picture
         afterHour = false;
         switch (c.unicode()) {
         case 'd':
-            out += run == 1 ? QString::number(date.day())
-                : run == 2  ? twoDigits(date.day())
-                : run <= 4  ? weekdayName(date.dayOfWeek(), run == 4)
-                : run == 5  ? shortDate(date)
-                            : formatParts(date, t, QStringLiteral("Long Date"));
+            out += run == 1   ? QString::number(date.day())
+                   : run == 2 ? twoDigits(date.day())
+                   : run <= 4 ? weekdayName(date.dayOfWeek(), run == 4)
+                   : run == 5 ? shortDate(date)
+                              : formatParts(date, t, QStringLiteral("Long Date"));
             break;
         case 'm':
             if (wasAfterHour && run <= 2)
                 out += run == 1 ? QString::number(t.minute()) : twoDigits(t.minute());
             else
-                out += run == 1 ? QString::number(date.month())
-                    : run == 2  ? twoDigits(date.month())
-                    : run == 3  ? shortMonthName(date.month())
-                                : longMonthName(date.month());
+                out += run == 1   ? QString::number(date.month())
+                       : run == 2 ? twoDigits(date.month())
+                       : run == 3 ? shortMonthName(date.month())
+                                  : longMonthName(date.month());
             break;
         case 'y':
-            out += run == 1 ? QString::number(date.dayOfYear())
-                : run <= 3  ? twoDigits(date.year() % 100)
-                            : QString::number(date.year());
+            out += run == 1   ? QString::number(date.dayOfYear())
+                   : run <= 3 ? twoDigits(date.year() % 100)
+                              : QString::number(date.year());
             break;
         case 'h':
             out += run == 1 ? QString::number(t.hour()) : twoDigits(t.hour());
@@ -193,8 +191,7 @@ std::optional<QDateTime> parseDate(const QString &text)
     static const QRegularExpression dmy(
         QStringLiteral("^(\\d{1,2})\\s*[-/. ]\\s*(\\d{1,2}|[a-z]+\\.?)(?:\\s*[-/. ]\\s*(\\d{4}|\\d{2}))?$"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression ymd(
-        QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})$"));
+    static const QRegularExpression ymd(QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})$"));
 
     const QRegularExpressionMatch parts = withTime.match(text.trimmed());
     if (!parts.hasMatch())

@@ -57,8 +57,7 @@ Decimal exactDecimal(double v)
     std::frexp(v, &binaryExponent);
     const int precision = std::clamp(53 - binaryExponent, 0, 1074);
     char buffer[1500];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v,
-                                      std::chars_format::fixed, precision);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, precision);
     const std::string text(buffer, result.ptr);
 
     const size_t point = text.find('.');
@@ -80,8 +79,7 @@ Decimal exactDecimal(double v)
 Decimal exactDecimal(std::int64_t v)
 {
     // The magnitude of the most negative value does not fit; go unsigned.
-    const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v)
-                                          : static_cast<std::uint64_t>(v);
+    const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
     Decimal d;
     if (magnitude == 0)
         return d;
@@ -148,8 +146,7 @@ QString generalText(double v, int significant, QChar decimalSeparator)
         if (digits.size() > d.exp10)
             out += decimalSeparator + digits.mid(d.exp10);
     } else {
-        out += QLatin1Char('0') + QString(decimalSeparator)
-            + QString(-d.exp10, QLatin1Char('0')) + digits;
+        out += QLatin1Char('0') + QString(decimalSeparator) + QString(-d.exp10, QLatin1Char('0')) + digits;
     }
     return out;
 }
@@ -158,8 +155,7 @@ QString nonFiniteText(double v, QChar decimalSeparator)
 {
     if (std::isnan(v))
         return QStringLiteral("-1") + decimalSeparator + QStringLiteral("#IND");
-    return (v < 0 ? QStringLiteral("-1") : QStringLiteral("1")) + decimalSeparator
-        + QStringLiteral("#INF");
+    return (v < 0 ? QStringLiteral("-1") : QStringLiteral("1")) + decimalSeparator + QStringLiteral("#INF");
 }
 
 } // namespace vb::detail

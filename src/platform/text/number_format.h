@@ -34,8 +34,10 @@ QString Format(double value, const QString &picture);
 // gives the 7-digit default text of the float.
 QString Format(float value, const QString &picture);
 QString Format(std::int64_t value, const QString &picture);
-template <WholeNumber T>
-QString Format(T value, const QString &picture) { return Format(static_cast<std::int64_t>(value), picture); }
+template <WholeNumber T> QString Format(T value, const QString &picture)
+{
+    return Format(static_cast<std::int64_t>(value), picture);
+}
 // A boolean formats as the number -1 (True) or 0 (False); an empty picture
 // gives "True" or "False".
 QString Format(bool value, const QString &picture);

@@ -39,8 +39,7 @@ long long exponentValue(const std::string &digits)
     return !digits.empty() && digits.front() == '-' ? -value : value;
 }
 
-AsciiNumber assemble(bool negative, const std::string &whole, const std::string &fraction,
-                     const std::string &exponent)
+AsciiNumber assemble(bool negative, const std::string &whole, const std::string &fraction, const std::string &exponent)
 {
     AsciiNumber n;
     if (negative)
@@ -60,8 +59,7 @@ AsciiNumber assemble(bool negative, const std::string &whole, const std::string 
     return n;
 }
 
-template <typename T>
-T convert(const AsciiNumber &n)
+template <typename T> T convert(const AsciiNumber &n)
 {
     T value{};
     const auto result = std::from_chars(n.text.data(), n.text.data() + n.text.size(), value);

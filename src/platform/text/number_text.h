@@ -26,8 +26,10 @@ concept WholeNumber = std::integral<T> && !std::same_as<std::remove_cv_t<T>, boo
 QString CStr(float value);
 QString CStr(double value);
 QString CStr(std::int64_t value);
-template <WholeNumber T>
-QString CStr(T value) { return CStr(static_cast<std::int64_t>(value)); }
+template <WholeNumber T> QString CStr(T value)
+{
+    return CStr(static_cast<std::int64_t>(value));
+}
 // "True" or "False", as booleans are written into texts and settings.
 QString CStr(bool value);
 // A character pointer would otherwise silently become a boolean.
@@ -36,10 +38,15 @@ QString CStr(const char *) = delete;
 QString Str(float value);
 QString Str(double value);
 QString Str(std::int64_t value);
-template <WholeNumber T>
-QString Str(T value) { return Str(static_cast<std::int64_t>(value)); }
+template <WholeNumber T> QString Str(T value)
+{
+    return Str(static_cast<std::int64_t>(value));
+}
 
 // True is -1 and False 0 when a boolean becomes a number.
-constexpr int BoolToNumber(bool value) { return value ? -1 : 0; }
+constexpr int BoolToNumber(bool value)
+{
+    return value ? -1 : 0;
+}
 
 } // namespace vb

@@ -93,8 +93,7 @@ bool IsNumeric(const QVariant &value)
     if (isNull(value))
         return false;
     const int type = value.typeId();
-    if (type == QMetaType::Bool || type == QMetaType::Float || type == QMetaType::Double
-        || isWholeNumber(type))
+    if (type == QMetaType::Bool || type == QMetaType::Float || type == QMetaType::Double || isWholeNumber(type))
         return true;
     if (type == QMetaType::QDate || type == QMetaType::QDateTime || type == QMetaType::QTime)
         return false;

@@ -62,12 +62,18 @@ Answer escapeAnswer(Buttons buttons)
 QString toString(Buttons buttons)
 {
     switch (buttons) {
-    case Buttons::OK: return QStringLiteral("OK");
-    case Buttons::OKCancel: return QStringLiteral("OKCancel");
-    case Buttons::AbortRetryIgnore: return QStringLiteral("AbortRetryIgnore");
-    case Buttons::YesNoCancel: return QStringLiteral("YesNoCancel");
-    case Buttons::YesNo: return QStringLiteral("YesNo");
-    case Buttons::RetryCancel: return QStringLiteral("RetryCancel");
+    case Buttons::OK:
+        return QStringLiteral("OK");
+    case Buttons::OKCancel:
+        return QStringLiteral("OKCancel");
+    case Buttons::AbortRetryIgnore:
+        return QStringLiteral("AbortRetryIgnore");
+    case Buttons::YesNoCancel:
+        return QStringLiteral("YesNoCancel");
+    case Buttons::YesNo:
+        return QStringLiteral("YesNo");
+    case Buttons::RetryCancel:
+        return QStringLiteral("RetryCancel");
     }
     return QStringLiteral("Buttons(%1)").arg(int(buttons));
 }
@@ -75,11 +81,16 @@ QString toString(Buttons buttons)
 QString toString(Icon icon)
 {
     switch (icon) {
-    case Icon::None: return QStringLiteral("None");
-    case Icon::Critical: return QStringLiteral("Critical");
-    case Icon::Question: return QStringLiteral("Question");
-    case Icon::Exclamation: return QStringLiteral("Exclamation");
-    case Icon::Information: return QStringLiteral("Information");
+    case Icon::None:
+        return QStringLiteral("None");
+    case Icon::Critical:
+        return QStringLiteral("Critical");
+    case Icon::Question:
+        return QStringLiteral("Question");
+    case Icon::Exclamation:
+        return QStringLiteral("Exclamation");
+    case Icon::Information:
+        return QStringLiteral("Information");
     }
     return QStringLiteral("Icon(%1)").arg(int(icon));
 }
@@ -87,9 +98,12 @@ QString toString(Icon icon)
 QString toString(DefaultButton defaultButton)
 {
     switch (defaultButton) {
-    case DefaultButton::First: return QStringLiteral("First");
-    case DefaultButton::Second: return QStringLiteral("Second");
-    case DefaultButton::Third: return QStringLiteral("Third");
+    case DefaultButton::First:
+        return QStringLiteral("First");
+    case DefaultButton::Second:
+        return QStringLiteral("Second");
+    case DefaultButton::Third:
+        return QStringLiteral("Third");
     }
     return QStringLiteral("DefaultButton(%1)").arg(int(defaultButton));
 }
@@ -97,13 +111,20 @@ QString toString(DefaultButton defaultButton)
 QString toString(Answer answer)
 {
     switch (answer) {
-    case Answer::Ok: return QStringLiteral("Ok");
-    case Answer::Cancel: return QStringLiteral("Cancel");
-    case Answer::Abort: return QStringLiteral("Abort");
-    case Answer::Retry: return QStringLiteral("Retry");
-    case Answer::Ignore: return QStringLiteral("Ignore");
-    case Answer::Yes: return QStringLiteral("Yes");
-    case Answer::No: return QStringLiteral("No");
+    case Answer::Ok:
+        return QStringLiteral("Ok");
+    case Answer::Cancel:
+        return QStringLiteral("Cancel");
+    case Answer::Abort:
+        return QStringLiteral("Abort");
+    case Answer::Retry:
+        return QStringLiteral("Retry");
+    case Answer::Ignore:
+        return QStringLiteral("Ignore");
+    case Answer::Yes:
+        return QStringLiteral("Yes");
+    case Answer::No:
+        return QStringLiteral("No");
     }
     return QStringLiteral("Answer(%1)").arg(int(answer));
 }
@@ -121,8 +142,7 @@ Answer Dialogs::MsgBox(const QString &text, Buttons buttons, Icon icon, const QS
     return messageBox(MsgBoxRequest{text, buttons, icon, title, defaultButton});
 }
 
-QString Dialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText,
-                          bool *cancelled)
+QString Dialogs::InputBox(const QString &prompt, const QString &title, const QString &defaultText, bool *cancelled)
 {
     InputResult result = inputBox(InputRequest{prompt, title, defaultText});
     if (cancelled)
@@ -153,20 +173,20 @@ public:
     Answer messageBox(const MsgBoxRequest &request) override
     {
         const Answer answer = escapeAnswer(request.buttons);
-        qWarning().noquote() << "ui: no dialog service installed; message box" << shownTitle(request.title)
-                             << ":" << request.text << "answered" << toString(answer);
+        qWarning().noquote() << "ui: no dialog service installed; message box" << shownTitle(request.title) << ":"
+                             << request.text << "answered" << toString(answer);
         return answer;
     }
     InputResult inputBox(const InputRequest &request) override
     {
-        qWarning().noquote() << "ui: no dialog service installed; input box" << shownTitle(request.title)
-                             << ":" << request.prompt << "cancelled";
+        qWarning().noquote() << "ui: no dialog service installed; input box" << shownTitle(request.title) << ":"
+                             << request.prompt << "cancelled";
         return InputResult{QString(), true};
     }
     FileDialogResult fileDialog(FileDialogMode mode, const FileDialogRequest &request) override
     {
-        qWarning().noquote() << "ui: no dialog service installed;" << toString(mode) << "file dialog"
-                             << request.title << "cancelled";
+        qWarning().noquote() << "ui: no dialog service installed;" << toString(mode) << "file dialog" << request.title
+                             << "cancelled";
         FileDialogResult result;
         result.filterIndex = request.filterIndex;
         return result;
@@ -200,8 +220,7 @@ Dialogs *setDialogs(Dialogs *dialogs)
     return previous;
 }
 
-Answer MsgBox(const QString &text, Buttons buttons, Icon icon, const QString &title,
-              DefaultButton defaultButton)
+Answer MsgBox(const QString &text, Buttons buttons, Icon icon, const QString &title, DefaultButton defaultButton)
 {
     return dialogs().MsgBox(text, buttons, icon, title, defaultButton);
 }

@@ -77,13 +77,13 @@ struct MsgBoxRequest {
     QString text;
     Buttons buttons = Buttons::OK;
     Icon icon = Icon::None;
-    QString title;  // empty: the program title
+    QString title; // empty: the program title
     DefaultButton defaultButton = DefaultButton::First;
 };
 
 struct InputRequest {
     QString prompt;
-    QString title;  // empty: the program title
+    QString title; // empty: the program title
     QString defaultText;
 };
 
@@ -110,24 +110,24 @@ enum class FileDialogMode { Open, Save };
 QString toString(FileDialogMode mode);
 
 struct FileDialogRequest {
-    QString title;         // empty: the dialog's own title
-    QString filter;        // "desc|pattern|desc2|pattern2|", patterns joined by ';'
-    int filterIndex = 1;   // 1-based; out of range means the first
-    QString initialDir;    // empty: the current folder
-    QString fileName;      // proposed name (or full path)
-    int flags = 0;         // FileFlag values
-    QString defaultExt;    // added to a typed name without extension; empty adds none
+    QString title;       // empty: the dialog's own title
+    QString filter;      // "desc|pattern|desc2|pattern2|", patterns joined by ';'
+    int filterIndex = 1; // 1-based; out of range means the first
+    QString initialDir;  // empty: the current folder
+    QString fileName;    // proposed name (or full path)
+    int flags = 0;       // FileFlag values
+    QString defaultExt;  // added to a typed name without extension; empty adds none
 };
 
 struct FileDialogResult {
     bool cancelled = true;
-    QString fileName;      // full path of the chosen file
-    int filterIndex = 1;   // the filter in use when the dialog closed, 1-based
+    QString fileName;    // full path of the chosen file
+    int filterIndex = 1; // the filter in use when the dialog closed, 1-based
 };
 
 struct ColorResult {
     bool cancelled = true;
-    long color = 0;        // colour number 0x00BBGGRR
+    long color = 0; // colour number 0x00BBGGRR
 };
 
 class Dialogs {
@@ -135,13 +135,12 @@ public:
     virtual ~Dialogs();
 
     Answer MsgBox(const QString &text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
-                  const QString &title = QString(),
-                  DefaultButton defaultButton = DefaultButton::First);
+                  const QString &title = QString(), DefaultButton defaultButton = DefaultButton::First);
 
     // Returns the typed text, or an empty text on Cancel; `cancelled`, when
     // given, tells whether Cancel was chosen.
-    QString InputBox(const QString &prompt, const QString &title = QString(),
-                     const QString &defaultText = QString(), bool *cancelled = nullptr);
+    QString InputBox(const QString &prompt, const QString &title = QString(), const QString &defaultText = QString(),
+                     bool *cancelled = nullptr);
 
     FileDialogResult ShowOpen(const FileDialogRequest &request);
     FileDialogResult ShowSave(const FileDialogRequest &request);
@@ -180,10 +179,9 @@ private:
 
 // Shortcuts to the installed implementation.
 Answer MsgBox(const QString &text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
-              const QString &title = QString(),
-              DefaultButton defaultButton = DefaultButton::First);
-QString InputBox(const QString &prompt, const QString &title = QString(),
-                 const QString &defaultText = QString(), bool *cancelled = nullptr);
+              const QString &title = QString(), DefaultButton defaultButton = DefaultButton::First);
+QString InputBox(const QString &prompt, const QString &title = QString(), const QString &defaultText = QString(),
+                 bool *cancelled = nullptr);
 FileDialogResult ShowOpen(const FileDialogRequest &request);
 FileDialogResult ShowSave(const FileDialogRequest &request);
 ColorResult ShowColor(long initialColor = 0);

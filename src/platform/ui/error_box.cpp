@@ -15,8 +15,7 @@ void showErrorBox(const platform::Error &error) noexcept
     }
 }
 
-void reportError(const std::function<void(const platform::Error &)> &reporter,
-                 const platform::Error &error) noexcept
+void reportError(const std::function<void(const platform::Error &)> &reporter, const platform::Error &error) noexcept
 {
     try {
         if (reporter) {

@@ -18,7 +18,6 @@ void showErrorBox(const platform::Error &error) noexcept;
 
 // Hands `error` to `reporter`, or shows the box when there is none. Never
 // throws.
-void reportError(const std::function<void(const platform::Error &)> &reporter,
-                 const platform::Error &error) noexcept;
+void reportError(const std::function<void(const platform::Error &)> &reporter, const platform::Error &error) noexcept;
 
 } // namespace ui

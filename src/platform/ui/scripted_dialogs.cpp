@@ -24,10 +24,14 @@ QString colorText(long color)
 QString toString(ScriptedDialogs::Kind kind)
 {
     switch (kind) {
-    case ScriptedDialogs::Kind::MsgBox: return QStringLiteral("message box");
-    case ScriptedDialogs::Kind::Input: return QStringLiteral("input box");
-    case ScriptedDialogs::Kind::FileDialog: return QStringLiteral("file dialog");
-    case ScriptedDialogs::Kind::Color: return QStringLiteral("colour dialog");
+    case ScriptedDialogs::Kind::MsgBox:
+        return QStringLiteral("message box");
+    case ScriptedDialogs::Kind::Input:
+        return QStringLiteral("input box");
+    case ScriptedDialogs::Kind::FileDialog:
+        return QStringLiteral("file dialog");
+    case ScriptedDialogs::Kind::Color:
+        return QStringLiteral("colour dialog");
     }
     return QStringLiteral("box");
 }
@@ -111,8 +115,7 @@ QString ScriptedDialogs::Expectation::describe() const
     switch (kind) {
     case Kind::MsgBox:
         parts << QStringLiteral("icon %1").arg(toString(icon)) << QStringLiteral("title %1").arg(quoted(title))
-              << QStringLiteral("text %1").arg(quoted(text))
-              << QStringLiteral("buttons %1").arg(toString(buttons));
+              << QStringLiteral("text %1").arg(quoted(text)) << QStringLiteral("buttons %1").arg(toString(buttons));
         if (defaultButton)
             parts << QStringLiteral("default button %1").arg(toString(*defaultButton));
         break;

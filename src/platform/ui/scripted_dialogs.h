@@ -72,7 +72,7 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::OK;
         QString title;
-        QString text;  // message text or input prompt
+        QString text; // message text or input prompt
         std::optional<DefaultButton> defaultButton;
         std::optional<Answer> msgAnswer;
         // input box
@@ -95,13 +95,13 @@ public:
     // A box as it came.
     struct Box {
         Kind kind = Kind::MsgBox;
-        MsgBoxRequest msgBox;          // title as shown
-        InputRequest input;            // title as shown
+        MsgBoxRequest msgBox; // title as shown
+        InputRequest input;   // title as shown
         FileDialogMode mode = FileDialogMode::Open;
         FileDialogRequest file;
         long initialColor = 0;
-        bool expected = false;         // answered by an expectation
-        QString answer;                // the answer given, as text
+        bool expected = false; // answered by an expectation
+        QString answer;        // the answer given, as text
 
         QString describe() const;
     };
@@ -113,8 +113,7 @@ public:
 
     // The returned reference is for the chained calls of the same statement;
     // it becomes invalid once the box has come.
-    Expectation &expectMsgBox(Icon icon, const QString &title, const QString &text,
-                              Buttons buttons = Buttons::OK);
+    Expectation &expectMsgBox(Icon icon, const QString &title, const QString &text, Buttons buttons = Buttons::OK);
     Expectation &expectInput(const QString &prompt, const QString &title = QString());
     Expectation &expectFileDialog(FileDialogMode mode, const QString &title);
     Expectation &expectColorDialog();

@@ -85,7 +85,10 @@ void Story::newParagraph()
 
 Selection::Selection(Document &doc) : m_doc(doc), m_story(&doc.m_main), m_fields(m_story) {}
 
-PageSetup &Selection::PageSetup() { return m_doc.m_sections.back(); }
+PageSetup &Selection::PageSetup()
+{
+    return m_doc.m_sections.back();
+}
 
 void Selection::TypeText(const QString &text)
 {
@@ -112,7 +115,10 @@ void Selection::TypeText(const QString &text)
     flush();
 }
 
-void Selection::TypeParagraph() { m_story->newParagraph(); }
+void Selection::TypeParagraph()
+{
+    m_story->newParagraph();
+}
 
 void Selection::InsertBreak(int type)
 {
@@ -200,7 +206,10 @@ Row &Table::row(int r)
     return m_rows[size_t(r - 1)];
 }
 
-Row &Table::Rows(int r) { return row(r); }
+Row &Table::Rows(int r)
+{
+    return row(r);
+}
 
 Cell &Table::Cell(int r, int c)
 {
@@ -370,11 +379,17 @@ Table &Tables::operator()(int index)
     return *m_doc.m_tableList[size_t(index - 1)];
 }
 
-int Tables::Count() const { return int(m_doc.m_tableList.size()); }
+int Tables::Count() const
+{
+    return int(m_doc.m_tableList.size());
+}
 
 // ---- Document and application ---------------------------------------------
 
-Document::Document() : m_sections(1), m_selection(*this), m_tables(*this) { m_main.current(); }
+Document::Document() : m_sections(1), m_selection(*this), m_tables(*this)
+{
+    m_main.current();
+}
 
 namespace {
 
@@ -388,7 +403,7 @@ QString pageFieldResult(const QString &code, int pages)
     if (!m.hasMatch())
         return QString();
     return m.captured(1).compare(QLatin1String("PAGE"), Qt::CaseInsensitive) == 0 ? QStringLiteral("1")
-                                                                                 : QString::number(pages);
+                                                                                  : QString::number(pages);
 }
 
 } // namespace
@@ -448,7 +463,10 @@ Document &Application::ActiveDocument()
     return *m_documents.back();
 }
 
-Selection &Application::Selection() { return ActiveDocument().Selection(); }
+Selection &Application::Selection()
+{
+    return ActiveDocument().Selection();
+}
 
 // ---- Field results ---------------------------------------------------------
 

@@ -88,7 +88,10 @@ inline constexpr int wdSeekCurrentPageFooter = 10;
 inline constexpr int wdRowHeightAuto = 0;
 inline constexpr int wdRowHeightAtLeast = 1;
 
-inline float CentimetersToPoints(float cm) { return cm * 72.0f / 2.54f; }
+inline float CentimetersToPoints(float cm)
+{
+    return cm * 72.0f / 2.54f;
+}
 
 // The language of every document's text and fields.
 inline const QString kDocumentLanguage = QStringLiteral("nl-NL");

@@ -25,8 +25,14 @@ namespace {
 const char *const kNamespaces = " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
                                 " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
-long twips(float points) { return std::lround(double(points) * 20.0); }
-long halfPoints(float points) { return std::lround(double(points) * 2.0); }
+long twips(float points)
+{
+    return std::lround(double(points) * 20.0);
+}
+long halfPoints(float points)
+{
+    return std::lround(double(points) * 2.0);
+}
 
 // A paragraph whose last run is a line or page break: after it comes a
 // line without text of its own, which LibreOffice sizes by the paragraph's
@@ -36,7 +42,7 @@ long halfPoints(float points) { return std::lround(double(points) * 2.0); }
 bool endsInBreak(const Paragraph &p)
 {
     return !p.runs.empty()
-        && (p.runs.back().kind == Run::Kind::LineBreak || p.runs.back().kind == Run::Kind::PageBreak);
+           && (p.runs.back().kind == Run::Kind::LineBreak || p.runs.back().kind == Run::Kind::PageBreak);
 }
 
 const char *const kBreakStyle = "AlineaMetEinde";
@@ -440,8 +446,8 @@ public:
                 table(*b.table);
             } else if (b.paragraph) {
                 const int s = b.paragraph->endsSection;
-                const PageSetup *ends = sections && s >= 0 && s < int(sections->size()) ? &(*sections)[size_t(s)]
-                                                                                         : nullptr;
+                const PageSetup *ends =
+                    sections && s >= 0 && s < int(sections->size()) ? &(*sections)[size_t(s)] : nullptr;
                 paragraph(*b.paragraph, ends, s == 0 ? refs : nullptr);
             }
         }

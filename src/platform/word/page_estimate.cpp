@@ -28,7 +28,10 @@ int lines(double chars, float size, double width)
     return std::max(1, int(std::ceil(chars * kCharFactor * size / width)));
 }
 
-double lineHeight(float size) { return kLineFactor * std::max(size, 1.0f); }
+double lineHeight(float size)
+{
+    return kLineFactor * std::max(size, 1.0f);
+}
 
 class Pager {
 public:

@@ -17,9 +17,8 @@ namespace word {
 namespace {
 
 // The starting high word, by password length 1..15.
-constexpr std::array<std::uint16_t, 15> kInitialCode = {0xE1F0, 0x1D0F, 0xCC9C, 0x84C0, 0x110C,
-                                                        0x0E10, 0xF1CE, 0x313E, 0x1872, 0xE139,
-                                                        0xD40F, 0x84F9, 0x280C, 0xA96A, 0x4EC3};
+constexpr std::array<std::uint16_t, 15> kInitialCode = {0xE1F0, 0x1D0F, 0xCC9C, 0x84C0, 0x110C, 0x0E10, 0xF1CE, 0x313E,
+                                                        0x1872, 0xE139, 0xD40F, 0x84F9, 0x280C, 0xA96A, 0x4EC3};
 
 // Seven words per character position, one per bit 0..6.
 constexpr std::array<std::uint16_t, 105> kMatrix = {
@@ -42,7 +41,10 @@ using Sha1Words = std::array<std::uint32_t, 5>;
 
 constexpr Sha1Words kSha1Start = {0x67452301u, 0xEFCDAB89u, 0x98BADCFEu, 0x10325476u, 0xC3D2E1F0u};
 
-std::uint32_t rotl(std::uint32_t v, int n) { return (v << n) | (v >> (32 - n)); }
+std::uint32_t rotl(std::uint32_t v, int n)
+{
+    return (v << n) | (v >> (32 - n));
+}
 
 // The round's number as the four bytes lowest first, read as a word.
 std::uint32_t roundWord(std::uint32_t round)
@@ -57,10 +59,9 @@ std::uint32_t roundWord(std::uint32_t round)
 Sha1Words rounds(Sha1Words h, int count)
 {
     for (int i = 0; i < count; ++i) {
-        std::uint32_t w[16] = {h[0], h[1], h[2], h[3], h[4], roundWord(std::uint32_t(i)), 0x80000000u, 0, 0, 0, 0,
-                               0, 0, 0, 0, 24 * 8};
-        std::uint32_t a = kSha1Start[0], b = kSha1Start[1], c = kSha1Start[2], d = kSha1Start[3],
-                      e = kSha1Start[4];
+        std::uint32_t w[16] = {h[0], h[1], h[2], h[3], h[4],  roundWord(std::uint32_t(i)), 0x80000000u, 0, 0, 0, 0,
+                               0,    0,    0,    0,    24 * 8};
+        std::uint32_t a = kSha1Start[0], b = kSha1Start[1], c = kSha1Start[2], d = kSha1Start[3], e = kSha1Start[4];
         auto step = [&](std::uint32_t f, std::uint32_t k, std::uint32_t wt) {
             const std::uint32_t next = rotl(a, 5) + f + e + k + wt;
             e = d;
@@ -101,8 +102,7 @@ Sha1Words rounds(Sha1Words h, int count)
 // Four steps of the block with the processor's SHA instructions: A..D in
 // one register (A highest), E and the words of the schedule in the others.
 template <int G>
-TAVIR_SHA_INSTRUCTIONS __attribute__((always_inline)) inline void fourSteps(__m128i (&m)[4], __m128i &abcd,
-                                                                            __m128i &e)
+TAVIR_SHA_INSTRUCTIONS __attribute__((always_inline)) inline void fourSteps(__m128i (&m)[4], __m128i &abcd, __m128i &e)
 {
     const __m128i next = G == 0 ? _mm_add_epi32(e, m[0]) : _mm_sha1nexte_epu32(e, m[G & 3]);
     e = abcd;
@@ -126,8 +126,8 @@ TAVIR_SHA_INSTRUCTIONS __attribute__((always_inline)) inline void block(std::int
 // rounds() with the SHA instructions.
 TAVIR_SHA_INSTRUCTIONS Sha1Words roundsWithShaInstructions(Sha1Words h, int count)
 {
-    const __m128i abcdStart = _mm_set_epi32(int(kSha1Start[0]), int(kSha1Start[1]), int(kSha1Start[2]),
-                                            int(kSha1Start[3]));
+    const __m128i abcdStart =
+        _mm_set_epi32(int(kSha1Start[0]), int(kSha1Start[1]), int(kSha1Start[2]), int(kSha1Start[3]));
     const __m128i eStart = _mm_set_epi32(int(kSha1Start[4]), 0, 0, 0);
     __m128i abcd = _mm_set_epi32(int(h[0]), int(h[1]), int(h[2]), int(h[3]));
     int e = int(h[4]);
@@ -166,9 +166,9 @@ QByteArray hashOfKey(const QString &password, const QByteArray &salt, int spinCo
     Sha1Words h;
     for (size_t k = 0; k < h.size(); ++k)
         h[k] = std::uint32_t(std::uint8_t(first[qsizetype(4 * k)])) << 24
-             | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 1)])) << 16
-             | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 2)])) << 8
-             | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 3)]));
+               | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 1)])) << 16
+               | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 2)])) << 8
+               | std::uint32_t(std::uint8_t(first[qsizetype(4 * k + 3)]));
 #if defined(__x86_64__) || defined(__i386__)
     h = shaInstructions ? roundsWithShaInstructions(h, spinCount) : rounds(h, spinCount);
 #else

@@ -66,9 +66,9 @@ TEST_F(CatalogTest, ListsTablesAndColumnsWithJetKinds)
     EXPECT_TRUE(cols[12].notNull);
     EXPECT_EQ(cols[12].defaultValue, QVariant(0));
     EXPECT_TRUE(isNull(cols[1].defaultValue));
-    const JetKind kinds[] = {JetKind::AutoNumber, JetKind::Long, JetKind::Byte, JetKind::Integer, JetKind::Text,
-                             JetKind::Text, JetKind::Single, JetKind::Double, JetKind::Currency, JetKind::Date,
-                             JetKind::Memo, JetKind::YesNo, JetKind::Byte};
+    const JetKind kinds[] = {JetKind::AutoNumber, JetKind::Long,   JetKind::Byte,   JetKind::Integer,  JetKind::Text,
+                             JetKind::Text,       JetKind::Single, JetKind::Double, JetKind::Currency, JetKind::Date,
+                             JetKind::Memo,       JetKind::YesNo,  JetKind::Byte};
     for (size_t i = 0; i < cols.size(); ++i)
         EXPECT_EQ(cols[i].kind, kinds[i]) << cols[i].name.toStdString();
     EXPECT_TRUE(cat.hasColumn("tblAct", "STREENHEID"));
@@ -98,9 +98,13 @@ TEST_F(CatalogTest, AddColumnsWithDefaultsForExistingRows)
     EXPECT_EQ(rs.Fields("bytTypeVervangingsToeslag").Value(), QVariant(0));
     EXPECT_TRUE(isNull(rs.Fields("sngVervangingsToeslagPerc").Value()));
 
-    expectError(err::kDuplicateField, [&] { cat.addColumn("tblAct", {"STRACT", JetKind::Text, 10, false, QVariant()}); });
+    expectError(err::kDuplicateField, [&] {
+        cat.addColumn("tblAct", {"STRACT", JetKind::Text, 10, false, QVariant()});
+    });
     expectError(err::kInvalidArgument, [&] { cat.addColumn("tblAct", {"bytX", JetKind::Byte, 0, true, QVariant()}); });
-    expectError(err::kInvalidArgument, [&] { cat.addColumn("tblAct", {"idrX", JetKind::AutoNumber, 0, false, QVariant()}); });
+    expectError(err::kInvalidArgument, [&] {
+        cat.addColumn("tblAct", {"idrX", JetKind::AutoNumber, 0, false, QVariant()});
+    });
     expectError(err::kNumericOverflow, [&] { cat.addColumn("tblAct", {"bytY", JetKind::Byte, 0, false, 300}); });
     expectError(err::kTableNotFound, [&] { cat.addColumn("tblGeen", {"x", JetKind::Long, 0, false, QVariant()}); });
 }
@@ -209,9 +213,10 @@ TEST_F(CatalogTest, AnIndexEntryTooFewEscapesOnlyTheQuickCheck)
     }
     conn.Close();
     const auto declareIndex = [&](const char *sql) {
-        testsupport::execSql(path, QStringLiteral("PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql='%1' "
-                                                  "WHERE name='idxActStort'; PRAGMA writable_schema=OFF;")
-                                       .arg(QLatin1String(sql)),
+        testsupport::execSql(path,
+                             QStringLiteral("PRAGMA writable_schema=ON; UPDATE sqlite_schema SET sql='%1' "
+                                            "WHERE name='idxActStort'; PRAGMA writable_schema=OFF;")
+                                 .arg(QLatin1String(sql)),
                              false);
     };
     declareIndex("CREATE INDEX idxActStort ON tblAct (lngStort_REF) WHERE lngStort_REF<>9");
@@ -238,16 +243,19 @@ TEST_F(CatalogTest, AnIndexEntryTooFewEscapesOnlyTheQuickCheck)
 TEST(CatalogCollation, OldCollationIsRewrittenWithRowsIdsIndexesAndTriggersKept)
 {
     QTemporaryDir dir;
-    const QString path = makeDatabase(dir, QStringLiteral(
-        "CREATE TABLE tblStort (idrStort_ID INTEGER PRIMARY KEY AUTOINCREMENT, strStortNaam VARCHAR(50) COLLATE JETTEXT,"
-        " intStortType SMALLINT, memAdres LONGTEXT COLLATE \"JETTEXT\");"
-        "CREATE INDEX idxNaam ON tblStort (strStortNaam);"
-        "CREATE UNIQUE INDEX idxSoortNaam ON tblStort (intStortType DESC, strStortNaam) WHERE intStortType > 0;"
-        "CREATE INDEX idxSoort ON tblStort (intStortType);"
-        "CREATE TABLE tblLog (n INTEGER);"
-        "CREATE TRIGGER trgLog AFTER INSERT ON tblStort BEGIN INSERT INTO tblLog VALUES (new.idrStort_ID); END;"
-        "INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('öa', 1), ('Öb', 1), ('ÖC', 2), ('weg', 0);"
-        "DELETE FROM tblStort WHERE strStortNaam = 'weg';"));
+    const QString path = makeDatabase(
+        dir,
+        QStringLiteral(
+            "CREATE TABLE tblStort (idrStort_ID INTEGER PRIMARY KEY AUTOINCREMENT, strStortNaam VARCHAR(50) COLLATE "
+            "JETTEXT,"
+            " intStortType SMALLINT, memAdres LONGTEXT COLLATE \"JETTEXT\");"
+            "CREATE INDEX idxNaam ON tblStort (strStortNaam);"
+            "CREATE UNIQUE INDEX idxSoortNaam ON tblStort (intStortType DESC, strStortNaam) WHERE intStortType > 0;"
+            "CREATE INDEX idxSoort ON tblStort (intStortType);"
+            "CREATE TABLE tblLog (n INTEGER);"
+            "CREATE TRIGGER trgLog AFTER INSERT ON tblStort BEGIN INSERT INTO tblLog VALUES (new.idrStort_ID); END;"
+            "INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('öa', 1), ('Öb', 1), ('ÖC', 2), ('weg', 0);"
+            "DELETE FROM tblStort WHERE strStortNaam = 'weg';"));
     Connection conn;
     conn.Open(path);
     Catalog cat(conn);
@@ -256,8 +264,9 @@ TEST(CatalogCollation, OldCollationIsRewrittenWithRowsIdsIndexesAndTriggersKept)
 
     const QString schema = [&] {
         Recordset rs;
-        rs.Open("SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema WHERE sql IS NOT NULL ORDER BY name)",
-                conn);
+        rs.Open(
+            "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_schema WHERE sql IS NOT NULL ORDER BY name)",
+            conn);
         return rs.Fields(0).Value().toString();
     }();
     EXPECT_FALSE(schema.contains("JETTEXT", Qt::CaseInsensitive)) << schema.toStdString();
@@ -274,7 +283,8 @@ TEST(CatalogCollation, OldCollationIsRewrittenWithRowsIdsIndexesAndTriggersKept)
     conn.Execute("INSERT INTO tblStort (strStortNaam, intStortType) VALUES ('nieuw', 1)");
     Recordset rs;
     rs.Open("SELECT group_concat(idrStort_ID || ':' || strStortNaam) FROM (SELECT * FROM tblStort "
-            "WHERE strStortNaam <> 'ÖB' ORDER BY strStortNaam)", conn);
+            "WHERE strStortNaam <> 'ÖB' ORDER BY strStortNaam)",
+            conn);
     EXPECT_EQ(rs.Fields(0).Value().toString(), "5:nieuw,1:öa,3:ÖC");
     rs.Close();
     Recordset log;
@@ -292,7 +302,8 @@ TEST(CatalogCollation, NocaseComparesEveryLetterWithoutRegardToCase)
     conn.Open(makeDatabase(dir));
     Recordset rs;
     rs.Open("SELECT 'Ölberg' = 'öLBERG' COLLATE NOCASE, 'Ölberg' = 'olberg' COLLATE NOCASE, "
-            "'Éé' = 'éÉ' COLLATE JETTEXT", conn);
+            "'Éé' = 'éÉ' COLLATE JETTEXT",
+            conn);
     EXPECT_EQ(rs.Fields(0).Value().toInt(), 1);
     EXPECT_EQ(rs.Fields(1).Value().toInt(), 0);
     EXPECT_EQ(rs.Fields(2).Value().toInt(), 1);

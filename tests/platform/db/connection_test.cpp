@@ -23,14 +23,16 @@ TEST(ConnectionString, DataSourceAndMode)
     const Case cases[] = {
         {"/data/db.mdb", "/data/db.mdb", false},
         {"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/x.mdb;Persist Security Info=False;"
-         "Jet OLEDB:Database Password=geheim;", "/d/x.mdb", false},
+         "Jet OLEDB:Database Password=geheim;",
+         "/d/x.mdb", false},
         {"data source = /d/y.mdb ;provider=x", "/d/y.mdb", false},
         {"DATA SOURCE=\"/d/a;b.mdb\";Mode=Read", "/d/a;b.mdb", true},
         {"Data Source='/d/it''s.mdb'; Mode = read", "/d/it's.mdb", true},
         {"Data Source=/d/z.mdb;Mode=Share Deny None", "/d/z.mdb", false},
         // the same file through the hierarchical-data provider
         {"PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=/d/s.mdb;"
-         "Jet OLEDB:Database Password=geheim", "/d/s.mdb", false},
+         "Jet OLEDB:Database Password=geheim",
+         "/d/s.mdb", false},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(dataSourceOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.file)) << c.text;
@@ -147,25 +149,29 @@ TEST(ConnectionExecute, WritesBreakingJetRulesAreRefusedAndNothingIsWritten)
         {"INSERT INTO tblAct (bytRubriek_REF) VALUES (?)", {300}, err::kNumericOverflow, "bytRubriek_REF"},
         {"INSERT INTO tblAct (bytRubriek_REF) VALUES (-1)", {}, err::kNumericOverflow, "bytRubriek_REF"},
         {"INSERT INTO tblAct (intStartAbs) VALUES (?)", {40000}, err::kNumericOverflow, "intStartAbs"},
-        {"INSERT INTO tblAct (lngStort_REF) VALUES (?)", {qlonglong(1) << 31}, err::kNumericOverflow,
-         "lngStort_REF"},
+        {"INSERT INTO tblAct (lngStort_REF) VALUES (?)", {qlonglong(1) << 31}, err::kNumericOverflow, "lngStort_REF"},
         {"INSERT INTO tblAct (sngKostenPE) VALUES (1e39)", {}, err::kNumericOverflow, "sngKostenPE"},
         {"INSERT INTO tblAct (curBedrag) VALUES (1e16)", {}, err::kNumericOverflow, "curBedrag"},
         {"INSERT INTO tblAct (strAct) VALUES (?)", {tooLong}, err::kFieldTooSmall, "strAct"},
-        {"INSERT INTO tblAct (strEenheid) VALUES (?)", {QString(21, QChar(0x00e9))}, err::kFieldTooSmall,
-         "strEenheid"},
+        {"INSERT INTO tblAct (strEenheid) VALUES (?)", {QString(21, QChar(0x00e9))}, err::kFieldTooSmall, "strEenheid"},
         {"INSERT INTO tblAct (sngKostenPE) VALUES ('4,5')", {}, err::kTypeConversion, "sngKostenPE"},
         {"INSERT INTO tblAct (dtmMut) VALUES ('gisteren')", {}, err::kTypeConversion, "dtmMut"},
         // every row of a statement: the first row is fine, the second not
         {"UPDATE tblAct SET intStartAbs = intStartAbs + 30737", {}, err::kNumericOverflow, "intStartAbs"},
         {"INSERT INTO tblAct (strAct) SELECT substr(?, 1, 49 + idrAct_ID) FROM tblAct ORDER BY idrAct_ID",
-         {QString(60, QLatin1Char('y'))}, err::kFieldTooSmall, "strAct"},
+         {QString(60, QLatin1Char('y'))},
+         err::kFieldTooSmall,
+         "strAct"},
         // every statement of a text: the first is fine, the second not
-        {"INSERT INTO tblAct (strAct) VALUES ('c'); UPDATE tblAct SET bytRubriek_REF = 256", {},
-         err::kNumericOverflow, "bytRubriek_REF"},
+        {"INSERT INTO tblAct (strAct) VALUES ('c'); UPDATE tblAct SET bytRubriek_REF = 256",
+         {},
+         err::kNumericOverflow,
+         "bytRubriek_REF"},
         // a column added earlier in the same text is checked by its own type
-        {"ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT; UPDATE tblAct SET bytNieuw = 300", {},
-         err::kNumericOverflow, "bytNieuw"},
+        {"ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT; UPDATE tblAct SET bytNieuw = 300",
+         {},
+         err::kNumericOverflow,
+         "bytNieuw"},
     };
     for (const Case &c : cases) {
         const auto e = expectError(c.number, [&] { conn.Execute(QString::fromUtf8(c.sql), c.params); });
@@ -210,8 +216,8 @@ TEST(ConnectionExecute, OldOutOfRuleValuesDoNotBlockChangesToOtherColumns)
 {
     QTemporaryDir dir;
     // A row written around the rules (as an old file may hold one).
-    const QString path = makeDatabase(
-        dir, QString::fromUtf8(dbtest::kSchema) + "INSERT INTO tblAct (bytRubriek_REF, strAct) VALUES (999, 'a');");
+    const QString path = makeDatabase(dir, QString::fromUtf8(dbtest::kSchema)
+                                               + "INSERT INTO tblAct (bytRubriek_REF, strAct) VALUES (999, 'a');");
     Connection conn;
     conn.Open(path);
     EXPECT_EQ(conn.Execute("UPDATE tblAct SET strAct = 'b'"), 1);

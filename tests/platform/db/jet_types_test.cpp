@@ -50,7 +50,7 @@ TEST(JetTypes, WriteRulesAcceptAndConvert)
     const Case cases[] = {
         {JetKind::Byte, 0, 255, 255},
         {JetKind::Byte, 0, 0, 0},
-        {JetKind::Byte, 0, 2.5, 2},      // half to even
+        {JetKind::Byte, 0, 2.5, 2}, // half to even
         {JetKind::Byte, 0, 3.5, 4},
         {JetKind::Integer, 0, -32768, -32768},
         {JetKind::Integer, 0, 32767.4, 32767},
@@ -77,7 +77,8 @@ TEST(JetTypes, WriteRulesAcceptAndConvert)
     };
     for (const Case &c : cases) {
         const QVariant got = checkedValue({c.kind, c.width}, c.in, "tblT", "fld");
-        EXPECT_EQ(got.typeId(), c.out.typeId()) << kindName(c.kind).toStdString() << " " << c.in.toString().toStdString();
+        EXPECT_EQ(got.typeId(), c.out.typeId())
+            << kindName(c.kind).toStdString() << " " << c.in.toString().toStdString();
         EXPECT_EQ(got, c.out) << kindName(c.kind).toStdString() << " " << c.in.toString().toStdString();
     }
 }
@@ -135,8 +136,8 @@ TEST(JetTypes, DateTextForm)
 
 TEST(JetTypes, RoundHalfEven)
 {
-    const std::pair<double, double> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2},
-                                               {2.4999, 2}, {2.5001, 3}, {-2.6, -3}};
+    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {-0.5, 0},
+                                               {-1.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3}};
     for (const auto &[in, out] : cases)
         EXPECT_EQ(roundHalfEven(in), out) << in;
 }

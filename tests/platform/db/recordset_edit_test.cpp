@@ -209,16 +209,11 @@ TEST_F(RecordsetEdit, RejectedWritesNameTableAndFieldAndChangeNothing)
         long number;
     };
     const Case cases[] = {
-        {"strEenheid", QString(21, 'x'), err::kFieldTooSmall},
-        {"bytRubriek_REF", 256, err::kNumericOverflow},
-        {"bytRubriek_REF", -1, err::kNumericOverflow},
-        {"intStartAbs", 40000, err::kNumericOverflow},
-        {"lngStort_REF", 3e9, err::kNumericOverflow},
-        {"lngStort_REF", QString("abc"), err::kTypeConversion},
-        {"sngKostenPE", QString("4,5"), err::kTypeConversion},
-        {"dtmMut", QString("gisteren"), err::kTypeConversion},
-        {"blnActief", QString("ja"), err::kTypeConversion},
-        {"idrAct_ID", 9, err::kFieldNotUpdatable},
+        {"strEenheid", QString(21, 'x'), err::kFieldTooSmall}, {"bytRubriek_REF", 256, err::kNumericOverflow},
+        {"bytRubriek_REF", -1, err::kNumericOverflow},         {"intStartAbs", 40000, err::kNumericOverflow},
+        {"lngStort_REF", 3e9, err::kNumericOverflow},          {"lngStort_REF", QString("abc"), err::kTypeConversion},
+        {"sngKostenPE", QString("4,5"), err::kTypeConversion}, {"dtmMut", QString("gisteren"), err::kTypeConversion},
+        {"blnActief", QString("ja"), err::kTypeConversion},    {"idrAct_ID", 9, err::kFieldNotUpdatable},
     };
     conn.Close();
     const QByteArray before = fileBytes(path);
@@ -250,7 +245,8 @@ TEST_F(RecordsetEdit, WrittenValuesFollowJetRules)
     rs.Update();
     Recordset raw;
     raw.Open("SELECT sngKostenPE + 0 AS s, curBedrag + 0 AS c, intStartAbs + 0 AS i, "
-             "blnActief + 0 AS b, dtmMut || '' AS d FROM tblAct WHERE idrAct_ID = 1", conn);
+             "blnActief + 0 AS b, dtmMut || '' AS d FROM tblAct WHERE idrAct_ID = 1",
+             conn);
     EXPECT_EQ(raw.Fields("s").Value().toDouble(), double(34.444443f));
     EXPECT_EQ(raw.Fields("c").Value().toDouble(), 1.2346);
     EXPECT_EQ(raw.Fields("i").Value().toInt(), 2);

@@ -54,21 +54,15 @@ TEST_F(RecordsetSearch, FindStartsAtTheCurrentRowAndIgnoresCase)
         int found; // 0: none
     };
     const Case cases[] = {
-        {"strAct='ölfilter'", 1, 0, true, 1},   // the current row counts
-        {"strAct='ÖLFILTER'", 1, 1, true, 6},   // skip the current row
-        {"strAct = 'MAAIEN'", 3, 0, true, 4},
-        {"strAct='O''Neill''s pomp'", 1, 0, true, 3},
-        {"strAct='maaien'", 6, 0, false, 4},
-        {"strAct='maaien'", 4, 1, false, 2},
-        {"idrAct_ID=5", 1, 0, true, 5},
-        {"idrAct_ID = 5", 6, 0, false, 5},
-        {"lngStort_REF>10", 1, 0, true, 3},
-        {"lngStort_REF<=10", 3, 0, true, 5},
+        {"strAct='ölfilter'", 1, 0, true, 1}, // the current row counts
+        {"strAct='ÖLFILTER'", 1, 1, true, 6}, // skip the current row
+        {"strAct = 'MAAIEN'", 3, 0, true, 4},   {"strAct='O''Neill''s pomp'", 1, 0, true, 3},
+        {"strAct='maaien'", 6, 0, false, 4},    {"strAct='maaien'", 4, 1, false, 2},
+        {"idrAct_ID=5", 1, 0, true, 5},         {"idrAct_ID = 5", 6, 0, false, 5},
+        {"lngStort_REF>10", 1, 0, true, 3},     {"lngStort_REF<=10", 3, 0, true, 5},
         {"bytRubriek_REF<>1", 2, 0, true, 5}, // Null passes no comparison
-        {"bytRubriek_REF=Null", 1, 0, true, 3},
-        {"dtmMut=#2030-01-01#", 2, 0, true, 5},
-        {"dtmMut>#1/1/2031#", 1, 0, true, 6},
-        {"strAct='geen'", 1, 0, true, 0},
+        {"bytRubriek_REF=Null", 1, 0, true, 3}, {"dtmMut=#2030-01-01#", 2, 0, true, 5},
+        {"dtmMut>#1/1/2031#", 1, 0, true, 6},   {"strAct='geen'", 1, 0, true, 0},
         {"idrAct_ID=1", 2, 0, true, 0},
     };
     for (const Case &c : cases) {

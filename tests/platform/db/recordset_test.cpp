@@ -103,8 +103,8 @@ TEST_F(RecordsetNavigation, ValuesAreTypedByDeclaredType)
     conn.Execute("DELETE FROM tblAct");
     conn.Execute("INSERT INTO tblAct (lngStort_REF, bytRubriek_REF, intStartAbs, strAct, sngKostenPE, dblFactor, "
                  "curBedrag, dtmMut, memOpm, blnActief) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 {70000, 5, -3, QString("Ö"), 34.444443, 0.1, 12.5,
-                  QDateTime(QDate(2030, 1, 1), QTime(8, 30)), QString("lang"), true});
+                 {70000, 5, -3, QString("Ö"), 34.444443, 0.1, 12.5, QDateTime(QDate(2030, 1, 1), QTime(8, 30)),
+                  QString("lang"), true});
     conn.Execute("INSERT INTO tblAct (blnActief, curBedrag) VALUES (1, 12)"); // any non-zero is True
     Recordset rs;
     rs.Open("SELECT * FROM tblAct ORDER BY idrAct_ID", conn);
@@ -143,10 +143,13 @@ TEST(RecordsetReading, ADecimalInAWholeNumberColumnIsRoundedOrHandedBackAsStored
     // As in a damaged file: values Jet would never have written.
     QTemporaryDir dir;
     Connection conn;
-    conn.Open(makeDatabase(dir, QString::fromUtf8(dbtest::kSchema) + QStringLiteral(
-        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, intStartAbs) VALUES (1, 2.5, 3.5, -2147483648.4);"
-        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, intStartAbs) VALUES (2, 3000000000.5, 1e300, -1e300);"
-        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, intStartAbs) VALUES (3, 2147483647.5, 9e999, 'x');")));
+    conn.Open(makeDatabase(dir, QString::fromUtf8(dbtest::kSchema)
+                                    + QStringLiteral("INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, "
+                                                     "intStartAbs) VALUES (1, 2.5, 3.5, -2147483648.4);"
+                                                     "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, "
+                                                     "intStartAbs) VALUES (2, 3000000000.5, 1e300, -1e300);"
+                                                     "INSERT INTO tblAct (idrAct_ID, lngStort_REF, bytRubriek_REF, "
+                                                     "intStartAbs) VALUES (3, 2147483647.5, 9e999, 'x');")));
     Recordset rs;
     rs.Open("SELECT lngStort_REF, bytRubriek_REF, intStartAbs FROM tblAct ORDER BY idrAct_ID", conn);
     const QVariant expected[3][3] = {
@@ -169,8 +172,7 @@ TEST_F(RecordsetNavigation, ParametersAreBoundNeverJoinedIntoText)
 {
     conn.Execute("INSERT INTO tblAct (strAct) VALUES (?)", {QString("O'Brien; DROP TABLE tblAct")});
     Recordset rs;
-    rs.Open("SELECT * FROM tblAct WHERE strAct = ?", conn, LockType::ReadOnly,
-            {QString("o'brien; drop table tblact")});
+    rs.Open("SELECT * FROM tblAct WHERE strAct = ?", conn, LockType::ReadOnly, {QString("o'brien; drop table tblact")});
     EXPECT_EQ(rs.RecordCount(), 1) << "text equality ignores case";
     expectError(err::kParameterCount, [&] { rs.Open("SELECT * FROM tblAct WHERE strAct = ?", conn); });
     expectError(err::kInvalidArgument, [&] { rs.Open("DELETE FROM tblAct", conn); });
@@ -195,7 +197,8 @@ TEST_F(RecordsetUpdatability, WhoMayEdit)
         {"SELECT * FROM tblAct", LockType::ReadOnly, false},
         {"SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie'", LockType::Optimistic, true},
         {"SELECT tblAct.*, tblInrichting.strObject FROM tblInrichting INNER JOIN tblAct ON "
-         "tblInrichting.idrInrichting_ID = tblAct.lngStort_REF", LockType::Optimistic, false},
+         "tblInrichting.idrInrichting_ID = tblAct.lngStort_REF",
+         LockType::Optimistic, false},
         {"SELECT DISTINCT strAct FROM tblAct", LockType::Optimistic, false},
         {"SELECT count(*) AS n FROM tblAct", LockType::Optimistic, false},
     };

@@ -80,27 +80,22 @@ TEST_F(SchemaCache, EveryChangeOfTheSchemaIsSeenByTheNextOpen)
          },
          seesNewByte},
         {"Execute adds a column",
-         [](Env &t) { t.conn.Execute("ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT DEFAULT 7"); },
-         seesNewByte},
+         [](Env &t) { t.conn.Execute("ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT DEFAULT 7"); }, seesNewByte},
         {"another program adds a column",
-         [](Env &t) { t.changeElsewhere("ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT DEFAULT 7"); },
-         seesNewByte},
-        {"catalog widens a text",
-         [](Env &t) { Catalog(t.conn).widenText("tblAct", "strEenheid", 40); },
+         [](Env &t) { t.changeElsewhere("ALTER TABLE tblAct ADD COLUMN bytNieuw TINYINT DEFAULT 7"); }, seesNewByte},
+        {"catalog widens a text", [](Env &t) { Catalog(t.conn).widenText("tblAct", "strEenheid", 40); },
          [](Recordset &rs) {
              EXPECT_EQ(rs.Fields("strEenheid").DefinedSize(), 40);
              rs.Fields("strEenheid") = QString(30, QLatin1Char('x'));
              rs.Update();
              EXPECT_EQ(rs.Fields("idrAct_ID").Type(), JetKind::AutoNumber);
          }},
-        {"catalog renames a column",
-         [](Env &t) { Catalog(t.conn).renameColumn("tblAct", "strEenheid", "strMaat"); },
+        {"catalog renames a column", [](Env &t) { Catalog(t.conn).renameColumn("tblAct", "strEenheid", "strMaat"); },
          [](Recordset &rs) {
              EXPECT_EQ(rs.Fields("strmaat").Value().toString(), "m2");
              EXPECT_EQ(rs.fieldIndex("strEenheid"), -1);
          }},
-        {"catalog drops a column",
-         [](Env &t) { Catalog(t.conn).dropColumn("tblAct", "memOpm"); },
+        {"catalog drops a column", [](Env &t) { Catalog(t.conn).dropColumn("tblAct", "memOpm"); },
          [](Recordset &rs) {
              EXPECT_EQ(rs.FieldCount(), 12);
              expectError(err::kItemNotFound, [&] { rs.Fields("memOpm"); });
@@ -225,18 +220,25 @@ TEST_F(SchemaCache, TheSameQueryGivesTheSameFieldsAndRowsEveryTime)
         readOnly.Open(byStort, conn, LockType::ReadOnly, {1});
         EXPECT_EQ(readOnly.Fields("strAct").Value().toString(), "post");
         EXPECT_FALSE(readOnly.isUpdatable());
-        expectError(err::kParameterCount, [&] { Recordset rs; rs.Open(byStort, conn); });
-        expectError(err::kInvalidArgument, [&] { Recordset rs; rs.Open("DELETE FROM tblAct", conn); });
+        expectError(err::kParameterCount, [&] {
+            Recordset rs;
+            rs.Open(byStort, conn);
+        });
+        expectError(err::kInvalidArgument, [&] {
+            Recordset rs;
+            rs.Open("DELETE FROM tblAct", conn);
+        });
     }
 }
 
 TEST(FieldNames, LookupIgnoresCaseForAnyTextAndIsSharedByClonesAndRequery)
 {
     QTemporaryDir dir;
-    const QString path = makeDatabase(dir, QString::fromUtf8(
-        "CREATE TABLE tblÉén (idrÉén_ID INTEGER PRIMARY KEY AUTOINCREMENT, strNaamÄ VARCHAR(10), "
-        "\"KELVIN\" INTEGER);"
-        "INSERT INTO tblÉén (strNaamÄ, KELVIN) VALUES ('a', 1);"));
+    const QString path =
+        makeDatabase(dir, QString::fromUtf8(
+                              "CREATE TABLE tblÉén (idrÉén_ID INTEGER PRIMARY KEY AUTOINCREMENT, strNaamÄ VARCHAR(10), "
+                              "\"KELVIN\" INTEGER);"
+                              "INSERT INTO tblÉén (strNaamÄ, KELVIN) VALUES ('a', 1);"));
     Connection conn;
     conn.Open(path);
     Recordset rs;

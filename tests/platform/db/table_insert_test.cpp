@@ -44,8 +44,8 @@ struct TableInsertTest : ::testing::Test {
     }
 };
 
-const QStringList kColumns{"lngStort_REF", "intStartAbs", "strAct", "sngKostenPE", "dblFactor", "curBedrag",
-                           "dtmMut", "blnActief"};
+const QStringList kColumns{"lngStort_REF", "intStartAbs", "strAct", "sngKostenPE",
+                           "dblFactor",    "curBedrag",   "dtmMut", "blnActief"};
 
 } // namespace
 

@@ -11,8 +11,8 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sqlite3.h>
 
 namespace dbtest {

@@ -93,7 +93,8 @@ TEST_F(Http, EveryFailureIsReportedInDutchWithItsNumber)
         long number;
         const char *inDescription;
     } cases[] = {
-        {"404", server.url(QStringLiteral("/missing.txt")), net::Failure::HttpStatus, net::kErrHttpStatus, "foutcode 404"},
+        {"404", server.url(QStringLiteral("/missing.txt")), net::Failure::HttpStatus, net::kErrHttpStatus,
+         "foutcode 404"},
         {"500", server.url(QStringLiteral("/err500")), net::Failure::HttpStatus, net::kErrHttpStatus, "foutcode 500"},
         {"time-out", server.url(QStringLiteral("/hang")), net::Failure::TimedOut, net::kErrTimeOut, "time-out"},
         {"truncated", server.url(QStringLiteral("/half")), net::Failure::ConnectionClosed, net::kErrConnectionClosed,
@@ -111,7 +112,8 @@ TEST_F(Http, EveryFailureIsReportedInDutchWithItsNumber)
         EXPECT_FALSE(r.ok()) << c.name;
         EXPECT_EQ(r.failure, c.failure) << c.name << ": " << r.description.toStdString();
         EXPECT_EQ(r.number, c.number) << c.name;
-        EXPECT_TRUE(r.description.contains(QLatin1String(c.inDescription))) << c.name << ": " << r.description.toStdString();
+        EXPECT_TRUE(r.description.contains(QLatin1String(c.inDescription)))
+            << c.name << ": " << r.description.toStdString();
         EXPECT_TRUE(r.body.isEmpty()) << c.name << ": a failed request has no body";
         const platform::Error e = r.error(QStringLiteral("bron"));
         EXPECT_EQ(e.number(), c.number);
@@ -229,11 +231,9 @@ TEST_F(Download, FailedDownloadLeavesTheTargetAsItWas)
         qint64 size; // the size listed
         net::Failure failure;
     } cases[] = {
-        {"/half", 3000, net::Failure::ConnectionClosed},
-        {"/stall", 3000, net::Failure::TimedOut},
+        {"/half", 3000, net::Failure::ConnectionClosed}, {"/stall", 3000, net::Failure::TimedOut},
         {"/short", 1000, net::Failure::WrongSize}, // complete, but not the size listed
-        {"/long", 1000, net::Failure::WrongSize},
-        {"/missing", 3000, net::Failure::HttpStatus},
+        {"/long", 1000, net::Failure::WrongSize},        {"/missing", 3000, net::Failure::HttpStatus},
     };
     for (bool oldFile : {false, true}) {
         for (const Case &c : cases) {
@@ -265,6 +265,8 @@ TEST_F(Download, UnwritableFolderIsAWriteFailure)
 TEST(TextOf, Utf8OrLatin1)
 {
     EXPECT_EQ(net::textOf(QByteArray("geïnstalleerd")), QString::fromUtf8("geïnstalleerd"));
-    EXPECT_EQ(net::textOf(QByteArray("\xEF\xBB\xBF" "31")), QStringLiteral("31"));
+    EXPECT_EQ(net::textOf(QByteArray("\xEF\xBB\xBF"
+                                     "31")),
+              QStringLiteral("31"));
     EXPECT_EQ(net::textOf(QByteArray("ge\xEFnstalleerd")), QString::fromUtf8("geïnstalleerd"));
 }

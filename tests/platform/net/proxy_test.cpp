@@ -44,7 +44,7 @@ QString describe(const QList<QNetworkProxy> &proxies)
     QStringList parts;
     for (const QNetworkProxy &p : proxies)
         parts << (p.type() == QNetworkProxy::NoProxy ? QStringLiteral("direct")
-                                                      : QStringLiteral("%1:%2").arg(p.hostName()).arg(p.port()));
+                                                     : QStringLiteral("%1:%2").arg(p.hostName()).arg(p.port()));
     return parts.join(QLatin1Char(','));
 }
 
@@ -62,11 +62,11 @@ TEST(Proxy, EachAccessTypeGivesItsProxies)
         int port;
         const char *expected;
     } cases[] = {
-        {1, "proxy.example.org", 8080, "direct"},                      // direct ignores name, port and environment
-        {2, "proxy.example.org", 8080, "proxy.example.org:8080"},      // the named proxy
-        {2, " proxy.example.org ", 8080, "proxy.example.org:8080"},    // blanks around the name go
-        {0, "proxy.example.org", 8080, "envproxy.example.org:3128"},   // the system's: the environment
-        {7, "", 0, "envproxy.example.org:3128"},                       // an unknown type counts as the system's
+        {1, "proxy.example.org", 8080, "direct"},                    // direct ignores name, port and environment
+        {2, "proxy.example.org", 8080, "proxy.example.org:8080"},    // the named proxy
+        {2, " proxy.example.org ", 8080, "proxy.example.org:8080"},  // blanks around the name go
+        {0, "proxy.example.org", 8080, "envproxy.example.org:3128"}, // the system's: the environment
+        {7, "", 0, "envproxy.example.org:3128"},                     // an unknown type counts as the system's
     };
     for (const Case &c : cases) {
         const ProxySetting s{c.type, QString::fromLatin1(c.host), c.port};
@@ -96,8 +96,8 @@ TEST(Proxy, NamedProxyNeedsANameAndAPort)
         int port;
         bool usable;
     } cases[] = {
-        {"proxy", 8080, true}, {"proxy", 1, true},    {"proxy", 65535, true}, {"", 8080, false},
-        {"  ", 8080, false},   {"proxy", 0, false},   {"proxy", -1, false},   {"proxy", 65536, false},
+        {"proxy", 8080, true}, {"proxy", 1, true},  {"proxy", 65535, true}, {"", 8080, false},
+        {"  ", 8080, false},   {"proxy", 0, false}, {"proxy", -1, false},   {"proxy", 65536, false},
     };
     for (const Case &c : cases) {
         QString why;

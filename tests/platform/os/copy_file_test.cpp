@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -58,8 +58,7 @@ TEST_F(CopyFileTest, CopiesAndReplaces)
     ASSERT_TRUE(r) << r.description.toStdString();
     EXPECT_EQ(r.number, 0);
     EXPECT_EQ(read(path("dbQORdata_1.mdb")), big);
-    EXPECT_EQ(QFile::permissions(path("dbQORdata_1.mdb")) & 0x0FFF,
-              QFile::permissions(path("db00.mdb")) & 0x0FFF);
+    EXPECT_EQ(QFile::permissions(path("dbQORdata_1.mdb")) & 0x0FFF, QFile::permissions(path("db00.mdb")) & 0x0FFF);
     EXPECT_EQ(entries(), "db00.mdb dbQORdata_1.mdb");
 
     // A new target and an empty source.

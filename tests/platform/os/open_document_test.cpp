@@ -61,8 +61,8 @@ TEST_F(OpenDocumentTest, MissingFileGivesFalseWithoutStartingAnything)
 
 TEST_F(OpenDocumentTest, AddressesGoToTheOpenerAsTheyAre)
 {
-    for (const char *address : {"https://www.example.nl/tavir/help.htm", "http://127.0.0.1:8080/a?b=c",
-                                "mailto:helpdesk@example.nl"}) {
+    for (const char *address :
+         {"https://www.example.nl/tavir/help.htm", "http://127.0.0.1:8080/a?b=c", "mailto:helpdesk@example.nl"}) {
         SCOPED_TRACE(address);
         opened.clear();
         EXPECT_TRUE(os::openDocument(address));

@@ -97,12 +97,17 @@ TEST(ReplacingFile, LeftoversOfAKilledWriterGoOtherFilesAndLiveWritersStay)
     os::ReplacingFile live(dir.filePath(QStringLiteral("rapport.docx")));
     ASSERT_TRUE(live.open() && live.write("bezig"));
     // Names that are not ours, or not files.
-    const QStringList others = {"export.xml", "export.xml.backup", ".export.xml.abc123", "export.xml.tavir-abc123",
-                                ".export.xml.tavir-abc12", ".export.xml.tavir-abc1234"};
+    const QStringList others = {"export.xml",
+                                "export.xml.backup",
+                                ".export.xml.abc123",
+                                "export.xml.tavir-abc123",
+                                ".export.xml.tavir-abc12",
+                                ".export.xml.tavir-abc1234"};
     for (const QString &name : others)
         put(dir.filePath(name), "van de gebruiker");
     ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral(".map.tavir-abcdef"))));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("export.xml")), dir.filePath(QStringLiteral(".link.tavir-abcdef"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("export.xml")), dir.filePath(QStringLiteral(".link.tavir-abcdef"))));
 
     EXPECT_EQ(os::removeLeftovers(dir.path()), 1);
 

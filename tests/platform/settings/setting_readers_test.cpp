@@ -3,8 +3,8 @@
 
 #include "platform/settings/setting_readers.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 TEST(SettingReaders, Booleans)
 {
@@ -14,13 +14,29 @@ TEST(SettingReaders, Booleans)
         bool expected;
     };
     const Case cases[] = {
-        {"True", false, true},   {"False", true, false},  {"true", false, true},  {"FALSE", true, false},
-        {"Waar", false, true},   {"Onwaar", true, false}, {"waar", false, true},  {" Onwaar ", true, false},
-        {"1", false, true},      {"0", true, false},      {"-1", false, true},    {"2", false, true},
-        {"0,0", true, false},    {"0.5", false, true},    {" 1 ", false, true},
+        {"True", false, true},
+        {"False", true, false},
+        {"true", false, true},
+        {"FALSE", true, false},
+        {"Waar", false, true},
+        {"Onwaar", true, false},
+        {"waar", false, true},
+        {" Onwaar ", true, false},
+        {"1", false, true},
+        {"0", true, false},
+        {"-1", false, true},
+        {"2", false, true},
+        {"0,0", true, false},
+        {"0.5", false, true},
+        {" 1 ", false, true},
         // garbage keeps the default
-        {"", true, true},        {"", false, false},      {"ja", true, true},     {"ja", false, false},
-        {"Truee", false, false}, {"1x", true, true},      {"--1", false, false},
+        {"", true, true},
+        {"", false, false},
+        {"ja", true, true},
+        {"ja", false, false},
+        {"Truee", false, false},
+        {"1x", true, true},
+        {"--1", false, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
@@ -32,7 +48,7 @@ TEST(SettingReaders, WholeNumbers)
 {
     struct Case {
         const char *text;
-        qint32 asLong;   // -999 stands for the default
+        qint32 asLong; // -999 stands for the default
         qint16 asInt;
         int asByte;
     };
@@ -82,8 +98,8 @@ TEST(SettingReaders, FloatingNumbers)
         float expected;
     };
     const Case cases[] = {
-        {"19", 19.0f},     {"17,5", 17.5f},   {"17.5", 17.5f},  {"-0,25", -0.25f},
-        {"1,5E2", 150.0f}, {" 21 ", 21.0f},   {"0,1", 0.1f},    {"34,44444", 34.44444f},
+        {"19", 19.0f},     {"17,5", 17.5f}, {"17.5", 17.5f}, {"-0,25", -0.25f},
+        {"1,5E2", 150.0f}, {" 21 ", 21.0f}, {"0,1", 0.1f},   {"34,44444", 34.44444f},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);

@@ -6,9 +6,9 @@
 #include "support/qstring_printer.h"
 #include "support/raised_error.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
@@ -34,20 +34,11 @@ TEST(VbTextConversions, RoundIsHalfToEven)
         int places;
         double expected;
     } cases[] = {
-        {0.5, 0, 0.0},
-        {1.5, 0, 2.0},
-        {2.5, 0, 2.0},
-        {3.5, 0, 4.0},
-        {-2.5, 0, -2.0},
-        {-1.5, 0, -2.0},
-        {2.4999, 0, 2.0},
-        {0.125, 2, 0.12},
-        {0.375, 2, 0.38},
-        {1.005, 2, 1.0},  // 1.005 * 100 is 100.49999999999999
-        {2.675, 2, 2.68}, // 2.675 * 100 is exactly 267.5: even is 268
-        {1234.5678, 2, 1234.57},
-        {-0.3335, 3, -0.334},
-        {1e20, 2, 1e20},
+        {0.5, 0, 0.0},           {1.5, 0, 2.0},        {2.5, 0, 2.0},    {3.5, 0, 4.0},
+        {-2.5, 0, -2.0},         {-1.5, 0, -2.0},      {2.4999, 0, 2.0}, {0.125, 2, 0.12},
+        {0.375, 2, 0.38},        {1.005, 2, 1.0}, // 1.005 * 100 is 100.49999999999999
+        {2.675, 2, 2.68},                         // 2.675 * 100 is exactly 267.5: even is 268
+        {1234.5678, 2, 1234.57}, {-0.3335, 3, -0.334}, {1e20, 2, 1e20},
     };
     for (const auto &c : cases)
         EXPECT_EQ(vb::Round(c.value, c.places), c.expected) << c.value << " to " << c.places;

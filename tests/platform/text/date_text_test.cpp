@@ -62,10 +62,9 @@ TEST(VbTextDate, TimePlacesAndMinutesAfterAnHour)
 
 TEST(VbTextDate, MonthNamesAreDutchLowerCaseWithoutDot)
 {
-    const char *shortNames[] = {"jan", "feb", "mrt", "apr", "mei", "jun",
-                                "jul", "aug", "sep", "okt", "nov", "dec"};
-    const char *longNames[] = {"januari", "februari", "maart", "april", "mei", "juni",
-                               "juli", "augustus", "september", "oktober", "november", "december"};
+    const char *shortNames[] = {"jan", "feb", "mrt", "apr", "mei", "jun", "jul", "aug", "sep", "okt", "nov", "dec"};
+    const char *longNames[] = {"januari", "februari", "maart",     "april",   "mei",      "juni",
+                               "juli",    "augustus", "september", "oktober", "november", "december"};
     for (int m = 1; m <= 12; ++m) {
         const QDate d(2031, m, 15);
         EXPECT_EQ(vb::Format(d, QStringLiteral("mmm")), QString::fromUtf8(shortNames[m - 1]));
@@ -137,9 +136,9 @@ TEST(VbTextDate, TypedDatesThatAreAccepted)
 
 TEST(VbTextDate, TextsThatAreNotDates)
 {
-    const char *texts[] = {"", "abc", "maart", "31-2-2031", "29-2-2031", "32-1-2031", "13-13-2031",
-                           "1-ma-2031", "1-xyz-2031", "1-3-2031 25:00", "1-3-2031 9:75",
-                           "4,5", "1234", "1-3-2031x", "2031-13-01", "1-3-20311"};
+    const char *texts[] = {"",           "abc",       "maart",      "31-2-2031",      "29-2-2031",     "32-1-2031",
+                           "13-13-2031", "1-ma-2031", "1-xyz-2031", "1-3-2031 25:00", "1-3-2031 9:75", "4,5",
+                           "1234",       "1-3-2031x", "2031-13-01", "1-3-20311"};
     for (const char *t : texts) {
         const QString text = QString::fromUtf8(t);
         EXPECT_FALSE(vb::IsDate(text)) << t;

@@ -4,8 +4,8 @@
 
 #include "support/qstring_printer.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
@@ -97,10 +97,10 @@ TEST(VbTextFormat, RoundsHalfAwayFromZeroOnTheExactBinaryValue)
         {"0", 2.5, "3"},
         {"0", -0.5, "-1"},
         {"0", -2.5, "-3"},
-        {"0.00", 0.125, "0,13"},  // exactly half
+        {"0.00", 0.125, "0,13"}, // exactly half
         {"0.00", 0.375, "0,38"},
         {"0.00", -0.125, "-0,13"},
-        {"0.00", 2.675, "2,67"},  // binary value lies below the half
+        {"0.00", 2.675, "2,67"}, // binary value lies below the half
         {"0.00", 1.005, "1,00"},
         {"#0.00", 12.345, "12,35"}, // binary value lies above the half
         {"0.0", 0.35, "0,3"},

@@ -43,7 +43,8 @@ TEST(VbTextVariant, BooleansAndDates)
 TEST(VbTextVariant, TextsUnderAPictureAreReadAsNumbersOrDates)
 {
     EXPECT_EQ(vb::Format(QVariant(QStringLiteral("1234,5")), QStringLiteral("#,##0.00")), QStringLiteral("1.234,50"));
-    EXPECT_EQ(vb::Format(QVariant(QStringLiteral("1-3-2031")), QStringLiteral("d mmm yyyy")), QStringLiteral("1 mrt 2031"));
+    EXPECT_EQ(vb::Format(QVariant(QStringLiteral("1-3-2031")), QStringLiteral("d mmm yyyy")),
+              QStringLiteral("1 mrt 2031"));
     EXPECT_EQ(vb::Format(QVariant(QStringLiteral("abc")), QStringLiteral("0")), QStringLiteral("abc"));
     EXPECT_EQ(vb::Format(QVariant(QStringLiteral("4.5")), QStringLiteral("0.00")), QStringLiteral("4.5"));
     EXPECT_EQ(vb::Format(QVariant(QStringLiteral("1234,5")), QString()), QStringLiteral("1234,5"));

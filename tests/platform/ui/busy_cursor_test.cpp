@@ -45,7 +45,7 @@ TEST_F(BusyCursorTest, IsOneStateNotAStack)
     ui::resetCursor();
     EXPECT_FALSE(ui::isBusyCursor());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    ui::resetCursor();  // resetting a normal pointer does nothing
+    ui::resetCursor(); // resetting a normal pointer does nothing
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -17,8 +17,7 @@ TEST(FileFilter, ToQtNameFilters)
         // Parentheses that are not the pattern: the pattern is added.
         {"databestand (dbQORdata_*)|dbQORdata_*.mdb|", {"databestand (dbQORdata_*) (dbQORdata_*.mdb)"}},
         // Several entries, several patterns to one entry, no trailing '|'.
-        {"Afbeeldingen|*.bmp;*.jpg|Alle bestanden (*.*)|*.*",
-         {"Afbeeldingen (*.bmp *.jpg)", "Alle bestanden (*.*)"}},
+        {"Afbeeldingen|*.bmp;*.jpg|Alle bestanden (*.*)|*.*", {"Afbeeldingen (*.bmp *.jpg)", "Alle bestanden (*.*)"}},
         // Patterns named with ';' in the description become Qt's blanks.
         {"Afbeeldingen (*.bmp;*.jpg)|*.bmp;*.jpg|", {"Afbeeldingen (*.bmp *.jpg)"}},
         // Blanks around parts are ignored; an empty description is the pattern.

@@ -6,12 +6,12 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -23,8 +23,7 @@ namespace {
 
 // Runs `act` on the modal dialog of type T once it is shown. Gives up (and
 // rejects every dialog, so that the test cannot hang) after about 5 s.
-template <typename T>
-void whenShown(std::function<void(T *)> act, int attempts = 500)
+template <typename T> void whenShown(std::function<void(T *)> act, int attempts = 500)
 {
     QTimer::singleShot(10, [act, attempts] {
         if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
@@ -47,8 +46,8 @@ void whenShown(std::function<void(T *)> act, int attempts = 500)
 TEST(QtDialogs, MessageBoxSetUp)
 {
     QMessageBox box;
-    ui::configureMessageBox(box, ui::MsgBoxRequest{"Regel 1\r\nRegel <b>2</b>", Buttons::YesNoCancel,
-                                                   Icon::Exclamation, QString(), ui::DefaultButton::Second});
+    ui::configureMessageBox(box, ui::MsgBoxRequest{"Regel 1\r\nRegel <b>2</b>", Buttons::YesNoCancel, Icon::Exclamation,
+                                                   QString(), ui::DefaultButton::Second});
     EXPECT_EQ(box.windowTitle(), "TAVIR");
     EXPECT_EQ(box.text(), "Regel 1\nRegel <b>2</b>");
     EXPECT_EQ(box.textFormat(), Qt::PlainText);
@@ -61,9 +60,9 @@ TEST(QtDialogs, MessageBoxSetUp)
         Icon icon;
         QMessageBox::Icon qt;
     };
-    for (const Case &c : {Case{Icon::None, QMessageBox::NoIcon}, Case{Icon::Critical, QMessageBox::Critical},
-                          Case{Icon::Question, QMessageBox::Question},
-                          Case{Icon::Information, QMessageBox::Information}}) {
+    for (const Case &c :
+         {Case{Icon::None, QMessageBox::NoIcon}, Case{Icon::Critical, QMessageBox::Critical},
+          Case{Icon::Question, QMessageBox::Question}, Case{Icon::Information, QMessageBox::Information}}) {
         QMessageBox b;
         ui::configureMessageBox(b, ui::MsgBoxRequest{"x", Buttons::AbortRetryIgnore, c.icon, "Titel"});
         EXPECT_EQ(b.icon(), c.qt);
@@ -184,7 +183,7 @@ TEST(QtDialogs, FileDialogRun)
     whenShown<QFileDialog>([target](QFileDialog *d) {
         d->selectNameFilter("Alle bestanden (*.*)");
         d->selectFile(target);
-        static_cast<QDialog *>(d)->accept();  // QFileDialog's own accept is protected
+        static_cast<QDialog *>(d)->accept(); // QFileDialog's own accept is protected
     });
     const ui::FileDialogResult chosen = dialogs.ShowSave(r);
     EXPECT_FALSE(chosen.cancelled);

@@ -161,8 +161,7 @@ TEST(ScriptedDialogs, WrongKindIsAMismatch)
 {
     ScriptedDialogs script;
     script.expectInput("Naam voorziening:", "Nieuwe voorziening").answer("Put");
-    EXPECT_EQ(script.MsgBox("Naam voorziening:", Buttons::OKCancel, Icon::None, "Nieuwe voorziening"),
-              Answer::Cancel);
+    EXPECT_EQ(script.MsgBox("Naam voorziening:", Buttons::OKCancel, Icon::None, "Nieuwe voorziening"), Answer::Cancel);
     ASSERT_EQ(script.failures().size(), 1);
     EXPECT_TRUE(script.failures().first().contains("differs in kind")) << text(script.failures());
     // The input box still comes and gets its answer.
@@ -176,7 +175,10 @@ TEST(ScriptedDialogs, FileDialogFieldsMatchOnlyWhenAsked)
     script.expectFileDialog(FileDialogMode::Save, "Exporteren...").answer("/a.xml");
     EXPECT_FALSE(script.ShowSave(exportRequest()).cancelled);
 
-    script.expectFileDialog(FileDialogMode::Save, "Exporteren...").withFlags(0x802).withFileName("Stort B").answer("/b");
+    script.expectFileDialog(FileDialogMode::Save, "Exporteren...")
+        .withFlags(0x802)
+        .withFileName("Stort B")
+        .answer("/b");
     EXPECT_TRUE(script.ShowSave(exportRequest()).cancelled);
     ASSERT_EQ(script.failures().size(), 1);
     EXPECT_TRUE(script.failures().first().contains("differs in flags, file name")) << text(script.failures());
@@ -198,7 +200,8 @@ TEST(ScriptedDialogs, RemainingExpectationsAreListed)
     ASSERT_EQ(script.remaining().size(), 1);
     EXPECT_EQ(script.remaining().first(), "file dialog: open, title \"Importeren...\"");
     EXPECT_FALSE(script.verify());
-    EXPECT_TRUE(script.report().contains("expected but never shown: file dialog: open")) << script.report().toStdString();
+    EXPECT_TRUE(script.report().contains("expected but never shown: file dialog: open"))
+        << script.report().toStdString();
 }
 
 TEST(ScriptedDialogs, AnswerOutsideTheButtonSetIsAFailure)
@@ -214,7 +217,8 @@ TEST(ScriptedDialogs, AnswerOutsideTheButtonSetIsAFailure)
 TEST(ScriptedDialogs, WithoutAnAnswerEnterIsPressed)
 {
     ScriptedDialogs script;
-    script.expectMsgBox(Icon::Question, "Verwijderen", "Zeker?", Buttons::YesNo).withDefaultButton(ui::DefaultButton::Second);
+    script.expectMsgBox(Icon::Question, "Verwijderen", "Zeker?", Buttons::YesNo)
+        .withDefaultButton(ui::DefaultButton::Second);
     script.expectInput("Nieuwe naam:", "Naam wijzigen").withDefaultText("Put 1");
     script.expectColorDialog().withInitialColor(0);
     script.expectFileDialog(FileDialogMode::Open, "Koppelen aan bestaand databestand...");

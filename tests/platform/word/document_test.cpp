@@ -241,7 +241,8 @@ TEST_F(DocumentTest, HeaderAndFooterHoldTheirTextAndFields)
     const QJsonArray header = wordtest::paragraphs(d[QStringLiteral("header")].toArray());
     ASSERT_FALSE(header.isEmpty());
     EXPECT_EQ(header[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
-    EXPECT_TRUE(header[0].toObject()[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("italic")].toBool());
+    EXPECT_TRUE(
+        header[0].toObject()[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("italic")].toBool());
     const QJsonObject footer = wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject();
     EXPECT_EQ(footer[QStringLiteral("text")].toString(), QStringLiteral("Afgedrukt d.d. 5-mrt-2024  09:07\tpag. 1"));
     EXPECT_EQ(footer[QStringLiteral("fields")].toArray(),

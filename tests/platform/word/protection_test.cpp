@@ -68,7 +68,8 @@ TEST(WordProtection, TheHashIsTheSaltedSha1ChainOfTheKeyText)
     for (int spin : {0, 1, 2, 3, 1000, 65536}) {
         const QByteArray someSalt = protectionSalt();
         const QString password = QStringLiteral("w%1").arg(spin);
-        EXPECT_EQ(protectionHash(password, someSalt, spin), protectionHashWithoutShaInstructions(password, someSalt, spin))
+        EXPECT_EQ(protectionHash(password, someSalt, spin),
+                  protectionHashWithoutShaInstructions(password, someSalt, spin))
             << spin;
     }
 }

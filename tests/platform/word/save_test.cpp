@@ -103,7 +103,8 @@ TEST(WordSave, FieldsAreSavedWithAResultInDutchAndNoneAsksToBeUpdated)
 
     const QJsonObject d = wordtest::readDocx(path);
     EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Aantal pagina's: 4"));
-    const QString voet = wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject()[QStringLiteral("text")].toString();
+    const QString voet =
+        wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject()[QStringLiteral("text")].toString();
     EXPECT_TRUE(voet.contains(QRegularExpression(
         QStringLiteral("^Afgedrukt d.d. \\d{1,2}-(jan|feb|mrt|apr|mei|jun|jul|aug|sep|okt|nov|dec)-\\d{4} pag. 1$"))))
         << voet.toStdString();
@@ -150,9 +151,9 @@ TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
         int pages;
     };
     const Case cases[] = {
-        {"ab", "ab", 1},          {"a\r\nb", "a\nb", 2},         {"a\rb", "a\nb", 2},
-        {"a\nb", "a\nb", 2},      {"a\r\n\r\nb", "a\n\nb", 3}, {"a\n\rb", "a\n\nb", 3},
-        {"\r\n", "\n", 2},        {"a\r\n", "a\n", 2},
+        {"ab", "ab", 1},     {"a\r\nb", "a\nb", 2},       {"a\rb", "a\nb", 2},
+        {"a\nb", "a\nb", 2}, {"a\r\n\r\nb", "a\n\nb", 3}, {"a\n\rb", "a\n\nb", 3},
+        {"\r\n", "\n", 2},   {"a\r\n", "a\n", 2},
     };
     QTemporaryDir dir;
     for (const Case &c : cases) {
@@ -236,8 +237,10 @@ TEST(WordSave, TheUsualFontIsSaidOnceAndEveryRunReadsBackInItsOwn)
         double size;
         bool bold;
     };
-    const Expected runs[] = {{"regel 20", "Arial", 8, false}, {"kop", "Arial", 8, false},
-                             {"times", "Times New Roman", 12, false}, {"vet", "Arial", 8, true}};
+    const Expected runs[] = {{"regel 20", "Arial", 8, false},
+                             {"kop", "Arial", 8, false},
+                             {"times", "Times New Roman", 12, false},
+                             {"vet", "Arial", 8, true}};
     QJsonArray all;
     for (const auto &p : wordtest::paragraphs(d[QStringLiteral("body")].toArray()))
         for (const auto &r : p.toObject()[QStringLiteral("runs")].toArray())
@@ -275,7 +278,8 @@ TEST(WordSave, SavingReplacesAnOlderFileWhole)
     const QJsonObject d = wordtest::readDocx(path);
     EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage"));
     EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), 3);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Rapportage Alfa.doc")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Rapportage Alfa.doc")});
 }
 
 TEST(WordSave, TextWithCharactersXmlCannotHoldStillGivesAReadableDocument)

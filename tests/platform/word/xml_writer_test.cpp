@@ -26,8 +26,8 @@ TEST(XmlWriter, ElementsCloseAsEmptyOnesWhenNothingWasWrittenInThem)
     x.text(QStringLiteral("x"));
     x.finish();
     EXPECT_EQ(x.bytes(), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-                              "<w:p><w:pPr/><w:jc w:val=\"left\" w:pos=\"-1234567890123\"/>"
-                              "<w:r><w:t>x</w:t></w:r></w:p>"));
+                                    "<w:p><w:pPr/><w:jc w:val=\"left\" w:pos=\"-1234567890123\"/>"
+                                    "<w:r><w:t>x</w:t></w:r></w:p>"));
 }
 
 TEST(XmlWriter, ALongPartKeepsEveryByteAsItGrows)
@@ -43,7 +43,7 @@ TEST(XmlWriter, ALongPartKeepsEveryByteAsItGrows)
         x.text(i == 1500 ? big : QStringLiteral("<%1>").arg(i));
         x.end();
         expected += "<w:t n=\"" + QByteArray::number(i) + "\">"
-                  + (i == 1500 ? big.toUtf8() : "&lt;" + QByteArray::number(i) + "&gt;") + "</w:t>";
+                    + (i == 1500 ? big.toUtf8() : "&lt;" + QByteArray::number(i) + "&gt;") + "</w:t>";
     }
     x.finish();
     expected += "</w:body>";
