@@ -6,39 +6,17 @@
 
 #include "platform/db/connection.h"
 
+#include <iterator>
+
 namespace calc {
 
 namespace {
 
-constexpr const char *kNamen[kAantalVelden] = {"bytCombineer",
-                                               "bytOptieStart",
-                                               "bytStartBA",
-                                               "intStartabs",
-                                               "intStartrel",
-                                               "intStartBA",
-                                               "bytOptieEind",
-                                               "bytEindBA",
-                                               "intEindabs",
-                                               "intEindrel",
-                                               "intEindBA",
-                                               "bytOptieKosten",
-                                               "sngPercInvest",
-                                               "sngKostenInvest",
-                                               "sngKostenTotaal",
-                                               "sngKostenPE",
-                                               "strEenheid",
-                                               "sngAantal",
-                                               "bytOptieFreq",
-                                               "intfreqX",
-                                               "bytRubriek_REF",
-                                               "bytTypeVervangingsToeslag",
-                                               "sngVervangingsToeslagPerc",
-                                               "idrAct_ID",
-                                               "lngInrichting_REF",
-                                               "strAct",
-                                               "bytIsQOR",
-                                               "strObject",
-                                               "bytObjectCat_REF"};
+// The names of the fields only the calculation reads; the check's own
+// come first, under the check's names.
+constexpr const char *kEigenNamen[] = {"idrAct_ID", "lngInrichting_REF", "strAct",
+                                       "bytIsQOR",  "strObject",         "bytObjectCat_REF"};
+static_assert(records::kAantalActVelden + int(std::size(kEigenNamen)) == kAantalVelden);
 
 static_assert(kAantalVelden <= 32, "a bit per field in Kostenpost::m_gelezen");
 
@@ -54,7 +32,7 @@ QString kolommen()
         if (i > 0)
             lijst += QStringLiteral(", ");
         lijst += vanInrichting(Veld(i)) ? QStringLiteral("tblInrichting.") : QStringLiteral("tblAct.");
-        lijst += QLatin1String(kNamen[i]);
+        lijst += QLatin1String(naam(Veld(i)));
     }
     return lijst;
 }
@@ -63,7 +41,8 @@ QString kolommen()
 
 const char *naam(Veld veld)
 {
-    return kNamen[int(veld)];
+    const int i = int(veld);
+    return i < records::kAantalActVelden ? records::kActVeldNamen[i] : kEigenNamen[i - records::kAantalActVelden];
 }
 
 // The types the data layer delivers for these columns are held as they
