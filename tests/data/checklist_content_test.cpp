@@ -57,10 +57,10 @@ protected:
     SqliteFile file{testsupport::checklistFile()};
 };
 
-#define TRACE_ITEM(item)                                                                                               \
-    SCOPED_TRACE(QStringLiteral("version %1, item %2")                                                                 \
-                     .arg((item)["intCL_REF"].toInt())                                                                 \
-                     .arg((item)["lngCLitem_ID"].toInt())                                                              \
+#define TRACE_ITEM(item)                                  \
+    SCOPED_TRACE(QStringLiteral("version %1, item %2")    \
+                     .arg((item)["intCL_REF"].toInt())    \
+                     .arg((item)["lngCLitem_ID"].toInt()) \
                      .toStdString())
 
 } // namespace

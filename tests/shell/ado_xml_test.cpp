@@ -24,9 +24,9 @@ QByteArray sample(const char *name)
     return f.readAll();
 }
 
-#define NEED_SAMPLE(bytes, name)                                                                                       \
-    const QByteArray bytes = sample(name);                                                                             \
-    if (bytes.isEmpty())                                                                                               \
+#define NEED_SAMPLE(bytes, name)           \
+    const QByteArray bytes = sample(name); \
+    if (bytes.isEmpty())                   \
         GTEST_SKIP() << "sample " << name << " not found in " TAVIR_ADO_XML_SAMPLES;
 
 QString text(const adoxml::RowType &t, const adoxml::Row &row, const char *column)
