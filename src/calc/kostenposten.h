@@ -26,35 +26,12 @@ namespace calc {
 // then those only the calculation needs. The query selects them in this
 // order, so a field's number is its column.
 enum class Veld : std::uint8_t {
-    bytCombineer,
-    bytOptieStart,
-    bytStartBA,
-    intStartabs,
-    intStartrel,
-    intStartBA,
-    bytOptieEind,
-    bytEindBA,
-    intEindabs,
-    intEindrel,
-    intEindBA,
-    bytOptieKosten,
-    sngPercInvest,
-    sngKostenInvest,
-    sngKostenTotaal,
-    sngKostenPE,
-    strEenheid,
-    sngAantal,
-    bytOptieFreq,
-    intfreqX,
-    bytRubriek_REF,
-    bytTypeVervangingsToeslag,
-    sngVervangingsToeslagPerc,
-    idrAct_ID,
+    TAVIR_ACT_VELDEN(TAVIR_ACT_VELD_ENUM) idrAct_ID,
     lngInrichting_REF,
     strAct,
     bytIsQOR,
     strObject,
-    bytObjectCat_REF
+    bytObjectCat_REF,
 };
 inline constexpr int kAantalVelden = int(Veld::bytObjectCat_REF) + 1;
 static_assert(int(Veld::sngVervangingsToeslagPerc) + 1 == records::kAantalActVelden);

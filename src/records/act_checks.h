@@ -15,6 +15,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -40,56 +41,39 @@ using ActFieldReader = std::function<QVariant(const QString &)>;
 bool verifyAnSich(const ActFieldReader &field, bool blnGebruiktGediffToeslag);
 
 // The fields the check reads, by number, and their names as tblAct spells
-// them; for a caller that holds an item's values by number.
-enum class ActVeld : std::uint8_t {
-    bytCombineer,
-    bytOptieStart,
-    bytStartBA,
-    intStartabs,
-    intStartrel,
-    intStartBA,
-    bytOptieEind,
-    bytEindBA,
-    intEindabs,
-    intEindrel,
-    intEindBA,
-    bytOptieKosten,
-    sngPercInvest,
-    sngKostenInvest,
-    sngKostenTotaal,
-    sngKostenPE,
-    strEenheid,
-    sngAantal,
-    bytOptieFreq,
-    intfreqX,
-    bytRubriek_REF,
-    bytTypeVervangingsToeslag,
-    sngVervangingsToeslagPerc
-};
-inline constexpr int kAantalActVelden = int(ActVeld::sngVervangingsToeslagPerc) + 1;
-inline constexpr const char *kActVeldNamen[kAantalActVelden] = {"bytCombineer",
-                                                                "bytOptieStart",
-                                                                "bytStartBA",
-                                                                "intStartabs",
-                                                                "intStartrel",
-                                                                "intStartBA",
-                                                                "bytOptieEind",
-                                                                "bytEindBA",
-                                                                "intEindabs",
-                                                                "intEindrel",
-                                                                "intEindBA",
-                                                                "bytOptieKosten",
-                                                                "sngPercInvest",
-                                                                "sngKostenInvest",
-                                                                "sngKostenTotaal",
-                                                                "sngKostenPE",
-                                                                "strEenheid",
-                                                                "sngAantal",
-                                                                "bytOptieFreq",
-                                                                "intfreqX",
-                                                                "bytRubriek_REF",
-                                                                "bytTypeVervangingsToeslag",
-                                                                "sngVervangingsToeslagPerc"};
+// them; for a caller that holds an item's values by number. The list is
+// kept once, here: a caller that reads more fields (the calculation) puts
+// these first with TAVIR_ACT_VELDEN.
+#define TAVIR_ACT_VELDEN(X)      \
+    X(bytCombineer)              \
+    X(bytOptieStart)             \
+    X(bytStartBA)                \
+    X(intStartabs)               \
+    X(intStartrel)               \
+    X(intStartBA)                \
+    X(bytOptieEind)              \
+    X(bytEindBA)                 \
+    X(intEindabs)                \
+    X(intEindrel)                \
+    X(intEindBA)                 \
+    X(bytOptieKosten)            \
+    X(sngPercInvest)             \
+    X(sngKostenInvest)           \
+    X(sngKostenTotaal)           \
+    X(sngKostenPE)               \
+    X(strEenheid)                \
+    X(sngAantal)                 \
+    X(bytOptieFreq)              \
+    X(intfreqX)                  \
+    X(bytRubriek_REF)            \
+    X(bytTypeVervangingsToeslag) \
+    X(sngVervangingsToeslagPerc)
+
+#define TAVIR_ACT_VELD_ENUM(naam) naam,
+#define TAVIR_ACT_VELD_NAAM(naam) #naam,
+enum class ActVeld : std::uint8_t { TAVIR_ACT_VELDEN(TAVIR_ACT_VELD_ENUM) };
+inline constexpr const char *kActVeldNamen[] = {TAVIR_ACT_VELDEN(TAVIR_ACT_VELD_NAAM)};
+inline constexpr int kAantalActVelden = int(std::size(kActVeldNamen));
 
 // The same check on values by number: `value(v)` gives field v as the
 // checks read it and is asked only for the fields the check reaches, so a
