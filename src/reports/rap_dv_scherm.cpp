@@ -2,6 +2,7 @@
 
 #include "reports/rap_dv_scherm.h"
 
+#include "reports/rap_dv_blok_ab.h"
 #include "reports/rapport_tekst.h"
 #include "reports/word_report.h"
 
@@ -123,53 +124,32 @@ void RapDVScherm::RapDVnaarScherm()
     else
         vet(QStringLiteral("A: Jaarlijkse kosten") + CRLF + CRLF);
 
-    std::uint8_t vorigeKey = 0;
-    QString vorigeVoorz;
-    QString vorigLabel;
-    bool aGeschreven = false;
-    bool eerste = true;
-    bool overig = false;
-    // The view's rows, one for each item calculated and never past its end.
-    // The rows of rubric 6 ("Overig") count in neither sum A nor sum B:
-    // they are left out here and listed after block B.
+    // The view's rows, one for each item calculated and never past its end;
+    // the rows of rubric 6 are listed after block B.
+    struct Uitvoer {
+        RapDVScherm &w;
+        void rij() {}
+        void groepBegint() { w.m_rap.SelText(CRLF); }
+        void groepsSubtotaal(std::uint8_t key, const QString &label) { w.groepsSubtotaal(key, label, CRLF + CRLF); }
+        void naarB()
+        {
+            w.RapSubtotaalA();
+            w.kopB();
+        }
+        void groepsKop(const QString &label) { w.m_rap.SelText(label + CRLF); }
+        void voorzieningKop(const QString &voorz, bool) { w.voorzieningKop(voorz); }
+        void item(const calc::DVRapportRegel &regel) { w.itemRegel(regel, true); }
+    } uit{*this};
     const qint32 n = std::min(m_dv.lngAantalRecords, m_dv.rapAantalRijen());
-    for (qint32 i = 0; i < n; ++i) {
-        const calc::DVRapportRegel regel = m_dv.rapRegel(i);
-        if (regel.Rubriek() == kRubriekOverig) {
-            overig = true;
-            continue;
-        }
-        const std::uint8_t key = regel.SorteerVeldwaardeID();
-        // The first row always opens its group, whatever its key.
-        const bool keyAnders = eerste || key != vorigeKey;
-        if (keyAnders) {
-            m_rap.SelText(CRLF);
-            if (!eerste)
-                groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF);
-            if (perRubriek() && key == 5) {
-                RapSubtotaalA();
-                aGeschreven = true;
-                kopB();
-            } else {
-                m_rap.SelText(regel.SorteerVeldwaardeString().toUpper() + CRLF);
-            }
-        }
-        const QString voorz = regel.Voorz();
-        if (voorz != vorigeVoorz || keyAnders)
-            voorzieningKop(voorz);
-        itemRegel(regel, true);
-        vorigeKey = key;
-        vorigLabel = regel.SorteerVeldwaardeString().toLower();
-        vorigeVoorz = voorz;
-        eerste = false;
-    }
+    const BlokABStand s = loopBlokAB(m_dv, n, perRubriek(), uit);
+    const bool overig = s.overig;
 
     m_rap.SelText(CRLF);
     if (!perRubriek()) {
-        if (!eerste)
-            groepsSubtotaal(vorigeKey, vorigLabel, CRLF + CRLF + CRLF);
+        if (!s.leeg)
+            groepsSubtotaal(s.vorigeKey, s.vorigLabel, CRLF + CRLF + CRLF);
         RapSubtotaalA();
-    } else if (!aGeschreven) {
+    } else if (!s.aGeschreven) {
         RapSubtotaalA();
         kopB();
         m_rap.SelText(CRLF);

@@ -2,6 +2,8 @@
 
 #include "reports/rap_dv_word.h"
 
+#include "reports/rap_dv_blok_ab.h"
+
 #include "platform/text/format.h"
 
 #include <algorithm>
@@ -205,66 +207,58 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
 
     // 7. Rows. The rows of rubric 6 ("Overig") count in neither sum A nor
     // sum B: they are left out here and listed after block B.
-    std::uint8_t vorigeKey = 0;
-    QString vorigeVoorz;
-    QString vorigLabel;
-    bool aGeschreven = false;
-    bool eerste = true;
-    bool overig = false;
+    struct Uitvoer {
+        RapDVWord &w;
+        word::Table &t;
+        qint16 &r;
+        void rij()
+        {
+            reserveer(t, r + 8);
+            w.voortgang();
+        }
+        void groepBegint() {}
+        void groepsSubtotaal(std::uint8_t key, const QString &label)
+        {
+            w.groepsSubtotaal(t, r, key, label);
+            r += 2;
+        }
+        void naarB()
+        {
+            w.RapSubtotaalA(r, t);
+            reserveer(t, r + 8);
+            w.kopB(t, r);
+            ++r;
+        }
+        void groepsKop(const QString &label)
+        {
+            kwn(t, r - 1, false);
+            kwn(t, r, true);
+            t.Cell(r + 1, 2).Font.Bold = true;
+            t.Cell(r + 1, 2).Text = label;
+            kwn(t, r + 1, true);
+            kwn(t, r + 2, true);
+            r += 2;
+        }
+        void voorzieningKop(const QString &voorz, bool nieuweGroep) { w.voorzieningKop(t, r, voorz, nieuweGroep); }
+        void item(const calc::DVRapportRegel &regel)
+        {
+            w.itemRij(t, r, regel, true);
+            ++r;
+        }
+    } uit{*this, t, r};
     // One row for each item calculated.
-    const qint16 n = qint16(m_dv.lngAantalRecords);
-    for (qint16 i = 0; i < n; ++i) {
-        const calc::DVRapportRegel regel = m_dv.rapRegel(i);
-        if (regel.Rubriek() == kRubriekOverig) {
-            overig = true;
-            continue;
-        }
-        reserveer(t, r + 8);
-        voortgang();
-        const std::uint8_t key = regel.SorteerVeldwaardeID();
-        // The first row always opens its group, whatever its key.
-        const bool keyAnders = eerste || key != vorigeKey;
-        if (keyAnders) {
-            if (!eerste) {
-                groepsSubtotaal(t, r, vorigeKey, vorigLabel);
-                r += 2;
-            }
-            if (perRubriek() && key == 5) {
-                RapSubtotaalA(r, t);
-                aGeschreven = true;
-                reserveer(t, r + 8);
-                kopB(t, r);
-                ++r;
-            } else {
-                kwn(t, r - 1, false);
-                kwn(t, r, true);
-                t.Cell(r + 1, 2).Font.Bold = true;
-                t.Cell(r + 1, 2).Text = regel.SorteerVeldwaardeString().toUpper();
-                kwn(t, r + 1, true);
-                kwn(t, r + 2, true);
-                r += 2;
-            }
-        }
-        const QString voorz = regel.Voorz();
-        if (voorz != vorigeVoorz || keyAnders)
-            voorzieningKop(t, r, voorz, keyAnders);
-        itemRij(t, r, regel, true);
-        vorigeKey = key;
-        vorigLabel = regel.SorteerVeldwaardeString().toLower();
-        vorigeVoorz = voorz;
-        eerste = false;
-        ++r;
-    }
+    const BlokABStand s = loopBlokAB(m_dv, m_dv.lngAantalRecords, perRubriek(), uit);
+    const bool overig = s.overig;
 
     // 8. After the last row.
     reserveer(t, r + 8);
     if (!perRubriek()) {
         kwn(t, r, true);
-        if (!eerste)
-            groepsSubtotaal(t, r, vorigeKey, vorigLabel);
+        if (!s.leeg)
+            groepsSubtotaal(t, r, s.vorigeKey, s.vorigLabel);
         r += 3;
         RapSubtotaalA(r, t);
-    } else if (!aGeschreven) {
+    } else if (!s.aGeschreven) {
         ++r;
         RapSubtotaalA(r, t);
         reserveer(t, r + 8);
