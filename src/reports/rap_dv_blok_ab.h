@@ -37,8 +37,7 @@ struct BlokABStand {
 //   voorzieningKop(voorz, nieuweGroep)     for a row of another facility or
 //                                          group than the row before;
 //   item(regel)                            the row itself.
-template <class Uitvoer>
-BlokABStand loopBlokAB(calc::clsDV &dv, qint32 n, bool perRubriek, Uitvoer &uit)
+template <class Uitvoer> BlokABStand loopBlokAB(calc::clsDV &dv, qint32 n, bool perRubriek, Uitvoer &uit)
 {
     BlokABStand s;
     QString vorigeVoorz;
