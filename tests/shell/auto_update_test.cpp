@@ -440,7 +440,9 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
                                                "de vraag naar /tavir/program/updates/dbQORCL.mdb."),
                                 QStringLiteral("dbQORCL.mdb"));
          }},
-        {"size differs from the list", [&] { offerChecklist(nieuw, nieuw.size() + 1); },
+        {"shorter than listed", [&] { offerChecklist(nieuw, nieuw.size() + 1); },
+         [&] { expectWrongByteCount(QStringLiteral("dbQORCL.mdb")); }},
+        {"longer than listed", [&] { offerChecklist(nieuw, nieuw.size() - 1); },
          [&] { expectWrongByteCount(QStringLiteral("dbQORCL.mdb")); }},
         {"not a database", [&] { offerChecklist(QByteArray(4096, 'x')); }, [] {}},
         {"a data file, not a checklist file", [&] { offerChecklist(fileBytes(inProg(QStringLiteral("db00.mdb")))); },
@@ -574,6 +576,49 @@ TEST_F(AutoUpdate, NewerProgramIsDownloadedAndHandedToTheUpdater)
     EXPECT_EQ(fileBytes(inProg(QStringLiteral("_0_tavir"))), QByteArray(1500, 'p'));
     EXPECT_EQ(fileBytes(inProg(QStringLiteral("_0_libtavir.so"))), QByteArray(513, 'l'));
     EXPECT_EQ(fileBytes(checklist()), installed);
+}
+
+TEST_F(AutoUpdate, ProgramFileIsTakenOnlyAtExactlyItsListedSize)
+{
+    // The server has 1501 bytes; the info file lists a size around that.
+    const QByteArray programma(1501, 'p');
+    const struct {
+        const char *what;
+        qint64 listed;
+        bool taken;
+    } cases[] = {
+        {"shorter than listed", 1502, false},
+        {"as listed", 1501, true},
+        {"longer than listed", 1500, false},
+    };
+    placeUpdater();
+    server.set(kUpdates + QStringLiteral("tavir"), programma);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!shell::frmMDI_main::instance())
+            shell::frmMDI_main::load();
+        started.clear();
+        QFile::remove(inProg(QStringLiteral("_0_tavir")));
+        serveInfo("0", ("31,d,tavir," + QByteArray::number(c.listed)).constData(), "12,d,dbQORCL.mdb,5");
+        ASSERT_EQ(check().statusProgramma, 1);
+        if (!c.taken) {
+            expectWrongByteCount(QStringLiteral("tavir"));
+            expectProgramFailed();
+        }
+
+        modAutoUpdate::VoerUpdateUit(false, true);
+
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+        if (c.taken) {
+            EXPECT_EQ(started, QStringList{expectedHandOver()});
+            EXPECT_EQ(fileBytes(inProg(QStringLiteral("_0_tavir"))), programma);
+        } else {
+            EXPECT_TRUE(started.isEmpty());
+            EXPECT_NE(shell::frmMDI_main::instance(), nullptr) << "the program runs on";
+            // Nothing waits for the updater to put in place.
+            EXPECT_FALSE(QFile::exists(inProg(QStringLiteral("_0_tavir"))));
+        }
+    }
 }
 
 TEST_F(AutoUpdate, ProgramUpdateWithoutTheUpdaterDownloadsNothing)
