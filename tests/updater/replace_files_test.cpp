@@ -10,12 +10,21 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 namespace {
+
+// A file's permission bits.
+mode_t mode(const QString &path)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
+    return st.st_mode & 07777;
+}
 
 using shelltest::fileBytes;
 using shelltest::writeBytes;
@@ -242,6 +251,46 @@ TEST_F(ReplaceFiles, GoingBackBrokenOffIsFinishedAtTheNextStart)
         // Put the downloads back for the next round.
         write(QStringLiteral("_0_tavir"), "nieuw programma");
         write(QStringLiteral("_0_hulp"), "#!/bin/sh\necho nieuw\n");
+    }
+}
+
+TEST_F(ReplaceFiles, DownloadThatIsASymbolicLinkIsNotPutInPlace)
+{
+    // Where a link waiting as "_0_tavir" could point: a file outside the
+    // program folder, or the user's data file beside the program.
+    const QString buiten = tmp.path() + QStringLiteral("/elders");
+    writeBytes(buiten, "vreemd programma");
+    const struct {
+        const char *what;
+        QString target;
+    } cases[] = {
+        {"a file outside the folder", buiten},
+        {"the data file", QStringLiteral("dbQORdata_1.mdb")},
+    };
+    int round = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        make(QStringLiteral("prog_link_%1").arg(round++));
+        const QString doel = QFileInfo(c.target).isAbsolute() ? c.target : in(c.target);
+        ASSERT_EQ(::chmod(QFile::encodeName(doel).constData(), 0600), 0);
+        const QByteArray doelBytes = fileBytes(doel);
+        ASSERT_TRUE(QFile::remove(in(QStringLiteral("_0_tavir"))));
+        ASSERT_TRUE(QFile::link(c.target, in(QStringLiteral("_0_tavir"))));
+
+        const Outcome o = updater::replaceAll(dir);
+
+        EXPECT_EQ(o.kind, Outcome::Kind::Replaced) << o.error.toStdString();
+        EXPECT_EQ(o.names, QStringList({"hulp", "libtavir.so"}));
+        // The program stays the old file of its own; the link and what it
+        // points at are left as they were.
+        EXPECT_FALSE(QFileInfo(in(QStringLiteral("tavir"))).isSymLink());
+        EXPECT_EQ(read("tavir"), "oud programma");
+        EXPECT_TRUE(QFileInfo(in(QStringLiteral("tavir"))).isExecutable());
+        EXPECT_EQ(QFileInfo(in(QStringLiteral("_0_tavir"))).symLinkTarget(), QFileInfo(doel).absoluteFilePath());
+        EXPECT_EQ(fileBytes(doel), doelBytes);
+        EXPECT_EQ(mode(doel), 0600);
+        EXPECT_EQ(read("libtavir.so"), "nieuwe bibliotheek");
+        expectClean();
     }
 }
 
