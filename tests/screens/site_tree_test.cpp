@@ -100,6 +100,59 @@ TEST_F(SiteTreeTest, IncompleteRowsAreRedAtEveryLevelAndCompletePhasesBlack)
     EXPECT_EQ(tree.itemByKey(k("act", site.ownItem))->foreColor, 255);
 }
 
+TEST_F(SiteTreeTest, ReplacementWithoutSurchargeTypeIsRedOnlyUnderTheDifferentiatedSurcharges)
+{
+    // The three phases are replacements (rubric 5). Version 3 of the
+    // checklist has the differentiated surcharges, version 1 the fixed one.
+    const struct {
+        const char *what;
+        int type;
+        qint16 checklist;
+        qint32 head, phase;
+    } cases[] = {
+        {"no surcharge type", 0, 3, 255, 255},
+        {"the top-liner surcharge", 1, 3, 128, 0},
+        {"no surcharge type under the fixed surcharge", 0, 1, 128, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        site.execute(QStringLiteral("UPDATE tblAct SET bytTypeVervangingsToeslag=?, sngVervangingsToeslagPerc=NULL"
+                                    " WHERE idrAct_ID IN (?, ?)"),
+                     {c.type, site.phase1, site.phase2});
+        records::Context context = ctx();
+        context.gintCL_ID = c.checklist;
+        MemorySiteTree tree;
+        screens::VulTreeviewAct(tree, context);
+        EXPECT_EQ(tree.itemByKey(k("act", site.phase1))->foreColor, c.head);
+        EXPECT_EQ(tree.itemByKey(k("act", site.phase2))->foreColor, c.phase);
+        // The third phase keeps its complete surcharge.
+        EXPECT_EQ(tree.itemByKey(k("act", site.phase3))->foreColor, 0);
+    }
+}
+
+TEST_F(SiteTreeTest, APhaseAddedAfterAnotherItemJoinsItsOwnItem)
+{
+    // A fourth phase, stored after the facility's checklist item.
+    qint32 phase4 = 0;
+    {
+        testsupport::SiteBuilder file(site.dataFile);
+        phase4 = file.item(site.siteId, site.facTerrein,
+                           testsupport::ownItem(QStringLiteral("Vervangen toegangsweg"),
+                                                {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 1}}));
+    }
+    ASSERT_GT(phase4, site.clItem2);
+    MemorySiteTree tree;
+    screens::VulTreeviewAct(tree, ctx());
+    EXPECT_EQ(tree.childKeys(k("inr", site.facTerrein)), QStringList({k("act", site.clItem2), k("act", site.phase1)}));
+    EXPECT_EQ(tree.itemByKey(k("act", site.phase1))->text, QStringLiteral("Vervangen toegangsweg {1e fase}"));
+    EXPECT_EQ(tree.childKeys(k("act", site.phase1)),
+              QStringList({k("act", site.phase2), k("act", site.phase3), k("act", phase4)}));
+    const auto *vierde = tree.itemByKey(k("act", phase4));
+    ASSERT_NE(vierde, nullptr);
+    EXPECT_EQ(vierde->text, QStringLiteral("{4e fase}"));
+    EXPECT_EQ(vierde->image, 8);
+}
+
 TEST_F(SiteTreeTest, NamesThatDifferInCaseOrFacilityAreSeparateItems)
 {
     site.execute(QStringLiteral("UPDATE tblAct SET strAct='VERVANGEN TOEGANGSWEG' WHERE idrAct_ID=?"), {site.phase3});
