@@ -3,6 +3,8 @@
 
 #include "platform/text/format.h"
 
+#include "process_locale.h"
+
 #include "support/qstring_printer.h"
 
 #include <QLocale>
@@ -63,37 +65,21 @@ const QStringList expected = {
     QStringLiteral("2"),
 };
 
-// Switches every locale the process has to something else, and back.
+// Switches every locale the process has to something else, and back: the
+// default QLocale to `qtLocale`, the C and C++ locales to German, whose
+// month names ("März") would show through if used.
 class OtherLocale {
 public:
-    explicit OtherLocale(const QLocale &qtLocale)
-        : m_qtLocale(QLocale()), m_cLocale(std::setlocale(LC_ALL, nullptr)), m_cppLocale()
+    explicit OtherLocale(const QLocale &qtLocale) : m_qtLocale(QLocale()), m_process("de_DE.UTF-8")
     {
         QLocale::setDefault(qtLocale);
-        for (const char *name : {"nl_NL.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "en_US.UTF-8", "C.UTF-8"}) {
-            if (std::setlocale(LC_ALL, name)) {
-                m_switchedTo = name;
-                break;
-            }
-        }
-        try {
-            std::locale::global(std::locale(""));
-        } catch (const std::runtime_error &) {
-        }
     }
-    ~OtherLocale()
-    {
-        std::locale::global(m_cppLocale);
-        std::setlocale(LC_ALL, m_cLocale.c_str());
-        QLocale::setDefault(m_qtLocale);
-    }
-    const std::string &switchedTo() const { return m_switchedTo; }
+    ~OtherLocale() { QLocale::setDefault(m_qtLocale); }
+    ::testing::AssertionResult isSet() const { return m_process.isSet(); }
 
 private:
     QLocale m_qtLocale;
-    std::string m_cLocale;
-    std::locale m_cppLocale;
-    std::string m_switchedTo;
+    texttest::ProcessLocale m_process;
 };
 
 TEST(VbTextLocale, TextsUnderTheCLocale)
@@ -105,8 +91,9 @@ TEST(VbTextLocale, TextsDoNotChangeWithAnEnglishDefaultLocale)
 {
     {
         OtherLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+        ASSERT_TRUE(english.isSet());
         EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral("."));
-        EXPECT_EQ(sample(), expected) << "process locale " << english.switchedTo();
+        EXPECT_EQ(sample(), expected);
     }
     EXPECT_EQ(sample(), expected);
 }
@@ -116,7 +103,8 @@ TEST(VbTextLocale, TextsDoNotChangeWithAGermanDefaultLocale)
     // German swaps nothing relative to Dutch numbers, but names its months
     // differently ("März") and would show through if used.
     OtherLocale german(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(sample(), expected) << "process locale " << german.switchedTo();
+    ASSERT_TRUE(german.isSet());
+    EXPECT_EQ(sample(), expected);
 }
 
 TEST(VbTextLocale, LocalesAreRestoredAfterwards)
@@ -125,6 +113,8 @@ TEST(VbTextLocale, LocalesAreRestoredAfterwards)
     const std::string cBefore = std::setlocale(LC_ALL, nullptr);
     {
         OtherLocale english{QLocale(QLocale::English)};
+        ASSERT_TRUE(english.isSet());
+        EXPECT_NE(std::string(std::setlocale(LC_ALL, nullptr)), cBefore);
     }
     EXPECT_EQ(QLocale(), before);
     EXPECT_EQ(std::string(std::setlocale(LC_ALL, nullptr)), cBefore);

@@ -3,15 +3,15 @@
 
 #include "platform/text/number_parse.h"
 
+#include "process_locale.h"
+
 #include "support/qstring_printer.h"
 #include "support/raised_error.h"
 
 #include <QLocale>
-#include <clocale>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
-#include <string>
 
 namespace {
 
@@ -170,11 +170,12 @@ TEST(TypedNumber, OneRuleForEveryFieldUnderTheCLocale)
 TEST(TypedNumber, OneRuleForEveryFieldUnderADutchLocale)
 {
     const QLocale qtBefore;
-    const std::string cBefore = std::setlocale(LC_ALL, nullptr);
-    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
-    std::setlocale(LC_ALL, "nl_NL.UTF-8"); // where the machine has it
-    checkTypedNumbers();
-    std::setlocale(LC_ALL, cBefore.c_str());
+    {
+        const texttest::ProcessLocale dutch("nl_NL.UTF-8");
+        ASSERT_TRUE(dutch.isSet());
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        checkTypedNumbers();
+    }
     QLocale::setDefault(qtBefore);
 }
 
