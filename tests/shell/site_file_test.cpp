@@ -463,7 +463,7 @@ TEST_F(SiteFileTest, AdosOwnFilesAreReadButRefusedAsNoSite)
     for (const char *name : {"orders_lines_shape.xml", "orders_lines_product_shape.xml", "text_escapes.xml"}) {
         QFile f(QStringLiteral(TAVIR_ADO_XML_SAMPLES) + QLatin1Char('/') + QLatin1String(name));
         if (!f.open(QIODevice::ReadOnly))
-            GTEST_SKIP() << "samples not found in " TAVIR_ADO_XML_SAMPLES;
+            GTEST_SKIP() << "sample " << name << " not found in " TAVIR_ADO_XML_SAMPLES;
         expectRefused(f.readAll(), name,
                       QStringLiteral("het is geen exportbestand van een inrichting (de kolom strStortNaam ontbreekt)"));
     }
@@ -482,7 +482,7 @@ TEST_F(SiteFileTest, AnExportReplacesAnOldFileOnlyWhenComplete)
     writeBytes(folder + QStringLiteral("/site.xml"), "oud");
     ReadOnlyFolder guard(folder);
     if (!guard.effective())
-        GTEST_SKIP() << "the folder can still be written";
+        GTEST_SKIP() << "this process can write into a read-only folder";
     try {
         modMain::ExporteerInrichting(folder + QStringLiteral("/site.xml"));
         ADD_FAILURE() << "exported";
