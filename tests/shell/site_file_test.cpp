@@ -25,7 +25,10 @@ const QString kTitel = QStringLiteral("Importeren inrichting");
 const QString kNaam = QStringLiteral("Stort 't Veld");
 
 // Site 5 with every column filled, two facilities, an own cost item in two
-// phases, a checklist item and a forecast; site 6 beside it.
+// phases, a checklist item and a forecast; site 6 beside it. The checklist
+// item of the second facility was entered between the two phases of the
+// first facility's item, so the ids of the cost items go from one facility
+// to the other and back.
 const char *const kFixture = R"(
 INSERT INTO tblStort VALUES (5, 'Stort ''t Veld', 'RIVM-0042', 90,
   'Dijkweg 1' || char(13, 10) || 'Achterveld' || char(9) || '<&> "q"', 1,
@@ -41,10 +44,10 @@ INSERT INTO tblInrichting VALUES (13, 6, 1, 'Hek');
 INSERT INTO tblAct VALUES (21, 5, 11, 5, 'Vervangen folie', 1, 2040, NULL, 1, 3, 2, NULL, 30, 0, NULL,
   2, NULL, NULL, 150000.5, NULL, NULL, NULL, 3, 10, 0, NULL, 0, 2, 12.5, '2024-03-01 10:20:30',
   'fase één', 'NP 4.2');
-INSERT INTO tblAct VALUES (22, 5, 11, 5, 'Vervangen folie', 2, NULL, 31, 0, NULL, 3, NULL, NULL, 1, 5,
-  3, NULL, NULL, NULL, 12.75, 1000, 'm2', 1, NULL, 0, NULL, 0, 3, 7.5, NULL, NULL, NULL);
-INSERT INTO tblAct VALUES (23, 5, 12, 4, 'Onderhoud hekwerk en poort', 2, NULL, 1, 0, NULL, 3, 2060, NULL,
+INSERT INTO tblAct VALUES (22, 5, 12, 4, 'Onderhoud hekwerk en poort', 2, NULL, 1, 0, NULL, 3, 2060, NULL,
   0, NULL, 1, 2.5, 40000, NULL, NULL, NULL, NULL, 2, 1, 1, 2, 1, 0, NULL, '2024-03-02 00:00:00', NULL, NULL);
+INSERT INTO tblAct VALUES (23, 5, 11, 5, 'Vervangen folie', 2, NULL, 31, 0, NULL, 3, NULL, NULL, 1, 5,
+  3, NULL, NULL, NULL, 12.75, 1000, 'm2', 1, NULL, 0, NULL, 0, 3, 7.5, NULL, NULL, NULL);
 INSERT INTO tblAct VALUES (24, 6, 13, 1, 'Maaien', 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL,
   2, NULL, NULL, 100, NULL, NULL, NULL, 2, 1, 0, NULL, 0, 0, NULL, NULL, NULL, NULL);
 INSERT INTO tblTonnage VALUES (31, 5, 2020, 150);
@@ -86,11 +89,14 @@ QStringList siteOf(const QString &file, qint32 id)
     all << dump(file, QStringLiteral("SELECT * FROM tblTonnage WHERE lngStort_REF=? ORDER BY idrTonnage_ID"), {id});
     all << dump(file, QStringLiteral("SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY idrInrichting_ID"),
                 {id});
-    all << dump(file, QStringLiteral("SELECT * FROM tblAct WHERE lngStort_REF=? ORDER BY idrAct_ID"), {id});
+    // By facility, and within one by id: the order of a facility's cost
+    // items is kept, not the order between facilities.
+    all << dump(file, QStringLiteral("SELECT * FROM tblAct WHERE lngStort_REF=? ORDER BY lngInrichting_REF, idrAct_ID"),
+                {id});
     all << dump(file,
                 QStringLiteral("SELECT i.strObject, a.strAct FROM tblAct a JOIN tblInrichting i "
                                "ON i.idrInrichting_ID = a.lngInrichting_REF AND i.lngStort_REF = a.lngStort_REF "
-                               "WHERE a.lngStort_REF=? ORDER BY a.idrAct_ID"),
+                               "WHERE a.lngStort_REF=? ORDER BY a.lngInrichting_REF, a.idrAct_ID"),
                 {id});
     return all;
 }
@@ -192,18 +198,54 @@ TEST_F(SiteFileTest, ARoundTripKeepsEveryColumnOfTheSiteItsFacilitiesCostItemsAn
               QStringLiteral("31"));
 }
 
-TEST_F(SiteFileTest, ASiteWithoutFacilitiesOrForecastComesBackAsTheSiteRowAlone)
+// A site with neither a forecast nor facilities, with only one of them, or
+// with both, comes back with what it has, a facility without cost items
+// too.
+TEST_F(SiteFileTest, EveryShapeOfASiteComesBackWithWhatItHas)
 {
-    // Without a province code too: the imported site gets 0 ("none"), so
-    // that the site list, which joins the provinces, shows it.
-    runSql(dataFile, QStringLiteral("INSERT INTO tblStort (idrStort_ID, strStortNaam) VALUES (7, 'Leeg')"));
-    modMain::glngStortID = 7;
-    const QByteArray bytes = exported();
-    EXPECT_TRUE(bytes.contains("<z:row idrStort_ID='7' strStortNaam='Leeg'/>"));
-    const QString other = emptyDataFile();
-    EXPECT_GT(import(exportFile), 0);
-    EXPECT_EQ(rowCounts(other), QStringLiteral("1/0/0/0"));
-    EXPECT_EQ(scalar(other, QStringLiteral("SELECT bytProv_REF FROM tblStort")), QStringLiteral("0"));
+    // %1 is the site's id; its facilities are %1 * 10 + 1 and + 2.
+    const char *const forecast = "INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) VALUES "
+                                 "(%1, 2030, 10), (%1, 2031, 12);";
+    const char *const facilities = "INSERT INTO tblInrichting VALUES (%1 * 10 + 1, %1, 1, 'Zonder posten'), "
+                                   "(%1 * 10 + 2, %1, 2, 'Met een post');"
+                                   "INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct) "
+                                   "VALUES (%1, %1 * 10 + 2, 1, 'Maaien');";
+    const struct {
+        const char *why;
+        QString sql;
+        const char *counts; // sites/facilities/cost items/forecast years after the import
+    } cases[] = {
+        {"neither", QString(), "1/0/0/0"},
+        {"forecast only", QLatin1String(forecast), "1/0/0/2"},
+        {"facilities only", QLatin1String(facilities), "1/2/1/0"},
+        {"both", QLatin1String(forecast) + QLatin1String(facilities), "1/2/1/2"},
+    };
+    const QString connData = modMain::gstrConnData;
+    for (const auto &c : cases) {
+        // Without a province code too: the imported site gets 0 ("none"),
+        // so that the site list, which joins the provinces, shows it.
+        const qint32 site = qint32(7 + (&c - cases));
+        modMain::gstrConnData = connData;
+        runSql(dataFile,
+               QStringLiteral("INSERT INTO tblStort (idrStort_ID, strStortNaam) VALUES (%1, 'Leeg');").arg(site)
+                   + QString(c.sql).replace(QLatin1String("%1"), QString::number(site)));
+        modMain::glngStortID = site;
+        const QByteArray bytes = exported();
+        if (c.sql.isEmpty()) {
+            EXPECT_TRUE(bytes.contains("<z:row idrStort_ID='7' strStortNaam='Leeg'/>")) << c.why;
+        }
+        const QString other = templateCopy(QStringLiteral("dbQORdata_%1.mdb").arg(site));
+        modMain::gstrConnData = modMain::pfunConnStrData(other);
+        qint32 id = 0;
+        EXPECT_NO_THROW(id = import(exportFile)) << c.why;
+        EXPECT_EQ(rowCounts(other), QLatin1String(c.counts)) << c.why;
+        // Everything under the site as it was; the site row as it was but
+        // for its province.
+        EXPECT_EQ(siteOf(other, id).mid(1), siteOf(dataFile, site).mid(1)) << c.why;
+        EXPECT_EQ(scalar(other, QStringLiteral("SELECT strStortNaam || '|' || bytProv_REF FROM tblStort")),
+                  QStringLiteral("Leeg|0"))
+            << c.why;
+    }
 }
 
 TEST_F(SiteFileTest, WhatAKilledExportLeftGoesWithTheNextExport)
