@@ -94,11 +94,19 @@ QString pfunCompactPad(const QString &bestand)
 
 bool pfunIsVolledigDatabestand(const QString &pad)
 {
+    // tblSYS alone does not tell: the checklist file has one too. The site
+    // tables are the data file's own.
+    static const QStringList tabellen = {QStringLiteral("tblSYS"), QStringLiteral("tblStort"),
+                                         QStringLiteral("tblInrichting"), QStringLiteral("tblAct"),
+                                         QStringLiteral("tblTonnage")};
     try {
         db::Connection cn;
         cn.Open(pad);
         const db::Catalog catalog(cn);
-        return catalog.passesCheck(db::FileCheck::Full) && catalog.hasTable(QStringLiteral("tblSYS"));
+        for (const QString &tabel : tabellen)
+            if (!catalog.hasTable(tabel))
+                return false;
+        return catalog.passesCheck(db::FileCheck::Full);
     } catch (const platform::Error &) {
         return false;
     }

@@ -40,7 +40,9 @@ using KopieerStap = std::function<void(const QString &bestand, const QString &ko
 void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer);
 
 // Whether `pad` is a readable database whose full integrity check passes
-// and that holds the data file's table tblSYS.
+// and that holds the tables of a data file: tblSYS and the site tables
+// tblStort, tblInrichting, tblAct and tblTonnage (a checklist file, which
+// has a tblSYS of its own, is not a data file).
 bool pfunIsVolledigDatabestand(const QString &pad);
 
 } // namespace modCompress

@@ -109,10 +109,13 @@ TEST_F(DataFileCompaction, AnOlderCompleteCopyNeverReplacesTheLiveFile)
     EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
 }
 
-// The data file is missing and only the copy is there.
+// The data file is missing and only the copy is there: a complete data
+// file is put back; a cut-off one, or a complete database that is not a
+// data file, is left alone.
+enum class Kopie { Complete, Truncated, OtherDatabase, ChecklistFile };
 struct KopieGeval {
     const char *naam;
-    bool complete;
+    Kopie kopie;
 };
 void PrintTo(const KopieGeval &g, std::ostream *os)
 {
@@ -121,30 +124,50 @@ void PrintTo(const KopieGeval &g, std::ostream *os)
 
 class CompactionLeftOnlyTheCopy : public DataFileCompaction, public ::testing::WithParamInterface<KopieGeval> {};
 
-TEST_P(CompactionLeftOnlyTheCopy, CompleteCopyIsPutBackAnIncompleteOneIsLeftAlone)
+TEST_P(CompactionLeftOnlyTheCopy, OnlyACompleteDataFileIsPutBack)
 {
     const QString pad = dataFileWithFreePages();
     const QString kopie = modCompress::pfunCompactPad(pad);
     ASSERT_TRUE(QFile::rename(pad, kopie));
-    if (!GetParam().complete) {
+    switch (GetParam().kopie) {
+    case Kopie::Complete:
+        break;
+    case Kopie::Truncated: {
         const QByteArray bytes = fileBytes(kopie);
         writeBytes(kopie, bytes.left(bytes.size() / 3));
+        break;
+    }
+    case Kopie::OtherDatabase:
+        QFile::remove(kopie);
+        makeDatabase(kopie, QStringLiteral("CREATE TABLE t (x INTEGER); INSERT INTO t VALUES (1);"));
+        break;
+    case Kopie::ChecklistFile:
+        // It has a tblSYS with a 'versie' row, as a data file has.
+        QFile::remove(kopie);
+        ASSERT_TRUE(QFile::copy(progDir + QStringLiteral("/dbQORCL.mdb"), kopie));
+        ASSERT_EQ(scalar(kopie, QStringLiteral("SELECT count(*) FROM tblSYS WHERE strSYS_ID='versie'")),
+                  QStringLiteral("1"));
+        break;
     }
     const QByteArray copyBytes = fileBytes(kopie);
 
     modCompress::CompactDatabestand(pad);
 
-    if (GetParam().complete) {
+    if (GetParam().kopie == Kopie::Complete) {
         EXPECT_EQ(scalar(pad, kSites), QStringLiteral("1:Stort 1"));
         EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("dbQORdata_1.mdb")});
     } else {
+        EXPECT_FALSE(modCompress::pfunIsVolledigDatabestand(kopie));
         EXPECT_FALSE(QFileInfo::exists(pad));
         EXPECT_EQ(fileBytes(kopie), copyBytes);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompactionLeftOnlyTheCopy,
-                         ::testing::Values(KopieGeval{"Complete", true}, KopieGeval{"Truncated", false}),
+                         ::testing::Values(KopieGeval{"Complete", Kopie::Complete},
+                                           KopieGeval{"Truncated", Kopie::Truncated},
+                                           KopieGeval{"OtherDatabase", Kopie::OtherDatabase},
+                                           KopieGeval{"ChecklistFile", Kopie::ChecklistFile}),
                          [](const ::testing::TestParamInfo<KopieGeval> &info) { return std::string(info.param.naam); });
 
 // A compacted copy that does not hold what the data file holds is refused:
