@@ -44,7 +44,8 @@ std::optional<int> volgnummer(const QString &pad)
         return std::nullopt;
     try {
         db::Connection cn;
-        cn.Open(QStringLiteral("Data Source=") + pad + QStringLiteral(";Mode=Read"), {QStringLiteral("tblSYS")});
+        cn.Open(QStringLiteral("Data Source=") + db::connectionValue(pad) + QStringLiteral(";Mode=Read"),
+                {QStringLiteral("tblSYS")});
         db::Recordset rs;
         rs.Open(QStringLiteral("Select * from tblSYS"), cn, db::LockType::ReadOnly);
         std::optional<int> nummer;

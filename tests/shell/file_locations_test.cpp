@@ -144,6 +144,34 @@ INSTANTIATE_TEST_SUITE_P(
                       ChecklistGeval{"same", 12, false, true}, ChecklistGeval{"older", 11, false, false},
                       ChecklistGeval{"damaged", -1, false, false}, ChecklistGeval{"installedBroken", 11, true, true}));
 
+// The sequence number of a downloaded copy is read whatever its folder's
+// name holds: a ";" ends an item of a connection string, and a quote may
+// open a quoted value.
+TEST_F(FileLocations, DownloadedCopyIsReadInAFolderWhoseNameHoldsASemicolonOrQuotes)
+{
+    markInstalled();
+    // The user's data folder is under the home folder; the real one comes
+    // back whatever happens.
+    struct Thuis {
+        QString &userDir;
+        const QByteArray home = qgetenv("HOME");
+        ~Thuis()
+        {
+            qputenv("HOME", home);
+            userDir = modMain::pfunGebruikersMap();
+        }
+    } thuis{userDir};
+    for (const char *naam : {"thuis;1", "thuis 'a' \"b\"", "thuis \"c\";'d"}) {
+        const QString home = tmp.path() + QLatin1Char('/') + QString::fromUtf8(naam);
+        ASSERT_TRUE(QDir().mkpath(home));
+        qputenv("HOME", QFile::encodeName(home));
+        userDir = modMain::pfunGebruikersMap();
+        ASSERT_TRUE(userDir.startsWith(home + QLatin1Char('/'))) << userDir.toStdString();
+        userChecklist(13);
+        EXPECT_EQ(modMain::pfunChecklistBestand(), userDir + QStringLiteral("/dbQORCL.mdb")) << naam;
+    }
+}
+
 TEST_F(FileLocations, FirstDataFileIsMadeOnceAndWritableFromAReadOnlyTemplate)
 {
     markInstalled();
