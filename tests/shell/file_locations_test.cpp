@@ -179,9 +179,12 @@ TEST_F(FileLocations, FirstDataFileIsMadeOnceAndWritableFromAReadOnlyTemplate)
                           QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString data = userDir + QStringLiteral("/dbQORdata_1.mdb");
 
-    modMain::MaakEersteDatabestand();
+    // As an ordinary user: to root every file reads as writable, so a copy
+    // of the template would come out writable whatever the program does.
+    ASSERT_TRUE(testsupport::runAsOrdinaryUser([] { modMain::MaakEersteDatabestand(); }));
     ASSERT_TRUE(QFileInfo::exists(data));
     EXPECT_EQ(fileBytes(data), fileBytes(progDir + QStringLiteral("/db00.mdb")));
+    // The file's own permissions, which bind every user but root.
     EXPECT_TRUE(QFileInfo(data).permissions() & QFile::WriteOwner);
 
     // An existing file is never replaced.

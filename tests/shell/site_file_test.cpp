@@ -231,8 +231,9 @@ TEST_F(SiteFileTest, EveryShapeOfASiteComesBackWithWhatItHas)
                    + QString(c.sql).replace(QLatin1String("%1"), QString::number(site)));
         modMain::glngStortID = site;
         const QByteArray bytes = exported();
-        if (c.sql.isEmpty())
+        if (c.sql.isEmpty()) {
             EXPECT_TRUE(bytes.contains("<z:row idrStort_ID='7' strStortNaam='Leeg'/>")) << c.why;
+        }
         const QString other = templateCopy(QStringLiteral("dbQORdata_%1.mdb").arg(site));
         modMain::gstrConnData = modMain::pfunConnStrData(other);
         qint32 id = 0;

@@ -1,15 +1,22 @@
 #pragma once
 // A folder that cannot be written, for tests of read-only data files and
-// report folders.
+// report folders, and a step run as an ordinary user would run it.
 
 #include <QFile>
 #include <QString>
 
+#include <functional>
 #include <linux/capability.h>
 #include <sys/syscall.h>
+#include <thread>
 #include <unistd.h>
 
 namespace testsupport {
+
+// The capabilities that let root read, write and change files whatever
+// their permissions.
+inline constexpr unsigned kPermissionOverrides =
+    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
 // A folder that cannot be written for the lifetime of the guard. The tests
 // may run as root, which ignores permissions; the guard then also drops the
@@ -21,7 +28,7 @@ public:
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
                                        | QFile::ReadOther | QFile::ExeOther);
         if (::geteuid() == 0 && capget())
-            m_dropped = capset(m_saved[0].effective & ~kOverrides);
+            m_dropped = capset(m_saved[0].effective & ~kPermissionOverrides);
     }
     ~ReadOnlyFolder()
     {
@@ -45,8 +52,6 @@ public:
     }
 
 private:
-    static constexpr unsigned kOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
-
     bool capget()
     {
         m_header = {_LINUX_CAPABILITY_VERSION_3, 0};
@@ -65,5 +70,34 @@ private:
     __user_cap_header_struct m_header{};
     __user_cap_data_struct m_saved[2]{};
 };
+
+// Runs `step` as an ordinary user would: on a thread of its own that, when
+// the tests run as root, has given up the capabilities that override file
+// permissions. They go from the thread's permitted set too, which is what
+// access() checks for root; so a read-only file reads as not writable to
+// every check (a file's permissions as Qt reports them included), not only
+// to the writes themselves. The thread ends with the step, so nothing needs
+// giving back. False when the capabilities could not be given up; the step
+// has not run then.
+inline bool runAsOrdinaryUser(const std::function<void()> &step)
+{
+    bool ran = false;
+    std::thread thread([&] {
+        if (::geteuid() == 0) {
+            __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+            __user_cap_data_struct data[2]{};
+            if (syscall(SYS_capget, &header, data) != 0)
+                return;
+            data[0].effective &= ~kPermissionOverrides;
+            data[0].permitted &= ~kPermissionOverrides;
+            if (syscall(SYS_capset, &header, data) != 0)
+                return;
+        }
+        step();
+        ran = true;
+    });
+    thread.join();
+    return ran;
+}
 
 } // namespace testsupport

@@ -4,6 +4,8 @@
 #include "platform/db/recordset.h"
 #include "test_db.h"
 
+#include "support/read_only_folder.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <unistd.h>
@@ -327,19 +329,19 @@ TEST(ConnectionReadOnly, ModeReadRefusesWrites)
 
 TEST(ConnectionReadOnly, ReadOnlyFileOpensAndRefusesWrites)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind root";
     QTemporaryDir dir;
     const QString path = makeDatabase(dir);
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    {
+    // Permissions do not bind root, so the file is opened as an ordinary
+    // user would open it.
+    ASSERT_TRUE(testsupport::runAsOrdinaryUser([&] {
         Connection conn;
         conn.Open(path);
         EXPECT_TRUE(conn.isReadOnly());
         EXPECT_EQ(count(conn, "tblAct"), 0);
         expectError(err::kReadOnly, [&] { conn.Execute("INSERT INTO tblAct (strAct) VALUES ('x')"); });
-    }
+    }));
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
