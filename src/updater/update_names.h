@@ -14,7 +14,9 @@ namespace updater {
 // until every file of the update is in place.
 inline constexpr const char *kNewPrefix = "_0_";
 inline constexpr const char *kBackupPrefix = "_1_";
-// The journal of a replacement under way.
+// The journal of a replacement under way; every name that begins with it
+// (the journal for going back, the file a journal is written to first) is
+// the updater's as well.
 inline constexpr const char *kJournalName = "runupd.journal";
 
 // A plain file name: 1 to 100 characters from A-Z, a-z, 0-9, ".", "_",
@@ -24,7 +26,8 @@ bool isPlainName(const QString &name);
 
 // A data file of the user, the template and checklist file a new data file
 // and the program read, or the updater's own bookkeeping: "dbQORdata_"
-// (any case) followed by anything, "db00.mdb", "dbQORCL.mdb", the journal.
+// (any case) followed by anything, "db00.mdb", "dbQORCL.mdb", and the
+// journal's name (any case) followed by anything.
 // Such names are never replaced by a program update.
 bool isProtectedName(const QString &name);
 

@@ -60,6 +60,11 @@ TEST(UpdateNames, OnlyPlainNamesOutsideTheDataFiles)
         {"a b", false, false},
         {"tav\nir", false, false},
         {"tavir\r", false, false},
+        {"tavir\n", false, false},            // a line feed at the end is in the name too
+        {"dbQORCL.mdb\n", false, false},      // so it is no way round a protected name
+        {"runupd.journal.part", true, false}, // the journal's own files
+        {"runupd.journal.back", true, false},
+        {"RUNUPD.JOURNAL.x", true, false},
         {"$(rm)", false, false},
         {"_0_tavir", false, false},
         {"_1_tavir", false, false},
