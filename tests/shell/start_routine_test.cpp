@@ -147,6 +147,21 @@ TEST_F(StartRoutine, SecondInstanceIsRefusedAndLeavesTheFirstAlone)
     EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("<missing>"));
 }
 
+TEST_F(StartRoutine, LockFileLeftEmptyByAKillDoesNotBlockTheStart)
+{
+    // An earlier run killed between making its lock file and writing it.
+    const QString lockFile = os::SingleInstance{QLatin1String(tavir::kProgramTitle)}.lockFilePath();
+    ASSERT_TRUE(QFile(lockFile).open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(QFileInfo(lockFile).size(), 0);
+    expectNotFound(defaultDataFile());
+
+    modMain::Main();
+
+    EXPECT_TRUE(runGoesOn());
+    os::SingleInstance second{QLatin1String(tavir::kProgramTitle)};
+    EXPECT_FALSE(second.tryLock()) << "this run holds the lock";
+}
+
 // ---- settings -------------------------------------------------------------
 
 TEST_F(StartRoutine, WithoutSettingsUsesTheDefaultsAndOpensTheSettingsScreen)

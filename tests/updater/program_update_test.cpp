@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -88,6 +89,26 @@ TEST_F(ProgramUpdate, ChecklistAndProgramAreInPlaceAndTheProgramRunsAgain)
     files.sort();
     expected.sort();
     EXPECT_EQ(files, expected) << "no download, backup or journal is left";
+}
+
+TEST_F(ProgramUpdate, LockFileLeftEmptyByAKillDoesNotKeepTheUpdaterWaiting)
+{
+    // A program killed between making its lock file and writing it; its
+    // download waits.
+    const QString lockFile = os::SingleInstance(QLatin1String(tavir::kProgramTitle)).lockFilePath();
+    ASSERT_TRUE(QFile(lockFile).open(QIODevice::WriteOnly | QIODevice::Truncate));
+    writeBytes(inProg(QStringLiteral("_0_libtavir.so")), "nieuwe bibliotheek");
+
+    QProcess runupd;
+    runupd.start(inProg(QLatin1String(modAutoUpdate::kUpdater)), {program + QStringLiteral("|TAVIR")});
+    // The updater gives up after a minute of waiting for a program that
+    // still holds the lock; here nobody holds it.
+    ASSERT_TRUE(runupd.waitForFinished(120000));
+    EXPECT_EQ(runupd.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(runupd.exitCode(), 0) << runupd.readAllStandardError().toStdString();
+    EXPECT_EQ(fileBytes(inProg(QStringLiteral("libtavir.so"))), "nieuwe bibliotheek");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QFile::exists(inProg(QStringLiteral("gestart.txt"))); }, 20000))
+        << "the program is started again";
 }
 
 } // namespace

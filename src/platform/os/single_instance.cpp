@@ -1,10 +1,12 @@
 #include "platform/os/single_instance.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace os {
@@ -27,13 +29,7 @@ QString lockPath(const QString &name)
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &name)
-    : m_path(lockPath(name)), m_lock(std::make_unique<QLockFile>(m_path))
-{
-    // Only a dead owner makes a lock stale, never its age: the program may
-    // run for days.
-    m_lock->setStaleLockTime(0);
-}
+SingleInstance::SingleInstance(const QString &name) : m_path(lockPath(name)) {}
 
 SingleInstance::~SingleInstance()
 {
@@ -42,20 +38,32 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::tryLock()
 {
-    if (m_lock->isLocked())
+    if (m_fd >= 0)
         return true;
-    return m_lock->tryLock(0);
+    // Not inherited by a program this one starts (the updater takes the
+    // lock of its own), and never through a link someone put in its place.
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    // A lock of the open file: another open of the same file, in this
+    // process or another, cannot take it while this one holds it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(fd, 0) == 0)
+        (void)!::pwrite(fd, pid.constData(), size_t(pid.size()), 0);
+    m_fd = fd;
+    return true;
 }
 
 void SingleInstance::release()
 {
-    if (m_lock->isLocked())
-        m_lock->unlock();
-}
-
-bool SingleInstance::isLocked() const
-{
-    return m_lock->isLocked();
+    if (m_fd < 0)
+        return;
+    ::close(m_fd); // the lock goes with the last descriptor of the open file
+    m_fd = -1;
 }
 
 } // namespace os

@@ -1,13 +1,17 @@
 #pragma once
 // The check that the program runs once per user: a lock file named after
 // the program in the user's runtime folder (or, without one, the temporary
-// folder, with the user id in the name). The lock of a process that has
-// died is stale and is taken over.
+// folder, with the user id in the name).
+//
+// The lock is the system's own lock on the open file (flock), not what the
+// file says: the system releases it when its holder ends, however it ends,
+// so a holder killed at any moment (even between making the file and
+// writing into it) never keeps a later start out. The file holds the
+// holder's process id for whoever looks, and stays when the lock is given
+// up; removing it then could let two processes each lock a file of their
+// own.
 
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 namespace os {
 
@@ -21,17 +25,18 @@ public:
     SingleInstance &operator=(const SingleInstance &) = delete;
 
     // Takes the lock at once, without waiting. False while another live
-    // process (or another SingleInstance of this one) holds it.
+    // process (or another SingleInstance of this one) holds it, or when the
+    // lock file cannot be opened.
     bool tryLock();
     // Gives the lock up; also done by the destructor.
     void release();
-    bool isLocked() const;
+    bool isLocked() const { return m_fd >= 0; }
 
     QString lockFilePath() const { return m_path; }
 
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };
 
 } // namespace os

@@ -1,5 +1,5 @@
 // The single-instance lock: one holder per name, released on request or
-// when its process dies.
+// when its process dies, whatever the moment it died at.
 
 #include "platform/os/single_instance.h"
 
@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,4 +77,59 @@ TEST(SingleInstance, StaleLockOfADeadProcessIsTakenOver)
 
     os::SingleInstance next("TAVIR-stale");
     EXPECT_TRUE(next.tryLock());
+}
+
+TEST(SingleInstance, LockFileLeftBehindNeverBlocksTheNextStart)
+{
+    // What a holder killed at some moment leaves in the lock file: nothing
+    // yet (killed between making the file and writing it), part of its
+    // process id, or something that is no process id at all.
+    const struct {
+        const char *what;
+        QByteArray content;
+    } cases[] = {
+        {"an empty lock file", ""},
+        {"a half-written process id", "1"},
+        {"no process id", "\n\n"},
+        {"the process id of another live process, which now has that number", QByteArray::number(::getppid()) + "\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        os::SingleInstance next("TAVIR-left");
+        QFile file(next.lockFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.content);
+        file.close();
+
+        EXPECT_TRUE(next.tryLock());
+        os::SingleInstance second("TAVIR-left");
+        EXPECT_FALSE(second.tryLock()) << "the lock taken over holds as any other";
+    }
+}
+
+TEST(SingleInstance, HolderKilledWhileHoldingTheLockReleasesIt)
+{
+    os::SingleInstance inChild("TAVIR-killed");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Takes the lock, says so, and waits to be killed.
+        const char taken = inChild.tryLock() ? '1' : '0';
+        (void)!::write(ready[1], &taken, 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char taken = 0;
+    ASSERT_EQ(::read(ready[0], &taken, 1), 1);
+    ::close(ready[0]);
+    EXPECT_EQ(taken, '1');
+
+    os::SingleInstance next("TAVIR-killed");
+    EXPECT_FALSE(next.tryLock()) << "a live process holds it";
+    ASSERT_EQ(::kill(child, SIGKILL), 0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    EXPECT_TRUE(next.tryLock()) << "its holder is gone";
 }
