@@ -11,6 +11,7 @@
 #include <QList>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,10 @@ namespace {
 constexpr const char *kJournalHeader = "runupd 1";
 constexpr const char *kForward = "forward";
 constexpr const char *kBack = "back";
+// Beside the journal: the journal for going back, written before the first
+// change, and the file each of them is written to before it is renamed.
+constexpr const char *kBackSuffix = ".back";
+constexpr const char *kPartSuffix = ".part";
 
 // A stop asked for by the step hook: everything ends where it is.
 struct Stopped {};
@@ -47,6 +52,55 @@ bool present(const QString &path)
     return ::lstat(enc(path).constData(), &st) == 0;
 }
 
+// What stands at a path, without following a link: only a plain file of
+// the program folder is read, written or renamed.
+enum class Found { Nothing, PlainFile, Other };
+
+Found lookAt(const QString &path)
+{
+    struct stat st {};
+    if (::lstat(enc(path).constData(), &st) != 0)
+        return errno == ENOENT ? Found::Nothing : Found::Other;
+    return S_ISREG(st.st_mode) ? Found::PlainFile : Found::Other;
+}
+
+[[noreturn]] void notPlain(const QString &path)
+{
+    throw Failure{QStringLiteral("%1 is geen gewoon bestand.").arg(path)};
+}
+
+// Writes all of `bytes`; false with errno set when that fails.
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
 struct Entry {
     QString name;
     bool existed = false;
@@ -59,12 +113,17 @@ struct Journal {
 
 class Run {
 public:
-    Run(const QString &dir, const StepHook &hook) : m_dir(QDir::cleanPath(dir)), m_hook(hook) {}
+    Run(const QString &dir, const StepHook &hook, const WriteFault &writeFault)
+        : m_dir(QDir::cleanPath(dir)), m_hook(hook), m_writeFault(writeFault)
+    {
+    }
 
     QString path(const QString &name) const { return m_dir + QLatin1Char('/') + name; }
     QString fresh(const QString &name) const { return path(QLatin1String(kNewPrefix) + name); }
     QString backup(const QString &name) const { return path(QLatin1String(kBackupPrefix) + name); }
     QString journalPath() const { return path(QLatin1String(kJournalName)); }
+    QString backJournalPath() const { return journalPath() + QLatin1String(kBackSuffix); }
+    QString partPath() const { return journalPath() + QLatin1String(kPartSuffix); }
 
     void step()
     {
@@ -98,32 +157,84 @@ public:
         step();
     }
 
-    void writeJournal(const Journal &j)
+    // Removes `file` when it is a plain file; a link or a folder of that
+    // name is left alone.
+    void removePlain(const QString &file)
+    {
+        if (lookAt(file) == Found::PlainFile)
+            remove(file);
+    }
+
+    // The error number an injected fault gives the next write (0: none).
+    int writeFault()
+    {
+        ++m_writes;
+        return m_writeFault ? m_writeFault(m_writes) : 0;
+    }
+
+    // Writes the journal `j` as `target`: to a file of its own beside it,
+    // flushed, then renamed into place, so that `target` is always whole.
+    void writeJournal(const QString &target, const Journal &j)
     {
         QByteArray text = QByteArray(kJournalHeader) + '\n' + (j.back ? kBack : kForward) + '\n';
         for (const Entry &e : j.entries)
             text += (e.existed ? "1 " : "0 ") + e.name.toUtf8() + '\n';
-        const QString part = journalPath() + QStringLiteral(".part");
-        const int fd = ::open(enc(part).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0)
-            fail(errno, part);
-        const bool written = ::write(fd, text.constData(), size_t(text.size())) == text.size() && ::fsync(fd) == 0;
-        const int writeErr = errno;
-        ::close(fd);
-        if (!written) {
-            ::unlink(enc(part).constData());
-            fail(writeErr, part);
+        const QString part = partPath();
+        // What a run broken off while writing left goes; a link or a folder
+        // of the name is not ours to write into, nor to rename over.
+        switch (lookAt(part)) {
+        case Found::PlainFile:
+            remove(part);
+            break;
+        case Found::Other:
+            notPlain(part);
+        case Found::Nothing:
+            break;
         }
-        rename(part, journalPath());
+        if (lookAt(target) == Found::Other)
+            notPlain(target);
+        int err = 0;
+        {
+            const Descriptor file{
+                ::open(enc(part).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)};
+            if (file.fd < 0)
+                fail(errno, part);
+            err = writeFault();
+            if (err == 0 && !(writeAll(file.fd, text) && ::fsync(file.fd) == 0))
+                err = errno != 0 ? errno : EIO;
+        }
+        if (err == 0 && ::rename(enc(part).constData(), enc(target).constData()) != 0)
+            err = errno;
+        if (err != 0) {
+            ::unlink(enc(part).constData());
+            fail(err, part);
+        }
+        syncDir();
+        step();
     }
 
     // The journal, or false when there is none (or it cannot be read as one).
     bool readJournal(Journal &j, QString &why) const
     {
-        QFile f(journalPath());
-        if (!f.exists())
+        switch (lookAt(journalPath())) {
+        case Found::Nothing:
             return false;
-        if (!f.open(QIODevice::ReadOnly)) {
+        case Found::Other:
+            why = QStringLiteral("Het logboek %1 is geen gewoon bestand.").arg(journalPath());
+            return false;
+        case Found::PlainFile:
+            break;
+        }
+        const int fd = ::open(enc(journalPath()).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        struct stat st {};
+        if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            why = os::systemError(fd < 0 ? errno : EINVAL, journalPath()).description();
+            if (fd >= 0)
+                ::close(fd);
+            return false;
+        }
+        QFile f;
+        if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
             why = f.errorString();
             return false;
         }
@@ -152,33 +263,55 @@ public:
     }
 
     // The new file gets the permissions of the file it replaces; a new
-    // program (an executable or a script) may be run.
+    // program (an executable or a script) may be run. The download is
+    // opened without following a link, and only a plain file is changed.
     void takeMode(const Entry &e)
     {
+        const Descriptor download{
+            ::open(enc(fresh(e.name)).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK)};
+        if (download.fd < 0) {
+            if (errno == ELOOP)
+                notPlain(fresh(e.name));
+            fail(errno, fresh(e.name));
+        }
+        struct stat own {};
+        if (::fstat(download.fd, &own) != 0 || !S_ISREG(own.st_mode))
+            notPlain(fresh(e.name));
         struct stat st {};
         mode_t mode = 0644;
         if (e.existed && ::stat(enc(path(e.name)).constData(), &st) == 0) {
             mode = st.st_mode & 07777;
         } else {
-            QFile f(fresh(e.name));
-            if (f.open(QIODevice::ReadOnly)) {
-                const QByteArray head = f.read(4);
-                if (head
-                        == QByteArray("\x7f"
-                                      "ELF",
-                                      4)
-                    || head.startsWith("#!"))
-                    mode = 0755;
-            }
+            char head[4] = {};
+            const ssize_t n = ::read(download.fd, head, sizeof head);
+            if ((n == 4
+                 && std::memcmp(head,
+                                "\x7f"
+                                "ELF",
+                                4)
+                        == 0)
+                || (n >= 2 && head[0] == '#' && head[1] == '!'))
+                mode = 0755;
         }
-        if (::chmod(enc(fresh(e.name)).constData(), mode) != 0)
+        if (::fchmod(download.fd, mode) != 0)
             fail(errno, fresh(e.name));
     }
 
     void keepBackup(const Entry &e)
     {
-        if (!e.existed || present(backup(e.name)))
+        if (!e.existed)
             return;
+        switch (lookAt(backup(e.name))) {
+        case Found::PlainFile:
+            return; // kept by a run that was broken off
+        case Found::Other:
+            notPlain(backup(e.name));
+        case Found::Nothing:
+            break;
+        }
+        // A backup takes room on the disk: a link in the folder, or a copy.
+        if (const int err = writeFault())
+            fail(err, backup(e.name));
         if (::link(enc(path(e.name)).constData(), enc(backup(e.name)).constData()) == 0) {
             syncDir();
             step();
@@ -198,28 +331,51 @@ public:
     {
         try {
             for (const Entry &e : j.entries) {
-                if (!present(fresh(e.name)))
+                switch (lookAt(fresh(e.name))) {
+                case Found::Nothing:
                     continue; // in place already
+                case Found::Other:
+                    notPlain(fresh(e.name));
+                case Found::PlainFile:
+                    break;
+                }
                 keepBackup(e);
                 takeMode(e);
                 rename(fresh(e.name), path(e.name));
             }
         } catch (const Failure &f) {
             m_error = f.text;
-            j.back = true;
-            try {
-                writeJournal(j);
-            } catch (const Failure &) {
-                // The journal still says forward: a later run may then
-                // complete the replacement instead; either way is whole.
-            }
-            back(j);
+            if (turnBack(j))
+                back(j);
             return;
         }
+        // Every file is in place: from here on the run only goes forward.
+        removePlain(backJournalPath());
         for (const Entry &e : j.entries)
-            remove(backup(e.name));
+            removePlain(backup(e.name));
         remove(journalPath());
         m_kind = Outcome::Kind::Replaced;
+    }
+
+    // The journal says "back" before anything is undone: the journal for
+    // going back, written before the first change, takes its place in one
+    // rename, which needs no room on the disk. When even that fails nothing
+    // is undone, and the journal still says forward: the next run goes on
+    // forward, and turns back if it fails again.
+    bool turnBack(Journal &j)
+    {
+        try {
+            if (lookAt(backJournalPath()) != Found::PlainFile)
+                throw Failure{QStringLiteral("Het logboek %1 ontbreekt.").arg(backJournalPath())};
+            rename(backJournalPath(), journalPath());
+        } catch (const Failure &f) {
+            m_error += QStringLiteral("\n") + f.text
+                       + QStringLiteral("\nEr is niets teruggezet; de volgende start maakt de update af.");
+            m_kind = Outcome::Kind::Failed;
+            return false;
+        }
+        j.back = true;
+        return true;
     }
 
     void back(const Journal &j)
@@ -227,15 +383,28 @@ public:
         try {
             for (qsizetype i = j.entries.size() - 1; i >= 0; --i) {
                 const Entry &e = j.entries.at(i);
-                if (present(fresh(e.name))) {
+                if (lookAt(fresh(e.name)) != Found::Nothing) {
                     // Not placed: the original is still there.
-                    remove(backup(e.name));
-                } else if (present(backup(e.name))) {
+                    removePlain(backup(e.name));
+                    continue;
+                }
+                switch (lookAt(backup(e.name))) {
+                case Found::PlainFile:
                     rename(backup(e.name), path(e.name));
-                } else if (!e.existed && present(path(e.name))) {
-                    remove(path(e.name));
+                    break;
+                case Found::Other:
+                    notPlain(backup(e.name));
+                case Found::Nothing:
+                    if (!e.existed && lookAt(path(e.name)) == Found::PlainFile)
+                        remove(path(e.name));
+                    break;
                 }
             }
+            // The downloads go with the update they came for: none of them
+            // is ever placed later without the others.
+            for (const Entry &e : j.entries)
+                removePlain(fresh(e.name));
+            removePlain(backJournalPath());
             remove(journalPath());
             m_kind = Outcome::Kind::RolledBack;
         } catch (const Failure &f) {
@@ -265,7 +434,12 @@ public:
             if (!why.isEmpty()) {
                 o.kind = Outcome::Kind::Failed;
                 o.error = why;
+                return o;
             }
+            // No run under way: what one broken off before its journal was
+            // in place left beside it is of no use.
+            removePlain(backJournalPath());
+            removePlain(partPath());
             return o;
         }
         // A copy of a backup broken off midway is of no use.
@@ -286,8 +460,19 @@ public:
         for (const QString &n : names)
             j.entries << Entry{n, present(path(n))};
         try {
-            writeJournal(j);
+            // The way back first, so that it is there before anything
+            // changes; then the journal, which starts the run.
+            Journal way = j;
+            way.back = true;
+            writeJournal(backJournalPath(), way);
+            writeJournal(journalPath(), j);
         } catch (const Failure &f) {
+            // Nothing has changed; the downloads wait, all of them.
+            try {
+                removePlain(backJournalPath());
+            } catch (const Failure &) {
+                // Removed by the next run.
+            }
             Outcome o;
             o.kind = Outcome::Kind::Failed;
             o.error = f.text;
@@ -301,7 +486,9 @@ public:
 private:
     QString m_dir;
     StepHook m_hook;
+    WriteFault m_writeFault;
     int m_step = 0;
+    int m_writes = 0;
     Outcome::Kind m_kind = Outcome::Kind::Failed;
     QString m_error;
 };
@@ -331,10 +518,10 @@ QStringList waitingDownloads(const QString &dir)
 
 // Runs `body` on a run in `dir`; a stop or a failure on the way becomes the
 // outcome.
-template <class Body> Outcome guarded(const QString &dir, const StepHook &hook, Body body)
+template <class Body> Outcome guarded(const QString &dir, const StepHook &hook, const WriteFault &writeFault, Body body)
 {
     try {
-        Run run(dir, hook);
+        Run run(dir, hook, writeFault);
         return body(run);
     } catch (const Stopped &) {
         return stopped();
@@ -346,14 +533,14 @@ template <class Body> Outcome guarded(const QString &dir, const StepHook &hook, 
     }
 }
 
-Outcome recover(const QString &dir, const StepHook &hook)
+Outcome recover(const QString &dir, const StepHook &hook, const WriteFault &writeFault)
 {
-    return guarded(dir, hook, [](Run &run) { return run.recover(); });
+    return guarded(dir, hook, writeFault, [](Run &run) { return run.recover(); });
 }
 
-Outcome replaceAll(const QString &dir, const StepHook &hook)
+Outcome replaceAll(const QString &dir, const StepHook &hook, const WriteFault &writeFault)
 {
-    return guarded(dir, hook, [&dir](Run &run) {
+    return guarded(dir, hook, writeFault, [&dir](Run &run) {
         Outcome earlier = run.recover();
         if (earlier.kind == Outcome::Kind::Failed)
             return earlier; // an unfinished run that cannot be finished: touch nothing more

@@ -4,23 +4,39 @@
 // Every "_0_" + name in the program folder (for a name an update may
 // replace, see update_names.h) takes the place of name by a rename. The
 // files are never missing for a moment, and a run that is broken off at
-// any point (killed, power gone) is completed or undone the next time the
-// updater or the program starts:
+// any point (killed, power gone, the disk full) is completed or undone the
+// next time the updater or the program starts:
 //
-//   1. The journal "runupd.journal" is written (to a temporary file that is
-//      renamed into place) with every name and whether it existed.
+//   1. Two journals are written, each to "runupd.journal.part" that is
+//      flushed and renamed into place, with every name and whether it
+//      existed: first "runupd.journal.back", which says "back", then
+//      "runupd.journal", which says "forward" and starts the run. Nothing
+//      has changed yet; when either cannot be written the run ends there.
 //   2. For each name: the file it replaces is kept as "_1_" + name (a hard
 //      link, or a copy where the file system has none), then "_0_" + name is
 //      renamed onto name. A rename is atomic: name is always either the old
 //      or the new file.
-//   3. When all are in place the backups and then the journal go.
-//   If a step of 2 fails, the journal is marked for going back and every
-//   file already placed is renamed back from its backup (a file that was
-//   new is removed); the downloads not yet placed stay.
+//   3. When all are in place the journal for going back, the backups and
+//      then the journal go.
+//   If a step of 2 fails, "runupd.journal.back" is renamed onto
+//   "runupd.journal" before anything is undone: from that one rename on the
+//   journal says "back", and a rename needs no room on a full disk. Then
+//   every file already placed is renamed back from its backup (a file that
+//   was new is removed), and the downloads of the update are removed, so
+//   that none of them is placed later without the others. When the rename
+//   of the journal fails too, nothing is undone (the journal still says
+//   forward).
 //
 // With a journal present, recover() goes on from the journal: forward when
 // it says so (a file whose "_0_" is gone is already in place), back when it
-// was marked for going back. Each step can be repeated.
+// says back. Each step can be repeated, and the direction read is always
+// the one the run was going in, so whatever moment a run is broken off at,
+// the folder ends with all old or all new files.
+//
+// Only plain files are read, written, renamed or removed: a symbolic link
+// (or a folder) where a download, a backup or a journal should be is never
+// followed and is left as it is; the run refuses it, before anything
+// changes or by going back.
 
 #include <QString>
 #include <QStringList>
@@ -32,8 +48,9 @@ struct Outcome {
     enum class Kind {
         Nothing,    // no journal and no download waiting
         Replaced,   // every file is in place
-        RolledBack, // a file could not be placed; the old files are back
-        Failed,     // nothing could be started, or going back failed (the journal stays)
+        RolledBack, // a file could not be placed; the old files are back, the downloads gone
+        Failed,     // nothing could be started, or going back could not be begun or
+                    // failed (the journal stays)
     };
     Kind kind = Kind::Nothing;
     QStringList names; // the files of the update
@@ -46,12 +63,17 @@ struct Outcome {
 // false stops there at once, without any clean-up, as a kill would (tests).
 using StepHook = std::function<bool(int step)>;
 
+// Called before every write that takes room on the disk (a journal, a
+// backup), with its running number; an error number other than 0 makes that
+// write fail with it, as a full disk does with ENOSPC (tests).
+using WriteFault = std::function<int(int write)>;
+
 // Completes or undoes a replacement that the journal in `dir` records.
 // Nothing when there is no journal.
-Outcome recover(const QString &dir, const StepHook &hook = {});
+Outcome recover(const QString &dir, const StepHook &hook = {}, const WriteFault &writeFault = {});
 
 // Recovers first, then puts every waiting "_0_" file of `dir` in place.
-Outcome replaceAll(const QString &dir, const StepHook &hook = {});
+Outcome replaceAll(const QString &dir, const StepHook &hook = {}, const WriteFault &writeFault = {});
 
 // The downloads waiting in `dir`: the names (without "_0_") an update may
 // replace, sorted.

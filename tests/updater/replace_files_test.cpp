@@ -1,7 +1,8 @@
 // Putting a program update in place: which names an update may bring, all
 // files or none, and a run broken off after any step (as by a kill, or by
-// power going) that the next start completes or undoes, never leaving a
-// file missing or the program half old and half new.
+// power going), also on a full disk, that the next start completes or
+// undoes, never leaving a file missing or the program half old and half
+// new; and links where the updater keeps its own files, left alone.
 
 #include "shell/shell_test_env.h"
 
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -29,6 +31,31 @@ mode_t mode(const QString &path)
 using shelltest::fileBytes;
 using shelltest::writeBytes;
 using updater::Outcome;
+
+// A disk with room for the first `fit` writes of a run: every later one
+// fails with ENOSPC.
+updater::WriteFault roomFor(int fit)
+{
+    return [fit](int write) { return write > fit ? ENOSPC : 0; };
+}
+
+// Stops a run after its step `at` (never when 0), as a kill would, and
+// notes whether it did.
+struct Kill {
+    int at = 0;
+    bool happened = false;
+
+    updater::StepHook hook()
+    {
+        return [this](int step) {
+            if (at > 0 && step >= at) {
+                happened = true;
+                return false;
+            }
+            return true;
+        };
+    }
+};
 
 TEST(UpdateNames, OnlyPlainNamesOutsideTheDataFiles)
 {
@@ -142,6 +169,22 @@ protected:
         EXPECT_NE(read("tavir"), "<weg>");
         EXPECT_NE(read("libtavir.so"), "<weg>");
     }
+    // The program is the old one or the new one, and the downloads of the
+    // update wait all of them or none: never a part that a later run
+    // would put in place alone.
+    void expectAllOldOrAllNew() const
+    {
+        const QStringList waiting = updater::waitingDownloads(dir);
+        if (read("tavir") == "nieuw programma") {
+            expectNew();
+            EXPECT_EQ(waiting, QStringList());
+        } else {
+            expectOld();
+            EXPECT_TRUE(waiting.isEmpty() || waiting == QStringList({"hulp", "libtavir.so", "tavir"}))
+                << waiting.join(QLatin1Char(',')).toStdString();
+        }
+        expectUntouched();
+    }
     // Nothing of the update's bookkeeping is left.
     void expectClean() const
     {
@@ -210,11 +253,110 @@ TEST_F(ReplaceFiles, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
             }
             const Outcome next = updater::recover(dir);
             EXPECT_TRUE(next.ok()) << next.error.toStdString();
+            if (stop == 1) {
+                // Broken off when only the journal for going back was in
+                // place: nothing had changed, and every download waits for
+                // the next update run.
+                expectOld();
+                EXPECT_EQ(updater::waitingDownloads(dir), QStringList({"hulp", "libtavir.so", "tavir"}));
+                EXPECT_EQ(updater::replaceAll(dir).kind, Outcome::Kind::Replaced);
+            }
             expectNew();
             expectUntouched();
             expectClean();
         }
     }
+}
+
+// A disk with room for some of the writes of a run: the two journals, then
+// the backups of "libtavir.so" and of "tavir" ("hulp" is new and needs
+// none). Renames and removals need no room.
+struct Disk {
+    const char *what;
+    int fit;
+};
+void PrintTo(const Disk &d, std::ostream *os)
+{
+    *os << d.what;
+}
+
+class FullDisk : public ReplaceFiles, public ::testing::WithParamInterface<Disk> {};
+
+TEST_P(FullDisk, KilledAtAnyStepEndsAllOldOrAllNew)
+{
+    const Disk &d = GetParam();
+    int round = 0;
+    for (const bool fullAtNextStart : {true, false}) {
+        // Killed after each step of the run (and not killed), then the next
+        // start, on the disk as it is then, killed after each of its own
+        // steps (and not killed), and the start after that.
+        Kill first;
+        do {
+            ++first.at;
+            Kill next;
+            do {
+                ++next.at;
+                SCOPED_TRACE(testing::Message()
+                             << (fullAtNextStart ? "still full" : "room again")
+                             << " at the next start; killed after step " << first.at << ", then after " << next.at);
+                make(QStringLiteral("prog_full_%1").arg(++round));
+                first.happened = false;
+                updater::replaceAll(dir, first.hook(), roomFor(d.fit));
+                expectNoneMissing();
+                const updater::WriteFault disk = fullAtNextStart ? roomFor(0) : updater::WriteFault();
+                next.happened = false;
+                updater::recover(dir, next.hook(), disk);
+                expectNoneMissing();
+                const Outcome after = updater::recover(dir, {}, disk);
+                EXPECT_TRUE(after.kind != Outcome::Kind::Failed) << after.error.toStdString();
+                expectAllOldOrAllNew();
+                expectClean();
+
+                // A later update run, with room on the disk, puts what waits
+                // in place: all of it, or nothing.
+                const Outcome later = updater::replaceAll(dir);
+                EXPECT_TRUE(later.ok()) << later.error.toStdString();
+                expectAllOldOrAllNew();
+                EXPECT_EQ(updater::waitingDownloads(dir), QStringList());
+                expectClean();
+            } while (next.happened);
+        } while (first.happened);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, FullDisk,
+                         ::testing::Values(Disk{"no room for the first journal", 0},
+                                           Disk{"no room for the second journal", 1},
+                                           Disk{"no room for a backup once the new file is in place", 2},
+                                           Disk{"no room for the last backup", 3}, Disk{"room for every write", 4}));
+
+TEST_F(ReplaceFiles, UndoingThatCannotBeRecordedIsNotBegun)
+{
+    // Room for the journals only, and the journal for going back lost once
+    // both are in place: "libtavir.so" cannot be kept after "hulp" is in
+    // place, and the run cannot say that it goes back.
+    const Outcome first = updater::replaceAll(
+        dir,
+        [this](int step) {
+            if (step == 2)
+                EXPECT_TRUE(QFile::remove(in(QStringLiteral("runupd.journal.back"))));
+            return true;
+        },
+        roomFor(2));
+
+    EXPECT_EQ(first.kind, Outcome::Kind::Failed);
+    EXPECT_FALSE(first.error.isEmpty());
+    // Nothing is undone; the journal still says forward.
+    EXPECT_EQ(read("hulp"), "#!/bin/sh\necho nieuw\n");
+    EXPECT_EQ(read("tavir"), "oud programma");
+    EXPECT_TRUE(fileBytes(in(QStringLiteral("runupd.journal"))).contains("forward"));
+
+    // The next start, with room again, finishes the update.
+    const Outcome next = updater::recover(dir);
+    EXPECT_EQ(next.kind, Outcome::Kind::Replaced) << next.error.toStdString();
+    expectNew();
+    expectUntouched();
+    expectClean();
 }
 
 TEST_F(ReplaceFiles, FileThatCannotBePlacedPutsTheOldOnesBack)
@@ -233,19 +375,21 @@ TEST_F(ReplaceFiles, FileThatCannotBePlacedPutsTheOldOnesBack)
     EXPECT_TRUE(QFileInfo(in(QStringLiteral("libtavir.so/inhoud"))).isDir());
     expectUntouched();
     expectClean();
-    // The downloads that were not placed stay.
-    EXPECT_EQ(read("_0_tavir"), "nieuw programma");
+    // The downloads go with the update, also those not placed.
+    EXPECT_EQ(updater::waitingDownloads(dir), QStringList());
 }
 
 TEST_F(ReplaceFiles, GoingBackBrokenOffIsFinishedAtTheNextStart)
 {
     ASSERT_TRUE(QFile::remove(in(QStringLiteral("libtavir.so"))));
     ASSERT_TRUE(QDir().mkpath(in(QStringLiteral("libtavir.so/inhoud"))));
-    for (int stop = 1; stop < 12; ++stop) {
-        SCOPED_TRACE(testing::Message() << "stopped after step " << stop);
-        const Outcome first = updater::replaceAll(dir, [stop](int step) { return step < stop; });
-        if (first.kind != Outcome::Kind::Failed)
-            break; // the whole run takes fewer steps
+    Kill kill;
+    do {
+        ++kill.at;
+        SCOPED_TRACE(testing::Message() << "stopped after step " << kill.at);
+        kill.happened = false;
+        const Outcome first = updater::replaceAll(dir, kill.hook());
+        EXPECT_EQ(first.kind, kill.happened ? Outcome::Kind::Failed : Outcome::Kind::RolledBack);
         EXPECT_NE(read("tavir"), "<weg>");
         const Outcome next = updater::recover(dir);
         EXPECT_NE(next.kind, Outcome::Kind::Failed) << next.error.toStdString();
@@ -253,10 +397,13 @@ TEST_F(ReplaceFiles, GoingBackBrokenOffIsFinishedAtTheNextStart)
         EXPECT_EQ(read("hulp"), "<weg>");
         expectUntouched();
         expectClean();
+        const QStringList waiting = updater::waitingDownloads(dir);
+        EXPECT_TRUE(waiting.isEmpty() || waiting.size() == 3) << waiting.join(QLatin1Char(',')).toStdString();
         // Put the downloads back for the next round.
         write(QStringLiteral("_0_tavir"), "nieuw programma");
+        write(QStringLiteral("_0_libtavir.so"), "nieuwe bibliotheek");
         write(QStringLiteral("_0_hulp"), "#!/bin/sh\necho nieuw\n");
-    }
+    } while (kill.happened);
 }
 
 TEST_F(ReplaceFiles, DownloadThatIsASymbolicLinkIsNotPutInPlace)
@@ -296,6 +443,60 @@ TEST_F(ReplaceFiles, DownloadThatIsASymbolicLinkIsNotPutInPlace)
         EXPECT_EQ(mode(doel), 0600);
         EXPECT_EQ(read("libtavir.so"), "nieuwe bibliotheek");
         expectClean();
+    }
+}
+
+TEST_F(ReplaceFiles, LinkWhereTheUpdaterKeepsItsOwnFilesIsLeftAlone)
+{
+    // Where each link points: a file outside the program folder that reads
+    // as a journal naming the program.
+    const QString buiten = tmp.path() + QStringLiteral("/elders");
+    const QByteArray buitenBytes = "runupd 1\nforward\n1 tavir\n";
+    const struct {
+        const char *name;
+        bool onceTheJournalIsInPlace; // else before the run
+        Outcome::Kind kind;
+    } cases[] = {
+        // Refused before anything changes; the downloads wait.
+        {"runupd.journal.part", false, Outcome::Kind::Failed},
+        {"runupd.journal.back", false, Outcome::Kind::Failed},
+        {"runupd.journal", false, Outcome::Kind::Failed},
+        // Found on the way: the update is undone.
+        {"_1_tavir", false, Outcome::Kind::RolledBack},
+        {"_0_tavir", true, Outcome::Kind::RolledBack},
+    };
+    int round = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        make(QStringLiteral("prog_own_link_%1").arg(round++));
+        writeBytes(buiten, buitenBytes);
+        ASSERT_EQ(::chmod(QFile::encodeName(buiten).constData(), 0600), 0);
+        const QString link = in(QLatin1String(c.name));
+        const auto plant = [&link, &buiten] {
+            QFile::remove(link);
+            ASSERT_TRUE(QFile::link(buiten, link));
+        };
+        if (!c.onceTheJournalIsInPlace)
+            plant();
+
+        const Outcome o = updater::replaceAll(dir, [&](int step) {
+            if (c.onceTheJournalIsInPlace && step == 2)
+                plant();
+            return true;
+        });
+
+        EXPECT_EQ(o.kind, c.kind) << o.error.toStdString();
+        expectOld();
+        expectUntouched();
+        EXPECT_FALSE(QFileInfo(in(QStringLiteral("tavir"))).isSymLink());
+        // The link, and what it points at, are as they were.
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), buiten);
+        EXPECT_EQ(fileBytes(buiten), buitenBytes);
+        EXPECT_EQ(mode(buiten), 0600);
+        for (const QString &e : entries())
+            EXPECT_TRUE(e == QLatin1String(c.name) || !e.startsWith(QLatin1String("_1_"))) << e.toStdString();
+        EXPECT_EQ(updater::waitingDownloads(dir),
+                  c.kind == Outcome::Kind::Failed ? QStringList({"hulp", "libtavir.so", "tavir"}) : QStringList());
     }
 }
 
