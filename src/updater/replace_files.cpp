@@ -284,13 +284,8 @@ public:
         } else {
             char head[4] = {};
             const ssize_t n = ::read(download.fd, head, sizeof head);
-            if ((n == 4
-                 && std::memcmp(head,
-                                "\x7f"
-                                "ELF",
-                                4)
-                        == 0)
-                || (n >= 2 && head[0] == '#' && head[1] == '!'))
+            static const char elf[4] = {'\x7f', 'E', 'L', 'F'};
+            if ((n == 4 && std::memcmp(head, elf, 4) == 0) || (n >= 2 && head[0] == '#' && head[1] == '!'))
                 mode = 0755;
         }
         if (::fchmod(download.fd, mode) != 0)
@@ -370,7 +365,7 @@ public:
             rename(backJournalPath(), journalPath());
         } catch (const Failure &f) {
             m_error += QStringLiteral("\n") + f.text
-                       + QStringLiteral("\nEr is niets teruggezet; de volgende start maakt de update af.");
+                       + QStringLiteral("\nEr is niets teruggezet; de volgende start gaat verder met de update.");
             m_kind = Outcome::Kind::Failed;
             return false;
         }
