@@ -5,6 +5,7 @@
 #include "calc/clsDV.h"
 
 #include "calc_fixture.h"
+#include "support/item_at.h"
 #include "support/scripted_dialogs_fixture.h"
 
 #include "platform/core/error.h"
@@ -18,6 +19,8 @@ namespace {
 using calc::clsDV;
 using calctest::CalcFixture;
 using calctest::ownItem;
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class DVRapportTest : public testsupport::ScriptedDialogsTest {
 protected:
@@ -106,8 +109,8 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
     }
     EXPECT_EQ(namen, QStringList({"Maaien", "Zettingsmetingen", "Onderhoud hekwerk en poort", "Vervangen afdeklaag",
                                   "Controlemetingen grondwater", "Inspectie peilbuizen", "Opruimen"}));
-    EXPECT_EQ(groepen.first(), QStringLiteral("Algemeen"));
-    EXPECT_EQ(groepen.last(), QStringLiteral("Grondwatermonitoringssysteem"));
+    EXPECT_EQ(itemAt(groepen, 0), QStringLiteral("Algemeen"));
+    EXPECT_EQ(lastItem(groepen), QStringLiteral("Grondwatermonitoringssysteem"));
     EXPECT_FLOAT_EQ(perCat->rapTotaalPerSorteerveld(1).toFloat(), 150665.28125f);
 
     // Conformity: outside the criteria first, then within, then own items.
@@ -120,9 +123,9 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
     }
     EXPECT_EQ(namen, QStringList({"Controlemetingen grondwater", "Onderhoud hekwerk en poort", "Maaien",
                                   "Zettingsmetingen", "Vervangen afdeklaag", "Inspectie peilbuizen", "Opruimen"}));
-    EXPECT_EQ(groepen[0], QStringLiteral("Checklistposten, niet conform criteria"));
-    EXPECT_EQ(groepen[1], QStringLiteral("Checklistposten"));
-    EXPECT_EQ(groepen[2], QStringLiteral("Door gebruiker gedefinieerd"));
+    EXPECT_EQ(itemAt(groepen, 0), QStringLiteral("Checklistposten, niet conform criteria"));
+    EXPECT_EQ(itemAt(groepen, 1), QStringLiteral("Checklistposten"));
+    EXPECT_EQ(itemAt(groepen, 2), QStringLiteral("Door gebruiker gedefinieerd"));
     EXPECT_FLOAT_EQ(perQOR->rapTotaalPerSorteerveld(0).toFloat(), 154553.75f);
     EXPECT_FLOAT_EQ(perQOR->rapTotaalPerSorteerveld(1).toFloat(), 11162.3125f);
 }
