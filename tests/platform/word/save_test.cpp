@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -141,6 +142,25 @@ QByteArray partOf(const QByteArray &docx, const char *name)
     }
     zip_error_fini(&error);
     return bytes;
+}
+
+TEST(WordSave, AHeaderOrFooterWithNothingInItIsSavedWithAnEmptyParagraph)
+{
+    // A header or footer part without a paragraph is not valid Office Open
+    // XML; most reports leave one of them empty.
+    Document doc;
+    doc.Selection().TypeText(QStringLiteral("tekst"));
+    const QByteArray package = doc.toDocx();
+    for (const char *naam : {"word/header1.xml", "word/footer1.xml"}) {
+        SCOPED_TRACE(naam);
+        QXmlStreamReader xml(partOf(package, naam));
+        int paragraphs = 0;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.qualifiedName() == QLatin1String("w:p"))
+                ++paragraphs;
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(paragraphs, 1);
+    }
 }
 
 TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
