@@ -2,6 +2,7 @@
 // its choices, the VAT field, the whole report into a Word file through the
 // save dialog and on screen, and the reports that write nothing.
 
+#include "support/item_at.h"
 #include "support/qstring_printer.h"
 #include "support/read_only_folder.h"
 #include "support/scripted_dialogs_fixture.h"
@@ -35,6 +36,9 @@
 using namespace reports;
 
 namespace {
+
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class FrmDoelvermTest : public testsupport::ScriptedDialogsTest {
 protected:
@@ -185,7 +189,7 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
 
     const QJsonObject d = wordtest::readDocx(pad);
     const QStringList body = wordtest::bodyTexts(d);
-    EXPECT_EQ(body.first(), QStringLiteral("R a p p o r t a g e   T A V I R"));
+    EXPECT_EQ(itemAt(body, 0), QStringLiteral("R a p p o r t a g e   T A V I R"));
     // VAT rows on the cover page: the field read 19.
     EXPECT_TRUE(QJsonDocument(d).toJson().contains("Omzetbelasting (19,0%)"));
     EXPECT_TRUE(body.contains(QStringLiteral("Rapportage doelvermogen\nInrichting: Gamma\n")));
@@ -197,7 +201,7 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     bool doelvermogen = false;
     for (const auto &t : wordtest::tables(d))
         doelvermogen =
-            doelvermogen || wordtest::rowTexts(t.toObject()).last().startsWith(QStringLiteral("DOELVERMOGEN"));
+            doelvermogen || lastItem(wordtest::rowTexts(t.toObject())).startsWith(QStringLiteral("DOELVERMOGEN"));
     EXPECT_TRUE(doelvermogen);
 
     const QByteArray kop = QJsonDocument(d[QStringLiteral("header")].toArray()).toJson();
@@ -279,7 +283,7 @@ TEST_F(FrmDoelvermTest, AFailedSaveAsksForAnotherNameAndLeavesNoFileBehind)
     EXPECT_EQ(boxen[1].msgBox.icon, ui::Icon::Exclamation);
     EXPECT_TRUE(boxen[1].msgBox.text.endsWith(QStringLiteral("\r\n\r\nSla het document op onder een andere naam.")));
     EXPECT_EQ(bestanden(), QStringList({"tweede.docx"}));
-    EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(goed)).first(),
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(wordtest::readDocx(goed)), 0),
               QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
     // Yes opens the file that was saved.
     ASSERT_EQ(geopend.size(), 1);
@@ -329,7 +333,7 @@ TEST_F(FrmDoelvermTest, AReadOnlyDataFileStillGetsItsWordReport)
         ok();
         EXPECT_FALSE(geladen());
         EXPECT_EQ(bestanden(), QStringList({"rapport.docx"}));
-        EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(pad)).first(),
+        EXPECT_EQ(itemAt(wordtest::bodyTexts(wordtest::readDocx(pad)), 0),
                   QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
     }
     QFile::setPermissions(fx.dataFile, QFile::ReadOwner | QFile::WriteOwner);

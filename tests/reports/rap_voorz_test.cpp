@@ -2,6 +2,7 @@
 // its parts and the driver that saves it.
 
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/rap_kostenposten.h"
 #include "reports/rap_voorz.h"
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::itemAt;
 
 const QString kTitel = QStringLiteral("Rapportage TAVIR: ingevoerde data");
 const QString kGereed = QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?");
@@ -71,7 +74,7 @@ TEST_F(RapVoorzTest, FacilitiesAloneGiveAPortraitListByCategory)
 {
     const QJsonObject d = schrijf(fx.alfa, {0, 1, 0, 0});
     EXPECT_EQ(orientaties(d), QList<int>{0});
-    EXPECT_EQ(d[QStringLiteral("sections")].toArray()[0].toObject()[QStringLiteral("left")].toDouble(), 2.5);
+    EXPECT_EQ(itemAt(d[QStringLiteral("sections")].toArray(), 0).toObject()[QStringLiteral("left")].toDouble(), 2.5);
     const QStringList texts = wordtest::bodyTexts(d);
     ASSERT_GE(texts.size(), 3);
     EXPECT_EQ(texts.mid(0, 2), (QStringList{kTitel, QStringLiteral(">>  Voorzieningen")}));
@@ -83,7 +86,7 @@ TEST_F(RapVoorzTest, FacilitiesAloneGiveAPortraitListByCategory)
     EXPECT_TRUE(wordtest::tables(d).isEmpty());
     // Header and footer come with every report.
     const QJsonArray kop = wordtest::paragraphs(d[QStringLiteral("header")].toArray());
-    EXPECT_EQ(kop[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
+    EXPECT_EQ(itemAt(kop, 0).toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
     EXPECT_EQ(d[QStringLiteral("protection")], QJsonValue());
 }
 
