@@ -5,6 +5,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
 #include "platform/db/physical_database.h"
+#include "platform/os/replacing_file.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
@@ -37,12 +38,17 @@ bool syncMap(const QString &bestand)
     return syncBestand(QFileInfo(bestand).absolutePath(), O_RDONLY | O_DIRECTORY);
 }
 
+// Puts `van` in the place of the file `naar` finally names: a data file
+// reached through a link stays a link, with the new file behind it.
 bool vervang(const QString &van, const QString &naar)
 {
-    // rename() replaces the target in one step.
-    if (::rename(QFile::encodeName(van).constData(), QFile::encodeName(naar).constData()) != 0)
+    const QString doel = os::finalTarget(naar);
+    if (doel.isEmpty())
         return false;
-    syncMap(naar);
+    // rename() replaces the target in one step.
+    if (::rename(QFile::encodeName(van).constData(), QFile::encodeName(doel).constData()) != 0)
+        return false;
+    syncMap(doel);
     return true;
 }
 
@@ -89,7 +95,8 @@ bool kopieKlopt(const QString &bestand, const QString &kopie)
 
 QString pfunCompactPad(const QString &bestand)
 {
-    return bestand + QStringLiteral("new");
+    const QString doel = os::finalTarget(bestand);
+    return (doel.isEmpty() ? bestand : doel) + QStringLiteral("new");
 }
 
 bool pfunIsVolledigDatabestand(const QString &pad)
