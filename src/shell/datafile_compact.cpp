@@ -5,6 +5,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
 #include "platform/db/physical_database.h"
+#include "platform/os/file_hold.h"
 #include "platform/os/replacing_file.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
@@ -52,15 +53,6 @@ bool vervang(const QString &van, const QString &naar)
     return true;
 }
 
-bool schrijfbaar(const QString &bestand)
-{
-    const int fd = ::open(QFile::encodeName(bestand).constData(), O_WRONLY);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
-}
-
 void meldSchrijffout(const QString &bestand)
 {
     ui::resetCursor();
@@ -68,6 +60,16 @@ void meldSchrijffout(const QString &bestand)
         QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + bestand
             + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur op het netwerk."),
         ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Schrijffout"));
+}
+
+void meldInGebruik(const QString &bestand)
+{
+    ui::resetCursor();
+    ui::MsgBox(QStringLiteral("Het databestand \"") + bestand
+                   + QStringLiteral("\" is ook geopend in een ander exemplaar van TAVIR (van u of van een andere "
+                                    "gebruiker) en wordt daarom nu niet gecomprimeerd. Dat gebeurt bij een volgende "
+                                    "start waarbij niemand anders met het bestand werkt."),
+               ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Comprimeren databestand"));
 }
 
 // A compacted copy is good when it holds the same tables, indexes and
@@ -146,14 +148,32 @@ void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
         if (e.number() == db::err::kNotADatabase || e.number() == db::err::kFileNotFound)
             return;
     }
-    try {
-        if (!schrijfbaar(bestand)) {
+    // Sole access: the file is replaced, and a handle that another instance
+    // has open on it would then point at a removed file. Every instance
+    // holds the file it has coupled (coupling.h); such a file is left as it
+    // is. The hold also stands for the write access the compaction needs.
+    os::FileHold alleen;
+    const os::FileHold::Outcome toegang = alleen.takeSole(bestand);
+    if (toegang != os::FileHold::Outcome::Held) {
+        handvat.reset();
+        if (toegang == os::FileHold::Outcome::InUse)
+            meldInGebruik(bestand);
+        else
             meldSchrijffout(bestand);
-            return;
-        }
+        return;
+    }
+    // A box waits for the user: the sole hold goes first, so that another
+    // instance's start waits for no box of this one.
+    const auto mislukt = [&] {
+        handvat.reset();
+        alleen.release();
+        QFile::remove(kopie);
+        meldSchrijffout(bestand);
+    };
+    try {
         // The original is there, so a copy left by an earlier run is rubbish.
         if (QFileInfo::exists(kopie) && !QFile::remove(kopie)) {
-            meldSchrijffout(bestand);
+            mislukt();
             return;
         }
         kopieer(bestand, kopie);
@@ -168,13 +188,10 @@ void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
         }
         handvat.reset();
         goed = goed && vervang(kopie, bestand);
-        if (!goed) {
-            QFile::remove(kopie);
-            meldSchrijffout(bestand);
-        }
+        if (!goed)
+            mislukt();
     } catch (const platform::Error &) {
-        QFile::remove(kopie);
-        meldSchrijffout(bestand);
+        mislukt();
     }
 }
 

@@ -35,7 +35,9 @@ bool HerstelOnderbrokenCompactie(const QString &bestand);
 // Compacts the data file. Reports every failure itself ("Schrijffout") and
 // never passes one on; after a failure the data file is as it was. A file
 // that is not a database is left alone without a message: the coupling
-// reports it.
+// reports it. The compaction needs sole access: a file that another running
+// instance holds (it has the file coupled, see coupling.h) is left as it is,
+// with a notice that says so.
 void CompactDatabestand(const QString &bestand);
 
 // The same with the step that writes the compacted copy given (the one
