@@ -18,6 +18,7 @@
 #include "platform/db/recordset.h"
 #include "platform/net/http_get.h"
 #include "platform/os/program_dir.h"
+#include "platform/os/replacing_file.h"
 #include "platform/os/start_program.h"
 #include "platform/os/system_error.h"
 #include "platform/text/conversions.h"
@@ -130,10 +131,18 @@ QString checklistDoel()
     return modMain::pfunChecklistDownloadMap() + QLatin1Char('/') + QLatin1String(modMain::kChecklistBestand);
 }
 
-// The download of `doel`: "_0_" + its name, beside it.
+// The file the installed checklist file's path finally names: a checklist
+// file reached through a link is replaced behind the link, which stays.
+QString installatiePad(const QString &doel)
+{
+    const QString pad = os::finalTarget(doel);
+    return pad.isEmpty() ? doel : pad;
+}
+
+// The download of `doel`: "_0_" + its name, beside the file it replaces.
 QString downloadPad(const QString &doel)
 {
-    const QFileInfo f(doel);
+    const QFileInfo f(installatiePad(doel));
     return f.path() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + f.fileName();
 }
 
@@ -188,7 +197,7 @@ bool installeerChecklist(const QString &doel)
         QFile::remove(nieuw);
         return false;
     }
-    if (std::rename(QFile::encodeName(nieuw).constData(), QFile::encodeName(doel).constData()) != 0) {
+    if (std::rename(QFile::encodeName(nieuw).constData(), QFile::encodeName(installatiePad(doel)).constData()) != 0) {
         modMain::MeldFout(os::systemError(errno, doel, QStringLiteral("modAutoUpdate.VoerUpdateUit")));
         return false;
     }

@@ -25,7 +25,6 @@
 #include "platform/ui/dialogs.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <memory>
@@ -179,7 +178,7 @@ void start()
     case Opzoeken::Gevonden: {
         // A copy of the template that a run killed midway left beside the
         // data file goes (only such temporary files of ours).
-        os::removeLeftovers(QFileInfo(pad).absolutePath());
+        os::removeLeftoversBeside(pad);
         compacteerAlsAanvaard(pad);
         bool mislukt = false;
         try {

@@ -3,6 +3,7 @@
 #include "updater/update_names.h"
 
 #include "platform/os/copy_file.h"
+#include "platform/os/replacing_file.h"
 #include "platform/os/system_error.h"
 
 #include <QDir>
@@ -62,9 +63,33 @@ public:
     Run(const QString &dir, const StepHook &hook) : m_dir(QDir::cleanPath(dir)), m_hook(hook) {}
 
     QString path(const QString &name) const { return m_dir + QLatin1Char('/') + name; }
+    // The download, as it waits in the program folder.
     QString fresh(const QString &name) const { return path(QLatin1String(kNewPrefix) + name); }
-    QString backup(const QString &name) const { return path(QLatin1String(kBackupPrefix) + name); }
     QString journalPath() const { return path(QLatin1String(kJournalName)); }
+
+    // The file that takes the new content: the one the program folder's
+    // entry finally names. A program file that is a symbolic link (a chain
+    // of them) stays a link, and the file behind it is replaced.
+    QString place(const QString &name) const
+    {
+        int error = 0;
+        const QString target = os::finalTarget(path(name), &error);
+        if (target.isEmpty())
+            fail(error, path(name));
+        return target;
+    }
+    // `prefix` + the name of the file at `name`'s place, beside it: there
+    // the download is renamed onto it (a rename stays within one folder and
+    // one file system), and there the file it replaces is kept.
+    QString besidePlace(const char *prefix, const QString &name) const
+    {
+        const QFileInfo target(place(name));
+        return target.path() + QLatin1Char('/') + QLatin1String(prefix) + target.fileName();
+    }
+    QString staged(const QString &name) const { return besidePlace(kNewPrefix, name); }
+    QString backup(const QString &name) const { return besidePlace(kBackupPrefix, name); }
+    // Whether the download must be moved beside its place first.
+    bool stagedElsewhere(const QString &name) const { return staged(name) != fresh(name); }
 
     void step()
     {
@@ -73,10 +98,11 @@ public:
             throw Stopped{};
     }
 
-    // The folder's entries reach the disk: a rename is kept after a crash.
-    void syncDir() const
+    // The entries of the folder of `file` reach the disk: a rename is kept
+    // after a crash.
+    static void syncFolderOf(const QString &file)
     {
-        const int fd = ::open(enc(m_dir).constData(), O_RDONLY | O_DIRECTORY);
+        const int fd = ::open(enc(QFileInfo(file).path()).constData(), O_RDONLY | O_DIRECTORY);
         if (fd >= 0) {
             ::fsync(fd);
             ::close(fd);
@@ -87,8 +113,31 @@ public:
     {
         if (::rename(enc(from).constData(), enc(to).constData()) != 0)
             fail(errno, to);
-        syncDir();
+        syncFolderOf(to);
+        if (QFileInfo(from).path() != QFileInfo(to).path())
+            syncFolderOf(from);
         step();
+    }
+
+    // Moves a download between the program folder and the folder of its
+    // place; to another file system as a complete copy, after which the
+    // download goes. Broken off, it is done again: the copy takes its
+    // target's place only when complete.
+    void move(const QString &from, const QString &to)
+    {
+        if (::rename(enc(from).constData(), enc(to).constData()) == 0) {
+            syncFolderOf(to);
+            syncFolderOf(from);
+            step();
+            return;
+        }
+        if (errno != EXDEV)
+            fail(errno, to);
+        const os::CopyResult copy = os::copyFile(from, to, false);
+        if (!copy)
+            throw Failure{copy.description};
+        step();
+        remove(from);
     }
 
     void remove(const QString &file)
@@ -157,10 +206,10 @@ public:
     {
         struct stat st {};
         mode_t mode = 0644;
-        if (e.existed && ::stat(enc(path(e.name)).constData(), &st) == 0) {
+        if (e.existed && ::stat(enc(place(e.name)).constData(), &st) == 0) {
             mode = st.st_mode & 07777;
         } else {
-            QFile f(fresh(e.name));
+            QFile f(staged(e.name));
             if (f.open(QIODevice::ReadOnly)) {
                 const QByteArray head = f.read(4);
                 if (head
@@ -171,24 +220,24 @@ public:
                     mode = 0755;
             }
         }
-        if (::chmod(enc(fresh(e.name)).constData(), mode) != 0)
-            fail(errno, fresh(e.name));
+        if (::chmod(enc(staged(e.name)).constData(), mode) != 0)
+            fail(errno, staged(e.name));
     }
 
     void keepBackup(const Entry &e)
     {
         if (!e.existed || present(backup(e.name)))
             return;
-        if (::link(enc(path(e.name)).constData(), enc(backup(e.name)).constData()) == 0) {
-            syncDir();
+        if (::link(enc(place(e.name)).constData(), enc(backup(e.name)).constData()) == 0) {
+            syncFolderOf(backup(e.name));
             step();
             return;
         }
         const int linkErr = errno;
         if (linkErr == ENOENT)
-            fail(linkErr, path(e.name));
+            fail(linkErr, place(e.name));
         // A file system without hard links: a complete copy, renamed into place.
-        const os::CopyResult copy = os::copyFile(path(e.name), backup(e.name), true);
+        const os::CopyResult copy = os::copyFile(place(e.name), backup(e.name), true);
         if (!copy)
             throw Failure{copy.description};
         step();
@@ -198,11 +247,13 @@ public:
     {
         try {
             for (const Entry &e : j.entries) {
-                if (!present(fresh(e.name)))
+                if (stagedElsewhere(e.name) && present(fresh(e.name)))
+                    move(fresh(e.name), staged(e.name));
+                if (!present(staged(e.name)))
                     continue; // in place already
                 keepBackup(e);
                 takeMode(e);
-                rename(fresh(e.name), path(e.name));
+                rename(staged(e.name), place(e.name));
             }
         } catch (const Failure &f) {
             m_error = f.text;
@@ -227,13 +278,20 @@ public:
         try {
             for (qsizetype i = j.entries.size() - 1; i >= 0; --i) {
                 const Entry &e = j.entries.at(i);
-                if (present(fresh(e.name))) {
-                    // Not placed: the original is still there.
+                if (present(fresh(e.name)) || present(staged(e.name))) {
+                    // Not placed: the original is still there, and the
+                    // download waits in the program folder again.
                     remove(backup(e.name));
+                    if (stagedElsewhere(e.name) && present(staged(e.name))) {
+                        if (present(fresh(e.name)))
+                            remove(staged(e.name));
+                        else
+                            move(staged(e.name), fresh(e.name));
+                    }
                 } else if (present(backup(e.name))) {
-                    rename(backup(e.name), path(e.name));
-                } else if (!e.existed && present(path(e.name))) {
-                    remove(path(e.name));
+                    rename(backup(e.name), place(e.name));
+                } else if (!e.existed && present(place(e.name))) {
+                    remove(place(e.name));
                 }
             }
             remove(journalPath());
@@ -283,8 +341,16 @@ public:
         m_kind = Outcome::Kind::Failed;
         m_error.clear();
         Journal j;
-        for (const QString &n : names)
-            j.entries << Entry{n, present(path(n))};
+        QStringList places;
+        for (const QString &n : names) {
+            const QString p = place(n);
+            // Two names of one file: which content it should get is unclear.
+            if (places.contains(p))
+                throw Failure{
+                    QStringLiteral("%1 en %2 zijn hetzelfde bestand (%3)").arg(names.at(places.indexOf(p)), n, p)};
+            places << p;
+            j.entries << Entry{n, present(p)};
+        }
         try {
             writeJournal(j);
         } catch (const Failure &f) {

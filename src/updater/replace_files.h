@@ -18,6 +18,13 @@
 //   file already placed is renamed back from its backup (a file that was
 //   new is removed); the downloads not yet placed stay.
 //
+// A name that is a symbolic link (a chain of them) stays a link: the file it
+// finally names takes the new content. Its download is first moved beside
+// that file as "_0_" + that file's name (copied, to another file system),
+// its backup is kept there as "_1_" + that name, and the rename goes onto
+// it. Going back moves the download into the program folder again. Two
+// names of one update that end at the same file refuse the update.
+//
 // With a journal present, recover() goes on from the journal: forward when
 // it says so (a file whose "_0_" is gone is already in place), back when it
 // was marked for going back. Each step can be repeated.

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,11 +84,20 @@ protected:
         make(QStringLiteral("prog"));
     }
 
-    // The folder `folder` under the temporary folder, filled, is the program folder.
+    // The folder `folder` under the temporary folder, filled, is the program
+    // folder. With `linked` its "tavir" is a relative link to the program
+    // in a folder of its own.
     void make(const QString &folder)
     {
         dir = tmp.path() + QLatin1Char('/') + folder;
         ASSERT_TRUE(QDir().mkpath(dir));
+        if (linked) {
+            lib = tmp.path() + QStringLiteral("/lib_") + folder;
+            ASSERT_TRUE(QDir().mkpath(lib));
+            ASSERT_EQ(::symlink(QFile::encodeName(QStringLiteral("../lib_") + folder + QStringLiteral("/tavir-3.0")),
+                                QFile::encodeName(in(QStringLiteral("tavir")))),
+                      0);
+        }
         write(QStringLiteral("tavir"), "oud programma");
         QFile::setPermissions(in(QStringLiteral("tavir")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         write(QStringLiteral("libtavir.so"), "oude bibliotheek");
@@ -119,6 +129,10 @@ protected:
     }
     void expectNew() const
     {
+        if (linked) {
+            EXPECT_EQ(QFile::symLinkTarget(in(QStringLiteral("tavir"))), lib + QStringLiteral("/tavir-3.0"));
+            EXPECT_EQ(fileBytes(lib + QStringLiteral("/tavir-3.0")), "nieuw programma");
+        }
         EXPECT_EQ(read("tavir"), "nieuw programma");
         EXPECT_EQ(read("libtavir.so"), "nieuwe bibliotheek");
         EXPECT_EQ(read("hulp"), "#!/bin/sh\necho nieuw\n");
@@ -143,18 +157,17 @@ protected:
         for (const QString &e : entries())
             EXPECT_FALSE(e.startsWith(QLatin1String("_1_")) || e.startsWith(QLatin1String("runupd.journal")))
                 << e.toStdString();
+        if (linked)
+            EXPECT_EQ(QDir(lib).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      QStringList{QStringLiteral("tavir-3.0")});
     }
 
-    // The steps of a whole run.
+    // The steps of a whole run, counted in a folder made for it.
     int stepsOfAWholeRun()
     {
-        QTemporaryDir other;
-        const QString copy = other.path() + QStringLiteral("/prog");
-        QDir().mkpath(copy);
-        for (const QString &e : entries())
-            QFile::copy(in(e), copy + QLatin1Char('/') + e);
+        make(QStringLiteral("steps"));
         int steps = 0;
-        const Outcome o = updater::replaceAll(copy, [&steps](int) {
+        const Outcome o = updater::replaceAll(dir, [&steps](int) {
             ++steps;
             return true;
         });
@@ -164,6 +177,8 @@ protected:
 
     QTemporaryDir tmp;
     QString dir;
+    bool linked = false;
+    QString lib; // the folder the link leads to
 };
 
 TEST_F(ReplaceFiles, EveryDownloadTakesItsPlaceAndTheOldFilesGo)
@@ -186,8 +201,22 @@ TEST_F(ReplaceFiles, EveryDownloadTakesItsPlaceAndTheOldFilesGo)
     EXPECT_EQ(updater::replaceAll(dir).kind, Outcome::Kind::Nothing);
 }
 
-TEST_F(ReplaceFiles, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
+// A program whose file is a plain file, and one whose file is a link: the
+// file behind the link takes the new content, and the link stays.
+struct Layout {
+    const char *name;
+    bool linked;
+};
+void PrintTo(const Layout &l, std::ostream *os)
 {
+    *os << l.name;
+}
+
+class ReplaceFilesBrokenOff : public ReplaceFiles, public ::testing::WithParamInterface<Layout> {};
+
+TEST_P(ReplaceFilesBrokenOff, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
+{
+    linked = GetParam().linked;
     const int steps = stepsOfAWholeRun();
     ASSERT_GT(steps, 6);
     for (int stop = 1; stop <= steps; ++stop) {
@@ -211,6 +240,10 @@ TEST_F(ReplaceFiles, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ReplaceFilesBrokenOff,
+                         ::testing::Values(Layout{"PlainFiles", false}, Layout{"ProgramBehindALink", true}),
+                         [](const ::testing::TestParamInfo<Layout> &info) { return std::string(info.param.name); });
 
 TEST_F(ReplaceFiles, FileThatCannotBePlacedPutsTheOldOnesBack)
 {
