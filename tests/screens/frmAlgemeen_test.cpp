@@ -82,7 +82,7 @@ TEST(GeneralDataRules, ProvinceListRunsFromTenToHundredTwentyThenNone)
         namen << p.naam;
         codes << p.code;
     }
-    EXPECT_EQ(codes, QList<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 0}));
+    ASSERT_EQ(codes, QList<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 0}));
     EXPECT_EQ(namen.first(), QStringLiteral("Drenthe"));
     EXPECT_EQ(namen.at(11), QStringLiteral("Zuid-Holland"));
     EXPECT_EQ(namen.last(), QStringLiteral("??"));

@@ -332,6 +332,7 @@ TEST_F(SiteFileTest, ANameInTheFileLongerThanTheColumnIsAskedAgainNotRefusedByTh
     const QString lang(60, QLatin1Char('n'));
     // As from a data file whose name column was wider.
     adoxml::Rowset rs = adoxml::read(exported());
+    ASSERT_EQ(rs.rows.size(), 1u);
     const int naamKolom = rs.type.columnIndex(QStringLiteral("strStortNaam"));
     rs.type.columns[size_t(naamKolom)].maxLength = 255;
     rs.rows[0].values[size_t(naamKolom)] = lang;
@@ -376,6 +377,9 @@ void dropColumn(adoxml::RowType &type, std::vector<adoxml::Row> &rows, const cha
 TEST_F(SiteFileTest, AFileOfAnOlderFormatGetsTheDefaultsOfItsMissingFields)
 {
     adoxml::Rowset rs = adoxml::read(exported());
+    ASSERT_EQ(rs.rows.size(), 1u);
+    ASSERT_EQ(rs.type.chapters.size(), 2u);
+    ASSERT_EQ(rs.rows[0].chapters.size(), 2u);
     // The cost items of every facility lose bytCombineer.
     adoxml::RowType &actType = rs.type.chapters[1].chapters[0];
     const int combineer = actType.columnIndex(QStringLiteral("bytCombineer"));
@@ -433,6 +437,7 @@ TEST_F(SiteFileTest, AFractionalAfterCareYearIsRoundedOneWayForYearAndStartDate)
     };
     for (const auto &c : cases) {
         adoxml::Rowset rs = adoxml::read(bytes);
+        ASSERT_EQ(rs.rows.size(), 1u);
         const int jaar = rs.type.columnIndex(QStringLiteral("intJaarNazorg"));
         ASSERT_GE(jaar, 0);
         rs.type.columns[size_t(jaar)].dtType = QStringLiteral("r8");
