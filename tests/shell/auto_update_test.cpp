@@ -425,9 +425,10 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
          [&] {
              // The download, not the check before it, waits a short time.
              modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
-             expectRequestError(12002,
-                                QStringLiteral("De server 127.0.0.1 gaf binnen 1 seconde geen antwoord (time-out)."),
-                                QStringLiteral("dbQORCL.mdb"));
+             expectRequestError(
+                 12002,
+                 QStringLiteral("De server 127.0.0.1 gaf niet binnen 1 seconde een volledig antwoord (time-out)."),
+                 QStringLiteral("dbQORCL.mdb"));
          }},
         {"not on the server",
          [&] {
