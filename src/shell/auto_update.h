@@ -24,11 +24,14 @@
 //
 // The check ends at the first request that finds no server at all (no
 // network, an unknown name, a refused connection, a proxy that fails, no
-// answer in time): the caller then says once that there is no connection.
+// complete answer in time): the caller then says once that there is no
+// connection. Each request ends within the time-out as a whole, however
+// the server lets its bytes come.
 //
 // Every request waits with the program's events running (see
-// platform/net/http_get.h); the update screen keeps its buttons off
-// meanwhile.
+// platform/net/http_get.h), with the update screen on view: its buttons
+// are off meanwhile, but closing it, or the program, breaks the check or
+// download off (BreekAf).
 
 #include "platform/net/http_request.h"
 
@@ -46,6 +49,9 @@ struct UpdateUitkomst {
     QString info;             // information text about the update
     int statusChecklist = kNietsNieuwer;
     int statusProgramma = kNietsNieuwer;
+    // The check was broken off (its screen or the program closed): nothing
+    // is offered and nothing is to be said.
+    bool afgebroken = false;
 };
 
 // File names on the update server and in the program folder.
@@ -72,12 +78,25 @@ QString pfunHelpAdres();
 
 // The request options from the program state: the proxy choice
 // (gbytProxySetting, gstrProxyNaam, gintProxyPoort) and the time-out of
-// 10 seconds.
+// 10 seconds for the whole request.
 net::Options pfunNetOpties();
 
-// Checks the update server. Loads nothing: the update screen shows the
-// outcome (or the start routine, at start).
+// The time a download of `grootte` bytes may take as a whole: the time-out
+// and one second more for every 32 KiB, the pace of a slow connection. A
+// program file of some megabytes still comes on a slow line; a server that
+// sends a byte now and then cannot keep it going for ever.
+int pfunDownloadTijdslimiet(qint32 grootte);
+
+// Checks the update server. The update screen is on view meanwhile (loaded
+// for the check when it is not, and unloaded again afterwards); the caller
+// shows the outcome (the update screen, or the start routine at start).
 UpdateUitkomst ControleerUpdates();
+
+// Breaks off the check or download that runs: its request ends at once,
+// nothing more is fetched or installed, and nothing is said. The update
+// screen calls it when it closes (also when the program closes) while a
+// request runs. False when nothing ran.
+bool BreekAf();
 
 // Downloads and installs what is newer; a program update ends the run
 // (the main window is unloaded once the updater has started). The caller

@@ -91,7 +91,7 @@ void frmUpdateCheck::cmdGet_Click()
         return;
     QPointer<frmUpdateCheck> self(this);
     const modAutoUpdate::UpdateUitkomst u = modAutoUpdate::ControleerUpdates();
-    if (!self)
+    if (!self || u.afgebroken)
         return;
     using modAutoUpdate::kMislukt;
     using modAutoUpdate::kNietsNieuwer;
@@ -157,13 +157,16 @@ void frmUpdateCheck::setBezig(bool bezig)
 {
     m_bezig += bezig ? 1 : -1;
     const bool vrij = m_bezig <= 0;
-    for (QPushButton *b : {cmdGet, cmdProxysettings, cmdClose})
+    for (QPushButton *b : {cmdGet, cmdProxysettings})
         b->setEnabled(vrij);
 }
 
 bool frmUpdateCheck::QueryUnload()
 {
-    return !isBezig();
+    // The check or download that runs gives way: the screen always closes.
+    if (isBezig())
+        modAutoUpdate::BreekAf();
+    return true;
 }
 
 void frmUpdateCheck::Form_Unload()

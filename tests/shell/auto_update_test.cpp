@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMap>
+#include <QTimer>
 
 #include <vector>
 
@@ -211,6 +212,7 @@ TEST_F(AutoUpdate, NothingNewerOnTheServer)
     EXPECT_EQ(server.requests(), QStringList({kUpdates + "updateinfo_isinonderhoud.txt",
                                               kUpdates + "updateinfo_prog.txt", kUpdates + "updateinfo_cl.txt"}));
     EXPECT_EQ(modAutoUpdate::garrUpdateProg, QStringList({"30", "1-1-2026", "tavir", "1500"}));
+    EXPECT_TRUE(screens::Form::loadedForms().isEmpty()) << "the screen loaded for the check has gone";
 }
 
 TEST_F(AutoUpdate, ChecklistThatAKilledRunDownloadedButNeverInstalledGoesWithTheNextCheck)
@@ -265,12 +267,66 @@ TEST_F(AutoUpdate, MaintenanceAndFilesNotReceived)
 
 TEST_F(AutoUpdate, TimedOutCheckFailsWithoutMessagesOfItsOwn)
 {
+    // No answer, and an answer a byte at a time: the time-out is for the
+    // whole request.
+    for (const bool trickle : {false, true}) {
+        SCOPED_TRACE(trickle ? "trickle" : "hang");
+        if (trickle)
+            trickleInfo();
+        else
+            hangInfo();
+        const qsizetype asked = server.requests().size();
+        const auto u = check();
+        EXPECT_TRUE(u.inOnderhoud);
+        EXPECT_EQ(u.statusChecklist, 9);
+        EXPECT_EQ(u.statusProgramma, 9);
+        EXPECT_FALSE(u.afgebroken);
+        EXPECT_EQ(server.requests().size() - asked, 1);
+        EXPECT_TRUE(script.shown().empty());
+        EXPECT_FALSE(ui::isBusyCursor());
+    }
+}
+
+TEST_F(AutoUpdate, CheckShowsTheUpdateScreenWhoseClosingBreaksItOff)
+{
+    // As at start: no update screen yet. The server keeps the first request
+    // waiting, far beyond the time-out.
     hangInfo();
-    const auto u = check();
-    EXPECT_TRUE(u.inOnderhoud);
-    EXPECT_EQ(u.statusChecklist, 9);
-    EXPECT_EQ(u.statusProgramma, 9);
-    EXPECT_FALSE(ui::isBusyCursor());
+    modAutoUpdate::setTijdslimiet(kRuimeTijdslimiet);
+    for (const bool program : {false, true}) {
+        SCOPED_TRACE(program ? "the program closes" : "the screen closes");
+        if (!shell::frmMDI_main::instance())
+            main = shell::frmMDI_main::load();
+        ASSERT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
+        const qsizetype asked = server.requests().size();
+        bool shown = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (server.requests().size() == asked)
+                return;
+            closer.stop();
+            shell::frmUpdateCheck *f = screens::Form::loaded<shell::frmUpdateCheck>();
+            shown = f && f->isVisible();
+            if (program)
+                shell::frmMDI_main::unload();
+            else if (f)
+                f->unload();
+        });
+        closer.start(20);
+
+        const auto u = check();
+
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(u.afgebroken);
+        EXPECT_EQ(u.statusChecklist, 0) << "nothing is offered";
+        EXPECT_EQ(u.statusProgramma, 0);
+        EXPECT_EQ(server.requests().size() - asked, 1);
+        EXPECT_TRUE(script.shown().empty()) << "nothing is said";
+        EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
+        EXPECT_EQ(shell::frmMDI_main::instance() == nullptr, program);
+        EXPECT_FALSE(ui::isBusyCursor());
+        EXPECT_FALSE(modAutoUpdate::BreekAf()) << "nothing runs any more";
+    }
 }
 
 TEST_F(AutoUpdate, ServerThatCannotBeReachedEndsTheCheckAtTheFirstRequest)
@@ -423,12 +479,16 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
              server.set(kUpdates + QStringLiteral("dbQORCL.mdb"), stall);
          },
          [&] {
-             // The download, not the check before it, waits a short time.
+             // The download, not the check before it, waits a short time:
+             // the time-out and a second for every 32 KiB.
              modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
-             expectRequestError(
-                 12002,
-                 QStringLiteral("De server 127.0.0.1 gaf niet binnen 1 seconde een volledig antwoord (time-out)."),
-                 QStringLiteral("dbQORCL.mdb"));
+             const int seconden = (modAutoUpdate::pfunDownloadTijdslimiet(qint32(nieuw.size())) + 999) / 1000;
+             EXPECT_EQ(seconden, 1 + nieuw.size() / (32 * 1024));
+             expectRequestError(12002,
+                                QStringLiteral("De server 127.0.0.1 gaf niet binnen %1 seconden een volledig "
+                                               "antwoord (time-out).")
+                                    .arg(seconden),
+                                QStringLiteral("dbQORCL.mdb"));
          }},
         {"not on the server",
          [&] {
