@@ -238,40 +238,29 @@ void meldChecklistMislukt()
 qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte);
 bool download(const QString &naam, qint32 grootte, const QString &doelpad);
 
-// Only the checklist file itself may come as a new checklist file: any
-// other name (the data file, the template, the program, a path) would put
-// a file where the program reads something else. Such an update is refused
-// before anything is fetched.
-bool checklistNaamAanvaard(const QString &naam)
+// The messages for an info file that names a file the program will not
+// take (pfunGeweigerdeNaam).
+void meldGeweigerd(const QString &naam, bool isProgramma)
 {
-    if (naam.compare(QLatin1String(modMain::kChecklistBestand), Qt::CaseInsensitive) == 0)
-        return true;
-    ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam)
-                   + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand ")
-                   + QLatin1String(modMain::kChecklistBestand)
-                   + QStringLiteral(" kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg uw "
-                                    "applicatiebeheerder."),
+    const QString wat =
+        isProgramma ? QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden met een "
+                                     "gewone naam in de programmamap vervangen, en nooit een databestand")
+                    : QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand ")
+                          + QLatin1String(modMain::kChecklistBestand) + QStringLiteral(" kan worden vervangen");
+    ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam) + wat
+                   + QStringLiteral("; er is niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."),
                ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
-    return false;
 }
 
-// A program update may only bring plain file names for the program folder,
-// and never one of the data files (see updater/update_names.h). One name
-// that is not refuses the whole update before anything is fetched.
-bool programmaNamenAanvaard(const QStringList &velden)
+// The check has judged the names already; the update judges them again
+// before anything is fetched, whatever put them in garrUpdateCL or
+// garrUpdateProg.
+bool aanvaard(const QStringList &velden, bool isProgramma)
 {
-    for (qsizetype i = 2; i + 1 < velden.size(); i += 2) {
-        const QString &naam = velden.at(i);
-        if (updater::mayReplace(naam))
-            continue;
-        ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam)
-                       + QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden met een "
-                                        "gewone naam in de programmamap vervangen, en nooit een databestand; er is "
-                                        "niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
-        return false;
-    }
-    return true;
+    const std::optional<QString> naam = pfunGeweigerdeNaam(velden, isProgramma);
+    if (naam)
+        meldGeweigerd(*naam, isProgramma);
+    return !naam;
 }
 
 } // namespace
@@ -383,6 +372,20 @@ int pfunStatus(const QString &tekst, qint32 geinstalleerd, bool isProgramma, QSt
         info += QStringLiteral("\n- checklistbestandsversie: ") + QString::number(nieuw.versie)
                 + QStringLiteral("\n- datum: ") + nieuw.datum + QStringLiteral("\n");
     return kNieuwer;
+}
+
+std::optional<QString> pfunGeweigerdeNaam(const QStringList &velden, bool isProgramma)
+{
+    if (!isProgramma) {
+        const QString naam = velden.value(2);
+        if (naam.compare(QLatin1String(modMain::kChecklistBestand), Qt::CaseInsensitive) != 0)
+            return naam;
+        return std::nullopt;
+    }
+    for (qsizetype i = 2; i + 1 < velden.size(); i += 2)
+        if (!updater::mayReplace(velden.at(i)))
+            return velden.at(i);
+    return std::nullopt;
 }
 
 int pfunVoortgangMaximum(qint32 grootte)
@@ -538,14 +541,26 @@ UpdateUitkomst ControleerUpdates()
 
     u.inOnderhoud = pfunInOnderhoud(onderhoud);
 
-    QStringList velden;
-    u.statusChecklist = pfunStatus(checklist, modMain::gintCLVolgnr, false, u.info, velden);
-    if (u.statusChecklist != kMislukt)
-        garrUpdateCL = velden;
-    velden.clear();
-    u.statusProgramma = pfunStatus(programma, progVersie, true, u.info, velden);
-    if (u.statusProgramma != kMislukt)
-        garrUpdateProg = velden;
+    // A newer release is offered only when the program would take what it
+    // names; one that is refused says so here and offers nothing.
+    const auto beoordeel = [&u](const QString &tekst, qint32 geinstalleerd, bool isProgramma, QStringList &bewaard) {
+        QString info;
+        QStringList velden;
+        int status = pfunStatus(tekst, geinstalleerd, isProgramma, info, velden);
+        if (status == kNieuwer) {
+            if (const std::optional<QString> naam = pfunGeweigerdeNaam(velden, isProgramma)) {
+                meldGeweigerd(*naam, isProgramma);
+                u.geweigerd = true;
+                return int(kNietsNieuwer);
+            }
+            u.info += info;
+        }
+        if (status != kMislukt)
+            bewaard = velden;
+        return status;
+    };
+    u.statusChecklist = beoordeel(checklist, modMain::gintCLVolgnr, false, garrUpdateCL);
+    u.statusProgramma = beoordeel(programma, progVersie, true, garrUpdateProg);
     return u;
 }
 
@@ -656,7 +671,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
             const QString naam = garrUpdateCL.at(2);
             const QString doel = checklistDoel();
             qint32 grootte = 0;
-            geweigerd = !checklistNaamAanvaard(naam);
+            geweigerd = !aanvaard(garrUpdateCL, false);
             gelukt = !geweigerd && alsGeheelGetal(garrUpdateCL.at(3), grootte)
                      && download(naam, grootte, downloadPad(doel)) && !afbreekbaar.afgebroken()
                      && installeerChecklist(doel);
@@ -686,7 +701,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
         }
     }
 
-    if (programmaNieuwer && programmaNamenAanvaard(garrUpdateProg) && programmaMapBeschrijfbaar()) {
+    if (programmaNieuwer && aanvaard(garrUpdateProg, true) && programmaMapBeschrijfbaar()) {
         // Every file, also after one has failed; none once the update is
         // broken off.
         bool alles = garrUpdateProg.size() >= 4;

@@ -13,14 +13,15 @@
 // A new checklist file is downloaded beside the installed one as "_0_" +
 // its name, must open as a checklist database, and then takes the
 // installed file's place in one step: the installed file is never gone or
-// half written. Only the checklist file itself can come that way: an info
-// file naming any other file is refused before anything is fetched. New
+// half written. Only the checklist file itself can come that way. New
 // program files are downloaded as "_0_" + their names and handed to the
 // separate updater "runupd" in the program folder, which replaces them once
 // this program has ended; the main window then closes. Where the updater
 // is missing, that is reported and nothing is downloaded. A program update
 // may name only plain file names for the program folder, never a data
-// file (updater/update_names.h).
+// file (updater/update_names.h). The check judges the info files before
+// anything is offered: one that names a file the program would not take
+// is refused there, with its message, and offers nothing.
 //
 // The check ends at the first request that finds no server at all (no
 // network, an unknown name, a refused connection, a proxy that fails, no
@@ -38,6 +39,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace modAutoUpdate {
 
@@ -49,6 +51,9 @@ struct UpdateUitkomst {
     QString info;             // information text about the update
     int statusChecklist = kNietsNieuwer;
     int statusProgramma = kNietsNieuwer;
+    // An info file offered what the program will not take; the check has
+    // said so, and that file offers nothing (its status is 0).
+    bool geweigerd = false;
     // The check was broken off (its screen or the program closed): nothing
     // is offered and nothing is to be said.
     bool afgebroken = false;
@@ -153,6 +158,12 @@ UpdateInfo pfunLeesInfo(const QString &tekst, bool metBestanden);
 // The status of one info file against the installed version, and the
 // lines it adds to the information text.
 int pfunStatus(const QString &tekst, qint32 geinstalleerd, bool isProgramma, QString &info, QStringList &velden);
+
+// The first file name in the fields of a newer release (pfunStatus) that
+// the program would not take: for the checklist any name but the checklist
+// file's own, for the program one that updater::mayReplace refuses. None
+// when the release is acceptable.
+std::optional<QString> pfunGeweigerdeNaam(const QStringList &velden, bool isProgramma);
 
 // A program version number as text: 31 gives "3.1", 30 gives "3".
 QString pfunVersieTekst(qint32 versieNr);

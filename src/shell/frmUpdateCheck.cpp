@@ -97,6 +97,10 @@ void frmUpdateCheck::cmdGet_Click()
     using modAutoUpdate::kNietsNieuwer;
     using modAutoUpdate::kNieuwer;
     const bool nieuwer = u.statusChecklist == kNieuwer || u.statusProgramma == kNieuwer;
+    if (!nieuwer && u.geweigerd) {
+        // The check has said why nothing is offered.
+        return;
+    }
     if (u.statusChecklist == kNietsNieuwer && u.statusProgramma == kNietsNieuwer) {
         ui::MsgBox(QStringLiteral("Op deze pc zijn de nieuwste versies van ") + QLatin1String(tavir::kProgramTitle)
                        + QStringLiteral(" en het checklistbestand reeds geïnstalleerd."),

@@ -557,22 +557,35 @@ TEST_F(AutoUpdate, HostileChecklistInfoLeavesEveryFileAsItWas)
         SCOPED_TRACE(name.toStdString());
         // The server offers a valid checklist file under that name.
         server.set(kUpdates + name, nieuw);
-        serveInfo("0", "30,d,tavir,10",
-                  ("13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size())).constData());
-        ASSERT_EQ(check().statusChecklist, 1);
+        const QByteArray info = "13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size());
+        serveInfo("0", "30,d,tavir,10", info.constData());
         const qsizetype asked = server.requests().size();
         QString shown = name;
         shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
-        script.expectMsgBox(
-            Icon::Exclamation, QStringLiteral("Update mislukt..."),
-            QStringLiteral("Het updatebestand op de server noemt \"") + shown
-                + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
-                                 "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
-                                 "uw applicatiebeheerder."));
+        const auto expectRefusal = [&] {
+            script.expectMsgBox(
+                Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                    + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
+                                     "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
+                                     "uw applicatiebeheerder."));
+        };
 
+        // The check refuses it: nothing is offered or kept for the update.
+        modAutoUpdate::garrUpdateCL.clear();
+        expectRefusal();
+        const auto u = check();
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+        EXPECT_EQ(u.statusChecklist, 0);
+        EXPECT_TRUE(u.geweigerd);
+        EXPECT_TRUE(u.info.isEmpty());
+        EXPECT_TRUE(modAutoUpdate::garrUpdateCL.isEmpty());
+        // So does the update, whatever gave it the fields.
+        modAutoUpdate::garrUpdateCL = QString::fromUtf8(info).split(QLatin1Char(','));
+        expectRefusal();
         modAutoUpdate::VoerUpdateUit(true, false);
 
-        EXPECT_EQ(server.requests().size(), asked) << "nothing is fetched";
+        EXPECT_EQ(server.requests().size() - asked, 3) << "nothing but the info files is fetched";
         EXPECT_EQ(folderBytes(progDir), before);
         EXPECT_EQ(folderBytes(tmp.path()).keys(), QStringList{"nieuw.mdb"}) << "nothing beside the program folder";
         EXPECT_EQ(modMain::gintCLVolgnr, 12);
@@ -596,21 +609,35 @@ TEST_F(AutoUpdate, HostileProgramInfoIsRefusedBeforeAnythingIsFetched)
         server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
         server.set(kUpdates + name, QByteArray(10, 'x'));
         // A good file first: one bad name refuses the whole update.
-        serveInfo("0", ("31,d,tavir,10," + name.toUtf8() + ",10").constData(), "12,d,dbQORCL.mdb,5");
-        ASSERT_EQ(check().statusProgramma, 1);
+        const QByteArray info = "31,d,tavir,10," + name.toUtf8() + ",10";
+        serveInfo("0", info.constData(), "12,d,dbQORCL.mdb,5");
         const qsizetype asked = server.requests().size();
         QString shown = name;
         shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
-        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
-                            QStringLiteral("Het updatebestand op de server noemt \"") + shown
-                                + QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden "
-                                                 "met een gewone naam in de programmamap vervangen, en nooit een "
-                                                 "databestand; er is niets gedownload of gewijzigd. Raadpleeg uw "
-                                                 "applicatiebeheerder."));
+        const auto expectRefusal = [&] {
+            script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                                QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                                    + QStringLiteral("\" als programmabestand. Een programma-update kan alleen "
+                                                     "bestanden met een gewone naam in de programmamap vervangen, en "
+                                                     "nooit een databestand; er is niets gedownload of gewijzigd. "
+                                                     "Raadpleeg uw applicatiebeheerder."));
+        };
 
+        // The check refuses it: nothing is offered or kept for the update.
+        modAutoUpdate::garrUpdateProg.clear();
+        expectRefusal();
+        const auto u = check();
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+        EXPECT_EQ(u.statusProgramma, 0);
+        EXPECT_TRUE(u.geweigerd);
+        EXPECT_TRUE(u.info.isEmpty());
+        EXPECT_TRUE(modAutoUpdate::garrUpdateProg.isEmpty());
+        // So does the update, whatever gave it the fields.
+        modAutoUpdate::garrUpdateProg = QString::fromUtf8(info).split(QLatin1Char(','));
+        expectRefusal();
         modAutoUpdate::VoerUpdateUit(false, true);
 
-        EXPECT_EQ(server.requests().size(), asked);
+        EXPECT_EQ(server.requests().size() - asked, 3) << "nothing but the info files is fetched";
         EXPECT_EQ(folderBytes(progDir), before);
         EXPECT_TRUE(started.isEmpty());
         EXPECT_NE(shell::frmMDI_main::instance(), nullptr);

@@ -115,6 +115,31 @@ TEST_F(UpdateScreens, EachOutcomeOfTheCheckHasItsMessageAndEffect)
                  .answer(ui::Answer::No);
          },
          false},
+        // An update the program would not take is refused before any
+        // question, and hides nothing else that is newer.
+        {"hostile program file", "0", "31,d,tavir,1,../dbQORdata_1.mdb,1", "12,d,dbQORCL.mdb,1",
+         [](ui::ScriptedDialogs &s) {
+             s.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                            QStringLiteral("Het updatebestand op de server noemt \"../dbQORdata_1.mdb\" als "
+                                           "programmabestand. Een programma-update kan alleen bestanden met een "
+                                           "gewone naam in de programmamap vervangen, en nooit een databestand; er "
+                                           "is niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."));
+         },
+         true},
+        {"hostile checklist beside a newer program", "0", "31,1-6-2027,tavir,1", "13,d,dbQORdata_1.mdb,1",
+         [](ui::ScriptedDialogs &s) {
+             s.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                            QStringLiteral("Het updatebestand op de server noemt \"dbQORdata_1.mdb\" als nieuw "
+                                           "checklistbestand. Alleen het checklistbestand dbQORCL.mdb kan worden "
+                                           "vervangen; er is niets gedownload of gewijzigd. Raadpleeg uw "
+                                           "applicatiebeheerder."));
+             s.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                            QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: 1-6-2027"
+                                           "\n\nNu downloaden?"),
+                            ui::Buttons::YesNo)
+                 .answer(ui::Answer::No);
+         },
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
