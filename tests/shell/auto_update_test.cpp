@@ -374,6 +374,58 @@ TEST_F(AutoUpdate, ServerAddressIsOneSettingAndTheHelpPageFollowsIt)
     EXPECT_EQ(server.requests().size(), 3);
 }
 
+TEST_F(AutoUpdate, ServerAddressOutlivesAProgramUpdate)
+{
+    const QString app = QLatin1String(modMain::kInstellingenApp);
+    const QStringList sections = {"TAVIR", "TAVIR3_0", "TAVIR3_1", "TAVIR3_2"};
+    // The sections this test writes go again, also when it fails.
+    struct Clean {
+        const QString &app;
+        const QStringList &sections;
+        void operator()() const
+        {
+            for (const QString &section : sections)
+                settings::DeleteSetting(app, section);
+        }
+        ~Clean() { (*this)(); }
+    } clean{app, sections};
+    struct Case {
+        const char *name;
+        std::vector<std::pair<const char *, const char *>> stored; // section, address
+        tavir::ProgramVersion version;
+        const char *expected;
+    } cases[] = {
+        {"made for 3.0, used by 3.1", {{"TAVIR3_0", "http://alt.example"}}, {3, 1, 0}, "http://alt.example"},
+        {"the section without a version", {{"TAVIR", "http://alt.example"}}, {3, 1, 0}, "http://alt.example"},
+        {"it wins over a version's own",
+         {{"TAVIR", "http://alt.example"}, {"TAVIR3_1", "http://oud.example"}},
+         {3, 1, 0},
+         "http://alt.example"},
+        {"this version's before earlier ones",
+         {{"TAVIR3_1", "http://alt.example"}, {"TAVIR3_0", "http://oud.example"}},
+         {3, 1, 0},
+         "http://alt.example"},
+        {"the newest earlier version's",
+         {{"TAVIR3_0", "http://oud.example"}, {"TAVIR3_1", "http://alt.example"}},
+         {3, 2, 0},
+         "http://alt.example"},
+        {"none", {}, {3, 1, 0}, "https://www.example.org"},
+    };
+    modAutoUpdate::setServerAdres(QString());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        clean();
+        for (const auto &[section, address] : c.stored)
+            settings::SaveSetting(app, QLatin1String(section), QLatin1String(modMain::kSetUpdateServer),
+                                  QLatin1String(address));
+        modMain::gVersion = c.version;
+
+        modMain::LeesInstellingen();
+
+        EXPECT_EQ(modAutoUpdate::pfunServerAdres(), QLatin1String(c.expected));
+    }
+}
+
 TEST_F(AutoUpdate, NamedProxyCarriesTheCheck)
 {
     // The server only answers as the proxy: the update server's name does
