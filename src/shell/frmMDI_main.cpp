@@ -41,6 +41,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <cstddef>
+
 namespace shell {
 
 QPointer<frmMDI_main> frmMDI_main::s_instance;
@@ -64,6 +66,17 @@ const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten"
                                   "Doelvermogen",     "gev_ana",  "rap_invoer"};
 const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
                                  "Doelverm",    "GevAnalyse",      "rapIngevoerdeData"};
+// Those that work on the data file itself.
+const char *const kDataItems[] = {"Nieuwe_inrichting", "open_inrichting", "importInrichting"};
+const char *const kDataKeys[] = {"New", "Open"};
+
+template <std::size_t N> bool isOneOf(const QString &name, const char *const (&names)[N])
+{
+    for (const char *n : names)
+        if (name == QLatin1String(n))
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -292,12 +305,41 @@ QAction *frmMDI_main::toolBarButton(const QString &key) const
 void frmMDI_main::setSiteCommandsEnabled(bool on)
 {
     m_siteCommandsEnabled = on;
-    for (const char *name : kSiteItems)
-        if (QAction *a = menuItem(QLatin1String(name)))
-            a->setEnabled(on);
-    for (const char *key : kSiteKeys)
-        if (QAction *a = toolBarButton(QLatin1String(key)))
-            a->setEnabled(on);
+    zetCommandos();
+}
+
+void frmMDI_main::setDataCommandsEnabled(bool on)
+{
+    m_dataCommandsEnabled = on;
+    zetCommandos();
+}
+
+void frmMDI_main::setStartBezig(bool bezig)
+{
+    m_startBezig = bezig;
+    zetCommandos();
+}
+
+void frmMDI_main::zetCommandos()
+{
+    auto zet = [this](QAction *a, bool site, bool data) {
+        a->setEnabled(!m_startBezig && (!site || m_siteCommandsEnabled) && (!data || m_dataCommandsEnabled));
+    };
+    for (QMenu *menu : menuBar()->findChildren<QMenu *>()) {
+        for (QAction *a : menu->actions()) {
+            const QString name = a->objectName();
+            // Closing the window is never kept waiting.
+            if (a->isSeparator() || a->menu() || name == QLatin1String("Afsluiten"))
+                continue;
+            zet(a, isOneOf(name, kSiteItems), isOneOf(name, kDataItems));
+        }
+    }
+    for (QAction *a : m_toolBar->actions()) {
+        if (a->isSeparator())
+            continue;
+        const QString key = a->data().toString();
+        zet(a, isOneOf(key, kSiteKeys), isOneOf(key, kDataKeys));
+    }
 }
 
 void frmMDI_main::openSplash()
@@ -536,6 +578,7 @@ void frmMDI_main::closeEvent(QCloseEvent *event)
     if (screens::Form::host() == m_mdiArea)
         screens::Form::setHost(nullptr);
     event->accept();
+    emit gesloten();
 }
 
 void frmMDI_main::MDIForm_Load()
