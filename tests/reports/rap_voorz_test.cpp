@@ -204,6 +204,15 @@ TEST_F(RapVoorzDriverTest, TheDialogOpensInTheSitesReportFolderOrTheDocumentsFol
               out.path());
 }
 
+TEST_F(RapVoorzDriverTest, ANameTypedWithoutItsExtensionIsSavedAsAWordFile)
+{
+    const QString getypt = out.filePath(QStringLiteral("invoer Alfa"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).answer(getypt);
+    script.expectMsgBox(ui::Icon::Question, kGereedTitel, kGereed, ui::Buttons::YesNo).answer(ui::Answer::No);
+    EXPECT_EQ(rapporteer(), getypt + QStringLiteral(".docx"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("invoer Alfa.docx")});
+}
+
 TEST_F(RapVoorzDriverTest, NoLeavesTheFileUnopened)
 {
     const QString pad = out.filePath(QStringLiteral("invoer.docx"));

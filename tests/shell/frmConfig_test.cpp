@@ -8,6 +8,8 @@
 #include "screens/frmAct.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QTabWidget>
 
@@ -123,6 +125,27 @@ TEST_F(SettingsScreenTest, CouplingAnotherDataFileOrCancellingTheDialog)
     EXPECT_EQ(txt->text(), other);
     EXPECT_EQ(modMain::gstrDatabestand, other);
     EXPECT_EQ(main->panelText(1), QStringLiteral("<geen inrichting geopend>"));
+}
+
+TEST_F(SettingsScreenTest, ANewDataFileIsOneWijzigListsAgain)
+{
+    shell::frmConfig *config = openSettings();
+    // The proposed name with a text typed after it, no extension.
+    const QString typed = tmp.path() + QStringLiteral("/dbQORdata_proef");
+    const QString made = typed + QStringLiteral(".mdb");
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Maak nieuw databestand..."))
+        .withFileName(QStringLiteral("dbQORdata_"))
+        .withFilter(QStringLiteral("databestand (dbQORdata_*)|dbQORdata_*.mdb|"), 1)
+        .answer(typed);
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Koppeling databestand"),
+                        QStringLiteral("Koppeling aan {") + made + QStringLiteral("} is ingesteld. "));
+    click(control<QPushButton>(config, "cmdNew"));
+    EXPECT_EQ(modMain::gstrDatabestand, made);
+    EXPECT_EQ(control<QLineEdit>(config, "txtDataLocatie")->text(), made);
+    EXPECT_TRUE(QFileInfo::exists(made));
+    EXPECT_FALSE(QFileInfo::exists(typed));
+    // "Wijzig..." shows the files of its filter.
+    EXPECT_TRUE(QDir::match(QStringLiteral("dbQORdata_*.mdb"), QFileInfo(made).fileName()));
 }
 
 TEST_F(SettingsScreenTest, ClosingRebuildsAnOpenCostItemScreen)
