@@ -1,11 +1,14 @@
 #include "screens/form.h"
 
+#include "platform/ui/window_placement.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -109,6 +112,9 @@ void Form::loadForm(bool child)
         if (m_fixedBorder)
             fitFrame();
     }
+    // Where the area put a child window beside others, or the window
+    // system a window of its own, it may reach outside.
+    keepFrameInside();
     emit FormEvents::instance().formLoaded(this);
 }
 
@@ -133,6 +139,8 @@ void Form::fitFrame()
     } else {
         resize(inner.expandedTo(size()));
     }
+    if (m_loaded)
+        keepFrameInside();
 }
 
 QWidget *Form::frame() const
@@ -142,7 +150,39 @@ QWidget *Form::frame() const
 
 void Form::moveFrame(int x, int y)
 {
-    frame()->move(x, y);
+    QMdiArea *area = host();
+    if (m_subWindow || !area)
+        frame()->move(x, y);
+    else
+        move(area->viewport()->mapToGlobal(QPoint(x, y)));
+    if (m_loaded)
+        keepFrameInside();
+}
+
+void Form::keepFrameInside()
+{
+    QMdiArea *area = host();
+    if (m_subWindow) {
+        // An area not on screen yet has no size to keep to.
+        if (!area || !area->isVisible())
+            return;
+        const QRect now = m_subWindow->geometry();
+        const QRect inside = ui::keptInside(now, area->viewport()->rect());
+        if (inside != now)
+            m_subWindow->setGeometry(inside);
+        return;
+    }
+    if (!isWindow())
+        return;
+    QRect room;
+    if (QScreen *s = screen())
+        room = s->availableGeometry();
+    if (area && area->window()->isVisible()) {
+        const QRect main = area->window()->geometry();
+        room = room.isValid() ? room.intersected(main) : main;
+    }
+    if (room.isValid())
+        ui::keepWindowInside(this, room);
 }
 
 bool Form::unload()

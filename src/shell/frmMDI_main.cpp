@@ -29,6 +29,7 @@
 #include "platform/core/error.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,10 +38,12 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace shell {
@@ -78,6 +81,9 @@ template <std::size_t N> bool isOneOf(const QString &name, const char *const (&n
     return false;
 }
 
+// The main window's client area where the screen leaves room for it.
+constexpr QSize kClientArea(1024, 768);
+
 } // namespace
 
 frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
@@ -112,8 +118,19 @@ frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
                                         return modMain::ImporteerInrichting(bestand, id, naam);
                                     }});
 
-    resize(1024, 768);
+    resize(kClientArea);
     MDIForm_Load();
+}
+
+void frmMDI_main::plaatsOpScherm(const QRect &beschikbaar)
+{
+    const QMargins rand = ui::windowFrame(this);
+    const QSize ruimte = beschikbaar.marginsRemoved(rand).size();
+    const QSize client = kClientArea.boundedTo(ruimte).expandedTo(minimumSizeHint());
+    const QSize geheel = client.grownBy(rand);
+    const QPoint hoek(beschikbaar.x() + std::max(0, (beschikbaar.width() - geheel.width()) / 2),
+                      beschikbaar.y() + std::max(0, (beschikbaar.height() - geheel.height()) / 2));
+    setGeometry(QRect(hoek + QPoint(rand.left(), rand.top()), client));
 }
 
 void frmMDI_main::maakMenus()
@@ -253,8 +270,12 @@ frmMDI_main *frmMDI_main::instance()
 
 frmMDI_main *frmMDI_main::load()
 {
-    if (!s_instance)
+    if (!s_instance) {
         s_instance = new frmMDI_main();
+        // The whole window opens on the screen, its status bar in view.
+        if (QScreen *scherm = s_instance->screen())
+            s_instance->plaatsOpScherm(scherm->availableGeometry());
+    }
     s_instance->show();
     return s_instance.data();
 }

@@ -21,10 +21,11 @@
 // start routine follows.
 //
 // It exists once, program-wide: load() creates and shows it, unload()
-// closes it and instance() gives the loaded one. The splash and the
-// settings screen, which the start routine opens through openSplash() and
-// openSettingsScreen(), can be replaced by an installed opener (tests);
-// each also emits a signal.
+// closes it and instance() gives the loaded one. On its first load it
+// opens wholly inside the screen's available area, its frame included.
+// The splash and the settings screen, which the start routine opens
+// through openSplash() and openSettingsScreen(), can be replaced by an
+// installed opener (tests); each also emits a signal.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -68,6 +69,11 @@ public:
     // While the start routine runs, every command but "Afsluiten" is off.
     void setStartBezig(bool bezig);
     bool startBezig() const { return m_startBezig; }
+
+    // Places the window, frame included, inside `beschikbaar` (a screen's
+    // available area): its client area 1024x768 where there is room, less
+    // where there is not, centred.
+    void plaatsOpScherm(const QRect &beschikbaar);
 
     // The splash window (program start) and the settings screen (start
     // without a data file).
