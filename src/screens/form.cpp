@@ -2,6 +2,7 @@
 
 #include "platform/ui/window_placement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -201,6 +202,13 @@ void Form::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // The button that has the focus is the one Enter presses, as in a
+        // dialog; only where none has it, the default button.
+        auto *focused = qobject_cast<QPushButton *>(QApplication::focusWidget());
+        if (focused && isAncestorOf(focused) && focused->isEnabled() && focused->isVisible()) {
+            focused->click();
+            return;
+        }
         for (QPushButton *b : findChildren<QPushButton *>()) {
             if (b->isDefault() && b->isVisible() && b->isEnabled() && b->window() == window()) {
                 b->click();

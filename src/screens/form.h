@@ -92,8 +92,9 @@ protected:
     virtual void Form_Unload() {}
 
     void closeEvent(QCloseEvent *event) override;
-    // Enter that no control took presses the form's default button (a
-    // QPushButton set as default), as in a dialog.
+    // Enter that no control took presses the button that has the focus,
+    // else the form's default button (a QPushButton set as default), as in
+    // a dialog.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
