@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -55,7 +56,7 @@ protected:
         screens::installSession(std::move(s));
         vorigeOpener = os::setOpener([this](const QUrl &u) {
             geopend << u;
-            return true;
+            return opent;
         });
         area.resize(1000, 800);
         area.show();
@@ -106,6 +107,7 @@ protected:
     qint32 site = 0;
     float btw = 19.0f;
     QList<QUrl> geopend;
+    bool opent = true; // whether the desktop has a program that opens it
     os::Opener vorigeOpener;
 };
 
@@ -212,6 +214,33 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     EXPECT_EQ(p[QStringLiteral("edit")].toString(), QStringLiteral("forms"));
     EXPECT_TRUE(p.contains(QStringLiteral("hashValue")) || p.contains(QStringLiteral("hash")))
         << QJsonDocument(p).toJson().constData();
+}
+
+// The proposed name has no extension: accepted as it is, the report is a
+// Word file all the same; and where no program opens it, the user is told
+// where it is.
+TEST_F(FrmDoelvermTest, TheProposedNameBecomesAWordFileThatTheUserCanFind)
+{
+    opent = false;
+    laad(fx.gamma);
+    klik(QStringLiteral("optRapNaar_2"));
+    const QString voorstel = uit.filePath(QStringLiteral("Rapportage ") + naam() + QLatin1Char(' ')
+                                          + vb::Format(QDate::currentDate(), QStringLiteral("dd-mm-yyyy")));
+    verwachtOpslaan(voorstel);
+    const QString titel = QStringLiteral("Rapportage doelvermogen & heffing");
+    script
+        .expectMsgBox(ui::Icon::Question, titel,
+                      QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    const QString pad = voorstel + QStringLiteral(".docx");
+    script.expectMsgBox(ui::Icon::Exclamation, titel,
+                        QStringLiteral("Het rapport kan niet worden geopend: er is op deze computer geen programma "
+                                       "gevonden dat Word-documenten (.docx) opent.\r\n\r\nHet rapport is "
+                                       "opgeslagen als:\r\n")
+                            + pad);
+    ok();
+    EXPECT_EQ(bestanden(), QStringList{QFileInfo(pad).fileName()});
+    EXPECT_EQ(geopend, QList<QUrl>{QUrl::fromLocalFile(pad)});
 }
 
 TEST_F(FrmDoelvermTest, OnScreenTheReportWindowGetsTheTargetFundAndTheLevy)

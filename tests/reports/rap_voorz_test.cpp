@@ -143,7 +143,7 @@ protected:
         WordReportTest::SetUp();
         m_opener = os::setOpener([this](const QUrl &url) {
             geopend << url.toLocalFile();
-            return true;
+            return opent;
         });
     }
     void TearDown() override
@@ -164,6 +164,7 @@ protected:
         int waarde = 0;
     } voortgang;
     QStringList geopend;
+    bool opent = true; // whether the desktop has a program that opens it
 
 private:
     os::Opener m_opener;
@@ -205,6 +206,31 @@ TEST_F(RapVoorzDriverTest, TheDialogOpensInTheSitesReportFolderOrTheDocumentsFol
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT memStandaardExportDir FROM tblStort WHERE idrStort_ID=?"), {fx.alfa})
                   .toString(),
               out.path());
+}
+
+TEST_F(RapVoorzDriverTest, ANameTypedWithoutItsExtensionIsSavedAsAWordFile)
+{
+    const QString getypt = out.filePath(QStringLiteral("invoer Alfa"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).answer(getypt);
+    script.expectMsgBox(ui::Icon::Question, kGereedTitel, kGereed, ui::Buttons::YesNo).answer(ui::Answer::No);
+    EXPECT_EQ(rapporteer(), getypt + QStringLiteral(".docx"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("invoer Alfa.docx")});
+}
+
+TEST_F(RapVoorzDriverTest, WithoutAProgramToOpenItTheUserLearnsWhereTheReportIs)
+{
+    opent = false;
+    const QString pad = out.filePath(QStringLiteral("invoer.docx"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).answer(pad);
+    script.expectMsgBox(ui::Icon::Question, kGereedTitel, kGereed, ui::Buttons::YesNo).answer(ui::Answer::Yes);
+    script.expectMsgBox(ui::Icon::Exclamation, kGereedTitel,
+                        QStringLiteral("Het rapport kan niet worden geopend: er is op deze computer geen programma "
+                                       "gevonden dat Word-documenten (.docx) opent.\r\n\r\nHet rapport is "
+                                       "opgeslagen als:\r\n")
+                            + pad);
+    EXPECT_EQ(rapporteer(), pad);
+    EXPECT_EQ(geopend, QStringList{pad});
+    EXPECT_TRUE(QFile::exists(pad));
 }
 
 TEST_F(RapVoorzDriverTest, NoLeavesTheFileUnopened)
