@@ -55,6 +55,7 @@ void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPe
         records::clsStort &stort = *m_stort;
         stort.initializeStort(lngStort_ID);
         kaljaarAN = stort.AanvangNazorgGebrokenJaar();
+        m_aanvangOnleesbaar = stort.DatumAanvangNazorgOnleesbaar();
         kaljaarPP = stort.JaarPrijsPeil();
         // A rate or amount that is no number at all (a text another tool
         // wrote, an empty rate) is held as NaN: the input check refuses it
@@ -155,6 +156,8 @@ bool clsDV::VerifyWaardenInrichting() const
 
 bool clsDV::VerifyBeforeBerekening2()
 {
+    if (m_aanvangOnleesbaar)
+        return false;
     if (!VerifyNazorgOpp()) {
         ui::MsgBox(
             QStringLiteral("Er is geen (geldig) nazorgoppervlak ingevoerd in het scherm 'Toeslagen nazorgfase'."),
