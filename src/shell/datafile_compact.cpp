@@ -64,6 +64,32 @@ void meldSchrijffout(const QString &bestand)
         ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Schrijffout"));
 }
 
+// The data file itself cannot be read whole (a damaged page): a failed
+// compaction is then no matter of rights, and is not reported as one.
+bool beschadigd(const QString &bestand)
+{
+    try {
+        db::Connection cn;
+        cn.Open(bestand);
+        return !db::Catalog(cn).passesCheck(db::FileCheck::Full);
+    } catch (const platform::Error &) {
+        return true;
+    }
+}
+
+void meldMislukt(const QString &bestand)
+{
+    if (!beschadigd(bestand)) {
+        meldSchrijffout(bestand);
+        return;
+    }
+    ui::resetCursor();
+    ui::MsgBox(QStringLiteral("Databestand \"") + bestand
+                   + QStringLiteral("\" is beschadigd: het kan niet volledig worden gelezen en is daarom niet "
+                                    "gecomprimeerd. Sluit TAVIR af en neem contact op met de helpdesk."),
+               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
+}
+
 // A compacted copy is good when it holds the same tables, indexes and
 // triggers, made by the same SQL, and, read whole, the same number of rows
 // in every table, with every index holding an entry for each row of its
@@ -163,11 +189,11 @@ void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
         goed = goed && vervang(kopie, bestand);
         if (!goed) {
             QFile::remove(kopie);
-            meldSchrijffout(bestand);
+            meldMislukt(bestand);
         }
     } catch (const platform::Error &) {
         QFile::remove(kopie);
-        meldSchrijffout(bestand);
+        meldMislukt(bestand);
     }
 }
 
