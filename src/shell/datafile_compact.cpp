@@ -65,15 +65,17 @@ void meldSchrijffout(const QString &bestand)
 }
 
 // The data file itself cannot be read whole (a damaged page): a failed
-// compaction is then no matter of rights, and is not reported as one.
+// compaction is then no matter of rights, and is not reported as one. A
+// file that cannot be looked at for another reason (locked, unreadable) is
+// not called damaged.
 bool beschadigd(const QString &bestand)
 {
     try {
         db::Connection cn;
         cn.Open(bestand);
         return !db::Catalog(cn).passesCheck(db::FileCheck::Full);
-    } catch (const platform::Error &) {
-        return true;
+    } catch (const platform::Error &e) {
+        return e.number() == db::err::kNotADatabase;
     }
 }
 
