@@ -58,6 +58,8 @@ bool maakUitSjabloon(const QString &pad)
 bool versieAanvaard(const QString &pad)
 {
     const qint32 versie = modCompress::pfunVersieDatabestand(pad);
+    if (versie == modCompress::kTabelOntbreekt)
+        return false; // damaged, and said so
     const qint32 programma = pfunProgVersieNr();
     if (versie < programma) {
         const ui::Answer antwoord = ui::MsgBox(

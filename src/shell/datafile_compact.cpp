@@ -72,6 +72,34 @@ void meldInGebruik(const QString &bestand)
                ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Comprimeren databestand"));
 }
 
+// The data file itself cannot be read whole (a damaged page): a failed
+// compaction is then no matter of rights, and is not reported as one. A
+// file that cannot be looked at for another reason (locked, unreadable) is
+// not called damaged.
+bool beschadigd(const QString &bestand)
+{
+    try {
+        db::Connection cn;
+        cn.Open(bestand);
+        return !db::Catalog(cn).passesCheck(db::FileCheck::Full);
+    } catch (const platform::Error &e) {
+        return e.number() == db::err::kNotADatabase;
+    }
+}
+
+void meldMislukt(const QString &bestand)
+{
+    if (!beschadigd(bestand)) {
+        meldSchrijffout(bestand);
+        return;
+    }
+    ui::resetCursor();
+    ui::MsgBox(QStringLiteral("Databestand \"") + bestand
+                   + QStringLiteral("\" is beschadigd: het kan niet volledig worden gelezen en is daarom niet "
+                                    "gecomprimeerd. Sluit TAVIR af en neem contact op met de helpdesk."),
+               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
+}
+
 // A compacted copy is good when it holds the same tables, indexes and
 // triggers, made by the same SQL, and, read whole, the same number of rows
 // in every table, with every index holding an entry for each row of its
@@ -176,7 +204,7 @@ void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
         handvat.reset();
         alleen.release();
         QFile::remove(kopie);
-        meldSchrijffout(bestand);
+        meldMislukt(bestand);
     };
     try {
         // The original is there, so a copy left by an earlier run is rubbish.

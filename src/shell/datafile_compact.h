@@ -32,9 +32,10 @@ QString pfunCompactPad(const QString &bestand);
 // is missing. Returns true when it did.
 bool HerstelOnderbrokenCompactie(const QString &bestand);
 
-// Compacts the data file. Reports every failure itself ("Schrijffout") and
-// never passes one on; after a failure the data file is as it was. A file
-// that is not a database is left alone without a message: the coupling
+// Compacts the data file. Reports every failure itself and never passes one
+// on: "Beschadigd databestand" when the data file itself cannot be read
+// whole, else "Schrijffout"; after a failure the data file is as it was. A
+// file that is not a database is left alone without a message: the coupling
 // reports it. The compaction needs sole access: a file that another running
 // instance holds (it has the file coupled, see coupling.h) is left as it is,
 // with a notice that says so.

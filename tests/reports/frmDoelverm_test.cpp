@@ -6,6 +6,7 @@
 #include "support/qstring_printer.h"
 #include "support/read_only_folder.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/sqlite_shell.h"
 #include "support/widget_driver.h"
 
 #include "calc/calc_fixture.h"
@@ -413,6 +414,61 @@ TEST_F(FrmDoelvermTest, ACalculationThatFailsItsChecksWritesNothing)
     ok();
     EXPECT_TRUE(bestanden().isEmpty());
     EXPECT_FALSE(geladen());
+}
+
+// A value another tool wrote into the data file that the calculation cannot
+// use stops the report after the one box that names it, on screen and in
+// Word alike: no report window, no save dialog, no file.
+TEST_F(FrmDoelvermTest, AValueFromOutsideThatCannotCountMakesNoReport)
+{
+    const QString datum = QStringLiteral(") is geen geldige datum. Zonder geldige datum aanvang nazorg kan niet worden "
+                                         "gerekend.\r\nPast u de datum aanvang nazorg aan via de menu-optie 'Invoer -> "
+                                         "Gegevens inrichting'.");
+    const struct {
+        const char *sql;
+        const char *titel;
+        QString tekst;
+    } gevallen[] = {
+        {"UPDATE tblStort SET sngRentePerc=9e999 WHERE idrStort_ID=%1", "Invoer onvolledig bij Alfa",
+         QStringLiteral("Er is geen (geldige) rente ingevoerd in het scherm 'Gegevens inrichting'.")},
+        {"UPDATE tblStort SET sngAlgRisicoBedrag=-9e999 WHERE idrStort_ID=%1", "Invoer onvolledig bij Alfa",
+         QStringLiteral("Er is geen (geldig) risicobedrag ingevoerd in het scherm 'Toeslagen nazorgfase'.")},
+        {"UPDATE tblAct SET sngKostenTotaal=1e39 WHERE lngStort_REF=%1 AND strAct='Maaien'",
+         "Validatie invoer inrichting 'Alfa'",
+         QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in formulier "
+                        "'Voorzieningen en kostenposten').\r\n\r\nKostenpost: \r\n\tTerrein --> Maaien\r\n\r\n"
+                        "Voer de gegevens van de kostenposten eerst volledig in.")},
+        {"UPDATE tblStort SET dtmAanvangNazorg='morgen' WHERE idrStort_ID=%1", "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (morgen") + datum},
+        {"UPDATE tblStort SET dtmAanvangNazorg='10000-01-01 00:00:00' WHERE idrStort_ID=%1",
+         "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (10000-01-01 00:00:00") + datum},
+        {"UPDATE tblStort SET dtmAanvangNazorg='0231-01-01 00:00:00' WHERE idrStort_ID=%1",
+         "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (1-1-0231") + datum},
+        {"UPDATE tblStort SET dtmAanvangNazorg=47000 WHERE idrStort_ID=%1", "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (47000") + datum},
+    };
+    for (const auto &g : gevallen) {
+        for (const bool inWord : {false, true}) {
+            SCOPED_TRACE(std::string(g.sql) + (inWord ? " (Word)" : " (screen)"));
+            calctest::CalcFixture eigen;
+            std::swap(fx.dataFile, eigen.dataFile); // the session reads fx
+            ASSERT_EQ(testsupport::sqliteShell(fx.dataFile, QString::fromLatin1(g.sql).arg(fx.alfa)), QString());
+            laad(fx.alfa);
+            klik(QStringLiteral("chkRapHef"));
+            if (inWord)
+                klik(QStringLiteral("optRapNaar_2"));
+            script.expectMsgBox(ui::Icon::Exclamation, QString::fromUtf8(g.titel), g.tekst);
+            ok();
+            EXPECT_TRUE(script.verify()) << script.report().toStdString();
+            script.clear();
+            EXPECT_EQ(screens::Form::loaded<frmRapScherm>(), nullptr);
+            EXPECT_TRUE(bestanden().isEmpty());
+            testsupport::unloadForms();
+            std::swap(fx.dataFile, eigen.dataFile);
+        }
+    }
 }
 
 } // namespace

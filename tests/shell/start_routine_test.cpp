@@ -574,46 +574,55 @@ TEST_P(StartDamagedFile, OpensTheSettingsScreenAndLeavesTheFileAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartDamagedFile,
-    ::testing::Values(
-        DatafileGeval{"NotADatabase",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          writeBytes(pad, QByteArray("geen database").repeated(100));
-                          return pad;
-                      },
-                      {QStringLiteral("Fout")}},
-        DatafileGeval{"DatabaseHalfOverwritten",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          QByteArray bytes = fileBytes(pad);
-                          for (qsizetype i = 100; i < bytes.size(); ++i)
-                              bytes[i] = char(0xA5);
-                          writeBytes(pad, bytes);
-                          return pad;
-                      },
-                      {QStringLiteral("Fout")}},
-        DatafileGeval{"WithoutVersionRow",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          runSql(pad, QStringLiteral("DELETE FROM tblSYS; INSERT INTO tblStort (strStortNaam, "
-                                                     "intStortType) VALUES ('De Kempen', 1);"));
-                          return pad;
-                      },
-                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
-        DatafileGeval{"WithoutATable",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
-                          return pad;
-                      },
-                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}}),
+    ::testing::Values(DatafileGeval{"NotADatabase",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        writeBytes(pad, QByteArray("geen database").repeated(100));
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Fout")}},
+                      DatafileGeval{"DatabaseHalfOverwritten",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        QByteArray bytes = fileBytes(pad);
+                                        for (qsizetype i = 100; i < bytes.size(); ++i)
+                                            bytes[i] = char(0xA5);
+                                        writeBytes(pad, bytes);
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Fout")}},
+                      DatafileGeval{
+                          "WithoutVersionRow",
+                          [](StartRoutine &t) {
+                              const QString pad = t.templateCopy();
+                              runSql(pad, QStringLiteral("DELETE FROM tblSYS; INSERT INTO tblStort (strStortNaam, "
+                                                         "intStortType) VALUES ('De Kempen', 1);"));
+                              return pad;
+                          },
+                          {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
+                      // Only the damage is told: the file is not called one of a later program.
+                      DatafileGeval{"WithoutATable",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Beschadigd databestand")}}),
     [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
 
 // The coupling refuses these files; the compaction before it must not have
 // rewritten them (it would, for one, drop free pages and change the bytes).
-TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
+TEST_F(StartRoutine, FileRefusedAsNewerOrDamagedIsNotRewrittenFirst)
 {
-    for (const char *sql : {"UPDATE tblSYS SET strSYSvalue='31';", "DELETE FROM tblSYS;"}) {
+    const struct {
+        const char *sql;
+        const char *laatsteBox;
+    } gevallen[] = {
+        {"UPDATE tblSYS SET strSYSvalue='31';", "Koppeling databestand"},
+        {"DELETE FROM tblSYS;", "Koppeling databestand"},
+        {"DROP TABLE tblAct;", "Beschadigd databestand"},
+    };
+    for (const auto &[sql, laatsteBox] : gevallen) {
         SCOPED_TRACE(sql);
         const QString pad = templateCopy();
         runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
@@ -626,7 +635,7 @@ TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
 
         modMain::Main();
 
-        EXPECT_EQ(shownTitles().last(), QStringLiteral("Koppeling databestand"));
+        EXPECT_EQ(shownTitles().last(), QLatin1String(laatsteBox));
         EXPECT_EQ(splashOpened, 0);
         EXPECT_TRUE(fileBytes(pad) == before) << "the refused file was rewritten";
         if (runGoesOn())
@@ -638,7 +647,8 @@ TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
 }
 
 // A file that opens but is damaged inside: the compaction fails on it, says
-// so with its own message, and leaves the file alone.
+// that the file is damaged (not that it may not be written), and leaves the
+// file alone.
 TEST_F(StartRoutine, DamagedDataFileIsReportedByTheCompactionAndLeftAsItIs)
 {
     const QString pad = templateCopy();
@@ -656,11 +666,11 @@ TEST_F(StartRoutine, DamagedDataFileIsReportedByTheCompactionAndLeftAsItIs)
 
     ASSERT_FALSE(script.shown().empty());
     const auto &box = script.shown().front().msgBox;
-    EXPECT_EQ(box.title, QStringLiteral("Schrijffout"));
+    EXPECT_EQ(box.title, QStringLiteral("Beschadigd databestand"));
     EXPECT_EQ(box.icon, Icon::Critical);
-    EXPECT_EQ(box.text, QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + pad
-                            + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur "
-                                             "op het netwerk."));
+    EXPECT_EQ(box.text, QStringLiteral("Databestand \"") + pad
+                            + QStringLiteral("\" is beschadigd: het kan niet volledig worden gelezen en is daarom "
+                                             "niet gecomprimeerd. Sluit TAVIR af en neem contact op met de helpdesk."));
     EXPECT_TRUE(fileBytes(pad) == bytes);
     EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
 }
