@@ -26,6 +26,8 @@ int main(int argc, char **argv)
     os::setOpener(os::openWithDesktop);
 
     modMain::Main();
+    // The start ended the run (a refusal, a program update, or the user
+    // closed the window while the start waited): nothing is left to run.
     if (!shell::frmMDI_main::instance())
         return 0;
     return app.exec();

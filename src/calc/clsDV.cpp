@@ -8,10 +8,15 @@
 #include "records/clsStort.h"
 #include "records/field_read.h"
 
+#include "platform/core/error.h"
+
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
 #include <QStringList>
+
+#include <cmath>
+#include <limits>
 
 namespace calc {
 
@@ -50,22 +55,35 @@ void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPe
         records::clsStort &stort = *m_stort;
         stort.initializeStort(lngStort_ID);
         kaljaarAN = stort.AanvangNazorgGebrokenJaar();
+        m_aanvangOnleesbaar = stort.DatumAanvangNazorgOnleesbaar();
         kaljaarPP = stort.JaarPrijsPeil();
-        sngAppKostenBasisPerJaar = stort.AppKostenBasis();
-        sngAppKostenBasisPerc = stort.AppKostenBasisPerc() / 100.0f;
-        sngNazorgOpp = stort.NazorgOpp();
+        // A rate or amount that is no number at all (a text another tool
+        // wrote, an empty rate) is held as NaN: the input check refuses it
+        // with its field's message.
+        const auto getal = [](auto lees) -> float {
+            try {
+                return lees();
+            } catch (const platform::Error &e) {
+                if (e.number() == kErrTypeMismatch || e.number() == kErrOverflow || e.number() == kErrInvalidUseOfNull)
+                    return std::numeric_limits<float>::quiet_NaN();
+                throw;
+            }
+        };
+        sngAppKostenBasisPerJaar = getal([&] { return stort.AppKostenBasis(); });
+        sngAppKostenBasisPerc = getal([&] { return stort.AppKostenBasisPerc(); }) / 100.0f;
+        sngNazorgOpp = getal([&] { return stort.NazorgOpp(); });
         bytOptieRapEval = vb::CByte(double(stort.OptieRapEval()));
-        sngRapEvalMin = stort.RapEvalMin();
-        sngRapEvalPerHa = stort.RapEvalPerHa();
-        sngRapEvalMax = stort.RapEvalMax();
-        sngCommunicatieKostenPerJaar = stort.CommunicatieKosten();
-        sngRisicobedragKAP = stort.RisicoBedrag();
+        sngRapEvalMin = getal([&] { return stort.RapEvalMin(); });
+        sngRapEvalPerHa = getal([&] { return stort.RapEvalPerHa(); });
+        sngRapEvalMax = getal([&] { return stort.RapEvalMax(); });
+        sngCommunicatieKostenPerJaar = getal([&] { return stort.CommunicatieKosten(); });
+        sngRisicobedragKAP = getal([&] { return stort.RisicoBedrag(); });
         mstrNaamStort = stort.NaamStort();
         mlngCL_ID = vb::CLng(double(stort.checklist_ID()));
-        sngOnvoorzien = stort.Onvoorzien() / 100.0f;
-        sngOntwerpdirectieFixed = stort.OntwerpdirectieFixed() / 100.0f;
-        msngRente = sngRentePerc == -9.0f ? stort.rente() : sngRentePerc;
-        msngInflatie = sngInflPerc == -9.0f ? stort.inflatie() : sngInflPerc;
+        sngOnvoorzien = getal([&] { return stort.Onvoorzien(); }) / 100.0f;
+        sngOntwerpdirectieFixed = getal([&] { return stort.OntwerpdirectieFixed(); }) / 100.0f;
+        msngRente = sngRentePerc == -9.0f ? getal([&] { return stort.rente(); }) : sngRentePerc;
+        msngInflatie = sngInflPerc == -9.0f ? getal([&] { return stort.inflatie(); }) : sngInflPerc;
     }
     mcolToeslagen2008.clear();
     // The checklist file is only read: a view of the version the object
@@ -95,17 +113,59 @@ QString clsDV::titelInvoerOnvolledig() const
 
 bool clsDV::VerifyNazorgOpp() const
 {
-    return sngNazorgOpp > 0.0f;
+    return sngNazorgOpp > 0.0f && std::isfinite(sngNazorgOpp);
+}
+
+bool clsDV::VerifyWaardenInrichting() const
+{
+    // A data file may have been changed by another tool: every value of the
+    // site that this calculation uses must be a finite number, and a rate
+    // one above -100 %, or the figures mean nothing.
+    const QString algemeen = QStringLiteral("Gegevens inrichting");
+    const QString toeslagen = QStringLiteral("Toeslagen nazorgfase");
+    const auto tarief = [](float f) { return std::isfinite(f) && 1.0f + f > 0.0f; };
+    const auto getal = [](float f) { return std::isfinite(f); };
+    const bool gediff = cl().GebruikGedifferentieerdeToeslagB(); // no fixed surcharge B
+    const struct {
+        bool goed;
+        const char *veld;
+        const QString &scherm;
+    } velden[] = {
+        {tarief(msngRente), "(geldige) rente", algemeen},
+        {tarief(msngInflatie), "(geldige) inflatie", algemeen},
+        {getal(sngAppKostenBasisPerJaar), "(geldig) basisbedrag apparaatskosten", toeslagen},
+        {getal(sngAppKostenBasisPerc), "(geldig) percentage apparaatskosten", toeslagen},
+        {getal(sngCommunicatieKostenPerJaar), "(geldig) bedrag voor communicatie", toeslagen},
+        {bytOptieRapEval != 1 || getal(sngRapEvalMin), "(geldig) bedrag voor rapportage/evaluatie", toeslagen},
+        {bytOptieRapEval != 2 || getal(sngRapEvalPerHa), "(geldig) bedrag voor rapportage/evaluatie per ha", toeslagen},
+        {bytOptieRapEval != 3 || getal(sngRapEvalMax), "(geldig) bedrag voor rapportage/evaluatie", toeslagen},
+        {getal(sngOnvoorzien), "(geldig) percentage onvoorzien", toeslagen},
+        {gediff || getal(sngOntwerpdirectieFixed), "(geldig) percentage ontwerp/directie", toeslagen},
+        {getal(sngRisicobedragKAP), "(geldig) risicobedrag", toeslagen},
+    };
+    for (const auto &v : velden) {
+        if (v.goed)
+            continue;
+        ui::MsgBox(QStringLiteral("Er is geen ") + QLatin1String(v.veld) + QStringLiteral(" ingevoerd in het scherm '")
+                       + v.scherm + QStringLiteral("'."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, titelInvoerOnvolledig());
+        return false;
+    }
+    return true;
 }
 
 bool clsDV::VerifyBeforeBerekening2()
 {
+    if (m_aanvangOnleesbaar)
+        return false;
     if (!VerifyNazorgOpp()) {
         ui::MsgBox(
             QStringLiteral("Er is geen (geldig) nazorgoppervlak ingevoerd in het scherm 'Toeslagen nazorgfase'."),
             ui::Buttons::OK, ui::Icon::Exclamation, titelInvoerOnvolledig());
         return false;
     }
+    if (!VerifyWaardenInrichting())
+        return false;
     // The completeness rules of the site's own checklist version apply, also
     // when this site is not the open one (the levy's equalisation).
     // The rows checked here are the rows that BerekenAlles, run next,

@@ -93,7 +93,12 @@ public:
     // Binds the object to a site. A rate of exactly -9 takes the site's own
     // rate; any other value is taken as a fraction (0.05 for 5 %).
     void initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc);
-    // True when the calculation may run; otherwise one box has told why.
+    // True when the calculation may run; otherwise one box has told why:
+    // the start of after-care (a stored value that is no usable date, told
+    // of by initializeDV already), the after-care area, the site's rates
+    // and amounts (each a finite number, a rate above -100 %), the
+    // completeness of the cost items (a number that is not finite counts as
+    // missing there), then the combination items.
     // The cost items it has checked are the ones the BerekenAlles that
     // follows on the same binding calculates (they are read once); a new
     // initializeDV or VerifyAlles_CL lets the next run read them afresh.
@@ -235,6 +240,9 @@ private:
     // same result, so a remembered one is the very same figure.
     double macht(double exponent) const;
     bool VerifyNazorgOpp() const;
+    // The site's rates and amounts; false after a box that names the first
+    // one that is not a finite number in its range.
+    bool VerifyWaardenInrichting() const;
     bool VerifyCombinatiePosten();
     // What the calculation of one cost item gives.
     struct PostResultaat {
@@ -278,6 +286,9 @@ private:
     ToeslagenLijst mcolToeslagen2008;
     std::unique_ptr<checklist::clsCL> mclsCL;
     qint32 m_clGeladen = -1; // the version mclsCL holds
+    // The site's start of after-care is no usable date (initializeDV has
+    // said so): the calculation does not run.
+    bool m_aanvangOnleesbaar = false;
     double mdblKortingsfactor = 1;
     // Remembered results for the discount ratio m_machtGrondtal; emptied
     // when the ratio changes.

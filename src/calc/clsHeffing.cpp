@@ -87,8 +87,10 @@ void clsHeffing::bereken(float dv)
         return;
     }
 
-    // Neither discounting nor indexing is defined at -100 % or less.
-    if (!(1.0f + sngRente > 0.0f) || !(1.0f + sngInflatie > 0.0f)) {
+    // Neither discounting nor indexing is defined at -100 % or less, nor
+    // with a rate that is no finite number.
+    const auto geldig = [](float tarief) { return std::isfinite(tarief) && 1.0f + tarief > 0.0f; };
+    if (!geldig(sngRente) || !geldig(sngInflatie)) {
         ValidatieOK = false;
         ui::MsgBox(QStringLiteral("Ongeldige rente (") + vb::Format(sngRente, QStringLiteral("0.00%"))
                        + QStringLiteral(") en/of inflatie (") + vb::Format(sngInflatie, QStringLiteral("0.00%"))

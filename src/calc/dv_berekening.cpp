@@ -32,6 +32,11 @@ float wholeYear(double x)
     return float(std::floor(x));
 }
 
+bool geldigTarief(float tarief)
+{
+    return std::isfinite(tarief) && 1.0f + tarief > 0.0f;
+}
+
 // Exponents remembered: the half and whole years from -kMachtBereik to
 // kMachtBereik, two slots a year.
 constexpr int kMachtBereik = 1100;
@@ -369,8 +374,9 @@ bool clsDV::BerekenAlles()
     QString huidigePost;
     try {
         cl(); // bound to a site
-        // A rate of -100 % or less leaves no discount ratio or price factor.
-        if (!(1.0f + msngRente > 0.0f) || !(1.0f + msngInflatie > 0.0f)) {
+        // A rate of -100 % or less, or one that is no finite number, leaves
+        // no discount ratio or price factor.
+        if (!geldigTarief(msngRente) || !geldigTarief(msngInflatie)) {
             ui::MsgBox(QStringLiteral("Ongeldige rente (") + vb::Format(msngRente, QStringLiteral("0.00%"))
                            + QStringLiteral(") en/of inflatie (") + vb::Format(msngInflatie, QStringLiteral("0.00%"))
                            + QStringLiteral("): bij -100% of lager kan de contante waarde niet berekend worden.")

@@ -6,9 +6,17 @@
 
 #include <QMetaType>
 
+#include <cfloat>
+#include <cmath>
+
 namespace modVerifyAnSich {
 
 namespace detail {
+
+bool isBruikbaarGetal(double number)
+{
+    return std::isfinite(number) && std::fabs(number) <= double(FLT_MAX);
+}
 
 bool isMissing(const QVariant &value)
 {
@@ -17,7 +25,10 @@ bool isMissing(const QVariant &value)
     return value.typeId() == QMetaType::QString && value.toString().isEmpty();
 }
 
-bool toNumber(const QVariant &value, double *number)
+namespace {
+
+// The number a value reads as, whatever its size.
+bool leesGetal(const QVariant &value, double *number)
 {
     if (isMissing(value))
         return false;
@@ -57,6 +68,17 @@ bool toNumber(const QVariant &value, double *number)
     }
 }
 
+} // namespace
+
+bool toNumber(const QVariant &value, double *number)
+{
+    double n = 0;
+    if (!leesGetal(value, &n) || !isBruikbaarGetal(n))
+        return false;
+    *number = n;
+    return true;
+}
+
 } // namespace detail
 
 Invoer::Invoer(const QVariant &value)
@@ -66,14 +88,25 @@ Invoer::Invoer(const QVariant &value)
     isGetal = detail::toNumber(value, &getal);
 }
 
+Invoer Invoer::vanGetal(double getal)
+{
+    if (detail::isBruikbaarGetal(getal))
+        return Invoer(getal);
+    Invoer i;
+    i.null = false;
+    i.ontbreekt = false;
+    return i;
+}
+
 Invoer Invoer::vanTekst(const QString &tekst)
 {
     Invoer i;
     i.null = false;
     i.ontbreekt = tekst.isEmpty();
     if (!i.ontbreekt && vb::IsNumeric(tekst)) {
-        i.isGetal = true;
-        i.getal = vb::CDbl(tekst);
+        const double getal = vb::CDbl(tekst);
+        i.isGetal = detail::isBruikbaarGetal(getal);
+        i.getal = i.isGetal ? getal : 0;
     }
     return i;
 }

@@ -10,8 +10,10 @@
 // Values may be Null (an invalid QVariant), an empty text, a number or a
 // text that holds a number. Null and the empty text count as missing; 0 is
 // present. A text that is not a number under the Dutch settings cannot be
-// used as a year, amount or count and counts as missing too. Bounds are
-// inclusive.
+// used as a year, amount or count and counts as missing too, and so does a
+// number that no field of a cost item can hold: one that is not finite
+// (infinite, NaN) or beyond the single range, as another tool may write
+// into the data file. Bounds are inclusive.
 //
 // Option codes and flags outside the ones the data defines make their group
 // incomplete: an item is never passed as complete on a code that nothing
@@ -33,8 +35,9 @@ struct Invoer {
 
     Invoer() = default; // Null
     explicit Invoer(const QVariant &value);
-    // A number as the data file holds it (never missing).
-    static Invoer vanGetal(double getal) { return Invoer(getal); }
+    // A number as the data file holds it (never missing; no number when it
+    // is not a usable one, see detail::isBruikbaarGetal).
+    static Invoer vanGetal(double getal);
     // A text: missing when empty, else the number it reads as, if any.
     static Invoer vanTekst(const QString &tekst);
 
@@ -91,8 +94,12 @@ bool VerifyVervangingsToeslag(bool blnGebruiktGediffToeslag, std::uint8_t bytRub
 // of values.
 namespace detail {
 // Reads a value as a number into *number; false when it is Null, an empty
-// text, or a text that is not a number under the Dutch settings.
+// text, a text that is not a number under the Dutch settings, or a number
+// that is not usable.
 bool toNumber(const QVariant &value, double *number);
+// A finite number within the single range: what a number field of a cost
+// item can hold.
+bool isBruikbaarGetal(double number);
 // Null or the empty text.
 bool isMissing(const QVariant &value);
 } // namespace detail

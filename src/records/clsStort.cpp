@@ -199,6 +199,32 @@ QString clsStort::Bedrijfs_Objectgebonden() const
     return first + second;
 }
 
+bool isDatumAanvangNazorg(const QDate &date)
+{
+    return date.isValid() && date.year() >= 1000 && date.year() <= 9999;
+}
+
+namespace {
+
+// The stored start of after-care as a date, or an invalid one when the
+// field holds something else (a text, a number, a year outside the field's
+// years).
+QDateTime leesbareDatum(const QVariant &v)
+{
+    if (v.typeId() != QMetaType::QDateTime && v.typeId() != QMetaType::QDate)
+        return QDateTime();
+    const QDateTime dt = v.toDateTime();
+    return isDatumAanvangNazorg(dt.date()) ? dt : QDateTime();
+}
+
+} // namespace
+
+bool clsStort::DatumAanvangNazorgOnleesbaar() const
+{
+    const QVariant v = field("dtmAanvangNazorg");
+    return !isNullValue(v) && !leesbareDatum(v).isValid();
+}
+
 float clsStort::AanvangNazorgGebrokenJaar() const
 {
     const QVariant v = field("dtmAanvangNazorg");
@@ -207,7 +233,19 @@ float clsStort::AanvangNazorgGebrokenJaar() const
                    ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Datum nazorg onbekend"));
         return 2030.0f;
     }
-    const QDateTime stored = v.toDateTime();
+    const QDateTime stored = leesbareDatum(v);
+    if (!stored.isValid()) {
+        // Not a date the general-data screen would take: another tool wrote
+        // it. Nothing can be worked out from it; it counts as no date.
+        ui::MsgBox(QStringLiteral("De datum aanvang nazorg in het databestand (") + toText(v)
+                       + QStringLiteral(") is geen geldige datum. Zonder geldige datum aanvang nazorg kan niet "
+                                        "worden gerekend.")
+                       + kCrLf
+                       + QStringLiteral(
+                           "Past u de datum aanvang nazorg aan via de menu-optie 'Invoer -> Gegevens inrichting'."),
+                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Ongeldige datum aanvang nazorg"));
+        return 2030.0f;
+    }
     const QDate date = stored.date();
     int half = 0;
     if (date.day() == 16) {

@@ -28,6 +28,10 @@
 
 namespace records {
 
+// A start of after-care the general-data screen takes and the calculation
+// can use: a date with a four-digit year (1000 to 9999).
+bool isDatumAanvangNazorg(const QDate &date);
+
 class clsStort : public BoundRecord {
 public:
     explicit clsStort(const Context &ctx);
@@ -76,8 +80,13 @@ public:
 
     // The start of after-care as a fractional year; 2030 (after a message)
     // when the date is empty; a day other than the 1st or the 16th is
-    // reported and counted as the 1st.
+    // reported and counted as the 1st. A value that is no date the field
+    // takes (see isDatumAanvangNazorg: a text, a number, the year 231 or
+    // 10000, as another tool may write) gives 2030 after a message that
+    // says so; a calculation asks DatumAanvangNazorgOnleesbaar and refuses.
     float AanvangNazorgGebrokenJaar() const;
+    // The field holds a value, but not a date that can be used.
+    bool DatumAanvangNazorgOnleesbaar() const;
 
     QDateTime DatumAanvangNazorg() const;
     void DatumAanvangNazorg(const QDateTime &dtm);

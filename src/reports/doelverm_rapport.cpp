@@ -15,7 +15,6 @@
 
 #include "platform/core/error.h"
 #include "platform/db/errors.h"
-#include "platform/os/open_document.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
@@ -206,7 +205,7 @@ void DoelvermRapport::bewaar(word::Document &doc, const QString &bestand, const 
     if (ui::MsgBox(QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo,
                    ui::Icon::Question, QStringLiteral("Rapportage doelvermogen & heffing"))
         == ui::Answer::Yes)
-        os::openDocument(naam);
+        openRapport(naam, QStringLiteral("Rapportage doelvermogen & heffing"));
 }
 
 } // namespace reports

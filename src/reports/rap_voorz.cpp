@@ -9,7 +9,6 @@
 #include "records/clsVoorz.h"
 
 #include "platform/core/error.h"
-#include "platform/os/open_document.h"
 #include "platform/text/format.h"
 #include "platform/ui/busy_cursor.h"
 
@@ -139,7 +138,7 @@ QString RapporteerRapVoorz(const RapVoorzKeuze &keuze, const WordReportContext &
                            + QStringLiteral("Wilt u nu het rapport openen?"),
                        ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Rapportage ingevoerde gegevens"))
             == ui::Answer::Yes)
-            os::openDocument(strBestandsnaam);
+            openRapport(strBestandsnaam, QStringLiteral("Rapportage ingevoerde gegevens"));
         return strBestandsnaam;
     } catch (const platform::Error &e) {
         if (voortgang)

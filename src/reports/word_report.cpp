@@ -3,10 +3,12 @@
 #include "records/context.h"
 
 #include "platform/core/error.h"
+#include "platform/os/open_document.h"
 #include "platform/text/date_text.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -81,6 +83,16 @@ QString bestandsveilig(QString naam)
         if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
             c = QLatin1Char('_');
     return naam;
+}
+
+void openRapport(const QString &bestand, const QString &titel)
+{
+    if (os::openDocument(bestand))
+        return;
+    ui::MsgBox(QStringLiteral("Het rapport kan niet worden geopend: er is op deze computer geen programma gevonden "
+                              "dat Word-documenten (.docx) opent.\r\n\r\nHet rapport is opgeslagen als:\r\n")
+                   + QDir::toNativeSeparators(QFileInfo(bestand).absoluteFilePath()),
+               ui::Buttons::OK, ui::Icon::Exclamation, titel);
 }
 
 QString rapportMap(const QString &standaardExportDir)

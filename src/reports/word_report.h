@@ -95,6 +95,11 @@ void reserveer(word::Table &t, int row);
 // so that a proposed name is one file in the chosen folder.
 QString bestandsveilig(QString naam);
 
+// Offers nothing itself: opens the saved report `bestand` in the program
+// the desktop has for it. Where none opens it, a box (titled `titel`) says
+// so and names the place where the report was saved.
+void openRapport(const QString &bestand, const QString &titel);
+
 // The folder a report's save dialog opens in: the site's last report
 // folder when it exists here, otherwise the user's documents folder.
 QString rapportMap(const QString &standaardExportDir);

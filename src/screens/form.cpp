@@ -1,11 +1,15 @@
 #include "screens/form.h"
 
+#include "platform/ui/window_placement.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -109,6 +113,9 @@ void Form::loadForm(bool child)
         if (m_fixedBorder)
             fitFrame();
     }
+    // Where the area put a child window beside others, or the window
+    // system a window of its own, it may reach outside.
+    keepFrameInside();
     emit FormEvents::instance().formLoaded(this);
 }
 
@@ -133,6 +140,8 @@ void Form::fitFrame()
     } else {
         resize(inner.expandedTo(size()));
     }
+    if (m_loaded)
+        keepFrameInside();
 }
 
 QWidget *Form::frame() const
@@ -142,7 +151,39 @@ QWidget *Form::frame() const
 
 void Form::moveFrame(int x, int y)
 {
-    frame()->move(x, y);
+    QMdiArea *area = host();
+    if (m_subWindow || !area)
+        frame()->move(x, y);
+    else
+        move(area->viewport()->mapToGlobal(QPoint(x, y)));
+    if (m_loaded)
+        keepFrameInside();
+}
+
+void Form::keepFrameInside()
+{
+    QMdiArea *area = host();
+    if (m_subWindow) {
+        // An area not on screen yet has no size to keep to.
+        if (!area || !area->isVisible())
+            return;
+        const QRect now = m_subWindow->geometry();
+        const QRect inside = ui::keptInside(now, area->viewport()->rect());
+        if (inside != now)
+            m_subWindow->setGeometry(inside);
+        return;
+    }
+    if (!isWindow())
+        return;
+    QRect room;
+    if (QScreen *s = screen())
+        room = s->availableGeometry();
+    if (area && area->window()->isVisible()) {
+        const QRect main = area->window()->geometry();
+        room = room.isValid() ? room.intersected(main) : main;
+    }
+    if (room.isValid())
+        ui::keepWindowInside(this, room);
 }
 
 bool Form::unload()
@@ -161,6 +202,13 @@ void Form::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // The button that has the focus is the one Enter presses, as in a
+        // dialog; only where none has it, the default button.
+        auto *focused = qobject_cast<QPushButton *>(QApplication::focusWidget());
+        if (focused && isAncestorOf(focused) && focused->isEnabled() && focused->isVisible()) {
+            focused->click();
+            return;
+        }
         for (QPushButton *b : findChildren<QPushButton *>()) {
             if (b->isDefault() && b->isVisible() && b->isEnabled() && b->window() == window()) {
                 b->click();

@@ -51,8 +51,18 @@ public:
 
     // The window that frames the form: its MDI sub-window, or itself.
     QWidget *frame() const;
-    // Places the frame at (x, y) pixels within the host's client area.
+    // Places the frame at (x, y) pixels within the host's client area (a
+    // window of its own as well: from the area's top left corner on the
+    // screen), and keeps it inside (keepFrameInside).
     void moveFrame(int x, int y);
+    // Moves the frame the least that puts it wholly inside the room it
+    // opens in, title bar and close button in view: a child window inside
+    // the host's client area; a window of its own, frame included, inside
+    // the main window's client area where there is a host, and always
+    // inside the screen's available area. A frame larger than that room
+    // is made smaller where it can be. Loading, moving and fitting the
+    // frame do this.
+    void keepFrameInside();
 
     // A fixed dialog border: the window keeps the size its contents need,
     // cannot be resized, and has no minimise or maximise button. Set before
@@ -82,8 +92,9 @@ protected:
     virtual void Form_Unload() {}
 
     void closeEvent(QCloseEvent *event) override;
-    // Enter that no control took presses the form's default button (a
-    // QPushButton set as default), as in a dialog.
+    // Enter that no control took presses the button that has the focus,
+    // else the form's default button (a QPushButton set as default), as in
+    // a dialog.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

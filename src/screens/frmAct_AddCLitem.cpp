@@ -80,7 +80,8 @@ frmAct_AddCLitem *frmAct_AddCLitem::load()
     if (f->m_formAct)
         f->m_lblToelichtingPrijspeil->setText(f->m_formAct->strToelichtingPrijspeil());
     f->loadForm(false);
-    f->moveFrame(twips(3500), f->frame()->y());
+    // Beside the cost-item screen's tree, at the top of the main window.
+    f->moveFrame(twips(3500), 0);
     f->VulTreeviewChecklist();
     if (frmAct *act = f->m_formAct) {
         connect(act, &frmAct::eCLPostDeleted, f, &frmAct_AddCLitem::formAct_eCLPostDeleted);

@@ -1,5 +1,6 @@
 #include "screens/frmAlgemeen_rules.h"
 
+#include "records/clsStort.h"
 #include "records/codes.h"
 
 #include "platform/text/format.h"
@@ -18,7 +19,9 @@ QList<Provincie> ProvincieLijst()
 std::optional<Weigering> ToetsAanvangNazorg(const QString &tekst)
 {
     const QString titel = QStringLiteral("Invoer datum aanvang nazorg");
-    if (!vb::IsDate(tekst))
+    // A year before 1000 ("1-1-0231") is refused as a three-digit one is:
+    // every date taken here reads back as it is shown.
+    if (!vb::IsDate(tekst) || !records::isDatumAanvangNazorg(vb::CDate(tekst).date()))
         return Weigering{QStringLiteral("Ongeldige datum aanvang nazorg ingevoerd."), titel};
     const int dag = vb::CDate(tekst).date().day();
     if (dag != 1 && dag != 16)

@@ -23,7 +23,8 @@ struct Provincie {
 };
 QList<Provincie> ProvincieLijst();
 
-// The check of a typed start of after-care: a date on the 1st or the 16th.
+// The check of a typed start of after-care: a date with a four-digit year
+// (1000 to 9999) on the 1st or the 16th.
 std::optional<Weigering> ToetsAanvangNazorg(const QString &tekst);
 
 // The check of a typed site name; `bestaatAl` tells whether another site

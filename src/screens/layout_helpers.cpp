@@ -38,8 +38,11 @@ int textLeft(const QAbstractButton *button)
     return button->style()->subElementRect(element, &opt, button).left();
 }
 
-// Sets the box over the dots again when the button's looks change.
+// Sets the box over the dots again when the button's looks change. It has
+// its own meta-object, so that a button's follower can be told from its
+// other children (the box itself among them).
 class DotsFollower : public QObject {
+    Q_OBJECT
 public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -133,3 +136,5 @@ void reserveWidthFor(QAbstractButton *button, const QString &text)
 }
 
 } // namespace screens
+
+#include "layout_helpers.moc"

@@ -8,6 +8,8 @@
 #include "platform/settings/settings_store.h"
 #include "platform/text/number_text.h"
 
+#include <algorithm>
+
 namespace modMain {
 
 QString LeesInstelling(const QString &key, const QString &defaultValue)
@@ -18,6 +20,24 @@ QString LeesInstelling(const QString &key, const QString &defaultValue)
 void BewaarInstelling(const QString &key, const QString &value)
 {
     settings::SaveSetting(QLatin1String(kInstellingenApp), pfunRegSectie(), key, value);
+}
+
+QString LeesAlgemeneInstelling(const QString &key, const QString &defaultValue)
+{
+    const QString app = QLatin1String(kInstellingenApp);
+    const QString algemeen = settings::GetSetting(app, QLatin1String(kAlgemeneSectie), key);
+    if (!algemeen.isEmpty())
+        return algemeen;
+    // This version and the earlier ones, newest first: 3.1, 3.0, 2.9, ...
+    // down to 1.0. A minor number is 0 to 9.
+    for (int major = gVersion.major; major >= 1; --major) {
+        for (int minor = major == gVersion.major ? std::min(gVersion.minor, 9) : 9; minor >= 0; --minor) {
+            const QString waarde = settings::GetSetting(app, pfunRegSectie(major, minor), key);
+            if (!waarde.isEmpty())
+                return waarde;
+        }
+    }
+    return defaultValue;
 }
 
 QString pfunStandaardDatabestand()
@@ -65,7 +85,7 @@ void LeesInstellingen()
         gintProxyPoort = poort >= 0 && poort <= 65535 ? poort : 0;
     }
     gblnAutoUpdateOnStart = settings::toBool(lees(kSetAutoUpdate), false);
-    gstrUpdateServer = lees(kSetUpdateServer).trimmed();
+    gstrUpdateServer = LeesAlgemeneInstelling(QLatin1String(kSetUpdateServer)).trimmed();
 
     glngKleurVoorz = leesKleur(kSetKleurVoorz, 16384);
     glngKleurAct = leesKleur(kSetKleurAct, 128);

@@ -18,6 +18,7 @@
 #include "platform/db/recordset.h"
 #include "platform/net/http_get.h"
 #include "platform/os/program_dir.h"
+#include "platform/os/replacing_file.h"
 #include "platform/os/start_program.h"
 #include "platform/os/system_error.h"
 #include "platform/text/conversions.h"
@@ -32,6 +33,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace modAutoUpdate {
 
@@ -47,6 +49,8 @@ constexpr const char *kStandaardServer = "https://www.example.org";
 constexpr int kStandaardTijdslimiet = 10000;
 // An info file is a line of text; anything longer is no info file.
 constexpr qint64 kMaxInfoBytes = 64 * 1024;
+// The pace of a slow connection, for the time a download may take.
+constexpr qint64 kTraagBytesPerSeconde = 32 * 1024;
 
 QString &serverAdres()
 {
@@ -103,6 +107,36 @@ private:
     QPointer<shell::frmUpdateCheck> m_scherm;
 };
 
+// The check or update that runs, for BreekAf.
+QPointer<net::Cancellation> &lopend()
+{
+    static QPointer<net::Cancellation> afbreking;
+    return afbreking;
+}
+
+// A check or update that can be broken off while it lives.
+class Afbreekbaar {
+public:
+    Afbreekbaar() : m_vorige(lopend()) { lopend() = &m_afbreking; }
+    ~Afbreekbaar() { lopend() = m_vorige; }
+    Afbreekbaar(const Afbreekbaar &) = delete;
+    Afbreekbaar &operator=(const Afbreekbaar &) = delete;
+
+    bool afgebroken() const { return m_afbreking.isCancelled(); }
+
+private:
+    net::Cancellation m_afbreking;
+    QPointer<net::Cancellation> m_vorige;
+};
+
+// The request options of the check or update that runs.
+net::Options opties()
+{
+    net::Options o = pfunNetOpties();
+    o.cancellation = lopend();
+    return o;
+}
+
 bool alsGeheelGetal(const QString &tekst, qint32 &getal)
 {
     bool ok = false;
@@ -130,10 +164,18 @@ QString checklistDoel()
     return modMain::pfunChecklistDownloadMap() + QLatin1Char('/') + QLatin1String(modMain::kChecklistBestand);
 }
 
-// The download of `doel`: "_0_" + its name, beside it.
+// The file the installed checklist file's path finally names: a checklist
+// file reached through a link is replaced behind the link, which stays.
+QString installatiePad(const QString &doel)
+{
+    const QString pad = os::finalTarget(doel);
+    return pad.isEmpty() ? doel : pad;
+}
+
+// The download of `doel`: "_0_" + its name, beside the file it replaces.
 QString downloadPad(const QString &doel)
 {
-    const QFileInfo f(doel);
+    const QFileInfo f(installatiePad(doel));
     return f.path() + QLatin1Char('/') + QLatin1String(kDownloadVoorvoegsel) + f.fileName();
 }
 
@@ -188,7 +230,7 @@ bool installeerChecklist(const QString &doel)
         QFile::remove(nieuw);
         return false;
     }
-    if (std::rename(QFile::encodeName(nieuw).constData(), QFile::encodeName(doel).constData()) != 0) {
+    if (std::rename(QFile::encodeName(nieuw).constData(), QFile::encodeName(installatiePad(doel)).constData()) != 0) {
         modMain::MeldFout(os::systemError(errno, doel, QStringLiteral("modAutoUpdate.VoerUpdateUit")));
         return false;
     }
@@ -205,40 +247,29 @@ void meldChecklistMislukt()
 qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte);
 bool download(const QString &naam, qint32 grootte, const QString &doelpad);
 
-// Only the checklist file itself may come as a new checklist file: any
-// other name (the data file, the template, the program, a path) would put
-// a file where the program reads something else. Such an update is refused
-// before anything is fetched.
-bool checklistNaamAanvaard(const QString &naam)
+// The messages for an info file that names a file the program will not
+// take (pfunGeweigerdeNaam).
+void meldGeweigerd(const QString &naam, bool isProgramma)
 {
-    if (naam.compare(QLatin1String(modMain::kChecklistBestand), Qt::CaseInsensitive) == 0)
-        return true;
-    ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam)
-                   + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand ")
-                   + QLatin1String(modMain::kChecklistBestand)
-                   + QStringLiteral(" kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg uw "
-                                    "applicatiebeheerder."),
+    const QString wat =
+        isProgramma ? QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden met een "
+                                     "gewone naam in de programmamap vervangen, en nooit een databestand")
+                    : QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand ")
+                          + QLatin1String(modMain::kChecklistBestand) + QStringLiteral(" kan worden vervangen");
+    ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam) + wat
+                   + QStringLiteral("; er is niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."),
                ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
-    return false;
 }
 
-// A program update may only bring plain file names for the program folder,
-// and never one of the data files (see updater/update_names.h). One name
-// that is not refuses the whole update before anything is fetched.
-bool programmaNamenAanvaard(const QStringList &velden)
+// The check has judged the names already; the update judges them again
+// before anything is fetched, whatever put them in garrUpdateCL or
+// garrUpdateProg.
+bool aanvaard(const QStringList &velden, bool isProgramma)
 {
-    for (qsizetype i = 2; i + 1 < velden.size(); i += 2) {
-        const QString &naam = velden.at(i);
-        if (updater::mayReplace(naam))
-            continue;
-        ui::MsgBox(QStringLiteral("Het updatebestand op de server noemt \"") + toonNaam(naam)
-                       + QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden met een "
-                                        "gewone naam in de programmamap vervangen, en nooit een databestand; er is "
-                                        "niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."),
-                   ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Update mislukt..."));
-        return false;
-    }
-    return true;
+    const std::optional<QString> naam = pfunGeweigerdeNaam(velden, isProgramma);
+    if (naam)
+        meldGeweigerd(*naam, isProgramma);
+    return !naam;
 }
 
 } // namespace
@@ -297,6 +328,12 @@ net::Options pfunNetOpties()
     return o;
 }
 
+int pfunDownloadTijdslimiet(qint32 grootte)
+{
+    const qint64 ms = qint64(pfunNetOpties().timeoutMs) + std::max<qint64>(grootte, 0) / kTraagBytesPerSeconde * 1000;
+    return int(std::min<qint64>(ms, std::numeric_limits<int>::max()));
+}
+
 bool pfunOntvangen(const QString &tekst)
 {
     return !tekst.isEmpty() && !tekst.contains(QLatin1String("HTML"));
@@ -344,6 +381,20 @@ int pfunStatus(const QString &tekst, qint32 geinstalleerd, bool isProgramma, QSt
         info += QStringLiteral("\n- checklistbestandsversie: ") + QString::number(nieuw.versie)
                 + QStringLiteral("\n- datum: ") + nieuw.datum + QStringLiteral("\n");
     return kNieuwer;
+}
+
+std::optional<QString> pfunGeweigerdeNaam(const QStringList &velden, bool isProgramma)
+{
+    if (!isProgramma) {
+        const QString naam = velden.value(2);
+        if (naam.compare(QLatin1String(modMain::kChecklistBestand), Qt::CaseInsensitive) != 0)
+            return naam;
+        return std::nullopt;
+    }
+    for (qsizetype i = 2; i + 1 < velden.size(); i += 2)
+        if (!updater::mayReplace(velden.at(i)))
+            return velden.at(i);
+    return std::nullopt;
 }
 
 int pfunVoortgangMaximum(qint32 grootte)
@@ -413,16 +464,16 @@ bool geenVerbinding(net::Failure f)
 QString haalTekst(const QString &adres, bool *onbereikbaar)
 {
     Bezig bezig;
-    net::Options o = pfunNetOpties();
+    net::Options o = opties();
     o.maxBytes = kMaxInfoBytes;
     const net::Result r = net::get(QUrl(adres), o);
     *onbereikbaar = !r.ok() && geenVerbinding(r.failure);
     if (r.ok())
         return net::textOf(r.body);
     // An error page of the server counts as not received, and so does a
-    // server that cannot be reached; the check says so. Anything else is
-    // reported here as well.
-    if (!*onbereikbaar && r.failure != net::Failure::HttpStatus)
+    // server that cannot be reached; the check says so. A request broken
+    // off says nothing. Anything else is reported here.
+    if (!*onbereikbaar && r.failure != net::Failure::HttpStatus && r.failure != net::Failure::Cancelled)
         meldVerzoekFout(r, adres);
     return QString();
 }
@@ -465,16 +516,33 @@ UpdateUitkomst ControleerUpdates()
     UpdateUitkomst u;
     const qint32 progVersie = modMain::pfunProgVersieNr();
     gstrUpdateURL = pfunUpdateMap();
+    // The check shows on the update screen, so that closing it (or the
+    // program) can break the check off. At start it is loaded for the check.
+    QPointer<shell::frmUpdateCheck> eigenScherm;
+    if (!scherm() && shell::frmMDI_main::instance())
+        eigenScherm = shell::frmUpdateCheck::load();
     ui::setBusyCursor();
     // The first request that finds no server ends the check: the others
     // count as not received.
     QString teksten[3];
-    const char *namen[3] = {kInfoOnderhoud, kInfoProgramma, kInfoChecklist};
-    for (int i = 0; i < 3; ++i) {
-        bool onbereikbaar = false;
-        teksten[i] = haalTekst(gstrUpdateURL + QLatin1String(namen[i]), &onbereikbaar);
-        if (onbereikbaar)
-            break;
+    bool afgebroken = false;
+    {
+        Afbreekbaar afbreekbaar;
+        const char *namen[3] = {kInfoOnderhoud, kInfoProgramma, kInfoChecklist};
+        for (int i = 0; i < 3 && !afbreekbaar.afgebroken(); ++i) {
+            bool onbereikbaar = false;
+            teksten[i] = haalTekst(gstrUpdateURL + QLatin1String(namen[i]), &onbereikbaar);
+            if (onbereikbaar)
+                break;
+        }
+        afgebroken = afbreekbaar.afgebroken();
+    }
+    ui::resetCursor();
+    if (eigenScherm)
+        eigenScherm->unload();
+    if (afgebroken) {
+        u.afgebroken = true;
+        return u;
     }
     const QString &onderhoud = teksten[0];
     const QString &programma = teksten[1];
@@ -482,17 +550,35 @@ UpdateUitkomst ControleerUpdates()
 
     u.inOnderhoud = pfunInOnderhoud(onderhoud);
 
-    QStringList velden;
-    u.statusChecklist = pfunStatus(checklist, modMain::gintCLVolgnr, false, u.info, velden);
-    if (u.statusChecklist != kMislukt)
-        garrUpdateCL = velden;
-    velden.clear();
-    u.statusProgramma = pfunStatus(programma, progVersie, true, u.info, velden);
-    if (u.statusProgramma != kMislukt)
-        garrUpdateProg = velden;
-
-    ui::resetCursor();
+    // A newer release is offered only when the program would take what it
+    // names; one that is refused says so here and offers nothing.
+    const auto beoordeel = [&u](const QString &tekst, qint32 geinstalleerd, bool isProgramma, QStringList &bewaard) {
+        QString info;
+        QStringList velden;
+        int status = pfunStatus(tekst, geinstalleerd, isProgramma, info, velden);
+        if (status == kNieuwer) {
+            if (const std::optional<QString> naam = pfunGeweigerdeNaam(velden, isProgramma)) {
+                meldGeweigerd(*naam, isProgramma);
+                u.geweigerd = true;
+                return int(kNietsNieuwer);
+            }
+            u.info += info;
+        }
+        if (status != kMislukt)
+            bewaard = velden;
+        return status;
+    };
+    u.statusChecklist = beoordeel(checklist, modMain::gintCLVolgnr, false, garrUpdateCL);
+    u.statusProgramma = beoordeel(programma, progVersie, true, garrUpdateProg);
     return u;
+}
+
+bool BreekAf()
+{
+    if (!lopend())
+        return false;
+    lopend()->cancel();
+    return true;
 }
 
 bool pfunDownload(const QString &naam, qint32 grootte)
@@ -518,7 +604,7 @@ bool download(const QString &naam, qint32 grootte, const QString &doel)
 }
 
 // Writes the response for `naam` to `doelpad`; returns the bytes received,
-// or -1 when the request failed (reported here).
+// or -1 when the request failed (reported here) or was broken off.
 qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 grootte)
 {
     if (QFileInfo::exists(doelpad) && !QFile::remove(doelpad)) {
@@ -533,14 +619,16 @@ qint64 schrijfDownload(const QString &doelpad, const QString &naam, qint32 groot
     Bezig bezig;
     const QString adres = gstrUpdateURL + naam;
     QPointer<shell::frmUpdateCheck> s = scherm();
-    const net::Result r =
-        net::download(QUrl(adres), doelpad, pfunNetOpties(), grootte, [&s, grootte](qint64 ontvangen) {
-            if (s)
-                s->zetVoortgang(pfunVoortgangWaarde(ontvangen, grootte));
-        });
+    net::Options o = opties();
+    o.timeoutMs = pfunDownloadTijdslimiet(grootte);
+    const net::Result r = net::download(QUrl(adres), doelpad, o, grootte, [&s, grootte](qint64 ontvangen) {
+        if (s)
+            s->zetVoortgang(pfunVoortgangWaarde(ontvangen, grootte));
+    });
     if (r.ok() || r.failure == net::Failure::WrongSize)
         return r.bytes;
-    meldVerzoekFout(r, adres);
+    if (r.failure != net::Failure::Cancelled)
+        meldVerzoekFout(r, adres);
     return -1;
 }
 
@@ -575,10 +663,15 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
                              + (main ? main->windowTitle() : QLatin1String(tavir::kProgramTitle));
 
     // The download shows on the update screen; at start it is loaded for it
-    // and closed again afterwards.
+    // and closed again afterwards. Closing it breaks the update off.
     QPointer<shell::frmUpdateCheck> eigenScherm;
     if (!scherm() && main)
         eigenScherm = shell::frmUpdateCheck::load();
+    Afbreekbaar afbreekbaar;
+    const auto sluitEigenScherm = [&eigenScherm] {
+        if (eigenScherm)
+            eigenScherm->unload();
+    };
 
     if (checklistNieuwer) {
         bool gelukt = false;
@@ -587,9 +680,15 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
             const QString naam = garrUpdateCL.at(2);
             const QString doel = checklistDoel();
             qint32 grootte = 0;
-            geweigerd = !checklistNaamAanvaard(naam);
+            geweigerd = !aanvaard(garrUpdateCL, false);
             gelukt = !geweigerd && alsGeheelGetal(garrUpdateCL.at(3), grootte)
-                     && download(naam, grootte, downloadPad(doel)) && installeerChecklist(doel);
+                     && download(naam, grootte, downloadPad(doel)) && !afbreekbaar.afgebroken()
+                     && installeerChecklist(doel);
+        }
+        if (afbreekbaar.afgebroken()) {
+            // The half download has gone; nothing is installed or said.
+            sluitEigenScherm();
+            return;
         }
         if (geweigerd) {
             // said so
@@ -611,14 +710,19 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
         }
     }
 
-    if (programmaNieuwer && programmaNamenAanvaard(garrUpdateProg) && programmaMapBeschrijfbaar()) {
-        // Every file, also after one has failed.
+    if (programmaNieuwer && aanvaard(garrUpdateProg, true) && programmaMapBeschrijfbaar()) {
+        // Every file, also after one has failed; none once the update is
+        // broken off.
         bool alles = garrUpdateProg.size() >= 4;
-        for (qsizetype i = 2; i + 1 < garrUpdateProg.size(); i += 2) {
+        for (qsizetype i = 2; i + 1 < garrUpdateProg.size() && !afbreekbaar.afgebroken(); i += 2) {
             qint32 grootte = 0;
             const QString naam = garrUpdateProg.at(i);
             if (!alsGeheelGetal(garrUpdateProg.at(i + 1), grootte) || !pfunDownload(naam, grootte))
                 alles = false;
+        }
+        if (afbreekbaar.afgebroken()) {
+            sluitEigenScherm();
+            return;
         }
         if (!alles) {
             ui::MsgBox(QStringLiteral("Downloaden is mislukt. De update kon niet uitgevoerd worden. Raadpleeg uw "
@@ -635,8 +739,7 @@ void VoerUpdateUit(bool checklistNieuwer, bool programmaNieuwer)
         }
     }
 
-    if (eigenScherm)
-        eigenScherm->unload();
+    sluitEigenScherm();
 }
 
 void setControleerUpdates(std::function<UpdateUitkomst()> check)

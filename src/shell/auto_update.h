@@ -13,28 +13,33 @@
 // A new checklist file is downloaded beside the installed one as "_0_" +
 // its name, must open as a checklist database, and then takes the
 // installed file's place in one step: the installed file is never gone or
-// half written. Only the checklist file itself can come that way: an info
-// file naming any other file is refused before anything is fetched. New
+// half written. Only the checklist file itself can come that way. New
 // program files are downloaded as "_0_" + their names and handed to the
 // separate updater "runupd" in the program folder, which replaces them once
 // this program has ended; the main window then closes. Where the updater
 // is missing, that is reported and nothing is downloaded. A program update
 // may name only plain file names for the program folder, never a data
-// file (updater/update_names.h).
+// file (updater/update_names.h). The check judges the info files before
+// anything is offered: one that names a file the program would not take
+// is refused there, with its message, and offers nothing.
 //
 // The check ends at the first request that finds no server at all (no
 // network, an unknown name, a refused connection, a proxy that fails, no
-// answer in time): the caller then says once that there is no connection.
+// complete answer in time): the caller then says once that there is no
+// connection. Each request ends within the time-out as a whole, however
+// the server lets its bytes come.
 //
 // Every request waits with the program's events running (see
-// platform/net/http_get.h); the update screen keeps its buttons off
-// meanwhile.
+// platform/net/http_get.h), with the update screen on view: its buttons
+// are off meanwhile, but closing it, or the program, breaks the check or
+// download off (BreekAf).
 
 #include "platform/net/http_request.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace modAutoUpdate {
 
@@ -46,6 +51,12 @@ struct UpdateUitkomst {
     QString info;             // information text about the update
     int statusChecklist = kNietsNieuwer;
     int statusProgramma = kNietsNieuwer;
+    // An info file offered what the program will not take; the check has
+    // said so, and that file offers nothing (its status is 0).
+    bool geweigerd = false;
+    // The check was broken off (its screen or the program closed): nothing
+    // is offered and nothing is to be said.
+    bool afgebroken = false;
 };
 
 // File names on the update server and in the program folder.
@@ -72,12 +83,25 @@ QString pfunHelpAdres();
 
 // The request options from the program state: the proxy choice
 // (gbytProxySetting, gstrProxyNaam, gintProxyPoort) and the time-out of
-// 10 seconds.
+// 10 seconds for the whole request.
 net::Options pfunNetOpties();
 
-// Checks the update server. Loads nothing: the update screen shows the
-// outcome (or the start routine, at start).
+// The time a download of `grootte` bytes may take as a whole: the time-out
+// and one second more for every 32 KiB, the pace of a slow connection. A
+// program file of some megabytes still comes on a slow line; a server that
+// sends a byte now and then cannot keep it going for ever.
+int pfunDownloadTijdslimiet(qint32 grootte);
+
+// Checks the update server. The update screen is on view meanwhile (loaded
+// for the check when it is not, and unloaded again afterwards); the caller
+// shows the outcome (the update screen, or the start routine at start).
 UpdateUitkomst ControleerUpdates();
+
+// Breaks off the check or download that runs: its request ends at once,
+// nothing more is fetched or installed, and nothing is said. The update
+// screen calls it when it closes (also when the program closes) while a
+// request runs. False when nothing ran.
+bool BreekAf();
 
 // Downloads and installs what is newer; a program update ends the run
 // (the main window is unloaded once the updater has started). The caller
@@ -134,6 +158,12 @@ UpdateInfo pfunLeesInfo(const QString &tekst, bool metBestanden);
 // The status of one info file against the installed version, and the
 // lines it adds to the information text.
 int pfunStatus(const QString &tekst, qint32 geinstalleerd, bool isProgramma, QString &info, QStringList &velden);
+
+// The first file name in the fields of a newer release (pfunStatus) that
+// the program would not take: for the checklist any name but the checklist
+// file's own, for the program one that updater::mayReplace refuses. None
+// when the release is acceptable.
+std::optional<QString> pfunGeweigerdeNaam(const QStringList &velden, bool isProgramma);
 
 // A program version number as text: 31 gives "3.1", 30 gives "3".
 QString pfunVersieTekst(qint32 versieNr);

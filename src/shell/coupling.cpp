@@ -10,13 +10,36 @@
 #include "shell/program_info.h"
 #include "shell/program_state.h"
 
+#include "platform/os/file_hold.h"
 #include "platform/ui/dialogs.h"
+
+#include <memory>
 
 namespace modMain {
 
 namespace {
 
 const QString kTitel = QStringLiteral("Koppeling databestand");
+
+// The hold on the coupled data file, kept until another file is coupled or
+// the program ends (see coupling.h).
+std::unique_ptr<os::FileHold> &houvast()
+{
+    static std::unique_ptr<os::FileHold> hold;
+    return hold;
+}
+
+// A shared hold on the file at `pad`, taken before anything reads it: a
+// compaction of another instance is waited for. Null when the file system
+// keeps no locks (or the file cannot be opened: reading it fails anyway);
+// the coupling then goes on without one.
+std::unique_ptr<os::FileHold> houdVast(const QString &pad)
+{
+    auto hold = std::make_unique<os::FileHold>();
+    if (hold->share(pad) != os::FileHold::Outcome::Held)
+        return nullptr;
+    return hold;
+}
 
 bool maakUitSjabloon(const QString &pad)
 {
@@ -35,6 +58,8 @@ bool maakUitSjabloon(const QString &pad)
 bool versieAanvaard(const QString &pad)
 {
     const qint32 versie = modCompress::pfunVersieDatabestand(pad);
+    if (versie == modCompress::kTabelOntbreekt)
+        return false; // damaged, and said so
     const qint32 programma = pfunProgVersieNr();
     if (versie < programma) {
         const ui::Answer antwoord = ui::MsgBox(
@@ -67,12 +92,13 @@ void KoppelDatabestand(const QVariant &bestand, bool nieuw, bool stil)
         return;
     const QString pad = bestand.toString();
 
-    if (nieuw) {
-        if (!maakUitSjabloon(pad))
-            return;
-    } else if (!versieAanvaard(pad)) {
+    if (nieuw && !maakUitSjabloon(pad))
         return;
-    }
+    // The file this instance holds already (coupled again) keeps its hold.
+    const bool alGehouden = houvast() && houvast()->holds(pad);
+    std::unique_ptr<os::FileHold> hold = alGehouden ? nullptr : houdVast(pad);
+    if (!nieuw && !versieAanvaard(pad))
+        return;
 
     // A new file from an older template, or an older file the user agreed
     // to convert, is brought up to date before anything points at it.
@@ -83,12 +109,19 @@ void KoppelDatabestand(const QVariant &bestand, bool nieuw, bool stil)
     gstrDatabestand = pad;
     gstrConnData = connData;
     gstrConnShape = pfunConnStrShape(pad);
+    if (!alGehouden)
+        houvast() = std::move(hold);
 
     if (!stil) {
         ui::MsgBox(QStringLiteral("Koppeling aan {") + pad + QStringLiteral("} is ingesteld. "), ui::Buttons::OK,
                    ui::Icon::Information, kTitel);
         ZetMenuStatus(false);
     }
+}
+
+void LaatDatabestandLos()
+{
+    houvast().reset();
 }
 
 } // namespace modMain

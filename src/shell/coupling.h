@@ -9,6 +9,13 @@
 // confirm. Until then the previous coupling stays in force untouched: a
 // refused name, a failed template copy, a cancelled or refused upgrade and a
 // failed upgrade all leave it as it was.
+//
+// The coupled file is held (os::FileHold, a shared hold) from before the
+// coupling reads it until another file is coupled or the program ends, also
+// when it is killed: another instance's start sees the hold and leaves the
+// file uncompacted (datafile_compact.h), so that no instance replaces the
+// file while another works on it. The hold is taken once the compaction of
+// another instance, if one is under way, is done.
 
 #include <QString>
 #include <QVariant>
@@ -21,5 +28,8 @@ namespace modMain {
 // the other state. A failure to read or upgrade the file is raised as
 // platform::Error (the caller reports it); the state is then unchanged.
 void KoppelDatabestand(const QVariant &bestand, bool nieuw, bool stil);
+
+// Gives up the hold on the coupled file (resetProgramState, for tests).
+void LaatDatabestandLos();
 
 } // namespace modMain

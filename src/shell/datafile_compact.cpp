@@ -5,6 +5,8 @@
 #include "platform/db/connection.h"
 #include "platform/db/errors.h"
 #include "platform/db/physical_database.h"
+#include "platform/os/file_hold.h"
+#include "platform/os/replacing_file.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
@@ -37,21 +39,17 @@ bool syncMap(const QString &bestand)
     return syncBestand(QFileInfo(bestand).absolutePath(), O_RDONLY | O_DIRECTORY);
 }
 
+// Puts `van` in the place of the file `naar` finally names: a data file
+// reached through a link stays a link, with the new file behind it.
 bool vervang(const QString &van, const QString &naar)
 {
+    const QString doel = os::finalTarget(naar);
+    if (doel.isEmpty())
+        return false;
     // rename() replaces the target in one step.
-    if (::rename(QFile::encodeName(van).constData(), QFile::encodeName(naar).constData()) != 0)
+    if (::rename(QFile::encodeName(van).constData(), QFile::encodeName(doel).constData()) != 0)
         return false;
-    syncMap(naar);
-    return true;
-}
-
-bool schrijfbaar(const QString &bestand)
-{
-    const int fd = ::open(QFile::encodeName(bestand).constData(), O_WRONLY);
-    if (fd < 0)
-        return false;
-    ::close(fd);
+    syncMap(doel);
     return true;
 }
 
@@ -62,6 +60,44 @@ void meldSchrijffout(const QString &bestand)
         QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + bestand
             + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur op het netwerk."),
         ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Schrijffout"));
+}
+
+void meldInGebruik(const QString &bestand)
+{
+    ui::resetCursor();
+    ui::MsgBox(QStringLiteral("Het databestand \"") + bestand
+                   + QStringLiteral("\" is ook geopend in een ander exemplaar van TAVIR (van u of van een andere "
+                                    "gebruiker) en wordt daarom nu niet gecomprimeerd. Dat gebeurt bij een volgende "
+                                    "start waarbij niemand anders met het bestand werkt."),
+               ui::Buttons::OK, ui::Icon::Information, QStringLiteral("Comprimeren databestand"));
+}
+
+// The data file itself cannot be read whole (a damaged page): a failed
+// compaction is then no matter of rights, and is not reported as one. A
+// file that cannot be looked at for another reason (locked, unreadable) is
+// not called damaged.
+bool beschadigd(const QString &bestand)
+{
+    try {
+        db::Connection cn;
+        cn.Open(bestand);
+        return !db::Catalog(cn).passesCheck(db::FileCheck::Full);
+    } catch (const platform::Error &e) {
+        return e.number() == db::err::kNotADatabase;
+    }
+}
+
+void meldMislukt(const QString &bestand)
+{
+    if (!beschadigd(bestand)) {
+        meldSchrijffout(bestand);
+        return;
+    }
+    ui::resetCursor();
+    ui::MsgBox(QStringLiteral("Databestand \"") + bestand
+                   + QStringLiteral("\" is beschadigd: het kan niet volledig worden gelezen en is daarom niet "
+                                    "gecomprimeerd. Sluit TAVIR af en neem contact op met de helpdesk."),
+               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
 }
 
 // A compacted copy is good when it holds the same tables, indexes and
@@ -89,7 +125,8 @@ bool kopieKlopt(const QString &bestand, const QString &kopie)
 
 QString pfunCompactPad(const QString &bestand)
 {
-    return bestand + QStringLiteral("new");
+    const QString doel = os::finalTarget(bestand);
+    return (doel.isEmpty() ? bestand : doel) + QStringLiteral("new");
 }
 
 bool pfunIsVolledigDatabestand(const QString &pad)
@@ -147,14 +184,32 @@ void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
         if (e.number() == db::err::kNotADatabase || e.number() == db::err::kFileNotFound)
             return;
     }
-    try {
-        if (!schrijfbaar(bestand)) {
+    // Sole access: the file is replaced, and a handle that another instance
+    // has open on it would then point at a removed file. Every instance
+    // holds the file it has coupled (coupling.h); such a file is left as it
+    // is. The hold also stands for the write access the compaction needs.
+    os::FileHold alleen;
+    const os::FileHold::Outcome toegang = alleen.takeSole(bestand);
+    if (toegang != os::FileHold::Outcome::Held) {
+        handvat.reset();
+        if (toegang == os::FileHold::Outcome::InUse)
+            meldInGebruik(bestand);
+        else
             meldSchrijffout(bestand);
-            return;
-        }
+        return;
+    }
+    // A box waits for the user: the sole hold goes first, so that another
+    // instance's start waits for no box of this one.
+    const auto mislukt = [&] {
+        handvat.reset();
+        alleen.release();
+        QFile::remove(kopie);
+        meldMislukt(bestand);
+    };
+    try {
         // The original is there, so a copy left by an earlier run is rubbish.
         if (QFileInfo::exists(kopie) && !QFile::remove(kopie)) {
-            meldSchrijffout(bestand);
+            mislukt();
             return;
         }
         kopieer(bestand, kopie);
@@ -169,13 +224,10 @@ void CompactDatabestand(const QString &bestand, const KopieerStap &kopieer)
         }
         handvat.reset();
         goed = goed && vervang(kopie, bestand);
-        if (!goed) {
-            QFile::remove(kopie);
-            meldSchrijffout(bestand);
-        }
+        if (!goed)
+            mislukt();
     } catch (const platform::Error &) {
-        QFile::remove(kopie);
-        meldSchrijffout(bestand);
+        mislukt();
     }
 }
 

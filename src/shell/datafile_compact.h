@@ -9,6 +9,10 @@
 // data file stands under the data file's name, and a failure at any point
 // leaves the original untouched.
 //
+// A data file reached through a symbolic link (a chain of them) is compacted
+// beside the file the link finally names, and the copy takes that file's
+// place: the link stays a link, to the compacted file.
+//
 // A copy left by an earlier run is removed only while the data file itself
 // is there. When the data file is missing and the copy is a complete data
 // file (an interrupted replacement), the copy is put back under the data
@@ -20,17 +24,21 @@
 
 namespace modCompress {
 
-// The path of the compacted copy: the data file's path with "new" appended.
+// The path of the compacted copy: the path of the file `bestand` finally
+// names (os::finalTarget) with "new" appended.
 QString pfunCompactPad(const QString &bestand);
 
 // Puts a complete copy back under the data file's name when the data file
 // is missing. Returns true when it did.
 bool HerstelOnderbrokenCompactie(const QString &bestand);
 
-// Compacts the data file. Reports every failure itself ("Schrijffout") and
-// never passes one on; after a failure the data file is as it was. A file
-// that is not a database is left alone without a message: the coupling
-// reports it.
+// Compacts the data file. Reports every failure itself and never passes one
+// on: "Beschadigd databestand" when the data file itself cannot be read
+// whole, else "Schrijffout"; after a failure the data file is as it was. A
+// file that is not a database is left alone without a message: the coupling
+// reports it. The compaction needs sole access: a file that another running
+// instance holds (it has the file coupled, see coupling.h) is left as it is,
+// with a notice that says so.
 void CompactDatabestand(const QString &bestand);
 
 // The same with the step that writes the compacted copy given (the one

@@ -23,9 +23,16 @@ bool pfunLeesVersieTekst(const QString &text, qint32 *versie)
 
 namespace {
 
-// Reads the version row into `versie`; false for a damaged file. A file
-// that cannot be opened at all raises.
-bool leesVersie(const QString &bestand, qint32 &versie)
+// What a look at the version row found.
+enum class Lezing {
+    Gelezen,        // `versie` holds the row's number
+    GeenVersie,     // no row, or no whole number in it
+    TabelOntbreekt, // one of the data file's tables is missing (`ontbreekt` says which)
+};
+
+// Reads the version row into `versie`. A file that cannot be opened at all
+// raises.
+Lezing leesVersie(const QString &bestand, qint32 &versie, QString *ontbreekt = nullptr)
 {
     bool gevonden = false;
     try {
@@ -45,10 +52,15 @@ bool leesVersie(const QString &bestand, qint32 &versie)
     } catch (const platform::Error &e) {
         // A database without the table is a damaged data file; any other
         // failure (missing file, no database at all) goes to the caller.
-        if (e.number() != db::err::kTableNotFound && e.number() != db::err::kUnknownColumn)
+        if (e.number() == db::err::kTableNotFound) {
+            if (ontbreekt)
+                *ontbreekt = e.description();
+            return Lezing::TabelOntbreekt;
+        }
+        if (e.number() != db::err::kUnknownColumn)
             throw e.withSource(QStringLiteral("pfunVersieDatabestand"));
     }
-    return gevonden;
+    return gevonden ? Lezing::Gelezen : Lezing::GeenVersie;
 }
 
 } // namespace
@@ -57,7 +69,7 @@ bool pfunIsBeschadigd(const QString &bestand)
 {
     qint32 versie = 0;
     try {
-        return !leesVersie(bestand, versie);
+        return leesVersie(bestand, versie) != Lezing::Gelezen;
     } catch (const platform::Error &) {
         return true;
     }
@@ -66,8 +78,18 @@ bool pfunIsBeschadigd(const QString &bestand)
 qint32 pfunVersieDatabestand(const QString &bestand)
 {
     qint32 versie = 0;
-    if (leesVersie(bestand, versie))
+    QString ontbreekt;
+    switch (leesVersie(bestand, versie, &ontbreekt)) {
+    case Lezing::Gelezen:
         return versie;
+    case Lezing::TabelOntbreekt:
+        // Not a file of a later program: say what is the matter.
+        ui::MsgBox(ontbreekt + QStringLiteral(" Koppeling kan niet worden gelegd."), ui::Buttons::OK,
+                   ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
+        return kTabelOntbreekt;
+    case Lezing::GeenVersie:
+        break;
+    }
     ui::MsgBox(QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"),
                ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Beschadigd databestand"));
     return kVersieOnbekend;
@@ -77,7 +99,8 @@ VersieOpslag pfunLeesVersieStil(const QString &bestand)
 {
     VersieOpslag uit;
     try {
-        uit.staat = leesVersie(bestand, uit.versie) ? VersieOpslag::Staat::Gelezen : VersieOpslag::Staat::GeenVersie;
+        uit.staat = leesVersie(bestand, uit.versie) == Lezing::Gelezen ? VersieOpslag::Staat::Gelezen
+                                                                       : VersieOpslag::Staat::GeenVersie;
     } catch (const platform::Error &) {
         uit.staat = VersieOpslag::Staat::Onleesbaar;
     }

@@ -5,16 +5,24 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <limits>
+
 namespace modCompress {
 
 // Returned for a file without a usable version row: higher than any program
 // version number, so the coupling refuses the file.
 inline constexpr qint32 kVersieOnbekend = 1000;
 
+// Returned for a file that lacks one of the data file's tables, after a box
+// that names it: no version at all, the coupling refuses the file.
+inline constexpr qint32 kTabelOntbreekt = std::numeric_limits<qint32>::min();
+
 // The format version of the data file at `bestand` (a full path). A file
-// without the row, with a value that is not a whole number, or without the
-// table tblSYS is damaged: "Beschadigd databestand" is shown and the result
-// is 1000. A file that cannot be opened raises platform::Error.
+// without the row or with a value that is not a whole number is damaged:
+// "Beschadigd databestand" is shown and the result is 1000. A file without
+// one of the data file's tables gets a "Beschadigd databestand" box that
+// names the table, and kTabelOntbreekt. A file that cannot be opened raises
+// platform::Error.
 qint32 pfunVersieDatabestand(const QString &bestand);
 
 // True when the file at `bestand` is damaged or no data file at all: it

@@ -3,6 +3,8 @@
 #include "shell/frmOpenInr.h"
 #include "shell/program_state.h"
 
+#include "reports/word_report.h"
+
 #include "platform/core/error.h"
 #include "platform/ui/dialogs.h"
 
@@ -46,7 +48,9 @@ void Voeruit(const QString &tag)
     try {
         if (tag == QLatin1String("export")) {
             ui::FileDialogRequest r = verzoek(QStringLiteral("Exporteren..."));
-            r.fileName = modMain::gstrNaamStort;
+            // The site's name as a file name, as the reports propose it: a
+            // "/" or ":" in it would name a folder or a drive.
+            r.fileName = reports::bestandsveilig(modMain::gstrNaamStort);
             const QString bestand = ui::chosenFileOrRaise(ui::ShowSave(r));
             if (!bewerkingen().exporteer)
                 nietBeschikbaar();

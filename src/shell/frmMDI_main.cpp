@@ -29,6 +29,7 @@
 #include "platform/core/error.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,9 +38,13 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
+#include <cstddef>
 
 namespace shell {
 
@@ -64,6 +69,20 @@ const char *const kSiteItems[] = {"exportInrichting", "Algemeen", "AlgNazKosten"
                                   "Doelvermogen",     "gev_ana",  "rap_invoer"};
 const char *const kSiteKeys[] = {"frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct",
                                  "Doelverm",    "GevAnalyse",      "rapIngevoerdeData"};
+// Those that work on the data file itself.
+const char *const kDataItems[] = {"Nieuwe_inrichting", "open_inrichting", "importInrichting"};
+const char *const kDataKeys[] = {"New", "Open"};
+
+template <std::size_t N> bool isOneOf(const QString &name, const char *const (&names)[N])
+{
+    for (const char *n : names)
+        if (name == QLatin1String(n))
+            return true;
+    return false;
+}
+
+// The main window's client area where the screen leaves room for it.
+constexpr QSize kClientArea(1024, 768);
 
 } // namespace
 
@@ -99,8 +118,19 @@ frmMDI_main::frmMDI_main(QWidget *parent) : QMainWindow(parent)
                                         return modMain::ImporteerInrichting(bestand, id, naam);
                                     }});
 
-    resize(1024, 768);
+    resize(kClientArea);
     MDIForm_Load();
+}
+
+void frmMDI_main::plaatsOpScherm(const QRect &beschikbaar)
+{
+    const QMargins rand = ui::windowFrame(this);
+    const QSize ruimte = beschikbaar.marginsRemoved(rand).size();
+    const QSize client = kClientArea.boundedTo(ruimte).expandedTo(minimumSizeHint());
+    const QSize geheel = client.grownBy(rand);
+    const QPoint hoek(beschikbaar.x() + std::max(0, (beschikbaar.width() - geheel.width()) / 2),
+                      beschikbaar.y() + std::max(0, (beschikbaar.height() - geheel.height()) / 2));
+    setGeometry(QRect(hoek + QPoint(rand.left(), rand.top()), client));
 }
 
 void frmMDI_main::maakMenus()
@@ -240,8 +270,12 @@ frmMDI_main *frmMDI_main::instance()
 
 frmMDI_main *frmMDI_main::load()
 {
-    if (!s_instance)
+    if (!s_instance) {
         s_instance = new frmMDI_main();
+        // The whole window opens on the screen, its status bar in view.
+        if (QScreen *scherm = s_instance->screen())
+            s_instance->plaatsOpScherm(scherm->availableGeometry());
+    }
     s_instance->show();
     return s_instance.data();
 }
@@ -292,12 +326,41 @@ QAction *frmMDI_main::toolBarButton(const QString &key) const
 void frmMDI_main::setSiteCommandsEnabled(bool on)
 {
     m_siteCommandsEnabled = on;
-    for (const char *name : kSiteItems)
-        if (QAction *a = menuItem(QLatin1String(name)))
-            a->setEnabled(on);
-    for (const char *key : kSiteKeys)
-        if (QAction *a = toolBarButton(QLatin1String(key)))
-            a->setEnabled(on);
+    zetCommandos();
+}
+
+void frmMDI_main::setDataCommandsEnabled(bool on)
+{
+    m_dataCommandsEnabled = on;
+    zetCommandos();
+}
+
+void frmMDI_main::setStartBezig(bool bezig)
+{
+    m_startBezig = bezig;
+    zetCommandos();
+}
+
+void frmMDI_main::zetCommandos()
+{
+    auto zet = [this](QAction *a, bool site, bool data) {
+        a->setEnabled(!m_startBezig && (!site || m_siteCommandsEnabled) && (!data || m_dataCommandsEnabled));
+    };
+    for (QMenu *menu : menuBar()->findChildren<QMenu *>()) {
+        for (QAction *a : menu->actions()) {
+            const QString name = a->objectName();
+            // Closing the window is never kept waiting.
+            if (a->isSeparator() || a->menu() || name == QLatin1String("Afsluiten"))
+                continue;
+            zet(a, isOneOf(name, kSiteItems), isOneOf(name, kDataItems));
+        }
+    }
+    for (QAction *a : m_toolBar->actions()) {
+        if (a->isSeparator())
+            continue;
+        const QString key = a->data().toString();
+        zet(a, isOneOf(key, kSiteKeys), isOneOf(key, kDataKeys));
+    }
 }
 
 void frmMDI_main::openSplash()
@@ -536,6 +599,7 @@ void frmMDI_main::closeEvent(QCloseEvent *event)
     if (screens::Form::host() == m_mdiArea)
         screens::Form::setHost(nullptr);
     event->accept();
+    emit gesloten();
 }
 
 void frmMDI_main::MDIForm_Load()

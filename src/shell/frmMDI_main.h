@@ -11,11 +11,21 @@
 // child screens first (one that refuses keeps the program open) and then
 // saves the VAT percentage.
 //
+// While the start routine runs (setStartBezig) every command but
+// "Afsluiten" waits, disabled: nothing reaches a data file that is not yet
+// coupled, and nothing opens beside what the start will open. The commands
+// that work on the data file itself (new, open and import a site) stay off
+// until a data file is coupled (setDataCommandsEnabled, through
+// modMain::ZetMenuStatus). Closing the window while the start runs ends the
+// run: the window goes as at any close and emits gesloten(), which the
+// start routine follows.
+//
 // It exists once, program-wide: load() creates and shows it, unload()
-// closes it and instance() gives the loaded one. The splash and the
-// settings screen, which the start routine opens through openSplash() and
-// openSettingsScreen(), can be replaced by an installed opener (tests);
-// each also emits a signal.
+// closes it and instance() gives the loaded one. On its first load it
+// opens wholly inside the screen's available area, its frame included.
+// The splash and the settings screen, which the start routine opens
+// through openSplash() and openSettingsScreen(), can be replaced by an
+// installed opener (tests); each also emits a signal.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -51,6 +61,19 @@ public:
     // Switches the site-dependent menu items and tool-bar buttons.
     virtual void setSiteCommandsEnabled(bool on);
     bool siteCommandsEnabled() const { return m_siteCommandsEnabled; }
+    // Switches the commands that work on the data file: new, open and
+    // import a site.
+    void setDataCommandsEnabled(bool on);
+    bool dataCommandsEnabled() const { return m_dataCommandsEnabled; }
+
+    // While the start routine runs, every command but "Afsluiten" is off.
+    void setStartBezig(bool bezig);
+    bool startBezig() const { return m_startBezig; }
+
+    // Places the window, frame included, inside `beschikbaar` (a screen's
+    // available area): its client area 1024x768 where there is room, less
+    // where there is not, centred.
+    void plaatsOpScherm(const QRect &beschikbaar);
 
     // The splash window (program start) and the settings screen (start
     // without a data file).
@@ -79,6 +102,8 @@ public:
 signals:
     void splashRequested();
     void settingsScreenRequested();
+    // The window has closed (the close was not refused).
+    void gesloten();
 
 protected:
     explicit frmMDI_main(QWidget *parent = nullptr);
@@ -91,6 +116,9 @@ private:
     void maakToolBar();
     void maakPopup();
     void volgSchermen();
+    // Enables every command as the start, the data file and the open site
+    // allow.
+    void zetCommandos();
 
     // Both gates, each with its message; true when both pass.
     bool magOpenen();
@@ -126,6 +154,8 @@ private:
     QToolBar *m_toolBar = nullptr;
     QMenu *m_popupAct = nullptr;
     bool m_siteCommandsEnabled = false;
+    bool m_dataCommandsEnabled = true;
+    bool m_startBezig = false;
 
     static QPointer<frmMDI_main> s_instance;
 };

@@ -91,12 +91,16 @@ void frmUpdateCheck::cmdGet_Click()
         return;
     QPointer<frmUpdateCheck> self(this);
     const modAutoUpdate::UpdateUitkomst u = modAutoUpdate::ControleerUpdates();
-    if (!self)
+    if (!self || u.afgebroken)
         return;
     using modAutoUpdate::kMislukt;
     using modAutoUpdate::kNietsNieuwer;
     using modAutoUpdate::kNieuwer;
     const bool nieuwer = u.statusChecklist == kNieuwer || u.statusProgramma == kNieuwer;
+    if (!nieuwer && u.geweigerd) {
+        // The check has said why nothing is offered.
+        return;
+    }
     if (u.statusChecklist == kNietsNieuwer && u.statusProgramma == kNietsNieuwer) {
         ui::MsgBox(QStringLiteral("Op deze pc zijn de nieuwste versies van ") + QLatin1String(tavir::kProgramTitle)
                        + QStringLiteral(" en het checklistbestand reeds geïnstalleerd."),
@@ -157,13 +161,16 @@ void frmUpdateCheck::setBezig(bool bezig)
 {
     m_bezig += bezig ? 1 : -1;
     const bool vrij = m_bezig <= 0;
-    for (QPushButton *b : {cmdGet, cmdProxysettings, cmdClose})
+    for (QPushButton *b : {cmdGet, cmdProxysettings})
         b->setEnabled(vrij);
 }
 
 bool frmUpdateCheck::QueryUnload()
 {
-    return !isBezig();
+    // The check or download that runs gives way: the screen always closes.
+    if (isBezig())
+        modAutoUpdate::BreekAf();
+    return true;
 }
 
 void frmUpdateCheck::Form_Unload()

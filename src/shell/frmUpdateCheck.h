@@ -6,7 +6,9 @@
 // choice whether the program checks at every start (saved whenever the
 // screen closes, by any way).
 //
-// While a request runs its buttons are off and it cannot be closed.
+// While a request runs "&Controleer nu" and "&Geavanceerd ..." are off;
+// closing the screen (by "&Sluiten", its frame or the program's closing)
+// breaks the check or download off.
 
 #include "screens/form.h"
 
@@ -35,7 +37,7 @@ public:
     void zetVoortgang(int waarde);
     void verbergVoortgang();
 
-    // Buttons off, and no closing, while a request runs.
+    // While a request runs: the buttons but "&Sluiten" off.
     void setBezig(bool bezig);
     bool isBezig() const { return m_bezig > 0; }
 

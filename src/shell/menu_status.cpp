@@ -11,6 +11,8 @@ void ZetMenuStatus(bool aan)
     if (!main)
         return;
     main->setSiteCommandsEnabled(aan);
+    // New, open and import reach the data file: not before one is coupled.
+    main->setDataCommandsEnabled(!gstrConnData.isEmpty());
     main->setPanelText(1, aan ? QStringLiteral("Geopend: ") + gstrNaamStort + QStringLiteral(" (checklistversie ")
                                     + gstrCLVersie + QStringLiteral(")")
                               : QStringLiteral("<geen inrichting geopend>"));

@@ -13,7 +13,12 @@ qint32 pfunProgVersieNr()
 
 QString pfunRegSectie()
 {
-    return QStringLiteral("TAVIR%1_%2").arg(gVersion.major).arg(gVersion.minor);
+    return pfunRegSectie(gVersion.major, gVersion.minor);
+}
+
+QString pfunRegSectie(int major, int minor)
+{
+    return QStringLiteral("TAVIR%1_%2").arg(major).arg(minor);
 }
 
 bool pfunProgVersieActueel()

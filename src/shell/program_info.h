@@ -11,8 +11,11 @@ namespace modMain {
 // 3.1 gives 31, 3.9 gives 39.
 qint32 pfunProgVersieNr();
 
-// "TAVIR" + major + "_" + minor: each program version keeps its own settings.
+// "TAVIR" + major + "_" + minor: each program version keeps its own settings
+// (all but the update server's address, app_settings.h). Without arguments
+// the section of this version, else that of version `major`.`minor`.
 QString pfunRegSectie();
+QString pfunRegSectie(int major, int minor);
 
 // True when the program version number is not below the lowest version the
 // installed checklist file needs; otherwise says so ("Verouderd

@@ -1,5 +1,7 @@
 #include "shell/program_state.h"
 
+#include "shell/coupling.h"
+
 namespace modMain {
 
 bool gblnRevisie999 = false;
@@ -48,6 +50,7 @@ void resetProgramState()
 
     gstrDatabestand.clear();
     gstrConnData.clear();
+    LaatDatabestandLos();
     gstrConnShape.clear();
     gstrConnCL.clear();
 

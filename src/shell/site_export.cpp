@@ -12,7 +12,6 @@
 #include "platform/ui/busy_cursor.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace modMain {
 
@@ -204,7 +203,7 @@ void schrijf(const QString &bestand, const QByteArray &bytes)
     // A temporary file in the target's folder is renamed over the target
     // once it is complete; what an export killed midway left there goes
     // first.
-    os::removeLeftovers(QFileInfo(bestand).absolutePath());
+    os::removeLeftoversBeside(bestand);
     os::ReplacingFile f(bestand);
     const auto fout = [&](const QString &reden) {
         QString tekst =

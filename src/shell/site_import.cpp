@@ -306,21 +306,32 @@ private:
             .arg(naam.size());
     }
 
+    // Why `naam` cannot be the new site's name, as the question for another
+    // one; empty when it can.
+    QString naamVraag(const QString &naam)
+    {
+        // A name of blanks only is no name, like an empty one.
+        if (naam.trimmed().isEmpty())
+            return QStringLiteral("De naam van de inrichting is leeg of bestaat alleen uit spaties.\n"
+                                  "Voer een naam in.");
+        if (naam.size() > kMaxNaam)
+            return lengtePrompt(naam);
+        if (naamBestaat(naam))
+            return QStringLiteral("De naam '") + naam
+                   + QStringLiteral("' komt reeds voor in uw databestand.\nVoer een andere naam in.");
+        return QString();
+    }
+
     // Makes `naam` a free name of at most 50 characters; false when the
     // user gave up.
     bool kiesNaam(QString &naam)
     {
         for (;;) {
-            // A name of blanks only is asked for again, like an empty one.
-            if (!naam.trimmed().isEmpty() && naam.size() <= kMaxNaam && !naamBestaat(naam))
+            const QString vraag = naamVraag(naam);
+            if (vraag.isEmpty())
                 return true;
             ui::resetCursor();
-            QString antwoord =
-                ui::InputBox(naam.size() > kMaxNaam ? lengtePrompt(naam)
-                                                    : QStringLiteral("De naam '") + naam
-                                                          + QStringLiteral("' komt reeds voor in uw databestand.\n"
-                                                                           "Voer een andere naam in."),
-                             kTitel, naam);
+            QString antwoord = ui::InputBox(vraag, kTitel, naam);
             while (antwoord.size() > kMaxNaam)
                 antwoord = ui::InputBox(lengtePrompt(antwoord), kTitel, antwoord);
             if (antwoord.isEmpty())

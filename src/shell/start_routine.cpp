@@ -24,8 +24,10 @@
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <cerrno>
 #include <memory>
@@ -85,11 +87,39 @@ void beeindig()
     shell::frmMDI_main::unload();
 }
 
-// The update check at start. Returns false when the run ends here (a
-// program update was handed to the updater).
-bool controleerUpdates()
+// While the start runs, the main window's commands wait (disabled): none
+// may reach a data file that is not coupled yet, or open a screen beside
+// the one the start ends in. Only closing the window is not kept waiting.
+class StartBezig {
+public:
+    explicit StartBezig(shell::frmMDI_main *main) : m_main(main) { main->setStartBezig(true); }
+    ~StartBezig()
+    {
+        if (m_main)
+            m_main->setStartBezig(false);
+    }
+    StartBezig(const StartBezig &) = delete;
+    StartBezig &operator=(const StartBezig &) = delete;
+
+private:
+    QPointer<shell::frmMDI_main> m_main;
+};
+
+// The update check at start. Returns false when the run ends here: the
+// user closed the main window while the check waited for the server, or a
+// program update was handed to the updater.
+bool controleerUpdates(shell::frmMDI_main *main)
 {
+    // The check waits for the server with the program's events running, so
+    // the user can close the window meanwhile. That ends the run at once:
+    // every event loop of the program is ended, which breaks off the
+    // waiting requests, and the start stops without a word.
+    const QMetaObject::Connection afbreken =
+        QObject::connect(main, &shell::frmMDI_main::gesloten, qApp, [] { QCoreApplication::exit(0); });
     const modAutoUpdate::UpdateUitkomst u = modAutoUpdate::ControleerUpdates();
+    QObject::disconnect(afbreken);
+    if (!shell::frmMDI_main::instance())
+        return false;
     const bool nieuwer = u.statusChecklist == modAutoUpdate::kNieuwer || u.statusProgramma == modAutoUpdate::kNieuwer;
     const bool mislukt = u.statusChecklist == modAutoUpdate::kMislukt || u.statusProgramma == modAutoUpdate::kMislukt;
     if (!nieuwer) {
@@ -136,7 +166,10 @@ void start()
     // closing the main window stores only values that were read.
     LeesInstellingen();
 
-    shell::frmMDI_main *main = shell::frmMDI_main::load();
+    // The window may be closed while the start waits on the update server:
+    // it is used only while it is loaded.
+    const QPointer<shell::frmMDI_main> main = shell::frmMDI_main::load();
+    const StartBezig bezig(main);
     ui::setBusyCursor();
 
     ZetChecklistVerbinding();
@@ -149,8 +182,10 @@ void start()
         return;
     }
 
-    if (gblnAutoUpdateOnStart && !controleerUpdates())
+    if (gblnAutoUpdateOnStart && !controleerUpdates(main)) {
+        ui::resetCursor();
         return;
+    }
 
     ZetMenuStatus(false);
 
@@ -179,7 +214,7 @@ void start()
     case Opzoeken::Gevonden: {
         // A copy of the template that a run killed midway left beside the
         // data file goes (only such temporary files of ours).
-        os::removeLeftovers(QFileInfo(pad).absolutePath());
+        os::removeLeftoversBeside(pad);
         compacteerAlsAanvaard(pad);
         bool mislukt = false;
         try {
@@ -201,6 +236,8 @@ void start()
             main->openSettingsScreen();
             break;
         }
+        // Coupled: the commands on the data file come on.
+        ZetMenuStatus(false);
         main->openSplash();
         break;
     }

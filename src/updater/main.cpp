@@ -54,7 +54,7 @@ int main(int argc, char **argv)
     // The program holds its single-instance lock while it runs; holding it
     // here also keeps a new start of the program out until the files are
     // in place.
-    os::SingleInstance lock(QLatin1String(tavir::kProgramTitle));
+    os::SingleInstance lock{QLatin1String(tavir::kProgramTitle)};
     QElapsedTimer waited;
     waited.start();
     while (!lock.tryLock()) {

@@ -3,6 +3,7 @@
 #include "updater/update_names.h"
 
 #include "platform/os/copy_file.h"
+#include "platform/os/replacing_file.h"
 #include "platform/os/system_error.h"
 
 #include <QDir>
@@ -52,8 +53,9 @@ bool present(const QString &path)
     return ::lstat(enc(path).constData(), &st) == 0;
 }
 
-// What stands at a path, without following a link: only a plain file of
-// the program folder is read, written or renamed.
+// What stands at a path, without following a link: of the updater's own
+// files (downloads, backups, journals) only a plain file is read, written or
+// renamed.
 enum class Found { Nothing, PlainFile, Other };
 
 Found lookAt(const QString &path)
@@ -119,11 +121,37 @@ public:
     }
 
     QString path(const QString &name) const { return m_dir + QLatin1Char('/') + name; }
+    // The download, as it waits in the program folder.
     QString fresh(const QString &name) const { return path(QLatin1String(kNewPrefix) + name); }
-    QString backup(const QString &name) const { return path(QLatin1String(kBackupPrefix) + name); }
     QString journalPath() const { return path(QLatin1String(kJournalName)); }
     QString backJournalPath() const { return journalPath() + QLatin1String(kBackSuffix); }
     QString partPath() const { return journalPath() + QLatin1String(kPartSuffix); }
+
+    // The file that takes the new content: the one the program folder's
+    // entry finally names. A program file that is a symbolic link (a chain
+    // of them) stays a link, and the file behind it is replaced. Only the
+    // program file is followed: the download, the staged download and the
+    // backup are looked at as they stand.
+    QString place(const QString &name) const
+    {
+        int error = 0;
+        const QString target = os::finalTarget(path(name), &error);
+        if (target.isEmpty())
+            fail(error, path(name));
+        return target;
+    }
+    // `prefix` + the name of the file at `name`'s place, beside it: there
+    // the download is renamed onto it (a rename stays within one folder and
+    // one file system), and there the file it replaces is kept.
+    QString besidePlace(const char *prefix, const QString &name) const
+    {
+        const QFileInfo target(place(name));
+        return target.path() + QLatin1Char('/') + QLatin1String(prefix) + target.fileName();
+    }
+    QString staged(const QString &name) const { return besidePlace(kNewPrefix, name); }
+    QString backup(const QString &name) const { return besidePlace(kBackupPrefix, name); }
+    // Whether the download must be moved beside its place first.
+    bool stagedElsewhere(const QString &name) const { return staged(name) != fresh(name); }
 
     void step()
     {
@@ -132,10 +160,11 @@ public:
             throw Stopped{};
     }
 
-    // The folder's entries reach the disk: a rename is kept after a crash.
-    void syncDir() const
+    // The entries of the folder of `file` reach the disk: a rename is kept
+    // after a crash.
+    static void syncFolderOf(const QString &file)
     {
-        const int fd = ::open(enc(m_dir).constData(), O_RDONLY | O_DIRECTORY);
+        const int fd = ::open(enc(QFileInfo(file).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd >= 0) {
             ::fsync(fd);
             ::close(fd);
@@ -146,8 +175,34 @@ public:
     {
         if (::rename(enc(from).constData(), enc(to).constData()) != 0)
             fail(errno, to);
-        syncDir();
+        syncFolderOf(to);
+        if (QFileInfo(from).path() != QFileInfo(to).path())
+            syncFolderOf(from);
         step();
+    }
+
+    // Moves the download `from` in the program folder to `to` beside its
+    // place; to another file system as a complete copy, after which the
+    // download goes. Broken off, it is done again: the copy takes its
+    // target's place only when complete. Both are plain files or missing.
+    void move(const QString &from, const QString &to)
+    {
+        if (::rename(enc(from).constData(), enc(to).constData()) == 0) {
+            syncFolderOf(to);
+            syncFolderOf(from);
+            step();
+            return;
+        }
+        if (errno != EXDEV)
+            fail(errno, to);
+        // The copy takes room on the disk.
+        if (const int err = writeFault())
+            fail(err, to);
+        const os::CopyResult copy = os::copyFile(from, to, false);
+        if (!copy)
+            throw Failure{copy.description};
+        step();
+        remove(from);
     }
 
     void remove(const QString &file)
@@ -209,7 +264,7 @@ public:
             ::unlink(enc(part).constData());
             fail(err, part);
         }
-        syncDir();
+        syncFolderOf(target);
         step();
     }
 
@@ -263,33 +318,33 @@ public:
     }
 
     // The new file gets the permissions of the file it replaces; a new
-    // program (an executable or a script) may be run. The download is
-    // opened without following a link, and only a plain file is changed.
+    // program (an executable or a script) may be run. The staged download
+    // is opened without following a link, and only a plain file is changed.
     void takeMode(const Entry &e)
     {
-        const Descriptor download{
-            ::open(enc(fresh(e.name)).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK)};
-        if (download.fd < 0) {
+        const QString download = staged(e.name);
+        const Descriptor file{::open(enc(download).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK)};
+        if (file.fd < 0) {
             if (errno == ELOOP)
-                notPlain(fresh(e.name));
-            fail(errno, fresh(e.name));
+                notPlain(download);
+            fail(errno, download);
         }
         struct stat own {};
-        if (::fstat(download.fd, &own) != 0 || !S_ISREG(own.st_mode))
-            notPlain(fresh(e.name));
+        if (::fstat(file.fd, &own) != 0 || !S_ISREG(own.st_mode))
+            notPlain(download);
         struct stat st {};
         mode_t mode = 0644;
-        if (e.existed && ::stat(enc(path(e.name)).constData(), &st) == 0) {
+        if (e.existed && ::stat(enc(place(e.name)).constData(), &st) == 0) {
             mode = st.st_mode & 07777;
         } else {
             char head[4] = {};
-            const ssize_t n = ::read(download.fd, head, sizeof head);
+            const ssize_t n = ::read(file.fd, head, sizeof head);
             static const char elf[4] = {'\x7f', 'E', 'L', 'F'};
             if ((n == 4 && std::memcmp(head, elf, 4) == 0) || (n >= 2 && head[0] == '#' && head[1] == '!'))
                 mode = 0755;
         }
-        if (::fchmod(download.fd, mode) != 0)
-            fail(errno, fresh(e.name));
+        if (::fchmod(file.fd, mode) != 0)
+            fail(errno, download);
     }
 
     void keepBackup(const Entry &e)
@@ -307,36 +362,55 @@ public:
         // A backup takes room on the disk: a link in the folder, or a copy.
         if (const int err = writeFault())
             fail(err, backup(e.name));
-        if (::link(enc(path(e.name)).constData(), enc(backup(e.name)).constData()) == 0) {
-            syncDir();
+        if (::link(enc(place(e.name)).constData(), enc(backup(e.name)).constData()) == 0) {
+            syncFolderOf(backup(e.name));
             step();
             return;
         }
         const int linkErr = errno;
         if (linkErr == ENOENT)
-            fail(linkErr, path(e.name));
+            fail(linkErr, place(e.name));
         // A file system without hard links: a complete copy, renamed into place.
-        const os::CopyResult copy = os::copyFile(path(e.name), backup(e.name), true);
+        const os::CopyResult copy = os::copyFile(place(e.name), backup(e.name), true);
         if (!copy)
             throw Failure{copy.description};
         step();
+    }
+
+    // A download whose place is behind a link goes beside that place
+    // first, unless it is there already.
+    void stage(const Entry &e)
+    {
+        switch (lookAt(fresh(e.name))) {
+        case Found::Nothing:
+            return; // moved, or in place already
+        case Found::Other:
+            notPlain(fresh(e.name));
+        case Found::PlainFile:
+            break;
+        }
+        if (lookAt(staged(e.name)) == Found::Other)
+            notPlain(staged(e.name));
+        move(fresh(e.name), staged(e.name));
     }
 
     void forward(Journal &j)
     {
         try {
             for (const Entry &e : j.entries) {
-                switch (lookAt(fresh(e.name))) {
+                if (stagedElsewhere(e.name))
+                    stage(e);
+                switch (lookAt(staged(e.name))) {
                 case Found::Nothing:
                     continue; // in place already
                 case Found::Other:
-                    notPlain(fresh(e.name));
+                    notPlain(staged(e.name));
                 case Found::PlainFile:
                     break;
                 }
                 keepBackup(e);
                 takeMode(e);
-                rename(fresh(e.name), path(e.name));
+                rename(staged(e.name), place(e.name));
             }
         } catch (const Failure &f) {
             m_error = f.text;
@@ -378,27 +452,31 @@ public:
         try {
             for (qsizetype i = j.entries.size() - 1; i >= 0; --i) {
                 const Entry &e = j.entries.at(i);
-                if (lookAt(fresh(e.name)) != Found::Nothing) {
+                if (lookAt(fresh(e.name)) != Found::Nothing || lookAt(staged(e.name)) != Found::Nothing) {
                     // Not placed: the original is still there.
                     removePlain(backup(e.name));
                     continue;
                 }
                 switch (lookAt(backup(e.name))) {
                 case Found::PlainFile:
-                    rename(backup(e.name), path(e.name));
+                    rename(backup(e.name), place(e.name));
                     break;
                 case Found::Other:
                     notPlain(backup(e.name));
                 case Found::Nothing:
-                    if (!e.existed && lookAt(path(e.name)) == Found::PlainFile)
-                        remove(path(e.name));
+                    if (!e.existed && lookAt(place(e.name)) == Found::PlainFile)
+                        remove(place(e.name));
                     break;
                 }
             }
-            // The downloads go with the update they came for: none of them
-            // is ever placed later without the others.
-            for (const Entry &e : j.entries)
+            // The downloads go with the update they came for, also those
+            // moved beside a linked file: none of them is ever placed later
+            // without the others, and going back needs no room on the disk.
+            for (const Entry &e : j.entries) {
                 removePlain(fresh(e.name));
+                if (stagedElsewhere(e.name))
+                    removePlain(staged(e.name));
+            }
             removePlain(backJournalPath());
             remove(journalPath());
             m_kind = Outcome::Kind::RolledBack;
@@ -452,8 +530,23 @@ public:
         m_kind = Outcome::Kind::Failed;
         m_error.clear();
         Journal j;
-        for (const QString &n : names)
-            j.entries << Entry{n, present(path(n))};
+        QStringList places;
+        const QString folder = QFileInfo(m_dir).canonicalFilePath();
+        for (const QString &n : names) {
+            const QString p = place(n);
+            // Two names of one file: which content it should get is unclear.
+            if (places.contains(p))
+                throw Failure{
+                    QStringLiteral("%1 en %2 zijn hetzelfde bestand (%3)").arg(names.at(places.indexOf(p)), n, p)};
+            // A link to a file of the program folder that no update may
+            // replace (a data file, a file of the updater's own) would put
+            // the program there.
+            const QFileInfo target(p);
+            if (QFileInfo(target.path()).canonicalFilePath() == folder && !mayReplace(target.fileName()))
+                throw Failure{QStringLiteral("%1 leidt naar %2, dat een update niet mag vervangen.").arg(n, p)};
+            places << p;
+            j.entries << Entry{n, present(p)};
+        }
         try {
             // The way back first, so that it is there before anything
             // changes; then the journal, which starts the run.

@@ -27,16 +27,26 @@
 //   of the journal fails too, nothing is undone (the journal still says
 //   forward).
 //
+// A name that is a symbolic link (a chain of them) stays a link: the file it
+// finally names takes the new content. Its download is first moved beside
+// that file as "_0_" + that file's name (copied, to another file system),
+// its backup is kept there as "_1_" + that name, and the rename goes onto
+// it. Going back removes that download with the others. Two names of one
+// update that end at the same file refuse the update, and so does a name
+// that ends at a file of the program folder no update may replace (a data
+// file, a journal).
+//
 // With a journal present, recover() goes on from the journal: forward when
 // it says so (a file whose "_0_" is gone is already in place), back when it
 // says back. Each step can be repeated, and the direction read is always
 // the one the run was going in, so whatever moment a run is broken off at,
 // the folder ends with all old or all new files.
 //
-// Only plain files are read, written, renamed or removed: a symbolic link
-// (or a folder) where a download, a backup or a journal should be is never
-// followed and is left as it is; the run refuses it, before anything
-// changes or by going back.
+// Only the program file's own links are followed. The updater's files are
+// plain files: a symbolic link (or a folder) where a download (in the
+// program folder or beside a linked file), a backup or a journal should be
+// is never followed and is left as it is; the run refuses it, before
+// anything changes or by going back.
 
 #include <QString>
 #include <QStringList>
@@ -64,8 +74,9 @@ struct Outcome {
 using StepHook = std::function<bool(int step)>;
 
 // Called before every write that takes room on the disk (a journal, a
-// backup), with its running number; an error number other than 0 makes that
-// write fail with it, as a full disk does with ENOSPC (tests).
+// backup, a download copied beside a linked file on another file system),
+// with its running number; an error number other than 0 makes that write
+// fail with it, as a full disk does with ENOSPC (tests).
 using WriteFault = std::function<int(int write)>;
 
 // Completes or undoes a replacement that the journal in `dir` records.

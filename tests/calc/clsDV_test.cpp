@@ -5,13 +5,17 @@
 
 #include "calc/clsDV.h"
 
+#include "calc/verify_ansich.h"
+
 #include "calc_fixture.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/sqlite_shell.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 
+#include <limits>
 #include <map>
 
 namespace {
@@ -542,6 +546,102 @@ TEST_F(ClsDVTest, SurchargesAreSummedInDoublePrecision)
     expectSingle(dv->DoelvermogenMetRisicoFonds(), 127150176.0);
 }
 
+// ---- Values from outside the program ----------------------------------------
+
+// The data file is a plain SQLite file that another tool may change: a
+// rate, an amount or a count that is no finite number in its field's range
+// (infinite, NaN, beyond the single range, no number at all) is refused by
+// the input check with that field's message, and a value the calculation
+// does not use blocks nothing.
+TEST_F(ClsDVTest, ValuesWrittenByAnotherToolAreJudgedBeforeTheyCount)
+{
+    const auto site = [](const char *veld, const char *scherm) {
+        return QStringLiteral("Er is geen (") + QLatin1String(veld) + QStringLiteral(" ingevoerd in het scherm '")
+               + QLatin1String(scherm) + QStringLiteral("'.");
+    };
+    const QString rente = site("geldige) rente", "Gegevens inrichting");
+    const QString inflatie = site("geldige) inflatie", "Gegevens inrichting");
+    const QString opp = site("geldig) nazorgoppervlak", "Toeslagen nazorgfase");
+    const QString rapEval = site("geldig) bedrag voor rapportage/evaluatie", "Toeslagen nazorgfase");
+    const auto post = [](const char *object, const char *act) {
+        return modVerifyAnSich::onvolledigeKostenpostTekst(QLatin1String(object), QLatin1String(act));
+    };
+    const QString maaien = post("Terrein", "Maaien");
+    const QString hekwerk = post("Terrein", "Onderhoud hekwerk en poort");
+    const QString afdeklaag = post("Bovenafdichting", "Vervangen afdeklaag");
+    const struct {
+        const char *tabel;
+        const char *veld;
+        char site; // 'a' Alfa (reporting option 2), 'b' Beta (option 1, differentiated), 'g' Gamma (option 3)
+        qint32 CalcFixture::*post; // the cost item changed; null for the site row
+        const char *waarde;        // as SQL
+        QString melding;           // empty: passes
+    } gevallen[] = {
+        {"tblStort", "sngRentePerc", 'a', nullptr, "9e999", rente},
+        {"tblStort", "sngRentePerc", 'a', nullptr, "-9e999", rente},
+        {"tblStort", "sngRentePerc", 'a', nullptr, "'NaN'", rente},
+        {"tblStort", "sngRentePerc", 'a', nullptr, "1e39", rente},
+        {"tblStort", "sngRentePerc", 'a', nullptr, "-100", rente},
+        {"tblStort", "sngRentePerc", 'a', nullptr, "NULL", rente},
+        {"tblStort", "sngInflPerc", 'a', nullptr, "9e999", inflatie},
+        {"tblStort", "sngInflPerc", 'a', nullptr, "-150", inflatie},
+        {"tblStort", "sngNazorgOpp", 'a', nullptr, "9e999", opp},
+        {"tblStort", "sngNazorgOpp", 'a', nullptr, "'veel'", opp},
+        {"tblStort", "sngAlgAppKostenBasis", 'a', nullptr, "-9e999",
+         site("geldig) basisbedrag apparaatskosten", "Toeslagen nazorgfase")},
+        {"tblStort", "sngAppKostenPerc", 'a', nullptr, "'NaN'",
+         site("geldig) percentage apparaatskosten", "Toeslagen nazorgfase")},
+        {"tblStort", "sngAlgCommunicatieKosten", 'a', nullptr, "1e39",
+         site("geldig) bedrag voor communicatie", "Toeslagen nazorgfase")},
+        {"tblStort", "sngRapEvalPerHa", 'a', nullptr, "9e999",
+         site("geldig) bedrag voor rapportage/evaluatie per ha", "Toeslagen nazorgfase")},
+        {"tblStort", "sngRapEvalMin", 'b', nullptr, "9e999", rapEval},
+        {"tblStort", "sngRapEvalMax", 'g', nullptr, "-9e999", rapEval},
+        {"tblStort", "sngOnvoorzien", 'a', nullptr, "9e999",
+         site("geldig) percentage onvoorzien", "Toeslagen nazorgfase")},
+        {"tblStort", "sngOntwerpdirectie", 'a', nullptr, "9e999",
+         site("geldig) percentage ontwerp/directie", "Toeslagen nazorgfase")},
+        {"tblStort", "sngAlgRisicoBedrag", 'a', nullptr, "9e999", site("geldig) risicobedrag", "Toeslagen nazorgfase")},
+        // not used: the reporting option of Alfa is 2, Beta's surcharge B is differentiated
+        {"tblStort", "sngRapEvalMax", 'a', nullptr, "9e999", QString()},
+        {"tblStort", "sngOntwerpdirectie", 'b', nullptr, "9e999", QString()},
+        // a cost item's amounts and counts
+        {"tblAct", "sngKostenTotaal", 'a', &CalcFixture::aMaaien, "9e999", maaien},
+        {"tblAct", "sngKostenTotaal", 'a', &CalcFixture::aMaaien, "-9e999", maaien},
+        {"tblAct", "sngKostenTotaal", 'a', &CalcFixture::aMaaien, "1e39", maaien},
+        {"tblAct", "intFreqX", 'a', &CalcFixture::aMaaien, "9e999", maaien},
+        {"tblAct", "sngKostenInvest", 'a', &CalcFixture::aHekwerk, "9e999", hekwerk},
+        {"tblAct", "sngPercInvest", 'a', &CalcFixture::aHekwerk, "-9e999", hekwerk},
+        {"tblAct", "sngAantal", 'a', &CalcFixture::aAfdeklaag, "9e999", afdeklaag},
+        {"tblAct", "sngKostenPE", 'a', &CalcFixture::aAfdeklaag, "1e39", afdeklaag},
+        {"tblAct", "intEindBA", 'a', &CalcFixture::aAfdeklaag, "-9e999", afdeklaag},
+    };
+    for (const auto &g : gevallen) {
+        SCOPED_TRACE(std::string(g.veld) + " = " + g.waarde);
+        const qint32 id = g.site == 'a' ? fx.alfa : g.site == 'b' ? fx.beta : fx.gamma;
+        const QString sleutel =
+            g.post ? QStringLiteral("idrAct_ID=%1").arg(fx.*g.post) : QStringLiteral("idrStort_ID=%1").arg(id);
+        const QString waar = QStringLiteral(" FROM %1 WHERE %2").arg(QLatin1String(g.tabel), sleutel);
+        const QString was =
+            testsupport::sqliteShell(fx.dataFile, QStringLiteral("SELECT quote(%1)").arg(QLatin1String(g.veld)) + waar);
+        const QString zet =
+            QStringLiteral("UPDATE %1 SET %2=%4 WHERE %3").arg(QLatin1String(g.tabel), QLatin1String(g.veld), sleutel);
+        ASSERT_EQ(testsupport::sqliteShell(fx.dataFile, zet.arg(QLatin1String(g.waarde))), QString());
+
+        if (!g.melding.isEmpty()) {
+            const QString titel = g.post ? QStringLiteral("Validatie invoer inrichting 'Alfa'")
+                                         : QStringLiteral("Invoer onvolledig bij ") + fx.context(id).gstrNaamStort;
+            script.expectMsgBox(ui::Icon::Exclamation, titel, g.melding);
+        }
+        auto dv = bound(id);
+        EXPECT_EQ(dv->VerifyBeforeBerekening2(), g.melding.isEmpty());
+        EXPECT_TRUE(script.verify()) << script.report().toStdString();
+        script.clear();
+
+        ASSERT_EQ(testsupport::sqliteShell(fx.dataFile, zet.arg(was)), QString());
+    }
+}
+
 // ---- Faults that must end soundly -------------------------------------------
 
 TEST_F(ClsDVTest, InterestOfMinus100PercentStopsWithAMessage)
@@ -552,6 +652,24 @@ TEST_F(ClsDVTest, InterestOfMinus100PercentStopsWithAMessage)
                                        "de contante waarde niet berekend worden.\r\nPas rente- en/of "
                                        "inflatiepercentages aan."));
     EXPECT_FALSE(dv->BerekenAlles());
+}
+
+// A rate given to the calculation (the sensitivity analysis's rows) that is
+// no finite number stops it as well, before any figure is made from it.
+TEST_F(ClsDVTest, ARateThatIsNoFiniteNumberStopsWithTheRateMessage)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const float rente : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
+        SCOPED_TRACE(rente);
+        auto dv = bound(fx.alfa, rente, -9.0f);
+        script.setMode(ui::ScriptedDialogs::Mode::Record);
+        EXPECT_FALSE(dv->BerekenAlles());
+        ASSERT_EQ(script.shown().size(), 1u);
+        EXPECT_EQ(script.shown()[0].msgBox.title,
+                  QStringLiteral("Doelvermogenberekening inrichting 'Alfa' afgebroken"));
+        EXPECT_TRUE(script.shown()[0].msgBox.text.startsWith(QStringLiteral("Ongeldige rente (")));
+        script.clear();
+    }
 }
 
 TEST_F(ClsDVTest, UnboundObjectReportsInsteadOfCrashing)

@@ -9,6 +9,7 @@
 
 #include "calc_fixture.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/sqlite_shell.h"
 
 #include "platform/core/error.h"
 
@@ -137,6 +138,21 @@ TEST_F(ClsHeffingTest, LevyThatCannotBeComputedIsNotComputed)
                                        "De heffing kan niet berekend worden."));
     rente.psubBerekenHeffingPerTon(1000.0f);
     EXPECT_FALSE(rente.ValidatieOK);
+
+    // An infinite one, as another tool may write it.
+    ASSERT_EQ(
+        testsupport::sqliteShell(
+            fx.dataFile, QStringLiteral("UPDATE tblStort SET sngRentePerc=9e999 WHERE idrStort_ID=%1").arg(fx.alfa)),
+        QString());
+    clsHeffing oneindig(fx.context(fx.alfa));
+    EXPECT_TRUE(script.verify()) << script.report().toStdString();
+    script.clear();
+    script.setMode(ui::ScriptedDialogs::Mode::Record);
+    oneindig.psubBerekenHeffingPerTon(1000.0f);
+    EXPECT_FALSE(oneindig.ValidatieOK);
+    ASSERT_EQ(script.shown().size(), 1u);
+    EXPECT_EQ(script.shown()[0].msgBox.title, QStringLiteral("Berekening heffingen"));
+    EXPECT_TRUE(script.shown()[0].msgBox.text.startsWith(QStringLiteral("Ongeldige rente (")));
 }
 
 TEST_F(ClsHeffingTest, EqualisedOverTheProvince)

@@ -5,17 +5,22 @@
 #include "calc/clsDV.h"
 
 #include "calc_fixture.h"
+#include "support/item_at.h"
 #include "support/scripted_dialogs_fixture.h"
 
 #include "platform/core/error.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 using calc::clsDV;
 using calctest::CalcFixture;
 using calctest::ownItem;
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class DVRapportTest : public testsupport::ScriptedDialogsTest {
 protected:
@@ -104,8 +109,8 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
     }
     EXPECT_EQ(namen, QStringList({"Maaien", "Zettingsmetingen", "Onderhoud hekwerk en poort", "Vervangen afdeklaag",
                                   "Controlemetingen grondwater", "Inspectie peilbuizen", "Opruimen"}));
-    EXPECT_EQ(groepen.first(), QStringLiteral("Algemeen"));
-    EXPECT_EQ(groepen.last(), QStringLiteral("Grondwatermonitoringssysteem"));
+    EXPECT_EQ(itemAt(groepen, 0), QStringLiteral("Algemeen"));
+    EXPECT_EQ(lastItem(groepen), QStringLiteral("Grondwatermonitoringssysteem"));
     EXPECT_FLOAT_EQ(perCat->rapTotaalPerSorteerveld(1).toFloat(), 150665.28125f);
 
     // Conformity: outside the criteria first, then within, then own items.
@@ -118,9 +123,9 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
     }
     EXPECT_EQ(namen, QStringList({"Controlemetingen grondwater", "Onderhoud hekwerk en poort", "Maaien",
                                   "Zettingsmetingen", "Vervangen afdeklaag", "Inspectie peilbuizen", "Opruimen"}));
-    EXPECT_EQ(groepen[0], QStringLiteral("Checklistposten, niet conform criteria"));
-    EXPECT_EQ(groepen[1], QStringLiteral("Checklistposten"));
-    EXPECT_EQ(groepen[2], QStringLiteral("Door gebruiker gedefinieerd"));
+    EXPECT_EQ(itemAt(groepen, 0), QStringLiteral("Checklistposten, niet conform criteria"));
+    EXPECT_EQ(itemAt(groepen, 1), QStringLiteral("Checklistposten"));
+    EXPECT_EQ(itemAt(groepen, 2), QStringLiteral("Door gebruiker gedefinieerd"));
     EXPECT_FLOAT_EQ(perQOR->rapTotaalPerSorteerveld(0).toFloat(), 154553.75f);
     EXPECT_FLOAT_EQ(perQOR->rapTotaalPerSorteerveld(1).toFloat(), 11162.3125f);
 }
@@ -135,11 +140,12 @@ TEST_F(DVRapportTest, UnknownIdKeepsThePosition)
     EXPECT_EQ(dv->rapNCW(), QStringLiteral("121413,3"));
 }
 
-// The rows the writers read give, in every order, what the cursor gives
-// row by row; a row whose item was not calculated (its facility belongs to
-// the site, the item itself to another) shows the result activated before
-// it, after a box, and past the last row reading fails as the cursor's does.
-TEST_F(DVRapportTest, RowsOfTheViewReadAsTheCursorReadsThem)
+// Each row of the view reads its own cost item and that item's result,
+// whatever the order the rows are read in and wherever the cursor stands;
+// a row whose item was not calculated (its facility belongs to the site,
+// the item itself to another) shows the result activated before it, after
+// a box, and past the last row reading fails as the cursor's does.
+TEST_F(DVRapportTest, EachRowOfTheViewReadsItsOwnItemInAnyOrder)
 {
     const qint32 terrein =
         fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
@@ -147,65 +153,101 @@ TEST_F(DVRapportTest, RowsOfTheViewReadAsTheCursorReadsThem)
                   {fx.alfa})
             .toInt();
     const qint32 vreemd = fx.item(fx.beta, terrein, ownItem(QStringLiteral("Zaaien"), {{"bytRubriek_REF", 1}}));
-    for (const char *sortering : {"bytRubriek_REF", "bytObjectCat_REF", "bytIsQOR"}) {
-        SCOPED_TRACE(sortering);
-        auto dv = report(fx.alfa, QString::fromLatin1(sortering));
+    struct Post {
+        qint32 id;
+        const char *naam, *voorz;
+        int cat, rubriek, isQOR, combineer;
+        const char *aanleg, *prijs, *freq;
+        // From the item's result; none for the item not calculated.
+        const char *start, *eind, *ncw;
+    };
+    const Post posten[] = {
+        {fx.aMaaien, "Maaien", "Terrein", 1, 1, 0, 0, "", "€ 1.000,00", "2x per jr", "1", "oo", "121413,3"},
+        {vreemd, "Zaaien", "Terrein", 1, 1, 0, 0, "", "€ 1.000,00", "1x per jr", nullptr, nullptr, nullptr},
+        {fx.aZetting, "Zettingsmetingen", "Terrein", 1, 2, 0, 0, "", "€ 1.200,00", "1x per jr", "1 (2028)", "10 (2040)",
+         "18089,72"},
+        {fx.aGecombineerd, "Controlemetingen grondwater", "Peilbuizen", 3, 2, 2, 1, "-", "zie combinatiepost", "-", "-",
+         "-", "0"},
+        {fx.aInspectie, "Inspectie peilbuizen", "Peilbuizen", 3, 3, 0, 0, "", "€ 800,00", "eenm.", "nvt (2030)",
+         "- (2030)", "0"},
+        {fx.aHekwerk, "Onderhoud hekwerk en poort", "Terrein", 1, 4, 1, 0, "", "10% x€ 20.000 = € 2.000", "1x per 5 jr",
+         "1 (2031)", "16 (2050)", "11162,31"},
+        {fx.aAfdeklaag, "Vervangen afdeklaag", "Bovenafdichting", 2, 5, 0, 0, "naz.jr. 10",
+         "100 x € 25,00/m2 = € 2.500", "1x per 10 jr", "14", "34", "6866,881"},
+        {fx.aOpruimen, "Opruimen", "Peilbuizen", 3, 6, 0, 0, "", "€ 5.000,00", "eenm.", "3", "-", "8183,891"},
+    };
+    const QStringList categorieen = {QString(), "Algemeen", "Bovenafdichting", "Grondwatermonitoringssysteem"};
+    struct Sortering {
+        const char *veld;
+        int Post::*sleutel;
+        QStringList groepen; // by key
+        QStringList volgorde;
+    };
+    const Sortering sorteringen[] = {
+        {"bytRubriek_REF",
+         &Post::rubriek,
+         {QString(), "Instandhouden", "Controlemetingen", "Inspecties", "Onderhoud", "Vervanging", "Overig"},
+         {"Maaien", "Zaaien", "Zettingsmetingen", "Controlemetingen grondwater", "Inspectie peilbuizen",
+          "Onderhoud hekwerk en poort", "Vervangen afdeklaag", "Opruimen"}},
+        {"bytObjectCat_REF",
+         &Post::cat,
+         categorieen,
+         {"Maaien", "Zaaien", "Zettingsmetingen", "Onderhoud hekwerk en poort", "Vervangen afdeklaag",
+          "Controlemetingen grondwater", "Inspectie peilbuizen", "Opruimen"}},
+        {"bytIsQOR",
+         &Post::isQOR,
+         {"Door gebruiker gedefinieerd", "Checklistposten", "Checklistposten, niet conform criteria"},
+         {"Controlemetingen grondwater", "Onderhoud hekwerk en poort", "Maaien", "Zaaien", "Zettingsmetingen",
+          "Vervangen afdeklaag", "Inspectie peilbuizen", "Opruimen"}},
+    };
+    auto post = [&](const QString &naam) -> const Post & {
+        for (const Post &p : posten)
+            if (naam == QLatin1String(p.naam))
+                return p;
+        throw std::logic_error("no such item in the table");
+    };
+    for (const Sortering &s : sorteringen) {
+        SCOPED_TRACE(s.veld);
+        auto dv = report(fx.alfa, QString::fromLatin1(s.veld));
         ASSERT_EQ(dv->lngAantalRecords, 7);
-        ASSERT_EQ(dv->rapAantalRijen(), 8);
-        int gezien = 0;
-        for (qint32 i = 0; i < dv->rapAantalRijen(); ++i, dv->GaNaarVolgendeRecord()) {
-            ASSERT_FALSE(dv->rapEOF());
-            const bool onbekend = dv->rapAct_ID() == vreemd;
-            if (onbekend) {
-                ++gezien;
+        ASSERT_EQ(dv->rapAantalRijen(), s.volgorde.size());
+        // The cursor stands on the third row; the rows are read from the
+        // last to the first.
+        dv->GaNaarVolgendeRecord();
+        dv->GaNaarVolgendeRecord();
+        const qint32 cursor = dv->rapAct_ID();
+        const Post *vorige = nullptr;
+        for (qint32 i = dv->rapAantalRijen() - 1; i >= 0; --i) {
+            const Post &p = post(s.volgorde[i]);
+            SCOPED_TRACE(p.naam);
+            if (p.id == vreemd)
                 script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID Alfa"),
                                     QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(vreemd));
-            }
-            const QString vorigeNCW = i > 0 ? dv->rapNCW() : QString();
             const calc::DVRapportRegel regel = dv->rapRegel(i);
-            EXPECT_EQ(regel.Act_ID(), dv->rapAct_ID());
-            if (onbekend) {
-                ASSERT_GT(i, 0);
-                EXPECT_EQ(regel.NCW(), vorigeNCW);
+            EXPECT_EQ(regel.Act_ID(), p.id);
+            EXPECT_EQ(regel.Kostenpost(), QString::fromUtf8(p.naam));
+            EXPECT_EQ(regel.Voorz(), QString::fromUtf8(p.voorz));
+            EXPECT_EQ(regel.ObjectCat(), categorieen[p.cat]);
+            EXPECT_EQ(regel.ObjectCat_ID(), QString::number(p.cat));
+            EXPECT_EQ(regel.Rubriek(), p.rubriek);
+            EXPECT_EQ(regel.Combineer(), p.combineer);
+            EXPECT_EQ(regel.KalJaarAanlegBA(), QString::fromUtf8(p.aanleg));
+            EXPECT_EQ(regel.PrijsPerKeer(), QString::fromUtf8(p.prijs));
+            EXPECT_EQ(regel.Freq(), QString::fromUtf8(p.freq));
+            EXPECT_EQ(regel.SorteerVeldwaardeID(), p.*s.sleutel);
+            EXPECT_EQ(regel.SorteerVeldwaardeString(), s.groepen[p.*s.sleutel]);
+            EXPECT_EQ(dv->rapIsQOR(regel), p.isQOR);
+            if (p.ncw) {
+                EXPECT_EQ(regel.Tstart(), QString::fromUtf8(p.start));
+                EXPECT_EQ(regel.Teind(), QString::fromUtf8(p.eind));
+                EXPECT_EQ(regel.NCW(), QString::fromUtf8(p.ncw));
+            } else {
+                ASSERT_NE(vorige, nullptr);
+                EXPECT_EQ(regel.NCW(), QString::fromUtf8(vorige->ncw));
             }
-            const std::uint8_t klasse = dv->rapIsQOR(regel);
-            EXPECT_EQ(klasse, dv->rapIsQOR());
-            const QStringList uitRegel = {regel.Kostenpost(),
-                                          regel.ObjectCat(),
-                                          regel.ObjectCat_ID(),
-                                          regel.Voorz(),
-                                          QString::number(regel.Combineer()),
-                                          QString::number(regel.Rubriek()),
-                                          regel.KalJaarAanlegBA(),
-                                          regel.PrijsPerKeer(),
-                                          regel.Freq(),
-                                          QString::number(regel.SorteerVeldwaardeID()),
-                                          regel.SorteerVeldwaardeString(),
-                                          regel.Tstart(),
-                                          regel.Teind(),
-                                          regel.NCWFactorX(),
-                                          regel.NCW(),
-                                          QString::number(regel.FractieVanTotaalDV())};
-            const QStringList uitCursor = {dv->rapKostenpost(),
-                                           dv->rapObjectCat(),
-                                           dv->rapObjectCat_ID(),
-                                           dv->rapVoorz(),
-                                           QString::number(dv->rapCombineer()),
-                                           QString::number(dv->rapRubriek()),
-                                           dv->rapKalJaarAanlegBA(),
-                                           dv->rapPrijsPerKeer(),
-                                           dv->rapFreq(),
-                                           QString::number(dv->rapSorteerVeldwaardeID()),
-                                           dv->rapSorteerVeldwaardeString(),
-                                           dv->rapTstart(),
-                                           dv->rapTeind(),
-                                           dv->rapNCWFactorX(),
-                                           dv->rapNCW(),
-                                           QString::number(dv->rapFractieVanTotaalDV())};
-            EXPECT_EQ(uitRegel, uitCursor);
+            vorige = &p;
         }
-        EXPECT_EQ(gezien, 1);
-        EXPECT_TRUE(dv->rapEOF());
+        EXPECT_EQ(dv->rapAct_ID(), cursor);
         try {
             dv->rapRegel(dv->rapAantalRijen());
             ADD_FAILURE() << "no error past the last row";

@@ -6,6 +6,7 @@
 #include "checklist/version_comparison.h"
 
 #include "records/site_fixture.h"
+#include "support/item_at.h"
 #include "support/qstring_printer.h"
 #include "support/test_paths.h"
 
@@ -70,7 +71,7 @@ TEST_F(VersionComparisonTest, VersionsThreeAndFourDifferInValuesAndItems)
               QStringList({"Gasonttrekking : Monitoring stortgasemissie (ID: 35) (rubriek controlemetingen)",
                            "Startjaar : 1e jaar na aanvang nazorg", "Eindjaar : 30e jaar na aanvang nazorg",
                            "Periodiciteit : één keer per 2 à 5 jaar", "Kosten : € 2.500,00 - € 5.000,00"}));
-    EXPECT_EQ(regels(v.txtRapVerwijderd).first(),
+    EXPECT_EQ(testsupport::itemAt(regels(v.txtRapVerwijderd), 0),
               QStringLiteral("Overig : Verwijderen tijdelijke voorzieningen (ID: 29) (rubriek overig)"));
 
     // An old value struck through, the new one in blue, the label black.

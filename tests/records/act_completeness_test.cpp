@@ -1,6 +1,7 @@
 // Completeness of a cost item, group by group, with values on and outside
 // every bound, missing values (Null and the empty text), numbers held in
-// texts and option codes the data does not define.
+// texts, numbers no field can hold (infinite, NaN, beyond the single range)
+// and option codes the data does not define.
 
 #include "records/act_completeness.h"
 
@@ -10,12 +11,21 @@
 
 #include <QVariant>
 
+#include <limits>
+
 namespace {
 
 using namespace modVerifyAnSich;
 
 const QVariant Null;
 const QVariant Empty = QString();
+// Numbers another tool may write into the data file: none is a usable
+// value of any field.
+const QVariant Inf = std::numeric_limits<double>::infinity();
+const QVariant MinInf = -std::numeric_limits<double>::infinity();
+const QVariant NaN = std::numeric_limits<double>::quiet_NaN();
+const QVariant FloatInf = std::numeric_limits<float>::infinity();
+const QVariant BeyondSingle = 1e39; // no single holds it
 
 std::string show(const QVariant &v)
 {
@@ -68,6 +78,10 @@ TEST(VerifyJaarStart, Table)
         {0, 0, 2000, 5, Null, false},
         {3, 0, 2000, 5, Null, false},
         {1, 2, 2000, 5, 5, false},
+        // numbers no field holds
+        {1, 0, Inf, Null, Null, false},
+        {2, 0, Null, NaN, Null, false},
+        {2, 1, Null, 3, FloatInf, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyJaarStart(c.option, c.flag, c.abs, c.rel, c.ba), c.expected) << describe(c);
@@ -99,6 +113,13 @@ TEST(VerifyJaarEind, Table)
         {0, 0, 2040, 10, Null, false},
         {4, 0, 2040, 10, Null, false},
         {1, 2, 2040, 10, 10, false},
+        // numbers no field holds, also where any number would do
+        {1, 1, Null, Null, Inf, false},
+        {1, 1, Null, Null, MinInf, false},
+        {1, 1, Null, Null, NaN, false},
+        {1, 1, Null, Null, BeyondSingle, false},
+        {1, 1, Null, Null, QStringLiteral("1e400"), false},
+        {1, 0, Inf, Null, Null, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyJaarEind(c.option, c.flag, c.abs, c.rel, c.ba), c.expected) << describe(c);
@@ -144,6 +165,24 @@ TEST(VerifyKosten, Table)
         // codes the data does not define
         {0, 10.0f, 5000.0f, 1000.0f, 12.5f, m2, 100.0f, false},
         {4, 10.0f, 5000.0f, 1000.0f, 12.5f, m2, 100.0f, false},
+        // numbers no field holds, also where any number other than 0 would do
+        {1, Inf, 5000.0f, Null, Null, Null, Null, false},
+        {1, NaN, 5000.0f, Null, Null, Null, Null, false},
+        {1, 10.0f, Inf, Null, Null, Null, Null, false},
+        {1, 10.0f, MinInf, Null, Null, Null, Null, false},
+        {1, 10.0f, NaN, Null, Null, Null, Null, false},
+        {1, 10.0f, BeyondSingle, Null, Null, Null, Null, false},
+        {2, Null, Null, Inf, Null, Null, Null, false},
+        {2, Null, Null, MinInf, Null, Null, Null, false},
+        {2, Null, Null, NaN, Null, Null, Null, false},
+        {2, Null, Null, FloatInf, Null, Null, Null, false},
+        {2, Null, Null, BeyondSingle, Null, Null, Null, false},
+        {2, Null, Null, QStringLiteral("1e400"), Null, Null, Null, false},
+        {3, Null, Null, Null, Inf, m2, 100.0f, false},
+        {3, Null, Null, Null, NaN, m2, 100.0f, false},
+        {3, Null, Null, Null, 12.5f, m2, Inf, false},
+        {3, Null, Null, Null, 12.5f, m2, NaN, false},
+        {3, Null, Null, Null, 12.5f, m2, BeyondSingle, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyKosten(c.option, c.perc, c.invest, c.totaal, c.pe, c.eenheid, c.aantal), c.expected)
@@ -158,9 +197,9 @@ TEST(VerifyFreq, Table)
         QVariant x;
         bool expected;
     } cases[] = {
-        {1, Null, true},  {1, 0, true},     {2, 1, true},      {2, 1000, true}, {2, 0, false},
-        {2, 1001, false}, {2, Null, false}, {2, Empty, false}, {3, 1, true},    {3, 1000, true},
-        {3, 0, false},    {3, -5, false},   {3, Null, false},  {0, 5, false},   {4, 5, false},
+        {1, Null, true},  {1, 0, true},      {2, 1, true},  {2, 1000, true}, {2, 0, false},   {2, 1001, false},
+        {2, Null, false}, {2, Empty, false}, {3, 1, true},  {3, 1000, true}, {3, 0, false},   {3, -5, false},
+        {3, Null, false}, {0, 5, false},     {4, 5, false}, {2, Inf, false}, {3, NaN, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyFreq(c.option, c.x), c.expected) << "option " << c.option << ", " << show(c.x);
@@ -199,6 +238,10 @@ TEST_F(VerifyVervangingsToeslagTest, Table)
         {true, 5, 3, 5.0f, true},
         {true, 5, 3, Null, false},
         {true, 5, QStringLiteral("3"), QStringLiteral("5"), true},
+        // numbers no field holds: no type, no percentage (and no box)
+        {true, 5, NaN, Null, false},
+        {true, 5, Inf, Null, false},
+        {true, 5, 2, NaN, false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VerifyVervangingsToeslag(c.gediff, c.rubriek, c.type, c.perc), c.expected)

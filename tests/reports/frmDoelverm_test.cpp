@@ -2,9 +2,11 @@
 // its choices, the VAT field, the whole report into a Word file through the
 // save dialog and on screen, and the reports that write nothing.
 
+#include "support/item_at.h"
 #include "support/qstring_printer.h"
 #include "support/read_only_folder.h"
 #include "support/scripted_dialogs_fixture.h"
+#include "support/sqlite_shell.h"
 #include "support/widget_driver.h"
 
 #include "calc/calc_fixture.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -35,6 +38,9 @@
 using namespace reports;
 
 namespace {
+
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class FrmDoelvermTest : public testsupport::ScriptedDialogsTest {
 protected:
@@ -51,7 +57,7 @@ protected:
         screens::installSession(std::move(s));
         vorigeOpener = os::setOpener([this](const QUrl &u) {
             geopend << u;
-            return true;
+            return opent;
         });
         area.resize(1000, 800);
         area.show();
@@ -102,6 +108,7 @@ protected:
     qint32 site = 0;
     float btw = 19.0f;
     QList<QUrl> geopend;
+    bool opent = true; // whether the desktop has a program that opens it
     os::Opener vorigeOpener;
 };
 
@@ -185,7 +192,7 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
 
     const QJsonObject d = wordtest::readDocx(pad);
     const QStringList body = wordtest::bodyTexts(d);
-    EXPECT_EQ(body.first(), QStringLiteral("R a p p o r t a g e   T A V I R"));
+    EXPECT_EQ(itemAt(body, 0), QStringLiteral("R a p p o r t a g e   T A V I R"));
     // VAT rows on the cover page: the field read 19.
     EXPECT_TRUE(QJsonDocument(d).toJson().contains("Omzetbelasting (19,0%)"));
     EXPECT_TRUE(body.contains(QStringLiteral("Rapportage doelvermogen\nInrichting: Gamma\n")));
@@ -197,7 +204,7 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     bool doelvermogen = false;
     for (const auto &t : wordtest::tables(d))
         doelvermogen =
-            doelvermogen || wordtest::rowTexts(t.toObject()).last().startsWith(QStringLiteral("DOELVERMOGEN"));
+            doelvermogen || lastItem(wordtest::rowTexts(t.toObject())).startsWith(QStringLiteral("DOELVERMOGEN"));
     EXPECT_TRUE(doelvermogen);
 
     const QByteArray kop = QJsonDocument(d[QStringLiteral("header")].toArray()).toJson();
@@ -208,6 +215,33 @@ TEST_F(FrmDoelvermTest, TheWholeReportIntoAProtectedWordFile)
     EXPECT_EQ(p[QStringLiteral("edit")].toString(), QStringLiteral("forms"));
     EXPECT_TRUE(p.contains(QStringLiteral("hashValue")) || p.contains(QStringLiteral("hash")))
         << QJsonDocument(p).toJson().constData();
+}
+
+// The proposed name has no extension: accepted as it is, the report is a
+// Word file all the same; and where no program opens it, the user is told
+// where it is.
+TEST_F(FrmDoelvermTest, TheProposedNameBecomesAWordFileThatTheUserCanFind)
+{
+    opent = false;
+    laad(fx.gamma);
+    klik(QStringLiteral("optRapNaar_2"));
+    const QString voorstel = uit.filePath(QStringLiteral("Rapportage ") + naam() + QLatin1Char(' ')
+                                          + vb::Format(QDate::currentDate(), QStringLiteral("dd-mm-yyyy")));
+    verwachtOpslaan(voorstel);
+    const QString titel = QStringLiteral("Rapportage doelvermogen & heffing");
+    script
+        .expectMsgBox(ui::Icon::Question, titel,
+                      QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?"), ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    const QString pad = voorstel + QStringLiteral(".docx");
+    script.expectMsgBox(ui::Icon::Exclamation, titel,
+                        QStringLiteral("Het rapport kan niet worden geopend: er is op deze computer geen programma "
+                                       "gevonden dat Word-documenten (.docx) opent.\r\n\r\nHet rapport is "
+                                       "opgeslagen als:\r\n")
+                            + pad);
+    ok();
+    EXPECT_EQ(bestanden(), QStringList{QFileInfo(pad).fileName()});
+    EXPECT_EQ(geopend, QList<QUrl>{QUrl::fromLocalFile(pad)});
 }
 
 TEST_F(FrmDoelvermTest, OnScreenTheReportWindowGetsTheTargetFundAndTheLevy)
@@ -279,7 +313,7 @@ TEST_F(FrmDoelvermTest, AFailedSaveAsksForAnotherNameAndLeavesNoFileBehind)
     EXPECT_EQ(boxen[1].msgBox.icon, ui::Icon::Exclamation);
     EXPECT_TRUE(boxen[1].msgBox.text.endsWith(QStringLiteral("\r\n\r\nSla het document op onder een andere naam.")));
     EXPECT_EQ(bestanden(), QStringList({"tweede.docx"}));
-    EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(goed)).first(),
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(wordtest::readDocx(goed)), 0),
               QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
     // Yes opens the file that was saved.
     ASSERT_EQ(geopend.size(), 1);
@@ -329,7 +363,7 @@ TEST_F(FrmDoelvermTest, AReadOnlyDataFileStillGetsItsWordReport)
         ok();
         EXPECT_FALSE(geladen());
         EXPECT_EQ(bestanden(), QStringList({"rapport.docx"}));
-        EXPECT_EQ(wordtest::bodyTexts(wordtest::readDocx(pad)).first(),
+        EXPECT_EQ(itemAt(wordtest::bodyTexts(wordtest::readDocx(pad)), 0),
                   QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
     }
     QFile::setPermissions(fx.dataFile, QFile::ReadOwner | QFile::WriteOwner);
@@ -380,6 +414,61 @@ TEST_F(FrmDoelvermTest, ACalculationThatFailsItsChecksWritesNothing)
     ok();
     EXPECT_TRUE(bestanden().isEmpty());
     EXPECT_FALSE(geladen());
+}
+
+// A value another tool wrote into the data file that the calculation cannot
+// use stops the report after the one box that names it, on screen and in
+// Word alike: no report window, no save dialog, no file.
+TEST_F(FrmDoelvermTest, AValueFromOutsideThatCannotCountMakesNoReport)
+{
+    const QString datum = QStringLiteral(") is geen geldige datum. Zonder geldige datum aanvang nazorg kan niet worden "
+                                         "gerekend.\r\nPast u de datum aanvang nazorg aan via de menu-optie 'Invoer -> "
+                                         "Gegevens inrichting'.");
+    const struct {
+        const char *sql;
+        const char *titel;
+        QString tekst;
+    } gevallen[] = {
+        {"UPDATE tblStort SET sngRentePerc=9e999 WHERE idrStort_ID=%1", "Invoer onvolledig bij Alfa",
+         QStringLiteral("Er is geen (geldige) rente ingevoerd in het scherm 'Gegevens inrichting'.")},
+        {"UPDATE tblStort SET sngAlgRisicoBedrag=-9e999 WHERE idrStort_ID=%1", "Invoer onvolledig bij Alfa",
+         QStringLiteral("Er is geen (geldig) risicobedrag ingevoerd in het scherm 'Toeslagen nazorgfase'.")},
+        {"UPDATE tblAct SET sngKostenTotaal=1e39 WHERE lngStort_REF=%1 AND strAct='Maaien'",
+         "Validatie invoer inrichting 'Alfa'",
+         QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in formulier "
+                        "'Voorzieningen en kostenposten').\r\n\r\nKostenpost: \r\n\tTerrein --> Maaien\r\n\r\n"
+                        "Voer de gegevens van de kostenposten eerst volledig in.")},
+        {"UPDATE tblStort SET dtmAanvangNazorg='morgen' WHERE idrStort_ID=%1", "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (morgen") + datum},
+        {"UPDATE tblStort SET dtmAanvangNazorg='10000-01-01 00:00:00' WHERE idrStort_ID=%1",
+         "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (10000-01-01 00:00:00") + datum},
+        {"UPDATE tblStort SET dtmAanvangNazorg='0231-01-01 00:00:00' WHERE idrStort_ID=%1",
+         "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (1-1-0231") + datum},
+        {"UPDATE tblStort SET dtmAanvangNazorg=47000 WHERE idrStort_ID=%1", "Ongeldige datum aanvang nazorg",
+         QStringLiteral("De datum aanvang nazorg in het databestand (47000") + datum},
+    };
+    for (const auto &g : gevallen) {
+        for (const bool inWord : {false, true}) {
+            SCOPED_TRACE(std::string(g.sql) + (inWord ? " (Word)" : " (screen)"));
+            calctest::CalcFixture eigen;
+            std::swap(fx.dataFile, eigen.dataFile); // the session reads fx
+            ASSERT_EQ(testsupport::sqliteShell(fx.dataFile, QString::fromLatin1(g.sql).arg(fx.alfa)), QString());
+            laad(fx.alfa);
+            klik(QStringLiteral("chkRapHef"));
+            if (inWord)
+                klik(QStringLiteral("optRapNaar_2"));
+            script.expectMsgBox(ui::Icon::Exclamation, QString::fromUtf8(g.titel), g.tekst);
+            ok();
+            EXPECT_TRUE(script.verify()) << script.report().toStdString();
+            script.clear();
+            EXPECT_EQ(screens::Form::loaded<frmRapScherm>(), nullptr);
+            EXPECT_TRUE(bestanden().isEmpty());
+            testsupport::unloadForms();
+            std::swap(fx.dataFile, eigen.dataFile);
+        }
+    }
 }
 
 } // namespace

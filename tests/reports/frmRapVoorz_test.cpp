@@ -3,6 +3,7 @@
 
 #include "report_fixture.h"
 
+#include "support/item_at.h"
 #include "support/widget_driver.h"
 
 #include "reports/frmRapVoorz.h"
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::itemAt;
 
 const QString kOpslaanTitel = QStringLiteral("Rapportage opslaan als ...");
 
@@ -110,7 +113,7 @@ TEST_F(FrmRapVoorzTest, WritesTheReportAndStaysOpenWithItsChoices)
     const QStringList texts = wordtest::bodyTexts(d);
     EXPECT_TRUE(texts.contains(QStringLiteral(">>  Voorzieningen")));
     EXPECT_TRUE(texts.contains(QStringLiteral(">>  Kostenposten")));
-    EXPECT_EQ(wordtest::paragraphs(d[QStringLiteral("header")].toArray())[0].toObject()[QStringLiteral("text")],
+    EXPECT_EQ(itemAt(wordtest::paragraphs(d[QStringLiteral("header")].toArray()), 0).toObject()[QStringLiteral("text")],
               QStringLiteral("TAVIR 3.0"));
 
     EXPECT_TRUE(screens::Form::loaded<reports::frmRapVoorz>());

@@ -1,6 +1,7 @@
 // The unused checklist items, and the page header and footer.
 
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/rap_alg_gegevens.h"
 
@@ -12,6 +13,7 @@
 namespace {
 
 using reporttest::column;
+using testsupport::itemAt;
 
 class NietGeselecteerdTest : public reporttest::WordReportTest {
 protected:
@@ -46,7 +48,7 @@ TEST_F(NietGeselecteerdTest, ListsTheUnusedItemsGroupedByRubric)
     EXPECT_EQ(sections[1].toObject()[QStringLiteral("orientation")].toInt(), 0);
     EXPECT_TRUE(wordtest::bodyTexts(d).contains(QStringLiteral("Overzicht niet geselecteerde checklistposten")));
 
-    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QJsonObject t = itemAt(wordtest::tables(d), 0).toObject();
     const QStringList rows = wordtest::rowTexts(t);
     const int items = int(actieveItems().size()) - 2; // Alfa uses items 2 and 10
     // Items of all six rubrics: a row for each group, none left out.
@@ -59,10 +61,10 @@ TEST_F(NietGeselecteerdTest, ListsTheUnusedItemsGroupedByRubric)
         ASSERT_GT(i, vorige) << g.toStdString();
         EXPECT_TRUE(wordtest::cell(t, int(i) + 1, 1)[QStringLiteral("bold")].toBool());
         // The first item of a group names its facility.
-        EXPECT_FALSE(column(t, 1)[i + 1].isEmpty());
+        EXPECT_FALSE(itemAt(column(t, 1), i + 1).isEmpty());
         vorige = i;
     }
-    EXPECT_EQ(rows[1], QStringLiteral("Bovenafdichting|Maaien bovenafdichting|Deelonderzoek 2, par. 3.1"));
+    EXPECT_EQ(itemAt(rows, 1), QStringLiteral("Bovenafdichting|Maaien bovenafdichting|Deelonderzoek 2, par. 3.1"));
     EXPECT_FALSE(rows.contains(QStringLiteral("|Onderhoud hekwerk en poort|Deelonderzoek 1, par. 2.2")));
     EXPECT_FALSE(rows.contains(QStringLiteral("Peilbuizen|Controlemetingen grondwater|Deelonderzoek 3, par. 2.1")));
     // A further item of the same facility leaves the facility empty.
@@ -75,9 +77,9 @@ TEST_F(NietGeselecteerdTest, ASiteWithoutChecklistItemsGetsEveryItemListed)
     const QJsonObject d = write(fx.gamma, reports::kModusInvoer, false);
     EXPECT_EQ(d[QStringLiteral("sections")].toArray().size(), 1);
     const QStringList texts = wordtest::bodyTexts(d);
-    EXPECT_EQ(texts[0], QStringLiteral("Rapportage TAVIR: ingevoerde data"));
-    EXPECT_EQ(texts[1], QStringLiteral(">> Overzicht niet geselecteerde checklistposten"));
-    EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), actieveItems().size() + 6);
+    EXPECT_EQ(itemAt(texts, 0), QStringLiteral("Rapportage TAVIR: ingevoerde data"));
+    EXPECT_EQ(itemAt(texts, 1), QStringLiteral(">> Overzicht niet geselecteerde checklistposten"));
+    EXPECT_EQ(wordtest::rowTexts(itemAt(wordtest::tables(d), 0).toObject()).size(), actieveItems().size() + 6);
 }
 
 TEST_F(NietGeselecteerdTest, ASiteThatUsesEveryItemIsToldSo)
@@ -99,9 +101,9 @@ TEST_F(NietGeselecteerdTest, HeaderAndFooterNameTheProgramAndThePages)
     doc.Selection().TypeText(QStringLiteral(" verder"));
     const QJsonObject d = saveAndRead();
     EXPECT_EQ(wordtest::bodyTexts(d), QStringList{QStringLiteral("inhoud verder")});
-    const QJsonObject kop = wordtest::paragraphs(d[QStringLiteral("header")].toArray())[0].toObject();
+    const QJsonObject kop = itemAt(wordtest::paragraphs(d[QStringLiteral("header")].toArray()), 0).toObject();
     EXPECT_EQ(kop[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
-    const QJsonObject run = kop[QStringLiteral("runs")].toArray()[0].toObject();
+    const QJsonObject run = itemAt(kop[QStringLiteral("runs")].toArray(), 0).toObject();
     EXPECT_EQ(run[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
     EXPECT_EQ(run[QStringLiteral("size")].toDouble(), 7.0);
     EXPECT_TRUE(run[QStringLiteral("italic")].toBool());

@@ -2,6 +2,7 @@
 
 #include "demo_site.h"
 #include "rapport_opname.h"
+#include "support/item_at.h"
 #include "support/qstring_printer.h"
 #include "support/scripted_dialogs_fixture.h"
 
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::itemAt;
 
 class RapDVSchermTest : public testsupport::ScriptedDialogsTest {
 protected:
@@ -46,9 +49,10 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
     EXPECT_EQ(rap.kleuren, QList<qint32>({0xFF0000, 0}));
 
     const QStringList r = rap.regels();
-    EXPECT_EQ(r[0], QStringLiteral("post\taanleg   \teerste  \tlaatste\tfrequentie\tkosten (prijspeil 2002)\tNCW\t"));
-    EXPECT_EQ(r[1], QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t"));
-    EXPECT_EQ(r[2], QString(9, QLatin1Char('\t')));
+    EXPECT_EQ(itemAt(r, 0),
+              QStringLiteral("post\taanleg   \teerste  \tlaatste\tfrequentie\tkosten (prijspeil 2002)\tNCW\t"));
+    EXPECT_EQ(itemAt(r, 1), QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t"));
+    EXPECT_EQ(itemAt(r, 2), QString(9, QLatin1Char('\t')));
     EXPECT_EQ(r.mid(3, 7), QStringList({"A: Jaarlijkse kosten", "", "", "INSTANDHOUDEN", "", "Terrein",
                                         QString::fromUtf8("\u25cb\tMaaien\t\t1\too\t2x per jr\t€ 1.000,00\t€ 121.413"
                                                           "\t(7,5%)")}));
@@ -101,7 +105,7 @@ TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
 TEST_F(RapDVSchermTest, ByCategoryEveryGroupEndsWithItsSubtotalAndTheBlocksFollowTheLast)
 {
     const QStringList r = write(fx.alfa, 1).regels();
-    EXPECT_EQ(r[3], QStringLiteral("A: Jaarlijkse kosten & B: Vervangingskosten"));
+    EXPECT_EQ(itemAt(r, 3), QStringLiteral("A: Jaarlijkse kosten & B: Vervangingskosten"));
     EXPECT_TRUE(r.contains(QString::fromUtf8("Subtotaal algemeen: \t\t\t\t\t\t€ 150.665\t(9,3%)")));
     qsizetype laatste = -1;
     for (qsizetype i = 0; i < r.size(); ++i)

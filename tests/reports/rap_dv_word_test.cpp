@@ -1,6 +1,7 @@
 // The target-fund table in Word, on the calculation's fixture sites.
 
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/rap_dv_word.h"
 
@@ -13,6 +14,8 @@
 namespace {
 
 using reporttest::column;
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class RapDVWordTest : public reporttest::WordReportTest {
 protected:
@@ -35,7 +38,7 @@ protected:
         writer.RapDVnaarWord(deelVooraf);
         const QString path = out.filePath(QStringLiteral("apart-%1.docx").arg(sortering));
         eigenDoc.SaveAs(path);
-        return wordtest::tables(wordtest::readDocx(path))[0].toObject();
+        return itemAt(wordtest::tables(wordtest::readDocx(path)), 0).toObject();
     }
 
     QJsonObject write(qint32 site, int sortering, bool deelVooraf)
@@ -85,17 +88,17 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
     EXPECT_EQ(s[QStringLiteral("top")].toDouble(), 1.4);
     EXPECT_EQ(s[QStringLiteral("left")].toDouble(), 2.4);
     EXPECT_EQ(s[QStringLiteral("footer")].toDouble(), 0.7);
-    EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(d), 0), QStringLiteral("Rapportage doelvermogen\nInrichting: Alfa\n"));
 
-    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QJsonObject t = itemAt(wordtest::tables(d), 0).toObject();
     EXPECT_EQ(
-        wordtest::rowTexts(t).first(),
+        itemAt(wordtest::rowTexts(t), 0),
         QStringLiteral("|post|aanleg afd.|eerste uitgave|laatste uitgave|frequentie|kosten (prijspeil 2002)|NCW|"));
     const QJsonObject kop = wordtest::cell(t, 1, 2);
     EXPECT_TRUE(kop[QStringLiteral("bold")].toBool());
     EXPECT_EQ(kop[QStringLiteral("top")].toInt(), 12);
     EXPECT_EQ(kop[QStringLiteral("bottom")].toInt(), 6);
-    EXPECT_TRUE(t[QStringLiteral("rows")].toArray()[0].toObject()[QStringLiteral("heading")].toBool());
+    EXPECT_TRUE(itemAt(t[QStringLiteral("rows")].toArray(), 0).toObject()[QStringLiteral("heading")].toBool());
     EXPECT_EQ(wordtest::cell(t, 2, 1)[QStringLiteral("size")].toDouble(), 12.0);
 
     const QStringList expected = {
@@ -150,7 +153,7 @@ TEST_F(RapDVWordTest, ByRubricTheABlockStandsOnceBeforeTheReplacementCosts)
         QString::fromUtf8("\u2714|Apparaatskosten algemeen||€ 15.000 per jaar plus 3 % van (A+B)|€ 915.802|(56,5%)")));
     EXPECT_TRUE(rows.contains(QString::fromUtf8(
         "\u2714|Rapportage/evaluatie||1|oo|1x per jr|€ 3.500 + 10 x € 225 = € 5.750|€ 349.063|(21,5%)")));
-    EXPECT_EQ(rows.last(), QString::fromUtf8("DOELVERMOGEN||||||€ 1.670.408|"));
+    EXPECT_EQ(lastItem(rows), QString::fromUtf8("DOELVERMOGEN||||||€ 1.670.408|"));
     const int last = int(rows.size());
     EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("bottom")].toInt(), 12);
     EXPECT_EQ(wordtest::cell(t, last, 1)[QStringLiteral("top")].toInt(), 6);
@@ -182,7 +185,7 @@ TEST_F(RapDVWordTest, ByCategoryEachGroupHasItsSubtotalAndTheBlocksFollowTheLast
     EXPECT_EQ(sections[0].toObject()[QStringLiteral("orientation")].toInt(), 0);
     EXPECT_EQ(sections[1].toObject()[QStringLiteral("orientation")].toInt(), 1);
     EXPECT_EQ(sections[1].toObject()[QStringLiteral("start")].toInt(), 2);
-    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QJsonObject t = itemAt(wordtest::tables(d), 0).toObject();
     EXPECT_EQ(wordtest::cell(t, 2, 1)[QStringLiteral("span")].toInt(), 9);
     const QStringList expected = {
         "A: Jaarlijkse kosten & B: Vervangingskosten",
@@ -230,7 +233,7 @@ TEST_F(RapDVWordTest, ByCategoryEachGroupHasItsSubtotalAndTheBlocksFollowTheLast
 TEST_F(RapDVWordTest, DifferentiatedSurchargesAreListedOnePerRecord)
 {
     const QJsonObject d = write(fx.beta, 2, false);
-    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QJsonObject t = itemAt(wordtest::tables(d), 0).toObject();
     const QStringList rows = wordtest::rowTexts(t);
     const qsizetype kop = rows.indexOf(QStringLiteral("|Toeslagen vervangingen|||||||"));
     ASSERT_GE(kop, 0);
@@ -281,9 +284,9 @@ TEST_F(RapDVWordTest, OverigStandsApartAfterBlockBAndTheTotalsStayInEveryDivisio
         const QStringList c2 = column(t, 2), c8 = column(t, 8), c9 = column(t, 9);
         const qsizetype opruimen = c2.indexOf(QStringLiteral("Opruimen"));
         const qsizetype sub = c2.indexOf(reports::kSubtotaalOverig);
-        EXPECT_EQ(c9[opruimen], QString());
-        EXPECT_EQ(c8[sub], vb::Format(dv.TotaalRubriek(6), QStringLiteral("€ #,#0")));
-        EXPECT_EQ(c9[sub], QString());
+        EXPECT_EQ(itemAt(c9, opruimen), QString());
+        EXPECT_EQ(itemAt(c8, sub), vb::Format(dv.TotaalRubriek(6), QStringLiteral("€ #,#0")));
+        EXPECT_EQ(itemAt(c9, sub), QString());
 
         // The group subtotals add up to the annual and replacement costs
         // (by rubric the replacement costs have no group subtotal), and the

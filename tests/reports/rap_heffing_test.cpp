@@ -4,6 +4,7 @@
 
 #include "rapport_opname.h"
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/rap_heffing.h"
 
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::itemAt;
 
 class RapHeffingTest : public reporttest::WordReportTest {
 protected:
@@ -92,7 +95,7 @@ TEST_F(RapHeffingTest, InWordTheOwnLevyOnAPageOfItsOwn)
     const QJsonArray ps = wordtest::paragraphs(d[QStringLiteral("body")].toArray());
     const auto para = [&](qsizetype i) { return ps[int(i)].toObject(); };
     const auto onderstreept = [&](qsizetype i) {
-        return para(i)[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("underline")].toBool();
+        return itemAt(para(i)[QStringLiteral("runs")].toArray(), 0).toObject()[QStringLiteral("underline")].toBool();
     };
     qsizetype kop = -1;
     for (qsizetype i = 0; i < ps.size(); ++i)
@@ -114,7 +117,7 @@ TEST_F(RapHeffingTest, TheOnlyPartStartsOnTheFirstPage)
     const QJsonObject d = saveAndRead();
     EXPECT_EQ(d[QStringLiteral("sections")].toArray().size(), 1);
     const QStringList body = wordtest::bodyTexts(d);
-    EXPECT_EQ(body.first(), QStringLiteral("Rapportage heffingen\n"));
+    EXPECT_EQ(itemAt(body, 0), QStringLiteral("Rapportage heffingen\n"));
     EXPECT_TRUE(body.contains(QStringLiteral("jaar\taantal kTon\theffing/ton *\theffing *\tcontrole NCW")));
 }
 

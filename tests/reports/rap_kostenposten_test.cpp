@@ -1,6 +1,7 @@
 // The cost-item table of the input-data report, read back by python-docx.
 
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/clsActRapInvoer.h"
 #include "reports/rap_kostenposten.h"
@@ -10,6 +11,7 @@
 namespace {
 
 using reporttest::column;
+using testsupport::itemAt;
 
 const QString S250 = QString(QChar(0x25CB));
 const QString S252 = QString(QChar(0x2714));
@@ -40,7 +42,7 @@ protected:
 TEST_F(KostenpostenTest, ListsEveryItemByCategoryAndFacility)
 {
     const QJsonObject d = write(fx.alfa, false);
-    const QJsonObject t = wordtest::tables(d)[0].toObject();
+    const QJsonObject t = itemAt(wordtest::tables(d), 0).toObject();
     const QStringList expected = {
         "|post|start|eind|freq.|kosten|verwijzing nazorgplan|opmerkingen",
         "|||||||",
@@ -68,7 +70,7 @@ TEST_F(KostenpostenTest, ListsEveryItemByCategoryAndFacility)
 
     // Header row: bold, lines above and below, repeated on every page.
     const QJsonArray rows = t[QStringLiteral("rows")].toArray();
-    EXPECT_TRUE(rows[0].toObject()[QStringLiteral("heading")].toBool());
+    EXPECT_TRUE(itemAt(rows, 0).toObject()[QStringLiteral("heading")].toBool());
     EXPECT_TRUE(wordtest::cell(t, 1, 2)[QStringLiteral("bold")].toBool());
     EXPECT_NE(wordtest::cell(t, 1, 2)[QStringLiteral("top")], QJsonValue());
     EXPECT_NE(wordtest::cell(t, 1, 2)[QStringLiteral("bottom")], QJsonValue());
@@ -141,7 +143,7 @@ TEST_F(KostenpostenTest, ALaterPartStartsANewLandscapeSection)
     ASSERT_EQ(sections.size(), 2);
     EXPECT_EQ(sections[1].toObject()[QStringLiteral("orientation")].toInt(), 1);
     EXPECT_EQ(sections[1].toObject()[QStringLiteral("start")].toInt(), 2);
-    EXPECT_EQ(wordtest::bodyTexts(d)[0], QStringLiteral("vorig deel"));
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(d), 0), QStringLiteral("vorig deel"));
 }
 
 TEST_F(KostenpostenTest, ASiteWithoutItemsOfItsOwnIsToldAndGetsNothing)
@@ -168,7 +170,7 @@ TEST_F(KostenpostenTest, GroupsByTheNamesAsSorted)
     fx.item(site, fx.facility(site, 3, QStringLiteral("Put")), calctest::ownItem(QStringLiteral("B")));
     fx.item(site, fx.facility(site, 3, QStringLiteral("Put")), calctest::ownItem(QStringLiteral("A")));
     fx.item(site, fx.facility(site, 1, QStringLiteral("Put")), calctest::ownItem(QStringLiteral("C")));
-    const QJsonObject t = wordtest::tables(write(site, false))[0].toObject();
+    const QJsonObject t = itemAt(wordtest::tables(write(site, false)), 0).toObject();
     EXPECT_EQ(column(t, 2), (QStringList{"post", "", "ALGEMEEN", "", "Put", "C", "", "GRONDWATERMONITORINGSSYSTEEM", "",
                                          "Put", "A", "B", ""}));
 }

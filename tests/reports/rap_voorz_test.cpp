@@ -2,6 +2,7 @@
 // its parts and the driver that saves it.
 
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/rap_kostenposten.h"
 #include "reports/rap_voorz.h"
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using testsupport::itemAt;
 
 const QString kTitel = QStringLiteral("Rapportage TAVIR: ingevoerde data");
 const QString kGereed = QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?");
@@ -71,7 +74,7 @@ TEST_F(RapVoorzTest, FacilitiesAloneGiveAPortraitListByCategory)
 {
     const QJsonObject d = schrijf(fx.alfa, {0, 1, 0, 0});
     EXPECT_EQ(orientaties(d), QList<int>{0});
-    EXPECT_EQ(d[QStringLiteral("sections")].toArray()[0].toObject()[QStringLiteral("left")].toDouble(), 2.5);
+    EXPECT_EQ(itemAt(d[QStringLiteral("sections")].toArray(), 0).toObject()[QStringLiteral("left")].toDouble(), 2.5);
     const QStringList texts = wordtest::bodyTexts(d);
     ASSERT_GE(texts.size(), 3);
     EXPECT_EQ(texts.mid(0, 2), (QStringList{kTitel, QStringLiteral(">>  Voorzieningen")}));
@@ -83,7 +86,7 @@ TEST_F(RapVoorzTest, FacilitiesAloneGiveAPortraitListByCategory)
     EXPECT_TRUE(wordtest::tables(d).isEmpty());
     // Header and footer come with every report.
     const QJsonArray kop = wordtest::paragraphs(d[QStringLiteral("header")].toArray());
-    EXPECT_EQ(kop[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
+    EXPECT_EQ(itemAt(kop, 0).toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
     EXPECT_EQ(d[QStringLiteral("protection")], QJsonValue());
 }
 
@@ -140,7 +143,7 @@ protected:
         WordReportTest::SetUp();
         m_opener = os::setOpener([this](const QUrl &url) {
             geopend << url.toLocalFile();
-            return true;
+            return opent;
         });
     }
     void TearDown() override
@@ -161,6 +164,7 @@ protected:
         int waarde = 0;
     } voortgang;
     QStringList geopend;
+    bool opent = true; // whether the desktop has a program that opens it
 
 private:
     os::Opener m_opener;
@@ -202,6 +206,31 @@ TEST_F(RapVoorzDriverTest, TheDialogOpensInTheSitesReportFolderOrTheDocumentsFol
     EXPECT_EQ(fx.scalar(QStringLiteral("SELECT memStandaardExportDir FROM tblStort WHERE idrStort_ID=?"), {fx.alfa})
                   .toString(),
               out.path());
+}
+
+TEST_F(RapVoorzDriverTest, ANameTypedWithoutItsExtensionIsSavedAsAWordFile)
+{
+    const QString getypt = out.filePath(QStringLiteral("invoer Alfa"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).answer(getypt);
+    script.expectMsgBox(ui::Icon::Question, kGereedTitel, kGereed, ui::Buttons::YesNo).answer(ui::Answer::No);
+    EXPECT_EQ(rapporteer(), getypt + QStringLiteral(".docx"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("invoer Alfa.docx")});
+}
+
+TEST_F(RapVoorzDriverTest, WithoutAProgramToOpenItTheUserLearnsWhereTheReportIs)
+{
+    opent = false;
+    const QString pad = out.filePath(QStringLiteral("invoer.docx"));
+    script.expectFileDialog(ui::FileDialogMode::Save, kOpslaanTitel).answer(pad);
+    script.expectMsgBox(ui::Icon::Question, kGereedTitel, kGereed, ui::Buttons::YesNo).answer(ui::Answer::Yes);
+    script.expectMsgBox(ui::Icon::Exclamation, kGereedTitel,
+                        QStringLiteral("Het rapport kan niet worden geopend: er is op deze computer geen programma "
+                                       "gevonden dat Word-documenten (.docx) opent.\r\n\r\nHet rapport is "
+                                       "opgeslagen als:\r\n")
+                            + pad);
+    EXPECT_EQ(rapporteer(), pad);
+    EXPECT_EQ(geopend, QStringList{pad});
+    EXPECT_TRUE(QFile::exists(pad));
 }
 
 TEST_F(RapVoorzDriverTest, NoLeavesTheFileUnopened)

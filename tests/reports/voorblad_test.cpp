@@ -2,6 +2,7 @@
 // and the forecast.
 
 #include "report_fixture.h"
+#include "support/item_at.h"
 
 #include "reports/rap_alg_gegevens.h"
 
@@ -15,6 +16,8 @@
 namespace {
 
 using reporttest::column;
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class VoorbladTest : public reporttest::WordReportTest {
 protected:
@@ -44,15 +47,15 @@ TEST_F(VoorbladTest, ReportModeHasGeneralDataSummarySignatureAndForecast)
 {
     const QJsonObject d = write(fx.alfa, 0, true, true);
     EXPECT_TRUE(meldingen.isEmpty()) << meldingen.join(',').toStdString();
-    const QJsonObject s = d[QStringLiteral("sections")].toArray()[0].toObject();
+    const QJsonObject s = itemAt(d[QStringLiteral("sections")].toArray(), 0).toObject();
     EXPECT_EQ(s[QStringLiteral("orientation")].toInt(), 0);
     EXPECT_EQ(s[QStringLiteral("top")].toDouble(), 1.5);
     EXPECT_EQ(s[QStringLiteral("left")].toDouble(), 2.5);
 
     const QJsonArray body = d[QStringLiteral("body")].toArray();
-    const QJsonObject titel = body[0].toObject();
+    const QJsonObject titel = itemAt(body, 0).toObject();
     EXPECT_EQ(titel[QStringLiteral("text")].toString(), QStringLiteral("R a p p o r t a g e   T A V I R"));
-    EXPECT_EQ(titel[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("size")].toDouble(), 22.0);
+    EXPECT_EQ(itemAt(titel[QStringLiteral("runs")].toArray(), 0).toObject()[QStringLiteral("size")].toDouble(), 22.0);
     const QStringList texts = wordtest::bodyTexts(d);
     // The fields are saved with a result: the moment of saving, the
     // estimated page count.
@@ -109,7 +112,7 @@ TEST_F(VoorbladTest, ReportModeHasGeneralDataSummarySignatureAndForecast)
 
     const QJsonObject sig = ts[2].toObject();
     EXPECT_EQ(wordtest::rowTexts(sig), QStringList{QStringLiteral("Naam|Datum|Paraaf")});
-    EXPECT_EQ(sig[QStringLiteral("rows")].toArray()[0].toObject()[QStringLiteral("height")].toDouble(), 2.0);
+    EXPECT_EQ(itemAt(sig[QStringLiteral("rows")].toArray(), 0).toObject()[QStringLiteral("height")].toDouble(), 2.0);
     EXPECT_EQ(sig[QStringLiteral("borders")].toObject()[QStringLiteral("insideV")].toInt(), 6);
 
     // The forecast follows on a page of its own.
@@ -129,7 +132,7 @@ TEST_F(VoorbladTest, DifferentiatedSurchargesDropTheDesignRowAndNoForecastSaysSo
     ASSERT_EQ(ts.size(), 3); // no forecast table
     const QJsonObject alg = ts[0].toObject();
     EXPECT_EQ(value(alg, QStringLiteral("Percentage ontwerp/directie")), QStringLiteral("<none>"));
-    EXPECT_EQ(wordtest::rowTexts(alg)[33], QStringLiteral("|"));
+    EXPECT_EQ(itemAt(wordtest::rowTexts(alg), 33), QStringLiteral("|"));
     EXPECT_EQ(value(alg, QStringLiteral("Kosten rapportage/evaluatie")), QString::fromUtf8("€ 3.500 per jaar"));
     const QStringList som = wordtest::rowTexts(ts[1].toObject());
     ASSERT_EQ(som.size(), 10);
@@ -144,13 +147,13 @@ TEST_F(VoorbladTest, InputModeHasNoSummaryAndNoSignature)
 {
     const QJsonObject d = write(fx.gamma, reports::kModusInvoer, false, false);
     const QStringList texts = wordtest::bodyTexts(d);
-    EXPECT_EQ(texts[0], QStringLiteral("Rapportage TAVIR: ingevoerde data"));
-    EXPECT_EQ(texts[1], QStringLiteral(">> Algemene gegevens"));
+    EXPECT_EQ(itemAt(texts, 0), QStringLiteral("Rapportage TAVIR: ingevoerde data"));
+    EXPECT_EQ(itemAt(texts, 1), QStringLiteral(">> Algemene gegevens"));
     const QJsonArray ts = wordtest::tables(d);
     ASSERT_EQ(ts.size(), 2); // general data and forecast
     EXPECT_EQ(value(ts[0].toObject(), QStringLiteral("Kosten rapportage/evaluatie")),
               QString::fromUtf8("€ 9.000 per jaar"));
-    EXPECT_EQ(wordtest::rowTexts(ts[1].toObject()).last(), QStringLiteral("totaal|300"));
+    EXPECT_EQ(lastItem(wordtest::rowTexts(ts[1].toObject())), QStringLiteral("totaal|300"));
 }
 
 TEST_F(VoorbladTest, AFailureIsReportedWithTheWritersName)

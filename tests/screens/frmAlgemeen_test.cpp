@@ -8,6 +8,7 @@
 #include "screens/frmAlgemeen_rules.h"
 #include "screens/frmTonnage.h"
 
+#include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
 #include <QCheckBox>
@@ -39,6 +40,13 @@ TEST(GeneralDataRules, StartOfAfterCareMustBeADateOnTheFirstOrTheSixteenth)
         {"", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
         {"31-2-2031", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
         {"morgen", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+        // four-digit years only: a year before 1000 is refused however it is written
+        {"1-1-1000", nullptr, nullptr},
+        {"16-12-9999", nullptr, nullptr},
+        {"1-1-231", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+        {"1-1-0231", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+        {"0999-12-01", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
+        {"1-1-10000", "Ongeldige datum aanvang nazorg ingevoerd.", "Invoer datum aanvang nazorg"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tekst);
@@ -47,6 +55,10 @@ TEST(GeneralDataRules, StartOfAfterCareMustBeADateOnTheFirstOrTheSixteenth)
         if (w) {
             EXPECT_EQ(w->tekst, QString::fromUtf8(c.melding));
             EXPECT_EQ(w->titel, QString::fromUtf8(c.titel));
+        } else {
+            // A date taken is shown so that it is taken again.
+            const QString getoond = vb::CStr(vb::CDate(QString::fromUtf8(c.tekst)));
+            EXPECT_FALSE(screens::ToetsAanvangNazorg(getoond).has_value()) << getoond.toStdString();
         }
     }
 }
@@ -82,7 +94,7 @@ TEST(GeneralDataRules, ProvinceListRunsFromTenToHundredTwentyThenNone)
         namen << p.naam;
         codes << p.code;
     }
-    EXPECT_EQ(codes, QList<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 0}));
+    ASSERT_EQ(codes, QList<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 0}));
     EXPECT_EQ(namen.first(), QStringLiteral("Drenthe"));
     EXPECT_EQ(namen.at(11), QStringLiteral("Zuid-Holland"));
     EXPECT_EQ(namen.last(), QStringLiteral("??"));
@@ -196,6 +208,21 @@ TEST_F(FrmAlgemeenTest, RefusedFieldsKeepTheFocusAndNeverReachTheRow)
     EXPECT_EQ(stored("strStortNaam").toString(), QStringLiteral("Stort Noord"));
     EXPECT_EQ(stored("dtmAanvangNazorg").toDateTime().date(), QDate(2031, 3, 16));
     EXPECT_EQ(rereads, 1);
+}
+
+// A start of after-care that another tool stored with a year before 1000
+// shows with four digits, as it is stored, and the field's own check
+// refuses it: the screen does not close on it.
+TEST_F(FrmAlgemeenTest, AStoredYearBefore1000ShowsWithFourDigitsAndIsRefused)
+{
+    site->execute(QStringLiteral("UPDATE tblStort SET dtmAanvangNazorg='0231-01-01 00:00:00' WHERE idrStort_ID=?"),
+                  {site->siteId});
+    open();
+    EXPECT_EQ(edit("txtAanvangNazorg")->text(), QStringLiteral("1-1-0231"));
+    script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Invoer datum aanvang nazorg"),
+                        QStringLiteral("Ongeldige datum aanvang nazorg ingevoerd."));
+    close();
+    EXPECT_EQ(loadedFormNames(), QStringList({"frmAlgemeen"}));
 }
 
 TEST_F(FrmAlgemeenTest, ProvinceMustBeOneOfTheList)

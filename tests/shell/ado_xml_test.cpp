@@ -92,7 +92,7 @@ TEST(AdoXmlSamples, EscapesAndRawLineBreaksOfPendingChangesAreKept)
     QStringList ids;
     for (const adoxml::Row &row : rs.rows)
         ids << text(rs.type, row, "ID");
-    EXPECT_EQ(ids, QStringList({"1", "3", "4"}));
+    ASSERT_EQ(ids, QStringList({"1", "3", "4"}));
     EXPECT_EQ(text(rs.type, rs.rows[0], "TXT_VAR"), QStringLiteral("row=1|phase=1|\"dq\"|'sq'|<&>|tab\tcr\rlf\nend"));
     EXPECT_EQ(text(rs.type, rs.rows[1], "TXT_VAR"), QStringLiteral("<null>"));
     EXPECT_TRUE(text(rs.type, rs.rows[0], "TXT_WIDE").endsWith(QString::fromUtf8("|wide=한글_값_€")));
@@ -175,6 +175,7 @@ TEST(AdoXmlReader, ATimeIsReadOnJetsDayZero)
                                  .replace("d='2030-01-16T00:00:00'", "d='08:30:00'")
                                  .replace("'dateTime'", "'time'");
     const adoxml::Rowset rs = adoxml::read(bytes);
+    ASSERT_FALSE(rs.rows.empty());
     EXPECT_EQ(adoxml::typedValue(rs.type.columns[6], rs.rows[0].values[6]).toDateTime(),
               QDateTime(QDate(1899, 12, 30), QTime(8, 30)));
 }
@@ -194,6 +195,7 @@ TEST(AdoXmlWriter, EscapesTheDatabaseTypeAndWritesUnsignedValuesWhole)
     EXPECT_EQ(rs.rows[0].values.back(), std::optional<QString>(QStringLiteral("18446744073709551615")));
 
     const adoxml::Rowset back = adoxml::read(adoxml::write(rs));
+    ASSERT_EQ(back.rows.size(), 2u);
     EXPECT_EQ(back.type.columns[5].dbType, rs.type.columns[5].dbType);
     EXPECT_EQ(adoxml::typedValue(back.type.columns[7], back.rows[0].values[7]).toULongLong(), max);
     // Signed types stay signed.

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMap>
+#include <QTimer>
 
 #include <vector>
 
@@ -211,6 +212,7 @@ TEST_F(AutoUpdate, NothingNewerOnTheServer)
     EXPECT_EQ(server.requests(), QStringList({kUpdates + "updateinfo_isinonderhoud.txt",
                                               kUpdates + "updateinfo_prog.txt", kUpdates + "updateinfo_cl.txt"}));
     EXPECT_EQ(modAutoUpdate::garrUpdateProg, QStringList({"30", "1-1-2026", "tavir", "1500"}));
+    EXPECT_TRUE(screens::Form::loadedForms().isEmpty()) << "the screen loaded for the check has gone";
 }
 
 TEST_F(AutoUpdate, ChecklistThatAKilledRunDownloadedButNeverInstalledGoesWithTheNextCheck)
@@ -265,12 +267,66 @@ TEST_F(AutoUpdate, MaintenanceAndFilesNotReceived)
 
 TEST_F(AutoUpdate, TimedOutCheckFailsWithoutMessagesOfItsOwn)
 {
+    // No answer, and an answer a byte at a time: the time-out is for the
+    // whole request.
+    for (const bool trickle : {false, true}) {
+        SCOPED_TRACE(trickle ? "trickle" : "hang");
+        if (trickle)
+            trickleInfo();
+        else
+            hangInfo();
+        const qsizetype asked = server.requests().size();
+        const auto u = check();
+        EXPECT_TRUE(u.inOnderhoud);
+        EXPECT_EQ(u.statusChecklist, 9);
+        EXPECT_EQ(u.statusProgramma, 9);
+        EXPECT_FALSE(u.afgebroken);
+        EXPECT_EQ(server.requests().size() - asked, 1);
+        EXPECT_TRUE(script.shown().empty());
+        EXPECT_FALSE(ui::isBusyCursor());
+    }
+}
+
+TEST_F(AutoUpdate, CheckShowsTheUpdateScreenWhoseClosingBreaksItOff)
+{
+    // As at start: no update screen yet. The server keeps the first request
+    // waiting, far beyond the time-out.
     hangInfo();
-    const auto u = check();
-    EXPECT_TRUE(u.inOnderhoud);
-    EXPECT_EQ(u.statusChecklist, 9);
-    EXPECT_EQ(u.statusProgramma, 9);
-    EXPECT_FALSE(ui::isBusyCursor());
+    modAutoUpdate::setTijdslimiet(kRuimeTijdslimiet);
+    for (const bool program : {false, true}) {
+        SCOPED_TRACE(program ? "the program closes" : "the screen closes");
+        if (!shell::frmMDI_main::instance())
+            main = shell::frmMDI_main::load();
+        ASSERT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
+        const qsizetype asked = server.requests().size();
+        bool shown = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (server.requests().size() == asked)
+                return;
+            closer.stop();
+            shell::frmUpdateCheck *f = screens::Form::loaded<shell::frmUpdateCheck>();
+            shown = f && f->isVisible();
+            if (program)
+                shell::frmMDI_main::unload();
+            else if (f)
+                f->unload();
+        });
+        closer.start(20);
+
+        const auto u = check();
+
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(u.afgebroken);
+        EXPECT_EQ(u.statusChecklist, 0) << "nothing is offered";
+        EXPECT_EQ(u.statusProgramma, 0);
+        EXPECT_EQ(server.requests().size() - asked, 1);
+        EXPECT_TRUE(script.shown().empty()) << "nothing is said";
+        EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
+        EXPECT_EQ(shell::frmMDI_main::instance() == nullptr, program);
+        EXPECT_FALSE(ui::isBusyCursor());
+        EXPECT_FALSE(modAutoUpdate::BreekAf()) << "nothing runs any more";
+    }
 }
 
 TEST_F(AutoUpdate, ServerThatCannotBeReachedEndsTheCheckAtTheFirstRequest)
@@ -316,6 +372,58 @@ TEST_F(AutoUpdate, ServerAddressIsOneSettingAndTheHelpPageFollowsIt)
     EXPECT_EQ(u.statusChecklist, 0);
     EXPECT_EQ(u.statusProgramma, 0);
     EXPECT_EQ(server.requests().size(), 3);
+}
+
+TEST_F(AutoUpdate, ServerAddressOutlivesAProgramUpdate)
+{
+    const QString app = QLatin1String(modMain::kInstellingenApp);
+    const QStringList sections = {"TAVIR", "TAVIR3_0", "TAVIR3_1", "TAVIR3_2"};
+    // The sections this test writes go again, also when it fails.
+    struct Clean {
+        const QString &app;
+        const QStringList &sections;
+        void operator()() const
+        {
+            for (const QString &section : sections)
+                settings::DeleteSetting(app, section);
+        }
+        ~Clean() { (*this)(); }
+    } clean{app, sections};
+    struct Case {
+        const char *name;
+        std::vector<std::pair<const char *, const char *>> stored; // section, address
+        tavir::ProgramVersion version;
+        const char *expected;
+    } cases[] = {
+        {"made for 3.0, used by 3.1", {{"TAVIR3_0", "http://alt.example"}}, {3, 1, 0}, "http://alt.example"},
+        {"the section without a version", {{"TAVIR", "http://alt.example"}}, {3, 1, 0}, "http://alt.example"},
+        {"it wins over a version's own",
+         {{"TAVIR", "http://alt.example"}, {"TAVIR3_1", "http://oud.example"}},
+         {3, 1, 0},
+         "http://alt.example"},
+        {"this version's before earlier ones",
+         {{"TAVIR3_1", "http://alt.example"}, {"TAVIR3_0", "http://oud.example"}},
+         {3, 1, 0},
+         "http://alt.example"},
+        {"the newest earlier version's",
+         {{"TAVIR3_0", "http://oud.example"}, {"TAVIR3_1", "http://alt.example"}},
+         {3, 2, 0},
+         "http://alt.example"},
+        {"none", {}, {3, 1, 0}, "https://www.example.org"},
+    };
+    modAutoUpdate::setServerAdres(QString());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        clean();
+        for (const auto &[section, address] : c.stored)
+            settings::SaveSetting(app, QLatin1String(section), QLatin1String(modMain::kSetUpdateServer),
+                                  QLatin1String(address));
+        modMain::gVersion = c.version;
+
+        modMain::LeesInstellingen();
+
+        EXPECT_EQ(modAutoUpdate::pfunServerAdres(), QLatin1String(c.expected));
+    }
 }
 
 TEST_F(AutoUpdate, NamedProxyCarriesTheCheck)
@@ -423,10 +531,15 @@ TEST_F(AutoUpdate, BrokenChecklistDownloadsNeverReplaceTheInstalledFile)
              server.set(kUpdates + QStringLiteral("dbQORCL.mdb"), stall);
          },
          [&] {
-             // The download, not the check before it, waits a short time.
+             // The download, not the check before it, waits a short time:
+             // the time-out and a second for every 32 KiB.
              modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
+             const int seconden = (modAutoUpdate::pfunDownloadTijdslimiet(qint32(nieuw.size())) + 999) / 1000;
+             EXPECT_EQ(seconden, 1 + nieuw.size() / (32 * 1024));
              expectRequestError(12002,
-                                QStringLiteral("De server 127.0.0.1 gaf binnen 1 seconde geen antwoord (time-out)."),
+                                QStringLiteral("De server 127.0.0.1 gaf niet binnen %1 seconden een volledig "
+                                               "antwoord (time-out).")
+                                    .arg(seconden),
                                 QStringLiteral("dbQORCL.mdb"));
          }},
         {"not on the server",
@@ -498,22 +611,35 @@ TEST_F(AutoUpdate, HostileChecklistInfoLeavesEveryFileAsItWas)
         SCOPED_TRACE(name.toStdString());
         // The server offers a valid checklist file under that name.
         server.set(kUpdates + name, nieuw);
-        serveInfo("0", "30,d,tavir,10",
-                  ("13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size())).constData());
-        ASSERT_EQ(check().statusChecklist, 1);
+        const QByteArray info = "13,1-1-2027," + name.toUtf8() + "," + QByteArray::number(nieuw.size());
+        serveInfo("0", "30,d,tavir,10", info.constData());
         const qsizetype asked = server.requests().size();
         QString shown = name;
         shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
-        script.expectMsgBox(
-            Icon::Exclamation, QStringLiteral("Update mislukt..."),
-            QStringLiteral("Het updatebestand op de server noemt \"") + shown
-                + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
-                                 "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
-                                 "uw applicatiebeheerder."));
+        const auto expectRefusal = [&] {
+            script.expectMsgBox(
+                Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                    + QStringLiteral("\" als nieuw checklistbestand. Alleen het checklistbestand dbQORCL.mdb "
+                                     "kan worden vervangen; er is niets gedownload of gewijzigd. Raadpleeg "
+                                     "uw applicatiebeheerder."));
+        };
 
+        // The check refuses it: nothing is offered or kept for the update.
+        modAutoUpdate::garrUpdateCL.clear();
+        expectRefusal();
+        const auto u = check();
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+        EXPECT_EQ(u.statusChecklist, 0);
+        EXPECT_TRUE(u.geweigerd);
+        EXPECT_TRUE(u.info.isEmpty());
+        EXPECT_TRUE(modAutoUpdate::garrUpdateCL.isEmpty());
+        // So does the update, whatever gave it the fields.
+        modAutoUpdate::garrUpdateCL = QString::fromUtf8(info).split(QLatin1Char(','));
+        expectRefusal();
         modAutoUpdate::VoerUpdateUit(true, false);
 
-        EXPECT_EQ(server.requests().size(), asked) << "nothing is fetched";
+        EXPECT_EQ(server.requests().size() - asked, 3) << "nothing but the info files is fetched";
         EXPECT_EQ(folderBytes(progDir), before);
         EXPECT_EQ(folderBytes(tmp.path()).keys(), QStringList{"nieuw.mdb"}) << "nothing beside the program folder";
         EXPECT_EQ(modMain::gintCLVolgnr, 12);
@@ -537,21 +663,35 @@ TEST_F(AutoUpdate, HostileProgramInfoIsRefusedBeforeAnythingIsFetched)
         server.set(kUpdates + QStringLiteral("tavir"), QByteArray(10, 'p'));
         server.set(kUpdates + name, QByteArray(10, 'x'));
         // A good file first: one bad name refuses the whole update.
-        serveInfo("0", ("31,d,tavir,10," + name.toUtf8() + ",10").constData(), "12,d,dbQORCL.mdb,5");
-        ASSERT_EQ(check().statusProgramma, 1);
+        const QByteArray info = "31,d,tavir,10," + name.toUtf8() + ",10";
+        serveInfo("0", info.constData(), "12,d,dbQORCL.mdb,5");
         const qsizetype asked = server.requests().size();
         QString shown = name;
         shown.replace(QLatin1Char('\n'), QLatin1Char('?'));
-        script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
-                            QStringLiteral("Het updatebestand op de server noemt \"") + shown
-                                + QStringLiteral("\" als programmabestand. Een programma-update kan alleen bestanden "
-                                                 "met een gewone naam in de programmamap vervangen, en nooit een "
-                                                 "databestand; er is niets gedownload of gewijzigd. Raadpleeg uw "
-                                                 "applicatiebeheerder."));
+        const auto expectRefusal = [&] {
+            script.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                                QStringLiteral("Het updatebestand op de server noemt \"") + shown
+                                    + QStringLiteral("\" als programmabestand. Een programma-update kan alleen "
+                                                     "bestanden met een gewone naam in de programmamap vervangen, en "
+                                                     "nooit een databestand; er is niets gedownload of gewijzigd. "
+                                                     "Raadpleeg uw applicatiebeheerder."));
+        };
 
+        // The check refuses it: nothing is offered or kept for the update.
+        modAutoUpdate::garrUpdateProg.clear();
+        expectRefusal();
+        const auto u = check();
+        EXPECT_TRUE(script.remaining().isEmpty()) << script.remaining().join('\n').toStdString();
+        EXPECT_EQ(u.statusProgramma, 0);
+        EXPECT_TRUE(u.geweigerd);
+        EXPECT_TRUE(u.info.isEmpty());
+        EXPECT_TRUE(modAutoUpdate::garrUpdateProg.isEmpty());
+        // So does the update, whatever gave it the fields.
+        modAutoUpdate::garrUpdateProg = QString::fromUtf8(info).split(QLatin1Char(','));
+        expectRefusal();
         modAutoUpdate::VoerUpdateUit(false, true);
 
-        EXPECT_EQ(server.requests().size(), asked);
+        EXPECT_EQ(server.requests().size() - asked, 3) << "nothing but the info files is fetched";
         EXPECT_EQ(folderBytes(progDir), before);
         EXPECT_TRUE(started.isEmpty());
         EXPECT_NE(shell::frmMDI_main::instance(), nullptr);

@@ -258,11 +258,19 @@ std::function<QVariant(Coupling &)> templateMet(const char *sql)
     };
 }
 
-// The box for a data file that is damaged (no version row, a table gone).
+// The boxes for a data file without its version row.
 auto beschadigd = [](Coupling &t, const QString &) {
     t.script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
                           QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"));
     t.expectNewer();
+};
+// The one box for a data file that lacks a table: it names the table and
+// does not call the file one of a later program.
+auto tabelWeg = [](Coupling &t, const QString &pad) {
+    t.script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
+                          QStringLiteral("Het databestand '") + pad
+                              + QStringLiteral("' is geen bestand van dit programma of is beschadigd: de tabel "
+                                               "'tblAct' ontbreekt. Koppeling kan niet worden gelegd."));
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -284,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     false, [](Coupling &t, const QString &) { t.expectNewer(); }, 0},
         WeigerGeval{"WithoutVersionRow", templateMet("DELETE FROM tblSYS;"), false, beschadigd, 0},
-        WeigerGeval{"WithoutCostItemTable", templateMet("DROP TABLE tblAct;"), false, beschadigd, 0},
+        WeigerGeval{"WithoutCostItemTable", templateMet("DROP TABLE tblAct;"), false, tabelWeg, 0},
         WeigerGeval{"NotADatabase",
                     [](Coupling &t) {
                         const QString pad = t.tmp.path() + QStringLiteral("/dbQORdata_kapot.mdb");

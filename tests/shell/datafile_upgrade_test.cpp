@@ -311,6 +311,11 @@ TEST_P(DataFileVersion, RowMissingOrNotAWholeNumberIsADamagedFile)
     if (GetParam().versie == modCompress::kVersieOnbekend)
         script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
                             QStringLiteral("Fout in databestand. Sluit TAVIR af en neem contact op met de helpdesk"));
+    if (GetParam().versie == modCompress::kTabelOntbreekt)
+        script.expectMsgBox(Icon::Critical, QStringLiteral("Beschadigd databestand"),
+                            QStringLiteral("Het databestand '") + pad
+                                + QStringLiteral("' is geen bestand van dit programma of is beschadigd: de tabel "
+                                                 "'tblSYS' ontbreekt. Koppeling kan niet worden gelegd."));
 
     EXPECT_EQ(modCompress::pfunVersieDatabestand(pad), GetParam().versie);
 }
@@ -320,7 +325,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(VersieGeval{"Current", "", 30},
                       VersieGeval{"KeyInOtherCase", "UPDATE tblSYS SET strSYS_ID='VERSIE', strSYSvalue=' 25 ';", 25},
                       VersieGeval{"NoRow", "DELETE FROM tblSYS;", 1000},
-                      VersieGeval{"NoTable", "DROP TABLE tblSYS;", 1000},
+                      VersieGeval{"NoTable", "DROP TABLE tblSYS;", modCompress::kTabelOntbreekt},
                       VersieGeval{"Empty", "UPDATE tblSYS SET strSYSvalue=NULL;", 1000},
                       VersieGeval{"Fraction", "UPDATE tblSYS SET strSYSvalue='3.1';", 1000},
                       VersieGeval{"Text", "UPDATE tblSYS SET strSYSvalue='dertig';", 1000}),

@@ -8,8 +8,11 @@
 #include "screens/frmAct.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QTabWidget>
+#include <QTest>
 
 using namespace shelltest;
 
@@ -123,6 +126,54 @@ TEST_F(SettingsScreenTest, CouplingAnotherDataFileOrCancellingTheDialog)
     EXPECT_EQ(txt->text(), other);
     EXPECT_EQ(modMain::gstrDatabestand, other);
     EXPECT_EQ(main->panelText(1), QStringLiteral("<geen inrichting geopend>"));
+}
+
+TEST_F(SettingsScreenTest, ANewDataFileIsOneWijzigListsAgain)
+{
+    shell::frmConfig *config = openSettings();
+    // The proposed name with a text typed after it, no extension.
+    const QString typed = tmp.path() + QStringLiteral("/dbQORdata_proef");
+    const QString made = typed + QStringLiteral(".mdb");
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Maak nieuw databestand..."))
+        .withFileName(QStringLiteral("dbQORdata_"))
+        .withFilter(QStringLiteral("databestand (dbQORdata_*)|dbQORdata_*.mdb|"), 1)
+        .answer(typed);
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Koppeling databestand"),
+                        QStringLiteral("Koppeling aan {") + made + QStringLiteral("} is ingesteld. "));
+    click(control<QPushButton>(config, "cmdNew"));
+    EXPECT_EQ(modMain::gstrDatabestand, made);
+    EXPECT_EQ(control<QLineEdit>(config, "txtDataLocatie")->text(), made);
+    EXPECT_TRUE(QFileInfo::exists(made));
+    EXPECT_FALSE(QFileInfo::exists(typed));
+    // "Wijzig..." shows the files of its filter.
+    EXPECT_TRUE(QDir::match(QStringLiteral("dbQORdata_*.mdb"), QFileInfo(made).fileName()));
+}
+
+// The data-file tab by keyboard: Tab and Shift+Tab go from "Wijzig..." to
+// "Nieuw..." and back, Space and Return press the one that has the focus,
+// and the save dialog closed by Escape (a cancel) changes nothing.
+TEST_F(SettingsScreenTest, TheDataFileButtonsWorkByKeyboard)
+{
+    shell::frmConfig *config = openSettings();
+    QApplication::setActiveWindow(main);
+    auto *wijzig = control<QPushButton>(config, "cmdDataLocatie");
+    auto *nieuw = control<QPushButton>(config, "cmdNew");
+    wijzig->setFocus();
+    ASSERT_TRUE(wijzig->hasFocus());
+    QTest::keyClick(wijzig, Qt::Key_Tab);
+    EXPECT_TRUE(nieuw->hasFocus());
+    QTest::keyClick(nieuw, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(wijzig->hasFocus());
+
+    nieuw->setFocus();
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Maak nieuw databestand...")).cancel();
+    QTest::keyClick(nieuw, Qt::Key_Space);
+    const QString typed = tmp.path() + QStringLiteral("/dbQORdata_toets");
+    script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Maak nieuw databestand...")).answer(typed);
+    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Koppeling databestand"),
+                        QStringLiteral("Koppeling aan {") + typed + QStringLiteral(".mdb} is ingesteld. "));
+    QTest::keyClick(nieuw, Qt::Key_Return);
+    EXPECT_EQ(modMain::gstrDatabestand, typed + QStringLiteral(".mdb"));
 }
 
 TEST_F(SettingsScreenTest, ClosingRebuildsAnOpenCostItemScreen)

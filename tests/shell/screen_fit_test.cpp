@@ -1,7 +1,12 @@
-// Every screen and dialog as a user meets it in a 1024x768 main window:
-// every tab and every option that shows or hides fields. A visible control
-// outside its window, a caption cut short, or a child window larger than
-// the MDI area fails the test with the control's name.
+// Every screen and dialog as a user meets it in the main window as it opens
+// on a 1024x768 screen (the test programs' screen): every tab and every
+// option that shows or hides fields. A visible control outside its window,
+// a caption cut short, a child window reaching outside the MDI area, or a
+// window of its own reaching outside the main window fails the test with
+// the control's name. The main window itself, frame included, must open
+// inside the screen with its status bar in view. Offscreen there is no
+// window manager to draw a frame: frames are taken as the program assumes
+// them (ui::kAssumedWindowFrame, platform/ui/window_placement.h).
 //
 // With TAVIR_SCREENSHOT_DIR set (scripts/screenshot sets it to
 // docs/screens) the test also writes a picture of every screen there.
@@ -32,12 +37,16 @@
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 
+#include "platform/ui/window_placement.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -50,7 +59,7 @@ protected:
     void SetUp() override
     {
         ShellScreenTest::SetUp();
-        main->resize(1024, 768);
+        // The main window as it opened: placed on the screen.
         main->show();
         QApplication::setActiveWindow(main);
         modMain::gblnInstellingenGelezen = true;
@@ -106,6 +115,48 @@ protected:
     qint32 site = 0;
     qint32 facility = 0;
 };
+
+TEST_F(ScreenFitTest, MainWindowOpensWithItsFrameAndStatusBarOnTheScreen)
+{
+    const QRect scherm = main->screen()->availableGeometry();
+    ASSERT_EQ(scherm, QRect(0, 0, 1024, 768));
+    const QRect geheel = ui::frameRect(main);
+    EXPECT_TRUE(scherm.contains(geheel)) << "window with frame at (" << geheel.x() << "," << geheel.y() << ") "
+                                         << geheel.width() << "x" << geheel.height();
+    // The platform's own frame, where it draws one, lies within that.
+    EXPECT_TRUE(geheel.contains(main->frameGeometry()));
+    // The room the screen gives: no smaller than it need be.
+    EXPECT_EQ(geheel.width(), scherm.width());
+    EXPECT_EQ(geheel.height(), scherm.height());
+    // The status bar and its three panels are in view.
+    QApplication::processEvents();
+    for (const char *name : {"StatusBar1", "StatusBar1_1", "StatusBar1_2", "StatusBar1_3"}) {
+        auto *w = control<QWidget>(main, name);
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_TRUE(w->isVisible()) << name;
+        const QRect opScherm(w->mapToGlobal(QPoint(0, 0)), w->size());
+        EXPECT_TRUE(main->geometry().contains(opScherm)) << name;
+        EXPECT_TRUE(scherm.contains(opScherm)) << name;
+    }
+    shoot(main, QStringLiteral("frmMDI_main"));
+}
+
+// A help window opens inside the MDI area whatever is open beside it:
+// another screen, or another help window.
+TEST_F(ScreenFitTest, HelpWindowsOpenInsideTheMainWindow)
+{
+    trigger("open_inrichting");
+    check(shell::frmBrowser::open(QString()), QStringLiteral("frmBrowser-naast-frmOpenInr"));
+    testsupport::unloadForms();
+
+    trigger("Act_en_KostPost");
+    check(shell::frmBrowser::open(QString()), QStringLiteral("frmBrowser-naast-frmAct"));
+    check(shell::frmBrowser::open(QString()), QStringLiteral("frmBrowser-tweede"));
+    check(shell::frmBrowser::open(QString()), QStringLiteral("frmBrowser-derde"), true);
+    // The picker of the cost-item screen, a window of its own, too.
+    check(screens::frmAct_AddCLitem::load(), QStringLiteral("frmAct_AddCLitem-naast-frmBrowser"));
+    testsupport::unloadForms();
+}
 
 TEST_F(ScreenFitTest, StartAndShellScreens)
 {

@@ -261,23 +261,34 @@ TEST_F(SiteFileTest, WhatAKilledExportLeftGoesWithTheNextExport)
     EXPECT_EQ(fileBytes(backup), QByteArray("van de gebruiker"));
 }
 
-TEST_F(SiteFileTest, ANameOfBlanksOnlyIsAskedForAgainLikeAnEmptyOne)
+// A name of blanks only is no name: the question says so, whether the name
+// came from the file or was typed, and does not call it a name in use.
+TEST_F(SiteFileTest, ANameOfBlanksOnlyIsAskedForAgainAsNoName)
 {
-    exported();
-    script
-        .expectInput(
-            QStringLiteral("De naam 'Stort 't Veld' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-            kTitel)
-        .withDefaultText(kNaam)
-        .answer("   ");
-    script
-        .expectInput(QStringLiteral("De naam '   ' komt reeds voor in uw databestand.\nVoer een andere naam in."),
-                     kTitel)
-        .withDefaultText(QStringLiteral("   "))
-        .answer("Stort Zuid");
-    QString naam;
-    EXPECT_GT(import(exportFile, &naam), 6);
-    EXPECT_EQ(naam, QStringLiteral("Stort Zuid"));
+    const QString geenNaam =
+        QStringLiteral("De naam van de inrichting is leeg of bestaat alleen uit spaties.\nVoer een naam in.");
+    for (const char *inBestand : {"   ", ""}) {
+        SCOPED_TRACE(std::string("name in the file: '") + inBestand + "'");
+        runSql(
+            dataFile,
+            QStringLiteral("UPDATE tblStort SET strStortNaam='%1' WHERE idrStort_ID=5").arg(QLatin1String(inBestand)));
+        exported();
+        script.expectInput(geenNaam, kTitel).withDefaultText(QLatin1String(inBestand)).answer("De Kuil");
+        script
+            .expectInput(
+                QStringLiteral("De naam 'De Kuil' komt reeds voor in uw databestand.\nVoer een andere naam in."),
+                kTitel)
+            .withDefaultText(QStringLiteral("De Kuil"))
+            .answer("  ");
+        script.expectInput(geenNaam, kTitel).withDefaultText(QStringLiteral("  ")).answer("Stort Zuid");
+        QString naam;
+        EXPECT_GT(import(exportFile, &naam), 6);
+        EXPECT_EQ(naam, QStringLiteral("Stort Zuid"));
+        EXPECT_TRUE(script.verify()) << script.report().toStdString();
+        script.clear();
+        runSql(dataFile, QStringLiteral("DELETE FROM tblStort WHERE strStortNaam='Stort Zuid';"
+                                        "UPDATE tblStort SET strStortNaam='Stort ''t Veld' WHERE idrStort_ID=5"));
+    }
 }
 
 TEST_F(SiteFileTest, AClashingNameAsksForAFreeOneOfAtMostFiftyCharacters)
@@ -332,6 +343,7 @@ TEST_F(SiteFileTest, ANameInTheFileLongerThanTheColumnIsAskedAgainNotRefusedByTh
     const QString lang(60, QLatin1Char('n'));
     // As from a data file whose name column was wider.
     adoxml::Rowset rs = adoxml::read(exported());
+    ASSERT_EQ(rs.rows.size(), 1u);
     const int naamKolom = rs.type.columnIndex(QStringLiteral("strStortNaam"));
     rs.type.columns[size_t(naamKolom)].maxLength = 255;
     rs.rows[0].values[size_t(naamKolom)] = lang;
@@ -376,6 +388,9 @@ void dropColumn(adoxml::RowType &type, std::vector<adoxml::Row> &rows, const cha
 TEST_F(SiteFileTest, AFileOfAnOlderFormatGetsTheDefaultsOfItsMissingFields)
 {
     adoxml::Rowset rs = adoxml::read(exported());
+    ASSERT_EQ(rs.rows.size(), 1u);
+    ASSERT_EQ(rs.type.chapters.size(), 2u);
+    ASSERT_EQ(rs.rows[0].chapters.size(), 2u);
     // The cost items of every facility lose bytCombineer.
     adoxml::RowType &actType = rs.type.chapters[1].chapters[0];
     const int combineer = actType.columnIndex(QStringLiteral("bytCombineer"));
@@ -433,6 +448,7 @@ TEST_F(SiteFileTest, AFractionalAfterCareYearIsRoundedOneWayForYearAndStartDate)
     };
     for (const auto &c : cases) {
         adoxml::Rowset rs = adoxml::read(bytes);
+        ASSERT_EQ(rs.rows.size(), 1u);
         const int jaar = rs.type.columnIndex(QStringLiteral("intJaarNazorg"));
         ASSERT_GE(jaar, 0);
         rs.type.columns[size_t(jaar)].dtType = QStringLiteral("r8");

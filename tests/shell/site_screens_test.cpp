@@ -11,6 +11,8 @@
 
 #include "screens/frmAlgemeen.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QRadioButton>
 
@@ -348,6 +350,38 @@ TEST_F(SiteScreensTest, ExportProposesTheOpenSitesNameAndCancellingDoesNothing)
                         QStringLiteral("Onbekende tag in frmImExportXML (iets)"));
     frmImExportXML::Voeruit(QStringLiteral("iets"));
     EXPECT_TRUE(loadedFormNames().isEmpty());
+}
+
+// The file a user saves under the proposed name is one the import dialog
+// lists: the site's name made fit for a file name, with the filter's
+// extension added where the user typed none.
+TEST_F(SiteScreensTest, TheExportedFileIsOneTheImportDialogShows)
+{
+    const struct {
+        const char *site;
+        const char *proposed;
+        const char *typed; // nullptr: the proposed name accepted
+        const char *written;
+    } cases[] = {
+        {"Stortplaats De Berkenheuvel", "Stortplaats De Berkenheuvel", nullptr, "Stortplaats De Berkenheuvel.xml"},
+        {"Depot A/B: fase 2.0", "Depot A_B_ fase 2.0", nullptr, "Depot A_B_ fase 2.0.xml"},
+        {"Stort Oost", "Stort Oost", "oost.XML", "oost.XML"},
+        {"Stort West", "Stort West", "west.", "west.xml"},
+    };
+    QString written;
+    frmImExportXML::setBewerkingen({[&](const QString &file) { written = file; }, {}});
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.site);
+        modMain::OpenInrichting(addSite(QString::fromUtf8(c.site)));
+        screens::Form::loaded<shell::frmOpenInrConfirm>()->Timer1_Timer();
+        const QString typed = QString::fromUtf8(c.typed ? c.typed : c.proposed);
+        script.expectFileDialog(ui::FileDialogMode::Save, QStringLiteral("Exporteren..."))
+            .withFileName(QString::fromUtf8(c.proposed))
+            .answer(tmp.path() + QLatin1Char('/') + typed);
+        trigger("exportInrichting");
+        EXPECT_EQ(written, tmp.path() + QLatin1Char('/') + QString::fromUtf8(c.written));
+        EXPECT_TRUE(QDir::match(QStringLiteral("*.xml"), QFileInfo(written).fileName()));
+    }
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include "shell_test_env.h"
 
+#include "support/local_http_server.h"
+#include "support/widget_driver.h"
+
 #include "shell/auto_update.h"
 #include "shell/connection_strings.h"
 #include "shell/datafile_compact.h"
@@ -13,6 +16,11 @@
 #include "platform/os/single_instance.h"
 #include "platform/ui/busy_cursor.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
 #include <functional>
 
 namespace {
@@ -73,6 +81,22 @@ public:
     // The run goes on while the main window is loaded.
     static bool runGoesOn() { return shell::frmMDI_main::instance() != nullptr; }
     static QString panel(int index) { return shell::frmMDI_main::instance()->panelText(index); }
+
+    // The commands of the main window a user can reach now: its enabled
+    // menu items and tool-bar buttons, by name and key.
+    static QStringList enabledCommands()
+    {
+        QStringList names;
+        shell::frmMDI_main *main = shell::frmMDI_main::instance();
+        for (QMenu *menu : main->menuBar()->findChildren<QMenu *>())
+            for (QAction *a : menu->actions())
+                if (!a->isSeparator() && !a->menu() && a->isVisible() && a->isEnabled())
+                    names << a->objectName();
+        for (QAction *a : main->findChild<QToolBar *>(QStringLiteral("tbToolBar"))->actions())
+            if (!a->isSeparator() && a->isEnabled())
+                names << a->data().toString();
+        return names;
+    }
 
     // A copy of the checklist file changed by `sql` takes its place.
     void changeChecklist(const QString &sql) { runSql(progDir + QStringLiteral("/dbQORCL.mdb"), sql); }
@@ -565,46 +589,55 @@ TEST_P(StartDamagedFile, OpensTheSettingsScreenAndLeavesTheFileAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartDamagedFile,
-    ::testing::Values(
-        DatafileGeval{"NotADatabase",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          writeBytes(pad, QByteArray("geen database").repeated(100));
-                          return pad;
-                      },
-                      {QStringLiteral("Fout")}},
-        DatafileGeval{"DatabaseHalfOverwritten",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          QByteArray bytes = fileBytes(pad);
-                          for (qsizetype i = 100; i < bytes.size(); ++i)
-                              bytes[i] = char(0xA5);
-                          writeBytes(pad, bytes);
-                          return pad;
-                      },
-                      {QStringLiteral("Fout")}},
-        DatafileGeval{"WithoutVersionRow",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          runSql(pad, QStringLiteral("DELETE FROM tblSYS; INSERT INTO tblStort (strStortNaam, "
-                                                     "intStortType) VALUES ('De Kempen', 1);"));
-                          return pad;
-                      },
-                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
-        DatafileGeval{"WithoutATable",
-                      [](StartRoutine &t) {
-                          const QString pad = t.templateCopy();
-                          runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
-                          return pad;
-                      },
-                      {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}}),
+    ::testing::Values(DatafileGeval{"NotADatabase",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        writeBytes(pad, QByteArray("geen database").repeated(100));
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Fout")}},
+                      DatafileGeval{"DatabaseHalfOverwritten",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        QByteArray bytes = fileBytes(pad);
+                                        for (qsizetype i = 100; i < bytes.size(); ++i)
+                                            bytes[i] = char(0xA5);
+                                        writeBytes(pad, bytes);
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Fout")}},
+                      DatafileGeval{
+                          "WithoutVersionRow",
+                          [](StartRoutine &t) {
+                              const QString pad = t.templateCopy();
+                              runSql(pad, QStringLiteral("DELETE FROM tblSYS; INSERT INTO tblStort (strStortNaam, "
+                                                         "intStortType) VALUES ('De Kempen', 1);"));
+                              return pad;
+                          },
+                          {QStringLiteral("Beschadigd databestand"), QStringLiteral("Koppeling databestand")}},
+                      // Only the damage is told: the file is not called one of a later program.
+                      DatafileGeval{"WithoutATable",
+                                    [](StartRoutine &t) {
+                                        const QString pad = t.templateCopy();
+                                        runSql(pad, QStringLiteral("DROP TABLE tblAct;"));
+                                        return pad;
+                                    },
+                                    {QStringLiteral("Beschadigd databestand")}}),
     [](const ::testing::TestParamInfo<DatafileGeval> &info) { return std::string(info.param.naam); });
 
 // The coupling refuses these files; the compaction before it must not have
 // rewritten them (it would, for one, drop free pages and change the bytes).
-TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
+TEST_F(StartRoutine, FileRefusedAsNewerOrDamagedIsNotRewrittenFirst)
 {
-    for (const char *sql : {"UPDATE tblSYS SET strSYSvalue='31';", "DELETE FROM tblSYS;"}) {
+    const struct {
+        const char *sql;
+        const char *laatsteBox;
+    } gevallen[] = {
+        {"UPDATE tblSYS SET strSYSvalue='31';", "Koppeling databestand"},
+        {"DELETE FROM tblSYS;", "Koppeling databestand"},
+        {"DROP TABLE tblAct;", "Beschadigd databestand"},
+    };
+    for (const auto &[sql, laatsteBox] : gevallen) {
         SCOPED_TRACE(sql);
         const QString pad = templateCopy();
         runSql(pad, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
@@ -617,7 +650,7 @@ TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
 
         modMain::Main();
 
-        EXPECT_EQ(shownTitles().last(), QStringLiteral("Koppeling databestand"));
+        EXPECT_EQ(shownTitles().last(), QLatin1String(laatsteBox));
         EXPECT_EQ(splashOpened, 0);
         EXPECT_TRUE(fileBytes(pad) == before) << "the refused file was rewritten";
         if (runGoesOn())
@@ -629,7 +662,8 @@ TEST_F(StartRoutine, FileRefusedAsNewerIsNotRewrittenFirst)
 }
 
 // A file that opens but is damaged inside: the compaction fails on it, says
-// so with its own message, and leaves the file alone.
+// that the file is damaged (not that it may not be written), and leaves the
+// file alone.
 TEST_F(StartRoutine, DamagedDataFileIsReportedByTheCompactionAndLeftAsItIs)
 {
     const QString pad = templateCopy();
@@ -647,11 +681,11 @@ TEST_F(StartRoutine, DamagedDataFileIsReportedByTheCompactionAndLeftAsItIs)
 
     ASSERT_FALSE(script.shown().empty());
     const auto &box = script.shown().front().msgBox;
-    EXPECT_EQ(box.title, QStringLiteral("Schrijffout"));
+    EXPECT_EQ(box.title, QStringLiteral("Beschadigd databestand"));
     EXPECT_EQ(box.icon, Icon::Critical);
-    EXPECT_EQ(box.text, QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + pad
-                            + QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur "
-                                             "op het netwerk."));
+    EXPECT_EQ(box.text, QStringLiteral("Databestand \"") + pad
+                            + QStringLiteral("\" is beschadigd: het kan niet volledig worden gelezen en is daarom "
+                                             "niet gecomprimeerd. Sluit TAVIR af en neem contact op met de helpdesk."));
     EXPECT_TRUE(fileBytes(pad) == bytes);
     EXPECT_FALSE(QFileInfo::exists(modCompress::pfunCompactPad(pad)));
 }
@@ -899,5 +933,174 @@ INSTANTIATE_TEST_SUITE_P(
                       UpdateGeval{"FailedProgramUpdateLetsTheStartGoOn", uitkomst(1, 1),
                                   [](ui::ScriptedDialogs &s) { vraagDownload(s, ui::Answer::Yes); }, true, false}),
     [](const ::testing::TestParamInfo<UpdateGeval> &info) { return std::string(info.param.naam); });
+
+} // namespace
+
+namespace {
+
+// ---- the main window while the start runs ---------------------------------------
+
+// The commands of a started program with no site open.
+const QStringList kZonderInrichting = {"Nieuwe_inrichting",
+                                       "open_inrichting",
+                                       "Afsluiten",
+                                       "check_updates",
+                                       "Configuratie",
+                                       "online_support",
+                                       "Info",
+                                       "New",
+                                       "Open"};
+// The same before a data file is coupled: nothing that reaches one.
+const QStringList kZonderDatabestand = {"Afsluiten", "check_updates", "Configuratie", "online_support", "Info"};
+
+struct CommandoGeval {
+    const char *naam;
+    bool databestand; // the stored data file is there
+    QStringList commands;
+};
+void PrintTo(const CommandoGeval &g, std::ostream *os)
+{
+    *os << g.naam;
+}
+
+class StartCommands : public StartRoutine, public ::testing::WithParamInterface<CommandoGeval> {};
+
+TEST_P(StartCommands, AfterTheStartOnlyTheCommandsThatHaveTheirDataFileAreOn)
+{
+    const CommandoGeval &g = GetParam();
+    if (g.databestand)
+        templateCopy();
+    else
+        expectNotFound(defaultDataFile());
+
+    modMain::Main();
+
+    ASSERT_TRUE(runGoesOn());
+    EXPECT_EQ(enabledCommands(), g.commands);
+    if (g.databestand)
+        return;
+    // Without a data file "Open inrichting" does nothing, even when it is run:
+    // no site list, no error.
+    shell::frmMDI_main::instance()->menuItem(QStringLiteral("open_inrichting"))->trigger();
+    EXPECT_TRUE(testsupport::loadedFormNames().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StartCommands,
+                         ::testing::Values(CommandoGeval{"Coupled", true, kZonderInrichting},
+                                           CommandoGeval{"NoDataFile", false, kZonderDatabestand}),
+                         [](const ::testing::TestParamInfo<CommandoGeval> &info) {
+                             return std::string(info.param.naam);
+                         });
+
+// A start whose update check waits on a server that takes the request and
+// never answers, nor gives up by its time-out while the test runs. `user`
+// acts as soon as the server has the request, while the check waits.
+class StartWaitingCheck : public StartRoutine {
+protected:
+    void SetUp() override
+    {
+        StartRoutine::SetUp();
+        ASSERT_TRUE(server.isListening());
+        testsupport::LocalHttpServer::Response hang;
+        hang.mode = testsupport::LocalHttpServer::Mode::Hang;
+        for (const char *name :
+             {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
+            server.set(QStringLiteral("/tavir/program/updates/") + QLatin1String(name), hang);
+        modAutoUpdate::setServerAdres(server.base());
+        modAutoUpdate::setTijdslimiet(kGeenTijdslimiet);
+        store(modMain::kSetAutoUpdate, QStringLiteral("True"));
+        store(modMain::kSetProxySetting, QStringLiteral("1"));
+    }
+
+    void TearDown() override
+    {
+        modAutoUpdate::setTijdslimiet(0);
+        StartRoutine::TearDown();
+        // Closing the window ended every event loop of the program; the
+        // next test in this process gets them back.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+
+    void startWhile(const std::function<void()> &user)
+    {
+        QTimer watch;
+        watch.setInterval(1);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (server.requests().isEmpty())
+                return;
+            watch.stop();
+            waited = true;
+            user();
+        });
+        watch.start();
+        // Only a start that was not broken off waits this long: the test
+        // then fails instead of hanging.
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        QObject::connect(&giveUp, &QTimer::timeout, [this] {
+            gaveUp = true;
+            QCoreApplication::exit(0);
+        });
+        giveUp.start(kOpgeven);
+
+        modMain::Main();
+
+        EXPECT_TRUE(waited) << "the check did not wait for the server";
+        EXPECT_FALSE(gaveUp) << "the check was not broken off";
+    }
+
+    static constexpr int kGeenTijdslimiet = 600000;
+    static constexpr int kOpgeven = 60000;
+    testsupport::LocalHttpServer server;
+    bool waited = false;
+    bool gaveUp = false;
+};
+
+TEST_F(StartWaitingCheck, EveryCommandButClosingWaitsAndNoneReachesTheDataFile)
+{
+    templateCopy();
+    QStringList whileWaiting, forms;
+    startWhile([&] {
+        whileWaiting = enabledCommands();
+        // What a click would do: nothing opens, nothing is asked.
+        for (const char *item : {"open_inrichting", "Nieuwe_inrichting", "Configuratie", "check_updates"})
+            shell::frmMDI_main::instance()->menuItem(QLatin1String(item))->trigger();
+        forms = testsupport::loadedFormNames();
+        shell::frmMDI_main::instance()->close();
+    });
+    EXPECT_EQ(whileWaiting, QStringList{"Afsluiten"});
+    EXPECT_TRUE(forms.isEmpty()) << forms.join(',').toStdString();
+}
+
+TEST_F(StartWaitingCheck, ClosingTheWindowEndsTheStartThereWithoutAWord)
+{
+    const QString pad = templateCopy();
+    const QByteArray before = fileBytes(pad);
+    store(modMain::kSetBTW, QStringLiteral("21"));
+
+    startWhile([] { shell::frmMDI_main::instance()->close(); });
+
+    // The run has ended (main() then returns 0): no window, no box, and the
+    // data file neither compacted nor coupled.
+    EXPECT_FALSE(runGoesOn());
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_TRUE(modMain::gstrConnData.isEmpty());
+    EXPECT_EQ(fileBytes(pad), before);
+    EXPECT_EQ(splashOpened, 0);
+    EXPECT_EQ(settingsOpened, 0);
+    EXPECT_FALSE(ui::isBusyCursor());
+    // The window closed as at any close: the VAT percentage as it was read.
+    EXPECT_EQ(stored(modMain::kSetBTW), QStringLiteral("21"));
+}
+
+TEST_F(StartWaitingCheck, AfsluitenDoesTheSame)
+{
+    templateCopy();
+    startWhile([] { shell::frmMDI_main::instance()->menuItem(QStringLiteral("Afsluiten"))->trigger(); });
+    EXPECT_FALSE(runGoesOn());
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_TRUE(modMain::gstrConnData.isEmpty());
+}
 
 } // namespace

@@ -115,6 +115,31 @@ TEST_F(UpdateScreens, EachOutcomeOfTheCheckHasItsMessageAndEffect)
                  .answer(ui::Answer::No);
          },
          false},
+        // An update the program would not take is refused before any
+        // question, and hides nothing else that is newer.
+        {"hostile program file", "0", "31,d,tavir,1,../dbQORdata_1.mdb,1", "12,d,dbQORCL.mdb,1",
+         [](ui::ScriptedDialogs &s) {
+             s.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                            QStringLiteral("Het updatebestand op de server noemt \"../dbQORdata_1.mdb\" als "
+                                           "programmabestand. Een programma-update kan alleen bestanden met een "
+                                           "gewone naam in de programmamap vervangen, en nooit een databestand; er "
+                                           "is niets gedownload of gewijzigd. Raadpleeg uw applicatiebeheerder."));
+         },
+         true},
+        {"hostile checklist beside a newer program", "0", "31,1-6-2027,tavir,1", "13,d,dbQORdata_1.mdb,1",
+         [](ui::ScriptedDialogs &s) {
+             s.expectMsgBox(Icon::Exclamation, QStringLiteral("Update mislukt..."),
+                            QStringLiteral("Het updatebestand op de server noemt \"dbQORdata_1.mdb\" als nieuw "
+                                           "checklistbestand. Alleen het checklistbestand dbQORCL.mdb kan worden "
+                                           "vervangen; er is niets gedownload of gewijzigd. Raadpleeg uw "
+                                           "applicatiebeheerder."));
+             s.expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                            QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: 1-6-2027"
+                                           "\n\nNu downloaden?"),
+                            ui::Buttons::YesNo)
+                 .answer(ui::Answer::No);
+         },
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,31 +211,98 @@ TEST_F(UpdateScreens, AcceptedProgramUpdateClosesEveryWindowFromTheScreen)
     EXPECT_EQ(fileBytes(progDir + QStringLiteral("/_0_tavir")), QByteArray(2000, 'p'));
 }
 
-TEST_F(UpdateScreens, WhileARequestRunsTheScreenNeitherClosesNorStartsAnother)
+TEST_F(UpdateScreens, TricklingServerEndsTheCheckWithinTheTimeOutWithOneMessage)
 {
-    hangInfo();
+    trickleInfo();
     shell::frmUpdateCheck *f = openUpdateScreen();
     ASSERT_NE(f, nullptr);
-    bool enabledMeanwhile = true;
-    bool closedMeanwhile = true;
-    bool mainClosedMeanwhile = true;
-    QTimer::singleShot(100, [&] {
-        enabledMeanwhile =
-            control<QPushButton>(f, "cmdGet")->isEnabled() || control<QPushButton>(f, "cmdClose")->isEnabled();
-        closedMeanwhile = f->unload();
-        mainClosedMeanwhile = shell::frmMDI_main::unload();
-    });
     script.expectMsgBox(Icon::Exclamation, QStringLiteral("Fout bij controle op updates"),
                         QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is "
                                        "(tijdelijk) niet beschikbaar. Controleer uw internetverbinding of "
                                        "proxy-instellingen."));
+
     f->cmdGet_Click();
 
-    EXPECT_FALSE(enabledMeanwhile);
-    EXPECT_FALSE(closedMeanwhile);
-    EXPECT_FALSE(mainClosedMeanwhile);
-    EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), f);
+    EXPECT_TRUE(script.remaining().isEmpty());
+    EXPECT_EQ(script.shown().size(), 1u);
+    EXPECT_EQ(server.requests(), QStringList{kUpdates + QLatin1String(modAutoUpdate::kInfoOnderhoud)})
+        << "the check ends at the first request";
+    EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), f) << "the user can change the proxy and try again";
     EXPECT_TRUE(control<QPushButton>(f, "cmdGet")->isEnabled());
+}
+
+TEST_F(UpdateScreens, ClosingTheScreenOrTheProgramBreaksTheCheckOrTheDownloadOff)
+{
+    // The server keeps every request waiting and the time-out is far away:
+    // only breaking off ends them.
+    writeBytes(progDir + QLatin1Char('/') + QLatin1String(modAutoUpdate::kUpdater), "#!/bin/sh\n");
+    QStringList started;
+    const os::Starter previous = os::setStarter([&](const QString &program, const QStringList &) {
+        started << program;
+        return true;
+    });
+    LocalHttpServer::Response hang;
+    hang.mode = LocalHttpServer::Mode::Hang;
+    const auto byButton = [](shell::frmUpdateCheck *f) { click(control<QPushButton>(f, "cmdClose")); };
+    const auto byFrame = [](shell::frmUpdateCheck *f) { f->frame()->close(); };
+    const auto byAfsluiten = [](shell::frmUpdateCheck *) {
+        shell::frmMDI_main::instance()->menuItem(QStringLiteral("Afsluiten"))->trigger();
+    };
+    struct Case {
+        const char *name;
+        bool download; // else the check
+        std::function<void(shell::frmUpdateCheck *)> close;
+        bool programEnds;
+    } cases[] = {
+        {"check, Sluiten", false, byButton, false},     {"check, close box", false, byFrame, false},
+        {"check, Afsluiten", false, byAfsluiten, true}, {"download, Sluiten", true, byButton, false},
+        {"download, close box", true, byFrame, false},  {"download, Afsluiten", true, byAfsluiten, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!shell::frmMDI_main::instance())
+            main = shell::frmMDI_main::load();
+        const QString waiting = kUpdates + QLatin1String(c.download ? "tavir" : modAutoUpdate::kInfoOnderhoud);
+        serveInfo("0", "31,1-6-2027,tavir,2000", "12,d,dbQORCL.mdb,1");
+        server.set(waiting, hang);
+        if (c.download)
+            script
+                .expectMsgBox(Icon::Question, QStringLiteral("Updaten programma"),
+                              QStringLiteral("Er is een update beschikbaar.\n\n- programmaversie: 3.1\n- datum: "
+                                             "1-6-2027\n\nNu downloaden?"),
+                              ui::Buttons::YesNo)
+                .answer(ui::Answer::Yes);
+        const size_t shownBefore = script.shown().size();
+        const qsizetype askedBefore = server.requests().size();
+        QPointer<shell::frmUpdateCheck> f = openUpdateScreen();
+        ASSERT_NE(f, nullptr);
+        bool getEnabled = true;
+        bool closeEnabled = false;
+        // Closes the screen once the server holds the request of this case.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (!server.requests().mid(askedBefore).contains(waiting))
+                return;
+            closer.stop();
+            getEnabled = control<QPushButton>(f, "cmdGet")->isEnabled();
+            closeEnabled = control<QPushButton>(f, "cmdClose")->isEnabled();
+            c.close(f);
+        });
+        closer.start(20);
+
+        f->cmdGet_Click();
+
+        EXPECT_FALSE(getEnabled) << "no second check meanwhile";
+        EXPECT_TRUE(closeEnabled);
+        EXPECT_EQ(screens::Form::loaded<shell::frmUpdateCheck>(), nullptr);
+        EXPECT_EQ(shell::frmMDI_main::instance() == nullptr, c.programEnds);
+        EXPECT_EQ(script.shown().size() - shownBefore, c.download ? 1u : 0u) << "nothing is said";
+        EXPECT_EQ(server.requests().last(), waiting) << "nothing is asked after it";
+        EXPECT_TRUE(started.isEmpty());
+        EXPECT_FALSE(QFile::exists(progDir + QStringLiteral("/_0_tavir")));
+        server.remove(waiting);
+    }
+    os::setStarter(previous);
 }
 
 // ---- The proxy dialog ----------------------------------------------------------

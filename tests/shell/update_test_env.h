@@ -3,8 +3,8 @@
 // checklist file of the private program folder read in (sequence number
 // 12, program version 3.0), and a local update server that serves the
 // info files and downloads, reached directly. Requests may take as long as
-// a busy machine needs; only the tests of a server that does not answer
-// wait a short time for it.
+// a busy machine needs; only the tests of a server that does not answer,
+// or answers a byte at a time, wait a short time for it.
 
 #include "shell_test_env.h"
 
@@ -74,6 +74,23 @@ protected:
         for (const char *name :
              {modAutoUpdate::kInfoOnderhoud, modAutoUpdate::kInfoProgramma, modAutoUpdate::kInfoChecklist})
             server.set(kUpdateMap + QLatin1String(name), hang);
+    }
+
+    // Every info file comes a byte every `intervalMs`, each a valid text that
+    // would take far longer than the short time-out the requests get.
+    void trickleInfo(int intervalMs = 200)
+    {
+        modAutoUpdate::setTijdslimiet(kKorteTijdslimiet);
+        const std::pair<const char *, QByteArray> files[] = {{modAutoUpdate::kInfoOnderhoud, "0"},
+                                                             {modAutoUpdate::kInfoProgramma, "30,d,tavir,1"},
+                                                             {modAutoUpdate::kInfoChecklist, "12,d,dbQORCL.mdb,1"}};
+        for (const auto &[name, text] : files) {
+            testsupport::LocalHttpServer::Response drip;
+            drip.mode = testsupport::LocalHttpServer::Mode::Trickle;
+            drip.body = text.leftJustified(40, ' '); // 8 seconds at 200 ms a byte
+            drip.intervalMs = intervalMs;
+            server.set(kUpdateMap + QLatin1String(name), drip);
+        }
     }
 
     QString checklist() const { return progDir + QStringLiteral("/dbQORCL.mdb"); }

@@ -1,9 +1,15 @@
 #pragma once
 // What a user sees of a screen: every visible control lies inside the
-// window that shows it, every caption fits its control, and a child window
-// fits the main window's MDI area. Each fault names the control by its
+// window that shows it, every caption fits its control, a child window lies
+// inside the main window's MDI area, and a window of its own, frame
+// included, inside its bounds (the main window's client area, or the
+// screen). The headless platform draws no real frame: a window's frame is
+// taken as the window manager's frame the program places windows with
+// (ui::frameRect, platform/ui/window_placement.h). Each fault names the control by its
 // objectName (or, for an unnamed one, by its kind and text under the nearest
 // named parent).
+
+#include "platform/ui/window_placement.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -138,12 +144,23 @@ inline QStringList layoutFaults(QWidget *frame, const QMdiArea *area, const QRec
                           .arg(room.width())
                           .arg(room.height());
     } else if (bounds.isValid()) {
-        const QRect g = frame->frameGeometry();
+        const QRect g = ui::frameRect(frame);
         if (g.width() > bounds.width() || g.height() > bounds.height())
             faults << QStringLiteral("%1: window %2x%3 larger than %4x%5")
                           .arg(title)
                           .arg(g.width())
                           .arg(g.height())
+                          .arg(bounds.width())
+                          .arg(bounds.height());
+        else if (!bounds.contains(g))
+            faults << QStringLiteral("%1: window at (%2,%3) %4x%5 with its frame reaches outside (%6,%7) %8x%9")
+                          .arg(title)
+                          .arg(g.x())
+                          .arg(g.y())
+                          .arg(g.width())
+                          .arg(g.height())
+                          .arg(bounds.x())
+                          .arg(bounds.y())
                           .arg(bounds.width())
                           .arg(bounds.height());
     }

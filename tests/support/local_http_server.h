@@ -9,6 +9,7 @@
 //   testsupport::LocalHttpServer server;
 //   server.set("/a.txt", "31,1 jan 2027");
 //   server.set("/slow.txt", {.mode = LocalHttpServer::Mode::Hang});
+//   server.set("/drip.txt", {.body = "0", .mode = LocalHttpServer::Mode::Trickle, .intervalMs = 200});
 //   QUrl url = server.url("/a.txt");
 
 #include <QByteArray>
@@ -19,7 +20,10 @@
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 namespace testsupport {
 
@@ -30,6 +34,7 @@ public:
         Hang,        // accepts the request and never answers
         Truncate,    // announces the whole body, sends `sendBytes` of it and closes
         StallMidway, // announces the whole body, sends `sendBytes` of it and stays silent
+        Trickle,     // announces the whole body and sends it one byte every `intervalMs`
     };
 
     struct Response {
@@ -38,6 +43,7 @@ public:
         QByteArray contentType = "text/plain";
         Mode mode = Mode::Normal;
         qint64 sendBytes = 0; // Truncate and StallMidway
+        int intervalMs = 0;   // Trickle
     };
 
     LocalHttpServer()
@@ -142,6 +148,10 @@ private:
         head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
         head += "Connection: close\r\n\r\n";
         socket->write(head);
+        if (r.mode == Mode::Trickle) {
+            trickle(socket, r.body, r.intervalMs);
+            return;
+        }
         if (r.mode == Mode::Normal) {
             socket->write(r.body);
             socket->disconnectFromHost();
@@ -151,6 +161,23 @@ private:
         socket->flush();
         if (r.mode == Mode::Truncate)
             socket->disconnectFromHost();
+    }
+
+    // One byte of `body` every `intervalMs`, then the connection closes.
+    static void trickle(QTcpSocket *socket, const QByteArray &body, int intervalMs)
+    {
+        auto *timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent] {
+            if (*sent >= body.size()) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(body.mid((*sent)++, 1));
+            socket->flush();
+        });
+        timer->start(intervalMs);
     }
 
     QTcpServer m_server;

@@ -56,7 +56,7 @@ TEST_F(ProgramUpdate, ChecklistAndProgramAreInPlaceAndTheProgramRunsAgain)
                   .constData(),
               ("13,1-6-2027,dbQORCL.mdb," + QByteArray::number(nieuweChecklist.size())).constData());
     // This test is the running program: it holds the program's lock.
-    os::SingleInstance running(QLatin1String(tavir::kProgramTitle));
+    os::SingleInstance running{QLatin1String(tavir::kProgramTitle)};
     ASSERT_TRUE(running.tryLock());
 
     const modAutoUpdate::UpdateUitkomst u = modAutoUpdate::ControleerUpdates();

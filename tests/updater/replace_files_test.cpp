@@ -1,8 +1,9 @@
 // Putting a program update in place: which names an update may bring, all
 // files or none, and a run broken off after any step (as by a kill, or by
-// power going), also on a full disk, that the next start completes or
-// undoes, never leaving a file missing or the program half old and half
-// new; and links where the updater keeps its own files, left alone.
+// power going), also on a full disk and with the program behind a link,
+// that the next start completes or undoes, never leaving a file missing or
+// the program half old and half new; and links where the updater keeps its
+// own files, left alone.
 
 #include "shell/shell_test_env.h"
 
@@ -17,6 +18,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -115,11 +117,20 @@ protected:
         make(QStringLiteral("prog"));
     }
 
-    // The folder `folder` under the temporary folder, filled, is the program folder.
+    // The folder `folder` under the temporary folder, filled, is the program
+    // folder. With `linked` its "tavir" is a relative link to the program
+    // in a folder of its own.
     void make(const QString &folder)
     {
         dir = tmp.path() + QLatin1Char('/') + folder;
         ASSERT_TRUE(QDir().mkpath(dir));
+        if (linked) {
+            lib = tmp.path() + QStringLiteral("/lib_") + folder;
+            ASSERT_TRUE(QDir().mkpath(lib));
+            ASSERT_EQ(::symlink(QFile::encodeName(QStringLiteral("../lib_") + folder + QStringLiteral("/tavir-3.0")),
+                                QFile::encodeName(in(QStringLiteral("tavir")))),
+                      0);
+        }
         write(QStringLiteral("tavir"), "oud programma");
         QFile::setPermissions(in(QStringLiteral("tavir")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         write(QStringLiteral("libtavir.so"), "oude bibliotheek");
@@ -151,6 +162,10 @@ protected:
     }
     void expectNew() const
     {
+        if (linked) {
+            EXPECT_EQ(QFile::symLinkTarget(in(QStringLiteral("tavir"))), lib + QStringLiteral("/tavir-3.0"));
+            EXPECT_EQ(fileBytes(lib + QStringLiteral("/tavir-3.0")), "nieuw programma");
+        }
         EXPECT_EQ(read("tavir"), "nieuw programma");
         EXPECT_EQ(read("libtavir.so"), "nieuwe bibliotheek");
         EXPECT_EQ(read("hulp"), "#!/bin/sh\necho nieuw\n");
@@ -191,18 +206,19 @@ protected:
         for (const QString &e : entries())
             EXPECT_FALSE(e.startsWith(QLatin1String("_1_")) || e.startsWith(QLatin1String("runupd.journal")))
                 << e.toStdString();
+        // Beside the program behind the link neither a download nor a
+        // backup is left.
+        if (linked)
+            EXPECT_EQ(QDir(lib).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      QStringList{QStringLiteral("tavir-3.0")});
     }
 
-    // The steps of a whole run.
+    // The steps of a whole run, counted in a folder made for it.
     int stepsOfAWholeRun()
     {
-        QTemporaryDir other;
-        const QString copy = other.path() + QStringLiteral("/prog");
-        QDir().mkpath(copy);
-        for (const QString &e : entries())
-            QFile::copy(in(e), copy + QLatin1Char('/') + e);
+        make(QStringLiteral("steps"));
         int steps = 0;
-        const Outcome o = updater::replaceAll(copy, [&steps](int) {
+        const Outcome o = updater::replaceAll(dir, [&steps](int) {
             ++steps;
             return true;
         });
@@ -212,6 +228,8 @@ protected:
 
     QTemporaryDir tmp;
     QString dir;
+    bool linked = false;
+    QString lib; // the folder the link leads to
 };
 
 TEST_F(ReplaceFiles, EveryDownloadTakesItsPlaceAndTheOldFilesGo)
@@ -234,8 +252,23 @@ TEST_F(ReplaceFiles, EveryDownloadTakesItsPlaceAndTheOldFilesGo)
     EXPECT_EQ(updater::replaceAll(dir).kind, Outcome::Kind::Nothing);
 }
 
-TEST_F(ReplaceFiles, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
+// A program whose file is a plain file, and one whose file is a link: the
+// file behind the link takes the new content, and the link stays.
+struct Layout {
+    const char *name;
+    bool linked;
+};
+void PrintTo(const Layout &l, std::ostream *os)
 {
+    *os << l.name;
+}
+const auto kLayouts = ::testing::Values(Layout{"PlainFiles", false}, Layout{"ProgramBehindALink", true});
+
+class ReplaceFilesBrokenOff : public ReplaceFiles, public ::testing::WithParamInterface<Layout> {};
+
+TEST_P(ReplaceFilesBrokenOff, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
+{
+    linked = GetParam().linked;
     const int steps = stepsOfAWholeRun();
     ASSERT_GT(steps, 6);
     for (int stop = 1; stop <= steps; ++stop) {
@@ -268,6 +301,9 @@ TEST_F(ReplaceFiles, RunBrokenOffAfterAnyStepIsCompletedAtTheNextStart)
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Layouts, ReplaceFilesBrokenOff, kLayouts,
+                         [](const ::testing::TestParamInfo<Layout> &info) { return std::string(info.param.name); });
+
 // A disk with room for some of the writes of a run: the two journals, then
 // the backups of "libtavir.so" and of "tavir" ("hulp" is new and needs
 // none). Renames and removals need no room.
@@ -280,11 +316,14 @@ void PrintTo(const Disk &d, std::ostream *os)
     *os << d.what;
 }
 
-class FullDisk : public ReplaceFiles, public ::testing::WithParamInterface<Disk> {};
+// Each disk with each layout: behind the link the download is moved beside
+// the program and its backup kept there, by renames that need no room.
+class FullDisk : public ReplaceFiles, public ::testing::WithParamInterface<std::tuple<Layout, Disk>> {};
 
 TEST_P(FullDisk, KilledAtAnyStepEndsAllOldOrAllNew)
 {
-    const Disk &d = GetParam();
+    linked = std::get<0>(GetParam()).linked;
+    const Disk &d = std::get<1>(GetParam());
     int round = 0;
     for (const bool fullAtNextStart : {true, false}) {
         // Killed after each step of the run (and not killed), then the next
@@ -324,11 +363,16 @@ TEST_P(FullDisk, KilledAtAnyStepEndsAllOldOrAllNew)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Disks, FullDisk,
-                         ::testing::Values(Disk{"no room for the first journal", 0},
-                                           Disk{"no room for the second journal", 1},
-                                           Disk{"no room for a backup once the new file is in place", 2},
-                                           Disk{"no room for the last backup", 3}, Disk{"room for every write", 4}));
+INSTANTIATE_TEST_SUITE_P(
+    Disks, FullDisk,
+    ::testing::Combine(kLayouts,
+                       ::testing::Values(Disk{"no room for the first journal", 0},
+                                         Disk{"no room for the second journal", 1},
+                                         Disk{"no room for a backup once the new file is in place", 2},
+                                         Disk{"no room for the last backup", 3}, Disk{"room for every write", 4})),
+    [](const ::testing::TestParamInfo<std::tuple<Layout, Disk>> &info) {
+        return std::string(std::get<0>(info.param).name) + "_RoomFor" + std::to_string(std::get<1>(info.param).fit);
+    });
 
 TEST_F(ReplaceFiles, UndoingThatCannotBeRecordedIsNotBegun)
 {
@@ -454,24 +498,31 @@ TEST_F(ReplaceFiles, LinkWhereTheUpdaterKeepsItsOwnFilesIsLeftAlone)
     const QByteArray buitenBytes = "runupd 1\nforward\n1 tavir\n";
     const struct {
         const char *name;
+        bool besideTheProgram;        // with the program behind a link, beside the file it names
         bool onceTheJournalIsInPlace; // else before the run
         Outcome::Kind kind;
     } cases[] = {
         // Refused before anything changes; the downloads wait.
-        {"runupd.journal.part", false, Outcome::Kind::Failed},
-        {"runupd.journal.back", false, Outcome::Kind::Failed},
-        {"runupd.journal", false, Outcome::Kind::Failed},
+        {"runupd.journal.part", false, false, Outcome::Kind::Failed},
+        {"runupd.journal.back", false, false, Outcome::Kind::Failed},
+        {"runupd.journal", false, false, Outcome::Kind::Failed},
         // Found on the way: the update is undone.
-        {"_1_tavir", false, Outcome::Kind::RolledBack},
-        {"_0_tavir", true, Outcome::Kind::RolledBack},
+        {"_1_tavir", false, false, Outcome::Kind::RolledBack},
+        {"_0_tavir", false, true, Outcome::Kind::RolledBack},
+        // Where the download of the program behind the link is moved, and
+        // where its backup is kept.
+        {"_0_tavir-3.0", true, false, Outcome::Kind::RolledBack},
+        {"_1_tavir-3.0", true, false, Outcome::Kind::RolledBack},
     };
     int round = 0;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
+        linked = c.besideTheProgram;
         make(QStringLiteral("prog_own_link_%1").arg(round++));
         writeBytes(buiten, buitenBytes);
         ASSERT_EQ(::chmod(QFile::encodeName(buiten).constData(), 0600), 0);
-        const QString link = in(QLatin1String(c.name));
+        const QString folder = c.besideTheProgram ? lib : dir;
+        const QString link = folder + QLatin1Char('/') + QLatin1String(c.name);
         const auto plant = [&link, &buiten] {
             QFile::remove(link);
             ASSERT_TRUE(QFile::link(buiten, link));
@@ -488,15 +539,54 @@ TEST_F(ReplaceFiles, LinkWhereTheUpdaterKeepsItsOwnFilesIsLeftAlone)
         EXPECT_EQ(o.kind, c.kind) << o.error.toStdString();
         expectOld();
         expectUntouched();
-        EXPECT_FALSE(QFileInfo(in(QStringLiteral("tavir"))).isSymLink());
+        EXPECT_EQ(QFileInfo(in(QStringLiteral("tavir"))).isSymLink(), c.besideTheProgram);
         // The link, and what it points at, are as they were.
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), buiten);
         EXPECT_EQ(fileBytes(buiten), buitenBytes);
         EXPECT_EQ(mode(buiten), 0600);
         for (const QString &e : entries())
-            EXPECT_TRUE(e == QLatin1String(c.name) || !e.startsWith(QLatin1String("_1_"))) << e.toStdString();
+            EXPECT_TRUE((!c.besideTheProgram && e == QLatin1String(c.name)) || !e.startsWith(QLatin1String("_1_")))
+                << e.toStdString();
+        if (c.besideTheProgram) {
+            EXPECT_EQ(QDir(lib).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                      QStringList({QLatin1String(c.name), QStringLiteral("tavir-3.0")}));
+        }
         EXPECT_EQ(updater::waitingDownloads(dir),
                   c.kind == Outcome::Kind::Failed ? QStringList({"hulp", "libtavir.so", "tavir"}) : QStringList());
+    }
+}
+
+TEST_F(ReplaceFiles, ProgramLinkThatEndsWhereNoUpdateMayGoRefusesTheUpdate)
+{
+    // Where the program's link "tavir" leads, in the program folder: a
+    // file that a rename onto it would lose.
+    const struct {
+        const char *what;
+        const char *target;
+    } cases[] = {
+        {"the data file", "dbQORdata_1.mdb"},
+        {"the journal", "runupd.journal"},
+        {"the journal for going back", "runupd.journal.back"},
+        {"another file of the update", "libtavir.so"},
+    };
+    int round = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        make(QStringLiteral("prog_program_link_%1").arg(round++));
+        ASSERT_TRUE(QFile::remove(in(QStringLiteral("tavir"))));
+        ASSERT_EQ(::symlink(c.target, QFile::encodeName(in(QStringLiteral("tavir"))).constData()), 0);
+        const QStringList before = entries();
+
+        const Outcome o = updater::replaceAll(dir);
+
+        EXPECT_EQ(o.kind, Outcome::Kind::Failed);
+        EXPECT_TRUE(o.error.contains(QLatin1String(c.target))) << o.error.toStdString();
+        // Nothing has changed; every download waits.
+        EXPECT_EQ(entries(), before);
+        EXPECT_EQ(QFile::symLinkTarget(in(QStringLiteral("tavir"))), in(QLatin1String(c.target)));
+        EXPECT_EQ(read("libtavir.so"), "oude bibliotheek");
+        EXPECT_EQ(read("_0_tavir"), "nieuw programma");
+        expectUntouched();
     }
 }
 

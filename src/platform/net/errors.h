@@ -5,9 +5,10 @@
 
 namespace net {
 
-inline constexpr long kErrTimeOut = 12002;          // no byte within the time-out
+inline constexpr long kErrTimeOut = 12002;          // not complete within the time-out
 inline constexpr long kErrInvalidAddress = 12005;   // not an http or https address
 inline constexpr long kErrHostNotFound = 12007;     // the server's name is not known
+inline constexpr long kErrCancelled = 12017;        // broken off by the program
 inline constexpr long kErrCannotConnect = 12029;    // the server refuses or cannot be reached
 inline constexpr long kErrConnectionClosed = 12030; // the connection broke off midway
 inline constexpr long kErrHttpStatus = 12152;       // the server answered with an error status

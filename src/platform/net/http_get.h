@@ -2,7 +2,8 @@
 // Requests that wait for their answer. While they wait, the program's
 // events run (a local event loop), so that its windows stay responsive and
 // a progress bar moves; callers keep their own commands from starting a
-// second request meanwhile.
+// second request meanwhile. The wait ends within the time-out, or sooner
+// when the request is broken off (Options::cancellation).
 
 #include "platform/net/http_request.h"
 

@@ -25,7 +25,32 @@ QString hostOf(const QUrl &url)
     return url.host().isEmpty() ? url.toString() : url.host();
 }
 
+QString timeOutText(const QString &host, int ms)
+{
+    return QStringLiteral("De server %1 gaf niet binnen %2 een volledig antwoord (time-out).").arg(host, seconden(ms));
+}
+
+long numberOf(Failure failure)
+{
+    switch (failure) {
+    case Failure::TimedOut:
+        return kErrTimeOut;
+    case Failure::Cancelled:
+        return kErrCancelled;
+    default:
+        return kErrNetwork;
+    }
+}
+
 } // namespace
+
+void Cancellation::cancel()
+{
+    if (m_cancelled)
+        return;
+    m_cancelled = true;
+    emit cancelled();
+}
 
 platform::Error Result::error(const QString &source) const
 {
@@ -69,6 +94,15 @@ void HttpRequest::start()
         QTimer::singleShot(0, this, &HttpRequest::finish);
         return;
     }
+    if (Cancellation *c = m_options.cancellation) {
+        if (c->isCancelled()) {
+            fail(Failure::Cancelled, kErrCancelled,
+                 QStringLiteral("Het verzoek aan %1 is afgebroken.").arg(hostOf(m_url)));
+            QTimer::singleShot(0, this, &HttpRequest::finish);
+            return;
+        }
+        connect(c, &Cancellation::cancelled, this, [this] { abort(Failure::Cancelled); });
+    }
 
     m_manager = std::make_unique<QNetworkAccessManager>();
     m_manager->setProxyFactory(new ProxyFactory(m_options.proxy));
@@ -79,7 +113,7 @@ void HttpRequest::start()
     m_reply = m_manager->get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &HttpRequest::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &HttpRequest::onFinished);
-    connect(m_reply, &QNetworkReply::downloadProgress, this, [this] { m_timer.start(); });
+    // Once, for the whole request: bytes that keep coming do not extend it.
     m_timer.start(m_options.timeoutMs);
 }
 
@@ -87,7 +121,7 @@ void HttpRequest::abort(Failure failure, const QString &description)
 {
     if (!m_running)
         return;
-    fail(failure, failure == Failure::TimedOut ? kErrTimeOut : kErrNetwork,
+    fail(failure, numberOf(failure),
          description.isEmpty() ? QStringLiteral("Het verzoek aan %1 is afgebroken.").arg(hostOf(m_url)) : description);
     if (m_reply)
         m_reply->abort(); // finished() follows through onFinished
@@ -107,7 +141,6 @@ void HttpRequest::onReadyRead()
 {
     if (!m_reply || m_failed)
         return;
-    m_timer.start();
     const QByteArray chunk = m_reply->readAll();
     if (chunk.isEmpty())
         return;
@@ -149,8 +182,7 @@ void HttpRequest::onTimeout()
 {
     if (!m_running)
         return;
-    abort(Failure::TimedOut, QStringLiteral("De server %1 gaf binnen %2 geen antwoord (time-out).")
-                                 .arg(hostOf(m_url), seconden(m_options.timeoutMs)));
+    abort(Failure::TimedOut, timeOutText(hostOf(m_url), m_options.timeoutMs));
 }
 
 void HttpRequest::onFinished()
@@ -188,9 +220,7 @@ void HttpRequest::onFinished()
                  QStringLiteral("De proxyserver geeft geen toegang tot %1 (%2). Controleer de proxy-instellingen.")
                      .arg(host, m_reply->errorString()));
         } else if (error == QNetworkReply::TimeoutError) {
-            fail(Failure::TimedOut, kErrTimeOut,
-                 QStringLiteral("De server %1 gaf binnen %2 geen antwoord (time-out).")
-                     .arg(host, seconden(m_options.timeoutMs)));
+            fail(Failure::TimedOut, kErrTimeOut, timeOutText(host, m_options.timeoutMs));
         } else if (error == QNetworkReply::RemoteHostClosedError || error == QNetworkReply::ProtocolFailure) {
             fail(
                 Failure::ConnectionClosed, kErrConnectionClosed,

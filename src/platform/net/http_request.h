@@ -4,10 +4,11 @@
 // that only appears under its name once it is complete (see download()
 // in http_get.h).
 //
-// The time-out counts from the start and from every byte received: a
-// request on which nothing arrives for that long is broken off, however
-// long a slow but steady download takes in all. A server's error status
-// (404, 500, ...) is a failure, never a response.
+// The time-out is the time the whole request may take, counted from its
+// start: a server that answers a byte now and then cannot keep a request
+// going beyond it. A request can also be broken off from outside (a
+// Cancellation, below). A server's error status (404, 500, ...) is a
+// failure, never a response.
 
 #include "platform/core/error.h"
 #include "platform/net/proxy.h"
@@ -25,10 +26,29 @@ class QNetworkReply;
 
 namespace net {
 
+// Breaks requests off from outside, for instance when the screen that
+// waits for them closes. cancel() ends every running request that was
+// given this Cancellation with Failure::Cancelled; one started afterwards
+// ends so at once, before anything is sent.
+class Cancellation : public QObject {
+    Q_OBJECT
+
+public:
+    void cancel();
+    bool isCancelled() const { return m_cancelled; }
+
+signals:
+    void cancelled();
+
+private:
+    bool m_cancelled = false;
+};
+
 struct Options {
     ProxySetting proxy;
-    int timeoutMs = 10000; // no byte for this long ends the request
-    qint64 maxBytes = 0;   // a longer response fails; 0 sets no limit
+    int timeoutMs = 10000;               // the whole request ends within this
+    qint64 maxBytes = 0;                 // a longer response fails; 0 sets no limit
+    QPointer<Cancellation> cancellation; // breaks the request off; none: only the time-out does
 };
 
 enum class Failure {
@@ -43,6 +63,7 @@ enum class Failure {
     TooLarge,
     WrongSize, // complete, but not the size the caller expected
     Write,     // the target file cannot be written
+    Cancelled, // broken off through its Cancellation
     Network,   // anything else
 };
 

@@ -59,7 +59,7 @@ CopyResult copyFile(const QString &source, const QString &target, bool failIfExi
 
     // What an earlier copy into this folder left when it was killed goes
     // first; then the copy is written beside the target.
-    removeLeftovers(targetInfo.absolutePath());
+    removeLeftoversBeside(targetInfo.absoluteFilePath());
     ReplacingFile temp(targetInfo.absoluteFilePath());
     if (!temp.open())
         return failure(temp.errorNumber(), what);

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -20,6 +21,23 @@ namespace os {
 namespace {
 
 constexpr const char *kMarker = ".tavir-";
+
+// As many links as the system follows in one path before it calls it a loop.
+constexpr int kMaxLinks = 40;
+
+// `path` with its folder part as the system finds it: links, "." and ".."
+// in the folders resolved, so that a ".." after a linked folder leads where
+// the system would go. The last part stays as it is (it may be a link or
+// missing); so does a path whose folder is not there.
+QString physical(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash > 0 ? path.left(slash) : QStringLiteral("/");
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    if (real.isEmpty())
+        return path;
+    return (real == QLatin1String("/") ? QString() : real) + QLatin1Char('/') + path.mid(slash + 1);
+}
 
 QString randomSuffix()
 {
@@ -66,7 +84,30 @@ int renameNoReplace(const QByteArray &from, const QByteArray &to)
 
 } // namespace
 
-ReplacingFile::ReplacingFile(const QString &target) : m_target(QFileInfo(target).absoluteFilePath()) {}
+QString finalTarget(const QString &path, int *error)
+{
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int followed = 0; followed <= kMaxLinks; ++followed) {
+        const QByteArray encoded = QFile::encodeName(current);
+        struct stat st {};
+        if (::lstat(encoded.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray text(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(encoded.constData(), text.data(), size_t(text.size()));
+        if (n < 0)
+            return current; // gone meanwhile: whatever stands there now
+        text.truncate(n);
+        const QString next = QFile::decodeName(text);
+        // A relative link is read from the folder of the link itself.
+        current = physical(
+            next.startsWith(QLatin1Char('/')) ? next : current.left(current.lastIndexOf(QLatin1Char('/')) + 1) + next);
+    }
+    if (error)
+        *error = ELOOP;
+    return QString();
+}
+
+ReplacingFile::ReplacingFile(const QString &target) : m_target(finalTarget(target)) {}
 
 ReplacingFile::~ReplacingFile()
 {
@@ -92,6 +133,8 @@ void ReplacingFile::discard()
 
 bool ReplacingFile::open()
 {
+    if (m_target.isEmpty())
+        return fail(ELOOP); // a chain of links without end
     const QFileInfo info(m_target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         m_temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1String(kMarker) + randomSuffix();
@@ -181,6 +224,12 @@ int removeLeftovers(const QString &folder)
         ::close(fd);
     }
     return removed;
+}
+
+int removeLeftoversBeside(const QString &target)
+{
+    const QString file = finalTarget(target);
+    return file.isEmpty() ? 0 : removeLeftovers(QFileInfo(file).absolutePath());
 }
 
 } // namespace os

@@ -4,6 +4,13 @@
 // are flushed to disk, and the temporary file is then renamed over the
 // target. Until then the target is untouched.
 //
+// The target is the file the path finally names (finalTarget): a path that
+// is a symbolic link, or a chain of them, keeps its links, and the new
+// content takes the place of the file at the end of the chain. A rename onto
+// the link itself would put a plain file in the link's place, and every
+// later change would go into that copy instead of the file it named (a
+// shared file on a network drive, say).
+//
 // The temporary file is hidden and named after its target: "." + the
 // target's name + ".tavir-" + six random letters or digits. Its writer holds
 // an exclusive lock (flock) on it until the rename, so that a temporary file
@@ -51,6 +58,14 @@ private:
     int m_errno = 0;
 };
 
+// The file that `path` finally names: a symbolic link is followed, through a
+// chain of links, to the path at its end, whether a file stands there or not
+// (a link whose file is missing gets it). A relative link is read from the
+// folder the link stands in, as the system reads it. A path that is no link
+// comes back as it is (absolute). Empty, with *error set to ELOOP, for a
+// chain that does not end.
+QString finalTarget(const QString &path, int *error = nullptr);
+
 // Whether `fileName` (without folder) is named as our temporary files are.
 bool isTemporaryName(const QString &fileName);
 
@@ -58,5 +73,9 @@ bool isTemporaryName(const QString &fileName);
 // (killed before it renamed the file); returns how many. A temporary file
 // that is being written, and every file of another name, stay.
 int removeLeftovers(const QString &folder);
+
+// The same beside the file that `target` finally names, where a
+// ReplacingFile of `target` writes its temporary file.
+int removeLeftoversBeside(const QString &target);
 
 } // namespace os

@@ -48,9 +48,16 @@ QString twoDigits(int n)
 
 const QDate dayZero(1899, 12, 30);
 
+// At least four digits, so that a year before 1000 reads back as a year
+// ("0231", never "231").
+QString fourDigits(int year)
+{
+    return QString::number(year).rightJustified(4, QLatin1Char('0'));
+}
+
 QString shortDate(const QDate &d)
 {
-    return QStringLiteral("%1-%2-%3").arg(d.day()).arg(d.month()).arg(d.year());
+    return QStringLiteral("%1-%2-%3").arg(d.day()).arg(d.month()).arg(fourDigits(d.year()));
 }
 
 QString longTime(const QTime &t)
@@ -134,7 +141,7 @@ QString formatParts(const QDate &date, const QTime &time, const QString &picture
         case 'y':
             out += run == 1   ? QString::number(date.dayOfYear())
                    : run <= 3 ? twoDigits(date.year() % 100)
-                              : QString::number(date.year());
+                              : fourDigits(date.year());
             break;
         case 'h':
             out += run == 1 ? QString::number(t.hour()) : twoDigits(t.hour());

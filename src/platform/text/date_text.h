@@ -9,7 +9,8 @@
 //               so "hh:mm" writes hours and minutes
 //   mmm mmmm    short / long month name (jan feb mrt apr mei jun jul aug sep
 //               okt nov dec; januari ... december), lower case, no dot
-//   y           day of the year       yy yyyy  year in two / four digits
+//   y           day of the year       yy yyyy  year in two / four digits (a
+//               year before 1000 with leading zeros: 0231)
 //   h hh        hour 0-23 without / with leading zero
 //   n nn        minutes               s ss     seconds
 //   q           quarter               w        weekday number, Sunday = 1
@@ -19,7 +20,8 @@
 // Named formats: "General Date", "Short Date" (d-m-yyyy), "Long Date"
 // (dddd d mmmm yyyy), "Short Time" (hh:nn), "Long Time" (hh:nn:ss).
 //
-// CStr of a date is the short date "d-m-yyyy"; a date with a time other than
+// CStr of a date is the short date "d-m-yyyy" (four-digit year, so it reads
+// back with CDate); a date with a time other than
 // midnight adds " hh:nn:ss". An invalid date gives an empty text.
 //
 // CDate/IsDate read a typed date: day-month-year with "-", "/", "." or

@@ -1,5 +1,7 @@
 #include "platform/ui/dialogs.h"
 
+#include "platform/ui/file_filter.h"
+
 #include "platform/core/error.h"
 
 #include <QDebug>
@@ -157,7 +159,12 @@ FileDialogResult Dialogs::ShowOpen(const FileDialogRequest &request)
 
 FileDialogResult Dialogs::ShowSave(const FileDialogRequest &request)
 {
-    return fileDialog(FileDialogMode::Save, request);
+    // The file gets the extension of the filter it was saved under, so that
+    // the same filter finds it again, whatever the dialog did with the name.
+    FileDialogResult result = fileDialog(FileDialogMode::Save, request);
+    if (!result.cancelled)
+        result.fileName = withFilterExtension(result.fileName, request.filter, result.filterIndex, request.defaultExt);
+    return result;
 }
 
 ColorResult Dialogs::ShowColor(long initialColor)

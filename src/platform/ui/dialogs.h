@@ -116,7 +116,7 @@ struct FileDialogRequest {
     QString initialDir;  // empty: the current folder
     QString fileName;    // proposed name (or full path)
     int flags = 0;       // FileFlag values
-    QString defaultExt;  // added to a typed name without extension; empty adds none
+    QString defaultExt;  // a save's extension where the filter names none (withFilterExtension)
 };
 
 struct FileDialogResult {
@@ -143,6 +143,9 @@ public:
                      bool *cancelled = nullptr);
 
     FileDialogResult ShowOpen(const FileDialogRequest &request);
+    // The chosen name always ends in an extension of the filter in use: one
+    // the user did not type is added (ui::withFilterExtension, file_filter.h),
+    // whichever implementation asked.
     FileDialogResult ShowSave(const FileDialogRequest &request);
 
     // `initialColor` is the colour the dialog starts from.

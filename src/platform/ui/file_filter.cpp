@@ -1,5 +1,7 @@
 #include "platform/ui/file_filter.h"
 
+#include <QFileInfo>
+
 namespace ui {
 
 QList<FileFilter> parseFileFilter(const QString &filter)
@@ -43,6 +45,41 @@ QStringList toQtNameFilters(const QString &filter)
 QString toQtFilter(const QString &filter)
 {
     return toQtNameFilters(filter).join(QStringLiteral(";;"));
+}
+
+QStringList filterExtensions(const QString &filter, int filterIndex)
+{
+    const QList<FileFilter> entries = parseFileFilter(filter);
+    if (entries.isEmpty())
+        return {};
+    const FileFilter &entry = entries.at(filterIndex >= 1 && filterIndex <= entries.size() ? filterIndex - 1 : 0);
+    QStringList extensions;
+    for (const QString &pattern : entry.patterns) {
+        const qsizetype dot = pattern.lastIndexOf(QLatin1Char('.'));
+        if (dot < 0)
+            continue;
+        const QString extension = pattern.mid(dot + 1);
+        const bool wildcard = extension.contains(QLatin1Char('*')) || extension.contains(QLatin1Char('?'))
+                              || extension.contains(QLatin1Char('['));
+        if (!extension.isEmpty() && !wildcard && !extensions.contains(extension, Qt::CaseInsensitive))
+            extensions << extension;
+    }
+    return extensions;
+}
+
+QString withFilterExtension(const QString &fileName, const QString &filter, int filterIndex, const QString &defaultExt)
+{
+    QStringList extensions = filterExtensions(filter, filterIndex);
+    if (extensions.isEmpty() && !defaultExt.isEmpty())
+        extensions << defaultExt;
+    const QString name = QFileInfo(fileName).fileName();
+    if (extensions.isEmpty() || name.isEmpty())
+        return fileName;
+    for (const QString &extension : extensions)
+        if (name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive) && name.size() > extension.size() + 1)
+            return fileName;
+    // A name that ends in a dot takes the extension after that dot.
+    return fileName + (fileName.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + extensions.first();
 }
 
 } // namespace ui

@@ -26,4 +26,18 @@ QStringList toQtNameFilters(const QString &filter);
 // The same joined by ";;", as QFileDialog's static functions take it.
 QString toQtFilter(const QString &filter);
 
+// The extensions, without their dot, that the patterns of entry
+// `filterIndex` (1-based; out of range: the first) name: "*.xml" names
+// "xml", "dbQORdata_*.mdb" names "mdb"; "*.*" and "*" name none.
+QStringList filterExtensions(const QString &filter, int filterIndex);
+
+// A saved file's name as the user will look for it again: a name that ends
+// in none of the extensions of the filter in use gets the first of them
+// ("Stortplaats De Berkenheuvel" with "*.xml" becomes "Stortplaats De
+// Berkenheuvel.xml", and so does "Stort 2.0" become "Stort 2.0.xml"), so
+// that the same filter shows it in the open dialog. Where the filter names
+// no extension, `defaultExt` is the one, when given.
+QString withFilterExtension(const QString &fileName, const QString &filter, int filterIndex,
+                            const QString &defaultExt = QString());
+
 } // namespace ui

@@ -123,7 +123,10 @@ void configureFileDialog(QFileDialog &dialog, FileDialogMode mode, const FileDia
             request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex - 1 : 0;
         dialog.selectNameFilter(filters.at(index));
     }
-    dialog.setDefaultSuffix(request.defaultExt);
+    // A name typed without a dot gets the filter's extension from the dialog
+    // itself, which then asks about overwriting the file of that name.
+    const QStringList extensions = filterExtensions(request.filter, request.filterIndex);
+    dialog.setDefaultSuffix(extensions.isEmpty() ? request.defaultExt : extensions.constFirst());
 
     const QFileInfo proposed(request.fileName);
     if (!request.initialDir.isEmpty())
@@ -184,8 +187,28 @@ FileDialogResult QtDialogs::fileDialog(FileDialogMode mode, const FileDialogRequ
         result.filterIndex = request.filterIndex;
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return result;
-        const QString chosen = QDir::cleanPath(dialog.selectedFiles().constFirst());
+        QString chosen = QDir::cleanPath(dialog.selectedFiles().constFirst());
         const int filterIndex = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
+        if (mode == FileDialogMode::Save) {
+            // A name with a dot of its own ("Stort 2.0") gets the extension
+            // only now: the question about overwriting is asked for the
+            // file that will be written.
+            const QString named = withFilterExtension(
+                chosen, current.filter, filterIndex > 0 ? filterIndex : current.filterIndex, current.defaultExt);
+            if (named != chosen && (current.flags & FileFlag::OverwritePrompt) && QFileInfo::exists(named)
+                && QMessageBox::warning(
+                       parentWidget(), dialog.windowTitle(),
+                       QStringLiteral("%1 bestaat al.\nWilt u het vervangen?").arg(QDir::toNativeSeparators(named)),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                       != QMessageBox::Yes) {
+                current.initialDir = QFileInfo(named).absolutePath();
+                current.fileName = QFileInfo(named).fileName();
+                if (filterIndex > 0)
+                    current.filterIndex = filterIndex;
+                continue;
+            }
+            chosen = named;
+        }
         if (fileChoiceAcceptable(chosen, current.flags)) {
             result.cancelled = false;
             result.fileName = QDir::toNativeSeparators(chosen);

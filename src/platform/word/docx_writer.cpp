@@ -733,7 +733,7 @@ void Document::SaveAs(const QString &fileName)
         saveError(fileName, QStringLiteral("dit is een map"));
     // Written beside the target and renamed over it when complete; what a
     // save killed midway left in the folder goes first.
-    os::removeLeftovers(QFileInfo(fileName).absolutePath());
+    os::removeLeftoversBeside(fileName);
     os::ReplacingFile file(fileName);
     if (!file.open() || !file.write(package) || !file.commit())
         saveError(fileName, file.errorString());

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -121,13 +122,45 @@ TEST_F(Http, EveryFailureIsReportedInDutchWithItsNumber)
     }
 }
 
-TEST_F(Http, TimeOutCountsFromTheLastByteReceived)
+TEST_F(Http, TimeOutEndsTheWholeRequestHoweverTheBytesCome)
 {
-    // A response that stalls after its first bytes ends at the time-out.
+    // A response that stalls after its first bytes, and one that comes a
+    // byte at a time, steadily, for longer than the time-out.
     server.set(QStringLiteral("/stall"), response(Mode::StallMidway, bytes(3000), 1000));
-    const net::Result r = net::get(server.url(QStringLiteral("/stall")), direct(1000));
-    EXPECT_EQ(r.failure, net::Failure::TimedOut);
-    EXPECT_EQ(r.bytes, 1000);
+    LocalHttpServer::Response drip = response(Mode::Trickle, bytes(40));
+    drip.intervalMs = 100; // the whole body takes 4 seconds
+    server.set(QStringLiteral("/trickle"), drip);
+    for (const char *path : {"/stall", "/trickle"}) {
+        const net::Result r = net::get(server.url(QLatin1String(path)), direct(1000));
+        EXPECT_EQ(r.failure, net::Failure::TimedOut) << path;
+        EXPECT_EQ(r.number, net::kErrTimeOut) << path;
+        EXPECT_TRUE(r.description.contains(QLatin1String("time-out"))) << path << ": " << r.description.toStdString();
+        EXPECT_TRUE(r.body.isEmpty()) << path;
+    }
+}
+
+TEST_F(Http, CancellationBreaksOffTheRunningRequestAndEveryLaterOne)
+{
+    server.set(QStringLiteral("/hang"), response(Mode::Hang, "31"));
+    server.set(QStringLiteral("/a.txt"), "0");
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("_0_x"));
+    net::Cancellation cancellation;
+    // Only the cancellation can end the request in time.
+    net::Options o = direct(30000);
+    o.cancellation = &cancellation;
+    QTimer::singleShot(50, &cancellation, &net::Cancellation::cancel);
+
+    const net::Result r = net::download(server.url(QStringLiteral("/hang")), target, o, 2);
+
+    EXPECT_EQ(r.failure, net::Failure::Cancelled);
+    EXPECT_EQ(r.number, net::kErrCancelled);
+    EXPECT_FALSE(r.description.isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+    const qsizetype asked = server.requests().size();
+    const net::Result later = net::get(server.url(QStringLiteral("/a.txt")), o);
+    EXPECT_EQ(later.failure, net::Failure::Cancelled);
+    EXPECT_EQ(server.requests().size(), asked) << "nothing is asked once cancelled";
 }
 
 TEST_F(Http, NamedProxyCarriesTheRequest)
@@ -226,6 +259,9 @@ TEST_F(Download, FailedDownloadLeavesTheTargetAsItWas)
     server.set(QStringLiteral("/stall"), response(Mode::StallMidway, bytes(3000), 1200));
     server.set(QStringLiteral("/short"), bytes(999));
     server.set(QStringLiteral("/long"), bytes(1001));
+    LocalHttpServer::Response drip = response(Mode::Trickle, bytes(40));
+    drip.intervalMs = 100;
+    server.set(QStringLiteral("/trickle"), drip);
     struct Case {
         const char *path;
         qint64 size; // the size listed
@@ -234,6 +270,7 @@ TEST_F(Download, FailedDownloadLeavesTheTargetAsItWas)
         {"/half", 3000, net::Failure::ConnectionClosed}, {"/stall", 3000, net::Failure::TimedOut},
         {"/short", 1000, net::Failure::WrongSize}, // complete, but not the size listed
         {"/long", 1000, net::Failure::WrongSize},        {"/missing", 3000, net::Failure::HttpStatus},
+        {"/trickle", 40, net::Failure::TimedOut}, // steady, but slower than the time-out allows
     };
     for (bool oldFile : {false, true}) {
         for (const Case &c : cases) {

@@ -4,11 +4,15 @@
 
 #include "platform/os/replacing_file.h"
 
+#include "support/qstring_printer.h"
+
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -119,4 +123,131 @@ TEST(ReplacingFile, LeftoversOfAKilledWriterGoOtherFilesAndLiveWritersStay)
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral(".link.tavir-abcdef"))).isSymLink());
     EXPECT_TRUE(live.commit());
     EXPECT_EQ(bytesOf(dir.filePath(QStringLiteral("rapport.docx"))), QByteArray("bezig"));
+}
+
+// A target reached through symbolic links: the new content goes into the
+// file at the end of the links, and every link stays as it was.
+struct LinkCase {
+    const char *name;
+    // Makes the links in `root` and returns the path the writer is given;
+    // `end` is the file it finally names, relative to `root`.
+    QString (*make)(const QString &root);
+    const char *end;
+    bool endMissing = false; // the links lead to no file yet
+};
+void PrintTo(const LinkCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+void link(const QString &text, const QString &at)
+{
+    ASSERT_EQ(::symlink(QFile::encodeName(text).constData(), QFile::encodeName(at).constData()), 0)
+        << text.toStdString();
+}
+
+// The text of the link at `path` ("" when it is none).
+QString linkText(const QString &path)
+{
+    QByteArray text(4096, '\0');
+    const ssize_t n = ::readlink(QFile::encodeName(path).constData(), text.data(), size_t(text.size()));
+    text.truncate(n < 0 ? 0 : n);
+    return QFile::decodeName(text);
+}
+
+class ReplacingFileThroughLinks : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(ReplacingFileThroughLinks, ReplacesTheFileTheLinksNameAndKeepsTheLinks)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char *folder : {"werk", "share", "tussen", "echt/sub"})
+        ASSERT_TRUE(QDir().mkpath(root + QLatin1Char('/') + QLatin1String(folder)));
+    const QString given = GetParam().make(root);
+    const QString end = root + QLatin1Char('/') + QLatin1String(GetParam().end);
+    if (!GetParam().endMissing)
+        put(end, "oud");
+    // Every link on the way, with its text.
+    QMap<QString, QString> links;
+    for (const char *folder : {"werk", "tussen", "echt/sub"})
+        for (const QFileInfo &entry : QDir(root + QLatin1Char('/') + QLatin1String(folder))
+                                          .entryInfoList(QDir::System | QDir::AllEntries | QDir::NoDotAndDotDot))
+            if (entry.isSymLink())
+                links.insert(entry.filePath(), linkText(entry.filePath()));
+    ASSERT_FALSE(links.isEmpty());
+    const QStringList besideTheLink = filesIn(QFileInfo(given).path());
+
+    EXPECT_EQ(os::finalTarget(given), end);
+    os::ReplacingFile f(given);
+    ASSERT_TRUE(f.open() && f.write("nieuw") && f.commit()) << f.errorString().toStdString();
+
+    EXPECT_EQ(bytesOf(end), QByteArray("nieuw"));
+    EXPECT_EQ(bytesOf(given), QByteArray("nieuw"));
+    for (auto it = links.cbegin(); it != links.cend(); ++it) {
+        EXPECT_TRUE(QFileInfo(it.key()).isSymLink()) << it.key().toStdString();
+        EXPECT_EQ(linkText(it.key()), it.value());
+    }
+    // Nothing is left beside the link or beside the file.
+    EXPECT_EQ(filesIn(QFileInfo(given).path()), besideTheLink);
+    for (const QString &entry : filesIn(QFileInfo(end).path()))
+        EXPECT_FALSE(os::isTemporaryName(entry)) << entry.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplacingFileThroughLinks,
+    ::testing::Values(
+        LinkCase{"Absolute",
+                 [](const QString &root) {
+                     link(root + QStringLiteral("/share/net.docx"), root + QStringLiteral("/werk/rapport.docx"));
+                     return root + QStringLiteral("/werk/rapport.docx");
+                 },
+                 "share/net.docx"},
+        LinkCase{"Relative",
+                 [](const QString &root) {
+                     link(QStringLiteral("../share/net.docx"), root + QStringLiteral("/werk/rapport.docx"));
+                     return root + QStringLiteral("/werk/rapport.docx");
+                 },
+                 "share/net.docx"},
+        LinkCase{"Chain",
+                 [](const QString &root) {
+                     link(QStringLiteral("../tussen/stap.docx"), root + QStringLiteral("/werk/rapport.docx"));
+                     link(QStringLiteral("../share/net.docx"), root + QStringLiteral("/tussen/stap.docx"));
+                     return root + QStringLiteral("/werk/rapport.docx");
+                 },
+                 "share/net.docx"},
+        // The link stands in a folder reached through a linked folder: its
+        // ".." leads from where the folder really is.
+        LinkCase{"RelativeInALinkedFolder",
+                 [](const QString &root) {
+                     link(QStringLiteral("../echt/sub"), root + QStringLiteral("/werk/map"));
+                     link(QStringLiteral("../net.docx"), root + QStringLiteral("/echt/sub/rapport.docx"));
+                     return root + QStringLiteral("/werk/map/rapport.docx");
+                 },
+                 "echt/net.docx"},
+        // A link whose file is missing gets the file.
+        LinkCase{"ToAMissingFile",
+                 [](const QString &root) {
+                     link(QStringLiteral("../share/nieuw.docx"), root + QStringLiteral("/werk/rapport.docx"));
+                     return root + QStringLiteral("/werk/rapport.docx");
+                 },
+                 "share/nieuw.docx", true}),
+    [](const ::testing::TestParamInfo<LinkCase> &info) { return std::string(info.param.name); });
+
+TEST(ReplacingFile, ChainOfLinksWithoutEndIsRefusedAndLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.docx"));
+    const QString b = dir.filePath(QStringLiteral("b.docx"));
+    link(QStringLiteral("b.docx"), a);
+    link(QStringLiteral("a.docx"), b);
+
+    int error = 0;
+    EXPECT_TRUE(os::finalTarget(a, &error).isEmpty());
+    EXPECT_EQ(error, ELOOP);
+    os::ReplacingFile f(a);
+    EXPECT_FALSE(f.open());
+    EXPECT_EQ(f.errorNumber(), ELOOP);
+    EXPECT_EQ(linkText(a), QStringLiteral("b.docx"));
+    EXPECT_EQ(linkText(b), QStringLiteral("a.docx"));
+    EXPECT_EQ(filesIn(dir.path()), QStringList({"a.docx", "b.docx"}));
 }

@@ -6,6 +6,7 @@
 #include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -153,11 +154,18 @@ TEST(VbTextDate, TextsThatAreNotDates)
 
 TEST(VbTextDate, ADateReadsBackFromItsOwnText)
 {
-    for (QDate d(2030, 1, 1); d.year() == 2030; d = d.addDays(13)) {
-        EXPECT_EQ(vb::CDate(vb::CStr(d)).date(), d);
+    std::vector<QDate> dates;
+    for (QDate d(2030, 1, 1); d.year() == 2030; d = d.addDays(13))
+        dates.push_back(d);
+    // Years of fewer than four digits are written with four.
+    for (int year : {100, 231, 999, 1000, 9999})
+        dates.push_back(QDate(year, 7, 16));
+    for (const QDate &d : dates) {
+        EXPECT_EQ(vb::CDate(vb::CStr(d)).date(), d) << vb::CStr(d).toStdString();
         EXPECT_EQ(vb::CDate(vb::Format(d, QStringLiteral("d mmmm yyyy"))).date(), d);
         EXPECT_EQ(vb::CDate(vb::Format(d, QStringLiteral("dd-mmm-yyyy"))).date(), d);
     }
+    EXPECT_EQ(vb::CStr(QDate(231, 1, 1)), QStringLiteral("1-1-0231"));
 }
 
 } // namespace

@@ -15,8 +15,7 @@ namespace texttest {
 
 class ProcessLocale {
 public:
-    explicit ProcessLocale(const char *name)
-        : m_name(name), m_cLocale(std::setlocale(LC_ALL, nullptr)), m_cppLocale()
+    explicit ProcessLocale(const char *name) : m_name(name), m_cLocale(std::setlocale(LC_ALL, nullptr)), m_cppLocale()
     {
         if (!std::setlocale(LC_ALL, name))
             return;
@@ -40,8 +39,8 @@ public:
     {
         if (m_set)
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the locale " << m_name
-                                             << " is not installed on this machine; scripts/install-deps installs it";
+        return ::testing::AssertionFailure()
+               << "the locale " << m_name << " is not installed on this machine; scripts/install-deps installs it";
     }
 
 private:

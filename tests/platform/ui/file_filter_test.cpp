@@ -48,3 +48,49 @@ TEST(FileFilter, ParsedEntries)
     EXPECT_EQ(entries[0].patterns, QStringList({"*.bmp", "*.jpg"}));
     EXPECT_EQ(entries[1].patterns, QStringList({"*.*"}));
 }
+
+TEST(FileFilter, ExtensionsOfTheFilterInUse)
+{
+    const QString filter = "XML bestanden (*.xml)|*.xml|Afbeeldingen|*.BMP;*.jpg;*.bmp|Alles|*.*|Geen|*|";
+    EXPECT_EQ(ui::filterExtensions(filter, 1), QStringList{"xml"});
+    EXPECT_EQ(ui::filterExtensions(filter, 2), QStringList({"BMP", "jpg"}));
+    EXPECT_EQ(ui::filterExtensions(filter, 3), QStringList());
+    EXPECT_EQ(ui::filterExtensions(filter, 4), QStringList());
+    EXPECT_EQ(ui::filterExtensions(filter, 9), QStringList{"xml"}); // out of range: the first
+    EXPECT_EQ(ui::filterExtensions("databestand (dbQORdata_*)|dbQORdata_*.mdb|", 1), QStringList{"mdb"});
+    EXPECT_EQ(ui::filterExtensions("", 1), QStringList());
+}
+
+TEST(FileFilter, ASavedNameGetsTheFiltersExtensionWhereItHasNone)
+{
+    struct Case {
+        const char *name;
+        const char *filter;
+        int index;
+        const char *defaultExt;
+        const char *expected;
+    };
+    const char *xml = "XML bestanden (*.xml)|*.xml|Alle bestanden|*.*|";
+    const Case cases[] = {
+        {"/m/Stortplaats De Berkenheuvel", xml, 1, "", "/m/Stortplaats De Berkenheuvel.xml"},
+        // A dot of its own is no extension of the filter.
+        {"/m/Stort 2.0", xml, 1, "", "/m/Stort 2.0.xml"},
+        {"/m/stort.xml", xml, 1, "", "/m/stort.xml"},
+        {"/m/STORT.XML", xml, 1, "", "/m/STORT.XML"},
+        {"/m/stort.", xml, 1, "", "/m/stort.xml"},
+        // ".xml" alone is a name, not an extension.
+        {"/m/.xml", xml, 1, "", "/m/.xml.xml"},
+        // "Alle bestanden" names none: the name as typed.
+        {"/m/stort", xml, 2, "", "/m/stort"},
+        {"/m/stort", xml, 2, "xml", "/m/stort.xml"},
+        {"/m/dbQORdata_proef", "databestand (dbQORdata_*)|dbQORdata_*.mdb|", 1, "", "/m/dbQORdata_proef.mdb"},
+        {"/m/b.jpg", "Afbeeldingen|*.bmp;*.jpg|", 1, "", "/m/b.jpg"},
+        {"/m/b", "Afbeeldingen|*.bmp;*.jpg|", 1, "", "/m/b.bmp"},
+        {"/m/rapport", "", 1, "docx", "/m/rapport.docx"},
+        {"", xml, 1, "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ui::withFilterExtension(c.name, c.filter, c.index, c.defaultExt), QString(c.expected));
+    }
+}

@@ -196,6 +196,25 @@ TEST(QtDialogs, FileDialogRun)
     EXPECT_EQ(cancelled.filterIndex, 1);
 }
 
+// A name typed without its extension comes back with the filter's.
+TEST(QtDialogs, ASaveGetsTheFiltersExtension)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ui::QtDialogs dialogs;
+    ui::FileDialogRequest r;
+    r.title = "Exporteren...";
+    r.filter = "XML bestanden (*.xml)|*.xml|";
+    r.initialDir = dir.path();
+    r.flags = 0x806;
+    const QString nieuw = dir.filePath("nieuw");
+    whenShown<QFileDialog>([nieuw](QFileDialog *d) {
+        d->selectFile(nieuw);
+        static_cast<QDialog *>(d)->accept();
+    });
+    EXPECT_EQ(dialogs.ShowSave(r).fileName, nieuw + ".xml");
+}
+
 TEST(QtDialogs, ColorDialogRun)
 {
     ui::QtDialogs dialogs;

@@ -189,6 +189,25 @@ TEST(ScriptedDialogs, FileDialogFieldsMatchOnlyWhenAsked)
     EXPECT_TRUE(script.failures().first().contains("differs in open/save")) << text(script.failures());
 }
 
+// A save gives back the name with the extension of the filter in use,
+// whatever the user typed: the service adds it, not the implementation.
+TEST(ScriptedDialogs, ASaveEndsInTheFiltersExtension)
+{
+    ScriptedDialogs script;
+    script.expectFileDialog(FileDialogMode::Save, "Exporteren...").answer("/m/Stort A");
+    EXPECT_EQ(script.ShowSave(exportRequest()).fileName, "/m/Stort A.xml");
+    script.expectFileDialog(FileDialogMode::Save, "Exporteren...").answer("/m/Stort A.xml");
+    EXPECT_EQ(script.ShowSave(exportRequest()).fileName, "/m/Stort A.xml");
+    // An open dialog gives the file as chosen.
+    script.expectFileDialog(FileDialogMode::Open, "Exporteren...").answer("/m/Stort A");
+    EXPECT_EQ(script.ShowOpen(exportRequest()).fileName, "/m/Stort A");
+    script.expectFileDialog(FileDialogMode::Save, "Exporteren...").cancel();
+    const ui::FileDialogResult cancelled = script.ShowSave(exportRequest());
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(cancelled.fileName.isEmpty());
+    EXPECT_TRUE(script.verify()) << script.report().toStdString();
+}
+
 TEST(ScriptedDialogs, RemainingExpectationsAreListed)
 {
     ScriptedDialogs script;

@@ -2,6 +2,7 @@
 
 #include "docx_reader.h"
 
+#include "support/item_at.h"
 #include "support/qstring_printer.h"
 
 #include "platform/core/error.h"
@@ -14,6 +15,8 @@
 namespace {
 
 using namespace word;
+using testsupport::itemAt;
+using testsupport::lastItem;
 
 class DocumentTest : public ::testing::Test {
 protected:
@@ -55,19 +58,19 @@ TEST_F(DocumentTest, TypedTextKeepsItsFontsBreaksAndParagraphFormats)
     EXPECT_EQ(title[QStringLiteral("text")].toString(), QStringLiteral("Titel\nInrichting: Alfa"));
     EXPECT_EQ(title[QStringLiteral("line_breaks")].toInt(), 1);
     const QJsonArray runs = title[QStringLiteral("runs")].toArray();
-    EXPECT_EQ(runs[0].toObject()[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
-    EXPECT_EQ(runs[0].toObject()[QStringLiteral("size")].toDouble(), 15.0);
-    EXPECT_TRUE(runs[0].toObject()[QStringLiteral("bold")].toBool());
-    EXPECT_EQ(runs.last().toObject()[QStringLiteral("size")].toDouble(), 8.0);
-    EXPECT_FALSE(runs.last().toObject()[QStringLiteral("bold")].toBool());
+    EXPECT_EQ(itemAt(runs, 0).toObject()[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
+    EXPECT_EQ(itemAt(runs, 0).toObject()[QStringLiteral("size")].toDouble(), 15.0);
+    EXPECT_TRUE(itemAt(runs, 0).toObject()[QStringLiteral("bold")].toBool());
+    EXPECT_EQ(lastItem(runs).toObject()[QStringLiteral("size")].toDouble(), 8.0);
+    EXPECT_FALSE(lastItem(runs).toObject()[QStringLiteral("bold")].toBool());
     EXPECT_FALSE(title[QStringLiteral("keep_with_next")].toBool());
 
     const QJsonObject second = ps[1].toObject();
     EXPECT_EQ(second[QStringLiteral("text")].toString(), QStringLiteral("a\tb"));
     EXPECT_TRUE(second[QStringLiteral("keep_with_next")].toBool());
     EXPECT_EQ(second[QStringLiteral("alignment")].toInt(), 2);
-    EXPECT_TRUE(second[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("italic")].toBool());
-    EXPECT_TRUE(second[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("underline")].toBool());
+    EXPECT_TRUE(itemAt(second[QStringLiteral("runs")].toArray(), 0).toObject()[QStringLiteral("italic")].toBool());
+    EXPECT_TRUE(itemAt(second[QStringLiteral("runs")].toArray(), 0).toObject()[QStringLiteral("underline")].toBool());
     // A new paragraph starts with the format of the one before.
     EXPECT_TRUE(ps[2].toObject()[QStringLiteral("keep_with_next")].toBool());
     EXPECT_EQ(ps[2].toObject()[QStringLiteral("page_breaks")].toInt(), 1);
@@ -156,10 +159,10 @@ TEST_F(DocumentTest, TablesKeepCellsMergesBordersAndWidths)
     ASSERT_EQ(ts.size(), 1);
     const QJsonObject tb = ts[0].toObject();
     EXPECT_EQ(tb[QStringLiteral("rows")].toArray().size(), 6);
-    EXPECT_EQ(tb[QStringLiteral("grid")].toArray()[1].toDouble(), 8.2);
+    EXPECT_EQ(itemAt(tb[QStringLiteral("grid")].toArray(), 1).toDouble(), 8.2);
     EXPECT_EQ(tb[QStringLiteral("borders")].toObject()[QStringLiteral("insideH")], QJsonValue());
     EXPECT_EQ(wordtest::cellText(tb, 1, 2), QStringLiteral("post"));
-    EXPECT_TRUE(tb[QStringLiteral("rows")].toArray()[0].toObject()[QStringLiteral("heading")].toBool());
+    EXPECT_TRUE(itemAt(tb[QStringLiteral("rows")].toArray(), 0).toObject()[QStringLiteral("heading")].toBool());
     EXPECT_EQ(wordtest::cell(tb, 1, 1)[QStringLiteral("top")].toInt(), 12);
     EXPECT_EQ(wordtest::cell(tb, 1, 1)[QStringLiteral("bottom")].toInt(), 6);
     const QJsonObject merged = wordtest::cell(tb, 2, 1);
@@ -167,13 +170,13 @@ TEST_F(DocumentTest, TablesKeepCellsMergesBordersAndWidths)
     EXPECT_EQ(merged[QStringLiteral("text")].toString(), QStringLiteral("A: Jaarlijkse kosten"));
     EXPECT_EQ(merged[QStringLiteral("size")].toDouble(), 12.0);
     EXPECT_EQ(merged[QStringLiteral("width")].toDouble(), 25.1);
-    EXPECT_EQ(wordtest::rowTexts(tb)[2], QStringLiteral("Subtotaal||||||€ 1.000|(10,0%)"));
+    EXPECT_EQ(itemAt(wordtest::rowTexts(tb), 2), QStringLiteral("Subtotaal||||||€ 1.000|(10,0%)"));
     EXPECT_EQ(wordtest::cell(tb, 3, 1)[QStringLiteral("span")].toInt(), 2);
     EXPECT_TRUE(wordtest::cell(tb, 3, 7)[QStringLiteral("bold")].toBool());
     EXPECT_EQ(wordtest::cell(tb, 3, 7)[QStringLiteral("top")].toInt(), 6);
     // Rows 4 and 5 are the inserted ones.
-    EXPECT_EQ(wordtest::rowTexts(tb)[3], QStringLiteral("||||||||"));
-    EXPECT_EQ(wordtest::rowTexts(tb)[4], QStringLiteral("||||||||"));
+    EXPECT_EQ(itemAt(wordtest::rowTexts(tb), 3), QStringLiteral("||||||||"));
+    EXPECT_EQ(itemAt(wordtest::rowTexts(tb), 4), QStringLiteral("||||||||"));
     const QJsonObject item = wordtest::cell(tb, 6, 4);
     EXPECT_TRUE(item[QStringLiteral("italic")].toBool());
     EXPECT_EQ(item[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
@@ -192,7 +195,7 @@ TEST_F(DocumentTest, ATabInACellIsKept)
     Table &t = doc.Tables().Add(sel.Range(), 1, 2);
     t.Cell(1, 1).Text = QStringLiteral("Stort\tWest");
     t.Cell(1, 2).Text = QStringLiteral("\teen\r\ntwee\t");
-    const QJsonObject tb = wordtest::tables(saveAndRead())[0].toObject();
+    const QJsonObject tb = itemAt(wordtest::tables(saveAndRead()), 0).toObject();
     EXPECT_EQ(wordtest::cellText(tb, 1, 1), QStringLiteral("Stort\tWest"));
     EXPECT_EQ(wordtest::cellText(tb, 1, 2), QStringLiteral("\teen\ntwee\t"));
 }
@@ -241,9 +244,10 @@ TEST_F(DocumentTest, HeaderAndFooterHoldTheirTextAndFields)
     const QJsonArray header = wordtest::paragraphs(d[QStringLiteral("header")].toArray());
     ASSERT_FALSE(header.isEmpty());
     EXPECT_EQ(header[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
-    EXPECT_TRUE(
-        header[0].toObject()[QStringLiteral("runs")].toArray()[0].toObject()[QStringLiteral("italic")].toBool());
-    const QJsonObject footer = wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject();
+    EXPECT_TRUE(itemAt(header[0].toObject()[QStringLiteral("runs")].toArray(), 0)
+                    .toObject()[QStringLiteral("italic")]
+                    .toBool());
+    const QJsonObject footer = itemAt(wordtest::paragraphs(d[QStringLiteral("footer")].toArray()), 0).toObject();
     EXPECT_EQ(footer[QStringLiteral("text")].toString(), QStringLiteral("Afgedrukt d.d. 5-mrt-2024  09:07\tpag. 1"));
     EXPECT_EQ(footer[QStringLiteral("fields")].toArray(),
               (QJsonArray{QStringLiteral("DATE  \\@ \"d-MMM-yyyy  HH:mm\" "), QStringLiteral("PAGE  \\* Arabic ")}));

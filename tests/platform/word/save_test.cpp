@@ -3,6 +3,7 @@
 
 #include "docx_reader.h"
 
+#include "support/item_at.h"
 #include "support/qstring_printer.h"
 
 #include "platform/core/error.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -22,6 +24,7 @@
 namespace {
 
 using namespace word;
+using testsupport::itemAt;
 
 void fill(Document &doc, int rows)
 {
@@ -102,9 +105,10 @@ TEST(WordSave, FieldsAreSavedWithAResultInDutchAndNoneAsksToBeUpdated)
     doc.SaveAs(path);
 
     const QJsonObject d = wordtest::readDocx(path);
-    EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Aantal pagina's: 4"));
-    const QString voet =
-        wordtest::paragraphs(d[QStringLiteral("footer")].toArray())[0].toObject()[QStringLiteral("text")].toString();
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(d), 0), QStringLiteral("Aantal pagina's: 4"));
+    const QString voet = itemAt(wordtest::paragraphs(d[QStringLiteral("footer")].toArray()), 0)
+                             .toObject()[QStringLiteral("text")]
+                             .toString();
     EXPECT_TRUE(voet.contains(QRegularExpression(
         QStringLiteral("^Afgedrukt d.d. \\d{1,2}-(jan|feb|mrt|apr|mei|jun|jul|aug|sep|okt|nov|dec)-\\d{4} pag. 1$"))))
         << voet.toStdString();
@@ -140,6 +144,25 @@ QByteArray partOf(const QByteArray &docx, const char *name)
     return bytes;
 }
 
+TEST(WordSave, AHeaderOrFooterWithNothingInItIsSavedWithAnEmptyParagraph)
+{
+    // A header or footer part without a paragraph is not valid Office Open
+    // XML; most reports leave one of them empty.
+    Document doc;
+    doc.Selection().TypeText(QStringLiteral("tekst"));
+    const QByteArray package = doc.toDocx();
+    for (const char *naam : {"word/header1.xml", "word/footer1.xml"}) {
+        SCOPED_TRACE(naam);
+        QXmlStreamReader xml(partOf(package, naam));
+        int paragraphs = 0;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.qualifiedName() == QLatin1String("w:p"))
+                ++paragraphs;
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(paragraphs, 1);
+    }
+}
+
 TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
 {
     // 40 rows of one cell in 12 pt (lines of 13,8 pt) on 700 pt of page:
@@ -165,7 +188,7 @@ TEST(WordSave, CrLfCrOrLfInACellEndsAParagraphInTheFileAndInThePageEstimate)
         EXPECT_EQ(doc.EstimatedPageCount(), c.pages);
         const QString path = dir.filePath(QStringLiteral("cellen.docx"));
         doc.SaveAs(path);
-        EXPECT_EQ(wordtest::cellText(wordtest::tables(wordtest::readDocx(path))[0].toObject(), 40, 1),
+        EXPECT_EQ(wordtest::cellText(itemAt(wordtest::tables(wordtest::readDocx(path)), 0).toObject(), 40, 1),
                   QString::fromLatin1(c.readBack));
     }
 }
@@ -257,7 +280,7 @@ TEST(WordSave, TheUsualFontIsSaidOnceAndEveryRunReadsBackInItsOwn)
         EXPECT_EQ(r[QStringLiteral("bold")].toBool(), e.bold);
         EXPECT_FALSE(r[QStringLiteral("italic")].toBool());
     }
-    const QJsonObject cel = wordtest::cell(wordtest::tables(d)[0].toObject(), 1, 1);
+    const QJsonObject cel = wordtest::cell(itemAt(wordtest::tables(d), 0).toObject(), 1, 1);
     EXPECT_EQ(cel[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
     EXPECT_EQ(cel[QStringLiteral("size")].toDouble(), 8.0);
     EXPECT_TRUE(cel[QStringLiteral("italic")].toBool());
@@ -276,8 +299,8 @@ TEST(WordSave, SavingReplacesAnOlderFileWhole)
     fill(doc, 3);
     doc.SaveAs(path);
     const QJsonObject d = wordtest::readDocx(path);
-    EXPECT_EQ(wordtest::bodyTexts(d).first(), QStringLiteral("Rapportage"));
-    EXPECT_EQ(wordtest::rowTexts(wordtest::tables(d)[0].toObject()).size(), 3);
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(d), 0), QStringLiteral("Rapportage"));
+    EXPECT_EQ(wordtest::rowTexts(itemAt(wordtest::tables(d), 0).toObject()).size(), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("Rapportage Alfa.doc")});
 }
@@ -295,8 +318,8 @@ TEST(WordSave, TextWithCharactersXmlCannotHoldStillGivesAReadableDocument)
     t.Cell(1, 1).Text = QString::fromUtf16(u"kosten\x0001 < 5 & > 2");
     doc.SaveAs(path);
     const QJsonObject d = wordtest::readDocx(path);
-    EXPECT_EQ(wordtest::bodyTexts(d).first(), QString::fromUtf16(u"Opmerking: <a> & \"b\" \u2714"));
-    EXPECT_EQ(wordtest::cellText(wordtest::tables(d)[0].toObject(), 1, 1), QStringLiteral("kosten < 5 & > 2"));
+    EXPECT_EQ(itemAt(wordtest::bodyTexts(d), 0), QString::fromUtf16(u"Opmerking: <a> & \"b\" \u2714"));
+    EXPECT_EQ(wordtest::cellText(itemAt(wordtest::tables(d), 0).toObject(), 1, 1), QStringLiteral("kosten < 5 & > 2"));
 }
 
 // Limits the size of files this process writes, so that a write fails
