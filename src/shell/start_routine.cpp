@@ -26,7 +26,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 
 #include <cerrno>
