@@ -5,12 +5,19 @@
 #include "platform/core/file_error_text.h"
 
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace net {
 
 namespace {
+
+int (*syncToDisk)(int fd) = &::fsync;
 
 void wait(HttpRequest &request)
 {
@@ -60,13 +67,41 @@ Result download(const QUrl &url, const QString &target, const Options &options, 
         file.cancelWriting();
         return r;
     }
-    if (!file.commit()) {
+    // QSaveFile's commit does not look at the flush to disk (on a full disk
+    // the data may be refused only then, leaving an empty file): the data
+    // goes to disk here first, and only a complete flush counts.
+    const auto writeFailed = [&](const QString &why) {
         r.failure = Failure::Write;
         r.number = kErrWrite;
         r.description = QStringLiteral("Het bestand '%1' kan niet worden geschreven").arg(target)
-                        + platform::inParentheses(platform::dutchFileError(file)) + QLatin1Char('.');
+                        + platform::inParentheses(why) + QLatin1Char('.');
+    };
+    if (!file.flush()) {
+        writeFailed(platform::dutchFileError(file));
+        file.cancelWriting();
+        return r;
+    }
+    if (syncToDisk(file.handle()) != 0) {
+        writeFailed(platform::dutchSystemErrorText(errno));
+        file.cancelWriting();
+        return r;
+    }
+    if (!file.commit()) {
+        writeFailed(platform::dutchFileError(file));
+        return r;
+    }
+    // What counts is what is on disk: every byte that was sent.
+    const qint64 onDisk = QFileInfo(target).size();
+    if (onDisk != r.bytes) {
+        writeFailed(QStringLiteral("er staan %1 van de %2 bytes op de schijf").arg(onDisk).arg(r.bytes));
+        QFile::remove(target);
     }
     return r;
+}
+
+void setSyncToDiskForTests(int (*sync)(int fd))
+{
+    syncToDisk = sync ? sync : &::fsync;
 }
 
 QString textOf(const QByteArray &body)

@@ -14,7 +14,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 
 namespace {
 
@@ -297,6 +299,47 @@ TEST_F(Download, UnwritableFolderIsAWriteFailure)
     EXPECT_EQ(r.failure, net::Failure::Write);
     EXPECT_EQ(r.number, net::kErrWrite);
     EXPECT_TRUE(server.requests().isEmpty()) << "nothing is asked when nothing can be written";
+}
+
+// A disk that fills up while the file comes in: the process may write no
+// more than a limit, as on a nearly full disk. Whichever write fails (one
+// in the middle, or the last flush), the download fails and leaves no file.
+TEST_F(Download, DiskFullWhileWritingIsAWriteFailure)
+{
+    const QByteArray content = bytes(300000);
+    server.set(QStringLiteral("/f"), content);
+    struct rlimit was {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    const auto signalWas = std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
+    for (const rlim_t room : {rlim_t(0), rlim_t(1000), rlim_t(200000), rlim_t(299999)}) {
+        QFile::remove(target);
+        struct rlimit limit = was;
+        limit.rlim_cur = room;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const net::Result r = net::download(server.url(QStringLiteral("/f")), target, direct(), content.size());
+        ::setrlimit(RLIMIT_FSIZE, &was);
+        EXPECT_EQ(r.failure, net::Failure::Write) << "room for " << room << ": " << r.description.toStdString();
+        EXPECT_FALSE(QFile::exists(target)) << "room for " << room;
+        EXPECT_TRUE(files().isEmpty()) << "room for " << room << ": " << files().join(' ').toStdString();
+    }
+    std::signal(SIGXFSZ, signalWas);
+}
+
+// The disk takes every write but refuses the flush (a full disk with
+// delayed allocation): the download has failed, and the old file stays.
+TEST_F(Download, FlushRefusedByTheDiskIsAWriteFailure)
+{
+    server.set(QStringLiteral("/f"), bytes(5000));
+    putOld();
+    net::setSyncToDiskForTests([](int) {
+        errno = ENOSPC;
+        return -1;
+    });
+    const net::Result r = net::download(server.url(QStringLiteral("/f")), target, direct(), 5000);
+    net::setSyncToDiskForTests(nullptr);
+    EXPECT_EQ(r.failure, net::Failure::Write) << r.description.toStdString();
+    EXPECT_EQ(readFile(target), QByteArray("oud"));
+    EXPECT_EQ(files(), QStringList{QStringLiteral("_0_dbQORCL.mdb")}) << "no temporary file stays";
 }
 
 TEST(TextOf, Utf8OrLatin1)
