@@ -69,7 +69,9 @@ public:
     // then dropped and no node is left in the tree.
     bool VoegToe_CLitem(qint32 lngCLitem_ID);
 
-    // Whether a row of the facility has exactly this name (case counts).
+    // Whether a row of the facility bears this name. Names compare as the
+    // data file compares text, without regard to case: "pomp" and "Pomp"
+    // are one item, as its phases are rows of one name.
     bool ActiviteitBestaatAl(const QString &strNaam, qint32 lngInrichting_REF) const;
 
     // Adds the user's own cost item; "NEW", or an empty text after the

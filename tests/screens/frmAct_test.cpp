@@ -844,6 +844,80 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Onderhoud"));
 }
 
+TEST_F(FrmActTest, ARenameToTheNameOfAnotherItemIsRefusedWhateverTheRubric)
+{
+    // "Pomp" stands beside the own item "Onderhoud bouwkeet" (rubric 4).
+    site.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct,"
+                                " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieKosten,"
+                                " sngKostenTotaal, bytOptieFreq, bytIsQOR, bytCombineer, bytTypeVervangingsToeslag)"
+                                " VALUES (?, ?, 4, 'Pomp', 2, 1, 0, 3, 0, 2, 100, 1, 0, 0, 0)"),
+                 {site.siteId, site.facKeet});
+    open();
+    const struct {
+        const char *naam;
+        int rubriek; // 1..5
+        bool geweigerd;
+    } cases[] = {
+        {"Pomp", 2, true},                // another rubric: the two would merge all the same
+        {"Pomp", 4, true},                // the same rubric
+        {"POMP", 1, true},                // another case is the same name
+        {"ONDERHOUD bouwkeet", 2, false}, // its own name, in other capitals, to another rubric
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.naam) + " rubric " + std::to_string(c.rubriek));
+        choose(k("act", site.ownItem));
+        act->psubHernoemActNaamOfRubriek();
+        auto *dlg = screens::Form::loaded<screens::frmAct_AddCustomItem>();
+        ASSERT_NE(dlg, nullptr);
+        control<QLineEdit>(dlg, QStringLiteral("txtNaam"))->setText(QString::fromUtf8(c.naam));
+        auto *rubrieken = control<QTreeWidget>(dlg, QStringLiteral("ListView1"));
+        rubrieken->setCurrentItem(rubrieken->topLevelItem(c.rubriek - 1));
+        if (c.geweigerd)
+            script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Naam kostenpost instellen"),
+                                QStringLiteral("Een kostenpost met deze naam bestaat al bij deze voorziening.\r\n"
+                                               "Voer een andere naam in."));
+        QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+        EXPECT_EQ(dlg->isLoaded(), c.geweigerd);
+        if (c.geweigerd) {
+            QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdCancel")), Qt::LeftButton);
+            EXPECT_EQ(field("strAct", site.ownItem).toString(), QStringLiteral("Onderhoud bouwkeet"));
+            EXPECT_EQ(field("bytRubriek_REF", site.ownItem).toInt(), 4);
+        } else {
+            EXPECT_EQ(field("strAct", site.ownItem).toString(), QString::fromUtf8(c.naam));
+            EXPECT_EQ(field("bytRubriek_REF", site.ownItem).toInt(), c.rubriek);
+        }
+    }
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Pomp'")), 1);
+}
+
+TEST_F(FrmActTest, NamesThatDifferOnlyInCaseAreThePhasesOfOneItem)
+{
+    for (const char *naam : {"Pomp", "pomp", "POMP"})
+        site.execute(
+            QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct,"
+                           " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, bytEindBA,"
+                           " bytOptieKosten, sngKostenTotaal, bytOptieFreq, bytIsQOR, bytCombineer,"
+                           " bytTypeVervangingsToeslag) VALUES (?, ?, 4, ?, 2, 1, 0, 3, 0, 2, 100, 1, 0, 0, 0)"),
+            {site.siteId, site.facKeet, QString::fromLatin1(naam)});
+    const qint32 eerste = site.scalar(QStringLiteral("SELECT min(idrAct_ID) FROM tblAct WHERE strAct='pomp'")).toInt();
+    open();
+    QTreeWidgetItem *kop = item(k("act", eerste));
+    EXPECT_EQ(kop->text(0), QStringLiteral("Pomp {1e fase}"));
+    ASSERT_EQ(kop->childCount(), 2);
+    EXPECT_EQ(kop->child(0)->text(0), QStringLiteral("{2e fase}"));
+    EXPECT_EQ(kop->child(1)->text(0), QStringLiteral("{3e fase}"));
+    // The item goes whole, with every phase.
+    choose(k("act", eerste));
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost 'Pomp {1e fase}' en alle onderliggende deelfases verwijderen?"),
+                      ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    act->psubDeleteItem();
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='pomp'")), 0);
+    EXPECT_EQ(act->tree().find(k("act", eerste)), 0u);
+}
+
 TEST_F(FrmActTest, RenamingAnItemOfRubricOverigKeepsItsRubric)
 {
     site.execute(QStringLiteral("UPDATE tblAct SET bytRubriek_REF=6 WHERE idrAct_ID=?"), {site.ownItem});
