@@ -92,19 +92,24 @@ void clsAct::ForceDirty()
 
 bool clsAct::UpdateNu()
 {
-    if (!rsAct.isOpen() || rsAct.BOF() || rsAct.EOF_() || rsAct.EditMode() == db::EditMode::None)
-        return true;
-    const bool wasNew = rsAct.EditMode() == db::EditMode::Add;
     try {
-        rsAct.Update();
+        Bewaar();
     } catch (const platform::Error &e) {
         errorBoxes(QStringLiteral("Er is een fout opgetreden bij het opslaan van het record."),
                    QStringLiteral("Fout bij opslaan"), e);
         return false;
     }
+    return true;
+}
+
+void clsAct::Bewaar()
+{
+    if (!rsAct.isOpen() || rsAct.BOF() || rsAct.EOF_() || rsAct.EditMode() == db::EditMode::None)
+        return;
+    const bool wasNew = rsAct.EditMode() == db::EditMode::Add;
+    rsAct.Update();
     if (wasNew)
         notifyRowChanged(); // the new row has its id now
-    return true;
 }
 
 bool clsAct::EOF_() const

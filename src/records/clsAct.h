@@ -52,6 +52,9 @@ public:
     // "Er is een fout opgetreden bij het opslaan van het record." and the
     // error, keeps the edit pending and answers false.
     bool UpdateNu();
+    // UpdateNu without its boxes, for a caller that tells the user itself:
+    // a failed save raises its platform::Error and keeps the edit pending.
+    void Bewaar();
     bool EOF_() const;
 
     // Saves the pending edit, then makes the row with that id current.

@@ -149,7 +149,8 @@ void frmAct_AddCustomItem::cdmOK_Click()
                            QStringLiteral("Naam kostenpost instellen"));
                 return;
             }
-            act->BewaarNieuweAct();
+            if (!act->BewaarNieuweAct())
+                return;
             const int rubriek = gekozenRubriek();
             if (!insAct->VoegToe_CustomAct(naam, inr, std::uint8_t(rubriek ? rubriek : 1)).isEmpty())
                 act->refresh(records::kKeyActNew, true);
