@@ -470,9 +470,10 @@ bool frmAlgNazKosten::toontOpgeslagenWaarde(QLineEdit *e) const
 bool frmAlgNazKosten::controleerWaarde(MaskedEdit *e, const QString &titel)
 {
     const vb::NumberKind soort = e->maxDigits() > 0 ? vb::NumberKind::Whole : vb::NumberKind::Fraction;
-    if (!AlgNazKostenRegels::isWaarde(e->text(), toontOpgeslagenWaarde(e), soort)) {
+    const QString fout = AlgNazKostenRegels::waardeFout(e->text(), toontOpgeslagenWaarde(e), soort);
+    if (!fout.isEmpty()) {
         m_binding->setChanged(e, false);
-        ui::MsgBox(QStringLiteral("Vul een waarde in."), ui::Buttons::OK, ui::Icon::Exclamation, titel);
+        ui::MsgBox(fout, ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
     }
     try {

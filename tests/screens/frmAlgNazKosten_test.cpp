@@ -281,9 +281,16 @@ TEST_F(AlgNazKostenScreenTest, TheYearlyAmountsTakeWholeEurosAndRefuseAnythingEl
     ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1")), nullptr);
     // Nothing typed is dropped: each text reaches the check and is refused,
     // never read as another amount ("12,5" is not 125).
-    for (const char *tekst : {"12,5", "4.5", "12x"}) {
+    const struct {
+        const char *tekst;
+        const char *melding;
+    } geweigerd[] = {{"12,5", "Vul een bedrag in hele euro's in, zonder cijfers achter de komma."},
+                     {"4.5", "Vul een waarde in."},
+                     {"12x", "Vul een waarde in."}};
+    for (const auto &[tekst, melding] : geweigerd) {
         SCOPED_TRACE(tekst);
-        expectVulIn("Basisbedrag apparaatskosten");
+        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Basisbedrag apparaatskosten"),
+                            QString::fromUtf8(melding));
         typ("txtAlgAppKosten", QString::fromUtf8(tekst));
         EXPECT_EQ(veld("txtAlgAppKosten")->text(), QString::fromUtf8(tekst));
         EXPECT_TRUE(veld("txtAlgAppKosten")->hasFocus());
