@@ -508,8 +508,6 @@ bool frmAlgNazKosten::eventFilter(QObject *watched, QEvent *event)
 
 void frmAlgNazKosten::cmdApply_Click()
 {
-    if (m_validation && !m_validation->controleerFocus())
-        return;
     unload();
 }
 
@@ -517,6 +515,11 @@ bool frmAlgNazKosten::QueryUnload()
 {
     if (!m_stort || !m_binding)
         return true;
+    // Every way out (this button, the close box, Ctrl+F4, the program
+    // closing) checks the field that has the focus first: a refused text
+    // keeps the screen open with the field's own box.
+    if (m_validation && !m_validation->controleerFocus())
+        return false;
     if (!pfunValideerNazorgOpp())
         return false;
     // A failing store keeps the screen open with the edits, unless the user
