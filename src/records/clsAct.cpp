@@ -10,6 +10,7 @@
 #include "checklist/clsCL.h"
 #include "platform/core/error.h"
 #include "platform/db/errors.h"
+#include "platform/db/jet_collation.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 
@@ -40,6 +41,12 @@ void errorBoxes(const QString &text, const QString &title, const platform::Error
 bool sameNumber(const QVariant &v, double n)
 {
     return !isNullValue(v) && v.toDouble() == n;
+}
+
+// Names compare as the data file compares text: case does not count.
+bool sameName(const QVariant &v, const QString &name)
+{
+    return !isNullValue(v) && db::compareJetText(v.toString(), name) == 0;
 }
 } // namespace
 
@@ -85,19 +92,24 @@ void clsAct::ForceDirty()
 
 bool clsAct::UpdateNu()
 {
-    if (!rsAct.isOpen() || rsAct.BOF() || rsAct.EOF_() || rsAct.EditMode() == db::EditMode::None)
-        return true;
-    const bool wasNew = rsAct.EditMode() == db::EditMode::Add;
     try {
-        rsAct.Update();
+        Bewaar();
     } catch (const platform::Error &e) {
         errorBoxes(QStringLiteral("Er is een fout opgetreden bij het opslaan van het record."),
                    QStringLiteral("Fout bij opslaan"), e);
         return false;
     }
+    return true;
+}
+
+void clsAct::Bewaar()
+{
+    if (!rsAct.isOpen() || rsAct.BOF() || rsAct.EOF_() || rsAct.EditMode() == db::EditMode::None)
+        return;
+    const bool wasNew = rsAct.EditMode() == db::EditMode::Add;
+    rsAct.Update();
     if (wasNew)
         notifyRowChanged(); // the new row has its id now
-    return true;
 }
 
 bool clsAct::EOF_() const
@@ -264,8 +276,7 @@ bool clsAct::ActiviteitBestaatAl(const QString &strNaam, qint32 lngInrichting_RE
 {
     db::Recordset clone = rsAct.Clone();
     for (clone.MoveFirst(); !clone.EOF_(); clone.MoveNext()) {
-        const QVariant name = clone.Fields(fStrAct).Value();
-        if (isNullValue(name) || name.toString() != strNaam)
+        if (!sameName(clone.Fields(fStrAct).Value(), strNaam))
             continue;
         if (sameNumber(clone.Fields(fInrichting).Value(), lngInrichting_REF))
             return true;
@@ -396,8 +407,7 @@ bool clsAct::pfunHernoemActNaamOfRubriek(const QVariant &strNieuweActNaam, std::
     m_cn.BeginTrans();
     try {
         for (clone.MoveFirst(); !clone.EOF_(); clone.MoveNext()) {
-            const QVariant name = clone.Fields(fStrAct).Value();
-            if (isNullValue(name) || name.toString() != oldName
+            if (!sameName(clone.Fields(fStrAct).Value(), oldName)
                 || !sameNumber(clone.Fields(fInrichting).Value(), facility.toDouble()))
                 continue;
             Undo undo{clone.Bookmark(), {}};
@@ -487,8 +497,7 @@ QList<qint32> clsAct::verwijderActMetAlleFases()
         const double facility = requiredField(rsAct, fInrichting, source).toDouble();
         db::Recordset clone = rsAct.Clone();
         for (clone.MoveFirst(); !clone.EOF_(); clone.MoveNext()) {
-            const QVariant rowName = clone.Fields(fStrAct).Value();
-            if (!isNullValue(rowName) && rowName.toString() == name
+            if (sameName(clone.Fields(fStrAct).Value(), name)
                 && sameNumber(clone.Fields(fInrichting).Value(), facility))
                 ids << toInt32(clone.Fields(QStringLiteral("idrAct_ID")).Value(), source);
         }

@@ -52,6 +52,9 @@ public:
     // "Er is een fout opgetreden bij het opslaan van het record." and the
     // error, keeps the edit pending and answers false.
     bool UpdateNu();
+    // UpdateNu without its boxes, for a caller that tells the user itself:
+    // a failed save raises its platform::Error and keeps the edit pending.
+    void Bewaar();
     bool EOF_() const;
 
     // Saves the pending edit, then makes the row with that id current.
@@ -69,7 +72,9 @@ public:
     // then dropped and no node is left in the tree.
     bool VoegToe_CLitem(qint32 lngCLitem_ID);
 
-    // Whether a row of the facility has exactly this name (case counts).
+    // Whether a row of the facility bears this name. Names compare as the
+    // data file compares text, without regard to case: "pomp" and "Pomp"
+    // are one item, as its phases are rows of one name.
     bool ActiviteitBestaatAl(const QString &strNaam, qint32 lngInrichting_REF) const;
 
     // Adds the user's own cost item; "NEW", or an empty text after the

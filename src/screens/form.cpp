@@ -124,6 +124,15 @@ void Form::fitFrame()
     QLayout *l = layout();
     if (!l)
         return;
+    // Every control and layout reckons its size anew, those on pages not
+    // shown too: a box that opened while the form loaded lets the layouts
+    // settle on the texts of that moment, and what a hidden page learns
+    // later does not travel up by itself.
+    for (QWidget *w : findChildren<QWidget *>())
+        w->updateGeometry();
+    for (QLayout *inner : findChildren<QLayout *>())
+        inner->invalidate();
+    l->invalidate();
     l->activate();
     QSize inner = l->totalSizeHint().expandedTo(l->totalMinimumSize());
     if (l->hasHeightForWidth())

@@ -40,6 +40,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextEdit>
 #include <QTimer>
@@ -55,6 +56,11 @@ using records::SiteTree;
 
 namespace {
 const QString kActNew = records::kKeyActNew;
+// A facility's name takes no more than its column holds (strObject).
+constexpr int kMaxNaamVoorziening = 100;
+// The rows the tree shows at least at the first opening, where the window
+// has the room: the panel below it scrolls instead.
+constexpr int kBoomRijen = 15;
 
 qint32 idUitKey(const QString &key, int from)
 {
@@ -153,6 +159,8 @@ void frmAct::laad()
     }
     if (const SiteTree::Node first = m_tree->firstNode())
         refresh(m_tree->key(first), true);
+    // The rows' height is known now that the tree holds them.
+    verdeelHoogte();
     ui::resetCursor();
 }
 
@@ -253,7 +261,8 @@ void frmAct::bouwScherm()
             return;
         if (const SiteTree::Node n = m_tree->selected()) {
             m_tree->setExpanded(n, true);
-            refresh(m_tree->key(n));
+            if (!refresh(m_tree->key(n)))
+                return;
         }
         showPopup(mapToGlobal(QPoint(twips(4500), twips(500))));
     });
@@ -287,15 +296,27 @@ void frmAct::bouwScherm()
 void frmAct::resizeEvent(QResizeEvent *event)
 {
     Form::resizeEvent(event);
-    // Until the user moves the splitter, the panel has the room it needs
-    // (all of its fields in view) as long as the tree keeps some room.
-    if (m_split && !m_splitMoved) {
-        const auto *scroll = static_cast<QScrollArea *>(m_split->widget(1));
-        const int paneel = scroll->widget()->sizeHint().height() + 2;
-        const int totaal = m_split->height();
-        const int boom = std::max(totaal - paneel, std::min(totaal / 3, 160));
-        m_split->setSizes({boom, std::max(0, totaal - boom)});
-    }
+    verdeelHoogte();
+}
+
+void frmAct::verdeelHoogte()
+{
+    // Until the user moves the splitter, the tree has room for a good
+    // number of rows (a site has hundreds of items to browse) and the panel
+    // the rest, scrolling where its fields need more; a tall window gives
+    // the panel all it needs and the tree what remains.
+    if (!m_split || m_splitMoved)
+        return;
+    const auto *scroll = static_cast<QScrollArea *>(m_split->widget(1));
+    const int paneel = scroll->widget()->sizeHint().height() + 2;
+    const int totaal = m_split->height();
+    int rij = m_treeView->sizeHintForRow(0);
+    if (rij <= 0)
+        rij = std::max(m_treeView->fontMetrics().height(), m_treeView->iconSize().height()) + 2;
+    const int rijen =
+        kBoomRijen * rij + 2 * m_treeView->frameWidth() + m_treeView->horizontalScrollBar()->sizeHint().height();
+    const int boom = std::max(totaal - paneel, std::min(rijen, totaal * 2 / 3));
+    m_split->setSizes({boom, std::max(0, totaal - boom)});
 }
 
 void frmAct::PasTreeInstellingenToe()
@@ -315,19 +336,21 @@ void frmAct::PasTreeInstellingenToe()
 
 bool frmAct::QueryUnload()
 {
-    // A text refused (or still to refuse) in the focused field is not
-    // stored; the rest of the row is.
-    if (QWidget *f = QApplication::focusWidget(); f && f->window() == window() && m_binding) {
-        if (f == m_validation->refused()
-            || (!act::veldNaam(f->objectName(), false).isEmpty() && !m_binding->holdsNumber(f)))
-            m_binding->setChanged(f, false);
-    }
-    if (!m_loaded || commit())
-        return true;
-    // The store failed (its boxes said why): the screen stays open with the
-    // edits, unless the user drops them.
-    if (!sluitenZonderOpslaan(QString()))
+    // Every way out (the close button, the close box, Ctrl+F4, the program
+    // closing) asks the focused field first: a refused text keeps the
+    // screen open with the field's box, as the field's own check does.
+    if (m_loaded && m_validation && !m_validation->controleerFocus())
         return false;
+    if (!m_loaded)
+        return true;
+    const std::optional<QString> fout = commit();
+    if (!fout)
+        return true;
+    // The store failed: the screen stays open with the edits, unless the
+    // user drops them.
+    if (!sluitenZonderOpslaan(*fout))
+        return false;
+    m_zonderOpslaan = true;
     try {
         if (m_insAct)
             if (db::Recordset *rs = m_insAct->DataMember(QStringLiteral("tblAct")))
@@ -339,7 +362,7 @@ bool frmAct::QueryUnload()
 
 void frmAct::Form_Unload()
 {
-    if (m_loaded) {
+    if (m_loaded && !m_zonderOpslaan) {
         if (const SiteTree::Node first = m_tree->firstNode())
             refresh(m_tree->key(first));
         commit();
@@ -361,25 +384,44 @@ void frmAct::SluitChecklistKeuze()
 
 // ---- Refresh ------------------------------------------------------------------
 
-bool frmAct::commit()
+std::optional<QString> frmAct::commit()
 {
     if (!m_insAct)
-        return true;
-    bool geschreven = true;
+        return std::nullopt;
+    std::optional<QString> fout;
     try {
         m_binding->writeAll();
     } catch (const platform::Error &e) {
-        meldFout(e.withSource(QStringLiteral("frmAct.pRefreshSubscherm")));
-        geschreven = false;
+        fout = e.description();
     }
-    return m_insAct->UpdateNu() && geschreven;
+    try {
+        m_insAct->Bewaar();
+    } catch (const platform::Error &e) {
+        if (!fout)
+            fout = e.description();
+    }
+    return fout;
 }
 
-void frmAct::BewaarNieuweAct()
+bool frmAct::bewaar()
+{
+    const std::optional<QString> fout = commit();
+    if (!fout)
+        return true;
+    ui::MsgBox(QStringLiteral("Er is een fout opgetreden bij het opslaan van de kostenpost.") + CRLF + CRLF + *fout
+                   + CRLF + CRLF
+                   + QStringLiteral("De kostenpost blijft getoond met uw invoer, zodat u de oorzaak kunt verhelpen "
+                                    "of de invoer kunt corrigeren."),
+               ui::Buttons::OK, ui::Icon::Exclamation, QStringLiteral("Fout bij opslaan"));
+    return false;
+}
+
+bool frmAct::BewaarNieuweAct()
 {
     if (m_selectedKey != kActNew || !m_insAct)
-        return;
-    commit();
+        return true;
+    if (!bewaar())
+        return false;
     if (const SiteTree::Node n = m_tree->find(kActNew)) {
         const QString key = records::keyAct(m_insAct->idrAct_ID());
         try {
@@ -389,19 +431,29 @@ void frmAct::BewaarNieuweAct()
             meldFout(e.withSource(QStringLiteral("frmAct.BewaarNieuweAct")));
         }
     }
+    return true;
 }
 
-void frmAct::refresh(const QString &key, bool blnDontChangeRecord)
+bool frmAct::refresh(const QString &key, bool blnDontChangeRecord)
 {
     QString k = key;
-    pRefreshSubscherm(k, blnDontChangeRecord);
+    return pRefreshSubscherm(k, blnDontChangeRecord);
 }
 
-void frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord)
+bool frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord)
 {
     try {
         if (!blnDontChangeRecord) {
-            commit();
+            if (!bewaar()) {
+                // The row shown cannot be left: the tree's highlight goes
+                // back to its node, heading and panel stay as they are.
+                if (const SiteTree::Node shown = m_tree->find(m_selectedKey)) {
+                    if (m_tree->selected() != shown)
+                        selectNode(shown);
+                    toonNode();
+                }
+                return false;
+            }
             if (m_selectedKey == kActNew && m_insAct) {
                 if (const SiteTree::Node n = m_tree->find(kActNew)) {
                     const QString nieuw = records::keyAct(m_insAct->idrAct_ID());
@@ -413,15 +465,16 @@ void frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord
         } else if (m_selectedKey == kActNew && strKlikNodeKey != kActNew) {
             // Leaving a new item without changing the record still keys its
             // node: a later new item needs the key "actNEW" for itself.
-            BewaarNieuweAct();
+            if (!BewaarNieuweAct())
+                return false;
         }
         m_selectedKey = strKlikNodeKey;
         const SiteTree::Node node = m_tree->find(strKlikNodeKey);
         if (!node)
-            return;
+            return false;
         if (m_tree->selected() != node)
             selectNode(node);
-        m_treeView->scrollToItem(SiteTreeWidget::item(node));
+        toonNode();
 
         const QString prefix = strKlikNodeKey.left(3);
         m_facilitySelected = prefix == QLatin1String("inr");
@@ -435,8 +488,14 @@ void frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord
             const SiteTree::Node parent = m_tree->parent(node);
             emit eCLVoorzSelected(m_tree->text(node), parent ? m_tree->text(parent) : QString());
         } else if (m_costItemSelected && m_insAct) {
-            if (!blnDontChangeRecord)
-                m_insAct->ActiveerID(idUitKey(strKlikNodeKey, 3));
+            if (!blnDontChangeRecord && !m_insAct->ActiveerID(idUitKey(strKlikNodeKey, 3))) {
+                // The row is not there (its box said so): nothing of another
+                // item shows, and no edit can land on one.
+                m_costItemSelected = false;
+                ZetFramesZichtbaar(true);
+                ToonGeenSelectie();
+                return false;
+            }
             ZetFramesZichtbaar(false);
             const QString text = m_tree->text(node);
             QString post = m_insAct->strActHuidig();
@@ -457,9 +516,21 @@ void frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.pRefreshSubscherm")));
     }
+    return true;
 }
 
 // ---- Tree -------------------------------------------------------------------------
+
+void frmAct::toonNode()
+{
+    // While the mouse is pressed on the tree the rows stay where they are:
+    // scrolled now, the release would land on another row and take the
+    // highlight there. The release scrolls the node into view instead.
+    if (m_muisInBoom)
+        return;
+    if (const SiteTree::Node node = m_tree->find(m_selectedKey))
+        m_treeView->scrollToItem(SiteTreeWidget::item(node));
+}
 
 void frmAct::selectNode(SiteTree::Node node)
 {
@@ -536,7 +607,8 @@ void frmAct::treeKey(int key)
     if (!m_validation->ok())
         return;
     if (const SiteTree::Node n = m_tree->selected())
-        refresh(m_tree->key(n));
+        if (!refresh(m_tree->key(n)))
+            return;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -575,13 +647,27 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
         VerifyEnMarkeer();
     if (watched == m_treeView->viewport()) {
         if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) && m_loaded) {
-            // A field that refuses its text keeps the focus; the press then
-            // moves neither the tree's highlight nor the panel, so that the
-            // tree stays on the item the panel shows.
+            // A field that refuses its text keeps the focus, and an item
+            // that cannot be stored keeps the panel (one box says why); the
+            // press then moves neither the tree's highlight nor the panel,
+            // so that the tree stays on the item the panel shows.
             const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
             QTreeWidgetItem *onder = m_treeView->itemAt(at);
-            if (onder && onder != m_treeView->currentItem() && !m_validation->ok())
+            if (onder && onder != m_treeView->currentItem() && (!m_validation->ok() || !bewaar()))
                 return true;
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                m_muisInBoom = true;
+                m_treeView->setAutoScroll(false);
+            }
+        }
+        if (event->type() == QEvent::MouseButtonRelease && m_muisInBoom) {
+            // Once the tree has handled the release, the node shown comes
+            // into view.
+            QTimer::singleShot(0, this, [this] {
+                m_muisInBoom = false;
+                m_treeView->setAutoScroll(true);
+                toonNode();
+            });
         }
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto *de = static_cast<QDropEvent *>(event);
@@ -600,6 +686,11 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
 
 void frmAct::expandAll(bool expanded)
 {
+    // Collapsing leaves the shown item for the first node: the field that
+    // has the focus is asked first, and the item is stored before its node
+    // folds away, so that a refusal leaves everything as it was.
+    if (!expanded && (!m_validation->ok() || !bewaar()))
+        return;
     for (const SiteTree::Node n : m_tree->allNodes())
         m_tree->setExpanded(n, expanded);
     if (!expanded)
@@ -633,13 +724,14 @@ void frmAct::psubAddVoorz()
         if (!m_validation->ok() || !m_voorz)
             return;
         QString naam = ui::InputBox(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"));
-        naam = naam.left(100);
+        naam = naam.left(kMaxNaamVoorziening);
         if (naam.isEmpty())
             return;
         const SiteTree::Node n = m_tree->selected();
         if (!n || !m_tree->key(n).startsWith(QLatin1String("objcat")))
             return;
-        BewaarNieuweAct();
+        if (!BewaarNieuweAct())
+            return;
         const QString key = m_voorz->VoegVoorzieningToe(std::uint8_t(idUitKey(m_tree->key(n), 6)), naam);
         m_treeView->setFocus();
         refresh(key, true);
@@ -653,7 +745,8 @@ void frmAct::psubAddFase()
     try {
         if (!m_validation->ok() || !m_insAct || !m_costItemSelected)
             return;
-        BewaarNieuweAct();
+        if (!BewaarNieuweAct() || !bewaar())
+            return;
         const SiteTree::Node n = m_tree->selected();
         if (!n || m_tree->text(n).startsWith(QLatin1Char('{')))
             return;
@@ -679,13 +772,16 @@ void frmAct::psubHernoemActNaamOfRubriek()
                 naam = ui::InputBox(QStringLiteral("Ongeldige tekens { of } gebruikt.") + CRLF
                                         + QStringLiteral("Voer een nieuwe naam in: "),
                                     QStringLiteral("Hernoemen"), huidig);
+            // As the add box: the name is cut to what the column holds.
+            naam = naam.left(kMaxNaamVoorziening);
             if (!naam.isEmpty()) {
                 if (m_voorz->HernoemVoorzNaam(naam))
                     m_tree->setText(n, naam);
                 refresh(m_tree->key(n), true);
             }
         } else if (m_costItemSelected && m_insAct) {
-            BewaarNieuweAct();
+            if (!BewaarNieuweAct() || !bewaar())
+                return;
             frmAct_AddCustomItem::openen(0, m_tree->text(n), m_insAct->bytRubriek_REF());
         }
         m_treeView->setFocus();
@@ -701,7 +797,8 @@ void frmAct::psubDeleteItem()
         if (!m_validation->ok())
             return;
         // A new item is saved and keyed first, so that its row can be found.
-        BewaarNieuweAct();
+        if (!BewaarNieuweAct())
+            return;
         const SiteTree::Node n = m_tree->selected();
         if (!n)
             return;
@@ -720,8 +817,11 @@ void frmAct::psubDeleteItem()
                                       : QStringLiteral("Wilt u kostenpost '") + text + QStringLiteral("' verwijderen?");
             if (ui::MsgBox(vraag, ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Verwijderen"))
                 == ui::Answer::Yes) {
+                // The item is left (and stored) first; when it cannot be
+                // stored, nothing is deleted.
                 selectNode(parent);
-                refresh(m_tree->key(parent));
+                if (!refresh(m_tree->key(parent)))
+                    return;
                 if (!m_insAct->ActiveerID(idUitKey(key, 3))) {
                     fout(QStringLiteral("Fout bij verwijderen kostenpost"));
                 } else if (metFases) {
@@ -761,7 +861,8 @@ void frmAct::psubDeleteItem()
                            ui::Icon::Question, QStringLiteral("Verwijderen"))
                 == ui::Answer::Yes) {
                 selectNode(parent);
-                refresh(m_tree->key(parent));
+                if (!refresh(m_tree->key(parent)))
+                    return;
                 m_voorz->ActiveerID(idUitKey(key, 3));
                 if (m_voorz->verwijderVoorz())
                     m_tree->remove(n);
@@ -790,8 +891,7 @@ void frmAct::TreeView1_DragDrop()
         if (!key.startsWith(QLatin1String("act"))) {
             ui::MsgBox(QStringLiteral("Selecteer een kostenpost"), ui::Buttons::OK, ui::Icon::Exclamation,
                        QStringLiteral("Selectie QOR-checklistitem"));
-        } else if (m_insAct && m_validation->ok()) {
-            BewaarNieuweAct();
+        } else if (m_insAct && m_validation->ok() && BewaarNieuweAct() && bewaar()) {
             if (m_insAct->VoegToe_CLitem(idUitKey(key, 3))) {
                 SiteTreeWidget::setTagOf(dragged, QStringLiteral("old"));
                 SiteTreeWidget::setForeColorOf(dragged, 12632256);

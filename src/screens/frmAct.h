@@ -20,6 +20,7 @@
 
 #include <QList>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -73,8 +74,9 @@ public:
     // Drops the checklist item being dragged from the picker on the tree.
     void TreeView1_DragDrop();
 
-    // Saves a cost item added and not yet saved, and keys its node.
-    void BewaarNieuweAct();
+    // Saves a cost item added and not yet saved, and keys its node. False
+    // when the store failed (one box said why; the item stays shown).
+    bool BewaarNieuweAct();
 
     // ---- For the picker and the dialog -----------------------------------
     records::clsAct *insAct() const { return m_insAct.get(); }
@@ -84,9 +86,13 @@ public:
     QTreeWidget *TreeView1() const { return m_treeView; }
 
     // Shows the node with that key; may rewrite the key (a new item that
-    // has just been saved gets its "act" key).
-    void pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord = false);
-    void refresh(const QString &key, bool blnDontChangeRecord = false);
+    // has just been saved gets its "act" key). Leaving the shown item
+    // stores it first; when that store fails, one box says why and the
+    // tree, the heading and the panel stay on the item whose row is still
+    // current (false), so that what is typed next goes where the heading
+    // says.
+    bool pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord = false);
+    bool refresh(const QString &key, bool blnDontChangeRecord = false);
 
     QString selectedKey() const { return m_selectedKey; }
     bool facilitySelected() const { return m_facilitySelected; }
@@ -131,13 +137,19 @@ private:
     void bouwCombinatie(QWidget *kader, QVBoxLayout *rechtsOnder);
     void bouwZin(QWidget *kader, QGridLayout *layout);
     void zetMaten();
+    // Shares the height between the tree and the panel.
+    void verdeelHoogte();
     void verbindOpties();
     void verbindControles();
     void laad();
     void psubSetBindingCollectie();
 
     // Panel
-    bool commit();
+    // Writes the marked controls and stores the row: nothing when stored,
+    // else why not (the row keeps its edits).
+    std::optional<QString> commit();
+    // The same, telling the user in one box when the store fails.
+    bool bewaar();
     void ZetFramesZichtbaar(bool hide);
     void ToonGeenSelectie();
     void ZetCaptionsStartEind();
@@ -176,6 +188,8 @@ private:
     // Tree
     void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void selectNode(records::SiteTree::Node node);
+    // Scrolls the node shown into view.
+    void toonNode();
     void showPopup(const QPoint &globalPos);
     void treeKey(int key);
     void expandAll(bool expanded);
@@ -195,9 +209,13 @@ private:
     bool m_costItemSelected = false;
     bool m_selectingByCode = false;
     bool m_pressedSelected = false;
+    // The left mouse button is down on the tree.
+    bool m_muisInBoom = false;
     QSplitter *m_split = nullptr;
     bool m_splitMoved = false;
     bool m_loaded = false;
+    // The user chose to close without the edits that could not be stored.
+    bool m_zonderOpslaan = false;
     qint32 m_kleurAct = 128;
     qint32 m_kleurVoorz = 16384;
     act::PaneelOpties m_opties;

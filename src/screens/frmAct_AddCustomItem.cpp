@@ -8,6 +8,7 @@
 #include "records/codes.h"
 
 #include "platform/core/error.h"
+#include "platform/db/jet_collation.h"
 #include "platform/ui/dialogs.h"
 
 #include <QGridLayout>
@@ -148,7 +149,8 @@ void frmAct_AddCustomItem::cdmOK_Click()
                            QStringLiteral("Naam kostenpost instellen"));
                 return;
             }
-            act->BewaarNieuweAct();
+            if (!act->BewaarNieuweAct())
+                return;
             const int rubriek = gekozenRubriek();
             if (!insAct->VoegToe_CustomAct(naam, inr, std::uint8_t(rubriek ? rubriek : 1)).isEmpty())
                 act->refresh(records::kKeyActNew, true);
@@ -159,8 +161,11 @@ void frmAct_AddCustomItem::cdmOK_Click()
             }
             const qint32 inr = tree.key(tree.parent(selected)).mid(3).toInt();
             const int gekozen = gekozenRubriek();
-            const int rubriek = gekozen ? gekozen : insAct->bytRubriek_REF();
-            if (rubriek == insAct->bytRubriek_REF() && insAct->ActiviteitBestaatAl(naam, inr)) {
+            // A name that another item of the facility bears is refused,
+            // whatever the rubric: the two would be one item from then on.
+            // The item's own name (also in other capitals) is no other's.
+            const bool eigenNaam = db::compareJetText(naam, insAct->strActHuidig()) == 0;
+            if (!eigenNaam && insAct->ActiviteitBestaatAl(naam, inr)) {
                 ui::MsgBox(kBestaatAl, ui::Buttons::OK, ui::Icon::Exclamation,
                            QStringLiteral("Naam kostenpost instellen"));
                 return;

@@ -218,12 +218,15 @@ void frmAct::bouwPaneel(QWidget *kader)
     layout->setVerticalSpacing(4);
     layout->addLayout(bouwKop(kader), 0, 0, 1, 3);
     maakFrames(kader);
-    bouwToeslagFrame();
+    // In the order a reader goes: start, end and frequency above, then the
+    // costs, the replacement surcharge and the unit, then the remark and
+    // the reference.
     bouwStartFrame();
     bouwEindFrame();
-    bouwEenheidFrame();
     bouwFreqFrame();
     bouwKostenFrame();
+    bouwToeslagFrame();
+    bouwEenheidFrame();
     bouwOpmerkingFrames();
     bouwCombinatie(kader, plaatsFrames(layout));
     bouwZin(kader, layout);

@@ -6,6 +6,7 @@
 
 #include "checklist/clsCL.h"
 #include "platform/db/connection.h"
+#include "platform/db/jet_collation.h"
 #include "platform/db/recordset.h"
 
 #include <QHash>
@@ -102,7 +103,9 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
         if (gevonden == posten.constEnd())
             continue;
         for (const Post &p : *gevonden) {
-            if (p.naam != vorige) {
+            // A phase bears the item's name; names compare as the data
+            // file compares them (case does not count), as the query sorts.
+            if (db::compareJetText(p.naam, vorige) != 0) {
                 fase = 1;
                 vorige = p.naam;
                 kopId = p.id;
@@ -111,7 +114,7 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
             } else {
                 if (fase == 1) {
                     const auto kop = tree.find(records::keyAct(kopId));
-                    tree.setText(kop, p.naam + QStringLiteral(" {1e fase}"));
+                    tree.setText(kop, vorige + QStringLiteral(" {1e fase}"));
                 }
                 ++fase;
                 ZetNodeEigenschappen(tree, tree.addChild(records::keyAct(kopId)),

@@ -470,9 +470,10 @@ bool frmAlgNazKosten::toontOpgeslagenWaarde(QLineEdit *e) const
 bool frmAlgNazKosten::controleerWaarde(MaskedEdit *e, const QString &titel)
 {
     const vb::NumberKind soort = e->maxDigits() > 0 ? vb::NumberKind::Whole : vb::NumberKind::Fraction;
-    if (!AlgNazKostenRegels::isWaarde(e->text(), toontOpgeslagenWaarde(e), soort)) {
+    const QString fout = AlgNazKostenRegels::waardeFout(e->text(), toontOpgeslagenWaarde(e), soort);
+    if (!fout.isEmpty()) {
         m_binding->setChanged(e, false);
-        ui::MsgBox(QStringLiteral("Vul een waarde in."), ui::Buttons::OK, ui::Icon::Exclamation, titel);
+        ui::MsgBox(fout, ui::Buttons::OK, ui::Icon::Exclamation, titel);
         return false;
     }
     try {
@@ -507,8 +508,6 @@ bool frmAlgNazKosten::eventFilter(QObject *watched, QEvent *event)
 
 void frmAlgNazKosten::cmdApply_Click()
 {
-    if (m_validation && !m_validation->controleerFocus())
-        return;
     unload();
 }
 
@@ -516,6 +515,11 @@ bool frmAlgNazKosten::QueryUnload()
 {
     if (!m_stort || !m_binding)
         return true;
+    // Every way out (this button, the close box, Ctrl+F4, the program
+    // closing) checks the field that has the focus first: a refused text
+    // keeps the screen open with the field's own box.
+    if (m_validation && !m_validation->controleerFocus())
+        return false;
     if (!pfunValideerNazorgOpp())
         return false;
     // A failing store keeps the screen open with the edits, unless the user

@@ -179,9 +179,14 @@ int AlgNazKostenRegels::optieVanTekst(const QString &text)
     return v >= -1000 && v <= 1000 ? int(v) : -1;
 }
 
-bool AlgNazKostenRegels::isWaarde(const QString &text, bool toontOpgeslagenWaarde, vb::NumberKind kind)
+QString AlgNazKostenRegels::waardeFout(const QString &text, bool toontOpgeslagenWaarde, vb::NumberKind kind)
 {
-    return toontOpgeslagenWaarde || vb::TypedNumber(text, kind).has_value();
+    if (toontOpgeslagenWaarde || vb::TypedNumber(text, kind))
+        return QString();
+    // A number all the same: its fraction is what is refused.
+    if (kind == vb::NumberKind::Whole && vb::TypedNumber(text, vb::NumberKind::Fraction))
+        return QString::fromUtf8(kHeleEuros);
+    return QLatin1String(kVulWaardeIn);
 }
 
 QString AlgNazKostenRegels::nazorgOppFout(const QString &text)

@@ -99,12 +99,15 @@ public:
     static int optieVanTekst(const QString &text);
 
     // ---- Field checks --------------------------------------------------------
-    // A field passes with a number, read by the one rule of typed numbers;
-    // the yearly amounts (a mask of five digit places) take whole euros
-    // only, so "12,5" is refused there rather than read as 125. A text the
-    // user did not change that shows a stored value passes too.
-    static bool isWaarde(const QString &text, bool toontOpgeslagenWaarde = false,
-                         vb::NumberKind kind = vb::NumberKind::Fraction);
+    // Why a field's text is refused, empty when it passes. A field passes
+    // with a number, read by the one rule of typed numbers; the yearly
+    // amounts (a mask of five digit places) take whole euros only, so
+    // "12,5" is refused there, saying so, rather than read as 125. A text
+    // the user did not change that shows a stored value passes too.
+    static QString waardeFout(const QString &text, bool toontOpgeslagenWaarde = false,
+                              vb::NumberKind kind = vb::NumberKind::Fraction);
+    static constexpr const char *kVulWaardeIn = "Vul een waarde in.";
+    static constexpr const char *kHeleEuros = "Vul een bedrag in hele euro's in, zonder cijfers achter de komma.";
     // The message for an after-care area, empty when it passes.
     static QString nazorgOppFout(const QString &text);
 

@@ -407,6 +407,7 @@ bool frmAlgemeen::txtLocatieNaam_Validate()
         weiger(*w);
         return false;
     }
+    m_gemeldeNaam = naam;
     emit naamStortGewijzigd(naam);
     return velVerlaten(txtLocatieNaam, true);
 }
@@ -471,6 +472,15 @@ bool frmAlgemeen::QueryUnload()
     // drops them.
     if (!bewaarStortRij(*m_binding, *m_stort))
         return false;
+    // A name announced but dropped with the other edits is not the site's:
+    // the stored one is announced again.
+    if (!m_gemeldeNaam.isNull()) {
+        const QString opgeslagen = m_stort->value(QStringLiteral("strStortNaam")).toString();
+        if (opgeslagen != m_gemeldeNaam) {
+            m_gemeldeNaam = opgeslagen;
+            emit naamStortGewijzigd(opgeslagen);
+        }
+    }
     if (const auto w = ToetsAanvangNazorg(txtAanvangNazorg->text())) {
         weiger(*w);
         return false;

@@ -84,6 +84,8 @@ private:
     QPushButton *cmdApply = nullptr, *cmdAfvalprognose = nullptr;
 
     std::unique_ptr<records::clsStort> m_stort;
+    // The name last announced as the open site's (null: none announced).
+    QString m_gemeldeNaam;
     std::unique_ptr<FieldBindings> m_binding;
     std::unique_ptr<FieldValidation> m_validation;
     int m_stortType = 0;

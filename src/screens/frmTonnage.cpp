@@ -71,11 +71,16 @@ public:
         if (tekst == model->data(index).toString())
             return; // unchanged: nothing to check or write
         if (!m_form->schrijfCel(index.row(), index.column(), tekst)) {
-            // The grid stays on the refused cell with its old value.
+            // The grid stays on the refused cell with its old value, and
+            // keeps the keyboard: what is typed next is the cell's new
+            // value (the box took the focus; the closed editor would hand
+            // it on to the next control).
             auto *view = qobject_cast<QAbstractItemView *>(parent());
             QTimer::singleShot(0, view, [view, index] {
-                if (view)
-                    view->setCurrentIndex(index);
+                if (!view)
+                    return;
+                view->setCurrentIndex(index);
+                view->setFocus(Qt::OtherFocusReason);
             });
         }
     }

@@ -654,14 +654,16 @@ TEST_F(ActTest, FailedOwnItemAddsNothing)
     EXPECT_EQ(actRows(), 6);
 }
 
-TEST_F(ActTest, NameExistsOnlyWithTheSameCaseInTheSameFacility)
+TEST_F(ActTest, NameExistsInTheSameFacilityWhateverItsCase)
 {
     fx.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, strAct) VALUES (?, ?, NULL)"),
                {fx.siteId, fx.facKeet});
     clsAct act(fx.context());
     ASSERT_TRUE(act.ActiveerID(fx.clItem10));
     EXPECT_TRUE(act.ActiviteitBestaatAl(QStringLiteral("Onderhoud bouwkeet"), fx.facKeet));
-    EXPECT_FALSE(act.ActiviteitBestaatAl(QStringLiteral("onderhoud bouwkeet"), fx.facKeet));
+    // As the data file compares text: another case is the same name.
+    EXPECT_TRUE(act.ActiviteitBestaatAl(QStringLiteral("onderhoud BOUWKEET"), fx.facKeet));
+    EXPECT_FALSE(act.ActiviteitBestaatAl(QStringLiteral("Onderhoud bouwkeetje"), fx.facKeet));
     EXPECT_FALSE(act.ActiviteitBestaatAl(QStringLiteral("Onderhoud bouwkeet"), fx.facTerrein));
     EXPECT_FALSE(act.ActiviteitBestaatAl(QString(), fx.facKeet)); // an empty name never matches
     EXPECT_TRUE(act.ActiviteitBestaatAl(kPhaseName, fx.facTerrein));
@@ -961,6 +963,21 @@ TEST_F(ActTest, DeletingAnItemWithAllItsPhases)
     EXPECT_EQ(act.idrAct_ID(), fx.ownItem);
     EXPECT_EQ(act.AantalRecords(), 4);
     EXPECT_FALSE(act.ActiviteitBestaatAl(kPhaseName, fx.facTerrein));
+}
+
+TEST_F(ActTest, PhasesWhoseNamesDifferInCaseAreRenamedAndDeletedWithTheirItem)
+{
+    // The rows of one item as the tree groups them: the name in any case.
+    fx.execute(QStringLiteral("UPDATE tblAct SET strAct='vervangen TOEGANGSWEG' WHERE idrAct_ID=?"), {fx.phase2});
+    fx.execute(QStringLiteral("UPDATE tblAct SET strAct='VERVANGEN TOEGANGSWEG' WHERE idrAct_ID=?"), {fx.phase3});
+    clsAct act(fx.context());
+    ASSERT_TRUE(act.ActiveerID(fx.phase1));
+    ASSERT_TRUE(act.pfunHernoemActNaamOfRubriek(QStringLiteral("Toegangsweg"), 4));
+    EXPECT_EQ(fx.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct=? COLLATE BINARY AND bytRubriek_REF=4"),
+                       {QStringLiteral("Toegangsweg")}),
+              3);
+    EXPECT_EQ(act.verwijderActMetAlleFases(), (QList<qint32>{fx.phase1, fx.phase2, fx.phase3}));
+    EXPECT_EQ(rowsNamed(QStringLiteral("Toegangsweg")), 0);
 }
 
 TEST_F(ActTest, DeletingAnItemWithItsPhasesIsWholeOrNotAtAll)

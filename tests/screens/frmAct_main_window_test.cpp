@@ -12,6 +12,8 @@
 
 #include <QMenu>
 
+#include <functional>
+
 namespace {
 
 using namespace shelltest;
@@ -83,6 +85,40 @@ TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
     EXPECT_FALSE(modMain::gblnFrmActOpen);
     EXPECT_EQ(screens::Form::loaded<screens::frmAct_AddCLitem>(), nullptr);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM tblAct WHERE strAct='Schilderwerk'")), 2);
+}
+
+TEST_F(FrmActMainWindowTest, CtrlF4AndClosingTheProgramAskTheRefusedFieldFirst)
+{
+    const qint32 pomp =
+        testsupport::SiteBuilder(dataFile).item(site, facility, testsupport::ownItem(QStringLiteral("Pomp")));
+    trigger("Act_en_KostPost");
+    auto *act = screens::Form::loaded<screens::frmAct>();
+    ASSERT_NE(act, nullptr);
+    QApplication::setActiveWindow(main);
+    act->refresh(QStringLiteral("act") + QString::number(pomp));
+    auto *totaal = control<QLineEdit>(act, "txtKostenTotaal");
+    const QString geweigerd = QStringLiteral(
+        "U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: \r\n\t---> kosten\r\n\r\nKlik op "
+        "OK en voer alsnog een geldige waarde in.");
+    const struct {
+        const char *what;
+        std::function<void()> way;
+    } ways[] = {{"Ctrl+F4", [&] { ctrlF4(act); }}, {"closing the program", [&] { trigger("Afsluiten"); }}};
+    int n = 0;
+    for (const auto &w : ways) {
+        SCOPED_TRACE(w.what);
+        retype(totaal, QStringLiteral("3.%1").arg(++n));
+        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Geen of ongeldige invoer"), geweigerd);
+        w.way();
+        EXPECT_TRUE(act->isLoaded());
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), totaal);
+    }
+    retype(totaal, QStringLiteral("3100"));
+    ctrlF4(act);
+    EXPECT_FALSE(act->isLoaded());
+    EXPECT_EQ(scalar(dataFile, QStringLiteral("SELECT sngKostenTotaal FROM tblAct WHERE idrAct_ID=%1").arg(pomp)),
+              QStringLiteral("3100.0"));
 }
 
 } // namespace

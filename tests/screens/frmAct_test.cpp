@@ -21,6 +21,9 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 
+#include <QTreeWidgetItemIterator>
+#include <functional>
+
 namespace {
 
 using acttest::clickRow;
@@ -66,6 +69,23 @@ protected:
     QVariant field(const char *column, qint32 id)
     {
         return site.scalar(QStringLiteral("SELECT %1 FROM tblAct WHERE idrAct_ID=?").arg(QLatin1String(column)), {id});
+    }
+
+    // The boxes that `run` shows; those the script expects get its answer,
+    // the others their safe one.
+    std::vector<ui::ScriptedDialogs::Box> boxesOf(const std::function<void()> &run)
+    {
+        const size_t before = script.shown().size();
+        script.setMode(ui::ScriptedDialogs::Mode::Record);
+        run();
+        script.setMode(ui::ScriptedDialogs::Mode::Strict);
+        return {script.shown().begin() + qsizetype(before), script.shown().end()};
+    }
+
+    void refuseUpdates()
+    {
+        site.execute(QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblAct BEGIN "
+                                    "SELECT RAISE(ABORT, 'schijf vol'); END"));
     }
 
     frmAct *act = nullptr;
@@ -310,6 +330,117 @@ TEST_F(FrmActTest, AFailingSaveOnClosingKeepsTheScreenOpenWithTheEdit)
     EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 2000.0);
 }
 
+TEST_F(FrmActTest, AFailedStoreKeepsTheTreeTheHeadingAndThePanelOnTheRowThatIsStillCurrent)
+{
+    open();
+    const QString shown = k("act", site.clItem2);
+    choose(shown);
+    auto *lblPost = control<QLabel>(act, QStringLiteral("lblPost"));
+    const QString kop = lblPost->text();
+    refuseUpdates();
+    retype(edit("txtKostenTotaal"), QStringLiteral("2000"));
+    QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
+
+    // Every way of leaving the item: one box says why, and the tree, the
+    // heading and the panel stay on the item whose row is still current.
+    const struct {
+        const char *what;
+        std::function<void()> leave;
+    } ways[] = {
+        {"a click on another item's phase", [&] { choose(k("act", site.phase2)); }},
+        {"a click on a facility", [&] { choose(k("inr", site.facKeet)); }},
+        {"Enter on the tree",
+         [&] {
+             tree->setFocus();
+             QTest::keyClick(tree, Qt::Key_Return);
+         }},
+        {"Bewerken", [&] { QTest::mouseClick(control<QPushButton>(act, "Command1"), Qt::LeftButton); }},
+        {"collapsing the tree",
+         [&] { QTest::mouseClick(control<QPushButton>(act, "cmdTreeCollapse"), Qt::LeftButton); }},
+        {"deleting the item",
+         [&] {
+             script
+                 .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                               QStringLiteral("Wilt u kostenpost '") + item(shown)->text(0)
+                                   + QStringLiteral("' verwijderen?"),
+                               ui::Buttons::YesNo)
+                 .answer(ui::Answer::Yes);
+             act->psubDeleteItem();
+         }},
+        {"adding a phase", [&] { act->psubAddFase(); }},
+    };
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.what);
+        int stored = 0;
+        for (const auto &box : boxesOf(way.leave))
+            if (box.msgBox.title == QStringLiteral("Fout bij opslaan")) {
+                ++stored;
+                EXPECT_TRUE(box.msgBox.text.contains(QStringLiteral("(schijf vol)"))) << box.msgBox.text.toStdString();
+                EXPECT_EQ(box.msgBox.icon, ui::Icon::Exclamation);
+            } else if (box.msgBox.title != QStringLiteral("Verwijderen")) {
+                ADD_FAILURE() << "another box: " << box.describe().toStdString();
+            }
+        EXPECT_EQ(stored, 1);
+        EXPECT_EQ(act->selectedKey(), shown);
+        EXPECT_EQ(tree->currentItem(), item(shown));
+        EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>({item(shown)}));
+        for (QTreeWidgetItem *up = item(shown)->parent(); up; up = up->parent())
+            EXPECT_TRUE(up->isExpanded()) << up->text(0).toStdString();
+        EXPECT_EQ(lblPost->text(), kop);
+        EXPECT_EQ(edit("txtKostenTotaal")->text(), QStringLiteral("€ 2.000,00"));
+        EXPECT_EQ(act->tree().find(QStringLiteral("actNEW")), 0u);
+    }
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE idrAct_ID=?"), {site.clItem2}), 1);
+
+    // What is typed next goes into the row the heading names.
+    retype(edit("txtKostenTotaal"), QStringLiteral("2500"));
+    QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
+    site.execute(QStringLiteral("DROP TRIGGER weiger"));
+    choose(k("act", site.phase2));
+    EXPECT_EQ(act->selectedKey(), k("act", site.phase2));
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 2500.0);
+    EXPECT_EQ(field("sngKostenTotaal", site.phase2).toDouble(), 15000.0);
+    EXPECT_EQ(edit("txtKostenTotaal")->text(), QStringLiteral("€ 15.000,00"));
+}
+
+TEST_F(FrmActTest, TheCostItemPanelIsTabbedThroughFrameByFrameInReadingOrder)
+{
+    open();
+    choose(k("act", site.phase1));
+    // The frames a reader meets: start, end and frequency above, then the
+    // costs, the replacement surcharge and the unit, then the remark and
+    // the reference.
+    const QList<int> leesvolgorde = {1, 2, 4, 5, 0, 3, 6, 7};
+    const auto frameVan = [&](QWidget *w) {
+        for (; w && w != act; w = w->parentWidget())
+            if (w->objectName().startsWith(QLatin1String("grpFrames_")))
+                return w->objectName().mid(10).toInt();
+        return -1;
+    };
+    edit("txtIntStartAct_1")->isVisible() ? edit("txtIntStartAct_1")->setFocus() : edit("txtIntStartAct_2")->setFocus();
+    QApplication::processEvents();
+    QList<int> bezocht;
+    QStringList stops;
+    for (int i = 0; i < 60 && frameVan(QApplication::focusWidget()) != 7; ++i) {
+        QWidget *w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
+        stops << w->objectName();
+        const int f = frameVan(w);
+        if (f >= 0 && (bezocht.isEmpty() || bezocht.last() != f))
+            bezocht << f;
+        QTest::keyClick(w, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    bezocht << frameVan(QApplication::focusWidget());
+    QList<int> verwacht;
+    for (int f : leesvolgorde)
+        if (control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(f))->isVisible()
+            && control<QGroupBox>(act, QStringLiteral("grpFrames_") + QString::number(f))->isEnabled())
+            verwacht << f;
+    EXPECT_EQ(bezocht, verwacht) << stops.join(QLatin1Char(' ')).toStdString();
+}
+
 TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefused)
 {
     open();
@@ -351,17 +482,49 @@ TEST_F(FrmActTest, TheStartBoxOfAOnceOnlyItemHasItsOwnNameAndAnEmptyUnitIsRefuse
     EXPECT_EQ(field("sngAantal", site.ownItem).toDouble(), 2.5);
 }
 
-TEST_F(FrmActTest, ClosingStoresTheRowButNotARefusedText)
+TEST_F(FrmActTest, EveryWayOutAsksTheRefusedFieldFirstAndThenStoresTheRow)
 {
     open();
     choose(k("act", site.clItem2));
     retype(edit("txtfreqX"), QStringLiteral("8"));
     QTest::keyClick(edit("txtfreqX"), Qt::Key_Tab);
-    retype(edit("txtKostenTotaal"), QStringLiteral("veel"));
-    act->unload();
+    QLineEdit *totaal = edit("txtKostenTotaal");
+    const QString geweigerd = QStringLiteral(
+        "U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: \r\n\t---> kosten\r\n\r\nKlik op "
+        "OK en voer alsnog een geldige waarde in.");
+    // As "Sluiten" does, so does the close box, closing the program (which
+    // unloads the screen) and the "-" button that leaves the item.
+    const struct {
+        const char *what;
+        std::function<void()> way;
+    } ways[] = {
+        {"Sluiten", [&] { QTest::mouseClick(control<QPushButton>(act, "cmdClose"), Qt::LeftButton); }},
+        {"the close box", [&] { act->frame()->close(); }},
+        {"closing the program", [&] { act->unload(); }},
+        {"collapsing the tree",
+         [&] { QTest::mouseClick(control<QPushButton>(act, "cmdTreeCollapse"), Qt::LeftButton); }},
+    };
+    int n = 0;
+    for (const auto &w : ways) {
+        SCOPED_TRACE(w.what);
+        // A text of its own each time: the same refused text again is
+        // refused without a second box.
+        retype(totaal, QStringLiteral("3.%1").arg(++n));
+        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Geen of ongeldige invoer"), geweigerd);
+        w.way();
+        EXPECT_TRUE(act->isLoaded());
+        EXPECT_EQ(QApplication::focusWidget(), totaal);
+        EXPECT_EQ(act->selectedKey(), k("act", site.clItem2));
+        EXPECT_TRUE(item(k("inr", site.facTerrein))->isExpanded());
+    }
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1750.0);
+
+    // Corrected, the screen closes and stores the row.
+    retype(totaal, QStringLiteral("3100"));
+    act->frame()->close();
     EXPECT_FALSE(act->isLoaded());
     EXPECT_EQ(field("intFreqX", site.clItem2).toInt(), 8);
-    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1750.0);
+    EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 3100.0);
     EXPECT_TRUE(reported.isEmpty()) << reported.join('\n').toStdString();
 }
 
@@ -517,6 +680,18 @@ TEST_F(FrmActTest, RenamesAFacilityRefusingBraces)
     EXPECT_EQ(
         site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"), {site.facKeet}),
         QStringLiteral("Keet"));
+
+    // As the add box, the rename takes no more than the column holds.
+    script.expectInput(QStringLiteral("Nieuwe naam:"), QStringLiteral("Naam wijzigen"))
+        .answer(QString(150, QLatin1Char('k')));
+    act->psubHernoemActNaamOfRubriek();
+    const int breedte = site.textWidth(QStringLiteral("tblInrichting"), QStringLiteral("strObject"));
+    ASSERT_GT(breedte, 0);
+    EXPECT_EQ(item(k("inr", site.facKeet))->text(0), QString(breedte, QLatin1Char('k')));
+    EXPECT_EQ(
+        site.scalar(QStringLiteral("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID=?"), {site.facKeet}),
+        QString(breedte, QLatin1Char('k')));
+    EXPECT_TRUE(reported.isEmpty()) << reported.join('\n').toStdString();
 
     // F2 on a checklist item is refused.
     choose(k("act", site.clItem10));
@@ -782,6 +957,36 @@ TEST_F(FrmActTest, CollapsingEverythingShowsTheFirstNode)
     EXPECT_TRUE(item(k("act", site.phase1))->isExpanded());
 }
 
+TEST_F(FrmActTest, AClickOnAPartlyVisibleRowKeepsTheHighlightOnTheNodeTheClickShows)
+{
+    open();
+    // A short window: the tree shows a few rows and the last one in part.
+    act->resize(act->width(), 400);
+    QApplication::processEvents();
+    const int onder = tree->viewport()->height();
+    QTreeWidgetItem *half = nullptr;
+    for (QTreeWidgetItemIterator it(tree); *it && !half; ++it) {
+        const QRect r = tree->visualItemRect(*it);
+        if (r.top() < onder && r.bottom() >= onder)
+            half = *it;
+    }
+    ASSERT_NE(half, nullptr);
+    // The press, a hand that moves a little, the release.
+    const QPoint at(rowPoint(tree, half).x(), tree->visualItemRect(half).top() + 2);
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, at);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at + QPoint(1, 1)),
+                     QPointF(tree->viewport()->mapToGlobal(at + QPoint(1, 1))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &move);
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, at + QPoint(1, 1));
+    QApplication::processEvents();
+    EXPECT_EQ(act->selectedKey(), screens::SiteTreeWidget::keyOf(half));
+    EXPECT_EQ(tree->currentItem(), half);
+    EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>({half}));
+    // And then it is in view whole.
+    EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualItemRect(half)));
+}
+
 TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
 {
     open();
@@ -842,6 +1047,80 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Nieuwe toegangsweg' AND bytRubriek_REF=4")),
               3);
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Onderhoud"));
+}
+
+TEST_F(FrmActTest, ARenameToTheNameOfAnotherItemIsRefusedWhateverTheRubric)
+{
+    // "Pomp" stands beside the own item "Onderhoud bouwkeet" (rubric 4).
+    site.execute(QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct,"
+                                " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieKosten,"
+                                " sngKostenTotaal, bytOptieFreq, bytIsQOR, bytCombineer, bytTypeVervangingsToeslag)"
+                                " VALUES (?, ?, 4, 'Pomp', 2, 1, 0, 3, 0, 2, 100, 1, 0, 0, 0)"),
+                 {site.siteId, site.facKeet});
+    open();
+    const struct {
+        const char *naam;
+        int rubriek; // 1..5
+        bool geweigerd;
+    } cases[] = {
+        {"Pomp", 2, true},                // another rubric: the two would merge all the same
+        {"Pomp", 4, true},                // the same rubric
+        {"POMP", 1, true},                // another case is the same name
+        {"ONDERHOUD bouwkeet", 2, false}, // its own name, in other capitals, to another rubric
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.naam) + " rubric " + std::to_string(c.rubriek));
+        choose(k("act", site.ownItem));
+        act->psubHernoemActNaamOfRubriek();
+        auto *dlg = screens::Form::loaded<screens::frmAct_AddCustomItem>();
+        ASSERT_NE(dlg, nullptr);
+        control<QLineEdit>(dlg, QStringLiteral("txtNaam"))->setText(QString::fromUtf8(c.naam));
+        auto *rubrieken = control<QTreeWidget>(dlg, QStringLiteral("ListView1"));
+        rubrieken->setCurrentItem(rubrieken->topLevelItem(c.rubriek - 1));
+        if (c.geweigerd)
+            script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Naam kostenpost instellen"),
+                                QStringLiteral("Een kostenpost met deze naam bestaat al bij deze voorziening.\r\n"
+                                               "Voer een andere naam in."));
+        QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
+        EXPECT_EQ(dlg->isLoaded(), c.geweigerd);
+        if (c.geweigerd) {
+            QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdCancel")), Qt::LeftButton);
+            EXPECT_EQ(field("strAct", site.ownItem).toString(), QStringLiteral("Onderhoud bouwkeet"));
+            EXPECT_EQ(field("bytRubriek_REF", site.ownItem).toInt(), 4);
+        } else {
+            EXPECT_EQ(field("strAct", site.ownItem).toString(), QString::fromUtf8(c.naam));
+            EXPECT_EQ(field("bytRubriek_REF", site.ownItem).toInt(), c.rubriek);
+        }
+    }
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Pomp'")), 1);
+}
+
+TEST_F(FrmActTest, NamesThatDifferOnlyInCaseAreThePhasesOfOneItem)
+{
+    for (const char *naam : {"Pomp", "pomp", "POMP"})
+        site.execute(
+            QStringLiteral("INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytRubriek_REF, strAct,"
+                           " bytOptieStart, intStartRel, bytStartBA, bytOptieEind, bytEindBA,"
+                           " bytOptieKosten, sngKostenTotaal, bytOptieFreq, bytIsQOR, bytCombineer,"
+                           " bytTypeVervangingsToeslag) VALUES (?, ?, 4, ?, 2, 1, 0, 3, 0, 2, 100, 1, 0, 0, 0)"),
+            {site.siteId, site.facKeet, QString::fromLatin1(naam)});
+    const qint32 eerste = site.scalar(QStringLiteral("SELECT min(idrAct_ID) FROM tblAct WHERE strAct='pomp'")).toInt();
+    open();
+    QTreeWidgetItem *kop = item(k("act", eerste));
+    EXPECT_EQ(kop->text(0), QStringLiteral("Pomp {1e fase}"));
+    ASSERT_EQ(kop->childCount(), 2);
+    EXPECT_EQ(kop->child(0)->text(0), QStringLiteral("{2e fase}"));
+    EXPECT_EQ(kop->child(1)->text(0), QStringLiteral("{3e fase}"));
+    // The item goes whole, with every phase.
+    choose(k("act", eerste));
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
+                      QStringLiteral("Wilt u kostenpost 'Pomp {1e fase}' en alle onderliggende deelfases verwijderen?"),
+                      ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    act->psubDeleteItem();
+    EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='pomp'")), 0);
+    EXPECT_EQ(act->tree().find(k("act", eerste)), 0u);
 }
 
 TEST_F(FrmActTest, RenamingAnItemOfRubricOverigKeepsItsRubric)

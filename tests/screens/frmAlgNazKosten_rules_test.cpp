@@ -147,27 +147,40 @@ TEST(AlgNazKostenRegels, EachOptionEnablesOnlyItsAmount)
     EXPECT_EQ(AlgNazKostenRegels::optieVanTekst(QStringLiteral("3")), 3);
 }
 
-TEST(AlgNazKostenRegels, FieldChecksRefuseEmptyAndNonNumericTexts)
+TEST(AlgNazKostenRegels, FieldChecksRefuseEmptyAndNonNumericTextsAndFractionsOfWholeEuros)
 {
+    const vb::NumberKind deel = vb::NumberKind::Fraction;
+    const vb::NumberKind heel = vb::NumberKind::Whole;
+    const char *const vulIn = AlgNazKostenRegels::kVulWaardeIn;
+    const char *const heleEuros = AlgNazKostenRegels::kHeleEuros;
     const struct {
         const char *text;
         bool opgeslagen;
-        bool ok;
-    } cases[] = {{"", false, false},
-                 {"  ", false, false},
-                 {"abc", false, false},
-                 {"€ ", false, false},
-                 {"€ 15.000", false, true},
-                 {"12,5", false, true},
-                 {"4.5", false, false},
+        vb::NumberKind kind;
+        const char *fout; // nullptr: accepted
+    } cases[] = {{"", false, deel, vulIn},
+                 {"  ", false, deel, vulIn},
+                 {"abc", false, deel, vulIn},
+                 {"€ ", false, deel, vulIn},
+                 {"€ 15.000", false, deel, nullptr},
+                 {"12,5", false, deel, nullptr},
+                 {"4.5", false, deel, vulIn},
                  // The risk amount's picture shows a stored 0 as "€ ".
-                 {"€ ", true, true}};
-    for (const auto &c : cases)
-        EXPECT_EQ(AlgNazKostenRegels::isWaarde(QString::fromUtf8(c.text), c.opgeslagen), c.ok) << c.text;
-    // The yearly amounts hold whole euros: a fraction is refused, not cut.
-    const vb::NumberKind heel = vb::NumberKind::Whole;
-    EXPECT_FALSE(AlgNazKostenRegels::isWaarde(QStringLiteral("12,5"), false, heel));
-    EXPECT_TRUE(AlgNazKostenRegels::isWaarde(QStringLiteral("€ 15.000"), false, heel));
+                 {"€ ", true, deel, nullptr},
+                 // The yearly amounts hold whole euros: a fraction is
+                 // refused, saying so, and never cut.
+                 {"12,5", false, heel, heleEuros},
+                 {"€ 15.000,50", false, heel, heleEuros},
+                 {"€ 15.000", false, heel, nullptr},
+                 {"12,0", false, heel, nullptr},
+                 {"", false, heel, vulIn},
+                 {"12x", false, heel, vulIn},
+                 {"4.5", false, heel, vulIn}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.text) + (c.kind == heel ? " (whole)" : ""));
+        EXPECT_EQ(AlgNazKostenRegels::waardeFout(QString::fromUtf8(c.text), c.opgeslagen, c.kind),
+                  c.fout ? QString::fromUtf8(c.fout) : QString());
+    }
 }
 
 TEST(AlgNazKostenRegels, TheAreaMustBeANumberAboveZero)

@@ -10,9 +10,13 @@
 
 #include "screens/frmAlgNazKosten.h"
 
+#include "support/desktop_boxes.h"
+
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabBar>
+
+#include <functional>
 
 using namespace shelltest;
 
@@ -218,11 +222,48 @@ TEST_F(AlgNazKostenScreenTest, ARefusedFieldKeepsTheFocusAndItsTextIsNotStored)
     EXPECT_EQ(tabs->currentIndex(), 1);
     EXPECT_TRUE(veld("txtAlgCommunicatie")->hasFocus());
 
-    // The close box checks no field; the refused text is not stored.
+    // The close box asks the field too; the refused text is not stored.
+    expectVulIn("Communicatiekosten");
+    form->frame()->close();
+    EXPECT_EQ(loadedFormNames(), QStringList{"frmAlgNazKosten"});
+    EXPECT_TRUE(veld("txtAlgCommunicatie")->hasFocus());
+    EXPECT_EQ(stored("sngAlgCommunicatieKosten"), QStringLiteral("<null>"));
+    typ("txtAlgCommunicatie", QStringLiteral("3000"), false);
     form->frame()->close();
     EXPECT_TRUE(loadedFormNames().isEmpty());
     EXPECT_EQ(stored("sngAlgAppKostenBasis"), QStringLiteral("14000.0"));
-    EXPECT_EQ(stored("sngAlgCommunicatieKosten"), QStringLiteral("3750.0"));
+    EXPECT_EQ(stored("sngAlgCommunicatieKosten"), QStringLiteral("3000.0"));
+}
+
+TEST_F(AlgNazKostenScreenTest, EveryWayOutAsksTheRefusedFieldAsSluitenDoes)
+{
+    ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1")), nullptr);
+    const struct {
+        const char *what;
+        std::function<void()> way;
+    } ways[] = {
+        {"Sluiten", [&] { click(control<QPushButton>(form, "cmdApply")); }},
+        {"the close box", [&] { form->frame()->close(); }},
+        {"Ctrl+F4", [&] { ctrlF4(form); }},
+        {"closing the program", [&] { trigger("Afsluiten"); }},
+    };
+    int n = 7;
+    for (const auto &w : ways) {
+        SCOPED_TRACE(w.what);
+        // A text of its own each time (the same refused text again is
+        // refused without a second box).
+        typ("txtAppKostenBasisPerc", QStringLiteral("4.%1").arg(++n), false);
+        expectVulIn("Percentage apparaatskosten");
+        w.way();
+        EXPECT_EQ(loadedFormNames(), QStringList{"frmAlgNazKosten"});
+        EXPECT_TRUE(veld("txtAppKostenBasisPerc")->hasFocus());
+        EXPECT_TRUE(main->isVisible());
+    }
+    EXPECT_EQ(stored("sngAppKostenPerc"), QStringLiteral("<null>"));
+    typ("txtAppKostenBasisPerc", QStringLiteral("4,5"), false);
+    form->frame()->close();
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(stored("sngAppKostenPerc"), QStringLiteral("4.5"));
 }
 
 TEST_F(AlgNazKostenScreenTest, TheCloseButtonChecksTheFocusedFieldAndThePercentageTheBaseAmountFirst)
@@ -281,9 +322,16 @@ TEST_F(AlgNazKostenScreenTest, TheYearlyAmountsTakeWholeEurosAndRefuseAnythingEl
     ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 5, bytRapEval = 1")), nullptr);
     // Nothing typed is dropped: each text reaches the check and is refused,
     // never read as another amount ("12,5" is not 125).
-    for (const char *tekst : {"12,5", "4.5", "12x"}) {
+    const struct {
+        const char *tekst;
+        const char *melding;
+    } geweigerd[] = {{"12,5", "Vul een bedrag in hele euro's in, zonder cijfers achter de komma."},
+                     {"4.5", "Vul een waarde in."},
+                     {"12x", "Vul een waarde in."}};
+    for (const auto &[tekst, melding] : geweigerd) {
         SCOPED_TRACE(tekst);
-        expectVulIn("Basisbedrag apparaatskosten");
+        script.expectMsgBox(ui::Icon::Exclamation, QStringLiteral("Basisbedrag apparaatskosten"),
+                            QString::fromUtf8(melding));
         typ("txtAlgAppKosten", QString::fromUtf8(tekst));
         EXPECT_EQ(veld("txtAlgAppKosten")->text(), QString::fromUtf8(tekst));
         EXPECT_TRUE(veld("txtAlgAppKosten")->hasFocus());
@@ -355,6 +403,41 @@ TEST_F(AlgNazKostenScreenTest, UnderTheDifferentiatedSchemeDesignSupervisionIsZe
     EXPECT_EQ(veld("txtAlgCommunicatie")->text(), QStringLiteral("€ 2.500"));
     click(control<QPushButton>(form, "cmdApply"));
     EXPECT_EQ(stored("sngOntwerpdirectie"), QStringLiteral("0.0"));
+}
+
+TEST_F(AlgNazKostenScreenTest, TheScreenHasItsFullSizeAlsoWhenTheNoticeOpensWhileItLoads)
+{
+    // Without the notice: the size the screen needs.
+    ASSERT_NE(openScherm(1, QStringLiteral("sngNazorgOpp = 20, bytRapEval = 2")), nullptr);
+    QApplication::processEvents();
+    const QSize vol = form->frame()->size();
+    click(control<QPushButton>(form, "cmdApply"));
+    ASSERT_TRUE(loadedFormNames().isEmpty());
+
+    // With it, as the desktop shows a box: the screen's events run while
+    // it is up.
+    runSql(dataFile, QStringLiteral("UPDATE tblStort SET bytRapEval = 0 WHERE idrStort_ID = %1").arg(site));
+    testsupport::DesktopBoxes boxes;
+    ui::ScopedDialogs use(&boxes);
+    boxes.expectMsgBox(ui::Icon::Information, QStringLiteral("Toeslag Rapportage/evaluatie"),
+                       QStringLiteral("In deze versie van TAVIR wordt de berekening van de toeslag 'Rapportage en "
+                                      "evaluatie' anders uitgevoerd. U dient de benodigde gegevens opnieuw in te "
+                                      "voeren."));
+    trigger("AlgNazKosten");
+    form = screens::Form::loaded<screens::frmAlgNazKosten>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(boxes.verify()) << boxes.report().toStdString();
+    QApplication::processEvents();
+    EXPECT_EQ(form->frame()->size(), vol);
+    // The options and amounts the notice asks to fill in again are whole.
+    control<QTabWidget>(form, "SSTab1")->setCurrentIndex(1);
+    QApplication::processEvents();
+    for (QWidget *w : std::initializer_list<QWidget *>{optie(0), optie(1), optie(2), optie(3),
+                                                       veld("txtRapEvalKleinerDan10ha"), veld("txtRapEvalPerHa"),
+                                                       veld("txtRapEvalGroterDan34_5ha"), veld("txtLocatieNazorgOpp")})
+        EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
+    typ("txtLocatieNazorgOpp", QStringLiteral("20"));
+    click(control<QPushButton>(form, "cmdApply"));
 }
 
 TEST_F(AlgNazKostenScreenTest, AnAreaWithoutAnOptionAsksForTheDataAgain)

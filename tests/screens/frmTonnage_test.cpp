@@ -4,6 +4,8 @@
 
 #include "input_screen_test_env.h"
 
+#include "support/desktop_boxes.h"
+
 #include "screens/frmTonnage.h"
 #include "screens/frmTonnage_rules.h"
 
@@ -176,6 +178,33 @@ TEST_F(FrmTonnageTest, ARefusedCellKeepsItsOldValueAndNothingReachesTheFile)
     EXPECT_EQ(years(), before);
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_EQ(grid->currentColumn(), 1);
+}
+
+TEST_F(FrmTonnageTest, TheRefusedCellKeepsTheKeyboardForItsNewValue)
+{
+    // With a box that takes the focus while it is up, as the desktop's do.
+    testsupport::DesktopBoxes boxes;
+    ui::ScopedDialogs use(&boxes);
+    open();
+    QApplication::setActiveWindow(form);
+    boxes.expectMsgBox(ui::Icon::None, QString(), QStringLiteral("12,5 wordt niet geaccepteerd."));
+    typeCell(1, 1, QStringLiteral("12,5"));
+    QApplication::processEvents();
+    EXPECT_TRUE(boxes.verify()) << boxes.report().toStdString();
+    // The grid keeps the focus on that cell, not "Sluiten".
+    EXPECT_NE(QApplication::focusWidget(), control<QPushButton>(form, "cmdOK"));
+    ASSERT_TRUE(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), 1);
+    // Digits typed now are the cell's new value.
+    for (const char *digit : {"1", "7", "5"})
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(digit));
+    ASSERT_NE(openEditor(), nullptr);
+    QTest::keyClick(openEditor(), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("175"));
+    EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 475"));
 }
 
 TEST_F(FrmTonnageTest, EnterMovesOnAsTab)

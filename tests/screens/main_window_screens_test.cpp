@@ -39,6 +39,33 @@ TEST_F(InputScreensInMainWindowTest, ANewNameIsTheOpenSitesNameAtOnce)
     EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Stort Zuid"));
 }
 
+TEST_F(InputScreensInMainWindowTest, ANewNameThatCouldNotBeStoredAndWasDroppedLeavesTheStatusBar)
+{
+    trigger("Algemeen");
+    auto *form = screens::Form::loaded<screens::frmAlgemeen>();
+    ASSERT_NE(form, nullptr);
+    QApplication::setActiveWindow(main);
+    runSql(dataFile, QStringLiteral("CREATE TRIGGER weiger BEFORE UPDATE ON tblStort BEGIN "
+                                    "SELECT RAISE(ABORT, 'schijf vol'); END"));
+    typeAndLeave(control<QLineEdit>(form, "txtLocatieNaam"), QStringLiteral("Stort Zuid"));
+    ASSERT_EQ(main->panelText(1), QStringLiteral("Geopend: Stort Zuid, checklistversie 2012"));
+    // The save fails; the user closes without the edits.
+    script
+        .expectMsgBox(ui::Icon::Question, QStringLiteral("Opslaan mislukt"),
+                      QStringLiteral("De wijziging voldoet niet aan een regel van het databestand '%1' (schijf "
+                                     "vol).\r\n\r\nUw wijzigingen zijn niet opgeslagen. Het scherm blijft open, "
+                                     "zodat u de oorzaak kunt verhelpen of de invoer kunt corrigeren; sluit het "
+                                     "scherm daarna opnieuw.\r\n\r\nWilt u het scherm sluiten zonder de "
+                                     "wijzigingen op te slaan?")
+                          .arg(dataFile),
+                      ui::Buttons::YesNo)
+        .answer(ui::Answer::Yes);
+    click(control<QPushButton>(form, "cmdApply"));
+    EXPECT_TRUE(loadedFormNames().isEmpty());
+    EXPECT_EQ(modMain::gstrNaamStort, QStringLiteral("Stort Noord"));
+    EXPECT_EQ(main->panelText(1), QStringLiteral("Geopend: Stort Noord, checklistversie 2012"));
+}
+
 TEST_F(InputScreensInMainWindowTest, TheForecastGridKeepsTheProgramOpenUntilItsButton)
 {
     modMain::gblnInstellingenGelezen = true;

@@ -153,17 +153,27 @@ TEST_F(SiteTreeTest, APhaseAddedAfterAnotherItemJoinsItsOwnItem)
     EXPECT_EQ(vierde->image, 8);
 }
 
-TEST_F(SiteTreeTest, NamesThatDifferInCaseOrFacilityAreSeparateItems)
+TEST_F(SiteTreeTest, NamesThatDifferOnlyInCaseAreOneItemAndAnotherFacilityHasItsOwn)
 {
+    // Names compare as the data file compares text: "Pomp", "pomp" and
+    // "POMP" are the phases of one item, in the order of their ids.
+    site.execute(QStringLiteral("UPDATE tblAct SET strAct='vervangen TOEGANGSWEG' WHERE idrAct_ID=?"), {site.phase2});
     site.execute(QStringLiteral("UPDATE tblAct SET strAct='VERVANGEN TOEGANGSWEG' WHERE idrAct_ID=?"), {site.phase3});
-    site.execute(QStringLiteral("UPDATE tblAct SET lngInrichting_REF=? WHERE idrAct_ID=?"),
-                 {site.facBoven, site.phase2});
     MemorySiteTree tree;
     screens::VulTreeviewAct(tree, ctx());
-    EXPECT_EQ(tree.itemByKey(k("act", site.phase1))->text, QStringLiteral("Vervangen toegangsweg"));
-    EXPECT_EQ(tree.itemByKey(k("act", site.phase3))->text, QStringLiteral("VERVANGEN TOEGANGSWEG"));
-    EXPECT_EQ(tree.itemByKey(k("act", site.phase2))->text, QStringLiteral("Vervangen toegangsweg"));
-    EXPECT_TRUE(tree.childKeys(k("act", site.phase1)).isEmpty());
+    EXPECT_EQ(tree.itemByKey(k("act", site.phase1))->text, QStringLiteral("Vervangen toegangsweg {1e fase}"));
+    EXPECT_EQ(tree.childKeys(k("act", site.phase1)), QStringList({k("act", site.phase2), k("act", site.phase3)}));
+    EXPECT_EQ(tree.itemByKey(k("act", site.phase2))->text, QStringLiteral("{2e fase}"));
+    EXPECT_EQ(tree.itemByKey(k("act", site.phase3))->text, QStringLiteral("{3e fase}"));
+
+    // The same name under another facility is an item of its own.
+    site.execute(QStringLiteral("UPDATE tblAct SET lngInrichting_REF=? WHERE idrAct_ID=?"),
+                 {site.facBoven, site.phase2});
+    MemorySiteTree moved;
+    screens::VulTreeviewAct(moved, ctx());
+    EXPECT_EQ(moved.itemByKey(k("act", site.phase2))->text, QStringLiteral("vervangen TOEGANGSWEG"));
+    EXPECT_EQ(moved.childKeys(k("act", site.phase1)), QStringList({k("act", site.phase3)}));
+    EXPECT_EQ(moved.itemByKey(k("act", site.phase3))->text, QStringLiteral("{2e fase}"));
 }
 
 TEST_F(SiteTreeTest, TheTreeWidgetServesTheRecordClasses)

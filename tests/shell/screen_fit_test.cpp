@@ -241,6 +241,15 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     auto *act = screens::Form::loaded<screens::frmAct>();
     ASSERT_NE(act, nullptr);
     check(act, QStringLiteral("frmAct-leeg"));
+    // A user browsing hundreds of items has room for them at the first
+    // opening: the tree shows at least fourteen whole rows.
+    {
+        QTreeWidget *boom = act->TreeView1();
+        QApplication::processEvents();
+        const int rij = boom->visualItemRect(boom->topLevelItem(0)).height();
+        ASSERT_GT(rij, 0);
+        EXPECT_GE(boom->viewport()->height() / rij, 14) << boom->viewport()->height() << " px for rows of " << rij;
+    }
 
     // An own item through the dialog, in add mode.
     act->refresh(QStringLiteral("inr") + QString::number(facility));

@@ -21,6 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -48,6 +50,20 @@ inline void triggerMenuItem(shell::frmMDI_main *main, const char *item)
     ASSERT_NE(a, nullptr) << item;
     ASSERT_TRUE(a->isEnabled()) << item << " is disabled";
     a->trigger();
+}
+
+// Closes the active child window as Ctrl+F4 does: the close command of its
+// window menu.
+inline void ctrlF4(screens::Form *form)
+{
+    auto *frame = form ? qobject_cast<QMdiSubWindow *>(form->frame()) : nullptr;
+    ASSERT_NE(frame, nullptr);
+    for (QAction *a : frame->systemMenu()->actions())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) {
+            a->trigger();
+            return;
+        }
+    FAIL() << "no Ctrl+F4 in the window menu";
 }
 
 // A screen test inside the shell: the main window loaded on a fresh data
