@@ -80,7 +80,7 @@ void RapDVScherm::itemRegel(const calc::DVRapportRegel &regel, bool metAandeel)
     // Put together in one piece of memory.
     QString tekst = TAB % regel.Kostenpost().left(35) % TAB % regel.KalJaarAanlegBA() % TAB % regel.Tstart() % TAB
                     % regel.Teind() % TAB % regel.Freq() % TAB % regel.PrijsPerKeer().left(40) % TAB
-                    % vb::Format(QVariant(regel.NCW()), kEuro);
+                    % regel.NCWBedrag();
     // A row outside the target fund has no share of it.
     if (metAandeel)
         tekst += TAB % vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));

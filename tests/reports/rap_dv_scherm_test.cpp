@@ -161,6 +161,23 @@ TEST_F(RapDVSchermTest, OverigStandsApartAfterBlockBInEveryDivision)
     }
 }
 
+// An amount is rounded once, from its value: the NCW of the only item of a
+// group, 100011.49, whose seven-digit text 100011,5 would round up, prints
+// as the group's subtotal does.
+TEST_F(RapDVSchermTest, AOneItemGroupsSubtotalReadsAsItsItem)
+{
+    fx.execute(QStringLiteral("UPDATE tblAct SET sngKostenTotaal=1391 WHERE strAct='Maaien' AND "
+                              "lngInrichting_REF IN (SELECT idrInrichting_ID FROM tblInrichting WHERE lngStort_REF=?)"),
+               {fx.eigen});
+    const QStringList r = write(fx.eigen, 2).regels();
+    const QStringList item = r.filter(QStringLiteral("\tMaaien\t"));
+    const QStringList subtotaal = r.filter(QRegularExpression(QStringLiteral("^Subtotaal instandhouden: ")));
+    ASSERT_EQ(item.size(), 1);
+    ASSERT_EQ(subtotaal.size(), 1);
+    EXPECT_EQ(item[0].section(QLatin1Char('\t'), -2, -2), QString::fromUtf8("€ 100.011"));
+    EXPECT_EQ(subtotaal[0].section(QLatin1Char('\t'), -2, -2), QString::fromUtf8("€ 100.011"));
+}
+
 TEST_F(RapDVSchermTest, OwnItemsOnlyByConformityHaveTheirHeading)
 {
     const QStringList r = write(fx.eigen, 3).regels();
