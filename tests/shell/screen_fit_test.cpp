@@ -309,9 +309,6 @@ TEST_F(ScreenFitTest, ReportScreens)
 
     trigger("gev_ana");
     auto *gev = screens::Form::loaded<reports::frmGevoelAna>();
-    // A range chosen with the slider and SHIFT shows.
-    auto *schuif = control<reports::SelectieSchuif>(gev, "Slider1");
-    schuif->selectie.zichtbaar = true;
     check(gev, QStringLiteral("frmGevoelAna"), true);
     for (const char *option : {"opt1_1", "opt1_3", "opt1_2"}) {
         clickBox(control<QRadioButton>(gev, option));
