@@ -352,8 +352,10 @@ void RapDVScherm::RapSubtotaalB()
         m_rap.SelText(CRLF + QStringLiteral("Toeslagen vervangingen:") + CRLF);
         for (const calc::clsToeslag2008 &t : m_dv.Toeslagen2008()) {
             symbool(t.IsQOR);
-            // The undiscounted surcharge under the cost, its NCW under NCW.
-            m_rap.SelText(kolomRegel({{1, t.ToeslagTekst.left(35)},
+            // The text as far as the cost column (it tells the surcharges of
+            // one item apart), the undiscounted surcharge under the cost, its
+            // NCW under NCW.
+            m_rap.SelText(kolomRegel({{1, t.ToeslagTekst},
                                       {6, euro(t.ToeslagWaarde), false},
                                       {kNCW, euro(t.ToeslagWaardeNCW), false},
                                       {kAandeel, m_dv.rapPercVanDV(t.ToeslagWaardeNCW), false}})

@@ -125,15 +125,18 @@ TEST_F(RapDVSchermTest, ByCategoryEveryGroupEndsWithItsSubtotalAndTheBlocksFollo
     EXPECT_FALSE(r.contains(QStringLiteral("B: Vervangingskosten")));
 }
 
-TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedCutToTheirWidth)
+// A surcharge's text runs on as far as the cost column, so that the
+// surcharges of one item read apart; the amounts stand under the cost and
+// the NCW.
+TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedWithTheirWholeTexts)
 {
     const QStringList r = write(fx.beta, 2).regels();
     const qsizetype kop = r.indexOf(QStringLiteral("Toeslagen vervangingen:"));
     ASSERT_GE(kop, 0);
-    EXPECT_EQ(r[kop + 3],
-              QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
-    EXPECT_EQ(r[kop + 4],
-              QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
+    EXPECT_EQ(r[kop + 3], QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drainageleidingen' (groot werk, "
+                                            "6,25%)\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
+    EXPECT_EQ(r[kop + 4], QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekwerk' (klein werk, "
+                                            "5,0%)\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
     EXPECT_TRUE(r[kop + 5].startsWith(QStringLiteral("Vervangingskosten (B)\t")));
     EXPECT_TRUE(r.filter(QStringLiteral("Toeslag ontwerp/directie")).isEmpty());
 }
