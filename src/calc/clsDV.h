@@ -355,6 +355,10 @@ public:
     QString Teind() const;
     QString NCWFactorX() const;
     QString NCW() const;
+    // The NCW as a report prints it, in whole euros ("€ #,#0"), rounded once
+    // from its value; NCW() is the value's text of seven digits, which
+    // rounded again can differ by a euro from the group totals.
+    QString NCWBedrag() const;
     float FractieVanTotaalDV() const;
 
 private:

@@ -187,6 +187,10 @@ QString DVRapportRegel::NCW() const
 {
     return vb::CStr(item().NCW);
 }
+QString DVRapportRegel::NCWBedrag() const
+{
+    return vb::Format(item().NCW, QStringLiteral("€ #,#0"));
+}
 
 float DVRapportRegel::FractieVanTotaalDV() const
 {

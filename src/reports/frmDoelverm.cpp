@@ -23,9 +23,9 @@ namespace reports {
 
 RapportTekst *laadRapSchermDoelverm()
 {
-    frmRapScherm *rap = frmRapScherm::load();
-    rap->setScale(20, 10);
-    return rap;
+    // In centimetres, the window's own scale: the report's columns keep
+    // their widths whatever the window's width.
+    return frmRapScherm::load();
 }
 
 frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))

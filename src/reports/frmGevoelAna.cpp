@@ -174,7 +174,7 @@ void frmGevoelAna::Form_Load()
     for (int i = kMinRijen; i <= kMaxRijen; ++i)
         Combo1->addItem(QString::number(i));
     Combo1->setCurrentText(QStringLiteral("5"));
-    Slider1->selectie = SchuifSelectie{3, 5, false};
+    Slider1->selectie = SchuifSelectie{3, 5, true};
     Slider1->setValue(8);
     opt1[2]->setChecked(true);
     opt1_Click(2);

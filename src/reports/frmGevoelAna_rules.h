@@ -32,11 +32,13 @@ constexpr int kSchuifMax = 16;
 constexpr int kMinRijen = 2;
 constexpr int kMaxRijen = 10;
 
-// The selection range of the slider: SHIFT with the mouse sets it.
+// The selection range of the slider: SHIFT with the mouse sets it. The
+// range the analysis will use is shown from the start (1.5 % to 4 %), so the
+// user sees what is computed before choosing another.
 struct SchuifSelectie {
     int start = 3;
     int lengte = 5;
-    bool zichtbaar = false;
+    bool zichtbaar = true;
 
     // Mouse-down with SHIFT alone: a new range starts at the slider's value.
     void muisNeer(int waarde, bool alleenShift);

@@ -2,12 +2,15 @@
 
 #include "platform/ui/vb_color.h"
 
+#include <QMdiArea>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextOption>
+#include <cmath>
 
 namespace reports {
 
@@ -290,6 +293,46 @@ void frmRapScherm::setZichtbaar(bool visible)
 {
     sluitBlok();
     txtRap->setVisible(visible);
+}
+
+double frmRapScherm::tekstBreedte(const QString &text) const
+{
+    // The format at the insertion point over the box's base font, as the
+    // text written next will be set. A report measures its every cell: the
+    // widths of the characters are kept per font, and a text is as wide as
+    // its characters (the font's kerning only narrows it).
+    const QFont basis = txtRap->document()->defaultFont();
+    if (!m_maat || m_format != m_maatFormat || basis != m_maatBasis) {
+        m_maat.emplace(m_format.font().resolve(basis), txtRap->viewport());
+        m_maatFormat = m_format;
+        m_maatBasis = basis;
+        m_tekenBreedte.clear();
+    }
+    qreal breedte = 0;
+    for (const QChar c : text) {
+        if (c.isSurrogate())
+            return units(m_maat->horizontalAdvance(text));
+        auto at = m_tekenBreedte.constFind(c);
+        if (at == m_tekenBreedte.cend())
+            at = m_tekenBreedte.insert(c, m_maat->horizontalAdvance(c));
+        breedte += *at;
+    }
+    return units(breedte);
+}
+
+void frmRapScherm::ruimteVoorRegels(double breedte)
+{
+    // The box shows a line between its frame, the document's margins and
+    // the scroll bar a long report has; the window is 0.5 unit wider.
+    const int vak = int(std::ceil(px(breedte) + 2 * txtRap->document()->documentMargin() + 2 * txtRap->frameWidth()
+                                  + txtRap->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, txtRap)));
+    QWidget *kader = frame();
+    const int rand = kader->width() - width();
+    int nodig = int(std::ceil(vak + px(0.5))) + rand;
+    if (const QMdiArea *area = host(); area && kader != this)
+        nodig = std::min(nodig, area->viewport()->width() - kader->x());
+    if (nodig > kader->width())
+        kader->resize(nodig, kader->height());
 }
 
 } // namespace reports

@@ -10,16 +10,22 @@
 // stops, and the resize rule that keeps the text box 0.5 unit narrower and
 // 1.0 unit lower than the window with the close button in the strip beneath. A resize that
 // would leave no room changes nothing. Report lines are wider than the
-// window: the text wraps only at twice the box's width at load.
+// window: the text wraps only at twice the box's width at load. A writer
+// that asks for room for its lines has the window widened to show them,
+// as far as the main window's client area reaches.
 
 #include "reports/rapport_tekst.h"
 
 #include "screens/form.h"
 
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextOption>
 #include <QVector>
+#include <optional>
 
 class QPushButton;
 class QTextEdit;
@@ -46,6 +52,8 @@ public:
     void setText(const QString &text) override;
     void setFont(const QString &name, double pointSize) override;
     void setZichtbaar(bool visible) override;
+    double tekstBreedte(const QString &text) const override;
+    void ruimteVoorRegels(double breedte) override;
 
     // The tab stops of the paragraph at the insertion point, in scale units.
     QList<double> tabStops() const;
@@ -75,6 +83,12 @@ private:
     // or read.
     void schrijfBlok();
     void sluitBlok() const;
+
+    // The metrics of the font last measured, and its characters' widths.
+    mutable QTextCharFormat m_maatFormat;
+    mutable QFont m_maatBasis;
+    mutable std::optional<QFontMetricsF> m_maat;
+    mutable QHash<QChar, qreal> m_tekenBreedte;
 
     QTextEdit *txtRap = nullptr;
     QPushButton *Command1 = nullptr;

@@ -8,7 +8,6 @@
 
 #include "platform/text/format.h"
 
-#include <QStringBuilder>
 #include <algorithm>
 
 namespace reports {
@@ -18,10 +17,27 @@ namespace {
 const QString kEuro = QStringLiteral("€ #,#0");
 const QString CRLF = QStringLiteral("\r\n");
 const QString TAB = QStringLiteral("\t");
-// Between a label at the left edge and its amount: the amount lands in the
-// NCW column when the label ends before the second stop.
-const QString ZesTabs = QStringLiteral("\t\t\t\t\t\t");
 constexpr qint32 kBlauw = 0xFF0000;
+
+// The columns, in cm: each at least as wide as given here, and as wide as
+// the widest text it holds, in bold, with a gap after it. The widest texts
+// follow from the input's bounds: a top liner built in after-care year
+// 1000, an outlay in a four-digit after-care year with the calendar year it
+// was entered as, once in 1000 years, a seven-digit quantity at a price to
+// the cent costing nine digits, an NCW of ten digits, a share of -100 %.
+// The cost item's name and the cost text are cut to their columns.
+constexpr double kKolomBreedte[RapDVScherm::kKolommen] = {0.5, 5.5, 1.8, 1.8, 1.8, 2.1, 5.7, 2.4, 1.4};
+const char *const kBreedsteTekst[RapDVScherm::kKolommen] = {"",
+                                                            "",
+                                                            "naz.jr. 1000",
+                                                            "1000 (2300)",
+                                                            "1000 (2300)",
+                                                            "1x per 1000 jr",
+                                                            "1234567 x € 1234,56/m2 = € 999.999.999",
+                                                            "€ 9.999.999.999",
+                                                            "(-100,0%)"};
+// Between a column's text and the next column.
+constexpr double kWit = 0.15;
 
 QString euro(float v)
 {
@@ -31,6 +47,66 @@ QString euro(float v)
 } // namespace
 
 RapDVScherm::RapDVScherm(calc::clsDV &dv, RapportTekst &rap) : m_dv(dv), m_rap(rap) {}
+
+void RapDVScherm::zetKolommen()
+{
+    m_rap.SelBold(true);
+    double positie = 0;
+    for (int k = 0; k < kKolommen; ++k) {
+        m_kolom[size_t(k)] = positie;
+        const QString breedst = QString::fromUtf8(kBreedsteTekst[k]);
+        positie += std::max(kKolomBreedte[k], breedst.isEmpty() ? 0.0 : m_rap.tekstBreedte(breedst) + kWit);
+    }
+    m_regelBreedte = positie;
+    m_rap.SelBold(false);
+}
+
+QString RapDVScherm::kolomRegel(const QList<Cel> &cellen) const
+{
+    // A TAB moves to the first stop behind the text before it, so the
+    // number of TABs to a column follows from where that text ends.
+    QString uit;
+    double x = 0;
+    for (qsizetype i = 0; i < cellen.size(); ++i) {
+        const Cel &c = cellen[i];
+        const double begin = m_kolom[size_t(c.kolom)];
+        if (i > 0 || c.kolom > 0) {
+            int tabs = 0;
+            for (int k = 1; k < kKolommen; ++k)
+                if (m_kolom[size_t(k)] > x && m_kolom[size_t(k)] <= begin)
+                    ++tabs;
+            // A text that ran into this column (one that is not cut) puts
+            // this one at the next stop.
+            uit += QString(std::max(tabs, 1), QLatin1Char('\t'));
+            x = std::max(x, begin);
+        }
+        QString tekst = c.tekst;
+        if (c.inkorten && i + 1 < cellen.size()) {
+            const double ruimte = m_kolom[size_t(cellen[i + 1].kolom)] - kWit - x;
+            if (m_rap.tekstBreedte(tekst) > ruimte) {
+                // The longest start that fits.
+                qsizetype past = 0, te = tekst.size();
+                while (te - past > 1) {
+                    const qsizetype m = (past + te) / 2;
+                    (m_rap.tekstBreedte(tekst.left(m)) <= ruimte ? past : te) = m;
+                }
+                tekst.truncate(past);
+            }
+        }
+        uit += tekst;
+        x += m_rap.tekstBreedte(tekst);
+    }
+    return uit;
+}
+
+void RapDVScherm::somRegel(const QString &label, float bedrag, bool vetgedrukt, int kolom)
+{
+    m_rap.SelBold(vetgedrukt);
+    m_rap.SelText(
+        kolomRegel({{kolom, label}, {kNCW, euro(bedrag), false}, {kAandeel, m_dv.rapPercVanDV(bedrag), false}}) + CRLF);
+    if (vetgedrukt)
+        m_rap.SelBold(false);
+}
 
 void RapDVScherm::symbool(int klasse)
 {
@@ -53,17 +129,14 @@ void RapDVScherm::vet(const QString &tekst)
     m_rap.SelBold(false);
 }
 
-QString RapDVScherm::somRegel(const QString &label, float bedrag) const
-{
-    return label + ZesTabs + euro(bedrag) + TAB + m_dv.rapPercVanDV(bedrag) + CRLF;
-}
-
 void RapDVScherm::groepsSubtotaal(std::uint8_t key, const QString &label, const QString &na)
 {
     // The group's rows of rubric "Overig" stand apart, after block B.
     const QVariant totaal = m_dv.rapTotaalPerSorteerveldZonderOverig(key);
-    m_rap.SelText(QStringLiteral("Subtotaal ") + label + QStringLiteral(": ") + ZesTabs + vb::Format(totaal, kEuro)
-                  + TAB + m_dv.rapPercVanDV(totaal.toFloat()) + na);
+    m_rap.SelText(kolomRegel({{0, QStringLiteral("Subtotaal ") + label + QStringLiteral(": ")},
+                              {kNCW, vb::Format(totaal, kEuro), false},
+                              {kAandeel, m_dv.rapPercVanDV(totaal.toFloat()), false}})
+                  + na);
 }
 
 void RapDVScherm::voorzieningKop(const QString &voorz)
@@ -77,15 +150,14 @@ void RapDVScherm::voorzieningKop(const QString &voorz)
 void RapDVScherm::itemRegel(const calc::DVRapportRegel &regel, bool metAandeel)
 {
     symbool(m_dv.rapIsQOR(regel));
-    // Put together in one piece of memory.
-    QString tekst = TAB % regel.Kostenpost().left(35) % TAB % regel.KalJaarAanlegBA() % TAB % regel.Tstart() % TAB
-                    % regel.Teind() % TAB % regel.Freq() % TAB % regel.PrijsPerKeer().left(40) % TAB
-                    % vb::Format(QVariant(regel.NCW()), kEuro);
+    QList<Cel> cellen = {{1, regel.Kostenpost().left(35)}, {2, regel.KalJaarAanlegBA(), false},
+                         {3, regel.Tstart(), false},       {4, regel.Teind(), false},
+                         {5, regel.Freq(), false},         {6, regel.PrijsPerKeer().left(40)},
+                         {kNCW, regel.NCWBedrag(), false}};
     // A row outside the target fund has no share of it.
     if (metAandeel)
-        tekst += TAB % vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));
-    tekst += CRLF;
-    m_rap.SelText(tekst);
+        cellen.append({kAandeel, vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)")), false});
+    m_rap.SelText(kolomRegel(cellen) + CRLF);
 }
 
 void RapDVScherm::kopB()
@@ -96,25 +168,36 @@ void RapDVScherm::kopB()
 
 void RapDVScherm::RapDVnaarScherm()
 {
-    // Eight tab stops, each the one before plus its step. The cost-item
-    // column holds the first 35 characters of a name, and the share column
-    // stands far enough behind the NCW column for an amount up to
-    // € 999.999.999 in bold.
-    const double stappen[] = {5.5, 1.2, 1.2, 1.2, 1.8, 4.7, 2.5};
-    m_rap.SelTabCount(8);
-    double positie = 0.5;
-    m_rap.SelTabs(0, positie);
-    for (qint16 k = 1; k <= 7; ++k) {
-        positie += stappen[k - 1];
-        m_rap.SelTabs(k, positie);
-    }
+    // Eight tab stops, where the columns after the first begin, and room for
+    // the lines.
+    zetKolommen();
+    m_rap.SelTabCount(kKolommen - 1);
+    for (int k = 1; k < kKolommen; ++k)
+        m_rap.SelTabs(qint16(k - 1), m_kolom[size_t(k)]);
+    m_rap.ruimteVoorRegels(m_regelBreedte);
 
     // Column header, two lines.
     m_rap.SelBold(true);
     m_rap.SelColor(kBlauw);
-    m_rap.SelText(QStringLiteral("post\taanleg   \teerste  \tlaatste\tfrequentie\tkosten (prijspeil ")
-                  + vb::CStr(m_dv.kaljaarPP) + QStringLiteral(")\tNCW\t") + CRLF
-                  + QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t") + CRLF);
+    m_rap.SelText(
+        kolomRegel({{0, QStringLiteral("post")},
+                    {2, QStringLiteral("aanleg   ")},
+                    {3, QStringLiteral("eerste  ")},
+                    {4, QStringLiteral("laatste")},
+                    {5, QStringLiteral("frequentie")},
+                    {6, QStringLiteral("kosten (prijspeil ") + vb::CStr(m_dv.kaljaarPP) + QStringLiteral(")")},
+                    {kNCW, QStringLiteral("NCW")},
+                    {kAandeel, QString()}})
+        + CRLF
+        + kolomRegel({{0, QStringLiteral("       ")},
+                      {2, QStringLiteral("afd.")},
+                      {3, QStringLiteral("uitgave")},
+                      {4, QStringLiteral("uitgave")},
+                      {5, QStringLiteral("    ")},
+                      {6, QStringLiteral("         ")},
+                      {kNCW, QStringLiteral("   ")},
+                      {kAandeel, QString()}})
+        + CRLF);
     m_rap.SelBold(false);
     m_rap.SelColor(0);
 
@@ -175,37 +258,59 @@ void RapDVScherm::RapDVnaarScherm()
             }
         }
         m_rap.SelText(CRLF);
-        vet(kSubtotaalOverig + QStringLiteral(": ") + ZesTabs + euro(m_dv.TotaalRubriek(kRubriekOverig)) + CRLF);
+        m_rap.SelBold(true);
+        m_rap.SelText(kolomRegel({{0, kSubtotaalOverig + QStringLiteral(": ")},
+                                  {kNCW, euro(m_dv.TotaalRubriek(kRubriekOverig)), false}})
+                      + CRLF);
+        m_rap.SelBold(false);
         m_rap.SelText(kBuitenDoelvermogen + CRLF + CRLF);
     }
 
     // Block C.
     scheidingslijn();
     vet(QStringLiteral("C: Toeslagen algemene nazorgkosten") + CRLF + CRLF);
-    const QString jaarlijks =
-        TAB + TAB + QStringLiteral("1") + TAB + QStringLiteral("oo") + TAB + QStringLiteral("1x per jr") + TAB;
+    // A yearly cost: its name, once a year for ever from year 1, the cost per
+    // year, its capitalised amount and share.
+    const auto jaarlijks = [this](const QString &naam, const QString &kosten, float kap) {
+        return kolomRegel({{1, naam},
+                           {3, QStringLiteral("1"), false},
+                           {4, QStringLiteral("oo"), false},
+                           {5, QStringLiteral("1x per jr"), false},
+                           {6, kosten, false},
+                           {kNCW, euro(kap), false},
+                           {kAandeel, m_dv.rapPercVanDV(kap), false}})
+               + CRLF;
+    };
     symbool(m_dv.rapIsQORRapEval());
-    m_rap.SelText(TAB + QStringLiteral("Rapportage/evaluatie") + jaarlijks + m_dv.rapRapEvalKostenCalculatie + TAB
-                  + euro(m_dv.sngRapEvalKostenKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngRapEvalKostenKAP) + CRLF);
+    m_rap.SelText(
+        jaarlijks(QStringLiteral("Rapportage/evaluatie"), m_dv.rapRapEvalKostenCalculatie, m_dv.sngRapEvalKostenKAP));
     symbool(m_dv.rapIsQORCommKosten());
-    m_rap.SelText(TAB + QStringLiteral("Communicatie") + jaarlijks + euro(m_dv.sngCommunicatieKostenPerJaar) + TAB
-                  + euro(m_dv.sngCommunicatieKostenKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngCommunicatieKostenKAP)
-                  + CRLF);
+    m_rap.SelText(jaarlijks(QStringLiteral("Communicatie"), euro(m_dv.sngCommunicatieKostenPerJaar),
+                            m_dv.sngCommunicatieKostenKAP));
     symbool(m_dv.rapIsQORAppKosten());
-    m_rap.SelText(TAB + QStringLiteral("Apparaatskosten algemeen") + TAB + TAB + TAB
-                  + euro(m_dv.sngAppKostenBasisPerJaar) + QStringLiteral(" per jaar plus ")
-                  + vb::CStr(float(m_dv.sngAppKostenBasisPerc * 100.0f)) + QStringLiteral("% van (A+B)") + TAB
-                  + euro(m_dv.sngAppKostenTotaalKAP) + TAB + m_dv.rapPercVanDV(m_dv.sngAppKostenTotaalKAP) + CRLF);
-    vet(somRegel(QStringLiteral("Toeslagen algemene nazorgkosten (C):"), m_dv.somC()));
+    m_rap.SelText(
+        kolomRegel({{1, QStringLiteral("Apparaatskosten algemeen")},
+                    {4,
+                     euro(m_dv.sngAppKostenBasisPerJaar) + QStringLiteral(" per jaar plus ")
+                         + vb::CStr(float(m_dv.sngAppKostenBasisPerc * 100.0f)) + QStringLiteral("% van (A+B)"),
+                     false},
+                    {kNCW, euro(m_dv.sngAppKostenTotaalKAP), false},
+                    {kAandeel, m_dv.rapPercVanDV(m_dv.sngAppKostenTotaalKAP), false}})
+        + CRLF);
+    somRegel(QStringLiteral("Toeslagen algemene nazorgkosten (C):"), m_dv.somC(), true);
     scheidingslijn();
     m_rap.SelText(CRLF);
 
     // The target fund.
+    somRegel(QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"), m_dv.DoelvermogenZonderRisicoFonds());
+    m_rap.SelText(CRLF);
+    somRegel(QStringLiteral("Risicobedrag"), m_dv.sngRisicobedragKAP);
+    m_rap.SelText(CRLF);
+    m_rap.SelBold(true);
     m_rap.SelText(
-        somRegel(QStringLiteral("Totaal A+B+C (reguliere nazorgactiviteiten)"), m_dv.DoelvermogenZonderRisicoFonds())
-        + CRLF);
-    m_rap.SelText(somRegel(QStringLiteral("Risicobedrag"), m_dv.sngRisicobedragKAP) + CRLF);
-    vet(QStringLiteral("DOELVERMOGEN ") + ZesTabs + euro(m_dv.DoelvermogenMetRisicoFonds()) + CRLF + CRLF);
+        kolomRegel({{0, QStringLiteral("DOELVERMOGEN ")}, {kNCW, euro(m_dv.DoelvermogenMetRisicoFonds()), false}})
+        + CRLF + CRLF);
+    m_rap.SelBold(false);
 
     // Legend and explanation.
     m_rap.SelText(CRLF + CRLF + QStringLiteral("Verklaring:") + CRLF);
@@ -231,35 +336,38 @@ void RapDVScherm::RapDVnaarScherm()
 
 void RapDVScherm::RapSubtotaalA()
 {
-    m_rap.SelText(somRegel(QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), m_dv.somA_exclOnvoorzien()));
+    somRegel(QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), m_dv.somA_exclOnvoorzien());
     symbool(m_dv.rapIsQOROnvoorzien());
-    m_rap.SelText(TAB
-                  + somRegel(QStringLiteral("Toeslag onvoorzien (")
-                                 + vb::Format(m_dv.rapPercOnvoorz(), QStringLiteral("0.0%")) + QStringLiteral(")"),
-                             m_dv.toeslagA()));
-    vet(somRegel(QStringLiteral("Jaarlijkse nazorgkosten (A)"), m_dv.somA_inclOnvoorzien()));
+    somRegel(QStringLiteral("Toeslag onvoorzien (") + vb::Format(m_dv.rapPercOnvoorz(), QStringLiteral("0.0%"))
+                 + QStringLiteral(")"),
+             m_dv.toeslagA(), false, 1);
+    somRegel(QStringLiteral("Jaarlijkse nazorgkosten (A)"), m_dv.somA_inclOnvoorzien(), true);
     m_rap.SelText(CRLF);
 }
 
 void RapDVScherm::RapSubtotaalB()
 {
-    m_rap.SelText(somRegel(QStringLiteral("Subtotaal vervangingskosten"), m_dv.somB_exclDirectievoering()));
+    somRegel(QStringLiteral("Subtotaal vervangingskosten"), m_dv.somB_exclDirectievoering());
     if (m_dv.GebruikGedifferentieerdeToeslagB()) {
         m_rap.SelText(CRLF + QStringLiteral("Toeslagen vervangingen:") + CRLF);
         for (const calc::clsToeslag2008 &t : m_dv.Toeslagen2008()) {
             symbool(t.IsQOR);
-            m_rap.SelText(TAB + t.ToeslagTekst.left(35) + QStringLiteral("\t\t\t\t\t") + euro(t.ToeslagWaarde) + TAB
-                          + euro(t.ToeslagWaardeNCW) + TAB + m_dv.rapPercVanDV(t.ToeslagWaardeNCW) + CRLF);
+            // The text as far as the cost column (it tells the surcharges of
+            // one item apart), the undiscounted surcharge under the cost, its
+            // NCW under NCW.
+            m_rap.SelText(kolomRegel({{1, t.ToeslagTekst},
+                                      {6, euro(t.ToeslagWaarde), false},
+                                      {kNCW, euro(t.ToeslagWaardeNCW), false},
+                                      {kAandeel, m_dv.rapPercVanDV(t.ToeslagWaardeNCW), false}})
+                          + CRLF);
         }
     } else {
         symbool(m_dv.rapIsQOROntwerpdirectieFixed());
-        m_rap.SelText(TAB
-                      + somRegel(QStringLiteral("Toeslag ontwerp/directie (")
-                                     + vb::Format(m_dv.rapPercDirectievoering2002(), QStringLiteral("0.0%"))
-                                     + QStringLiteral(")"),
-                                 m_dv.toeslagB()));
+        somRegel(QStringLiteral("Toeslag ontwerp/directie (")
+                     + vb::Format(m_dv.rapPercDirectievoering2002(), QStringLiteral("0.0%")) + QStringLiteral(")"),
+                 m_dv.toeslagB(), false, 1);
     }
-    vet(somRegel(QStringLiteral("Vervangingskosten (B)"), m_dv.somB_inclDirectievoering()));
+    somRegel(QStringLiteral("Vervangingskosten (B)"), m_dv.somB_inclDirectievoering(), true);
     m_rap.SelText(CRLF);
 }
 

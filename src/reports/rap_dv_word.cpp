@@ -93,7 +93,7 @@ void RapDVWord::itemRij(word::Table &t, int r, const calc::DVRapportRegel &regel
     t.Cell(r, 5).Text = regel.Teind();
     t.Cell(r, 6).Text = regel.Freq();
     t.Cell(r, 7).Text = regel.PrijsPerKeer();
-    t.Cell(r, 8).Text = vb::Format(QVariant(regel.NCW()), kEuro);
+    t.Cell(r, 8).Text = regel.NCWBedrag();
     if (metAandeel)
         t.Cell(r, 9).Text = vb::Format(regel.FractieVanTotaalDV(), QStringLiteral("(0.0%)"));
     if (klasse == 2) {

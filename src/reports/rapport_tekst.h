@@ -38,6 +38,14 @@ public:
     virtual void setFont(const QString &name, double pointSize) = 0;
     // Shows or hides the text (writers show it when they are done).
     virtual void setZichtbaar(bool visible) = 0;
+
+    // The width `text` (no TAB, no line end) takes in the formatting at the
+    // insertion point, in scale units: a writer keeps its texts inside
+    // their columns with it, whatever the font makes of them.
+    virtual double tekstBreedte(const QString &text) const = 0;
+    // Asks for room to show lines `breedte` scale units wide: the window
+    // grows to show them whole where it has the room, and never shrinks.
+    virtual void ruimteVoorRegels(double breedte) = 0;
 };
 
 } // namespace reports

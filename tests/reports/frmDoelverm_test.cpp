@@ -265,18 +265,36 @@ TEST_F(FrmDoelvermTest, OnScreenTheReportWindowGetsTheTargetFundAndTheLevy)
     EXPECT_EQ(screens::Form::loaded<frmRapScherm>()->Text().count(QStringLiteral("post\taanleg")), 1);
 }
 
+// A levy that cannot be computed is left out after the box that says why,
+// also for a site without a waste forecast: no header and total line of a
+// levy that is not there.
 TEST_F(FrmDoelvermTest, ALevyThatCannotBeComputedLeavesOutOnlyTheLevy)
 {
-    fx.execute(QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=1 WHERE idrStort_ID=?"), {fx.alfa});
-    laad(fx.alfa);
-    klik(QStringLiteral("chkRapHef"));
-    script.expectMsgBox(ui::Icon::Information, QStringLiteral("Rapportage heffing"),
-                        QStringLiteral("Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het "
-                                       "doelvermogen.\r\nEr wordt geen heffingsrapportage opgesteld."));
-    ok();
-    const QString tekst = screens::Form::loaded<frmRapScherm>()->Text();
-    EXPECT_TRUE(tekst.contains(QStringLiteral("DOELVERMOGEN ")));
-    EXPECT_FALSE(tekst.contains(QStringLiteral("Rapportage heffingen")));
+    const struct {
+        const char *sql;
+        ui::Icon icon;
+        const char *titel, *tekst;
+    } gevallen[] = {
+        {"UPDATE tblStort SET bytBedrijfsGebonden=1 WHERE idrStort_ID=?", ui::Icon::Information, "Rapportage heffing",
+         "Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het doelvermogen.\r\nEr wordt geen "
+         "heffingsrapportage opgesteld."},
+        {"DELETE FROM tblTonnage WHERE lngStort_REF=?", ui::Icon::Exclamation, "Berekening heffingen",
+         "Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. De heffing kan niet berekend "
+         "worden."},
+    };
+    for (const auto &g : gevallen) {
+        SCOPED_TRACE(g.sql);
+        fx.execute(QStringLiteral("UPDATE tblStort SET bytBedrijfsGebonden=0 WHERE idrStort_ID=?"), {fx.alfa});
+        fx.execute(QString::fromLatin1(g.sql), {fx.alfa});
+        laad(fx.alfa);
+        klik(QStringLiteral("chkRapHef"));
+        script.expectMsgBox(g.icon, QString::fromUtf8(g.titel), QString::fromUtf8(g.tekst));
+        ok();
+        EXPECT_TRUE(script.verify()) << script.report().toStdString();
+        const QString tekst = screens::Form::loaded<frmRapScherm>()->Text();
+        EXPECT_TRUE(tekst.contains(QStringLiteral("DOELVERMOGEN ")));
+        EXPECT_FALSE(tekst.contains(QStringLiteral("Rapportage heffingen")));
+    }
 }
 
 TEST_F(FrmDoelvermTest, ACancelledSaveDialogWritesNothingAndKeepsTheScreen)

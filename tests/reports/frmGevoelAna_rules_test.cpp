@@ -36,6 +36,8 @@ public:
     void setText(const QString &t) override { tekst = t; }
     void setFont(const QString &, double) override {}
     void setZichtbaar(bool) override {}
+    double tekstBreedte(const QString &) const override { return 0; }
+    void ruimteVoorRegels(double) override {}
 };
 
 TEST(Gevoeligheid, RowsRunFromTheSelectionsStartToItsEndInEqualSteps)

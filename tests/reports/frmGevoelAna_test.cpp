@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTextEdit>
 
@@ -117,6 +118,39 @@ TEST_F(GevoelAnaScreenTest, LoadsWithInterestVaryingOverOneAndAHalfToFourPerCent
     kies(3);
     EXPECT_FALSE(control<QLineEdit>("txtRente")->isEnabled());
     EXPECT_TRUE(slider()->isEnabled());
+}
+
+// The range "Bereken" will use is drawn from the first showing: the slider
+// looks different with it hidden, from the range's start to its end.
+TEST_F(GevoelAnaScreenTest, TheDefaultRangeIsDrawnFromTheFirstShowing)
+{
+    QApplication::processEvents();
+    SelectieSchuif *s = slider();
+    EXPECT_TRUE(s->selectie.zichtbaar);
+    const QImage met = s->grab().toImage();
+    s->selectie.zichtbaar = false;
+    const QImage zonder = s->grab().toImage();
+    ASSERT_EQ(met.size(), zonder.size());
+    int links = met.width(), rechts = -1;
+    for (int y = 0; y < met.height(); ++y)
+        for (int x = 0; x < met.width(); ++x)
+            if (met.pixel(x, y) != zonder.pixel(x, y)) {
+                links = std::min(links, x);
+                rechts = std::max(rechts, x);
+            }
+    ASSERT_GE(rechts, 0) << "the range is not drawn";
+    QStyleOptionSlider opt;
+    opt.initFrom(s);
+    opt.minimum = s->minimum();
+    opt.maximum = s->maximum();
+    opt.orientation = Qt::Horizontal;
+    opt.tickPosition = s->tickPosition();
+    const QRect groef = s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, s);
+    const auto x = [&](int v) {
+        return groef.left() + QStyle::sliderPositionFromValue(s->minimum(), s->maximum(), v, groef.width());
+    };
+    EXPECT_NEAR(links, x(3), 2);
+    EXPECT_NEAR(rechts, x(8), 2);
 }
 
 TEST_F(GevoelAnaScreenTest, TwoAnalysesFollowEachOtherInTheReportWindow)

@@ -12,6 +12,7 @@
 
 #include "platform/ui/scripted_dialogs.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QMdiArea>
 #include <QPushButton>
@@ -282,6 +283,139 @@ TEST_F(RapSchermTest, TheShareColumnOfTheTargetFundReportStaysAlignedForAmountsO
     EXPECT_GE(miljoenen, 8);
     EXPECT_EQ(bedragX.size(), 1) << bedragX.size() << " places of the amounts";
     EXPECT_EQ(deelX.size(), 1) << deelX.size() << " places of the shares";
+    screens::Form::setHost(nullptr);
+}
+
+// The target-fund report in the window at 1024 x 768, with calendar-year
+// rows ("6 (2035)", "71 (2100)") and the widest texts each column can hold:
+// a top liner built in after-care year 1000, years from 1970 to 2300, once
+// in 1000 years, a name and a cost text far too long, a seven-digit
+// quantity at a price to the cent costing nine digits, an NCW of ten
+// digits, and the longest group label. In every division each text after a
+// TAB starts at a stop and every text ends before the next one begins: an
+// item line's k-th text in column k, a sum's amount under NCW and its share
+// under the share. The window opens wide enough to show the share column
+// whole.
+TEST_F(RapSchermTest, EveryLineKeepsItsColumnsWithCalendarYearsAndTheWidestTexts)
+{
+    QMdiArea area;
+    area.resize(1024, 768);
+    area.show();
+    screens::Form::setHost(&area);
+    reporttest::DemoSite fx;
+    const qint32 putten = fx.facility(fx.demo, 6, QStringLiteral("Meetputten"));
+    const struct {
+        const char *naam;
+        testsupport::Fields velden;
+    } posten[] = {
+        {"Kalenderjaren",
+         {{"bytOptieStart", 1}, {"intStartAbs", 2035}, {"bytOptieEind", 1}, {"intEindAbs", 2100}, {"intFreqX", 12}}},
+        {"Uitersten", {{"bytOptieStart", 1}, {"intStartAbs", 1970}, {"bytOptieEind", 1}, {"intEindAbs", 2300}}},
+        {"Na de bovenafdichting",
+         {{"intStartRel", 1000}, {"bytStartBA", 1}, {"intStartBA", 1000}, {"bytOptieFreq", 3}, {"intFreqX", 1000}}},
+        {"Grootste bedrag",
+         {{"bytOptieKosten", 3},
+          {"sngAantal", 1234567.0},
+          {"sngKostenPE", 567.89},
+          {"strEenheid", QStringLiteral("m2")},
+          {"bytOptieFreq", 1}}},
+        {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW",
+         {{"bytOptieKosten", 3},
+          {"sngAantal", 8888888.0},
+          {"sngKostenPE", 0.01},
+          {"strEenheid", QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW")}}},
+    };
+    for (const auto &p : posten)
+        fx.item(fx.demo, putten, testsupport::ownItem(QString::fromUtf8(p.naam), p.velden));
+
+    for (int sortering : {1, 2, 3}) {
+        SCOPED_TRACE(sortering);
+        ui::ScriptedDialogs script(ui::ScriptedDialogs::Mode::Record);
+        ui::ScopedDialogs use(&script);
+        reports::DoelvermKeuzes k;
+        k.optRapNaar = 1;
+        k.optRapSort = sortering;
+        QString btw;
+        reports::DoelvermRapport rapport;
+        rapport.laadRapScherm = reports::laadRapSchermDoelverm;
+        ASSERT_TRUE(rapport.maak(k, btw, reporttest::reportContext(fx, fx.demo)));
+        frmRapScherm *w = screens::Form::loaded<frmRapScherm>();
+        ASSERT_NE(w, nullptr);
+        QApplication::processEvents();
+        QTextEdit *box = txtRap(w);
+        QTextDocument *doc = box->document();
+        doc->documentLayout()->documentSize();
+
+        const QString tekst = w->Text();
+        for (const char *t :
+             {"\t6 (2035)\t71 (2100)\t", "\t1 (1970)\t271 (2300)\t", "\tnaz.jr. 1000\t", "\t1x per 1000 jr\t"})
+            EXPECT_TRUE(tekst.contains(QString::fromUtf8(t))) << t;
+        // Nine digits of cost and ten of NCW.
+        EXPECT_TRUE(tekst.contains(QRegularExpression(
+            QString::fromUtf8("\t1234567 x € 567,89/m2 = € 701\\.\\d{3}\\.\\d{3}\t€ \\d(\\.\\d{3}){3}\t"))));
+        EXPECT_EQ(sortering == 3, tekst.contains(QStringLiteral("Subtotaal checklistposten, niet conform criteria: ")));
+
+        const QTextBlock eerste = doc->begin();
+        const QList<QTextOption::Tab> stops = eerste.blockFormat().tabPositions();
+        ASSERT_EQ(stops.size(), 8);
+        // Where a text in the layout of block b starts and ends, in pixels
+        // from the block's left edge.
+        const auto x = [](const QTextBlock &b, int pos) { return b.layout()->lineForTextPosition(pos).cursorToX(pos); };
+        const auto stop = [&](double px) {
+            for (int i = 0; i < stops.size(); ++i)
+                if (std::abs(stops[i].position - px) < 0.5)
+                    return i;
+            return -1;
+        };
+        const QRegularExpression bedrag(QString::fromUtf8("^€ [0-9.]+$"));
+        const QRegularExpression aandeel(QStringLiteral("^\\(-?\\d+,\\d%\\)$"));
+        const QString symbolen = QString::fromUtf8("\u25cb\u2714\u2718");
+        int regels = 0, sommen = 0;
+        double rechts = 0;
+        for (QTextBlock b = eerste; b.isValid(); b = b.next()) {
+            if (b.blockFormat().tabPositions() != stops || !b.text().contains(QLatin1Char('\t')))
+                continue;
+            ASSERT_GT(b.layout()->lineCount(), 0);
+            const QString t = b.text();
+            const QStringList delen = t.split(QLatin1Char('\t'));
+            // A cost item's line, or one like it: a text or none in every column.
+            const bool itemRegel = symbolen.contains(t.front()) && delen.size() >= 8;
+            int pos = 0;
+            double vorigEind = -1;
+            for (qsizetype i = 0; i < delen.size(); pos += int(delen[i].size()) + 1, ++i) {
+                const QString &deel = delen[i];
+                if (deel.trimmed().isEmpty())
+                    continue;
+                const double begin = x(b, pos), eind = x(b, pos + int(deel.size()));
+                EXPECT_LT(vorigEind, begin) << t.toStdString() << " [" << deel.toStdString() << "]";
+                vorigEind = eind;
+                rechts = std::max(rechts, eind);
+                if (i == 0)
+                    continue;
+                const int kolom = stop(begin);
+                const std::string waar = t.toStdString() + " [" + deel.toStdString() + "]";
+                EXPECT_GE(kolom, 0) << waar;
+                if (itemRegel) {
+                    EXPECT_EQ(kolom, i - 1) << waar;
+                }
+                if (aandeel.match(deel).hasMatch()) {
+                    EXPECT_EQ(kolom, 7) << waar;
+                }
+                if (bedrag.match(deel).hasMatch() && i + 2 >= delen.size()) {
+                    EXPECT_EQ(kolom, 6) << waar;
+                    ++sommen;
+                }
+            }
+            ++regels;
+        }
+        EXPECT_GE(regels, 40);
+        EXPECT_GE(sommen, 20);
+        // All of it in sight: the frame within the main window's client
+        // area, the box from the left edge to beyond the widest share.
+        EXPECT_LE(w->frame()->geometry().right(), area.viewport()->width());
+        EXPECT_EQ(box->horizontalScrollBar()->value(), 0);
+        EXPECT_GE(box->viewport()->width(), doc->documentMargin() + rechts);
+    }
     screens::Form::setHost(nullptr);
 }
 

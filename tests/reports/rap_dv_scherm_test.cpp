@@ -42,15 +42,21 @@ protected:
 TEST_F(RapDVSchermTest, ByRubricOneLinePerItemWithTheBlocksAndTheTargetFund)
 {
     const reporttest::RapportOpname rap = write(fx.alfa, 2);
-    const QList<double> stops = {0.5, 6.0, 7.2, 8.4, 9.6, 11.4, 16.1, 18.6};
+    const QList<double> stops = {0.5, 6.0, 7.8, 9.6, 11.4, 13.5, 19.2, 21.6};
     ASSERT_EQ(rap.tabs.size(), 8);
     for (int k = 0; k < 8; ++k)
         EXPECT_NEAR(rap.tabs[k], stops[k], 1e-9) << k;
     EXPECT_EQ(rap.kleuren, QList<qint32>({0xFF0000, 0}));
 
     const QStringList r = rap.regels();
-    EXPECT_EQ(itemAt(r, 0),
-              QStringLiteral("post\taanleg   \teerste  \tlaatste\tfrequentie\tkosten (prijspeil 2002)\tNCW\t"));
+    // "post" stands at the left edge, and the TABs after it reach the
+    // second column from where it ends.
+    EXPECT_TRUE(
+        QRegularExpression(
+            QStringLiteral("^post\t+aanleg   \teerste  \tlaatste\tfrequentie\tkosten \\(prijspeil 2002\\)\tNCW\t$"))
+            .match(itemAt(r, 0))
+            .hasMatch())
+        << itemAt(r, 0).toStdString();
     EXPECT_EQ(itemAt(r, 1), QStringLiteral("       \tafd.\tuitgave\tuitgave\t    \t         \t   \t"));
     EXPECT_EQ(itemAt(r, 2), QString(9, QLatin1Char('\t')));
     EXPECT_EQ(r.mid(3, 7), QStringList({"A: Jaarlijkse kosten", "", "", "INSTANDHOUDEN", "", "Terrein",
@@ -119,15 +125,18 @@ TEST_F(RapDVSchermTest, ByCategoryEveryGroupEndsWithItsSubtotalAndTheBlocksFollo
     EXPECT_FALSE(r.contains(QStringLiteral("B: Vervangingskosten")));
 }
 
-TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedCutToTheirWidth)
+// A surcharge's text runs on as far as the cost column, so that the
+// surcharges of one item read apart; the amounts stand under the cost and
+// the NCW.
+TEST_F(RapDVSchermTest, DifferentiatedSurchargesAreListedWithTheirWholeTexts)
 {
     const QStringList r = write(fx.beta, 2).regels();
     const qsizetype kop = r.indexOf(QStringLiteral("Toeslagen vervangingen:"));
     ASSERT_GE(kop, 0);
-    EXPECT_EQ(r[kop + 3],
-              QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drain\t\t\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
-    EXPECT_EQ(r[kop + 4],
-              QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekw\t\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
+    EXPECT_EQ(r[kop + 3], QString::fromUtf8("\u2714\t'Drainageleidingen: Vervangen drainageleidingen' (groot werk, "
+                                            "6,25%)\t\t\t€ 6.250\t€ 479.026\t(0,7%)"));
+    EXPECT_EQ(r[kop + 4], QString::fromUtf8("\u2714\t'Terrein en hekwerk: Vervangen hekwerk' (klein werk, "
+                                            "5,0%)\t\t\t\t€ 1.000\t€ 1.916\t(0,0%)"));
     EXPECT_TRUE(r[kop + 5].startsWith(QStringLiteral("Vervangingskosten (B)\t")));
     EXPECT_TRUE(r.filter(QStringLiteral("Toeslag ontwerp/directie")).isEmpty());
 }
@@ -159,6 +168,23 @@ TEST_F(RapDVSchermTest, OverigStandsApartAfterBlockBInEveryDivision)
         EXPECT_FALSE(r.contains(QStringLiteral("OVERIG")));
         EXPECT_TRUE(r.contains(QString::fromUtf8("DOELVERMOGEN \t\t\t\t\t\t€ 1.670.408")));
     }
+}
+
+// An amount is rounded once, from its value: the NCW of the only item of a
+// group, 100011.49, whose seven-digit text 100011,5 would round up, prints
+// as the group's subtotal does.
+TEST_F(RapDVSchermTest, AOneItemGroupsSubtotalReadsAsItsItem)
+{
+    fx.execute(QStringLiteral("UPDATE tblAct SET sngKostenTotaal=1391 WHERE strAct='Maaien' AND "
+                              "lngInrichting_REF IN (SELECT idrInrichting_ID FROM tblInrichting WHERE lngStort_REF=?)"),
+               {fx.eigen});
+    const QStringList r = write(fx.eigen, 2).regels();
+    const QStringList item = r.filter(QStringLiteral("\tMaaien\t"));
+    const QStringList subtotaal = r.filter(QRegularExpression(QStringLiteral("^Subtotaal instandhouden: ")));
+    ASSERT_EQ(item.size(), 1);
+    ASSERT_EQ(subtotaal.size(), 1);
+    EXPECT_EQ(item[0].section(QLatin1Char('\t'), -2, -2), QString::fromUtf8("€ 100.011"));
+    EXPECT_EQ(subtotaal[0].section(QLatin1Char('\t'), -2, -2), QString::fromUtf8("€ 100.011"));
 }
 
 TEST_F(RapDVSchermTest, OwnItemsOnlyByConformityHaveTheirHeading)

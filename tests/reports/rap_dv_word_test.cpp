@@ -315,6 +315,24 @@ TEST_F(RapDVWordTest, OverigStandsApartAfterBlockBAndTheTotalsStayInEveryDivisio
     }
 }
 
+// An amount is rounded once, from its value: the NCW of the only item of a
+// group, 100011.49, whose seven-digit text 100011,5 would round up, prints
+// as the group's subtotal does.
+TEST_F(RapDVWordTest, AOneItemGroupsSubtotalReadsAsItsItem)
+{
+    fx.execute(QStringLiteral("UPDATE tblAct SET sngKostenTotaal=1391 WHERE strAct='Maaien' AND "
+                              "lngInrichting_REF IN (SELECT idrInrichting_ID FROM tblInrichting WHERE lngStort_REF=?)"),
+               {fx.eigen});
+    const QJsonObject t = itemAt(wordtest::tables(write(fx.eigen, 2, false)), 0).toObject();
+    const QStringList post = column(t, 2), ncw = column(t, 8);
+    const qsizetype item = post.indexOf(QStringLiteral("Maaien"));
+    const qsizetype subtotaal = post.indexOf(QStringLiteral("Subtotaal instandhouden\n"));
+    ASSERT_GE(item, 0);
+    ASSERT_GT(subtotaal, item);
+    EXPECT_EQ(ncw[item], QStringLiteral("€ 100.011"));
+    EXPECT_EQ(ncw[subtotaal], ncw[item]);
+}
+
 TEST_F(RapDVWordTest, OwnItemsOnlyByConformityHaveTheirHeading)
 {
     const QStringList l = labels(writeApart(fx.eigen, 3));

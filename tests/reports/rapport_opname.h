@@ -45,6 +45,13 @@ public:
     void setText(const QString &text) override { tekst = text; }
     void setFont(const QString &, double) override {}
     void setZichtbaar(bool visible) override { zichtbaar = visible; }
+    // As if every character were 1.2 mm wide, about as wide as one of Arial
+    // 8 pt.
+    double tekstBreedte(const QString &text) const override { return kTekenBreedte * double(text.size()); }
+    void ruimteVoorRegels(double breedte) override { regelBreedte = breedte; }
+
+    static constexpr double kTekenBreedte = 0.12;
+    double regelBreedte = 0;
 
     QStringList regels() const { return tekst.split(QLatin1Char('\n')); }
 

@@ -369,9 +369,6 @@ TEST_F(ScreenFitTest, ReportScreens)
 
     trigger("gev_ana");
     auto *gev = screens::Form::loaded<reports::frmGevoelAna>();
-    // A range chosen with the slider and SHIFT shows.
-    auto *schuif = control<reports::SelectieSchuif>(gev, "Slider1");
-    schuif->selectie.zichtbaar = true;
     check(gev, QStringLiteral("frmGevoelAna"), true);
     for (const char *option : {"opt1_1", "opt1_3", "opt1_2"}) {
         clickBox(control<QRadioButton>(gev, option));
@@ -383,8 +380,40 @@ TEST_F(ScreenFitTest, ReportScreens)
     check(screens::Form::loaded<reports::frmRapVoorz>(), QStringLiteral("frmRapVoorz"), true);
     screens::Form::loaded<reports::frmRapVoorz>()->unload();
 
-    reports::frmRapScherm *rap = reports::frmRapScherm::load();
-    rap->setZichtbaar(true);
+    // The report window with the site's target-fund report, years entered
+    // as calendar years among its rows.
+    runSql(dataFile, QStringLiteral("UPDATE tblStort SET intJaarPrijsPeil=2002, sngNazorgOpp=35, "
+                                    "sngAlgAppKostenBasis=15000, sngAppKostenPerc=3, bytRapEval=2, sngRapEvalMin=3500, "
+                                    "sngRapEvalPerHa=225, sngRapEvalMax=9000, sngAlgCommunicatieKosten=3000, "
+                                    "sngOnvoorzien=10, sngOntwerpdirectie=12, sngAlgRisicoBedrag=250000 "
+                                    "WHERE idrStort_ID=%1")
+                         .arg(site));
+    {
+        testsupport::SiteBuilder b(dataFile);
+        b.item(site, facility, testsupport::ownItem(QStringLiteral("Onderhoud keet")));
+        b.item(site, facility,
+               testsupport::ownItem(QStringLiteral("Schilderwerk keet"), {{"bytOptieStart", 1},
+                                                                          {"intStartAbs", 2035},
+                                                                          {"bytOptieEind", 1},
+                                                                          {"intEindAbs", 2100},
+                                                                          {"bytOptieFreq", 3},
+                                                                          {"intFreqX", 5},
+                                                                          {"sngKostenTotaal", 12500.0}}));
+        b.item(site, facility,
+               testsupport::ownItem(QStringLiteral("Vervangen keet"), {{"bytRubriek_REF", 5},
+                                                                       {"bytTypeVervangingsToeslag", 1},
+                                                                       {"intStartRel", 25},
+                                                                       {"bytOptieKosten", 3},
+                                                                       {"sngAantal", 160000.0},
+                                                                       {"sngKostenPE", 30.0},
+                                                                       {"strEenheid", QStringLiteral("m2")},
+                                                                       {"bytOptieFreq", 3},
+                                                                       {"intFreqX", 75}}));
+    }
+    trigger("Doelvermogen");
+    click(control<QPushButton>(screens::Form::loaded<reports::frmDoelverm>(), "OKButton"));
+    reports::frmRapScherm *rap = screens::Form::loaded<reports::frmRapScherm>();
+    ASSERT_NE(rap, nullptr);
     check(rap, QStringLiteral("frmRapScherm"), true);
     rap->unload();
 }
