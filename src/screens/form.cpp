@@ -1,5 +1,7 @@
 #include "screens/form.h"
 
+#include "screens/access_keys.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -76,6 +78,7 @@ void Form::loadForm(bool child)
         return;
     m_loaded = true;
     registry() << QPointer<Form>(this);
+    installAccessKeys();
     QMdiArea *area = host();
     // The layout sets the form's smallest size before the frame is fitted.
     if (layout())

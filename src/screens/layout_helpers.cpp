@@ -123,6 +123,16 @@ void showAllTabs(QTabWidget *tabs)
     tabs->setElideMode(Qt::ElideNone);
 }
 
+QWidget *firstTabStop(QWidget *container)
+{
+    for (QWidget *w = container->nextInFocusChain(); w && w != container; w = w->nextInFocusChain()) {
+        if (container->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()
+            && !w->focusProxy())
+            return w;
+    }
+    return nullptr;
+}
+
 void reserveWidthFor(QAbstractButton *button, const QString &text)
 {
     const QString was = button->text();

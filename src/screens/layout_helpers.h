@@ -39,6 +39,10 @@ void placeOnDots(QAbstractButton *button, QLineEdit *box);
 // no shortened captions; the widget is as wide as its tabs need.
 void showAllTabs(QTabWidget *tabs);
 
+// The first control of `container` that Tab reaches: shown, enabled and
+// taking the focus by Tab; nullptr when it has none.
+QWidget *firstTabStop(QWidget *container);
+
 // Puts a box on the run of blanks in a label's caption ("BTW:       %").
 void placeOnBlanks(QLabel *label, QLineEdit *box);
 
