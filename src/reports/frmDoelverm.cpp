@@ -87,6 +87,8 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     // The VAT field, when it has the focus, is checked before the report.
     OKButton->setFocusPolicy(Qt::NoFocus);
     CancelButton->setFocusPolicy(Qt::NoFocus);
+    OKButton->setDefault(true);
+    setCancelButton(CancelButton);
     connect(OKButton, &QPushButton::clicked, this, &frmDoelverm::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmDoelverm::CancelButton_Click);
 

@@ -140,6 +140,8 @@ frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
     // The rate field that has the focus is checked before the analysis.
     OKButton->setFocusPolicy(Qt::NoFocus);
     CancelButton->setFocusPolicy(Qt::NoFocus);
+    OKButton->setDefault(true);
+    setCancelButton(CancelButton);
     connect(OKButton, &QPushButton::clicked, this, &frmGevoelAna::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmGevoelAna::CancelButton_Click);
 

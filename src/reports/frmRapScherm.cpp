@@ -27,6 +27,7 @@ frmRapScherm::frmRapScherm() : Form(QStringLiteral("frmRapScherm"))
     txtRap->setUndoRedoEnabled(false);
     Command1 = new QPushButton(QStringLiteral("&Sluiten"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    setCancelButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &frmRapScherm::Command1_Click);
     resize(760, 520);
     m_cursor = QTextCursor(txtRap->document());

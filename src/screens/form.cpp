@@ -160,8 +160,19 @@ bool Form::unload()
     return !m_loaded;
 }
 
+void Form::setCancelButton(QPushButton *button)
+{
+    m_cancelButton = button;
+}
+
 void Form::keyPressEvent(QKeyEvent *event)
 {
+    // Escape that no control took presses the cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_cancelButton
+        && m_cancelButton->isVisible() && m_cancelButton->isEnabled()) {
+        m_cancelButton->click();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         for (QPushButton *b : findChildren<QPushButton *>()) {

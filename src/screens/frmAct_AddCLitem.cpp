@@ -65,6 +65,9 @@ frmAct_AddCLitem::frmAct_AddCLitem() : Form(QStringLiteral("frmAct_AddCLitem"))
     layout->addWidget(label2);
     auto *cmdClose = new QPushButton(QStringLiteral("&Sluiten"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    // The picker's one button: Enter and Escape close it.
+    cmdClose->setDefault(true);
+    setCancelButton(cmdClose);
     layout->addWidget(cmdClose);
     connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
     connect(m_tvw1, &QTreeWidget::itemDoubleClicked, this, [](QTreeWidgetItem *it) { it->setExpanded(true); });

@@ -2,6 +2,8 @@
 // - every access key of a screen (Alt and the underlined letter) presses
 //   the screen's own control and never opens a menu of the menu bar, which
 //   has access keys of its own ("&Bestand", "&Invoer", "&Rapportage");
+// - Enter presses the default button and Escape the cancel button of the
+//   screens that act as dialogs.
 
 #include "shell_screen_test_env.h"
 
@@ -312,6 +314,78 @@ TEST_F(KeyboardTest, AnAccessKeyThatNoControlOfTheScreenHasOpensItsMenu)
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(clicked.count(), 1);
+}
+
+// ---- Enter and Escape ---------------------------------------------------------------
+
+struct DialogKeys {
+    const char *state;
+    const char *field;         // the control that has the focus
+    const char *defaultButton; // what Enter presses; nullptr: none
+    const char *cancelButton;  // what Escape presses: it closes the screen
+};
+
+const DialogKeys kDialogs[] = {
+    {"frmOpenInr", "lst1", "OKButton", "CancelButton"},
+    {"frmInrNieuwDialog", "Text1", "Command1", "cmdCancel"},
+    {"frmConfig", "txtDataLocatie", "OKButton", "OKButton"},
+    {"frmDoelverm", "txtBTWperc", "OKButton", "CancelButton"},
+    {"frmGevoelAna-opt1_1", "txtRente", "OKButton", "CancelButton"},
+    {"frmRapVoorz", "chkAlg", "OKButton", "CancelButton"},
+    {"frmRapScherm", "txtRap", nullptr, "Command1"},
+    {"frmAct_AddCustomItem", "txtNaam", "cdmOK", "cmdCancel"},
+    {"frmAct_AddCLitem", "tvw1", "cmdClose", "cmdClose"},
+    {"frmUpdateCheck", "chkUpdate", nullptr, "cmdClose"},
+    {"frmUpdateProxy", "optProxType_0", "OKButton", "CancelButton"},
+    {"frmVersiebeheer", "lst1", nullptr, "cmdCancel"},
+    {"frmSplash", "cmdClose", nullptr, "cmdClose"},
+};
+
+TEST_F(KeyboardTest, EnterPressesTheDefaultButtonOfEveryDialog)
+{
+    for (const DialogKeys &d : kDialogs) {
+        if (!d.defaultButton)
+            continue;
+        SCOPED_TRACE(d.state);
+        screens::Form *form = open(QLatin1String(d.state));
+        ASSERT_NE(form, nullptr);
+        auto *button = control<QPushButton>(form, d.defaultButton);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isEnabled());
+        // What the button does is its screen's tests' matter.
+        QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        auto *field = control<QWidget>(form, d.field);
+        field->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(clicked.count(), 1);
+        // The Enter key of the numeric keypad too.
+        QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(clicked.count(), 2);
+        closeAll();
+    }
+}
+
+TEST_F(KeyboardTest, EscapePressesTheCancelButtonOfEveryDialogAndClosesIt)
+{
+    for (const DialogKeys &d : kDialogs) {
+        SCOPED_TRACE(d.state);
+        screens::Form *opened = open(QLatin1String(d.state));
+        ASSERT_NE(opened, nullptr);
+        QPointer<screens::Form> form = opened;
+        QSignalSpy clicked(control<QPushButton>(form, d.cancelButton), &QAbstractButton::clicked);
+        auto *field = control<QWidget>(form, d.field);
+        field->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_EQ(clicked.count(), 1);
+        EXPECT_TRUE(!form || !form->isLoaded()) << "still open";
+        closeAll();
+    }
 }
 
 } // namespace
