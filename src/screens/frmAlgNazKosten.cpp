@@ -79,6 +79,7 @@ void frmAlgNazKosten::maakScherm()
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     showAllTabs(SSTab1);
+    focusFirstControlOfChosenTab(SSTab1);
     // The explanations wrap at a width that reads well.
     SSTab1->setMinimumWidth(560);
 
@@ -188,8 +189,9 @@ void frmAlgNazKosten::maakScherm()
 
     cmdApply = new QPushButton(QStringLiteral("&Sluiten"), this);
     cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    // The field that has the focus is checked before the screen closes.
-    cmdApply->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus where it is, so that the field that has it
+    // is checked before the screen closes; Tab reaches the button.
+    cmdApply->setFocusPolicy(Qt::TabFocus);
     connect(cmdApply, &QPushButton::clicked, this, &frmAlgNazKosten::cmdApply_Click);
 
     auto *layout = new QVBoxLayout(this);

@@ -133,6 +133,17 @@ QWidget *firstTabStop(QWidget *container)
     return nullptr;
 }
 
+void focusFirstControlOfChosenTab(QTabWidget *tabs)
+{
+    QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [tabs](int index) {
+        if (tabs->tabBar()->hasFocus())
+            return;
+        if (QWidget *page = tabs->widget(index))
+            if (QWidget *first = firstTabStop(page))
+                first->setFocus(Qt::TabFocusReason);
+    });
+}
+
 void reserveWidthFor(QAbstractButton *button, const QString &text)
 {
     const QString was = button->text();

@@ -43,6 +43,12 @@ void showAllTabs(QTabWidget *tabs);
 // taking the focus by Tab; nullptr when it has none.
 QWidget *firstTabStop(QWidget *container);
 
+// Choosing a tab with a click puts the focus on the first control of the
+// chosen tab, where Tab from the tab bar goes too, rather than on the
+// control that had it when the tab was last shown. While the tab bar has
+// the focus (the arrow keys move along the tabs) it keeps it.
+void focusFirstControlOfChosenTab(QTabWidget *tabs);
+
 // Puts a box on the run of blanks in a label's caption ("BTW:       %").
 void placeOnBlanks(QLabel *label, QLineEdit *box);
 

@@ -3,7 +3,11 @@
 //   the screen's own control and never opens a menu of the menu bar, which
 //   has access keys of its own ("&Bestand", "&Invoer", "&Rapportage");
 // - Enter presses the default button and Escape the cancel button of the
-//   screens that act as dialogs.
+//   screens that act as dialogs;
+// - Tab goes through a screen in reading order (left to right, top to
+//   bottom, frame by frame), every stop shown and reached once, and
+//   Shift+Tab goes back the same way;
+// - choosing a tab puts the focus on the tab's first field.
 
 #include "shell_screen_test_env.h"
 
@@ -44,6 +48,39 @@
 using namespace shelltest;
 
 namespace {
+
+// A control as the tables below name it: its control name; a tab bar or
+// another unnamed part by the control it belongs to ("SSTab1/QTabBar"); a
+// grid with its current cell ("DataGrid1[0,1]").
+QString stopName(const QWidget *w)
+{
+    if (!w)
+        return QStringLiteral("<none>");
+    if (auto *grid = qobject_cast<const QTableWidget *>(w))
+        return QStringLiteral("%1[%2,%3]").arg(grid->objectName()).arg(grid->currentRow()).arg(grid->currentColumn());
+    if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+        return w->objectName();
+    QString parent = QStringLiteral("?");
+    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget())
+        if (!p->objectName().isEmpty() && !p->objectName().startsWith(QLatin1String("qt_"))) {
+            parent = p->objectName();
+            break;
+        }
+    return parent + QLatin1Char('/') + QLatin1String(w->metaObject()->className());
+}
+
+// The control of `form` that the tables name `name`.
+QWidget *findStop(screens::Form *form, const QString &name)
+{
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        QString n = stopName(w);
+        if (qobject_cast<QTableWidget *>(w))
+            n = w->objectName() + name.mid(name.indexOf(QLatin1Char('[')));
+        if (n == name && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
 
 // An access key of a shown control: Alt and `key` reaches `control` (for a
 // tab bar, its tab `tab`).
@@ -386,6 +423,194 @@ TEST_F(KeyboardTest, EscapePressesTheCancelButtonOfEveryDialogAndClosesIt)
         EXPECT_TRUE(!form || !form->isLoaded()) << "still open";
         closeAll();
     }
+}
+
+// ---- Tab ------------------------------------------------------------------------------
+
+struct TabOrder {
+    const char *state;
+    QStringList stops; // in reading order, from the first
+};
+
+const TabOrder kTabOrders[] = {
+    {"frmSplash", {"cmdClose"}},
+    {"frmOpenInr", {"lst1", "OKButton", "CancelButton", "cmdNieuw", "cmdVerwijder", "cmdImport"}},
+    {"frmInrNieuwDialog", {"Text1", "optStortType_1", "Command1", "cmdCancel"}},
+    {"frmConfig-tab1", {"SSTab1/QTabBar", "txtDataLocatie", "cmdDataLocatie", "cmdNew", "OKButton"}},
+    // The two colours, their reset beside them, the tree's switches.
+    {"frmConfig-tab2",
+     {"SSTab1/QTabBar", "cmdKleur", "Command2", "Command3", "chkSingleSel", "chkPlusMin", "chkLines", "OKButton"}},
+    {"frmUpdateCheck", {"chkUpdate", "cmdGet", "cmdProxysettings", "cmdClose"}},
+    {"frmUpdateProxy-optProxType_2", {"optProxType_2", "txtProxyNaam", "txtProxyPoortNr", "OKButton", "CancelButton"}},
+    // Each tab's fields, then the checklist version's link and "Sluiten"
+    // below the tabs; the link takes one Tab.
+    {"frmAlgemeen-tab1",
+     {"SSTab1/QTabBar", "txtLocatieNaam", "txtLocatieRIVMnr", "lstProv", "txtLocatieAdres", "lblChecklistHuidigWijzig",
+      "cmdApply"}},
+    {"frmAlgemeen-tab2",
+     {"SSTab1/QTabBar", "txtVergHouderNaam", "txtVergHouderPostadres", "txtVergHouderContactPers", "txtVergHouderTelnr",
+      "txtVergHouderFaxnr", "txtVergHouderEmail", "lblChecklistHuidigWijzig", "cmdApply"}},
+    {"frmAlgemeen-tab3",
+     {"SSTab1/QTabBar", "txtInvullerNaam", "txtInvullerPostadres", "txtInvullerContactPers", "txtInvullerTelnr",
+      "txtInvullerFaxnr", "txtInvullerEmail", "lblChecklistHuidigWijzig", "cmdApply"}},
+    {"frmAlgemeen-tab4",
+     {"SSTab1/QTabBar", "txtRente", "txtInflatie", "txtAanvangNazorg", "txtJaar_1", "lblInfoPrijspeil",
+      "optBedrijfsGebonden_0", "chkObjectGebonden", "cmdAfvalprognose", "lblChecklistHuidigWijzig", "cmdApply"}},
+    // The grid cell by cell, then on to "Sluiten".
+    {"frmTonnage", {"DataGrid1[0,0]", "DataGrid1[0,1]", "cmdOK"}},
+    {"frmVersiebeheer-tab1", {"lst1", "SSTab1/QTabBar", "txtRapToegevoegd", "txtRapVerwijderd", "cmdOK", "cmdCancel"}},
+    {"frmVersiebeheer-tab2", {"lst1", "SSTab1/QTabBar", "txtRapGewijzigd", "cmdOK", "cmdCancel"}},
+    {"frmVersiebeheer-tab3", {"lst1", "SSTab1/QTabBar", "txtRapAct", "cmdOK", "cmdCancel"}},
+    // Under the 2008 rules design/supervision has no field of its own.
+    {"frmAlgNazKosten-tab1", {"SSTab1/QTabBar", "txtOnvoorzien", "cmdApply"}},
+    // 5 ha: only the amount for the first 10 ha is open.
+    {"frmAlgNazKosten-tab2",
+     {"SSTab1/QTabBar", "txtAlgAppKosten", "txtAppKostenBasisPerc", "txtAlgCommunicatie", "txtLocatieNazorgOpp",
+      "txtRapEvalKleinerDan10ha", "cmdApply"}},
+    {"frmAlgNazKosten-tab3", {"SSTab1/QTabBar", "txtAlgRisico", "cmdApply"}},
+    // The parts of the report with the VAT below them, then the frames
+    // beside them; on screen the cover page and the unused items are off.
+    {"frmDoelverm",
+     {"chkRapDV", "chkRapHef", "txtBTWperc", "optRapNaar_1", "optRapSort_1", "OKButton", "CancelButton"}},
+    {"frmGevoelAna", {"opt1_2", "Slider1", "Combo1", "OKButton", "CancelButton"}},
+    {"frmGevoelAna-opt1_1", {"opt1_1", "txtRente", "txtInflatie", "OKButton", "CancelButton"}},
+    {"frmRapVoorz", {"chkAlg", "chkVoorz", "chkAct", "chkRapUnselectedCLitems", "OKButton", "CancelButton"}},
+    {"frmRapScherm", {"txtRap", "Command1"}},
+    {"frmAct_AddCustomItem", {"txtNaam", "ListView1", "cdmOK", "cmdCancel"}},
+    {"frmAct_AddCLitem", {"tvw1", "cmdClose"}},
+};
+
+TEST_F(KeyboardTest, TabGoesThroughEveryScreenInReadingOrderAndShiftTabBack)
+{
+    for (const TabOrder &t : kTabOrders) {
+        SCOPED_TRACE(t.state);
+        screens::Form *form = open(QLatin1String(t.state));
+        ASSERT_NE(form, nullptr);
+        QWidget *first = findStop(form, t.stops.first());
+        ASSERT_NE(first, nullptr) << t.stops.first().toStdString();
+        first->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        ASSERT_EQ(stopName(QApplication::focusWidget()), t.stops.first());
+
+        const auto walk = [&](bool forward) {
+            QStringList went;
+            for (int i = 0; i < t.stops.size(); ++i) {
+                QWidget *at = QApplication::focusWidget();
+                if (!at)
+                    break;
+                QTest::keyClick(at, Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+                QApplication::processEvents();
+                QWidget *now = QApplication::focusWidget();
+                went << stopName(now);
+                // Every stop is a control the user sees.
+                if (now) {
+                    EXPECT_TRUE(now->isVisible()) << stopName(now).toStdString();
+                    EXPECT_FALSE(now->visibleRegion().isEmpty()) << stopName(now).toStdString();
+                    EXPECT_EQ(now->window(), form->window()) << stopName(now).toStdString();
+                }
+            }
+            return went;
+        };
+        // Round once and back to the first.
+        QStringList forward = t.stops.mid(1);
+        forward << t.stops.first();
+        EXPECT_EQ(walk(true), forward);
+        QStringList back;
+        for (int i = int(t.stops.size()) - 1; i >= 1; --i)
+            back << t.stops.at(i);
+        back << t.stops.first();
+        EXPECT_EQ(walk(false), back);
+        closeAll();
+    }
+}
+
+TEST_F(KeyboardTest, ALinkReachedByTabFollowsOnEnter)
+{
+    screens::Form *form = open(QStringLiteral("frmAlgemeen-tab4"));
+    ASSERT_NE(form, nullptr);
+    for (const bool forward : {true, false}) {
+        SCOPED_TRACE(forward ? "Tab" : "Shift+Tab");
+        // From the field before the link, or the option after it.
+        auto *from = control<QWidget>(form, forward ? "txtJaar_1" : "optBedrijfsGebonden_0");
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        ASSERT_EQ(stopName(QApplication::focusWidget()), QStringLiteral("lblInfoPrijspeil"));
+        script.expectMsgBox(ui::Icon::Information, QStringLiteral("Informatie prijspeil"),
+                            QStringLiteral("Het prijspeil is vastgelegd in de QOR-checklist. Alle bedragen dienen "
+                                           "ingevoerd te worden in dit prijspeil."));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(script.remaining().isEmpty());
+    }
+}
+
+// ---- The focus after choosing a tab --------------------------------------------------
+
+TEST_F(KeyboardTest, ChoosingATabPutsTheFocusOnItsFirstField)
+{
+    // A click on a tab, from a field of another tab; the field that had the
+    // focus on the chosen tab before does not get it back.
+    const struct {
+        const char *state;
+        const char *before; // a field of the chosen tab that had the focus
+        const char *from;   // the field that has the focus
+        int tab;            // the tab clicked, from 0
+        const char *first;  // where the focus then is
+    } cases[] = {
+        // From the last fields of one contact tab to the other.
+        {"frmAlgemeen-tab3", "txtInvullerEmail", "txtVergHouderEmail", 2, "txtInvullerNaam"},
+        {"frmAlgemeen-tab2", "txtVergHouderTelnr", "txtInvullerTelnr", 1, "txtVergHouderNaam"},
+        {"frmAlgemeen-tab4", "txtAanvangNazorg", "txtLocatieAdres", 3, "txtRente"},
+        {"frmAlgNazKosten-tab3", "txtAlgRisico", "txtOnvoorzien", 2, "txtAlgRisico"},
+        {"frmAlgNazKosten-tab2", "txtAlgCommunicatie", "txtAlgRisico", 1, "txtAlgAppKosten"},
+        {"frmAlgNazKosten-tab1", "txtOnvoorzien", "txtLocatieNazorgOpp", 0, "txtOnvoorzien"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.state) + " to tab " + std::to_string(c.tab + 1));
+        screens::Form *form = open(QLatin1String(c.state));
+        ASSERT_NE(form, nullptr);
+        auto *tabs = control<QTabWidget>(form, "SSTab1");
+        control<QLineEdit>(form, c.before)->setFocus();
+        QApplication::processEvents();
+        // The field of another tab, reached as the user does: by a click on
+        // its tab and into the field.
+        auto *from = control<QLineEdit>(form, c.from);
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->widget(i)->isAncestorOf(from))
+                QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(i).center());
+        QTest::mouseClick(from, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), from);
+        QPointer<screens::Form> shown = form;
+        QTabBar *bar = tabs->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(c.tab).center());
+        QApplication::processEvents();
+        ASSERT_EQ(tabs->currentIndex(), c.tab);
+        ASSERT_EQ(stopName(QApplication::focusWidget()), QLatin1String(c.first));
+        // What is typed next goes into that field; nothing is pressed.
+        auto *first = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(first, nullptr);
+        first->end(false);
+        const QString was = first->text();
+        QTest::keyClick(first, Qt::Key_Space);
+        EXPECT_EQ(first->text(), was + QLatin1Char(' '));
+        EXPECT_TRUE(shown && shown->isLoaded());
+        first->setText(was);
+        closeAll();
+    }
+}
+
+TEST_F(KeyboardTest, TheArrowKeysOnATabBarKeepTheFocusThereAndTabGoesToTheTabsFirstField)
+{
+    screens::Form *form = open(QStringLiteral("frmAlgemeen-tab2"));
+    ASSERT_NE(form, nullptr);
+    auto *tabs = control<QTabWidget>(form, "SSTab1");
+    tabs->tabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), tabs->tabBar());
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    EXPECT_EQ(stopName(QApplication::focusWidget()), QStringLiteral("txtRente"));
 }
 
 } // namespace
