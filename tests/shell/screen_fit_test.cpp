@@ -207,6 +207,17 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     // A checklist item of rubric 5 through the picker.
     auto *picker = screens::frmAct_AddCLitem::load();
     check(picker, QStringLiteral("frmAct_AddCLitem"), true);
+    {
+        // A window of its own: wholly inside the main window with the
+        // frame a window manager draws around it (a title bar of some 30
+        // pixels), and beside the site tree that its items are dragged to.
+        QApplication::processEvents();
+        const QRect metRand = picker->geometry().adjusted(-4, -30, 4, 4);
+        EXPECT_TRUE(main->geometry().contains(metRand.united(picker->frameGeometry())))
+            << "picker at (" << metRand.x() << "," << metRand.y() << ") " << metRand.width() << "x" << metRand.height();
+        const QRect boom(act->TreeView1()->mapToGlobal(QPoint(0, 0)), act->TreeView1()->size());
+        EXPECT_FALSE(metRand.intersects(boom)) << "the picker covers the site tree";
+    }
     QTreeWidgetItem *vervanging = nullptr;
     for (QTreeWidgetItemIterator it(picker->tvw1()); *it; ++it)
         if ((*it)->text(0).contains(QStringLiteral("Vervang"), Qt::CaseInsensitive) && (*it)->childCount() == 0
