@@ -32,9 +32,12 @@
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 
+#include "platform/ui/qt_dialogs.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
@@ -305,6 +308,48 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     QApplication::processEvents();
     EXPECT_EQ(plaats("cmdTreeCollapse"), min);
     act->unload();
+}
+
+// A box with a short text under a longer title: the title is whole in the
+// title bar, not cut in the middle ("Basisbed...skosten").
+TEST_F(ScreenFitTest, BoxesAreWideEnoughForTheirTitles)
+{
+    using ui::Buttons;
+    using ui::Icon;
+    const ui::MsgBoxRequest boxes[] = {
+        {QStringLiteral("Vul een waarde in."), Buttons::OK, Icon::Exclamation,
+         QStringLiteral("Basisbedrag apparaatskosten")},
+        {QStringLiteral("Voer een nazorgoppervlak in."), Buttons::OK, Icon::Exclamation,
+         QStringLiteral("Invoer nazorgoppervlak")},
+        {QStringLiteral("Selecteer een kostenpost"), Buttons::OK, Icon::Exclamation,
+         QStringLiteral("Selectie QOR-checklistitem")},
+        {QStringLiteral("Onbekende optie"), Buttons::OK, Icon::Critical, QStringLiteral("Fout toeslagtype")},
+        {QStringLiteral("U kunt deze naam niet wijzigen."), Buttons::OK, Icon::Information,
+         QStringLiteral("Naam wijzigen niet toegestaan")},
+        {QStringLiteral("Ongeldige invoer"), Buttons::OK, Icon::Exclamation, QString()},
+    };
+    for (const ui::MsgBoxRequest &r : boxes) {
+        QMessageBox box(main);
+        ui::configureMessageBox(box, r);
+        box.show();
+        QApplication::processEvents();
+        EXPECT_GE(box.width(), testsupport::titleBarNeed(&box)) << box.windowTitle().toStdString();
+        if (r.title == QLatin1String("Basisbedrag apparaatskosten"))
+            shoot(&box, QStringLiteral("msgbox-basisbedrag"));
+    }
+    const ui::InputRequest inputs[] = {
+        {QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"), QString()},
+        {QStringLiteral("Nieuwe naam:"), QStringLiteral("Naam wijzigen"), QStringLiteral("Keet")},
+    };
+    for (const ui::InputRequest &r : inputs) {
+        QInputDialog dialog(main);
+        ui::configureInputDialog(dialog, r);
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_GE(dialog.width(), testsupport::titleBarNeed(&dialog)) << dialog.windowTitle().toStdString();
+        if (r.title == QLatin1String("Nieuwe voorziening"))
+            shoot(&dialog, QStringLiteral("inputbox-nieuwe-voorziening"));
+    }
 }
 
 TEST_F(ScreenFitTest, ReportScreens)

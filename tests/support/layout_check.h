@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -203,6 +204,16 @@ inline QStringList layoutFaults(QWidget *frame, const QMdiArea *area, const QRec
         }
     }
     return faults;
+}
+
+// The width a window needs for its whole title in the title bar that a
+// window manager draws around it: the title in the title bar's font, bold,
+// and some 100 pixels for the window's icon, its close button and borders.
+inline int titleBarNeed(const QWidget *window)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + 100;
 }
 
 } // namespace testsupport
