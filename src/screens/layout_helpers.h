@@ -56,4 +56,8 @@ void placeOnBlanks(QLabel *label, QLineEdit *box);
 // (for captions that the screen changes while it is shown).
 void reserveWidthFor(QAbstractButton *button, const QString &text);
 
+// The box is at least as wide as it must be to show `text` whole (the
+// widest value of its field, in its picture).
+void reserveWidthForValue(QLineEdit *box, const QString &text);
+
 } // namespace screens
