@@ -417,8 +417,6 @@ TEST_F(ScreenFitTest, BoxesAreWideEnoughForTheirTitles)
         box.show();
         QApplication::processEvents();
         EXPECT_GE(box.width(), testsupport::titleBarNeed(&box)) << box.windowTitle().toStdString();
-        if (r.title == QLatin1String("Basisbedrag apparaatskosten"))
-            shoot(&box, QStringLiteral("msgbox-basisbedrag"));
     }
     const ui::InputRequest inputs[] = {
         {QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"), QString()},
@@ -430,8 +428,6 @@ TEST_F(ScreenFitTest, BoxesAreWideEnoughForTheirTitles)
         dialog.show();
         QApplication::processEvents();
         EXPECT_GE(dialog.width(), testsupport::titleBarNeed(&dialog)) << dialog.windowTitle().toStdString();
-        if (r.title == QLatin1String("Nieuwe voorziening"))
-            shoot(&dialog, QStringLiteral("inputbox-nieuwe-voorziening"));
     }
 }
 
