@@ -44,6 +44,14 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     chkRapUnselectedCLitems =
         vinkje("chkRapUnselectedCLitems", QStringLiteral("overzicht niet geselecteerde checklistposten"));
 
+    // The VAT percentage stands below the parts of the report, before the
+    // option frames beside them in the Tab order too.
+    auto *lblBTW = new QLabel(QStringLiteral("BTW:               %"), this);
+    lblBTW->setObjectName(QStringLiteral("lblBTW"));
+    txtBTWperc = new screens::MaskedEdit(QStringLiteral("txtBTWperc"), this);
+    txtBTWperc->setToolTip(QStringLiteral("Vul in als u een BTW-berekening op het voorblad moet voorkomen."));
+    txtBTWperc->setMaximumWidth(60);
+
     // An option group in a frame: buttons name_1, name_2, ... with the
     // captions in order; a click passes the button's index.
     const auto optieGroep = [this](const QString &caption, const char *frame, const char *naam,
@@ -69,12 +77,6 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
                    {QStringLiteral("Voorziening"), QStringLiteral("Rubriek"), QStringLiteral("Wel/niet QOR-Checklist")},
                    optRapSort.data(), [this](int i) { optRapSort_Click(i); });
 
-    auto *lblBTW = new QLabel(QStringLiteral("BTW:               %"), this);
-    lblBTW->setObjectName(QStringLiteral("lblBTW"));
-    txtBTWperc = new screens::MaskedEdit(QStringLiteral("txtBTWperc"), this);
-    txtBTWperc->setToolTip(QStringLiteral("Vul in als u een BTW-berekening op het voorblad moet voorkomen."));
-    txtBTWperc->setMaximumWidth(60);
-
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setVisible(false);
@@ -84,9 +86,12 @@ frmDoelverm::frmDoelverm() : Form(QStringLiteral("frmDoelverm"))
     OKButton->setObjectName(QStringLiteral("OKButton"));
     auto *CancelButton = new QPushButton(QStringLiteral("&Annuleer"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    // The VAT field, when it has the focus, is checked before the report.
-    OKButton->setFocusPolicy(Qt::NoFocus);
-    CancelButton->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus in the VAT field, which is checked before
+    // the report; Tab reaches the buttons.
+    OKButton->setFocusPolicy(Qt::TabFocus);
+    CancelButton->setFocusPolicy(Qt::TabFocus);
+    OKButton->setDefault(true);
+    setCancelButton(CancelButton);
     connect(OKButton, &QPushButton::clicked, this, &frmDoelverm::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmDoelverm::CancelButton_Click);
 

@@ -137,9 +137,12 @@ frmGevoelAna::frmGevoelAna() : Form(QStringLiteral("frmGevoelAna"))
     OKButton->setObjectName(QStringLiteral("OKButton"));
     auto *CancelButton = new QPushButton(QStringLiteral("&Sluiten"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    // The rate field that has the focus is checked before the analysis.
-    OKButton->setFocusPolicy(Qt::NoFocus);
-    CancelButton->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus in the rate field, which is checked before
+    // the analysis; Tab reaches the buttons.
+    OKButton->setFocusPolicy(Qt::TabFocus);
+    CancelButton->setFocusPolicy(Qt::TabFocus);
+    OKButton->setDefault(true);
+    setCancelButton(CancelButton);
     connect(OKButton, &QPushButton::clicked, this, &frmGevoelAna::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmGevoelAna::CancelButton_Click);
 

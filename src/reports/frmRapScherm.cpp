@@ -28,8 +28,11 @@ frmRapScherm::frmRapScherm() : Form(QStringLiteral("frmRapScherm"))
     txtRap->setObjectName(QStringLiteral("txtRap"));
     txtRap->setAcceptRichText(false);
     txtRap->setUndoRedoEnabled(false);
+    // Tab goes on to "Sluiten"; it types no tab into the report.
+    txtRap->setTabChangesFocus(true);
     Command1 = new QPushButton(QStringLiteral("&Sluiten"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    setCancelButton(Command1);
     connect(Command1, &QPushButton::clicked, this, &frmRapScherm::Command1_Click);
     resize(760, 520);
     m_cursor = QTextCursor(txtRap->document());

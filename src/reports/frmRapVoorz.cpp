@@ -58,6 +58,8 @@ frmRapVoorz::frmRapVoorz() : Form(QStringLiteral("frmRapVoorz"))
     OKButton->setObjectName(QStringLiteral("OKButton"));
     CancelButton = new QPushButton(QStringLiteral("&Sluiten"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    OKButton->setDefault(true);
+    setCancelButton(CancelButton);
     knoppen->addStretch();
     knoppen->addWidget(OKButton);
     knoppen->addWidget(CancelButton);

@@ -1,6 +1,7 @@
 #include "screens/form.h"
 
 #include "platform/ui/window_placement.h"
+#include "screens/access_keys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -80,6 +81,7 @@ void Form::loadForm(bool child)
         return;
     m_loaded = true;
     registry() << QPointer<Form>(this);
+    installAccessKeys();
     QMdiArea *area = host();
     // The layout sets the form's smallest size before the frame is fitted.
     if (layout())
@@ -207,8 +209,19 @@ bool Form::unload()
     return !m_loaded;
 }
 
+void Form::setCancelButton(QPushButton *button)
+{
+    m_cancelButton = button;
+}
+
 void Form::keyPressEvent(QKeyEvent *event)
 {
+    // Escape that no control took presses the cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_cancelButton
+        && m_cancelButton->isVisible() && m_cancelButton->isEnabled()) {
+        m_cancelButton->click();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         // The button that has the focus is the one Enter presses, as in a

@@ -20,6 +20,7 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QPushButton;
 
 namespace screens {
 
@@ -73,6 +74,10 @@ public:
     // that filled captions which wrap); a fixed border keeps that size.
     void fitFrame();
 
+    // The button Escape presses, as a dialog's cancel button (Annuleren,
+    // Sluiten): Escape that no control of the form takes.
+    void setCancelButton(QPushButton *button);
+
     // Twips (1/1440 inch) in pixels at the usual 96 dots per inch.
     static int twips(int value) { return value / 15; }
 
@@ -93,8 +98,8 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     // Enter that no control took presses the button that has the focus,
-    // else the form's default button (a QPushButton set as default), as in
-    // a dialog.
+    // else the form's default button (a QPushButton set as default); Escape
+    // presses its cancel button, as in a dialog.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -102,6 +107,7 @@ private:
     bool m_unloading = false;
     bool m_fixedBorder = false;
     QPointer<QMdiSubWindow> m_subWindow;
+    QPointer<QPushButton> m_cancelButton;
 };
 
 // Signals about forms that the program above this layer follows (the

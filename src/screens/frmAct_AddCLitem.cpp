@@ -12,11 +12,15 @@
 #include <QDrag>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMargins>
+#include <QMdiArea>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace screens {
 
@@ -26,6 +30,37 @@ QTreeWidgetItem *s_dragNode = nullptr;
 
 constexpr qint32 kPaars = 8388736;
 constexpr qint32 kGrijs = 12632256;
+
+// The least frame a window manager puts around a window (title bar and
+// borders, at 96 dots per inch); the platform tells the real one only once
+// the window is shown, and not at all offscreen.
+constexpr QMargins kVensterRand{8, 38, 8, 8};
+
+// Where the picker opens: wholly inside the main window, frame and title
+// bar included, at the top of its screens' area and beside the site tree
+// (`boom`) so that the items can be dragged onto it; where the room beside
+// the tree is too small, at the main window's right edge.
+void plaatsInHoofdvenster(QWidget *picker, const QWidget *boom)
+{
+    const QMdiArea *area = Form::host();
+    if (!area)
+        return;
+    const QRect hoofd = area->window()->geometry();
+    const QMargins gemeld(picker->geometry().left() - picker->frameGeometry().left(),
+                          picker->geometry().top() - picker->frameGeometry().top(),
+                          picker->frameGeometry().right() - picker->geometry().right(),
+                          picker->frameGeometry().bottom() - picker->geometry().bottom());
+    const QMargins rand(std::max(gemeld.left(), kVensterRand.left()), std::max(gemeld.top(), kVensterRand.top()),
+                        std::max(gemeld.right(), kVensterRand.right()),
+                        std::max(gemeld.bottom(), kVensterRand.bottom()));
+    const QPoint bovenLinks = area->viewport()->mapToGlobal(QPoint(0, 0));
+    QRect geheel(QPoint(bovenLinks.x() + Form::twips(3500), bovenLinks.y()), picker->size().grownBy(rand));
+    if (boom)
+        geheel.moveLeft(boom->mapToGlobal(QPoint(boom->width(), 0)).x() + 4);
+    geheel.setHeight(std::min(geheel.height(), hoofd.bottom() - geheel.top() + 1));
+    geheel.moveLeft(std::max(hoofd.left(), std::min(geheel.left(), hoofd.right() + 1 - geheel.width())));
+    picker->setGeometry(geheel.marginsRemoved(rand));
+}
 } // namespace
 
 QTreeWidgetItem *gnodDrag()
@@ -65,6 +100,9 @@ frmAct_AddCLitem::frmAct_AddCLitem() : Form(QStringLiteral("frmAct_AddCLitem"))
     layout->addWidget(label2);
     auto *cmdClose = new QPushButton(QStringLiteral("&Sluiten"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    // The picker's one button: Enter and Escape close it.
+    cmdClose->setDefault(true);
+    setCancelButton(cmdClose);
     layout->addWidget(cmdClose);
     connect(cmdClose, &QPushButton::clicked, this, [this] { unload(); });
     connect(m_tvw1, &QTreeWidget::itemDoubleClicked, this, [](QTreeWidgetItem *it) { it->setExpanded(true); });
@@ -80,8 +118,7 @@ frmAct_AddCLitem *frmAct_AddCLitem::load()
     if (f->m_formAct)
         f->m_lblToelichtingPrijspeil->setText(f->m_formAct->strToelichtingPrijspeil());
     f->loadForm(false);
-    // Beside the cost-item screen's tree, at the top of the main window.
-    f->moveFrame(twips(3500), 0);
+    plaatsInHoofdvenster(f, f->m_formAct ? f->m_formAct->TreeView1() : nullptr);
     f->VulTreeviewChecklist();
     if (frmAct *act = f->m_formAct) {
         connect(act, &frmAct::eCLPostDeleted, f, &frmAct_AddCLitem::formAct_eCLPostDeleted);

@@ -57,6 +57,7 @@ frmAct_AddCustomItem::frmAct_AddCustomItem() : Form(QStringLiteral("frmAct_AddCu
     ok->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("&Annuleren"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
+    setCancelButton(cancel);
     layout->addWidget(ok, 5, 0);
     layout->addWidget(cancel, 5, 1);
     connect(ok, &QPushButton::clicked, this, &frmAct_AddCustomItem::cdmOK_Click);

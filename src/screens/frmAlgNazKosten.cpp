@@ -51,11 +51,20 @@ QLabel *afwijking(QWidget *parent, const char *name)
     return l;
 }
 
-MaskedEdit *veld(QWidget *parent, const char *name, int digits = 0)
+// The widest values the fields hold, in their pictures: a yearly amount
+// of at most five digits, the risk amount, a percentage, the area.
+const char *const kBreedBedrag = "€ 99.999";
+const char *const kBreedRisico = "€ 999.999.999";
+const char *const kBreedPerc = "100,0";
+const char *const kBreedOpp = "9999,99";
+
+// A number box with room for the widest value of its field.
+MaskedEdit *veld(QWidget *parent, const char *name, const char *breedste, int digits = 0)
 {
     auto *e = new MaskedEdit(QLatin1String(name), parent);
     e->setMaxDigits(digits);
     e->setMaximumWidth(110);
+    reserveWidthForValue(e, QString::fromUtf8(breedste));
     return e;
 }
 
@@ -79,16 +88,17 @@ void frmAlgNazKosten::maakScherm()
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     showAllTabs(SSTab1);
+    focusFirstControlOfChosenTab(SSTab1);
     // The explanations wrap at a width that reads well.
     SSTab1->setMinimumWidth(560);
 
     // Contingency and design/supervision.
     auto *tab1 = new QWidget(SSTab1);
-    txtOnvoorzien = veld(tab1, "txtOnvoorzien");
+    txtOnvoorzien = veld(tab1, "txtOnvoorzien", kBreedPerc);
     lblAfwijkingOnvoorzien = afwijking(tab1, "lblAfwijkingOnvoorzien");
     lblOntwerpDirectieToelichting =
         label(tab1, "lblOntwerpDirectieToelichting", AlgNazKostenRegels::lblOntwerpDirectieVast());
-    txtOntwerpdirectieFixed = veld(tab1, "txtOntwerpdirectieFixed");
+    txtOntwerpdirectieFixed = veld(tab1, "txtOntwerpdirectieFixed", kBreedPerc);
     lblOntwDirectiePercentage = label(tab1, "lblOntwDirectiePercentage", QStringLiteral("%"));
     lblAfwijkingOntwerpdirectie = afwijking(tab1, "lblAfwijkingOntwerpdirectie");
     auto *g1 = new QGridLayout(tab1);
@@ -107,16 +117,16 @@ void frmAlgNazKosten::maakScherm()
     // General after-care costs.
     auto *tab2 = new QWidget(SSTab1);
     lblAppKostenBasis = label(tab2, "lblAppKostenBasis");
-    txtAlgAppKosten = veld(tab2, "txtAlgAppKosten", 5);
+    txtAlgAppKosten = veld(tab2, "txtAlgAppKosten", kBreedBedrag, 5);
     lblAfwijkingApp = afwijking(tab2, "lblAfwijkingApp");
     lblAppKostenBasisPerc = label(tab2, "lblAppKostenBasisPerc");
-    txtAppKostenBasisPerc = veld(tab2, "txtAppKostenBasisPerc");
+    txtAppKostenBasisPerc = veld(tab2, "txtAppKostenBasisPerc", kBreedPerc);
     lblAfwijkingAppPerc = afwijking(tab2, "lblAfwijkingAppPerc");
     lblCommunicatie = label(tab2, "lblCommunicatie");
-    txtAlgCommunicatie = veld(tab2, "txtAlgCommunicatie", 5);
+    txtAlgCommunicatie = veld(tab2, "txtAlgCommunicatie", kBreedBedrag, 5);
     lblAfwijkingCom = afwijking(tab2, "lblAfwijkingCom");
     lblRapEval = label(tab2, "lblRapEval");
-    txtLocatieNazorgOpp = veld(tab2, "txtLocatieNazorgOpp");
+    txtLocatieNazorgOpp = veld(tab2, "txtLocatieNazorgOpp", kBreedOpp);
     txtOptieRapEval = new QLineEdit(tab2);
     txtOptieRapEval->setObjectName(QStringLiteral("txtOptieRapEval"));
     txtOptieRapEval->setVisible(false);
@@ -125,9 +135,9 @@ void frmAlgNazKosten::maakScherm()
     auto *knoppen = new QButtonGroup(this);
     knoppen->setExclusive(false);
     const QString captions[4] = {QStringLiteral("onbekend"), QStringLiteral("kleiner dan 10 ha"), QString(), QString()};
-    txtRapEvalKleinerDan10ha = veld(grpRapEval, "txtRapEvalKleinerDan10ha", 5);
-    txtRapEvalPerHa = veld(grpRapEval, "txtRapEvalPerHa", 5);
-    txtRapEvalGroterDan34_5ha = veld(grpRapEval, "txtRapEvalGroterDan34_5ha", 5);
+    txtRapEvalKleinerDan10ha = veld(grpRapEval, "txtRapEvalKleinerDan10ha", kBreedBedrag, 5);
+    txtRapEvalPerHa = veld(grpRapEval, "txtRapEvalPerHa", kBreedBedrag, 5);
+    txtRapEvalGroterDan34_5ha = veld(grpRapEval, "txtRapEvalGroterDan34_5ha", kBreedBedrag, 5);
     lblAfwijkingRapEvalMin = afwijking(grpRapEval, "lblAfwijkingRapEvalMin");
     lblAfwijkingRapEvalPerHa = afwijking(grpRapEval, "lblAfwijkingRapEvalPerHa");
     lblAfwijkingRapEvalMax = afwijking(grpRapEval, "lblAfwijkingRapEvalMax");
@@ -171,7 +181,7 @@ void frmAlgNazKosten::maakScherm()
 
     // Risk amount.
     auto *tab3 = new QWidget(SSTab1);
-    txtAlgRisico = veld(tab3, "txtAlgRisico");
+    txtAlgRisico = veld(tab3, "txtAlgRisico", kBreedRisico);
     auto *g3 = new QGridLayout(tab3);
     g3->addWidget(label(tab3, "lblRisico",
                         QStringLiteral("Het risicobedrag volgt uit een afzonderlijk model voor het risicobedrag. "
@@ -188,8 +198,9 @@ void frmAlgNazKosten::maakScherm()
 
     cmdApply = new QPushButton(QStringLiteral("&Sluiten"), this);
     cmdApply->setObjectName(QStringLiteral("cmdApply"));
-    // The field that has the focus is checked before the screen closes.
-    cmdApply->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus where it is, so that the field that has it
+    // is checked before the screen closes; Tab reaches the button.
+    cmdApply->setFocusPolicy(Qt::TabFocus);
     connect(cmdApply, &QPushButton::clicked, this, &frmAlgNazKosten::cmdApply_Click);
 
     auto *layout = new QVBoxLayout(this);

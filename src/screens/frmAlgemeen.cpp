@@ -21,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,9 +42,29 @@ const QString kBron = QStringLiteral("frmAlgemeen");
 const QString kRenteTip =
     QStringLiteral("Standaard vult het model een rente van 5,00 % en een inflatie van 2,00 % in.");
 
+// A label that is one link. Tab and Shift+Tab reach it once, with the link
+// highlighted so that Enter follows it, and move on from it at once; a
+// plain QLabel takes the focus with nothing highlighted and keeps it for a
+// Tab to its link.
+class LinkLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+            QLabel::focusNextPrevChild(event->reason() == Qt::TabFocusReason);
+    }
+
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 QLabel *link(QWidget *parent, const char *name, const QString &tekst)
 {
-    auto *label = new QLabel(QStringLiteral("<a href=\"#\">") + tekst.toHtmlEscaped() + QStringLiteral("</a>"), parent);
+    auto *label =
+        new LinkLabel(QStringLiteral("<a href=\"#\">") + tekst.toHtmlEscaped() + QStringLiteral("</a>"), parent);
     label->setObjectName(QLatin1String(name));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     return label;
@@ -86,6 +107,7 @@ void frmAlgemeen::maakSchermen()
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     showAllTabs(SSTab1);
+    focusFirstControlOfChosenTab(SSTab1);
     layout->addWidget(SSTab1);
 
     // Locatie

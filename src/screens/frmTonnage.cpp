@@ -9,6 +9,7 @@
 #include "platform/ui/dialogs.h"
 
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,16 +35,56 @@ bool isEnterOfOmlaag(QEvent *event)
            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-// Enter and Down move on to the next cell as Tab does.
+// The control that Tab (or Shift+Tab) reaches from `from`.
+QWidget *volgendeTabStop(QWidget *from, bool vooruit)
+{
+    for (QWidget *w = vooruit ? from->nextInFocusChain() : from->previousInFocusChain(); w && w != from;
+         w = vooruit ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (w->window() == from->window() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()
+            && !w->focusProxy())
+            return w;
+    }
+    return nullptr;
+}
+
+// Enter and Down move on to the next cell as Tab does. Tab from the last
+// cell (the new line's last column) and Shift+Tab from the first leave the
+// grid for the controls beside it, so that the keyboard reaches "Sluiten";
+// coming back, Tab starts at the first cell and Shift+Tab at the last.
 class EnterAlsTab : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (!isEnterOfOmlaag(event))
+        if (isEnterOfOmlaag(event)) {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(watched, &tab);
+            return true;
+        }
+        auto *grid = qobject_cast<QTableWidget *>(watched);
+        if (grid && event->type() == QEvent::FocusIn) {
+            // Tab comes in at the first cell, Shift+Tab at the last.
+            const Qt::FocusReason reden = static_cast<QFocusEvent *>(event)->reason();
+            if (reden == Qt::TabFocusReason && grid->rowCount() > 0)
+                grid->setCurrentCell(0, 0);
+            else if (reden == Qt::BacktabFocusReason && grid->rowCount() > 0)
+                grid->setCurrentCell(grid->rowCount() - 1, kKolomStort - 1);
+        }
+        if (!grid || event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QCoreApplication::sendEvent(watched, &tab);
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool vooruit = key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier;
+        const bool terug =
+            key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ShiftModifier);
+        const QModelIndex cel = grid->currentIndex();
+        if ((!vooruit && !terug) || !cel.isValid())
+            return QObject::eventFilter(watched, event);
+        const bool aanRand = vooruit ? cel.row() == grid->rowCount() - 1 && cel.column() == kKolomStort - 1
+                                     : cel.row() == 0 && cel.column() == 0;
+        QWidget *naast = aanRand ? volgendeTabStop(grid, vooruit) : nullptr;
+        if (!naast)
+            return QObject::eventFilter(watched, event);
+        naast->setFocus(vooruit ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     }
 };

@@ -102,6 +102,7 @@ frmVersiebeheer::frmVersiebeheer() : Form(QStringLiteral("frmVersiebeheer"))
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("&Annuleren"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    setCancelButton(cmdCancel);
     knoppen->addStretch();
     knoppen->addWidget(cmdOK);
     knoppen->addWidget(cmdCancel);

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -124,6 +125,41 @@ void showAllTabs(QTabWidget *tabs)
 {
     tabs->setUsesScrollButtons(false);
     tabs->setElideMode(Qt::ElideNone);
+}
+
+QWidget *firstTabStop(QWidget *container)
+{
+    for (QWidget *w = container->nextInFocusChain(); w && w != container; w = w->nextInFocusChain()) {
+        if (container->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()
+            && !w->focusProxy())
+            return w;
+    }
+    return nullptr;
+}
+
+void focusFirstControlOfChosenTab(QTabWidget *tabs)
+{
+    QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [tabs](int index) {
+        if (tabs->tabBar()->hasFocus())
+            return;
+        if (QWidget *page = tabs->widget(index))
+            if (QWidget *first = firstTabStop(page))
+                first->setFocus(Qt::TabFocusReason);
+    });
+}
+
+void reserveWidthForValue(QLineEdit *box, const QString &text)
+{
+    // As QLineEdit measures its size hint: the text, the 2 pixels it keeps
+    // free on either side and the text margins, within the style's frame.
+    QStyleOptionFrame opt;
+    opt.initFrom(box);
+    opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+    const QMargins tm = box->textMargins();
+    const int inner = box->fontMetrics().horizontalAdvance(text) + 2 * 2 + tm.left() + tm.right() + 1;
+    const QSize size =
+        box->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(inner, box->sizeHint().height()), box);
+    box->setMinimumWidth(std::max(box->minimumWidth(), size.width()));
 }
 
 void reserveWidthFor(QAbstractButton *button, const QString &text)

@@ -39,11 +39,25 @@ void placeOnDots(QAbstractButton *button, QLineEdit *box);
 // no shortened captions; the widget is as wide as its tabs need.
 void showAllTabs(QTabWidget *tabs);
 
+// The first control of `container` that Tab reaches: shown, enabled and
+// taking the focus by Tab; nullptr when it has none.
+QWidget *firstTabStop(QWidget *container);
+
+// Choosing a tab with a click puts the focus on the first control of the
+// chosen tab, where Tab from the tab bar goes too, rather than on the
+// control that had it when the tab was last shown. While the tab bar has
+// the focus (the arrow keys move along the tabs) it keeps it.
+void focusFirstControlOfChosenTab(QTabWidget *tabs);
+
 // Puts a box on the run of blanks in a label's caption ("BTW:       %").
 void placeOnBlanks(QLabel *label, QLineEdit *box);
 
 // The widget is at least as wide as it would be with `text` as its caption
 // (for captions that the screen changes while it is shown).
 void reserveWidthFor(QAbstractButton *button, const QString &text);
+
+// The box is at least as wide as it must be to show `text` whole (the
+// widest value of its field, in its picture).
+void reserveWidthForValue(QLineEdit *box, const QString &text);
 
 } // namespace screens

@@ -118,6 +118,10 @@ frmConfig::frmConfig() : Form(QStringLiteral("frmConfig"))
     SSTab1->addTab(boom, QStringLiteral("Weergave boomstructuur"));
 
     auto *OKButton = named<QPushButton>(this, "OKButton", QStringLiteral("&Sluiten"));
+    // Enter and Escape both close the screen: its settings are stored as
+    // they are made.
+    OKButton->setDefault(true);
+    setCancelButton(OKButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     auto *onder = new QHBoxLayout;

@@ -95,6 +95,7 @@ frmInrNieuwDialog::frmInrNieuwDialog() : Form(QStringLiteral("frmInrNieuwDialog"
     Command1->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("&Annuleren"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    setCancelButton(cmdCancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);

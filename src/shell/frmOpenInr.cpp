@@ -114,6 +114,7 @@ frmOpenInr::frmOpenInr() : Form(QStringLiteral("frmOpenInr"))
     cmdVerwijder = button("cmdVerwijder", "&Verwijderen...");
     cmdImport = button("cmdImport", "&Importeer...");
     OKButton->setDefault(true);
+    setCancelButton(CancelButton);
 
     auto *knoppen = new QVBoxLayout;
     for (QPushButton *b : {OKButton, CancelButton})

@@ -58,6 +58,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash"))
 
     cmdClose = new QPushButton(QStringLiteral("&Sluiten"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    setCancelButton(cmdClose);
     cmdClose->setGeometry(kBreedte - 104, 180, 80, 28);
     cmdClose->hide();
     connect(cmdClose, &QPushButton::clicked, this, &frmSplash::cmdClose_Click);

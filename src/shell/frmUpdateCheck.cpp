@@ -34,6 +34,7 @@ frmUpdateCheck::frmUpdateCheck() : Form(QStringLiteral("frmUpdateCheck"))
     cmdGet = named<QPushButton>(this, "cmdGet", QStringLiteral("&Controleer nu"));
     cmdProxysettings = named<QPushButton>(this, "cmdProxysettings", QStringLiteral("&Geavanceerd ..."));
     cmdClose = named<QPushButton>(this, "cmdClose", QStringLiteral("&Sluiten"));
+    setCancelButton(cmdClose);
     lblFileNaam = new QLabel(this);
     lblFileNaam->setObjectName(QStringLiteral("lblFileNaam"));
     ProgressBar1 = new QProgressBar(this);

@@ -76,6 +76,8 @@ frmUpdateProxy::frmUpdateProxy() : Form(QStringLiteral("frmUpdateProxy"))
     OKButton->setObjectName(QStringLiteral("OKButton"));
     auto *CancelButton = new QPushButton(QStringLiteral("&Annuleer"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    OKButton->setDefault(true);
+    setCancelButton(CancelButton);
     connect(OKButton, &QPushButton::clicked, this, &frmUpdateProxy::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmUpdateProxy::CancelButton_Click);
 

@@ -31,17 +31,20 @@
 #include "screens/frmAlgemeen.h"
 #include "screens/frmTonnage.h"
 #include "screens/frmVersiebeheer.h"
+#include "screens/masked_edit.h"
 
 #include "reports/frmDoelverm.h"
 #include "reports/frmGevoelAna.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 
+#include "platform/ui/qt_dialogs.h"
 #include "platform/ui/window_placement.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
@@ -267,6 +270,17 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     // A checklist item of rubric 5 through the picker.
     auto *picker = screens::frmAct_AddCLitem::load();
     check(picker, QStringLiteral("frmAct_AddCLitem"), true);
+    {
+        // A window of its own: wholly inside the main window with the
+        // frame a window manager draws around it (a title bar of some 30
+        // pixels), and beside the site tree that its items are dragged to.
+        QApplication::processEvents();
+        const QRect metRand = picker->geometry().adjusted(-4, -30, 4, 4);
+        EXPECT_TRUE(main->geometry().contains(metRand.united(picker->frameGeometry())))
+            << "picker at (" << metRand.x() << "," << metRand.y() << ") " << metRand.width() << "x" << metRand.height();
+        const QRect boom(act->TreeView1()->mapToGlobal(QPoint(0, 0)), act->TreeView1()->size());
+        EXPECT_FALSE(metRand.intersects(boom)) << "the picker covers the site tree";
+    }
     QTreeWidgetItem *vervanging = nullptr;
     for (QTreeWidgetItemIterator it(picker->tvw1()); *it; ++it)
         if ((*it)->text(0).contains(QStringLiteral("Vervang"), Qt::CaseInsensitive) && (*it)->childCount() == 0
@@ -354,6 +368,126 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     QApplication::processEvents();
     EXPECT_EQ(plaats("cmdTreeCollapse"), min);
     act->unload();
+}
+
+// Every number box is wide enough for the widest value its field holds,
+// shown in its picture: a box that the layout makes too narrow shows only
+// the end of a value (",00" for 2,00). Where the field's input is limited,
+// the widest value it takes; else the widest the field holds in use.
+TEST_F(ScreenFitTest, NumberBoxesShowTheWidestValueOfTheirFieldWhole)
+{
+    const QHash<QString, QString> widest = {
+        // Percentages, with their picture's decimals.
+        {QStringLiteral("txtRente"), QStringLiteral("100,00")},
+        {QStringLiteral("txtInflatie"), QStringLiteral("100,00")},
+        {QStringLiteral("txtOnvoorzien"), QStringLiteral("100,0")},
+        {QStringLiteral("txtOntwerpdirectieFixed"), QStringLiteral("100,0")},
+        {QStringLiteral("txtAppKostenBasisPerc"), QStringLiteral("100,0")},
+        // The VAT is at most 30 %.
+        {QStringLiteral("txtBTWperc"), QStringLiteral("29,99")},
+        // The date and the year of the price level.
+        {QStringLiteral("txtAanvangNazorg"), QStringLiteral("16-12-2099")},
+        {QStringLiteral("txtJaar_1"), QStringLiteral("9999")},
+        // Yearly amounts of at most five digits in whole euros.
+        {QStringLiteral("txtAlgAppKosten"), QStringLiteral("€ 99.999")},
+        {QStringLiteral("txtAlgCommunicatie"), QStringLiteral("€ 99.999")},
+        {QStringLiteral("txtRapEvalKleinerDan10ha"), QStringLiteral("€ 99.999")},
+        {QStringLiteral("txtRapEvalPerHa"), QStringLiteral("€ 99.999")},
+        {QStringLiteral("txtRapEvalGroterDan34_5ha"), QStringLiteral("€ 99.999")},
+        // The risk amount, once, and the area in hectares.
+        {QStringLiteral("txtAlgRisico"), QStringLiteral("€ 999.999.999")},
+        {QStringLiteral("txtLocatieNazorgOpp"), QStringLiteral("9999,99")},
+    };
+    const auto checkBoxes = [&](screens::Form *form, const QString &state) {
+        QApplication::processEvents();
+        for (QLineEdit *box : form->findChildren<QLineEdit *>()) {
+            if (!box->isVisible())
+                continue;
+            const bool number = qobject_cast<screens::MaskedEdit *>(box) != nullptr;
+            const auto w = widest.constFind(box->objectName());
+            // Every number box of these screens has its row above.
+            if (number) {
+                EXPECT_NE(w, widest.constEnd()) << state.toStdString() << ": " << box->objectName().toStdString();
+            }
+            if (w == widest.constEnd())
+                continue;
+            EXPECT_TRUE(testsupport::showsWhole(box, *w))
+                << state.toStdString() << ": " << box->objectName().toStdString() << " shows "
+                << testsupport::lineEditTextRoom(box) << " px of '" << w->toStdString() << "'";
+            EXPECT_TRUE(testsupport::showsWhole(box, box->text()))
+                << state.toStdString() << ": " << box->objectName().toStdString() << " cuts '"
+                << box->text().toStdString() << "'";
+        }
+    };
+    const auto everyTab = [&](screens::Form *form, const QString &state) {
+        auto *tabs = control<QTabWidget>(form, "SSTab1");
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            checkBoxes(form, state + QStringLiteral("-tab%1").arg(i + 1));
+        }
+    };
+
+    trigger("Algemeen");
+    everyTab(screens::Form::loaded<screens::frmAlgemeen>(), QStringLiteral("frmAlgemeen"));
+    screens::Form::loaded<screens::frmAlgemeen>()->unload();
+
+    trigger("AlgNazKosten");
+    auto *naz = screens::Form::loaded<screens::frmAlgNazKosten>();
+    // Each area opens the amount of its own reporting option.
+    for (const char *area : {"5", "20", "50"}) {
+        control<QLineEdit>(naz, "txtLocatieNazorgOpp")->setText(QLatin1String(area));
+        everyTab(naz, QStringLiteral("frmAlgNazKosten-opp-") + QLatin1String(area));
+    }
+    control<QLineEdit>(naz, "txtAlgRisico")->setText(QStringLiteral("€ 0"));
+    naz->unload();
+
+    trigger("Doelvermogen");
+    checkBoxes(screens::Form::loaded<reports::frmDoelverm>(), QStringLiteral("frmDoelverm"));
+    screens::Form::loaded<reports::frmDoelverm>()->unload();
+
+    trigger("gev_ana");
+    auto *gev = screens::Form::loaded<reports::frmGevoelAna>();
+    clickBox(control<QRadioButton>(gev, "opt1_1"));
+    checkBoxes(gev, QStringLiteral("frmGevoelAna-opt1_1"));
+    gev->unload();
+}
+
+// A box with a short text under a longer title: the title is whole in the
+// title bar, not cut in the middle ("Basisbed...skosten").
+TEST_F(ScreenFitTest, BoxesAreWideEnoughForTheirTitles)
+{
+    using ui::Buttons;
+    using ui::Icon;
+    const ui::MsgBoxRequest boxes[] = {
+        {QStringLiteral("Vul een waarde in."), Buttons::OK, Icon::Exclamation,
+         QStringLiteral("Basisbedrag apparaatskosten")},
+        {QStringLiteral("Voer een nazorgoppervlak in."), Buttons::OK, Icon::Exclamation,
+         QStringLiteral("Invoer nazorgoppervlak")},
+        {QStringLiteral("Selecteer een kostenpost"), Buttons::OK, Icon::Exclamation,
+         QStringLiteral("Selectie QOR-checklistitem")},
+        {QStringLiteral("Onbekende optie"), Buttons::OK, Icon::Critical, QStringLiteral("Fout toeslagtype")},
+        {QStringLiteral("U kunt deze naam niet wijzigen."), Buttons::OK, Icon::Information,
+         QStringLiteral("Naam wijzigen niet toegestaan")},
+        {QStringLiteral("Ongeldige invoer"), Buttons::OK, Icon::Exclamation, QString()},
+    };
+    for (const ui::MsgBoxRequest &r : boxes) {
+        QMessageBox box(main);
+        ui::configureMessageBox(box, r);
+        box.show();
+        QApplication::processEvents();
+        EXPECT_GE(box.width(), testsupport::titleBarNeed(&box)) << box.windowTitle().toStdString();
+    }
+    const ui::InputRequest inputs[] = {
+        {QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"), QString()},
+        {QStringLiteral("Nieuwe naam:"), QStringLiteral("Naam wijzigen"), QStringLiteral("Keet")},
+    };
+    for (const ui::InputRequest &r : inputs) {
+        QInputDialog dialog(main);
+        ui::configureInputDialog(dialog, r);
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_GE(dialog.width(), testsupport::titleBarNeed(&dialog)) << dialog.windowTitle().toStdString();
+    }
 }
 
 TEST_F(ScreenFitTest, ReportScreens)

@@ -13,9 +13,11 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -24,6 +26,7 @@
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTextDocument>
@@ -220,6 +223,34 @@ inline QStringList layoutFaults(QWidget *frame, const QMdiArea *area, const QRec
         }
     }
     return faults;
+}
+
+// The room a line edit has for its text: its contents, less its text
+// margins and the 2 pixels Qt keeps free on either side.
+inline int lineEditTextRoom(const QLineEdit *e)
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.rect = e->rect();
+    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    const QRect contents = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
+    return contents.width() - e->textMargins().left() - e->textMargins().right() - 2 * 2;
+}
+
+// Whether `e` shows `text` whole, neither cut nor scrolled.
+inline bool showsWhole(const QLineEdit *e, const QString &text)
+{
+    return e->fontMetrics().horizontalAdvance(text) <= lineEditTextRoom(e);
+}
+
+// The width a window needs for its whole title in the title bar that a
+// window manager draws around it: the title in the title bar's font, bold,
+// and some 100 pixels for the window's icon, its close button and borders.
+inline int titleBarNeed(const QWidget *window)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + 100;
 }
 
 } // namespace testsupport

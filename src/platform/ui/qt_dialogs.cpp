@@ -9,7 +9,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QSpacerItem>
 
 namespace ui {
 
@@ -37,6 +41,18 @@ QMessageBox::Icon qtIcon(Icon icon)
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+// A short text makes a narrow box, and the window manager cuts the title
+// in its title bar, which Qt does not draw and so does not measure. A box
+// keeps the width of its title in the title bar's font, bold as most window
+// managers set it, with room for the window's icon, its close button and
+// the borders.
+int titleBarWidth(const QString &title)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + 120;
 }
 
 } // namespace
@@ -96,6 +112,10 @@ void configureMessageBox(QMessageBox &box, const MsgBoxRequest &request)
     box.setStandardButtons(buttons);
     box.setDefaultButton(standardButton(defaultAnswer(request.buttons, request.defaultButton)));
     box.setEscapeButton(standardButton(escapeAnswer(request.buttons)));
+    // The box sizes itself from its layout.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 void configureInputDialog(QInputDialog &dialog, const InputRequest &request)
@@ -104,6 +124,9 @@ void configureInputDialog(QInputDialog &dialog, const InputRequest &request)
     dialog.setWindowTitle(shownTitle(request.title));
     dialog.setLabelText(plainLines(request.prompt));
     dialog.setTextValue(request.defaultText);
+    // The dialog is laid out when it shows, as wide as its prompt at least.
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setMinimumWidth(titleBarWidth(dialog.windowTitle()));
 }
 
 void configureFileDialog(QFileDialog &dialog, FileDialogMode mode, const FileDialogRequest &request)
