@@ -11,6 +11,8 @@
 #include "platform/text/format.h"
 
 #include <QSet>
+#include <utility>
+#include <vector>
 
 namespace reports {
 
@@ -103,16 +105,21 @@ void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Applicat
     int r = 0;
     int vorigeRubriek = -1;
     QString vorigeVoorz;
+    // Each rubric's list keeps its heading with its first two rows and
+    // breaks over pages with at least two rows on either side.
+    std::vector<std::pair<int, int>> groepen; // heading row, last row
     for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) {
         ++r;
         const int rubriek = rs.Fields(QStringLiteral("bytRubriek_REF")).Value().toInt();
         if (rubriek != vorigeRubriek) {
             t.Cell(r, 1).Font.Bold = true;
             t.Cell(r, 1).Text = CRLF + rubriekNaam(rubriek).toUpper();
+            groepen.push_back({r, r});
             ++r;
             vorigeVoorz.clear();
             vorigeRubriek = rubriek;
         }
+        groepen.back().second = r;
         const QString voorz = records::toText(rs.Fields(QStringLiteral("strVoorz")).Value());
         if (voorz != vorigeVoorz) {
             t.Cell(r, 1).Text = voorz;
@@ -121,6 +128,17 @@ void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Applicat
         t.Cell(r, 2).Text = records::toText(rs.Fields(QStringLiteral("strOmschrijving")).Value());
         t.Cell(r, 3).Text = records::toText(rs.Fields(QStringLiteral("strRefDeelonderz")).Value());
     }
+    for (const auto &[kop, laatste] : groepen) {
+        kwn(t, kop, true);
+        if (laatste - kop >= 2)
+            kwn(t, kop + 1, true);
+        if (laatste - kop >= 3)
+            kwn(t, laatste - 1, true);
+    }
+    // No empty rows after the last item.
+    if (r < t.RowCount())
+        t.DeleteRows(r + 1, t.RowCount());
+    t.SetAllowBreakAcrossPages(false);
     t.SetColumnWidth(1, word::CentimetersToPoints(5));
     t.SetColumnWidth(2, word::CentimetersToPoints(8));
     t.SetColumnWidth(3, word::CentimetersToPoints(4));

@@ -174,10 +174,15 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     t.SetInsideLineStyle(word::wdLineStyleNone);
     t.SetOutsideLineStyle(word::wdLineStyleNone);
     // Within the page's 24.9 cm, wide enough for the headings ("uitgave"
-    // in bold), the block labels over the first two columns and the
-    // longest regular content of each column ("1x per 25 jr",
-    // "€ 15.107.918", "(100,0%)" in 9 points).
-    const float breedtes[] = {0.5f, 8.2f, 1.5f, 1.65f, 1.6f, 2.25f, 4.8f, 2.5f, 1.9f};
+    // in bold), the block labels over the first two columns ("C: Toeslagen
+    // algemene nazorgkosten" in 12 points) and the longest regular content
+    // of each column: "naz.jr. 12", "65 (2100)", "1x per 100 jr", the cost
+    // of the largest items on one line ("1234567 x € 810,00/monster =
+    // € 999.999.270", a quantity of seven digits at a price with cents and
+    // a result of nine), "€ 999.999.999" and "(100,0%)" in 9 points. The
+    // cost column keeps the width it was meant to have; the item's name
+    // gives up what the other columns need.
+    const float breedtes[] = {0.5f, 7.05f, 1.55f, 1.7f, 1.75f, 2.0f, 6.15f, 2.5f, 1.7f};
     for (int c = 1; c <= 9; ++c)
         t.SetColumnWidth(c, word::CentimetersToPoints(breedtes[c - 1]));
     const QString koppen[] = {QString(),
@@ -288,6 +293,10 @@ void RapDVWord::RapDVnaarWord(bool &blnDeelVooraf)
     word::Border &laatste = t.Rows(t.RowCount()).Borders(word::wdBorderBottom);
     laatste.setVisible(true);
     laatste.LineWidth = word::wdLineWidth150pt;
+    // A row moves to the next page whole, and no amount breaks over two
+    // lines.
+    t.SetAllowBreakAcrossPages(false);
+    houdBedragenBijeen(t);
 
     // 12. Legend.
     sel.EndKey(word::wdStory);
@@ -360,7 +369,11 @@ void RapDVWord::blokC(word::Table &t, int r)
     t.Rows(r + 4).setFontSize(9);
     t.Merge(r + 4, 1, 2);
 
-    kwn(t, r + 5, false);
+    // Block C breaks over pages only after its second row, and its last
+    // row and total stay with the calculation of the target fund and the
+    // legend after it, so that those never stand on a page of their own.
+    kwn(t, r + 2, false);
+    kwn(t, r + 5, true);
 
     t.Rows(r + 6).setFontSize(12);
     t.Cell(r + 6, 1).Text = QStringLiteral("Berekening doelvermogen") + CRLF;

@@ -106,6 +106,9 @@ void RapHeffingNaarWord(const calc::clsHeffing &h, word::Application &app, bool 
     tabs.ClearAll();
     for (float cm : {2.0f, 5.7f, 7.8f, 11.4f})
         tabs.Add(word::CentimetersToPoints(cm), word::wdAlignTabLeft);
+    // The column heads keep with the first two years, the last two years
+    // with the total and the note below it.
+    sel.ParagraphFormat().KeepWithNext = true;
     sel.Font().Underline = true;
     sel.TypeText(kop(h,
                      {QStringLiteral("jaar"), QStringLiteral("aantal kTon"), QStringLiteral("heffing/ton *"),
@@ -113,16 +116,19 @@ void RapHeffingNaarWord(const calc::clsHeffing &h, word::Application &app, bool 
                      QStringLiteral("controle ")));
     sel.Font().Underline = false;
     for (qint16 i = 1; i <= h.intAantaljaren; ++i) {
+        sel.ParagraphFormat().KeepWithNext = i == 1 || i >= h.intAantaljaren - 1;
         // The last year's line is underlined.
         sel.Font().Underline = i == h.intAantaljaren;
         sel.TypeText(jaarRegel(h, i));
     }
+    sel.ParagraphFormat().KeepWithNext = true;
     sel.Font().Underline = false;
     sel.Font().Bold = true;
     sel.TypeText(QStringLiteral("Totaal ") + TAB + vb::CStr(h.rapAantalKtonTotaal()) + TAB + TAB + TAB
                  + euro(h.rapControleDVsom()));
     sel.Font().Bold = false;
     sel.TypeText(CRLF + CRLF);
+    sel.ParagraphFormat().KeepWithNext = false;
     sel.TypeText(voetnoot());
 }
 

@@ -122,8 +122,9 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
             mobjActRap.GaNaarVolgendeRecord();
     }
 
-    // The table's layout.
+    // The table's layout; a row moves to the next page whole.
     t.SetHeightRule(word::wdRowHeightAuto);
+    t.SetAllowBreakAcrossPages(false);
     // Wide enough for the longest regular content of each column: a start
     // as "2024 * + 75 #", a frequency as "1x per 25 jr", a category name in
     // bold capitals ("GRONDWATERMONITORINGSSYSTEEM").

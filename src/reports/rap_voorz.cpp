@@ -12,6 +12,9 @@
 #include "platform/text/format.h"
 #include "platform/ui/busy_cursor.h"
 
+#include <utility>
+#include <vector>
+
 namespace reports {
 
 namespace {
@@ -60,17 +63,27 @@ void RapporteerVoorzieningen(word::Application &app, const WordReportContext &ct
     sel.Font().Size = 10;
     sel.Font().Bold = false;
 
+    // The facilities by category: each category's list keeps its heading
+    // with its first two lines, and breaks over pages with at least two
+    // lines on either side.
+    std::vector<std::pair<QString, QStringList>> lijsten;
     const qint32 aantal = voorz.AantalRecords();
-    QString vorigeCat;
     for (qint32 i = 1; i <= aantal; ++i) {
         const QString cat = voorz.ObjectCat();
-        if (cat != vorigeCat) {
-            sel.TypeText(CRLF + cat.toUpper() + CRLF);
-            vorigeCat = cat;
-        }
-        sel.TypeText(QStringLiteral(" ") + voorz.VoorzieningNaam() + CRLF);
+        if (lijsten.empty() || cat != lijsten.back().first)
+            lijsten.push_back({cat, {}});
+        lijsten.back().second << voorz.VoorzieningNaam();
         voorz.moveNext();
     }
+    for (const auto &[cat, namen] : lijsten) {
+        sel.ParagraphFormat().KeepWithNext = true;
+        sel.TypeText(CRLF + cat.toUpper() + CRLF);
+        for (qsizetype k = 0; k < namen.size(); ++k) {
+            sel.ParagraphFormat().KeepWithNext = k < namen.size() - 1 && (k == 0 || k == namen.size() - 2);
+            sel.TypeText(QStringLiteral(" ") + namen[k] + CRLF);
+        }
+    }
+    sel.ParagraphFormat().KeepWithNext = false;
     sel.TypeText(CRLF + CRLF + CRLF);
     sel.EndKey(word::wdStory);
 }

@@ -32,6 +32,16 @@ struct Regel {
     bool groep = false;
 };
 
+// How roomy the cover is. The first layout is the usual one; a cover whose
+// general data are so long that it would run onto a second page takes the
+// next that keeps it on one: the general data a point smaller, then also
+// without the blank lines between the groups and the blocks.
+struct Opmaak {
+    float grootte; // the general data's font size
+    bool witregels;
+};
+constexpr Opmaak kOpmaken[] = {{9, true}, {8, true}, {8, false}, {7, false}};
+
 // The cost of reporting and evaluation by the option the area gives.
 QString rapEvalTekst(const records::clsStort &stort, const checklist::clsCL &cl, const calc::clsDV *dv)
 {
@@ -112,24 +122,26 @@ word::Table &tabel(word::Document &doc, word::Selection &sel, int rows, std::ini
     int c = 1;
     for (float b : breedtes)
         t.SetColumnWidth(c++, word::CentimetersToPoints(b));
+    t.SetAllowBreakAcrossPages(false);
     return t;
 }
 
 void samenvatting(word::Document &doc, word::Selection &sel, const calc::clsDV &dv, bool blnBTW,
-                  const WordReportContext &ctx)
+                  const WordReportContext &ctx, const Opmaak &o)
 {
     sel.EndKey(word::wdStory);
     sel.Font().Bold = true;
-    sel.TypeText(QStringLiteral("Samenvatting berekening doelvermogen") + CRLF + CRLF);
+    sel.TypeText(QStringLiteral("Samenvatting berekening doelvermogen") + CRLF + (o.witregels ? CRLF : QString()));
     sel.Font().Bold = false;
     const bool gedifferentieerd = dv.GebruikGedifferentieerdeToeslagB();
+    const QString wit = o.witregels ? CRLF : QString();
     std::vector<std::pair<QString, float>> r = {
         {QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), dv.somA_exclOnvoorzien()},
         {QStringLiteral("Toeslag onvoorzien (") + vb::Format(dv.rapPercOnvoorz(), QStringLiteral("0.0%"))
              + QStringLiteral(")"),
          dv.toeslagA()},
         {QStringLiteral("Jaarlijkse nazorgkosten (A)"), dv.somA_inclOnvoorzien()},
-        {CRLF + QStringLiteral("Subtotaal periodieke vervangingen"), dv.somB_exclDirectievoering()},
+        {wit + QStringLiteral("Subtotaal periodieke vervangingen"), dv.somB_exclDirectievoering()},
         gedifferentieerd
             ? std::pair{QStringLiteral("Som toeslagen ontwerp/directievoering/toezicht"),
                         dv.Toeslagen2008SomWaardeNCW()}
@@ -137,8 +149,8 @@ void samenvatting(word::Document &doc, word::Selection &sel, const calc::clsDV &
                             + vb::Format(dv.rapPercDirectievoering2002(), QStringLiteral("0.0%")) + QStringLiteral(")"),
                         dv.toeslagB()},
         {QStringLiteral("Periodieke vervangingen (B)"), dv.somB_inclDirectievoering()},
-        {CRLF + QStringLiteral("Toeslagen algemene nazorgkosten (C)"), dv.somC()},
-        {CRLF + QStringLiteral("Totaal A+B+C"), dv.DoelvermogenZonderRisicoFonds()},
+        {wit + QStringLiteral("Toeslagen algemene nazorgkosten (C)"), dv.somC()},
+        {wit + QStringLiteral("Totaal A+B+C"), dv.DoelvermogenZonderRisicoFonds()},
         {QStringLiteral("Toeslag risicofonds"), dv.sngRisicobedragKAP},
         {QStringLiteral("Doelvermogen"), dv.DoelvermogenMetRisicoFonds()},
     };
@@ -162,14 +174,16 @@ void samenvatting(word::Document &doc, word::Selection &sel, const calc::clsDV &
         if (i <= t.RowCount())
             t.Rows(i).Borders(word::wdBorderTop).setVisible(true);
     t.SetHeightRule(word::wdRowHeightAuto);
+    t.SetAllowBreakAcrossPages(false);
     sel.EndKey(word::wdStory);
-    sel.TypeText(CRLF + CRLF);
+    sel.TypeText(o.witregels ? CRLF + CRLF : CRLF);
 }
 
-void handtekening(word::Document &doc, word::Selection &sel)
+void handtekening(word::Document &doc, word::Selection &sel, const Opmaak &o)
 {
     sel.EndKey(word::wdStory);
-    sel.TypeText(CRLF);
+    if (o.witregels)
+        sel.TypeText(CRLF);
     sel.EndKey(word::wdStory);
     word::Table &t = tabel(doc, sel, 1, {6, 3, 6});
     t.Rows(1).Height = word::CentimetersToPoints(2);
@@ -181,7 +195,7 @@ void handtekening(word::Document &doc, word::Selection &sel)
     t.Cell(1, 3).Text = QStringLiteral("Paraaf");
 }
 
-void prognose(word::Document &doc, word::Selection &sel, records::clsTonnage &ton)
+void prognose(word::Document &doc, word::Selection &sel, records::clsTonnage &ton, bool metTabel)
 {
     // The note stands right under the signature block, so that both stay
     // on the cover page.
@@ -192,6 +206,8 @@ void prognose(word::Document &doc, word::Selection &sel, records::clsTonnage &to
     sel.TypeText(QStringLiteral("Prognose afvalaanbod: z.o.z."));
     sel.Font().Size = 9;
     sel.Font().Italic = false;
+    if (!metTabel)
+        return;
     sel.InsertBreak(word::wdPageBreak);
     sel.EndKey(word::wdStory);
     sel.ParagraphFormat().Alignment = word::wdAlignParagraphLeft;
@@ -216,64 +232,87 @@ void prognose(word::Document &doc, word::Selection &sel, records::clsTonnage &to
     sel.EndKey(word::wdStory);
 }
 
+// The cover in the layout given; the forecast's page only when asked.
+void schrijfVoorblad(word::Document &doc, word::Application &app, qint32 modus, calc::clsDV *dv, bool blnBTW,
+                     const WordReportContext &ctx, const Opmaak &o, bool metPrognose)
+{
+    word::Selection &sel = app.Selection();
+    records::clsStort stort(ctx);
+    stort.initializeStort(ctx.glngStortID);
+    zetPagina(sel, kStaand);
+    sel.Font().Name = QStringLiteral("Arial");
+
+    if (modus == kModusInvoer) {
+        typeInvoerKop(sel, QStringLiteral(">> Algemene gegevens"));
+    } else {
+        sel.Font().Size = 22;
+        sel.TypeText(QStringLiteral("R a p p o r t a g e   T A V I R"));
+        sel.Font().Size = 8;
+    }
+
+    sel.TypeText(CRLF + CRLF + QStringLiteral("Gegenereerd d.d. ") + rapDatumTijd(ctx.now()) + QStringLiteral("\t\t"));
+    sel.TypeText(QStringLiteral("Afgedrukt d.d. "));
+    sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("DATE  \\@ \"d-MMM-yyyy H:mm\" "), true);
+    sel.TypeText(CRLF + QStringLiteral("Aantal pagina's: "));
+    sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("NUMPAGES  \\* Arabic "), true);
+    sel.TypeText(CRLF + QStringLiteral("Databestand: ") + ctx.gstrDatabestand + CRLF + CRLF);
+
+    sel.Font().Size = o.grootte;
+    sel.Font().Bold = false;
+    const std::vector<Regel> regels = algemeneGegevens(stort, dv, ctx);
+    // The first column holds "Apparaatskosten basisbedrag" on one line,
+    // the second the rest of the page's width.
+    word::Table &t = tabel(doc, sel, 34, {4.7f, 11.3f});
+    for (int i = 1; i <= int(regels.size()) && i <= t.RowCount(); ++i) {
+        const Regel &g = regels[size_t(i - 1)];
+        if (g.groep) {
+            t.Cell(i, 1).Font.Bold = true;
+            t.Cell(i, 1).Text = (o.witregels ? CRLF : QString()) + g.naam;
+        } else {
+            t.Cell(i, 1).Text = g.naam;
+            t.Cell(i, 2).Text = g.waarde;
+        }
+    }
+    sel.EndKey(word::wdStory);
+    sel.TypeText(o.witregels ? CRLF + CRLF : CRLF);
+
+    if (dv)
+        samenvatting(doc, sel, *dv, blnBTW, ctx, o);
+
+    records::clsTonnage ton(ctx);
+    ton.psubInitialiseer(ctx.glngStortID);
+    const bool jaren = ton.AantalRecords() > 0;
+    if (!jaren)
+        sel.TypeText(QStringLiteral("Er is geen prognose van het afvalaanbod ingevoerd.") + CRLF
+                     + (o.witregels ? CRLF : QString()));
+    if (modus != kModusInvoer)
+        handtekening(doc, sel, o);
+    if (jaren)
+        prognose(doc, sel, ton, metPrognose);
+}
+
 } // namespace
 
 void InsertVoorbladAlgemeneGegevens(word::Document &doc, word::Application &app, qint32 modus, calc::clsDV *dv,
                                     bool blnBTW, const WordReportContext &ctx)
 {
     try {
-        word::Selection &sel = app.Selection();
-        records::clsStort stort(ctx);
-        stort.initializeStort(ctx.glngStortID);
-        zetPagina(sel, kStaand);
-        sel.Font().Name = QStringLiteral("Arial");
-
-        if (modus == kModusInvoer) {
-            typeInvoerKop(sel, QStringLiteral(">> Algemene gegevens"));
-        } else {
-            sel.Font().Size = 22;
-            sel.TypeText(QStringLiteral("R a p p o r t a g e   T A V I R"));
-            sel.Font().Size = 8;
-        }
-
-        sel.TypeText(CRLF + CRLF + QStringLiteral("Gegenereerd d.d. ") + rapDatumTijd(ctx.now())
-                     + QStringLiteral("\t\t"));
-        sel.TypeText(QStringLiteral("Afgedrukt d.d. "));
-        sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("DATE  \\@ \"d-MMM-yyyy H:mm\" "), true);
-        sel.TypeText(CRLF + QStringLiteral("Aantal pagina's: "));
-        sel.Fields().Add(sel.Range(), word::wdFieldEmpty, QStringLiteral("NUMPAGES  \\* Arabic "), true);
-        sel.TypeText(CRLF + QStringLiteral("Databestand: ") + ctx.gstrDatabestand + CRLF + CRLF);
-
-        sel.Font().Size = 9;
-        sel.Font().Bold = false;
-        const std::vector<Regel> regels = algemeneGegevens(stort, dv, ctx);
-        // The first column holds "Apparaatskosten basisbedrag" on one line.
-        word::Table &t = tabel(doc, sel, 34, {5.5, 10.5});
-        for (int i = 1; i <= int(regels.size()) && i <= t.RowCount(); ++i) {
-            const Regel &g = regels[size_t(i - 1)];
-            if (g.groep) {
-                t.Cell(i, 1).Font.Bold = true;
-                t.Cell(i, 1).Text = CRLF + g.naam;
-            } else {
-                t.Cell(i, 1).Text = g.naam;
-                t.Cell(i, 2).Text = g.waarde;
+        // The roomiest layout whose cover stands on one page, tried in a
+        // document of its own with the same page header and footer.
+        const Opmaak *o = std::begin(kOpmaken);
+        for (; o + 1 != std::end(kOpmaken); ++o) {
+            word::Application proefApp;
+            word::Document &proef = proefApp.Documents().Add();
+            try {
+                schrijfVoorblad(proef, proefApp, modus, dv, blnBTW, ctx, *o, false);
+            } catch (const platform::Error &) {
+                break; // the cover itself tells
             }
+            psubInvoegenKopVoettekst(proef, ctx);
+            if (proef.EstimatedPageCount() == 1)
+                break;
         }
-        sel.EndKey(word::wdStory);
-        sel.TypeText(CRLF + CRLF);
-
-        if (dv)
-            samenvatting(doc, sel, *dv, blnBTW, ctx);
-
-        records::clsTonnage ton(ctx);
-        ton.psubInitialiseer(ctx.glngStortID);
-        const bool jaren = ton.AantalRecords() > 0;
-        if (!jaren)
-            sel.TypeText(QStringLiteral("Er is geen prognose van het afvalaanbod ingevoerd.") + CRLF + CRLF);
-        if (modus != kModusInvoer)
-            handtekening(doc, sel);
-        if (jaren)
-            prognose(doc, sel, ton);
+        schrijfVoorblad(doc, app, modus, dv, blnBTW, ctx, *o, true);
     } catch (const platform::Error &e) {
         meldFout(ctx, e, QStringLiteral("InsertVoorbladAlgemeneGegevens"));
     }

@@ -71,6 +71,18 @@ void kwn(word::Table &t, int row, bool on)
     t.Cell(row, 1).ParagraphFormat.KeepWithNext = on;
 }
 
+QString bedragBijeen(QString tekst)
+{
+    return tekst.replace(QStringLiteral("€ "), QStringLiteral("€\u00A0"));
+}
+
+void houdBedragenBijeen(word::Table &t)
+{
+    for (int r = 1; r <= t.RowCount(); ++r)
+        for (word::Cell &c : t.Rows(r).cells)
+            c.Text = bedragBijeen(c.Text);
+}
+
 void reserveer(word::Table &t, int row)
 {
     if (t.RowCount() < row + 1)

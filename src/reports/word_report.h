@@ -86,6 +86,12 @@ void typeInvoerKop(word::Selection &sel, const QString &deel);
 // Keep-with-next of the paragraph of cell (row, 1).
 void kwn(word::Table &t, int row, bool on);
 
+// An amount in one piece: the blank between "€" and its figure becomes a
+// non-breaking one, so that a reader never ends a line with the "€".
+QString bedragBijeen(QString tekst);
+// The same for the text of every cell of a table.
+void houdBedragenBijeen(word::Table &t);
+
 // Grows a table so that `row` exists with at least one row after it; the
 // rows added are empty, laid out like the last row.
 void reserveer(word::Table &t, int row);

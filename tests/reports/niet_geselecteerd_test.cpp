@@ -24,6 +24,17 @@ protected:
         reports::InsertOverzichtNietGeselecteerdeCLitems(doc, app, deelVooraf, modus, context(site));
         return saveAndRead();
     }
+    // The list of another site, in a document of its own.
+    QJsonObject saveAndReadAgain(qint32 site)
+    {
+        word::Application eigenApp;
+        word::Document &eigenDoc = eigenApp.Documents().Add();
+        bool deelVooraf = false;
+        reports::InsertOverzichtNietGeselecteerdeCLitems(eigenDoc, eigenApp, deelVooraf, 0, context(site));
+        const QString path = out.filePath(QStringLiteral("apart.docx"));
+        eigenDoc.SaveAs(path);
+        return wordtest::readDocx(path);
+    }
     // The active item ids of checklist version 1.
     QList<qint32> actieveItems()
     {
@@ -70,6 +81,41 @@ TEST_F(NietGeselecteerdTest, ListsTheUnusedItemsGroupedByRubric)
     // A further item of the same facility leaves the facility empty.
     EXPECT_TRUE(rows.contains(QStringLiteral("|Onderhoud gasinstallatie|Deelonderzoek 5, par. 2.1")));
     EXPECT_EQ(t[QStringLiteral("grid")].toArray(), (QJsonArray{5.0, 8.0, 4.0}));
+}
+
+TEST_F(NietGeselecteerdTest, EachRubricKeepsItsHeadingWithTwoRowsAndEndsWithTwo)
+{
+    const QJsonObject t = itemAt(wordtest::tables(write(fx.alfa, 0, false)), 0).toObject();
+    const QJsonArray rows = t[QStringLiteral("rows")].toArray();
+    // The rubrics' heading rows, then the end of the table.
+    QList<int> koppen;
+    for (int r = 0; r < rows.size(); ++r)
+        if (wordtest::cellText(t, r + 1, 1).startsWith(QLatin1Char('\n')))
+            koppen << r;
+    ASSERT_EQ(koppen.size(), 6);
+    koppen << int(rows.size());
+    for (qsizetype g = 0; g + 1 < koppen.size(); ++g) {
+        const int kop = koppen[g], laatste = koppen[g + 1] - 1;
+        SCOPED_TRACE(wordtest::cellText(t, kop + 1, 1).toStdString());
+        for (int r = kop; r <= laatste; ++r) {
+            const bool verwacht = r == kop || (r == kop + 1 && laatste - kop >= 2) || (r == laatste - 1 && r > kop);
+            EXPECT_EQ(wordtest::cell(t, r + 1, 1)[QStringLiteral("keep_with_next")].toBool(), verwacht) << "row " << r;
+        }
+        // Every row breaks over a page whole.
+        for (int r = kop; r <= laatste; ++r)
+            EXPECT_TRUE(rows[r].toObject()[QStringLiteral("cant_split")].toBool()) << "row " << r;
+    }
+    // The last row holds an item: no empty rows stand after the list, also
+    // where it has fewer groups than the table was made with rows to spare.
+    EXPECT_FALSE(wordtest::cellText(t, int(rows.size()), 2).isEmpty());
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Bijna")}, {"intStortType", 1}, {"intCL_REF", 1}});
+    const qint32 voorz = fx.facility(site, 1, QStringLiteral("Terrein"));
+    const QList<qint32> ids = actieveItems();
+    for (qint32 id : ids.mid(1))
+        fx.item(site, voorz,
+                calctest::ownItem(QStringLiteral("Post %1").arg(id), {{"bytIsQOR", 1}, {"lngClitem_REF", id}}));
+    const QJsonObject een = itemAt(wordtest::tables(saveAndReadAgain(site)), 0).toObject();
+    EXPECT_EQ(wordtest::rowTexts(een).size(), 2) << wordtest::rowTexts(een).join(QLatin1Char('/')).toStdString();
 }
 
 TEST_F(NietGeselecteerdTest, ASiteWithoutChecklistItemsGetsEveryItemListed)

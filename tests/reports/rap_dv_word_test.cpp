@@ -17,10 +17,32 @@ using reporttest::column;
 using testsupport::itemAt;
 using testsupport::lastItem;
 
+// What was read back, with the non-breaking blank that holds an amount to
+// its "€" read as the blank it shows as (that it is one is tested apart).
+QJsonValue leesbaar(const QJsonValue &v)
+{
+    if (v.isString())
+        return v.toString().replace(QChar(0xA0), QLatin1Char(' '));
+    if (v.isArray()) {
+        QJsonArray out;
+        for (const QJsonValue &x : v.toArray())
+            out.append(leesbaar(x));
+        return out;
+    }
+    if (v.isObject()) {
+        QJsonObject out = v.toObject();
+        for (auto it = out.begin(); it != out.end(); ++it)
+            *it = leesbaar(*it);
+        return out;
+    }
+    return v;
+}
+
 class RapDVWordTest : public reporttest::WordReportTest {
 protected:
-    // The part alone in a document of its own.
-    QJsonObject writeApart(qint32 site, int sortering)
+    // The part alone in a document of its own; `zoals` as read back, else
+    // leesbaar.
+    QJsonObject writeApart(qint32 site, int sortering, bool zoals = false)
     {
         word::Application eigenApp;
         word::Document &eigenDoc = eigenApp.Documents().Add();
@@ -38,7 +60,8 @@ protected:
         writer.RapDVnaarWord(deelVooraf);
         const QString path = out.filePath(QStringLiteral("apart-%1.docx").arg(sortering));
         eigenDoc.SaveAs(path);
-        return itemAt(wordtest::tables(wordtest::readDocx(path)), 0).toObject();
+        const QJsonValue t = itemAt(wordtest::tables(wordtest::readDocx(path)), 0);
+        return (zoals ? t : leesbaar(t)).toObject();
     }
 
     QJsonObject write(qint32 site, int sortering, bool deelVooraf)
@@ -56,7 +79,7 @@ protected:
         reports::RapDVWord writer(dv, app, doc, ctx);
         writer.optRapSort = sortering;
         writer.RapDVnaarWord(deelVooraf);
-        return saveAndRead();
+        return leesbaar(saveAndRead()).toObject();
     }
 };
 
@@ -341,6 +364,20 @@ TEST_F(RapDVWordTest, OwnItemsOnlyByConformityHaveTheirHeading)
               QStringList({"A: Jaarlijkse kosten & B: Vervangingskosten", "DOOR GEBRUIKER GEDEFINIEERD", "Terrein"}));
     EXPECT_EQ(l.count(QStringLiteral("DOOR GEBRUIKER GEDEFINIEERD")), 1);
     EXPECT_TRUE(l.contains(QStringLiteral("Subtotaal door gebruiker gedefinieerd\n")));
+}
+
+TEST_F(RapDVWordTest, NoLineCanEndWithTheEuroSignOfAnAmount)
+{
+    // The blank between "€" and its figure does not break, in every cell
+    // that holds an amount: costs, net present values, sums, surcharges.
+    for (const qint32 site : {fx.alfa, fx.beta}) {
+        int bedragen = 0;
+        for (const QString &rij : wordtest::rowTexts(writeApart(site, 1, true))) {
+            EXPECT_FALSE(rij.contains(QString::fromUtf8("€ "))) << rij.toStdString();
+            bedragen += int(rij.count(QString::fromUtf8("€\u00a0")));
+        }
+        EXPECT_GT(bedragen, 20) << site;
+    }
 }
 
 } // namespace

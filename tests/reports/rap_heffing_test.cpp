@@ -108,6 +108,13 @@ TEST_F(RapHeffingTest, InWordTheOwnLevyOnAPageOfItsOwn)
     EXPECT_TRUE(onderstreept(kop + 3));
     EXPECT_FALSE(onderstreept(kop + 4));
     EXPECT_EQ(para(kop)[QStringLiteral("tabs")].toArray().size(), 4);
+    // The column heads keep with the first years, the last years with the
+    // total and the total with the note under it.
+    const auto houdt = [&](qsizetype i) { return para(i)[QStringLiteral("keep_with_next")].toBool(); };
+    for (qsizetype i = kop; i <= kop + 5; ++i)
+        EXPECT_TRUE(houdt(i)) << para(i)[QStringLiteral("text")].toString().toStdString();
+    EXPECT_EQ(para(kop + 6)[QStringLiteral("text")].toString(), kVoetnoot);
+    EXPECT_FALSE(houdt(kop + 6));
 }
 
 TEST_F(RapHeffingTest, TheOnlyPartStartsOnTheFirstPage)

@@ -103,6 +103,25 @@ TEST_F(RapVoorzTest, TwoFacilitiesOfOneCategoryShareItsLine)
     EXPECT_FALSE(texts.contains(QStringLiteral("ALGEMEEN")));
 }
 
+TEST_F(RapVoorzTest, AListBreaksOverPagesWithTwoLinesOnEitherSide)
+{
+    // The blank line and the heading keep with the first facility, that
+    // one with the second, the last but one with the last; the others and
+    // the last are free to end a page.
+    const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Vijf")}, {"intStortType", 1}, {"intCL_REF", 1}});
+    for (int k = 1; k <= 5; ++k)
+        fx.facility(site, 7, QStringLiteral("Diverse 0%1").arg(k));
+    fx.facility(site, 3, QStringLiteral("Put"));
+    const QJsonArray ps = wordtest::paragraphs(schrijf(site, {0, 1, 0, 0})[QStringLiteral("body")].toArray());
+    QStringList houdt;
+    for (const auto &p : ps) {
+        const QJsonObject o = p.toObject();
+        if (o[QStringLiteral("keep_with_next")].toBool())
+            houdt << o[QStringLiteral("text")].toString();
+    }
+    EXPECT_EQ(houdt, (QStringList{"", "GRONDWATERMONITORINGSSYSTEEM", "", "OVERIG", " Diverse 01", " Diverse 04"}));
+}
+
 TEST_F(RapVoorzTest, ASiteWithoutFacilitiesGetsTheHeadingAlone)
 {
     const qint32 site = fx.site({{"strStortNaam", QStringLiteral("Kaal")}, {"intStortType", 1}, {"intCL_REF", 1}});

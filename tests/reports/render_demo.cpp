@@ -1,8 +1,9 @@
-// Writes every Word report of the demo site, and pictures of the report
-// window, into the folder named by TAVIR_RENDER_DIR (scripts/render-reports
-// converts the reports with LibreOffice). Without that variable it does
-// nothing.
+// Writes the Word reports of the spread of sites (render_sites.h), and
+// pictures of the report window for the demo site, into the folder named by
+// TAVIR_RENDER_DIR (scripts/render-reports converts the reports with
+// LibreOffice). Without that variable it does nothing.
 
+#include "render_sites.h"
 #include "report_render.h"
 
 #include "reports/frmDoelverm.h"
@@ -64,21 +65,21 @@ TEST(RenderDemo, WritesEveryReport)
     if (dir.isEmpty())
         GTEST_SKIP() << "TAVIR_RENDER_DIR is not set";
     QDir().mkpath(dir);
-    reporttest::DemoSite fx;
-    const std::pair<int, const char *> sorteringen[] = {{1, "voorziening"}, {2, "rubriek"}, {3, "conformiteit"}};
+    reporttest::RenderSites fx;
     QString fout;
-    for (const auto &[optie, naam] : sorteringen) {
-        const QString file = QDir(dir).filePath(QStringLiteral("doelvermogen-%1.docx").arg(QLatin1String(naam)));
-        EXPECT_TRUE(reporttest::writeTargetFundReport(fx, fx.demo, optie, file, &fout)) << fout.toStdString();
+    for (const reporttest::RenderReport &r : reporttest::renderReports(fx)) {
+        const QString file = QDir(dir).filePath(r.name + QStringLiteral(".docx"));
+        if (r.optRapSort == 0)
+            EXPECT_TRUE(reporttest::writeInputReport(fx, r.site, file, &fout)) << fout.toStdString();
+        else
+            EXPECT_TRUE(reporttest::writeTargetFundReport(fx, r.site, r.optRapSort, file, &fout, r.heffing))
+                << fout.toStdString();
+    }
+    const std::pair<int, const char *> sorteringen[] = {{1, "voorziening"}, {2, "rubriek"}, {3, "conformiteit"}};
+    for (const auto &[optie, naam] : sorteringen)
         pictureOfReportWindow(fx, fx.demo, optie,
                               QDir(dir).filePath(QStringLiteral("rapportvenster-%1").arg(QLatin1String(naam))));
-    }
-    EXPECT_TRUE(reporttest::writeTargetFundReport(
-        fx, fx.eigen, 3, QDir(dir).filePath(QStringLiteral("doelvermogen-eigen-posten.docx")), &fout))
-        << fout.toStdString();
     pictureOfReportWindow(fx, fx.eigen, 3, QDir(dir).filePath(QStringLiteral("rapportvenster-eigen-posten")));
-    EXPECT_TRUE(reporttest::writeInputReport(fx, fx.demo, QDir(dir).filePath(QStringLiteral("invoer.docx")), &fout))
-        << fout.toStdString();
 }
 
 } // namespace

@@ -38,7 +38,7 @@ reports::WordReportContext reportContext(const calctest::CalcFixture &fx, qint32
 }
 
 bool writeTargetFundReport(const calctest::CalcFixture &fx, qint32 site, int optRapSort, const QString &file,
-                           QString *fouten)
+                           QString *fouten, bool heffing)
 {
     ui::ScriptedDialogs script;
     ui::Dialogs *vorige = ui::setDialogs(&script);
@@ -50,6 +50,7 @@ bool writeTargetFundReport(const calctest::CalcFixture &fx, qint32 site, int opt
     reports::DoelvermKeuzes k;
     k.optRapNaar = 2;
     k.chkVoorblad = k.chkRapDV = k.chkRapHef = k.chkRapUnselectedCLitems = true;
+    k.chkRapHef = heffing;
     k.optRapSort = optRapSort;
     QString btw = QStringLiteral("21");
     reports::DoelvermRapport rapport;
@@ -75,13 +76,28 @@ bool writeInputReport(const calctest::CalcFixture &fx, qint32 site, const QStrin
 
 QString convertWithLibreOffice(const QString &file, const QString &outDir, const QString &format, QString *fout)
 {
+    const QStringList out = convertWithLibreOffice(QStringList{file}, outDir, format, fout);
+    return out.isEmpty() ? QString() : out.front();
+}
+
+QStringList convertWithLibreOffice(const QStringList &files, const QString &outDir, const QString &format,
+                                   QString *fout)
+{
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) {
         if (fout)
             *fout = QStringLiteral("soffice not found (scripts/install-deps installs libreoffice-writer-nogui)");
-        return QString();
+        return {};
     }
-    const QString target = QDir(outDir).filePath(QFileInfo(file).completeBaseName() + QLatin1Char('.') + format);
+    QStringList targets;
+    for (const QString &file : files)
+        targets << QDir(outDir).filePath(QFileInfo(file).completeBaseName() + QLatin1Char('.') + format);
+    auto allThere = [&] {
+        for (const QString &t : targets)
+            if (QFileInfo(t).size() <= 0)
+                return false;
+        return true;
+    };
     QString log;
     for (int poging = 0; poging < 2; ++poging) {
         // A profile of its own: no running LibreOffice of the user is used
@@ -91,21 +107,24 @@ QString convertWithLibreOffice(const QString &file, const QString &outDir, const
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home.path());
         p.setProcessEnvironment(env);
-        p.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(home.path()).toString(),
-                          QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                          format, QStringLiteral("--outdir"), outDir, file});
-        const bool done = p.waitForFinished(240000);
+        p.start(soffice,
+                QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(home.path()).toString(),
+                            QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                            format, QStringLiteral("--outdir"), outDir}
+                    + files);
+        const bool done = p.waitForFinished(240000 + 30000 * int(files.size()));
         if (!done) {
             p.kill();
             p.waitForFinished(5000);
         }
         log += QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
-        if (done && p.exitCode() == 0 && QFileInfo(target).size() > 0)
-            return target;
+        if (done && p.exitCode() == 0 && allThere())
+            return targets;
     }
     if (fout)
-        *fout = QStringLiteral("LibreOffice did not convert ") + file + QStringLiteral(":\n") + log;
-    return QString();
+        *fout = QStringLiteral("LibreOffice did not convert ") + files.join(QStringLiteral(", "))
+                + QStringLiteral(":\n") + log;
+    return {};
 }
 
 } // namespace reporttest

@@ -16,10 +16,10 @@ namespace reporttest {
 reports::WordReportContext reportContext(const calctest::CalcFixture &fx, qint32 site);
 
 // The whole target-fund report (cover with VAT, table, unused checklist
-// items, levy) in the division given. Empty text when it went wrong;
-// `fouten` then tells why.
+// items, and the levy unless `heffing` is false) in the division given.
+// False when it went wrong; `fouten` then tells why.
 bool writeTargetFundReport(const calctest::CalcFixture &fx, qint32 site, int optRapSort, const QString &file,
-                           QString *fouten = nullptr);
+                           QString *fouten = nullptr, bool heffing = true);
 // The whole input-data report.
 bool writeInputReport(const calctest::CalcFixture &fx, qint32 site, const QString &file, QString *fouten = nullptr);
 
@@ -29,5 +29,9 @@ bool writeInputReport(const calctest::CalcFixture &fx, qint32 site, const QStrin
 // for a first start that sets up its profile.
 QString convertWithLibreOffice(const QString &file, const QString &outDir, const QString &format,
                                QString *fout = nullptr);
+// The same for several files in one run of LibreOffice: the converted
+// files in the order given, or none.
+QStringList convertWithLibreOffice(const QStringList &files, const QString &outDir, const QString &format,
+                                   QString *fout = nullptr);
 
 } // namespace reporttest

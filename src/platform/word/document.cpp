@@ -275,6 +275,7 @@ void Table::InsertRows(int r, int count)
     Row fresh;
     fresh.HeightRule = like.HeightRule;
     fresh.Height = like.Height;
+    fresh.AllowBreakAcrossPages = like.AllowBreakAcrossPages;
     for (const word::Cell &c : like.cells) {
         word::Cell e;
         e.Font = c.Font;
@@ -299,6 +300,12 @@ void Table::SetHeightRule(int rule)
 {
     for (Row &r : m_rows)
         r.HeightRule = rule;
+}
+
+void Table::SetAllowBreakAcrossPages(bool allow)
+{
+    for (Row &r : m_rows)
+        r.AllowBreakAcrossPages = allow;
 }
 
 void Table::SetInsideLineStyle(int style, int width)

@@ -196,6 +196,8 @@ public:
     std::vector<Cell> cells;
     Border top, bottom;
     bool HeadingFormat = false;
+    // False: the row moves to the next page whole rather than break there.
+    bool AllowBreakAcrossPages = true;
     float Height = 0;
     int HeightRule = wdRowHeightAuto;
 
@@ -231,6 +233,8 @@ public:
     void DeleteRows(int first, int last);
     // Cells.HeightRule of every row.
     void SetHeightRule(int rule);
+    // Rows.AllowBreakAcrossPages of every row.
+    void SetAllowBreakAcrossPages(bool allow);
 
     Border InsideHorizontal, InsideVertical, OutsideTop, OutsideBottom, OutsideLeft, OutsideRight;
     void SetInsideLineStyle(int style, int width = wdLineWidth075pt);
@@ -326,11 +330,14 @@ public:
     Story &MainStory() { return m_main; }
     Story &Header() { return m_header; }
     Story &Footer() { return m_footer; }
+    const Story &MainStory() const { return m_main; }
+    const Story &Header() const { return m_header; }
+    const Story &Footer() const { return m_footer; }
     std::vector<PageSetup> &Sections() { return m_sections; }
     const std::vector<PageSetup> &Sections() const { return m_sections; }
 
     // Gives every field its current result: the date fields the time of
-    // the call, PAGE 1 and NUMPAGES the estimated page count. Readers that
+    // the call, PAGE 1 and NUMPAGES the page count. Readers that
     // lay the document out (Word, LibreOffice) recompute the page fields;
     // one that does not shows these results. No field is marked to be
     // updated when the document opens.
@@ -338,10 +345,10 @@ public:
     // Gives a result to every field that has none yet, as UpdateFields
     // would; SaveAs does this, so that no field is saved empty.
     void GiveFieldsAResult(const QDateTime &now = QDateTime::currentDateTime());
-    // The number of pages the document will have, estimated without a
-    // layout: lines of text by an average character width, table rows by
-    // their tallest cell, a new page for every page break and every
-    // section that starts on one. At least 1.
+    // The number of pages the document will have: the document laid out
+    // by the rules a reader lays it out by (page_estimate.cpp), so that it
+    // is the count LibreOffice (and Word, with the same fonts) arrives at.
+    // At least 1.
     int EstimatedPageCount() const;
     void Protect(int type, const QString &password);
     const Protection &protection() const { return m_protection; }

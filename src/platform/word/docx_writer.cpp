@@ -397,6 +397,8 @@ public:
         for (const Row &row : t.rows()) {
             x.start("w:tr");
             x.start("w:trPr");
+            if (!row.AllowBreakAcrossPages)
+                x.empty("w:cantSplit");
             if (row.HeightRule != wdRowHeightAuto && row.Height > 0) {
                 x.empty("w:trHeight");
                 x.number("w:val", twips(row.Height));
@@ -479,7 +481,7 @@ MallocBytes documentPart(const Document &doc, const std::vector<PageSetup> &sect
     PartWriter p(base);
     p.root("w:document");
     p.x.start("w:body");
-    p.blocks(const_cast<Document &>(doc).MainStory().blocks, &sections, &refs);
+    p.blocks(doc.MainStory().blocks, &sections, &refs);
     p.section(sections.back(), sections.size() == 1 ? &refs : nullptr);
     return p.finish();
 }
@@ -521,6 +523,10 @@ MallocBytes stylesPart(const DocumentFonts &fonts)
     p.x.end();
     p.x.start("w:pPrDefault");
     p.x.start("w:pPr");
+    // Widow and orphan control: a paragraph breaks over pages with at
+    // least two lines on either side (Word's own default; without it in
+    // the file, Word would leave single lines).
+    p.x.empty("w:widowControl");
     p.x.empty("w:spacing");
     p.x.attribute("w:after", "0");
     p.x.attribute("w:line", "240");

@@ -132,6 +132,7 @@ TEST_F(DocumentTest, TablesKeepCellsMergesBordersAndWidths)
     EXPECT_EQ(t.Cell(3, 8).Text, QStringLiteral("(10,0%)"));
     t.Rows(3).Borders(wdBorderTop).setVisible(true);
     t.Rows(3).setBold(true);
+    t.Rows(3).AllowBreakAcrossPages = false;
     t.Cell(4, 4).Font.Italic = true;
     t.Cell(4, 4).Text = QStringLiteral("2031 (2031)");
     t.Cell(4, 2).Font.Underline = true;
@@ -174,6 +175,13 @@ TEST_F(DocumentTest, TablesKeepCellsMergesBordersAndWidths)
     EXPECT_EQ(wordtest::cell(tb, 3, 1)[QStringLiteral("span")].toInt(), 2);
     EXPECT_TRUE(wordtest::cell(tb, 3, 7)[QStringLiteral("bold")].toBool());
     EXPECT_EQ(wordtest::cell(tb, 3, 7)[QStringLiteral("top")].toInt(), 6);
+    // Row 3 moves to the next page whole; the others may break there.
+    for (int r = 0; r < 6; ++r)
+        EXPECT_EQ(itemAt(tb[QStringLiteral("rows")].toArray(), r).toObject()[QStringLiteral("cant_split")].toBool(),
+                  r == 2)
+            << r;
+    // Paragraphs break over pages with at least two lines on either side.
+    EXPECT_TRUE(d[QStringLiteral("widow_control")].toBool());
     // Rows 4 and 5 are the inserted ones.
     EXPECT_EQ(itemAt(wordtest::rowTexts(tb), 3), QStringLiteral("||||||||"));
     EXPECT_EQ(itemAt(wordtest::rowTexts(tb), 4), QStringLiteral("||||||||"));

@@ -140,6 +140,7 @@ def table_info(t):
         rows.append({
             "cells": [cell_info(tc, t) for tc in tr.tc_lst],
             "heading": trpr is not None and trpr.find(qn("w:tblHeader")) is not None,
+            "cant_split": trpr is not None and trpr.find(qn("w:cantSplit")) is not None,
             "height": height,
         })
     borders = {}
@@ -178,12 +179,14 @@ def main():
         })
     first = d.sections[0]
     prot = d.settings.element.find(qn("w:documentProtection"))
+    defaults = d.styles.element.find(qn("w:docDefaults") + "/" + qn("w:pPrDefault") + "/" + qn("w:pPr"))
     result = {
         "body": blocks(d, d.element.body),
         "sections": sections,
         "header": blocks(first.header, first.header._element),
         "footer": blocks(first.footer, first.footer._element),
         "protection": None if prot is None else {k.split("}")[1]: v for k, v in prot.attrib.items()},
+        "widow_control": defaults is not None and defaults.find(qn("w:widowControl")) is not None,
     }
     json.dump(result, sys.stdout, ensure_ascii=False)
 
