@@ -5,8 +5,11 @@
 # Fails the configure step when one of the targets links one of the
 # forbidden ones: directly, through any library it links (PUBLIC, PRIVATE
 # or INTERFACE; a static library passes on what it links PRIVATE as
-# $<LINK_ONLY:...>), or through what an imported target links. The message
-# names the chain of links that leads there.
+# $<LINK_ONLY:...>), or through what an imported target links, or by the
+# forbidden library's file name (-lQt6Gui). The message names the chain of
+# links that leads there. A "::" name that is no target seen from the top
+# folder (an imported target of a find_package() in a subfolder) fails too:
+# the check cannot follow what it links.
 #
 # Run it at the end of the configure step (cmake_language(DEFER)), when
 # every target has all its links.
@@ -33,11 +36,15 @@ function(_tavir_forbid_links_of root forbidden)
     message(FATAL_ERROR "Layer check: there is no target ${root}.")
   endif()
   set(real_forbidden "")
+  set(forbidden_files "")
   foreach(f IN LISTS forbidden)
     if(TARGET ${f})
       _tavir_real_target(${f} f)
     endif()
     list(APPEND real_forbidden ${f})
+    # The library file's own name: Qt6::Gui is libQt6Gui.so.
+    string(REPLACE "::" "" file_name "${f}")
+    list(APPEND forbidden_files ${file_name})
   endforeach()
 
   set(queue ${root})
@@ -81,7 +88,27 @@ function(_tavir_forbid_links_of root forbidden)
         continue()
       endif()
       if(NOT TARGET ${item})
-        continue() # a plain library or linker flag
+        # A name with "::" is a target to CMake, but one this check cannot
+        # see from here: an imported target found by a find_package() in a
+        # subfolder exists in that folder alone. It would be linked unseen,
+        # so it stops the configure step.
+        if(item MATCHES "::")
+          message(FATAL_ERROR "Layer check: ${root} links ${item} (${chain_${current}} -> ${item}), "
+                              "a target the check cannot follow: it is not visible in the top folder. "
+                              "Find its package in the top CMakeLists.txt.\n"
+                              "See \"Libraries and their dependencies\" in docs/architecture.md.")
+        endif()
+        # A plain library name, a path or a linker flag: forbidden when it
+        # names a forbidden library's file (Qt6::Gui: -lQt6Gui,
+        # .../libQt6Gui.so.6).
+        foreach(f IN LISTS forbidden_files)
+          if(item MATCHES "(^|[/:]|-l|lib)${f}([.]|$)")
+            message(FATAL_ERROR "Layer check: ${root} may not link ${f}, but it does: "
+                                "${chain_${current}} -> ${item}.\n"
+                                "See \"Libraries and their dependencies\" in docs/architecture.md.")
+          endif()
+        endforeach()
+        continue()
       endif()
       _tavir_real_target(${item} item)
       if(item IN_LIST real_forbidden)

@@ -1,8 +1,7 @@
-// The calculation and the reports, linked with Qt Core alone: built with
-// every build, never run. Every object file of the two libraries is linked
-// in (src/CMakeLists.txt), so a widget or GUI call in any of them, or in
-// what they use of the libraries below, leaves an undefined symbol here and
-// fails the build.
+// Every library below the layer line, linked with Qt Core alone: built
+// with every build, never run. Every object file of each of them is linked
+// in (src/CMakeLists.txt), so a widget or GUI call anywhere below the line
+// leaves an undefined symbol here and fails the build.
 
 #include "calc/clsDV.h"
 #include "reports/doelverm_rapport.h"
