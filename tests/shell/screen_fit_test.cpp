@@ -282,8 +282,9 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
         // Beside the tree where the main window has the room for it; else
         // at the main window's right edge (inside it, as checked above),
         // over the tree's right part.
-        if (boom.right() + 4 + metRand.width() <= main->geometry().right())
+        if (boom.right() + 4 + metRand.width() <= main->geometry().right()) {
             EXPECT_FALSE(metRand.intersects(boom)) << "the picker covers the site tree";
+        }
     }
     QTreeWidgetItem *vervanging = nullptr;
     for (QTreeWidgetItemIterator it(picker->tvw1()); *it; ++it)

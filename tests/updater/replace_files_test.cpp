@@ -208,9 +208,10 @@ protected:
                 << e.toStdString();
         // Beside the program behind the link neither a download nor a
         // backup is left.
-        if (linked)
+        if (linked) {
             EXPECT_EQ(QDir(lib).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                       QStringList{QStringLiteral("tavir-3.0")});
+        }
     }
 
     // The steps of a whole run, counted in a folder made for it.
@@ -382,8 +383,9 @@ TEST_F(ReplaceFiles, UndoingThatCannotBeRecordedIsNotBegun)
     const Outcome first = updater::replaceAll(
         dir,
         [this](int step) {
-            if (step == 2)
+            if (step == 2) {
                 EXPECT_TRUE(QFile::remove(in(QStringLiteral("runupd.journal.back"))));
+            }
             return true;
         },
         roomFor(2));

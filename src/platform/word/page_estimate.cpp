@@ -82,7 +82,6 @@ constexpr double kArialLine = 2355 / kEm;
 constexpr double kStandInLine = 2384 / kEm;
 constexpr double kCellPadding = 2 * 108 / 20.0; // twips to points
 constexpr double kDefaultTab = 709 / 20.0;
-constexpr double kTwip = 1 / 20.0;
 
 // The fonts laid out with their own metrics; any other is laid out as the
 // reader's stand-in for a font it does not have.
