@@ -616,29 +616,28 @@ class ZipBuffer {
 public:
     explicit ZipBuffer(const QByteArray &existing = QByteArray())
     {
+        // The source owns its bytes: it lets them go when it is written.
+        MallocBytes bytes;
+        if (!existing.isEmpty()) {
+            bytes.data.reset(static_cast<char *>(std::malloc(size_t(existing.size()))));
+            if (!bytes.data)
+                fail();
+            std::memcpy(bytes.data.get(), existing.constData(), size_t(existing.size()));
+            bytes.size = size_t(existing.size());
+        }
         zip_error_t error;
         zip_error_init(&error);
-        // The source owns its bytes: it lets them go when it is written.
-        void *bytes = existing.isEmpty() ? nullptr : std::malloc(size_t(existing.size()));
-        if (bytes)
-            std::memcpy(bytes, existing.constData(), size_t(existing.size()));
-        m_source = zip_source_buffer_create(bytes, zip_uint64_t(bytes ? existing.size() : 0), 1, &error);
-        if (!m_source)
-            std::free(bytes);
-        if (m_source)
-            m_zip = zip_open_from_source(m_source, bytes ? 0 : ZIP_TRUNCATE, &error);
+        m_source.reset(zip_source_buffer_create(bytes.data.get(), zip_uint64_t(bytes.size), 1, &error));
+        if (m_source) {
+            (void)bytes.data.release();
+            m_zip.reset(zip_open_from_source(m_source.get(), bytes.size ? 0 : ZIP_TRUNCATE, &error));
+        }
         zip_error_fini(&error);
         if (!m_zip)
-            throw platform::Error(kErrSaveFailed, QStringLiteral("Het documentpakket kan niet worden gemaakt."),
-                                  QStringLiteral("SaveAs"));
-        zip_source_keep(m_source);
-    }
-    ~ZipBuffer()
-    {
-        if (m_zip)
-            zip_discard(m_zip);
-        if (m_source)
-            zip_source_free(m_source);
+            fail();
+        // The archive lets its source go when it is closed; this keeps it
+        // for reading the archive back.
+        zip_source_keep(m_source.get());
     }
     ZipBuffer(const ZipBuffer &) = delete;
     ZipBuffer &operator=(const ZipBuffer &) = delete;
@@ -647,12 +646,12 @@ public:
     {
         m_parts.push_back(data);
         const QByteArray &kept = m_parts.back();
-        add(name, zip_source_buffer(m_zip, kept.constData(), zip_uint64_t(kept.size()), 0));
+        add(name, zip_source_buffer(m_zip.get(), kept.constData(), zip_uint64_t(kept.size()), 0));
     }
     // A part written by a PartWriter: the archive takes its buffer over.
     void add(const char *name, MallocBytes part)
     {
-        zip_source_t *s = zip_source_buffer(m_zip, part.data.get(), zip_uint64_t(part.size), 1);
+        zip_source_t *s = zip_source_buffer(m_zip.get(), part.data.get(), zip_uint64_t(part.size), 1);
         if (s)
             (void)part.data.release();
         add(name, s);
@@ -660,16 +659,17 @@ public:
 
     QByteArray finish()
     {
-        if (zip_close(m_zip) < 0)
+        // A failed close leaves the archive open, to be discarded.
+        if (zip_close(m_zip.get()) < 0)
             fail();
-        m_zip = nullptr;
+        (void)m_zip.release();
         QByteArray out;
         zip_stat_t st;
-        if (zip_source_stat(m_source, &st) < 0 || zip_source_open(m_source) < 0)
+        if (zip_source_stat(m_source.get(), &st) < 0 || zip_source_open(m_source.get()) < 0)
             fail();
         out.resize(qsizetype(st.size));
-        const zip_int64_t n = zip_source_read(m_source, out.data(), st.size);
-        zip_source_close(m_source);
+        const zip_int64_t n = zip_source_read(m_source.get(), out.data(), st.size);
+        zip_source_close(m_source.get());
         if (n < 0 || zip_uint64_t(n) != st.size)
             fail();
         return out;
@@ -678,7 +678,7 @@ public:
 private:
     void add(const char *name, zip_source_t *s)
     {
-        const zip_int64_t index = s ? zip_file_add(m_zip, name, s, ZIP_FL_ENC_UTF_8) : -1;
+        const zip_int64_t index = s ? zip_file_add(m_zip.get(), name, s, ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
             if (s)
                 zip_source_free(s);
@@ -687,7 +687,7 @@ private:
         // Deflate's usual level, as most zip tools write: libzip's own
         // choice, the strongest, takes several times as long for a few
         // per cent of a file that is small either way.
-        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, kDeflateLevel) < 0)
+        if (zip_set_file_compression(m_zip.get(), zip_uint64_t(index), ZIP_CM_DEFLATE, kDeflateLevel) < 0)
             fail();
     }
     [[noreturn]] void fail()
@@ -695,8 +695,15 @@ private:
         throw platform::Error(kErrSaveFailed, QStringLiteral("Het documentpakket kan niet worden gemaakt."),
                               QStringLiteral("SaveAs"));
     }
-    zip_source_t *m_source = nullptr;
-    zip_t *m_zip = nullptr;
+    struct FreeSource {
+        void operator()(zip_source_t *s) const { zip_source_free(s); }
+    };
+    struct DiscardZip {
+        void operator()(zip_t *z) const { zip_discard(z); }
+    };
+    // Declared in this order, the archive goes before its source.
+    std::unique_ptr<zip_source_t, FreeSource> m_source;
+    std::unique_ptr<zip_t, DiscardZip> m_zip;
     std::deque<QByteArray> m_parts;
 };
 
