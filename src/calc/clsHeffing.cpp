@@ -7,6 +7,7 @@
 #include "records/field_read.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/text/format.h"
@@ -225,7 +226,8 @@ void clsHeffing::nietBerekend(const QString &reden)
 size_t clsHeffing::index(qint16 i) const
 {
     if (i < 1 || i > intAantaljaren || size_t(i) > m_jaren.size())
-        throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsHeffing"));
+        throw platform::Error(vb::kErrSubscriptOutOfRange, QStringLiteral("Subscript out of range"),
+                              QStringLiteral("clsHeffing"));
     return size_t(i - 1);
 }
 

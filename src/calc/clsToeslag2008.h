@@ -6,6 +6,8 @@
 // large or small work gets its own percentage. AppendToeslagen turns one
 // cost item into its surcharge records.
 
+#include "platform/core/error_numbers.h"
+
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -30,9 +32,6 @@ struct clsToeslag2008 {
 };
 
 using ToeslagenLijst = std::vector<clsToeslag2008>;
-
-// Error number raised for a surcharge type other than 0 to 3.
-inline constexpr long kErrOnbekendeToeslag = 5;
 
 // Design amount (euro) of a top liner of `area` m2.
 float OntwerpBedragBovenafdichting(float area);

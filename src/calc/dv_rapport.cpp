@@ -8,6 +8,7 @@
 #include "records/field_read.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 
@@ -147,7 +148,8 @@ const clsDV::ItemResult *clsDV::geactiveerd() const
 const clsDV::ItemResult &DVRapportRegel::item() const
 {
     if (!m_item)
-        throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsDV"));
+        throw platform::Error(vb::kErrSubscriptOutOfRange, QStringLiteral("Subscript out of range"),
+                              QStringLiteral("clsDV"));
     return *m_item;
 }
 

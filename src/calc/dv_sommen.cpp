@@ -4,6 +4,7 @@
 #include "calc/clsDV.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 namespace calc {
 
@@ -84,7 +85,8 @@ namespace {
 template <size_t N> float totaal(const std::array<float, N> &totalen, int positie)
 {
     if (positie < 0 || positie >= int(N))
-        throw platform::Error(9, QStringLiteral("Subscript out of range"), QStringLiteral("clsDV"));
+        throw platform::Error(vb::kErrSubscriptOutOfRange, QStringLiteral("Subscript out of range"),
+                              QStringLiteral("clsDV"));
     return totalen[size_t(positie)];
 }
 

@@ -4,6 +4,7 @@
 #include "records/field_read.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/recordset.h"
 
 #include <cfloat>
@@ -112,7 +113,7 @@ ChecklistFlags checklistChecks(const checklist::clsCL &cl, const ActRow &row)
 checklist::clsCL &loaded(const std::unique_ptr<checklist::clsCL> &view)
 {
     if (!view)
-        throw platform::Error(91, QStringLiteral("Object variable or With block variable not set"),
+        throw platform::Error(vb::kErrObjectNotSet, QStringLiteral("Object variable or With block variable not set"),
                               QStringLiteral("clsDV"));
     return *view;
 }

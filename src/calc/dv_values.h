@@ -3,6 +3,8 @@
 // calculation's rules for empty fields, the checklist checks of one row,
 // and the overflow guard of single-precision results.
 
+#include "platform/core/error_numbers.h"
+
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -18,12 +20,6 @@ class Recordset;
 }
 
 namespace calc {
-
-// Error numbers the calculation raises itself.
-inline constexpr long kErrOverflow = 6;          // a result beyond the single range
-inline constexpr long kErrInvalidUseOfNull = 94; // an interval left empty
-inline constexpr long kErrOnbekendeCode = 5;     // an option or code the calculation does not know
-inline constexpr long kErrTypeMismatch = 13;     // a value that is no number where one is read
 
 // The current row of a recordset over tblAct, or a row copied from one
 // (its values in the recordset's column order).

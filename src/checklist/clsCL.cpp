@@ -4,6 +4,7 @@
 
 #include "checklist/entered_values.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/jet_types.h"
 #include "platform/text/number_text.h"
 #include "platform/ui/dialogs.h"
@@ -151,7 +152,7 @@ std::uint8_t clsCL::itemByte(const char *column) const
         throw invalidUseOfNull();
     const int n = v.toInt();
     if (n < 0 || n > 255)
-        throw platform::Error(6, QStringLiteral("Overflow"));
+        throw platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"));
     return static_cast<std::uint8_t>(n);
 }
 

@@ -9,6 +9,7 @@
 
 #include "checklist/entered_values.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/jet_types.h"
 #include "platform/text/number_format.h"
 #include "platform/text/number_text.h"
@@ -82,7 +83,7 @@ QString clsCL::GetVoetnootTekst(const char *column, const QString &label)
     // Keys are split at every "," and not trimmed: a blank is part of a key.
     const QStringList keys = value.toString().split(QLatin1Char(','));
     if (keys.size() > 255)
-        throw platform::Error(6, QStringLiteral("Overflow"));
+        throw platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"));
     for (const QString &key : keys) {
         bool found = false;
         if (rsVoetnoot.RecordCount() > 0) {

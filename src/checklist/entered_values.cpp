@@ -1,6 +1,7 @@
 #include "checklist/entered_values.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/jet_types.h"
 #include "platform/text/number_parse.h"
 #include "platform/text/variant_text.h"
@@ -19,7 +20,7 @@ bool isText(const QVariant &value)
 
 platform::Error typeMismatch()
 {
-    return platform::Error(13, QStringLiteral("Type mismatch"));
+    return platform::Error(vb::kErrTypeMismatch, QStringLiteral("Type mismatch"));
 }
 
 // A value that is neither Null nor a text, as a double; a boolean is -1 or 0.
@@ -38,12 +39,12 @@ double plainNumber(const QVariant &value)
 
 platform::Error invalidUseOfNull()
 {
-    return platform::Error(94, QStringLiteral("Invalid use of Null"));
+    return platform::Error(vb::kErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"));
 }
 
 platform::Error divisionByZero()
 {
-    return platform::Error(11, QStringLiteral("Division by zero"));
+    return platform::Error(vb::kErrDivisionByZero, QStringLiteral("Division by zero"));
 }
 
 bool isEmptyValue(const QVariant &value)

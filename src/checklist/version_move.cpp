@@ -7,8 +7,8 @@
 #include "records/clsVoorz.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "platform/text/format.h"
 

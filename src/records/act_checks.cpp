@@ -5,6 +5,7 @@
 #include "checklist/clsCL.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/recordset.h"
 #include "platform/text/conversions.h"
 
@@ -32,13 +33,13 @@ std::uint8_t requiredByte(const ActFieldReader &field, const char *name)
     const QString source = QStringLiteral("clsAct.ToetsAanNieuweCL");
     const QVariant v = field(QString::fromLatin1(name));
     if (!v.isValid() || v.isNull())
-        throw platform::Error(94, QStringLiteral("Invalid use of Null"), source);
+        throw platform::Error(vb::kErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"), source);
     double n = 0;
     if (!modVerifyAnSich::detail::toNumber(v, &n))
-        throw platform::Error(13, QStringLiteral("Type mismatch"), source);
+        throw platform::Error(vb::kErrTypeMismatch, QStringLiteral("Type mismatch"), source);
     const auto code = byteCode(v);
     if (!code)
-        throw platform::Error(6, QStringLiteral("Overflow"), source);
+        throw platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"), source);
     return *code;
 }
 

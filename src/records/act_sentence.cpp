@@ -1,6 +1,7 @@
 #include "records/act_sentence.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/text/conversions.h"
 #include "platform/text/number_format.h"
 #include "platform/text/number_parse.h"
@@ -20,12 +21,12 @@ const QString kSource = QStringLiteral("clsAct.BeschrijvingInZin");
 
 platform::Error invalidUseOfNull()
 {
-    return platform::Error(94, QStringLiteral("Invalid use of Null"), kSource);
+    return platform::Error(vb::kErrInvalidUseOfNull, QStringLiteral("Invalid use of Null"), kSource);
 }
 
 platform::Error overflow()
 {
-    return platform::Error(6, QStringLiteral("Overflow"), kSource);
+    return platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"), kSource);
 }
 
 bool isNull(const QVariant &v)

@@ -1,7 +1,7 @@
 #include "records/bound_record.h"
 
 #include "platform/core/error.h"
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 
 namespace records {
 

@@ -9,7 +9,7 @@
 
 #include "checklist/clsCL.h"
 #include "platform/core/error.h"
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/jet_collation.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"

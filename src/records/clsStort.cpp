@@ -4,7 +4,7 @@
 #include "records/field_read.h"
 
 #include "platform/core/error.h"
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 #include "platform/text/format.h"
 #include "platform/ui/dialogs.h"
 

@@ -5,7 +5,7 @@
 #include "records/site_tree.h"
 
 #include "platform/core/error.h"
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 #include "platform/ui/dialogs.h"
 
 namespace records {

@@ -1,6 +1,7 @@
 #include "records/field_read.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/jet_types.h"
 #include "platform/db/recordset.h"
 #include "platform/text/format.h"
@@ -43,7 +44,7 @@ double number(const QVariant &value, const QString &source)
         bool ok = false;
         const double d = value.toDouble(&ok);
         if (!ok)
-            throw platform::Error(13, QStringLiteral("Type mismatch"));
+            throw platform::Error(vb::kErrTypeMismatch, QStringLiteral("Type mismatch"));
         return d;
     } catch (const platform::Error &e) {
         throw e.withSource(source);

@@ -3,6 +3,8 @@
 // it: Null to a default, or Null as an error that names the field, and the
 // platform's conversions to the result type.
 
+#include "platform/core/error_numbers.h"
+
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -12,9 +14,6 @@ class Recordset;
 }
 
 namespace records {
-
-// Error 94, "Invalid use of Null", naming the empty field.
-inline constexpr long kErrInvalidUseOfNull = 94;
 
 bool isNullValue(const QVariant &value);
 

@@ -1,17 +1,12 @@
 #include "records/memory_site_tree.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "records/codes.h"
 
 #include <algorithm>
 
 namespace records {
-
-namespace {
-// The tree control's own error numbers.
-constexpr long kErrElementNotFound = 35601;
-constexpr long kErrKeyNotUnique = 35602;
-} // namespace
 
 MemorySiteTree::MemorySiteTree() = default;
 MemorySiteTree::~MemorySiteTree() = default;

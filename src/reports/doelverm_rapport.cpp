@@ -14,7 +14,7 @@
 #include "records/context.h"
 
 #include "platform/core/error.h"
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 

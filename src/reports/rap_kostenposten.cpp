@@ -5,6 +5,7 @@
 #include "reports/clsActRapInvoer.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/ui/dialogs.h"
 
 #include <limits>
@@ -20,7 +21,7 @@ const QString CRLF = QStringLiteral("\r\n");
 int volgendeRij(int r, int erbij)
 {
     if (r + erbij > std::numeric_limits<qint16>::max())
-        throw platform::Error(6, QStringLiteral("Overflow"), QStringLiteral("RapporteerKostenposten"));
+        throw platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"), QStringLiteral("RapporteerKostenposten"));
     return r + erbij;
 }
 
@@ -49,7 +50,7 @@ void RapporteerKostenposten(word::Application &app, word::Document &doc, const W
         return;
     }
     if (aantal + 2 > std::numeric_limits<qint16>::max())
-        throw platform::Error(6, QStringLiteral("Overflow"), QStringLiteral("RapporteerKostenposten"));
+        throw platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"), QStringLiteral("RapporteerKostenposten"));
     if (voortgang) {
         voortgang->setMinimum(1);
         voortgang->setMaximum(aantal + 1);

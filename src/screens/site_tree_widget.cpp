@@ -1,6 +1,7 @@
 #include "screens/site_tree_widget.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/ui/vb_color.h"
 
 #include <QApplication>
@@ -16,9 +17,8 @@ namespace screens {
 namespace {
 enum Role { KeyRole = Qt::UserRole + 1, TagRole, ColourRole, ImageRole };
 
-// The tree control's own error numbers.
-constexpr long kErrElementNotFound = 35601;
-constexpr long kErrKeyNotUnique = 35602;
+using records::kErrElementNotFound;
+using records::kErrKeyNotUnique;
 
 [[noreturn]] void treeError(long number, const QString &text)
 {

@@ -30,6 +30,8 @@
 // inserted rows and the new values of changed rows; deleted rows and the
 // original values are skipped.
 
+#include "platform/core/error_numbers.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -40,9 +42,6 @@
 #include <vector>
 
 namespace adoxml {
-
-// The error number of a file that is not a readable recordset.
-inline constexpr long kErrOngeldigBestand = 321;
 
 struct Column {
     QString name;          // the attribute name in the rows

@@ -11,8 +11,8 @@
 #include "screens/session.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/dialogs.h"

@@ -1,9 +1,9 @@
 #include "shell/datafile_compact.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/physical_database.h"
 #include "platform/os/file_hold.h"
 #include "platform/os/replacing_file.h"

@@ -3,8 +3,8 @@
 #include "shell/connection_strings.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/dialogs.h"
 

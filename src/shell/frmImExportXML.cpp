@@ -6,6 +6,7 @@
 #include "reports/word_report.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/ui/dialogs.h"
 
 namespace frmImExportXML {
@@ -17,8 +18,6 @@ Bewerkingen &bewerkingen()
     static Bewerkingen b;
     return b;
 }
-
-constexpr long kNietBeschikbaar = 438;
 
 [[noreturn]] void nietBeschikbaar()
 {

@@ -4,9 +4,9 @@
 #include "shell/program_state.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "platform/os/replacing_file.h"
 #include "platform/ui/busy_cursor.h"
@@ -16,8 +16,6 @@
 namespace modMain {
 
 namespace {
-
-constexpr long kErrSchrijven = 75; // path/file access error
 
 // The column of the file for a column of the data file, with the data type
 // ADO gives the Jet type.

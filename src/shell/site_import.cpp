@@ -4,6 +4,7 @@
 #include "shell/site_export.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/core/file_error_text.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
@@ -21,8 +22,6 @@ namespace modMain {
 
 namespace {
 
-constexpr long kErrBestandNietGevonden = 53;
-constexpr long kErrLezen = 75;
 constexpr qint64 kMaxBytes = 64 * 1024 * 1024; // far beyond any site
 constexpr int kMaxNaam = 50;
 const QString kTitel = QStringLiteral("Importeren inrichting");

@@ -5,7 +5,7 @@
 
 #include "support/raised_error.h"
 
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 #include "support/scripted_dialogs_fixture.h"
 
 #include <QDate>

@@ -8,8 +8,8 @@
 #include "shell/coupling.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 
 #include <functional>
 

@@ -9,9 +9,9 @@
 #include "shell/datafile_version.h"
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 
 #include "support/sqlite_shell.h"

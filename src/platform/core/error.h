@@ -1,8 +1,7 @@
 #pragma once
 // The error that every layer raises: a number, a description and the source
 // (the routine or object that raised it), as the central error reporter
-// shows them. Numbers below 0 or above 1000 come from the data layer and
-// the platform; the program's own numbers are listed in errors.h.
+// shows them. Every number raised is listed in error_numbers.h.
 
 #include <QString>
 #include <stdexcept>

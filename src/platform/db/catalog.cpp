@@ -1,9 +1,9 @@
 #include "catalog.h"
 
 #include "connection.h"
-#include "errors.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 #include "table_rebuild.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "connection.h"
 
 #include "catalog.h"
-#include "errors.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #include "criteria.h"
 
-#include "errors.h"
 #include "jet_collation.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -4,9 +4,9 @@
 
 #include "cursor.h"
 
-#include "errors.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <QStringList>
 #include <sqlite3.h>

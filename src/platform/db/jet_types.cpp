@@ -1,7 +1,7 @@
 #include "jet_types.h"
 
-#include "errors.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <QRegularExpression>
 #include <QTimeZone>

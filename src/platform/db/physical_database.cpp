@@ -1,8 +1,8 @@
 #include "physical_database.h"
 
-#include "errors.h"
 #include "jet_collation.h"
 #include "jet_types.h"
+#include "platform/core/error_numbers.h"
 #include "sql_error.h"
 #include "write_guard.h"
 

@@ -2,8 +2,8 @@
 
 #include "connection.h"
 #include "cursor.h"
-#include "errors.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 namespace db {
 

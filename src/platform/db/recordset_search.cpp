@@ -3,8 +3,8 @@
 #include "recordset.h"
 
 #include "cursor.h"
-#include "errors.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 namespace db {
 

@@ -2,9 +2,9 @@
 
 #include "criteria.h"
 #include "cursor.h"
-#include "errors.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "sql_error.h"
 
-#include "errors.h"
+#include "platform/core/error_numbers.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #pragma once
 // Turns a SQLite failure into the layer's Dutch platform::Error with a
-// Jet-like number (errors.h), naming the table or field where SQLite does.
+// Jet-like number (db::err, error_numbers.h), naming the table or field
+// where SQLite does.
 
 #include "platform/core/error.h"
 

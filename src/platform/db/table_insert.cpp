@@ -2,9 +2,9 @@
 
 #include "catalog.h"
 #include "connection.h"
-#include "errors.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <sqlite3.h>
 

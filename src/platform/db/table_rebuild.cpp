@@ -1,9 +1,9 @@
 #include "table_rebuild.h"
 
-#include "errors.h"
 #include "jet_collation.h"
 #include "physical_database.h"
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <QRegularExpression>
 #include <QSet>

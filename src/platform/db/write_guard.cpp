@@ -9,6 +9,8 @@
 
 #include "physical_database.h"
 
+#include "platform/core/error_numbers.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -138,7 +140,8 @@ void WriteGuard::hook(void *self, sqlite3 *handle, int op, const char *dbName, c
     } catch (const Error &e) {
         guard->m_violation = e;
     } catch (...) {
-        guard->m_violation = Error(3000, QStringLiteral("Onverwachte fout bij het controleren van een waarde."));
+        guard->m_violation =
+            Error(err::kDatabaseError, QStringLiteral("Onverwachte fout bij het controleren van een waarde."));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "platform/net/http_request.h"
 
-#include "platform/net/errors.h"
+#include "platform/core/error_numbers.h"
 
 #include "platform/core/file_error_text.h"
 

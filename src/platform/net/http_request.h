@@ -69,7 +69,7 @@ enum class Failure {
 
 struct Result {
     Failure failure = Failure::None;
-    long number = 0;     // the error's number (errors.h); 0 when ok
+    long number = 0;     // the error's number (error_numbers.h); 0 when ok
     QString description; // Dutch, for the user; empty when ok
     int httpStatus = 0;  // the server's status, when it answered
     QByteArray body;     // the response (requests into memory)

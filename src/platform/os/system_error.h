@@ -7,13 +7,13 @@
 // data layer.
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 #include <QString>
 
 namespace os {
 
-inline constexpr long kSystemErrorBase = -2147024896L; // 0x80070000 as a signed 32-bit number
-inline constexpr long kSystemErrorRange = 0xFFFF;      // errno values 1..0xFFFF
+// kSystemErrorBase and kSystemErrorRange: error_numbers.h.
 
 // kSystemErrorBase + errnum.
 long systemErrorNumber(int errnum);

@@ -10,14 +10,15 @@
 // "VWTREELINES", and saving under another case replaces the stored value
 // under its stored name.
 
+#include "platform/core/error_numbers.h"
+
 #include <QString>
 
 namespace settings {
 
 inline constexpr const char *kOrganisation = "Kettrilon-QOR";
 
-// The number of the error that a failed write raises.
-inline constexpr long kWriteError = 75;
+// A failed write raises kWriteError (error_numbers.h).
 
 // The stored value, or `defaultValue` when the key (or its section or the
 // whole file) is missing. Never fails: an unreadable store reads as empty.

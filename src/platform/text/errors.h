@@ -3,22 +3,23 @@
 // descriptions. Internal to the text library.
 
 #include "platform/core/error.h"
+#include "platform/core/error_numbers.h"
 
 namespace vb::detail {
 
 inline platform::Error invalidArgumentError()
 {
-    return platform::Error(5, QStringLiteral("Invalid procedure call or argument"));
+    return platform::Error(vb::kErrInvalidProcedureCall, QStringLiteral("Invalid procedure call or argument"));
 }
 
 inline platform::Error overflowError()
 {
-    return platform::Error(6, QStringLiteral("Overflow"));
+    return platform::Error(vb::kErrOverflow, QStringLiteral("Overflow"));
 }
 
 inline platform::Error typeMismatchError()
 {
-    return platform::Error(13, QStringLiteral("Type mismatch"));
+    return platform::Error(vb::kErrTypeMismatch, QStringLiteral("Type mismatch"));
 }
 
 } // namespace vb::detail

@@ -7,6 +7,8 @@
 // The enums carry the numbers of the classic MsgBox constants, so that a
 // button set or answer read from old code keeps its meaning.
 
+#include "platform/core/error_numbers.h"
+
 #include <QList>
 #include <QString>
 
@@ -189,10 +191,8 @@ FileDialogResult ShowOpen(const FileDialogRequest &request);
 FileDialogResult ShowSave(const FileDialogRequest &request);
 ColorResult ShowColor(long initialColor = 0);
 
-// The error a cancelled common dialog raises for callers that treat Cancel
-// as an error and trap it by number.
-inline constexpr long kCancelError = 32755;
-
+// A cancelled common dialog raises kCancelError (error_numbers.h), for
+// callers that treat Cancel as an error and trap it by number.
 [[noreturn]] void raiseCancelError();
 bool isCancelError(const platform::Error &error);
 

@@ -29,6 +29,8 @@
 // the paragraph format of the selection is that of the paragraph being
 // typed, and a new paragraph starts with the format of the one before.
 
+#include "platform/core/error_numbers.h"
+
 #include <QDateTime>
 #include <QString>
 #include <deque>
@@ -37,11 +39,6 @@
 #include <vector>
 
 namespace word {
-
-// Error numbers.
-inline constexpr long kErrNoSuchMember = 5941; // "The requested member of the collection does not exist."
-inline constexpr long kErrSaveFailed = 5356;
-inline constexpr long kErrBadArgument = 5;
 
 // InsertBreak types.
 inline constexpr int wdSectionBreakNextPage = 2;

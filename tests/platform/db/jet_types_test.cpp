@@ -1,4 +1,4 @@
-#include "platform/db/errors.h"
+#include "platform/core/error_numbers.h"
 #include "platform/db/jet_types.h"
 #include "test_db.h"
 

@@ -1,5 +1,5 @@
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "test_db.h"
 

@@ -1,9 +1,9 @@
 // A recordset open reuses what the schema said about the same query before;
 // every way the schema can change must be seen by the next open.
 
+#include "platform/core/error_numbers.h"
 #include "platform/db/catalog.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "test_db.h"
 

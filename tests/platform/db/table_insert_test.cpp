@@ -1,8 +1,8 @@
 // Rows added through one prepared INSERT are stored exactly as a recordset's
 // AddNew and Update store them, and are refused where the recordset refuses.
 
+#include "platform/core/error_numbers.h"
 #include "platform/db/connection.h"
-#include "platform/db/errors.h"
 #include "platform/db/recordset.h"
 #include "platform/db/table_insert.h"
 #include "test_db.h"

@@ -5,7 +5,7 @@
 #include "support/local_http_server.h"
 #include "support/qstring_printer.h"
 
-#include "platform/net/errors.h"
+#include "platform/core/error_numbers.h"
 #include "platform/net/http_get.h"
 
 #include <QDir>
