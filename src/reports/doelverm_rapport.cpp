@@ -100,7 +100,6 @@ void openRapportView(calc::clsDV &dv, int optRapSort)
     const QString veld = sorteerVeld(optRapSort);
     if (!veld.isEmpty())
         dv.rapSorteerVeldNaam(veld);
-    dv.GaNaarEersteRecord();
 }
 
 } // namespace
