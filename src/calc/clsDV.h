@@ -147,52 +147,25 @@ public:
     // ---- Report view and rows ----------------------------------------------
     //
     // The report writers read the rows as a small view: rapAantalRijen rows
-    // in the view's order, each through rapRegel. The members that follow
-    // them (rapEOF, GaNaarVolgendeRecord, rapKostenpost, ...) read the same
-    // rows one at a time at a position of their own.
+    // in the view's order, each through rapRegel.
 
     void rapOpenActRecordset();
     // "bytRubriek_REF", "bytObjectCat_REF" or "bytIsQOR" (any case) sorts
     // the view; another name is stored and leaves the order unchanged.
     void rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren);
-    void GaNaarEersteRecord();
-    void rapRsActMoveFirst();
-    void GaNaarVolgendeRecord();
-    // The end of the report view.
-    bool rapEOF() const;
-    db::Recordset &rsRap() { return m_rsRap; }
-    // Makes the per-item values those of the cost item with this id.
-    void rapActiveerDV_ID(qint32 lngAct_ID);
 
     // The rows of the view, in its order.
     qint32 rapAantalRijen() const { return qint32(m_rapRijen.size()); }
-    // Row i (from 0) with the result of its cost item, which it activates as
-    // rapActiveerDV_ID does: for an item the calculation does not know, a
-    // box says so and the row has the result activated before it. Past the
-    // last row this fails as reading beyond the end of the view does.
+    // Row i (from 0) with the result of its cost item: for an item the
+    // calculation does not know, a box says so and the row has the result
+    // of the row read before it. Past the last row this fails as reading
+    // beyond the end of the view does.
     DVRapportRegel rapRegel(qint32 i);
 
-    qint32 rapAct_ID() const;
-    QString rapKostenpost() const;
-    QString rapObjectCat() const;
-    QString rapObjectCat_ID() const;
-    QString rapVoorz() const;
-    qint32 rapCombineer() const;
-    QString rapNCWFactorX() const;
-    QString rapNCW() const;
-    float rapFractieVanTotaalDV() const;
     QString rapPercVanDV(float sngBedrag) const;
     float rapPercOnvoorz() const { return sngOnvoorzien; }
     float rapPercDirectievoering2002() const { return sngOntwerpdirectieFixed; }
 
-    QString rapTstart() const;
-    QString rapKalJaarAanlegBA() const;
-    QString rapTeind() const;
-    QString rapPrijsPerKeer() const;
-    QString rapFreq() const;
-
-    std::uint8_t rapSorteerVeldwaardeID() const;
-    QString rapSorteerVeldwaardeString() const;
     // The group total for a key value of the sort field; Null for another
     // sort field.
     QVariant rapTotaalPerSorteerveld(std::uint8_t bytIDsorteerveld) const;
@@ -200,16 +173,13 @@ public:
     // in neither sum A nor sum B: the total of the rows a report shows in
     // the group when it lists those rows apart. Null for another sort field.
     QVariant rapTotaalPerSorteerveldZonderOverig(std::uint8_t bytIDsorteerveld) const;
-    // The current row's rubric (1 to 6).
-    std::uint8_t rapRubriek() const;
     qint16 AantalDVtabelRegels();
 
     // ---- Conformity of report rows and general costs ----------------------
 
-    // The conformity class of the current row (or of `regel`); for a class
-    // 2 row also the four rapIsNietQOR_ flags. A checklist item gone from
-    // the version is reported and leaves the flags as they were.
-    std::uint8_t rapIsQOR();
+    // The conformity class of `regel`; for a class 2 row also the four
+    // rapIsNietQOR_ flags. A checklist item gone from the version is
+    // reported and leaves the flags as they were.
     std::uint8_t rapIsQOR(const DVRapportRegel &regel);
     std::uint8_t rapIsQORCommKosten() const;
     std::uint8_t rapIsQORAppKosten() const;
@@ -266,7 +236,10 @@ private:
     void zetRapEvalKosten(bool &ok);
     void kapitaliseer();
     friend class DVRapportRegel;
-    DVRapportRegel huidigeRegel() const;
+    // Makes the result of the cost item with this id the one a row reads
+    // (rapRegel); for an id the calculation does not know, a box says so
+    // and the result activated before stays.
+    void rapActiveerDV_ID(qint32 lngAct_ID);
     const ItemResult *geactiveerd() const;
     void leesRapRijen();
     QString titelInvoerOnvolledig() const;

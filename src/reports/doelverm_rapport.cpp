@@ -2,11 +2,13 @@
 
 #include "reports/doelverm_rapport.h"
 
-#include "reports/rap_alg_gegevens.h"
+#include "reports/kop_voettekst.h"
+#include "reports/niet_geselecteerd.h"
 #include "reports/rap_dv_scherm.h"
 #include "reports/rap_dv_word.h"
 #include "reports/rap_heffing.h"
 #include "reports/rapport_tekst.h"
+#include "reports/voorblad.h"
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
@@ -98,7 +100,6 @@ void openRapportView(calc::clsDV &dv, int optRapSort)
     const QString veld = sorteerVeld(optRapSort);
     if (!veld.isEmpty())
         dv.rapSorteerVeldNaam(veld);
-    dv.GaNaarEersteRecord();
 }
 
 } // namespace

@@ -104,7 +104,7 @@ QString frmRapVoorz::OKButton_Click()
     static_cast<calc::Context &>(ctx) = screens::currentContext();
     ctx.gstrDatabestand = db::dataSourceOf(ctx.gstrConnData);
     if (screens::session().programVersion) {
-        const screens::ProgramVersion v = screens::session().programVersion();
+        const tavir::ProgramVersion v = screens::session().programVersion();
         ctx.versionMajor = v.major;
         ctx.versionMinor = v.minor;
     }

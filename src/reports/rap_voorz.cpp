@@ -2,8 +2,10 @@
 
 #include "reports/rap_voorz.h"
 
-#include "reports/rap_alg_gegevens.h"
+#include "reports/kop_voettekst.h"
+#include "reports/niet_geselecteerd.h"
 #include "reports/rap_kostenposten.h"
+#include "reports/voorblad.h"
 
 #include "records/clsStort.h"
 #include "records/clsVoorz.h"

@@ -1,6 +1,8 @@
 // The cover page with the general data of the site.
 
-#include "reports/rap_alg_gegevens.h"
+#include "reports/voorblad.h"
+
+#include "reports/kop_voettekst.h"
 
 #include "calc/clsDV.h"
 #include "checklist/clsCL.h"

@@ -32,6 +32,11 @@ struct WordReportContext : calc::Context {
     QDateTime now() const { return generated.isValid() ? generated : QDateTime::currentDateTime(); }
 };
 
+// Mode of the writers both reports share (the cover page, the unused
+// checklist items): the input-data report; any other value writes the
+// target-fund report's version.
+inline constexpr qint32 kModusInvoer = 1;
+
 // The form's progress bar, as far as the writers move it.
 class Voortgang {
 public:

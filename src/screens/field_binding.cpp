@@ -224,6 +224,12 @@ void FieldBindings::markChanged(const QString &field)
         b->changed = true;
 }
 
+void FieldBindings::writeValue(const QString &field)
+{
+    if (Binding *b = findValue(field))
+        writeBinding(*b);
+}
+
 bool FieldBindings::isValueChanged(const QString &field) const
 {
     const Binding *b = const_cast<FieldBindings *>(this)->findValue(field);

@@ -115,6 +115,9 @@ public:
     // what `show` sets off) does not count.
     void markChanged(const QString &field);
     bool isValueChanged(const QString &field) const;
+    // Writes the value bound to `field` when it is marked and clears the
+    // mark, as write() does for a control.
+    void writeValue(const QString &field);
 
 private:
     struct Binding {

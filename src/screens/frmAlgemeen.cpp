@@ -39,6 +39,8 @@ namespace screens {
 namespace {
 
 const QString kBron = QStringLiteral("frmAlgemeen");
+const QString kVeldProv = QStringLiteral("bytProv_REF");
+const QString kVeldBedrijfsGebonden = QStringLiteral("bytBedrijfsgebonden");
 const QString kRenteTip =
     QStringLiteral("Standaard vult het model een rente van 5,00 % en een inflatie van 2,00 % in.");
 
@@ -73,6 +75,19 @@ QLabel *link(QWidget *parent, const char *name, const QString &tekst)
 void weiger(const Weigering &w)
 {
     ui::MsgBox(w.tekst, ui::Buttons::OK, ui::Icon::Exclamation, w.titel);
+}
+
+// A stored code as a number; none for Null or a value that is no number.
+std::optional<int> codeVan(const QVariant &v)
+{
+    bool ok = false;
+    const int code = v.isNull() ? 0 : v.toInt(&ok);
+    return ok ? std::optional<int>(code) : std::nullopt;
+}
+
+QVariant waardeVan(std::optional<int> code)
+{
+    return code ? QVariant(*code) : QVariant();
 }
 
 } // namespace
@@ -120,13 +135,7 @@ void frmAlgemeen::maakSchermen()
     lstProv->setEditable(true);
     lstProv->setInsertPolicy(QComboBox::NoInsert);
     locForm->addRow(QStringLiteral("Provincie:"), lstProv);
-    txtProv = new QLineEdit(locatie);
-    txtProv->setObjectName(QStringLiteral("txtProv"));
-    txtProv->hide();
     txtLocatieAdres = veld(locatie, "txtLocatieAdres", QStringLiteral("Vestigingsadres:"));
-    txtStortType = new QLineEdit(locatie);
-    txtStortType->setObjectName(QStringLiteral("txtStortType"));
-    txtStortType->hide();
     lblStortType = new QLabel(locatie);
     lblStortType->setObjectName(QStringLiteral("lblStortType"));
     locForm->addRow(QStringLiteral("Type inrichting:"), lblStortType);
@@ -188,9 +197,6 @@ void frmAlgemeen::maakSchermen()
         connect(optBedrijfsGebonden[i], &QRadioButton::clicked, this, [this, i] { optBedrijfsGebonden_Click(i); });
     }
     dvForm->addRow(frame);
-    txtBedrijfsGebonden = new QLineEdit(dv);
-    txtBedrijfsGebonden->setObjectName(QStringLiteral("txtBedrijfsGebonden"));
-    txtBedrijfsGebonden->hide();
     chkObjectGebonden = new QCheckBox(QStringLiteral("Objectgebonden"), dv);
     chkObjectGebonden->setObjectName(QStringLiteral("chkObjectGebonden"));
     dvForm->addRow(chkObjectGebonden);
@@ -221,8 +227,6 @@ void frmAlgemeen::maakSchermen()
     connect(cmdAfvalprognose, &QPushButton::clicked, this, &frmAlgemeen::cmdAfvalprognose_Click);
     connect(lblInfoPrijspeil, &QLabel::linkActivated, this, &frmAlgemeen::lblInfoPrijspeil_Click);
     connect(lblChecklistHuidigWijzig, &QLabel::linkActivated, this, &frmAlgemeen::lblChecklistHuidigWijzig_Click);
-    connect(txtProv, &QLineEdit::textChanged, this, &frmAlgemeen::txtProv_Change);
-    connect(txtBedrijfsGebonden, &QLineEdit::textChanged, this, &frmAlgemeen::txtBedrijfsGebonden_Change);
 
     m_validation->add(lstProv, [this] { return lstProv_Validate(); });
     m_validation->add(txtAanvangNazorg, [this] { return txtAanvangNazorg_Validate(); });
@@ -232,7 +236,7 @@ void frmAlgemeen::maakSchermen()
     // Every other bound field goes to the record when it is left.
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
         if (edit == txtAanvangNazorg || edit == txtLocatieNaam || edit == txtRente || edit == txtInflatie
-            || edit->isHidden() || edit->parent() == lstProv)
+            || edit->parent() == lstProv)
             continue;
         m_validation->add(edit, [this, edit] { return velVerlaten(edit, true); });
     }
@@ -271,9 +275,9 @@ void frmAlgemeen::Form_Load()
     m_binding = std::make_unique<FieldBindings>(*m_stort, this);
     m_binding->add(txtLocatieNaam, QStringLiteral("strStortNaam"));
     m_binding->add(txtLocatieRIVMnr, QStringLiteral("strRIVMnr"));
-    m_binding->add(txtProv, QStringLiteral("bytProv_REF"));
+    m_binding->addValue(
+        kVeldProv, [this](const QVariant &v) { zetProv(codeVan(v)); }, [this] { return waardeVan(m_prov); });
     m_binding->add(txtLocatieAdres, QStringLiteral("memVestigingsadres"));
-    m_binding->add(txtStortType, QStringLiteral("intStortType"));
     const char *const verg[6] = {"strVergNaam", "strVergPostAdres", "strVergContPers",
                                  "strVergTel",  "strVergFax",       "strVergEmail"};
     const char *const inv[6] = {"strInvNaam", "strInvPostAdres", "strInvContPers",
@@ -286,14 +290,16 @@ void frmAlgemeen::Form_Load()
     m_binding->add(txtInflatie, QStringLiteral("sngInflPerc"), QStringLiteral("0.00"));
     m_binding->add(txtAanvangNazorg, QStringLiteral("dtmAanvangNazorg"));
     m_binding->add(txtJaar_1, QStringLiteral("intJaarPrijsPeil"));
-    m_binding->add(txtBedrijfsGebonden, QStringLiteral("bytBedrijfsgebonden"));
+    m_binding->addValue(
+        kVeldBedrijfsGebonden, [this](const QVariant &v) { zetBedrijfsGebonden(codeVan(v)); },
+        [this] { return waardeVan(m_bedrijfsGebonden); });
     m_binding->add(chkObjectGebonden, QStringLiteral("bytObjectgebonden"));
     // A click on the check box is written at once.
     connect(chkObjectGebonden, &QCheckBox::clicked, this, [this] { velVerlaten(chkObjectGebonden, true); });
     // The carriers' change rules ran before the kind of site was known.
-    txtBedrijfsGebonden_Change();
+    bedrijfsGebondenToepassen();
 
-    lblStortType->setText(StortTypeNaam(int(vb::Val(txtStortType->text()))));
+    lblStortType->setText(StortTypeNaam(m_stortType));
     blnNieuweInrichting = txtJaar_1->text().isEmpty();
     psubToonChecklistVersie();
 }
@@ -374,6 +380,19 @@ bool frmAlgemeen::velVerlaten(QWidget *control, bool ok)
     return true;
 }
 
+bool frmAlgemeen::codeVerlaten(const QString &veld)
+{
+    if (!m_binding)
+        return true;
+    try {
+        m_binding->writeValue(veld);
+    } catch (const platform::Error &e) {
+        meldFout(e.withSource(kBron));
+        return false;
+    }
+    return true;
+}
+
 bool frmAlgemeen::lstProv_Validate()
 {
     const int index = lstProv->findText(lstProv->currentText(), Qt::MatchExactly);
@@ -383,19 +402,21 @@ bool frmAlgemeen::lstProv_Validate()
     }
     if (lstProv->currentIndex() != index)
         lstProv->setCurrentIndex(index);
-    blnProvBijwerken = true;
-    m_binding->setText(txtProv, QString::number(lstProv->itemData(index).toInt()));
-    blnProvBijwerken = false;
-    return velVerlaten(txtProv, true);
+    const int code = lstProv->itemData(index).toInt();
+    if (m_prov != code) {
+        m_prov = code;
+        m_binding->markChanged(kVeldProv);
+    }
+    return codeVerlaten(kVeldProv);
 }
 
-void frmAlgemeen::txtProv_Change()
+void frmAlgemeen::zetProv(std::optional<int> code)
 {
-    if (blnProvBijwerken || txtProv->text().isEmpty())
+    m_prov = code;
+    if (!code)
         return;
-    const int code = int(vb::Val(txtProv->text()));
     for (int i = 0; i < lstProv->count(); ++i) {
-        if (lstProv->itemData(i).toInt() == code) {
+        if (lstProv->itemData(i).toInt() == *code) {
             lstProv->setCurrentIndex(i);
             return;
         }
@@ -447,16 +468,23 @@ bool frmAlgemeen::percentageValidate(QLineEdit *edit, const QString &naam)
 
 void frmAlgemeen::optBedrijfsGebonden_Click(int index)
 {
-    const QString code = QString::number(index);
-    if (txtBedrijfsGebonden->text() == code)
+    if (m_bedrijfsGebonden == index)
         return;
-    m_binding->setText(txtBedrijfsGebonden, code);
-    velVerlaten(txtBedrijfsGebonden, true);
+    zetBedrijfsGebonden(index);
+    m_binding->markChanged(kVeldBedrijfsGebonden);
+    codeVerlaten(kVeldBedrijfsGebonden);
 }
 
-void frmAlgemeen::txtBedrijfsGebonden_Change()
+void frmAlgemeen::zetBedrijfsGebonden(std::optional<int> code)
 {
-    const BedrijfsGebondenStand s = BedrijfsGebonden(txtBedrijfsGebonden->text(), m_stortType);
+    m_bedrijfsGebonden = code;
+    bedrijfsGebondenToepassen();
+}
+
+void frmAlgemeen::bedrijfsGebondenToepassen()
+{
+    const QString code = m_bedrijfsGebonden ? QString::number(*m_bedrijfsGebonden) : QString();
+    const BedrijfsGebondenStand s = BedrijfsGebonden(code, m_stortType);
     for (int i = 0; i < 2; ++i) {
         // Only one button of the group is ever selected; none for an empty code.
         optBedrijfsGebonden[i]->setAutoExclusive(false);

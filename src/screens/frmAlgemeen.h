@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -64,18 +65,22 @@ private:
     void maakSchermen();
     void Form_Load();
     void psubToonChecklistVersie();
-    void txtProv_Change();
-    void txtBedrijfsGebonden_Change();
+    // The codes from the row (their bindings' show): the province selects
+    // its list item; the company-bound code sets its buttons, the object
+    // box and the forecast button.
+    void zetProv(std::optional<int> code);
+    void zetBedrijfsGebonden(std::optional<int> code);
+    void bedrijfsGebondenToepassen();
     bool velVerlaten(QWidget *control, bool ok);
+    // Writes a code the screen changed (marked) to the row.
+    bool codeVerlaten(const QString &veld);
     QLineEdit *veld(QWidget *tab, const char *name, const QString &label);
 
     QTabWidget *SSTab1 = nullptr;
-    QLineEdit *txtLocatieNaam = nullptr, *txtLocatieRIVMnr = nullptr, *txtProv = nullptr, *txtLocatieAdres = nullptr,
-              *txtStortType = nullptr;
+    QLineEdit *txtLocatieNaam = nullptr, *txtLocatieRIVMnr = nullptr, *txtLocatieAdres = nullptr;
     QLineEdit *txtVergHouder[6] = {};
     QLineEdit *txtInvuller[6] = {};
-    QLineEdit *txtRente = nullptr, *txtInflatie = nullptr, *txtAanvangNazorg = nullptr, *txtJaar_1 = nullptr,
-              *txtBedrijfsGebonden = nullptr;
+    QLineEdit *txtRente = nullptr, *txtInflatie = nullptr, *txtAanvangNazorg = nullptr, *txtJaar_1 = nullptr;
     QCheckBox *chkObjectGebonden = nullptr;
     QComboBox *lstProv = nullptr;
     std::array<QRadioButton *, 2> optBedrijfsGebonden = {};
@@ -88,9 +93,11 @@ private:
     QString m_gemeldeNaam;
     std::unique_ptr<FieldBindings> m_binding;
     std::unique_ptr<FieldValidation> m_validation;
+    // The coded values of the row, kept as numbers and bound to their
+    // columns (none: Null): the province's code and the company-bound code.
+    std::optional<int> m_prov, m_bedrijfsGebonden;
     int m_stortType = 0;
     bool blnNieuweInrichting = false;
-    bool blnProvBijwerken = false;
     bool m_decimaalToets = false;
 };
 

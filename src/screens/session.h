@@ -11,6 +11,8 @@
 #include "calc/calc_context.h"
 #include "checklist/context.h"
 
+#include "platform/core/program_version.h"
+
 #include <functional>
 
 namespace platform {
@@ -24,12 +26,6 @@ struct TreeOptions {
     bool gblnTreeSingleSel = false;
     bool gblnTreeLines = true;
     bool gblnTreePlusMin = true;
-};
-
-// The program's version, as the page header of a report names it.
-struct ProgramVersion {
-    int major = 0;
-    int minor = 0;
 };
 
 struct Session {
@@ -46,7 +42,7 @@ struct Session {
     // The central error reporter.
     std::function<void(const platform::Error &)> meldFout;
     // The version of the running program.
-    std::function<ProgramVersion()> programVersion;
+    std::function<tavir::ProgramVersion()> programVersion;
 };
 
 // Installs the session the screens use from now on.

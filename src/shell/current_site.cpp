@@ -107,7 +107,7 @@ void InstallSchermSessie()
     s.setBTWPerc = [](float perc) { gsngBTWPerc = perc; };
     s.leesHuidigeStort = [] { LeesHuidigeStort(); };
     s.meldFout = [](const platform::Error &e) { MeldFout(e); };
-    s.programVersion = [] { return screens::ProgramVersion{gVersion.major, gVersion.minor}; };
+    s.programVersion = [] { return gVersion; };
     screens::installSession(std::move(s));
 }
 

@@ -12,7 +12,6 @@
 #include "shell/frmUpdateCheck.h"
 #include "shell/program_info.h"
 #include "shell/program_state.h"
-#include "shell/program_version.h"
 #include "shell/site_export.h"
 #include "shell/site_import.h"
 
@@ -27,6 +26,7 @@
 #include "screens/frmAlgemeen.h"
 
 #include "platform/core/error.h"
+#include "platform/core/program_version.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/window_placement.h"

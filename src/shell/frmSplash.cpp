@@ -2,9 +2,9 @@
 
 #include "shell/frmOpenInr.h"
 #include "shell/program_state.h"
-#include "shell/program_version.h"
 #include "shell/shell_open.h"
 
+#include "platform/core/program_version.h"
 #include "platform/ui/busy_cursor.h"
 #include "platform/ui/dialogs.h"
 

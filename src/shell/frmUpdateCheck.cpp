@@ -5,11 +5,11 @@
 #include "shell/frmMDI_main.h"
 #include "shell/frmUpdateProxy.h"
 #include "shell/program_state.h"
-#include "shell/program_version.h"
 
 #include "screens/layout_helpers.h"
 
 #include "platform/core/error.h"
+#include "platform/core/program_version.h"
 #include "platform/ui/dialogs.h"
 
 #include <QApplication>

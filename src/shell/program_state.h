@@ -4,7 +4,7 @@
 // each, for the length of the run. No connection, recordset or record object
 // is ever held here.
 
-#include "shell/program_version.h"
+#include "platform/core/program_version.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 #pragma once
 // The start routine: the program starts here, not in a window.
 
-#include "shell/program_version.h"
+#include "platform/core/program_version.h"
 
 namespace modMain {
 

@@ -12,7 +12,7 @@
 #include "updater/replace_files.h"
 #include "updater/update_names.h"
 
-#include "shell/program_version.h"
+#include "platform/core/program_version.h"
 
 #include "platform/os/single_instance.h"
 #include "platform/os/start_program.h"

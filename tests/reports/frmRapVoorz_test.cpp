@@ -31,7 +31,7 @@ protected:
         WordReportTest::SetUp();
         screens::Session s;
         s.context = [this] { return fx.context(fx.alfa); };
-        s.programVersion = [] { return screens::ProgramVersion{3, 0}; };
+        s.programVersion = [] { return tavir::ProgramVersion{3, 0, 0}; };
         screens::installSession(std::move(s));
         m_opener = os::setOpener([](const QUrl &) {
             ADD_FAILURE() << "a test opened a file";

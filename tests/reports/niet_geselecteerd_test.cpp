@@ -1,9 +1,9 @@
-// The unused checklist items, and the page header and footer.
+// The unused checklist items.
 
 #include "report_fixture.h"
 #include "support/item_at.h"
 
-#include "reports/rap_alg_gegevens.h"
+#include "reports/niet_geselecteerd.h"
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -138,36 +138,6 @@ TEST_F(NietGeselecteerdTest, ASiteThatUsesEveryItemIsToldSo)
     const QJsonObject d = write(site, 0, false);
     EXPECT_TRUE(wordtest::tables(d).isEmpty());
     EXPECT_TRUE(wordtest::bodyTexts(d).contains(QStringLiteral("Alle checklistposten zijn geselecteerd.")));
-}
-
-TEST_F(NietGeselecteerdTest, HeaderAndFooterNameTheProgramAndThePages)
-{
-    doc.Selection().TypeText(QStringLiteral("inhoud"));
-    reports::psubInvoegenKopVoettekst(doc, context(fx.alfa));
-    doc.Selection().TypeText(QStringLiteral(" verder"));
-    const QJsonObject d = saveAndRead();
-    EXPECT_EQ(wordtest::bodyTexts(d), QStringList{QStringLiteral("inhoud verder")});
-    const QJsonObject kop = itemAt(wordtest::paragraphs(d[QStringLiteral("header")].toArray()), 0).toObject();
-    EXPECT_EQ(kop[QStringLiteral("text")].toString(), QStringLiteral("TAVIR 3.0"));
-    const QJsonObject run = itemAt(kop[QStringLiteral("runs")].toArray(), 0).toObject();
-    EXPECT_EQ(run[QStringLiteral("font")].toString(), QStringLiteral("Arial"));
-    EXPECT_EQ(run[QStringLiteral("size")].toDouble(), 7.0);
-    EXPECT_TRUE(run[QStringLiteral("italic")].toBool());
-
-    const QJsonArray voet = wordtest::paragraphs(d[QStringLiteral("footer")].toArray());
-    ASSERT_EQ(voet.size(), 2);
-    EXPECT_EQ(voet[0].toObject()[QStringLiteral("text")].toString(),
-              QStringLiteral("Gegenereerd d.d.  5-mrt-2024  09:07"));
-    const QJsonObject tweede = voet[1].toObject();
-    EXPECT_TRUE(tweede[QStringLiteral("text")].toString().startsWith(QStringLiteral("Afgedrukt d.d. ")));
-    EXPECT_TRUE(tweede[QStringLiteral("text")].toString().contains(QStringLiteral("\tpag. ")));
-    EXPECT_EQ(tweede[QStringLiteral("fields")].toArray(),
-              (QJsonArray{QStringLiteral("DATE  \\@ \"d-MMM-yyyy  HH:mm\" "), QStringLiteral("PAGE  \\* Arabic "),
-                          QStringLiteral("NUMPAGES  \\* Arabic ")}));
-    const QJsonArray tabs = tweede[QStringLiteral("tabs")].toArray();
-    ASSERT_EQ(tabs.size(), 1);
-    EXPECT_EQ(tabs[0].toObject()[QStringLiteral("pos")].toDouble(), 15.0);
-    EXPECT_EQ(tabs[0].toObject()[QStringLiteral("align")].toInt(), 2);
 }
 
 } // namespace

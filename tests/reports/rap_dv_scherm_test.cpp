@@ -28,7 +28,6 @@ protected:
         EXPECT_TRUE(dv.BerekenAlles());
         dv.rapOpenActRecordset();
         dv.rapSorteerVeldNaam(reports::sorteerVeld(sortering));
-        dv.GaNaarEersteRecord();
         reporttest::RapportOpname rap;
         reports::RapDVScherm schrijver(dv, rap);
         schrijver.optRapSort = sortering;

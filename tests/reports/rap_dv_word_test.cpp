@@ -53,7 +53,6 @@ protected:
         dv.rapOpenActRecordset();
         static const char *const sleutels[] = {"bytObjectCat_REF", "bytRubriek_REF", "bytIsQOR"};
         dv.rapSorteerVeldNaam(QString::fromLatin1(sleutels[sortering - 1]));
-        dv.GaNaarEersteRecord();
         reports::RapDVWord writer(dv, eigenApp, eigenDoc, ctx);
         writer.optRapSort = sortering;
         bool deelVooraf = false;
@@ -73,7 +72,6 @@ protected:
         dv.rapOpenActRecordset();
         static const char *const sleutels[] = {"bytObjectCat_REF", "bytRubriek_REF", "bytIsQOR"};
         dv.rapSorteerVeldNaam(QString::fromLatin1(sleutels[sortering - 1]));
-        dv.GaNaarEersteRecord();
         if (deelVooraf)
             app.Selection().TypeText(QStringLiteral("voorblad"));
         reports::RapDVWord writer(dv, app, doc, ctx);

@@ -4,7 +4,7 @@
 #include "report_fixture.h"
 #include "support/item_at.h"
 
-#include "reports/rap_alg_gegevens.h"
+#include "reports/voorblad.h"
 
 #include "calc/clsDV.h"
 

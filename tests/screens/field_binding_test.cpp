@@ -258,6 +258,19 @@ TEST_F(FieldBindingTest, AValueTheScreenKeepsIsBoundAsAControlIs)
     EXPECT_EQ(code, 4);
     binding->writeAll();
     EXPECT_EQ(value("bytRapEval").toInt(), 4);
+
+    // One value written on its own, only when it is marked, and no other.
+    code = 6;
+    binding->writeValue(QStringLiteral("bytRapEval"));
+    EXPECT_EQ(value("bytRapEval").toInt(), 4);
+    const QVariant naamVoor = value("strVergNaam");
+    binding->setText(later, QStringLiteral("ander"));
+    setter(7);
+    binding->writeValue(QStringLiteral("bytRapEval"));
+    EXPECT_EQ(value("bytRapEval").toInt(), 7);
+    EXPECT_FALSE(binding->isValueChanged(QStringLiteral("bytRapEval")));
+    EXPECT_TRUE(binding->isChanged(later));
+    EXPECT_EQ(value("strVergNaam"), naamVoor);
 }
 
 } // namespace

@@ -256,4 +256,11 @@ TEST_F(CurrentSiteTest, TheScreensSeeTheOpenSiteThroughTheirSession)
 
     screens::session().setBTWPerc(19.0f);
     EXPECT_FLOAT_EQ(modMain::gsngBTWPerc, 19.0f);
+
+    // The version this run carries, as the reports' page header names it.
+    modMain::gVersion = tavir::ProgramVersion{3, 4, 5};
+    const tavir::ProgramVersion v = screens::session().programVersion();
+    EXPECT_EQ(v.major, 3);
+    EXPECT_EQ(v.minor, 4);
+    EXPECT_EQ(v.revision, 5);
 }

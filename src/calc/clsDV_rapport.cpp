@@ -71,8 +71,7 @@ void clsDV::rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren)
 
 void clsDV::leesRapRijen()
 {
-    // Walks the view once, in its order, and stands on its first row again
-    // (where opening and sorting leave it).
+    // Walks the view once, in its order.
     m_rapRijen.clear();
     m_rapRijen.reserve(size_t(m_rsRap.RecordCount()));
     const int velden = m_rsRap.FieldCount();
@@ -81,8 +80,6 @@ void clsDV::leesRapRijen()
         for (int f = 0; f < velden; ++f)
             rij[size_t(f)] = m_rsRap.Fields(f).Value();
     }
-    if (!m_rapRijen.empty())
-        m_rsRap.MoveFirst();
 }
 
 DVRapportRegel clsDV::rapRegel(qint32 i)
@@ -97,28 +94,6 @@ DVRapportRegel clsDV::rapRegel(qint32 i)
     const ActRow rij(m_rsRap, m_rapRijen[size_t(i)]);
     rapActiveerDV_ID(rij.value("idrAct_ID").toInt());
     return DVRapportRegel(*this, rij, geactiveerd());
-}
-
-DVRapportRegel clsDV::huidigeRegel() const
-{
-    return DVRapportRegel(*this, ActRow(m_rsRap), geactiveerd());
-}
-
-void clsDV::GaNaarEersteRecord()
-{
-    m_rsRap.MoveFirst();
-}
-void clsDV::rapRsActMoveFirst()
-{
-    m_rsRap.MoveFirst();
-}
-void clsDV::GaNaarVolgendeRecord()
-{
-    m_rsRap.MoveNext();
-}
-bool clsDV::rapEOF() const
-{
-    return m_rsRap.EOF_();
 }
 
 void clsDV::rapActiveerDV_ID(qint32 lngAct_ID)
@@ -198,75 +173,6 @@ float DVRapportRegel::FractieVanTotaalDV() const
 {
     const float dv = m_dv.DoelvermogenZonderRisicoFonds();
     return dv == 0.0f ? 0.0f : item().NCW / dv;
-}
-
-qint32 clsDV::rapAct_ID() const
-{
-    return huidigeRegel().Act_ID();
-}
-QString clsDV::rapKostenpost() const
-{
-    return huidigeRegel().Kostenpost();
-}
-QString clsDV::rapObjectCat() const
-{
-    return huidigeRegel().ObjectCat();
-}
-QString clsDV::rapObjectCat_ID() const
-{
-    return huidigeRegel().ObjectCat_ID();
-}
-QString clsDV::rapVoorz() const
-{
-    return huidigeRegel().Voorz();
-}
-qint32 clsDV::rapCombineer() const
-{
-    return huidigeRegel().Combineer();
-}
-QString clsDV::rapNCWFactorX() const
-{
-    return huidigeRegel().NCWFactorX();
-}
-QString clsDV::rapNCW() const
-{
-    return huidigeRegel().NCW();
-}
-float clsDV::rapFractieVanTotaalDV() const
-{
-    return huidigeRegel().FractieVanTotaalDV();
-}
-QString clsDV::rapTstart() const
-{
-    return huidigeRegel().Tstart();
-}
-QString clsDV::rapKalJaarAanlegBA() const
-{
-    return huidigeRegel().KalJaarAanlegBA();
-}
-QString clsDV::rapTeind() const
-{
-    return huidigeRegel().Teind();
-}
-QString clsDV::rapPrijsPerKeer() const
-{
-    return huidigeRegel().PrijsPerKeer();
-}
-QString clsDV::rapFreq() const
-{
-    return huidigeRegel().Freq();
-}
-std::uint8_t clsDV::rapSorteerVeldwaardeID() const
-{
-    return huidigeRegel().SorteerVeldwaardeID();
-}
-QString clsDV::rapSorteerVeldwaardeString() const
-{
-    return huidigeRegel().SorteerVeldwaardeString();
-}
-std::uint8_t clsDV::rapRubriek() const
-{
-    return huidigeRegel().Rubriek();
 }
 
 QString clsDV::rapPercVanDV(float sngBedrag) const
@@ -439,11 +345,6 @@ qint16 clsDV::AantalDVtabelRegels()
             db::LockType::ReadOnly, {mlngStort_ID});
     const qint64 regels = 3 * qint64(lngAantalRecords) + 3 * qint64(rs.RecordCount()) + 60;
     return qint16(vb::CInt(double(regels)));
-}
-
-std::uint8_t clsDV::rapIsQOR()
-{
-    return rapIsQOR(huidigeRegel());
 }
 
 std::uint8_t clsDV::rapIsQOR(const DVRapportRegel &regel)

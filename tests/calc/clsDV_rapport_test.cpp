@@ -9,9 +9,12 @@
 #include "support/scripted_dialogs_fixture.h"
 
 #include "platform/core/error.h"
+#include "platform/text/format.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -31,8 +34,16 @@ protected:
         EXPECT_TRUE(dv->BerekenAlles());
         dv->rapOpenActRecordset();
         dv->rapSorteerVeldNaam(sortering);
-        dv->GaNaarEersteRecord();
         return dv;
+    }
+    // The site's facility "Terrein".
+    qint32 terrein(qint32 site)
+    {
+        return fx
+            .scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
+                                   " AND lngStort_REF=?"),
+                    {site})
+            .toInt();
     }
 
     CalcFixture fx;
@@ -55,31 +66,29 @@ TEST_F(DVRapportTest, RowTextsByRubric)
          "6866,881"},
         {"Opruimen", "Overig", "3", "", "-", "€ 5.000,00", "eenm.", "8183,891"},
     };
-    for (const Row &r : rows) {
+    ASSERT_EQ(dv->rapAantalRijen(), qint32(std::size(rows)));
+    for (qint32 i = 0; i < dv->rapAantalRijen(); ++i) {
+        const Row &r = rows[i];
         SCOPED_TRACE(r.naam.toStdString());
-        ASSERT_FALSE(dv->rapEOF());
-        dv->rapActiveerDV_ID(dv->rapAct_ID());
-        EXPECT_EQ(dv->rapKostenpost(), r.naam);
-        EXPECT_EQ(dv->rapSorteerVeldwaardeString(), r.groep);
-        EXPECT_EQ(dv->rapTstart(), r.start);
-        EXPECT_EQ(dv->rapKalJaarAanlegBA(), r.aanleg);
-        EXPECT_EQ(dv->rapTeind(), r.eind);
-        EXPECT_EQ(dv->rapPrijsPerKeer(), r.prijs);
-        EXPECT_EQ(dv->rapFreq(), r.freq);
-        EXPECT_EQ(dv->rapNCW(), r.ncw);
-        dv->GaNaarVolgendeRecord();
+        const calc::DVRapportRegel regel = dv->rapRegel(i);
+        EXPECT_EQ(regel.Kostenpost(), r.naam);
+        EXPECT_EQ(regel.SorteerVeldwaardeString(), r.groep);
+        EXPECT_EQ(regel.Tstart(), r.start);
+        EXPECT_EQ(regel.KalJaarAanlegBA(), r.aanleg);
+        EXPECT_EQ(regel.Teind(), r.eind);
+        EXPECT_EQ(regel.PrijsPerKeer(), r.prijs);
+        EXPECT_EQ(regel.Freq(), r.freq);
+        EXPECT_EQ(regel.NCW(), r.ncw);
     }
-    EXPECT_TRUE(dv->rapEOF());
 
-    dv->rapRsActMoveFirst();
-    dv->rapActiveerDV_ID(dv->rapAct_ID());
-    EXPECT_EQ(dv->rapObjectCat(), QStringLiteral("Algemeen"));
-    EXPECT_EQ(dv->rapObjectCat_ID(), QStringLiteral("1"));
-    EXPECT_EQ(dv->rapVoorz(), QStringLiteral("Terrein"));
-    EXPECT_EQ(dv->rapSorteerVeldwaardeID(), 1);
-    EXPECT_EQ(dv->rapNCWFactorX(), QStringLiteral("121,4133"));
+    const calc::DVRapportRegel eerste = dv->rapRegel(0);
+    EXPECT_EQ(eerste.ObjectCat(), QStringLiteral("Algemeen"));
+    EXPECT_EQ(eerste.ObjectCat_ID(), QStringLiteral("1"));
+    EXPECT_EQ(eerste.Voorz(), QStringLiteral("Terrein"));
+    EXPECT_EQ(eerste.SorteerVeldwaardeID(), 1);
+    EXPECT_EQ(eerste.NCWFactorX(), QStringLiteral("121,4133"));
     EXPECT_EQ(dv->rapPercVanDV(121413.2578125f), QStringLiteral("(7,5%)"));
-    EXPECT_FLOAT_EQ(dv->rapFractieVanTotaalDV(), 121413.2578125f / 1620407.875f);
+    EXPECT_FLOAT_EQ(eerste.FractieVanTotaalDV(), 121413.2578125f / 1620407.875f);
     EXPECT_FLOAT_EQ(dv->rapTotaalPerSorteerveld(1).toFloat(), 121413.2578125f);
     EXPECT_FLOAT_EQ(dv->rapTotaalPerSorteerveld(6).toFloat(), 8183.89111328125f);
     EXPECT_EQ(dv->AantalDVtabelRegels(), 3 * 7 + 3 * 3 + 60);
@@ -95,7 +104,7 @@ TEST_F(DVRapportTest, RowTextsByRubric)
 
     // Another field name is kept but neither sorts nor labels.
     dv->rapSorteerVeldNaam(QStringLiteral("strAct"));
-    EXPECT_EQ(dv->rapSorteerVeldwaardeString(), QString());
+    EXPECT_EQ(dv->rapRegel(0).SorteerVeldwaardeString(), QString());
     EXPECT_FALSE(dv->rapTotaalPerSorteerveld(1).isValid());
 }
 
@@ -103,9 +112,10 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
 {
     auto perCat = report(fx.alfa, QStringLiteral("bytObjectCat_REF"));
     QStringList namen, groepen;
-    for (; !perCat->rapEOF(); perCat->GaNaarVolgendeRecord()) {
-        namen << perCat->rapKostenpost();
-        groepen << perCat->rapSorteerVeldwaardeString();
+    for (qint32 i = 0; i < perCat->rapAantalRijen(); ++i) {
+        const calc::DVRapportRegel regel = perCat->rapRegel(i);
+        namen << regel.Kostenpost();
+        groepen << regel.SorteerVeldwaardeString();
     }
     EXPECT_EQ(namen, QStringList({"Maaien", "Zettingsmetingen", "Onderhoud hekwerk en poort", "Vervangen afdeklaag",
                                   "Controlemetingen grondwater", "Inspectie peilbuizen", "Opruimen"}));
@@ -117,9 +127,10 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
     auto perQOR = report(fx.alfa, QStringLiteral("bytIsQOR"));
     namen.clear();
     groepen.clear();
-    for (; !perQOR->rapEOF(); perQOR->GaNaarVolgendeRecord()) {
-        namen << perQOR->rapKostenpost();
-        groepen << perQOR->rapSorteerVeldwaardeString();
+    for (qint32 i = 0; i < perQOR->rapAantalRijen(); ++i) {
+        const calc::DVRapportRegel regel = perQOR->rapRegel(i);
+        namen << regel.Kostenpost();
+        groepen << regel.SorteerVeldwaardeString();
     }
     EXPECT_EQ(namen, QStringList({"Controlemetingen grondwater", "Onderhoud hekwerk en poort", "Maaien",
                                   "Zettingsmetingen", "Vervangen afdeklaag", "Inspectie peilbuizen", "Opruimen"}));
@@ -130,29 +141,33 @@ TEST_F(DVRapportTest, SortOrdersAndGroups)
     EXPECT_FLOAT_EQ(perQOR->rapTotaalPerSorteerveld(1).toFloat(), 11162.3125f);
 }
 
-TEST_F(DVRapportTest, UnknownIdKeepsThePosition)
+// An item added after the calculation stands in the view without a result:
+// its row says so and shows the result of the row read before it.
+TEST_F(DVRapportTest, AnItemAddedAfterTheCalculationShowsTheResultReadBeforeIt)
 {
-    auto dv = report(fx.alfa, QStringLiteral("bytRubriek_REF"));
-    dv->rapActiveerDV_ID(fx.aMaaien);
+    clsDV dv(fx.context(fx.alfa));
+    dv.initializeDV(fx.alfa, -9, -9);
+    ASSERT_TRUE(dv.BerekenAlles());
+    const qint32 nieuw = fx.item(fx.alfa, terrein(fx.alfa), ownItem(QStringLiteral("Zaaien"), {{"bytRubriek_REF", 1}}));
+    dv.rapOpenActRecordset();
+    dv.rapSorteerVeldNaam(QStringLiteral("bytRubriek_REF"));
+    EXPECT_EQ(dv.rapRegel(0).NCW(), QStringLiteral("121413,3"));
     script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID Alfa"),
-                        QStringLiteral("Doelvermogen-ID 99999 niet gevonden."));
-    dv->rapActiveerDV_ID(99999);
-    EXPECT_EQ(dv->rapNCW(), QStringLiteral("121413,3"));
+                        QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(nieuw));
+    const calc::DVRapportRegel regel = dv.rapRegel(1);
+    EXPECT_EQ(regel.Act_ID(), nieuw);
+    EXPECT_EQ(regel.NCW(), QStringLiteral("121413,3"));
 }
 
 // Each row of the view reads its own cost item and that item's result,
-// whatever the order the rows are read in and wherever the cursor stands;
-// a row whose item was not calculated (its facility belongs to the site,
-// the item itself to another) shows the result activated before it, after
-// a box, and past the last row reading fails as the cursor's does.
+// whatever the order the rows are read in; a row whose item was not
+// calculated (its facility belongs to the site, the item itself to another)
+// shows the result activated before it, after a box, and past the last row
+// reading fails as reading beyond the end of a recordset does.
 TEST_F(DVRapportTest, EachRowOfTheViewReadsItsOwnItemInAnyOrder)
 {
-    const qint32 terrein =
-        fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
-                                 " AND lngStort_REF=?"),
-                  {fx.alfa})
-            .toInt();
-    const qint32 vreemd = fx.item(fx.beta, terrein, ownItem(QStringLiteral("Zaaien"), {{"bytRubriek_REF", 1}}));
+    const qint32 vreemd =
+        fx.item(fx.beta, terrein(fx.alfa), ownItem(QStringLiteral("Zaaien"), {{"bytRubriek_REF", 1}}));
     struct Post {
         qint32 id;
         const char *naam, *voorz;
@@ -211,11 +226,7 @@ TEST_F(DVRapportTest, EachRowOfTheViewReadsItsOwnItemInAnyOrder)
         auto dv = report(fx.alfa, QString::fromLatin1(s.veld));
         ASSERT_EQ(dv->lngAantalRecords, 7);
         ASSERT_EQ(dv->rapAantalRijen(), s.volgorde.size());
-        // The cursor stands on the third row; the rows are read from the
-        // last to the first.
-        dv->GaNaarVolgendeRecord();
-        dv->GaNaarVolgendeRecord();
-        const qint32 cursor = dv->rapAct_ID();
+        // The rows are read from the last to the first.
         const Post *vorige = nullptr;
         for (qint32 i = dv->rapAantalRijen() - 1; i >= 0; --i) {
             const Post &p = post(s.volgorde[i]);
@@ -247,7 +258,6 @@ TEST_F(DVRapportTest, EachRowOfTheViewReadsItsOwnItemInAnyOrder)
             }
             vorige = &p;
         }
-        EXPECT_EQ(dv->rapAct_ID(), cursor);
         try {
             dv->rapRegel(dv->rapAantalRijen());
             ADD_FAILURE() << "no error past the last row";
@@ -260,20 +270,34 @@ TEST_F(DVRapportTest, EachRowOfTheViewReadsItsOwnItemInAnyOrder)
 TEST_F(DVRapportTest, ARunForAnotherSiteFindsOnlyItsOwnItems)
 {
     auto dv = report(fx.alfa, QStringLiteral("bytRubriek_REF"));
-    dv->rapActiveerDV_ID(fx.aMaaien);
-    EXPECT_EQ(dv->rapNCW(), QStringLiteral("121413,3"));
-    // The same object bound to Beta and calculated again.
+    ASSERT_EQ(dv->rapRegel(0).Act_ID(), fx.aMaaien);
+    EXPECT_EQ(dv->rapRegel(0).NCW(), QStringLiteral("121413,3"));
+    // The same object bound to Beta and calculated again: Alfa's item, still
+    // in the view opened before, has no result in Beta's run.
     dv->initializeDV(fx.beta, -9, -9);
     ASSERT_TRUE(dv->BerekenAlles());
-    dv->rapOpenActRecordset();
-    dv->GaNaarEersteRecord();
-    dv->rapActiveerDV_ID(fx.bMaaien);
-    const QString maaienBeta = dv->rapNCW();
-    EXPECT_NE(maaienBeta, QStringLiteral("121413,3"));
     script.expectMsgBox(ui::Icon::Critical, QStringLiteral("Fout in rapActiveerDV_ID Beta"),
                         QStringLiteral("Doelvermogen-ID %1 niet gevonden.").arg(fx.aMaaien));
-    dv->rapActiveerDV_ID(fx.aMaaien);
-    EXPECT_EQ(dv->rapNCW(), maaienBeta);
+    dv->rapRegel(0);
+    // The view opened again: every row is one of Beta's items, with its own
+    // result.
+    dv->rapOpenActRecordset();
+    QList<qint32> ids;
+    QString maaienBeta;
+    for (qint32 i = 0; i < dv->rapAantalRijen(); ++i) {
+        const calc::DVRapportRegel regel = dv->rapRegel(i);
+        ids << regel.Act_ID();
+        const auto &items = dv->items();
+        const auto eigen = std::find_if(items.begin(), items.end(),
+                                        [&](const clsDV::ItemResult &r) { return r.Act_ID == regel.Act_ID(); });
+        ASSERT_NE(eigen, items.end());
+        EXPECT_EQ(regel.NCW(), vb::CStr(eigen->NCW));
+        if (regel.Act_ID() == fx.bMaaien)
+            maaienBeta = regel.NCW();
+    }
+    EXPECT_TRUE(ids.contains(fx.bMaaien));
+    EXPECT_FALSE(ids.contains(fx.aMaaien));
+    EXPECT_NE(maaienBeta, QStringLiteral("121413,3"));
 }
 
 TEST_F(DVRapportTest, ACalculationAfterTheViewOpenedGivesEveryRowItsNewValues)
@@ -282,10 +306,14 @@ TEST_F(DVRapportTest, ACalculationAfterTheViewOpenedGivesEveryRowItsNewValues)
     // Without its first item the site's other items stand one place earlier.
     fx.execute(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID=?"), {fx.aMaaien});
     ASSERT_TRUE(dv->BerekenAlles());
-    dv->rapActiveerDV_ID(fx.aHekwerk);
-    EXPECT_EQ(dv->rapNCW(), QStringLiteral("11162,31"));
-    dv->rapActiveerDV_ID(fx.aAfdeklaag);
-    EXPECT_EQ(dv->rapNCW(), QStringLiteral("6866,881"));
+    // The view still holds the deleted item's row: the rows after it read
+    // their own items' new results.
+    const calc::DVRapportRegel hekwerk = dv->rapRegel(4);
+    EXPECT_EQ(hekwerk.Act_ID(), fx.aHekwerk);
+    EXPECT_EQ(hekwerk.NCW(), QStringLiteral("11162,31"));
+    const calc::DVRapportRegel afdeklaag = dv->rapRegel(5);
+    EXPECT_EQ(afdeklaag.Act_ID(), fx.aAfdeklaag);
+    EXPECT_EQ(afdeklaag.NCW(), QStringLiteral("6866,881"));
 }
 
 TEST_F(DVRapportTest, ZeroTargetFund)
@@ -302,39 +330,34 @@ TEST_F(DVRapportTest, ZeroTargetFund)
     fx.item(site, fx.facility(site, 1, QStringLiteral("Terrein")),
             ownItem(QStringLiteral("Niets"), {{"sngKostenTotaal", 0.0}}));
     auto dv = report(site, QStringLiteral("bytRubriek_REF"));
-    dv->rapActiveerDV_ID(dv->rapAct_ID());
     EXPECT_EQ(dv->DoelvermogenZonderRisicoFonds(), 0.0f);
     EXPECT_EQ(dv->rapPercVanDV(10.0f), QStringLiteral("-"));
-    EXPECT_EQ(dv->rapFractieVanTotaalDV(), 0.0f);
+    EXPECT_EQ(dv->rapRegel(0).FractieVanTotaalDV(), 0.0f);
 }
 
 TEST_F(DVRapportTest, ConformityOfRows)
 {
     // Class 2 rows: one whose checklist item now meets every bound, one
     // whose item is gone from the version.
-    const qint32 terrein =
-        fx.scalar(QStringLiteral("SELECT idrInrichting_ID FROM tblInrichting WHERE strObject='Terrein'"
-                                 " AND lngStort_REF=?"),
-                  {fx.alfa})
-            .toInt();
-    const qint32 conform = fx.item(fx.alfa, terrein,
+    const qint32 conform = fx.item(fx.alfa, terrein(fx.alfa),
                                    ownItem(QStringLiteral("Onderhoud hekwerk (conform)"), {{"bytIsQOR", 2},
                                                                                            {"lngClitem_REF", 2},
                                                                                            {"sngKostenTotaal", 1500.0},
                                                                                            {"bytOptieFreq", 3},
                                                                                            {"intFreqX", 5}}));
-    const qint32 weg =
-        fx.item(fx.alfa, terrein, ownItem(QStringLiteral("Verdwenen"), {{"bytIsQOR", 2}, {"lngClitem_REF", 999}}));
+    const qint32 weg = fx.item(fx.alfa, terrein(fx.alfa),
+                               ownItem(QStringLiteral("Verdwenen"), {{"bytIsQOR", 2}, {"lngClitem_REF", 999}}));
     auto dv = report(fx.alfa, QStringLiteral("bytIsQOR"));
     std::map<qint32, int> klasse;
     int gecontroleerd = 0;
-    for (; !dv->rapEOF(); dv->GaNaarVolgendeRecord()) {
-        const qint32 id = dv->rapAct_ID();
+    for (qint32 i = 0; i < dv->rapAantalRijen(); ++i) {
+        const calc::DVRapportRegel regel = dv->rapRegel(i);
+        const qint32 id = regel.Act_ID();
         dv->rapIsNietQOR_JaarStart = dv->rapIsNietQOR_JaarEind = dv->rapIsNietQOR_Kosten = dv->rapIsNietQOR_Freq = true;
         if (id == weg)
             script.expectMsgBox(ui::Icon::Critical, QString(),
                                 QStringLiteral("Checklistpost 999 is niet (meer) aanwezig in de checklist."));
-        klasse[id] = dv->rapIsQOR();
+        klasse[id] = dv->rapIsQOR(regel);
         if (id == conform) {
             ++gecontroleerd;
             EXPECT_FALSE(dv->rapIsNietQOR_JaarStart);
