@@ -417,6 +417,9 @@ void frmAct::zetMaten()
         e->setFixedWidth(56);
     for (QLineEdit *e : {txtKostenPerc, txtAantal})
         e->setMaximumWidth(70);
+    // The percentage and the investment show their widest values whole.
+    reserveWidthForValue(txtKostenPerc, QStringLiteral("100,00"));
+    reserveWidthForValue(txtKostenInvest, QStringLiteral("€ 99.999.999,00"));
     // The top-liner counts, the frequency and the surcharge percentage stand
     // on the dots of their captions.
     placeOnDots(chkStartBA, txtStartBA);
@@ -707,16 +710,18 @@ void frmAct::zetOptieVervangingsToeslag(std::optional<int> n)
         case 2:
             selectOption(optVervangingsToeslag, 2);
             if (m_cl)
-                zetTekst(txtVervangingsToeslagPerc, vb::CStr((m_cl->sngVervangingstoeslagGroteWerkenMax()
-                                                              + m_cl->sngVervangingstoeslagGroteWerkenMin())
-                                                             / 2));
+                zetTekst(txtVervangingsToeslagPerc, vb::Format(double((m_cl->sngVervangingstoeslagGroteWerkenMax()
+                                                                       + m_cl->sngVervangingstoeslagGroteWerkenMin())
+                                                                      / 2),
+                                                               QStringLiteral("0.00")));
             zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 2);
             txtVervangingsToeslagPerc->setVisible(true);
             break;
         case 3:
             selectOption(optVervangingsToeslag, 3);
             if (m_cl)
-                zetTekst(txtVervangingsToeslagPerc, vb::CStr(m_cl->sngVervangingstoeslagKleineWerken()));
+                zetTekst(txtVervangingsToeslagPerc,
+                         vb::Format(double(m_cl->sngVervangingstoeslagKleineWerken()), QStringLiteral("0.00")));
             zetNaastOptie(txtVervangingsToeslagPerc, optVervangingsToeslag, 3);
             txtVervangingsToeslagPerc->setVisible(true);
             break;

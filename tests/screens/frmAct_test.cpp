@@ -536,7 +536,8 @@ TEST_F(FrmActTest, SurchargeOptionsWriteTheirDefaultsAndTheTopLinerCostsPerUnit)
     QLineEdit *perc = edit("txtVervangingsToeslagPerc");
     EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
     acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_3")));
-    EXPECT_EQ(perc->text(), QStringLiteral("5"));
+    // In the box's picture, with its decimals, as the stored value shows.
+    EXPECT_EQ(perc->text(), QStringLiteral("5,00"));
     acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_2")));
     EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
 

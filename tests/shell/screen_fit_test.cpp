@@ -401,6 +401,11 @@ TEST_F(ScreenFitTest, NumberBoxesShowTheWidestValueOfTheirFieldWhole)
         // The risk amount, once, and the area in hectares.
         {QStringLiteral("txtAlgRisico"), QStringLiteral("€ 999.999.999")},
         {QStringLiteral("txtLocatieNazorgOpp"), QStringLiteral("9999,99")},
+        // A cost item's percentage of an investment, the investment, and
+        // the replacement surcharge (five characters).
+        {QStringLiteral("txtKostenPerc"), QStringLiteral("100,00")},
+        {QStringLiteral("txtKostenInvest"), QStringLiteral("€ 99.999.999,00")},
+        {QStringLiteral("txtVervangingsToeslagPerc"), QStringLiteral("99,99")},
     };
     const auto checkBoxes = [&](screens::Form *form, const QString &state) {
         QApplication::processEvents();
@@ -454,6 +459,32 @@ TEST_F(ScreenFitTest, NumberBoxesShowTheWidestValueOfTheirFieldWhole)
     clickBox(control<QRadioButton>(gev, "opt1_1"));
     checkBoxes(gev, QStringLiteral("frmGevoelAna-opt1_1"));
     gev->unload();
+
+    // An own replacement item, whose surcharge the user chooses, costed as
+    // a percentage of an investment.
+    trigger("Act_en_KostPost");
+    auto *act = screens::Form::loaded<screens::frmAct>();
+    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    auto *dlg = screens::frmAct_AddCustomItem::openen(1);
+    control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Vervangen dak keet"));
+    auto *rubrieken = control<QTreeWidget>(dlg, "ListView1");
+    rubrieken->setCurrentItem(rubrieken->topLevelItem(4));
+    dlg->cdmOK_Click();
+    act->BewaarNieuweAct();
+    const QString eigen = act->selectedKey();
+    clickBox(control<QRadioButton>(act, "optKosten_1"));
+    typeAndLeave(control<QLineEdit>(act, "txtKostenPerc"), QStringLiteral("2"));
+    act->refresh(eigen);
+    QApplication::processEvents();
+    EXPECT_EQ(control<QLineEdit>(act, "txtKostenPerc")->text(), QStringLiteral("2,00"));
+    checkBoxes(act, QStringLiteral("frmAct-optKosten_1"));
+    for (const char *option : {"optVervangingsToeslag_2", "optVervangingsToeslag_3"}) {
+        clickBox(control<QRadioButton>(act, option));
+        checkBoxes(act, QStringLiteral("frmAct-") + QLatin1String(option));
+    }
+    // The small works' surcharge with its decimals, as it is stored.
+    EXPECT_EQ(control<QLineEdit>(act, "txtVervangingsToeslagPerc")->text(), QStringLiteral("5,00"));
+    act->unload();
 }
 
 // A box with a short text under a longer title: the title is whole in the
