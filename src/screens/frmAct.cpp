@@ -281,6 +281,8 @@ void frmAct::bouwScherm()
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes through the fields it holds, not through the area itself.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *kader = new QWidget;
     kader->setObjectName(QStringLiteral("picKaderDetail"));
     m_validation = std::make_unique<FieldValidation>(this);
@@ -297,6 +299,18 @@ void frmAct::resizeEvent(QResizeEvent *event)
 {
     Form::resizeEvent(event);
     verdeelHoogte();
+}
+
+bool frmAct::focusNextPrevChild(bool next)
+{
+    // Tab into the panel from the tree's side scrolls the field it reaches
+    // into view, as Tab within the panel does.
+    if (!Form::focusNextPrevChild(next))
+        return false;
+    auto *scroll = m_split ? static_cast<QScrollArea *>(m_split->widget(1)) : nullptr;
+    if (QWidget *fw = focusWidget(); scroll && fw && scroll->widget()->isAncestorOf(fw))
+        scroll->ensureWidgetVisible(fw);
+    return true;
 }
 
 void frmAct::verdeelHoogte()

@@ -117,6 +117,7 @@ protected:
     void Form_Unload() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     frmAct();
