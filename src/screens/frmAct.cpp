@@ -51,7 +51,7 @@ frmAct::frmAct() : Form(QStringLiteral("frmAct"))
 // The panel, declared last, lets go of the record object before it goes.
 frmAct::~frmAct() = default;
 
-bool frmAct::costItemSelected() const
+bool frmAct::kostenpostGekozen() const
 {
     return m_paneel->kostenpostGekozen();
 }
@@ -75,7 +75,7 @@ void frmAct::laad()
 {
     const calc::Context ctx = currentContext();
     records::Context recCtx = ctx;
-    recCtx.tree = m_tree.get();
+    recCtx.tree = m_boom.get();
     // Without a coupled data file (no session installed) the screen stays
     // empty; the main window opens it only with an open site.
     const bool gekoppeld = !ctx.gstrConnData.isEmpty();
@@ -98,14 +98,14 @@ void frmAct::laad()
     m_paneel->pSetKleur(ctx.glngKleurAct);
     PasTreeInstellingenToe();
     try {
-        m_tree->clear();
-        SiteTreeWidget::Vulling inEens(*m_tree);
+        m_boom->clear();
+        SiteTreeWidget::Vulling inEens(*m_boom);
         if (gekoppeld)
-            VulTreeviewAct(*m_tree, recCtx);
+            VulTreeviewAct(*m_boom, recCtx);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("VulTreeviewAct")));
     }
-    m_loaded = true;
+    m_geladen = true;
     try {
         if (gekoppeld) {
             m_cl = std::make_unique<checklist::clsCL>(currentChecklistContext());
@@ -123,8 +123,8 @@ void frmAct::laad()
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.Form_Load")));
     }
-    if (const SiteTree::Node first = m_tree->firstNode())
-        refresh(m_tree->key(first), true);
+    if (const SiteTree::Node first = m_boom->firstNode())
+        ververs(m_boom->key(first), true);
     // The rows' height is known now that the tree holds them.
     verdeelHoogte();
     ui::resetCursor();
@@ -137,11 +137,11 @@ bool frmAct::QueryUnload()
     // Every way out (the close button, the close box, Ctrl+F4, the program
     // closing) asks the focused field first: a refused text keeps the
     // screen open with the field's box, as the field's own check does.
-    if (m_loaded && !m_paneel->controleerFocus())
+    if (m_geladen && !m_paneel->controleerFocus())
         return false;
-    if (!m_loaded)
+    if (!m_geladen)
         return true;
-    const std::optional<QString> fout = m_paneel->commit();
+    const std::optional<QString> fout = m_paneel->schrijfEnBewaar();
     if (!fout)
         return true;
     // The store failed: the screen stays open with the edits, unless the
@@ -160,12 +160,12 @@ bool frmAct::QueryUnload()
 
 void frmAct::Form_Unload()
 {
-    if (m_loaded && !m_zonderOpslaan) {
-        if (const SiteTree::Node first = m_tree->firstNode())
-            refresh(m_tree->key(first));
-        m_paneel->commit();
+    if (m_geladen && !m_zonderOpslaan) {
+        if (const SiteTree::Node first = m_boom->firstNode())
+            ververs(m_boom->key(first));
+        m_paneel->schrijfEnBewaar();
     }
-    m_loaded = false;
+    m_geladen = false;
     m_paneel->ontkoppel();
     m_insAct.reset();
     m_voorz.reset();
@@ -183,15 +183,15 @@ void frmAct::SluitChecklistKeuze()
 
 bool frmAct::BewaarNieuweAct()
 {
-    if (m_selectedKey != kActNew || !m_insAct)
+    if (m_gekozenKey != kActNew || !m_insAct)
         return true;
     if (!m_paneel->bewaar())
         return false;
-    if (const SiteTree::Node n = m_tree->find(kActNew)) {
+    if (const SiteTree::Node n = m_boom->find(kActNew)) {
         const QString key = records::keyAct(m_insAct->idrAct_ID());
         try {
-            m_tree->setKey(n, key);
-            m_selectedKey = key;
+            m_boom->setKey(n, key);
+            m_gekozenKey = key;
         } catch (const platform::Error &e) {
             meldFout(e.withSource(QStringLiteral("frmAct.BewaarNieuweAct")));
         }
@@ -199,7 +199,7 @@ bool frmAct::BewaarNieuweAct()
     return true;
 }
 
-bool frmAct::refresh(const QString &key, bool blnDontChangeRecord)
+bool frmAct::ververs(const QString &key, bool blnDontChangeRecord)
 {
     QString k = key;
     return pRefreshSubscherm(k, blnDontChangeRecord);
@@ -212,46 +212,46 @@ bool frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord
             if (!m_paneel->bewaar()) {
                 // The row shown cannot be left: the tree's highlight goes
                 // back to its node, heading and panel stay as they are.
-                if (const SiteTree::Node shown = m_tree->find(m_selectedKey)) {
-                    if (m_tree->selected() != shown)
-                        selectNode(shown);
+                if (const SiteTree::Node shown = m_boom->find(m_gekozenKey)) {
+                    if (m_boom->selected() != shown)
+                        kiesNode(shown);
                     toonNode();
                 }
                 return false;
             }
-            if (m_selectedKey == kActNew && m_insAct) {
-                if (const SiteTree::Node n = m_tree->find(kActNew)) {
+            if (m_gekozenKey == kActNew && m_insAct) {
+                if (const SiteTree::Node n = m_boom->find(kActNew)) {
                     const QString nieuw = records::keyAct(m_insAct->idrAct_ID());
-                    m_tree->setKey(n, nieuw);
+                    m_boom->setKey(n, nieuw);
                     if (strKlikNodeKey == kActNew)
                         strKlikNodeKey = nieuw;
                 }
             }
-        } else if (m_selectedKey == kActNew && strKlikNodeKey != kActNew) {
+        } else if (m_gekozenKey == kActNew && strKlikNodeKey != kActNew) {
             // Leaving a new item without changing the record still keys its
             // node: a later new item needs the key "actNEW" for itself.
             if (!BewaarNieuweAct())
                 return false;
         }
-        m_selectedKey = strKlikNodeKey;
-        const SiteTree::Node node = m_tree->find(strKlikNodeKey);
+        m_gekozenKey = strKlikNodeKey;
+        const SiteTree::Node node = m_boom->find(strKlikNodeKey);
         if (!node)
             return false;
-        if (m_tree->selected() != node)
-            selectNode(node);
+        if (m_boom->selected() != node)
+            kiesNode(node);
         toonNode();
 
         const QString prefix = strKlikNodeKey.left(3);
-        m_facilitySelected = prefix == QLatin1String("inr");
+        m_voorzieningGekozen = prefix == QLatin1String("inr");
         m_paneel->zetKostenpostGekozen(prefix == QLatin1String("act"));
 
-        if (m_facilitySelected) {
+        if (m_voorzieningGekozen) {
             m_paneel->ZetFramesZichtbaar(true);
             if (m_voorz)
                 m_voorz->ActiveerID(act::idUitKey(strKlikNodeKey, 3));
             m_paneel->ToonGeenSelectie();
-            const SiteTree::Node parent = m_tree->parent(node);
-            emit eCLVoorzSelected(m_tree->text(node), parent ? m_tree->text(parent) : QString());
+            const SiteTree::Node parent = m_boom->parent(node);
+            emit eCLVoorzSelected(m_boom->text(node), parent ? m_boom->text(parent) : QString());
         } else if (m_paneel->kostenpostGekozen() && m_insAct) {
             if (!blnDontChangeRecord && !m_insAct->ActiveerID(act::idUitKey(strKlikNodeKey, 3))) {
                 // The row is not there (its box said so): nothing of another
@@ -261,7 +261,7 @@ bool frmAct::pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord
                 m_paneel->ToonGeenSelectie();
                 return false;
             }
-            const QString text = m_tree->text(node);
+            const QString text = m_boom->text(node);
             QString post = m_insAct->strActHuidig();
             if (text.endsWith(QLatin1Char('}')))
                 post += QLatin1Char(' ') + text.mid(text.indexOf(QLatin1Char('{')));
@@ -285,46 +285,46 @@ void frmAct::toonNode()
     // highlight there. The release scrolls the node into view instead.
     if (m_muisInBoom)
         return;
-    if (const SiteTree::Node node = m_tree->find(m_selectedKey))
-        m_treeView->scrollToItem(SiteTreeWidget::item(node));
+    if (const SiteTree::Node node = m_boom->find(m_gekozenKey))
+        m_boomControl->scrollToItem(SiteTreeWidget::item(node));
 }
 
-void frmAct::selectNode(SiteTree::Node node)
+void frmAct::kiesNode(SiteTree::Node node)
 {
-    m_selectingByCode = true;
-    m_tree->select(node);
-    m_selectingByCode = false;
+    m_kiestInCode = true;
+    m_boom->select(node);
+    m_kiestInCode = false;
 }
 
-void frmAct::treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+void frmAct::boomKeuzeGewijzigd(QTreeWidgetItem *current, QTreeWidgetItem *previous)
 {
-    if (m_selectingByCode || !current || !m_loaded)
+    if (m_kiestInCode || !current || !m_geladen)
         return;
     if (!m_paneel->ok()) {
         // The refused field keeps the focus and the tree its selection.
-        if (const SiteTree::Node shown = m_tree->find(m_selectedKey))
-            selectNode(shown);
+        if (const SiteTree::Node shown = m_boom->find(m_gekozenKey))
+            kiesNode(shown);
         Q_UNUSED(previous);
         return;
     }
     const SiteTree::Node n = SiteTreeWidget::node(current);
-    if (!m_tree->expanded(n))
-        m_tree->setExpanded(n, true);
-    refresh(m_tree->key(n));
+    if (!m_boom->expanded(n))
+        m_boom->setExpanded(n, true);
+    ververs(m_boom->key(n));
 }
 
-void frmAct::treeKey(int key)
+void frmAct::boomToets(int key)
 {
     // The selected node is chosen again first, which stores the row.
     if (!m_paneel->ok())
         return;
-    if (const SiteTree::Node n = m_tree->selected())
-        if (!refresh(m_tree->key(n)))
+    if (const SiteTree::Node n = m_boom->selected())
+        if (!ververs(m_boom->key(n)))
             return;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        showPopup(mapToGlobal(QPoint(twips(3800), twips(500))));
+        toonPopup(mapToGlobal(QPoint(twips(3800), twips(500))));
         break;
     case Qt::Key_Delete:
         psubDeleteItem();
@@ -345,26 +345,26 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (watched == m_treeView
+        if (watched == m_boomControl
             && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Delete
                 || ke->key() == Qt::Key_F2)) {
-            treeKey(ke->key());
+            boomToets(ke->key());
             return true;
         }
     }
-    if (watched == m_treeView->viewport()) {
-        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) && m_loaded) {
+    if (watched == m_boomControl->viewport()) {
+        if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) && m_geladen) {
             // A field that refuses its text keeps the focus, and an item
             // that cannot be stored keeps the panel (one box says why); the
             // press then moves neither the tree's highlight nor the panel,
             // so that the tree stays on the item the panel shows.
             const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-            QTreeWidgetItem *onder = m_treeView->itemAt(at);
-            if (onder && onder != m_treeView->currentItem() && (!m_paneel->ok() || !m_paneel->bewaar()))
+            QTreeWidgetItem *onder = m_boomControl->itemAt(at);
+            if (onder && onder != m_boomControl->currentItem() && (!m_paneel->ok() || !m_paneel->bewaar()))
                 return true;
             if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
                 m_muisInBoom = true;
-                m_treeView->setAutoScroll(false);
+                m_boomControl->setAutoScroll(false);
             }
         }
         if (event->type() == QEvent::MouseButtonRelease && m_muisInBoom) {
@@ -372,7 +372,7 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
             // into view.
             QTimer::singleShot(0, this, [this] {
                 m_muisInBoom = false;
-                m_treeView->setAutoScroll(true);
+                m_boomControl->setAutoScroll(true);
                 toonNode();
             });
         }
@@ -391,26 +391,26 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
     return Form::eventFilter(watched, event);
 }
 
-void frmAct::expandAll(bool expanded)
+void frmAct::klapAlles(bool uit)
 {
     // Collapsing leaves the shown item for the first node: the field that
     // has the focus is asked first, and the item is stored before its node
     // folds away, so that a refusal leaves everything as it was.
-    if (!expanded && (!m_paneel->ok() || !m_paneel->bewaar()))
+    if (!uit && (!m_paneel->ok() || !m_paneel->bewaar()))
         return;
-    for (const SiteTree::Node n : m_tree->allNodes())
-        m_tree->setExpanded(n, expanded);
-    if (!expanded)
-        if (const SiteTree::Node first = m_tree->firstNode()) {
-            selectNode(first);
-            refresh(m_tree->key(first));
+    for (const SiteTree::Node n : m_boom->allNodes())
+        m_boom->setExpanded(n, uit);
+    if (!uit)
+        if (const SiteTree::Node first = m_boom->firstNode()) {
+            kiesNode(first);
+            ververs(m_boom->key(first));
         }
 }
 
 void frmAct::tmrDropHighlightCorrectie_Timer()
 {
     tmrDropHighlightCorrectie->stop();
-    m_treeView->viewport()->update();
+    m_boomControl->viewport()->update();
 }
 
 QString frmAct::strAlleChecklistRefs() const

@@ -71,8 +71,8 @@ public:
     records::clsAct *insAct() const { return m_insAct.get(); }
     QString strToelichtingPrijspeil() const { return m_strToelichtingPrijspeil; }
     QString strAlleChecklistRefs() const;
-    SiteTreeWidget &tree() { return *m_tree; }
-    QTreeWidget *TreeView1() const { return m_treeView; }
+    SiteTreeWidget &tree() { return *m_boom; }
+    QTreeWidget *TreeView1() const { return m_boomControl; }
 
     // Shows the node with that key; may rewrite the key (a new item that
     // has just been saved gets its "act" key). Leaving the shown item
@@ -81,11 +81,11 @@ public:
     // current (false), so that what is typed next goes where the heading
     // says.
     bool pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord = false);
-    bool refresh(const QString &key, bool blnDontChangeRecord = false);
+    bool ververs(const QString &key, bool blnDontChangeRecord = false);
 
-    QString selectedKey() const { return m_selectedKey; }
-    bool facilitySelected() const { return m_facilitySelected; }
-    bool costItemSelected() const;
+    QString gekozenKey() const { return m_gekozenKey; }
+    bool voorzieningGekozen() const { return m_voorzieningGekozen; }
+    bool kostenpostGekozen() const;
     // The option codes of the shown cost item.
     const act::PaneelOpties &opties() const;
 
@@ -122,35 +122,35 @@ private:
     void SluitChecklistKeuze();
 
     // Tree
-    void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
-    void selectNode(records::SiteTree::Node node);
+    void boomKeuzeGewijzigd(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void kiesNode(records::SiteTree::Node node);
     // Scrolls the node shown into view.
     void toonNode();
-    void showPopup(const QPoint &globalPos);
-    void treeKey(int key);
-    void expandAll(bool expanded);
+    void toonPopup(const QPoint &globalPos);
+    void boomToets(int key);
+    void klapAlles(bool uit);
     void tmrDropHighlightCorrectie_Timer();
 
     std::unique_ptr<records::clsAct> m_insAct;
     std::unique_ptr<records::clsVoorz> m_voorz;
     std::unique_ptr<checklist::clsCL> m_cl;
-    std::unique_ptr<SiteTreeWidget> m_tree;
+    std::unique_ptr<SiteTreeWidget> m_boom;
     // Declared after what it points at, so that it goes first.
     std::unique_ptr<ActPaneel> m_paneel;
     QString m_strToelichtingPrijspeil;
-    QString m_selectedKey;
-    bool m_facilitySelected = false;
-    bool m_selectingByCode = false;
-    bool m_pressedSelected = false;
+    QString m_gekozenKey;
+    bool m_voorzieningGekozen = false;
+    bool m_kiestInCode = false;
+    bool m_gekozenIngedrukt = false;
     // The left mouse button is down on the tree.
     bool m_muisInBoom = false;
-    QSplitter *m_split = nullptr;
-    bool m_splitMoved = false;
-    bool m_loaded = false;
+    QSplitter *m_verdeler = nullptr;
+    bool m_verdelerVerschoven = false;
+    bool m_geladen = false;
     // The user chose to close without the edits that could not be stored.
     bool m_zonderOpslaan = false;
 
-    QTreeWidget *m_treeView = nullptr;
+    QTreeWidget *m_boomControl = nullptr;
     QTimer *tmrDropHighlightCorrectie = nullptr;
     QPushButton *Command1 = nullptr, *cmdTreeExpand = nullptr, *cmdTreeCollapse = nullptr, *cmdClose = nullptr;
     QLabel *lblFormTitel = nullptr, *lblInfoUitChecklist = nullptr;

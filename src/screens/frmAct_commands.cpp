@@ -46,24 +46,24 @@ QMenu *popupAct()
 act::PopupMenu frmAct::ZetPopupMenu()
 {
     act::PopupMenu m;
-    const SiteTree::Node n = m_tree->selected();
+    const SiteTree::Node n = m_boom->selected();
     if (!n)
         return m;
     act::PopupNode node;
-    node.text = m_tree->text(n);
-    node.tag = m_tree->tag(n);
-    node.bold = m_tree->bold(n);
-    node.foreColor = m_tree->foreColor(n);
-    if (const SiteTree::Node p = m_tree->parent(n))
-        node.parentText = m_tree->text(p);
+    node.text = m_boom->text(n);
+    node.tag = m_boom->tag(n);
+    node.bold = m_boom->bold(n);
+    node.foreColor = m_boom->foreColor(n);
+    if (const SiteTree::Node p = m_boom->parent(n))
+        node.parentText = m_boom->text(p);
     bool qorVoorz = false;
     try {
-        if (m_facilitySelected && m_insAct)
-            qorVoorz = m_insAct->IsQORvoorziening(idUitKey(m_selectedKey, 3));
+        if (m_voorzieningGekozen && m_insAct)
+            qorVoorz = m_insAct->IsQORvoorziening(idUitKey(m_gekozenKey, 3));
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.ZetPopupMenu")));
     }
-    m = act::ZetPopupMenu(node, m_facilitySelected, m_paneel->kostenpostGekozen(), qorVoorz);
+    m = act::ZetPopupMenu(node, m_voorzieningGekozen, m_paneel->kostenpostGekozen(), qorVoorz);
     if (QMenu *menu = popupAct()) {
         const auto zet = [menu](const char *name, const act::PopupItem &item) {
             if (auto *a = menu->findChild<QAction *>(QLatin1String(name))) {
@@ -81,7 +81,7 @@ act::PopupMenu frmAct::ZetPopupMenu()
     return m;
 }
 
-void frmAct::showPopup(const QPoint &globalPos)
+void frmAct::toonPopup(const QPoint &globalPos)
 {
     ZetPopupMenu();
     if (QMenu *menu = popupAct())
@@ -99,14 +99,14 @@ void frmAct::psubAddVoorz()
         naam = naam.left(kMaxNaamVoorziening);
         if (naam.isEmpty())
             return;
-        const SiteTree::Node n = m_tree->selected();
-        if (!n || !m_tree->key(n).startsWith(QLatin1String("objcat")))
+        const SiteTree::Node n = m_boom->selected();
+        if (!n || !m_boom->key(n).startsWith(QLatin1String("objcat")))
             return;
         if (!BewaarNieuweAct())
             return;
-        const QString key = m_voorz->VoegVoorzieningToe(std::uint8_t(idUitKey(m_tree->key(n), 6)), naam);
-        m_treeView->setFocus();
-        refresh(key, true);
+        const QString key = m_voorz->VoegVoorzieningToe(std::uint8_t(idUitKey(m_boom->key(n), 6)), naam);
+        m_boomControl->setFocus();
+        ververs(key, true);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.psubAddVoorz")));
     }
@@ -119,11 +119,11 @@ void frmAct::psubAddFase()
             return;
         if (!BewaarNieuweAct() || !m_paneel->bewaar())
             return;
-        const SiteTree::Node n = m_tree->selected();
-        if (!n || m_tree->text(n).startsWith(QLatin1Char('{')))
+        const SiteTree::Node n = m_boom->selected();
+        if (!n || m_boom->text(n).startsWith(QLatin1Char('{')))
             return;
-        if (m_insAct->Dupliceer_Act(qint16(m_tree->children(n).size() + 1)))
-            refresh(kActNew, true);
+        if (m_insAct->Dupliceer_Act(qint16(m_boom->children(n).size() + 1)))
+            ververs(kActNew, true);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.psubAddFase")));
     }
@@ -134,11 +134,11 @@ void frmAct::psubHernoemActNaamOfRubriek()
     try {
         if (!m_paneel->ok())
             return;
-        const SiteTree::Node n = m_tree->selected();
+        const SiteTree::Node n = m_boom->selected();
         if (!n)
             return;
-        if (m_facilitySelected && m_voorz) {
-            const QString huidig = m_tree->text(n);
+        if (m_voorzieningGekozen && m_voorz) {
+            const QString huidig = m_boom->text(n);
             QString naam = ui::InputBox(QStringLiteral("Nieuwe naam:"), QStringLiteral("Naam wijzigen"), huidig);
             while (naam.contains(QLatin1Char('{')) || naam.contains(QLatin1Char('}')))
                 naam = ui::InputBox(QStringLiteral("Ongeldige tekens { of } gebruikt.") + CRLF
@@ -148,15 +148,15 @@ void frmAct::psubHernoemActNaamOfRubriek()
             naam = naam.left(kMaxNaamVoorziening);
             if (!naam.isEmpty()) {
                 if (m_voorz->HernoemVoorzNaam(naam))
-                    m_tree->setText(n, naam);
-                refresh(m_tree->key(n), true);
+                    m_boom->setText(n, naam);
+                ververs(m_boom->key(n), true);
             }
         } else if (m_paneel->kostenpostGekozen() && m_insAct) {
             if (!BewaarNieuweAct() || !m_paneel->bewaar())
                 return;
-            frmAct_AddCustomItem::openen(0, m_tree->text(n), m_insAct->bytRubriek_REF());
+            frmAct_AddCustomItem::openen(0, m_boom->text(n), m_insAct->bytRubriek_REF());
         }
-        m_treeView->setFocus();
+        m_boomControl->setFocus();
         tmrDropHighlightCorrectie->start();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.psubHernoemActNaamOfRubriek")));
@@ -171,18 +171,18 @@ void frmAct::psubDeleteItem()
         // A new item is saved and keyed first, so that its row can be found.
         if (!BewaarNieuweAct())
             return;
-        const SiteTree::Node n = m_tree->selected();
+        const SiteTree::Node n = m_boom->selected();
         if (!n)
             return;
-        const QString key = m_tree->key(n);
-        const QString text = m_tree->text(n);
-        const SiteTree::Node parent = m_tree->parent(n);
+        const QString key = m_boom->key(n);
+        const QString text = m_boom->text(n);
+        const SiteTree::Node parent = m_boom->parent(n);
         const auto fout = [](const QString &t) {
             ui::MsgBox(t, ui::Buttons::OK, ui::Icon::Critical, ui::programTitle());
         };
 
         if (m_paneel->kostenpostGekozen() && m_insAct) {
-            const bool metFases = !m_tree->children(n).isEmpty();
+            const bool metFases = !m_boom->children(n).isEmpty();
             const QString vraag = metFases
                                       ? QStringLiteral("Wilt u kostenpost '") + text
                                             + QStringLiteral("' en alle onderliggende deelfases verwijderen?")
@@ -191,53 +191,53 @@ void frmAct::psubDeleteItem()
                 == ui::Answer::Yes) {
                 // The item is left (and stored) first; when it cannot be
                 // stored, nothing is deleted.
-                selectNode(parent);
-                if (!refresh(m_tree->key(parent)))
+                kiesNode(parent);
+                if (!ververs(m_boom->key(parent)))
                     return;
                 if (!m_insAct->ActiveerID(idUitKey(key, 3))) {
                     fout(QStringLiteral("Fout bij verwijderen kostenpost"));
                 } else if (metFases) {
                     // The item and all its phases go in one transaction.
                     if (!m_insAct->verwijderActMetAlleFases().isEmpty())
-                        m_tree->remove(n);
+                        m_boom->remove(n);
                     else
                         fout(QStringLiteral("Fout bij verwijderen kostenpost"));
                 } else if (m_insAct->verwijderAct()) {
-                    m_tree->remove(n);
-                    if (m_tree->key(parent).startsWith(QLatin1String("act"))) {
-                        const QList<SiteTree::Node> fases = m_tree->children(parent);
+                    m_boom->remove(n);
+                    if (m_boom->key(parent).startsWith(QLatin1String("act"))) {
+                        const QList<SiteTree::Node> fases = m_boom->children(parent);
                         if (fases.isEmpty()) {
-                            const QString kop = m_tree->text(parent);
+                            const QString kop = m_boom->text(parent);
                             const int at = kop.indexOf(QStringLiteral(" {1e fase}"));
                             if (at >= 0)
-                                m_tree->setText(parent, kop.left(at));
+                                m_boom->setText(parent, kop.left(at));
                         } else {
                             for (int i = 0; i < fases.size(); ++i)
-                                m_tree->setText(fases[i], QStringLiteral("{") + QString::number(i + 2)
+                                m_boom->setText(fases[i], QStringLiteral("{") + QString::number(i + 2)
                                                               + QStringLiteral("e fase}"));
                         }
-                        refresh(m_tree->key(parent));
+                        ververs(m_boom->key(parent));
                     }
                 } else {
                     fout(QStringLiteral("Fout bij verwijderen kostenpost"));
                 }
             }
-        } else if (m_facilitySelected && m_voorz) {
-            if (!m_tree->children(n).isEmpty()) {
+        } else if (m_voorzieningGekozen && m_voorz) {
+            if (!m_boom->children(n).isEmpty()) {
                 ui::MsgBox(QStringLiteral("U dient eerst kostenposten van deze voorziening te verwijderen."),
                            ui::Buttons::OK, ui::Icon::Information, QStringLiteral("verwijderen"));
-                m_treeView->setFocus();
+                m_boomControl->setFocus();
                 return;
             }
             if (ui::MsgBox(QStringLiteral("Wilt u deze voorziening verwijderen?"), ui::Buttons::YesNo,
                            ui::Icon::Question, QStringLiteral("Verwijderen"))
                 == ui::Answer::Yes) {
-                selectNode(parent);
-                if (!refresh(m_tree->key(parent)))
+                kiesNode(parent);
+                if (!ververs(m_boom->key(parent)))
                     return;
                 m_voorz->ActiveerID(idUitKey(key, 3));
                 if (m_voorz->verwijderVoorz())
-                    m_tree->remove(n);
+                    m_boom->remove(n);
                 else
                     fout(QStringLiteral("Fout bij verwijderen voorziening"));
             }
@@ -245,7 +245,7 @@ void frmAct::psubDeleteItem()
             ui::MsgBox(QStringLiteral("U kunt dit item niet verwijderen."), ui::Buttons::OK, ui::Icon::Exclamation,
                        QStringLiteral("Verwijdering niet toegestaan"));
         }
-        m_treeView->setFocus();
+        m_boomControl->setFocus();
         tmrDropHighlightCorrectie->start();
         emit eCLPostDeleted();
     } catch (const platform::Error &e) {
@@ -267,7 +267,7 @@ void frmAct::TreeView1_DragDrop()
             if (m_insAct->VoegToe_CLitem(idUitKey(key, 3))) {
                 SiteTreeWidget::setTagOf(dragged, QStringLiteral("old"));
                 SiteTreeWidget::setForeColorOf(dragged, 12632256);
-                refresh(kActNew, true);
+                ververs(kActNew, true);
             }
         }
     } catch (const platform::Error &e) {

@@ -68,7 +68,7 @@ void frmAct::bouwScherm()
     // The panel gets the height it needs; the tree the rest.
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
-    m_split = split;
+    m_verdeler = split;
 }
 
 void frmAct::bouwKnoppen(QVBoxLayout *root)
@@ -94,22 +94,22 @@ void frmAct::bouwKnoppen(QVBoxLayout *root)
 
 QWidget *frmAct::bouwBoom(QWidget *bovenDeel)
 {
-    m_treeView = new QTreeWidget(bovenDeel);
-    m_treeView->setObjectName(QStringLiteral("TreeView1"));
-    m_treeView->setHeaderHidden(true);
-    m_treeView->setAcceptDrops(true);
-    m_treeView->viewport()->setAcceptDrops(true);
-    m_treeView->setDropIndicatorShown(true);
-    m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_treeView->setMinimumHeight(120);
+    m_boomControl = new QTreeWidget(bovenDeel);
+    m_boomControl->setObjectName(QStringLiteral("TreeView1"));
+    m_boomControl->setHeaderHidden(true);
+    m_boomControl->setAcceptDrops(true);
+    m_boomControl->viewport()->setAcceptDrops(true);
+    m_boomControl->setDropIndicatorShown(true);
+    m_boomControl->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_boomControl->setMinimumHeight(120);
     // Long names scroll sideways instead of being cut.
-    m_treeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_treeView->header()->setStretchLastSection(false);
-    m_treeView->setItemDelegate(new MeasuredOnceDelegate(m_treeView));
-    m_treeView->installEventFilter(this);
-    m_treeView->viewport()->installEventFilter(this);
-    m_tree = std::make_unique<SiteTreeWidget>(m_treeView);
-    return m_treeView;
+    m_boomControl->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_boomControl->header()->setStretchLastSection(false);
+    m_boomControl->setItemDelegate(new MeasuredOnceDelegate(m_boomControl));
+    m_boomControl->installEventFilter(this);
+    m_boomControl->viewport()->installEventFilter(this);
+    m_boom = std::make_unique<SiteTreeWidget>(m_boomControl);
+    return m_boomControl;
 }
 
 void frmAct::bouwInformatie(QWidget *bovenDeel, QHBoxLayout *boven)
@@ -150,43 +150,43 @@ void frmAct::bouwPaneel(QSplitter *split)
     scroll->setFocusPolicy(Qt::NoFocus);
     auto *kader = new QWidget;
     kader->setObjectName(QStringLiteral("picKaderDetail"));
-    m_paneel = std::make_unique<ActPaneel>(this, kader, txtInfoChecklist, *m_tree);
+    m_paneel = std::make_unique<ActPaneel>(this, kader, txtInfoChecklist, *m_boom);
     scroll->setWidget(kader);
 }
 
 void frmAct::verbindScherm()
 {
-    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmAct::treeSelectionChanged);
+    connect(m_boomControl, &QTreeWidget::currentItemChanged, this, &frmAct::boomKeuzeGewijzigd);
     // A click on the node that is selected already shows it again (a new
     // item then gets its key).
-    connect(m_treeView, &QTreeWidget::itemPressed, this,
-            [this](QTreeWidgetItem *it) { m_pressedSelected = it == m_treeView->currentItem(); });
-    connect(m_treeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *it) {
-        if (m_pressedSelected && it == m_treeView->currentItem() && m_loaded && m_paneel->ok())
-            refresh(m_tree->key(SiteTreeWidget::node(it)));
-        m_pressedSelected = false;
+    connect(m_boomControl, &QTreeWidget::itemPressed, this,
+            [this](QTreeWidgetItem *it) { m_gekozenIngedrukt = it == m_boomControl->currentItem(); });
+    connect(m_boomControl, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *it) {
+        if (m_gekozenIngedrukt && it == m_boomControl->currentItem() && m_geladen && m_paneel->ok())
+            ververs(m_boom->key(SiteTreeWidget::node(it)));
+        m_gekozenIngedrukt = false;
     });
-    connect(m_treeView, &QTreeWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { showPopup(m_treeView->viewport()->mapToGlobal(pos)); });
+    connect(m_boomControl, &QTreeWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { toonPopup(m_boomControl->viewport()->mapToGlobal(pos)); });
 
-    connect(cmdTreeExpand, &QPushButton::clicked, this, [this] { expandAll(true); });
-    connect(cmdTreeCollapse, &QPushButton::clicked, this, [this] { expandAll(false); });
+    connect(cmdTreeExpand, &QPushButton::clicked, this, [this] { klapAlles(true); });
+    connect(cmdTreeCollapse, &QPushButton::clicked, this, [this] { klapAlles(false); });
     connect(Command1, &QPushButton::clicked, this, [this] {
         if (!m_paneel->ok())
             return;
-        if (const SiteTree::Node n = m_tree->selected()) {
-            m_tree->setExpanded(n, true);
-            if (!refresh(m_tree->key(n)))
+        if (const SiteTree::Node n = m_boom->selected()) {
+            m_boom->setExpanded(n, true);
+            if (!ververs(m_boom->key(n)))
                 return;
         }
-        showPopup(mapToGlobal(QPoint(twips(4500), twips(500))));
+        toonPopup(mapToGlobal(QPoint(twips(4500), twips(500))));
     });
     connect(cmdClose, &QPushButton::clicked, this, [this] {
         if (m_paneel->ok())
             unload();
     });
     connect(tmrDropHighlightCorrectie, &QTimer::timeout, this, &frmAct::tmrDropHighlightCorrectie_Timer);
-    connect(m_split, &QSplitter::splitterMoved, this, [this] { m_splitMoved = true; });
+    connect(m_verdeler, &QSplitter::splitterMoved, this, [this] { m_verdelerVerschoven = true; });
     connect(m_paneel.get(), &ActPaneel::eCLPostSelected, this, &frmAct::eCLPostSelected);
 }
 
@@ -202,7 +202,7 @@ bool frmAct::focusNextPrevChild(bool next)
     // into view, as Tab within the panel does.
     if (!Form::focusNextPrevChild(next))
         return false;
-    auto *scroll = m_split ? static_cast<QScrollArea *>(m_split->widget(1)) : nullptr;
+    auto *scroll = m_verdeler ? static_cast<QScrollArea *>(m_verdeler->widget(1)) : nullptr;
     if (QWidget *fw = focusWidget(); scroll && fw && scroll->widget()->isAncestorOf(fw))
         scroll->ensureWidgetVisible(fw);
     return true;
@@ -214,31 +214,31 @@ void frmAct::verdeelHoogte()
     // number of rows (a site has hundreds of items to browse) and the panel
     // the rest, scrolling where its fields need more; a tall window gives
     // the panel all it needs and the tree what remains.
-    if (!m_split || m_splitMoved)
+    if (!m_verdeler || m_verdelerVerschoven)
         return;
-    const auto *scroll = static_cast<QScrollArea *>(m_split->widget(1));
+    const auto *scroll = static_cast<QScrollArea *>(m_verdeler->widget(1));
     const int paneel = scroll->widget()->sizeHint().height() + 2;
-    const int totaal = m_split->height();
-    int rij = m_treeView->sizeHintForRow(0);
+    const int totaal = m_verdeler->height();
+    int rij = m_boomControl->sizeHintForRow(0);
     if (rij <= 0)
-        rij = std::max(m_treeView->fontMetrics().height(), m_treeView->iconSize().height()) + 2;
+        rij = std::max(m_boomControl->fontMetrics().height(), m_boomControl->iconSize().height()) + 2;
     const int rijen =
-        kBoomRijen * rij + 2 * m_treeView->frameWidth() + m_treeView->horizontalScrollBar()->sizeHint().height();
+        kBoomRijen * rij + 2 * m_boomControl->frameWidth() + m_boomControl->horizontalScrollBar()->sizeHint().height();
     const int boom = std::max(totaal - paneel, std::min(rijen, totaal * 2 / 3));
-    m_split->setSizes({boom, std::max(0, totaal - boom)});
+    m_verdeler->setSizes({boom, std::max(0, totaal - boom)});
 }
 
 void frmAct::PasTreeInstellingenToe()
 {
     const TreeOptions o = session().treeOptions ? session().treeOptions() : TreeOptions{};
-    m_treeView->setExpandsOnDoubleClick(!o.gblnTreeSingleSel);
-    m_treeView->setProperty("singleSel", o.gblnTreeSingleSel);
-    m_treeView->setRootIsDecorated(o.gblnTreePlusMin);
+    m_boomControl->setExpandsOnDoubleClick(!o.gblnTreeSingleSel);
+    m_boomControl->setProperty("singleSel", o.gblnTreeSingleSel);
+    m_boomControl->setRootIsDecorated(o.gblnTreePlusMin);
     QString style;
     if (!o.gblnTreeLines)
         style = QStringLiteral("QTreeView::branch { border-image: none; }");
-    m_treeView->setStyleSheet(style);
-    m_treeView->setProperty("treeStyle", (o.gblnTreeLines ? 4 : 0) + (o.gblnTreePlusMin ? 2 : 0) + 1);
+    m_boomControl->setStyleSheet(style);
+    m_boomControl->setProperty("treeStyle", (o.gblnTreeLines ? 4 : 0) + (o.gblnTreePlusMin ? 2 : 0) + 1);
 }
 
 } // namespace screens

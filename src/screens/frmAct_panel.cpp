@@ -97,7 +97,7 @@ bool ActPaneel::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-std::optional<QString> ActPaneel::commit()
+std::optional<QString> ActPaneel::schrijfEnBewaar()
 {
     if (!m_insAct)
         return std::nullopt;
@@ -118,7 +118,7 @@ std::optional<QString> ActPaneel::commit()
 
 bool ActPaneel::bewaar()
 {
-    const std::optional<QString> fout = commit();
+    const std::optional<QString> fout = schrijfEnBewaar();
     if (!fout)
         return true;
     ui::MsgBox(QStringLiteral("Er is een fout opgetreden bij het opslaan van de kostenpost.") + CRLF + CRLF + *fout
@@ -238,7 +238,7 @@ void ActPaneel::ZetCaptionsStartEind()
     txtEindBA->setVisible(l.txtEindBAVisible);
 }
 
-void ActPaneel::optClick(const std::optional<int> &code, void (ActPaneel::*zetOptie)(std::optional<int>), int index)
+void ActPaneel::opt_Click(const std::optional<int> &code, void (ActPaneel::*zetOptie)(std::optional<int>), int index)
 {
     if (code == index)
         return;
@@ -275,13 +275,13 @@ void ActPaneel::zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int 
         placeOnDots(group[n - 1], box);
 }
 
-void ActPaneel::selectOption(QList<QRadioButton *> &group, int n)
+void ActPaneel::kiesOptie(QList<QRadioButton *> &group, int n)
 {
     if (n >= 1 && n <= group.size())
         group[n - 1]->setChecked(true);
 }
 
-void ActPaneel::clearOptions(QList<QRadioButton *> &group)
+void ActPaneel::wisOpties(QList<QRadioButton *> &group)
 {
     QButtonGroup *g = group.first()->group();
     g->setExclusive(false);
@@ -306,7 +306,7 @@ void ActPaneel::zetOptieStart(std::optional<int> n)
 {
     if (!wijzigOptie(m_opties.start, n, kVeldOptieStart) || !n)
         return;
-    selectOption(optStart, *n);
+    kiesOptie(optStart, *n);
     txtIntStartAct[0]->setVisible(*n == 1);
     txtIntStartAct[1]->setVisible(*n == 2);
 }
@@ -315,7 +315,7 @@ void ActPaneel::zetOptieEind(std::optional<int> n)
 {
     if (!wijzigOptie(m_opties.eind, n, kVeldOptieEind) || !n)
         return;
-    selectOption(optEind, *n);
+    kiesOptie(optEind, *n);
     txtIntEindAct[0]->setVisible(*n == 1 && !chkEindBA->isChecked());
     txtIntEindAct[1]->setVisible(*n == 2 && !chkEindBA->isChecked());
 }
@@ -324,15 +324,15 @@ void ActPaneel::zetOptieFreq(std::optional<int> n)
 {
     if (!wijzigOptie(m_opties.freq, n, kVeldOptieFreq) || !n)
         return;
-    selectOption(optFreq, *n);
+    kiesOptie(optFreq, *n);
     const act::FreqLayout l = act::freqLayout(*n, chkStartBA->isChecked(), chkEindBA->isChecked());
     grpFrames[2]->setEnabled(l.eindFrameEnabled);
     for (QRadioButton *o : optEind)
         o->setEnabled(l.eindFrameEnabled);
     if (l.eindEeuwigdurend) {
         // Selecting the option runs its click: the end option becomes 3.
-        selectOption(optEind, 3);
-        optClick(m_opties.eind, &ActPaneel::zetOptieEind, 3);
+        kiesOptie(optEind, 3);
+        opt_Click(m_opties.eind, &ActPaneel::zetOptieEind, 3);
     }
     chkEindBA->setEnabled(l.chkEindBAEnabled);
     if (l.chkEindBAClear) {
@@ -348,7 +348,7 @@ void ActPaneel::zetOptieKosten(std::optional<int> n)
 {
     if (!wijzigOptie(m_opties.kosten, n, kVeldOptieKosten) || !n)
         return;
-    selectOption(optKosten, *n);
+    kiesOptie(optKosten, *n);
     const act::KostenLayout l = act::kostenLayout(*n, m_kostenpostGekozen);
     txtKostenPerc->setVisible(l.percEnInvest);
     txtKostenInvest->setVisible(l.percEnInvest);
@@ -365,7 +365,7 @@ void ActPaneel::zetOptieVervangingsToeslag(std::optional<int> n)
     try {
         switch (*n) {
         case 1:
-            selectOption(optVervangingsToeslag, 1);
+            kiesOptie(optVervangingsToeslag, 1);
             txtVervangingsToeslagPerc->setVisible(false);
             if (m_opties.kosten != 3)
                 zetOptieKosten(3);
@@ -373,7 +373,7 @@ void ActPaneel::zetOptieVervangingsToeslag(std::optional<int> n)
                 zetTekst(txtEenheid, QStringLiteral("m2"));
             break;
         case 2:
-            selectOption(optVervangingsToeslag, 2);
+            kiesOptie(optVervangingsToeslag, 2);
             if (m_cl)
                 zetTekst(txtVervangingsToeslagPerc, vb::Format(double((m_cl->sngVervangingstoeslagGroteWerkenMax()
                                                                        + m_cl->sngVervangingstoeslagGroteWerkenMin())
@@ -383,7 +383,7 @@ void ActPaneel::zetOptieVervangingsToeslag(std::optional<int> n)
             txtVervangingsToeslagPerc->setVisible(true);
             break;
         case 3:
-            selectOption(optVervangingsToeslag, 3);
+            kiesOptie(optVervangingsToeslag, 3);
             if (m_cl)
                 zetTekst(txtVervangingsToeslagPerc,
                          vb::Format(double(m_cl->sngVervangingstoeslagKleineWerken()), QStringLiteral("0.00")));
@@ -391,7 +391,7 @@ void ActPaneel::zetOptieVervangingsToeslag(std::optional<int> n)
             txtVervangingsToeslagPerc->setVisible(true);
             break;
         default: // 0 and 7: no choice yet
-            clearOptions(optVervangingsToeslag);
+            wisOpties(optVervangingsToeslag);
             txtVervangingsToeslagPerc->setVisible(false);
             break;
         }
@@ -536,14 +536,14 @@ void ActPaneel::VerifyEnMarkeer()
         rij.clitemRef = m_insAct->Clitem_REF();
         rij.rubriek = m_insAct->bytRubriek_REF();
 
-        const SiteTree::Node node = m_tree.selected();
-        const bool laterPhase = node && m_tree.text(node).startsWith(QLatin1Char('{'));
+        const SiteTree::Node node = m_boom.selected();
+        const bool laterPhase = node && m_boom.text(node).startsWith(QLatin1Char('{'));
         const act::Markering m = act::VerifyEnMarkeer(in, rij, *m_cl, laterPhase, m_kleurAct);
         for (int i = 0; i < 8; ++i)
             if (m.frameKleur[i])
                 zetKleur(grpFrames[i], *m.frameKleur[i]);
         if (node)
-            m_tree.setForeColor(node, m.nodeKleur);
+            m_boom.setForeColor(node, m.nodeKleur);
         imgFoutAnSich->setVisible(!m.compleet);
         if (m.isQOR)
             zetIsQOR(*m.isQOR);

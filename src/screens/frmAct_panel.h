@@ -11,7 +11,7 @@
 // no cost item (ToonGeenSelectie), or the cost item of the current row
 // (toonKostenpost). Before it leaves a row it asks the panel whether the
 // focused field lets go (ok, controleerFocus) and has the row stored
-// (commit, bewaar).
+// (schrijfEnBewaar, bewaar).
 
 #include "screens/frmAct_rules.h"
 
@@ -41,7 +41,7 @@ namespace screens {
 
 class FieldBindings;
 class FieldValidation;
-class InfoWriter;
+class InfoSchrijver;
 class MultiLineEdit;
 class SiteTreeWidget;
 
@@ -83,7 +83,7 @@ public:
 
     // Writes the marked controls and stores the row: nothing when stored,
     // else why not (the row keeps its edits).
-    std::optional<QString> commit();
+    std::optional<QString> schrijfEnBewaar();
     // The same, telling the user in one box when the store fails.
     bool bewaar();
 
@@ -122,7 +122,7 @@ private:
     void ZetCaptionsStartEind();
     void ZetVervangingsToeslagStatus();
     void strInfoChecklistpost();
-    void strToelichtingVervangingsToeslag(InfoWriter &w);
+    void strToelichtingVervangingsToeslag(InfoSchrijver &w);
     // Recomputes the marking, the node colour and the sentence from the
     // panel's controls.
     void VerifyEnMarkeer();
@@ -130,10 +130,10 @@ private:
     bool gaNaarClItem();
 
     // Option groups and their codes
-    void optClick(const std::optional<int> &code, void (ActPaneel::*zetOptie)(std::optional<int>), int index);
-    void selectOption(QList<QRadioButton *> &group, int n);
+    void opt_Click(const std::optional<int> &code, void (ActPaneel::*zetOptie)(std::optional<int>), int index);
+    void kiesOptie(QList<QRadioButton *> &group, int n);
     void zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n);
-    void clearOptions(QList<QRadioButton *> &group);
+    void wisOpties(QList<QRadioButton *> &group);
     void zetTekst(QLineEdit *box, const QString &text);
     void zetVinkje(QCheckBox *box, bool checked);
     // One setter per code. The panel sets a code as the user's choice
@@ -157,7 +157,7 @@ private:
     bool weigerInvoer(QWidget *field);
 
     QWidget *m_scherm;
-    SiteTreeWidget &m_tree;
+    SiteTreeWidget &m_boom;
     records::clsAct *m_insAct = nullptr;
     checklist::clsCL *m_cl = nullptr;
     std::unique_ptr<FieldBindings> m_binding;

@@ -23,42 +23,42 @@ const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
 // Writes runs of text with their looks at the end of the information box.
-class InfoWriter {
+class InfoSchrijver {
 public:
-    explicit InfoWriter(QTextEdit *box) : m_cursor(box->document())
+    explicit InfoSchrijver(QTextEdit *box) : m_cursor(box->document())
     {
         m_cursor.movePosition(QTextCursor::End);
         m_format.setFontPointSize(8);
     }
-    InfoWriter &text(const QString &t)
+    InfoSchrijver &tekst(const QString &t)
     {
         m_cursor.insertText(QString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), m_format);
         return *this;
     }
-    InfoWriter &bold(bool on)
+    InfoSchrijver &vet(bool on)
     {
         m_format.setFontWeight(on ? QFont::Bold : QFont::Normal);
         return *this;
     }
-    InfoWriter &italic(bool on)
+    InfoSchrijver &cursief(bool on)
     {
         m_format.setFontItalic(on);
         return *this;
     }
-    InfoWriter &size(int points)
+    InfoSchrijver &grootte(int points)
     {
         m_format.setFontPointSize(points);
         return *this;
     }
-    InfoWriter &kleur(qint32 vb)
+    InfoSchrijver &kleur(qint32 vb)
     {
         m_format.setForeground(ui::fromVbColor(vb));
         return *this;
     }
-    InfoWriter &underlined(const QString &t)
+    InfoSchrijver &onderstreept(const QString &t)
     {
         m_format.setFontUnderline(true);
-        text(t);
+        tekst(t);
         m_format.setFontUnderline(false);
         return *this;
     }
@@ -68,24 +68,24 @@ private:
     QTextCharFormat m_format;
 };
 
-void ActPaneel::strToelichtingVervangingsToeslag(InfoWriter &w)
+void ActPaneel::strToelichtingVervangingsToeslag(InfoSchrijver &w)
 {
     if (!gebruiktGediffToeslag())
         return;
     const int type = m_insAct->bytTypeVervangingsToeslag();
     if (type == 0)
         return;
-    w.underlined(QStringLiteral("Toeslag vervanging:"));
+    w.onderstreept(QStringLiteral("Toeslag vervanging:"));
     if (type == 1)
-        w.text(QStringLiteral(" Over deze vervangingspost berekent TAVIR de toeslag 'Bovenafdichting' voor ontwerp, "
-                              "directievoering en toezicht o.b.v. het aantal m2, conform bijlage 2 paragraaf 1.8 uit "
-                              "de Checklist.")
-               + CRLF + CRLF);
+        w.tekst(QStringLiteral(" Over deze vervangingspost berekent TAVIR de toeslag 'Bovenafdichting' voor ontwerp, "
+                               "directievoering en toezicht o.b.v. het aantal m2, conform bijlage 2 paragraaf 1.8 uit "
+                               "de Checklist.")
+                + CRLF + CRLF);
     else if (type == 2 || type == 3 || type == 7)
-        w.text(QStringLiteral(" Op deze vervangingspost is een toeslag voor directievoering en toezicht van "
-                              "toepassing. Deze kan liggen tussen 5% voor een klein werk tot 6-6,5% voor een groot "
-                              "werk. Zie Checklistbijlage 2, paragraaf 1.8, alinea 'Grote werken'.")
-               + CRLF + CRLF);
+        w.tekst(QStringLiteral(" Op deze vervangingspost is een toeslag voor directievoering en toezicht van "
+                               "toepassing. Deze kan liggen tussen 5% voor een klein werk tot 6-6,5% voor een groot "
+                               "werk. Zie Checklistbijlage 2, paragraaf 1.8, alinea 'Grote werken'.")
+                + CRLF + CRLF);
 }
 
 void ActPaneel::strInfoChecklistpost()
@@ -93,12 +93,12 @@ void ActPaneel::strInfoChecklistpost()
     txtInfoChecklist->clear();
     if (!m_insAct || !m_cl)
         return;
-    InfoWriter w(txtInfoChecklist);
+    InfoSchrijver w(txtInfoChecklist);
     if (m_insAct->IsQOR() == 0) {
         emit eCLPostSelected(0);
         txtInfoChecklist->clear();
-        InfoWriter own(txtInfoChecklist);
-        own.bold(true).text(QStringLiteral("< dit is geen post uit de QOR-checklist >") + CRLF + CRLF).bold(false);
+        InfoSchrijver own(txtInfoChecklist);
+        own.vet(true).tekst(QStringLiteral("< dit is geen post uit de QOR-checklist >") + CRLF + CRLF).vet(false);
         if (m_insAct->bytRubriek_REF() == 5 && gebruiktGediffToeslag())
             strToelichtingVervangingsToeslag(own);
         return;
@@ -106,45 +106,45 @@ void ActPaneel::strInfoChecklistpost()
     const QString ref = vb::CStr(m_insAct->Clitem_REF());
     if (!gaNaarClItem()) {
         w.kleur(act::kRood)
-            .text(QStringLiteral("Checklistpost ") + ref + QStringLiteral(" is niet (meer) aanwezig onder nr ") + ref
-                  + QStringLiteral(" in de checklist.")
-                  + QStringLiteral("Dit is het gevolg van tussentijds onderhoud van de checklist tijdens de looptijd "
-                                   "van het project. Deze melding komt niet voor in de eindversie.")
-                  + CRLF + QStringLiteral("Verwijder dit item."))
+            .tekst(QStringLiteral("Checklistpost ") + ref + QStringLiteral(" is niet (meer) aanwezig onder nr ") + ref
+                   + QStringLiteral(" in de checklist.")
+                   + QStringLiteral("Dit is het gevolg van tussentijds onderhoud van de checklist tijdens de looptijd "
+                                    "van het project. Deze melding komt niet voor in de eindversie.")
+                   + CRLF + QStringLiteral("Verwijder dit item."))
             .kleur(act::kZwart);
         emit eCLPostSelected(0);
         return;
     }
     const qint32 id = m_cl->lngCLitem_ID();
-    w.underlined(QStringLiteral("Checklistitem-ID:")).text(QStringLiteral(" ") + QString::number(id) + CRLF + CRLF);
-    w.underlined(QStringLiteral("Periodiciteit:")).text(QStringLiteral(" ") + m_cl->strFreqXtoelichting() + CRLF);
-    w.underlined(QStringLiteral("Kosten:")).text(QStringLiteral(" ") + m_cl->strKostenToelichtingEx() + CRLF + CRLF);
+    w.onderstreept(QStringLiteral("Checklistitem-ID:")).tekst(QStringLiteral(" ") + QString::number(id) + CRLF + CRLF);
+    w.onderstreept(QStringLiteral("Periodiciteit:")).tekst(QStringLiteral(" ") + m_cl->strFreqXtoelichting() + CRLF);
+    w.onderstreept(QStringLiteral("Kosten:")).tekst(QStringLiteral(" ") + m_cl->strKostenToelichtingEx() + CRLF + CRLF);
     if (m_cl->bytOptieFreq() != 1) {
-        w.underlined(QStringLiteral("Startjaar:")).text(QStringLiteral(" ") + m_cl->strStartJaarToelichting() + CRLF);
-        w.underlined(QStringLiteral("Eindjaar:"))
-            .text(QStringLiteral(" ") + m_cl->strEindJaarToelichting() + CRLF + CRLF);
+        w.onderstreept(QStringLiteral("Startjaar:"))
+            .tekst(QStringLiteral(" ") + m_cl->strStartJaarToelichting() + CRLF);
+        w.onderstreept(QStringLiteral("Eindjaar:"))
+            .tekst(QStringLiteral(" ") + m_cl->strEindJaarToelichting() + CRLF + CRLF);
     } else {
-        w.underlined(QStringLiteral("Jaar eenmalige uitgave:") + CRLF)
-            .text(QStringLiteral(" ") + m_cl->strStartJaarToelichting() + CRLF + CRLF);
+        w.onderstreept(QStringLiteral("Jaar eenmalige uitgave:") + CRLF)
+            .tekst(QStringLiteral(" ") + m_cl->strStartJaarToelichting() + CRLF + CRLF);
     }
     if (m_cl->blnIsCombinatiePost())
-        w.underlined(QStringLiteral("Combinatie:"))
-            .text(QStringLiteral(" Deze post is een combinatiepost.") + CRLF + CRLF);
+        w.onderstreept(QStringLiteral("Combinatie:"))
+            .tekst(QStringLiteral(" Deze post is een combinatiepost.") + CRLF + CRLF);
     if (m_cl->blnCombinatieMogelijk())
-        w.underlined(QStringLiteral("Combinatie:"))
-            .text(QStringLiteral(" Deze post mag u combineren met andere posten in een zgn. combinatiepost.") + CRLF
-                  + CRLF);
+        w.onderstreept(QStringLiteral("Combinatie:"))
+            .tekst(QStringLiteral(" Deze post mag u combineren met andere posten in een zgn. combinatiepost.") + CRLF
+                   + CRLF);
     strToelichtingVervangingsToeslag(w);
     const QVariant toelichting = m_cl->Toelichting();
-    w.underlined(QStringLiteral("Toelichting:") + CRLF)
-        .text((toelichting.isNull() ? QStringLiteral("..") : toelichting.toString()) + CRLF + CRLF);
+    w.onderstreept(QStringLiteral("Toelichting:") + CRLF)
+        .tekst((toelichting.isNull() ? QStringLiteral("..") : toelichting.toString()) + CRLF + CRLF);
     const QVariant ref2 = m_cl->RefDeelonderz();
-    w.italic(true).text(QStringLiteral("Referentie deelonderzoek:") + CRLF).italic(false);
-    w.text((ref2.isNull() ? QStringLiteral("..") : ref2.toString()) + CRLF);
-    w.size(7).text(m_cl->strVoetnotenToelichting());
-    w.size(7).text(CRLF + m_cl->VoetNootFasering());
+    w.cursief(true).tekst(QStringLiteral("Referentie deelonderzoek:") + CRLF).cursief(false);
+    w.tekst((ref2.isNull() ? QStringLiteral("..") : ref2.toString()) + CRLF);
+    w.grootte(7).tekst(m_cl->strVoetnotenToelichting());
+    w.grootte(7).tekst(CRLF + m_cl->VoetNootFasering());
     emit eCLPostSelected(id);
 }
-
 
 } // namespace screens

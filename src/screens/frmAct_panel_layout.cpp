@@ -140,7 +140,7 @@ void ActPaneel::zetKleur(QWidget *w, qint32 vbColour)
 }
 
 ActPaneel::ActPaneel(QWidget *scherm, QWidget *kader, QTextEdit *infoBox, SiteTreeWidget &tree)
-    : m_scherm(scherm), m_tree(tree), txtInfoChecklist(infoBox)
+    : m_scherm(scherm), m_boom(tree), txtInfoChecklist(infoBox)
 {
     m_validation = std::make_unique<FieldValidation>(scherm);
     auto *layout = new QGridLayout(kader);
@@ -372,19 +372,19 @@ void ActPaneel::zetMaten()
 
 void ActPaneel::verbindOpties()
 {
-    const auto wireOpties = [this](QList<QRadioButton *> &group, const std::optional<int> &code,
-                                   void (ActPaneel::*zetOptie)(std::optional<int>)) {
+    const auto verbind = [this](QList<QRadioButton *> &group, const std::optional<int> &code,
+                                void (ActPaneel::*zetOptie)(std::optional<int>)) {
         for (int i = 0; i < group.size(); ++i)
             connect(group[i], &QRadioButton::clicked, this, [this, &code, zetOptie, i] {
-                optClick(code, zetOptie, i + 1);
+                opt_Click(code, zetOptie, i + 1);
                 VerifyEnMarkeer();
             });
     };
-    wireOpties(optStart, m_opties.start, &ActPaneel::zetOptieStart);
-    wireOpties(optEind, m_opties.eind, &ActPaneel::zetOptieEind);
-    wireOpties(optFreq, m_opties.freq, &ActPaneel::zetOptieFreq);
-    wireOpties(optKosten, m_opties.kosten, &ActPaneel::zetOptieKosten);
-    wireOpties(optVervangingsToeslag, m_opties.toeslag, &ActPaneel::zetOptieVervangingsToeslag);
+    verbind(optStart, m_opties.start, &ActPaneel::zetOptieStart);
+    verbind(optEind, m_opties.eind, &ActPaneel::zetOptieEind);
+    verbind(optFreq, m_opties.freq, &ActPaneel::zetOptieFreq);
+    verbind(optKosten, m_opties.kosten, &ActPaneel::zetOptieKosten);
+    verbind(optVervangingsToeslag, m_opties.toeslag, &ActPaneel::zetOptieVervangingsToeslag);
     connect(chkCombineer, &QCheckBox::clicked, this, &ActPaneel::chkCombineer_Click);
     for (QCheckBox *box : {chkStartBA, chkEindBA})
         connect(box, &QCheckBox::clicked, this, [this] {

@@ -208,7 +208,7 @@ protected:
             // surcharge for large works chosen.
             const bool vervanging = detail == QLatin1String("vervanging");
             if (detail == QLatin1String("kostenpost") || vervanging) {
-                act->refresh(QStringLiteral("inr") + QString::number(facility));
+                act->ververs(QStringLiteral("inr") + QString::number(facility));
                 auto *dlg = screens::frmAct_AddCustomItem::openen(1);
                 control<QLineEdit>(dlg, "txtNaam")
                     ->setText(vervanging ? QStringLiteral("Vervangen dak keet") : QStringLiteral("Schilderwerk keet"));
@@ -233,7 +233,7 @@ protected:
             form = act;
         } else if (screen == QLatin1String("frmAct_AddCustomItem")) {
             trigger("Act_en_KostPost");
-            screens::Form::loaded<screens::frmAct>()->refresh(QStringLiteral("inr") + QString::number(facility));
+            screens::Form::loaded<screens::frmAct>()->ververs(QStringLiteral("inr") + QString::number(facility));
             form = screens::frmAct_AddCustomItem::openen(1);
             control<QLineEdit>(form, "txtNaam")->setText(QStringLiteral("Schilderwerk keet"));
         } else if (screen == QLatin1String("frmAct_AddCLitem")) {
