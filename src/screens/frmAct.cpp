@@ -286,7 +286,7 @@ void frmAct::toonNode()
     if (m_muisInBoom)
         return;
     if (const SiteTree::Node node = m_boom->find(m_gekozenKey))
-        m_boomControl->scrollToItem(SiteTreeWidget::item(node));
+        m_TreeView1->scrollToItem(SiteTreeWidget::item(node));
 }
 
 void frmAct::kiesNode(SiteTree::Node node)
@@ -345,26 +345,26 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (watched == m_boomControl
+        if (watched == m_TreeView1
             && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Delete
                 || ke->key() == Qt::Key_F2)) {
             boomToets(ke->key());
             return true;
         }
     }
-    if (watched == m_boomControl->viewport()) {
+    if (watched == m_TreeView1->viewport()) {
         if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) && m_geladen) {
             // A field that refuses its text keeps the focus, and an item
             // that cannot be stored keeps the panel (one box says why); the
             // press then moves neither the tree's highlight nor the panel,
             // so that the tree stays on the item the panel shows.
             const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-            QTreeWidgetItem *onder = m_boomControl->itemAt(at);
-            if (onder && onder != m_boomControl->currentItem() && (!m_paneel->ok() || !m_paneel->bewaar()))
+            QTreeWidgetItem *onder = m_TreeView1->itemAt(at);
+            if (onder && onder != m_TreeView1->currentItem() && (!m_paneel->ok() || !m_paneel->bewaar()))
                 return true;
             if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
                 m_muisInBoom = true;
-                m_boomControl->setAutoScroll(false);
+                m_TreeView1->setAutoScroll(false);
             }
         }
         if (event->type() == QEvent::MouseButtonRelease && m_muisInBoom) {
@@ -372,7 +372,7 @@ bool frmAct::eventFilter(QObject *watched, QEvent *event)
             // into view.
             QTimer::singleShot(0, this, [this] {
                 m_muisInBoom = false;
-                m_boomControl->setAutoScroll(true);
+                m_TreeView1->setAutoScroll(true);
                 toonNode();
             });
         }
@@ -410,7 +410,7 @@ void frmAct::klapAlles(bool uit)
 void frmAct::tmrDropHighlightCorrectie_Timer()
 {
     tmrDropHighlightCorrectie->stop();
-    m_boomControl->viewport()->update();
+    m_TreeView1->viewport()->update();
 }
 
 QString frmAct::strAlleChecklistRefs() const

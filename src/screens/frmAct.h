@@ -72,7 +72,7 @@ public:
     QString strToelichtingPrijspeil() const { return m_strToelichtingPrijspeil; }
     QString strAlleChecklistRefs() const;
     SiteTreeWidget &tree() { return *m_boom; }
-    QTreeWidget *TreeView1() const { return m_boomControl; }
+    QTreeWidget *TreeView1() const { return m_TreeView1; }
 
     // Shows the node with that key; may rewrite the key (a new item that
     // has just been saved gets its "act" key). Leaving the shown item
@@ -150,7 +150,7 @@ private:
     // The user chose to close without the edits that could not be stored.
     bool m_zonderOpslaan = false;
 
-    QTreeWidget *m_boomControl = nullptr;
+    QTreeWidget *m_TreeView1 = nullptr;
     QTimer *tmrDropHighlightCorrectie = nullptr;
     QPushButton *Command1 = nullptr, *cmdTreeExpand = nullptr, *cmdTreeCollapse = nullptr, *cmdClose = nullptr;
     QLabel *lblFormTitel = nullptr, *lblInfoUitChecklist = nullptr;

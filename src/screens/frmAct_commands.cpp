@@ -105,7 +105,7 @@ void frmAct::psubAddVoorz()
         if (!BewaarNieuweAct())
             return;
         const QString key = m_voorz->VoegVoorzieningToe(std::uint8_t(idUitKey(m_boom->key(n), 6)), naam);
-        m_boomControl->setFocus();
+        m_TreeView1->setFocus();
         ververs(key, true);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.psubAddVoorz")));
@@ -156,7 +156,7 @@ void frmAct::psubHernoemActNaamOfRubriek()
                 return;
             frmAct_AddCustomItem::openen(0, m_boom->text(n), m_insAct->bytRubriek_REF());
         }
-        m_boomControl->setFocus();
+        m_TreeView1->setFocus();
         tmrDropHighlightCorrectie->start();
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct.psubHernoemActNaamOfRubriek")));
@@ -226,7 +226,7 @@ void frmAct::psubDeleteItem()
             if (!m_boom->children(n).isEmpty()) {
                 ui::MsgBox(QStringLiteral("U dient eerst kostenposten van deze voorziening te verwijderen."),
                            ui::Buttons::OK, ui::Icon::Information, QStringLiteral("verwijderen"));
-                m_boomControl->setFocus();
+                m_TreeView1->setFocus();
                 return;
             }
             if (ui::MsgBox(QStringLiteral("Wilt u deze voorziening verwijderen?"), ui::Buttons::YesNo,
@@ -245,7 +245,7 @@ void frmAct::psubDeleteItem()
             ui::MsgBox(QStringLiteral("U kunt dit item niet verwijderen."), ui::Buttons::OK, ui::Icon::Exclamation,
                        QStringLiteral("Verwijdering niet toegestaan"));
         }
-        m_boomControl->setFocus();
+        m_TreeView1->setFocus();
         tmrDropHighlightCorrectie->start();
         emit eCLPostDeleted();
     } catch (const platform::Error &e) {

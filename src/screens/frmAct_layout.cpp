@@ -94,22 +94,22 @@ void frmAct::bouwKnoppen(QVBoxLayout *root)
 
 QWidget *frmAct::bouwBoom(QWidget *bovenDeel)
 {
-    m_boomControl = new QTreeWidget(bovenDeel);
-    m_boomControl->setObjectName(QStringLiteral("TreeView1"));
-    m_boomControl->setHeaderHidden(true);
-    m_boomControl->setAcceptDrops(true);
-    m_boomControl->viewport()->setAcceptDrops(true);
-    m_boomControl->setDropIndicatorShown(true);
-    m_boomControl->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_boomControl->setMinimumHeight(120);
+    m_TreeView1 = new QTreeWidget(bovenDeel);
+    m_TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    m_TreeView1->setHeaderHidden(true);
+    m_TreeView1->setAcceptDrops(true);
+    m_TreeView1->viewport()->setAcceptDrops(true);
+    m_TreeView1->setDropIndicatorShown(true);
+    m_TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_TreeView1->setMinimumHeight(120);
     // Long names scroll sideways instead of being cut.
-    m_boomControl->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_boomControl->header()->setStretchLastSection(false);
-    m_boomControl->setItemDelegate(new MeasuredOnceDelegate(m_boomControl));
-    m_boomControl->installEventFilter(this);
-    m_boomControl->viewport()->installEventFilter(this);
-    m_boom = std::make_unique<SiteTreeWidget>(m_boomControl);
-    return m_boomControl;
+    m_TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_TreeView1->header()->setStretchLastSection(false);
+    m_TreeView1->setItemDelegate(new MeasuredOnceDelegate(m_TreeView1));
+    m_TreeView1->installEventFilter(this);
+    m_TreeView1->viewport()->installEventFilter(this);
+    m_boom = std::make_unique<SiteTreeWidget>(m_TreeView1);
+    return m_TreeView1;
 }
 
 void frmAct::bouwInformatie(QWidget *bovenDeel, QHBoxLayout *boven)
@@ -156,18 +156,18 @@ void frmAct::bouwPaneel(QSplitter *split)
 
 void frmAct::verbindScherm()
 {
-    connect(m_boomControl, &QTreeWidget::currentItemChanged, this, &frmAct::boomKeuzeGewijzigd);
+    connect(m_TreeView1, &QTreeWidget::currentItemChanged, this, &frmAct::boomKeuzeGewijzigd);
     // A click on the node that is selected already shows it again (a new
     // item then gets its key).
-    connect(m_boomControl, &QTreeWidget::itemPressed, this,
-            [this](QTreeWidgetItem *it) { m_gekozenIngedrukt = it == m_boomControl->currentItem(); });
-    connect(m_boomControl, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *it) {
-        if (m_gekozenIngedrukt && it == m_boomControl->currentItem() && m_geladen && m_paneel->ok())
+    connect(m_TreeView1, &QTreeWidget::itemPressed, this,
+            [this](QTreeWidgetItem *it) { m_gekozenIngedrukt = it == m_TreeView1->currentItem(); });
+    connect(m_TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *it) {
+        if (m_gekozenIngedrukt && it == m_TreeView1->currentItem() && m_geladen && m_paneel->ok())
             ververs(m_boom->key(SiteTreeWidget::node(it)));
         m_gekozenIngedrukt = false;
     });
-    connect(m_boomControl, &QTreeWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { toonPopup(m_boomControl->viewport()->mapToGlobal(pos)); });
+    connect(m_TreeView1, &QTreeWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { toonPopup(m_TreeView1->viewport()->mapToGlobal(pos)); });
 
     connect(cmdTreeExpand, &QPushButton::clicked, this, [this] { klapAlles(true); });
     connect(cmdTreeCollapse, &QPushButton::clicked, this, [this] { klapAlles(false); });
@@ -219,11 +219,11 @@ void frmAct::verdeelHoogte()
     const auto *scroll = static_cast<QScrollArea *>(m_verdeler->widget(1));
     const int paneel = scroll->widget()->sizeHint().height() + 2;
     const int totaal = m_verdeler->height();
-    int rij = m_boomControl->sizeHintForRow(0);
+    int rij = m_TreeView1->sizeHintForRow(0);
     if (rij <= 0)
-        rij = std::max(m_boomControl->fontMetrics().height(), m_boomControl->iconSize().height()) + 2;
+        rij = std::max(m_TreeView1->fontMetrics().height(), m_TreeView1->iconSize().height()) + 2;
     const int rijen =
-        kBoomRijen * rij + 2 * m_boomControl->frameWidth() + m_boomControl->horizontalScrollBar()->sizeHint().height();
+        kBoomRijen * rij + 2 * m_TreeView1->frameWidth() + m_TreeView1->horizontalScrollBar()->sizeHint().height();
     const int boom = std::max(totaal - paneel, std::min(rijen, totaal * 2 / 3));
     m_verdeler->setSizes({boom, std::max(0, totaal - boom)});
 }
@@ -231,14 +231,14 @@ void frmAct::verdeelHoogte()
 void frmAct::PasTreeInstellingenToe()
 {
     const TreeOptions o = session().treeOptions ? session().treeOptions() : TreeOptions{};
-    m_boomControl->setExpandsOnDoubleClick(!o.gblnTreeSingleSel);
-    m_boomControl->setProperty("singleSel", o.gblnTreeSingleSel);
-    m_boomControl->setRootIsDecorated(o.gblnTreePlusMin);
+    m_TreeView1->setExpandsOnDoubleClick(!o.gblnTreeSingleSel);
+    m_TreeView1->setProperty("singleSel", o.gblnTreeSingleSel);
+    m_TreeView1->setRootIsDecorated(o.gblnTreePlusMin);
     QString style;
     if (!o.gblnTreeLines)
         style = QStringLiteral("QTreeView::branch { border-image: none; }");
-    m_boomControl->setStyleSheet(style);
-    m_boomControl->setProperty("treeStyle", (o.gblnTreeLines ? 4 : 0) + (o.gblnTreePlusMin ? 2 : 0) + 1);
+    m_TreeView1->setStyleSheet(style);
+    m_TreeView1->setProperty("treeStyle", (o.gblnTreeLines ? 4 : 0) + (o.gblnTreePlusMin ? 2 : 0) + 1);
 }
 
 } // namespace screens
