@@ -100,7 +100,11 @@ void frmAct::laad()
     try {
         m_boom->clear();
         SiteTreeWidget::Vulling inEens(*m_boom);
-        if (gekoppeld)
+        // From the rows the record object has read: the site's rows are
+        // read once per opening.
+        if (gekoppeld && m_insAct)
+            VulTreeviewAct(*m_boom, recCtx, *m_insAct->DataMember(QStringLiteral("tblAct")));
+        else if (gekoppeld)
             VulTreeviewAct(*m_boom, recCtx);
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("VulTreeviewAct")));
