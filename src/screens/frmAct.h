@@ -2,36 +2,29 @@
 // frmAct: the facilities and cost-items screen of the open site.
 //
 // Left the site tree (object categories, facilities, cost items, later
-// phases); right and below the detail panel of the selected cost item, its
-// fields bound to the current row of the screen's cost-item records
-// (insAct). Edits of a cost item are stored when another node is chosen
-// and when the screen closes; the marking (colours of the groups and of the
-// node), the sentence and the checklist information follow the fields at
-// once. The tree commands (add a facility or a phase, rename, delete) are
-// public: the main window's pop-up menu calls them for the selected node.
+// phases); right and below the detail panel of the selected cost item
+// (ActPaneel, frmAct_panel.h), its fields bound to the current row of the
+// screen's cost-item records (insAct). Edits of a cost item are stored when
+// another node is chosen and when the screen closes; the marking (colours
+// of the groups and of the node), the sentence and the checklist
+// information follow the fields at once. The tree commands (add a facility
+// or a phase, rename, delete) are public: the main window's pop-up menu
+// calls them for the selected node.
 //
 // The checklist picker and the own cost-item dialog work on this screen
 // through insAct, strToelichtingPrijspeil, strAlleChecklistRefs, the tree
 // and pRefreshSubscherm; the picker follows its three signals.
 
 #include "screens/form.h"
+#include "screens/frmAct_panel.h"
 #include "screens/frmAct_rules.h"
 #include "screens/site_tree_widget.h"
 
-#include <QList>
 #include <memory>
-#include <optional>
 
-class QButtonGroup;
-class QCheckBox;
-class QGridLayout;
-class QGroupBox;
 class QHBoxLayout;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPushButton;
-class QRadioButton;
 class QSplitter;
 class QTextEdit;
 class QTimer;
@@ -48,10 +41,6 @@ class clsCL;
 }
 
 namespace screens {
-
-class FieldBindings;
-class FieldValidation;
-class MultiLineEdit;
 
 class frmAct : public Form {
     Q_OBJECT
@@ -82,8 +71,8 @@ public:
     records::clsAct *insAct() const { return m_insAct.get(); }
     QString strToelichtingPrijspeil() const { return m_strToelichtingPrijspeil; }
     QString strAlleChecklistRefs() const;
-    SiteTreeWidget &tree() { return *m_tree; }
-    QTreeWidget *TreeView1() const { return m_treeView; }
+    SiteTreeWidget &tree() { return *m_boom; }
+    QTreeWidget *TreeView1() const { return m_TreeView1; }
 
     // Shows the node with that key; may rewrite the key (a new item that
     // has just been saved gets its "act" key). Leaving the shown item
@@ -92,17 +81,13 @@ public:
     // current (false), so that what is typed next goes where the heading
     // says.
     bool pRefreshSubscherm(QString &strKlikNodeKey, bool blnDontChangeRecord = false);
-    bool refresh(const QString &key, bool blnDontChangeRecord = false);
+    bool ververs(const QString &key, bool blnDontChangeRecord = false);
 
-    QString selectedKey() const { return m_selectedKey; }
-    bool facilitySelected() const { return m_facilitySelected; }
-    bool costItemSelected() const { return m_costItemSelected; }
+    QString gekozenKey() const { return m_gekozenKey; }
+    bool voorzieningGekozen() const { return m_voorzieningGekozen; }
+    bool kostenpostGekozen() const;
     // The option codes of the shown cost item.
-    const act::PaneelOpties &opties() const { return m_opties; }
-
-    // Recomputes the marking, the node colour and the sentence from the
-    // panel's controls.
-    void VerifyEnMarkeer();
+    const act::PaneelOpties &opties() const;
 
 signals:
     // The shown cost item's checklist item (0 for an own item).
@@ -117,125 +102,59 @@ protected:
     void Form_Unload() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     frmAct();
+    // The screen's layout: the tree's buttons, the tree with the legend
+    // and the checklist information, the detail panel below them.
     void bouwScherm();
-    // The detail panel, frame by frame; the controls are made in their
-    // tab order.
-    void bouwPaneel(QWidget *kader);
-    QHBoxLayout *bouwKop(QWidget *kader);
-    void maakFrames(QWidget *kader);
-    void bouwToeslagFrame();
-    void bouwStartFrame();
-    void bouwEindFrame();
-    void bouwEenheidFrame();
-    void bouwFreqFrame();
-    void bouwKostenFrame();
-    void bouwOpmerkingFrames();
-    QVBoxLayout *plaatsFrames(QGridLayout *layout);
-    void bouwCombinatie(QWidget *kader, QVBoxLayout *rechtsOnder);
-    void bouwZin(QWidget *kader, QGridLayout *layout);
-    void zetMaten();
+    void bouwKnoppen(QVBoxLayout *root);
+    QWidget *bouwBoom(QWidget *bovenDeel);
+    void bouwInformatie(QWidget *bovenDeel, QHBoxLayout *boven);
+    void bouwPaneel(QSplitter *split);
+    // What the tree, the buttons and the splitter do.
+    void verbindScherm();
     // Shares the height between the tree and the panel.
     void verdeelHoogte();
-    void verbindOpties();
-    void verbindControles();
     void laad();
-    void psubSetBindingCollectie();
-
-    // Panel
-    // Writes the marked controls and stores the row: nothing when stored,
-    // else why not (the row keeps its edits).
-    std::optional<QString> commit();
-    // The same, telling the user in one box when the store fails.
-    bool bewaar();
-    void ZetFramesZichtbaar(bool hide);
-    void ToonGeenSelectie();
-    void ZetCaptionsStartEind();
-    void ZetVervangingsToeslagStatus();
-    void strInfoChecklistpost();
-    void strToelichtingVervangingsToeslag(class InfoWriter &w);
-    void pSetKleur();
     void PasTreeInstellingenToe();
     void SluitChecklistKeuze();
 
-    // Option groups and their codes
-    void optClick(const std::optional<int> &code, void (frmAct::*zetOptie)(std::optional<int>), int index);
-    void selectOption(QList<QRadioButton *> &group, int n);
-    void zetNaastOptie(QLineEdit *box, QList<QRadioButton *> &group, int n);
-    void clearOptions(QList<QRadioButton *> &group);
-    void zetTekst(QLineEdit *box, const QString &text);
-    void zetVinkje(QCheckBox *box, bool checked);
-    // One setter per code. The screen sets a code as the user's choice
-    // would (it is written back); the row's code comes in through the
-    // binding. A new code shows at once in the panel.
-    bool wijzigOptie(std::optional<int> &opgeslagen, std::optional<int> code, const QString &veld);
-    void zetOptieStart(std::optional<int> code);
-    void zetOptieEind(std::optional<int> code);
-    void zetOptieFreq(std::optional<int> code);
-    void zetOptieKosten(std::optional<int> code);
-    void zetOptieVervangingsToeslag(std::optional<int> code);
-    void zetIsQOR(std::optional<int> code);
-    void chkCombineer_Click();
-    void zetCombineer(std::optional<int> code);
-    bool valideerInvoervak(QWidget *field);
-    bool valideerEenheid(QWidget *field);
-    bool schrijfTerug(QWidget *field);
-    // Refuses the field's text with the box that names the field.
-    bool weigerInvoer(QWidget *field);
-
     // Tree
-    void treeSelectionChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
-    void selectNode(records::SiteTree::Node node);
+    void boomKeuzeGewijzigd(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void kiesNode(records::SiteTree::Node node);
     // Scrolls the node shown into view.
     void toonNode();
-    void showPopup(const QPoint &globalPos);
-    void treeKey(int key);
-    void expandAll(bool expanded);
+    void toonPopup(const QPoint &globalPos);
+    void boomToets(int key);
+    void klapAlles(bool uit);
     void tmrDropHighlightCorrectie_Timer();
-    bool gebruiktGediffToeslag() const;
-    bool gaNaarClItem();
 
     std::unique_ptr<records::clsAct> m_insAct;
     std::unique_ptr<records::clsVoorz> m_voorz;
     std::unique_ptr<checklist::clsCL> m_cl;
-    std::unique_ptr<SiteTreeWidget> m_tree;
-    std::unique_ptr<FieldBindings> m_binding;
-    std::unique_ptr<FieldValidation> m_validation;
+    std::unique_ptr<SiteTreeWidget> m_boom;
+    // Declared after what it points at, so that it goes first.
+    std::unique_ptr<ActPaneel> m_paneel;
     QString m_strToelichtingPrijspeil;
-    QString m_selectedKey;
-    bool m_facilitySelected = false;
-    bool m_costItemSelected = false;
-    bool m_selectingByCode = false;
-    bool m_pressedSelected = false;
+    QString m_gekozenKey;
+    bool m_voorzieningGekozen = false;
+    bool m_kiestInCode = false;
+    bool m_gekozenIngedrukt = false;
     // The left mouse button is down on the tree.
     bool m_muisInBoom = false;
-    QSplitter *m_split = nullptr;
-    bool m_splitMoved = false;
-    bool m_loaded = false;
+    QSplitter *m_verdeler = nullptr;
+    bool m_verdelerVerschoven = false;
+    bool m_geladen = false;
     // The user chose to close without the edits that could not be stored.
     bool m_zonderOpslaan = false;
-    qint32 m_kleurAct = 128;
-    qint32 m_kleurVoorz = 16384;
-    act::PaneelOpties m_opties;
 
-    QTreeWidget *m_treeView = nullptr;
+    QTreeWidget *m_TreeView1 = nullptr;
     QTimer *tmrDropHighlightCorrectie = nullptr;
     QPushButton *Command1 = nullptr, *cmdTreeExpand = nullptr, *cmdTreeCollapse = nullptr, *cmdClose = nullptr;
-    QList<QGroupBox *> grpFrames;
-    QList<QRadioButton *> optStart, optEind, optFreq, optKosten, optVervangingsToeslag;
-    QList<QLineEdit *> txtIntStartAct, txtIntEindAct;
-    QLineEdit *txtStartBA = nullptr, *txtEindBA = nullptr, *txtfreqX = nullptr, *txtKostenPerc = nullptr,
-              *txtKostenInvest = nullptr, *txtKostenTotaal = nullptr, *txtKostenPE = nullptr, *txtEenheid = nullptr,
-              *txtAantal = nullptr, *txtVervangingsToeslagPerc = nullptr;
-    MultiLineEdit *txtActOpm = nullptr, *txtNazorgplanRef = nullptr;
-    QCheckBox *chkStartBA = nullptr, *chkEindBA = nullptr, *chkCombineer = nullptr;
-    QLabel *lblKostenInvest = nullptr, *lblPostVet = nullptr, *lblPost = nullptr, *lblRubriek = nullptr,
-           *lblGeenPost = nullptr, *imgFoutAnSich = nullptr, *imgQOR = nullptr, *lblFormTitel = nullptr,
-           *lblInfoUitChecklist = nullptr;
-    QWidget *shpBalkAct = nullptr;
-    QTextEdit *txtZin = nullptr, *txtInfoChecklist = nullptr;
+    QLabel *lblFormTitel = nullptr, *lblInfoUitChecklist = nullptr;
+    QTextEdit *txtInfoChecklist = nullptr;
 };
 
 } // namespace screens

@@ -154,7 +154,7 @@ void frmAct_AddCustomItem::cdmOK_Click()
                 return;
             const int rubriek = gekozenRubriek();
             if (!insAct->VoegToe_CustomAct(naam, inr, std::uint8_t(rubriek ? rubriek : 1)).isEmpty())
-                act->refresh(records::kKeyActNew, true);
+                act->ververs(records::kKeyActNew, true);
         } else {
             if (!selected) {
                 unload();
@@ -175,7 +175,7 @@ void frmAct_AddCustomItem::cdmOK_Click()
                 tree.setImage(selected, insAct->bytRubriek_REF());
                 tree.setText(selected, m_fases ? naam + QStringLiteral(" {1e fase}") : naam);
             }
-            act->refresh(tree.key(selected), true);
+            act->ververs(tree.key(selected), true);
         }
     } catch (const platform::Error &e) {
         meldFout(e.withSource(QStringLiteral("frmAct_AddCustomItem.cdmOK_Click")));

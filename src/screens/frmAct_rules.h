@@ -16,6 +16,13 @@
 
 namespace screens::act {
 
+// The id in a node's key after its prefix of `from` characters ("act12",
+// "inr7": 3; "objcat2": 6).
+inline qint32 idUitKey(const QString &key, int from)
+{
+    return key.mid(from).toInt();
+}
+
 // ---- Pop-up menu ----------------------------------------------------------
 
 struct PopupNode {

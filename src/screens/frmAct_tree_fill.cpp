@@ -10,6 +10,7 @@
 #include "platform/db/recordset.h"
 
 #include <QHash>
+#include <functional>
 #include <vector>
 
 namespace screens {
@@ -31,13 +32,40 @@ bool gebruiktGediffToeslag(const records::Context &ctx)
     cl.initializeCL(ctx.gintCL_ID);
     return cl.GebruikGedifferentieerdeToeslagB();
 }
-} // namespace
 
-void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
+// Every cost item of the site in one walk, with its completeness check,
+// grouped by facility in the order of name and id.
+struct Post {
+    qint32 id;
+    QString naam;
+    QString tag;
+    int rubriek;
+    bool compleet;
+};
+using Posten = QHash<qint32, std::vector<Post>>;
+
+Posten leesPosten(db::Recordset &rows, bool gediff)
+{
+    Posten posten;
+    const int fId = rows.fieldIndex(QStringLiteral("idrAct_ID"));
+    const int fInr = rows.fieldIndex(QStringLiteral("lngInrichting_REF"));
+    const int fNaam = rows.fieldIndex(QStringLiteral("strAct"));
+    const int fQOR = rows.fieldIndex(QStringLiteral("bytIsQOR"));
+    const int fRubriek = rows.fieldIndex(QStringLiteral("bytRubriek_REF"));
+    const records::ActColumns kolommen(rows);
+    for (; !rows.EOF_(); rows.MoveNext()) {
+        posten[rows.Fields(fInr).Value().toInt()].push_back(
+            {rows.Fields(fId).Value().toInt(), rows.Fields(fNaam).Value().toString(),
+             QString::number(rows.Fields(fQOR).Value().toInt()), rows.Fields(fRubriek).Value().toInt(),
+             records::verifyAnSich(rows, kolommen, gediff)});
+    }
+    return posten;
+}
+
+// The categories, then the facilities with their items and phases.
+void vul(records::SiteTree &tree, const records::Context &ctx, const std::function<Posten(db::Connection &cn)> &lees)
 {
     using records::ZetNodeEigenschappen;
-    const bool gediff = gebruiktGediffToeslag(ctx);
-
     db::Connection cn;
     cn.Open(ctx.gstrConnData);
     db::Recordset cat;
@@ -50,40 +78,7 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
     }
     if (ctx.glngStortID == 0)
         return;
-
-    // Every cost item of the site in one walk, with its completeness check,
-    // grouped by facility in the order of name and id.
-    struct Post {
-        qint32 id;
-        QString naam;
-        QString tag;
-        int rubriek;
-        bool compleet;
-    };
-    QHash<qint32, std::vector<Post>> posten;
-    {
-        db::Recordset rows;
-        // The node's fields and those the completeness check reads.
-        rows.Open(QStringLiteral("SELECT idrAct_ID, lngInrichting_REF, strAct, bytIsQOR, bytRubriek_REF, bytCombineer,"
-                                 " bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind,"
-                                 " bytEindBA, intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest,"
-                                 " sngKostenInvest, sngKostenTotaal, sngKostenPE, strEenheid, sngAantal, bytOptieFreq,"
-                                 " intfreqX, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc FROM tblAct"
-                                 " WHERE lngStort_REF=? ORDER BY lngInrichting_REF, strAct, idrAct_ID"),
-                  cn, db::LockType::ReadOnly, {ctx.glngStortID});
-        const int fId = rows.fieldIndex(QStringLiteral("idrAct_ID"));
-        const int fInr = rows.fieldIndex(QStringLiteral("lngInrichting_REF"));
-        const int fNaam = rows.fieldIndex(QStringLiteral("strAct"));
-        const int fQOR = rows.fieldIndex(QStringLiteral("bytIsQOR"));
-        const int fRubriek = rows.fieldIndex(QStringLiteral("bytRubriek_REF"));
-        const records::ActColumns kolommen(rows);
-        for (; !rows.EOF_(); rows.MoveNext()) {
-            posten[rows.Fields(fInr).Value().toInt()].push_back(
-                {rows.Fields(fId).Value().toInt(), rows.Fields(fNaam).Value().toString(),
-                 QString::number(rows.Fields(fQOR).Value().toInt()), rows.Fields(fRubriek).Value().toInt(),
-                 records::verifyAnSich(rows, kolommen, gediff)});
-        }
-    }
+    const Posten posten = lees(cn);
 
     db::Recordset inr;
     inr.Open(QStringLiteral("SELECT idrInrichting_ID, bytObjectCat_REF, strObject FROM tblInrichting"
@@ -124,6 +119,36 @@ void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
             }
         }
     }
+}
+} // namespace
+
+void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx)
+{
+    const bool gediff = gebruiktGediffToeslag(ctx);
+    vul(tree, ctx, [&](db::Connection &cn) {
+        db::Recordset rows;
+        // The node's fields and those the completeness check reads.
+        rows.Open(QStringLiteral("SELECT idrAct_ID, lngInrichting_REF, strAct, bytIsQOR, bytRubriek_REF, bytCombineer,"
+                                 " bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind,"
+                                 " bytEindBA, intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest,"
+                                 " sngKostenInvest, sngKostenTotaal, sngKostenPE, strEenheid, sngAantal, bytOptieFreq,"
+                                 " intfreqX, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc FROM tblAct"
+                                 " WHERE lngStort_REF=? ORDER BY lngInrichting_REF, strAct, idrAct_ID"),
+                  cn, db::LockType::ReadOnly, {ctx.glngStortID});
+        return leesPosten(rows, gediff);
+    });
+}
+
+void VulTreeviewAct(records::SiteTree &tree, const records::Context &ctx, const db::Recordset &rijen)
+{
+    const bool gediff = gebruiktGediffToeslag(ctx);
+    vul(tree, ctx, [&](db::Connection &) {
+        // A cursor of its own over the rows read, in the query's order.
+        db::Recordset rows = rijen.Clone(db::LockType::ReadOnly);
+        rows.setFilter(QString());
+        rows.setSort(QStringLiteral("lngInrichting_REF, strAct, idrAct_ID"));
+        return leesPosten(rows, gediff);
+    });
 }
 
 } // namespace screens

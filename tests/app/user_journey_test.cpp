@@ -287,8 +287,8 @@ protected:
         choose(act, QStringLiteral("objcat2"));
         script.expectInput(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening")).answer(kFacility);
         popup(act, "mnuPopUpaddVoorz");
-        ASSERT_TRUE(act->facilitySelected());
-        const QString facilityKey = act->selectedKey();
+        ASSERT_TRUE(act->voorzieningGekozen());
+        const QString facilityKey = act->gekozenKey();
 
         // An own cost item through its dialog, rubric Onderhoud.
         popup(act, "mnuPopUpaddAct");
@@ -298,7 +298,7 @@ protected:
         auto *rubrieken = control<QTreeWidget>(dlg, "ListView1");
         clickRow(rubrieken, QStringLiteral("Onderhoud"));
         click(control<QPushButton>(dlg, "cdmOK"));
-        ASSERT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+        ASSERT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
 
         // Its fields in the detail panel: every year from after-care year 1
         // to 10, € 10.000 a time.
@@ -347,7 +347,7 @@ protected:
         QApplication::sendEvent(act->TreeView1()->viewport(), &enter);
         QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(act->TreeView1()->viewport(), &drop);
-        ASSERT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+        ASSERT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
         EXPECT_EQ(screens::SiteTreeWidget::tagOf(post), QStringLiteral("old"));
         choose(act, facilityKey);
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM tblAct WHERE lngClitem_REF IS NOT NULL")), 1);

@@ -47,7 +47,7 @@ TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
               QStringLiteral("Keet"));
 
     // A category: only a facility may be added.
-    act->refresh(QStringLiteral("objcat7"));
+    act->ververs(QStringLiteral("objcat7"));
     QTest::keyClick(act->TreeView1(), Qt::Key_Return);
     EXPECT_EQ(popupItem("mnuPopUpaddVoorz")->text(), QStringLiteral("Voorziening toevoegen aan ' Overig '"));
     EXPECT_TRUE(popupItem("mnuPopUpaddVoorz")->isEnabled());
@@ -56,7 +56,7 @@ TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
     main->popupAct()->hide();
 
     // A facility: an own item is added through the dialog.
-    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    act->ververs(QStringLiteral("inr") + QString::number(facility));
     act->ZetPopupMenu();
     EXPECT_EQ(popupItem("mnuPopUpaddAct")->text(), QStringLiteral("Kostenpost toevoegen aan  ' Keet '"));
     ASSERT_TRUE(popupItem("mnuPopUpaddAct")->isEnabled());
@@ -66,7 +66,7 @@ TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
     EXPECT_EQ(dlg->status(), 1);
     control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Schilderwerk"));
     dlg->cdmOK_Click();
-    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
 
     // The item: a phase through the menu; then the picker opens beside it.
     act->ZetPopupMenu();
@@ -95,7 +95,7 @@ TEST_F(FrmActMainWindowTest, CtrlF4AndClosingTheProgramAskTheRefusedFieldFirst)
     auto *act = screens::Form::loaded<screens::frmAct>();
     ASSERT_NE(act, nullptr);
     QApplication::setActiveWindow(main);
-    act->refresh(QStringLiteral("act") + QString::number(pomp));
+    act->ververs(QStringLiteral("act") + QString::number(pomp));
     auto *totaal = control<QLineEdit>(act, "txtKostenTotaal");
     const QString geweigerd = QStringLiteral(
         "U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: \r\n\t---> kosten\r\n\r\nKlik op "

@@ -98,7 +98,7 @@ TEST_F(FrmActTest, OpensWithTheSiteTreeAndAnEmptyPanel)
     EXPECT_EQ(act->objectName(), QStringLiteral("frmAct"));
     EXPECT_EQ(act->windowTitle(), QStringLiteral(" Voorzieningen en kostenposten"));
     ASSERT_EQ(tree->topLevelItemCount(), 7);
-    EXPECT_EQ(act->selectedKey(), QStringLiteral("objcat1"));
+    EXPECT_EQ(act->gekozenKey(), QStringLiteral("objcat1"));
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
     EXPECT_EQ(item(k("act", site.phase1))->text(0), QStringLiteral("Vervangen toegangsweg {1e fase}"));
     EXPECT_EQ(item(k("act", site.phase3))->text(0), QStringLiteral("{3e fase}"));
@@ -113,7 +113,7 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
 {
     open();
     choose(k("act", site.clItem10));
-    EXPECT_TRUE(act->costItemSelected());
+    EXPECT_TRUE(act->kostenpostGekozen());
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Controlemetingen grondwater"));
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Controlemetingen"));
     EXPECT_TRUE(control<QRadioButton>(act, QStringLiteral("optKosten_3"))->isChecked());
@@ -142,7 +142,7 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
 
     // A facility empties the panel and hides every frame.
     choose(k("inr", site.facKeet));
-    EXPECT_TRUE(act->facilitySelected());
+    EXPECT_TRUE(act->voorzieningGekozen());
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("<geen selectie>"));
     EXPECT_FALSE(control<QCheckBox>(act, QStringLiteral("chkCombineer"))->isVisible());
     EXPECT_TRUE(zin().isEmpty());
@@ -186,7 +186,7 @@ TEST_F(FrmActTest, ARefusedValueKeepsTheFocusAndTheNode)
     // Clicking another node neither moves the focus nor the panel.
     choose(k("act", site.ownItem));
     EXPECT_EQ(QApplication::focusWidget(), totaal);
-    EXPECT_EQ(act->selectedKey(), k("act", site.clItem2));
+    EXPECT_EQ(act->gekozenKey(), k("act", site.clItem2));
     EXPECT_EQ(tree->currentItem(), item(k("act", site.clItem2)));
     // The highlight too stays on the item the panel shows.
     EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>({item(k("act", site.clItem2))}));
@@ -196,7 +196,7 @@ TEST_F(FrmActTest, ARefusedValueKeepsTheFocusAndTheNode)
     // Once corrected the box may be left; nothing wrong was stored.
     retype(totaal, QStringLiteral("1800"));
     choose(k("act", site.ownItem));
-    EXPECT_EQ(act->selectedKey(), k("act", site.ownItem));
+    EXPECT_EQ(act->gekozenKey(), k("act", site.ownItem));
     EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1800.0);
 }
 
@@ -381,7 +381,7 @@ TEST_F(FrmActTest, AFailedStoreKeepsTheTreeTheHeadingAndThePanelOnTheRowThatIsSt
                 ADD_FAILURE() << "another box: " << box.describe().toStdString();
             }
         EXPECT_EQ(stored, 1);
-        EXPECT_EQ(act->selectedKey(), shown);
+        EXPECT_EQ(act->gekozenKey(), shown);
         EXPECT_EQ(tree->currentItem(), item(shown));
         EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>({item(shown)}));
         for (QTreeWidgetItem *up = item(shown)->parent(); up; up = up->parent())
@@ -397,7 +397,7 @@ TEST_F(FrmActTest, AFailedStoreKeepsTheTreeTheHeadingAndThePanelOnTheRowThatIsSt
     QTest::keyClick(edit("txtKostenTotaal"), Qt::Key_Tab);
     site.execute(QStringLiteral("DROP TRIGGER weiger"));
     choose(k("act", site.phase2));
-    EXPECT_EQ(act->selectedKey(), k("act", site.phase2));
+    EXPECT_EQ(act->gekozenKey(), k("act", site.phase2));
     EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 2500.0);
     EXPECT_EQ(field("sngKostenTotaal", site.phase2).toDouble(), 15000.0);
     EXPECT_EQ(edit("txtKostenTotaal")->text(), QStringLiteral("€ 15.000,00"));
@@ -514,7 +514,7 @@ TEST_F(FrmActTest, EveryWayOutAsksTheRefusedFieldFirstAndThenStoresTheRow)
         w.way();
         EXPECT_TRUE(act->isLoaded());
         EXPECT_EQ(QApplication::focusWidget(), totaal);
-        EXPECT_EQ(act->selectedKey(), k("act", site.clItem2));
+        EXPECT_EQ(act->gekozenKey(), k("act", site.clItem2));
         EXPECT_TRUE(item(k("inr", site.facTerrein))->isExpanded());
     }
     EXPECT_EQ(field("sngKostenTotaal", site.clItem2).toDouble(), 1750.0);
@@ -536,7 +536,8 @@ TEST_F(FrmActTest, SurchargeOptionsWriteTheirDefaultsAndTheTopLinerCostsPerUnit)
     QLineEdit *perc = edit("txtVervangingsToeslagPerc");
     EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
     acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_3")));
-    EXPECT_EQ(perc->text(), QStringLiteral("5"));
+    // In the box's picture, with its decimals, as the stored value shows.
+    EXPECT_EQ(perc->text(), QStringLiteral("5,00"));
     acttest::clickBox(control<QRadioButton>(act, QStringLiteral("optVervangingsToeslag_2")));
     EXPECT_EQ(perc->text(), QStringLiteral("6,25"));
 
@@ -636,8 +637,8 @@ TEST_F(FrmActTest, AddsAFacilityAndAPhase)
     script.expectInput(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"))
         .answer(QString(150, QLatin1Char('x')));
     act->psubAddVoorz();
-    ASSERT_TRUE(act->facilitySelected());
-    const QString facKey = act->selectedKey();
+    ASSERT_TRUE(act->voorzieningGekozen());
+    const QString facKey = act->gekozenKey();
     EXPECT_EQ(item(facKey)->parent(), item(QStringLiteral("objcat4")));
     EXPECT_EQ(item(facKey)->text(0), QString(100, QLatin1Char('x')));
     EXPECT_EQ(
@@ -652,7 +653,7 @@ TEST_F(FrmActTest, AddsAFacilityAndAPhase)
 
     choose(k("act", site.ownItem));
     act->psubAddFase();
-    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(item(k("act", site.ownItem))->text(0), QStringLiteral("Onderhoud bouwkeet {1e fase}"));
     EXPECT_EQ(item(QStringLiteral("actNEW"))->text(0), QStringLiteral("{2e fase}"));
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("Onderhoud bouwkeet {2e fase}"));
@@ -749,7 +750,7 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Vervangen toegangsweg'")), 0);
     EXPECT_EQ(act->tree().find(k("act", site.phase1)), 0u);
     EXPECT_EQ(act->tree().find(k("act", site.phase3)), 0u);
-    EXPECT_EQ(act->selectedKey(), k("inr", site.facTerrein));
+    EXPECT_EQ(act->gekozenKey(), k("inr", site.facTerrein));
 
     // A category cannot be deleted; an empty facility can.
     choose(QStringLiteral("objcat2"));
@@ -817,7 +818,7 @@ TEST_F(FrmActTest, DraggingAChecklistItemAddsItToItsFacility)
     ASSERT_EQ(screens::gnodDrag(), maaien);
     act->TreeView1_DragDrop();
     EXPECT_EQ(screens::gnodDrag(), nullptr);
-    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(item(QStringLiteral("actNEW"))->parent(), item(k("inr", site.facTerrein)));
     EXPECT_EQ(screens::SiteTreeWidget::tagOf(maaien), QStringLiteral("old"));
     EXPECT_EQ(screens::SiteTreeWidget::foreColorOf(maaien), 12632256);
@@ -831,7 +832,7 @@ TEST_F(FrmActTest, DraggingAChecklistItemAddsItToItsFacility)
 
     // Deleting it makes it draggable again; the picker follows the screen.
     choose(QStringLiteral("actNEW"));
-    ASSERT_NE(act->selectedKey(), QStringLiteral("actNEW"));
+    ASSERT_NE(act->gekozenKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(tvw1->currentItem(), picker->node(QStringLiteral("act1")));
     script
         .expectMsgBox(ui::Icon::Question, QStringLiteral("Verwijderen"),
@@ -952,7 +953,7 @@ TEST_F(FrmActTest, CollapsingEverythingShowsTheFirstNode)
     QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdTreeCollapse")), Qt::LeftButton);
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         EXPECT_FALSE(tree->topLevelItem(i)->isExpanded());
-    EXPECT_EQ(act->selectedKey(), QStringLiteral("objcat1"));
+    EXPECT_EQ(act->gekozenKey(), QStringLiteral("objcat1"));
     QTest::mouseClick(control<QPushButton>(act, QStringLiteral("cmdTreeExpand")), Qt::LeftButton);
     EXPECT_TRUE(item(k("act", site.phase1))->isExpanded());
 }
@@ -980,7 +981,7 @@ TEST_F(FrmActTest, AClickOnAPartlyVisibleRowKeepsTheHighlightOnTheNodeTheClickSh
     QApplication::sendEvent(tree->viewport(), &move);
     QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, at + QPoint(1, 1));
     QApplication::processEvents();
-    EXPECT_EQ(act->selectedKey(), screens::SiteTreeWidget::keyOf(half));
+    EXPECT_EQ(act->gekozenKey(), screens::SiteTreeWidget::keyOf(half));
     EXPECT_EQ(tree->currentItem(), half);
     EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem *>({half}));
     // And then it is in view whole.
@@ -1010,7 +1011,7 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     naam->setFocus();
     QTest::keyClick(naam, Qt::Key_Return);
     EXPECT_FALSE(dlg->isLoaded());
-    EXPECT_EQ(act->selectedKey(), QStringLiteral("actNEW"));
+    EXPECT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(item(QStringLiteral("actNEW"))->text(0), QStringLiteral("Herstel taluds"));
     EXPECT_EQ(act->tree().image(act->tree().find(QStringLiteral("actNEW"))), 4);
 

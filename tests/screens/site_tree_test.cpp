@@ -10,6 +10,7 @@
 #include "screens/site_tree_widget.h"
 
 #include "platform/core/error.h"
+#include "platform/db/recordset.h"
 
 #include <QHeaderView>
 #include <QTreeWidgetItemIterator>
@@ -174,6 +175,57 @@ TEST_F(SiteTreeTest, NamesThatDifferOnlyInCaseAreOneItemAndAnotherFacilityHasIts
     EXPECT_EQ(moved.itemByKey(k("act", site.phase2))->text, QStringLiteral("vervangen TOEGANGSWEG"));
     EXPECT_EQ(moved.childKeys(k("act", site.phase1)), QStringList({k("act", site.phase3)}));
     EXPECT_EQ(moved.itemByKey(k("act", site.phase3))->text, QStringLiteral("{2e fase}"));
+}
+
+// Every node of the tree, depth first, with all it shows.
+QStringList beschrijving(const MemorySiteTree &tree)
+{
+    QStringList regels;
+    const std::function<void(records::SiteTree::Node, int)> beschrijf = [&](records::SiteTree::Node n, int diepte) {
+        const auto &it = tree.item(n);
+        regels << QStringLiteral("%1%2 '%3' tag=%4 bold=%5 colour=%6 image=%7 expanded=%8")
+                      .arg(QString(diepte * 2, QLatin1Char(' ')), it.key, it.text, it.tag)
+                      .arg(it.bold)
+                      .arg(it.foreColor)
+                      .arg(it.image)
+                      .arg(it.expanded);
+        for (const records::SiteTree::Node c : it.children)
+            beschrijf(c, diepte + 1);
+    };
+    for (const records::SiteTree::Node r : tree.roots())
+        beschrijf(r, 0);
+    return regels;
+}
+
+TEST_F(SiteTreeTest, FilledFromTheRowsTheRecordObjectReadTheTreeIsTheOneFromTheFile)
+{
+    // Rows in an order of ids that is not the tree's: a phase stored after
+    // another item of its facility, names that differ in case only, an
+    // incomplete row, and an item under another facility.
+    {
+        testsupport::SiteBuilder file(site.dataFile);
+        file.item(site.siteId, site.facTerrein,
+                  testsupport::ownItem(QStringLiteral("VERVANGEN toegangsweg"),
+                                       {{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 1}}));
+        file.item(site.siteId, site.facKeet,
+                  testsupport::ownItem(QStringLiteral("Aaa eerst"), {{"bytRubriek_REF", 1}}));
+    }
+    site.execute(QStringLiteral("UPDATE tblAct SET strAct='vervangen TOEGANGSWEG' WHERE idrAct_ID=?"), {site.phase2});
+    site.execute(QStringLiteral("UPDATE tblAct SET sngKostenTotaal=NULL WHERE idrAct_ID=?"), {site.phase3});
+    MemorySiteTree uitBestand;
+    screens::VulTreeviewAct(uitBestand, ctx());
+
+    records::clsAct act(ctx());
+    db::Recordset *rijen = act.DataMember(QStringLiteral("tblAct"));
+    ASSERT_NE(rijen, nullptr);
+    rijen->MoveLast();
+    const qint32 huidig = act.idrAct_ID();
+    MemorySiteTree uitRijen;
+    screens::VulTreeviewAct(uitRijen, ctx(), *rijen);
+    EXPECT_EQ(beschrijving(uitRijen), beschrijving(uitBestand));
+    EXPECT_GT(uitRijen.nodeCount(), 7);
+    // The record object stays on its row.
+    EXPECT_EQ(act.idrAct_ID(), huidig);
 }
 
 TEST_F(SiteTreeTest, TheTreeWidgetServesTheRecordClasses)

@@ -204,12 +204,26 @@ protected:
         } else if (screen == QLatin1String("frmAct")) {
             trigger("Act_en_KostPost");
             auto *act = screens::Form::loaded<screens::frmAct>();
-            if (detail == QLatin1String("kostenpost")) {
-                act->refresh(QStringLiteral("inr") + QString::number(facility));
+            // An own item; a replacement item ("vervanging") with its
+            // surcharge for large works chosen.
+            const bool vervanging = detail == QLatin1String("vervanging");
+            if (detail == QLatin1String("kostenpost") || vervanging) {
+                act->ververs(QStringLiteral("inr") + QString::number(facility));
                 auto *dlg = screens::frmAct_AddCustomItem::openen(1);
-                control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Schilderwerk keet"));
+                control<QLineEdit>(dlg, "txtNaam")
+                    ->setText(vervanging ? QStringLiteral("Vervangen dak keet") : QStringLiteral("Schilderwerk keet"));
+                if (vervanging) {
+                    auto *rubrieken = control<QTreeWidget>(dlg, "ListView1");
+                    rubrieken->setCurrentItem(rubrieken->topLevelItem(4));
+                }
                 dlg->cdmOK_Click();
                 act->BewaarNieuweAct();
+                // Its frequency and amount filled in, so that Tab may leave
+                // their boxes.
+                control<QLineEdit>(act, "txtfreqX")->setText(QStringLiteral("1"));
+                control<QLineEdit>(act, "txtKostenTotaal")->setText(QStringLiteral("€ 1.000,00"));
+                if (vervanging)
+                    clickBox(control<QRadioButton>(act, "optVervangingsToeslag_2"));
                 // The dialog is gone before the main window is active again.
                 QApplication::processEvents(QEventLoop::AllEvents);
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -219,7 +233,7 @@ protected:
             form = act;
         } else if (screen == QLatin1String("frmAct_AddCustomItem")) {
             trigger("Act_en_KostPost");
-            screens::Form::loaded<screens::frmAct>()->refresh(QStringLiteral("inr") + QString::number(facility));
+            screens::Form::loaded<screens::frmAct>()->ververs(QStringLiteral("inr") + QString::number(facility));
             form = screens::frmAct_AddCustomItem::openen(1);
             control<QLineEdit>(form, "txtNaam")->setText(QStringLiteral("Schilderwerk keet"));
         } else if (screen == QLatin1String("frmAct_AddCLitem")) {
@@ -478,6 +492,20 @@ const TabOrder kTabOrders[] = {
     {"frmRapScherm", {"txtRap", "Command1"}},
     {"frmAct_AddCustomItem", {"txtNaam", "ListView1", "cdmOK", "cmdCancel"}},
     {"frmAct_AddCLitem", {"tvw1", "cmdClose"}},
+    // The tree's buttons above it, the tree and the checklist information
+    // beside it, then the panel below them frame by frame (start, end and
+    // frequency, then the costs, the replacement surcharge and the unit,
+    // then the remark and the reference) and the sentence. Tab enters an
+    // option group at the option that had the focus last, else its first.
+    {"frmAct", {"cmdTreeExpand", "cmdTreeCollapse", "Command1", "cmdClose", "TreeView1", "txtInfoChecklist", "txtZin"}},
+    {"frmAct-kostenpost",
+     {"cmdTreeExpand", "cmdTreeCollapse", "Command1", "cmdClose", "TreeView1", "txtInfoChecklist", "optStart_1",
+      "txtIntStartAct_2", "chkStartBA", "optEind_1", "optFreq_1", "txtfreqX", "optKosten_1", "txtKostenTotaal",
+      "txtActOpm", "txtNazorgplanRef", "txtZin"}},
+    {"frmAct-vervanging",
+     {"cmdTreeExpand", "cmdTreeCollapse", "Command1", "cmdClose", "TreeView1", "txtInfoChecklist", "optStart_1",
+      "txtIntStartAct_2", "chkStartBA", "optEind_1", "optFreq_1", "txtfreqX", "optKosten_1", "txtKostenTotaal",
+      "optVervangingsToeslag_2", "txtVervangingsToeslagPerc", "txtActOpm", "txtNazorgplanRef", "txtZin"}},
 };
 
 TEST_F(KeyboardTest, TabGoesThroughEveryScreenInReadingOrderAndShiftTabBack)

@@ -255,13 +255,13 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     }
 
     // An own item through the dialog, in add mode.
-    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    act->ververs(QStringLiteral("inr") + QString::number(facility));
     check(act, QStringLiteral("frmAct-voorziening"));
     auto *dlg = screens::frmAct_AddCustomItem::openen(1);
     check(dlg, QStringLiteral("frmAct_AddCustomItem"), true);
     control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Schilderwerk keet"));
     dlg->cdmOK_Click();
-    act->refresh(QStringLiteral("inr") + QString::number(facility));
+    act->ververs(QStringLiteral("inr") + QString::number(facility));
     const QList<QTreeWidgetItem *> eigenNode =
         act->TreeView1()->findItems(QStringLiteral("Schilderwerk keet"), Qt::MatchExactly | Qt::MatchRecursive);
     ASSERT_EQ(eigenNode.size(), 1);
@@ -297,15 +297,15 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     picker->tvw1_MouseDown(vervanging);
     act->TreeView1_DragDrop();
     act->BewaarNieuweAct();
-    const QString clVervanging = act->selectedKey();
+    const QString clVervanging = act->gekozenKey();
     // And one that may be absorbed into a combination item.
     QTreeWidgetItem *combineerbaar = picker->node(QStringLiteral("act10"));
     ASSERT_NE(combineerbaar, nullptr);
     picker->tvw1_MouseDown(combineerbaar);
     act->TreeView1_DragDrop();
     act->BewaarNieuweAct();
-    const QString clCombineerbaar = act->selectedKey();
-    act->refresh(eigen);
+    const QString clCombineerbaar = act->gekozenKey();
+    act->ververs(eigen);
     picker->unload();
 
     // Where a control stands on the screen.
@@ -354,9 +354,9 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
         }
     };
     states(QStringLiteral("frmAct-eigen-post"));
-    act->refresh(clVervanging);
+    act->ververs(clVervanging);
     states(QStringLiteral("frmAct-checklistpost"));
-    act->refresh(clCombineerbaar);
+    act->ververs(clCombineerbaar);
     states(QStringLiteral("frmAct-combinatie-mogelijk"));
     EXPECT_GT(gecombineerd, 0);
 
@@ -369,7 +369,7 @@ TEST_F(ScreenFitTest, FacilitiesAndCostItems)
     EXPECT_EQ(plaats("Command1"), bewerken);
     check(act, QStringLiteral("frmAct-ingeklapt"));
     click(control<QPushButton>(act, "cmdTreeExpand"));
-    act->refresh(eigen);
+    act->ververs(eigen);
     QApplication::processEvents();
     EXPECT_EQ(plaats("cmdTreeCollapse"), min);
     act->unload();
@@ -402,6 +402,11 @@ TEST_F(ScreenFitTest, NumberBoxesShowTheWidestValueOfTheirFieldWhole)
         // The risk amount, once, and the area in hectares.
         {QStringLiteral("txtAlgRisico"), QStringLiteral("€ 999.999.999")},
         {QStringLiteral("txtLocatieNazorgOpp"), QStringLiteral("9999,99")},
+        // A cost item's percentage of an investment, the investment, and
+        // the replacement surcharge (five characters).
+        {QStringLiteral("txtKostenPerc"), QStringLiteral("100,00")},
+        {QStringLiteral("txtKostenInvest"), QStringLiteral("€ 99.999.999,00")},
+        {QStringLiteral("txtVervangingsToeslagPerc"), QStringLiteral("99,99")},
     };
     const auto checkBoxes = [&](screens::Form *form, const QString &state) {
         QApplication::processEvents();
@@ -455,6 +460,32 @@ TEST_F(ScreenFitTest, NumberBoxesShowTheWidestValueOfTheirFieldWhole)
     clickBox(control<QRadioButton>(gev, "opt1_1"));
     checkBoxes(gev, QStringLiteral("frmGevoelAna-opt1_1"));
     gev->unload();
+
+    // An own replacement item, whose surcharge the user chooses, costed as
+    // a percentage of an investment.
+    trigger("Act_en_KostPost");
+    auto *act = screens::Form::loaded<screens::frmAct>();
+    act->ververs(QStringLiteral("inr") + QString::number(facility));
+    auto *dlg = screens::frmAct_AddCustomItem::openen(1);
+    control<QLineEdit>(dlg, "txtNaam")->setText(QStringLiteral("Vervangen dak keet"));
+    auto *rubrieken = control<QTreeWidget>(dlg, "ListView1");
+    rubrieken->setCurrentItem(rubrieken->topLevelItem(4));
+    dlg->cdmOK_Click();
+    act->BewaarNieuweAct();
+    const QString eigen = act->gekozenKey();
+    clickBox(control<QRadioButton>(act, "optKosten_1"));
+    typeAndLeave(control<QLineEdit>(act, "txtKostenPerc"), QStringLiteral("2"));
+    act->ververs(eigen);
+    QApplication::processEvents();
+    EXPECT_EQ(control<QLineEdit>(act, "txtKostenPerc")->text(), QStringLiteral("2,00"));
+    checkBoxes(act, QStringLiteral("frmAct-optKosten_1"));
+    for (const char *option : {"optVervangingsToeslag_2", "optVervangingsToeslag_3"}) {
+        clickBox(control<QRadioButton>(act, option));
+        checkBoxes(act, QStringLiteral("frmAct-") + QLatin1String(option));
+    }
+    // The small works' surcharge with its decimals, as it is stored.
+    EXPECT_EQ(control<QLineEdit>(act, "txtVervangingsToeslagPerc")->text(), QStringLiteral("5,00"));
+    act->unload();
 }
 
 // A box with a short text under a longer title: the title is whole in the
