@@ -190,6 +190,28 @@ void BM_HeffingVerevend50x200(benchmark::State &state)
 }
 BENCHMARK(BM_HeffingVerevend50x200)->Unit(benchmark::kMillisecond);
 
+// The same as the target-fund report computes it now: the levy is given
+// the open site's calculation and does not calculate that site again.
+void BM_HeffingVerevendOpenSite50x200(benchmark::State &state)
+{
+    NoBoxes boxes;
+    const calc::Context ctx = data().context(data().eersteVerevend);
+    calc::clsDV openSite(ctx);
+    openSite.initializeDV(ctx.glngStortID, -9, -9);
+    if (!openSite.VerifyBeforeBerekening2() || !openSite.BerekenAlles())
+        state.SkipWithError("the open site was not calculated");
+    for (auto _ : state) {
+        calc::clsHeffing h(ctx);
+        h.psubBerekenHeffingPerTon(0.0f, openSite);
+        if (!h.ValidatieOK)
+            state.SkipWithError("levy not computed");
+        benchmark::DoNotOptimize(h.HeffingPerTon_prijspeil_tRef);
+    }
+    if (!boxes.script.failures().isEmpty())
+        state.SkipWithError("a box was shown");
+}
+BENCHMARK(BM_HeffingVerevendOpenSite50x200)->Unit(benchmark::kMillisecond);
+
 void BM_LeesVerevend50x200(benchmark::State &state)
 {
     db::Connection cn;

@@ -21,9 +21,16 @@
 // text in the window's own text box (setPlainText).
 //
 // HerlezenDoelverm/N and HerlezenInvoer/N: only the reads of the site's cost
-// items that the report makes after the first (the report view, the
-// checklist items in use), through the data layer as the report makes them:
-// their time over the report's is the share of it that is a repeated read.
+// items that the report made after the first before it read them once (the
+// report view, the checklist items in use), through the data layer: their
+// time over the report's is the share of it that was a repeated read.
+//
+// NaBerekening/N: what the target-fund report now does with the site's
+// rows after the calculation (the view made of the calculation's rows and
+// sorted, with its checklist version loaded; the checklist items in use
+// from the same rows); NaBerekeningOud/N the same parts made the old way,
+// each read from the file. RefsUitRijen/invoer/200: the input-data report's
+// checklist items in use from the rows of its table.
 //
 // Run interleaved: --benchmark_repetitions=9
 // --benchmark_enable_random_interleaving=true; bench/ratios.py makes the
@@ -32,8 +39,10 @@
 #include "bare_read.h"
 #include "bench_site.h"
 
+#include "reports/clsActRapInvoer.h"
 #include "reports/doelverm_rapport.h"
 #include "reports/frmRapScherm.h"
+#include "reports/rap_alg_gegevens.h"
 #include "reports/rap_voorz.h"
 
 #include "calc/clsDV.h"
@@ -289,6 +298,46 @@ void HerlezenInvoer(benchmark::State &state, int items)
         benchmark::DoNotOptimize(records::clsAct(ctx).strAlleChecklistRefs());
 }
 
+// The site's calculation, made outside the timing.
+std::unique_ptr<calc::clsDV> berekend(int items)
+{
+    auto dv = std::make_unique<calc::clsDV>(data().context(items));
+    dv->initializeDV(data().sites.at(items), -9, -9);
+    if (!dv->VerifyBeforeBerekening2() || !dv->BerekenAlles())
+        throw std::runtime_error("the calculation failed");
+    return dv;
+}
+
+void NaBerekening(benchmark::State &state, int items)
+{
+    const reports::WordReportContext ctx = data().context(items);
+    const auto dv = berekend(items);
+    for (auto _ : state) {
+        dv->rapOpenActRecordsetVanBerekening();
+        dv->rapSorteerVeldNaam(QStringLiteral("bytRubriek_REF"));
+        benchmark::DoNotOptimize(reports::checklistRefsVan(dv->rijenBerekening(), ctx));
+    }
+}
+
+void NaBerekeningOud(benchmark::State &state, int items)
+{
+    const reports::WordReportContext ctx = data().context(items);
+    const auto dv = berekend(items);
+    for (auto _ : state) {
+        dv->rapOpenActRecordset();
+        dv->rapSorteerVeldNaam(QStringLiteral("bytRubriek_REF"));
+        benchmark::DoNotOptimize(records::clsAct(ctx).strAlleChecklistRefs());
+    }
+}
+
+void RefsUitRijen(benchmark::State &state, int items)
+{
+    const reports::WordReportContext ctx = data().context(items);
+    reports::clsActRapInvoer rijen(ctx);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reports::checklistRefsVan(*rijen.DataMember(QStringLiteral("rsRap")), ctx));
+}
+
 QString schermTekst;
 
 void DoelvermScherm(benchmark::State &state, int items)
@@ -405,14 +454,19 @@ int main(int argc, char **argv)
                       ->Unit(ms);
         auto *g = benchmark::RegisterBenchmark(("HerlezenDoelverm/" + std::to_string(n)).c_str(), HerlezenDoelverm, n)
                       ->Unit(ms);
+        auto *h =
+            benchmark::RegisterBenchmark(("NaBerekening/" + std::to_string(n)).c_str(), NaBerekening, n)->Unit(ms);
+        auto *i = benchmark::RegisterBenchmark(("NaBerekeningOud/" + std::to_string(n)).c_str(), NaBerekeningOud, n)
+                      ->Unit(ms);
         if (iter)
-            for (auto *x : {a, b, c, d, e, f, g})
+            for (auto *x : {a, b, c, d, e, f, g, h, i})
                 x->Iterations(iter);
     }
     benchmark::RegisterBenchmark("InvoerWord/200", InvoerWord, 200)->Unit(ms);
     benchmark::RegisterBenchmark("ZipParts/invoer/200", ZipParts, "invoer", 200)->Unit(ms);
     benchmark::RegisterBenchmark("DocxFloor/invoer/200", DocxFloor, "invoer", 200)->Unit(ms);
     benchmark::RegisterBenchmark("HerlezenInvoer/200", HerlezenInvoer, 200)->Unit(ms);
+    benchmark::RegisterBenchmark("RefsUitRijen/invoer/200", RefsUitRijen, 200)->Unit(ms);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -56,7 +56,16 @@ std::optional<QString> checklistRefsVan(const db::Recordset &rijen, const WordRe
     if (!rijen.isOpen())
         return std::nullopt;
     db::Recordset r = rijen.Clone();
-    const int fStort = r.fieldIndex(QLatin1String("lngStort_REF"));
+    // tblAct's own; where a join leaves it a name of its own, SQLite names
+    // it "lngStort_REF:1".
+    int fStort = -1;
+    for (int f = 0; f < r.FieldCount() && fStort < 0; ++f) {
+        const QString naam = r.Fields(f).Name();
+        if (r.Fields(f).table().compare(QLatin1String("tblAct"), Qt::CaseInsensitive) == 0
+            && (naam.compare(QLatin1String("lngStort_REF"), Qt::CaseInsensitive) == 0
+                || naam.startsWith(QLatin1String("lngStort_REF:"), Qt::CaseInsensitive)))
+            fStort = f;
+    }
     const int fQOR = r.fieldIndex(QLatin1String("bytIsQOR"));
     const int fRef = r.fieldIndex(QLatin1String("lngClitem_REF"));
     if (fStort < 0 || fQOR < 0 || fRef < 0)

@@ -61,7 +61,7 @@ TEST_F(ClsDVRijenTest, TheViewOfTheCalculationsRowsIsTheViewReadAfresh)
     struct Geval {
         const char *naam;
         std::function<void(CalcFixture &)> zet; // changes the sites' items
-        int rijen;                             // rows of the view, with the boxes
+        int rijen;                              // rows of the view, with the boxes
     };
     const Geval gevallen[] = {
         {"as made", [](CalcFixture &) {}, 7},
@@ -85,8 +85,10 @@ TEST_F(ClsDVRijenTest, TheViewOfTheCalculationsRowsIsTheViewReadAfresh)
         for (const char *sortering : {"bytRubriek_REF", "bytObjectCat_REF", "bytIsQOR", "strAct"}) {
             SCOPED_TRACE(sortering);
             const QString s = QString::fromLatin1(sortering);
-            const QStringList vers = view(f, [](clsDV &dv) { dv.rapOpenActRecordset(); }, s);
-            const QStringList vanBerekening = view(f, [](clsDV &dv) { dv.rapOpenActRecordsetVanBerekening(); }, s);
+            const QStringList vers = view(
+                f, [](clsDV &dv) { dv.rapOpenActRecordset(); }, s);
+            const QStringList vanBerekening = view(
+                f, [](clsDV &dv) { dv.rapOpenActRecordsetVanBerekening(); }, s);
             EXPECT_EQ(vers.size(), g.rijen);
             EXPECT_EQ(vanBerekening, vers);
         }

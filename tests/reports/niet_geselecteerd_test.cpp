@@ -192,6 +192,12 @@ TEST_F(NietGeselecteerdTest, TheItemsInUseFromRowsReadAlready)
     const Geval gevallen[] = {
         {"SELECT * FROM tblAct WHERE lngStort_REF=%1", true},
         {"SELECT * FROM tblAct", true},
+        // As the input-data report's table reads them.
+        {"SELECT tblAct.*, tblInrichting.bytObjectCat_REF, tblObjectCat.strObjectCat, tblInrichting.strObject"
+         " FROM tblObjectCat INNER JOIN (tblInrichting INNER JOIN tblAct"
+         " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF)"
+         " ON tblObjectCat.bytObjectCat_ID = tblInrichting.bytObjectCat_REF WHERE tblInrichting.lngStort_REF=%1",
+         true},
         {"SELECT * FROM tblAct WHERE lngStort_REF=%1 AND bytIsQOR=0", false},
         {"SELECT * FROM tblAct WHERE lngStort_REF=%1 AND idrAct_ID<>(SELECT max(idrAct_ID) FROM tblAct"
          " WHERE lngStort_REF=%1 AND bytIsQOR=0)",
