@@ -2,6 +2,18 @@
 // the rows they read: a site of 1,000 cost items (a third perpetual yearly,
 // a third every N years, a third once), and 50 sites of 200 items each
 // equalised in one province.
+//
+// Floors: BareLeesPosten1000 and BareLeesVerevend50x200 read the
+// calculation's own columns (bare_read.h) once per site with bare SQLite
+// statements, the levy's also its list of sites and the summed forecast.
+// LeesPosten1000 and LeesVerevend50x200 read every column of the same rows
+// through the data layer, as the report view does.
+//
+// Run interleaved: --benchmark_repetitions=9
+// --benchmark_enable_random_interleaving=true; bench/ratios.py makes the
+// table (see bench/README.md).
+
+#include "bare_read.h"
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
@@ -14,6 +26,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace {
 
@@ -176,6 +190,28 @@ void BM_HeffingVerevend50x200(benchmark::State &state)
 }
 BENCHMARK(BM_HeffingVerevend50x200)->Unit(benchmark::kMillisecond);
 
+// The same as the target-fund report computes it now: the levy is given
+// the open site's calculation and does not calculate that site again.
+void BM_HeffingVerevendOpenSite50x200(benchmark::State &state)
+{
+    NoBoxes boxes;
+    const calc::Context ctx = data().context(data().eersteVerevend);
+    calc::clsDV openSite(ctx);
+    openSite.initializeDV(ctx.glngStortID, -9, -9);
+    if (!openSite.VerifyBeforeBerekening2() || !openSite.BerekenAlles())
+        state.SkipWithError("the open site was not calculated");
+    for (auto _ : state) {
+        calc::clsHeffing h(ctx);
+        h.psubBerekenHeffingPerTon(0.0f, openSite);
+        if (!h.ValidatieOK)
+            state.SkipWithError("levy not computed");
+        benchmark::DoNotOptimize(h.HeffingPerTon_prijspeil_tRef);
+    }
+    if (!boxes.script.failures().isEmpty())
+        state.SkipWithError("a box was shown");
+}
+BENCHMARK(BM_HeffingVerevendOpenSite50x200)->Unit(benchmark::kMillisecond);
+
 void BM_LeesVerevend50x200(benchmark::State &state)
 {
     db::Connection cn;
@@ -195,6 +231,42 @@ void BM_LeesVerevend50x200(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LeesVerevend50x200)->Unit(benchmark::kMillisecond);
+
+void BM_BareLeesPosten1000(benchmark::State &state)
+{
+    bench::BareDb h(data().path);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::readCalcInputs(h.handle(), data().grooteStort));
+}
+BENCHMARK(BM_BareLeesPosten1000)->Unit(benchmark::kMillisecond);
+
+void BM_BareLeesVerevend50x200(benchmark::State &state)
+{
+    bench::BareDb h(data().path);
+    for (auto _ : state) {
+        std::vector<bench::BareValue> sites;
+        const qint64 n = bench::bareRows(h.handle(),
+                                         "SELECT idrStort_ID, strStortNaam, sngRentePerc, sngInflPerc FROM tblStort"
+                                         " WHERE intStortType IN (1) AND bytObjectGebonden=0 AND bytPROV_REF=50"
+                                         " ORDER BY idrStort_ID",
+                                         {}, sites);
+        qint64 items = 0;
+        std::string in;
+        for (qint64 i = 0; i < n; ++i) {
+            const qint64 id = std::get<qint64>(sites[size_t(4 * i)]);
+            items += bench::readCalcInputs(h.handle(), id);
+            in += (in.empty() ? "" : ",") + std::to_string(id);
+        }
+        std::vector<bench::BareValue> ton;
+        bench::bareRows(h.handle(),
+                        ("SELECT intKalJaar, SUM(lngTonnage) AS Aanbod FROM tblTonnage WHERE lngStort_REF IN (" + in
+                         + ") GROUP BY intKalJaar HAVING intKalJaar Is Not Null ORDER BY intKalJaar")
+                            .c_str(),
+                        {}, ton);
+        benchmark::DoNotOptimize(items + qint64(ton.size()));
+    }
+}
+BENCHMARK(BM_BareLeesVerevend50x200)->Unit(benchmark::kMillisecond);
 
 // The parts of the work per site: binding (site record and checklist
 // view), the input checks, and the calculation of one equalised site; and

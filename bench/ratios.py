@@ -5,8 +5,8 @@ output of interleaved repetitions (--benchmark_repetitions=N
 
 Usage: ratios.py FILE.json CASE=FLOOR ...
 For every pair, round i's ratio is case run i over floor run i (real time);
-prints the case's median time, the floor's, and the median and range of the
-ratios."""
+prints the case's median time and range, the floor's median time, and the
+median and range of the ratios."""
 import json
 import statistics
 import sys
@@ -32,9 +32,9 @@ def main():
             print('%-40s missing' % pair)
             continue
         ratios = [a / b for a, b in zip(c, f)]
-        print('%-34s %9.1f ms  floor %9.1f ms  ratio %5.2f (%.2f-%.2f, %d rounds)' % (
-            case, statistics.median(c), statistics.median(f), statistics.median(ratios), min(ratios),
-            max(ratios), len(ratios)))
+        print('%-42s %9.2f ms (%.2f-%.2f)  %-40s %9.2f ms  ratio %5.2f (%.2f-%.2f, %d rounds)' % (
+            case, statistics.median(c), min(c), max(c), floor, statistics.median(f), statistics.median(ratios),
+            min(ratios), max(ratios), len(ratios)))
 
 
 main()

@@ -6,12 +6,15 @@
 // statements, and the same bytes written to a file the same way.
 //
 // Import/N: that file imported into the data file (the site is removed
-// again outside the timing). Floor ParseAndInsert/N: the file read and
-// parsed, and the same rows inserted with prepared statements in one
-// transaction.
+// again outside the timing). Floor StreamAndInsert/N: the file read in one
+// plain QXmlStreamReader pass that converts every value by its column's
+// type, each row inserted as it is read with prepared statements in one
+// transaction. The older floor ParseAndInsert/N parses with the program's
+// own reader (shell/ado_xml.h) before inserting.
 //
-// Run interleaved: --benchmark_repetitions=5
-// --benchmark_enable_random_interleaving=true.
+// Run interleaved: --benchmark_repetitions=9
+// --benchmark_enable_random_interleaving=true; bench/ratios.py makes the
+// table (see bench/README.md).
 
 #include "bench_site.h"
 
@@ -28,10 +31,12 @@
 #include <QDateTime>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -253,6 +258,181 @@ void ParseAndInsert(benchmark::State &state, int items)
     sqlite3_close(h);
 }
 
+// One level of the file (the site, its forecast, its facilities, their
+// cost items) as a plain reading sees it: its columns with their types, and
+// a prepared INSERT of every column but the AutoNumber key.
+struct StreamLevel {
+    enum Soort { Geheel, Reeel, Datum, Waar, Tekst };
+    QString element; // "z:row" or the chapter's name
+    int parent = -1; // level of the enclosing row
+    std::vector<QString> names;
+    std::vector<Soort> soorten;
+    QHash<QString, std::pair<int, Soort>> param; // column name -> parameter (0 for the key) and type
+    int parentParam = 0, siteParam = 0;
+    sqlite3_stmt *st = nullptr;
+
+    static Soort soort(QStringView t)
+    {
+        if (t == u"int" || t.startsWith(u"i") || t.startsWith(u"ui"))
+            return Geheel;
+        if (t == u"r4" || t == u"r8" || t == u"float" || t == u"number" || t.startsWith(u"fixed"))
+            return Reeel;
+        if (t.startsWith(u"date"))
+            return Datum;
+        if (t == u"boolean")
+            return Waar;
+        return Tekst;
+    }
+    void prepare(sqlite3 *h, const char *table, const char *key, const char *parentColumn, const char *siteColumn)
+    {
+        QStringList cols, marks;
+        for (size_t c = 0; c < names.size(); ++c) {
+            const QString &n = names[c];
+            if (n.compare(QLatin1String(key), Qt::CaseInsensitive) == 0) {
+                param.insert(n, {0, soorten[c]});
+                continue;
+            }
+            cols << n;
+            marks << QStringLiteral("?");
+            param.insert(n, {int(cols.size()), soorten[c]});
+            if (parentColumn && n.compare(QLatin1String(parentColumn), Qt::CaseInsensitive) == 0)
+                parentParam = int(cols.size());
+            else if (siteColumn && n.compare(QLatin1String(siteColumn), Qt::CaseInsensitive) == 0)
+                siteParam = int(cols.size());
+        }
+        const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(QLatin1String(table), cols.join(','), marks.join(','))
+                                   .toUtf8();
+        sqlite3_prepare_v2(h, sql.constData(), -1, &st, nullptr);
+    }
+    void bind(int p, Soort s, QStringView v)
+    {
+        switch (s) {
+        case Geheel:
+            sqlite3_bind_int64(st, p, v.toLongLong());
+            break;
+        case Reeel:
+            sqlite3_bind_double(st, p, v.toDouble());
+            break;
+        case Datum: {
+            const QByteArray t = QDateTime::fromString(v.toString(), Qt::ISODate)
+                                     .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                                     .toUtf8();
+            sqlite3_bind_text(st, p, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case Waar:
+            sqlite3_bind_int(st, p, v == u"true" || v == u"1" || v == u"-1");
+            break;
+        case Tekst: {
+            const QByteArray t = v.toUtf8();
+            sqlite3_bind_text(st, p, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+};
+
+void StreamAndInsert(benchmark::State &state, int items)
+{
+    exporteer(items);
+    const QString file = data().exportFile(items);
+    sqlite3 *h = openBare(data().target);
+    db::Connection cn;
+    cn.Open(data().target);
+    for (auto _ : state) {
+        QFile in(file);
+        in.open(QIODevice::ReadOnly);
+        QXmlStreamReader xml(&in);
+        std::vector<StreamLevel> levels;
+        std::vector<int> open;      // the ElementTypes being read
+        std::vector<qint64> ids;    // the new ids of the rows being read
+        std::vector<int> rowLevels; // their levels
+        qint64 site = 0;
+        bool inData = false;
+        sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr);
+        while (!xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::EndElement) {
+                if (xml.qualifiedName() == u"s:ElementType")
+                    open.pop_back();
+                else if (inData && !rowLevels.empty())
+                    rowLevels.pop_back(), ids.pop_back();
+                continue;
+            }
+            if (token != QXmlStreamReader::StartElement)
+                continue;
+            const QStringView name = xml.qualifiedName();
+            const QXmlStreamAttributes attrs = xml.attributes();
+            if (!inData) {
+                if (name == u"s:ElementType") {
+                    StreamLevel l;
+                    l.element = attrs.value(QLatin1String("name")).toString();
+                    if (l.element == u"row")
+                        l.element = QStringLiteral("z:row");
+                    l.parent = open.empty() ? -1 : open.back();
+                    open.push_back(int(levels.size()));
+                    levels.push_back(std::move(l));
+                } else if (name == u"s:AttributeType") {
+                    levels[size_t(open.back())].names.push_back(attrs.value(QLatin1String("name")).toString());
+                    levels[size_t(open.back())].soorten.push_back(StreamLevel::Tekst);
+                } else if (name == u"s:datatype") {
+                    levels[size_t(open.back())].soorten.back() =
+                        StreamLevel::soort(attrs.value(QLatin1String("dt:type")));
+                } else if (name == u"rs:data") {
+                    inData = true;
+                    levels[0].prepare(h, "tblStort", "idrStort_ID", nullptr, nullptr);
+                    for (StreamLevel &l : levels) {
+                        if (l.element == QLatin1String(modMain::kHoofdstukTonnage))
+                            l.prepare(h, "tblTonnage", "idrTonnage_ID", "lngStort_REF", nullptr);
+                        else if (l.element == QLatin1String(modMain::kHoofdstukInrichting))
+                            l.prepare(h, "tblInrichting", "idrInrichting_ID", "lngStort_REF", nullptr);
+                        else if (l.element == QLatin1String(modMain::kHoofdstukAct))
+                            l.prepare(h, "tblAct", "idrAct_ID", "lngInrichting_REF", "lngStort_REF");
+                    }
+                }
+                continue;
+            }
+            const int parent = rowLevels.empty() ? -1 : rowLevels.back();
+            int level = -1;
+            for (size_t i = 0; i < levels.size(); ++i)
+                if (levels[i].parent == parent && levels[i].element == name)
+                    level = int(i);
+            if (level < 0) {
+                state.SkipWithError("unknown element in the file");
+                break;
+            }
+            StreamLevel &l = levels[size_t(level)];
+            sqlite3_clear_bindings(l.st);
+            for (const QXmlStreamAttribute &a : attrs) {
+                const auto at = l.param.constFind(a.name().toString());
+                if (at == l.param.constEnd() || at->first == 0)
+                    continue;
+                l.bind(at->first, at->second, a.value());
+            }
+            if (l.parentParam)
+                sqlite3_bind_int64(l.st, l.parentParam, ids.back());
+            if (l.siteParam)
+                sqlite3_bind_int64(l.st, l.siteParam, site);
+            sqlite3_step(l.st);
+            sqlite3_reset(l.st);
+            const qint64 id = sqlite3_last_insert_rowid(h);
+            if (level == 0)
+                site = id;
+            rowLevels.push_back(level);
+            ids.push_back(id);
+        }
+        for (StreamLevel &l : levels)
+            sqlite3_finalize(l.st);
+        sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+        state.PauseTiming();
+        if (xml.hasError())
+            state.SkipWithError(qPrintable(xml.errorString()));
+        bench::removeSite(cn, qint32(site));
+        state.ResumeTiming();
+    }
+    sqlite3_close(h);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -267,6 +447,8 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(("ReadAndWrite/" + s).c_str(), ReadAndWrite, n)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("Import/" + s).c_str(), Import, n)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("ParseAndInsert/" + s).c_str(), ParseAndInsert, n)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("StreamAndInsert/" + s).c_str(), StreamAndInsert, n)
+            ->Unit(benchmark::kMillisecond);
     }
 
     benchmark::Initialize(&argc, argv);

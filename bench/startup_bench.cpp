@@ -7,12 +7,21 @@
 // folder, and reports, as CLOCK_MONOTONIC times, when main() was entered, when the start routine had finished
 // (settings, checklist rows, compaction, coupling, hand-over to the splash)
 // and when the main window was first exposed by the event loop. The
-// iteration time is spawn to exposed.
+// iteration time is spawn to exposed. The absolute floor
+// BareStartToMainWindow: the same spawn of this program run with "--bare",
+// which makes a QApplication and shows an empty QMainWindow of the same
+// size, to the window exposed.
 //
 // Compaction: the start's compaction of a data file of 200 sites with 100
 // cost items each (5 facilities of 20 items, a 30-year waste forecast),
-// beside a plain copy of the same file (the floor) and a copy that is
-// flushed to disk and renamed into place (what the compaction must do too).
+// beside its floors: a plain copy of the same file (PlainCopy), a copy that
+// is flushed to disk (FlushedCopy), and SQLite's own compacting copy of the
+// file (VACUUM INTO, as the compaction makes it), flushed to disk and
+// renamed into place, the folder flushed too (VacuumInto).
+//
+// Run interleaved: --benchmark_repetitions=9
+// --benchmark_enable_random_interleaving=true; bench/ratios.py makes the
+// table (see bench/README.md).
 //
 // The program folder (template and checklist file) is found beside this
 // program's folder as "bin", as the build lays it out, or in
@@ -34,6 +43,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -41,9 +51,12 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -149,13 +162,34 @@ int child(int argc, char **argv)
     while (!main->windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const qint64 exposed = nowNs();
-    std::printf("%lld %lld %lld %zu\n", entered, started, exposed, dialogs.shown().size());
+    std::printf("%lld %lld %lld %zu %d %d\n", entered, started, exposed, dialogs.shown().size(), main->width(),
+                main->height());
     std::fflush(stdout);
     shell::frmMDI_main::unload();
     return 0;
 }
 
+// ---- the bare child: Qt's own start to an empty main window -----------------
+
+int bareChild(int argc, char **argv)
+{
+    const qint64 entered = nowNs();
+    QApplication app(argc, argv);
+    const qint64 started = nowNs();
+    QMainWindow main;
+    main.resize(std::atoi(argv[2]), std::atoi(argv[3]));
+    main.show();
+    while (!main.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    const qint64 exposed = nowNs();
+    std::printf("%lld %lld %lld 0\n", entered, started, exposed);
+    std::fflush(stdout);
+    return 0;
+}
+
 // ---- the benchmarks ----------------------------------------------------------
+
+QSize mainWindowSize; // as the program's main window is shown
 
 void StartToMainWindow(benchmark::State &state, int sites)
 {
@@ -183,25 +217,46 @@ void StartToMainWindow(benchmark::State &state, int sites)
     if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
+    if (sites < 0 && mainWindowSize.isEmpty()) {
+        // The program's main window is made once to learn its size.
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), prog});
+        p.waitForFinished(60000);
+        long long a = 0, b = 0, c = 0;
+        size_t boxes = 0;
+        int width = 0, height = 0;
+        std::sscanf(p.readAllStandardOutput().constData(), "%lld %lld %lld %zu %d %d", &a, &b, &c, &boxes, &width,
+                    &height);
+        mainWindowSize = QSize(width, height);
+    }
     double toMain = 0, toStarted = 0;
     for (auto _ : state) {
         QProcess p;
         p.setProcessEnvironment(env);
         const qint64 spawned = nowNs();
-        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), prog});
+        if (sites < 0)
+            p.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--bare"), QString::number(mainWindowSize.width()),
+                     QString::number(mainWindowSize.height())});
+        else
+            p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), prog});
         if (!p.waitForFinished(60000) || p.exitCode() != 0) {
             state.SkipWithError("the child did not start the program");
             break;
         }
         qint64 entered = 0, started = 0, exposed = 0;
         size_t boxes = 0;
-        if (std::sscanf(p.readAllStandardOutput().constData(), "%lld %lld %lld %zu", &entered, &started, &exposed,
-                        &boxes)
-                != 4
+        int width = 0, height = 0;
+        if (std::sscanf(p.readAllStandardOutput().constData(), "%lld %lld %lld %zu %d %d", &entered, &started, &exposed,
+                        &boxes, &width, &height)
+                < 4
             || boxes != 0) {
             state.SkipWithError("the start showed a box or reported nothing");
             break;
         }
+        if (sites >= 0)
+            mainWindowSize = QSize(width, height);
         state.SetIterationTime(double(exposed - spawned) / 1e9);
         toMain += double(entered - spawned) / 1e6;
         toStarted += double(started - spawned) / 1e6;
@@ -257,12 +312,38 @@ void FlushedCopy(benchmark::State &state)
     }
 }
 
+void VacuumInto(benchmark::State &state)
+{
+    const QString path = bigFile().path;
+    const QString kopie = path + QStringLiteral(".vacuum");
+    const QByteArray doel = QFile::encodeName(path);
+    const QByteArray map = QFile::encodeName(QFileInfo(path).absolutePath());
+    for (auto _ : state) {
+        sqlite3 *h = nullptr;
+        sqlite3_open_v2(doel.constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+        db::registerJetCollation(h);
+        run(h, "PRAGMA synchronous=OFF");
+        run(h, ("VACUUM INTO '" + QFile::encodeName(kopie).toStdString() + "'").c_str());
+        sqlite3_close(h);
+        int fd = ::open(QFile::encodeName(kopie).constData(), O_RDONLY);
+        ::fsync(fd);
+        ::close(fd);
+        if (::rename(QFile::encodeName(kopie).constData(), doel.constData()) != 0)
+            state.SkipWithError("rename failed");
+        fd = ::open(map.constData(), O_RDONLY | O_DIRECTORY);
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
         return child(argc, argv);
+    if (argc >= 4 && std::strcmp(argv[1], "--bare") == 0)
+        return bareChild(argc, argv);
 
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
@@ -281,9 +362,14 @@ int main(int argc, char **argv)
         ->UseManualTime()
         ->Iterations(20)
         ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BareStartToMainWindow", StartToMainWindow, -1)
+        ->UseManualTime()
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Compaction/200x100", Compaction)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("PlainCopy/200x100", PlainCopy)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("FlushedCopy/200x100", FlushedCopy)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("VacuumInto/200x100", VacuumInto)->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

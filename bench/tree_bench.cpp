@@ -1,11 +1,22 @@
 // Opening the facilities and cost-items screen (load, tree fill, first
-// paint) for a site of N cost items, beside its floor: a bare QTreeWidget
-// with the same nodes (texts, bold, colours, icons, all expanded), shown and
-// painted once.
+// paint) for a site of N cost items, FrmActOpen/N, beside its floors:
 //
-// Run interleaved: --benchmark_repetitions=5
-// --benchmark_enable_random_interleaving=true.
+// ActFloor/N: the same screen opened on a site without facilities (the
+// empty screen), one bare read of the site's facilities and cost items
+// (every column, bare_read.h), and the bare tree below.
+//
+// BareTree/N: a bare QTreeWidget with the same nodes (texts, bold, colours,
+// icons, all expanded), shown and painted once.
+//
+// HerlezenAct/N: only the second read of the cost items that opening makes
+// (the tree fill's, through the data layer): its time over the opening's is
+// the share of it that is a repeated read.
+//
+// Run interleaved: --benchmark_repetitions=9
+// --benchmark_enable_random_interleaving=true; bench/ratios.py makes the
+// table (see bench/README.md).
 
+#include "bare_read.h"
 #include "bench_site.h"
 
 #include "screens/frmAct.h"
@@ -33,7 +44,7 @@ struct Data {
         bench::templateCopy(path);
         db::Connection cn;
         cn.Open(path);
-        for (int n : {1000, 10000})
+        for (int n : {0, 1000, 10000})
             sites[n] = bench::addSite(cn, QStringLiteral("Stort %1").arg(n), n);
     }
 };
@@ -148,6 +159,79 @@ void BareTree(benchmark::State &state, int items)
     }
 }
 
+// The tree of the screen as shown for the site of `items` items.
+std::vector<Node> treeOf(int items, QSize &size)
+{
+    useSite(items);
+    std::vector<Node> roots;
+    screens::frmAct *f = screens::frmAct::load();
+    paint(f);
+    QTreeWidget *t = f->tree().widget();
+    size = t->size();
+    for (int i = 0; i < t->topLevelItemCount(); ++i)
+        roots.push_back(snapshot(t->topLevelItem(i)));
+    f->unload();
+    QApplication::processEvents();
+    return roots;
+}
+
+QTreeWidget *bareTree(const std::vector<Node> &roots, QSize size)
+{
+    auto *t = new QTreeWidget;
+    t->setHeaderHidden(true);
+    t->resize(size);
+    for (const Node &n : roots)
+        add(new QTreeWidgetItem(t), n);
+    paint(t);
+    return t;
+}
+
+void ActFloor(benchmark::State &state, int items)
+{
+    QSize size;
+    const std::vector<Node> roots = treeOf(items, size);
+    const qint64 site = data().sites.at(items);
+    bench::BareDb h(data().path);
+    useSite(0);
+    for (auto _ : state) {
+        screens::frmAct *f = screens::frmAct::load();
+        paint(f);
+        std::vector<bench::BareValue> rows;
+        bench::bareRows(h.handle(), "SELECT * FROM tblInrichting WHERE lngStort_REF=? ORDER BY strObject", {site},
+                        rows);
+        bench::bareRows(h.handle(), "SELECT * FROM tblAct WHERE lngStort_REF=? ORDER BY idrAct_ID", {site}, rows);
+        benchmark::DoNotOptimize(rows.data());
+        QTreeWidget *t = bareTree(roots, size);
+        state.PauseTiming();
+        delete t;
+        f->unload();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void HerlezenAct(benchmark::State &state, int items)
+{
+    db::Connection cn;
+    cn.Open(data().path);
+    for (auto _ : state) {
+        db::Recordset rows;
+        rows.Open(QStringLiteral("SELECT idrAct_ID, lngInrichting_REF, strAct, bytIsQOR, bytRubriek_REF, bytCombineer,"
+                                 " bytOptieStart, bytStartBA, intStartabs, intStartrel, intStartBA, bytOptieEind,"
+                                 " bytEindBA, intEindabs, intEindrel, intEindBA, bytOptieKosten, sngPercInvest,"
+                                 " sngKostenInvest, sngKostenTotaal, sngKostenPE, strEenheid, sngAantal, bytOptieFreq,"
+                                 " intfreqX, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc FROM tblAct"
+                                 " WHERE lngStort_REF=? ORDER BY lngInrichting_REF, strAct, idrAct_ID"),
+                  cn, db::LockType::ReadOnly, {data().sites.at(items)});
+        qint64 n = 0;
+        const int velden = rows.FieldCount();
+        for (; !rows.EOF_(); rows.MoveNext())
+            for (int f = 0; f < velden; ++f)
+                n += rows.Fields(f).Value().isValid();
+        benchmark::DoNotOptimize(n);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -166,10 +250,13 @@ int main(int argc, char **argv)
                       ->Unit(benchmark::kMillisecond);
         auto *b = benchmark::RegisterBenchmark(("BareTree/" + std::to_string(n)).c_str(), BareTree, n)
                       ->Unit(benchmark::kMillisecond);
-        if (n > 1000) {
-            a->Iterations(2);
-            b->Iterations(2);
-        }
+        auto *c = benchmark::RegisterBenchmark(("ActFloor/" + std::to_string(n)).c_str(), ActFloor, n)
+                      ->Unit(benchmark::kMillisecond);
+        auto *d = benchmark::RegisterBenchmark(("HerlezenAct/" + std::to_string(n)).c_str(), HerlezenAct, n)
+                      ->Unit(benchmark::kMillisecond);
+        if (n > 1000)
+            for (auto *x : {a, b, c, d})
+                x->Iterations(2);
     }
 
     benchmark::Initialize(&argc, argv);

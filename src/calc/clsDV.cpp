@@ -48,6 +48,7 @@ checklist::Context clsDV::clContext() const
 void clsDV::initializeDV(qint32 lngStort_ID, float sngRentePerc, float sngInflPerc)
 {
     m_kostenposten.close();
+    m_rijenBerekend.Close();
     mlngStort_ID = lngStort_ID;
     {
         if (!m_stort)
@@ -216,6 +217,7 @@ bool clsDV::GebruikGedifferentieerdeToeslagB() const
 bool clsDV::VerifyAlles_CL()
 {
     m_kostenposten.close(); // the codes may change: the next run reads them again
+    m_rijenBerekend.Close();
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT * FROM tblAct WHERE lngClitem_REF IS NOT NULL AND lngStort_REF=?"
                            " ORDER BY idrAct_ID"),

@@ -150,6 +150,16 @@ public:
     // in the view's order, each through rapRegel.
 
     void rapOpenActRecordset();
+    // The same view made of the rows the last BerekenAlles of this binding
+    // read, when they hold every row the view reads; otherwise as
+    // rapOpenActRecordset, from the file. For a report that follows its
+    // calculation at once: the site's rows are read once.
+    void rapOpenActRecordsetVanBerekening();
+    // The rows the last BerekenAlles of this binding read (those of
+    // Kostenposten, with lngClitem_REF, tblAct's lngStort_REF, the
+    // facility's lngInrichtingStort_REF and strObjectCat); closed before
+    // any run and when the binding or the conformity codes change.
+    const db::Recordset &rijenBerekening() const { return m_rijenBerekend; }
     // "bytRubriek_REF", "bytObjectCat_REF" or "bytIsQOR" (any case) sorts
     // the view; another name is stored and leaves the order unchanged.
     void rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren);
@@ -292,6 +302,7 @@ private:
     // The cost items read by VerifyBeforeBerekening2 for the BerekenAlles
     // that follows it on the same binding; closed when used or unbound.
     Kostenposten m_kostenposten;
+    db::Recordset m_rijenBerekend;
     db::Recordset m_rsRap;
     // The view's rows, copied in its order.
     std::vector<std::vector<QVariant>> m_rapRijen;

@@ -366,11 +366,14 @@ bool clsDV::BerekenAlles()
         QStringLiteral("Doelvermogenberekening inrichting '") + mstrNaamStort + QStringLiteral("' afgebroken");
 
     // The rows that VerifyBeforeBerekening2 has just checked, else read
-    // below; either way once per run, and never kept for another.
+    // below; either way once per run, and never kept for another. The
+    // report view may be made of those of a run that went through
+    // (rijenBerekening).
     struct Sluit {
         Kostenposten &posten;
         ~Sluit() { posten.close(); }
     } sluit{m_kostenposten};
+    m_rijenBerekend.Close();
     QString huidigePost;
     try {
         cl(); // bound to a site
@@ -403,6 +406,7 @@ bool clsDV::BerekenAlles()
                 telOp(r);
             m_items[size_t(i)] = std::move(r.item);
         }
+        m_rijenBerekend = m_kostenposten.recordset().Clone();
         m_kostenposten.close();
         huidigePost = QStringLiteral("algemene kosten");
         zetRapEvalKosten(ok);

@@ -39,19 +39,46 @@ QString orQuestionMark(const QVariant &v)
 
 } // namespace
 
+// The rows of the report view: the site's cost items under its own
+// facilities whose object category is known.
+const QString kViewVan = QStringLiteral(" FROM tblObjectCat INNER JOIN (tblInrichting INNER JOIN tblAct"
+                                        " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF)"
+                                        " ON tblObjectCat.bytObjectCat_ID = tblInrichting.bytObjectCat_REF"
+                                        " WHERE tblInrichting.lngStort_REF=?");
+
 void clsDV::rapOpenActRecordset()
 {
     // The view shows the site this object calculated.
     m_rsRap.Open(QStringLiteral("SELECT tblAct.*, tblInrichting.bytObjectCat_REF, tblObjectCat.strObjectCat,"
-                                " tblInrichting.strObject"
-                                " FROM tblObjectCat INNER JOIN (tblInrichting INNER JOIN tblAct"
-                                " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF)"
-                                " ON tblObjectCat.bytObjectCat_ID = tblInrichting.bytObjectCat_REF"
-                                " WHERE tblInrichting.lngStort_REF=? ORDER BY tblAct.idrAct_ID"),
+                                " tblInrichting.strObject")
+                     + kViewVan + QStringLiteral(" ORDER BY tblAct.idrAct_ID"),
                  mconData, db::LockType::ReadOnly, {mlngStort_ID});
     leesRapRijen();
     mclsCLrap = std::make_unique<checklist::clsCL>(clContext());
     mclsCLrap->initializeCL(mlngCL_ID);
+}
+
+void clsDV::rapOpenActRecordsetVanBerekening()
+{
+    // The calculation read the items filed under the site; those of them
+    // under its own facilities with a known category are rows of the view,
+    // in the same order. They are all its rows when there are as many as the
+    // view counts (an item under the site's facility but filed under
+    // another site is one the calculation did not read).
+    if (m_rijenBerekend.isOpen()) {
+        db::Recordset view = m_rijenBerekend.Clone();
+        view.setFilter(QStringLiteral("lngInrichtingStort_REF = %1 AND strObjectCat <> Null").arg(mlngStort_ID));
+        db::Recordset telling;
+        telling.Open(QStringLiteral("SELECT count(*)") + kViewVan, mconData, db::LockType::ReadOnly, {mlngStort_ID});
+        if (view.RecordCount() == telling.Fields(0).Value().toInt()) {
+            m_rsRap = std::move(view);
+            leesRapRijen();
+            mclsCLrap = std::make_unique<checklist::clsCL>(clContext());
+            mclsCLrap->initializeCL(mlngCL_ID);
+            return;
+        }
+    }
+    rapOpenActRecordset();
 }
 
 void clsDV::rapSorteerVeldNaam(const QString &VeldNaam_tbv_sorteren)

@@ -44,6 +44,18 @@ void clsHeffing::psubBerekenHeffingPerTon(float DV_indien_Objectgebonden)
     }
 }
 
+void clsHeffing::psubBerekenHeffingPerTon(float DV_indien_Objectgebonden, const clsDV &openSite)
+{
+    m_openSite = &openSite;
+    try {
+        psubBerekenHeffingPerTon(DV_indien_Objectgebonden);
+    } catch (...) {
+        m_openSite = nullptr;
+        throw;
+    }
+    m_openSite = nullptr;
+}
+
 void clsHeffing::bereken(float dv)
 {
     ValidatieOK = true;
@@ -167,16 +179,21 @@ bool clsHeffing::verevening(qint16 stortType, std::uint8_t prov, QList<qint32> &
                        ui::Buttons::OK, ui::Icon::Exclamation, kTitelAfgebroken);
             return false;
         }
-        dv.initializeDV(id, -9.0f, -9.0f);
-        // A site whose input is incomplete or whose calculation fails has
-        // told the user why; the levy is then not computed at all.
-        if (!dv.VerifyBeforeBerekening2() || !dv.BerekenAlles()) {
-            ValidatieOK = false;
-            return false;
+        // The open site's calculation, when given, is this one's result.
+        const clsDV *site = id == m_ctx.glngStortID ? m_openSite : nullptr;
+        if (!site) {
+            dv.initializeDV(id, -9.0f, -9.0f);
+            // A site whose input is incomplete or whose calculation fails has
+            // told the user why; the levy is then not computed at all.
+            if (!dv.VerifyBeforeBerekening2() || !dv.BerekenAlles()) {
+                ValidatieOK = false;
+                return false;
+            }
+            site = &dv;
         }
         ids << id;
-        const double dvk = double(dv.DoelvermogenMetRisicoFonds());
-        const float tk = dv.kaljaarAN;
+        const double dvk = double(site->DoelvermogenMetRisicoFonds());
+        const float tk = site->kaljaarAN;
         DVref = checkedSingle(double(DVref) + dvk / std::pow(double(1.0f + sngRente), double(tk - sngTref)));
     }
     return true;

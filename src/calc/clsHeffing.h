@@ -32,6 +32,8 @@
 
 namespace calc {
 
+class clsDV;
+
 class clsHeffing {
 public:
     explicit clsHeffing(const Context &ctx);
@@ -51,6 +53,11 @@ public:
     // The target fund with risk amount of the open site (used when the site
     // is object-bound).
     void psubBerekenHeffingPerTon(float DV_indien_Objectgebonden);
+    // The same with the open site's own calculation, bound on this context
+    // to the open site with its own rates and calculated without a message:
+    // the equalisation takes its result rather than calculating the site
+    // again.
+    void psubBerekenHeffingPerTon(float DV_indien_Objectgebonden, const clsDV &openSite);
 
     QDateTime DatumAanvangNazorg() const { return m_datumAanvangNazorg; }
     qint32 rapAantalKtonTotaal() const;
@@ -72,6 +79,7 @@ private:
     qint32 tonnen(qint16 i) const;
 
     Context m_ctx;
+    const clsDV *m_openSite = nullptr; // during a calculation that was given it
     std::vector<qint16> m_jaren;
     std::vector<qint32> m_kton;
     QDateTime m_datumAanvangNazorg;

@@ -165,9 +165,17 @@ Kostenposten::~Kostenposten() = default;
 void Kostenposten::open(db::Connection &con, qint32 lngStort_ID)
 {
     close();
+    // After the fields, what the report view and the list of checklist
+    // items in use read of the same rows (clsDV::rijenBerekening); the
+    // category's name joined so that it adds no row and drops none.
     static const QString sql = QStringLiteral("SELECT ") + kolommen()
-                               + QStringLiteral(" FROM tblInrichting INNER JOIN tblAct"
-                                                " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF"
+                               + QStringLiteral(", tblAct.lngClitem_REF, tblAct.lngStort_REF,"
+                                                " tblInrichting.lngStort_REF AS lngInrichtingStort_REF,"
+                                                " tblObjectCat.strObjectCat"
+                                                " FROM (tblInrichting INNER JOIN tblAct"
+                                                " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF)"
+                                                " LEFT JOIN tblObjectCat"
+                                                " ON tblObjectCat.bytObjectCat_ID = tblInrichting.bytObjectCat_REF"
                                                 " WHERE tblAct.lngStort_REF=? ORDER BY tblAct.idrAct_ID");
     m_rs.Open(sql, con, db::LockType::ReadOnly, {lngStort_ID});
     m_velden.reserve(size_t(kAantalVelden));

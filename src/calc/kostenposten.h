@@ -24,7 +24,9 @@ namespace calc {
 
 // The fields read: first those of the completeness check, in its order,
 // then those only the calculation needs. The query selects them in this
-// order, so a field's number is its column.
+// order, so a field's number is its column; the columns after them are the
+// report's (lngClitem_REF, tblAct's lngStort_REF, the facility's as
+// lngInrichtingStort_REF, strObjectCat).
 enum class Veld : std::uint8_t {
     TAVIR_ACT_VELDEN(TAVIR_ACT_VELD_ENUM) idrAct_ID,
     lngInrichting_REF,

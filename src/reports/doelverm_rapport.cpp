@@ -90,13 +90,14 @@ namespace {
 bool berekenHeffing(std::unique_ptr<calc::clsHeffing> &heffing, const calc::clsDV &dv, const calc::Context &ctx)
 {
     heffing = std::make_unique<calc::clsHeffing>(ctx);
-    heffing->psubBerekenHeffingPerTon(dv.DoelvermogenMetRisicoFonds());
+    heffing->psubBerekenHeffingPerTon(dv.DoelvermogenMetRisicoFonds(), dv);
     return heffing->ValidatieOK;
 }
 
+// The site's rows are those the calculation has just read.
 void openRapportView(calc::clsDV &dv, int optRapSort)
 {
-    dv.rapOpenActRecordset();
+    dv.rapOpenActRecordsetVanBerekening();
     const QString veld = sorteerVeld(optRapSort);
     if (!veld.isEmpty())
         dv.rapSorteerVeldNaam(veld);
@@ -174,7 +175,8 @@ void DoelvermRapport::naarWord(const DoelvermKeuzes &keuzes, bool blnBTW, const 
         blnDeelVooraf = true;
     }
     if (keuzes.chkRapUnselectedCLitems) {
-        InsertOverzichtNietGeselecteerdeCLitems(doc, app, blnDeelVooraf, 0, ctx);
+        InsertOverzichtNietGeselecteerdeCLitems(doc, app, blnDeelVooraf, 0, ctx,
+                                                checklistRefsVan(mobjDV->rijenBerekening(), ctx));
         blnDeelVooraf = true;
     }
     if (keuzes.chkRapHef && berekenHeffing(mobjHeffing, *mobjDV, ctx))

@@ -31,10 +31,10 @@ QString rubriekNaam(int r)
 // separated list of the cost items. An empty list stands as 0, which no
 // item has; a piece that is no number (an item without its reference) is
 // left out.
-QVariantList gebruikteItems(const WordReportContext &ctx)
+QVariantList gebruikteItems(const WordReportContext &ctx, const std::optional<QString> &checklistRefs)
 {
     QSet<qint32> ids;
-    const QString refs = records::clsAct(ctx).strAlleChecklistRefs();
+    const QString refs = checklistRefs ? *checklistRefs : records::clsAct(ctx).strAlleChecklistRefs();
     for (const QString &piece : refs.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         bool ok = false;
         const qint32 id = piece.trimmed().toInt(&ok);
@@ -51,8 +51,51 @@ QVariantList gebruikteItems(const WordReportContext &ctx)
 
 } // namespace
 
+std::optional<QString> checklistRefsVan(const db::Recordset &rijen, const WordReportContext &ctx)
+{
+    if (!rijen.isOpen())
+        return std::nullopt;
+    db::Recordset r = rijen.Clone();
+    // tblAct's own; where a join leaves it a name of its own, SQLite names
+    // it "lngStort_REF:1".
+    int fStort = -1;
+    for (int f = 0; f < r.FieldCount() && fStort < 0; ++f) {
+        const QString naam = r.Fields(f).Name();
+        if (r.Fields(f).table().compare(QLatin1String("tblAct"), Qt::CaseInsensitive) == 0
+            && (naam.compare(QLatin1String("lngStort_REF"), Qt::CaseInsensitive) == 0
+                || naam.startsWith(QLatin1String("lngStort_REF:"), Qt::CaseInsensitive)))
+            fStort = f;
+    }
+    const int fQOR = r.fieldIndex(QLatin1String("bytIsQOR"));
+    const int fRef = r.fieldIndex(QLatin1String("lngClitem_REF"));
+    if (fStort < 0 || fQOR < 0 || fRef < 0)
+        return std::nullopt;
+    QString refs;
+    qint64 vanDeInrichting = 0;
+    for (r.MoveFirst(); !r.EOF_(); r.MoveNext()) {
+        const QVariant stort = r.Fields(fStort).Value();
+        if (records::isNullValue(stort) || stort.toLongLong() != ctx.glngStortID)
+            continue;
+        ++vanDeInrichting;
+        const QVariant q = r.Fields(fQOR).Value();
+        if (records::isNullValue(q) || q.toDouble() == 0)
+            continue;
+        refs += QLatin1Char('|') + records::joinText(r.Fields(fRef).Value());
+    }
+    // All the site's cost items, or the list would miss some.
+    db::Connection cn;
+    cn.Open(ctx.gstrConnData);
+    db::Recordset telling;
+    telling.Open(QStringLiteral("SELECT count(*) FROM tblAct WHERE lngStort_REF=?"), cn, db::LockType::ReadOnly,
+                 {ctx.glngStortID});
+    if (telling.Fields(0).Value().toLongLong() != vanDeInrichting)
+        return std::nullopt;
+    return refs + QLatin1Char('|');
+}
+
 void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Application &app, bool &blnDeelVooraf,
-                                             qint32 modus, const WordReportContext &ctx)
+                                             qint32 modus, const WordReportContext &ctx,
+                                             const std::optional<QString> &checklistRefs)
 {
     word::Selection &sel = app.Selection();
     if (blnDeelVooraf) {
@@ -69,7 +112,7 @@ void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Applicat
         sel.Font().Size = 8;
     }
 
-    const QVariantList gebruikt = gebruikteItems(ctx);
+    const QVariantList gebruikt = gebruikteItems(ctx, checklistRefs);
     QStringList marks;
     for (qsizetype i = 0; i < gebruikt.size(); ++i)
         marks << QStringLiteral("?");

@@ -3,6 +3,7 @@
 #include "reports/rap_kostenposten.h"
 
 #include "reports/clsActRapInvoer.h"
+#include "reports/niet_geselecteerd.h"
 
 #include "platform/core/error.h"
 #include "platform/core/error_numbers.h"
@@ -40,9 +41,11 @@ void legendaRegel(word::Selection &sel, int klasse, const QString &tekst)
 } // namespace
 
 void RapporteerKostenposten(word::Application &app, word::Document &doc, const WordReportContext &ctx,
-                            Voortgang *voortgang, const bool &blnDeelVooraf)
+                            Voortgang *voortgang, const bool &blnDeelVooraf, std::optional<QString> *checklistRefs)
 {
     clsActRapInvoer mobjActRap(ctx);
+    if (checklistRefs)
+        *checklistRefs = checklistRefsVan(*mobjActRap.DataMember(QStringLiteral("rsRap")), ctx);
     mobjActRap.rapSorteerOp(QStringLiteral("ObjCat"));
     const qint32 aantal = mobjActRap.AantalRecords();
     if (aantal == 0) {

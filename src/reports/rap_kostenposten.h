@@ -15,6 +15,9 @@
 
 #include "platform/word/document.h"
 
+#include <QString>
+#include <optional>
+
 namespace reports {
 
 // The notice for a site without cost items.
@@ -23,7 +26,10 @@ inline const QString kGeenKostenposten = QStringLiteral("Er zijn geen 'voorzieni
 // The font of the symbol column, as the table sets it.
 inline const QString kSymboolKolomFont = kSymboolFont;
 
+// The table of the site's cost items. `checklistRefs`, when given, receives
+// the checklist items in use from the rows read here (checklistRefsVan).
 void RapporteerKostenposten(word::Application &app, word::Document &doc, const WordReportContext &ctx,
-                            Voortgang *voortgang, const bool &blnDeelVooraf);
+                            Voortgang *voortgang, const bool &blnDeelVooraf,
+                            std::optional<QString> *checklistRefs = nullptr);
 
 } // namespace reports

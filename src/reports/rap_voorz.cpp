@@ -94,6 +94,8 @@ void SchrijfRapVoorz(word::Application &app, word::Document &doc, const RapVoorz
                      const WordReportContext &ctx, Voortgang *voortgang)
 {
     bool blnDeelVooraf = false;
+    // The checklist items in use, from the cost items as the table read them.
+    std::optional<QString> checklistRefs;
     if (keuze.chkAlg != 0) {
         InsertVoorbladAlgemeneGegevens(doc, app, kModusInvoer, nullptr, false, ctx);
         blnDeelVooraf = true;
@@ -105,13 +107,13 @@ void SchrijfRapVoorz(word::Application &app, word::Document &doc, const RapVoorz
     if (keuze.chkAct != 0) {
         if (voortgang)
             voortgang->setVisible(true);
-        RapporteerKostenposten(app, doc, ctx, voortgang, blnDeelVooraf);
+        RapporteerKostenposten(app, doc, ctx, voortgang, blnDeelVooraf, &checklistRefs);
         blnDeelVooraf = true;
     }
     if (keuze.chkRapUnselectedCLitems != 0) {
         if (voortgang)
             voortgang->setVisible(false);
-        InsertOverzichtNietGeselecteerdeCLitems(doc, app, blnDeelVooraf, kModusInvoer, ctx);
+        InsertOverzichtNietGeselecteerdeCLitems(doc, app, blnDeelVooraf, kModusInvoer, ctx, checklistRefs);
     }
     psubInvoegenKopVoettekst(doc, ctx);
     doc.TableGridlines = false;

@@ -5,6 +5,8 @@
 
 #include "reports/niet_geselecteerd.h"
 
+#include "records/clsAct.h"
+
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
@@ -138,6 +140,51 @@ TEST_F(NietGeselecteerdTest, ASiteThatUsesEveryItemIsToldSo)
     const QJsonObject d = write(site, 0, false);
     EXPECT_TRUE(wordtest::tables(d).isEmpty());
     EXPECT_TRUE(wordtest::bodyTexts(d).contains(QStringLiteral("Alle checklistposten zijn geselecteerd.")));
+}
+
+// The items in use taken from rows the report has read already are those
+// read from the file, or none where the rows do not hold all of the site's
+// cost items.
+TEST_F(NietGeselecteerdTest, TheItemsInUseFromRowsReadAlready)
+{
+    const auto set = [](const QString &refs) {
+        QStringList l = refs.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+        l.sort();
+        return l;
+    };
+    const reports::WordReportContext ctx = context(fx.alfa);
+    const QStringList uitBestand = set(records::clsAct(ctx).strAlleChecklistRefs());
+    ASSERT_EQ(uitBestand, QStringList({"10", "2"}));
+    struct Geval {
+        const char *rijen;
+        bool alle; // the rows hold every cost item of the site
+    };
+    const Geval gevallen[] = {
+        {"SELECT * FROM tblAct WHERE lngStort_REF=%1", true},
+        {"SELECT * FROM tblAct", true},
+        // As the input-data report's table reads them.
+        {"SELECT tblAct.*, tblInrichting.bytObjectCat_REF, tblObjectCat.strObjectCat, tblInrichting.strObject"
+         " FROM tblObjectCat INNER JOIN (tblInrichting INNER JOIN tblAct"
+         " ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF)"
+         " ON tblObjectCat.bytObjectCat_ID = tblInrichting.bytObjectCat_REF WHERE tblInrichting.lngStort_REF=%1",
+         true},
+        {"SELECT * FROM tblAct WHERE lngStort_REF=%1 AND bytIsQOR=0", false},
+        {"SELECT * FROM tblAct WHERE lngStort_REF=%1 AND idrAct_ID<>(SELECT max(idrAct_ID) FROM tblAct"
+         " WHERE lngStort_REF=%1 AND bytIsQOR=0)",
+         false},
+        {"SELECT idrAct_ID, bytIsQOR, lngClitem_REF FROM tblAct WHERE lngStort_REF=%1", false},
+    };
+    db::Connection cn;
+    cn.Open(ctx.gstrConnData);
+    for (const Geval &g : gevallen) {
+        SCOPED_TRACE(g.rijen);
+        db::Recordset rs;
+        rs.Open(QString::fromLatin1(g.rijen).arg(fx.alfa), cn);
+        const std::optional<QString> refs = reports::checklistRefsVan(rs, ctx);
+        ASSERT_EQ(refs.has_value(), g.alle);
+        if (refs)
+            EXPECT_EQ(set(*refs), uitBestand);
+    }
 }
 
 } // namespace
