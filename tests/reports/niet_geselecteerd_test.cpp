@@ -182,8 +182,9 @@ TEST_F(NietGeselecteerdTest, TheItemsInUseFromRowsReadAlready)
         rs.Open(QString::fromLatin1(g.rijen).arg(fx.alfa), cn);
         const std::optional<QString> refs = reports::checklistRefsVan(rs, ctx);
         ASSERT_EQ(refs.has_value(), g.alle);
-        if (refs)
+        if (refs) {
             EXPECT_EQ(set(*refs), uitBestand);
+        }
     }
 }
 
