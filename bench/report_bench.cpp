@@ -65,6 +65,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -159,36 +160,9 @@ std::vector<std::pair<std::string, QByteArray>> parts(const QString &file)
     return out;
 }
 
-// The older floor of a .docx: its parts zipped in memory (libzip's default
-// level) and written at once.
-void zipAndWrite(const std::vector<std::pair<std::string, QByteArray>> &p, const QString &file)
-{
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *src = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_t *z = zip_open_from_source(src, ZIP_TRUNCATE, &error);
-    zip_source_keep(src);
-    for (const auto &[name, bytes] : p)
-        zip_file_add(z, name.c_str(), zip_source_buffer(z, bytes.constData(), zip_uint64_t(bytes.size()), 0),
-                     ZIP_FL_ENC_UTF_8);
-    zip_close(z);
-    zip_stat_t st;
-    zip_source_stat(src, &st);
-    zip_source_open(src);
-    QByteArray out(qsizetype(st.size), Qt::Uninitialized);
-    zip_source_read(src, out.data(), st.size);
-    zip_source_close(src);
-    zip_source_free(src);
-    zip_error_fini(&error);
-    QSaveFile f(file);
-    f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    f.write(out);
-    f.commit();
-}
-
-// The floor of a .docx: its parts zipped in memory at the program's level
-// and saved as the program saves.
-void zipAndSave(const std::vector<std::pair<std::string, QByteArray>> &p, const QString &file)
+// A .docx's parts zipped in memory, at libzip's default level or at
+// `level`.
+QByteArray zipInMemory(const std::vector<std::pair<std::string, QByteArray>> &p, std::optional<int> level)
 {
     zip_error_t error;
     zip_error_init(&error);
@@ -198,7 +172,8 @@ void zipAndSave(const std::vector<std::pair<std::string, QByteArray>> &p, const 
     for (const auto &[name, bytes] : p) {
         const zip_int64_t i = zip_file_add(
             z, name.c_str(), zip_source_buffer(z, bytes.constData(), zip_uint64_t(bytes.size()), 0), ZIP_FL_ENC_UTF_8);
-        zip_set_file_compression(z, zip_uint64_t(i), ZIP_CM_DEFLATE, 6);
+        if (level)
+            zip_set_file_compression(z, zip_uint64_t(i), ZIP_CM_DEFLATE, zip_uint32_t(*level));
     }
     zip_close(z);
     zip_stat_t st;
@@ -209,6 +184,25 @@ void zipAndSave(const std::vector<std::pair<std::string, QByteArray>> &p, const 
     zip_source_close(src);
     zip_source_free(src);
     zip_error_fini(&error);
+    return out;
+}
+
+// The older floor of a .docx: its parts zipped in memory (libzip's default
+// level) and written at once.
+void zipAndWrite(const std::vector<std::pair<std::string, QByteArray>> &p, const QString &file)
+{
+    const QByteArray out = zipInMemory(p, std::nullopt);
+    QSaveFile f(file);
+    f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    f.write(out);
+    f.commit();
+}
+
+// The floor of a .docx: its parts zipped in memory at the program's level
+// and saved as the program saves.
+void zipAndSave(const std::vector<std::pair<std::string, QByteArray>> &p, const QString &file)
+{
+    const QByteArray out = zipInMemory(p, 6);
     os::removeLeftoversBeside(file);
     os::ReplacingFile f(file);
     if (!f.open() || !f.write(out) || !f.commit())

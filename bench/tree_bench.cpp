@@ -131,34 +131,6 @@ void add(QTreeWidgetItem *it, const Node &n)
     it->setExpanded(true);
 }
 
-void BareTree(benchmark::State &state, int items)
-{
-    useSite(items);
-    std::vector<Node> roots;
-    QSize size;
-    {
-        screens::frmAct *f = screens::frmAct::load();
-        paint(f);
-        QTreeWidget *t = f->tree().widget();
-        size = t->size();
-        for (int i = 0; i < t->topLevelItemCount(); ++i)
-            roots.push_back(snapshot(t->topLevelItem(i)));
-        f->unload();
-        QApplication::processEvents();
-    }
-    for (auto _ : state) {
-        auto *t = new QTreeWidget;
-        t->setHeaderHidden(true);
-        t->resize(size);
-        for (const Node &n : roots)
-            add(new QTreeWidgetItem(t), n);
-        paint(t);
-        state.PauseTiming();
-        delete t;
-        state.ResumeTiming();
-    }
-}
-
 // The tree of the screen as shown for the site of `items` items.
 std::vector<Node> treeOf(int items, QSize &size)
 {
@@ -173,6 +145,23 @@ std::vector<Node> treeOf(int items, QSize &size)
     f->unload();
     QApplication::processEvents();
     return roots;
+}
+
+void BareTree(benchmark::State &state, int items)
+{
+    QSize size;
+    const std::vector<Node> roots = treeOf(items, size);
+    for (auto _ : state) {
+        auto *t = new QTreeWidget;
+        t->setHeaderHidden(true);
+        t->resize(size);
+        for (const Node &n : roots)
+            add(new QTreeWidgetItem(t), n);
+        paint(t);
+        state.PauseTiming();
+        delete t;
+        state.ResumeTiming();
+    }
 }
 
 QTreeWidget *bareTree(const std::vector<Node> &roots, QSize size)
