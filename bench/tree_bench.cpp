@@ -91,7 +91,7 @@ void FrmActOpen(benchmark::State &state, int items)
         screens::frmAct *f = screens::frmAct::load();
         paint(f);
         state.PauseTiming();
-        nodes = f->tree().allNodes().size();
+        nodes = f->boom().allNodes().size();
         f->unload();
         QApplication::processEvents();
         state.ResumeTiming();
@@ -138,7 +138,7 @@ std::vector<Node> treeOf(int items, QSize &size)
     std::vector<Node> roots;
     screens::frmAct *f = screens::frmAct::load();
     paint(f);
-    QTreeWidget *t = f->tree().widget();
+    QTreeWidget *t = f->boom().widget();
     size = t->size();
     for (int i = 0; i < t->topLevelItemCount(); ++i)
         roots.push_back(snapshot(t->topLevelItem(i)));

@@ -71,7 +71,7 @@ public:
     records::clsAct *insAct() const { return m_insAct.get(); }
     QString strToelichtingPrijspeil() const { return m_strToelichtingPrijspeil; }
     QString strAlleChecklistRefs() const;
-    SiteTreeWidget &tree() { return *m_boom; }
+    SiteTreeWidget &boom() { return *m_boom; }
     QTreeWidget *TreeView1() const { return m_TreeView1; }
 
     // Shows the node with that key; may rewrite the key (a new item that

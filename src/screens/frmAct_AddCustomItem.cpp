@@ -136,7 +136,7 @@ void frmAct_AddCustomItem::cdmOK_Click()
         return;
     }
     records::clsAct *insAct = act->insAct();
-    SiteTreeWidget &tree = act->tree();
+    SiteTreeWidget &tree = act->boom();
     const records::SiteTree::Node selected = tree.selected();
     try {
         if (m_status == 1) {

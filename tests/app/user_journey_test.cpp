@@ -258,7 +258,7 @@ protected:
     // Selects the node of `key` with a click.
     void choose(screens::frmAct *act, const QString &key)
     {
-        QTreeWidgetItem *it = screens::SiteTreeWidget::item(act->tree().find(key));
+        QTreeWidgetItem *it = screens::SiteTreeWidget::item(act->boom().find(key));
         ASSERT_NE(it, nullptr) << key.toStdString();
         clickRow(act->TreeView1(), it);
         QApplication::processEvents();

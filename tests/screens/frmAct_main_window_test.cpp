@@ -43,7 +43,7 @@ TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
     auto *act = screens::Form::loaded<screens::frmAct>();
     ASSERT_NE(act, nullptr);
     EXPECT_TRUE(modMain::gblnFrmActOpen);
-    EXPECT_EQ(act->tree().text(act->tree().find(QStringLiteral("inr") + QString::number(facility))),
+    EXPECT_EQ(act->boom().text(act->boom().find(QStringLiteral("inr") + QString::number(facility))),
               QStringLiteral("Keet"));
 
     // A category: only a facility may be added.
@@ -72,7 +72,7 @@ TEST_F(FrmActMainWindowTest, ThePopUpMenuServesTheSelectedNode)
     act->ZetPopupMenu();
     ASSERT_TRUE(popupItem("mnuPopUpaddFase")->isEnabled());
     popupItem("mnuPopUpaddFase")->trigger();
-    EXPECT_EQ(act->tree().text(act->tree().find(QStringLiteral("actNEW"))), QStringLiteral("{2e fase}"));
+    EXPECT_EQ(act->boom().text(act->boom().find(QStringLiteral("actNEW"))), QStringLiteral("{2e fase}"));
     // The item is stored; its phase not yet.
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM tblAct WHERE strAct='Schilderwerk'")), 1);
     popupItem("mnuPopupAddClitem")->trigger();

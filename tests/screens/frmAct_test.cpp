@@ -50,7 +50,7 @@ protected:
 
     QTreeWidgetItem *item(const QString &key)
     {
-        auto *it = screens::SiteTreeWidget::item(act->tree().find(key));
+        auto *it = screens::SiteTreeWidget::item(act->boom().find(key));
         EXPECT_NE(it, nullptr) << key.toStdString();
         return it;
     }
@@ -102,8 +102,8 @@ TEST_F(FrmActTest, OpensWithTheSiteTreeAndAnEmptyPanel)
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
     EXPECT_EQ(item(k("act", site.phase1))->text(0), QStringLiteral("Vervangen toegangsweg {1e fase}"));
     EXPECT_EQ(item(k("act", site.phase3))->text(0), QStringLiteral("{3e fase}"));
-    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.ownItem))), acttest::kKleurAct);
-    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("inr", site.facKeet))), acttest::kKleurVoorz);
+    EXPECT_EQ(act->boom().foreColor(act->boom().find(k("act", site.ownItem))), acttest::kKleurAct);
+    EXPECT_EQ(act->boom().foreColor(act->boom().find(k("inr", site.facKeet))), acttest::kKleurVoorz);
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblPost"))->text(), QStringLiteral("<geen selectie>"));
     EXPECT_FALSE(control<QGroupBox>(act, QStringLiteral("grpFrames_5"))->isVisible());
     EXPECT_EQ(act->strToelichtingPrijspeil(), QStringLiteral("NB: Alle kostenposten invoeren in prijspeil 2008"));
@@ -138,7 +138,7 @@ TEST_F(FrmActTest, ShowsACostItemWithItsOptionsSentenceAndInformation)
                              "is een toeslag voor directievoering en toezicht van toepassing. Deze kan liggen tussen "
                              "5% voor een klein werk tot 6-6,5% voor een groot werk. Zie Checklistbijlage 2, "
                              "paragraaf 1.8, alinea 'Grote werken'.\n\n"));
-    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase2))), 0);
+    EXPECT_EQ(act->boom().foreColor(act->boom().find(k("act", site.phase2))), 0);
 
     // A facility empties the panel and hides every frame.
     choose(k("inr", site.facKeet));
@@ -388,7 +388,7 @@ TEST_F(FrmActTest, AFailedStoreKeepsTheTreeTheHeadingAndThePanelOnTheRowThatIsSt
             EXPECT_TRUE(up->isExpanded()) << up->text(0).toStdString();
         EXPECT_EQ(lblPost->text(), kop);
         EXPECT_EQ(edit("txtKostenTotaal")->text(), QStringLiteral("€ 2.000,00"));
-        EXPECT_EQ(act->tree().find(QStringLiteral("actNEW")), 0u);
+        EXPECT_EQ(act->boom().find(QStringLiteral("actNEW")), 0u);
     }
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE idrAct_ID=?"), {site.clItem2}), 1);
 
@@ -553,12 +553,12 @@ TEST_F(FrmActTest, SurchargeOptionsWriteTheirDefaultsAndTheTopLinerCostsPerUnit)
     EXPECT_EQ(frameColour(5), 255);
     EXPECT_TRUE(control<QLabel>(act, QStringLiteral("imgFoutAnSich"))->isVisibleTo(act));
     EXPECT_EQ(zin(), QStringLiteral("Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."));
-    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase1))), 255);
+    EXPECT_EQ(act->boom().foreColor(act->boom().find(k("act", site.phase1))), 255);
     retype(edit("txtKostenPE"), QStringLiteral("30"));
     retype(edit("txtAantal"), QStringLiteral("1000"));
     QTest::keyClick(edit("txtAantal"), Qt::Key_Tab);
     EXPECT_EQ(frameColour(5), 0);
-    EXPECT_EQ(act->tree().foreColor(act->tree().find(k("act", site.phase1))), acttest::kKleurAct);
+    EXPECT_EQ(act->boom().foreColor(act->boom().find(k("act", site.phase1))), acttest::kKleurAct);
 
     choose(k("inr", site.facTerrein));
     EXPECT_EQ(field("bytTypeVervangingsToeslag", site.phase1).toInt(), 1);
@@ -660,8 +660,8 @@ TEST_F(FrmActTest, AddsAFacilityAndAPhase)
     // Choosing another node saves the phase and keys its node.
     choose(k("inr", site.facKeet));
     const qint32 newId = site.scalar(QStringLiteral("SELECT max(idrAct_ID) FROM tblAct")).toInt();
-    EXPECT_EQ(act->tree().find(QStringLiteral("actNEW")), 0u);
-    EXPECT_NE(act->tree().find(k("act", newId)), 0u);
+    EXPECT_EQ(act->boom().find(QStringLiteral("actNEW")), 0u);
+    EXPECT_NE(act->boom().find(k("act", newId)), 0u);
     EXPECT_EQ(field("strAct", newId).toString(), QStringLiteral("Onderhoud bouwkeet"));
 }
 
@@ -748,8 +748,8 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Vervangen toegangsweg'")), 0);
-    EXPECT_EQ(act->tree().find(k("act", site.phase1)), 0u);
-    EXPECT_EQ(act->tree().find(k("act", site.phase3)), 0u);
+    EXPECT_EQ(act->boom().find(k("act", site.phase1)), 0u);
+    EXPECT_EQ(act->boom().find(k("act", site.phase3)), 0u);
     EXPECT_EQ(act->gekozenKey(), k("inr", site.facTerrein));
 
     // A category cannot be deleted; an empty facility can.
@@ -763,7 +763,7 @@ TEST_F(FrmActTest, DeletesItemsPhasesAndFacilitiesAfterConfirmation)
                       QStringLiteral("Wilt u deze voorziening verwijderen?"), ui::Buttons::YesNo)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
-    EXPECT_EQ(act->tree().find(k("inr", site.facBoven)), 0u);
+    EXPECT_EQ(act->boom().find(k("inr", site.facBoven)), 0u);
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblInrichting WHERE idrInrichting_ID=?"), {site.facBoven}), 0);
 }
 
@@ -779,7 +779,7 @@ TEST_F(FrmActTest, AnUnsavedNewItemIsSavedBeforeItIsDeleted)
     act->psubDeleteItem();
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Onderhoud bouwkeet'")), 1);
     EXPECT_EQ(item(k("act", site.ownItem))->text(0), QStringLiteral("Onderhoud bouwkeet"));
-    EXPECT_EQ(act->tree().find(QStringLiteral("actNEW")), 0u);
+    EXPECT_EQ(act->boom().find(QStringLiteral("actNEW")), 0u);
 }
 
 TEST_F(FrmActTest, PopupRulesFollowTheSelectedNode)
@@ -1013,7 +1013,7 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     EXPECT_FALSE(dlg->isLoaded());
     EXPECT_EQ(act->gekozenKey(), QStringLiteral("actNEW"));
     EXPECT_EQ(item(QStringLiteral("actNEW"))->text(0), QStringLiteral("Herstel taluds"));
-    EXPECT_EQ(act->tree().image(act->tree().find(QStringLiteral("actNEW"))), 4);
+    EXPECT_EQ(act->boom().image(act->boom().find(QStringLiteral("actNEW"))), 4);
 
     // The same name again under the same facility is refused.
     choose(k("inr", site.facBoven));
@@ -1044,7 +1044,7 @@ TEST_F(FrmActTest, AddsAndRenamesAnOwnItemThroughTheDialog)
     QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cdmOK")), Qt::LeftButton);
     EXPECT_EQ(item(k("act", site.phase1))->text(0), QStringLiteral("Nieuwe toegangsweg {1e fase}"));
     EXPECT_EQ(item(k("act", site.phase2))->text(0), QStringLiteral("{2e fase}"));
-    EXPECT_EQ(act->tree().image(act->tree().find(k("act", site.phase1))), 4);
+    EXPECT_EQ(act->boom().image(act->boom().find(k("act", site.phase1))), 4);
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='Nieuwe toegangsweg' AND bytRubriek_REF=4")),
               3);
     EXPECT_EQ(control<QLabel>(act, QStringLiteral("lblRubriek"))->text(), QStringLiteral("Rubriek: Onderhoud"));
@@ -1121,7 +1121,7 @@ TEST_F(FrmActTest, NamesThatDifferOnlyInCaseAreThePhasesOfOneItem)
         .answer(ui::Answer::Yes);
     act->psubDeleteItem();
     EXPECT_EQ(site.count(QStringLiteral("SELECT * FROM tblAct WHERE strAct='pomp'")), 0);
-    EXPECT_EQ(act->tree().find(k("act", eerste)), 0u);
+    EXPECT_EQ(act->boom().find(k("act", eerste)), 0u);
 }
 
 TEST_F(FrmActTest, RenamingAnItemOfRubricOverigKeepsItsRubric)
