@@ -530,17 +530,25 @@ QList<qint32> clsAct::verwijderActMetAlleFases()
     }
 }
 
-QString clsAct::strAlleChecklistRefs() const
+QString checklistRefsUitRijen(const db::Recordset &rijen, int fQOR, int fClitemRef,
+                              const std::function<bool(const db::Recordset &)> &telt)
 {
     QString refs;
-    db::Recordset clone = rsAct.Clone();
+    db::Recordset clone = rijen.Clone();
     for (clone.MoveFirst(); !clone.EOF_(); clone.MoveNext()) {
-        const QVariant q = clone.Fields(fIsQOR).Value();
+        if (telt && !telt(clone))
+            continue;
+        const QVariant q = clone.Fields(fQOR).Value();
         if (isNullValue(q) || q.toDouble() == 0)
             continue;
-        refs += QLatin1Char('|') + joinText(clone.Fields(QStringLiteral("lngClitem_REF")).Value());
+        refs += QLatin1Char('|') + joinText(clone.Fields(fClitemRef).Value());
     }
     return refs + QLatin1Char('|');
+}
+
+QString clsAct::strAlleChecklistRefs() const
+{
+    return checklistRefsUitRijen(rsAct, rsAct.fieldIndex(fIsQOR), rsAct.fieldIndex(QStringLiteral("lngClitem_REF")));
 }
 
 QString clsAct::strActHuidig() const

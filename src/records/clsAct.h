@@ -32,6 +32,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 
 namespace checklist {
 class clsCL;
@@ -175,5 +176,10 @@ private:
     db::Connection m_cn;
     db::Recordset rsAct;
 };
+
+// The list strAlleChecklistRefs gives, of the rows of `rijen` (a copy of
+// its cursor is read) that `telt` accepts, or of all of them without it.
+QString checklistRefsUitRijen(const db::Recordset &rijen, int fQOR, int fClitemRef,
+                              const std::function<bool(const db::Recordset &)> &telt = {});
 
 } // namespace records

@@ -55,33 +55,28 @@ std::optional<QString> checklistRefsVan(const db::Recordset &rijen, const WordRe
 {
     if (!rijen.isOpen())
         return std::nullopt;
-    db::Recordset r = rijen.Clone();
     // tblAct's own; where a join leaves it a name of its own, SQLite names
     // it "lngStort_REF:1".
     int fStort = -1;
-    for (int f = 0; f < r.FieldCount() && fStort < 0; ++f) {
-        const QString naam = r.Fields(f).Name();
-        if (r.Fields(f).table().compare(QLatin1String("tblAct"), Qt::CaseInsensitive) == 0
+    for (int f = 0; f < rijen.FieldCount() && fStort < 0; ++f) {
+        const QString naam = rijen.Fields(f).Name();
+        if (rijen.Fields(f).table().compare(QLatin1String("tblAct"), Qt::CaseInsensitive) == 0
             && (naam.compare(QLatin1String("lngStort_REF"), Qt::CaseInsensitive) == 0
                 || naam.startsWith(QLatin1String("lngStort_REF:"), Qt::CaseInsensitive)))
             fStort = f;
     }
-    const int fQOR = r.fieldIndex(QLatin1String("bytIsQOR"));
-    const int fRef = r.fieldIndex(QLatin1String("lngClitem_REF"));
+    const int fQOR = rijen.fieldIndex(QLatin1String("bytIsQOR"));
+    const int fRef = rijen.fieldIndex(QLatin1String("lngClitem_REF"));
     if (fStort < 0 || fQOR < 0 || fRef < 0)
         return std::nullopt;
-    QString refs;
     qint64 vanDeInrichting = 0;
-    for (r.MoveFirst(); !r.EOF_(); r.MoveNext()) {
+    const QString refs = records::checklistRefsUitRijen(rijen, fQOR, fRef, [&](const db::Recordset &r) {
         const QVariant stort = r.Fields(fStort).Value();
         if (records::isNullValue(stort) || stort.toLongLong() != ctx.glngStortID)
-            continue;
+            return false;
         ++vanDeInrichting;
-        const QVariant q = r.Fields(fQOR).Value();
-        if (records::isNullValue(q) || q.toDouble() == 0)
-            continue;
-        refs += QLatin1Char('|') + records::joinText(r.Fields(fRef).Value());
-    }
+        return true;
+    });
     // All the site's cost items, or the list would miss some.
     db::Connection cn;
     cn.Open(ctx.gstrConnData);
@@ -90,7 +85,7 @@ std::optional<QString> checklistRefsVan(const db::Recordset &rijen, const WordRe
                  {ctx.glngStortID});
     if (telling.Fields(0).Value().toLongLong() != vanDeInrichting)
         return std::nullopt;
-    return refs + QLatin1Char('|');
+    return refs;
 }
 
 void InsertOverzichtNietGeselecteerdeCLitems(word::Document &doc, word::Application &app, bool &blnDeelVooraf,
